@@ -1,0 +1,93 @@
+#include "platform/core/oxTypes.h"
+
+#include <cstdlib>
+
+namespace {
+
+int64_t ParseLong(const oxString& text) {
+  char* end = nullptr;
+  const long long v = std::strtoll(text.c_str(), &end, 10);
+  return (end && *end == '\0' && !text.empty()) ? v : 0;
+}
+
+}  // namespace
+
+bool oxVariant::GetBoolean() const {
+  switch (GetType()) {
+    case Type::Boolean: return std::get<bool>(value_);
+    case Type::Integer: return std::get<int>(value_) != 0;
+    case Type::Long: return std::get<int64_t>(value_) != 0;
+    case Type::String: {
+      const oxString& s = std::get<oxString>(value_);
+      return s == "true" || s == "1";
+    }
+    case Type::Pointer: return std::get<void*>(value_) != nullptr;
+    case Type::Empty: break;
+  }
+  return false;
+}
+
+int oxVariant::GetInteger() const { return static_cast<int>(GetLong()); }
+
+int64_t oxVariant::GetLong() const {
+  switch (GetType()) {
+    case Type::Boolean: return std::get<bool>(value_) ? 1 : 0;
+    case Type::Integer: return std::get<int>(value_);
+    case Type::Long: return std::get<int64_t>(value_);
+    case Type::String: return ParseLong(std::get<oxString>(value_));
+    case Type::Pointer:
+    case Type::Empty: break;
+  }
+  return 0;
+}
+
+oxString oxVariant::GetString() const {
+  switch (GetType()) {
+    case Type::Boolean: return std::get<bool>(value_) ? "true" : "false";
+    case Type::Integer: return std::to_string(std::get<int>(value_));
+    case Type::Long: return std::to_string(std::get<int64_t>(value_));
+    case Type::String: return std::get<oxString>(value_);
+    case Type::Pointer:
+    case Type::Empty: break;
+  }
+  return {};
+}
+
+void* oxVariant::GetPointer() const {
+  return GetType() == Type::Pointer ? std::get<void*>(value_) : nullptr;
+}
+
+const char* oxVariant::TypeName(Type type) {
+  switch (type) {
+    case Type::Empty: return "empty";
+    case Type::Boolean: return "bool";
+    case Type::Integer: return "int";
+    case Type::Long: return "long";
+    case Type::String: return "string";
+    case Type::Pointer: return "pointer";
+  }
+  return "empty";
+}
+
+bool oxVariant::TypeFromName(const oxString& name, Type* type) {
+  for (Type t : {Type::Empty, Type::Boolean, Type::Integer, Type::Long, Type::String,
+                 Type::Pointer}) {
+    if (name == TypeName(t)) {
+      *type = t;
+      return true;
+    }
+  }
+  return false;
+}
+
+oxVariant oxVariant::FromString(Type type, const oxString& text) {
+  switch (type) {
+    case Type::Boolean: return oxVariant(text == "true" || text == "1");
+    case Type::Integer: return oxVariant(static_cast<int>(ParseLong(text)));
+    case Type::Long: return oxVariant(static_cast<long long>(ParseLong(text)));
+    case Type::String: return oxVariant(text);
+    case Type::Pointer:  // pointers are meaningless outside the process
+    case Type::Empty: break;
+  }
+  return {};
+}
