@@ -44,6 +44,7 @@ function(fwg_add_test name)
   cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${A_SOURCES})
   target_link_libraries(${name} PRIVATE fwg_build_options fwg_testmain GTest::gtest ${A_LIBS})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/test-bin)
   set(env "QT_QPA_PLATFORM=offscreen;FWG_CONFIG_DIR=${CMAKE_BINARY_DIR}/test-config/${name};FWG_PLUGIN_PATH=${FWG_PLUGIN_DIR};FWG_RESOURCE_PATH=${FWG_RESOURCE_DIR}")
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
     PROPERTIES ENVIRONMENT "${env}" TIMEOUT 120)

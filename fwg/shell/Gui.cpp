@@ -1,1 +1,284 @@
-// placeholder until the application object lands
+#include "fwg/shell/Gui.h"
+
+#include <iostream>
+
+#include "fwg/clients/Client.h"
+#include "fwg/clients/ClientManager.h"
+#include "fwg/profiles/ProfileManager.h"
+#include "fwg/shell/CentralWidget.h"
+#include "platform/fwc/Director.h"
+#include "platform/oxapp/Application.h"
+#include "platform/oxapp/CommandLine.h"
+#include "platform/oxaw/WidgetManager.h"
+#include "platform/ui/guiTrapableDialog.h"
+#include "platform/ui/uiApplication.h"
+#include "platform/ui/uiIconSet.h"
+#include "platform/ui/uiMainWindow.h"
+#include "platform/ui/uiManager.h"
+#include "platform/ui/uiMessageBox.h"
+#include "platform/ui/uiTranslator.h"
+#include "platform/vos/vosFileInfo.h"
+#include "platform/vos/vosLibrary.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace fwg {
+
+namespace {
+
+// True only while the exit procedure emits OnExit, so that a listener's
+// own Exit() ends the application instead of asking again.
+bool g_exitInProgress = false;
+
+const char* const kCaption = "Tavrix 10.0";
+const char* const kErrorCaption = "Tavrix";
+
+void BringToFront(uiMainWindow* window) {
+#ifdef _WIN32
+  const HWND handle = reinterpret_cast<HWND>(window->WinId());
+  SetForegroundWindow(handle);
+  ShowWindow(handle, 5);
+#else
+  window->raise();
+  window->activateWindow();
+#endif
+}
+
+}  // namespace
+
+struct Gui::Internal : oxListener<> {
+  // One translation file is installed at a time: the file of the context
+  // that was asked for last.
+  struct Translation {
+    uiTranslator* translator = nullptr;
+    oxString locale;
+    oxString context;
+    uiApplication* application = nullptr;
+  };
+
+  uiApplication* application = nullptr;
+  uiMainWindow* mainWindow = nullptr;
+  ClientManager* clientManager = nullptr;
+  ProfileManager* profileManager = nullptr;
+  CentralWidget* centralWidget = nullptr;
+  Translation translation;
+  oxSignal0<void> onExit;
+  oxSignal0<void> onRun;
+  bool ownsTranslateFunction = false;
+
+  ~Internal() override;
+
+  void HandleClose(uiCloseEvent*) { Gui::Get()->Exit(); }
+  oxString Translate(const oxString& context, const oxString& source, const oxString& comment);
+  void InstallTranslation(const oxString& context);
+  oxString FindTranslationFile(const oxString& context) const;
+  void DropTranslator();
+};
+
+Gui::Internal::~Internal() {
+  delete clientManager;
+  clientManager = nullptr;
+  delete profileManager;
+  profileManager = nullptr;
+  delete centralWidget;
+  centralWidget = nullptr;
+  oxaw::WidgetManager::Destroy();
+  // The translator leaves the application while it still exists.
+  DropTranslator();
+  if (ownsTranslateFunction) oxapp::Application::Get()->SetTranslateFunction({});
+  if (application) application->SetMainWidget(nullptr);
+  uiManager* manager = uiManager::Get();
+  if (manager->MainWindow() == mainWindow) manager->SetMainWindow(nullptr);
+  delete mainWindow;
+  mainWindow = nullptr;
+  if (manager->Application() == application) manager->SetApplication(nullptr);
+  delete application;
+  application = nullptr;
+}
+
+oxString Gui::Internal::Translate(const oxString& context, const oxString& source,
+                                  const oxString& comment) {
+  InstallTranslation(context);
+  if (!translation.application) return source;
+  return oxStr(translation.application->Translate(uiStr(context), uiStr(source),
+                                                   uiStr(comment), 0));
+}
+
+void Gui::Internal::InstallTranslation(const oxString& context) {
+  if (context == translation.context) return;
+  DropTranslator();
+  translation.context = context;
+  const oxString path = FindTranslationFile(context);
+  if (path.empty() || !translation.application) return;
+  const vosFileInfo info(path);
+  translation.translator = new uiTranslator(nullptr, "");
+  translation.translator->Load(info.GetFileName(), info.GetPath(), "_", ".qm");
+  translation.application->InstallTranslator(translation.translator);
+}
+
+// "translations_<locale>.qm" of the context; for a locale such as de_DE
+// whose own file is missing, the language's file (translations_de.qm).
+oxString Gui::Internal::FindTranslationFile(const oxString& context) const {
+  oxapp::Application* services = oxapp::Application::Get();
+  const oxString& locale = translation.locale;
+  oxString path = services->GetResource(context, "translations_" + locale + ".qm");
+  const auto cut = locale.find('_');
+  if (path.empty() && cut != oxString::npos && cut > 0) {
+    path = services->GetResource(context, "translations_" + locale.substr(0, cut) + ".qm");
+  }
+  return path;
+}
+
+void Gui::Internal::DropTranslator() {
+  if (!translation.translator) return;
+  if (translation.application) translation.application->RemoveTranslator(translation.translator);
+  delete translation.translator;
+  translation.translator = nullptr;
+}
+
+Gui::Gui(int argc, char** argv) : internal_(new Internal) {
+  fwc::Director::Get()->SetGui(this);
+
+  uiManager* manager = uiManager::Get();
+  manager->AddToPath(
+      vosLibrary::GetAbsoluteFileName("$OX_CORVANE_ROOTDIR/scripts/images/ui/toolbars"));
+  manager->AddToPath(
+      vosLibrary::GetAbsoluteFileName("$OX_CORVANE_ROOTDIR/scripts/images/ui/project"));
+
+  Internal* const d = internal_;
+  oxapp::Application::Get()->SetTranslateFunction(
+      [d](const oxString& context, const oxString& source, const oxString& comment) {
+        return d->Translate(context, source, comment);
+      });
+  d->ownsTranslateFunction = true;
+
+  oxapp::CommandLine* commandLine = oxapp::CommandLine::Get();
+  oxStlVector<uiString> args;
+  if (argc == 0) {
+    for (const oxString& arg : commandLine->GetArguments()) args.push_back(uiStr(arg));
+  } else {
+    oxStlVector<oxString> given;
+    for (int i = 0; i < argc; ++i) {
+      given.emplace_back(argv[i] ? argv[i] : "");
+      args.push_back(QString::fromLocal8Bit(argv[i] ? argv[i] : ""));
+    }
+    // Options such as "-client" are read from the command line services.
+    if (commandLine->GetArguments().empty()) commandLine->SetArguments(given);
+  }
+
+  d->application = new uiApplication(static_cast<int>(args.size()), args, true);
+  OnApplicationCreated()();
+
+  d->mainWindow = new uiMainWindow(nullptr, "MainWindow");
+  OnMainWindowCreated()(d->mainWindow);
+  d->mainWindow->SetCaption(kCaption);
+  d->mainWindow->SetGeometry(20, 50, 1000, 800);
+
+  d->application->SetMainWidget(d->mainWindow);
+  manager->SetApplication(d->application);
+  manager->SetMainWindow(d->mainWindow);
+  d->mainWindow->OnClose().Connect(d, &Internal::HandleClose);
+
+  d->translation.application = d->application;
+  d->translation.locale = commandLine->GetValue("-locale");
+  if (d->translation.locale.empty()) {
+    d->translation.locale = manager->Locale().toLatin1().toStdString();
+  }
+
+  uiIconSet::SetIconSize(uiIconSet::Large, uiSize(50, 50));
+
+  d->profileManager = new ProfileManager;
+  d->clientManager = new ClientManager;
+  d->centralWidget = new CentralWidget;
+}
+
+Gui::~Gui() {
+  // A destroyed application object must not stay reachable through Get().
+  if (fwc::Director::Get()->GetGui() == this) fwc::Director::Get()->SetGui(nullptr);
+  delete internal_;
+  internal_ = nullptr;
+}
+
+Gui* Gui::Get() {
+  Gui* gui = dynamic_cast<Gui*>(fwc::Director::Get()->GetGui());
+  if (!gui) gui = new Gui(0, nullptr);
+  if (!gui->internal_->mainWindow->IsVisible()) gui->Share();
+  return gui;
+}
+
+Gui* Gui::Instance() {
+  Gui* gui = dynamic_cast<Gui*>(fwc::Director::Get()->GetGui());
+  return gui ? gui : Get();
+}
+
+uiApplication* Gui::GetApplication() const { return internal_->application; }
+uiMainWindow* Gui::GetMainWindow() const { return internal_->mainWindow; }
+ClientManager* Gui::GetClientManager() const { return internal_->clientManager; }
+ProfileManager* Gui::GetProfileManager() const { return internal_->profileManager; }
+CentralWidget* Gui::GetCentralWidget() const { return internal_->centralWidget; }
+
+void Gui::Start() {
+  internal_->mainWindow->Show();
+  internal_->onRun();
+  BringToFront(internal_->mainWindow);
+
+  const oxString name = oxapp::CommandLine::Get()->GetValue("-client");
+  if (name.empty()) return;
+  if (Client* client = ClientManager::Get()->GetClient(name)) {
+    client->New();
+  } else {
+    std::cerr << "Could not find client named '" << name << "' for loading" << std::endl;
+  }
+}
+
+void Gui::Run() {
+  if (internal_ && internal_->application) internal_->application->Exec();
+}
+
+void Gui::Share() {
+  if (internal_ && internal_->application) internal_->application->ProcessEvents();
+}
+
+void Gui::Exit() {
+  if (!g_exitInProgress && internal_->onExit.HasConnections()) {
+    g_exitInProgress = true;
+    const bool modeless = IsModelessDialogs();
+    if (modeless) SetModelessDialogs(false);
+    internal_->onExit();
+    if (modeless) SetModelessDialogs(true);
+    g_exitInProgress = false;
+    return;
+  }
+  uiManager::Get()->Exit();
+}
+
+void Gui::Error(const oxString& message) {
+  uiMainWindow* window = internal_ ? internal_->mainWindow : nullptr;
+  if (window && window->IsVisible()) {
+    window->Error(message);
+    return;
+  }
+  uiMessageBox::Critical(nullptr, kErrorCaption, message, 1, 0, 0);
+}
+
+void Gui::SetModelessDialogs(bool on) { guiTrapableDialog::s_helper.setModelessDialogs(on); }
+bool Gui::IsModelessDialogs() const { return guiTrapableDialog::s_helper.modelessDialogs(); }
+bool Gui::IsActiveModeless() const { return guiTrapableDialog::s_helper.isActiveModeless(); }
+void Gui::ActivateTopModeless() { guiTrapableDialog::s_helper.activateTopModeless(); }
+
+oxSignal0<void>& Gui::OnApplicationCreated() {
+  static oxSignal0<void> signal;
+  return signal;
+}
+
+oxSignal1<void, uiMainWindow*>& Gui::OnMainWindowCreated() {
+  static oxSignal1<void, uiMainWindow*> signal;
+  return signal;
+}
+
+oxSignal0<void>& Gui::OnRun() { return internal_->onRun; }
+oxSignal0<void>& Gui::OnExit() { return internal_->onExit; }
+
+}  // namespace fwg

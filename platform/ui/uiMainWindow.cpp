@@ -1,0 +1,51 @@
+#include "platform/ui/uiMainWindow.h"
+
+#include <QMessageBox>
+
+#include "platform/ui/uiMenuBar.h"
+
+uiMainWindow::uiMainWindow(uiWidget* parent, const oxString& name)
+    : uiWidgetT<QMainWindow>(uiImpl(parent)) {
+  SetName(name);
+}
+
+uiMenuBar* uiMainWindow::MenuBar() {
+  if (!menuBar_) {
+    menuBar_ = new uiMenuBar(this, "MenuBar");
+    setMenuBar(menuBar_);
+  }
+  return menuBar_;
+}
+
+void uiMainWindow::SetCentralWidget(uiWidget* widget) {
+  // QMainWindow deletes a replaced central widget; keep it alive instead,
+  // since callers own what they hand in.
+  if (QWidget* old = centralWidget(); old && old != uiImpl(widget)) {
+    takeCentralWidget();
+    old->setParent(this);
+    old->hide();
+  }
+  setCentralWidget(uiImpl(widget));
+}
+
+uiWidget* uiMainWindow::CentralWidget() const {
+  return dynamic_cast<uiWidget*>(centralWidget());
+}
+
+void uiMainWindow::Error(const oxString& message) {
+  auto* box = new QMessageBox(QMessageBox::Critical, windowTitle(), uiStr(message),
+                              QMessageBox::Ok, this);
+  box->setObjectName("ErrorBox");
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  box->setWindowModality(Qt::NonModal);
+  box->show();
+}
+
+void uiMainWindow::closeEvent(QCloseEvent* event) {
+  if (!onClose_.GetConnectionCount()) {
+    QMainWindow::closeEvent(event);
+    return;
+  }
+  event->ignore();
+  onClose_.Emit(event);
+}

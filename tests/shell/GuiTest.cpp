@@ -1,0 +1,246 @@
+// The application object: construction, start, the exit procedure, errors
+// and per-context translation, on real Qt widgets.
+#include <QCoreApplication>
+#include <QDialog>
+#include <QMessageBox>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "fwg/shell/CentralWidget.h"
+#include "fwg/shell/Gui.h"
+#include "platform/fwc/Director.h"
+#include "platform/oxapp/Application.h"
+#include "platform/oxapp/CommandLine.h"
+#include "platform/ui/guiTrapableDialog.h"
+#include "platform/ui/uiMainWindow.h"
+#include "platform/ui/uiManager.h"
+#include "platform/ui/uiMessageBox.h"
+
+namespace {
+
+class GuiFixture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    oxapp::Application::Get()->AddResourceRoot(FWG_TEST_RESOURCES);
+    SetArguments({"tavrix", "-locale", "de"});
+  }
+  void TearDown() override {
+    delete gui_;
+    gui_ = nullptr;
+    uiMessageBox::SetInterceptor({});
+    guiTrapableDialog::s_helper.setModelessDialogs(true);
+  }
+
+  static void SetArguments(const std::vector<oxString>& args) {
+    oxapp::CommandLine::Get()->SetArguments(args);
+  }
+  fwg::Gui* MakeGui() {
+    gui_ = new fwg::Gui(0, nullptr);
+    return gui_;
+  }
+  // Runs the event loop with `first` queued; true when the loop ended.
+  bool RunWith(std::function<void()> first) {
+    QTimer::singleShot(0, first);
+    gui_->Run();
+    return true;
+  }
+  static oxString Tr(const oxString& context, const oxString& text) {
+    return oxapp::Application::Get()->TranslateMessage(context, text);
+  }
+
+  fwg::Gui* gui_ = nullptr;
+};
+
+TEST_F(GuiFixture, ConstructionBuildsTheMainWindowAndAnnouncesIt) {
+  std::vector<std::string> events;
+  struct Watcher : oxListener<> {
+    std::vector<std::string>* events;
+    void Created() { events->push_back("application"); }
+    void Window(uiMainWindow* w) { events->push_back("window:" + w->Caption()); }
+  } watcher;
+  watcher.events = &events;
+  fwg::Gui::OnApplicationCreated().Connect(&watcher, &Watcher::Created);
+  fwg::Gui::OnMainWindowCreated().Connect(&watcher, &Watcher::Window);
+
+  fwg::Gui* gui = MakeGui();
+
+  // The window is announced before it gets its caption.
+  EXPECT_EQ(events, (std::vector<std::string>{"application", "window:"}));
+  uiMainWindow* window = gui->GetMainWindow();
+  EXPECT_EQ(window->Caption(), "Tavrix 10.0");
+  EXPECT_EQ(window->geometry(), QRect(20, 50, 1000, 800));
+  EXPECT_EQ(uiManager::Get()->MainWindow(), window);
+  EXPECT_EQ(fwc::Director::Get()->GetGui(), gui);
+  EXPECT_NE(gui->GetProfileManager(), nullptr);
+  EXPECT_NE(gui->GetClientManager(), nullptr);
+  ASSERT_NE(window->CentralWidget(), nullptr);
+  EXPECT_EQ(window->CentralWidget()->Name(), "CentralWidget");
+  EXPECT_FALSE(window->IsVisible());
+}
+
+TEST_F(GuiFixture, GetMakesOneApplicationAndLetsEventsThroughUntilStart) {
+  ASSERT_EQ(fwc::Director::Get()->GetGui(), nullptr);
+  gui_ = fwg::Gui::Get();
+  ASSERT_NE(gui_, nullptr);
+  EXPECT_EQ(fwg::Gui::Get(), gui_);
+
+  int delivered = 0;
+  QTimer::singleShot(0, [&] { ++delivered; });
+  fwg::Gui::Get();
+  EXPECT_EQ(delivered, 1);
+
+  gui_->Start();
+  QTimer::singleShot(0, [&] { ++delivered; });
+  fwg::Gui::Get();
+  EXPECT_EQ(delivered, 1) << "after Start, Get() must not process events";
+  QCoreApplication::processEvents();
+}
+
+TEST_F(GuiFixture, ExitWithoutListenersEndsTheEventLoop) {
+  fwg::Gui* gui = MakeGui();
+  gui->Start();
+  RunWith([gui] { gui->Exit(); });
+  // Exit before the loop runs ends the next Run at once.
+  gui->Exit();
+  gui->Run();
+  SUCCEED();
+}
+
+TEST_F(GuiFixture, ExitListenerDecidesWhetherTheApplicationEnds) {
+  fwg::Gui* gui = MakeGui();
+  gui->Start();
+  guiTrapableDialog::s_helper.setModelessDialogs(true);
+
+  struct Listener : oxListener<> {
+    fwg::Gui* gui;
+    int calls = 0;
+    bool endOnSecond = true;
+    std::vector<bool> modelessSeen;
+    void OnExit() {
+      ++calls;
+      modelessSeen.push_back(gui->IsModelessDialogs());
+      if (calls == 2 && endOnSecond) gui->Exit();
+    }
+  } listener;
+  listener.gui = gui;
+  gui->OnExit().Connect(&listener, &Listener::OnExit);
+
+  bool aliveAfterFirst = false;
+  RunWith([&] {
+    gui->Exit();  // the listener keeps the application running
+    QTimer::singleShot(0, [&] {
+      aliveAfterFirst = true;
+      gui->Exit();  // now the listener ends it
+    });
+  });
+  EXPECT_TRUE(aliveAfterFirst);
+  EXPECT_EQ(listener.calls, 2);
+  EXPECT_EQ(listener.modelessSeen, (std::vector<bool>{false, false}));
+  EXPECT_TRUE(gui->IsModelessDialogs()) << "switched back on after the emission";
+
+  // With modeless dialogs off they stay off.
+  gui->SetModelessDialogs(false);
+  listener.endOnSecond = false;
+  gui->Exit();
+  EXPECT_FALSE(gui->IsModelessDialogs());
+  EXPECT_FALSE(uiManager::Get()->IsExitRequested());
+}
+
+TEST_F(GuiFixture, ClosingTheMainWindowRunsTheExitProcedure) {
+  fwg::Gui* gui = MakeGui();
+  gui->Start();
+
+  // No listener: closing ends the application.
+  RunWith([gui] { gui->GetMainWindow()->close(); });
+
+  // A listener that does not end it keeps the window up.
+  struct Keeper : oxListener<> {
+    int calls = 0;
+    void OnExit() { ++calls; }
+  } keeper;
+  gui->OnExit().Connect(&keeper, &Keeper::OnExit);
+  gui->GetMainWindow()->close();
+  EXPECT_EQ(keeper.calls, 1);
+  EXPECT_TRUE(gui->GetMainWindow()->IsVisible());
+  EXPECT_FALSE(uiManager::Get()->IsExitRequested());
+}
+
+TEST_F(GuiFixture, StartWithUnknownClientReportsItAndKeepsTheWindow) {
+  SetArguments({"tavrix", "-client", "NoSuchClient"});
+  fwg::Gui* gui = MakeGui();
+  bool ranBeforeClient = false;
+  struct Run : oxListener<> {
+    bool* flag;
+    void OnRun() { *flag = true; }
+  } run;
+  run.flag = &ranBeforeClient;
+  gui->OnRun().Connect(&run, &Run::OnRun);
+
+  testing::internal::CaptureStderr();
+  gui->Start();
+  const std::string err = testing::internal::GetCapturedStderr();
+
+  // The platform may add its own notes; ours is one whole line.
+  EXPECT_NE(("\n" + err).find("\nCould not find client named 'NoSuchClient' for loading\n"),
+            std::string::npos)
+      << err;
+  EXPECT_TRUE(ranBeforeClient);
+  EXPECT_TRUE(gui->GetMainWindow()->IsVisible());
+}
+
+TEST_F(GuiFixture, ErrorUsesAMessageBoxUntilTheWindowIsShown) {
+  std::vector<std::pair<oxString, oxString>> boxes;
+  uiMessageBox::SetInterceptor([&](uiMessageBox::Icon icon, const oxString& caption,
+                                   const oxString& text) {
+    EXPECT_EQ(icon, uiMessageBox::Icon::Critical);
+    boxes.emplace_back(caption, text);
+    return 1;
+  });
+  fwg::Gui* gui = MakeGui();
+  gui->Error("disk full");
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0], (std::pair<oxString, oxString>{"Tavrix", "disk full"}));
+
+  gui->Start();
+  gui->Error("network down");
+  EXPECT_EQ(boxes.size(), 1u) << "after Start the main window shows errors";
+  const auto shown = gui->GetMainWindow()->findChildren<QMessageBox*>();
+  ASSERT_EQ(shown.size(), 1);
+  EXPECT_EQ(shown[0]->text(), "network down");
+  EXPECT_TRUE(shown[0]->isVisible());
+}
+
+TEST_F(GuiFixture, TranslationLoadsTheFileOfEachContextInTurn) {
+  MakeGui();
+  EXPECT_EQ(Tr("alpha", "Hello"), "Hallo");
+  EXPECT_EQ(Tr("alpha", "Hello"), "Hallo");
+  EXPECT_EQ(Tr("beta", "Hello"), "Servus") << "switching context replaces the file";
+  EXPECT_EQ(Tr("alpha", "Hello"), "Hallo");
+  EXPECT_EQ(Tr("gamma", "Hello"), "Hello") << "no file: untranslated, nothing installed";
+  EXPECT_EQ(Tr("beta", "Hello"), "Servus");
+  EXPECT_EQ(Tr("beta", "Unknown text"), "Unknown text");
+}
+
+TEST_F(GuiFixture, TranslationFollowsTheLocaleOption) {
+  SetArguments({"tavrix", "-locale", "fr"});
+  MakeGui();
+  EXPECT_EQ(Tr("alpha", "Hello"), "Bonjour");
+  EXPECT_EQ(Tr("beta", "Hello"), "Hello") << "beta has no French file";
+  delete gui_;
+  gui_ = nullptr;
+
+  // A country locale falls back to its language's file.
+  SetArguments({"tavrix", "-locale", "de_AT"});
+  MakeGui();
+  EXPECT_EQ(Tr("beta", "Hello"), "Servus");
+  delete gui_;
+  gui_ = nullptr;
+
+  // Once the application object is gone, texts pass through unchanged.
+  EXPECT_EQ(Tr("alpha", "Hello"), "Hello");
+}
+
+}  // namespace
