@@ -1,0 +1,489 @@
+#include "platform/oxt/FileElement.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QXmlStreamReader>
+#include <QXmlStreamWriter>
+#include <charconv>
+#include <iostream>
+
+#include "platform/oxt/ClassInfo.h"
+#include "platform/oxt/Object.h"
+#include "platform/oxt/Property.h"
+
+// The XML form:
+//
+//   <session version="1">
+//     <element name="...">                      the root element
+//       <text>...</text>                        only when the text is not empty
+//       <value name="Layout" type="int">4</value>
+//       <element name="OBJECT" class="fwg::Project" object="P1"> ... </element>
+//     </element>
+//   </session>
+//
+// Strings that XML cannot carry as they are (control characters, bytes that
+// are not UTF-8) are written in base64: as <value encoding="base64"> or
+// <text encoding="base64"> for content, and as "<attribute>.b64" for
+// attributes.
+
+namespace oxt {
+
+namespace {
+
+const char kObject[] = "OBJECT";
+const char kFormatVersion[] = "1";
+// Deeper nesting is refused on reading so that hostile input cannot
+// exhaust the stack in the recursive walks over the tree.
+constexpr int kMaxDepth = 1000;
+
+QString ToQt(const oxString& s) { return QString::fromStdString(s); }
+oxString FromQt(QStringView s) { return s.toString().toStdString(); }
+
+// True if the text survives XML unchanged: valid UTF-8 and only characters
+// XML allows (tab and newline only inside element content, where they are
+// not normalised away).
+bool IsXmlSafe(const oxString& s, bool inContent) {
+  const QString text = QString::fromStdString(s);
+  if (text.toStdString() != s) return false;  // not UTF-8
+  for (const QChar c : text) {
+    const char16_t u = c.unicode();
+    if (u < 0x20 && !(inContent && (u == '\n' || u == '\t'))) return false;
+    if (u == 0xFFFE || u == 0xFFFF) return false;
+  }
+  return true;
+}
+
+QString ToBase64(const oxString& s) {
+  return QString::fromLatin1(QByteArray::fromStdString(s).toBase64());
+}
+
+bool FromBase64(QStringView text, oxString* out) {
+  const auto result = QByteArray::fromBase64Encoding(
+      text.toLatin1(), QByteArray::Base64Encoding | QByteArray::AbortOnBase64DecodingErrors);
+  if (!result) return false;
+  *out = result.decoded.toStdString();
+  return true;
+}
+
+void WriteStringAttribute(QXmlStreamWriter& w, const QString& key, const oxString& value) {
+  if (IsXmlSafe(value, false)) {
+    w.writeAttribute(key, ToQt(value));
+  } else {
+    w.writeAttribute(key + ".b64", ToBase64(value));
+  }
+}
+
+// The content of the element just started, in base64 (and marked so) when
+// XML cannot carry it as it is.
+void WriteContent(QXmlStreamWriter& w, const oxString& content) {
+  if (IsXmlSafe(content, true)) {
+    if (!content.empty()) w.writeCharacters(ToQt(content));
+  } else {
+    w.writeAttribute("encoding", "base64");
+    w.writeCharacters(ToBase64(content));
+  }
+}
+
+// Input echoed in an error message is shortened; the message as a whole is
+// kept on one line by Parse.
+QString Shorten(QStringView text) {
+  constexpr qsizetype kMaxShown = 40;
+  return text.size() > kMaxShown ? text.left(kMaxShown).toString() + "..." : text.toString();
+}
+
+QString Quote(QStringView text) { return "'" + Shorten(text) + "'"; }
+
+template <class Int>
+bool ParseInteger(const oxString& text, Int* out) {
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, *out);
+  return ec == std::errc() && ptr == end && !text.empty();
+}
+
+}  // namespace
+
+struct FileElement::Internal {
+  oxString name;
+  oxString text;
+  FileElement* parent = nullptr;
+  oxStlVector<std::pair<oxString, Variant>> values;
+  oxStlVector<FileElement*> elements;  // owned
+  oxString objectClass;  // set for "OBJECT" elements only
+  oxString objectName;
+
+  void Write(QXmlStreamWriter& w) const;
+};
+
+// Reads the XML form into a fresh tree; never prints. The reader keeps its
+// own stack of open elements, so nesting costs no C++ stack.
+class FileElementParser {
+ public:
+  explicit FileElementParser(const QByteArray& data) : reader_(data) {}
+
+  std::unique_ptr<FileElement> Parse(oxString* error) {
+    while (!reader_.atEnd() && !reader_.hasError()) Step();
+    if (!reader_.hasError() && !root_) reader_.raiseError("the session has no root element");
+    if (reader_.hasError()) {
+      QString reason = reader_.errorString();
+      for (QChar& c : reason) {
+        if (c.unicode() < 0x20) c = u' ';
+      }
+      *error = std::to_string(reader_.lineNumber()) + ":" +
+               std::to_string(reader_.columnNumber()) + ": " + reason.toStdString();
+      return nullptr;
+    }
+    return std::move(root_);
+  }
+
+ private:
+  void Step() {
+    switch (reader_.readNext()) {
+      case QXmlStreamReader::StartElement: StartElement(); break;
+      case QXmlStreamReader::EndElement:
+        if (!open_.empty()) open_.pop_back();
+        break;
+      case QXmlStreamReader::Characters:
+        if (!reader_.isWhitespace()) reader_.raiseError("unexpected text");
+        break;
+      case QXmlStreamReader::DTD: reader_.raiseError("document type declarations are not allowed"); break;
+      case QXmlStreamReader::EntityReference: reader_.raiseError("unknown entity"); break;
+      default: break;  // document start and end, comments, processing instructions
+    }
+  }
+
+  void StartElement() {
+    const QStringView tag = reader_.name();
+    if (!inSession_) {
+      if (tag != u"session") return reader_.raiseError("the document is not a session");
+      const QStringView version = reader_.attributes().value("version");
+      if (!version.isEmpty() && version != QLatin1String(kFormatVersion)) {
+        return reader_.raiseError("unsupported session version " + Quote(version));
+      }
+      inSession_ = true;
+      return;
+    }
+    if (open_.empty()) {
+      if (tag != u"element") return Unexpected(tag);
+      if (root_) return reader_.raiseError("more than one root element");
+      root_ = std::make_unique<FileElement>();
+      return ReadElementAttributes(root_.get());
+    }
+    if (tag == u"element") {
+      if (static_cast<int>(open_.size()) >= kMaxDepth) {
+        return reader_.raiseError("elements nested too deeply");
+      }
+      return ReadElementAttributes(new FileElement(open_.back(), {}, {}));
+    }
+    if (tag == u"value") return ReadValue();
+    if (tag == u"text") {
+      oxString text;
+      if (ReadContent(&text)) open_.back()->internal_->text = text;
+      return;
+    }
+    Unexpected(tag);
+  }
+
+  void Unexpected(QStringView tag) {
+    reader_.raiseError("unexpected element <" + Shorten(tag) + ">");
+  }
+
+  void ReadElementAttributes(FileElement* element) {
+    open_.push_back(element);
+    FileElement::Internal& data = *element->internal_;
+    const QXmlStreamAttributes attributes = reader_.attributes();
+    if (!ReadAttribute(attributes, "name", &data.name)) return;
+    if (!ReadAttribute(attributes, "class", &data.objectClass)) return;
+    ReadAttribute(attributes, "object", &data.objectName);
+  }
+
+  bool ReadAttribute(const QXmlStreamAttributes& attributes, const QString& key, oxString* out) {
+    if (attributes.hasAttribute(key)) {
+      *out = FromQt(attributes.value(key));
+      return true;
+    }
+    const QString encodedKey = key + ".b64";
+    if (attributes.hasAttribute(encodedKey) && !FromBase64(attributes.value(encodedKey), out)) {
+      reader_.raiseError("bad base64 in attribute '" + encodedKey + "'");
+      return false;
+    }
+    return true;
+  }
+
+  // The text of the current element, base64 decoded if so marked.
+  bool ReadContent(oxString* out) {
+    const QString encoding = reader_.attributes().value("encoding").toString();
+    const QString text = reader_.readElementText();
+    if (reader_.hasError()) return false;
+    if (encoding.isEmpty()) {
+      *out = text.toStdString();
+      return true;
+    }
+    if (encoding != "base64") {
+      reader_.raiseError("unknown encoding " + Quote(encoding));
+      return false;
+    }
+    if (!FromBase64(text, out)) {
+      reader_.raiseError("bad base64 content");
+      return false;
+    }
+    return true;
+  }
+
+  void ReadValue() {
+    const QXmlStreamAttributes attributes = reader_.attributes();
+    oxString name;
+    if (!ReadAttribute(attributes, "name", &name)) return;
+    const oxString typeName = FromQt(attributes.value("type"));
+    oxString text;
+    if (!ReadContent(&text)) return;
+    Variant value;
+    if (!ToVariant(typeName, text, &value)) return;
+    open_.back()->AddValue(name, value);
+  }
+
+  bool ToVariant(const oxString& typeName, const oxString& text, Variant* value) {
+    Variant::Type type;
+    if (!Variant::TypeFromName(typeName, &type) || type == Variant::Type::Pointer) {
+      reader_.raiseError("unknown value type " + Quote(ToQt(typeName)));
+      return false;
+    }
+    bool ok = true;
+    switch (type) {
+      case Variant::Type::Empty: *value = Variant(); break;
+      case Variant::Type::Boolean:
+        ok = text == "true" || text == "false";
+        *value = Variant(text == "true");
+        break;
+      case Variant::Type::Integer: {
+        int v = 0;
+        ok = ParseInteger(text, &v);
+        *value = Variant(v);
+        break;
+      }
+      case Variant::Type::Long: {
+        long long v = 0;
+        ok = ParseInteger(text, &v);
+        *value = Variant(v);
+        break;
+      }
+      case Variant::Type::String: *value = Variant(text); break;
+      case Variant::Type::Pointer: break;
+    }
+    if (!ok) reader_.raiseError("bad " + ToQt(typeName) + " value " + Quote(ToQt(text)));
+    return ok;
+  }
+
+  QXmlStreamReader reader_;
+  bool inSession_ = false;
+  std::unique_ptr<FileElement> root_;
+  oxStlVector<FileElement*> open_;  // innermost last; owned by root_
+};
+
+void FileElement::Internal::Write(QXmlStreamWriter& w) const {
+  w.writeStartElement("element");
+  WriteStringAttribute(w, "name", name);
+  if (!objectClass.empty()) {
+    WriteStringAttribute(w, "class", objectClass);
+    WriteStringAttribute(w, "object", objectName);
+  }
+  if (!text.empty()) {
+    w.writeStartElement("text");
+    WriteContent(w, text);
+    w.writeEndElement();
+  }
+  for (const auto& [valueName, value] : values) {
+    if (value.GetType() == Variant::Type::Pointer) continue;  // meaningless in another process
+    w.writeStartElement("value");
+    WriteStringAttribute(w, "name", valueName);
+    w.writeAttribute("type", Variant::TypeName(value.GetType()));
+    WriteContent(w, value.GetString());
+    w.writeEndElement();
+  }
+  for (const FileElement* child : elements) child->internal_->Write(w);
+  w.writeEndElement();
+}
+
+FileElement::FileElement(const oxString& name, const oxString& text) : internal_(new Internal) {
+  internal_->name = name;
+  internal_->text = text;
+}
+
+FileElement::FileElement(FileElement* parent, const oxString& name, const oxString& text)
+    : FileElement(name, text) {
+  internal_->parent = parent;
+  if (parent) parent->internal_->elements.push_back(this);
+}
+
+FileElement::~FileElement() {
+  for (FileElement* child : internal_->elements) delete child;
+  delete internal_;
+}
+
+const oxString& FileElement::GetName() const { return internal_->name; }
+
+const oxString& FileElement::GetText() const { return internal_->text; }
+
+FileElement* FileElement::GetParent() const { return internal_->parent; }
+
+void FileElement::AddValue(const oxString& name, const Variant& value) {
+  for (auto& [existing, stored] : internal_->values) {
+    if (existing == name) {
+      stored = value;
+      return;
+    }
+  }
+  internal_->values.emplace_back(name, value);
+}
+
+Variant FileElement::GetValue(const oxString& name) const {
+  for (const auto& [existing, value] : internal_->values) {
+    if (existing == name) return value;
+  }
+  return {};
+}
+
+bool FileElement::HasValue(const oxString& name) const {
+  for (const auto& entry : internal_->values) {
+    if (entry.first == name) return true;
+  }
+  return false;
+}
+
+const oxStlVector<std::pair<oxString, Variant>>& FileElement::GetValues() const {
+  return internal_->values;
+}
+
+const oxStlVector<FileElement*>& FileElement::GetElementList() const {
+  return internal_->elements;
+}
+
+const oxString& FileElement::GetObjectClass() const { return internal_->objectClass; }
+
+const oxString& FileElement::GetObjectName() const { return internal_->objectName; }
+
+FileElement* FileElement::AddObject(Object* object) {
+  if (!object) return nullptr;
+  auto* element = new FileElement(this, kObject, {});
+  element->internal_->objectClass = object->ClassName();
+  element->internal_->objectName = object->GetName();
+  return element;
+}
+
+void FileElement::AddProperties(Object* object) {
+  if (!object) return;
+  for (const oxString& name : object->GetPropertyNames()) {
+    if (name == "Name" || name.starts_with('@')) continue;  // the name is recorded apart
+    Property p(name);
+    if (object->GetProperty(p)) AddValue(name, p.GetValue());
+  }
+}
+
+void FileElement::SetProperties(Object* object) {
+  if (!object) return;
+  for (const auto& [name, value] : internal_->values) {
+    Property p(name, value);
+    object->SetProperty(p);
+  }
+}
+
+Object* FileElement::CreateObject(Object* parent) {
+  oxString error;
+  const ClassInfo* info = nullptr;
+  if (internal_->name != kObject) {
+    error = "element '" + internal_->name + "' does not describe an object";
+  } else if (!(info = ClassInfo::GetClassInfo(internal_->objectClass))) {
+    error = "unknown class '" + internal_->objectClass + "'";
+  } else if (!info->GetConstructor()) {
+    error = "class '" + internal_->objectClass + "' has no constructor";
+  }
+  Object* object = error.empty() ? info->Create(parent) : nullptr;
+  if (!object) {
+    if (error.empty()) error = "could not create an object of class '" + internal_->objectClass + "'";
+    std::cerr << "fwg: oxt::FileElement::CreateObject: " << error << "\n";
+    return nullptr;
+  }
+  if (!internal_->objectName.empty()) {
+    Property name("Name", internal_->objectName);
+    object->SetProperty(name);
+  }
+  return object;
+}
+
+bool FileElement::CanCreateObjects(oxString* error) const {
+  oxStlVector<const FileElement*> pending(internal_->elements.begin(), internal_->elements.end());
+  while (!pending.empty()) {
+    const Internal& element = *pending.back()->internal_;
+    pending.pop_back();
+    if (element.name == kObject) {
+      const ClassInfo* info = ClassInfo::GetClassInfo(element.objectClass);
+      if (!info || !info->GetConstructor()) {
+        if (error) {
+          *error = "cannot create object '" + element.objectName + "': " +
+                   (info ? "class '" + element.objectClass + "' has no constructor"
+                         : "unknown class '" + element.objectClass + "'");
+        }
+        return false;
+      }
+    }
+    pending.insert(pending.end(), element.elements.begin(), element.elements.end());
+  }
+  return true;
+}
+
+oxString FileElement::WriteString() const {
+  QByteArray data;
+  QXmlStreamWriter w(&data);
+  w.setAutoFormatting(true);
+  w.setAutoFormattingIndent(2);
+  w.writeStartDocument();
+  w.writeStartElement("session");
+  w.writeAttribute("version", kFormatVersion);
+  internal_->Write(w);
+  w.writeEndElement();
+  w.writeEndDocument();
+  return data.toStdString();
+}
+
+std::unique_ptr<FileElement> FileElement::ReadString(const oxString& xml, oxString* error) {
+  oxString message;
+  auto root = FileElementParser(QByteArray::fromStdString(xml)).Parse(&message);
+  if (!root) {
+    if (error) *error = message;
+    else std::cerr << "fwg: " << message << "\n";
+  }
+  return root;
+}
+
+bool FileElement::WriteFile(const oxString& path, oxString* error) const {
+  const QByteArray data = QByteArray::fromStdString(WriteString());
+  QSaveFile file(ToQt(path));
+  oxString message;
+  if (!file.open(QIODevice::WriteOnly)) {
+    message = path + ": " + file.errorString().toStdString();
+  } else if (file.write(data) != data.size() || !file.commit()) {
+    message = path + ": " + file.errorString().toStdString();
+    file.cancelWriting();
+  }
+  if (message.empty()) return true;
+  if (error) *error = message;
+  else std::cerr << "fwg: " << message << "\n";
+  return false;
+}
+
+std::unique_ptr<FileElement> FileElement::ReadFile(const oxString& path, oxString* error) {
+  QFile file(ToQt(path));
+  oxString message;
+  std::unique_ptr<FileElement> root;
+  if (!file.open(QIODevice::ReadOnly)) {
+    message = path + ": " + file.errorString().toStdString();
+  } else {
+    root = FileElementParser(file.readAll()).Parse(&message);
+    if (!root) message = path + ":" + message;
+  }
+  if (root) return root;
+  if (error) *error = message;
+  else std::cerr << "fwg: " << message << "\n";
+  return nullptr;
+}
+
+}  // namespace oxt
