@@ -116,6 +116,9 @@ oxVariant oxToVariant(const T& value) {
     return oxVariant(static_cast<long long>(value));
   } else if constexpr (std::is_floating_point_v<V>) {
     return oxVariant(std::to_string(value));
+  } else if constexpr (std::is_same_v<V, const char*> || std::is_same_v<V, char*>) {
+    // std::string would throw on a null C string; that reaches scripts as "".
+    return oxVariant(value ? oxString(value) : oxString());
   } else if constexpr (std::is_convertible_v<V, oxString>) {
     return oxVariant(oxString(value));
   } else if constexpr (std::is_pointer_v<V>) {

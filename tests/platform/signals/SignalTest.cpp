@@ -1,0 +1,388 @@
+// Behaviour of the signal library that the rest of the framework relies on:
+// emission order, re-entrance, disconnection while emitting, lifetimes of
+// receivers and owners, and script slots.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "platform/signals/oxSignal.h"
+
+namespace {
+
+using Log = oxStlVector<oxString>;
+
+// A receiver that leaves its signals when destroyed.
+struct Listener : oxListener<> {
+  Listener(Log* log, const oxString& name) : log(log), name(name) {}
+  void First() { log->push_back(name + ".First"); }
+  void Second() { log->push_back(name + ".Second"); }
+  void Value(int v) { log->push_back(name + "=" + std::to_string(v)); }
+  void Peek(int v) const { log->push_back(name + "?" + std::to_string(v)); }
+  Log* log;
+  oxString name;
+};
+
+// A receiver that is not a listener: it disconnects itself, here from
+// within its own slot.
+struct Plain {
+  explicit Plain(Log* log, oxSignal0<void>* signal) : log(log), signal(signal) {}
+  void Once() {
+    log->push_back("plain");
+    signal->Disconnect(this, &Plain::Once);
+  }
+  Log* log;
+  oxSignal0<void>* signal;
+};
+
+// Removes the script invoker when the test ends, however it ends.
+struct InvokerReset {
+  ~InvokerReset() { oxScriptCallback::SetInvoker({}); }
+};
+
+struct ScriptCall {
+  oxString procedure;
+  oxString object;
+  oxStlVector<oxVariant> args;
+};
+
+// Installs a recording script invoker and always removes it again, so no
+// test leaves a process-wide invoker behind.
+class SignalScripts : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    oxScriptCallback::SetInvoker([this](const oxScriptCallback& cb, const oxStlVector<oxVariant>& args) {
+      calls.push_back({cb.GetProcedure(), cb.GetObject(), args});
+    });
+  }
+  void TearDown() override { oxScriptCallback::SetInvoker({}); }
+  oxStlVector<ScriptCall> calls;
+};
+
+}  // namespace
+
+TEST(SignalEmission, RunsSlotsInConnectionOrder) {
+  Log log;
+  Listener a(&log, "a");
+  Listener b(&log, "b");
+  const InvokerReset reset;
+  oxScriptCallback::SetInvoker([&](const oxScriptCallback& cb, const oxStlVector<oxVariant>& args) {
+    log.push_back("script:" + cb.GetProcedure() + "=" + std::to_string(args.at(0).GetInteger()));
+  });
+
+  oxSignal1<void, int> signal;
+  signal.Connect(&b, &Listener::Value);
+  signal.Connect(nullptr, [&](int v) { log.push_back("fn=" + std::to_string(v)); });
+  signal.Connect(oxScriptCallback("proc"));
+  signal.Connect(&a, &Listener::Value);
+  signal.Connect(&a, &Listener::Peek);
+  EXPECT_EQ(signal.GetConnectionCount(), 5u);
+
+  signal.Emit(7);
+  EXPECT_EQ(log, (Log{"b=7", "fn=7", "script:proc=7", "a=7", "a?7"}));
+
+  log.clear();
+  signal(8);  // the call operator emits too
+  EXPECT_EQ(log.size(), 5u);
+  EXPECT_EQ(log.front(), "b=8");
+}
+
+TEST(SignalEmission, BlockedSignalEmitsNothingUntilUnblocked) {
+  Log log;
+  Listener a(&log, "a");
+  oxSignal0<void> signal;
+  signal.Connect(&a, &Listener::First);
+
+  signal.Block(true);
+  signal.Emit();
+  EXPECT_TRUE(log.empty());
+  EXPECT_EQ(signal.GetConnectionCount(), 1u);  // blocking keeps the connections
+
+  signal.Block(false);
+  signal.Emit();
+  EXPECT_EQ(log, (Log{"a.First"}));
+}
+
+TEST(SignalEmission, DropsNestedEmissionOfTheSameSignalButRunsOthers) {
+  Log log;
+  oxSignal1<void, int> signal;
+  oxSignal0<void> other;
+  other.Connect(nullptr, [&] { log.push_back("other"); });
+
+  signal.Connect(nullptr, [&](int v) {
+    log.push_back("outer" + std::to_string(v));
+    EXPECT_TRUE(signal.IsEmitting());
+    signal.Emit(v + 1);  // dropped: no recursion
+    other.Emit();        // a different signal runs
+  });
+  signal.Connect(nullptr, [&](int v) { log.push_back("next" + std::to_string(v)); });
+
+  signal.Emit(1);
+  EXPECT_EQ(log, (Log{"outer1", "other", "next1"}));
+  EXPECT_FALSE(signal.IsEmitting());
+
+  // The dropped emission left no trace: the signal emits normally again.
+  log.clear();
+  signal.Emit(5);
+  EXPECT_EQ(log, (Log{"outer5", "other", "next5"}));
+}
+
+TEST(SignalDisconnect, TakesEffectAtOnceDuringEmission) {
+  Log log;
+  Listener a(&log, "a");
+  Listener b(&log, "b");
+  Listener late(&log, "late");
+  oxSignal0<void> signal;
+
+  // A slot that disconnects a later slot: the later one is skipped now.
+  signal.Connect(nullptr, [&] {
+    log.push_back("cut");
+    signal.Disconnect(&b, &Listener::First);
+  });
+  signal.Connect(&a, &Listener::First);
+  signal.Connect(&b, &Listener::First);
+  EXPECT_EQ(b.GetSignalConnectionCount(), 1u);
+  signal.Emit();
+  EXPECT_EQ(log, (Log{"cut", "a.First"}));
+  EXPECT_EQ(signal.GetConnectionCount(), 2u);
+  EXPECT_EQ(b.GetSignalConnectionCount(), 0u);
+
+  // A slot that disconnects itself runs this time only.
+  oxSignal0<void> selfish;
+  Plain plain(&log, &selfish);
+  selfish.Connect(&plain, &Plain::Once);
+  selfish.Connect(nullptr, [&] { log.push_back("after"); });
+  struct Quitter : oxListener<> {
+    void Quit() { signal->Disconnect(this, &Quitter::Quit); ++runs; }
+    oxSignal0<void>* signal = nullptr;
+    int runs = 0;
+  } quitter;
+  quitter.signal = &selfish;
+  selfish.Connect(&quitter, &Quitter::Quit);
+  log.clear();
+  selfish.Emit();
+  selfish.Emit();
+  EXPECT_EQ(log, (Log{"plain", "after", "after"}));
+  EXPECT_EQ(quitter.runs, 1);
+  EXPECT_EQ(selfish.GetConnectionCount(), 1u);
+  EXPECT_EQ(quitter.GetSignalConnectionCount(), 0u);
+
+  // A connection made during an emission waits for the next one.
+  oxSignal0<void> growing;
+  growing.Connect(nullptr, [&] {
+    log.push_back("grow");
+    if (growing.GetConnectionCount() == 1) growing.Connect(&late, &Listener::First);
+  });
+  log.clear();
+  growing.Emit();
+  EXPECT_EQ(log, (Log{"grow"}));
+  growing.Emit();
+  EXPECT_EQ(log, (Log{"grow", "grow", "late.First"}));
+}
+
+TEST(SignalDisconnect, MatchesObjectAndMemberAndCountsDuplicates) {
+  Log log;
+  Listener a(&log, "a");
+  Listener b(&log, "b");
+  oxSignal0<void> signal;
+
+  signal.Connect(&a, &Listener::First);
+  signal.Connect(&a, &Listener::First);
+  signal.Emit();
+  EXPECT_EQ(log, (Log{"a.First", "a.First"}));
+  EXPECT_EQ(a.GetSignalConnectionCount(), 2u);
+
+  signal.Disconnect(&a, &Listener::First);
+  log.clear();
+  signal.Emit();
+  EXPECT_EQ(log, (Log{"a.First"}));
+  EXPECT_EQ(a.GetSignalConnectionCount(), 1u);
+
+  // Never connected: same member of another object, other member of a.
+  signal.Disconnect(&b, &Listener::First);
+  signal.Disconnect(&a, &Listener::Second);
+  EXPECT_EQ(signal.GetConnectionCount(), 1u);
+
+  // Disconnecting one member leaves the object's other members and the
+  // same member of other objects.
+  signal.Connect(&a, &Listener::Second);
+  signal.Connect(&b, &Listener::First);
+  signal.Disconnect(&a, &Listener::First);
+  log.clear();
+  signal.Emit();
+  EXPECT_EQ(log, (Log{"a.Second", "b.First"}));
+
+  // Disconnecting an object breaks all its members and only those.
+  signal.Connect(&a, &Listener::First);
+  signal.DisconnectObject(&a);
+  log.clear();
+  signal.Emit();
+  EXPECT_EQ(log, (Log{"b.First"}));
+  EXPECT_EQ(a.GetSignalConnectionCount(), 0u);
+
+  signal.DisconnectAll();
+  EXPECT_EQ(signal.GetConnectionCount(), 0u);
+  EXPECT_EQ(b.GetSignalConnectionCount(), 0u);
+}
+
+TEST(SignalFace, MakesItsSignalOnFirstConnection) {
+  Log log;
+  Listener a(&log, "a");
+
+  oxiSignal0<void> face0;
+  EXPECT_EQ(face0.GetSignal(), nullptr);
+  face0.Emit();  // nothing to emit to, and nothing made
+  face0.Disconnect(&a, &Listener::First);
+  EXPECT_EQ(face0.GetSignal(), nullptr);
+  face0.Connect(&a, &Listener::First);
+  ASSERT_NE(face0.GetSignal(), nullptr);
+  face0.Emit();
+  EXPECT_EQ(log, (Log{"a.First"}));
+
+  oxiSignal1<void, int> face1;
+  EXPECT_EQ(face1.GetConnectionCount(), 0u);
+  face1.Connect(&a, &Listener::Value);
+  face1.Emit(3);
+  EXPECT_EQ(log.back(), "a=3");
+
+  oxiSignal2<void, int, const oxString&> face2;
+  face2.Emit(1, "lost");
+  EXPECT_EQ(face2.GetSignal(), nullptr);
+  face2.Connect(nullptr, [&](int v, const oxString& s) { log.push_back(s + std::to_string(v)); });
+  face2.Emit(4, "x");
+  EXPECT_EQ(log.back(), "x4");
+  EXPECT_EQ(face2.GetConnectionCount(), 1u);
+}
+
+TEST(SignalLifetime, DestroyedListenerLeavesItsSignals) {
+  Log log;
+  oxSignal0<void> signal;
+  oxSignal1<void, int> values;
+  auto gone = std::make_unique<Listener>(&log, "gone");
+  Listener kept(&log, "kept");
+  signal.Connect(gone.get(), &Listener::First);
+  signal.Connect(gone.get(), &Listener::First);
+  signal.Connect(gone.get(), [&] { log.push_back("owned"); });
+  signal.Connect(&kept, &Listener::First);
+  values.Connect(gone.get(), &Listener::Value);
+  EXPECT_EQ(gone->GetSignalConnectionCount(), 4u);
+
+  gone.reset();
+  EXPECT_EQ(signal.GetConnectionCount(), 1u);
+  EXPECT_EQ(values.GetConnectionCount(), 0u);
+  signal.Emit();
+  values.Emit(1);
+  EXPECT_EQ(log, (Log{"kept.First"}));
+
+  // Destroyed by an earlier slot of the same emission: its later slots are
+  // skipped, the others still run.
+  auto victim = std::make_unique<Listener>(&log, "victim");
+  oxSignal0<void> killer;
+  killer.Connect(nullptr, [&] { victim.reset(); });
+  killer.Connect(victim.get(), &Listener::First);
+  killer.Connect(&kept, &Listener::Second);
+  log.clear();
+  killer.Emit();
+  EXPECT_EQ(log, (Log{"kept.Second"}));
+  EXPECT_EQ(killer.GetConnectionCount(), 2u);
+
+  // A signal that dies first: the listener's own destruction must not reach
+  // back into it (checked under valgrind / ASan).
+  auto survivor = std::make_unique<Listener>(&log, "survivor");
+  auto shortLived = std::make_unique<oxSignal0<void>>();
+  shortLived->Connect(survivor.get(), &Listener::First);
+  shortLived->Connect(survivor.get(), &Listener::Second);
+  signal.Connect(survivor.get(), &Listener::First);
+  EXPECT_EQ(survivor->GetSignalConnectionCount(), 3u);
+  shortLived.reset();
+  EXPECT_EQ(survivor->GetSignalConnectionCount(), 1u);
+  survivor.reset();
+  EXPECT_EQ(signal.GetConnectionCount(), 1u);
+}
+
+TEST(SignalLifetime, SlotDeletingTheSignalOwnerStopsTheEmission) {
+  struct Owner {
+    oxSignal0<void> changed;
+    oxiSignal1<void, int> moved;
+  };
+  Log log;
+
+  auto owner = std::make_unique<Owner>();
+  owner->changed.Connect(nullptr, [&] { log.push_back("first"); });
+  owner->changed.Connect(nullptr, [&] { owner.reset(); });
+  owner->changed.Connect(nullptr, [&] { log.push_back("too late"); });
+  owner->changed.Emit();
+  EXPECT_EQ(owner, nullptr);
+  EXPECT_EQ(log, (Log{"first"}));
+
+  // Same through a face, with a listener outliving the owner.
+  Listener watcher(&log, "w");
+  owner = std::make_unique<Owner>();
+  owner->moved.Connect(nullptr, [&](int) { owner.reset(); });
+  owner->moved.Connect(&watcher, &Listener::Value);
+  EXPECT_EQ(watcher.GetSignalConnectionCount(), 1u);
+  owner->moved.Emit(2);
+  EXPECT_EQ(log, (Log{"first"}));
+  EXPECT_EQ(watcher.GetSignalConnectionCount(), 0u);
+}
+
+TEST_F(SignalScripts, ReceiveArgumentsAsVariantsWithBoundObjectFirst) {
+  struct Thing {
+    int id = 0;
+  } thing;
+  int target = 0;
+
+  oxSignal3<void, int, bool, const oxString&> values;
+  values.Connect(oxScriptCallback("OnValues"));
+  values.Connect(oxScriptCallback("OnBound", "doc1", "tcl"));
+  values.Emit(42, true, "text");
+  ASSERT_EQ(calls.size(), 2u);
+  EXPECT_EQ(calls[0].procedure, "OnValues");
+  EXPECT_EQ(calls[0].args, (oxStlVector<oxVariant>{oxVariant(42), oxVariant(true), oxVariant(oxString("text"))}));
+  EXPECT_EQ(calls[1].procedure, "OnBound");
+  ASSERT_EQ(calls[1].args.size(), 4u);
+  EXPECT_EQ(calls[1].args[0], oxVariant(oxString("doc1")));
+  EXPECT_EQ(calls[1].args[1].GetInteger(), 42);
+
+  calls.clear();
+  oxSignal2<void, int*, Thing&> objects;
+  objects.Connect(oxScriptCallback("OnObjects"));
+  objects.Emit(&target, thing);
+  ASSERT_EQ(calls.size(), 1u);
+  ASSERT_EQ(calls[0].args.size(), 2u);
+  EXPECT_EQ(calls[0].args[0].GetType(), oxVariant::Type::Pointer);
+  EXPECT_EQ(calls[0].args[0].GetPointer(), &target);
+  EXPECT_EQ(calls[0].args[1].GetPointer(), &thing);  // by reference: its address
+
+  // A null C string reaches the script as empty text, not as a crash.
+  calls.clear();
+  oxSignal1<void, const char*> text;
+  text.Connect(oxScriptCallback("OnText"));
+  text.Emit(nullptr);
+  text.Emit("abc");
+  ASSERT_EQ(calls.size(), 2u);
+  EXPECT_EQ(calls[0].args.at(0), oxVariant(oxString()));
+  EXPECT_EQ(calls[1].args.at(0), oxVariant(oxString("abc")));
+}
+
+TEST_F(SignalScripts, DisconnectByEqualCallbackAndSilentWithoutInvoker) {
+  oxSignal1<void, int> signal;
+  signal.Connect(oxScriptCallback("Proc"));
+  signal.Connect(oxScriptCallback("Proc", "obj", "other"));
+  signal.Connect(oxScriptCallback("Proc", "obj"));
+
+  // Only the callback equal in all three strings goes.
+  signal.Disconnect(oxScriptCallback("Proc", "obj"));
+  signal.Disconnect(oxScriptCallback("Missing"));
+  EXPECT_EQ(signal.GetConnectionCount(), 2u);
+  signal.Emit(1);
+  ASSERT_EQ(calls.size(), 2u);
+  EXPECT_EQ(calls[0].object, "");
+  EXPECT_EQ(calls[0].args.size(), 1u);  // unbound: no object argument
+  EXPECT_EQ(calls[1].object, "obj");
+  EXPECT_EQ(calls[1].args, (oxStlVector<oxVariant>{oxVariant(oxString("obj")), oxVariant(1)}));
+
+  oxScriptCallback::SetInvoker({});
+  signal.Emit(2);
+  EXPECT_EQ(calls.size(), 2u);
+  EXPECT_EQ(signal.GetConnectionCount(), 2u);
+}
