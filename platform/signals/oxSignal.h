@@ -110,7 +110,10 @@ oxVariant oxToVariant(const T& value) {
     return oxVariant(value);
   } else if constexpr (std::is_enum_v<V>) {
     return oxVariant(static_cast<int>(value));
-  } else if constexpr (std::is_integral_v<V> && sizeof(V) <= sizeof(int)) {
+  } else if constexpr (std::is_same_v<V, std::nullptr_t>) {
+    return oxVariant(static_cast<void*>(nullptr));
+  } else if constexpr (std::is_integral_v<V> && (sizeof(V) < sizeof(int) ||
+                                                 (sizeof(V) == sizeof(int) && std::is_signed_v<V>))) {
     return oxVariant(static_cast<int>(value));
   } else if constexpr (std::is_integral_v<V>) {
     return oxVariant(static_cast<long long>(value));

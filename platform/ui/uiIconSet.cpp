@@ -1,6 +1,6 @@
 #include "platform/ui/uiIconSet.h"
 
-#include <QFileInfo>
+#include <QHash>
 
 #include "platform/ui/uiManager.h"
 
@@ -10,17 +10,55 @@ uiSize& SizeOf(uiIconSet::Size which) {
   static uiSize large(32, 32);
   return which == uiIconSet::Large ? large : small;
 }
+
+// Adds the frames of one strip to the icon.
+void AddStrip(QIcon& icon, const QPixmap& strip) {
+  if (strip.isNull()) return;
+  const int side = strip.height();
+  const int frames = side > 0 ? std::max(1, strip.width() / side) : 1;
+  static const QIcon::Mode kModes[] = {QIcon::Normal, QIcon::Disabled, QIcon::Active,
+                                       QIcon::Selected};
+  if (frames == 1) {
+    icon.addPixmap(strip, QIcon::Normal);
+    return;
+  }
+  for (int i = 0; i < std::min(frames, 4); ++i) {
+    icon.addPixmap(strip.copy(i * side, 0, side, side), kModes[i]);
+  }
+}
 }  // namespace
 
 uiIconSet::uiIconSet(const oxString& fileName, int /*size*/) {
   const oxString path = uiManager::Get()->FindImage(fileName);
   if (path.empty()) return;
-  icon_ = QIcon(uiStr(path));
+  const QPixmap pixmap = uiImageCache::LoadPixmap(path);
+  if (pixmap.isNull()) return;
+  icon_ = QIcon(pixmap);
   fileName_ = path;
 }
 
-void uiIconSet::SetIconSize(Size which, const uiSize& size) {
-  if (which != Automatic) SizeOf(which) = size;
+uiIconSet::uiIconSet(const QPixmap& pixmap, int /*size*/) {
+  if (!pixmap.isNull()) icon_ = QIcon(pixmap);
 }
 
-uiSize uiIconSet::IconSize(Size which) { return SizeOf(which == Automatic ? Small : which); }
+void uiIconSet::SetIconSize(Size which, const uiSize& size) {
+  if (which == Small || which == Large) SizeOf(which) = size;
+}
+
+uiSize uiIconSet::IconSize(Size which) { return SizeOf(which == Large ? Large : Small); }
+
+QPixmap uiImageCache::LoadPixmap(const oxString& path) {
+  static QHash<QString, QPixmap> cache;
+  const QString key = uiStr(path);
+  auto it = cache.find(key);
+  if (it == cache.end()) it = cache.insert(key, QPixmap(key));
+  return *it;
+}
+
+uiIconSet uiImageCache::LoadStrip(const oxString& small, const oxString& large) {
+  QIcon icon;
+  AddStrip(icon, LoadPixmap(uiManager::Get()->FindImage(small)));
+  AddStrip(icon, LoadPixmap(uiManager::Get()->FindImage(large)));
+  if (icon.isNull()) return {};
+  return uiIconSet(icon, small);
+}

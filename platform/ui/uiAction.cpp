@@ -1,0 +1,179 @@
+#include "platform/ui/uiAction.h"
+
+#include <QWidget>
+#include <algorithm>
+
+#include "platform/ui/uiActionGroup.h"
+#include "platform/ui/uiMenuData.h"
+#include "platform/ui/uiToolBar.h"
+#include "platform/ui/uiToolButton.h"
+
+uiAction::uiAction(uiObject* parent, const oxString& name)
+    : QAction(parent ? parent->GetImpl() : nullptr) {
+  SetName(name);
+  if (auto* widget = parent ? qobject_cast<QWidget*>(parent->GetImpl()) : nullptr) {
+    widget->addAction(this);
+  }
+  connect(this, &QAction::triggered, this, [this] {
+    if (!isCheckable()) onActivate_.Emit();
+  });
+  connect(this, &QAction::toggled, this, [this](bool on) { onToggle_.Emit(on); });
+  connect(this, &QAction::changed, this, [this] { Changed(); });
+}
+
+uiAction::~uiAction() {
+  // Qt signals of this action must not reach the half-destroyed object.
+  disconnect(this, nullptr, this, nullptr);
+  std::vector<PlaceRecord> places;
+  places.swap(places_);
+  for (PlaceRecord& place : places) {
+    if (place.menu) place.menu->ForgetAction(this);
+    if (place.ownsButton && place.button) {
+      QAction* entry = place.button->ToolBarEntry();
+      delete place.button.data();
+      delete entry;
+    }
+  }
+}
+
+void uiAction::SetText(const oxString& text) {
+  text_ = uiStr(text);
+  setIconText(text_);
+  Changed();
+}
+
+void uiAction::SetMenuText(const oxString& text) { setText(uiStr(text)); }
+
+void uiAction::SetIconSet(const uiIconSet& icon) {
+  iconSet_ = icon;
+  setIcon(icon.GetIcon());
+}
+
+void uiAction::SetToggleAction(bool toggle, bool) { setCheckable(toggle); }
+
+void uiAction::Toggle() {
+  if (isCheckable()) setChecked(!isChecked());
+}
+
+bool uiAction::AddTo(uiWidget* widget, int index) {
+  if (auto* menu = dynamic_cast<uiMenuData*>(widget)) return AddItemTo(menu, index);
+  if (dynamic_cast<uiToolBar*>(widget)) return AddButtonTo(widget);
+  return false;
+}
+
+bool uiAction::AddItemTo(uiMenuData* menu, int index) {
+  PlaceRecord place;
+  place.menu = menu;
+  place.id = menu->InsertActionItem(this, index);
+  places_.push_back(place);
+  return true;
+}
+
+bool uiAction::AddButtonTo(uiWidget* toolbarWidget) {
+  auto* toolbar = dynamic_cast<uiToolBar*>(toolbarWidget);
+  if (!toolbar) return false;
+  auto* button = new uiToolButton(toolbar, Name());
+  toolbar->AddButton(button);
+  ShowOn(button);
+  button->SetShown(isVisible());
+  button->OnClick().Connect(nullptr, [this] { Activate(); });
+  PlaceRecord place;
+  place.button = button;
+  place.ownsButton = true;
+  places_.push_back(place);
+  return true;
+}
+
+bool uiAction::RemoveFrom(uiWidget* widget) {
+  bool removed = false;
+  if (auto* menu = dynamic_cast<uiMenuData*>(widget)) {
+    for (const Place& place : GetActionItems()) {
+      if (place.widget == widget) {
+        menu->RemoveItem(place.id);
+        removed = true;
+      }
+    }
+  }
+  for (auto it = places_.begin(); it != places_.end();) {
+    const bool here = it->button && it->button->parentWidget() == uiImpl(widget);
+    if (here && it->ownsButton) {
+      QAction* entry = it->button->ToolBarEntry();
+      delete it->button.data();
+      delete entry;
+      removed = true;
+    }
+    it = here ? places_.erase(it) : std::next(it);
+  }
+  return removed;
+}
+
+void uiAction::SetGroup(uiActionGroup* group) {
+  if (group_ == group) return;
+  if (group_) group_->Detach(this);
+  group_ = group;
+  if (group) group->Add(this);
+}
+
+oxStlVector<uiAction::Place> uiAction::GetActionItems() const {
+  oxStlVector<Place> result;
+  for (const PlaceRecord& place : places_) {
+    if (place.menu) {
+      result.push_back({dynamic_cast<uiObject*>(place.menu->MenuWidget()), place.id});
+    } else if (place.button) {
+      result.push_back({place.button.data(), -1});
+    }
+  }
+  return result;
+}
+
+uiAction* uiAction::ActionLookup(int id) {
+  uiMenuData* menu = uiMenuData::FindContainer(id);
+  return menu ? menu->ItemAction(id) : nullptr;
+}
+
+void uiAction::AddToActionItemMap(uiAction* action, uiWidget* widget, int id) {
+  if (!action || !widget) return;
+  PlaceRecord place;
+  if (auto* menu = dynamic_cast<uiMenuData*>(widget)) {
+    place.menu = menu;
+    place.id = id;
+  } else if (auto* button = dynamic_cast<uiToolButton*>(widget)) {
+    place.button = button;
+  } else {
+    return;
+  }
+  action->places_.push_back(place);
+}
+
+void uiAction::ShowOn(uiToolButton* button) const {
+  button->setIcon(icon());
+  const QString label = toolTip().isEmpty() ? text_ : toolTip();
+  button->setText(label.isEmpty() ? QAction::text() : label);
+  button->setToolTip(label);
+  button->setEnabled(isEnabled());
+  button->setCheckable(isCheckable());
+  button->setChecked(isChecked());
+}
+
+void uiAction::ForgetPlace(uiMenuData* menu, int id) {
+  places_.erase(std::remove_if(places_.begin(), places_.end(),
+                               [&](const PlaceRecord& p) { return p.menu == menu && p.id == id; }),
+                places_.end());
+}
+
+// Brings the action's menu items and own buttons in line with it.
+void uiAction::Changed() {
+  for (PlaceRecord& place : places_) {
+    if (place.menu) {
+      place.menu->MarkDirty(place.id);
+    } else if (place.button && place.ownsButton) {
+      ShowOn(place.button);
+      place.button->SetShown(isVisible());
+    }
+  }
+}
+
+uiSpriteAction::uiSpriteAction(uiObject* parent, const oxString& name, const uiIconSet& icon)
+    : uiAction(parent, name) {
+  if (!icon.IsNull()) SetIconSet(icon);
+}

@@ -1,0 +1,131 @@
+// A command of the toolkit: text, icon, tips, shortcut, checked and enabled
+// state, shown as items of menus and buttons of toolbars.
+//
+// The action sits in its parent widget's action list (the main window), so
+// its shortcut works whether or not a menu shows it. Menu items are proxies
+// kept by the menus (uiMenuData); toolbar buttons are uiToolButtons that
+// follow the action.
+#pragma once
+
+#include <QAction>
+#include <QPointer>
+#include <vector>
+
+#include "platform/signals/oxSignal.h"
+#include "platform/ui/uiIconSet.h"
+#include "platform/ui/uiKeySequence.h"
+#include "platform/ui/uiObject.h"
+
+class uiActionGroup;
+class uiMenuData;
+class uiToolButton;
+class uiWidget;
+
+class uiAction : public QAction, public uiObject {
+  UI_OBJECT(uiAction, uiObject)
+
+ public:
+  // The parent owns the action; a parent widget also carries its shortcut.
+  uiAction(uiObject* parent, const oxString& name);
+  // Takes the action's items out of every menu and its buttons out of every
+  // toolbar.
+  ~uiAction() override;
+
+  QObject* GetImpl() const override { return const_cast<uiAction*>(this); }
+
+  // Text is the plain name (tool tips, toolbar labels); menu text is what
+  // menus show, with its "&" mnemonic.
+  void SetText(const oxString& text);
+  oxString Text() const { return oxStr(text_); }
+  void SetMenuText(const oxString& text);
+  oxString MenuText() const { return oxStr(QAction::text()); }
+
+  void SetIconSet(const uiIconSet& icon);
+  const uiIconSet& IconSet() const { return iconSet_; }
+  void SetToolTip(const oxString& tip) { setToolTip(uiStr(tip)); }
+  oxString ToolTip() const { return oxStr(toolTip()); }
+  void SetStatusTip(const oxString& tip) { setStatusTip(uiStr(tip)); }
+  oxString StatusTip() const { return oxStr(statusTip()); }
+  void SetWhatsThis(const oxString& text) { setWhatsThis(uiStr(text)); }
+  oxString WhatsThis() const { return oxStr(whatsThis()); }
+
+  // An empty sequence removes the shortcut.
+  void SetAccel(const uiKeySequence& keys) { setShortcut(keys.GetSequence()); }
+  uiKeySequence Accel() const { return uiKeySequence(shortcut()); }
+
+  void SetToggleAction(bool toggle, bool unused = false);
+  bool IsToggleAction() const { return isCheckable(); }
+  void SetOn(bool on) { setChecked(on); }
+  bool IsOn() const { return isChecked(); }
+  virtual void SetEnabled(bool enabled) { setEnabled(enabled); }
+  bool IsEnabled() const { return isEnabled(); }
+  virtual void SetVisible(bool visible) { setVisible(visible); }
+  bool IsVisible() const { return isVisible(); }
+
+  // A plain action emits OnActivate(); a checkable one flips and emits
+  // OnToggle().
+  void Activate() { activate(QAction::Trigger); }
+  // Flips a checkable action; nothing for a plain one.
+  void Toggle();
+
+  // Places the action: in a popup menu or menu bar as an item at `index`
+  // (-1 appends), in a toolbar as a button at the end. False for other
+  // widgets.
+  virtual bool AddTo(uiWidget* widget, int index = -1);
+  // Takes the action's items and buttons out of the widget.
+  virtual bool RemoveFrom(uiWidget* widget);
+
+  void SetGroup(uiActionGroup* group);
+  uiActionGroup* Group() const { return group_; }
+
+  oxiSignal0<void>& OnActivate() { return onActivate_; }
+  oxiSignal1<void, bool>& OnToggle() { return onToggle_; }
+
+  // Where the action is shown: a menu and the item id, or a toolbar button
+  // and -1.
+  struct Place {
+    uiObject* widget;
+    int id;
+  };
+  oxStlVector<Place> GetActionItems() const;
+  // The action whose menu item has the id, or null.
+  static uiAction* ActionLookup(int id);
+  // Makes `action` a further user of a widget that shows another action
+  // (a shared tool button), so that GetActionItems lists it.
+  static void AddToActionItemMap(uiAction* action, uiWidget* widget, int id);
+
+  // Shows the action on a tool button: icon, label, enabled and checked state.
+  void ShowOn(uiToolButton* button) const;
+
+ protected:
+  bool AddItemTo(uiMenuData* menu, int index);
+  bool AddButtonTo(uiWidget* toolbar);
+
+ private:
+  friend class uiMenuData;
+  friend class uiActionGroup;
+  struct PlaceRecord {
+    uiMenuData* menu = nullptr;
+    QPointer<uiToolButton> button;
+    int id = -1;
+    bool ownsButton = false;
+  };
+
+  void ForgetPlace(uiMenuData* menu, int id);
+  void Changed();
+
+  QString text_;
+  uiIconSet iconSet_;
+  uiActionGroup* group_ = nullptr;
+  std::vector<PlaceRecord> places_;
+  oxiSignal0<void> onActivate_;
+  oxiSignal1<void, bool> onToggle_;
+};
+
+// An action made for large icons ("sprites"); placed like any action.
+class uiSpriteAction : public uiAction {
+  UI_OBJECT(uiSpriteAction, uiAction)
+
+ public:
+  uiSpriteAction(uiObject* parent, const oxString& name, const uiIconSet& icon);
+};

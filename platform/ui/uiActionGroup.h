@@ -1,0 +1,71 @@
+// A group of actions that menus and toolbars show as one unit: side by side
+// (each member its own item or button) or behind one drop-down. With
+// exclusive set, at most one checkable member is checked at a time. A group
+// is itself an action: its text and icon title the drop-down, and its
+// visibility and enabled state apply to every member.
+#pragma once
+
+#include <QActionGroup>
+#include <QPointer>
+
+#include "platform/ui/uiAction.h"
+
+class uiPopupMenu;
+
+class uiActionGroup : public uiAction {
+  UI_OBJECT(uiActionGroup, uiAction)
+
+ public:
+  uiActionGroup(uiObject* parent, const oxString& name, bool exclusive = true);
+  ~uiActionGroup() override;
+
+  // Members are not owned; a null entry is a separator.
+  void Add(uiAction* action);
+  void AddSeparator();
+  const oxStlVector<uiAction*>& Members() const { return members_; }
+
+  void SetExclusive(bool exclusive);
+  bool IsExclusive() const { return exclusive_; }
+  void SetUsesDropDown(bool dropDown) { dropDown_ = dropDown; }
+  bool UsesDropDown() const { return dropDown_; }
+
+  void SetEnabled(bool enabled) override;
+  void SetVisible(bool visible) override;
+
+  bool AddTo(uiWidget* widget, int index = -1) override;
+
+ private:
+  friend class uiAction;
+  void Detach(uiAction* action);
+  uiPopupMenu* DropDownMenu();
+
+  QActionGroup* qgroup_;
+  oxStlVector<uiAction*> members_;
+  QPointer<uiPopupMenu> dropDown_menu_;
+  bool exclusive_;
+  bool dropDown_ = false;
+};
+
+// A group shown as a panel of large icons that can itself be shown, hidden
+// and resized.
+class uiSpriteActionGroup : public uiActionGroup {
+  UI_OBJECT(uiSpriteActionGroup, uiActionGroup)
+
+ public:
+  uiSpriteActionGroup(uiWidget* parent, const oxString& name, const oxString& text, int width,
+                      int height);
+  ~uiSpriteActionGroup() override;
+
+  uiSize SizeHint() const { return sizeHint_; }
+  void Resize(const uiSize& size);
+  void Show();
+  void Hide();
+  bool IsShown() const;
+  // The panel, made on first Show().
+  QWidget* Panel() const { return panel_; }
+
+ private:
+  uiWidget* parentWidget_;
+  uiSize sizeHint_;
+  QPointer<QWidget> panel_;
+};

@@ -1,0 +1,298 @@
+#include "platform/ui/uiMenuData.h"
+
+#include <QActionEvent>
+#include <QCoreApplication>
+#include <QMenuBar>
+#include <algorithm>
+#include <unordered_map>
+
+#include "platform/ui/uiAction.h"
+#include "platform/ui/uiPopupMenu.h"
+
+namespace {
+
+int g_nextId = 1;
+
+std::unordered_map<int, uiMenuData*>& Registry() {
+  static std::unordered_map<int, uiMenuData*> registry;
+  return registry;
+}
+
+struct BatchState {
+  int depth = 0;
+  std::vector<uiMenuData*> pending;
+};
+
+BatchState& Batch() {
+  static BatchState state;
+  return state;
+}
+
+QString PlainText(const oxString& text) {
+  QString plain = uiStr(text);
+  plain.replace("&&", QString(QChar(0x1)));
+  plain.remove('&');
+  plain.replace(QChar(0x1), "&");
+  const int tab = plain.indexOf('\t');
+  return tab < 0 ? plain : plain.left(tab);
+}
+
+// Swallows the per-action change events a menu bar gets while its items are
+// synchronised, so that it lays itself out once afterwards instead of once
+// per item.
+class ChangeFilter : public QObject {
+ public:
+  bool eventFilter(QObject*, QEvent* event) override {
+    return event->type() == QEvent::ActionChanged;
+  }
+};
+
+}  // namespace
+
+uiMenuData::~uiMenuData() {
+  uiMenuBatch::Forget(this);
+  for (Item& item : items_) {
+    Registry().erase(item.id);
+    if (item.action) item.action->ForgetPlace(this, item.id);
+  }
+}
+
+int uiMenuData::IdAt(int index) const {
+  return index >= 0 && index < Count() ? items_[index].id : -1;
+}
+
+int uiMenuData::IndexOf(int id) const {
+  for (int i = 0; i < Count(); ++i) {
+    if (items_[i].id == id) return i;
+  }
+  return -1;
+}
+
+uiMenuData::Item* uiMenuData::Find(int id) {
+  const int index = IndexOf(id);
+  return index < 0 ? nullptr : &items_[index];
+}
+
+const uiMenuData::Item* uiMenuData::Find(int id) const {
+  const int index = IndexOf(id);
+  return index < 0 ? nullptr : &items_[index];
+}
+
+uiMenuData* uiMenuData::FindContainer(int id) {
+  const auto it = Registry().find(id);
+  return it == Registry().end() ? nullptr : it->second;
+}
+
+int uiMenuData::Insert(Item item, int index) {
+  if (index < 0 || index > Count()) index = Count();
+  item.id = g_nextId++;
+  QWidget* menu = MenuWidget();
+  auto* proxy = new QAction(menu);
+  proxy->setSeparator(item.separator);
+  if (item.popup) proxy->setMenu(item.popup);
+  const int id = item.id;
+  QObject::connect(proxy, &QAction::triggered, menu, [this, id] { OnProxyTriggered(id); });
+  QAction* before = index < Count() ? items_[index].proxy.data() : nullptr;
+  item.proxy = proxy;
+  items_.insert(items_.begin() + index, std::move(item));
+  Apply(items_[index]);  // a new entry is right at once
+  items_[index].dirty = false;
+  menu->insertAction(before, proxy);
+  Registry()[id] = this;
+  return id;
+}
+
+int uiMenuData::InsertItem(const oxString& text, uiPopupMenu* popup, int index) {
+  Item item;
+  item.text = text;
+  item.popup = popup;
+  return Insert(std::move(item), index);
+}
+
+int uiMenuData::InsertSeparator(int index) {
+  Item item;
+  item.separator = true;
+  return Insert(std::move(item), index);
+}
+
+int uiMenuData::InsertActionItem(uiAction* action, int index) {
+  Item item;
+  item.action = action;
+  return Insert(std::move(item), index);
+}
+
+void uiMenuData::RemoveItem(int id) {
+  const int index = IndexOf(id);
+  if (index < 0) return;
+  Item item = std::move(items_[index]);
+  items_.erase(items_.begin() + index);
+  Registry().erase(id);
+  if (item.action) item.action->ForgetPlace(this, id);
+  delete item.proxy.data();
+}
+
+void uiMenuData::Clear() {
+  while (!items_.empty()) RemoveItem(items_.back().id);
+}
+
+void uiMenuData::ForgetAction(uiAction* action) {
+  for (int i = Count() - 1; i >= 0; --i) {
+    if (items_[i].action != action) continue;
+    items_[i].action = nullptr;  // no call back into the dying action
+    RemoveItem(items_[i].id);
+  }
+}
+
+oxString uiMenuData::Text(int id, bool plain) const {
+  const Item* item = Find(id);
+  if (!item || item->separator) return {};
+  const oxString text = item->action ? item->action->MenuText() : item->text;
+  return plain ? oxStr(PlainText(text)) : text;
+}
+
+void uiMenuData::ChangeItem(int id, const oxString& text) {
+  if (Item* item = Find(id)) {
+    item->text = text;
+    MarkDirty(id);
+  }
+}
+
+void uiMenuData::SetItemVisible(int id, bool visible) {
+  Item* item = Find(id);
+  if (!item || item->visible == visible) return;
+  item->visible = visible;
+  MarkDirty(id);
+}
+
+bool uiMenuData::IsItemVisible(int id) const {
+  const Item* item = Find(id);
+  return item && item->visible;
+}
+
+void uiMenuData::SetItemEnabled(int id, bool enabled) {
+  Item* item = Find(id);
+  if (!item || item->enabled == enabled) return;
+  item->enabled = enabled;
+  MarkDirty(id);
+}
+
+bool uiMenuData::IsItemEnabled(int id) const {
+  const Item* item = Find(id);
+  return item && item->enabled;
+}
+
+bool uiMenuData::IsSeparator(int id) const {
+  const Item* item = Find(id);
+  return item && item->separator;
+}
+
+uiPopupMenu* uiMenuData::FindItemPopup(int id) const {
+  const Item* item = Find(id);
+  return item ? item->popup.data() : nullptr;
+}
+
+uiAction* uiMenuData::ItemAction(int id) const {
+  const Item* item = Find(id);
+  return item ? item->action : nullptr;
+}
+
+void uiMenuData::MarkDirty(int id) {
+  if (Item* item = Find(id)) {
+    item->dirty = true;
+    dirty_ = true;
+    ScheduleSync();
+  }
+}
+
+void uiMenuData::ScheduleSync() {
+  if (uiMenuBatch::IsActive()) {
+    uiMenuBatch::Enlist(this);
+    return;
+  }
+  // A popup that is not on screen catches up when it is about to show.
+  if (dynamic_cast<QMenu*>(MenuWidget()) && !MenuWidget()->isVisible()) return;
+  Synchronise();
+}
+
+void uiMenuData::Synchronise() {
+  if (!dirty_) return;
+  dirty_ = false;
+  auto* bar = qobject_cast<QMenuBar*>(MenuWidget());
+  ChangeFilter filter;
+  if (bar) bar->installEventFilter(&filter);
+  QAction* changed = nullptr;
+  for (Item& item : items_) {
+    if (!item.dirty) continue;
+    item.dirty = false;
+    Apply(item);
+    changed = item.proxy;
+  }
+  if (bar) {
+    bar->removeEventFilter(&filter);
+    if (changed) {
+      QActionEvent event(QEvent::ActionChanged, changed);
+      QCoreApplication::sendEvent(bar, &event);
+    }
+  }
+}
+
+// The proxy shows the item: its own text, or its action's menu text with the
+// action's shortcut in the shortcut column. The proxy never holds the
+// shortcut itself, so the key reaches the action exactly once.
+void uiMenuData::Apply(Item& item) {
+  QAction* proxy = item.proxy;
+  if (!proxy || item.separator) {
+    if (proxy) proxy->setVisible(item.visible);
+    return;
+  }
+  uiAction* action = item.action;
+  QString text = uiStr(action ? action->MenuText() : item.text);
+  if (action && !action->shortcut().isEmpty()) {
+    text += '\t' + action->shortcut().toString(QKeySequence::NativeText);
+  }
+  proxy->setText(text);
+  if (action) {
+    proxy->setIcon(action->icon());
+    proxy->setCheckable(action->isCheckable());
+    proxy->setChecked(action->isChecked());
+    proxy->setStatusTip(action->statusTip());
+    proxy->setToolTip(action->toolTip());
+    proxy->setWhatsThis(action->whatsThis());
+    proxy->setEnabled(item.enabled && action->isEnabled());
+    proxy->setVisible(item.visible && action->isVisible());
+  } else {
+    proxy->setEnabled(item.enabled);
+    proxy->setVisible(item.visible);
+  }
+}
+
+void uiMenuData::OnProxyTriggered(int id) {
+  Item* item = Find(id);
+  if (!item || !item->action) return;
+  uiAction* action = item->action;
+  // The proxy toggled itself; the action decides the state.
+  if (item->proxy) item->proxy->setChecked(action->isChecked());
+  action->activate(QAction::Trigger);
+}
+
+uiMenuBatch::uiMenuBatch() { ++Batch().depth; }
+
+uiMenuBatch::~uiMenuBatch() {
+  BatchState& state = Batch();
+  if (--state.depth > 0) return;
+  std::vector<uiMenuData*> pending;
+  pending.swap(state.pending);
+  for (uiMenuData* menu : pending) menu->ScheduleSync();
+}
+
+bool uiMenuBatch::IsActive() { return Batch().depth > 0; }
+
+void uiMenuBatch::Enlist(uiMenuData* menu) {
+  auto& pending = Batch().pending;
+  if (std::find(pending.begin(), pending.end(), menu) == pending.end()) pending.push_back(menu);
+}
+
+void uiMenuBatch::Forget(uiMenuData* menu) {
+  auto& pending = Batch().pending;
+  pending.erase(std::remove(pending.begin(), pending.end(), menu), pending.end());
+}

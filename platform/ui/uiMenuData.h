@@ -1,0 +1,113 @@
+// Menu items addressed by id, shared by the menu bar and popup menus.
+//
+// Every item of a menu has its own Qt action in the menu (a proxy), so an
+// item can be hidden in one menu while the same uiAction stays visible in
+// another menu or a toolbar. The item list here is the recorded state that
+// every query answers; the Qt actions are brought up to date lazily:
+//  - a popup menu that is not on screen is synchronised when it is about to
+//    show;
+//  - inside a batch (uiMenuBatch) nothing is synchronised until the batch
+//    ends, and then each menu bar lays itself out once.
+#pragma once
+
+#include <QAction>
+#include <QPointer>
+#include <vector>
+
+#include "platform/ui/uiWidget.h"
+
+class uiAction;
+class uiPopupMenu;
+
+class uiMenuData {
+ public:
+  uiMenuData() = default;
+  uiMenuData(const uiMenuData&) = delete;
+  uiMenuData& operator=(const uiMenuData&) = delete;
+  virtual ~uiMenuData();
+
+  // Items in order, hidden ones included.
+  int Count() const { return static_cast<int>(items_.size()); }
+  // Id of the item at the index, or -1.
+  int IdAt(int index) const;
+  // Index of the item with the id, or -1.
+  int IndexOf(int id) const;
+
+  // A submenu item titled `text` at index (-1 or past the end appends).
+  int InsertItem(const oxString& text, uiPopupMenu* popup, int index = -1);
+  int InsertSeparator(int index = -1);
+  void RemoveItem(int id);
+  void Clear();
+
+  // The item's text; with `plain`, mnemonic markers are removed ("&File"
+  // gives "File", "&&" gives "&"). Empty for unknown ids and separators.
+  oxString Text(int id, bool plain = true) const;
+  void ChangeItem(int id, const oxString& text);
+  void SetItemVisible(int id, bool visible);
+  bool IsItemVisible(int id) const;
+  void SetItemEnabled(int id, bool enabled);
+  bool IsItemEnabled(int id) const;
+  bool IsSeparator(int id) const;
+  uiPopupMenu* FindItemPopup(int id) const;
+  // The action whose entry the item is, or null.
+  uiAction* ItemAction(int id) const;
+
+  // Brings the Qt actions up to date now.
+  void Synchronise();
+  // The menu widget holding the items.
+  virtual QWidget* MenuWidget() const = 0;
+
+  // The container and action of an item id anywhere in the process.
+  static uiMenuData* FindContainer(int id);
+
+ protected:
+  // Called by a popup menu before it shows.
+  void SynchroniseBeforeShow() { Synchronise(); }
+
+ private:
+  friend class uiAction;
+  friend class uiMenuBatch;
+
+  struct Item {
+    int id = 0;
+    QPointer<QAction> proxy;  // owned by the menu widget
+    uiAction* action = nullptr;
+    QPointer<uiPopupMenu> popup;
+    oxString text;
+    bool visible = true;
+    bool enabled = true;
+    bool separator = false;
+    bool dirty = true;
+  };
+
+  int InsertActionItem(uiAction* action, int index);
+  // The action is going away: its items leave every menu.
+  void ForgetAction(uiAction* action);
+  void MarkDirty(int id);
+  void ScheduleSync();
+
+  Item* Find(int id);
+  const Item* Find(int id) const;
+  int Insert(Item item, int index);
+  void Apply(Item& item);
+  void OnProxyTriggered(int id);
+
+  std::vector<Item> items_;
+  bool dirty_ = false;
+};
+
+// Defers the synchronisation of every menu until the outermost batch ends.
+class uiMenuBatch {
+ public:
+  uiMenuBatch();
+  ~uiMenuBatch();
+  uiMenuBatch(const uiMenuBatch&) = delete;
+  uiMenuBatch& operator=(const uiMenuBatch&) = delete;
+
+  static bool IsActive();
+
+ private:
+  friend class uiMenuData;
+  static void Enlist(uiMenuData* menu);
+  static void Forget(uiMenuData* menu);
+};

@@ -1,0 +1,213 @@
+// Menu items, actions, toolbar buttons and groups of the toolkit layer, on
+// real Qt menus.
+#include <QCoreApplication>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QToolBar>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "platform/ui/uiAction.h"
+#include "platform/ui/uiActionGroup.h"
+#include "platform/ui/uiMainWindow.h"
+#include "platform/ui/uiMenuBar.h"
+#include "platform/ui/uiPopupMenu.h"
+#include "platform/ui/uiToolBar.h"
+#include "platform/ui/uiToolButton.h"
+
+namespace {
+
+class MenuFixture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    window_ = std::make_unique<uiMainWindow>(nullptr, "Main");
+    bar_ = window_->MenuBar();
+    window_->show();
+  }
+
+  // The Qt action behind the menu item with the id.
+  static QAction* Proxy(uiMenuData* menu, int id) {
+    return menu->MenuWidget()->actions().value(menu->IndexOf(id));
+  }
+  // What a user sees once the popup opens.
+  static void Open(uiPopupMenu* popup) {
+    popup->popup(QPoint(0, 0));
+    popup->hide();
+  }
+
+  std::unique_ptr<uiMainWindow> window_;
+  uiMenuBar* bar_ = nullptr;
+};
+
+TEST_F(MenuFixture, AnActionShowsInSeveralMenusThatHideItemsIndependently) {
+  auto* file = new uiPopupMenu(window_.get(), "File");
+  auto* edit = new uiPopupMenu(window_.get(), "Edit");
+  auto* tools = new uiToolBar(window_.get(), "Tools");
+  bar_->InsertItem("&File", file);
+  bar_->InsertItem("&Edit", edit);
+  auto* save = new uiAction(window_.get(), "save");
+  save->SetMenuText("&Save");
+  save->SetText("Save");
+  save->SetAccel(uiKeySequence("Ctrl+S"));
+  ASSERT_TRUE(save->AddTo(file));
+  ASSERT_TRUE(save->AddTo(edit));
+  ASSERT_TRUE(save->AddTo(tools));
+  EXPECT_FALSE(save->AddTo(nullptr));
+
+  const auto places = save->GetActionItems();
+  ASSERT_EQ(places.size(), 3u);
+  EXPECT_EQ(places[0].widget, file);
+  EXPECT_EQ(places[1].widget, edit);
+  EXPECT_TRUE(places[2].widget->IsA("uiToolButton"));
+  EXPECT_EQ(places[2].id, -1);
+  const int fileId = places[0].id;
+  EXPECT_EQ(uiAction::ActionLookup(fileId), save);
+  EXPECT_EQ(file->IdAt(0), fileId);
+  EXPECT_EQ(file->IdAt(1), -1);
+  EXPECT_EQ(file->Text(fileId, true), "Save");
+  EXPECT_EQ(file->Text(fileId, false), "&Save");
+  EXPECT_EQ(bar_->Text(bar_->IdAt(0)), "File");
+
+  file->SetItemVisible(fileId, false);
+  EXPECT_FALSE(file->IsItemVisible(fileId)) << "queries answer at once";
+  Open(file);
+  Open(edit);
+  EXPECT_FALSE(Proxy(file, fileId)->isVisible());
+  EXPECT_TRUE(Proxy(edit, places[1].id)->isVisible());
+  auto* button = static_cast<uiToolButton*>(places[2].widget);
+  EXPECT_TRUE(button->IsShown());
+  EXPECT_EQ(save->shortcut(), QKeySequence("Ctrl+S")) << "hiding an item keeps the key";
+  EXPECT_EQ(Proxy(edit, places[1].id)->text(), "&Save\tCtrl+S");
+  EXPECT_TRUE(Proxy(edit, places[1].id)->shortcut().isEmpty()) << "one owner per key";
+
+  // Hiding the action itself hides it everywhere.
+  save->SetVisible(false);
+  Open(edit);
+  EXPECT_FALSE(Proxy(edit, places[1].id)->isVisible());
+  EXPECT_FALSE(button->IsShown());
+}
+
+TEST_F(MenuFixture, TriggeringAnItemReachesItsActionOnce) {
+  auto* menu = new uiPopupMenu(window_.get(), "Menu");
+  auto* plain = new uiAction(window_.get(), "plain");
+  auto* check = new uiAction(window_.get(), "check");
+  check->SetToggleAction(true);
+  plain->AddTo(menu);
+  check->AddTo(menu);
+
+  struct Counter : oxListener<> {
+    int activated = 0;
+    std::vector<bool> toggled;
+    void Activated() { ++activated; }
+    void Toggled(bool on) { toggled.push_back(on); }
+  } counter;
+  plain->OnActivate().Connect(&counter, &Counter::Activated);
+  check->OnActivate().Connect(&counter, &Counter::Activated);
+  check->OnToggle().Connect(&counter, &Counter::Toggled);
+
+  Proxy(menu, menu->IdAt(0))->trigger();
+  EXPECT_EQ(counter.activated, 1);
+  Proxy(menu, menu->IdAt(1))->trigger();
+  EXPECT_EQ(counter.activated, 1) << "a checkable action toggles instead";
+  EXPECT_EQ(counter.toggled, (std::vector<bool>{true}));
+  EXPECT_TRUE(check->IsOn());
+  Open(menu);
+  EXPECT_TRUE(Proxy(menu, menu->IdAt(1))->isChecked());
+
+  plain->Toggle();
+  EXPECT_EQ(counter.activated, 1) << "Toggle does nothing to a plain action";
+  check->Activate();
+  EXPECT_EQ(counter.toggled, (std::vector<bool>{true, false}));
+}
+
+TEST_F(MenuFixture, ABatchLaysTheMenuBarOutOnceAtItsEnd) {
+  auto* a = new uiPopupMenu(window_.get(), "A");
+  auto* b = new uiPopupMenu(window_.get(), "B");
+  const int ia = bar_->InsertItem("A", a);
+  const int ib = bar_->InsertItem("B", b);
+  {
+    uiMenuBatch batch;
+    bar_->SetItemVisible(ia, false);
+    bar_->SetItemVisible(ib, false);
+    EXPECT_FALSE(bar_->IsItemVisible(ia));
+    EXPECT_TRUE(Proxy(bar_, ia)->isVisible()) << "nothing reaches Qt inside a batch";
+    bar_->SetItemVisible(ib, true);
+  }
+  EXPECT_FALSE(Proxy(bar_, ia)->isVisible());
+  EXPECT_TRUE(Proxy(bar_, ib)->isVisible());
+  // The bar's geometry follows: only B takes room.
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(bar_->actionGeometry(Proxy(bar_, ia)).isEmpty());
+  EXPECT_FALSE(bar_->actionGeometry(Proxy(bar_, ib)).isEmpty());
+}
+
+TEST_F(MenuFixture, DestroyingAnActionTakesItsItemsAndButtonsAway) {
+  auto* menu = new uiPopupMenu(window_.get(), "Menu");
+  auto* toolbar = new uiToolBar(window_.get(), "Bar");
+  auto* keep = new uiAction(window_.get(), "keep");
+  auto* gone = new uiAction(window_.get(), "gone");
+  keep->AddTo(menu);
+  gone->AddTo(menu);
+  gone->AddTo(toolbar);
+  const int goneId = menu->IdAt(1);
+  ASSERT_EQ(menu->Count(), 2);
+  delete gone;
+  EXPECT_EQ(menu->Count(), 1);
+  EXPECT_EQ(menu->ItemAction(menu->IdAt(0)), keep);
+  EXPECT_EQ(uiAction::ActionLookup(goneId), nullptr);
+  for (QObject* child : toolbar->children()) {
+    EXPECT_EQ(dynamic_cast<uiToolButton*>(child), nullptr) << "the button went with its action";
+  }
+
+  delete menu;
+  EXPECT_TRUE(keep->GetActionItems().empty()) << "a deleted menu leaves no place behind";
+}
+
+TEST_F(MenuFixture, AGroupSideBySideGivesEachMemberItsOwnItem) {
+  auto* menu = new uiPopupMenu(window_.get(), "Menu");
+  auto* first = new uiAction(window_.get(), "first");
+  first->AddTo(menu);
+  auto* group = new uiActionGroup(window_.get(), "group", false);
+  auto* left = new uiAction(window_.get(), "left");
+  auto* right = new uiAction(window_.get(), "right");
+  left->SetToggleAction(true);
+  right->SetToggleAction(true);
+  group->Add(left);
+  group->AddSeparator();
+  group->Add(right);
+  ASSERT_EQ(group->Members().size(), 3u);
+  EXPECT_EQ(group->Members()[1], nullptr);
+
+  group->AddTo(menu, 0);
+  ASSERT_EQ(menu->Count(), 4);
+  EXPECT_EQ(menu->ItemAction(menu->IdAt(0)), left);
+  EXPECT_TRUE(menu->IsSeparator(menu->IdAt(1)));
+  EXPECT_EQ(menu->ItemAction(menu->IdAt(2)), right);
+  EXPECT_EQ(menu->ItemAction(menu->IdAt(3)), first);
+
+  // Not exclusive: both can be on; exclusive: one at a time.
+  left->SetOn(true);
+  right->SetOn(true);
+  EXPECT_TRUE(left->IsOn());
+  left->SetOn(false);
+  right->SetOn(false);
+  group->SetExclusive(true);
+  left->SetOn(true);
+  right->SetOn(true);
+  EXPECT_FALSE(left->IsOn());
+
+  // A drop-down group is one entry opening a menu of its members.
+  auto* drop = new uiActionGroup(window_.get(), "drop", false);
+  drop->SetMenuText("More");
+  drop->Add(new uiAction(window_.get(), "m1"));
+  drop->SetUsesDropDown(true);
+  drop->AddTo(menu);
+  ASSERT_EQ(menu->Count(), 5);
+  uiPopupMenu* sub = menu->FindItemPopup(menu->IdAt(4));
+  ASSERT_NE(sub, nullptr);
+  EXPECT_EQ(sub->Count(), 1);
+  EXPECT_EQ(menu->Text(menu->IdAt(4)), "More");
+}
+
+}  // namespace
