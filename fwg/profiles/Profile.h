@@ -1,0 +1,126 @@
+// A profile: a named, switchable set of user-interface contributions.
+//
+// A profile owns its actions and action groups and records edits of the
+// main window's shared menu bar, toolbars and context menus, addressed by
+// slash paths. Profiles build on a base profile by name (the base chain);
+// activating a profile puts the edits of its chain in force and withdraws
+// those of the chain it replaces, by showing and hiding entries and giving
+// and withdrawing shortcuts. Nothing is rebuilt on a switch.
+//
+// Subclasses usually fill the profile in Build(), which runs once, at the
+// first activation.
+#pragma once
+
+#include "platform/core/oxTypes.h"
+#include "platform/signals/oxSignal.h"
+
+class uiObject;
+class uiPopupMenu;
+class uiWidget;
+
+namespace fwg {
+
+class Action;
+class ActionGroup;
+
+class Profile : public oxListener<single_threaded> {
+ public:
+  // Registers itself with the profile manager when it has a name and
+  // addToManager is set. pluginName adds the plug-in's resource folders.
+  explicit Profile(const oxString& name = {}, const oxString& baseName = {},
+                   const oxString& pluginName = {}, bool addToManager = true);
+  // Leaves the profile manager; deletes the profile's actions and recorded
+  // edits. Menus, toolbars and context menus it created stay in the main
+  // window.
+  ~Profile() override;
+  Profile(const Profile&) = delete;
+  Profile& operator=(const Profile&) = delete;
+
+  // Identity, resources and translation.
+  oxString GetName() const;
+  oxString GetBaseName() const;
+  oxString GetPluginName() const;
+  void SetTitle(const oxString& title);
+  // The title, or the name while no title is set.
+  oxString GetTitle() const;
+  oxStlVector<oxString>& GetResourcePaths();
+  void AddResourcePath(const oxString& path);
+  // Full path of the first existing file of that name in the resource
+  // folders of this profile, then of its base, and so on; "" when none.
+  oxString GetResource(const oxString& fileName) const;
+  // The text translated within this profile's name.
+  oxString tr(const oxString& context, const oxString& text) const;
+  // Records the name of a profile this one includes (flag set) or refers
+  // to (flag clear). Recorded names take no part in lookups or activation.
+  void AddProfile(const oxString& name, bool flag);
+  const oxStlVector<oxString>& GetIncludedProfiles() const;
+  const oxStlVector<oxString>& GetOtherProfiles() const;
+
+  // Actions and groups. The profile owns what it registers.
+  void AddAction(const oxString& name, Action* action);
+  Action* AddAction(const oxString& name, oxString text, const oxString& icon = {},
+                    oxString accel = {});
+  Action* AddSpriteAction(const oxString& name, oxString text, const oxString& icon = {},
+                          oxString accel = {});
+  ActionGroup* AddActionGroup(const oxString& name, oxString text, bool dropDown = false,
+                              const oxString& icon = {});
+  ActionGroup* AddSpriteActionGroup(const oxString& name, oxString text, bool dropDown = false,
+                                    const oxString& icon = {});
+  // The action registered under the name here or, failing that, in the
+  // base chain; null when none. The flag has no effect.
+  Action* GetAction(const oxString& name, bool flag = true) const;
+  ActionGroup* GetActionGroup(const oxString& name, bool flag = true) const;
+  // Puts a substitute of the inherited action of that name in its place
+  // while this profile is active; returns the action now found under the
+  // name.
+  Action* ReplaceAction(const oxString& name);
+  // This profile's own actions (none inherited).
+  oxStlMap<oxString, Action*>& GetActions();
+
+  // Recorded edits of the menu bar, the toolbars and the context menus.
+  void AddMenu(Action* action, const oxString& path);
+  void AddMenu(const oxString& actionName, const oxString& path);
+  void ReplaceMenu(Action* action, const oxString& path);
+  void ReplaceMenu(const oxString& actionName, const oxString& path);
+  void RemoveMenu(const oxString& path);
+  void AddToolBar(Action* action, const oxString& path);
+  void AddToolBar(const oxString& actionName, const oxString& path);
+  void ReplaceToolBar(Action* action, const oxString& path);
+  void ReplaceToolBar(const oxString& actionName, const oxString& path);
+  void RemoveToolBar(const oxString& path);
+  void AddContextMenu(Action* action, const oxString& path);
+  void AddContextMenu(const oxString& actionName, const oxString& path);
+  void ReplaceContextMenu(Action* action, const oxString& path);
+  void ReplaceContextMenu(const oxString& actionName, const oxString& path);
+  void RemoveContextMenu(const oxString& path);
+
+  // Lookups by path in the main window as it is now.
+  uiPopupMenu* GetMenu(const oxString& path) const;
+  uiObject* GetMenuObjectFromPath(const oxString& path) const;
+  uiObject* GetToolBarObjectFromPath(const oxString& path) const;
+  uiObject* GetContextMenuObjectFromPath(const oxString& path) const;
+  // Shows the context menu of that name at the point; nothing when none.
+  void PopupContextMenu(const oxString& name, int x, int y) const;
+
+  // Widgets shown while the profile is active; not owned.
+  void AddWidget(uiWidget* widget);
+
+  // Build, activation and deactivation.
+  virtual void Build();
+  // Makes this profile the active one; see the file comment.
+  virtual void Activate();
+  // Forgets this profile as the active one, if it is; hides nothing.
+  virtual void Deactivate();
+  bool IsBuilt() const;
+  // True while the profile's edits are in force.
+  bool IsActive() const;
+
+  // For the library's own parts (items, activation); not for clients.
+  struct Internal;
+  Internal* GetInternal() const { return internal_; }
+
+ private:
+  Internal* internal_;
+};
+
+}  // namespace fwg

@@ -1,0 +1,44 @@
+// Private state of a profile, shared by the library's profile sources.
+// Not API: clients use Profile.h.
+#pragma once
+
+#include "fwg/profiles/Profile.h"
+
+class uiPopupMenu;
+class uiToolBar;
+
+namespace fwg {
+
+class ProfileItem;
+
+struct Profile::Internal {
+  Profile* owner = nullptr;
+  oxString name;
+  oxString baseName;
+  oxString title;
+  oxString pluginName;
+  oxStlMap<oxString, Action*> actions;  // owned
+  oxStlVector<oxString> resourcePaths;
+  oxStlVector<oxString> includedProfiles;
+  oxStlVector<oxString> otherProfiles;
+  bool built = false;
+  bool active = false;
+  oxStlVector<ProfileItem*> items;  // owned, in recording order
+  oxStlVector<uiToolBar*> toolBars;  // made by this profile's items
+  oxStlVector<uiPopupMenu*> contextMenus;  // made by this profile's items
+  oxStlVector<uiWidget*> widgets;  // not owned
+  ActionGroup* dockToggleActions = nullptr;  // owned
+
+  // Appends the item and, while the profile is active, puts it in force.
+  void Record(ProfileItem* item);
+};
+
+// The base chain: names from the root to the profile itself (the profile's
+// own name last). A chain that loops is cut where a name repeats, with one
+// line on stderr.
+oxStlVector<oxString> GetBaseChain(const Profile* profile);
+// The chain's names resolved through the profile manager, root first;
+// names the manager does not know are left out.
+oxStlVector<Profile*> GetBaseChainProfiles(const Profile* profile);
+
+}  // namespace fwg
