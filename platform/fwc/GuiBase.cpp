@@ -1,0 +1,7 @@
+#include "platform/fwc/GuiBase.h"
+
+namespace fwc {
+
+GuiBase::~GuiBase() = default;
+
+}  // namespace fwc

@@ -1,0 +1,49 @@
+// One plug-in description file (<anything>.plugin):
+//
+//   # Demo client
+//   name = demo
+//   library = libdemo.so          # relative to the description's folder
+//   client = Demo
+//   alias = demo
+//   resources = resources, icons  # folders below the description's folder
+//   [manifest]
+//   profile = DemoEditor
+//
+// "name" and "library" are required; any other key before [manifest] is an
+// error, so a misspelt key does not pass unnoticed. Keys under [manifest] are
+// free and read back as text.
+#pragma once
+
+#include <memory>
+
+#include "platform/core/oxTypes.h"
+#include "platform/oxapp/Manifest.h"
+
+namespace fwc {
+
+class PluginDescription {
+ public:
+  // Parses `file`. Null plus one stderr line naming the file and, where it
+  // applies, the line when the file cannot be read or does not parse.
+  static std::unique_ptr<PluginDescription> ReadFile(const oxString& file);
+
+  ~PluginDescription();
+  PluginDescription(const PluginDescription&) = delete;
+  PluginDescription& operator=(const PluginDescription&) = delete;
+
+  const oxString& GetName() const;
+  const oxString& GetLibraryFile() const;  // absolute
+  const oxString& GetClientName() const;   // "" when none
+  const oxString& GetAlias() const;        // "" when none
+  const oxString& GetBaseFolder() const;   // absolute folder of the description file
+  const oxStlVector<oxString>& GetResourceFolders() const;  // relative to the base folder
+  const oxString& GetFileName() const;     // the description file, absolute
+  oxapp::Manifest* GetManifest() const;    // never null; owned by the description
+
+ private:
+  explicit PluginDescription(std::unique_ptr<oxSettings> manifestContents);
+  struct Internal;
+  Internal* internal_;
+};
+
+}  // namespace fwc

@@ -1,0 +1,49 @@
+// Reads plug-in descriptions and loads plug-in libraries on request.
+#pragma once
+
+#include "platform/core/oxTypes.h"
+#include "platform/fwc/PluginDescription.h"
+
+namespace fwc {
+
+class PluginManager {
+ public:
+  // Director::Get()->GetPluginManager().
+  static PluginManager* Get();
+
+  // Reads the descriptions in every folder of $FWG_PLUGIN_PATH (':'-separated)
+  // when it is set, else in <folder of the executable>/../plugins. Folders
+  // that do not exist are skipped quietly.
+  PluginManager();
+  // Loaded libraries stay loaded: code and objects they made may outlive us.
+  ~PluginManager();
+  PluginManager(const PluginManager&) = delete;
+  PluginManager& operator=(const PluginManager&) = delete;
+
+  // Reads every *.plugin file in `folder`, in file-name order. A missing
+  // folder gets one stderr line.
+  void AddPluginFolder(const oxString& folder);
+  // False plus one stderr line naming the file (and line) when the file does
+  // not parse, or when its plug-in name is already known; the description
+  // read first wins.
+  bool AddPluginDescriptionFile(const oxString& file);
+
+  // Owned by the manager, in the order read.
+  const oxStlVector<PluginDescription*>& GetPluginDescriptions() const;
+  // Null when no description has that name.
+  PluginDescription* GetPluginDescription(const oxString& name) const;
+
+  // Loads the plug-in's library and calls its entry point with the
+  // description. Done once per name: later calls return the first outcome and
+  // do nothing else. An unknown name, a library that is missing or does not
+  // load, or one without the entry point give false plus one stderr line
+  // naming the plug-in and the file.
+  bool LoadPlugin(const oxString& name);
+  bool IsPluginLoaded(const oxString& name) const;
+
+ private:
+  struct Internal;
+  Internal* internal_;
+};
+
+}  // namespace fwc

@@ -1,0 +1,15 @@
+// Path services of the operating-system layer.
+#pragma once
+
+#include "platform/core/oxTypes.h"
+
+class vosLibrary {
+ public:
+  // Replaces $VAR and ${VAR} by the environment's value (empty when unset),
+  // then makes the result absolute against the working directory and removes
+  // "." / ".." segments and doubled slashes. An empty path stays empty.
+  static oxString GetAbsoluteFileName(const oxString& path);
+
+  // Folder of the running executable, or "" when it cannot be determined.
+  static oxString GetExecutableFolder();
+};

@@ -1,0 +1,214 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdlib>
+
+#include "platform/fwc/Director.h"
+#include "platform/fwc/PluginManager.h"
+#include "platform/oxapp/Application.h"
+
+namespace {
+
+// Run outside CTest, the singletons' settings still stay out of the user's
+// own configuration folder.
+const bool kPrivateConfig = [] { return setenv("FWG_CONFIG_DIR", FWCTEST_CONFIG_DIR, 0) == 0; }();
+
+const oxString kPluginDir = FWCTEST_PLUGIN_DIR;
+
+int CountLines(const std::string& text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
+
+bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+oxSettings* LoadRecord() {
+  return oxapp::Application::Get()->GetSettings()->GetSection("/fwctest", true, true);
+}
+
+// A folder with one good plug-in, one library without entry point, one
+// description whose library is missing and one that does not parse.
+TEST(PluginLoading, EntryPointRunsOnceAndFailuresAreReportedWithoutStoppingOthers) {
+  ASSERT_TRUE(kPrivateConfig);
+  fwc::PluginManager manager;
+  testing::internal::CaptureStderr();
+  manager.AddPluginFolder(kPluginDir);
+  std::string error = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(CountLines(error), 1) << error;
+  EXPECT_TRUE(Contains(error, "fwg: " + kPluginDir + "/broken.plugin:3:")) << error;
+  EXPECT_TRUE(Contains(error, "libary")) << error;
+  EXPECT_EQ(manager.GetPluginDescription("fwctest-broken"), nullptr);
+
+  const int64_t loadsBefore = LoadRecord()->Get("loads").GetLong();
+  testing::internal::CaptureStderr();
+  EXPECT_FALSE(manager.LoadPlugin("fwctest-missing"));
+  EXPECT_FALSE(manager.LoadPlugin("fwctest-noentry"));
+  EXPECT_TRUE(manager.LoadPlugin("fwctest-good"));
+  EXPECT_TRUE(manager.LoadPlugin("fwctest-good"));
+  EXPECT_TRUE(manager.LoadPlugin("fwctest-good"));
+  // A failure is remembered too: asking again neither retries nor repeats.
+  EXPECT_FALSE(manager.LoadPlugin("fwctest-missing"));
+  EXPECT_FALSE(manager.LoadPlugin("fwctest-noentry"));
+  error = testing::internal::GetCapturedStderr();
+
+  EXPECT_EQ(CountLines(error), 2) << error;
+  const auto newline = error.find('\n');
+  const std::string missingLine = error.substr(0, newline);
+  const std::string noEntryLine = error.substr(newline + 1);
+  EXPECT_TRUE(Contains(missingLine, "'fwctest-missing'")) << missingLine;
+  EXPECT_TRUE(Contains(missingLine, kPluginDir + "/libfwctest_missing.so")) << missingLine;
+  EXPECT_TRUE(Contains(missingLine, kPluginDir + "/missing.plugin")) << missingLine;
+  EXPECT_TRUE(Contains(noEntryLine, "'fwctest-noentry'")) << noEntryLine;
+  EXPECT_TRUE(Contains(noEntryLine, kPluginDir + "/libfwctest_noentry.so")) << noEntryLine;
+  EXPECT_TRUE(Contains(noEntryLine, "entry point")) << noEntryLine;
+
+  EXPECT_EQ(LoadRecord()->Get("loads").GetLong(), loadsBefore + 1);
+  EXPECT_EQ(LoadRecord()->Get("name"), oxVariant("fwctest-good"));
+  EXPECT_TRUE(manager.IsPluginLoaded("fwctest-good"));
+  EXPECT_FALSE(manager.IsPluginLoaded("fwctest-noentry"));
+  EXPECT_FALSE(manager.IsPluginLoaded("fwctest-missing"));
+
+  testing::internal::CaptureStderr();
+  EXPECT_FALSE(manager.LoadPlugin("fwctest-unknown"));
+  error = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(CountLines(error), 1);
+  EXPECT_TRUE(Contains(error, "'fwctest-unknown'")) << error;
+  EXPECT_FALSE(manager.IsPluginLoaded("fwctest-unknown"));
+}
+
+TEST(PluginDescriptions, ListedInFileOrderWithTheirFields) {
+  fwc::PluginManager manager;
+  testing::internal::CaptureStderr();
+  manager.AddPluginFolder(kPluginDir);
+  testing::internal::GetCapturedStderr();
+
+  oxStlVector<oxString> ours;
+  for (const fwc::PluginDescription* description : manager.GetPluginDescriptions())
+    if (description->GetBaseFolder() == kPluginDir) ours.push_back(description->GetName());
+  EXPECT_EQ(ours, (oxStlVector<oxString>{"fwctest-good", "fwctest-missing", "fwctest-noentry"}));
+
+  const fwc::PluginDescription* good = manager.GetPluginDescription("fwctest-good");
+  ASSERT_NE(good, nullptr);
+  EXPECT_EQ(good->GetFileName(), kPluginDir + "/good.plugin");
+  EXPECT_EQ(good->GetLibraryFile(), kPluginDir + "/libfwctest_good.so");
+  EXPECT_EQ(good->GetClientName(), "FwcTest");
+  EXPECT_EQ(good->GetAlias(), "fwctest");
+  EXPECT_EQ(good->GetResourceFolders(), (oxStlVector<oxString>{"resources", "icons/small"}));
+  ASSERT_NE(good->GetManifest()->GetContents(), nullptr);
+  EXPECT_EQ(good->GetManifest()->GetContents()->Get("profile", true).GetString(), "FwcTestProfile");
+
+  const fwc::PluginDescription* noEntry = manager.GetPluginDescription("fwctest-noentry");
+  ASSERT_NE(noEntry, nullptr);
+  EXPECT_EQ(noEntry->GetAlias(), "");
+  EXPECT_TRUE(noEntry->GetResourceFolders().empty());
+  EXPECT_EQ(noEntry->GetManifest()->GetContents(), nullptr);
+  EXPECT_EQ(manager.GetPluginDescription("nothing"), nullptr);
+}
+
+class DescriptionFiles : public testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
+  oxString Write(const char* name, const std::string& text) {
+    const QString path = dir_.filePath(name);
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(text.data(), static_cast<qint64>(text.size()));
+    return path.toStdString();
+  }
+  QTemporaryDir dir_;
+};
+
+TEST_F(DescriptionFiles, EachFaultGivesOneLineNamingFileAndLine) {
+  struct Case {
+    const char* text;
+    const char* where;    // appended to the file name
+    const char* message;
+  };
+  const Case cases[] = {
+      {"name = a\nlibrary = b\njust words\n", ":3: ", "expected 'key = value'"},
+      {"  = value\n", ":1: ", "expected 'key = value'"},
+      {"name = a\nlibrary = b\n[extras]\n", ":3: ", "unknown section 'extras'"},
+      {"name = a\nnmae = b\nlibrary = c\n", ":2: ", "unknown key 'nmae'"},
+      {"name = a\nname = b\nlibrary = c\n", ":2: ", "'name' given twice"},
+      {"name = a\nlibrary = b\n[manifest\n", ":3: ", "expected ']'"},
+      {"library = b\n", ": ", "missing value for 'name'"},
+      {"name = a\nlibrary =   # to be filled in\n", ": ", "missing value for 'library'"},
+  };
+  fwc::PluginManager manager;
+  const size_t known = manager.GetPluginDescriptions().size();
+  int index = 0;
+  for (const Case& c : cases) {
+    const oxString file = Write(("case" + std::to_string(index++) + ".plugin").c_str(), c.text);
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(manager.AddPluginDescriptionFile(file)) << c.text;
+    const std::string error = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(CountLines(error), 1) << error;
+    EXPECT_TRUE(Contains(error, "fwg: " + file + c.where)) << error;
+    EXPECT_TRUE(Contains(error, c.message)) << error;
+  }
+  testing::internal::CaptureStderr();
+  EXPECT_FALSE(manager.AddPluginDescriptionFile(dir_.filePath("absent.plugin").toStdString()));
+  EXPECT_TRUE(Contains(testing::internal::GetCapturedStderr(), "absent.plugin"));
+  EXPECT_EQ(manager.GetPluginDescriptions().size(), known);
+}
+
+TEST_F(DescriptionFiles, FirstDescriptionOfANameWinsAndLibraryPathsAreResolved) {
+  setenv("FWCTEST_LIBRARY_ROOT", "/opt/corvane", 1);
+  const oxString first = Write("first.plugin",
+                               "# comment line\n\n  name=shared   \n library = lib/libshared.so # beside us\n"
+                               "[manifest]\n");
+  const oxString second = Write("second.plugin", "name = shared\nlibrary = /abs/libother.so\n");
+  const oxString third = Write("third.plugin", "name = third\nlibrary = $FWCTEST_LIBRARY_ROOT/lib/libthird.so\n"
+                                               "resources = , a ,,b,\n");
+  fwc::PluginManager manager;
+  EXPECT_TRUE(manager.AddPluginDescriptionFile(first));
+  testing::internal::CaptureStderr();
+  EXPECT_FALSE(manager.AddPluginDescriptionFile(second));
+  const std::string error = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(CountLines(error), 1);
+  EXPECT_TRUE(Contains(error, second)) << error;
+  EXPECT_TRUE(Contains(error, "'shared'")) << error;
+  EXPECT_TRUE(manager.AddPluginDescriptionFile(third));
+
+  const fwc::PluginDescription* shared = manager.GetPluginDescription("shared");
+  ASSERT_NE(shared, nullptr);
+  EXPECT_EQ(shared->GetFileName(), first);
+  EXPECT_EQ(shared->GetLibraryFile(), dir_.path().toStdString() + "/lib/libshared.so");
+  EXPECT_EQ(shared->GetManifest()->GetContents(), nullptr);  // a bare [manifest] holds no keys
+  const fwc::PluginDescription* third3 = manager.GetPluginDescription("third");
+  ASSERT_NE(third3, nullptr);
+  EXPECT_EQ(third3->GetLibraryFile(), "/opt/corvane/lib/libthird.so");
+  EXPECT_EQ(third3->GetResourceFolders(), (oxStlVector<oxString>{"a", "b"}));
+}
+
+// The manager reads the folders of $FWG_PLUGIN_PATH when it is made; a
+// folder that does not exist is no error there.
+TEST(PluginSearchPath, ConstructorReadsEveryFolderOfTheEnvironment) {
+  const QByteArray previous = qgetenv("FWG_PLUGIN_PATH");
+  qputenv("FWG_PLUGIN_PATH", QByteArray::fromStdString("/nonexistent/fwg-plugins:" + kPluginDir));
+  testing::internal::CaptureStderr();
+  fwc::PluginManager manager;
+  const std::string error = testing::internal::GetCapturedStderr();
+  qputenv("FWG_PLUGIN_PATH", previous);
+  EXPECT_EQ(CountLines(error), 1) << error;  // broken.plugin, nothing about the missing folder
+  EXPECT_NE(manager.GetPluginDescription("fwctest-good"), nullptr);
+
+  testing::internal::CaptureStderr();
+  manager.AddPluginFolder("/nonexistent/fwg-plugins");
+  EXPECT_TRUE(Contains(testing::internal::GetCapturedStderr(), "/nonexistent/fwg-plugins"));
+}
+
+TEST(Director, OwnsOnePluginManagerAndTheFrameworkSettings) {
+  fwc::Director* director = fwc::Director::Get();
+  fwc::PluginManager* manager = director->GetPluginManager();
+  EXPECT_EQ(fwc::PluginManager::Get(), manager);
+  EXPECT_EQ(director->GetPluginManager(), manager);
+
+  oxSettings* settings = director->GetSettings();
+  EXPECT_EQ(settings->GetFilePath(), oxSettings::GetConfigFolder() + "/fwc.ini");
+  settings->GetSection("/Corvane/fwctest", true, true)->Set("Seen", true);
+  ASSERT_TRUE(settings->Sync());
+  EXPECT_EQ(oxSettings::Open(settings->GetFilePath())->GetSection("Corvane/fwctest", false, true)->Get("Seen"),
+            oxVariant(true));
+}
+
+}  // namespace

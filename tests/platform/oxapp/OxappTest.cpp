@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstdlib>
+
+#include "platform/oxapp/Application.h"
+#include "platform/oxapp/CommandLine.h"
+#include "platform/vos/vosLibrary.h"
+
+namespace {
+
+TEST(CommandLine, ValuesFollowTheFirstOccurrenceOfTheirOption) {
+  oxapp::CommandLine commandLine;
+  commandLine.SetArguments({"tavrix", "-client", "demo", "-locale", "de", "-client", "other", "-last"});
+  EXPECT_EQ(commandLine.GetValue("-client"), "demo");
+  EXPECT_EQ(commandLine.GetValue("-locale"), "de");
+  EXPECT_EQ(commandLine.GetValue("-last"), "");  // nothing follows it
+  EXPECT_TRUE(commandLine.HasOption("-last"));
+  EXPECT_EQ(commandLine.GetValue("-missing"), "");
+  EXPECT_FALSE(commandLine.HasOption("-missing"));
+
+  // The program name is not an option, even when it looks like one.
+  char program[] = "-client";
+  char value[] = "demo";
+  char* argv[] = {program, value};
+  commandLine.SetArguments(2, argv);
+  EXPECT_EQ(commandLine.GetArguments(), (oxStlVector<oxString>{"-client", "demo"}));
+  EXPECT_EQ(commandLine.GetValue("-client"), "");
+
+  commandLine.SetArguments(-1, argv);
+  EXPECT_TRUE(commandLine.GetArguments().empty());
+}
+
+// Without SetArguments the process-wide command line reads the running
+// application's arguments, so a host that never hands them over still works.
+TEST(CommandLine, ProcessWideLineStartsFromTheApplicationArguments) {
+  const auto& arguments = oxapp::CommandLine::Get()->GetArguments();
+  ASSERT_FALSE(arguments.empty());
+  EXPECT_NE(arguments.front().find("OxappTest"), oxString::npos);
+}
+
+class ResourceLookup : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir_.isValid());
+    base_ = dir_.path().toStdString();
+  }
+  void TearDown() override {
+    for (const oxString& file : executableFiles_) {
+      QFile::remove(QString::fromStdString(file));
+      QDir().rmdir(QFileInfo(QString::fromStdString(file)).absolutePath());
+    }
+  }
+  oxString MakeFile(const oxString& relative) {
+    const QString path = QString::fromStdString(base_ + "/" + relative);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    return path.toStdString();
+  }
+  QTemporaryDir dir_;
+  oxString base_;
+  oxStlVector<oxString> executableFiles_;
+};
+
+TEST_F(ResourceLookup, FoldersThenEnvironmentRootsThenAddedRootsThenExecutableResources) {
+  // The same names in several places: each lookup must take the earliest.
+  const oxString inFolder = MakeFile("folder/a.png");
+  MakeFile("env/demo/a.png");
+  const oxString inEnvironment = MakeFile("env/demo/b.png");
+  MakeFile("added/demo/b.png");
+  const oxString inSecondRoot = MakeFile("added/demo/c.png");
+  MakeFile("otherfolder/d.png");  // registered for another context only
+  MakeFile("env/other/d.png");
+  QDir().mkpath(QString::fromStdString(base_ + "/added/demo/dir.png"));
+  setenv("FWG_RESOURCE_PATH", (base_ + "/none:" + base_ + "/env").c_str(), 1);
+
+  oxapp::Application application;
+  application.AddResourceFolder("demo", base_ + "/folder");
+  application.AddResourceFolder("other", base_ + "/otherfolder");
+  application.AddResourceRoot(base_ + "/added");
+
+  EXPECT_EQ(application.GetResource("demo", "a.png"), inFolder);
+  EXPECT_EQ(application.GetResource("demo", "b.png"), inEnvironment);
+  EXPECT_EQ(application.GetResource("demo", "c.png"), base_ + "/added/demo/c.png");
+  EXPECT_EQ(application.GetResource("demo", "c.png"), inSecondRoot);
+  EXPECT_EQ(application.GetResource("demo", "d.png"), "");
+  EXPECT_EQ(application.GetResource("other", "d.png"), base_ + "/otherfolder/d.png");
+  EXPECT_EQ(application.GetResource("demo", "dir.png"), "");  // a folder is no resource
+  EXPECT_EQ(application.GetResource("demo", ""), "");
+
+  // Last comes the resources folder beside the executable's folder.
+  const oxString shipped = vosLibrary::GetExecutableFolder() + "/../resources/oxapptest-ctx/e.png";
+  QDir().mkpath(QFileInfo(QString::fromStdString(shipped)).absolutePath());
+  QFile(QString::fromStdString(shipped)).open(QIODevice::WriteOnly);
+  executableFiles_.push_back(shipped);
+  EXPECT_EQ(application.GetResource("oxapptest-ctx", "e.png"), shipped);
+  unsetenv("FWG_RESOURCE_PATH");
+}
+
+TEST(Translation, GoesThroughTheInstalledFunctionUntilReplaced) {
+  oxapp::Application application;
+  EXPECT_EQ(application.TranslateMessage("demo", "Open"), "Open");
+
+  oxStlVector<oxString> seen;
+  application.SetTranslateFunction([&](const oxString& context, const oxString& source, const oxString& comment) {
+    seen.push_back(context + "|" + source + "|" + comment);
+    return oxString("Öffnen");
+  });
+  EXPECT_EQ(application.TranslateMessage("demo", "Open", "menu"), "Öffnen");
+  EXPECT_EQ(seen, oxStlVector<oxString>{"demo|Open|menu"});
+
+  application.SetTranslateFunction([](const oxString&, const oxString& source, const oxString&) {
+    return "[" + source + "]";
+  });
+  EXPECT_EQ(application.TranslateMessage("demo", "Open"), "[Open]");
+  EXPECT_EQ(seen.size(), 1u);  // the first function is gone
+
+  application.SetTranslateFunction({});
+  EXPECT_EQ(application.TranslateMessage("demo", "Open"), "Open");
+}
+
+TEST(ApplicationSettings, StoreIsNamedAfterTheApplicationAndWrittenOnExit) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QByteArray previous = qgetenv("FWG_CONFIG_DIR");
+  qputenv("FWG_CONFIG_DIR", dir.path().toUtf8());
+  {
+    oxapp::Application application;
+    application.SetName("editor");
+    application.GetSettings()->GetSection("/Corvane/demo", true, true)->Set("Width", 640);
+  }
+  EXPECT_TRUE(QFile::exists(dir.filePath("editor.ini")));
+  {
+    oxapp::Application application;
+    application.SetName("editor");
+    oxSettings* demo = application.GetSettings()->GetSection("/Corvane/demo", false, true);
+    ASSERT_NE(demo, nullptr);
+    EXPECT_EQ(demo->Get("Width"), oxVariant(640));
+  }
+  qputenv("FWG_CONFIG_DIR", previous);
+}
+
+}  // namespace

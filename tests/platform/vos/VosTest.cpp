@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstdlib>
+
+#include "platform/vos/vosFile.h"
+#include "platform/vos/vosFileInfo.h"
+#include "platform/vos/vosLibrary.h"
+
+namespace {
+
+oxString CurrentFolder() { return QDir::currentPath().toStdString(); }
+
+// Icon search paths are written with variables; a variable that is not set
+// must vanish rather than leave "$NAME" in the path.
+TEST(AbsoluteFileName, ExpandsVariablesInBothForms) {
+  setenv("FWG_VOS_TEST_ROOT", "/opt/corvane", 1);
+  unsetenv("FWG_VOS_TEST_UNSET");
+  EXPECT_EQ(vosLibrary::GetAbsoluteFileName("$FWG_VOS_TEST_ROOT/scripts/images"),
+            "/opt/corvane/scripts/images");
+  EXPECT_EQ(vosLibrary::GetAbsoluteFileName("${FWG_VOS_TEST_ROOT}/ui"), "/opt/corvane/ui");
+  EXPECT_EQ(vosLibrary::GetAbsoluteFileName("${FWG_VOS_TEST_ROOT}2/../ui"), "/opt/ui");
+  EXPECT_EQ(vosLibrary::GetAbsoluteFileName("$FWG_VOS_TEST_UNSET/scripts/images/ui/toolbars"),
+            "/scripts/images/ui/toolbars");
+  // A dollar that starts no name is an ordinary character.
+  EXPECT_EQ(vosLibrary::GetAbsoluteFileName("/price/$5/${unclosed"), "/price/$5/${unclosed");
+}
+
+TEST(AbsoluteFileName, ResolvesRelativePathsAgainstTheWorkingFolderAndCleans) {
+  EXPECT_EQ(vosLibrary::GetAbsoluteFileName("icons/./small//a.png"),
+            CurrentFolder() + "/icons/small/a.png");
+  EXPECT_EQ(vosLibrary::GetAbsoluteFileName("/a/b/../c/"), "/a/c");
+  EXPECT_EQ(vosLibrary::GetAbsoluteFileName(""), "");
+  setenv("FWG_VOS_TEST_REL", "rel", 1);
+  EXPECT_EQ(vosLibrary::GetAbsoluteFileName("$FWG_VOS_TEST_REL/x"), CurrentFolder() + "/rel/x");
+}
+
+// Translation files are loaded from the folder and the file name of a
+// resource path, so the split must give back a usable folder in every shape.
+TEST(FileInfo, SplitsIntoFolderAndFileName) {
+  struct Case {
+    const char* path;
+    const char* folder;
+    const char* fileName;
+  };
+  const Case cases[] = {
+      {"/res/demo/translations_de.qm", "/res/demo", "translations_de.qm"},
+      {"translations_de.qm", ".", "translations_de.qm"},
+      {"/translations_de.qm", "/", "translations_de.qm"},
+      {"res//demo.qm", "res", "demo.qm"},
+      {"res/demo/", "res/demo", ""},
+  };
+  for (const Case& c : cases) {
+    const vosFileInfo info(c.path);
+    EXPECT_EQ(info.GetPath(), c.folder) << c.path;
+    EXPECT_EQ(info.GetFileName(), c.fileName) << c.path;
+  }
+}
+
+TEST(FileExists, AnswersForRegularFilesOnly) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const oxString root = dir.path().toStdString();
+  QFile file(dir.filePath("icon.png"));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.close();
+  ASSERT_TRUE(QDir(dir.path()).mkdir("folder.png"));
+
+  EXPECT_TRUE(vosFile::Exists(root + "/icon.png"));
+  EXPECT_FALSE(vosFile::Exists(root + "/folder.png"));
+  EXPECT_FALSE(vosFile::Exists(root + "/missing.png"));
+  EXPECT_FALSE(vosFile::Exists(""));
+}
+
+}  // namespace
