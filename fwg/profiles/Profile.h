@@ -101,6 +101,9 @@ class Profile : public oxListener<single_threaded> {
   uiObject* GetContextMenuObjectFromPath(const oxString& path) const;
   // Shows the context menu of that name at the point; nothing when none.
   void PopupContextMenu(const oxString& name, int x, int y) const;
+  // Toolbars made by the chain's items, root first, less those a toolbar
+  // item of the chain takes away.
+  oxStlVector<uiWidget*> GetToolBarList() const;
 
   // Widgets shown while the profile is active; not owned.
   void AddWidget(uiWidget* widget);

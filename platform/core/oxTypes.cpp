@@ -12,6 +12,18 @@ int64_t ParseLong(const oxString& text) {
 
 }  // namespace
 
+oxStlVector<oxString> oxSplit(const oxString& text, char separator) {
+  oxStlVector<oxString> parts;
+  oxString::size_type start = 0;
+  while (start <= text.size()) {
+    auto end = text.find(separator, start);
+    if (end == oxString::npos) end = text.size();
+    if (end > start) parts.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return parts;
+}
+
 bool oxVariant::GetBoolean() const {
   switch (GetType()) {
     case Type::Boolean: return std::get<bool>(value_);

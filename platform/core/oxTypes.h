@@ -17,6 +17,10 @@ using oxStlVector = std::vector<T>;
 template <class K, class V, class Less = std::less<K>>
 using oxStlMap = std::map<K, V, Less>;
 
+// The non-empty parts of `text` between separators, in order
+// ("a::b:" split at ':' gives "a", "b").
+oxStlVector<oxString> oxSplit(const oxString& text, char separator);
+
 // A tagged value: empty, bool, int, long (64-bit), string or untyped pointer.
 // Getters convert where a conversion is obvious (numbers and their text,
 // "true"/"false"), and otherwise return the type's zero value.

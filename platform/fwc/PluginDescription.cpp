@@ -29,18 +29,6 @@ oxString Trim(const oxString& text) {
   return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
 }
 
-oxStlVector<oxString> SplitList(const oxString& text) {
-  oxStlVector<oxString> items;
-  size_t start = 0;
-  while (start <= text.size()) {
-    size_t comma = text.find(',', start);
-    if (comma == oxString::npos) comma = text.size();
-    const oxString item = Trim(text.substr(start, comma - start));
-    if (!item.empty()) items.push_back(item);
-    start = comma + 1;
-  }
-  return items;
-}
 
 // The keys of a description and the one section that may follow them.
 const std::set<oxString> kMainKeys = {"name", "library", "client", "alias", "resources"};
@@ -128,7 +116,10 @@ std::unique_ptr<PluginDescription> PluginDescription::ReadFile(const oxString& f
       library.front() == '/' || library.front() == '$' ? library : d->baseFolder + "/" + library);
   d->clientName = parsed.main["client"];
   d->alias = parsed.main["alias"];
-  d->resourceFolders = SplitList(parsed.main["resources"]);
+  for (const oxString& folder : oxSplit(parsed.main["resources"], ',')) {
+    const oxString name = Trim(folder);
+    if (!name.empty()) d->resourceFolders.push_back(name);
+  }
   return description;
 }
 

@@ -28,17 +28,6 @@ struct PluginManager::Internal {
 
 namespace {
 
-oxStlVector<oxString> SplitSearchPath(const oxString& text) {
-  oxStlVector<oxString> parts;
-  size_t start = 0;
-  while (start <= text.size()) {
-    size_t colon = text.find(':', start);
-    if (colon == oxString::npos) colon = text.size();
-    if (colon > start) parts.push_back(text.substr(start, colon - start));
-    start = colon + 1;
-  }
-  return parts;
-}
 
 void ReportLoadFailure(const PluginDescription& description, const oxString& problem) {
   std::cerr << "fwg: plug-in '" << description.GetName() << "' (" << description.GetFileName()
@@ -96,7 +85,7 @@ PluginManager* PluginManager::Get() { return Director::Get()->GetPluginManager()
 PluginManager::PluginManager() : internal_(new Internal) {
   const QByteArray path = qgetenv("FWG_PLUGIN_PATH");
   if (!path.isNull()) {
-    for (const oxString& folder : SplitSearchPath(path.toStdString())) internal_->ScanFolder(folder, true);
+    for (const oxString& folder : oxSplit(path.toStdString(), ':')) internal_->ScanFolder(folder, true);
     return;
   }
   const oxString executableFolder = vosLibrary::GetExecutableFolder();

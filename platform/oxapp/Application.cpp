@@ -18,17 +18,6 @@ struct Application::Internal {
 
 namespace {
 
-oxStlVector<oxString> SplitSearchPath(const oxString& text) {
-  oxStlVector<oxString> parts;
-  size_t start = 0;
-  while (start <= text.size()) {
-    size_t colon = text.find(':', start);
-    if (colon == oxString::npos) colon = text.size();
-    if (colon > start) parts.push_back(text.substr(start, colon - start));
-    start = colon + 1;
-  }
-  return parts;
-}
 
 oxString Join(const oxString& folder, const oxString& name) {
   if (folder.empty()) return name;
@@ -86,7 +75,7 @@ oxString Application::GetResource(const oxString& context, const oxString& name)
     if (vosFile::Exists(candidate)) return candidate;
   }
 
-  oxStlVector<oxString> roots = SplitSearchPath(qEnvironmentVariable("FWG_RESOURCE_PATH").toStdString());
+  oxStlVector<oxString> roots = oxSplit(qEnvironmentVariable("FWG_RESOURCE_PATH").toStdString(), ':');
   roots.insert(roots.end(), internal_->roots.begin(), internal_->roots.end());
   const oxString executableFolder = vosLibrary::GetExecutableFolder();
   if (!executableFolder.empty()) roots.push_back(executableFolder + "/../resources");

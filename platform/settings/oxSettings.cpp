@@ -40,17 +40,6 @@ namespace {
 
 // ---- paths ----------------------------------------------------------------
 
-oxStlVector<oxString> SplitPath(const oxString& path) {
-  oxStlVector<oxString> names;
-  size_t start = 0;
-  while (start <= path.size()) {
-    size_t slash = path.find('/', start);
-    if (slash == oxString::npos) slash = path.size();
-    if (slash > start) names.push_back(path.substr(start, slash - start));
-    start = slash + 1;
-  }
-  return names;
-}
 
 // ---- escaping -------------------------------------------------------------
 
@@ -275,7 +264,7 @@ std::unique_ptr<oxSettings> oxSettings::Open(const oxString& filePath) {
 
 oxSettings* oxSettings::GetSection(const oxString& path, bool create, bool fromRoot) {
   oxSettings* section = fromRoot ? internal_->root : this;
-  for (const oxString& name : SplitPath(path)) {
+  for (const oxString& name : oxSplit(path, '/')) {
     auto& children = section->internal_->sections;
     auto found = children.find(name);
     if (found == children.end()) {

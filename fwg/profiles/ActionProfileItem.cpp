@@ -1,0 +1,139 @@
+#include "fwg/profiles/ActionProfileItem.h"
+
+#include "fwg/actions/Action.h"
+#include "fwg/actions/ActionGroup.h"
+#include "fwg/profiles/PathWalker.h"
+#include "fwg/profiles/ProfileInternal.h"
+#include "fwg/shell/Gui.h"
+#include "platform/ui/uiAction.h"
+#include "platform/ui/uiMainWindow.h"
+#include "platform/ui/uiManager.h"
+#include "platform/ui/uiMenuBar.h"
+#include "platform/ui/uiPopupMenu.h"
+#include "platform/ui/uiToolBar.h"
+
+namespace fwg {
+
+ActionProfileItem::ActionProfileItem(Profile* owner, Mode mode, Action* action,
+                                     const oxString& path)
+    : ProfileItem(owner, mode), action_(action), path_(path) {}
+
+ActionProfileItem::~ActionProfileItem() = default;
+
+oxString ActionProfileItem::DefaultName(const Action* action) {
+  if (!action) return {};
+  oxString name = action->GetText();
+  if (name.empty()) name = action->GetName();
+  oxString result;
+  for (char c : name) {
+    if (c == '\t') break;
+    if (c != '&') result += c;
+  }
+  return result;
+}
+
+void ActionProfileItem::Apply(bool on) {
+  if (!resolved_) Resolve();
+  shown_.SetShown(on);
+  hidden_.SetShown(!on);
+}
+
+void ActionProfileItem::Resolve() {
+  resolved_ = true;
+  oxString lastName;
+  const EntryLocation target = WalkForEdit(GetRoot(), path_, GetMode() == Add, &lastName);
+  switch (GetMode()) {
+    case Remove:
+      hidden_ = target;
+      break;
+    case Replace:
+      hidden_ = target;
+      shown_ = MakeEntry(target, lastName);
+      break;
+    case Add:
+      shown_ = MakeEntry(target, lastName);
+      shown_.visible = visible_;
+      break;
+  }
+  if (!hidden_.IsEmpty()) hidden_.CollectShortcuts(hidden_.shortcuts);
+  if (!shown_.IsEmpty()) shown_.CollectShortcuts(shown_.shortcuts);
+}
+
+// Makes the action's entry at `at`, by the kind of container there.
+EntryLocation ActionProfileItem::MakeEntry(const EntryLocation& at, const oxString& lastName) {
+  uiObject* container = at.GetContainer();
+  if (!container || !action_) return {};
+  uiAction* t = action_->GetUiAction();
+  uiMainWindow* window = uiManager::Get()->MainWindow();
+  Profile::Internal* owner = owner_->GetInternal();
+
+  if (auto* bar = dynamic_cast<uiMenuBar*>(container)) {
+    auto* popup = new uiPopupMenu(bar, t->MenuText());
+    t->AddTo(popup, -1);
+    const int itemId = bar->InsertItem(t->MenuText(), popup, at.index);
+    return {bar, popup, bar->IndexOf(itemId), itemId};
+  }
+  if (auto* popup = dynamic_cast<uiPopupMenu*>(container)) {
+    const int before = popup->Count();
+    t->AddTo(popup, at.index);
+    const int position = at.index < 0 ? before : at.index;
+    auto* group = dynamic_cast<ActionGroup*>(action_);
+    if (!group || group->GetUsesDropDown()) {
+      return {popup, t, position, popup->IdAt(position)};
+    }
+    const auto& list = group->GetActionList();
+    uiObject* first = !list.empty() && list[0] ? list[0]->GetUiAction() : nullptr;
+    EntryLocation entry(popup, first, position, popup->IdAt(position));
+    for (int k = 1; k < static_cast<int>(list.size()); ++k) {
+      uiObject* member = list[k] ? list[k]->GetUiAction() : nullptr;
+      entry.members.emplace_back(popup, member, position + k, popup->IdAt(position + k));
+    }
+    return entry;
+  }
+  if (container->IsA("uiToolBars")) {
+    const oxString name = lastName.empty() ? DefaultName(action_) : lastName;
+    auto* toolbar = new uiToolBar(window, name, false);
+    toolbar->SetSeparatorType(1);
+    owner->toolBars.push_back(toolbar);
+    t->AddTo(toolbar, -1);
+    return {container, toolbar, -1};
+  }
+  if (auto* toolbar = dynamic_cast<uiToolBar*>(container)) {
+    // A button in a toolbar the profile did not make stays there for good.
+    t->AddTo(toolbar, -1);
+    return {};
+  }
+  if (container->IsA("uiContextMenus")) {
+    const oxString name = lastName.empty() ? DefaultName(action_) : lastName;
+    auto* popup = new uiPopupMenu(window, name);
+    owner->contextMenus.push_back(popup);
+    t->AddTo(popup, -1);
+    return {container, popup, 0, 0};
+  }
+  return {};
+}
+
+MenuItem::~MenuItem() = default;
+
+uiObject* MenuItem::GetRoot() { return Gui::Instance()->GetMainWindow()->MenuBar(); }
+
+ToolBarItem::~ToolBarItem() = default;
+
+uiObject* ToolBarItem::GetRoot() {
+  root_.Refresh();
+  return &root_;
+}
+
+ContextMenuItem::~ContextMenuItem() = default;
+
+uiObject* ContextMenuItem::GetRoot() {
+  root_.Refresh();
+  return &root_;
+}
+
+void ContextMenuItem::Apply(bool on) {
+  ActionProfileItem::Apply(on);
+  for (uiPopupMenu* popup : owner_->GetInternal()->contextMenus) popup->Hide();
+}
+
+}  // namespace fwg

@@ -1,0 +1,87 @@
+// Recorded edits of the menu bar, the toolbars and the context menus: add
+// an action at a path, replace the entry at a path by an action, remove the
+// entry at a path. The first application walks the path and makes the new
+// entries; later applications only show and hide them and give and
+// withdraw the shortcuts under them.
+#pragma once
+
+#include "fwg/profiles/EntryLocation.h"
+#include "fwg/profiles/ProfileItem.h"
+
+namespace fwg {
+
+class Action;
+
+class ActionProfileItem : public ProfileItem {
+ public:
+  // `action` is not owned; null for remove items.
+  ActionProfileItem(Profile* owner, Mode mode, Action* action, const oxString& path);
+  ~ActionProfileItem() override;
+
+  void Apply(bool on) override;
+  // Where the item's path starts.
+  virtual uiObject* GetRoot() = 0;
+
+  Action* GetAction() const { return action_; }
+  const oxString& GetPath() const { return path_; }
+  bool IsResolved() const { return resolved_; }
+  const EntryLocation& GetShown() const { return shown_; }
+  const EntryLocation& GetHidden() const { return hidden_; }
+  // Whether what an add item makes is shown when put in force; takes
+  // effect at resolution.
+  void SetVisible(bool visible) { visible_ = visible; }
+  bool IsVisible() const { return visible_; }
+
+  // The action's text, or its name when the text is empty, without "&"
+  // and cut at the first tab: the name of toolbars and context menus made
+  // for it.
+  static oxString DefaultName(const Action* action);
+
+ protected:
+  void Resolve();
+
+ private:
+  EntryLocation MakeEntry(const EntryLocation& at, const oxString& lastName);
+
+  Action* action_;
+  oxString path_;
+  bool resolved_ = false;
+  EntryLocation shown_;
+  EntryLocation hidden_;
+  bool visible_ = true;
+};
+
+// An edit of the main window's menu bar.
+class MenuItem : public ActionProfileItem {
+ public:
+  using ActionProfileItem::ActionProfileItem;
+  ~MenuItem() override;
+  uiObject* GetRoot() override;
+};
+
+// An edit of the toolbars: a toolbar of its own, a button in a toolbar, or
+// a toolbar taken away.
+class ToolBarItem : public ActionProfileItem {
+ public:
+  using ActionProfileItem::ActionProfileItem;
+  ~ToolBarItem() override;
+  uiObject* GetRoot() override;
+
+ private:
+  uiToolBars root_;
+};
+
+// An edit of the context menus. Context menus appear only through
+// Profile::PopupContextMenu, so applying never leaves one on screen.
+class ContextMenuItem : public ActionProfileItem {
+ public:
+  using ActionProfileItem::ActionProfileItem;
+  ~ContextMenuItem() override;
+  uiObject* GetRoot() override;
+  void Apply(bool on) override;
+
+ private:
+  uiContextMenus root_;
+};
+
+}  // namespace fwg

@@ -1,0 +1,97 @@
+// Where an entry of the menu bar, a toolbar or a context menu stands, as a
+// path walk finds it, and the record a profile item keeps of what it shows
+// and hides.
+//
+// A location names an entry (object) inside the object that holds it
+// (container) at a position (index), with the menu item id when the
+// container is a menu. Locations only watch the toolkit objects: an object
+// destroyed by its owner reads back as null.
+#pragma once
+
+#include <QPointer>
+#include <vector>
+
+#include "platform/ui/uiKeySequence.h"
+#include "platform/ui/uiObject.h"
+
+class uiAction;
+
+namespace fwg {
+
+// The roots of toolbar and context-menu walks: the main window's toolbars
+// and popup menus as a list, taken afresh by Refresh().
+class uiToolBars : public QObject, public uiObject {
+  UI_OBJECT(uiToolBars, uiObject)
+
+ public:
+  uiToolBars() { setObjectName("ToolBars"); }
+  QObject* GetImpl() const override { return const_cast<uiToolBars*>(this); }
+  void Refresh();
+  const oxStlVector<uiObject*>& GetList() const { return list_; }
+
+ private:
+  oxStlVector<uiObject*> list_;
+};
+
+class uiContextMenus : public QObject, public uiObject {
+  UI_OBJECT(uiContextMenus, uiObject)
+
+ public:
+  uiContextMenus() { setObjectName("ContextMenus"); }
+  QObject* GetImpl() const override { return const_cast<uiContextMenus*>(this); }
+  void Refresh();
+  const oxStlVector<uiObject*>& GetList() const { return list_; }
+
+ private:
+  oxStlVector<uiObject*> list_;
+};
+
+// A shortcut an entry had when its item was resolved.
+struct ShortcutRecord {
+  QPointer<uiAction> action;
+  uiKeySequence inForce;
+  uiKeySequence withdrawn;
+};
+
+class EntryLocation {
+ public:
+  // The empty location: nothing, at the end.
+  EntryLocation() = default;
+  // Fills the child list at once.
+  EntryLocation(uiObject* container, uiObject* object, int index, int id = 0);
+
+  uiObject* GetContainer() const { return containerGuard_ ? container_ : nullptr; }
+  uiObject* GetObject() const { return objectGuard_ ? object_ : nullptr; }
+  bool IsEmpty() const { return !GetContainer() && !GetObject(); }
+
+  int index = -1;
+  int id = 0;
+  bool visible = true;  // remembered visibility while withdrawn
+  oxStlVector<uiObject*> children;
+  std::vector<ShortcutRecord> shortcuts;
+  std::vector<EntryLocation> members;  // the other members of a group
+
+  // The entries below this one: menu items, or the child list.
+  int CountEntries() const;
+  EntryLocation EntryAt(int index) const;
+  // What a path component is compared with; hidden entries have no name.
+  oxString Name() const;
+  EntryLocation FindChild(const oxString& name) const;
+
+  // Records the shortcuts of the actions under this entry and its members.
+  void CollectShortcuts(std::vector<ShortcutRecord>& into) const;
+  // Shows (with the remembered visibility) or hides the entry and its
+  // members, and gives or withdraws the recorded shortcuts.
+  void SetShown(bool shown);
+
+ private:
+  bool IsEntryVisible() const;
+  void SetEntryVisible(bool visible);
+
+  uiObject* container_ = nullptr;
+  uiObject* object_ = nullptr;
+  QPointer<QObject> containerGuard_;
+  QPointer<QObject> objectGuard_;
+};
+
+}  // namespace fwg

@@ -1,0 +1,65 @@
+#include "fwg/profiles/PathWalker.h"
+
+#include <iostream>
+
+namespace fwg {
+
+namespace {
+
+void ReportMissing(const oxString& path) {
+  std::cerr << "Could not find the item specified by " << path << std::endl;
+}
+
+}  // namespace
+
+ParsedPath ParsePath(const oxString& path) {
+  ParsedPath parsed;
+  parsed.components = oxSplit(path, '/');
+  parsed.trailingSlash = !path.empty() && path.back() == '/' && !parsed.components.empty();
+  return parsed;
+}
+
+EntryLocation WalkQuietly(uiObject* start, const oxString& path) {
+  EntryLocation current(nullptr, start, -1);
+  for (const oxString& component : ParsePath(path).components) {
+    current = current.FindChild(component);
+    if (current.IsEmpty()) return {};
+  }
+  return current;
+}
+
+EntryLocation WalkForEdit(uiObject* start, const oxString& path, bool create,
+                          oxString* lastName) {
+  if (path.empty() || path == "/") {
+    if (create) return EntryLocation(start, nullptr, -1);
+    ReportMissing(path);
+    return {};
+  }
+  const ParsedPath parsed = ParsePath(path);
+  EntryLocation current(nullptr, start, -1);
+  for (std::size_t i = 0; i < parsed.components.size(); ++i) {
+    if (lastName) *lastName = parsed.components[i];
+    EntryLocation child = current.FindChild(parsed.components[i]);
+    if (child.IsEmpty()) {
+      const bool isLast = i + 1 == parsed.components.size();
+      if (!isLast || parsed.trailingSlash || !create) {
+        ReportMissing(path);
+        return {};
+      }
+      return EntryLocation(current.GetObject(), nullptr, -1);
+    }
+    current = std::move(child);
+  }
+  if (!create) return current;
+  if (parsed.trailingSlash) return current.EntryAt(0);
+  if (current.GetObject() && current.GetObject()->IsA("uiPopupMenu") && current.GetContainer() &&
+      current.GetContainer()->IsA("uiContextMenus")) {
+    std::cerr << "The already is a context menu named " << parsed.components.back()
+              << std::endl;
+    return {};
+  }
+  ++current.index;
+  return current;
+}
+
+}  // namespace fwg
