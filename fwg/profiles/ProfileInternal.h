@@ -4,6 +4,7 @@
 
 #include "fwg/profiles/Profile.h"
 
+class QObject;
 class uiPopupMenu;
 class uiToolBar;
 
@@ -27,6 +28,9 @@ struct Profile::Internal {
   oxStlVector<uiToolBar*> toolBars;  // made by this profile's items
   oxStlVector<uiPopupMenu*> contextMenus;  // made by this profile's items
   oxStlVector<uiWidget*> widgets;  // not owned
+  // Owned; made by the first AddWidget. A widget deleted by its owner leaves
+  // `widgets` through a connection that ends with this object.
+  QObject* widgetGuard = nullptr;
   ActionGroup* dockToggleActions = nullptr;  // owned
 
   // Appends the item and, while the profile is active, puts it in force.

@@ -1,4 +1,6 @@
-// Registry of the process's profiles and holder of the active one.
+// Registry of the process's profiles and holder of the active one. The
+// application object makes one and deletes it; everything else reaches it
+// through Get().
 #pragma once
 
 #include "platform/core/oxTypes.h"
@@ -13,9 +15,30 @@ class ProfileManager {
   static ProfileManager* Get();
 
   ProfileManager();
+  // Deletes the profiles still registered.
   ~ProfileManager();
   ProfileManager(const ProfileManager&) = delete;
   ProfileManager& operator=(const ProfileManager&) = delete;
+
+  // In registration order; the manager owns what is still listed when it
+  // is destroyed.
+  oxStlVector<Profile*>& GetProfileList();
+  // Appends the profile; no check for null or for a second entry.
+  void AddProfile(Profile* profile);
+  // Takes every entry of the profile out (the profile is not deleted) and
+  // forgets it as the active profile.
+  void RemoveProfile(Profile* profile);
+  // The first registered profile of that name, or null.
+  Profile* GetProfile(const oxString& name) const;
+
+  // Profile::Activate() of the profile, or of the first of that name;
+  // nothing for null or an unknown name.
+  void Activate(Profile* profile);
+  void Activate(const oxString& name);
+
+  // Only records the profile; activation does the showing and hiding.
+  void SetActiveProfile(Profile* profile);
+  Profile* GetActiveProfile() const;
 
  private:
   struct Internal;

@@ -24,6 +24,8 @@ uiAction::uiAction(uiObject* parent, const oxString& name)
 uiAction::~uiAction() {
   // Qt signals of this action must not reach the half-destroyed object.
   disconnect(this, nullptr, this, nullptr);
+  // A group may outlive its members (their owners delete them first).
+  if (group_) group_->Detach(this);
   std::vector<PlaceRecord> places;
   places.swap(places_);
   for (PlaceRecord& place : places) {
@@ -51,8 +53,12 @@ void uiAction::SetIconSet(const uiIconSet& icon) {
 
 void uiAction::SetToggleAction(bool toggle, bool) { setCheckable(toggle); }
 
+// As when the user picks it: the checked member of an exclusive group stays
+// checked.
 void uiAction::Toggle() {
-  if (isCheckable()) setChecked(!isChecked());
+  if (!isCheckable()) return;
+  if (isChecked() && group_ && group_->IsExclusive()) return;
+  setChecked(!isChecked());
 }
 
 bool uiAction::AddTo(uiWidget* widget, int index) {

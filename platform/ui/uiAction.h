@@ -65,7 +65,8 @@ class uiAction : public QAction, public uiObject {
   // A plain action emits OnActivate(); a checkable one flips and emits
   // OnToggle().
   void Activate() { activate(QAction::Trigger); }
-  // Flips a checkable action; nothing for a plain one.
+  // Flips a checkable action; nothing for a plain one, nor for the checked
+  // member of an exclusive group.
   void Toggle();
 
   // Places the action: in a popup menu or menu bar as an item at `index`

@@ -1,0 +1,81 @@
+#include "fwg/actions/ActionGroup.h"
+
+#include "fwg/profiles/Profile.h"
+#include "platform/ui/uiActionGroup.h"
+#include "platform/ui/uiMainWindow.h"
+#include "platform/ui/uiManager.h"
+
+namespace fwg {
+
+// As for Action, the record is at the same time the toolkit group.
+struct ActionGroup::Internal {
+  virtual ~Internal() = default;
+
+  oxStlVector<Action*> members;  // not owned; null entries are separators
+  Profile* profile = nullptr;
+  uiActionGroup* ui = nullptr;  // this record viewed as its toolkit group
+
+  struct Group;
+  struct SpriteGroup;
+};
+
+struct ActionGroup::Internal::Group : ActionGroup::Internal, uiActionGroup {
+  Group(uiObject* parent, const oxString& name) : uiActionGroup(parent, name, false) { ui = this; }
+};
+
+// The panel's text stays empty and its icons are 64 pixels square.
+struct ActionGroup::Internal::SpriteGroup : ActionGroup::Internal, uiSpriteActionGroup {
+  SpriteGroup(uiWidget* parent, const oxString& name)
+      : uiSpriteActionGroup(parent, name, {}, 64, 64) {
+    ui = this;
+    SetExclusive(false);
+  }
+};
+
+ActionGroup::ActionGroup(const oxString& name, Profile* profile, bool sprite) : internal_(nullptr) {
+  uiMainWindow* parent = uiManager::Get()->MainWindow();
+  if (sprite) {
+    internal_ = new Internal::SpriteGroup(parent, name);
+  } else {
+    internal_ = new Internal::Group(parent, name);
+  }
+  internal_->profile = profile;
+}
+
+ActionGroup::~ActionGroup() { delete internal_; }
+
+uiAction* ActionGroup::GetUiAction() const { return internal_->ui; }
+Profile* ActionGroup::GetProfile() const { return internal_->profile; }
+
+void ActionGroup::SetExclusive(bool exclusive) { internal_->ui->SetExclusive(exclusive); }
+bool ActionGroup::GetIsExclusive() const { return internal_->ui->IsExclusive(); }
+void ActionGroup::SetUsesDropDown(bool dropDown) { internal_->ui->SetUsesDropDown(dropDown); }
+bool ActionGroup::GetUsesDropDown() const { return internal_->ui->UsesDropDown(); }
+
+void ActionGroup::AddAction(Action* action) {
+  if (!action) return;
+  internal_->ui->Add(action->GetUiAction());
+  internal_->members.push_back(action);
+}
+
+void ActionGroup::AddAction(const oxString& name) {
+  Profile* profile = GetProfile();
+  if (!profile) return;
+  AddAction(profile->GetAction(name, true));
+}
+
+// The toolkit group first, so that list positions match its item order.
+void ActionGroup::AddSeparator() {
+  internal_->ui->AddSeparator();
+  internal_->members.push_back(nullptr);
+}
+
+const oxStlVector<Action*>& ActionGroup::GetActionList() const { return internal_->members; }
+
+void ActionGroup::SetActive(bool active) {
+  for (Action* member : internal_->members) {
+    if (member) member->SetActive(active);
+  }
+}
+
+}  // namespace fwg

@@ -1,0 +1,147 @@
+#include "fwg/profiles/Profile.h"
+
+#include <QObject>
+#include <algorithm>
+#include <iostream>
+#include <set>
+
+#include "fwg/actions/Action.h"
+#include "fwg/actions/ActionGroup.h"
+#include "fwg/profiles/ProfileInternal.h"
+#include "fwg/profiles/ProfileItem.h"
+#include "fwg/profiles/ProfileManager.h"
+#include "platform/fwc/PluginDescription.h"
+#include "platform/fwc/PluginManager.h"
+#include "platform/oxapp/Application.h"
+#include "platform/vos/vosFile.h"
+
+namespace fwg {
+
+namespace {
+
+// A loop is reported once per profile and repeated name: chains are walked
+// on every lookup, and one line says all there is to say.
+void ReportLoop(const oxString& profileName, const oxString& repeated) {
+  static std::set<std::pair<oxString, oxString>> reported;
+  if (!reported.insert({profileName, repeated}).second) return;
+  std::cerr << "fwg: the base chain of profile '" << profileName << "' comes back to '"
+            << repeated << "'; it is cut there" << std::endl;
+}
+
+}  // namespace
+
+oxStlVector<oxString> GetBaseChain(const Profile* profile) {
+  oxStlVector<oxString> chain;
+  if (!profile) return chain;
+  chain.push_back(profile->GetName());
+  ProfileManager* manager = ProfileManager::Get();
+  const Profile* current = profile;
+  for (;;) {
+    const oxString baseName = current->GetBaseName();
+    if (baseName.empty()) break;
+    const Profile* base = manager->GetProfile(baseName);
+    if (!base) break;
+    if (std::find(chain.begin(), chain.end(), baseName) != chain.end()) {
+      ReportLoop(profile->GetName(), baseName);
+      break;
+    }
+    chain.push_back(baseName);
+    current = base;
+  }
+  std::reverse(chain.begin(), chain.end());
+  return chain;
+}
+
+oxStlVector<Profile*> GetBaseChainProfiles(const Profile* profile) {
+  oxStlVector<Profile*> profiles;
+  ProfileManager* manager = ProfileManager::Get();
+  for (const oxString& name : GetBaseChain(profile)) {
+    if (Profile* found = manager->GetProfile(name)) profiles.push_back(found);
+  }
+  return profiles;
+}
+
+void Profile::Internal::Record(ProfileItem* item) {
+  items.push_back(item);
+  if (active) item->Apply(true);
+}
+
+Profile::Profile(const oxString& name, const oxString& baseName, const oxString& pluginName,
+                 bool addToManager)
+    : internal_(new Internal) {
+  internal_->owner = this;
+  internal_->name = name;
+  internal_->baseName = baseName;
+  internal_->pluginName = pluginName;
+
+  if (!pluginName.empty()) {
+    if (const fwc::PluginDescription* description =
+            fwc::PluginManager::Get()->GetPluginDescription(pluginName)) {
+      for (const oxString& folder : description->GetResourceFolders()) {
+        internal_->resourcePaths.push_back(description->GetBaseFolder() + "/" + folder);
+      }
+    }
+  }
+  AddProfile(baseName, true);
+  if (addToManager && !name.empty()) ProfileManager::Get()->AddProfile(this);
+}
+
+// The toolbars and context menus the items made are children of the main
+// window and stay there; widgets given to AddWidget stay their owner's.
+Profile::~Profile() {
+  ProfileManager::Get()->RemoveProfile(this);
+  for (ProfileItem* item : internal_->items) delete item;
+  delete internal_->widgetGuard;
+  delete internal_->dockToggleActions;
+  for (auto& entry : internal_->actions) delete entry.second;
+  delete internal_;
+}
+
+oxString Profile::GetName() const { return internal_->name; }
+oxString Profile::GetBaseName() const { return internal_->baseName; }
+oxString Profile::GetPluginName() const { return internal_->pluginName; }
+void Profile::SetTitle(const oxString& title) { internal_->title = title; }
+
+oxString Profile::GetTitle() const {
+  return internal_->title.empty() ? internal_->name : internal_->title;
+}
+
+oxStlVector<oxString>& Profile::GetResourcePaths() { return internal_->resourcePaths; }
+void Profile::AddResourcePath(const oxString& path) { internal_->resourcePaths.push_back(path); }
+
+oxString Profile::GetResource(const oxString& fileName) const {
+  oxStlVector<Profile*> chain = GetBaseChainProfiles(this);
+  std::reverse(chain.begin(), chain.end());
+  for (const Profile* profile : chain) {
+    for (const oxString& folder : profile->internal_->resourcePaths) {
+      const oxString candidate = folder + "/" + fileName;
+      if (vosFile::Exists(candidate)) return candidate;
+    }
+  }
+  return {};
+}
+
+// The application's translate function installs the translation file of
+// its first argument and translates within it, taking (context, source,
+// comment). The profile's name goes first, so that the profile's own file
+// (<resources>/<profile name>/translations_<locale>.qm) is the one asked,
+// with messages kept under the profile's name; the caller's context
+// becomes the disambiguating comment. The translator falls back to the
+// message without a comment, so a file need only spell the context out
+// where the same text is translated differently.
+oxString Profile::tr(const oxString& context, const oxString& text) const {
+  return oxapp::Application::Get()->TranslateMessage(GetName(), text, context);
+}
+
+void Profile::AddProfile(const oxString& name, bool flag) {
+  if (name.empty()) return;
+  (flag ? internal_->includedProfiles : internal_->otherProfiles).push_back(name);
+}
+
+const oxStlVector<oxString>& Profile::GetIncludedProfiles() const {
+  return internal_->includedProfiles;
+}
+
+const oxStlVector<oxString>& Profile::GetOtherProfiles() const { return internal_->otherProfiles; }
+
+}  // namespace fwg

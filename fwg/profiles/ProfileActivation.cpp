@@ -1,0 +1,98 @@
+// Building, activating and deactivating profiles. A switch leaves the
+// profiles of the old chain that the new chain does not share and enters
+// those of the new chain that were not in force; shared profiles stay
+// untouched. Nothing is rebuilt: items show and hide what they made.
+#include <QObject>
+#include <algorithm>
+
+#include "fwg/profiles/Profile.h"
+#include "fwg/profiles/ProfileInternal.h"
+#include "fwg/profiles/ProfileItem.h"
+#include "fwg/profiles/ProfileManager.h"
+#include "platform/ui/uiMenuData.h"
+#include "platform/ui/uiWidget.h"
+
+namespace fwg {
+
+namespace {
+
+// Items withdrawn last to first, then the widgets hidden.
+void Leave(Profile* profile) {
+  Profile::Internal* d = profile->GetInternal();
+  for (auto it = d->items.rbegin(); it != d->items.rend(); ++it) (*it)->Apply(false);
+  for (uiWidget* widget : d->widgets) widget->Hide();
+  d->active = false;
+}
+
+// Items put in force first to last (the first application resolves them),
+// then the widgets shown.
+void Enter(Profile* profile) {
+  Profile::Internal* d = profile->GetInternal();
+  for (ProfileItem* item : d->items) item->Apply(true);
+  for (uiWidget* widget : d->widgets) widget->Show();
+  d->active = true;
+}
+
+// Length of the common beginning of two chains, compared by name.
+size_t SharedLength(const oxStlVector<oxString>& a, const oxStlVector<oxString>& b) {
+  const size_t n = std::min(a.size(), b.size());
+  size_t k = 0;
+  while (k < n && a[k] == b[k]) ++k;
+  return k;
+}
+
+}  // namespace
+
+void Profile::Build() {}
+
+void Profile::Activate() {
+  // Menus catch up once, when the whole switch is done.
+  const uiMenuBatch batch;
+
+  if (!internal_->built) {
+    Build();
+    internal_->built = true;
+  }
+  ProfileManager* manager = ProfileManager::Get();
+  Profile* previous = manager->GetActiveProfile();
+  if (previous == this) return;
+  if (previous) previous->Deactivate();
+
+  const oxStlVector<oxString> next = GetBaseChain(this);
+  oxStlVector<oxString> leave;
+  size_t shared = 0;
+  if (previous) {
+    const oxStlVector<oxString> old = GetBaseChain(previous);
+    shared = SharedLength(old, next);
+    leave.assign(old.rbegin(), old.rend() - static_cast<std::ptrdiff_t>(shared));
+  }
+
+  // Names the manager does not know are skipped.
+  for (const oxString& name : leave) {
+    if (Profile* profile = manager->GetProfile(name)) Leave(profile);
+  }
+  for (size_t i = shared; i < next.size(); ++i) {
+    if (Profile* profile = manager->GetProfile(next[i])) Enter(profile);
+  }
+  manager->SetActiveProfile(this);
+}
+
+void Profile::Deactivate() {
+  ProfileManager* manager = ProfileManager::Get();
+  if (manager->GetActiveProfile() == this) manager->SetActiveProfile(nullptr);
+}
+
+void Profile::AddWidget(uiWidget* widget) {
+  if (!widget) return;
+  internal_->widgets.push_back(widget);
+  if (!internal_->widgetGuard) internal_->widgetGuard = new QObject;
+  Internal* d = internal_;
+  QObject::connect(widget->GetWidget(), &QObject::destroyed, d->widgetGuard, [d, widget] {
+    d->widgets.erase(std::remove(d->widgets.begin(), d->widgets.end(), widget), d->widgets.end());
+  });
+}
+
+bool Profile::IsBuilt() const { return internal_->built; }
+bool Profile::IsActive() const { return internal_->active; }
+
+}  // namespace fwg

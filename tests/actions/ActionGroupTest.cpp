@@ -1,0 +1,164 @@
+// Action groups over real toolkit groups: exclusive checking, separators,
+// shortcuts of the members, and the members' lifetime.
+#include <QPointer>
+#include <gtest/gtest.h>
+
+#include "fwg/actions/Action.h"
+#include "fwg/actions/ActionGroup.h"
+#include "fwg/profiles/Profile.h"
+#include "fwg/shell/Gui.h"
+#include "platform/ui/uiActionGroup.h"
+#include "platform/ui/uiMainWindow.h"
+#include "platform/ui/uiPopupMenu.h"
+
+namespace {
+
+class ActionGroupFixture : public ::testing::Test {
+ protected:
+  void SetUp() override { gui_ = new fwg::Gui(0, nullptr); }
+  void TearDown() override {
+    delete gui_;
+    gui_ = nullptr;
+  }
+
+  fwg::Gui* gui_ = nullptr;
+};
+
+TEST_F(ActionGroupFixture, ExclusiveGroupKeepsOneMemberChecked) {
+  fwg::Profile profile("View");
+  fwg::ActionGroup* zoom = profile.AddActionGroup("zoom", "Zoom");
+  EXPECT_FALSE(zoom->GetIsExclusive()) << "profile groups start non-exclusive";
+  fwg::Action* small = profile.AddAction("small", "Small");
+  fwg::Action* large = profile.AddAction("large", "Large");
+  for (fwg::Action* member : {small, large}) {
+    member->SetCheckable(true);
+    zoom->AddAction(member);
+  }
+
+  small->Activate();
+  large->Activate();
+  EXPECT_TRUE(small->IsChecked() && large->IsChecked()) << "not exclusive yet";
+  small->Toggle();
+  large->Toggle();
+  EXPECT_FALSE(small->IsChecked() || large->IsChecked());
+
+  zoom->SetExclusive(true);
+  small->Activate();
+  EXPECT_TRUE(small->IsChecked());
+  large->Activate();
+  EXPECT_TRUE(large->IsChecked());
+  EXPECT_FALSE(small->IsChecked());
+  // The checked member of an exclusive group stays checked, as it does when
+  // the user picks it in a menu.
+  large->Activate();
+  large->Toggle();
+  EXPECT_TRUE(large->IsChecked());
+  EXPECT_FALSE(small->IsChecked());
+
+  zoom->SetExclusive(false);
+  small->Activate();
+  EXPECT_TRUE(small->IsChecked() && large->IsChecked());
+
+  // A sprite group starts non-exclusive too, whatever its toolkit default.
+  fwg::ActionGroup* shapes = profile.AddSpriteActionGroup("shapes", "Shapes");
+  EXPECT_NE(dynamic_cast<uiSpriteActionGroup*>(shapes->GetUiAction()), nullptr);
+  EXPECT_FALSE(shapes->GetIsExclusive());
+}
+
+TEST_F(ActionGroupFixture, SeparatorsAreNullEntriesAndSkippedBySetActive) {
+  fwg::Profile profile("Edit");
+  fwg::Action* cut = profile.AddAction("cut", "Cu&t", {}, "Ctrl+X");
+  fwg::Action* paste = profile.AddAction("paste", "&Paste", {}, "Ctrl+V");
+  fwg::Action* undo = profile.AddAction("undo", "&Undo", {}, "Ctrl+Z");
+  fwg::ActionGroup* clipboard = profile.AddActionGroup("clipboard", "Clipboard");
+  clipboard->AddAction(cut);
+  clipboard->AddSeparator();
+  clipboard->AddAction("paste");
+  ASSERT_EQ(clipboard->GetActionList().size(), 3u);
+  EXPECT_EQ(clipboard->GetActionList()[0], cut);
+  EXPECT_EQ(clipboard->GetActionList()[1], nullptr);
+  EXPECT_EQ(clipboard->GetActionList()[2], paste);
+
+  // Shown side by side in a menu, the separator stands between the members.
+  auto* menu = new uiPopupMenu(gui_->GetMainWindow(), "Edit");
+  ASSERT_TRUE(clipboard->GetUiAction()->AddTo(menu));
+  ASSERT_EQ(menu->Count(), 3);
+  EXPECT_TRUE(menu->IsSeparator(menu->IdAt(1)));
+  EXPECT_EQ(menu->ItemAction(menu->IdAt(2)), paste->GetUiAction());
+
+  // A nested group passes SetActive on to its own members.
+  fwg::ActionGroup* edit = profile.AddActionGroup("edit", "Edit");
+  edit->AddAction(clipboard);
+  edit->AddSeparator();
+  edit->AddAction(undo);
+  edit->SetActive(false);
+  EXPECT_TRUE(cut->GetUiAction()->shortcut().isEmpty());
+  EXPECT_TRUE(paste->GetUiAction()->shortcut().isEmpty());
+  EXPECT_TRUE(undo->GetUiAction()->shortcut().isEmpty());
+  edit->SetActive(true);
+  EXPECT_EQ(cut->GetUiAction()->shortcut(), QKeySequence("Ctrl+X"));
+  EXPECT_EQ(paste->GetUiAction()->shortcut(), QKeySequence("Ctrl+V"));
+  EXPECT_EQ(undo->GetUiAction()->shortcut(), QKeySequence("Ctrl+Z"));
+}
+
+TEST_F(ActionGroupFixture, UnknownNamesAndMissingProfileAddNothing) {
+  fwg::Profile base("Base");
+  fwg::Action* inherited = base.AddAction("print", "Print");
+  fwg::Profile derived("Derived", "Base");
+  fwg::ActionGroup* group = derived.AddActionGroup("output", "Output");
+  group->AddAction("nothing-by-this-name");
+  group->AddAction(static_cast<fwg::Action*>(nullptr));
+  EXPECT_TRUE(group->GetActionList().empty());
+  group->AddAction("print");  // found in the base profile
+  ASSERT_EQ(group->GetActionList().size(), 1u);
+  EXPECT_EQ(group->GetActionList()[0], inherited);
+
+  fwg::ActionGroup loose("loose", nullptr);
+  loose.AddAction("print");
+  EXPECT_TRUE(loose.GetActionList().empty());
+}
+
+TEST_F(ActionGroupFixture, GroupHasNoShortcutOrActionSignals) {
+  fwg::Profile profile("Tools");
+  fwg::ActionGroup* group = profile.AddActionGroup("tools", "&Tools", true);
+  EXPECT_TRUE(group->GetUsesDropDown());
+  group->SetAccel("Ctrl+T");
+  EXPECT_EQ(group->GetAccel(), "");
+  EXPECT_TRUE(group->GetUiAction()->shortcut().isEmpty());
+
+  int actionSignals = 0;
+  int direct = 0;
+  group->OnActionActivate().Connect(nullptr, [&](const fwg::Action&) { ++actionSignals; });
+  group->OnActivate().Connect(nullptr, [&] { ++direct; });
+  group->Activate();
+  EXPECT_EQ(direct, 1) << "the toolkit group's own signal still fires";
+  EXPECT_EQ(actionSignals, 0);
+
+  // Text and state go to the toolkit group.
+  group->SetText("&Instruments");
+  EXPECT_EQ(group->GetUiAction()->MenuText(), "&Instruments");
+  EXPECT_EQ(group->GetName(), "tools");
+}
+
+TEST_F(ActionGroupFixture, MembersOutliveTheirGroupAndViceVersa) {
+  auto* profile = new fwg::Profile("Owner");
+  fwg::Action* first = profile->AddAction("first", "First");
+  auto* group = new fwg::ActionGroup("group", profile);
+  group->AddAction(first);
+  QPointer<uiAction> groupUi = group->GetUiAction();
+  delete group;
+  EXPECT_FALSE(groupUi);
+  EXPECT_EQ(profile->GetAction("first"), first) << "members belong to their profile";
+  first->Activate();
+
+  // Deleting the profile deletes members before a group whose name sorts
+  // after theirs; neither may touch the other once gone.
+  fwg::ActionGroup* zgroup = profile->AddActionGroup("zgroup", "Z");
+  zgroup->AddAction(first);
+  zgroup->AddAction(profile->AddAction("second", "Second"));
+  QPointer<uiAction> firstUi = first->GetUiAction();
+  delete profile;
+  EXPECT_FALSE(firstUi);
+}
+
+}  // namespace

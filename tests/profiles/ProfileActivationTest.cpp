@@ -1,0 +1,221 @@
+// Activation: build once, leave the old chain's unshared profiles (items
+// last to first), enter the new chain's (root first, items first to last),
+// widgets shown and hidden with their profile, and Deactivate.
+#include <QWidget>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "fwg/profiles/Profile.h"
+#include "fwg/profiles/ProfileInternal.h"
+#include "fwg/profiles/ProfileItem.h"
+#include "fwg/profiles/ProfileManager.h"
+#include "fwg/shell/Gui.h"
+#include "platform/ui/uiMainWindow.h"
+#include "platform/ui/uiMenuData.h"
+
+namespace {
+
+using Log = std::vector<std::string>;
+
+// Logs "+tag" when put in force and "-tag" when withdrawn; "!" marks an
+// application outside a menu batch.
+class RecordingItem : public fwg::ProfileItem {
+ public:
+  RecordingItem(fwg::Profile* owner, std::string tag, Log* log)
+      : ProfileItem(owner, Add), tag_(std::move(tag)), log_(log) {}
+  void Apply(bool on) override {
+    log_->push_back((on ? "+" : "-") + tag_ + (uiMenuBatch::IsActive() ? "" : "!"));
+  }
+
+ private:
+  std::string tag_;
+  Log* log_;
+};
+
+// Records its own items in Build, as clients do, and counts the builds.
+class BuiltProfile : public fwg::Profile {
+ public:
+  BuiltProfile(const oxString& name, const oxString& base, Log* log)
+      : Profile(name, base), log_(log) {}
+  void Build() override {
+    ++builds;
+    if (recordInBuild) {
+      Record("1");
+      Record("2");
+    }
+  }
+  void Record(const std::string& suffix) {
+    GetInternal()->Record(new RecordingItem(this, GetName() + suffix, log_));
+  }
+  int builds = 0;
+  bool recordInBuild = true;
+
+ private:
+  Log* log_;
+};
+
+class ProfileActivationFixture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    gui_ = new fwg::Gui(0, nullptr);
+    // A is the root, B and C are built on A, D on B; X stands alone.
+    a_ = new BuiltProfile("A", "", &log_);
+    b_ = new BuiltProfile("B", "A", &log_);
+    c_ = new BuiltProfile("C", "A", &log_);
+    d_ = new BuiltProfile("D", "B", &log_);
+    x_ = new BuiltProfile("X", "", &log_);
+    // Bases are entered without being built: their items are recorded here.
+    for (BuiltProfile* base : {a_, b_}) {
+      base->recordInBuild = false;
+      base->Record("1");
+      base->Record("2");
+    }
+  }
+  void TearDown() override {
+    delete gui_;  // deletes the profiles
+    gui_ = nullptr;
+  }
+
+  // The log since the last call.
+  Log Take() {
+    Log taken;
+    taken.swap(log_);
+    return taken;
+  }
+  std::string ActiveFlags() const {
+    std::string flags;
+    for (const fwg::Profile* p : {a_, b_, c_, d_, x_}) {
+      if (p->IsActive()) flags += p->GetName();
+    }
+    return flags;
+  }
+
+  Log log_;
+  fwg::Gui* gui_ = nullptr;
+  BuiltProfile* a_ = nullptr;
+  BuiltProfile* b_ = nullptr;
+  BuiltProfile* c_ = nullptr;
+  BuiltProfile* d_ = nullptr;
+  BuiltProfile* x_ = nullptr;
+};
+
+TEST_F(ProfileActivationFixture, SwitchesTouchOnlyWhatTheChainsDoNotShare) {
+  fwg::ProfileManager* manager = fwg::ProfileManager::Get();
+
+  // The first activation enters the whole chain, root first; Build runs
+  // before anything is entered.
+  d_->Activate();
+  EXPECT_EQ(Take(), (Log{"+A1", "+A2", "+B1", "+B2", "+D1", "+D2"}));
+  EXPECT_EQ(d_->builds, 1);
+  EXPECT_EQ(b_->builds, 0) << "only the activated profile is built";
+  EXPECT_EQ(ActiveFlags(), "ABD");
+  EXPECT_EQ(manager->GetActiveProfile(), d_);
+
+  // D to C leaves D and then B, each last item first; A stays untouched.
+  c_->Activate();
+  EXPECT_EQ(Take(), (Log{"-D2", "-D1", "-B2", "-B1", "+C1", "+C2"}));
+  EXPECT_EQ(ActiveFlags(), "AC");
+
+  // And back: leaves C, enters B and then D, without building D again.
+  d_->Activate();
+  EXPECT_EQ(Take(), (Log{"-C2", "-C1", "+B1", "+B2", "+D1", "+D2"}));
+  EXPECT_EQ(d_->builds, 1);
+
+  // The active profile again: nothing.
+  d_->Activate();
+  EXPECT_TRUE(Take().empty());
+
+  // To its own base and back up.
+  b_->Activate();
+  EXPECT_EQ(Take(), (Log{"-D2", "-D1"}));
+  EXPECT_EQ(b_->builds, 1);
+  EXPECT_EQ(ActiveFlags(), "AB");
+  d_->Activate();
+  EXPECT_EQ(Take(), (Log{"+D1", "+D2"}));
+
+  // No common base: the whole old chain goes, most derived first.
+  x_->Activate();
+  EXPECT_EQ(Take(), (Log{"-D2", "-D1", "-B2", "-B1", "-A2", "-A1", "+X1", "+X2"}));
+  EXPECT_EQ(ActiveFlags(), "X");
+  EXPECT_EQ(manager->GetActiveProfile(), x_);
+}
+
+TEST_F(ProfileActivationFixture, ItemsRecordedOnAnActiveProfileApplyAtOnce) {
+  a_->Record("3");
+  EXPECT_TRUE(Take().empty()) << "inactive: nothing yet";
+  c_->Activate();
+  EXPECT_EQ(Take(), (Log{"+A1", "+A2", "+A3", "+C1", "+C2"}));
+  c_->Record("3");
+  EXPECT_EQ(Take(), (Log{"+C3!"})) << "applied at once, outside any switch";
+  b_->Record("3");
+  EXPECT_TRUE(Take().empty());
+
+  d_->Activate();
+  EXPECT_EQ(Take(), (Log{"-C3", "-C2", "-C1", "+B1", "+B2", "+B3", "+D1", "+D2"}));
+  // A base of the active profile counts as active.
+  a_->Record("4");
+  EXPECT_EQ(Take(), (Log{"+A4!"}));
+}
+
+TEST_F(ProfileActivationFixture, DeactivateOnlyForgetsTheActiveProfile) {
+  fwg::ProfileManager* manager = fwg::ProfileManager::Get();
+  d_->Activate();
+  Take();
+  c_->Deactivate();
+  EXPECT_EQ(manager->GetActiveProfile(), d_) << "not the active one: nothing";
+
+  d_->Deactivate();
+  EXPECT_EQ(manager->GetActiveProfile(), nullptr);
+  EXPECT_EQ(ActiveFlags(), "ABD") << "nothing is withdrawn";
+  EXPECT_TRUE(Take().empty());
+
+  // With no previous profile the new chain goes on top of what is shown.
+  c_->Activate();
+  EXPECT_EQ(Take(), (Log{"+A1", "+A2", "+C1", "+C2"}));
+  EXPECT_EQ(ActiveFlags(), "ABCD");
+}
+
+TEST_F(ProfileActivationFixture, UnknownChainNamesAreSkipped) {
+  auto* orphan = new BuiltProfile("Orphan", "Missing", &log_);
+  orphan->Activate();
+  EXPECT_EQ(Take(), (Log{"+Orphan1", "+Orphan2"}));
+  // An unregistered profile is built and becomes active, but its own name
+  // resolves to nothing, so none of its items are entered.
+  BuiltProfile hidden("Hidden", "A", &log_);
+  fwg::ProfileManager::Get()->RemoveProfile(&hidden);
+  hidden.Activate();
+  EXPECT_EQ(Take(), (Log{"-Orphan2", "-Orphan1", "+A1", "+A2"}));
+  EXPECT_EQ(fwg::ProfileManager::Get()->GetActiveProfile(), &hidden);
+  EXPECT_FALSE(hidden.IsActive());
+  x_->Activate();  // leaves "Hidden" by name: not known, skipped
+  EXPECT_EQ(Take(), (Log{"-A2", "-A1", "+X1", "+X2"}));
+}
+
+TEST_F(ProfileActivationFixture, WidgetsFollowTheirProfile) {
+  uiMainWindow* window = gui_->GetMainWindow();
+  window->Show();
+  auto* panel = new uiMainWindow(window, "Panel");  // any ui widget
+  auto* gone = new uiMainWindow(window, "Gone");
+  a_->AddWidget(panel);
+  d_->AddWidget(gone);
+  a_->AddWidget(nullptr);
+  panel->Hide();
+
+  d_->Activate();
+  EXPECT_TRUE(panel->IsVisible());
+  EXPECT_TRUE(gone->IsVisible());
+  c_->Activate();
+  EXPECT_TRUE(panel->IsVisible()) << "a base's widget stays while a profile built on it is active";
+  EXPECT_FALSE(gone->IsVisible());
+
+  // A widget its owner deleted leaves the profile's list.
+  delete gone;
+  d_->Activate();
+  x_->Activate();
+  EXPECT_FALSE(panel->IsVisible());
+  EXPECT_EQ(d_->GetInternal()->widgets.size(), 0u);
+}
+
+}  // namespace
