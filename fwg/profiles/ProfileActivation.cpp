@@ -25,9 +25,14 @@ void Leave(Profile* profile) {
 }
 
 // Items put in force first to last (the first application resolves them),
-// then the widgets shown.
+// then the widgets shown. A base entered for the first time is built first,
+// so that a profile's Build() serves every chain it is part of.
 void Enter(Profile* profile) {
   Profile::Internal* d = profile->GetInternal();
+  if (!d->built) {
+    profile->Build();
+    d->built = true;
+  }
   for (ProfileItem* item : d->items) item->Apply(true);
   for (uiWidget* widget : d->widgets) widget->Show();
   d->active = true;

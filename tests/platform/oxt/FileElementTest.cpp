@@ -48,7 +48,7 @@ TEST_F(SessionFile, ObjectTreeRoundTripsThroughAFileWithTypedValues) {
   project->AddProperty(oxt::Property("Owner", oxt::Variant(sandbox_)));  // pointers stay behind
   auto* folder = new Folder(project, "  spaced  ");
   folder->AddProperty(oxt::Property("Notes", "line one\n\tline two\r\n"));
-  folder->AddProperty(oxt::Property("Raw", oxString("ctl\x01 bad\xff utf8 \xc3\xa9", 20)));
+  folder->AddProperty(oxt::Property("Raw", oxString("ctl\x01 bad\xff utf8 \xc3\xa9", sizeof("ctl\x01 bad\xff utf8 \xc3\xa9") - 1)));
   folder->AddProperty(oxt::Property("Text", ""));
   new Doc(folder, "doc\x02one");
   auto* hidden = new Doc(project, "hidden");
