@@ -1,18 +1,177 @@
 #include "fwg/clients/Client.h"
 
+#include <algorithm>
+
 #include "fwg/clients/ClientManager.h"
+#include "fwg/clients/ClientObject.h"
+#include "fwg/profiles/Profile.h"
+#include "fwg/profiles/ProfileManager.h"
+#include "fwg/shell/Gui.h"
+#include "platform/fwc/Director.h"
+#include "platform/fwc/PluginManager.h"
+#include "platform/oxt/Property.h"
 
 namespace fwg {
 
-struct Client::Internal {
-  oxString name;
+namespace {
+
+// A profile that a plug-in provides once it is loaded. `loaded` turns true
+// on the first request and stays so: the plug-in is asked at most once.
+struct LazyProfile {
+  oxString profileName;
+  oxString pluginName;
+  bool loaded = false;
 };
 
-Client::Client(const oxString& name) : internal_(new Internal{name}) {}
-Client::~Client() { delete internal_; }
+// The running application's profile manager, or null. Clients are deleted
+// while the application object tears down, so this must not make one.
+ProfileManager* FindProfileManager() {
+  auto* gui = dynamic_cast<Gui*>(fwc::Director::Get()->GetGui());
+  return gui ? gui->GetProfileManager() : nullptr;
+}
 
-void Client::New() {}
+}  // namespace
+
+struct Client::Internal {
+  oxString name;
+  oxString defaultProfile;
+  oxStlVector<Profile*> profiles;  // owned
+  oxStlVector<LazyProfile> lazyProfiles;
+  oxStlVector<ClientObject*> clientObjects;  // not owned: the object tree has them
+  oxSignal0<void> onNew;
+  oxSignal1<void, const oxString&> onNewObject;
+  oxSignal1<void, const oxString&> onOpenFile;
+  oxSignal1<void, const oxString&> onImportFile;
+  oxSignal1<void, ClientObject*> onClose;
+  oxSignal1<void, ClientObject*> onSave;
+  oxSignal2<void, ClientObject*, const oxString&> onSaveAs;
+  oxSignal3<void, ClientObject*, oxt::Object*, const oxString&> onNewFolder;
+
+  Profile* FindProfile(const oxString& profileName) const {
+    for (Profile* profile : profiles) {
+      if (profile && profile->GetName() == profileName) return profile;
+    }
+    return nullptr;
+  }
+};
+
+Client::Client(const oxString& name) : internal_(new Internal) {
+  internal_->name = name;
+  ClientManager::Get()->AddClient(this);
+}
+
+Client::~Client() {
+  ProfileManager* profileManager = FindProfileManager();
+  const auto& profiles = internal_->profiles;
+  for (auto it = profiles.begin(); it != profiles.end(); ++it) {
+    // A profile added twice is still deleted once.
+    if (std::find(profiles.begin(), it, *it) != it) continue;
+    if (profileManager) profileManager->RemoveProfile(*it);
+    delete *it;
+  }
+  delete internal_;
+}
+
+void Client::New(const oxString& name) { internal_->onNewObject(name); }
+void Client::New() { internal_->onNew(); }
+void Client::OpenFile(const oxString& path) { internal_->onOpenFile(path); }
+void Client::ImportFile(const oxString& path) { internal_->onImportFile(path); }
+
+bool Client::Close(ClientObject* object) {
+  internal_->onClose(object);
+  return true;
+}
+
+bool Client::Save(ClientObject* object) {
+  internal_->onSave(object);
+  return true;
+}
+
+bool Client::SaveAs(ClientObject* object, const oxString& path) {
+  internal_->onSaveAs(object, path);
+  return true;
+}
+
+bool Client::NewFolder(ClientObject* object, oxt::Object* parent, const oxString& name) {
+  internal_->onNewFolder(object, parent, name);
+  return false;
+}
+
+ClientObject* Client::CreateClientObject(const oxString& name) {
+  New();
+  // dynamic_cast: an object of another class may claim the type name.
+  auto* object =
+      dynamic_cast<ClientObject*>(oxt::Object::GetCurrentObjectFromType(ClientObject::S_ClassName()));
+  if (object && !name.empty()) {
+    oxt::Property property("Name", oxt::Variant(name));
+    object->SetProperty(property);
+  }
+  return object;
+}
 
 oxString Client::GetName() const { return internal_->name; }
+
+void Client::AddProfile(Profile* profile) { internal_->profiles.push_back(profile); }
+
+void Client::RemoveProfile(Profile* profile) {
+  auto& profiles = internal_->profiles;
+  profiles.erase(std::remove(profiles.begin(), profiles.end(), profile), profiles.end());
+}
+
+oxStlVector<Profile*>& Client::GetProfileList() { return internal_->profiles; }
+
+Profile* Client::GetProfile(const oxString& name) {
+  if (Profile* profile = internal_->FindProfile(name)) return profile;
+  // By index: the plug-in may announce further lazy profiles while it loads.
+  for (size_t i = 0; i < internal_->lazyProfiles.size(); ++i) {
+    if (internal_->lazyProfiles[i].loaded || internal_->lazyProfiles[i].profileName != name) {
+      continue;
+    }
+    internal_->lazyProfiles[i].loaded = true;
+    const oxString pluginName = internal_->lazyProfiles[i].pluginName;
+    fwc::Director::Get()->GetPluginManager()->LoadPlugin(pluginName);
+    if (Profile* profile = internal_->FindProfile(name)) return profile;
+  }
+  return nullptr;
+}
+
+void Client::AddLazyLoadProfile(const oxString& profileName, const oxString& pluginName) {
+  internal_->lazyProfiles.push_back(LazyProfile{profileName, pluginName, false});
+}
+
+oxStlVector<oxString> Client::GetProfileNameList() const {
+  oxStlVector<oxString> names;
+  for (const Profile* profile : internal_->profiles) {
+    if (profile) names.push_back(profile->GetTitle());
+  }
+  for (const LazyProfile& lazy : internal_->lazyProfiles) {
+    if (!lazy.loaded) names.push_back(lazy.profileName);
+  }
+  return names;
+}
+
+void Client::SetDefaultProfile(const oxString& name) { internal_->defaultProfile = name; }
+oxString Client::GetDefaultProfile() const { return internal_->defaultProfile; }
+
+void Client::AddClientObject(ClientObject* object) { internal_->clientObjects.push_back(object); }
+
+void Client::RemoveClientObject(ClientObject* object) {
+  auto& objects = internal_->clientObjects;
+  const auto found = std::find(objects.begin(), objects.end(), object);
+  if (found != objects.end()) objects.erase(found);
+}
+
+oxStlVector<ClientObject*> Client::GetClientObjectsList() const { return internal_->clientObjects; }
+
+oxSignal0<void>& Client::OnNew() { return internal_->onNew; }
+oxSignal1<void, const oxString&>& Client::OnNewObject() { return internal_->onNewObject; }
+oxSignal1<void, const oxString&>& Client::OnOpenFile() { return internal_->onOpenFile; }
+oxSignal1<void, const oxString&>& Client::OnImportFile() { return internal_->onImportFile; }
+oxSignal1<void, ClientObject*>& Client::OnClose() { return internal_->onClose; }
+oxSignal1<void, ClientObject*>& Client::OnSave() { return internal_->onSave; }
+oxSignal2<void, ClientObject*, const oxString&>& Client::OnSaveAs() { return internal_->onSaveAs; }
+oxSignal3<void, ClientObject*, oxt::Object*, const oxString&>& Client::OnNewFolder() {
+  return internal_->onNewFolder;
+}
 
 }  // namespace fwg

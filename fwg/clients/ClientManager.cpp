@@ -1,28 +1,156 @@
 #include "fwg/clients/ClientManager.h"
 
 #include "fwg/clients/Client.h"
+#include "fwg/clients/ClientObject.h"
 #include "fwg/shell/Gui.h"
+#include "platform/fwc/Director.h"
+#include "platform/fwc/PluginManager.h"
+#include "platform/oxapp/Manifest.h"
+#include "platform/oxt/Property.h"
+#include "platform/settings/oxSettings.h"
 
 namespace fwg {
 
-struct ClientManager::Internal {
-  oxStlVector<Client*> clients;
+namespace {
+
+// One plug-in of a client; `profileName` empty for a plug-in that makes the
+// client exist, else the profile it provides on demand.
+struct PluginEntry {
+  oxString pluginName;
+  oxString profileName;
 };
 
-ClientManager* ClientManager::Get() { return Gui::Instance()->GetClientManager(); }
+// What the descriptions say about one client name. Never changes after the
+// manager's construction, except for `loaded`.
+struct ClientRecord {
+  oxString clientName;
+  oxString alias;  // the first description's
+  // Set once the immediate plug-ins were asked for, so that a client they
+  // did not create is not asked for again.
+  bool loaded = false;
+  oxStlVector<PluginEntry> entries;  // never empty
+};
 
-ClientManager::ClientManager() : internal_(new Internal) {}
-
-ClientManager::~ClientManager() {
-  for (Client* client : internal_->clients) delete client;
-  delete internal_;
+oxString ReadProfileName(const fwc::PluginDescription& description) {
+  const oxapp::Manifest* manifest = description.GetManifest();
+  const oxSettings* contents = manifest ? manifest->GetContents() : nullptr;
+  return contents ? contents->Get("profile", true).GetString() : oxString();
 }
 
-Client* ClientManager::GetClient(const oxString& name) {
-  for (Client* client : internal_->clients) {
+}  // namespace
+
+struct ClientManager::Internal {
+  oxStlVector<Client*> clients;  // owned, in the order they registered
+  oxiSignal1<void, Client*> onNewClient;
+  ClientObject* activeClientObject = nullptr;  // not owned
+  oxStlVector<ClientRecord> records;
+
+  void AddRecordEntry(const fwc::PluginDescription& description);
+  Client* FindClient(const oxString& name) const;
+  static void LoadImmediatePlugins(ClientRecord& record);
+};
+
+void ClientManager::Internal::AddRecordEntry(const fwc::PluginDescription& description) {
+  const oxString& clientName = description.GetClientName();
+  const oxString& pluginName = description.GetName();
+  if (clientName.empty() || pluginName.empty()) return;
+  PluginEntry entry{pluginName, ReadProfileName(description)};
+  for (ClientRecord& record : records) {
+    if (record.clientName != clientName) continue;
+    record.entries.push_back(std::move(entry));
+    return;
+  }
+  ClientRecord record;
+  record.clientName = clientName;
+  record.alias = description.GetAlias();
+  record.entries.push_back(std::move(entry));
+  records.push_back(std::move(record));
+}
+
+Client* ClientManager::Internal::FindClient(const oxString& name) const {
+  for (Client* client : clients) {
     if (client->GetName() == name) return client;
   }
   return nullptr;
 }
+
+void ClientManager::Internal::LoadImmediatePlugins(ClientRecord& record) {
+  if (record.loaded) return;
+  record.loaded = true;
+  // The plug-in manager reports its own failures; a plug-in that does not
+  // load simply leaves the client missing.
+  fwc::PluginManager* plugins = fwc::Director::Get()->GetPluginManager();
+  for (const PluginEntry& entry : record.entries) {
+    if (entry.profileName.empty()) plugins->LoadPlugin(entry.pluginName);
+  }
+}
+
+ClientManager* ClientManager::Get() { return Gui::Instance()->GetClientManager(); }
+
+ClientManager::ClientManager() : internal_(new Internal) {
+  fwc::PluginManager* plugins = fwc::Director::Get()->GetPluginManager();
+  for (const fwc::PluginDescription* description : plugins->GetPluginDescriptions()) {
+    if (description) internal_->AddRecordEntry(*description);
+  }
+}
+
+ClientManager::~ClientManager() {
+  // A client's destructor does not call back here, so the list stays put
+  // while it is walked.
+  for (Client* client : internal_->clients) delete client;
+  internal_->clients.clear();
+  delete internal_;
+}
+
+void ClientManager::AddClient(Client* client) {
+  internal_->clients.push_back(client);
+  internal_->onNewClient.Emit(client);
+}
+
+Client* ClientManager::GetClient(const oxString& requested) {
+  oxString name = requested;
+  for (const ClientRecord& record : internal_->records) {
+    if (record.alias == name) {
+      name = record.clientName;
+      break;
+    }
+  }
+  if (Client* client = internal_->FindClient(name)) return client;
+
+  // By index: loading a plug-in may reach back into the manager.
+  for (size_t i = 0; i < internal_->records.size(); ++i) {
+    if (internal_->records[i].clientName != name) continue;
+    Internal::LoadImmediatePlugins(internal_->records[i]);
+    Client* client = internal_->FindClient(name);
+    if (!client) continue;
+    for (const PluginEntry& entry : internal_->records[i].entries) {
+      if (!entry.profileName.empty()) client->AddLazyLoadProfile(entry.profileName, entry.pluginName);
+    }
+    return client;
+  }
+  return nullptr;
+}
+
+oxStlVector<Client*>& ClientManager::GetClientList() { return internal_->clients; }
+
+oxStlVector<oxString> ClientManager::GetClientNames() const {
+  oxStlVector<oxString> names;
+  for (const ClientRecord& record : internal_->records) {
+    names.push_back(record.alias.empty() ? record.clientName : record.alias);
+  }
+  return names;
+}
+
+oxiSignal1<void, Client*>& ClientManager::OnNewClient() { return internal_->onNewClient; }
+
+void ClientManager::SetActiveClientObject(ClientObject* object) {
+  oxt::Property font("@Font", oxt::Variant("normal"));
+  if (internal_->activeClientObject) internal_->activeClientObject->SetProperty(font);
+  internal_->activeClientObject = object;
+  font.SetValue(oxt::Variant("bold"));
+  if (object) object->SetProperty(font);
+}
+
+ClientObject* ClientManager::GetActiveClientObject() const { return internal_->activeClientObject; }
 
 }  // namespace fwg

@@ -1,24 +1,50 @@
-// Registry of the clients, found by name and loaded from plug-ins on demand.
+// Registry of the clients and keeper of the one active client object.
+//
+// At construction the manager turns the framework core's plug-in
+// descriptions into one record per client name: the plug-ins that make the
+// client exist (loaded when the client is first requested) and those that
+// provide one of its profiles on demand (manifest key "profile"). Clients
+// register themselves from their base constructor; the manager owns them.
 #pragma once
 
 #include "platform/core/oxTypes.h"
+#include "platform/signals/oxSignal.h"
 
 namespace fwg {
 
 class Client;
+class ClientObject;
 
 class ClientManager {
  public:
   // The application object's client manager.
   static ClientManager* Get();
 
+  // Reads the plug-in descriptions into client records.
   ClientManager();
+  // Deletes every client, in the order they were added.
   ~ClientManager();
   ClientManager(const ClientManager&) = delete;
   ClientManager& operator=(const ClientManager&) = delete;
 
-  // The client of that name or alias, or null.
+  // Takes ownership and announces the client through OnNewClient. Called by
+  // every client's base constructor; nothing else should call it.
+  void AddClient(Client* client);
+  // The client of that name or alias, loading its plug-ins on the first
+  // request; its lazy profiles are announced to it when this request made
+  // it exist. Null when there is none.
   Client* GetClient(const oxString& name);
+  oxStlVector<Client*>& GetClientList();
+  // One entry per described client: its alias, or its name without one.
+  oxStlVector<oxString> GetClientNames() const;
+  // Emitted from within the client's base constructor: a slot may read the
+  // name but not rely on the subclass.
+  oxiSignal1<void, Client*>& OnNewClient();
+
+  // Not owned. Sets "@Font" "normal" on the previous active object and
+  // "bold" on the new one.
+  void SetActiveClientObject(ClientObject* object);
+  ClientObject* GetActiveClientObject() const;
 
  private:
   struct Internal;

@@ -1,0 +1,423 @@
+// The client manager and clients: records from real plug-in descriptions,
+// clients loaded from real shared libraries, lazy profiles, the clients'
+// signals and documents, and the demo host started with "-client".
+//
+// Loaded plug-ins stay loaded for the rest of the process, so the tests
+// that load plug-ins need a process of their own, as CTest gives each test;
+// run by hand in one process they skip once the plug-in is already in.
+#include <QProcess>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "fwg/clients/Client.h"
+#include "fwg/clients/ClientManager.h"
+#include "fwg/clients/ClientObject.h"
+#include "fwg/profiles/Profile.h"
+#include "fwg/shell/Gui.h"
+#include "platform/fwc/Director.h"
+#include "platform/fwc/PluginManager.h"
+#include "platform/oxapp/CommandLine.h"
+#include "platform/oxt/CurrentObjects.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+const oxString kPluginDir = CLIENTTEST_PLUGIN_DIR;
+
+// Before anything asks for the plug-in manager: it reads this folder once.
+const bool kEnvironmentSet = [] {
+  return setenv("FWG_PLUGIN_PATH", CLIENTTEST_PLUGIN_DIR, 1) == 0 &&
+         setenv("FWG_CONFIG_DIR", CLIENTTEST_CONFIG_DIR, 0) == 0;
+}();
+
+// What the plug-in manager said while it read the descriptions, which it
+// does once per process.
+std::string g_scanErrors;
+
+class ScanEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    testing::internal::CaptureStderr();
+    fwc::Director::Get()->GetPluginManager();
+    g_scanErrors = testing::internal::GetCapturedStderr();
+  }
+};
+
+[[maybe_unused]] ::testing::Environment* const kScanEnvironment =
+    ::testing::AddGlobalTestEnvironment(new ScanEnvironment);
+
+bool Contains(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+int CountLines(const std::string& text) {
+  return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+}
+
+bool IsLoaded(const oxString& plugin) {
+  return fwc::Director::Get()->GetPluginManager()->IsPluginLoaded(plugin);
+}
+
+// Records what the signals carry, in order.
+struct Log : oxListener<> {
+  Lines lines;
+  void Add(const std::string& line) { lines.push_back(line); }
+};
+
+class ClientFixture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(kEnvironmentSet);
+    oxapp::CommandLine::Get()->SetArguments(oxStlVector<oxString>{"clienttest"});
+    gui_ = new fwg::Gui(0, nullptr);
+  }
+  void TearDown() override {
+    delete gui_;
+    gui_ = nullptr;
+  }
+
+  static fwg::ClientManager* Manager() { return fwg::ClientManager::Get(); }
+
+  fwg::Gui* gui_ = nullptr;
+};
+
+// Tests that load the test plug-ins.
+class PluginClientFixture : public ClientFixture {
+ protected:
+  void SetUp() override {
+    if (IsLoaded("clienttest-main")) GTEST_SKIP() << "the test plug-in is loaded already";
+    ClientFixture::SetUp();
+  }
+};
+
+// A client made by the test itself, without any plug-in.
+class LocalClient : public fwg::Client {
+ public:
+  LocalClient(const oxString& name, Log* log) : fwg::Client(name) {
+    if (log) log->Add("constructed " + name);
+  }
+};
+
+// A client whose New() makes a document below `root` and leaves it current.
+class DocumentClient : public fwg::Client {
+ public:
+  explicit DocumentClient(oxt::Object* root) : fwg::Client("Documents"), root_(root) {}
+  void New() override {
+    auto* object = new fwg::ClientObject(root_, "Untitled", true);
+    oxt::CurrentObjects::Get()->SetCurrentObject(object);
+  }
+
+ private:
+  oxt::Object* root_;
+};
+
+oxString FontOf(oxt::Object* object) { return object->GetProperty(oxString("@Font")).GetValue().GetString(); }
+
+TEST_F(PluginClientFixture, FindsTheClientByNameAndAliasAndLoadsItsPluginOnce) {
+  Log log;
+  Manager()->OnNewClient().Connect(&log, [&log](fwg::Client* client) {
+    log.Add("new " + client->GetName());
+  });
+  EXPECT_TRUE(Manager()->GetClientList().empty());
+  EXPECT_FALSE(IsLoaded("clienttest-main"));
+
+  fwg::Client* client = Manager()->GetClient("clienttest");
+  ASSERT_NE(client, nullptr);
+  EXPECT_EQ(client->GetName(), "ClientTest");
+  EXPECT_TRUE(IsLoaded("clienttest-main"));
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(Manager()->GetClient("ClientTest"), client);
+    EXPECT_EQ(Manager()->GetClient("clienttest"), client);
+  }
+  EXPECT_EQ(log.lines, (Lines{"new ClientTest"}));
+  EXPECT_EQ(Manager()->GetClientList(), (oxStlVector<fwg::Client*>{client}));
+
+  // Only the first description of a client gives its alias; names are
+  // compared exactly.
+  EXPECT_EQ(Manager()->GetClient("tools"), nullptr);
+  EXPECT_EQ(Manager()->GetClient("CLIENTTEST"), nullptr);
+  EXPECT_EQ(Manager()->GetClient("clienttest-main"), nullptr);
+
+  // The lazy profiles were announced once, by the request that loaded the
+  // client, and none of their plug-ins is loaded yet.
+  EXPECT_EQ(client->GetProfileNameList(),
+            (oxStlVector<oxString>{"Test editor", "ClientTestTools", "ClientTestTools"}));
+  EXPECT_FALSE(IsLoaded("clienttest-tools"));
+}
+
+TEST_F(PluginClientFixture, LazyProfileLoadsOnFirstRequestTryingItsPluginsInOrder) {
+  fwg::Client* client = Manager()->GetClient("ClientTest");
+  ASSERT_NE(client, nullptr);
+  ASSERT_EQ(client->GetProfileList().size(), 1u);
+
+  // A profile the client holds already loads nothing.
+  fwg::Profile* editor = client->GetProfile("ClientTestEditor");
+  ASSERT_NE(editor, nullptr);
+  EXPECT_EQ(editor->GetTitle(), "Test editor");
+  EXPECT_EQ(client->GetProfile("NoSuchProfile"), nullptr);
+  EXPECT_FALSE(IsLoaded("clienttest-tools"));
+
+  // The first plug-in offering the profile has no library: it is reported
+  // and the second one, which provides the profile, is loaded in the same
+  // request.
+  testing::internal::CaptureStderr();
+  fwg::Profile* tools = client->GetProfile("ClientTestTools");
+  const std::string error = testing::internal::GetCapturedStderr();
+  ASSERT_NE(tools, nullptr);
+  EXPECT_EQ(tools->GetName(), "ClientTestTools");
+  EXPECT_TRUE(IsLoaded("clienttest-tools"));
+  EXPECT_EQ(CountLines(error), 1) << error;
+  EXPECT_TRUE(Contains(error, kPluginDir + "/client-tools-a.plugin")) << error;
+
+  // Found from now on without asking any plug-in again, and listed by
+  // title in place of the waiting entries.
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(client->GetProfile("ClientTestTools"), tools);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+  EXPECT_EQ(client->GetProfileNameList(), (oxStlVector<oxString>{"Test editor", "Test tools"}));
+  EXPECT_EQ(client->GetProfileList(), (oxStlVector<fwg::Profile*>{editor, tools}));
+}
+
+TEST_F(PluginClientFixture, BadDescriptionsAndLibrariesAreReportedAndOtherClientsStillLoad) {
+  // The description that does not parse was reported while it was read and
+  // makes no client record.
+  EXPECT_EQ(CountLines(g_scanErrors), 1) << g_scanErrors;
+  EXPECT_TRUE(Contains(g_scanErrors, "fwg: " + kPluginDir + "/broken.plugin:3:")) << g_scanErrors;
+  EXPECT_EQ(Manager()->GetClientNames(), (oxStlVector<oxString>{"clienttest", "Missing", "noentry"}));
+  EXPECT_EQ(Manager()->GetClient("Broken"), nullptr);
+
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(Manager()->GetClient("Missing"), nullptr);
+  EXPECT_EQ(Manager()->GetClient("noentry"), nullptr);
+  // Asked again, the records load nothing and say nothing more.
+  EXPECT_EQ(Manager()->GetClient("Missing"), nullptr);
+  EXPECT_EQ(Manager()->GetClient("NoEntry"), nullptr);
+  const std::string error = testing::internal::GetCapturedStderr();
+  ASSERT_EQ(CountLines(error), 2) << error;
+  const std::string missingLine = error.substr(0, error.find('\n'));
+  const std::string noEntryLine = error.substr(error.find('\n') + 1);
+  EXPECT_TRUE(Contains(missingLine, kPluginDir + "/missing.plugin")) << missingLine;
+  EXPECT_TRUE(Contains(missingLine, "libclienttest_missing.so")) << missingLine;
+  EXPECT_TRUE(Contains(noEntryLine, kPluginDir + "/noentry.plugin")) << noEntryLine;
+  EXPECT_TRUE(Contains(noEntryLine, "entry point")) << noEntryLine;
+
+  ASSERT_NE(Manager()->GetClient("clienttest"), nullptr);
+  EXPECT_EQ(Manager()->GetClientList().size(), 1u);
+}
+
+TEST_F(ClientFixture, ClientRegistersFromItsBaseConstructorAndIsOwnedByTheManager) {
+  Log log;
+  Manager()->OnNewClient().Connect(&log, [&log](fwg::Client* client) {
+    const auto& list = fwg::ClientManager::Get()->GetClientList();
+    const bool listed = std::find(list.begin(), list.end(), client) != list.end();
+    log.Add("new " + client->GetName() + (listed ? " listed" : " unlisted"));
+  });
+
+  auto* first = new LocalClient("Local", &log);
+  auto* second = new LocalClient("Other", &log);
+  // The announcement comes before the subclass's constructor body.
+  EXPECT_EQ(log.lines, (Lines{"new Local listed", "constructed Local", "new Other listed",
+                              "constructed Other"}));
+  EXPECT_EQ(Manager()->GetClientList(), (oxStlVector<fwg::Client*>{first, second}));
+  // Found without a description, yet not among the described names.
+  EXPECT_EQ(Manager()->GetClient("Other"), second);
+  const auto names = Manager()->GetClientNames();
+  EXPECT_EQ(std::find(names.begin(), names.end(), "Other"), names.end());
+
+  // A fresh client holds nothing.
+  EXPECT_TRUE(first->GetProfileList().empty());
+  EXPECT_TRUE(first->GetProfileNameList().empty());
+  EXPECT_TRUE(first->GetClientObjectsList().empty());
+  EXPECT_EQ(first->GetDefaultProfile(), "");
+  // The manager deletes both with the application object (TearDown).
+}
+
+TEST_F(ClientFixture, FileOperationsEmitTheirSignalsWithTheArgumentsUnchanged) {
+  auto* client = new LocalClient("Local", nullptr);
+  Log log;
+  client->OnNew().Connect(&log, [&] {
+    log.Add("new");
+    client->New();  // nested: dropped, no recursion
+  });
+  client->OnNewObject().Connect(&log, [&](const oxString& n) { log.Add("new object " + n); });
+  client->OnOpenFile().Connect(&log, [&](const oxString& p) { log.Add("open " + p); });
+  client->OnImportFile().Connect(&log, [&](const oxString& p) { log.Add("import " + p); });
+  client->OnClose().Connect(&log, [&](fwg::ClientObject* o) { log.Add(o ? "close" : "close null"); });
+  client->OnSave().Connect(&log, [&](fwg::ClientObject* o) { log.Add(o ? "save" : "save null"); });
+  client->OnSaveAs().Connect(&log, [&](fwg::ClientObject* o, const oxString& p) {
+    log.Add(std::string(o ? "save as " : "save as null ") + p);
+  });
+  client->OnNewFolder().Connect(&log, [&](fwg::ClientObject* o, oxt::Object* parent,
+                                          const oxString& n) {
+    log.Add("folder " + o->GetName() + " in " + parent->GetName() + " named " + n);
+  });
+
+  oxt::Object root(nullptr, "Root");
+  fwg::ClientObject document(&root, "Doc", false);
+  client->New();
+  client->New("Sheet");
+  client->OpenFile("/tmp/a.txt");
+  client->ImportFile("");
+  EXPECT_TRUE(client->Close(&document));
+  EXPECT_TRUE(client->Save(nullptr));
+  EXPECT_TRUE(client->SaveAs(nullptr, "/tmp/b.txt"));
+  EXPECT_FALSE(client->NewFolder(&document, &root, "Folder"));
+
+  EXPECT_EQ(log.lines, (Lines{"new", "new object Sheet", "open /tmp/a.txt", "import ", "close",
+                              "save null", "save as null /tmp/b.txt",
+                              "folder Doc in Root named Folder"}));
+
+  // Nobody listening: the answers stay the same.
+  auto* quiet = new LocalClient("Quiet", nullptr);
+  EXPECT_TRUE(quiet->Close(nullptr));
+  EXPECT_TRUE(quiet->Save(nullptr));
+  EXPECT_TRUE(quiet->SaveAs(nullptr, ""));
+  EXPECT_FALSE(quiet->NewFolder(nullptr, nullptr, ""));
+}
+
+TEST_F(ClientFixture, LazyEntriesAreTriedOnceEachAndListedProfilesWin) {
+  auto* client = new LocalClient("Local", nullptr);
+  auto* listed = new fwg::Profile("Listed");
+  client->AddProfile(listed);
+  client->AddLazyLoadProfile("Listed", "clienttest-nonesuch-1");
+  client->AddLazyLoadProfile("Extra", "clienttest-nonesuch-2");
+  client->AddLazyLoadProfile("Extra", "clienttest-nonesuch-3");
+  EXPECT_EQ(client->GetProfileNameList(), (oxStlVector<oxString>{"Listed", "Listed", "Extra", "Extra"}));
+
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(client->GetProfile("Listed"), listed);
+  std::string error = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(error, "");  // nothing loaded for a profile the client holds
+
+  // Both entries of the name are tried in one request, then never again.
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(client->GetProfile("Extra"), nullptr);
+  EXPECT_EQ(client->GetProfile("Extra"), nullptr);
+  error = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(CountLines(error), 2) << error;
+  EXPECT_TRUE(Contains(error, "clienttest-nonesuch-2")) << error;
+  EXPECT_TRUE(Contains(error, "clienttest-nonesuch-3")) << error;
+  EXPECT_EQ(client->GetProfileNameList(), (oxStlVector<oxString>{"Listed", "Listed"}));
+
+  // Handed back, not deleted: the caller owns it again.
+  client->RemoveProfile(listed);
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(client->GetProfile("Listed"), nullptr);  // tries the lazy entry
+  testing::internal::GetCapturedStderr();
+  delete listed;
+}
+
+TEST_F(ClientFixture, CreateClientObjectNamesTheDocumentThatNewLeftCurrent) {
+  oxt::Object root(nullptr, "Root");
+  auto* client = new DocumentClient(&root);
+
+  fwg::ClientObject* report = client->CreateClientObject("Report");
+  ASSERT_NE(report, nullptr);
+  EXPECT_EQ(report->GetName(), "Report");
+  EXPECT_EQ(report->GetParent(), &root);
+  fwg::ClientObject* untitled = client->CreateClientObject("");
+  ASSERT_NE(untitled, nullptr);
+  EXPECT_NE(untitled, report);
+  EXPECT_EQ(untitled->GetName(), "Untitled");
+
+  // A client whose New() makes nothing finds no client object, even with a
+  // plain object current.
+  auto* plain = new LocalClient("Plain", nullptr);
+  oxt::Object other(nullptr, "Other");
+  oxt::CurrentObjects::Get()->SetCurrentObject(&other);
+  EXPECT_EQ(plain->CreateClientObject("Name"), nullptr);
+  EXPECT_EQ(other.GetName(), "Other");
+  oxt::CurrentObjects::Get()->SetCurrentObject(nullptr);
+
+  // Documents belong to the tree, not to the client.
+  client->AddClientObject(report);
+  client->AddClientObject(untitled);
+  client->AddClientObject(report);
+  client->RemoveClientObject(report);
+  EXPECT_EQ(client->GetClientObjectsList(), (oxStlVector<fwg::ClientObject*>{untitled, report}));
+  client->RemoveClientObject(report);
+  client->RemoveClientObject(untitled);
+}
+
+TEST_F(ClientFixture, ActiveClientObjectIsBoldAndTheOthersNormal) {
+  oxt::Object root(nullptr, "Root");
+  auto* first = new fwg::ClientObject(&root, "First", false);
+  auto* second = new fwg::ClientObject(&root, "Second", false);
+  EXPECT_EQ(FontOf(first), "normal");
+
+  Manager()->SetActiveClientObject(first);
+  EXPECT_EQ(FontOf(first), "bold");
+  Manager()->SetActiveClientObject(first);
+  EXPECT_EQ(FontOf(first), "bold");
+  Manager()->SetActiveClientObject(second);
+  EXPECT_EQ(FontOf(first), "normal");
+  EXPECT_EQ(FontOf(second), "bold");
+  EXPECT_EQ(Manager()->GetActiveClientObject(), second);
+
+  Manager()->SetActiveClientObject(nullptr);
+  EXPECT_EQ(FontOf(second), "normal");
+  EXPECT_EQ(Manager()->GetActiveClientObject(), nullptr);
+
+  // A destroyed document does not stay active.
+  Manager()->SetActiveClientObject(first);
+  delete first;
+  EXPECT_EQ(Manager()->GetActiveClientObject(), nullptr);
+}
+
+// The demo host with the test plug-ins: "-client" reaches the client's New().
+class HostFixture : public ::testing::Test {
+ protected:
+  void Start(QProcess& host, const oxString& client) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    environment.insert("FWG_PLUGIN_PATH", CLIENTTEST_PLUGIN_DIR);
+    environment.insert("FWG_CONFIG_DIR", CLIENTTEST_CONFIG_DIR);
+    host.setProcessEnvironment(environment);
+    host.start(CLIENTTEST_HOST, {"-client", QString::fromStdString(client)});
+  }
+};
+
+TEST_F(HostFixture, ClientOptionReachesTheClientsNew) {
+  for (const char* name : {"clienttest", "ClientTest"}) {
+    QProcess host;
+    Start(host, name);
+    ASSERT_TRUE(host.waitForStarted(-1)) << host.errorString().toStdString();
+    // The client ends the application from New().
+    ASSERT_TRUE(host.waitForFinished(-1));
+    EXPECT_EQ(host.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(host.exitCode(), 0);
+    const std::string out = host.readAllStandardOutput().toStdString();
+    EXPECT_TRUE(Contains(out, "clienttest: New() of ClientTest\n")) << name << ": " << out;
+  }
+}
+
+TEST_F(HostFixture, UnknownClientIsReportedAndTheHostKeepsRunning) {
+  QProcess host;
+  host.setReadChannel(QProcess::StandardError);
+  Start(host, "NoSuchClient");
+  ASSERT_TRUE(host.waitForStarted(-1)) << host.errorString().toStdString();
+
+  // Other lines (the broken description) may come first.
+  std::string report;
+  while (report.empty()) {
+    while (!host.canReadLine()) {
+      if (!host.waitForReadyRead(-1)) break;
+    }
+    if (!host.canReadLine()) break;
+    const std::string line = host.readLine().toStdString();
+    if (Contains(line, "Could not find")) report = line;
+  }
+  const bool stillRunning = host.state() == QProcess::Running;
+  host.kill();
+  host.waitForFinished(-1);
+
+  EXPECT_EQ(report, "Could not find client named 'NoSuchClient' for loading\n");
+  EXPECT_TRUE(stillRunning);
+}
+
+}  // namespace
