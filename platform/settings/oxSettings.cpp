@@ -342,10 +342,12 @@ bool oxSettings::Sync() {
   while (!pending.empty()) {
     const oxSettings* section = pending.back();
     pending.pop_back();
-    oxString header;
+    oxStlVector<oxString> names;  // innermost first
     for (const oxSettings* s = section; s->internal_->parent; s = s->internal_->parent)
-      header = "/" + Escape(s->internal_->name, "[]/") + header;
-    text += "[" + (header.empty() ? oxString("/") : header) + "]\n";
+      names.push_back(Escape(s->internal_->name, "[]/"));
+    text += '[';
+    for (auto it = names.rbegin(); it != names.rend(); ++it) text.append("/").append(*it);
+    text += names.empty() ? "/]\n" : "]\n";
     for (const auto& [key, value] : section->internal_->values) {
       text += Escape(key, "=:[]#;") + ":" + oxVariant::TypeName(value.GetType()) + " = " +
               Escape(value.GetString(), "") + "\n";
