@@ -1,35 +1,202 @@
 #include "fwg/shell/CentralWidget.h"
 
+#include <QPointer>
+
+#include "fwg/objects/ClientFolder.h"
+#include "fwg/objects/Project.h"
 #include "fwg/shell/Gui.h"
+#include "platform/oxt/Model.h"
+#include "platform/signals/oxSignal.h"
+#include "platform/ui/uiLayoutFrameEx.h"
 #include "platform/ui/uiMainWindow.h"
 #include "platform/ui/uiWidgetStack.h"
 
 namespace fwg {
 
-struct CentralWidget::Internal {
-  uiWidgetStack* stack = nullptr;
+namespace {
+
+const char kClientObjectClass[] = "fwg::ClientObject";
+
+// The frame a document brings along: its layouter, which stays the
+// document's.
+// ### The document class does not hand out its layouter yet; once it
+// declares GetLayouter(), return
+// dynamic_cast<ClientObject*>(object)->GetLayouter() here (null-checked).
+// Until then documents get no frame and no map entry.
+uiLayoutFrameEx* GetDocumentFrame(oxt::Object*) { return nullptr; }
+
+}  // namespace
+
+struct CentralWidget::Internal : oxListener<> {
+  explicit Internal(CentralWidget* centralWidget) : owner(centralWidget) {}
+
+  CentralWidget* owner;
+  uiMainWindow* window = nullptr;
+  // Object -> its frame. Frames of projects and client folders are ours, a
+  // document's frame is its layouter. Watched, because a document may
+  // delete its layouter, and an object deleted without being announced
+  // leaves its entry behind.
+  struct Entry {
+    QPointer<uiLayoutFrameEx> frame;
+    bool isDocument = false;  // else the frame is ours
+  };
+  oxStlMap<oxt::Object*, Entry> frames;
+  uiWidgetStack* stack = nullptr;  // owned; the main window's central widget
+
+  // Null for an object without an entry or whose frame is gone.
+  uiLayoutFrameEx* GetFrame(oxt::Object* object) const {
+    if (!object) return nullptr;
+    const auto it = frames.find(object);
+    return it == frames.end() ? nullptr : it->second.frame.data();
+  }
+
+  uiLayoutFrameEx* AddPage(oxt::Object* object) {
+    auto* frame = new uiLayoutFrameEx(stack, object->GetName(), nullptr, true);
+    stack->AddWidget(frame, -1);
+    stack->RaiseWidget(frame);
+    return frame;
+  }
+
+  void HandleCreated(oxt::Object* object) {
+    if (!object || GetFrame(object)) return;
+    uiLayoutFrameEx* parentFrame = GetFrame(object->GetParent());
+    uiLayoutFrameEx* frame = nullptr;
+    // A project is a client folder too, so it is tested first.
+    const bool isProject = object->IsA(Project::S_ClassName());
+    if (isProject) {
+      frame = AddPage(object);
+      frame->HideHeader(true);
+    } else if (object->IsA(ClientFolder::S_ClassName())) {
+      if (parentFrame) {
+        frame = new uiLayoutFrameEx(parentFrame, object->GetName(), parentFrame, true);
+        parentFrame->AddView(frame);
+        parentFrame->Pagify();
+      } else {
+        frame = AddPage(object);
+      }
+    } else if (object->IsA(kClientObjectClass)) {
+      frame = GetDocumentFrame(object);
+      if (!frame) return;
+      // Without a framed parent the layouter stays where its document put it.
+      if (parentFrame) {
+        frame->SetParent(parentFrame);
+        frame->OnActivate().Connect(this, &Internal::HandleFrameActivated);
+        parentFrame->Pagify();
+      }
+    } else {
+      return;
+    }
+    const bool isDocument = !isProject && !object->IsA(ClientFolder::S_ClassName());
+    frames[object] = {frame, isDocument};
+    // A project's page is raised but not made the active frame.
+    if (!isProject) frame->Activate();
+  }
+
+  void HandlePropertyChanged(oxt::Object* object, oxt::Property& p) {
+    if (!object) return;
+    if (p.GetName() == "Layout" && object->IsA(ClientFolder::S_ClassName())) {
+      // Passed on unchecked: the frame refuses what is not a layout.
+      if (uiLayoutFrameEx* frame = GetFrame(object)) {
+        frame->Layout(static_cast<uiLayoutFrameEx::FixedLayouts>(p.GetValue().GetInteger()));
+      }
+    }
+    if (p.GetName() == "@Parent") {
+      auto* parent = static_cast<oxt::Object*>(p.GetValue().GetPointer());
+      uiLayoutFrameEx* frame = GetFrame(object);
+      uiLayoutFrameEx* parentFrame = GetFrame(parent);
+      if (frame && parentFrame) frame->SetParent(parentFrame);
+    }
+  }
+
+  // The objects arrive in preorder, parents before children, while they
+  // are still intact.
+  void HandleDeleted(const oxStlVector<oxt::Object*>& objects) {
+    for (oxt::Object* object : objects) {
+      const auto it = frames.find(object);
+      if (it == frames.end()) continue;
+      const Entry entry = it->second;
+      frames.erase(it);
+      uiLayoutFrameEx* frame = entry.frame;
+      if (!frame) continue;
+      if (uiLayoutFrameEx* parentFrame = GetFrame(object->GetParent())) {
+        parentFrame->RemoveChild(frame);
+      }
+      if (entry.isDocument) {
+        // The layouter goes with its document.
+        frame->OnActivate().Disconnect(this, &Internal::HandleFrameActivated);
+      } else {
+        delete frame;
+      }
+    }
+  }
+
+  void HandleSelected(const oxStlVector<oxt::Object*>& objects) {
+    if (objects.size() == 1) owner->ActivateObject(objects.front());
+  }
+
+  // A document's frame was activated (clicked into, say): its project
+  // becomes the selection of the object model.
+  void HandleFrameActivated(uiLayoutFrameEx* frame) {
+    oxStlVector<oxt::Object*> projects;
+    for (const auto& [object, entry] : frames) {
+      if (entry.frame != frame || !entry.isDocument) continue;
+      if (oxt::Object* project = object->GetParent(Project::S_ClassName())) {
+        projects.push_back(project);
+      }
+    }
+    // Selecting may reach back into this map; emit once the walk is done.
+    for (oxt::Object* project : projects) project->EmitSelected();
+  }
 };
 
-CentralWidget::CentralWidget() : internal_(new Internal) {
-  uiMainWindow* window = Gui::Instance()->GetMainWindow();
-  internal_->stack = new uiWidgetStack(window, "CentralWidget");
-  ShowWidget(internal_->stack);
+CentralWidget::CentralWidget() : internal_(new Internal(this)) {
+  Internal* d = internal_;
+  oxt::Model* model = oxt::Model::Get();
+  model->OnObjectCreated().Connect(d, &Internal::HandleCreated);
+  model->OnPropertyChanged().Connect(d, &Internal::HandlePropertyChanged);
+  model->OnObjectsDeleted().Connect(d, &Internal::HandleDeleted);
+  model->OnObjectsSelected().Connect(d, &Internal::HandleSelected);
+
+  // ### Register the "Layout" property's editor under "LayoutEditor" with
+  // the property-editor manager here, once the editor exists.
+
+  d->window = Gui::Instance()->GetMainWindow();
+  d->stack = new uiWidgetStack(d->window, "CentralWidget");
+  ShowWidget(d->stack);
 }
 
 CentralWidget::~CentralWidget() {
-  delete internal_->stack;
-  delete internal_;
+  Internal* d = internal_;
+  d->DisconnectAllSignals();
+  // Pages go with the stack. A frame that sat inside a page is handed back
+  // by it rather than deleted, so the client folders' frames are deleted
+  // here; documents' layouters are left to their documents.
+  delete d->stack;
+  for (const auto& [object, entry] : d->frames) {
+    if (!entry.isDocument) delete entry.frame.data();
+  }
+  d->frames.clear();
+  delete d;
 }
 
-void CentralWidget::ActivateObject(oxt::Object*) {}
+void CentralWidget::ActivateObject(oxt::Object* object) {
+  Internal* d = internal_;
+  uiLayoutFrameEx* frame = d->GetFrame(object);
+  if (!frame) return;
+  if (frame != uiLayoutFrameEx::m_pActiveInstance) frame->Activate();
+  oxt::Object* project =
+      Project::Cast(object) ? object : object->GetParent(Project::S_ClassName());
+  if (!project) return;
+  if (uiLayoutFrameEx* page = d->GetFrame(project)) d->stack->RaiseWidget(page);
+}
 
 void CentralWidget::ShowWidget(uiWidget* widget) {
-  uiMainWindow* window = Gui::Instance()->GetMainWindow();
+  uiMainWindow* window = internal_->window;
   uiWidget* current = window->CentralWidget();
   if (current == widget) return;
   if (current) current->Hide();
   window->SetCentralWidget(widget);
-  widget->Show();
+  if (widget) widget->Show();
 }
 
 }  // namespace fwg

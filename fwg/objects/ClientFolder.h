@@ -1,0 +1,47 @@
+// A folder of documents. Its "Layout" property chooses the fixed layout in
+// which the central widget tiles the folder's views.
+#pragma once
+
+#include "fwg/objects/Folder.h"
+
+namespace fwg {
+
+class ClientObject;
+
+class ClientFolder : public Folder {
+ public:
+  static const char* S_ClassName();  // "fwg::ClientFolder"
+  static ClientFolder* Cast(oxt::Object* object);
+  static ClientFolder* GetCurrentObject();
+  static oxt::Object* _Ctor(oxt::Object* parent);
+  static oxt::ClassInfo* GetClassInfo();
+  static oxt::ClassInfo* Register();
+  static oxt::ClassInfo* s_classInfo;
+
+  // Layout 0 (none chosen); the type list names "fwg::ClientFolder", also
+  // for the classes derived from it.
+  ClientFolder(oxt::Object* parent, const oxString& name);
+  ~ClientFolder() override;
+
+  // The object model's names followed by "Layout".
+  oxStlVector<oxString> GetPropertyNames() override;
+  // Answers "Layout", "@ContextMenu", "@OkToDrag", "@OkToDrop" and
+  // "@NoDuplicateChildNames"; the object model answers the rest.
+  bool GetProperty(oxt::Property& p) override;
+  // "Layout" stores the number and always announces it, so that the same
+  // value lays the frame out again.
+  bool SetProperty(oxt::Property& p) override;
+  using oxt::Object::GetProperty;
+
+  oxString ClassName() const override;
+
+  // Not the way to activate a document: ClientObject::Activate is. Only
+  // reports the misuse.
+  void Activate(ClientObject* object);
+
+ private:
+  struct Internal;
+  Internal* internal_;
+};
+
+}  // namespace fwg

@@ -1,0 +1,74 @@
+#include "fwg/objects/Project.h"
+
+#include "fwg/objects/Registration.h"
+#include "platform/oxt/Model.h"
+
+namespace fwg {
+
+namespace {
+
+// Deleting a project is offered while another project would remain.
+bool IsDeletable(const Project* project) {
+  if (!project->GetChildren().empty()) return false;
+  const oxt::Object* root = oxt::Model::Get()->GetRoot();
+  return root->GetChildren({}, Project::S_ClassName(), true, true).size() >= 2;
+}
+
+}  // namespace
+
+struct Project::Internal {
+  oxString fileName;
+};
+
+oxt::ClassInfo* Project::s_classInfo = Project::Register();
+
+const char* Project::S_ClassName() { return "fwg::Project"; }
+
+Project* Project::Cast(oxt::Object* object) { return dynamic_cast<Project*>(object); }
+
+Project* Project::GetCurrentObject() {
+  return Cast(oxt::Object::GetCurrentObjectFromType(S_ClassName()));
+}
+
+oxt::Object* Project::_Ctor(oxt::Object* parent) { return new Project(parent, {}); }
+
+oxt::ClassInfo* Project::GetClassInfo() { return s_classInfo; }
+
+oxt::ClassInfo* Project::Register() {
+  static bool s_registered = false;
+  if (s_registered) return oxt::ClassInfo::GetClassInfo(S_ClassName());
+  s_registered = true;
+  return RegisterObjectClass(S_ClassName(), &Project::_Ctor, ClientFolder::S_ClassName());
+}
+
+Project::Project(oxt::Object* parent, const oxString& name)
+    : ClientFolder(parent, name), internal_(new Internal) {}
+
+Project::Project(const oxString& name) : Project(oxt::Model::Get()->GetRoot(), name) {}
+
+Project::~Project() { delete internal_; }
+
+bool Project::GetProperty(oxt::Property& p) {
+  const oxString& name = p.GetName();
+  if (name == "@ContextMenu") {
+    oxt::Object::GetProperty(p);
+    p.AddValue("A:File.SaveSession");
+    if (IsDeletable(this)) p.AddValue("A:Fwg_Context_Delete");
+    p.AddValue("S:");
+    p.AddValue("P:Layout");
+    return true;
+  }
+  if (name == "@OkToDrag") {
+    p.SetValue(false);
+    return false;
+  }
+  return ClientFolder::GetProperty(p);
+}
+
+oxString Project::ClassName() const { return S_ClassName(); }
+
+void Project::SetFileName(const oxString& fileName) { internal_->fileName = fileName; }
+
+oxString Project::GetFileName() const { return internal_->fileName; }
+
+}  // namespace fwg

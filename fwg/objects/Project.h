@@ -1,0 +1,40 @@
+// The top of a session's tree: a client folder that is a page of its own in
+// the central widget and carries the name of its session file.
+#pragma once
+
+#include "fwg/objects/ClientFolder.h"
+
+namespace fwg {
+
+class Project : public ClientFolder {
+ public:
+  static const char* S_ClassName();  // "fwg::Project"
+  static Project* Cast(oxt::Object* object);
+  static Project* GetCurrentObject();
+  static oxt::Object* _Ctor(oxt::Object* parent);
+  static oxt::ClassInfo* GetClassInfo();
+  static oxt::ClassInfo* Register();
+  static oxt::ClassInfo* s_classInfo;
+
+  Project(oxt::Object* parent, const oxString& name);
+  // Below the root of the default object model.
+  explicit Project(const oxString& name);
+  ~Project() override;
+
+  // A project's own context menu, and it cannot be dragged; the rest as
+  // for a client folder.
+  bool GetProperty(oxt::Property& p) override;
+  using oxt::Object::GetProperty;
+
+  oxString ClassName() const override;
+
+  // Stored only: the library neither opens nor checks the file.
+  void SetFileName(const oxString& fileName);
+  oxString GetFileName() const;
+
+ private:
+  struct Internal;
+  Internal* internal_;
+};
+
+}  // namespace fwg

@@ -1,0 +1,122 @@
+// A frame that shows views (widgets) tiled in one of twelve fixed layouts,
+// under an optional caption header. Frames nest: a frame can be a view of
+// another frame. One frame in the process is the active one; clicking or
+// focusing inside a frame makes the innermost frame there active.
+//
+// Ownership: the frame shows its views but does not own them. A view that
+// is removed, or whose frame is deleted, is handed back hidden and without
+// a Qt parent, so each view dies with whoever created it.
+#pragma once
+
+#include <QFrame>
+
+#include "platform/signals/oxSignal.h"
+#include "platform/ui/uiWidget.h"
+
+class uiLayoutFrameEx : public uiWidgetT<QFrame> {
+  UI_OBJECT(uiLayoutFrameEx, uiWidget)
+
+ public:
+  // Panes are numbered in reading order of their top-left corners. As in
+  // Qt, "Vertical" stacks panes top to bottom and "Horizontal" places them
+  // side by side; "N By M" is N columns by M rows; a "Split" layout splits
+  // the named side in two.
+  //
+  //   Full  2 Vertical  2 Horizontal  3 Vertical  3 Horizontal
+  //   +---+   +---+       +-+-+        +---+        +-+-+-+
+  //   | 0 |   | 0 |       |0|1|        | 0 |        |0|1|2|
+  //   |   |   +---+       | | |        +---+        | | | |
+  //   |   |   | 1 |       | | |        | 1 |        | | | |
+  //   +---+   +---+       +-+-+        +---+        +-+-+-+
+  //                                    | 2 |
+  //                                    +---+
+  //   Split Left  Split Right  Split Top  Split Bottom  2 x 2   2 By 3  3 By 2
+  //   +-+-+       +-+-+        +-+-+      +---+         +-+-+   +-+-+   +-+-+-+
+  //   |0| |       | |1|        |0|1|      | 0 |         |0|1|   |0|1|   |0|1|2|
+  //   +-+1|       |0+-+        +-+-+      +-+-+         +-+-+   +-+-+   +-+-+-+
+  //   |2| |       | |2|        | 2 |      |1|2|         |2|3|   |2|3|   |3|4|5|
+  //   +-+-+       +-+-+        +---+      +-+-+         +-+-+   +-+-+   +-+-+-+
+  //                                                             |4|5|
+  //                                                             +-+-+
+  enum FixedLayouts {
+    Full = 1,
+    TwoVertical = 2,
+    TwoHorizontal = 3,
+    ThreeVertical = 4,
+    ThreeHorizontal = 5,
+    SplitLeft = 6,
+    SplitRight = 7,
+    SplitTop = 8,
+    SplitBottom = 9,
+    TwoByTwo = 10,
+    TwoByThree = 11,
+    ThreeByTwo = 12,
+  };
+
+  // The frame that is active now, or null. Cleared when it is deleted.
+  static uiLayoutFrameEx* m_pActiveInstance;
+
+  // `parentWidget` is the Qt parent until the frame is shown inside
+  // another frame. With a `parentFrame` the new frame becomes one of its
+  // views. `showHeader` decides whether the caption header starts visible.
+  uiLayoutFrameEx(uiWidget* parentWidget, const oxString& name, uiLayoutFrameEx* parentFrame,
+                  bool showHeader);
+  // Hands the views back (see above) and stops being active.
+  ~uiLayoutFrameEx() override;
+  uiLayoutFrameEx(const uiLayoutFrameEx&) = delete;
+  uiLayoutFrameEx& operator=(const uiLayoutFrameEx&) = delete;
+
+  // The number of panes of a layout; 0 for a value that is not a layout.
+  static int GetPaneCount(int layout);
+
+  // The header shows the caption (SetCaption), or the name while the frame
+  // has no caption.
+  void HideHeader(bool hide);
+  bool IsHeaderHidden() const;
+
+  // Appends the view and re-arranges; a view already held stays where it
+  // is. A frame added as a view takes this frame as its parent frame.
+  void AddView(uiWidget* view);
+  // Takes the view out (not deleted: hidden, without a Qt parent) and
+  // re-arranges the rest. Does nothing for a view this frame does not hold.
+  void RemoveChild(uiWidget* view);
+  // The views in the order they were added.
+  oxStlVector<uiWidget*> GetViews() const;
+  // The pane that shows the view, or -1 when the frame does not hold it.
+  int GetPaneIndex(uiWidget* view) const;
+
+  // Moves this frame into `parent` as its last view, out of the frame that
+  // held it before. Null takes it out of its parent frame.
+  void SetParent(uiLayoutFrameEx* parent);
+  uiLayoutFrameEx* GetParentFrame() const;
+
+  // Re-arranges the views in the current layout: view i goes to pane i,
+  // and the views beyond the last pane become tabs of the last pane.
+  void Pagify();
+  // Stores the layout and re-arranges. A value outside 1..12 is refused
+  // and the layout kept; 0 (no layout chosen yet) quietly, others with an
+  // error line.
+  void Layout(FixedLayouts layout);
+  FixedLayouts GetLayout() const;
+
+  // Makes this the active frame, draws it highlighted, brings it forward
+  // in the frames that hold it and emits OnActivate, unless it already is
+  // the active frame.
+  void Activate();
+  bool IsActive() const { return m_pActiveInstance == this; }
+
+  // Carries the frame that became active.
+  oxiSignal1<void, uiLayoutFrameEx*>& OnActivate();
+
+ protected:
+  void changeEvent(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void ShowView(uiWidget* view);
+  void ReleaseView(uiWidget* view);
+  void UpdateHighlight();
+
+  struct Internal;
+  Internal* internal_;
+};

@@ -1,0 +1,250 @@
+// The framework's object-tree classes in the object model: registration at
+// load, casts and current objects across a tree, and the properties and
+// context menus that folders and projects answer themselves.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "fwg/objects/ClientFolder.h"
+#include "fwg/objects/Folder.h"
+#include "fwg/objects/Project.h"
+#include "platform/oxt/ClassInfo.h"
+#include "platform/oxt/CurrentObjects.h"
+#include "platform/oxt/Model.h"
+
+namespace {
+
+using fwg::ClientFolder;
+using fwg::Folder;
+using fwg::Project;
+
+// A document as the object model sees it: only its class name matters to
+// folders.
+class Document : public oxt::Object {
+ public:
+  using oxt::Object::Object;
+  oxString ClassName() const override { return "fwg::ClientObject"; }
+};
+
+std::vector<oxString> ToStrings(const oxStlVector<oxt::Variant>& values) {
+  std::vector<oxString> out;
+  for (const oxt::Variant& v : values) out.push_back(v.GetString());
+  return out;
+}
+
+// Projects live under the default model's root, which outlives the test:
+// every project made here is deleted again.
+class ObjectTreeTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(Root()->GetChildren({}, Project::S_ClassName(), true, true).empty())
+        << "a previous test left a project behind";
+  }
+  void TearDown() override {
+    oxt::CurrentObjects::Get()->SetCurrentObject(nullptr);
+    projects_.clear();
+  }
+  static oxt::Object* Root() { return oxt::Model::Get()->GetRoot(); }
+  Project* MakeProject(const oxString& name) {
+    projects_.push_back(std::make_unique<Project>(name));
+    return projects_.back().get();
+  }
+  static std::vector<oxString> ContextMenu(oxt::Object* object) {
+    oxt::Property p("@ContextMenu");
+    EXPECT_TRUE(object->GetProperty(p));
+    return ToStrings(p.GetValueList());
+  }
+
+  std::vector<std::unique_ptr<Project>> projects_;
+};
+
+TEST_F(ObjectTreeTest, ClassesAreRegisteredAtLoadWithTheirBasesAndOnlyOnce) {
+  struct Expected {
+    oxt::ClassInfo* info;
+    const char* name;
+    const char* base;
+  };
+  const Expected classes[] = {
+      {Folder::s_classInfo, "fwg::Folder", "oxt::Object"},
+      {ClientFolder::s_classInfo, "fwg::ClientFolder", "fwg::Folder"},
+      {Project::s_classInfo, "fwg::Project", "fwg::ClientFolder"},
+  };
+  for (const Expected& c : classes) {
+    ASSERT_NE(c.info, nullptr) << c.name;
+    EXPECT_EQ(oxt::ClassInfo::GetClassInfo(c.name), c.info);
+    EXPECT_EQ(c.info->GetBases(), (oxStlVector<oxString>{c.base}));
+  }
+  EXPECT_TRUE(oxt::ClassInfo::GetClassInfo("fwg::Project")->IsA("fwg::Folder"));
+
+  int announced = 0;
+  oxListener<> listener;
+  oxt::ClassInfo::OnClassInfoAdded().Connect(&listener,
+                                             [&](oxt::ClassInfo*) { ++announced; });
+  EXPECT_EQ(Folder::Register(), Folder::GetClassInfo());
+  EXPECT_EQ(ClientFolder::Register(), ClientFolder::GetClassInfo());
+  EXPECT_EQ(Project::Register(), Project::GetClassInfo());
+  EXPECT_EQ(announced, 0);
+
+  // The registry makes each class by name, unnamed, below the parent.
+  Project* project = MakeProject("P");
+  for (const Expected& c : classes) {
+    oxt::Object* made = c.info->Create(project);
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(made->ClassName(), c.name);
+    EXPECT_EQ(made->GetName(), "");
+    EXPECT_EQ(made->GetParent(), project);
+  }
+}
+
+TEST_F(ObjectTreeTest, TypeListNamesTheClientFolderClassEvenForProjects) {
+  Project* project = MakeProject("P");
+  EXPECT_EQ(project->ClassName(), "fwg::Project");
+  EXPECT_EQ(project->GetTypes(), (oxStlVector<oxString>{"fwg::ClientFolder"}));
+
+  Folder folder(nullptr, "F");
+  EXPECT_TRUE(folder.GetTypes().empty());
+  folder.AddType("a");
+  folder.AddType("a");
+  EXPECT_EQ(folder.GetTypes().size(), 2u);
+  folder.SetType("b");
+  EXPECT_EQ(folder.GetTypes(), (oxStlVector<oxString>{"b"}));
+  EXPECT_TRUE(folder.HasType("b"));
+  EXPECT_FALSE(folder.HasType("a"));
+}
+
+TEST_F(ObjectTreeTest, CastsParentsAndCurrentObjectsWorkAcrossTheTree) {
+  // P / C1 / F / C2 / D, plus a plain object beside C1.
+  Project* project = MakeProject("P");
+  auto* outer = new ClientFolder(project, "C1");
+  auto* folder = new Folder(outer, "F");
+  auto* inner = new ClientFolder(folder, "C2");
+  auto* doc = new Document(inner, "D");
+  auto* plain = new oxt::Object(project, "Plain");
+
+  EXPECT_EQ(ClientFolder::Cast(project), project);
+  EXPECT_EQ(Folder::Cast(project), project);
+  EXPECT_EQ(Project::Cast(outer), nullptr);
+  EXPECT_EQ(ClientFolder::Cast(folder), nullptr);
+  EXPECT_EQ(Folder::Cast(plain), nullptr);
+  EXPECT_EQ(Project::Cast(nullptr), nullptr);
+  EXPECT_TRUE(project->IsA("fwg::Folder"));
+  EXPECT_FALSE(folder->IsA("fwg::ClientFolder"));
+
+  EXPECT_EQ(doc->GetParent("fwg::ClientFolder"), inner);
+  EXPECT_EQ(doc->GetParent("fwg::Project"), project);
+  EXPECT_EQ(inner->GetParent("fwg::ClientFolder"), outer);
+  EXPECT_EQ(folder->GetParent("fwg::Folder"), outer);  // a client folder is a folder
+  EXPECT_EQ(plain->GetParent("fwg::ClientFolder"), project);
+  EXPECT_EQ(project->GetParent("fwg::Project"), nullptr);
+
+  oxt::CurrentObjects::Get()->SetCurrentObject(doc);
+  EXPECT_EQ(ClientFolder::GetCurrentObject(), inner);
+  EXPECT_EQ(Folder::GetCurrentObject(), inner);
+  EXPECT_EQ(Project::GetCurrentObject(), project);
+  oxt::CurrentObjects::Get()->SetCurrentObject(folder);
+  EXPECT_EQ(Folder::GetCurrentObject(), folder);
+  EXPECT_EQ(ClientFolder::GetCurrentObject(), outer);
+
+  Document loose(nullptr, "Loose");
+  oxt::CurrentObjects::Get()->SetCurrentObject(&loose);
+  EXPECT_EQ(Folder::GetCurrentObject(), nullptr);
+  EXPECT_EQ(Project::GetCurrentObject(), nullptr);
+  oxt::CurrentObjects::Get()->SetCurrentObject(nullptr);
+}
+
+TEST_F(ObjectTreeTest, LayoutIsAPropertyThatAlwaysAnnouncesItsChange) {
+  Project* project = MakeProject("P");
+  auto* folder = new ClientFolder(project, "C");
+  EXPECT_EQ(folder->GetPropertyNames().back(), "Layout");
+  EXPECT_EQ(project->GetPropertyNames().back(), "Layout");
+
+  oxt::Property layout("Layout");
+  EXPECT_TRUE(project->GetProperty(layout));
+  EXPECT_EQ(layout.GetValue().GetInteger(), 0);
+  EXPECT_EQ(layout.GetEditorName(), "LayoutEditor");
+
+  std::vector<std::pair<oxt::Object*, int>> changes;
+  oxListener<> listener;
+  oxt::Model::Get()->OnPropertyChanged().Connect(
+      &listener, [&](oxt::Object* o, oxt::Property& p) {
+        if (p.GetName() == "Layout") changes.emplace_back(o, p.GetValue().GetInteger());
+      });
+  oxt::Property four("Layout", 4);
+  EXPECT_TRUE(folder->SetProperty(four));
+  EXPECT_TRUE(folder->SetProperty(four));  // the same value lays out again
+  EXPECT_EQ(changes, (std::vector<std::pair<oxt::Object*, int>>{{folder, 4}, {folder, 4}}));
+  EXPECT_EQ(folder->GetProperty("Layout").GetValue().GetInteger(), 4);
+
+  // Other names are the object model's; a copy made by class name keeps
+  // the layout.
+  oxt::Property colour("Colour", "red");
+  EXPECT_TRUE(folder->SetProperty(colour));
+  EXPECT_EQ(folder->GetProperty("Colour").GetValue().GetString(), "red");
+  oxt::Object* copy = folder->Copy(project);
+  ASSERT_NE(ClientFolder::Cast(copy), nullptr);
+  EXPECT_EQ(copy->GetProperty("Layout").GetValue().GetInteger(), 4);
+  EXPECT_EQ(copy->GetProperty("Colour").GetValue().GetString(), "red");
+}
+
+TEST_F(ObjectTreeTest, ContextMenusOfferDeletingOnlyAnEmptyProjectThatIsNotAlone) {
+  Project* first = MakeProject("First");
+  auto* folder = new ClientFolder(first, "C");
+  EXPECT_EQ(ContextMenu(folder), (std::vector<oxString>{"S:", "P:Layout"}));
+  // Empty and alone: no delete entry.
+  Project* lone = MakeProject("Lone");
+  projects_.erase(projects_.begin());
+  EXPECT_EQ(ContextMenu(lone), (std::vector<oxString>{"A:File.SaveSession", "S:", "P:Layout"}));
+
+  Project* second = MakeProject("Second");
+  EXPECT_EQ(ContextMenu(lone), (std::vector<oxString>{"A:File.SaveSession",
+                                                       "A:Fwg_Context_Delete", "S:",
+                                                       "P:Layout"}));
+  new ClientFolder(second, "Child");
+  EXPECT_EQ(ContextMenu(second),
+            (std::vector<oxString>{"A:File.SaveSession", "S:", "P:Layout"}));
+}
+
+TEST_F(ObjectTreeTest, DragAndDropAnswers) {
+  Project* project = MakeProject("P");
+  auto* folder = new ClientFolder(project, "C");
+  auto* other = new ClientFolder(project, "Other");
+  auto* doc = new Document(other, "D");
+  auto* plain = new oxt::Object(other, "Plain");
+
+  oxt::Property drag("@OkToDrag");
+  EXPECT_FALSE(project->GetProperty(drag));
+  EXPECT_FALSE(drag.GetValue().GetBoolean());
+  EXPECT_TRUE(folder->GetProperty(drag));
+  EXPECT_TRUE(drag.GetValue().GetBoolean());
+
+  oxt::Property unique("@NoDuplicateChildNames");
+  EXPECT_TRUE(project->GetProperty(unique));
+  EXPECT_TRUE(unique.GetValue().GetBoolean());
+
+  // One object of another class spoils the drop and leaves the value alone.
+  oxt::Property mixed("@OkToDrop", "untouched");
+  mixed.AddValue(doc);
+  mixed.AddValue("not an object");
+  mixed.AddValue(plain);
+  EXPECT_FALSE(folder->GetProperty(mixed));
+  EXPECT_EQ(mixed.GetValue().GetString(), "untouched");
+
+  // Documents, client folders and projects: the object model decides.
+  oxt::Property fitting("@OkToDrop");
+  fitting.AddValue(doc);
+  fitting.AddValue(other);
+  fitting.AddValue(project);
+  EXPECT_TRUE(folder->GetProperty(fitting));
+  EXPECT_TRUE(fitting.GetValue().GetBoolean());
+}
+
+TEST_F(ObjectTreeTest, ActivatingADocumentThroughAFolderOnlyReportsTheMisuse) {
+  Project* project = MakeProject("P");
+  testing::internal::CaptureStdout();
+  project->Activate(nullptr);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "SHOULD NOT BE HERE\n");
+  EXPECT_TRUE(project->GetChildren().empty());
+}
+
+}  // namespace

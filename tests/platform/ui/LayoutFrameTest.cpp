@@ -1,0 +1,337 @@
+// Layout frames: the twelve fixed layouts on real widgets, views beyond the
+// panes as tabs, views handed back rather than deleted, and the one active
+// frame of the process.
+#include <QApplication>
+#include <QFocusEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QTabWidget>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "platform/ui/uiFrame.h"
+#include "platform/ui/uiLayoutFrameEx.h"
+
+namespace {
+
+using Frame = uiLayoutFrameEx;
+
+void SettleLayouts() {
+  QCoreApplication::sendPostedEvents();
+  QCoreApplication::processEvents();
+}
+
+QTabWidget* GetTabWidgetOf(QWidget* view) {
+  for (QWidget* w = view->parentWidget(); w; w = w->parentWidget()) {
+    if (auto* tabs = qobject_cast<QTabWidget*>(w)) return tabs;
+  }
+  return nullptr;
+}
+
+// Views, their own top-level frame, deleted at the end of each test.
+class LayoutFrameTest : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    views_.clear();
+    frames_.clear();
+    EXPECT_EQ(Frame::m_pActiveInstance, nullptr) << "a deleted frame stayed active";
+  }
+  Frame* MakeFrame(const oxString& name, Frame* parent = nullptr) {
+    frames_.push_back(std::make_unique<Frame>(nullptr, name, parent, true));
+    return frames_.back().get();
+  }
+  uiFrame* MakeView(const oxString& name) {
+    views_.push_back(std::make_unique<uiFrame>(nullptr, name));
+    return views_.back().get();
+  }
+
+  std::vector<std::unique_ptr<Frame>> frames_;
+  std::vector<std::unique_ptr<uiFrame>> views_;
+};
+
+// Expected pane rectangles as fractions of the area the panes cover, in
+// pane order.
+struct LayoutCase {
+  Frame::FixedLayouts layout;
+  std::vector<QRectF> cells;
+};
+
+void PrintTo(const LayoutCase& c, std::ostream* os) { *os << "layout " << int(c.layout); }
+
+constexpr double kThird = 1.0 / 3;
+
+const std::vector<LayoutCase> kLayoutCases = {
+    {Frame::Full, {{0, 0, 1, 1}}},
+    {Frame::TwoVertical, {{0, 0, 1, .5}, {0, .5, 1, .5}}},
+    {Frame::TwoHorizontal, {{0, 0, .5, 1}, {.5, 0, .5, 1}}},
+    {Frame::ThreeVertical, {{0, 0, 1, kThird}, {0, kThird, 1, kThird}, {0, 2 * kThird, 1, kThird}}},
+    {Frame::ThreeHorizontal,
+     {{0, 0, kThird, 1}, {kThird, 0, kThird, 1}, {2 * kThird, 0, kThird, 1}}},
+    {Frame::SplitLeft, {{0, 0, .5, .5}, {.5, 0, .5, 1}, {0, .5, .5, .5}}},
+    {Frame::SplitRight, {{0, 0, .5, 1}, {.5, 0, .5, .5}, {.5, .5, .5, .5}}},
+    {Frame::SplitTop, {{0, 0, .5, .5}, {.5, 0, .5, .5}, {0, .5, 1, .5}}},
+    {Frame::SplitBottom, {{0, 0, 1, .5}, {0, .5, .5, .5}, {.5, .5, .5, .5}}},
+    {Frame::TwoByTwo, {{0, 0, .5, .5}, {.5, 0, .5, .5}, {0, .5, .5, .5}, {.5, .5, .5, .5}}},
+    {Frame::TwoByThree,
+     {{0, 0, .5, kThird},
+      {.5, 0, .5, kThird},
+      {0, kThird, .5, kThird},
+      {.5, kThird, .5, kThird},
+      {0, 2 * kThird, .5, kThird},
+      {.5, 2 * kThird, .5, kThird}}},
+    {Frame::ThreeByTwo,
+     {{0, 0, kThird, .5},
+      {kThird, 0, kThird, .5},
+      {2 * kThird, 0, kThird, .5},
+      {0, .5, kThird, .5},
+      {kThird, .5, kThird, .5},
+      {2 * kThird, .5, kThird, .5}}},
+};
+
+class FixedLayoutTest : public LayoutFrameTest,
+                        public ::testing::WithParamInterface<LayoutCase> {};
+
+// One view per pane lands where the layout's picture puts it on screen.
+TEST_P(FixedLayoutTest, PlacesOneViewPerPaneWhereTheLayoutDrawsIt) {
+  const LayoutCase& c = GetParam();
+  const int panes = static_cast<int>(c.cells.size());
+  ASSERT_EQ(Frame::GetPaneCount(c.layout), panes);
+
+  Frame* frame = MakeFrame("Folder");
+  frame->HideHeader(true);
+  std::vector<uiFrame*> views;
+  for (int i = 0; i < panes; ++i) {
+    views.push_back(MakeView("View" + std::to_string(i)));
+    frame->AddView(views.back());
+  }
+  frame->Layout(c.layout);
+  frame->resize(600, 600);
+  frame->show();
+  SettleLayouts();
+
+  QRect covered;
+  std::vector<QRect> rects;
+  for (uiFrame* view : views) {
+    EXPECT_TRUE(view->isVisible()) << view->Name();
+    rects.emplace_back(view->mapTo(frame, QPoint(0, 0)), view->size());
+    covered |= rects.back();
+  }
+  ASSERT_GT(covered.width(), 500);
+  ASSERT_GT(covered.height(), 500);
+  for (int i = 0; i < panes; ++i) {
+    EXPECT_EQ(frame->GetPaneIndex(views[i]), i);
+    const QRectF expected = c.cells[i];
+    const QRect& r = rects[i];
+    const double tolerance = 0.03;
+    EXPECT_NEAR(double(r.x() - covered.x()) / covered.width(), expected.x(), tolerance) << i;
+    EXPECT_NEAR(double(r.y() - covered.y()) / covered.height(), expected.y(), tolerance) << i;
+    EXPECT_NEAR(double(r.width()) / covered.width(), expected.width(), tolerance) << i;
+    EXPECT_NEAR(double(r.height()) / covered.height(), expected.height(), tolerance) << i;
+  }
+}
+
+// Two views more than panes: they and the last pane's own view share the
+// last pane as tabs, one of them in front.
+TEST_P(FixedLayoutTest, PutsViewsBeyondTheLastPaneIntoItsTabs) {
+  const LayoutCase& c = GetParam();
+  const int panes = static_cast<int>(c.cells.size());
+  Frame* frame = MakeFrame("Folder");
+  frame->Layout(c.layout);
+  std::vector<uiFrame*> views;
+  for (int i = 0; i < panes + 2; ++i) {
+    views.push_back(MakeView("View" + std::to_string(i)));
+    frame->AddView(views.back());
+  }
+  frame->show();
+  SettleLayouts();
+
+  for (int i = 0; i < panes + 2; ++i) {
+    EXPECT_EQ(frame->GetPaneIndex(views[i]), std::min(i, panes - 1)) << i;
+  }
+  QTabWidget* last = GetTabWidgetOf(views[panes - 1]);
+  ASSERT_NE(last, nullptr);
+  EXPECT_EQ(last->count(), 3);
+  int shown = 0;
+  for (int i = panes - 1; i < panes + 2; ++i) shown += views[i]->isVisible() ? 1 : 0;
+  EXPECT_EQ(shown, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(AllTwelve, FixedLayoutTest, ::testing::ValuesIn(kLayoutCases));
+
+TEST_F(LayoutFrameTest, RefusesValuesThatAreNoLayoutAndKeepsTheArrangement) {
+  Frame* frame = MakeFrame("Folder");
+  uiFrame* a = MakeView("A");
+  uiFrame* b = MakeView("B");
+  frame->AddView(a);
+  frame->AddView(b);
+  frame->Layout(Frame::TwoHorizontal);
+
+  frame->Layout(static_cast<Frame::FixedLayouts>(0));
+  frame->Layout(static_cast<Frame::FixedLayouts>(13));
+  frame->Layout(static_cast<Frame::FixedLayouts>(-1));
+
+  EXPECT_EQ(frame->GetLayout(), Frame::TwoHorizontal);
+  EXPECT_EQ(frame->GetPaneIndex(b), 1);
+  // A frame starts in "Full": all views are tabs of the one pane.
+  Frame* fresh = MakeFrame("Fresh");
+  fresh->AddView(MakeView("C"));
+  fresh->AddView(MakeView("D"));
+  EXPECT_EQ(fresh->GetLayout(), Frame::Full);
+  EXPECT_EQ(fresh->GetPaneIndex(fresh->GetViews()[1]), 0);
+}
+
+TEST_F(LayoutFrameTest, TabsFollowTheirViewsCaptionsAndRearrangingKeepsTheFrontTab) {
+  Frame* frame = MakeFrame("Folder");
+  Frame* first = MakeFrame("First");
+  Frame* second = MakeFrame("Second");
+  first->SetParent(frame);
+  second->SetParent(frame);
+  QTabWidget* tabs = GetTabWidgetOf(second);
+  ASSERT_NE(tabs, nullptr);
+  EXPECT_EQ(tabs->tabText(1), "Second");  // the name until there is a caption
+
+  second->SetCaption("Report");
+  EXPECT_EQ(tabs->tabText(1), "Report");
+
+  tabs->setCurrentIndex(1);
+  frame->Pagify();
+  EXPECT_EQ(GetTabWidgetOf(second)->currentWidget(), second);
+}
+
+TEST_F(LayoutFrameTest, RemovedViewsAndViewsOfDeletedFramesAreHandedBackNotDeleted) {
+  Frame* frame = MakeFrame("Folder");
+  frame->Layout(Frame::TwoHorizontal);
+  uiFrame* a = MakeView("A");
+  uiFrame* b = MakeView("B");
+  uiFrame* c = MakeView("C");
+  frame->AddView(a);
+  frame->AddView(b);
+  frame->AddView(c);
+  frame->AddView(b);  // already held: stays in its place
+  EXPECT_EQ(frame->GetViews(), (oxStlVector<uiWidget*>{a, b, c}));
+
+  frame->RemoveChild(a);
+  EXPECT_EQ(frame->GetViews(), (oxStlVector<uiWidget*>{b, c}));
+  EXPECT_EQ(a->parentWidget(), nullptr);
+  EXPECT_TRUE(a->isHidden());
+  EXPECT_EQ(frame->GetPaneIndex(b), 0);  // the rest moved up
+  EXPECT_EQ(frame->GetPaneIndex(c), 1);
+  frame->RemoveChild(a);  // not held: nothing happens
+  EXPECT_EQ(frame->GetViews().size(), 2u);
+
+  // A view deleted by its owner drops out.
+  std::erase_if(views_, [&](const auto& v) { return v.get() == b; });
+  EXPECT_EQ(frame->GetViews(), (oxStlVector<uiWidget*>{c}));
+
+  QPointer<uiFrame> survivor(c);
+  std::erase_if(frames_, [&](const auto& f) { return f.get() == frame; });
+  ASSERT_FALSE(survivor.isNull());
+  EXPECT_EQ(c->parentWidget(), nullptr);
+}
+
+TEST_F(LayoutFrameTest, FramesMoveBetweenFramesButNeverIntoThemselves) {
+  Frame* left = MakeFrame("Left");
+  Frame* right = MakeFrame("Right");
+  Frame* inner = MakeFrame("Inner", left);  // a view of `left` from the start
+  EXPECT_EQ(inner->GetParentFrame(), left);
+  EXPECT_EQ(left->GetViews(), (oxStlVector<uiWidget*>{inner}));
+
+  inner->SetParent(right);
+  EXPECT_TRUE(left->GetViews().empty());
+  EXPECT_EQ(right->GetViews(), (oxStlVector<uiWidget*>{inner}));
+  EXPECT_EQ(inner->GetParentFrame(), right);
+
+  // Into itself or into a frame it holds: refused, nothing moves.
+  right->SetParent(inner);
+  inner->AddView(inner);
+  EXPECT_EQ(right->GetParentFrame(), nullptr);
+  EXPECT_TRUE(inner->GetViews().empty());
+  EXPECT_EQ(inner->GetParentFrame(), right);
+
+  inner->SetParent(nullptr);
+  EXPECT_TRUE(right->GetViews().empty());
+  EXPECT_EQ(inner->GetParentFrame(), nullptr);
+
+  // Deleting a held frame leaves its holder with one view less.
+  Frame* doomed = MakeFrame("Doomed", left);
+  std::erase_if(frames_, [&](const auto& f) { return f.get() == doomed; });
+  EXPECT_TRUE(left->GetViews().empty());
+}
+
+TEST_F(LayoutFrameTest, ActivationIsProcessWideAndSignalledOnlyOnChange) {
+  Frame* a = MakeFrame("A");
+  Frame* b = MakeFrame("B");
+  std::vector<Frame*> activated;
+  oxListener<> listener;
+  a->OnActivate().Connect(&listener, [&](Frame* f) { activated.push_back(f); });
+  b->OnActivate().Connect(&listener, [&](Frame* f) { activated.push_back(f); });
+
+  a->Activate();
+  a->Activate();
+  EXPECT_EQ(Frame::m_pActiveInstance, a);
+  EXPECT_TRUE(a->IsActive());
+  b->Activate();
+  EXPECT_FALSE(a->IsActive());
+  EXPECT_EQ(Frame::m_pActiveInstance, b);
+  EXPECT_EQ(activated, (std::vector<Frame*>{a, b}));
+  // Drawn highlighted: the active frame's border is the thicker one.
+  EXPECT_GT(b->lineWidth(), a->lineWidth());
+
+  std::erase_if(frames_, [&](const auto& f) { return f.get() == b; });
+  EXPECT_EQ(Frame::m_pActiveInstance, nullptr);
+  EXPECT_EQ(activated.size(), 2u);
+}
+
+TEST_F(LayoutFrameTest, ActivatingABuriedFrameBringsItsTabsForward) {
+  Frame* page = MakeFrame("Page");
+  Frame* folder = MakeFrame("Folder", page);
+  Frame* other = MakeFrame("Other", page);
+  Frame* doc = MakeFrame("Doc", folder);
+  MakeFrame("Doc2", folder);
+  page->show();
+  QTabWidget* pageTabs = GetTabWidgetOf(folder);
+  pageTabs->setCurrentWidget(other);
+  QTabWidget* folderTabs = GetTabWidgetOf(doc);
+  folderTabs->setCurrentIndex(1);
+
+  doc->Activate();
+
+  EXPECT_EQ(pageTabs->currentWidget(), folder);
+  EXPECT_EQ(folderTabs->currentWidget(), doc);
+  EXPECT_TRUE(doc->isVisible());
+}
+
+TEST_F(LayoutFrameTest, ClickingOrFocusingInsideActivatesTheInnermostFrame) {
+  Frame* outer = MakeFrame("Outer");
+  outer->Layout(Frame::TwoHorizontal);
+  Frame* left = MakeFrame("Left", outer);
+  Frame* right = MakeFrame("Right", outer);
+  uiFrame* content = MakeView("Content");
+  auto* label = new QLabel("text", content);
+  label->setGeometry(0, 0, 50, 20);
+  right->AddView(content);
+  outer->resize(400, 300);
+  outer->show();
+  SettleLayouts();
+
+  // A label ignores the press, so it travels up to the outer frame too;
+  // every delivery must name the same, innermost frame.
+  QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), label->mapToGlobal(QPointF(5, 5)),
+                    Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(label, &press);
+  EXPECT_EQ(Frame::m_pActiveInstance, right);
+
+  // The window getting the focus back does not change the active frame;
+  // the user tabbing into a frame does.
+  QFocusEvent windowFocus(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+  QApplication::sendEvent(left, &windowFocus);
+  EXPECT_EQ(Frame::m_pActiveInstance, right);
+  QFocusEvent tabFocus(QEvent::FocusIn, Qt::TabFocusReason);
+  QApplication::sendEvent(left, &tabFocus);
+  EXPECT_EQ(Frame::m_pActiveInstance, left);
+}
+
+}  // namespace

@@ -1,0 +1,238 @@
+// The central widget follows the object tree on a real main window:
+// projects become pages, client folders frames inside them, and the
+// model's property, selection and deletion signals move, re-tile, bring
+// forward and remove those frames.
+#include <QPointer>
+#include <gtest/gtest.h>
+
+#include "fwg/objects/ClientFolder.h"
+#include "fwg/objects/Project.h"
+#include "fwg/shell/CentralWidget.h"
+#include "fwg/shell/Gui.h"
+#include "platform/oxapp/CommandLine.h"
+#include "platform/oxt/Model.h"
+#include "platform/ui/uiFrame.h"
+#include "platform/ui/uiLayoutFrameEx.h"
+#include "platform/ui/uiMainWindow.h"
+#include "platform/ui/uiWidgetStack.h"
+
+namespace {
+
+using fwg::ClientFolder;
+using fwg::Project;
+using Frame = uiLayoutFrameEx;
+
+class CentralWidgetTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    oxapp::CommandLine::Get()->SetArguments({"tavrix"});
+    gui_ = new fwg::Gui(0, nullptr);
+    central_ = gui_->GetCentralWidget();
+    stack_ = dynamic_cast<uiWidgetStack*>(gui_->GetMainWindow()->CentralWidget());
+    ASSERT_NE(stack_, nullptr);
+  }
+  void TearDown() override {
+    // Announced, so that the central widget drops and deletes their frames.
+    for (oxt::Object* project : Root()->GetChildren({}, Project::S_ClassName(), false, true)) {
+      project->Delete();
+    }
+    delete gui_;
+    EXPECT_EQ(Frame::m_pActiveInstance, nullptr);
+  }
+
+  static oxt::Object* Root() { return oxt::Model::Get()->GetRoot(); }
+
+  // Made and announced the way clients and session reading do it.
+  template <class T, class... Args>
+  static T* Make(Args&&... args) {
+    T* object = new T(std::forward<Args>(args)...);
+    object->EmitCreated();
+    return object;
+  }
+  // The frame shown for a tree object of that name, if any.
+  Frame* FindFrame(const oxString& name) const {
+    return stack_->findChild<Frame*>(uiStr(name));
+  }
+
+  fwg::Gui* gui_ = nullptr;
+  fwg::CentralWidget* central_ = nullptr;
+  uiWidgetStack* stack_ = nullptr;
+};
+
+TEST_F(CentralWidgetTest, ProjectsBecomeRaisedPagesWithoutHeaderAndAreNotActivated) {
+  Make<Project>("P1");
+  Frame* first = FindFrame("P1");
+  ASSERT_NE(first, nullptr);
+  EXPECT_GE(stack_->Id(first), 0);
+  EXPECT_EQ(stack_->VisibleWidget(), first);
+  EXPECT_TRUE(first->IsHeaderHidden());
+  EXPECT_EQ(Frame::m_pActiveInstance, nullptr);
+
+  Make<Project>("P2");
+  EXPECT_EQ(stack_->VisibleWidget(), FindFrame("P2"));
+
+  // Announcing the same object again makes no second frame.
+  Project* p2 = Project::Cast(Root()->GetChildren("P2", {}, false, false).front());
+  p2->EmitCreated();
+  EXPECT_EQ(stack_->findChildren<Frame*>("P2").size(), 1);
+
+  // Objects of other classes get no frame.
+  Make<oxt::Object>(p2, "Plain");
+  EXPECT_EQ(FindFrame("Plain"), nullptr);
+}
+
+TEST_F(CentralWidgetTest, ClientFoldersBecomeActiveViewsOfTheirParentsFrameOrPagesOfTheirOwn) {
+  auto* project = Make<Project>("P");
+  Make<ClientFolder>(project, "C");
+  Frame* page = FindFrame("P");
+  Frame* folder = FindFrame("C");
+  ASSERT_NE(folder, nullptr);
+  EXPECT_EQ(page->GetViews(), (oxStlVector<uiWidget*>{folder}));
+  EXPECT_EQ(folder->GetParentFrame(), page);
+  EXPECT_FALSE(folder->IsHeaderHidden());
+  EXPECT_EQ(Frame::m_pActiveInstance, folder);
+
+  // Nested client folders go into the nearest frame.
+  auto* c = ClientFolder::Cast(project->GetChildren().front());
+  Make<ClientFolder>(c, "Inner");
+  EXPECT_EQ(FindFrame("Inner")->GetParentFrame(), folder);
+
+  // A client folder under an object without a frame is a page of its own.
+  auto* plain = Make<oxt::Object>(project, "Plain");
+  Make<ClientFolder>(plain, "Loose");
+  Frame* loose = FindFrame("Loose");
+  ASSERT_NE(loose, nullptr);
+  EXPECT_EQ(loose->GetParentFrame(), nullptr);
+  EXPECT_EQ(stack_->VisibleWidget(), loose);
+  EXPECT_EQ(Frame::m_pActiveInstance, loose);
+}
+
+TEST_F(CentralWidgetTest, LayoutPropertyRetilesTheFolderFrame) {
+  auto* project = Make<Project>("P");
+  auto* folder = Make<ClientFolder>(project, "C");
+  for (const char* name : {"A", "B", "D"}) Make<ClientFolder>(folder, name);
+  Frame* frame = FindFrame("C");
+
+  oxt::Property four("Layout", 4);
+  folder->SetProperty(four);
+  EXPECT_EQ(frame->GetLayout(), Frame::ThreeVertical);
+  EXPECT_EQ(frame->GetPaneIndex(FindFrame("D")), 2);
+
+  // A value that is no layout leaves the frame as it is.
+  oxt::Property bad("Layout", 99);
+  folder->SetProperty(bad);
+  EXPECT_EQ(frame->GetLayout(), Frame::ThreeVertical);
+
+  // A project is a client folder too.
+  oxt::Property projectLayout("Layout", 3);
+  project->SetProperty(projectLayout);
+  EXPECT_EQ(FindFrame("P")->GetLayout(), Frame::TwoHorizontal);
+}
+
+TEST_F(CentralWidgetTest, ReparentingMovesFramesOnlyBetweenFramedObjects) {
+  auto* p1 = Make<Project>("P1");
+  auto* p2 = Make<Project>("P2");
+  auto* folder = Make<ClientFolder>(p1, "C");
+  auto* plain = Make<oxt::Object>(p2, "Plain");
+  Frame* frame = FindFrame("C");
+
+  folder->SetParent(p2);
+  EXPECT_EQ(frame->GetParentFrame(), FindFrame("P2"));
+  EXPECT_TRUE(FindFrame("P1")->GetViews().empty());
+
+  folder->SetParent(plain);
+  EXPECT_EQ(frame->GetParentFrame(), FindFrame("P2"));
+}
+
+TEST_F(CentralWidgetTest, SelectingOneObjectBringsItForwardTwoObjectsNothing) {
+  auto* p1 = Make<Project>("P1");
+  auto* c1 = Make<ClientFolder>(p1, "C1");
+  auto* p2 = Make<Project>("P2");
+  auto* c2 = Make<ClientFolder>(p2, "C2");
+  EXPECT_EQ(stack_->VisibleWidget(), FindFrame("P2"));
+  EXPECT_EQ(Frame::m_pActiveInstance, FindFrame("C2"));
+
+  oxt::Model::Get()->SetSelection({c1, c2});
+  EXPECT_EQ(stack_->VisibleWidget(), FindFrame("P2"));
+  EXPECT_EQ(Frame::m_pActiveInstance, FindFrame("C2"));
+
+  c1->EmitSelected();
+  EXPECT_EQ(stack_->VisibleWidget(), FindFrame("P1"));
+  EXPECT_EQ(Frame::m_pActiveInstance, FindFrame("C1"));
+
+  // Nothing at all for an object without a frame, not even its page.
+  auto* plain = new oxt::Object(p2, "Plain");
+  central_->ActivateObject(plain);
+  central_->ActivateObject(nullptr);
+  EXPECT_EQ(stack_->VisibleWidget(), FindFrame("P1"));
+  EXPECT_EQ(Frame::m_pActiveInstance, FindFrame("C1"));
+
+  // A folder outside every project is activated but raises no project.
+  auto* loose = Make<ClientFolder>(Root(), "Loose");
+  c2->EmitSelected();
+  loose->EmitSelected();
+  EXPECT_EQ(Frame::m_pActiveInstance, FindFrame("Loose"));
+  EXPECT_EQ(stack_->VisibleWidget(), FindFrame("P2"));
+  loose->Delete();
+}
+
+TEST_F(CentralWidgetTest, DeletingObjectsRemovesAndDeletesTheirFrames) {
+  auto* project = Make<Project>("P");
+  auto* keep = Make<ClientFolder>(project, "Keep");
+  auto* gone = Make<ClientFolder>(project, "Gone");
+  Make<ClientFolder>(gone, "GoneInner");
+  QPointer<Frame> goneFrame = FindFrame("Gone");
+  QPointer<Frame> innerFrame = FindFrame("GoneInner");
+  ASSERT_EQ(Frame::m_pActiveInstance, innerFrame.data());
+
+  gone->Delete();
+  EXPECT_TRUE(goneFrame.isNull());
+  EXPECT_TRUE(innerFrame.isNull());
+  EXPECT_EQ(Frame::m_pActiveInstance, nullptr);
+  EXPECT_EQ(FindFrame("P")->GetViews(), (oxStlVector<uiWidget*>{FindFrame("Keep")}));
+
+  QPointer<Frame> page = FindFrame("P");
+  QPointer<Frame> keepFrame = FindFrame("Keep");
+  (void)keep;
+  project->Delete();
+  EXPECT_TRUE(page.isNull());
+  EXPECT_TRUE(keepFrame.isNull());
+  EXPECT_EQ(stack_->count(), 0);
+}
+
+TEST_F(CentralWidgetTest, ShowWidgetSwitchesTheCentralWidgetOnlyOnChange) {
+  gui_->GetMainWindow()->Show();
+  int stackHides = 0;
+  oxListener<> listener;
+  stack_->OnHide().Connect(&listener, [&](uiHideEvent*) { ++stackHides; });
+
+  central_->ShowWidget(stack_);
+  EXPECT_EQ(stackHides, 0);
+  EXPECT_TRUE(stack_->IsVisible());
+
+  uiFrame other(gui_->GetMainWindow(), "Other");
+  central_->ShowWidget(&other);
+  EXPECT_EQ(gui_->GetMainWindow()->CentralWidget(), &other);
+  EXPECT_EQ(stackHides, 1);
+  EXPECT_TRUE(other.IsVisible());
+
+  central_->ShowWidget(stack_);
+  EXPECT_EQ(gui_->GetMainWindow()->CentralWidget(), stack_);
+  EXPECT_FALSE(other.IsVisible());
+}
+
+TEST_F(CentralWidgetTest, TearingDownTheApplicationLeavesTheTreeUsable) {
+  auto* project = Make<Project>("P");
+  Make<ClientFolder>(project, "C");
+  QPointer<Frame> folderFrame = FindFrame("C");
+
+  delete gui_;
+  gui_ = nullptr;
+  EXPECT_TRUE(folderFrame.isNull());
+  EXPECT_EQ(Frame::m_pActiveInstance, nullptr);
+  // Nobody listens any more: creating and deleting objects is harmless.
+  Make<ClientFolder>(project, "After");
+  project->Delete();
+}
+
+}  // namespace
