@@ -52,8 +52,10 @@ EntryLocation::EntryLocation(uiObject* container, uiObject* object, int index, i
       container_(container),
       object_(object),
       containerGuard_(container ? container->GetImpl() : nullptr),
-      objectGuard_(object ? object->GetImpl() : nullptr) {
-  if (!object || object->IsA("uiMenuBar") || object->IsA("uiPopupMenu")) return;
+      objectGuard_(object ? object->GetImpl() : nullptr),
+      containerMenu_(AsMenu(container)),
+      objectMenu_(AsMenu(object)) {
+  if (!object || objectMenu_) return;
   if (auto* roots = dynamic_cast<uiToolBars*>(object)) {
     children = roots->GetList();
   } else if (auto* menus = dynamic_cast<uiContextMenus*>(object)) {
@@ -72,14 +74,13 @@ EntryLocation::EntryLocation(uiObject* container, uiObject* object, int index, i
 }
 
 int EntryLocation::CountEntries() const {
-  uiObject* object = GetObject();
-  if (uiMenuData* menu = AsMenu(object)) return menu->Count();
-  return object ? static_cast<int>(children.size()) : 0;
+  if (uiMenuData* menu = GetObjectMenu()) return menu->Count();
+  return GetObject() ? static_cast<int>(children.size()) : 0;
 }
 
 EntryLocation EntryLocation::EntryAt(int at) const {
   uiObject* object = GetObject();
-  if (uiMenuData* menu = AsMenu(object)) {
+  if (uiMenuData* menu = GetObjectMenu()) {
     const int itemId = menu->IdAt(at);
     if (itemId < 0) return {};
     if (uiPopupMenu* popup = menu->FindItemPopup(itemId)) return {object, popup, at, itemId};
@@ -93,7 +94,7 @@ EntryLocation EntryLocation::EntryAt(int at) const {
 }
 
 oxString EntryLocation::Name() const {
-  if (uiMenuData* menu = AsMenu(GetContainer())) {
+  if (uiMenuData* menu = GetContainerMenu()) {
     const int itemId = menu->IdAt(index);
     return menu->IsItemVisible(itemId) ? menu->Text(itemId, true) : oxString();
   }
@@ -126,7 +127,7 @@ void EntryLocation::CollectShortcuts(std::vector<ShortcutRecord>& into) const {
     uiAction* action = nullptr;
     if (!GetContainer()) {
       action = dynamic_cast<uiAction*>(GetObject());
-    } else if (AsMenu(GetContainer())) {
+    } else if (GetContainerMenu()) {
       action = uiAction::ActionLookup(id);
     }
     if (action && !action->Accel().IsEmpty()) {
@@ -137,12 +138,12 @@ void EntryLocation::CollectShortcuts(std::vector<ShortcutRecord>& into) const {
 }
 
 bool EntryLocation::IsEntryVisible() const {
-  if (uiMenuData* menu = AsMenu(GetContainer())) return menu->IsItemVisible(id);
+  if (uiMenuData* menu = GetContainerMenu()) return menu->IsItemVisible(id);
   return IsShownWidget(GetObject());
 }
 
 void EntryLocation::SetEntryVisible(bool shown) {
-  if (uiMenuData* menu = AsMenu(GetContainer())) {
+  if (uiMenuData* menu = GetContainerMenu()) {
     menu->SetItemVisible(id, shown);
   } else if (auto* button = dynamic_cast<uiToolButton*>(GetObject())) {
     button->SetShown(shown);

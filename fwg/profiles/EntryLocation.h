@@ -15,6 +15,7 @@
 #include "platform/ui/uiObject.h"
 
 class uiAction;
+class uiMenuData;
 
 namespace fwg {
 
@@ -62,6 +63,9 @@ class EntryLocation {
 
   uiObject* GetContainer() const { return containerGuard_ ? container_ : nullptr; }
   uiObject* GetObject() const { return objectGuard_ ? object_ : nullptr; }
+  // The container as a menu (menu bar or popup menu), or null.
+  uiMenuData* GetContainerMenu() const { return containerGuard_ ? containerMenu_ : nullptr; }
+  uiMenuData* GetObjectMenu() const { return objectGuard_ ? objectMenu_ : nullptr; }
   bool IsEmpty() const { return !GetContainer() && !GetObject(); }
 
   int index = -1;
@@ -92,6 +96,9 @@ class EntryLocation {
   uiObject* object_ = nullptr;
   QPointer<QObject> containerGuard_;
   QPointer<QObject> objectGuard_;
+  // Worked out once: switches ask for them for every entry.
+  uiMenuData* containerMenu_ = nullptr;
+  uiMenuData* objectMenu_ = nullptr;
 };
 
 }  // namespace fwg

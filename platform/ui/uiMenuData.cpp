@@ -62,10 +62,13 @@ int uiMenuData::IdAt(int index) const {
 }
 
 int uiMenuData::IndexOf(int id) const {
-  for (int i = 0; i < Count(); ++i) {
-    if (items_[i].id == id) return i;
+  if (!positionsValid_) {
+    positions_.clear();
+    for (int i = 0; i < Count(); ++i) positions_[items_[i].id] = i;
+    positionsValid_ = true;
   }
-  return -1;
+  const auto it = positions_.find(id);
+  return it == positions_.end() ? -1 : it->second;
 }
 
 uiMenuData::Item* uiMenuData::Find(int id) {
@@ -95,6 +98,7 @@ int uiMenuData::Insert(Item item, int index) {
   QAction* before = index < Count() ? items_[index].proxy.data() : nullptr;
   item.proxy = proxy;
   items_.insert(items_.begin() + index, std::move(item));
+  positionsValid_ = false;
   Apply(items_[index]);  // a new entry is right at once
   items_[index].dirty = false;
   menu->insertAction(before, proxy);
@@ -126,6 +130,7 @@ void uiMenuData::RemoveItem(int id) {
   if (index < 0) return;
   Item item = std::move(items_[index]);
   items_.erase(items_.begin() + index);
+  positionsValid_ = false;
   Registry().erase(id);
   if (item.action) item.action->ForgetPlace(this, id);
   delete item.proxy.data();
@@ -282,17 +287,20 @@ uiMenuBatch::~uiMenuBatch() {
   if (--state.depth > 0) return;
   std::vector<uiMenuData*> pending;
   pending.swap(state.pending);
+  for (uiMenuData* menu : pending) menu->enlisted_ = false;
   for (uiMenuData* menu : pending) menu->ScheduleSync();
 }
 
 bool uiMenuBatch::IsActive() { return Batch().depth > 0; }
 
 void uiMenuBatch::Enlist(uiMenuData* menu) {
-  auto& pending = Batch().pending;
-  if (std::find(pending.begin(), pending.end(), menu) == pending.end()) pending.push_back(menu);
+  if (menu->enlisted_) return;
+  menu->enlisted_ = true;
+  Batch().pending.push_back(menu);
 }
 
 void uiMenuBatch::Forget(uiMenuData* menu) {
+  if (!menu->enlisted_) return;
   auto& pending = Batch().pending;
   pending.erase(std::remove(pending.begin(), pending.end(), menu), pending.end());
 }

@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QPointer>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/ui/uiWidget.h"
@@ -93,7 +94,12 @@ class uiMenuData {
   void OnProxyTriggered(int id);
 
   std::vector<Item> items_;
+  // Position of each id, made again on the first lookup after items were
+  // inserted or removed: a switch looks up thousands of ids.
+  mutable std::unordered_map<int, int> positions_;
+  mutable bool positionsValid_ = false;
   bool dirty_ = false;
+  bool enlisted_ = false;  // waiting for the end of a batch
 };
 
 // Defers the synchronisation of every menu until the outermost batch ends.
