@@ -1,27 +1,218 @@
 #include "fwg/clients/ClientObject.h"
 
+#include <QCoreApplication>
+#include <QPointer>
+#include <algorithm>
+#include <iostream>
+
+#include "fwg/clients/Client.h"
 #include "fwg/clients/ClientManager.h"
+#include "fwg/objects/ClientFolder.h"
+#include "fwg/objects/Project.h"
+#include "fwg/objects/Registration.h"
+#include "fwg/profiles/Profile.h"
+#include "fwg/shell/CentralWidget.h"
 #include "fwg/shell/Gui.h"
 #include "platform/fwc/Director.h"
+#include "platform/oxt/CurrentObjects.h"
+#include "platform/ui/uiLayoutFrameEx.h"
+#include "platform/ui/uiMainWindow.h"
+#include "platform/ui/uiManager.h"
 
 namespace fwg {
 
+namespace {
+
+const char kFont[] = "@Font";
+const char kName[] = "Name";
+
+// The running application's client manager, without making an application
+// object: documents may outlive the one that ran them.
+ClientManager* FindClientManager() {
+  auto* gui = dynamic_cast<Gui*>(fwc::Director::Get()->GetGui());
+  return gui ? gui->GetClientManager() : nullptr;
+}
+
+// Where a client's new document goes: the current client folder, else the
+// current project, else nowhere.
+oxt::Object* ChooseParent() {
+  if (ClientFolder* folder = ClientFolder::GetCurrentObject()) return folder;
+  return Project::GetCurrentObject();
+}
+
+}  // namespace
+
+struct ClientObject::Internal : oxListener<> {
+  Internal(ClientObject* document, Client* documentClient);
+  ~Internal() override;
+
+  // The client manager deletes its clients when the application object
+  // goes, without telling their documents; a client that is no longer
+  // registered is treated as gone.
+  Client* GetLiveClient() const {
+    ClientManager* manager = FindClientManager();
+    if (!client || !manager) return nullptr;
+    const oxStlVector<Client*>& clients = manager->GetClientList();
+    return std::find(clients.begin(), clients.end(), client) != clients.end() ? client : nullptr;
+  }
+
+  // Clicking into the frame of a document that is not the active one
+  // reports the document as selected; activating it is the listeners' call.
+  void HandleFrameActivated(uiLayoutFrameEx*) {
+    ClientManager* manager = FindClientManager();
+    if (manager && manager->GetActiveClientObject() == owner) return;
+    owner->EmitSelected();
+  }
+
+  ClientObject* owner;
+  Client* client;
+  // Owned, but a Qt child of the main window or of the frame it is shown
+  // in, so it may die first.
+  QPointer<uiLayoutFrameEx> layouter;
+  oxString profileName;
+  oxiSignal1<void, ClientObject*> onActivate;
+  oxiSignal1<void, ClientObject*> onDeactivate;
+};
+
+ClientObject::Internal::Internal(ClientObject* document, Client* documentClient)
+    : owner(document), client(documentClient) {
+  layouter = new uiLayoutFrameEx(uiManager::Get()->MainWindow(), owner->GetName(), nullptr, true);
+  layouter->OnActivate().Connect(this, &Internal::HandleFrameActivated);
+  layouter->SetCaption(owner->GetName());
+  if (client) client->AddClientObject(owner);
+}
+
+ClientObject::Internal::~Internal() {
+  ClientManager* manager = FindClientManager();
+  if (manager && manager->GetActiveClientObject() == owner) manager->SetActiveClientObject(nullptr);
+  // Widgets cannot be deleted once the toolkit application is gone; the
+  // process is ending then anyway.
+  if (layouter && QCoreApplication::instance()) delete layouter.data();
+  if (Client* live = GetLiveClient()) live->RemoveClientObject(owner);
+}
+
+oxt::ClassInfo* ClientObject::s_classInfo = ClientObject::Register();
+
 const char* ClientObject::S_ClassName() { return "fwg::ClientObject"; }
 
+ClientObject* ClientObject::Cast(oxt::Object* object) { return dynamic_cast<ClientObject*>(object); }
+
+ClientObject* ClientObject::GetCurrentObject() {
+  return Cast(oxt::Object::GetCurrentObjectFromType(S_ClassName()));
+}
+
+oxt::Object* ClientObject::_Ctor(oxt::Object* parent) { return new ClientObject(parent, {}, true); }
+
+oxt::ClassInfo* ClientObject::GetClassInfo() { return s_classInfo; }
+
+oxt::ClassInfo* ClientObject::Register() {
+  static bool s_registered = false;
+  if (s_registered) return oxt::ClassInfo::GetClassInfo(S_ClassName());
+  s_registered = true;
+  return RegisterObjectClass(S_ClassName(), &ClientObject::_Ctor, oxt::Object::S_ClassName());
+}
+
 ClientObject::ClientObject(oxt::Object* parent, const oxString& name, bool emitCreated)
-    : oxt::Object(parent, name) {
+    : oxt::Object(parent, name), internal_(new Internal(this, nullptr)) {
   if (emitCreated) EmitCreated();
-  AddProperty(oxt::Property("@Font", oxt::Variant("normal")));
+  AddProperty(oxt::Property(kFont, oxt::Variant("normal")));
+}
+
+ClientObject::ClientObject(Client* client, const oxString& name, bool emitCreated)
+    : oxt::Object(ChooseParent(), name), internal_(new Internal(this, client)) {
+  if (emitCreated) EmitCreated();
+  AddProperty(oxt::Property(kFont, oxt::Variant("normal")));
 }
 
 ClientObject::~ClientObject() {
-  // Looked up without making an application object: documents may outlive
-  // the one that ran them.
-  auto* gui = dynamic_cast<Gui*>(fwc::Director::Get()->GetGui());
-  ClientManager* manager = gui ? gui->GetClientManager() : nullptr;
-  if (manager && manager->GetActiveClientObject() == this) manager->SetActiveClientObject(nullptr);
+  delete internal_;
+  internal_ = nullptr;
+}
+
+bool ClientObject::SetProperty(oxt::Property& p) {
+  // Before the change is announced, so that listeners see the new caption.
+  if (p.GetName() == kName && internal_ && internal_->layouter) {
+    internal_->layouter->SetCaption(p.GetValue().GetString());
+  }
+  return oxt::Object::SetProperty(p);
+}
+
+oxt::Object* ClientObject::Copy(oxt::Object* parent) {
+  if (IsAncestorOf(parent)) {
+    std::cerr << "fwg: ClientObject::Copy: cannot copy '" << GetName() << "' into itself\n";
+    return nullptr;
+  }
+  ClientObject* copy = nullptr;
+  if (Client* client = GetClient()) {
+    oxt::CurrentObjects::Get()->SetCurrentObject(parent);
+    client->New();
+    copy = GetCurrentObject();
+    // Still the document around `parent`, or none: New() made nothing.
+    if (!copy || copy->IsAncestorOf(parent)) {
+      std::cerr << "fwg: ClientObject::Copy: client '" << client->GetName()
+                << "' made no document for the copy of '" << GetName() << "'\n";
+      return nullptr;
+    }
+  } else {
+    // A document read from a session before it met its client: copied as
+    // the object model would make it.
+    copy = new ClientObject(parent, {}, false);
+  }
+
+  if (Profile* profile = GetProfile()) copy->SetProfile(profile->GetName());
+  for (const oxString& name : GetPropertyNames()) {
+    // The bold label belongs to whichever document is active, not to the
+    // content: the copy keeps what activation gave it.
+    if (name == kFont) continue;
+    oxt::Property p = oxt::Object::GetProperty(name);
+    copy->SetProperty(p);
+  }
+  copy->EmitCreated();
+  const oxStlVector<oxt::Object*> children = GetChildren();
+  for (oxt::Object* child : children) child->Copy(copy);
+  return copy;
 }
 
 oxString ClientObject::ClassName() const { return S_ClassName(); }
+
+void ClientObject::Activate() {
+  ClientManager* manager = ClientManager::Get();
+  ClientObject* previous = manager->GetActiveClientObject();
+  oxt::CurrentObjects::Get()->SetCurrentObject(this);
+  // Also when it is this document: listeners see a deactivation before
+  // every activation.
+  if (previous) previous->Deactivate();
+  manager->SetActiveClientObject(this);
+  if (CentralWidget* central = Gui::Instance()->GetCentralWidget()) central->ActivateObject(this);
+  if (Profile* profile = GetProfile()) profile->Activate();
+  internal_->onActivate.Emit(this);
+}
+
+void ClientObject::Deactivate() { internal_->onDeactivate.Emit(this); }
+
+Client* ClientObject::GetClient() const { return internal_->GetLiveClient(); }
+
+void ClientObject::SetClient(Client* client) { internal_->client = client; }
+
+uiLayoutFrameEx* ClientObject::GetLayouter() const {
+  return internal_ ? internal_->layouter.data() : nullptr;
+}
+
+Profile* ClientObject::GetProfile() const {
+  Client* client = GetClient();
+  return client ? client->GetProfile(internal_->profileName) : nullptr;
+}
+
+void ClientObject::SetProfile(const oxString& name) {
+  Client* client = GetClient();
+  Profile* profile = client ? client->GetProfile(name) : nullptr;
+  if (!profile) return;
+  internal_->profileName = name;
+  profile->Activate();
+}
+
+oxiSignal1<void, ClientObject*>& ClientObject::OnActivate() { return internal_->onActivate; }
+
+oxiSignal1<void, ClientObject*>& ClientObject::OnDeactivate() { return internal_->onDeactivate; }
 
 }  // namespace fwg

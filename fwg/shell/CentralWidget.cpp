@@ -2,6 +2,7 @@
 
 #include <QPointer>
 
+#include "fwg/clients/ClientObject.h"
 #include "fwg/objects/ClientFolder.h"
 #include "fwg/objects/Project.h"
 #include "fwg/shell/Gui.h"
@@ -18,12 +19,11 @@ namespace {
 const char kClientObjectClass[] = "fwg::ClientObject";
 
 // The frame a document brings along: its layouter, which stays the
-// document's.
-// ### The document class does not hand out its layouter yet; once it
-// declares GetLayouter(), return
-// dynamic_cast<ClientObject*>(object)->GetLayouter() here (null-checked).
-// Until then documents get no frame and no map entry.
-uiLayoutFrameEx* GetDocumentFrame(oxt::Object*) { return nullptr; }
+// document's. Null once Qt deleted it with the main window.
+uiLayoutFrameEx* GetDocumentFrame(oxt::Object* object) {
+  ClientObject* document = ClientObject::Cast(object);
+  return document ? document->GetLayouter() : nullptr;
+}
 
 }  // namespace
 
