@@ -307,7 +307,11 @@ void uiLayoutFrameEx::Layout(FixedLayouts layout) {
 uiLayoutFrameEx::FixedLayouts uiLayoutFrameEx::GetLayout() const { return internal_->layout; }
 
 void uiLayoutFrameEx::Activate() {
-  if (IsActive()) return;
+  // A frame that holds the active frame (this one included) keeps it
+  // active: selecting a project must not take the focus from its document.
+  for (uiLayoutFrameEx* f = m_pActiveInstance; f; f = f->GetParentFrame()) {
+    if (f == this) return;
+  }
   // Bring it forward first: turning a tab page may move the focus, and the
   // frame that gets it must not end up active instead of this one.
   uiWidget* child = this;

@@ -101,7 +101,7 @@ class uiLayoutFrameEx : public uiWidgetT<QFrame> {
 
   // Makes this the active frame, draws it highlighted, brings it forward
   // in the frames that hold it and emits OnActivate, unless it already is
-  // the active frame.
+  // the active frame or holds it (a page keeps its active document).
   void Activate();
   bool IsActive() const { return m_pActiveInstance == this; }
 

@@ -297,6 +297,8 @@ TEST_F(ClientObjectTest, ActivationSwitchesDocumentLabelFrameAndProfileInOrder) 
   Settle();
   EXPECT_TRUE(b->GetLayouter()->isVisible());
   EXPECT_FALSE(a->GetLayouter()->isVisible());
+  EXPECT_EQ(uiLayoutFrameEx::m_pActiveInstance, b->GetLayouter())
+      << "selecting the project on the way keeps the document's frame active";
 
   // Again: the same document is deactivated and activated; its profile
   // stays in force.

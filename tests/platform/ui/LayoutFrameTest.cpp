@@ -302,6 +302,13 @@ TEST_F(LayoutFrameTest, ActivatingABuriedFrameBringsItsTabsForward) {
   EXPECT_EQ(pageTabs->currentWidget(), folder);
   EXPECT_EQ(folderTabs->currentWidget(), doc);
   EXPECT_TRUE(doc->isVisible());
+
+  // The frames that hold the active one leave it active.
+  page->Activate();
+  folder->Activate();
+  EXPECT_EQ(Frame::m_pActiveInstance, doc);
+  other->Activate();
+  EXPECT_EQ(Frame::m_pActiveInstance, other);
 }
 
 TEST_F(LayoutFrameTest, ClickingOrFocusingInsideActivatesTheInnermostFrame) {
