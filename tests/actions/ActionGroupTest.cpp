@@ -10,19 +10,11 @@
 #include "platform/ui/uiActionGroup.h"
 #include "platform/ui/uiMainWindow.h"
 #include "platform/ui/uiPopupMenu.h"
+#include "tests/WithGui.h"
 
 namespace {
 
-class ActionGroupFixture : public ::testing::Test {
- protected:
-  void SetUp() override { gui_ = new fwg::Gui(0, nullptr); }
-  void TearDown() override {
-    delete gui_;
-    gui_ = nullptr;
-  }
-
-  fwg::Gui* gui_ = nullptr;
-};
+using ActionGroupFixture = WithGui;
 
 TEST_F(ActionGroupFixture, ExclusiveGroupKeepsOneMemberChecked) {
   fwg::Profile profile("View");

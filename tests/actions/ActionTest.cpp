@@ -12,21 +12,13 @@
 #include "fwg/shell/Gui.h"
 #include "platform/ui/uiAction.h"
 #include "platform/ui/uiMainWindow.h"
+#include "tests/WithGui.h"
 
 namespace {
 
 const std::string kIcons = FWG_TEST_ICONS;
 
-class ActionFixture : public ::testing::Test {
- protected:
-  void SetUp() override { gui_ = new fwg::Gui(0, nullptr); }
-  void TearDown() override {
-    delete gui_;
-    gui_ = nullptr;
-  }
-
-  fwg::Gui* gui_ = nullptr;
-};
+using ActionFixture = WithGui;
 
 // The colour in the middle of the icon's image for that size and mode.
 QColor ColourOf(const uiIconSet& icon, int side, QIcon::Mode mode) {

@@ -17,19 +17,11 @@
 #include "platform/ui/uiPopupMenu.h"
 #include "platform/ui/uiToolBar.h"
 #include "platform/ui/uiToolButton.h"
+#include "tests/WithGui.h"
 
 namespace {
 
-class ProfileActionsFixture : public ::testing::Test {
- protected:
-  void SetUp() override { gui_ = new fwg::Gui(0, nullptr); }
-  void TearDown() override {
-    delete gui_;
-    gui_ = nullptr;
-  }
-
-  fwg::Gui* gui_ = nullptr;
-};
+using ProfileActionsFixture = WithGui;
 
 TEST_F(ProfileActionsFixture, ChainOfThreeFindsActionsFromItsBases) {
   fwg::Profile root("Root");
