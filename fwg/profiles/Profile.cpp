@@ -7,6 +7,7 @@
 
 #include "fwg/actions/Action.h"
 #include "fwg/actions/ActionGroup.h"
+#include "fwg/profiles/DockWindow.h"
 #include "fwg/profiles/ProfileInternal.h"
 #include "fwg/profiles/ProfileItem.h"
 #include "fwg/profiles/ProfileManager.h"
@@ -91,6 +92,10 @@ Profile::Profile(const oxString& name, const oxString& baseName, const oxString&
 Profile::~Profile() {
   ProfileManager::Get()->RemoveProfile(this);
   for (ProfileItem* item : internal_->items) delete item;
+  // A dock window takes its entries and their toggle actions along; those
+  // leave the toolkit toggle group as they go, and the group deleted below
+  // never touches its members.
+  for (const QPointer<DockWindow>& window : internal_->dockWindows) delete window.data();
   delete internal_->widgetGuard;
   delete internal_->dockToggleActions;
   for (auto& entry : internal_->actions) delete entry.second;

@@ -18,6 +18,10 @@ class uiObject;
 class uiPopupMenu;
 class uiWidget;
 
+namespace oxaw {
+class IWidgetCreator;
+}
+
 namespace fwg {
 
 class Action;
@@ -29,9 +33,9 @@ class Profile : public oxListener<single_threaded> {
   // addToManager is set. pluginName adds the plug-in's resource folders.
   explicit Profile(const oxString& name = {}, const oxString& baseName = {},
                    const oxString& pluginName = {}, bool addToManager = true);
-  // Leaves the profile manager; deletes the profile's actions and recorded
-  // edits. Menus, toolbars and context menus it created stay in the main
-  // window.
+  // Leaves the profile manager; deletes the profile's actions, recorded
+  // edits and dock windows (with their widgets). Menus, toolbars and
+  // context menus it created stay in the main window.
   ~Profile() override;
   Profile(const Profile&) = delete;
   Profile& operator=(const Profile&) = delete;
@@ -107,6 +111,35 @@ class Profile : public oxListener<single_threaded> {
 
   // Widgets shown while the profile is active; not owned.
   void AddWidget(uiWidget* widget);
+
+  // Dock widgets. `name` is the name a widget maker is registered under;
+  // `path` is "AREA[/dock window]" with AREA one of TOP, BOTTOM, RIGHT
+  // (any case) or else the left area; widgets naming the same dock window
+  // share it as tabs. The dock window and widget are made at the first
+  // activation and belong to this profile.
+  void AddDockWidget(const oxString& name, const oxString& path, const oxString& accel = {});
+  // Hides the chain's dock widget of that name while this profile is active.
+  void RemoveDockWidget(const oxString& name);
+  // The widget manager takes ownership of the maker.
+  void RegisterWidget(const oxString& name, oxaw::IWidgetCreator* creator);
+  // Registers a maker of plain frames under the name.
+  void RegisterWidget(const oxString& name);
+  uiWidget* GetRegisteredWidget(const oxString& name, uiWidget* parent);
+  // A group named "Dock" of the toggle actions of the chain's shown dock
+  // widgets, after a separator when the chain has any dock window. Owned
+  // by the profile; the next call deletes it.
+  ActionGroup* GetDockToggleActions();
+  // Lookups by widget name among the shown dock widgets of the chain.
+  Action* GetDockToggleAction(const oxString& name) const;
+  bool IsDockWidgetVisible(const oxString& name) const;
+  // Shows or hides a shown dock widget; for one not made yet, sets the
+  // state this profile's dock item will start it in.
+  void SetDockWidgetVisible(const oxString& name, bool visible);
+  // Widgets of the chain's shown dock widgets, root first.
+  oxStlVector<uiWidget*> GetDockWidgetList() const;
+  // "/AREA/widget" or "/AREA/dock window/widget" for a shown dock widget
+  // of the chain, AREA being LEFT, TOP, RIGHT or BOTTOM; "" otherwise.
+  oxString GetDockWidgetPath(uiWidget* widget) const;
 
   // Build, activation and deactivation.
   virtual void Build();

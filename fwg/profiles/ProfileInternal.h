@@ -2,6 +2,8 @@
 // Not API: clients use Profile.h.
 #pragma once
 
+#include <QPointer>
+
 #include "fwg/profiles/Profile.h"
 
 class QObject;
@@ -10,6 +12,7 @@ class uiToolBar;
 
 namespace fwg {
 
+class DockWindow;
 class ProfileItem;
 
 struct Profile::Internal {
@@ -32,6 +35,9 @@ struct Profile::Internal {
   // `widgets` through a connection that ends with this object.
   QObject* widgetGuard = nullptr;
   ActionGroup* dockToggleActions = nullptr;  // owned
+  // Made by this profile's dock items, in creation order; owned. Guarded:
+  // a main window deleted first takes its dock windows with it.
+  oxStlVector<QPointer<DockWindow>> dockWindows;
 
   // Appends the item and, while the profile is active, puts it in force.
   void Record(ProfileItem* item);
@@ -44,5 +50,8 @@ oxStlVector<oxString> GetBaseChain(const Profile* profile);
 // The chain's names resolved through the profile manager, root first;
 // names the manager does not know are left out.
 oxStlVector<Profile*> GetBaseChainProfiles(const Profile* profile);
+// The dock windows of the chain's profiles, root first, each profile's in
+// creation order.
+oxStlVector<DockWindow*> GetChainDockWindows(const Profile* profile);
 
 }  // namespace fwg

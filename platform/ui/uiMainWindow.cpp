@@ -32,6 +32,18 @@ uiWidget* uiMainWindow::CentralWidget() const {
   return dynamic_cast<uiWidget*>(centralWidget());
 }
 
+void uiMainWindow::MoveDockWindow(uiDockWindow* dock, ui::Dock area) {
+  if (!dock) return;
+  Qt::DockWidgetArea where = Qt::LeftDockWidgetArea;
+  switch (area) {
+    case ui::Top: where = Qt::TopDockWidgetArea; break;
+    case ui::Bottom: where = Qt::BottomDockWidgetArea; break;
+    case ui::Right: where = Qt::RightDockWidgetArea; break;
+    case ui::Left: break;
+  }
+  addDockWidget(where, dock);
+}
+
 void uiMainWindow::Error(const oxString& message) {
   auto* box = new QMessageBox(QMessageBox::Critical, windowTitle(), uiStr(message),
                               QMessageBox::Ok, this);

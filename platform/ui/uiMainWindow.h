@@ -6,10 +6,16 @@
 #include <QCloseEvent>
 #include <QMainWindow>
 
+#include "platform/ui/uiDockWindow.h"
 #include "platform/ui/uiWidget.h"
 
 class uiMenuBar;
 using uiCloseEvent = QCloseEvent;
+
+namespace ui {
+// Areas of the main window that take dock windows.
+enum Dock { Top = 2, Bottom = 3, Right = 4, Left = 5 };
+}  // namespace ui
 
 class uiMainWindow : public uiWidgetT<QMainWindow> {
   UI_OBJECT(uiMainWindow, uiWidget)
@@ -22,6 +28,13 @@ class uiMainWindow : public uiWidgetT<QMainWindow> {
 
   void SetCentralWidget(uiWidget* widget);
   uiWidget* CentralWidget() const;
+
+  // Puts the dock window into the area, taking it out of any other.
+  void MoveDockWindow(uiDockWindow* dock, ui::Dock area);
+  uiDockArea TopDock() const { return Qt::TopDockWidgetArea; }
+  uiDockArea BottomDock() const { return Qt::BottomDockWidgetArea; }
+  uiDockArea RightDock() const { return Qt::RightDockWidgetArea; }
+  uiDockArea LeftDock() const { return Qt::LeftDockWidgetArea; }
 
   // Shows the message in a non-blocking error box over the window.
   void Error(const oxString& message);

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "platform/signals/oxSignal.h"
+#include "platform/ui/uiIconSet.h"
 #include "platform/ui/uiObject.h"
 
 class uiHideEvent {
@@ -44,6 +45,9 @@ class uiWidget : public uiObject {
 
   oxString Caption() const { return oxStr(GetWidget()->windowTitle()); }
   void SetCaption(const oxString& caption) { GetWidget()->setWindowTitle(uiStr(caption)); }
+  // The window icon, inherited from the nearest parent that has one (the
+  // application's icon when none has).
+  uiIconSet Icon() const { return uiIconSet(GetWidget()->windowIcon(), {}); }
   WId WinId() const { return GetWidget()->winId(); }
 
   // The ui widget that is this widget's Qt parent, or null.

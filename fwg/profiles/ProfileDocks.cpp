@@ -1,0 +1,147 @@
+// Dock widgets and registered widgets of a profile. Docks are recorded as
+// items like menus and toolbars; the lookups below see the dock windows of
+// the whole base chain.
+#include <algorithm>
+
+#include "fwg/actions/ActionGroup.h"
+#include "fwg/profiles/DockWidgetItem.h"
+#include "fwg/profiles/DockWindow.h"
+#include "fwg/profiles/Profile.h"
+#include "fwg/profiles/ProfileInternal.h"
+#include "platform/oxaw/WidgetManager.h"
+#include "platform/ui/uiAction.h"
+#include "platform/ui/uiFrame.h"
+#include "platform/ui/uiMainWindow.h"
+#include "platform/ui/uiManager.h"
+
+namespace fwg {
+
+namespace {
+
+// In each dock window only the first entry of the name is asked, and it
+// counts only while shown.
+DockEntry* FindShownEntry(const Profile* profile, const oxString& name) {
+  for (DockWindow* window : GetChainDockWindows(profile)) {
+    for (DockEntry* entry : window->GetEntries()) {
+      uiWidget* widget = entry->GetWidget();
+      if (!widget || widget->Name() != name) continue;
+      if (entry->shown) return entry;
+      break;
+    }
+  }
+  return nullptr;
+}
+
+const char* AreaPrefix(const DockWindow* window) {
+  const uiMainWindow* main = uiManager::Get()->MainWindow();
+  const uiDockArea area = window->Area();
+  if (!main) return "/LEFT/";
+  if (area == main->BottomDock()) return "/BOTTOM/";
+  if (area == main->TopDock()) return "/TOP/";
+  if (area == main->RightDock()) return "/RIGHT/";
+  return "/LEFT/";
+}
+
+}  // namespace
+
+oxStlVector<DockWindow*> GetChainDockWindows(const Profile* profile) {
+  oxStlVector<DockWindow*> windows;
+  for (const Profile* member : GetBaseChainProfiles(profile)) {
+    for (const QPointer<DockWindow>& window : member->GetInternal()->dockWindows) {
+      if (window) windows.push_back(window.data());
+    }
+  }
+  return windows;
+}
+
+void Profile::AddDockWidget(const oxString& name, const oxString& path, const oxString& accel) {
+  internal_->Record(new DockWidgetItem(this, ProfileItem::Add, name, path, accel));
+}
+
+void Profile::RemoveDockWidget(const oxString& name) {
+  internal_->Record(new DockWidgetItem(this, ProfileItem::Remove, name, {}, {}));
+}
+
+void Profile::RegisterWidget(const oxString& name, oxaw::IWidgetCreator* creator) {
+  oxaw::WidgetManager::Get()->RegisterWidget(name, creator);
+}
+
+void Profile::RegisterWidget(const oxString& name) {
+  RegisterWidget(name, new oxaw::WidgetCreator<uiFrame>);
+}
+
+uiWidget* Profile::GetRegisteredWidget(const oxString& name, uiWidget* parent) {
+  return oxaw::WidgetManager::Get()->GetWidget(name, parent);
+}
+
+ActionGroup* Profile::GetDockToggleActions() {
+  delete internal_->dockToggleActions;
+  auto* group = new ActionGroup("Dock", this, false);
+  internal_->dockToggleActions = group;
+
+  const oxStlVector<DockWindow*> windows = GetChainDockWindows(this);
+  if (!windows.empty()) group->AddSeparator();
+  for (DockWindow* window : windows) {
+    for (DockEntry* entry : window->GetEntries()) {
+      if (!entry->shown || !entry->toggleAction || !entry->GetWidget()) continue;
+      ToggleAction* toggle = entry->toggleAction;
+      toggle->GetUiAction()->SetGroup(nullptr);
+      toggle->SetChecked(entry->visible);
+      group->AddAction(toggle);
+    }
+  }
+  return group;
+}
+
+Action* Profile::GetDockToggleAction(const oxString& name) const {
+  const DockEntry* entry = FindShownEntry(this, name);
+  return entry ? entry->toggleAction : nullptr;
+}
+
+bool Profile::IsDockWidgetVisible(const oxString& name) const {
+  const DockEntry* entry = FindShownEntry(this, name);
+  return entry && entry->visible;
+}
+
+// The toggle action keeps its checked state here; the next
+// GetDockToggleActions brings it in line.
+void Profile::SetDockWidgetVisible(const oxString& name, bool visible) {
+  if (DockEntry* entry = FindShownEntry(this, name)) {
+    entry->visible = visible;
+    entry->dockWindow->SetEntryShown(entry, true);
+    if (visible) entry->dockWindow->SelectEntry(entry);
+    return;
+  }
+  for (ProfileItem* item : internal_->items) {
+    auto* dock = dynamic_cast<DockWidgetItem*>(item);
+    if (dock && dock->GetWidgetName() == name) {
+      dock->SetVisible(visible);
+      return;
+    }
+  }
+}
+
+oxStlVector<uiWidget*> Profile::GetDockWidgetList() const {
+  oxStlVector<uiWidget*> widgets;
+  for (DockWindow* window : GetChainDockWindows(this)) {
+    for (const DockEntry* entry : window->GetEntries()) {
+      if (entry->shown && entry->GetWidget()) widgets.push_back(entry->GetWidget());
+    }
+  }
+  return widgets;
+}
+
+oxString Profile::GetDockWidgetPath(uiWidget* widget) const {
+  if (!widget) return {};
+  for (DockWindow* window : GetChainDockWindows(this)) {
+    for (const DockEntry* entry : window->GetEntries()) {
+      if (!entry->shown || entry->GetWidget() != widget) continue;
+      const oxString name = widget->Name();
+      if (window->GetEntries().size() == 1) return AreaPrefix(window) + name;
+      return AreaPrefix(window) + window->Name() + "/" + name;
+    }
+  }
+  return {};
+}
+
+}  // namespace fwg

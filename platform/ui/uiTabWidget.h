@@ -1,0 +1,33 @@
+// Pages shown one at a time behind a row of tabs.
+#pragma once
+
+#include <QTabBar>
+#include <QTabWidget>
+
+#include "platform/ui/uiWidget.h"
+
+class uiTabWidget : public uiWidgetT<QTabWidget> {
+  UI_OBJECT(uiTabWidget, uiWidget)
+
+ public:
+  uiTabWidget(uiWidget* parent, const oxString& name, int flags = 0);
+
+  // Inserts the widget as a page at `index` (-1 or past the end appends).
+  // A widget that is already a page stays where it is. Returns its index.
+  int InsertTab(uiWidget* widget, const oxString& label, int index = -1);
+  // Takes the widget's page out; the widget is hidden, not deleted.
+  void RemovePage(uiWidget* widget);
+  // The page's index, or -1 for a widget that is not a page.
+  int IndexOf(uiWidget* widget) const;
+  int Count() const { return count(); }
+  uiWidget* Page(int index) const { return dynamic_cast<uiWidget*>(widget(index)); }
+  void SetCurrentPage(int index) { setCurrentIndex(index); }
+  int CurrentPageIndex() const { return currentIndex(); }
+  QTabBar* TabBar() const { return tabBar(); }
+
+  // Emitted with the new current page (null when the last page left).
+  oxiSignal1<void, uiWidget*>& OnCurrentChange() { return onCurrentChange_; }
+
+ private:
+  oxiSignal1<void, uiWidget*> onCurrentChange_;
+};

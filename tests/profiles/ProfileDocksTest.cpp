@@ -1,0 +1,366 @@
+// Dock widgets of profiles on a real main window: dock paths, tabs in
+// shared dock windows, toggle actions, hides by the user and by the window
+// system, remove items across a profile switch, and the "Dock" group.
+#include <QDockWidget>
+#include <QPointer>
+#include <QTabBar>
+#include <QTabWidget>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "fwg/actions/Action.h"
+#include "fwg/actions/ActionGroup.h"
+#include "fwg/profiles/Profile.h"
+#include "platform/ui/uiAction.h"
+#include "platform/ui/uiActionGroup.h"
+#include "platform/ui/uiMainWindow.h"
+#include "tests/WithGui.h"
+
+namespace {
+
+class DockProfile : public fwg::Profile {
+ public:
+  DockProfile(const oxString& name, const oxString& base,
+              std::function<void(DockProfile*)> fill = {})
+      : fwg::Profile(name, base), fill_(std::move(fill)) {}
+  void Build() override {
+    if (fill_) fill_(this);
+  }
+
+ private:
+  std::function<void(DockProfile*)> fill_;
+};
+
+// Counts the hides the window system makes.
+class SpontaneousHides : public QObject {
+ public:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Hide && event->spontaneous()) ++count;
+    return false;
+  }
+  int count = 0;
+};
+
+class ProfileDocks : public WithGui {
+ protected:
+  void SetUp() override {
+    WithGui::SetUp();
+    window_ = gui_->GetMainWindow();
+    window_->Show();
+    maker_ = new fwg::Profile("Maker", "");
+    for (const char* name : {"Tree", "Props", "Log", "Output", "Find", "Watch"}) {
+      maker_->RegisterWidget(name);
+    }
+  }
+
+  // The dock widget of that name among the profile's shown dock widgets.
+  uiWidget* Widget(const fwg::Profile* profile, const oxString& name) const {
+    for (uiWidget* widget : profile->GetDockWidgetList()) {
+      if (widget->Name() == name) return widget;
+    }
+    return nullptr;
+  }
+  QDockWidget* Dock(const QString& name) const {
+    QDockWidget* found = nullptr;
+    int count = 0;
+    for (QDockWidget* dock : window_->findChildren<QDockWidget*>(name)) {
+      found = dock;
+      ++count;
+    }
+    return count == 1 ? found : nullptr;
+  }
+  Qt::DockWidgetArea Area(const QString& name) const {
+    QDockWidget* dock = Dock(name);
+    return dock ? window_->dockWidgetArea(dock) : Qt::NoDockWidgetArea;
+  }
+
+  uiMainWindow* window_ = nullptr;
+  fwg::Profile* maker_ = nullptr;
+};
+
+TEST_F(ProfileDocks, PathsChooseAreaAndDockWindow) {
+  auto* profile = new DockProfile("Areas", "", [](DockProfile* p) {
+    p->AddDockWidget("Tree", "right");
+    p->AddDockWidget("Props", "LEFT");
+    p->AddDockWidget("Log", "middle");
+    p->AddDockWidget("Output", "/");
+    p->AddDockWidget("Find", "");
+    p->AddDockWidget("Watch", "//TOP//Tools/extra");
+  });
+  profile->Activate();
+
+  EXPECT_EQ(Area("Tree"), Qt::RightDockWidgetArea);
+  EXPECT_EQ(Area("Props"), Qt::LeftDockWidgetArea);
+  EXPECT_EQ(Area("Log"), Qt::LeftDockWidgetArea);
+  EXPECT_EQ(Area("Output"), Qt::LeftDockWidgetArea);
+  EXPECT_EQ(Area("Find"), Qt::LeftDockWidgetArea);
+  EXPECT_EQ(Area("Tools"), Qt::TopDockWidgetArea);
+  EXPECT_EQ(Dock("extra"), nullptr);
+  EXPECT_EQ(Dock("Watch"), nullptr);  // it went into Tools
+
+  // The widget sits in the dock window, on screen.
+  uiWidget* tree = Widget(profile, "Tree");
+  ASSERT_NE(tree, nullptr);
+  EXPECT_TRUE(Dock("Tree")->isAncestorOf(tree->GetWidget()));
+  EXPECT_TRUE(tree->IsVisible());
+
+  // Alone in a dock window the path is area and widget, named or not.
+  EXPECT_EQ(profile->GetDockWidgetPath(tree), "/RIGHT/Tree");
+  EXPECT_EQ(profile->GetDockWidgetPath(Widget(profile, "Find")), "/LEFT/Find");
+  EXPECT_EQ(profile->GetDockWidgetPath(Widget(profile, "Watch")), "/TOP/Watch");
+  EXPECT_EQ(profile->GetDockWidgetPath(nullptr), "");
+  EXPECT_EQ(profile->GetDockWidgetList().size(), 6u);
+
+  // The toggle action carries the widget's name and the accelerator.
+  profile->AddDockWidget("Tree", "BOTTOM/Lower", "Ctrl+T");
+  fwg::Action* toggle = profile->GetDockToggleAction("Tree");
+  ASSERT_NE(toggle, nullptr);
+  EXPECT_EQ(toggle->GetText(), "Tree");
+  EXPECT_TRUE(toggle->IsCheckable());
+  EXPECT_TRUE(toggle->IsChecked());
+  EXPECT_EQ(profile->GetDockToggleAction("Nothing"), nullptr);
+  EXPECT_FALSE(profile->IsDockWidgetVisible("Nothing"));
+}
+
+TEST_F(ProfileDocks, NamedDockWindowHoldsWidgetsAsTabs) {
+  auto* profile = new DockProfile("Tabs", "", [](DockProfile* p) {
+    p->AddDockWidget("Tree", "RIGHT/Side");
+    p->AddDockWidget("Props", "RIGHT/Side");
+  });
+  profile->Activate();
+
+  QDockWidget* side = Dock("Side");
+  ASSERT_NE(side, nullptr);
+  auto* tabs = qobject_cast<QTabWidget*>(side->widget());
+  ASSERT_NE(tabs, nullptr);
+  ASSERT_EQ(tabs->count(), 2);
+  EXPECT_EQ(tabs->tabText(0), "Tree");
+  EXPECT_EQ(tabs->tabText(1), "Props");
+  EXPECT_TRUE(tabs->tabBar()->isVisible());
+  uiWidget* props = Widget(profile, "Props");
+  EXPECT_EQ(profile->GetDockWidgetPath(props), "/RIGHT/Side/Props");
+
+  // With one of them turned off the other fills the window without tabs.
+  profile->SetDockWidgetVisible("Tree", false);
+  EXPECT_FALSE(profile->IsDockWidgetVisible("Tree"));
+  EXPECT_EQ(tabs->count(), 1);
+  EXPECT_FALSE(tabs->tabBar()->isVisible());
+  EXPECT_TRUE(props->IsVisible());
+  EXPECT_FALSE(Widget(profile, "Tree")->IsVisible());
+  EXPECT_TRUE(side->isVisible());
+
+  // Turning it on again puts it back in its place and makes it current.
+  profile->SetDockWidgetVisible("Tree", true);
+  ASSERT_EQ(tabs->count(), 2);
+  EXPECT_EQ(tabs->tabText(0), "Tree");
+  EXPECT_EQ(tabs->currentIndex(), 0);
+  EXPECT_TRUE(tabs->tabBar()->isVisible());
+
+  // Unchecking a toggle action is the user's way: widget off, and the dock
+  // window goes when nothing is left in it.
+  fwg::Action* treeToggle = profile->GetDockToggleAction("Tree");
+  fwg::Action* propsToggle = profile->GetDockToggleAction("Props");
+  treeToggle->Activate();
+  EXPECT_FALSE(treeToggle->IsChecked());
+  EXPECT_FALSE(profile->IsDockWidgetVisible("Tree"));
+  EXPECT_TRUE(side->isVisible());
+  propsToggle->Activate();
+  EXPECT_FALSE(props->IsVisible());
+  EXPECT_FALSE(side->isVisible());
+  propsToggle->Activate();
+  EXPECT_TRUE(props->IsVisible());
+  EXPECT_TRUE(side->isVisible());
+  EXPECT_FALSE(tabs->tabBar()->isVisible());
+}
+
+TEST_F(ProfileDocks, ExistingDockWindowIsReusedWhereItIs) {
+  auto* base =
+      new DockProfile("Base", "", [](DockProfile* p) { p->AddDockWidget("Tree", "RIGHT/Side"); });
+  auto* derived = new DockProfile(
+      "Derived", "Base", [](DockProfile* p) { p->AddDockWidget("Log", "bottom/Side"); });
+  derived->Activate();
+
+  ASSERT_NE(Dock("Side"), nullptr);  // one dock window of that name
+  EXPECT_EQ(Area("Side"), Qt::RightDockWidgetArea);
+  EXPECT_EQ(derived->GetDockWidgetPath(Widget(derived, "Log")), "/RIGHT/Side/Log");
+  EXPECT_EQ(derived->GetDockWidgetList().size(), 2u);
+
+  // Leaving the derived profile takes its tab out; the base's stays.
+  base->Activate();
+  auto* tabs = qobject_cast<QTabWidget*>(Dock("Side")->widget());
+  ASSERT_NE(tabs, nullptr);
+  EXPECT_EQ(tabs->count(), 1);
+  EXPECT_EQ(base->GetDockWidgetList().size(), 1u);
+  EXPECT_EQ(base->GetDockWidgetPath(Widget(base, "Tree")), "/RIGHT/Side/Tree");
+}
+
+TEST_F(ProfileDocks, HidingTheDockWindowTurnsItsWidgetsOffUnlessTheSystemDidIt) {
+  auto* profile = new DockProfile("Hides", "", [](DockProfile* p) {
+    p->AddDockWidget("Tree", "LEFT/Side");
+    p->AddDockWidget("Props", "LEFT/Side");
+    p->AddDockWidget("Log", "BOTTOM");
+  });
+  profile->Activate();
+  QDockWidget* side = Dock("Side");
+  ASSERT_TRUE(side->isVisible());
+
+  // Minimising the main window hides the docks spontaneously.
+  SpontaneousHides hides;
+  side->installEventFilter(&hides);
+  window_->setWindowState(Qt::WindowMinimized);
+  ASSERT_EQ(hides.count, 1);
+  EXPECT_TRUE(profile->IsDockWidgetVisible("Tree"));
+  EXPECT_TRUE(profile->GetDockToggleAction("Log")->IsChecked());
+  window_->setWindowState(Qt::WindowNoState);
+  EXPECT_TRUE(side->isVisible());
+
+  // Closing the dock window is the user's choice for all its widgets.
+  side->close();
+  EXPECT_FALSE(side->isVisible());
+  EXPECT_FALSE(profile->IsDockWidgetVisible("Tree"));
+  EXPECT_FALSE(profile->IsDockWidgetVisible("Props"));
+  EXPECT_FALSE(profile->GetDockToggleAction("Tree")->IsChecked());
+  EXPECT_FALSE(profile->GetDockToggleAction("Props")->IsChecked());
+  EXPECT_TRUE(profile->GetDockToggleAction("Log")->IsChecked());
+  EXPECT_TRUE(Dock("Log")->isVisible());
+
+  // One toggle brings the window back with that widget alone.
+  profile->GetDockToggleAction("Props")->Activate();
+  EXPECT_TRUE(side->isVisible());
+  EXPECT_TRUE(Widget(profile, "Props")->IsVisible());
+  EXPECT_FALSE(Widget(profile, "Tree")->IsVisible());
+}
+
+TEST_F(ProfileDocks, RemoveItemHidesTheBaseWidgetWhileItsProfileIsActive) {
+  auto* base =
+      new DockProfile("Base", "", [](DockProfile* p) { p->AddDockWidget("Tree", "RIGHT"); });
+  auto* derived =
+      new DockProfile("Derived", "Base", [](DockProfile* p) { p->RemoveDockWidget("Tree"); });
+  auto* other = new DockProfile("Other", "");
+  base->Activate();
+  uiWidget* tree = Widget(base, "Tree");
+  ASSERT_NE(tree, nullptr);
+  EXPECT_TRUE(tree->IsVisible());
+
+  derived->Activate();
+  EXPECT_FALSE(tree->IsVisible());
+  EXPECT_FALSE(Dock("Tree")->isVisible());
+  EXPECT_EQ(derived->GetDockWidgetPath(tree), "");
+  EXPECT_EQ(derived->GetDockToggleAction("Tree"), nullptr);
+  // The toggle must not bring it back behind the remove item's back.
+  EXPECT_TRUE(derived->GetDockWidgetList().empty());
+
+  base->Activate();
+  EXPECT_TRUE(tree->IsVisible());
+  EXPECT_EQ(base->GetDockWidgetPath(tree), "/RIGHT/Tree");
+
+  // A widget of a profile that is not in force has no path.
+  other->Activate();
+  EXPECT_FALSE(tree->IsVisible());
+  EXPECT_EQ(base->GetDockWidgetPath(tree), "");
+  EXPECT_EQ(other->GetDockWidgetPath(tree), "");
+}
+
+TEST_F(ProfileDocks, VisibilitySetBeforeTheFirstActivationIsWhereTheWidgetStarts) {
+  auto* profile = new fwg::Profile("Early", "");
+  profile->AddDockWidget("Tree", "RIGHT");
+  profile->SetDockWidgetVisible("Tree", false);
+  profile->Activate();
+  EXPECT_FALSE(profile->IsDockWidgetVisible("Tree"));
+  EXPECT_FALSE(profile->GetDockToggleAction("Tree")->IsChecked());
+  EXPECT_FALSE(Dock("Tree")->isVisible());
+  profile->GetDockToggleAction("Tree")->Activate();
+  EXPECT_TRUE(Dock("Tree")->isVisible());
+}
+
+TEST_F(ProfileDocks, DockGroupIsRebuiltOnEachCall) {
+  auto* empty = new fwg::Profile("Empty", "");
+  EXPECT_TRUE(empty->GetDockToggleActions()->GetActionList().empty());
+
+  new DockProfile("Base", "", [](DockProfile* p) {
+    p->AddDockWidget("Tree", "RIGHT");
+    p->AddDockWidget("Log", "BOTTOM/Lower");
+  });
+  auto* derived = new DockProfile("Derived", "Base", [](DockProfile* p) {
+    p->AddDockWidget("Props", "LEFT");
+    p->RemoveDockWidget("Tree");
+  });
+  derived->Activate();
+  derived->SetDockWidgetVisible("Log", false);
+
+  fwg::ActionGroup* first = derived->GetDockToggleActions();
+  EXPECT_EQ(first->GetName(), "Dock");
+  const oxStlVector<fwg::Action*>& list = first->GetActionList();
+  ASSERT_EQ(list.size(), 3u);  // separator, Log, Props; Tree is not shown
+  EXPECT_EQ(list[0], nullptr);
+  EXPECT_EQ(list[1], derived->GetDockToggleAction("Log"));
+  EXPECT_EQ(list[2], derived->GetDockToggleAction("Props"));
+  EXPECT_FALSE(list[1]->IsChecked());  // brought in line with the widget
+  EXPECT_TRUE(list[2]->IsChecked());
+
+  QPointer<uiAction> firstUi = first->GetUiAction();
+  fwg::ActionGroup* second = derived->GetDockToggleActions();
+  EXPECT_TRUE(firstUi.isNull());
+  EXPECT_EQ(second->GetActionList().size(), 3u);
+  EXPECT_EQ(static_cast<uiAction*>(derived->GetDockToggleAction("Props")->GetUiAction()->Group()),
+            second->GetUiAction());
+
+  // A chain whose dock windows show nothing still begins with a separator.
+  auto* lone = new DockProfile("Lone", "", [](DockProfile* p) { p->AddDockWidget("Find", "TOP"); });
+  lone->Activate();
+  lone->SetDockWidgetVisible("Find", false);
+  auto* leaver =
+      new DockProfile("Leaver", "Lone", [](DockProfile* p) { p->RemoveDockWidget("Find"); });
+  leaver->Activate();
+  const oxStlVector<fwg::Action*>& loneList = leaver->GetDockToggleActions()->GetActionList();
+  ASSERT_EQ(loneList.size(), 1u);
+  EXPECT_EQ(loneList[0], nullptr);
+}
+
+TEST_F(ProfileDocks, UnknownWidgetNameIsReportedAndLeavesAnEmptyDockWindow) {
+  auto* profile = new fwg::Profile("Unknown", "");
+  profile->Activate();
+  testing::internal::CaptureStderr();
+  profile->AddDockWidget("Nowhere", "RIGHT/Spare");
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "Could not add the dock widget Nowhere\n");
+  ASSERT_NE(Dock("Spare"), nullptr);
+  EXPECT_FALSE(Dock("Spare")->isVisible());
+  EXPECT_EQ(profile->GetDockToggleAction("Nowhere"), nullptr);
+  EXPECT_EQ(profile->GetDockToggleActions()->GetActionList().size(), 1u);
+
+  // The empty window takes later widgets as usual.
+  profile->AddDockWidget("Tree", "LEFT/Spare");
+  EXPECT_TRUE(Dock("Spare")->isVisible());
+  EXPECT_EQ(Area("Spare"), Qt::RightDockWidgetArea);
+}
+
+TEST_F(ProfileDocks, DeletedWidgetsAndProfilesLeaveNoDanglingEntries) {
+  auto* base = new DockProfile("Base", "", [](DockProfile* p) {
+    p->AddDockWidget("Tree", "RIGHT/Side");
+    p->AddDockWidget("Props", "RIGHT/Side");
+  });
+  auto* derived =
+      new DockProfile("Derived", "Base", [](DockProfile* p) { p->RemoveDockWidget("Props"); });
+  derived->Activate();
+
+  // A client deletes one of its dock widgets.
+  delete Widget(derived, "Tree")->GetWidget();
+  EXPECT_TRUE(derived->GetDockWidgetList().empty());
+  EXPECT_EQ(derived->GetDockToggleAction("Tree"), nullptr);
+  EXPECT_FALSE(Dock("Side")->isVisible());
+  base->Activate();
+  ASSERT_EQ(base->GetDockWidgetList().size(), 1u);
+  EXPECT_TRUE(Widget(base, "Props")->IsVisible());
+
+  // The base goes first: its dock window with it, and the derived profile's
+  // remove item forgets what it covered.
+  QPointer<QDockWidget> side = Dock("Side");
+  delete base;
+  EXPECT_TRUE(side.isNull());
+  derived->Activate();
+  EXPECT_TRUE(derived->GetDockWidgetList().empty());
+  EXPECT_TRUE(derived->GetDockToggleActions()->GetActionList().empty());
+}
+
+}  // namespace
