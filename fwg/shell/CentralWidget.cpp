@@ -6,6 +6,8 @@
 #include "fwg/objects/ClientFolder.h"
 #include "fwg/objects/Project.h"
 #include "fwg/shell/Gui.h"
+#include "fwg/shell/LayoutPropertyEditor.h"
+#include "platform/oxaw/PropertyEditorWidgetManager.h"
 #include "platform/oxt/Model.h"
 #include "platform/signals/oxSignal.h"
 #include "platform/ui/uiLayoutFrameEx.h"
@@ -157,8 +159,9 @@ CentralWidget::CentralWidget() : internal_(new Internal(this)) {
   model->OnObjectsDeleted().Connect(d, &Internal::HandleDeleted);
   model->OnObjectsSelected().Connect(d, &Internal::HandleSelected);
 
-  // ### Register the "Layout" property's editor under "LayoutEditor" with
-  // the property-editor manager here, once the editor exists.
+  // The "Layout" property names this editor; replaces any earlier one.
+  oxaw::PropertyEditorWidgetManager::Get()->RegisterEditor(
+      "LayoutEditor", new oxaw::PropertyEditorWidgetManager::EditorCreator<LayoutPropertyEditor>);
 
   d->window = Gui::Instance()->GetMainWindow();
   d->stack = new uiWidgetStack(d->window, "CentralWidget");

@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 #include <QString>
 #include <cstring>
@@ -38,6 +39,22 @@ class uiSize {
 
  private:
   int w_, h_;
+};
+
+class uiRect {
+ public:
+  uiRect(int x = 0, int y = 0, int width = 0, int height = 0) : x_(x), y_(y), w_(width), h_(height) {}
+  uiRect(const QRect& r) : x_(r.x()), y_(r.y()), w_(r.width()), h_(r.height()) {}
+  int X() const { return x_; }
+  int Y() const { return y_; }
+  int Width() const { return w_; }
+  int Height() const { return h_; }
+  // No area: the default rectangle, "no place asked for".
+  bool IsEmpty() const { return w_ <= 0 || h_ <= 0; }
+  operator QRect() const { return {x_, y_, w_, h_}; }
+
+ private:
+  int x_, y_, w_, h_;
 };
 
 // Declares the class-name protocol of a ui class: ClassName() answers the

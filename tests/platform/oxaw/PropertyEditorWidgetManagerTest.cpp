@@ -1,0 +1,158 @@
+// Property editors by name, and the icon chooser they build on: a click on
+// a real button writes the entry's value into the edited property.
+#include <QGridLayout>
+#include <QPointer>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "platform/oxaw/IconPropertyEditorWidget.h"
+#include "platform/oxaw/PropertyEditorWidgetManager.h"
+#include "platform/ui/uiFrame.h"
+#include "platform/ui/uiToolButton.h"
+
+namespace {
+
+using Manager = oxaw::PropertyEditorWidgetManager;
+
+// Tells which creator made an editor and when the creator is deleted.
+class TaggedEditor : public oxaw::PropertyEditorWidget {
+ public:
+  explicit TaggedEditor(int tag) : tag(tag) {}
+  int tag;
+};
+
+class TaggedCreator : public Manager::IEditorCreator {
+ public:
+  TaggedCreator(int tag, bool* deleted) : tag_(tag), deleted_(deleted) {}
+  ~TaggedCreator() override { *deleted_ = true; }
+  oxaw::PropertyEditorWidget* Create() override { return new TaggedEditor(tag_); }
+
+ private:
+  int tag_;
+  bool* deleted_;
+};
+
+int TagOf(oxaw::PropertyEditorWidget* editor) {
+  std::unique_ptr<oxaw::PropertyEditorWidget> owned(editor);
+  auto* tagged = dynamic_cast<TaggedEditor*>(editor);
+  return tagged ? tagged->tag : -1;
+}
+
+TEST(PropertyEditorWidgetManager, CreatesByNameAndALaterRegistrationReplaces) {
+  Manager manager;
+  EXPECT_EQ(manager.CreateEditor("Layout"), nullptr);
+
+  bool firstDeleted = false, secondDeleted = false;
+  manager.RegisterEditor("Layout", new TaggedCreator(1, &firstDeleted));
+  EXPECT_EQ(TagOf(manager.CreateEditor("Layout")), 1);
+  EXPECT_EQ(manager.CreateEditor("layout"), nullptr);  // names are exact
+
+  manager.RegisterEditor("Layout", new TaggedCreator(2, &secondDeleted));
+  EXPECT_TRUE(firstDeleted);
+  EXPECT_EQ(TagOf(manager.CreateEditor("Layout")), 2);
+
+  // Each request is a new editor the caller owns.
+  std::unique_ptr<oxaw::PropertyEditorWidget> a(manager.CreateEditor("Layout"));
+  std::unique_ptr<oxaw::PropertyEditorWidget> b(manager.CreateEditor("Layout"));
+  EXPECT_NE(a.get(), b.get());
+
+  manager.RegisterEditor("Layout", nullptr);
+  EXPECT_TRUE(secondDeleted);
+  EXPECT_FALSE(manager.IsRegistered("Layout"));
+}
+
+TEST(PropertyEditorWidgetManager, TemplateCreatorMakesItsClass) {
+  Manager manager;
+  manager.RegisterEditor("Icons", new Manager::EditorCreator<oxaw::IconPropertyEditorWidget>);
+  std::unique_ptr<oxaw::PropertyEditorWidget> editor(manager.CreateEditor("Icons"));
+  EXPECT_NE(dynamic_cast<oxaw::IconPropertyEditorWidget*>(editor.get()), nullptr);
+}
+
+class IconChooser : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    editor_.AddIcon("a.png", "Alpha", 0, 0, 10);
+    editor_.AddIcon("b.png", "Beta", 1, 0, 20);
+    editor_.AddIcon("c.png", "Gamma", 1, 1, oxt::Variant(oxString("thirty")));
+    editor_.Init(&parent_, property_);
+    editor_.OnValueChanged().Connect(
+        nullptr, std::function<void(oxt::Property&)>([this](oxt::Property& p) {
+          changes_.push_back(p.GetValue().GetString());
+        }));
+  }
+
+  uiToolButton* Button(uiWidget* chooser, const char* label) {
+    return uiImpl(chooser)->findChild<uiToolButton*>(label);
+  }
+
+  uiFrame parent_{nullptr, "sheet"};
+  oxt::Property property_{"Choice", 1};
+  oxaw::IconPropertyEditorWidget editor_;
+  oxStlVector<oxString> changes_;
+};
+
+TEST_F(IconChooser, ClickWritesTheEntryValueAndReportsIt) {
+  parent_.Show();
+  editor_.EditValue(uiRect(5, 6, 120, 80));
+  uiWidget* chooser = editor_.GetEditorWidget();
+  ASSERT_NE(chooser, nullptr);
+  EXPECT_EQ(chooser->ParentWidget(), &parent_);
+  EXPECT_TRUE(chooser->IsVisible());
+  EXPECT_EQ(chooser->Pos().X(), 5);
+  EXPECT_EQ(uiImpl(chooser)->findChildren<uiToolButton*>().size(), 3);
+
+  Button(chooser, "Beta")->click();
+  EXPECT_EQ(property_.GetValue().GetInteger(), 20);
+  EXPECT_FALSE(chooser->IsVisible());
+
+  Button(chooser, "Gamma")->click();
+  EXPECT_EQ(property_.GetValue().GetString(), "thirty");
+  EXPECT_EQ(changes_, (oxStlVector<oxString>{"20", "thirty"}));
+}
+
+TEST_F(IconChooser, ButtonsSitInTheEntriesGridCells) {
+  uiWidget* chooser = editor_.CreateEditorWidget();
+  auto* grid = qobject_cast<QGridLayout*>(uiImpl(chooser)->layout());
+  ASSERT_NE(grid, nullptr);
+  int row = -1, column = -1, rowSpan = 0, columnSpan = 0;
+  grid->getItemPosition(grid->indexOf(Button(chooser, "Gamma")), &row, &column, &rowSpan,
+                        &columnSpan);
+  EXPECT_EQ(row, 1);
+  EXPECT_EQ(column, 1);
+}
+
+TEST_F(IconChooser, ANewChooserReplacesTheOldAndParentsMayDeleteIt) {
+  QPointer<QWidget> first = uiImpl(editor_.CreateEditorWidget());
+  QPointer<QWidget> second = uiImpl(editor_.CreateEditorWidget());
+  EXPECT_TRUE(first.isNull());
+  ASSERT_FALSE(second.isNull());
+
+  // The sheet may delete its children first; the editor must not touch the
+  // dead chooser afterwards.
+  delete second.data();
+  EXPECT_EQ(editor_.GetEditorWidget(), nullptr);
+  editor_.HideEditorWidget();
+  editor_.DeleteEditorWidget();
+}
+
+TEST_F(IconChooser, ChangeListenerMayDeleteTheEditor) {
+  auto* editor = new oxaw::IconPropertyEditorWidget;
+  oxt::Property property("Choice");
+  editor->AddIcon("a.png", "Alpha", 0, 0, 7);
+  editor->Init(nullptr, property);
+  QPointer<QWidget> chooser = uiImpl(editor->CreateEditorWidget());
+  editor->OnValueChanged().Connect(
+      nullptr, std::function<void(oxt::Property&)>([&editor](oxt::Property&) {
+        // This closure dies with the editor's signal: read it first.
+        oxaw::IconPropertyEditorWidget* doomed = editor;
+        editor = nullptr;
+        delete doomed;
+      }));
+  chooser->findChild<uiToolButton*>("Alpha")->click();
+  EXPECT_EQ(editor, nullptr);
+  EXPECT_EQ(property.GetValue().GetInteger(), 7);
+  EXPECT_TRUE(chooser.isNull());
+}
+
+}  // namespace

@@ -1,0 +1,166 @@
+// The "Layout" property's editor: it offers only the layouts that the
+// current client folder has views for, writes the chosen layout's value,
+// finds its pictures, and is what the central widget registers.
+#include <QPointer>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "fwg/clients/ClientObject.h"
+#include "fwg/objects/ClientFolder.h"
+#include "fwg/shell/LayoutPropertyEditor.h"
+#include "platform/oxaw/PropertyEditorWidgetManager.h"
+#include "platform/oxt/CurrentObjects.h"
+#include "platform/ui/uiToolButton.h"
+#include "tests/WithGui.h"
+
+namespace {
+
+using fwg::ClientFolder;
+using Manager = oxaw::PropertyEditorWidgetManager;
+
+const oxStlVector<oxString> kAllLabels = {
+    "Full",       "2 Horizontal", "2 Vertical", "3 Horizontal", "3 Vertical", "Split Right",
+    "Split Left", "Split Top",    "Split Bottom", "2 x 2",      "2 By 3",     "3 By 2"};
+
+oxStlVector<oxString> FirstLabels(std::size_t count) {
+  return {kAllLabels.begin(), kAllLabels.begin() + count};
+}
+
+class LayoutEditorTest : public WithGui {
+ protected:
+  void SetUp() override {
+    WithGui::SetUp();
+    editor_.Init(nullptr, property_);
+  }
+  void TearDown() override {
+    oxt::CurrentObjects::Get()->SetCurrentObject(nullptr);
+    editor_.DeleteEditorWidget();
+    folders_.clear();
+    WithGui::TearDown();
+  }
+
+  // A current client folder with that many client objects, plain folders
+  // and plain objects below it.
+  ClientFolder* MakeCurrentFolder(int clientObjects, int otherChildren = 0) {
+    folders_.push_back(std::make_unique<ClientFolder>(nullptr, "Folder"));
+    ClientFolder* folder = folders_.back().get();
+    for (int i = 0; i < clientObjects; ++i) {
+      new fwg::ClientObject(folder, "Doc" + std::to_string(i), false);
+    }
+    for (int i = 0; i < otherChildren; ++i) {
+      new fwg::Folder(folder, "Plain" + std::to_string(i));
+      new oxt::Object(folder, "Other" + std::to_string(i));
+    }
+    oxt::CurrentObjects::Get()->SetCurrentObject(folder);
+    return folder;
+  }
+
+  // The labels of the chooser's buttons, in the order they were made.
+  oxStlVector<oxString> OfferedLabels(uiWidget* chooser) {
+    oxStlVector<oxString> labels;
+    for (uiToolButton* button : uiImpl(chooser)->findChildren<uiToolButton*>()) {
+      labels.push_back(button->TextLabel());
+    }
+    return labels;
+  }
+
+  oxStlVector<oxString> Offered() { return OfferedLabels(editor_.CreateEditorWidget(uiRect())); }
+
+  oxt::Property property_{"Layout", 1};
+  fwg::LayoutPropertyEditor editor_;
+  oxStlVector<std::unique_ptr<ClientFolder>> folders_;
+};
+
+TEST_F(LayoutEditorTest, OffersOnlyFullWithoutACurrentClientFolder) {
+  EXPECT_EQ(Offered(), FirstLabels(1));
+  // A current object that is no client folder and has none above it.
+  oxt::Object plain(nullptr, "plain");
+  new fwg::ClientObject(&plain, "a", false);
+  new fwg::ClientObject(&plain, "b", false);
+  oxt::CurrentObjects::Get()->SetCurrentObject(&plain);
+  EXPECT_EQ(Offered(), FirstLabels(1));
+  oxt::CurrentObjects::Get()->SetCurrentObject(nullptr);
+}
+
+TEST_F(LayoutEditorTest, OffersLayoutsByTheNumberOfViews) {
+  MakeCurrentFolder(1);
+  EXPECT_EQ(Offered(), FirstLabels(1));
+  MakeCurrentFolder(2);
+  EXPECT_EQ(Offered(), FirstLabels(3));
+
+  // Two documents and a sub-folder are three views.
+  ClientFolder* folder = MakeCurrentFolder(2);
+  new ClientFolder(folder, "Sub");
+  EXPECT_EQ(Offered(), FirstLabels(9));
+
+  MakeCurrentFolder(4);
+  EXPECT_EQ(Offered(), FirstLabels(10));
+  MakeCurrentFolder(5, 3);  // plain folders and objects are no views
+  EXPECT_EQ(Offered(), FirstLabels(10));
+  MakeCurrentFolder(6);
+  EXPECT_EQ(Offered(), kAllLabels);
+  MakeCurrentFolder(9);
+  EXPECT_EQ(Offered(), kAllLabels);
+}
+
+TEST_F(LayoutEditorTest, CountsTheFolderAboveACurrentDocument) {
+  ClientFolder* folder = MakeCurrentFolder(3);
+  oxt::CurrentObjects::Get()->SetCurrentObject(folder->GetChildren().front());
+  EXPECT_EQ(Offered(), FirstLabels(9));
+}
+
+TEST_F(LayoutEditorTest, EveryLayoutIsOfferedAgainAfterAShortList) {
+  MakeCurrentFolder(1);
+  EXPECT_EQ(Offered(), FirstLabels(1));
+  EXPECT_EQ(editor_.GetIconEntries().size(), 12u);
+  MakeCurrentFolder(6);
+  EXPECT_EQ(Offered(), kAllLabels);
+}
+
+TEST_F(LayoutEditorTest, ChoosingALayoutStoresItsValue) {
+  MakeCurrentFolder(2);
+  oxStlVector<int> reported;
+  editor_.OnValueChanged().Connect(
+      nullptr, std::function<void(oxt::Property&)>([&reported](oxt::Property& p) {
+        reported.push_back(p.GetValue().GetInteger());
+      }));
+  editor_.EditValue(uiRect(0, 0, 200, 100));
+  QWidget* chooser = uiImpl(editor_.GetEditorWidget());
+  ASSERT_NE(chooser, nullptr);
+
+  chooser->findChild<uiToolButton*>("2 Horizontal")->click();
+  EXPECT_EQ(property_.GetValue().GetInteger(), 3);
+  chooser->findChild<uiToolButton*>("2 Vertical")->click();
+  EXPECT_EQ(property_.GetValue().GetInteger(), 2);
+  chooser->findChild<uiToolButton*>("Full")->click();
+  EXPECT_EQ(property_.GetValue().GetInteger(), 1);
+  EXPECT_EQ(reported, (oxStlVector<int>{3, 2, 1}));
+}
+
+TEST_F(LayoutEditorTest, EntriesCarryTheLayoutValuesAndFindTheirPictures) {
+  const oxStlVector<int> values = {1, 3, 2, 5, 4, 7, 6, 8, 9, 10, 11, 12};
+  const auto& entries = editor_.GetIconEntries();
+  ASSERT_EQ(entries.size(), values.size());
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    EXPECT_EQ(entries[i].value.GetInteger(), values[i]) << entries[i].label;
+    EXPECT_FALSE(editor_.GetIcon(entries[i].iconFile).IsNull()) << entries[i].iconFile;
+  }
+}
+
+class PlainEditorCreator : public Manager::IEditorCreator {
+ public:
+  oxaw::PropertyEditorWidget* Create() override { return new oxaw::PropertyEditorWidget; }
+};
+
+TEST(LayoutEditorRegistration, TheCentralWidgetRegistersTheEditorUnderLayoutEditor) {
+  Manager::Get()->RegisterEditor("LayoutEditor", new PlainEditorCreator);
+  auto* gui = new fwg::Gui(0, nullptr);
+  std::unique_ptr<oxaw::PropertyEditorWidget> editor(
+      Manager::Get()->CreateEditor("LayoutEditor"));
+  EXPECT_NE(dynamic_cast<fwg::LayoutPropertyEditor*>(editor.get()), nullptr);
+  editor.reset();
+  delete gui;
+}
+
+}  // namespace
