@@ -33,6 +33,18 @@ class ClientFolder : public Folder {
   bool SetProperty(oxt::Property& p) override;
   using oxt::Object::GetProperty;
 
+  // Session files. Write adds the folder's element below `parent`: its
+  // properties, then its persistable children in order, each document that
+  // has a client preceded by a "CLIENT" element (values "type": the
+  // client's name, "name": the document's name).
+  bool Write(oxt::FileElement* parent) override;
+  // Reads from the folder's own element. A "CLIENT" element has that
+  // client make the document again, in this folder; the document's own
+  // element is then read into it. "Layout" is applied once more after the
+  // children exist. Unknown clients and classes are skipped; false if a
+  // child could not be made.
+  bool Read(oxt::FileElement* element) override;
+
   oxString ClassName() const override;
 
   // Not the way to activate a document: ClientObject::Activate is. Only

@@ -1,6 +1,10 @@
 #include "fwg/objects/Project.h"
 
+#include <iostream>
+
 #include "fwg/objects/Registration.h"
+#include "platform/oxt/ClassInfo.h"
+#include "platform/oxt/FileElement.h"
 #include "platform/oxt/Model.h"
 
 namespace fwg {
@@ -12,6 +16,22 @@ bool IsDeletable(const Project* project) {
   if (!project->GetChildren().empty()) return false;
   const oxt::Object* root = oxt::Model::Get()->GetRoot();
   return root->GetChildren({}, Project::S_ClassName(), true, true).size() >= 2;
+}
+
+bool Fail(const oxString& message, oxString* error) {
+  if (error) *error = message;
+  else std::cerr << "fwg: " << message << "\n";
+  return false;
+}
+
+// The first element of the session that describes a project.
+oxt::FileElement* FindProjectElement(const oxt::FileElement& root) {
+  for (oxt::FileElement* element : root.GetElementList()) {
+    if (element->GetName() != "OBJECT") continue;
+    const oxt::ClassInfo* info = oxt::ClassInfo::GetClassInfo(element->GetObjectClass());
+    if (info && info->IsA(Project::S_ClassName())) return element;
+  }
+  return nullptr;
 }
 
 }  // namespace
@@ -66,6 +86,45 @@ bool Project::GetProperty(oxt::Property& p) {
 }
 
 oxString Project::ClassName() const { return S_ClassName(); }
+
+bool Project::SaveSession(const oxString& path, oxString* error) {
+  oxt::FileElement root;
+  Write(&root);
+  oxString message;
+  if (!root.WriteFile(path, &message)) return Fail(message, error);
+  SetFileName(path);
+  return true;
+}
+
+Project* Project::OpenSession(const oxString& path, oxString* error) {
+  oxString message;
+  const std::unique_ptr<oxt::FileElement> root = oxt::FileElement::ReadFile(path, &message);
+  if (!root) {
+    Fail(message, error);
+    return nullptr;
+  }
+  oxt::FileElement* element = FindProjectElement(*root);
+  if (!element) {
+    Fail(path + ": no project in the file", error);
+    return nullptr;
+  }
+  // Checked up front, so that a file naming a class this process cannot
+  // make adds nothing to the tree.
+  if (!root->CanCreateObjects(&message)) {
+    Fail(path + ": " + message, error);
+    return nullptr;
+  }
+  oxt::Object* made = element->CreateObject(oxt::Model::Get()->GetRoot());
+  Project* project = Cast(made);
+  if (!project) {
+    delete made;  // a registered "project" class that makes something else
+    Fail(path + ": could not make the project", error);
+    return nullptr;
+  }
+  project->SetFileName(path);
+  project->Read(element);
+  return project;
+}
 
 void Project::SetFileName(const oxString& fileName) { internal_->fileName = fileName; }
 

@@ -14,6 +14,7 @@
 #include "platform/core/oxTypes.h"
 #include "platform/signals/oxSignal.h"
 
+class oxSettings;
 class uiObject;
 class uiPopupMenu;
 class uiWidget;
@@ -59,6 +60,9 @@ class Profile : public oxListener<single_threaded> {
   void AddProfile(const oxString& name, bool flag);
   const oxStlVector<oxString>& GetIncludedProfiles() const;
   const oxStlVector<oxString>& GetOtherProfiles() const;
+  // This profile's section "/Corvane/<plug-in name>" of the framework's
+  // settings, owned by the store; null when the section was never made.
+  oxSettings* GetSettings() const;
 
   // Actions and groups. The profile owns what it registers.
   void AddAction(const oxString& name, Action* action);
@@ -108,6 +112,13 @@ class Profile : public oxListener<single_threaded> {
   // Toolbars made by the chain's items, root first, less those a toolbar
   // item of the chain takes away.
   oxStlVector<uiWidget*> GetToolBarList() const;
+  // Whether the first toolbar of that name in GetToolBarList() is visible;
+  // false when there is none.
+  bool IsToolBarVisible(const oxString& name) const;
+  // Shows or hides the first toolbar of that name in GetToolBarList(). For
+  // a toolbar not made yet, the first of this profile's own toolbar items
+  // whose action gives it that name starts it shown or hidden instead.
+  void SetToolBarVisible(const oxString& name, bool visible);
 
   // Widgets shown while the profile is active; not owned.
   void AddWidget(uiWidget* widget);
@@ -154,6 +165,16 @@ class Profile : public oxListener<single_threaded> {
   // For the library's own parts (items, activation); not for clients.
   struct Internal;
   Internal* GetInternal() const { return internal_; }
+
+ protected:
+  // Window layout in the application's settings, under "<section>/<key>":
+  // Visible, Flags (window state), X, Y, Width, Height. The library never
+  // calls these; a profile subclass decides when a window is saved and
+  // restored. Saving is false without a widget or a store.
+  virtual bool SaveWindowInfo(const oxString& section, const oxString& key, uiWidget* widget);
+  // Resizes, moves, sets the window state, then shows or hides. A record
+  // never saved leaves the widget as it is.
+  virtual void LoadWindowInfo(const oxString& section, const oxString& key, uiWidget* widget);
 
  private:
   Internal* internal_;

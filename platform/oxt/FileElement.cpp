@@ -4,10 +4,12 @@
 #include <QSaveFile>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
+#include <algorithm>
 #include <charconv>
 #include <iostream>
 
 #include "platform/oxt/ClassInfo.h"
+#include "platform/oxt/CurrentObjects.h"
 #include "platform/oxt/Object.h"
 #include "platform/oxt/Property.h"
 
@@ -386,7 +388,35 @@ void FileElement::SetProperties(Object* object) {
   }
 }
 
+// An "OBJECT" element may describe an object that its reader has already
+// made from the element just before it: a client folder's "CLIENT" element
+// has the document's client make the document (current, named as written,
+// as the last child of the folder), and the document's own element follows.
+// Making a second object there would duplicate the document, so that object
+// is handed back to be read into. The object model's own elements never make
+// objects ahead of time, so an element that follows another "OBJECT" element
+// (or is the first of its parent) always gets a new object.
+Object* FileElement::FindObjectMadeAhead(Object* parent) const {
+  const FileElement* parentElement = internal_->parent;
+  if (!parent || !parentElement) return nullptr;
+  const auto& siblings = parentElement->internal_->elements;
+  const auto at = std::find(siblings.begin(), siblings.end(), this);
+  if (at == siblings.begin() || at == siblings.end() || (*(at - 1))->internal_->name == kObject) {
+    return nullptr;
+  }
+  Object* current = CurrentObjects::Get()->GetCurrentObject();
+  const auto& children = parent->GetChildren();
+  if (!current || children.empty() || children.back() != current) return nullptr;
+  if (current->ClassName() != internal_->objectClass) return nullptr;
+  // An unnamed document was left for its client to name.
+  if (!internal_->objectName.empty() && current->GetName() != internal_->objectName) return nullptr;
+  return current;
+}
+
 Object* FileElement::CreateObject(Object* parent) {
+  if (internal_->name == kObject) {
+    if (Object* madeAhead = FindObjectMadeAhead(parent)) return madeAhead;
+  }
   oxString error;
   const ClassInfo* info = nullptr;
   if (internal_->name != kObject) {

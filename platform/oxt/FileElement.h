@@ -53,7 +53,9 @@ class FileElement {
   void SetProperties(Object* object);
   // For an "OBJECT" element: a new object of the recorded class below
   // `parent`, named as recorded. Unknown class or no constructor: one
-  // stderr line and null.
+  // stderr line and null. When the element before this one made the object
+  // already (it is the current object, the last child of `parent`, of the
+  // recorded class and name), that object is returned instead.
   Object* CreateObject(Object* parent);
   // True if every "OBJECT" element below this one (not this one itself)
   // names a class that can be created; otherwise `error` (if given) says
@@ -71,6 +73,8 @@ class FileElement {
   static std::unique_ptr<FileElement> ReadFile(const oxString& path, oxString* error);
 
  private:
+  Object* FindObjectMadeAhead(Object* parent) const;
+
   friend class FileElementParser;
   struct Internal;
   Internal* internal_;

@@ -1,0 +1,263 @@
+// Session files of projects on a real application object: a tree written
+// and read back into a fresh project, documents made again by their clients
+// (once each), unknown clients, broken files that must not touch the open
+// session, and saves that fail part way.
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <csignal>
+#include <string>
+#include <sys/resource.h>
+#include <vector>
+
+#include "fwg/clients/Client.h"
+#include "fwg/clients/ClientObject.h"
+#include "fwg/objects/ClientFolder.h"
+#include "fwg/objects/Folder.h"
+#include "fwg/objects/Project.h"
+#include "platform/oxt/CurrentObjects.h"
+#include "platform/oxt/FileElement.h"
+#include "platform/oxt/Model.h"
+#include "tests/WithGui.h"
+
+namespace {
+
+using fwg::ClientFolder;
+using fwg::ClientObject;
+using fwg::Project;
+using Strings = std::vector<std::string>;
+
+// Makes its documents the way clients do: under the current folder, then
+// activated (which makes them current).
+class DocumentClient : public fwg::Client {
+ public:
+  DocumentClient() : fwg::Client("Documents") {}
+  void New() override {
+    auto* document = new ClientObject(this, "Untitled " + std::to_string(++made), true);
+    document->Activate();
+  }
+  int made = 0;
+};
+
+// The tree below `object` as "class name [Layout=n] [key=value]" lines,
+// indented by depth.
+void Describe(oxt::Object* object, int depth, Strings* out) {
+  std::string line = std::string(depth * 2, ' ') + object->ClassName() + " " + object->GetName();
+  for (const oxString& name : object->GetPropertyNames()) {
+    if (name == "Name" || name.starts_with('@')) continue;
+    line += " " + name + "=" + object->oxt::Object::GetProperty(name).GetValue().GetString();
+  }
+  if (auto* document = ClientObject::Cast(object)) {
+    line += document->GetClient() ? " client=" + document->GetClient()->GetName() : " no client";
+  }
+  out->push_back(line);
+  for (oxt::Object* child : object->GetChildren()) Describe(child, depth + 1, out);
+}
+
+Strings Describe(oxt::Object* object) {
+  Strings out;
+  Describe(object, 0, &out);
+  return out;
+}
+
+std::string ReadAll(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
+}
+
+class Session : public WithGui {
+ protected:
+  void SetUp() override {
+    WithGui::SetUp();
+    client_ = new DocumentClient;  // owned by the client manager
+    ASSERT_TRUE(dir_.isValid());
+  }
+  void TearDown() override {
+    oxt::CurrentObjects::Get()->SetCurrentObject(nullptr);
+    for (oxt::Object* project : Root()->GetChildren({}, Project::S_ClassName(), false, true)) {
+      delete project;
+    }
+    WithGui::TearDown();
+  }
+  static oxt::Object* Root() { return oxt::Model::Get()->GetRoot(); }
+  static void SetLayout(oxt::Object* folder, int layout) {
+    oxt::Property p("Layout", oxt::Variant(layout));
+    folder->SetProperty(p);
+  }
+  // A document of the test client, made through the client under `folder`.
+  ClientObject* MakeDocument(oxt::Object* folder, const oxString& name) {
+    oxt::CurrentObjects::Get()->SetCurrentObject(folder);
+    return client_->CreateClientObject(name);
+  }
+  oxString Path(const char* name) const { return (dir_.path() + "/" + name).toStdString(); }
+
+  DocumentClient* client_ = nullptr;
+  QTemporaryDir dir_;
+};
+
+TEST_F(Session, ATreeWrittenAndReadBackIsTheSameWithDocumentsMadeOnceByTheirClient) {
+  auto* project = new Project("Session");
+  SetLayout(project, 3);
+  auto* sheets = new ClientFolder(project, "Sheets");
+  SetLayout(sheets, 2);
+  MakeDocument(sheets, "Alpha")->AddProperty(oxt::Property("Colour", oxt::Variant("red")));
+  MakeDocument(sheets, "Beta");
+  auto* plain = new fwg::Folder(project, "Plain");
+  (new oxt::Object(plain, "Leaf"))->AddProperty(oxt::Property("Size", oxt::Variant("4")));
+  new ClientObject(static_cast<oxt::Object*>(project), "Loose", true);  // no client
+  (new oxt::Object(project, "Scratch"))->AddProperty(oxt::Property("@Persistable", oxt::Variant(false)));
+  auto* inner = new ClientFolder(sheets, "Inner");
+  MakeDocument(inner, "Deep");
+  MakeDocument(project, "Gamma");
+  Strings expected = Describe(project);
+  expected.erase(std::find(expected.begin(), expected.end(), "  oxt::Object Scratch"));
+
+  const oxString path = Path("session.xml");
+  oxString error;
+  ASSERT_TRUE(project->SaveSession(path, &error)) << error;
+  EXPECT_EQ(project->GetFileName(), path);
+  // One "CLIENT" per document that has a client; none for "Loose".
+  const std::string text = ReadAll(QString::fromStdString(path));
+  size_t clients = 0;
+  for (size_t at = text.find("\"CLIENT\""); at != std::string::npos; at = text.find("\"CLIENT\"", at + 1)) {
+    ++clients;
+  }
+  EXPECT_EQ(clients, 4u);
+  EXPECT_EQ(text.find("Scratch"), std::string::npos) << "non-persistable children are not written";
+
+  delete project;
+  client_->made = 0;
+
+  // The order in which the model hears of the new tree. Documents are
+  // renamed after they are announced, so names are looked up afterwards.
+  std::vector<std::pair<std::string, oxt::Object*>> heard;
+  oxListenerBase listener;
+  oxt::Model* model = oxt::Model::Get();
+  model->OnObjectCreated().Connect(&listener, [&](oxt::Object* object) {
+    heard.emplace_back("created ", object);
+  });
+  model->OnPropertyChanged().Connect(&listener, [&](oxt::Object* object, oxt::Property& p) {
+    if (p.GetName() == "Layout") heard.emplace_back("layout ", object);
+  });
+  Project* opened = Project::OpenSession(path, &error);
+  listener.DisconnectAllSignals();
+  ASSERT_NE(opened, nullptr) << error;
+
+  EXPECT_EQ(Describe(opened), expected);
+  EXPECT_EQ(opened->GetFileName(), path);
+  EXPECT_EQ(client_->made, 4) << "each document is made by its client exactly once";
+  EXPECT_EQ(client_->GetClientObjectsList().size(), 4u);
+
+  Strings events;
+  for (const auto& [kind, object] : heard) events.push_back(kind + object->GetName());
+  // Each folder's layout is announced again after its documents exist.
+  auto last = [&](const std::string& event) {
+    return std::find(events.rbegin(), events.rend(), event).base() - events.begin();
+  };
+  EXPECT_GT(last("layout Sheets"), last("created Alpha"));
+  EXPECT_GT(last("layout Sheets"), last("created Beta"));
+  EXPECT_GT(last("layout Sheets"), last("layout Inner"));
+  EXPECT_GT(last("layout Session"), last("created Gamma"));
+  EXPECT_GT(last("layout Session"), last("layout Sheets"));
+  EXPECT_EQ(events.front(), "created Session");
+}
+
+TEST_F(Session, DocumentsOfUnknownClientsAreReadWithoutOneAndOtherElementsIgnored) {
+  // Written by hand, as another installation with another client would.
+  Project source("Source");
+  ClientObject orphan(static_cast<oxt::Object*>(nullptr), "Orphan", false);
+  ClientObject known(static_cast<oxt::Object*>(nullptr), "Known", false);
+  ClientObject twin(static_cast<oxt::Object*>(nullptr), "Known", false);
+  oxt::FileElement root;
+  source.Write(&root);
+  oxt::FileElement* element = root.GetElementList().front();
+  auto* gone = new oxt::FileElement(element, "CLIENT", {});
+  gone->AddValue("type", oxt::Variant("Uninstalled"));
+  gone->AddValue("name", oxt::Variant("Orphan"));
+  element->AddObject(&orphan);
+  new oxt::FileElement(element, "NOTES", {});
+  auto* ours = new oxt::FileElement(element, "CLIENT", {});
+  ours->AddValue("type", oxt::Variant("Documents"));
+  ours->AddValue("name", oxt::Variant("Known"));
+  element->AddObject(&known);
+  // Same class and name right after, without a "CLIENT": a second document.
+  element->AddObject(&twin);
+  const oxString path = Path("foreign.xml");
+  ASSERT_TRUE(root.WriteFile(path, nullptr));
+
+  Project* opened = Project::OpenSession(path);
+  ASSERT_NE(opened, nullptr);
+  EXPECT_EQ(Describe(opened), (Strings{"fwg::Project Source Layout=0",
+                                       "  fwg::ClientObject Orphan no client",
+                                       "  fwg::ClientObject Known client=Documents",
+                                       "  fwg::ClientObject Known no client"}));
+  EXPECT_EQ(client_->made, 1);
+}
+
+TEST_F(Session, ABrokenFileLeavesTheOpenSessionAsItWas) {
+  auto* open = new Project("Open");
+  MakeDocument(open, "Draft");
+  const Strings before = Describe(Root());
+
+  const oxString truncated = Path("truncated.xml");
+  ASSERT_TRUE(open->SaveSession(truncated));
+  const std::string text = ReadAll(QString::fromStdString(truncated));
+  {
+    QFile file(QString::fromStdString(truncated));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(QByteArray::fromStdString(text.substr(0, text.size() - 30)));
+  }
+  const oxString foreign = Path("foreign-class.xml");
+  {
+    QFile file(QString::fromStdString(foreign));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    std::string patched = text;
+    patched.replace(patched.find("fwg::ClientObject"), 17, "acme::Spreadsheet");
+    file.write(QByteArray::fromStdString(patched));
+  }
+  const oxString noProject = Path("no-project.xml");
+  ASSERT_TRUE(oxt::FileElement().WriteFile(noProject, nullptr));
+  client_->made = 0;
+
+  for (const oxString& path : {truncated, foreign, noProject, Path("missing.xml")}) {
+    oxString error;
+    EXPECT_EQ(Project::OpenSession(path, &error), nullptr) << path;
+    EXPECT_FALSE(error.empty()) << path;
+    EXPECT_EQ(error.find('\n'), oxString::npos) << "one line: " << error;
+    EXPECT_EQ(Describe(Root()), before) << path;
+  }
+  EXPECT_EQ(client_->made, 0) << "no client is asked before the file is known to be whole";
+  EXPECT_EQ(open->GetFileName(), truncated);
+}
+
+TEST_F(Session, AnInterruptedSaveLeavesTheOldFile) {
+  auto* project = new Project("Big");
+  const oxString path = Path("big.xml");
+  ASSERT_TRUE(project->SaveSession(path));
+  const std::string old = ReadAll(QString::fromStdString(path));
+
+  // A file size limit stands in for a full disk: the write fails part way.
+  MakeDocument(project, "Long")->AddProperty(
+      oxt::Property("Text", oxt::Variant(oxString(64 * 1024, 'x'))));
+  rlimit saved{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+  rlimit small = saved;
+  small.rlim_cur = 16 * 1024;
+  void (*previous)(int) = std::signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  oxString error;
+  const bool written = project->SaveSession(path, &error);
+  setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, previous);
+
+  EXPECT_FALSE(written);
+  EXPECT_FALSE(error.empty());
+  EXPECT_EQ(ReadAll(QString::fromStdString(path)), old);
+  EXPECT_EQ(project->GetFileName(), path);
+  EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files).size(), 1) << "no temporary file is left";
+}
+
+}  // namespace

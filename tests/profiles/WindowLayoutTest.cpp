@@ -1,0 +1,161 @@
+// Window layouts kept in the settings by profiles: records of real widgets
+// written to the settings file and restored, records never written, and the
+// visibility of the chain's toolbars, including toolbars not made yet.
+#include <QToolBar>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "fwg/actions/Action.h"
+#include "fwg/profiles/Profile.h"
+#include "platform/fwc/Director.h"
+#include "platform/oxapp/Application.h"
+#include "platform/settings/oxSettings.h"
+#include "platform/ui/uiFrame.h"
+#include "platform/ui/uiMainWindow.h"
+#include "platform/ui/uiToolBar.h"
+#include "tests/WithGui.h"
+
+namespace {
+
+// The window hooks are for profile subclasses; this one lends them out.
+class WindowProfile : public fwg::Profile {
+ public:
+  using fwg::Profile::Profile;
+  using fwg::Profile::LoadWindowInfo;
+  using fwg::Profile::SaveWindowInfo;
+};
+
+class WindowLayout : public WithGui {
+ protected:
+  void SetUp() override {
+    WithGui::SetUp();
+    gui_->GetMainWindow()->show();  // toolbars are visible only in a shown window
+  }
+  uiToolBar* ToolBar(const oxString& name) {
+    for (QToolBar* bar : gui_->GetMainWindow()->findChildren<QToolBar*>()) {
+      if (bar->objectName() == uiStr(name)) return dynamic_cast<uiToolBar*>(bar);
+    }
+    return nullptr;
+  }
+  static oxSettings* AppSettings() { return oxapp::Application::Get()->GetSettings(); }
+};
+
+TEST_F(WindowLayout, ARecordWrittenToTheSettingsFileRestoresAWidget) {
+  WindowProfile profile("Windows");
+  auto window = std::make_unique<uiFrame>(nullptr, "Editor");
+  window->Resize(uiSize(800, 600));
+  window->Move(uiPoint(10, 20));
+  window->SetWindowState(Qt::WindowMinimized);  // kept as state only while hidden
+  window->Show();
+  const unsigned state = window->WindowState();
+  ASSERT_NE(state & Qt::WindowMinimized, 0u);
+  ASSERT_TRUE(profile.SaveWindowInfo("Layouts", "Editor", window.get()));
+  EXPECT_FALSE(profile.SaveWindowInfo("Layouts", "Nothing", nullptr));
+
+  // The record as the file holds it, read by a store of its own.
+  ASSERT_TRUE(AppSettings()->Sync());
+  const auto reopened = oxSettings::Open(AppSettings()->GetFilePath());
+  const oxSettings* record = reopened->GetSection("Layouts/Editor", false, true);
+  ASSERT_NE(record, nullptr);
+  EXPECT_EQ(record->Get("Visible").GetType(), oxVariant::Type::Boolean);
+  EXPECT_TRUE(record->Get("Visible").GetBoolean());
+  EXPECT_EQ(record->Get("Flags").GetType(), oxVariant::Type::Long);
+  EXPECT_EQ(record->Get("Flags").GetLong(), static_cast<int64_t>(state));
+  EXPECT_EQ(record->Get("X").GetType(), oxVariant::Type::Integer);
+  EXPECT_EQ(record->Get("X").GetInteger(), 10);
+  EXPECT_EQ(record->Get("Y").GetInteger(), 20);
+  EXPECT_EQ(record->Get("Width").GetInteger(), 800);
+  EXPECT_EQ(record->Get("Height").GetInteger(), 600);
+
+  auto restored = std::make_unique<uiFrame>(nullptr, "Restored");
+  profile.LoadWindowInfo("Layouts", "Editor", restored.get());
+  EXPECT_TRUE(restored->IsVisible());
+  EXPECT_EQ(restored->Size().Width(), 800);
+  EXPECT_EQ(restored->Size().Height(), 600);
+  EXPECT_EQ(restored->Pos().X(), 10);
+  EXPECT_EQ(restored->Pos().Y(), 20);
+  EXPECT_EQ(restored->WindowState(), state);
+
+  // A record saved hidden hides a shown widget.
+  window->Hide();
+  ASSERT_TRUE(profile.SaveWindowInfo("Layouts", "Editor", window.get()));
+  profile.LoadWindowInfo("Layouts", "Editor", restored.get());
+  EXPECT_FALSE(restored->IsVisible());
+}
+
+TEST_F(WindowLayout, ARecordNeverSavedLeavesTheWidgetAlone) {
+  WindowProfile profile("Windows");
+  uiFrame window(nullptr, "Viewer");
+  window.Resize(uiSize(300, 200));
+  window.Move(uiPoint(40, 50));
+  window.Show();
+  profile.LoadWindowInfo("Layouts", "NeverSaved", &window);
+  profile.LoadWindowInfo("Layouts", "NeverSaved", nullptr);
+  EXPECT_TRUE(window.IsVisible());
+  EXPECT_EQ(window.Size().Width(), 300);
+  EXPECT_EQ(window.Pos().X(), 40);
+  EXPECT_EQ(AppSettings()->GetSection("Layouts/NeverSaved", false, true), nullptr)
+      << "loading makes no record";
+}
+
+TEST_F(WindowLayout, TheProfileSectionIsNamedAfterThePlugin) {
+  // The framework's settings outlive the test run: the section looked at
+  // but never made has a name nothing else uses.
+  WindowProfile absent("Absent", "", "window-layout-test-never-made");
+  WindowProfile named("Named", "", "notes");
+  WindowProfile unnamed("Unnamed");
+  oxSettings* framework = fwc::Director::Get()->GetSettings();
+  EXPECT_EQ(absent.GetSettings(), nullptr);
+  EXPECT_EQ(framework->GetSection("/Corvane/window-layout-test-never-made", false, true), nullptr)
+      << "looking does not make the section";
+  oxSettings* section = framework->GetSection("/Corvane/notes", true, true);
+  EXPECT_EQ(named.GetSettings(), section);
+  EXPECT_EQ(unnamed.GetSettings(), section->GetSection("/Corvane/", false, true));
+  EXPECT_NE(unnamed.GetSettings(), nullptr);
+}
+
+TEST_F(WindowLayout, ToolbarsOfTheChainAreShownAndHiddenByName) {
+  auto* base = new WindowProfile("Base");
+  base->AddToolBar(base->AddAction("run", "&Run\tF5"), "");
+  base->AddToolBar(base->AddAction("tools", "Tools"), "");
+  auto* derived = new WindowProfile("Derived", "Base");
+  derived->RemoveToolBar("Run");
+
+  base->Activate();
+  uiToolBar* run = ToolBar("Run");
+  ASSERT_NE(run, nullptr);
+  EXPECT_TRUE(base->IsToolBarVisible("Run"));
+  base->SetToolBarVisible("Run", false);
+  EXPECT_FALSE(run->isVisible());
+  EXPECT_FALSE(base->IsToolBarVisible("Run"));
+  base->SetToolBarVisible("Run", true);
+  EXPECT_TRUE(run->isVisible());
+  EXPECT_FALSE(base->IsToolBarVisible("Unknown"));
+  base->SetToolBarVisible("Unknown", false);  // nothing to do
+
+  // Taken away by the derived profile: not in its list, so not its to show.
+  derived->Activate();
+  EXPECT_TRUE(derived->IsToolBarVisible("Tools"));
+  EXPECT_FALSE(derived->IsToolBarVisible("Run"));
+  derived->SetToolBarVisible("Run", true);
+  EXPECT_FALSE(run->isVisible());
+}
+
+TEST_F(WindowLayout, AToolbarHiddenBeforeItIsMadeStartsHidden) {
+  auto* profile = new WindowProfile("Later");
+  profile->AddToolBar(profile->AddAction("later", "La&ter"), "");
+  profile->AddToolBar(profile->AddAction("shown", "Shown"), "");
+  profile->SetToolBarVisible("Later", false);
+  EXPECT_EQ(ToolBar("Later"), nullptr);
+
+  profile->Activate();
+  ASSERT_NE(ToolBar("Later"), nullptr);
+  EXPECT_FALSE(ToolBar("Later")->isVisible());
+  EXPECT_FALSE(profile->IsToolBarVisible("Later"));
+  EXPECT_TRUE(profile->IsToolBarVisible("Shown"));
+  profile->SetToolBarVisible("Later", true);
+  EXPECT_TRUE(ToolBar("Later")->isVisible());
+}
+
+}  // namespace
