@@ -54,8 +54,13 @@ bool ActionGroup::GetUsesDropDown() const { return internal_->ui->UsesDropDown()
 
 void ActionGroup::AddAction(Action* action) {
   if (!action) return;
-  internal_->ui->Add(action->GetUiAction());
+  uiAction* ui = action->GetUiAction();
+  internal_->ui->Add(ui);
   internal_->members.push_back(action);
+  // Members belong to their profiles and may go first; a deleted one leaves
+  // the list rather than dangle in it.
+  Internal* d = internal_;
+  QObject::connect(ui, &QObject::destroyed, d->ui, [d, action] { std::erase(d->members, action); });
 }
 
 void ActionGroup::AddAction(const oxString& name) {

@@ -24,7 +24,6 @@ namespace fwg {
 namespace {
 
 const char kFont[] = "@Font";
-const char kName[] = "Name";
 
 // The running application's client manager, without making an application
 // object: documents may outlive the one that ran them.
@@ -129,14 +128,6 @@ ClientObject::~ClientObject() {
   internal_ = nullptr;
 }
 
-bool ClientObject::SetProperty(oxt::Property& p) {
-  // Before the change is announced, so that listeners see the new caption.
-  if (p.GetName() == kName && internal_ && internal_->layouter) {
-    internal_->layouter->SetCaption(p.GetValue().GetString());
-  }
-  return oxt::Object::SetProperty(p);
-}
-
 oxt::Object* ClientObject::Copy(oxt::Object* parent) {
   if (IsAncestorOf(parent)) {
     std::cerr << "fwg: ClientObject::Copy: cannot copy '" << GetName() << "' into itself\n";
@@ -160,10 +151,9 @@ oxt::Object* ClientObject::Copy(oxt::Object* parent) {
   }
 
   if (Profile* profile = GetProfile()) copy->SetProfile(profile->GetName());
+  // Every property, "@Font" included: the copy reads as bold or normal as
+  // the source did, until the next activation sets it.
   for (const oxString& name : GetPropertyNames()) {
-    // The bold label belongs to whichever document is active, not to the
-    // content: the copy keeps what activation gave it.
-    if (name == kFont) continue;
     oxt::Property p = oxt::Object::GetProperty(name);
     copy->SetProperty(p);
   }

@@ -48,8 +48,6 @@ class ClientObject : public oxt::Object {
   // alive and leaves the client's list.
   ~ClientObject() override;
 
-  // "Name" also becomes the layouter's caption.
-  bool SetProperty(oxt::Property& p) override;
   // A copy made by the client's New() under `parent`, with this document's
   // profile and properties, announced, then copies of the children below
   // it. Null (with one stderr line) without a client, when New() made no

@@ -16,25 +16,27 @@ namespace fwg {
 
 namespace {
 
-// Items withdrawn last to first, then the widgets hidden.
+// Items withdrawn last to first, then the widgets hidden. Items and widgets
+// that client code run by an item adds meanwhile are withdrawn too.
 void Leave(Profile* profile) {
   Profile::Internal* d = profile->GetInternal();
-  for (auto it = d->items.rbegin(); it != d->items.rend(); ++it) (*it)->Apply(false);
-  for (uiWidget* widget : d->widgets) widget->Hide();
+  size_t done = 0;
+  for (size_t end = d->items.size(); done < end; end = d->items.size()) {
+    for (size_t i = end; i-- > done;) d->items[i]->Apply(false);
+    done = end;
+  }
+  for (size_t i = 0; i < d->widgets.size(); ++i) d->widgets[i]->Hide();
   d->active = false;
 }
 
 // Items put in force first to last (the first application resolves them),
-// then the widgets shown. A base entered for the first time is built first,
-// so that a profile's Build() serves every chain it is part of.
+// then the widgets shown. Indexes rather than iterators: an item's client
+// code (a dock widget maker, a show handler) may record further items or
+// widgets on this profile, which are put in force in the same pass.
 void Enter(Profile* profile) {
   Profile::Internal* d = profile->GetInternal();
-  if (!d->built) {
-    profile->Build();
-    d->built = true;
-  }
-  for (ProfileItem* item : d->items) item->Apply(true);
-  for (uiWidget* widget : d->widgets) widget->Show();
+  for (size_t i = 0; i < d->items.size(); ++i) d->items[i]->Apply(true);
+  for (size_t i = 0; i < d->widgets.size(); ++i) d->widgets[i]->Show();
   d->active = true;
 }
 

@@ -75,9 +75,8 @@ void ReplaceActionItem::PutInForce(Action* action, bool on) {
       if (place.id != -1) popup->SetItemVisible(place.id, on);
     } else if (auto* button = dynamic_cast<uiToolButton*>(place.widget)) {
       if (!on) continue;
-      button->SetIconSet(ui->IconSet());
-      button->SetTextLabel(ui->ToolTip());
-      button->SetEnabled(ui->IsEnabled());
+      button->SetActionInForce(ui);
+      ui->ShowOn(button);
       button->OnClick().DisconnectAll();
       // The button may outlive the action in force (it belongs to the
       // replaced action's toolkit action).

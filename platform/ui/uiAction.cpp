@@ -25,7 +25,9 @@ uiAction::~uiAction() {
   // Qt signals of this action must not reach the half-destroyed object.
   disconnect(this, nullptr, this, nullptr);
   // A group may outlive its members (their owners delete them first).
-  if (group_) group_->Detach(this);
+  std::vector<uiActionGroup*> groups;
+  groups.swap(groups_);
+  for (uiActionGroup* group : groups) group->Detach(this);
   std::vector<PlaceRecord> places;
   places.swap(places_);
   for (PlaceRecord& place : places) {
@@ -53,11 +55,10 @@ void uiAction::SetIconSet(const uiIconSet& icon) {
 
 void uiAction::SetToggleAction(bool toggle, bool) { setCheckable(toggle); }
 
-// As when the user picks it: the checked member of an exclusive group stays
-// checked.
+// Flips the state and emits OnToggle, also for the checked member of an
+// exclusive group (only a user's click keeps that one checked).
 void uiAction::Toggle() {
   if (!isCheckable()) return;
-  if (isChecked() && group_ && group_->IsExclusive()) return;
   setChecked(!isChecked());
 }
 
@@ -80,8 +81,8 @@ bool uiAction::AddButtonTo(uiWidget* toolbarWidget) {
   if (!toolbar) return false;
   auto* button = new uiToolButton(toolbar, Name());
   toolbar->AddButton(button);
+  button->SetActionInForce(this);
   ShowOn(button);
-  button->SetShown(isVisible());
   button->OnClick().Connect(nullptr, [this] { Activate(); });
   PlaceRecord place;
   place.button = button;
@@ -114,9 +115,10 @@ bool uiAction::RemoveFrom(uiWidget* widget) {
 }
 
 void uiAction::SetGroup(uiActionGroup* group) {
-  if (group_ == group) return;
-  if (group_) group_->Detach(this);
-  group_ = group;
+  if (groups_.size() == 1 && groups_.front() == group) return;
+  std::vector<uiActionGroup*> groups;
+  groups.swap(groups_);
+  for (uiActionGroup* old : groups) old->Detach(this);
   if (group) group->Add(this);
 }
 
@@ -156,7 +158,8 @@ void uiAction::ShowOn(uiToolButton* button) const {
   const QString label = toolTip().isEmpty() ? text_ : toolTip();
   button->setText(label.isEmpty() ? QAction::text() : label);
   button->setToolTip(label);
-  button->setEnabled(isEnabled());
+  button->SetActionEnabled(isEnabled());
+  button->SetActionVisible(isVisible());
   button->setCheckable(isCheckable());
   button->setChecked(isChecked());
 }
@@ -167,14 +170,15 @@ void uiAction::ForgetPlace(uiMenuData* menu, int id) {
                 places_.end());
 }
 
-// Brings the action's menu items and own buttons in line with it.
+// Brings the action's menu items, and the buttons that show it now, in
+// line with it. A button shared with a replacement follows whichever action
+// is in force on it.
 void uiAction::Changed() {
   for (PlaceRecord& place : places_) {
     if (place.menu) {
       place.menu->MarkDirty(place.id);
-    } else if (place.button && place.ownsButton) {
+    } else if (place.button && place.button->ActionInForce() == this) {
       ShowOn(place.button);
-      place.button->SetShown(isVisible());
     }
   }
 }

@@ -76,8 +76,11 @@ class uiAction : public QAction, public uiObject {
   // Takes the action's items and buttons out of the widget.
   virtual bool RemoveFrom(uiWidget* widget);
 
+  // Makes the group the action's only group (null: none).
   void SetGroup(uiActionGroup* group);
-  uiActionGroup* Group() const { return group_; }
+  // The group the action joined last, or null. An action may sit in several
+  // groups; each is told when the action goes.
+  uiActionGroup* Group() const { return groups_.empty() ? nullptr : groups_.back(); }
 
   oxiSignal0<void>& OnActivate() { return onActivate_; }
   oxiSignal1<void, bool>& OnToggle() { return onToggle_; }
@@ -117,7 +120,7 @@ class uiAction : public QAction, public uiObject {
 
   QString text_;
   uiIconSet iconSet_;
-  uiActionGroup* group_ = nullptr;
+  std::vector<uiActionGroup*> groups_;
   std::vector<PlaceRecord> places_;
   oxiSignal0<void> onActivate_;
   oxiSignal1<void, bool> onToggle_;

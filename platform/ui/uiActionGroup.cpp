@@ -16,14 +16,16 @@ uiActionGroup::uiActionGroup(uiObject* parent, const oxString& name, bool exclus
 
 uiActionGroup::~uiActionGroup() {
   for (uiAction* member : members_) {
-    if (member && member->group_ == this) member->group_ = nullptr;
+    if (member) std::erase(member->groups_, this);
   }
 }
 
 void uiActionGroup::Add(uiAction* action) {
   if (!action) return;
   members_.push_back(action);
-  action->group_ = this;
+  if (std::find(action->groups_.begin(), action->groups_.end(), this) == action->groups_.end()) {
+    action->groups_.push_back(this);
+  }
   qgroup_->addAction(action);
   if (dropDown_menu_) action->AddTo(dropDown_menu_);
 }

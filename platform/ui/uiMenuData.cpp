@@ -28,6 +28,9 @@ BatchState& Batch() {
   return state;
 }
 
+bool IsNativeBar(const QMenuBar* bar) { return bar->isNativeMenuBar(); }
+uiMenuData::NativeQuery g_nativeQuery = &IsNativeBar;
+
 QString PlainText(const oxString& text) {
   QString plain = uiStr(text);
   plain.replace("&&", QString(QChar(0x1)));
@@ -209,13 +212,20 @@ void uiMenuData::MarkDirty(int id) {
   }
 }
 
+void uiMenuData::SetNativeMenuBarQuery(NativeQuery query) {
+  g_nativeQuery = query ? query : &IsNativeBar;
+}
+
 void uiMenuData::ScheduleSync() {
   if (uiMenuBatch::IsActive()) {
     uiMenuBatch::Enlist(this);
     return;
   }
-  // A popup that is not on screen catches up when it is about to show.
-  if (dynamic_cast<QMenu*>(MenuWidget()) && !MenuWidget()->isVisible()) return;
+  // A popup that is not on screen, nor torn off, nor opening, catches up
+  // when it is about to show.
+  if (auto* menu = qobject_cast<QMenu*>(MenuWidget())) {
+    if (!menu->isVisible() && !opening_ && !menu->isTearOffMenuVisible()) return;
+  }
   Synchronise();
 }
 
@@ -223,6 +233,7 @@ void uiMenuData::Synchronise() {
   if (!dirty_) return;
   dirty_ = false;
   auto* bar = qobject_cast<QMenuBar*>(MenuWidget());
+  if (bar && g_nativeQuery(bar)) bar = nullptr;  // every change goes through
   ChangeFilter filter;
   if (bar) bar->installEventFilter(&filter);
   QAction* changed = nullptr;
@@ -271,10 +282,13 @@ void uiMenuData::Apply(Item& item) {
   }
 }
 
+// A stale copy of the item (a torn-off menu that missed a change) never runs
+// an action that the recorded state hides or disables.
 void uiMenuData::OnProxyTriggered(int id) {
   Item* item = Find(id);
   if (!item || !item->action) return;
   uiAction* action = item->action;
+  if (!item->visible || !item->enabled || !action->isVisible() || !action->isEnabled()) return;
   // The proxy toggled itself; the action decides the state.
   if (item->proxy) item->proxy->setChecked(action->isChecked());
   action->activate(QAction::Trigger);

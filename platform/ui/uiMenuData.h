@@ -11,6 +11,7 @@
 #pragma once
 
 #include <QAction>
+#include <QMenuBar>
 #include <QPointer>
 #include <unordered_map>
 #include <vector>
@@ -61,9 +62,21 @@ class uiMenuData {
   // The container and action of an item id anywhere in the process.
   static uiMenuData* FindContainer(int id);
 
+  // Whether a menu bar is drawn by the platform (a global menu bar): such a
+  // bar needs every change of its entries, not one at the end of a batch.
+  // Replaceable so that tests can stand in for a platform menu bar.
+  using NativeQuery = bool (*)(const QMenuBar* bar);
+  static void SetNativeMenuBarQuery(NativeQuery query);
+
  protected:
-  // Called by a popup menu before it shows.
-  void SynchroniseBeforeShow() { Synchronise(); }
+  // A popup menu brackets its opening: from aboutToShow until it is on
+  // screen, changes (made by the menu's own aboutToShow handlers, say) reach
+  // it at once, so the menu appears as things stand when it appears.
+  void BeginOpening() {
+    opening_ = true;
+    Synchronise();
+  }
+  void EndOpening() { opening_ = false; }
 
  private:
   friend class uiAction;
@@ -100,6 +113,7 @@ class uiMenuData {
   mutable bool positionsValid_ = false;
   bool dirty_ = false;
   bool enlisted_ = false;  // waiting for the end of a batch
+  bool opening_ = false;
 };
 
 // Defers the synchronisation of every menu until the outermost batch ends.

@@ -17,4 +17,7 @@ class uiPopupMenu : public uiWidgetT<QMenu>, public uiMenuData {
   // Shows the menu at the point (global coordinates); with an index, that
   // item is placed under the point.
   void Popup(const uiPoint& point, int index = -1);
+
+ protected:
+  void showEvent(QShowEvent* event) override;
 };

@@ -22,11 +22,32 @@ void uiToolButton::SetPopup(uiPopupMenu* popup) {
 }
 
 void uiToolButton::SetShown(bool shown) {
-  if (entry_) {
-    entry_->setVisible(shown);
-  } else {
-    setVisible(shown);
-  }
+  shown_ = shown;
+  Update();
 }
 
-bool uiToolButton::IsShown() const { return entry_ ? entry_->isVisible() : !isHidden(); }
+void uiToolButton::SetActionVisible(bool visible) {
+  actionVisible_ = visible;
+  Update();
+}
+
+void uiToolButton::SetActionEnabled(bool enabled) {
+  actionEnabled_ = enabled;
+  Update();
+}
+
+void uiToolButton::SetToolBarEntry(QAction* entry) {
+  entry_ = entry;
+  Update();
+}
+
+void uiToolButton::Update() {
+  const bool visible = shown_ && actionVisible_;
+  if (entry_) {
+    entry_->setEnabled(actionEnabled_);
+    entry_->setVisible(visible);
+  } else {
+    setVisible(visible);
+  }
+  setEnabled(actionEnabled_);
+}

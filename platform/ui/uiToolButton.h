@@ -23,16 +23,34 @@ class uiToolButton : public uiWidgetT<QToolButton> {
   uiPopupMenu* Popup() const;
   void SetPopup(uiPopupMenu* popup);
 
-  // Shows or hides the button in its toolbar (the toolbar lays out by its
-  // own entry for the button, not by the widget).
+  // Shows or hides the button's entry in its toolbar (the toolbar lays out
+  // by its own entry for the button, not by the widget). The button is on
+  // screen while the entry is shown and the action it stands for is
+  // visible; each side keeps its own flag, so a change of the action never
+  // brings back an entry that a profile took away.
   void SetShown(bool shown);
-  bool IsShown() const;
-  void SetToolBarEntry(QAction* entry) { entry_ = entry; }
+  bool IsShown() const { return shown_; }
+  void SetActionVisible(bool visible);
+  // Enabled state of the action shown, kept on the toolbar entry as well:
+  // Qt enables a widget again from its entry when the entry is shown.
+  void SetActionEnabled(bool enabled);
+  void SetToolBarEntry(QAction* entry);
   QAction* ToolBarEntry() const { return entry_; }
+
+  // The action whose state the button shows; a shared button shows the
+  // action in force, and only that action's changes reach it.
+  void SetActionInForce(QObject* action) { inForce_ = action; }
+  QObject* ActionInForce() const { return inForce_; }
 
   oxiSignal0<void>& OnClick() { return onClick_; }
 
  private:
+  void Update();
+
   oxiSignal0<void> onClick_;
   QPointer<QAction> entry_;
+  QPointer<QObject> inForce_;
+  bool shown_ = true;
+  bool actionVisible_ = true;
+  bool actionEnabled_ = true;
 };

@@ -34,16 +34,16 @@ class RecordingItem : public fwg::ProfileItem {
   Log* log_;
 };
 
-// Records its own items in Build, as clients do, and counts the builds.
+// Records its items at construction, so that they are in force also where
+// the profile is only a base (which is never built), and counts the builds.
 class BuiltProfile : public fwg::Profile {
  public:
   BuiltProfile(const oxString& name, const oxString& base, Log* log)
-      : Profile(name, base), log_(log) {}
-  void Build() override {
-    ++builds;
+      : Profile(name, base), log_(log) {
     Record("1");
     Record("2");
   }
+  void Build() override { ++builds; }
   void Record(const std::string& suffix) {
     GetInternal()->Record(new RecordingItem(this, GetName() + suffix, log_));
   }
@@ -95,13 +95,13 @@ class ProfileActivationFixture : public ::testing::Test {
 TEST_F(ProfileActivationFixture, SwitchesTouchOnlyWhatTheChainsDoNotShare) {
   fwg::ProfileManager* manager = fwg::ProfileManager::Get();
 
-  // The first activation enters the whole chain, root first; each profile
-  // is built before it is entered.
+  // The first activation enters the whole chain, root first; only the
+  // activated profile is built.
   d_->Activate();
   EXPECT_EQ(Take(), (Log{"+A1", "+A2", "+B1", "+B2", "+D1", "+D2"}));
   EXPECT_EQ(d_->builds, 1);
-  EXPECT_EQ(b_->builds, 1) << "a base is built when first entered";
-  EXPECT_EQ(a_->builds, 1);
+  EXPECT_EQ(b_->builds, 0) << "a base entered through a chain is not built";
+  EXPECT_EQ(a_->builds, 0);
   EXPECT_EQ(ActiveFlags(), "ABD");
   EXPECT_EQ(manager->GetActiveProfile(), d_);
 
@@ -138,15 +138,14 @@ TEST_F(ProfileActivationFixture, ItemsRecordedOnAnActiveProfileApplyAtOnce) {
   a_->Record("3");
   EXPECT_TRUE(Take().empty()) << "inactive: nothing yet";
   c_->Activate();
-  // A3 was recorded before A's Build recorded A1 and A2.
-  EXPECT_EQ(Take(), (Log{"+A3", "+A1", "+A2", "+C1", "+C2"}));
+  EXPECT_EQ(Take(), (Log{"+A1", "+A2", "+A3", "+C1", "+C2"}));
   c_->Record("3");
   EXPECT_EQ(Take(), (Log{"+C3!"})) << "applied at once, outside any switch";
   b_->Record("3");
   EXPECT_TRUE(Take().empty());
 
   d_->Activate();
-  EXPECT_EQ(Take(), (Log{"-C3", "-C2", "-C1", "+B3", "+B1", "+B2", "+D1", "+D2"}));
+  EXPECT_EQ(Take(), (Log{"-C3", "-C2", "-C1", "+B1", "+B2", "+B3", "+D1", "+D2"}));
   // A base of the active profile counts as active.
   a_->Record("4");
   EXPECT_EQ(Take(), (Log{"+A4!"}));

@@ -23,13 +23,9 @@ class DockProfile : public fwg::Profile {
  public:
   DockProfile(const oxString& name, const oxString& base,
               std::function<void(DockProfile*)> fill = {})
-      : fwg::Profile(name, base), fill_(std::move(fill)) {}
-  void Build() override {
-    if (fill_) fill_(this);
+      : fwg::Profile(name, base) {
+    if (fill) fill(this);
   }
-
- private:
-  std::function<void(DockProfile*)> fill_;
 };
 
 // Counts the hides the window system makes.

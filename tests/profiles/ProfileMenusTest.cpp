@@ -26,17 +26,14 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-// A profile filled by a function at its first activation.
+// A profile filled by a function when it is made, so that its items are in
+// force also where it is only a base (bases are not built).
 class TestProfile : public fwg::Profile {
  public:
   TestProfile(const oxString& name, const oxString& base, std::function<void(TestProfile*)> fill)
-      : fwg::Profile(name, base), fill_(std::move(fill)) {}
-  void Build() override {
-    if (fill_) fill_(this);
+      : fwg::Profile(name, base) {
+    if (fill) fill(this);
   }
-
- private:
-  std::function<void(TestProfile*)> fill_;
 };
 
 QString Plain(QString text) {

@@ -1,0 +1,319 @@
+// What a client sees around switches: which Build() hooks run, what tool
+// buttons and menus show afterwards, and that stale or dead entries never
+// act. Each case here once went wrong.
+#include <QActionEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolBar>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+
+#include "fwg/actions/Action.h"
+#include "fwg/actions/ActionGroup.h"
+#include "fwg/profiles/Profile.h"
+#include "fwg/profiles/ProfileManager.h"
+#include "platform/oxaw/WidgetManager.h"
+#include "platform/ui/uiAction.h"
+#include "platform/ui/uiActionGroup.h"
+#include "platform/ui/uiMainWindow.h"
+#include "platform/ui/uiMenuBar.h"
+#include "platform/ui/uiPopupMenu.h"
+#include "platform/ui/uiToolButton.h"
+#include "tests/WithGui.h"
+
+namespace {
+
+std::map<std::string, int> g_builds;
+
+// A profile filled by a function at its first Build(), which it counts.
+class Filled : public fwg::Profile {
+ public:
+  Filled(const oxString& name, const oxString& base, std::function<void(Filled*)> fill)
+      : fwg::Profile(name, base), fill_(std::move(fill)) {}
+  void Build() override {
+    ++g_builds[GetName()];
+    if (fill_) fill_(this);
+  }
+
+ private:
+  std::function<void(Filled*)> fill_;
+};
+
+// The tool button that shows an action, or null.
+uiToolButton* Button(fwg::Action* action) {
+  for (const uiAction::Place& place : action->GetUiAction()->GetActionItems()) {
+    if (auto* button = dynamic_cast<uiToolButton*>(place.widget)) return button;
+  }
+  return nullptr;
+}
+
+bool OnScreen(uiToolButton* button) {
+  return button->ToolBarEntry()->isVisible() && button->ToolBarEntry()->isEnabled() &&
+         button->isEnabled();
+}
+
+// The visible entry of a menu titled `text`, after the menu opened.
+QAction* Entry(QMenu* menu, const QString& text) {
+  for (QAction* a : menu->actions()) {
+    if (a->isVisible() && a->text().remove('&').section('\t', 0, 0) == text) return a;
+  }
+  return nullptr;
+}
+
+class SwitchContract : public WithGui {
+ protected:
+  void SetUp() override {
+    WithGui::SetUp();
+    g_builds.clear();
+    gui_->GetMainWindow()->Show();
+  }
+  fwg::ProfileManager* Manager() { return fwg::ProfileManager::Get(); }
+};
+
+TEST_F(SwitchContract, BaseBuildRunsOnlyFromItsOwnActivation) {
+  // The base records one item in its constructor, one in Build().
+  auto* base = new Filled("Base", "", [](Filled* p) { p->AddMenu(p->AddAction("late", "Late"), "Late"); });
+  base->AddMenu(base->AddAction("early", "Early"), "Early");
+  auto* viewer = new Filled("Viewer", "Base", {});
+  auto* bar = gui_->GetMainWindow()->MenuBar();
+
+  viewer->Activate();
+  EXPECT_EQ(g_builds["Base"], 0) << "a base entered through a chain is not built";
+  EXPECT_EQ(g_builds["Viewer"], 1);
+  EXPECT_TRUE(base->IsActive());
+  EXPECT_NE(viewer->GetMenu("Early"), nullptr) << "items recorded outside Build() are in force";
+  EXPECT_EQ(viewer->GetMenu("Late"), nullptr);
+
+  // Recorded while the base is in force as a base: in force at once.
+  base->AddMenu(base->AddAction("now", "Now"), "Now");
+  EXPECT_NE(viewer->GetMenu("Now"), nullptr);
+
+  base->Activate();
+  EXPECT_EQ(g_builds["Base"], 1);
+  EXPECT_NE(base->GetMenu("Late"), nullptr);
+  viewer->Activate();
+  base->Activate();
+  EXPECT_EQ(g_builds["Base"], 1);
+  EXPECT_EQ(g_builds["Viewer"], 1);
+  EXPECT_EQ(bar->Count(), 3);
+}
+
+TEST_F(SwitchContract, ToggleFlipsEvenTheCheckedMemberOfAnExclusiveGroup) {
+  auto* profile = new fwg::Profile("P", "");
+  fwg::ActionGroup* group = profile->AddActionGroup("tools", "Tools");
+  group->SetExclusive(true);
+  fwg::Action* pen = profile->AddAction("pen", "Pen");
+  fwg::Action* brush = profile->AddAction("brush", "Brush");
+  for (fwg::Action* a : {pen, brush}) {
+    a->SetCheckable(true);
+    group->AddAction(a);
+  }
+  std::vector<bool> toggles;
+  pen->OnToggle().Connect(nullptr, [&](bool on) { toggles.push_back(on); });
+  pen->Toggle();
+  brush->Toggle();
+  pen->Toggle();
+  pen->Toggle();
+  EXPECT_EQ(toggles, (std::vector<bool>{true, false, true, false}));
+  EXPECT_FALSE(pen->IsChecked());
+}
+
+// Base: File/Save (Ctrl+S) and a toolbar "New" with New and Save buttons.
+// Viewer takes the Save button away and replaces the Save menu entry.
+class ToolButtons : public SwitchContract {
+ protected:
+  void SetUp() override {
+    SwitchContract::SetUp();
+    base_ = new Filled("Base", "", [this](Filled* p) {
+      p->AddMenu(p->AddAction("file", "File"), "File");
+      save_ = p->AddAction("save", "Save", {}, "Ctrl+S");
+      p->AddMenu(save_, "File/Save");
+      p->AddToolBar(p->AddAction("new", "New"), "");
+      p->AddToolBar(save_, "New/Extra");
+    });
+    viewer_ = new Filled("Viewer", "Base", [](Filled* p) {
+      p->RemoveToolBar("New/Save");
+      p->ReplaceMenu(p->AddAction("print", "Print"), "File/Save");
+    });
+  }
+  Filled* base_;
+  Filled* viewer_;
+  fwg::Action* save_ = nullptr;
+};
+
+TEST_F(ToolButtons, ATakenAwayButtonStaysAwayAndABroughtBackOneKeepsItsState) {
+  base_->Activate();
+  viewer_->Activate();
+  uiToolButton* button = Button(save_);
+  ASSERT_NE(button, nullptr);
+  EXPECT_FALSE(button->ToolBarEntry()->isVisible()) << "withdrawing the shortcut re-showed it";
+  save_->SetEnabled(false);
+  save_->SetText("Save all");
+  EXPECT_FALSE(button->ToolBarEntry()->isVisible());
+
+  base_->Activate();
+  EXPECT_TRUE(button->ToolBarEntry()->isVisible());
+  EXPECT_FALSE(button->isEnabled()) << "a disabled action's button came back usable";
+  EXPECT_FALSE(button->ToolBarEntry()->isEnabled());
+  save_->SetEnabled(true);
+  EXPECT_TRUE(OnScreen(button));
+}
+
+TEST_F(ToolButtons, ASharedButtonFollowsTheActionInForce) {
+  auto* replacer = new Filled("Replacer", "Base", [](Filled* p) { p->ReplaceAction("save"); });
+  base_->Activate();
+  replacer->Activate();
+  fwg::Action* replacement = replacer->GetAction("save", false);
+  ASSERT_NE(replacement, save_);
+  uiToolButton* button = Button(save_);
+  save_->SetEnabled(false);
+  EXPECT_TRUE(button->isEnabled()) << "the replaced action is not in force";
+  replacement->SetEnabled(false);
+  EXPECT_FALSE(button->isEnabled());
+  replacement->SetEnabled(true);
+  base_->Activate();
+  EXPECT_FALSE(button->isEnabled()) << "back to the replaced action's state";
+}
+
+TEST_F(SwitchContract, MenusShowWhatTheirOpeningHandlersChanged) {
+  auto* profile = new Filled("P", "", [](Filled* p) {
+    p->AddMenu(p->AddAction("file", "File"), "File");
+    p->AddMenu(p->AddAction("open", "Open"), "File/Open");
+    p->AddContextMenu(p->AddAction("cut", "Cut"), "Edit");
+  });
+  profile->Activate();
+  fwg::Action* open = profile->GetAction("open");
+  fwg::Action* cut = profile->GetAction("cut");
+  open->SetEnabled(false);
+  cut->SetVisible(false);
+  QMenu* file = profile->GetMenu("File");
+  auto* edit = dynamic_cast<uiPopupMenu*>(profile->GetContextMenuObjectFromPath("Edit"));
+  ASSERT_NE(edit, nullptr);
+  QObject::connect(file, &QMenu::aboutToShow, [&] { open->SetEnabled(true); });
+  QObject::connect(edit, &QMenu::aboutToShow, [&] { cut->SetVisible(true); });
+
+  file->popup(QPoint(0, 0));
+  ASSERT_NE(Entry(file, "Open"), nullptr);
+  EXPECT_TRUE(Entry(file, "Open")->isEnabled());
+  file->hide();
+  profile->PopupContextMenu("Edit", 0, 0);
+  EXPECT_NE(Entry(edit, "Cut"), nullptr);
+  edit->hide();
+}
+
+// Counts the entry changes that reach the menu bar.
+struct ChangeCounter : QObject {
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::ActionChanged) ++count;
+    return false;
+  }
+  int count = 0;
+};
+
+TEST_F(SwitchContract, APlatformMenuBarGetsEveryChangeOfASwitch) {
+  auto fill = [](Filled* p) {
+    for (const char* menu : {"One", "Two", "Three"}) {
+      p->AddMenu(p->AddAction(oxString(menu) + p->GetName(), menu), menu);
+    }
+  };
+  auto* a = new Filled("A", "", fill);
+  auto* b = new Filled("B", "", fill);
+  a->Activate();
+  b->Activate();
+  QMenuBar* bar = gui_->GetMainWindow()->MenuBar();
+  for (const bool native : {false, true}) {
+    uiMenuData::NativeQuery always = [](const QMenuBar*) { return true; };
+    uiMenuData::SetNativeMenuBarQuery(native ? always : nullptr);
+    ChangeCounter counter;
+    bar->installEventFilter(&counter);
+    a->Activate();
+    bar->removeEventFilter(&counter);
+    // Three entries hidden and three shown.
+    EXPECT_EQ(counter.count, native ? 6 : 1) << "native " << native;
+    b->Activate();
+  }
+  uiMenuData::SetNativeMenuBarQuery(nullptr);
+}
+
+TEST_F(SwitchContract, ATornOffMenuFollowsSwitchesAndHiddenItemsNeverFire) {
+  auto* base = new Filled("Base", "", [](Filled* p) {
+    p->AddMenu(p->AddAction("tools", "Tools"), "Tools");
+    p->AddMenu(p->AddAction("run", "Run"), "Tools/Run");
+  });
+  auto* other = new Filled("Other", "Base", [](Filled* p) { p->RemoveMenu("Tools/Run"); });
+  base->Activate();
+  QMenu* tools = base->GetMenu("Tools");
+  tools->setTearOffEnabled(true);
+  tools->popup(QPoint(0, 0));
+  QAction* proxy = Entry(tools, "Run");
+  ASSERT_NE(proxy, nullptr);
+  tools->hide();
+  tools->showTearOffMenu(QPoint(0, 0));
+  int runs = 0;
+  base->GetAction("run")->OnActivate().Connect(nullptr, [&] { ++runs; });
+
+  other->Activate();
+  EXPECT_FALSE(proxy->isVisible()) << "the torn-off copy kept a stale entry";
+  proxy->trigger();
+  EXPECT_EQ(runs, 0);
+  base->Activate();
+  EXPECT_TRUE(proxy->isVisible());
+  proxy->trigger();
+  EXPECT_EQ(runs, 1);
+  tools->hideTearOffMenu();
+}
+
+// A dock widget whose maker records a menu item on the profile that is
+// being entered.
+struct RecordingMaker : oxaw::IWidgetCreator {
+  fwg::Profile* target = nullptr;
+  uiWidget* Create(uiWidget* parent, const oxString& name) override {
+    for (int i = 0; i < 40; ++i) {  // enough to make the item list grow
+      const oxString n = "extra" + std::to_string(i);
+      target->AddMenu(target->AddAction(n, n), "Extra/" + n);
+    }
+    auto* w = new uiWidgetT<QWidget>(uiImpl(parent));
+    w->SetName(name);
+    return w;
+  }
+};
+
+TEST_F(SwitchContract, ItemsRecordedWhileAProfileIsEnteredAreInForceOnce) {
+  auto* maker = new RecordingMaker;
+  auto* docked = new Filled("Docked", "", [](Filled* p) {
+    p->AddMenu(p->AddAction("extra", "Extra"), "Extra");
+    p->AddDockWidget("Log", "BOTTOM");
+  });
+  maker->target = docked;
+  oxaw::WidgetManager::Get()->RegisterWidget("Log", maker);
+  auto* plain = new Filled("Plain", "", {});
+  docked->Activate();
+  QMenu* extra = docked->GetMenu("Extra");
+  ASSERT_NE(extra, nullptr);
+  extra->popup(QPoint(0, 0));
+  EXPECT_EQ(extra->actions().size(), 41);  // its own entry and forty more
+  EXPECT_NE(Entry(extra, "extra39"), nullptr);
+  extra->hide();
+  plain->Activate();
+  EXPECT_FALSE(docked->GetMenuObjectFromPath("Extra"));
+  docked->Activate();
+  EXPECT_NE(docked->GetMenuObjectFromPath("Extra/extra0"), nullptr);
+}
+
+TEST_F(SwitchContract, AnActionInTwoGroupsLeavesBothWhenDeleted) {
+  auto* first = new fwg::ActionGroup("first", nullptr, false);
+  auto* second = new fwg::ActionGroup("second", nullptr, false);
+  auto* shared = new fwg::Action("shared", nullptr, false);
+  first->AddAction(shared);
+  second->AddAction(shared);
+  delete shared;
+  EXPECT_TRUE(first->GetActionList().empty());
+  EXPECT_TRUE(dynamic_cast<uiActionGroup*>(first->GetUiAction())->Members().empty());
+  first->SetActive(false);  // would touch the deleted action
+  delete first;
+  delete second;
+}
+
+}  // namespace
