@@ -15,8 +15,13 @@ namespace fwg {
 // below derive from both), so deleting the record destroys the toolkit
 // action and nothing else can own it.
 struct Action::Internal {
-  virtual ~Internal() = default;
+  // The record may go first, with the main window that parents it: its
+  // action then stops pointing at it.
+  virtual ~Internal() {
+    if (owner) owner->internal_ = nullptr;
+  }
 
+  Action* owner = nullptr;
   oxiSignal1<void, const Action&> onActionActivate;
   oxiSignal2<void, const Action&, bool> onActionToggle;
   oxString accel;  // the last text given to SetAccel
@@ -65,6 +70,7 @@ Action::Action(const oxString& name, Profile* profile, bool sprite) : internal_(
     internal_ = new Internal::Plain(ActionParent(), name);
   }
   internal_->profile = profile;
+  internal_->owner = this;
   // Connected before anybody else can connect, so that OnActionActivate and
   // OnActionToggle run ahead of the direct listeners.
   internal_->ui->OnActivate().Connect(this, &Action::HandleActivate);
@@ -75,6 +81,7 @@ Action::Action() : internal_(nullptr) {}
 
 Action::~Action() {
   if (!internal_) return;
+  internal_->owner = nullptr;
   internal_->ui->OnActivate().Disconnect(this, &Action::HandleActivate);
   internal_->ui->OnToggle().Disconnect(this, &Action::HandleToggle);
   delete internal_;

@@ -9,8 +9,12 @@ namespace fwg {
 
 // As for Action, the record is at the same time the toolkit group.
 struct ActionGroup::Internal {
-  virtual ~Internal() = default;
+  // As for an action's record: the main window may delete it first.
+  virtual ~Internal() {
+    if (owner) owner->internal_ = nullptr;
+  }
 
+  ActionGroup* owner = nullptr;
   oxStlVector<Action*> members;  // not owned; null entries are separators
   Profile* profile = nullptr;
   uiActionGroup* ui = nullptr;  // this record viewed as its toolkit group
@@ -40,12 +44,17 @@ ActionGroup::ActionGroup(const oxString& name, Profile* profile, bool sprite) : 
     internal_ = new Internal::Group(parent, name);
   }
   internal_->profile = profile;
+  internal_->owner = this;
 }
 
-ActionGroup::~ActionGroup() { delete internal_; }
+ActionGroup::~ActionGroup() {
+  if (!internal_) return;
+  internal_->owner = nullptr;
+  delete internal_;
+}
 
-uiAction* ActionGroup::GetUiAction() const { return internal_->ui; }
-Profile* ActionGroup::GetProfile() const { return internal_->profile; }
+uiAction* ActionGroup::GetUiAction() const { return internal_ ? internal_->ui : nullptr; }
+Profile* ActionGroup::GetProfile() const { return internal_ ? internal_->profile : nullptr; }
 
 void ActionGroup::SetExclusive(bool exclusive) { internal_->ui->SetExclusive(exclusive); }
 bool ActionGroup::GetIsExclusive() const { return internal_->ui->IsExclusive(); }
@@ -78,6 +87,7 @@ void ActionGroup::AddSeparator() {
 const oxStlVector<Action*>& ActionGroup::GetActionList() const { return internal_->members; }
 
 void ActionGroup::SetActive(bool active) {
+  if (!internal_) return;
   for (Action* member : internal_->members) {
     if (member) member->SetActive(active);
   }

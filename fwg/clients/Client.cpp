@@ -5,8 +5,9 @@
 #include "fwg/clients/ClientManager.h"
 #include "fwg/clients/ClientObject.h"
 #include "fwg/profiles/Profile.h"
+#include "fwg/Parts.h"
+#include "fwg/profiles/ProfileInternal.h"
 #include "fwg/profiles/ProfileManager.h"
-#include "fwg/shell/Gui.h"
 #include "platform/fwc/Director.h"
 #include "platform/fwc/PluginManager.h"
 #include "platform/oxt/Property.h"
@@ -23,16 +24,9 @@ struct LazyProfile {
   bool loaded = false;
 };
 
-// The running application's profile manager, or null. Clients are deleted
-// while the application object tears down, so this must not make one.
-ProfileManager* FindProfileManager() {
-  auto* gui = dynamic_cast<Gui*>(fwc::Director::Get()->GetGui());
-  return gui ? gui->GetProfileManager() : nullptr;
-}
-
 }  // namespace
 
-struct Client::Internal {
+struct Client::Internal : oxListener<> {
   oxString name;
   oxString defaultProfile;
   oxStlVector<Profile*> profiles;  // owned
@@ -46,6 +40,9 @@ struct Client::Internal {
   oxSignal1<void, ClientObject*> onSave;
   oxSignal2<void, ClientObject*, const oxString&> onSaveAs;
   oxSignal3<void, ClientObject*, oxt::Object*, const oxString&> onNewFolder;
+
+  // A profile deleted by someone else leaves the list.
+  void HandleProfileDeleted(Profile* profile) { std::erase(profiles, profile); }
 
   Profile* FindProfile(const oxString& profileName) const {
     for (Profile* profile : profiles) {
@@ -61,8 +58,12 @@ Client::Client(const oxString& name) : internal_(new Internal) {
 }
 
 Client::~Client() {
-  ProfileManager* profileManager = FindProfileManager();
-  const auto& profiles = internal_->profiles;
+  // Clients go while the application object tears down, or after it.
+  const Parts* parts = FindParts();
+  ProfileManager* profileManager = parts ? parts->profileManager : nullptr;
+  // Taken out first: each deletion would take the profile out of the list.
+  oxStlVector<Profile*> profiles;
+  profiles.swap(internal_->profiles);
   for (auto it = profiles.begin(); it != profiles.end(); ++it) {
     // A profile added twice is still deleted once.
     if (std::find(profiles.begin(), it, *it) != it) continue;
@@ -111,7 +112,11 @@ ClientObject* Client::CreateClientObject(const oxString& name) {
 
 oxString Client::GetName() const { return internal_->name; }
 
-void Client::AddProfile(Profile* profile) { internal_->profiles.push_back(profile); }
+void Client::AddProfile(Profile* profile) {
+  if (!profile) return;
+  internal_->profiles.push_back(profile);
+  profile->GetInternal()->onDeleted.Connect(internal_, &Internal::HandleProfileDeleted);
+}
 
 void Client::RemoveProfile(Profile* profile) {
   auto& profiles = internal_->profiles;

@@ -2,7 +2,7 @@
 
 #include "fwg/clients/Client.h"
 #include "fwg/clients/ClientObject.h"
-#include "fwg/shell/Gui.h"
+#include "fwg/Parts.h"
 #include "platform/fwc/Director.h"
 #include "platform/fwc/PluginManager.h"
 #include "platform/oxapp/Manifest.h"
@@ -85,7 +85,7 @@ void ClientManager::Internal::LoadImmediatePlugins(ClientRecord& record) {
   }
 }
 
-ClientManager* ClientManager::Get() { return Gui::Instance()->GetClientManager(); }
+ClientManager* ClientManager::Get() { return GetParts().clientManager; }
 
 ClientManager::ClientManager() : internal_(new Internal) {
   fwc::PluginManager* plugins = fwc::Director::Get()->GetPluginManager();
@@ -105,6 +105,11 @@ ClientManager::~ClientManager() {
 void ClientManager::AddClient(Client* client) {
   internal_->clients.push_back(client);
   internal_->onNewClient.Emit(client);
+}
+
+void ClientManager::RemoveClient(Client* client) {
+  if (std::erase(internal_->clients, client) == 0) return;
+  delete client;
 }
 
 Client* ClientManager::GetClient(const oxString& requested) {

@@ -30,6 +30,10 @@ class ClientManager {
   // Takes ownership and announces the client through OnNewClient. Called by
   // every client's base constructor; nothing else should call it.
   void AddClient(Client* client);
+  // Takes the client out and deletes it: its profiles go with it (those in
+  // force withdraw their entries first) and its documents stay, without a
+  // client. Nothing happens for a client that is not registered.
+  void RemoveClient(Client* client);
   // The client of that name or alias, loading its plug-ins on the first
   // request; its lazy profiles are announced to it when this request made
   // it exist. Null when there is none.

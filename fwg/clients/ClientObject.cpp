@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <algorithm>
 #include <iostream>
+#include <memory>
 
 #include "fwg/clients/Client.h"
 #include "fwg/clients/ClientManager.h"
@@ -11,9 +12,8 @@
 #include "fwg/objects/Project.h"
 #include "fwg/objects/Registration.h"
 #include "fwg/profiles/Profile.h"
-#include "fwg/shell/CentralWidget.h"
-#include "fwg/shell/Gui.h"
-#include "platform/fwc/Director.h"
+#include "fwg/Parts.h"
+#include "fwg/clients/DocumentArea.h"
 #include "platform/oxt/CurrentObjects.h"
 #include "platform/ui/uiLayoutFrameEx.h"
 #include "platform/ui/uiMainWindow.h"
@@ -28,8 +28,8 @@ const char kFont[] = "@Font";
 // The running application's client manager, without making an application
 // object: documents may outlive the one that ran them.
 ClientManager* FindClientManager() {
-  auto* gui = dynamic_cast<Gui*>(fwc::Director::Get()->GetGui());
-  return gui ? gui->GetClientManager() : nullptr;
+  const Parts* parts = FindParts();
+  return parts ? parts->clientManager : nullptr;
 }
 
 // Where a client's new document goes: the current client folder, else the
@@ -71,6 +71,9 @@ struct ClientObject::Internal : oxListener<> {
   oxString profileName;
   oxiSignal1<void, ClientObject*> onActivate;
   oxiSignal1<void, ClientObject*> onDeactivate;
+  // Cleared when the document is deleted: activation calls out to client
+  // code (its own OnDeactivate listeners among them) that may delete it.
+  std::shared_ptr<bool> alive = std::make_shared<bool>(true);
 };
 
 ClientObject::Internal::Internal(ClientObject* document, Client* documentClient)
@@ -82,6 +85,7 @@ ClientObject::Internal::Internal(ClientObject* document, Client* documentClient)
 }
 
 ClientObject::Internal::~Internal() {
+  *alive = false;
   ClientManager* manager = FindClientManager();
   if (manager && manager->GetActiveClientObject() == owner) manager->SetActiveClientObject(nullptr);
   // Widgets cannot be deleted once the toolkit application is gone; the
@@ -166,16 +170,23 @@ oxt::Object* ClientObject::Copy(oxt::Object* parent) {
 oxString ClientObject::ClassName() const { return S_ClassName(); }
 
 void ClientObject::Activate() {
+  const std::shared_ptr<bool> alive = internal_->alive;
   ClientManager* manager = ClientManager::Get();
   ClientObject* previous = manager->GetActiveClientObject();
   oxt::CurrentObjects::Get()->SetCurrentObject(this);
   // Also when it is this document: listeners see a deactivation before
   // every activation.
   if (previous) previous->Deactivate();
+  if (!*alive) {
+    std::cerr << "fwg: ClientObject::Activate: the document was deleted while it was "
+                 "deactivated; it is not activated\n";
+    return;
+  }
   manager->SetActiveClientObject(this);
-  if (CentralWidget* central = Gui::Instance()->GetCentralWidget()) central->ActivateObject(this);
+  if (DocumentArea* area = GetParts().documentArea) area->ActivateObject(this);
+  if (!*alive) return;
   if (Profile* profile = GetProfile()) profile->Activate();
-  internal_->onActivate.Emit(this);
+  if (*alive) internal_->onActivate.Emit(this);
 }
 
 void ClientObject::Deactivate() { internal_->onDeactivate.Emit(this); }

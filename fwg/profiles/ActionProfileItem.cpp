@@ -1,10 +1,10 @@
 #include "fwg/profiles/ActionProfileItem.h"
 
+#include "fwg/Parts.h"
 #include "fwg/actions/Action.h"
 #include "fwg/actions/ActionGroup.h"
 #include "fwg/profiles/PathWalker.h"
 #include "fwg/profiles/ProfileInternal.h"
-#include "fwg/shell/Gui.h"
 #include "platform/ui/uiAction.h"
 #include "platform/ui/uiMainWindow.h"
 #include "platform/ui/uiManager.h"
@@ -16,7 +16,10 @@ namespace fwg {
 
 ActionProfileItem::ActionProfileItem(Profile* owner, Mode mode, Action* action,
                                      const oxString& path)
-    : ProfileItem(owner, mode), action_(action), path_(path) {}
+    : ProfileItem(owner, mode),
+      action_(action),
+      actionGuard_(action ? action->GetUiAction() : nullptr),
+      path_(path) {}
 
 ActionProfileItem::~ActionProfileItem() = default;
 
@@ -62,8 +65,9 @@ void ActionProfileItem::Resolve() {
 // Makes the action's entry at `at`, by the kind of container there.
 EntryLocation ActionProfileItem::MakeEntry(const EntryLocation& at, const oxString& lastName) {
   uiObject* container = at.GetContainer();
-  if (!container || !action_) return {};
-  uiAction* t = action_->GetUiAction();
+  Action* action = GetAction();
+  if (!container || !action) return {};
+  uiAction* t = action->GetUiAction();
   uiMainWindow* window = uiManager::Get()->MainWindow();
   Profile::Internal* owner = owner_->GetInternal();
 
@@ -77,7 +81,7 @@ EntryLocation ActionProfileItem::MakeEntry(const EntryLocation& at, const oxStri
     const int before = popup->Count();
     t->AddTo(popup, at.index);
     const int position = at.index < 0 ? before : at.index;
-    auto* group = dynamic_cast<ActionGroup*>(action_);
+    auto* group = dynamic_cast<ActionGroup*>(action);
     if (!group || group->GetUsesDropDown()) {
       return {popup, t, position, popup->IdAt(position)};
     }
@@ -91,7 +95,7 @@ EntryLocation ActionProfileItem::MakeEntry(const EntryLocation& at, const oxStri
     return entry;
   }
   if (container->IsA("uiToolBars")) {
-    const oxString name = lastName.empty() ? DefaultName(action_) : lastName;
+    const oxString name = lastName.empty() ? DefaultName(action) : lastName;
     auto* toolbar = new uiToolBar(window, name, false);
     toolbar->SetSeparatorType(1);
     owner->toolBars.push_back(toolbar);
@@ -104,7 +108,7 @@ EntryLocation ActionProfileItem::MakeEntry(const EntryLocation& at, const oxStri
     return {};
   }
   if (container->IsA("uiContextMenus")) {
-    const oxString name = lastName.empty() ? DefaultName(action_) : lastName;
+    const oxString name = lastName.empty() ? DefaultName(action) : lastName;
     auto* popup = new uiPopupMenu(window, name);
     owner->contextMenus.push_back(popup);
     t->AddTo(popup, -1);
@@ -115,7 +119,7 @@ EntryLocation ActionProfileItem::MakeEntry(const EntryLocation& at, const oxStri
 
 MenuItem::~MenuItem() = default;
 
-uiObject* MenuItem::GetRoot() { return Gui::Instance()->GetMainWindow()->MenuBar(); }
+uiObject* MenuItem::GetRoot() { return GetParts().mainWindow->MenuBar(); }
 
 ToolBarItem::~ToolBarItem() = default;
 

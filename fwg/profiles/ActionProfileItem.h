@@ -22,7 +22,9 @@ class ActionProfileItem : public ProfileItem {
   // Where the item's path starts.
   virtual uiObject* GetRoot() = 0;
 
-  Action* GetAction() const { return action_; }
+  // Null once the action is gone: an item may record another profile's
+  // action, which that profile deletes before the item is first applied.
+  Action* GetAction() const { return actionGuard_ ? action_ : nullptr; }
   const oxString& GetPath() const { return path_; }
   bool IsResolved() const { return resolved_; }
   const EntryLocation& GetShown() const { return shown_; }
@@ -44,6 +46,7 @@ class ActionProfileItem : public ProfileItem {
   EntryLocation MakeEntry(const EntryLocation& at, const oxString& lastName);
 
   Action* action_;
+  QPointer<QObject> actionGuard_;  // the action's toolkit record
   oxString path_;
   bool resolved_ = false;
   EntryLocation shown_;

@@ -1,5 +1,7 @@
 #include "fwg/profiles/Profile.h"
 
+#include "fwg/Parts.h"
+
 #include <QObject>
 #include <algorithm>
 #include <iostream>
@@ -90,7 +92,12 @@ Profile::Profile(const oxString& name, const oxString& baseName, const oxString&
 // The toolbars and context menus the items made are children of the main
 // window and stay there; widgets given to AddWidget stay their owner's.
 Profile::~Profile() {
-  ProfileManager::Get()->RemoveProfile(this);
+  // A profile may outlive the application object, and with it its manager.
+  const Parts* parts = FindParts();
+  if (parts && parts->profileManager) parts->profileManager->RemoveProfile(this);
+  internal_->onDeleted(this);
+  // Deleted while in force: its entries leave the screen with it.
+  if (internal_->active && parts && parts->mainWindow) WithdrawProfile(this);
   for (ProfileItem* item : internal_->items) delete item;
   // A dock window takes its entries and their toggle actions along; those
   // leave the toolkit toggle group as they go, and the group deleted below

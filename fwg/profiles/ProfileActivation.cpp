@@ -40,6 +40,15 @@ void Enter(Profile* profile) {
   d->active = true;
 }
 
+}  // namespace
+
+void WithdrawProfile(Profile* profile) {
+  const uiMenuBatch batch;
+  Leave(profile);
+}
+
+namespace {
+
 // Length of the common beginning of two chains, compared by name.
 size_t SharedLength(const oxStlVector<oxString>& a, const oxStlVector<oxString>& b) {
   const size_t n = std::min(a.size(), b.size());

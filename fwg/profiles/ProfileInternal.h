@@ -39,6 +39,9 @@ struct Profile::Internal {
   // a main window deleted first takes its dock windows with it.
   oxStlVector<QPointer<DockWindow>> dockWindows;
 
+  // Whoever lists the profile besides its manager (its client) drops it here.
+  oxSignal1<void, Profile*> onDeleted;
+
   // Appends the item and, while the profile is active, puts it in force.
   void Record(ProfileItem* item);
 };
@@ -50,6 +53,8 @@ oxStlVector<oxString> GetBaseChain(const Profile* profile);
 // The chain's names resolved through the profile manager, root first;
 // names the manager does not know are left out.
 oxStlVector<Profile*> GetBaseChainProfiles(const Profile* profile);
+// Withdraws the profile's items and hides its widgets, as leaving it does.
+void WithdrawProfile(Profile* profile);
 // The dock windows of the chain's profiles, root first, each profile's in
 // creation order.
 oxStlVector<DockWindow*> GetChainDockWindows(const Profile* profile);

@@ -3,34 +3,18 @@
 #include <algorithm>
 
 #include "fwg/profiles/Profile.h"
-#include "fwg/shell/Gui.h"
-#include "platform/fwc/Director.h"
+#include "fwg/Parts.h"
 
 namespace fwg {
-
-namespace {
-
-// The manager of the application object being torn down. The application
-// object leaves the framework core before it deletes its managers, and the
-// profiles deleted then still leave their manager through Get(): they must
-// find this one rather than make a new application object.
-ProfileManager* g_live = nullptr;
-
-}  // namespace
 
 struct ProfileManager::Internal {
   Profile* active = nullptr;
   oxStlVector<Profile*> profiles;
 };
 
-ProfileManager* ProfileManager::Get() {
-  if (g_live && !fwc::Director::Get()->GetGui()) return g_live;
-  return Gui::Instance()->GetProfileManager();
-}
+ProfileManager* ProfileManager::Get() { return GetParts().profileManager; }
 
-ProfileManager::ProfileManager() : internal_(new Internal) {
-  if (!g_live) g_live = this;
-}
+ProfileManager::ProfileManager() : internal_(new Internal) {}
 
 // Each profile's destructor takes it out of the list. An entry that is
 // still first after its deletion (its profile left another manager) is
@@ -46,7 +30,6 @@ ProfileManager::~ProfileManager() {
   }
   internal_->active = nullptr;
   delete internal_;
-  if (g_live == this) g_live = nullptr;
 }
 
 oxStlVector<Profile*>& ProfileManager::GetProfileList() { return internal_->profiles; }

@@ -2,11 +2,11 @@
 // its lookups by path.
 #include <algorithm>
 
+#include "fwg/Parts.h"
 #include "fwg/actions/Action.h"
 #include "fwg/profiles/ActionProfileItem.h"
 #include "fwg/profiles/PathWalker.h"
 #include "fwg/profiles/ProfileInternal.h"
-#include "fwg/shell/Gui.h"
 #include "platform/ui/uiMainWindow.h"
 #include "platform/ui/uiMenuBar.h"
 #include "platform/ui/uiPopupMenu.h"
@@ -23,7 +23,7 @@ void RecordEdit(Profile* profile, ProfileItem::Mode mode, Action* action,
   profile->GetInternal()->Record(new Item(profile, mode, action, path));
 }
 
-uiMenuBar* MainMenuBar() { return Gui::Instance()->GetMainWindow()->MenuBar(); }
+uiMenuBar* MainMenuBar() { return GetParts().mainWindow->MenuBar(); }
 
 // The object at the path unless an item of the chain took it away.
 uiObject* UnlessTakenAway(const Profile* profile, uiObject* object) {

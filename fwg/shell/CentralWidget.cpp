@@ -163,7 +163,7 @@ CentralWidget::CentralWidget() : internal_(new Internal(this)) {
   oxaw::PropertyEditorWidgetManager::Get()->RegisterEditor(
       "LayoutEditor", new oxaw::PropertyEditorWidgetManager::EditorCreator<LayoutPropertyEditor>);
 
-  d->window = Gui::Instance()->GetMainWindow();
+  d->window = Gui::Get()->GetMainWindow();
   d->stack = new uiWidgetStack(d->window, "CentralWidget");
   ShowWidget(d->stack);
 }
@@ -192,6 +192,8 @@ void CentralWidget::ActivateObject(oxt::Object* object) {
   if (!project) return;
   if (uiLayoutFrameEx* page = d->GetFrame(project)) d->stack->RaiseWidget(page);
 }
+
+void CentralWidget::ShowDocuments() { ShowWidget(internal_->stack); }
 
 void CentralWidget::ShowWidget(uiWidget* widget) {
   uiMainWindow* window = internal_->window;

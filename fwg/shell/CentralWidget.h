@@ -6,31 +6,32 @@
 // move, re-tile and remove these frames.
 #pragma once
 
-class uiWidget;
+#include "fwg/clients/DocumentArea.h"
 
-namespace oxt {
-class Object;
-}
+class uiWidget;
 
 namespace fwg {
 
-class CentralWidget {
+class CentralWidget : public DocumentArea {
  public:
   // Listens to the default object model and installs its stack as the
   // main window's central widget. Objects created before this get no frame.
   CentralWidget();
   // Deletes the stack and the frames of projects and client folders; the
   // documents' layouters stay with their documents.
-  virtual ~CentralWidget();
+  ~CentralWidget() override;
   CentralWidget(const CentralWidget&) = delete;
   CentralWidget& operator=(const CentralWidget&) = delete;
 
   // Activates the object's frame and raises its project's page. Does
   // nothing for an object without a frame.
-  virtual void ActivateObject(oxt::Object* object);
+  void ActivateObject(oxt::Object* object) override;
   // Makes the widget the main window's central widget, hiding the one
   // before; nothing happens when it already is.
   virtual void ShowWidget(uiWidget* widget);
+  // Makes the pages of the documents the central widget again, after a
+  // host showed a page of its own with ShowWidget.
+  void ShowDocuments() override;
 
  private:
   struct Internal;

@@ -1,6 +1,9 @@
 #include "fwg/shell/Gui.h"
 
+#include "fwg/Parts.h"
+
 #include <iostream>
+#include <memory>
 
 #include "fwg/clients/Client.h"
 #include "fwg/clients/ClientManager.h"
@@ -63,8 +66,12 @@ struct Gui::Internal : oxListener<> {
   ClientManager* clientManager = nullptr;
   ProfileManager* profileManager = nullptr;
   CentralWidget* centralWidget = nullptr;
+  Parts parts;  // what the subsystems see of the above
+  bool tearingDown = false;
   Translation translation;
-  oxSignal0<void> onExit;
+  // Shared so that an emission outlives a listener that deletes the
+  // application object.
+  std::shared_ptr<oxSignal0<void>> onExit = std::make_shared<oxSignal0<void>>();
   oxSignal0<void> onRun;
   bool ownsTranslateFunction = false;
 
@@ -77,13 +84,19 @@ struct Gui::Internal : oxListener<> {
   void DropTranslator();
 };
 
+// Each part leaves the record right after it is deleted, so that what is
+// deleted later (profiles leaving their manager) still finds what lives.
 Gui::Internal::~Internal() {
+  tearingDown = true;
   delete clientManager;
   clientManager = nullptr;
+  parts.clientManager = nullptr;
   delete profileManager;
   profileManager = nullptr;
+  parts.profileManager = nullptr;
   delete centralWidget;
   centralWidget = nullptr;
+  parts.documentArea = nullptr;
   oxaw::WidgetManager::Destroy();
   // The translator leaves the application while it still exists.
   DropTranslator();
@@ -91,6 +104,7 @@ Gui::Internal::~Internal() {
   if (application) application->SetMainWidget(nullptr);
   uiManager* manager = uiManager::Get();
   if (manager->MainWindow() == mainWindow) manager->SetMainWindow(nullptr);
+  parts.mainWindow = nullptr;
   delete mainWindow;
   mainWindow = nullptr;
   if (manager->Application() == application) manager->SetApplication(nullptr);
@@ -172,6 +186,7 @@ Gui::Gui(int argc, char** argv) : internal_(new Internal) {
   OnApplicationCreated()();
 
   d->mainWindow = new uiMainWindow(nullptr, "MainWindow");
+  d->parts.mainWindow = d->mainWindow;
   OnMainWindowCreated()(d->mainWindow);
   d->mainWindow->SetCaption(kCaption);
   d->mainWindow->SetGeometry(20, 50, 1000, 800);
@@ -190,34 +205,55 @@ Gui::Gui(int argc, char** argv) : internal_(new Internal) {
   uiIconSet::SetIconSize(uiIconSet::Large, uiSize(50, 50));
 
   d->profileManager = new ProfileManager;
+  d->parts.profileManager = d->profileManager;
   d->clientManager = new ClientManager;
+  d->parts.clientManager = d->clientManager;
   d->centralWidget = new CentralWidget;
+  d->parts.documentArea = d->centralWidget;
 }
 
+// Registered with the framework core to the very end: a Get() made while the
+// parts are deleted (from a plug-in's destructor, say) finds this object
+// instead of making a second one. Leaving the core is the last step, so
+// nothing keeps a pointer to the object once it is gone.
 Gui::~Gui() {
-  // A destroyed application object must not stay reachable through Get().
-  if (fwc::Director::Get()->GetGui() == this) fwc::Director::Get()->SetGui(nullptr);
   delete internal_;
   internal_ = nullptr;
+  if (fwc::Director::Get()->GetGui() == this) fwc::Director::Get()->SetGui(nullptr);
 }
 
 Gui* Gui::Get() {
   Gui* gui = dynamic_cast<Gui*>(fwc::Director::Get()->GetGui());
   if (!gui) gui = new Gui(0, nullptr);
-  if (!gui->internal_->mainWindow->IsVisible()) gui->Share();
+  // No events while the object is made or torn down: its parts are not all
+  // there.
+  const Internal* d = gui->internal_;
+  if (d && !d->tearingDown && d->mainWindow && !d->mainWindow->IsVisible()) gui->Share();
   return gui;
 }
 
-Gui* Gui::Instance() {
-  Gui* gui = dynamic_cast<Gui*>(fwc::Director::Get()->GetGui());
-  return gui ? gui : Get();
+const Parts& GetParts() {
+  static const Parts none;
+  const Gui* gui = Gui::Get();
+  return gui->internal_ ? gui->internal_->parts : none;
 }
 
-uiApplication* Gui::GetApplication() const { return internal_->application; }
-uiMainWindow* Gui::GetMainWindow() const { return internal_->mainWindow; }
-ClientManager* Gui::GetClientManager() const { return internal_->clientManager; }
-ProfileManager* Gui::GetProfileManager() const { return internal_->profileManager; }
-CentralWidget* Gui::GetCentralWidget() const { return internal_->centralWidget; }
+const Parts* FindParts() {
+  auto* gui = dynamic_cast<Gui*>(fwc::Director::Get()->GetGui());
+  return gui && gui->internal_ ? &gui->internal_->parts : nullptr;
+}
+
+uiApplication* Gui::GetApplication() const { return internal_ ? internal_->application : nullptr; }
+uiMainWindow* Gui::GetMainWindow() const { return internal_ ? internal_->mainWindow : nullptr; }
+ClientManager* Gui::GetClientManager() const {
+  return internal_ ? internal_->clientManager : nullptr;
+}
+ProfileManager* Gui::GetProfileManager() const {
+  return internal_ ? internal_->profileManager : nullptr;
+}
+CentralWidget* Gui::GetCentralWidget() const {
+  return internal_ ? internal_->centralWidget : nullptr;
+}
 
 void Gui::Start() {
   internal_->mainWindow->Show();
@@ -242,12 +278,15 @@ void Gui::Share() {
 }
 
 void Gui::Exit() {
-  if (!g_exitInProgress && internal_->onExit.HasConnections()) {
+  if (!g_exitInProgress && internal_->onExit->HasConnections()) {
     g_exitInProgress = true;
-    const bool modeless = IsModelessDialogs();
-    if (modeless) SetModelessDialogs(false);
-    internal_->onExit();
-    if (modeless) SetModelessDialogs(true);
+    auto& dialogs = guiTrapableDialog::s_helper;
+    const bool modeless = dialogs.modelessDialogs();
+    if (modeless) dialogs.setModelessDialogs(false);
+    // A listener may delete this object: nothing of it is touched after.
+    const std::shared_ptr<oxSignal0<void>> onExit = internal_->onExit;
+    (*onExit)();
+    if (modeless) dialogs.setModelessDialogs(true);
     g_exitInProgress = false;
     return;
   }
@@ -279,6 +318,6 @@ oxSignal1<void, uiMainWindow*>& Gui::OnMainWindowCreated() {
 }
 
 oxSignal0<void>& Gui::OnRun() { return internal_->onRun; }
-oxSignal0<void>& Gui::OnExit() { return internal_->onExit; }
+oxSignal0<void>& Gui::OnExit() { return *internal_->onExit; }
 
 }  // namespace fwg

@@ -14,6 +14,7 @@ namespace fwg {
 class CentralWidget;
 class ClientManager;
 class ProfileManager;
+struct Parts;
 
 class Gui : public fwc::GuiBase {
  public:
@@ -28,9 +29,6 @@ class Gui : public fwc::GuiBase {
   // on first use when the host made none. Before the main window is shown,
   // each call lets the toolkit handle pending events once.
   static Gui* Get();
-  // The registered application object without letting events through (made
-  // as by Get() when none exists); the library's own lookups use it.
-  static Gui* Instance();
 
   uiApplication* GetApplication() const;
   uiMainWindow* GetMainWindow() const;
@@ -66,6 +64,8 @@ class Gui : public fwc::GuiBase {
   oxSignal0<void>& OnExit();
 
  private:
+  friend const Parts& GetParts();
+  friend const Parts* FindParts();
   struct Internal;
   Internal* internal_;
 };

@@ -8,7 +8,6 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QSaveFile>
-#include <QStackedWidget>
 #include <iostream>
 #include <string>
 
@@ -155,14 +154,8 @@ class NotesClient : public fwg::Client {
     oxt::CurrentObjects::Get()->SetCurrentObject(project);
   }
 
-  // The host may have put a page of its own in the central area; the
-  // documents live in the central widget's stack.
-  static void ShowDocuments() {
-    fwg::Gui* gui = fwg::Gui::Get();
-    auto* stack = gui->GetMainWindow()->findChild<QStackedWidget*>("CentralWidget",
-                                                                   Qt::FindDirectChildrenOnly);
-    if (auto* widget = dynamic_cast<uiWidget*>(stack)) gui->GetCentralWidget()->ShowWidget(widget);
-  }
+  // The host may have put a page of its own in the central area.
+  static void ShowDocuments() { fwg::Gui::Get()->GetCentralWidget()->ShowDocuments(); }
 
   int count_ = 0;
 };
