@@ -221,15 +221,23 @@ TEST_F(Session, ABrokenFileLeavesTheOpenSessionAsItWas) {
   }
   const oxString noProject = Path("no-project.xml");
   ASSERT_TRUE(oxt::FileElement().WriteFile(noProject, nullptr));
+  const oxString twoProjects = Path("two-projects.xml");
+  oxt::FileElement two;
+  open->Write(&two);
+  open->Write(&two);
+  ASSERT_TRUE(two.WriteFile(twoProjects, nullptr));
   client_->made = 0;
 
-  for (const oxString& path : {truncated, foreign, noProject, Path("missing.xml")}) {
+  for (const oxString& path : {truncated, foreign, noProject, twoProjects, Path("missing.xml")}) {
     oxString error;
     EXPECT_EQ(Project::OpenSession(path, &error), nullptr) << path;
     EXPECT_FALSE(error.empty()) << path;
     EXPECT_EQ(error.find('\n'), oxString::npos) << "one line: " << error;
     EXPECT_EQ(Describe(Root()), before) << path;
   }
+  oxString error;
+  Project::OpenSession(twoProjects, &error);
+  EXPECT_EQ(error, twoProjects + ": the file holds 2 projects, a session file holds one");
   EXPECT_EQ(client_->made, 0) << "no client is asked before the file is known to be whole";
   EXPECT_EQ(open->GetFileName(), truncated);
 }
