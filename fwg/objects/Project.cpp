@@ -24,14 +24,15 @@ bool Fail(const oxString& message, oxString* error) {
   return false;
 }
 
-// The first element of the session that describes a project.
-oxt::FileElement* FindProjectElement(const oxt::FileElement& root) {
+// The elements of the session that describe projects.
+oxStlVector<oxt::FileElement*> FindProjectElements(const oxt::FileElement& root) {
+  oxStlVector<oxt::FileElement*> found;
   for (oxt::FileElement* element : root.GetElementList()) {
     if (element->GetName() != "OBJECT") continue;
     const oxt::ClassInfo* info = oxt::ClassInfo::GetClassInfo(element->GetObjectClass());
-    if (info && info->IsA(Project::S_ClassName())) return element;
+    if (info && info->IsA(Project::S_ClassName())) found.push_back(element);
   }
-  return nullptr;
+  return found;
 }
 
 }  // namespace
@@ -103,11 +104,17 @@ Project* Project::OpenSession(const oxString& path, oxString* error) {
     Fail(message, error);
     return nullptr;
   }
-  oxt::FileElement* element = FindProjectElement(*root);
-  if (!element) {
-    Fail(path + ": no project in the file", error);
+  const oxStlVector<oxt::FileElement*> projects = FindProjectElements(*root);
+  if (projects.size() != 1) {
+    // SaveSession writes one project a file; opening only the first of
+    // several would drop the others without a word.
+    Fail(path + (projects.empty() ? ": no project in the file"
+                                  : ": the file holds " + std::to_string(projects.size()) +
+                                        " projects, a session file holds one"),
+         error);
     return nullptr;
   }
+  oxt::FileElement* element = projects.front();
   // Checked up front, so that a file naming a class this process cannot
   // make adds nothing to the tree.
   if (!root->CanCreateObjects(&message)) {

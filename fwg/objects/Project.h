@@ -33,11 +33,12 @@ class Project : public ClientFolder {
   // path becomes the project's file name. On failure, false with the reason
   // in `error` (on stderr when `error` is null).
   bool SaveSession(const oxString& path, oxString* error = nullptr);
-  // Reads the whole file and checks that every object in it can be made
-  // before a new project is built from it under the default model's root,
-  // named as written and with `path` as its file name. A broken file gives
-  // null with the reason in `error` (on stderr when null) and leaves the
-  // object tree as it was.
+  // Reads the whole file and checks that it holds exactly one project and
+  // that every object in it can be made before a new project is built from
+  // it under the default model's root, named as written and with `path` as
+  // its file name. A broken file, or one with several projects, gives null
+  // with the reason in `error` (on stderr when null) and leaves the object
+  // tree as it was.
   static Project* OpenSession(const oxString& path, oxString* error = nullptr);
 
   // Stored only: the library neither opens nor checks the file.

@@ -1,5 +1,6 @@
 #include "platform/core/oxTypes.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -22,6 +23,26 @@ oxStlVector<oxString> oxSplit(const oxString& text, char separator) {
     start = end + 1;
   }
   return parts;
+}
+
+oxString oxQuote(const oxString& text) {
+  constexpr size_t kMaxShown = 60;
+  static const char kHex[] = "0123456789abcdef";
+  size_t shown = std::min(text.size(), kMaxShown);
+  // Cut between characters, not inside one.
+  while (shown > 0 && shown < text.size() && (static_cast<unsigned char>(text[shown]) & 0xc0) == 0x80) {
+    --shown;
+  }
+  oxString quoted = "'";
+  for (size_t i = 0; i < shown; ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c < 0x20 || c == 0x7f) {
+      quoted.append("\\x").append(1, kHex[c >> 4]).append(1, kHex[c & 15]);
+    } else {
+      quoted += static_cast<char>(c);
+    }
+  }
+  return quoted + (shown < text.size() ? "'..." : "'");
 }
 
 bool oxVariant::GetBoolean() const {

@@ -21,6 +21,11 @@ using oxStlMap = std::map<K, V, Less>;
 // ("a::b:" split at ':' gives "a", "b").
 oxStlVector<oxString> oxSplit(const oxString& text, char separator);
 
+// `text` in single quotes, fit to be echoed in a one-line message: control
+// bytes written as \xHH and anything past 60 bytes cut off with "...", so
+// that hostile input can neither break the line nor flood it.
+oxString oxQuote(const oxString& text);
+
 // A tagged value: empty, bool, int, long (64-bit), string or untyped pointer.
 // Getters convert where a conversion is obvious (numbers and their text,
 // "true"/"false"), and otherwise return the type's zero value.

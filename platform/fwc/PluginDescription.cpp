@@ -4,6 +4,7 @@
 #include <iostream>
 #include <set>
 
+#include "platform/settings/oxSettingsText.h"
 #include "platform/vos/vosFileInfo.h"
 #include "platform/vos/vosLibrary.h"
 
@@ -39,14 +40,14 @@ struct ParsedFile {
   oxStlVector<std::pair<oxString, oxString>> manifest;
 };
 
-bool Fail(const oxString& file, int line, const oxString& message) {
-  std::cerr << "fwg: " << file;
-  if (line > 0) std::cerr << ":" << line;
-  std::cerr << ": " << message << "\n";
+// The reason in `error` as "<file>[:<line>]: <message>".
+bool Fail(const oxString& file, int line, const oxString& message, oxString* error) {
+  *error = file + (line > 0 ? ":" + std::to_string(line) : oxString()) + ": " + message;
   return false;
 }
 
-bool Parse(const oxString& file, const QByteArray& bytes, ParsedFile* parsed) {
+bool Parse(const oxString& file, QByteArray bytes, ParsedFile* parsed, oxString* error) {
+  if (bytes.startsWith("\xEF\xBB\xBF")) bytes.remove(0, 3);  // a byte-order mark some editors write
   bool inManifest = false;
   int lineNumber = 0;
   for (const QByteArray& rawLine : bytes.split('\n')) {
@@ -58,30 +59,33 @@ bool Parse(const oxString& file, const QByteArray& bytes, ParsedFile* parsed) {
     if (line.empty()) continue;
 
     if (line.front() == '[') {
-      if (line.back() != ']') return Fail(file, lineNumber, "expected ']' after the section name");
+      if (line.back() != ']') return Fail(file, lineNumber, "expected ']' after the section name", error);
       const oxString section = Trim(line.substr(1, line.size() - 2));
       if (section != "manifest")
-        return Fail(file, lineNumber, "unknown section '" + section + "' (only [manifest])");
+        return Fail(file, lineNumber, "unknown section " + oxQuote(section) + " (only [manifest])", error);
       inManifest = true;
       continue;
     }
 
     const auto equals = line.find('=');
     const oxString key = equals == oxString::npos ? oxString() : Trim(line.substr(0, equals));
-    if (key.empty()) return Fail(file, lineNumber, "expected 'key = value'");
+    if (key.empty()) return Fail(file, lineNumber, "expected 'key = value'", error);
     const oxString value = Trim(line.substr(equals + 1));
+    if (inManifest && key.size() > oxSettingsText::kMaxNameSize) {
+      return Fail(file, lineNumber, "key " + oxQuote(key) + " is too long", error);
+    }
     if (inManifest) {
       parsed->manifest.emplace_back(key, value);
       continue;
     }
-    if (!kMainKeys.count(key)) return Fail(file, lineNumber, "unknown key '" + key + "'");
+    if (!kMainKeys.count(key)) return Fail(file, lineNumber, "unknown key " + oxQuote(key), error);
     if (!parsed->main.emplace(key, value).second)
-      return Fail(file, lineNumber, "key '" + key + "' given twice");
+      return Fail(file, lineNumber, "key " + oxQuote(key) + " given twice", error);
   }
   for (const char* required : {"name", "library"}) {
     const auto found = parsed->main.find(required);
     if (found == parsed->main.end() || found->second.empty())
-      return Fail(file, 0, oxString("missing value for '") + required + "'");
+      return Fail(file, 0, oxString("missing value for '") + required + "'", error);
   }
   return true;
 }
@@ -91,12 +95,26 @@ bool Parse(const oxString& file, const QByteArray& bytes, ParsedFile* parsed) {
 std::unique_ptr<PluginDescription> PluginDescription::ReadFile(const oxString& file) {
   const oxString fileName = vosLibrary::GetAbsoluteFileName(file);
   QFile input(QString::fromStdString(fileName));
-  if (!input.open(QIODevice::ReadOnly)) {
-    Fail(file, 0, "cannot read plug-in description: " + input.errorString().toStdString());
+  QByteArray bytes;
+  if (input.open(QIODevice::ReadOnly)) bytes = input.readAll();
+  oxString error;
+  if (input.error() != QFileDevice::NoError) {
+    Fail(file, 0, "cannot be read: " + input.errorString().toStdString(), &error);
+    std::cerr << "fwg: " << error << "\n";
     return nullptr;
   }
+  return Read(bytes.toStdString(), fileName, nullptr);
+}
+
+std::unique_ptr<PluginDescription> PluginDescription::Read(const oxString& text, const oxString& fileName,
+                                                           oxString* error) {
   ParsedFile parsed;
-  if (!Parse(fileName, input.readAll(), &parsed)) return nullptr;
+  oxString message;
+  if (!Parse(fileName, QByteArray::fromStdString(text), &parsed, &message)) {
+    if (error) *error = message;
+    else std::cerr << "fwg: " << message << "\n";
+    return nullptr;
+  }
 
   std::unique_ptr<oxSettings> contents;
   if (!parsed.manifest.empty()) {

@@ -11,7 +11,7 @@
 //
 // "name" and "library" are required; any other key before [manifest] is an
 // error, so a misspelt key does not pass unnoticed. Keys under [manifest] are
-// free and read back as text.
+// free and read back as text. A UTF-8 byte-order mark is skipped.
 #pragma once
 
 #include <memory>
@@ -24,8 +24,15 @@ namespace fwc {
 class PluginDescription {
  public:
   // Parses `file`. Null plus one stderr line naming the file and, where it
-  // applies, the line when the file cannot be read or does not parse.
+  // applies, the line when the file cannot be read ("cannot be read" and the
+  // system's reason) or does not parse; input quoted in the line is cut
+  // short and its control bytes escaped (oxQuote).
   static std::unique_ptr<PluginDescription> ReadFile(const oxString& file);
+  // Parses `text` as the content of the description file `fileName`
+  // (absolute). Null on failure with "<file>[:<line>]: <reason>" in `error`;
+  // on stderr, after "fwg: ", when `error` is null.
+  static std::unique_ptr<PluginDescription> Read(const oxString& text, const oxString& fileName,
+                                                 oxString* error);
 
   ~PluginDescription();
   PluginDescription(const PluginDescription&) = delete;

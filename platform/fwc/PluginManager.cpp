@@ -29,6 +29,15 @@ struct PluginManager::Internal {
 namespace {
 
 
+// A description registers its client unless it only adds a profile to it on
+// demand ("profile" under [manifest]). Two that register one name would both
+// make the client, and the second could never be reached.
+bool RegistersClient(const PluginDescription& description) {
+  if (description.GetClientName().empty()) return false;
+  const oxSettings* manifest = description.GetManifest()->GetContents();
+  return !manifest || manifest->Get("profile").GetString().empty();
+}
+
 void ReportLoadFailure(const PluginDescription& description, const oxString& problem) {
   std::cerr << "fwg: plug-in '" << description.GetName() << "' (" << description.GetFileName()
             << "): " << problem << "\n";
@@ -42,17 +51,23 @@ void PluginManager::Internal::ScanFolder(const oxString& folder, bool quietIfMis
     if (!quietIfMissing) std::cerr << "fwg: plug-in folder '" << folder << "' does not exist\n";
     return;
   }
-  const QStringList files =
-      dir.entryList({QStringLiteral("*.plugin")}, QDir::Files | QDir::Readable, QDir::Name);
+  // Unreadable files are listed too, so that ReadFile says why they are left out.
+  const QStringList files = dir.entryList({QStringLiteral("*.plugin")}, QDir::Files, QDir::Name);
   for (const QString& file : files) Adopt(PluginDescription::ReadFile(dir.filePath(file).toStdString()));
 }
 
 bool PluginManager::Internal::Adopt(std::unique_ptr<PluginDescription> description) {
   if (!description) return false;  // ReadFile has said why
   for (const PluginDescription* other : descriptions) {
-    if (other->GetName() != description->GetName()) continue;
-    std::cerr << "fwg: " << description->GetFileName() << ": plug-in '" << description->GetName()
-              << "' is already described in " << other->GetFileName() << "; ignored\n";
+    oxString clash;
+    if (other->GetName() == description->GetName()) {
+      clash = "plug-in " + oxQuote(description->GetName()) + " is already described in ";
+    } else if (RegistersClient(*description) && RegistersClient(*other) &&
+               other->GetClientName() == description->GetClientName()) {
+      clash = "client " + oxQuote(description->GetClientName()) + " is already registered by ";
+    }
+    if (clash.empty()) continue;
+    std::cerr << "fwg: " << description->GetFileName() << ": " << clash << other->GetFileName() << "; ignored\n";
     return false;
   }
   descriptions.push_back(description.release());

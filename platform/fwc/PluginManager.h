@@ -23,9 +23,11 @@ class PluginManager {
   // Reads every *.plugin file in `folder`, in file-name order. A missing
   // folder gets one stderr line.
   void AddPluginFolder(const oxString& folder);
-  // False plus one stderr line naming the file (and line) when the file does
-  // not parse, or when its plug-in name is already known; the description
-  // read first wins.
+  // False plus one stderr line naming the file (and line) when the file
+  // cannot be read or does not parse, or naming both files when its plug-in
+  // name is already known or it registers a client that another description
+  // registers already (one that only adds a profile on demand registers
+  // nothing); the description read first wins.
   bool AddPluginDescriptionFile(const oxString& file);
 
   // Owned by the manager, in the order read.

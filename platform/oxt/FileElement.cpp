@@ -1,7 +1,6 @@
 #include "platform/oxt/FileElement.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 #include <algorithm>
@@ -12,6 +11,7 @@
 #include "platform/oxt/CurrentObjects.h"
 #include "platform/oxt/Object.h"
 #include "platform/oxt/Property.h"
+#include "platform/vos/vosSaveFile.h"
 
 // The XML form:
 //
@@ -485,16 +485,9 @@ std::unique_ptr<FileElement> FileElement::ReadString(const oxString& xml, oxStri
 }
 
 bool FileElement::WriteFile(const oxString& path, oxString* error) const {
-  const QByteArray data = QByteArray::fromStdString(WriteString());
-  QSaveFile file(ToQt(path));
-  oxString message;
-  if (!file.open(QIODevice::WriteOnly)) {
-    message = path + ": " + file.errorString().toStdString();
-  } else if (file.write(data) != data.size() || !file.commit()) {
-    message = path + ": " + file.errorString().toStdString();
-    file.cancelWriting();
-  }
-  if (message.empty()) return true;
+  oxString reason;
+  if (vosSaveFile::WriteFile(path, QByteArray::fromStdString(WriteString()), &reason)) return true;
+  const oxString message = path + ": " + reason;
   if (error) *error = message;
   else std::cerr << "fwg: " << message << "\n";
   return false;

@@ -66,7 +66,8 @@ class FileElement {
   // The element tree read from XML, or null with "<line>:<column>: <reason>"
   // in `error`. Errors go to stderr only when `error` is null.
   static std::unique_ptr<FileElement> ReadString(const oxString& xml, oxString* error);
-  // Atomic: a failed write leaves the old file as it was.
+  // Atomic: a failed write leaves the old file byte for byte. False with
+  // "<path>: <reason>" in `error` (on stderr when `error` is null).
   bool WriteFile(const oxString& path, oxString* error) const;
   // Null on failure with "<path>:<line>:<column>: <reason>" in `error`;
   // nothing read so far survives.

@@ -1,166 +1,210 @@
 #include "platform/settings/oxSettings.h"
 
-#include <QDir>
+#include <QEvent>
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+#include <QSettings>
 #include <QStandardPaths>
-#include <algorithm>
 #include <cerrno>
-#include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
+#include <filesystem>
 #include <iostream>
+#include <map>
+#include <set>
+#include <sys/stat.h>
+#include <unistd.h>
 
-// File format, one entry a line:
-//
-//   # comment
-//   [/Corvane/demo]
-//   Width:int = 800
-//   Title:string = Main window
-//
-// Values before the first header belong to the root. Keys, values and
-// section names escape '\', line breaks, tabs, their own delimiters and
-// leading or trailing blanks with a backslash, so any text reads back as it
-// was written.
+#include "platform/settings/oxSettingsText.h"
+#include "platform/vos/vosFileInfo.h"
+#include "platform/vos/vosSaveFile.h"
 
-struct oxSettings::Internal {
-  oxSettings* root = nullptr;    // the section that owns the file; itself for a root
-  oxSettings* parent = nullptr;  // null for a root
-  oxString name;
-  oxStlMap<oxString, oxVariant> values;
-  oxStlMap<oxString, std::unique_ptr<oxSettings>> sections;
-  // Used on the root only.
-  oxString filePath;             // empty for a store in memory
-  bool modified = false;
-  bool keepBrokenFile = false;   // the file did not parse; do not replace it unasked
-};
+// The values live in a QSettings of a format of our own: QSettings brings
+// the lock file and the merge-on-sync, the format's functions bring typed
+// values, bad lines that cost only themselves, and writes that check every
+// step before QSettings renames the file into place.
 
 namespace {
 
-// ---- paths ----------------------------------------------------------------
-
-
-// ---- escaping -------------------------------------------------------------
-
-oxString Escape(const oxString& text, const char* delimiters) {
-  const auto first = text.find_first_not_of(' ');
-  const auto last = text.find_last_not_of(' ');
-  oxString out;
-  for (size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    const bool edgeBlank = c == ' ' && (first == oxString::npos || i < first || i > last);
-    if (c == '\\') out += "\\\\";
-    else if (c == '\n') out += "\\n";
-    else if (c == '\r') out += "\\r";
-    else if (c == '\t') out += "\\t";
-    else if (edgeBlank || (c != '\0' && std::strchr(delimiters, c))) out += oxString("\\") + c;
-    else out += c;
-  }
-  return out;
-}
-
-// One character of a line, with whether it was written escaped: only bare
-// characters act as delimiters.
-struct Glyph {
-  char c;
-  bool escaped;
+// What the format's functions report about the QSettings call in progress.
+// QSettings calls them only inside its constructor and sync(), which the
+// store makes with an access in place.
+struct FileAccess {
+  bool earlierForm = false;
+  bool keepFile = false;  // bad lines could not be copied aside: do not write over them
+  bool wrote = false;
+  oxString writeError;
+  struct stat written {};  // the file written, to see that it was put in place
 };
-using Glyphs = oxStlVector<Glyph>;
 
-bool Decode(const oxString& line, Glyphs* out) {
-  for (size_t i = 0; i < line.size(); ++i) {
-    if (line[i] != '\\') {
-      out->push_back({line[i], false});
-      continue;
-    }
-    if (++i == line.size()) return false;
-    const char c = line[i];
-    out->push_back({c == 'n' ? '\n' : c == 'r' ? '\r' : c == 't' ? '\t' : c, true});
+thread_local FileAccess* t_access = nullptr;
+
+class AccessScope {
+ public:
+  explicit AccessScope(FileAccess* access) : previous_(t_access) { t_access = access; }
+  ~AccessScope() { t_access = previous_; }
+  AccessScope(const AccessScope&) = delete;
+  AccessScope& operator=(const AccessScope&) = delete;
+
+ private:
+  FileAccess* previous_;
+};
+
+// Copies the file aside before anything can write over its bad lines.
+void SetAside(const oxString& file, const QByteArray& text, const oxSettingsText::Findings& found) {
+  oxString reason;
+  const oxString copy = file + ".broken";
+  const bool kept = vosSaveFile::WriteFile(copy, text, &reason);
+  std::cerr << "fwg: " << file << ":" << found.firstBadLine << ": " << found.firstProblem << "; "
+            << found.badLines << (found.badLines == 1 ? " line" : " lines") << " not read, "
+            << (kept ? "the file as it was is kept in " + copy
+                     : "the file is not written: cannot keep a copy in " + copy + ": " + reason)
+            << "\n";
+  if (!kept && t_access) t_access->keepFile = true;
+}
+
+bool ReadStoreFile(QIODevice& device, QSettings::SettingsMap& values) {
+  const QByteArray text = device.readAll();
+  oxSettingsText::Findings found;
+  values = oxSettingsText::Read(text, &found);
+  if (t_access) t_access->earlierForm = found.earlierForm;
+  const auto* file = qobject_cast<QFile*>(&device);
+  if (found.badLines > 0 && file) SetAside(file->fileName().toStdString(), text, found);
+  return true;  // the good lines count whatever the bad ones
+}
+
+bool WriteStoreFile(QIODevice& device, const QSettings::SettingsMap& values) {
+  auto* file = qobject_cast<QFileDevice*>(&device);
+  oxString error;
+  if (t_access && t_access->keepFile) error = "its unreadable lines could not be copied aside";
+  else if (!file) error = "not a file";
+  const bool written = error.empty() && vosSaveFile::WriteAndSync(*file, oxSettingsText::Write(values), &error);
+  if (t_access) {
+    t_access->wrote = true;
+    t_access->writeError = error;
+    if (written) fstat(file->handle(), &t_access->written);
   }
-  return true;
+  return written;
 }
 
-bool IsBare(const Glyph& g, char c) { return !g.escaped && g.c == c; }
-
-Glyphs Trim(Glyphs glyphs) {
-  auto blank = [](const Glyph& g) { return !g.escaped && (g.c == ' ' || g.c == '\t'); };
-  while (!glyphs.empty() && blank(glyphs.back())) glyphs.pop_back();
-  size_t start = 0;
-  while (start < glyphs.size() && blank(glyphs[start])) ++start;
-  return Glyphs(glyphs.begin() + static_cast<long>(start), glyphs.end());
+QSettings::Format StoreFormat() {
+  static const QSettings::Format format = QSettings::registerFormat("ini", ReadStoreFile, WriteStoreFile);
+  return format;
 }
 
-oxString ToText(const Glyphs& glyphs) {
-  oxString text;
-  for (const Glyph& g : glyphs) text += g.c;
-  return text;
-}
+// Writes only when the store asks: QSettings would otherwise also write from
+// the event loop, where a failure reaches nobody.
+class StoreFile : public QSettings {
+ public:
+  explicit StoreFile(const QString& path) : QSettings(path, StoreFormat()) {}
 
-// Index of the first (or last) bare `c`, or -1.
-long FindBare(const Glyphs& glyphs, char c, bool last = false) {
-  long found = -1;
-  for (size_t i = 0; i < glyphs.size(); ++i) {
-    if (!IsBare(glyphs[i], c)) continue;
-    found = static_cast<long>(i);
-    if (!last) break;
+ protected:
+  bool event(QEvent* event) override {
+    return event->type() == QEvent::UpdateRequest || QSettings::event(event);
   }
-  return found;
-}
+};
 
-// ---- values ---------------------------------------------------------------
-
-bool ParseValue(oxVariant::Type type, const oxString& text, oxVariant* value) {
-  switch (type) {
-    case oxVariant::Type::Boolean:
-      if (text != "true" && text != "false") return false;
-      *value = oxVariant(text == "true");
-      return true;
-    case oxVariant::Type::Integer:
-    case oxVariant::Type::Long: {
-      if (text.empty()) return false;
-      char* end = nullptr;
-      errno = 0;
-      const long long number = std::strtoll(text.c_str(), &end, 10);
-      if (*end != '\0' || errno == ERANGE) return false;
-      if (type == oxVariant::Type::Long) {
-        *value = oxVariant(number);
-        return true;
-      }
-      if (number < INT_MIN || number > INT_MAX) return false;
-      *value = oxVariant(static_cast<int>(number));
-      return true;
-    }
-    case oxVariant::Type::String:
-      *value = oxVariant(text);
-      return true;
-    case oxVariant::Type::Pointer:
-    case oxVariant::Type::Empty:
-      break;
+// QSettings says only that it could not write; the system says why.
+oxString WhyNotWritable(const oxString& path) {
+  if (access(path.c_str(), F_OK) == 0) {
+    const int fd = open(path.c_str(), O_RDWR);
+    if (fd < 0) return std::strerror(errno);
+    close(fd);
   }
-  return false;
+  oxString probe = vosFileInfo(path).GetPath() + "/.fwg-settings-XXXXXX";
+  const int fd = mkstemp(probe.data());
+  if (fd < 0) return std::strerror(errno);
+  close(fd);
+  unlink(probe.c_str());
+  return "the new file could not be put in place";
 }
 
-bool IsStorable(const oxVariant& value) {
-  return value.GetType() != oxVariant::Type::Empty && value.GetType() != oxVariant::Type::Pointer;
+bool IsInPlace(const oxString& path, const struct stat& written) {
+  struct stat now {};
+  return stat(path.c_str(), &now) == 0 && now.st_dev == written.st_dev && now.st_ino == written.st_ino;
 }
 
-void ReportFileError(const oxString& file, int line, const oxString& message) {
-  std::cerr << "fwg: " << file << ":" << line << ": " << message << "\n";
-}
+void ReportMisuse(const char* where, const oxString& what) { std::cerr << "fwg: oxSettings::" << where << ": " << what << "\n"; }
+
+QString WithoutSlash(const QString& prefix) { return prefix.isEmpty() ? prefix : prefix.chopped(1); }
 
 }  // namespace
 
 // ---- store ------------------------------------------------------------------
 
-oxSettings::oxSettings(oxSettings* parent, const oxString& name) : internal_(new Internal) {
-  internal_->parent = parent;
-  internal_->root = parent ? parent->internal_->root : this;
-  internal_->name = name;
+struct oxSettings::Internal {
+  oxSettings* root = nullptr;
+  QString prefix;  // the encoded section names, each followed by '/'; "" for the root
+  oxString path;   // "/A/B", "/" for the root
+
+  // Used on the root only.
+  oxString filePath;                // empty for a store in memory
+  std::unique_ptr<QSettings> file;  // null in memory
+  QSettings::SettingsMap memory;    // the values when there is no `file`
+  // Every section handed out, by prefix. Flat, so that the depth of a tree
+  // costs no stack when it goes.
+  std::map<QString, std::unique_ptr<oxSettings>> sections;
+  bool modified = false;
+  bool keepFile = false;  // the file could not be read or its bad lines kept: never written
+  oxString lastError;     // reported already
+
+  QVariant Value(const QString& key) const { return file ? file->value(key) : memory.value(key); }
+  void SetValue(const QString& key, const QVariant& value);
+  void RemoveValue(const QString& key);
+  // Encoded names of the keys or sections directly below `prefix`.
+  QStringList Children(const QString& prefix, bool sections) const;
+  bool HasAnythingBelow(const QString& prefix) const;
+};
+
+void oxSettings::Internal::SetValue(const QString& key, const QVariant& value) {
+  if (file) file->setValue(key, value);
+  else memory.insert(key, value);
+  modified = true;
 }
 
+void oxSettings::Internal::RemoveValue(const QString& key) {
+  modified = true;
+  if (!file) {
+    memory.remove(key);
+    return;
+  }
+  // QSettings::remove takes a section of the same name along; put it back.
+  QSettings::SettingsMap below;
+  file->beginGroup(key);
+  for (const QString& name : file->allKeys()) below.insert(name, file->value(name));
+  file->endGroup();
+  file->remove(key);
+  for (auto it = below.constBegin(); it != below.constEnd(); ++it) file->setValue(key + '/' + it.key(), it.value());
+}
+
+QStringList oxSettings::Internal::Children(const QString& prefix, bool wantSections) const {
+  if (file) {
+    if (!prefix.isEmpty()) file->beginGroup(WithoutSlash(prefix));
+    const QStringList names = wantSections ? file->childGroups() : file->childKeys();
+    if (!prefix.isEmpty()) file->endGroup();
+    return names;
+  }
+  QStringList names;
+  for (auto it = memory.lowerBound(prefix); it != memory.constEnd() && it.key().startsWith(prefix); ++it) {
+    const QString rest = it.key().mid(prefix.size());
+    const qsizetype slash = rest.indexOf(u'/');
+    if ((slash >= 0) != wantSections) continue;
+    const QString name = rest.left(slash);
+    if (names.isEmpty() || names.back() != name) names.append(name);
+  }
+  return names;
+}
+
+bool oxSettings::Internal::HasAnythingBelow(const QString& prefix) const {
+  const auto made = sections.lower_bound(prefix);
+  if (made != sections.end() && made->first.startsWith(prefix)) return true;
+  return !Children(prefix, false).isEmpty() || !Children(prefix, true).isEmpty();
+}
+
+oxSettings::oxSettings(Internal* internal) : internal_(internal) {}
+
 oxSettings::~oxSettings() {
-  if (!internal_->parent && internal_->modified) Sync();
+  if (internal_->root == this && internal_->modified) Sync();
   delete internal_;
 }
 
@@ -172,115 +216,80 @@ oxString oxSettings::GetConfigFolder() {
 }
 
 std::unique_ptr<oxSettings> oxSettings::Create() {
-  return std::unique_ptr<oxSettings>(new oxSettings(nullptr, {}));
+  auto* internal = new Internal;
+  internal->path = "/";
+  auto root = std::unique_ptr<oxSettings>(new oxSettings(internal));
+  internal->root = root.get();
+  return root;
 }
 
 std::unique_ptr<oxSettings> oxSettings::Open(const oxString& filePath) {
-  std::unique_ptr<oxSettings> root(new oxSettings(nullptr, {}));
-  root->internal_->filePath = filePath;
-  QFile file(QString::fromStdString(filePath));
-  if (!file.exists()) return root;
-  if (!file.open(QIODevice::ReadOnly)) {
-    std::cerr << "fwg: cannot read settings file '" << filePath
-              << "': " << file.errorString().toStdString() << "\n";
-    root->internal_->keepBrokenFile = true;
+  std::unique_ptr<oxSettings> root = Create();
+  Internal* d = root->internal_;
+  d->filePath = filePath;
+  const QString path = QString::fromStdString(filePath);
+  QFile probe(path);
+  if (probe.exists() && !probe.open(QIODevice::ReadOnly)) {
+    std::cerr << "fwg: cannot read settings file '" << filePath << "': " << probe.errorString().toStdString()
+              << "; it is left as it is and changes stay in memory\n";
+    d->keepFile = true;
     return root;
   }
+  probe.close();
 
-  // Parsed into a scratch store so that a broken file leaves nothing behind.
-  std::unique_ptr<oxSettings> parsed(new oxSettings(nullptr, {}));
-  oxSettings* section = parsed.get();
-  int lineNumber = 0;
-  while (!file.atEnd()) {
-    ++lineNumber;
-    oxString raw = file.readLine().toStdString();
-    while (!raw.empty() && (raw.back() == '\n' || raw.back() == '\r')) raw.pop_back();
-    Glyphs glyphs;
-    if (!Decode(raw, &glyphs)) {
-      ReportFileError(filePath, lineNumber, "line ends in a lone '\\'");
-      root->internal_->keepBrokenFile = true;
-      return root;
-    }
-    glyphs = Trim(glyphs);
-    if (glyphs.empty() || IsBare(glyphs.front(), '#') || IsBare(glyphs.front(), ';')) continue;
-
-    if (IsBare(glyphs.front(), '[')) {
-      if (!IsBare(glyphs.back(), ']') || glyphs.size() < 2) {
-        ReportFileError(filePath, lineNumber, "expected ']' at the end of the section header");
-        root->internal_->keepBrokenFile = true;
-        return root;
-      }
-      section = parsed.get();
-      oxString name;
-      for (size_t i = 1; i + 1 < glyphs.size(); ++i) {
-        if (IsBare(glyphs[i], '/')) {
-          if (!name.empty()) section = section->GetSection(name, true, false);
-          name.clear();
-        } else {
-          name += glyphs[i].c;
-        }
-      }
-      if (!name.empty()) section = section->GetSection(name, true, false);
-      continue;
-    }
-
-    const long equals = FindBare(glyphs, '=');
-    const Glyphs left(glyphs.begin(), glyphs.begin() + std::max(equals, 0L));
-    const long colon = FindBare(left, ':', true);
-    if (equals < 0 || colon < 0) {
-      ReportFileError(filePath, lineNumber, "expected 'key:type = value'");
-      root->internal_->keepBrokenFile = true;
-      return root;
-    }
-    const oxString key = ToText(Trim(Glyphs(left.begin(), left.begin() + colon)));
-    const oxString typeName = ToText(Trim(Glyphs(left.begin() + colon + 1, left.end())));
-    const oxString text = ToText(Trim(Glyphs(glyphs.begin() + equals + 1, glyphs.end())));
-    oxVariant::Type type;
-    oxVariant value;
-    if (!oxVariant::TypeFromName(typeName, &type) || !ParseValue(type, text, &value)) {
-      ReportFileError(filePath, lineNumber,
-                      "bad value '" + text + "' of type '" + typeName + "' for key '" + key + "'");
-      root->internal_->keepBrokenFile = true;
-      return root;
-    }
-    section->internal_->values[key] = value;
+  FileAccess access;
+  {
+    AccessScope scope(&access);
+    d->file = std::make_unique<StoreFile>(path);
   }
-
-  // Adopt the parsed tree; its sections must learn their new root.
-  std::swap(root->internal_->values, parsed->internal_->values);
-  std::swap(root->internal_->sections, parsed->internal_->sections);
-  oxStlVector<oxSettings*> pending{root.get()};
-  while (!pending.empty()) {
-    oxSettings* current = pending.back();
-    pending.pop_back();
-    for (auto& [name, child] : current->internal_->sections) {
-      child->internal_->parent = current;
-      child->internal_->root = root.get();
-      pending.push_back(child.get());
-    }
+  if (access.keepFile) {  // said so already
+    for (const QString& key : d->file->allKeys()) d->memory.insert(key, d->file->value(key));
+    d->file.reset();
+    d->keepFile = true;
+  } else if (access.earlierForm) {
+    for (const QString& key : d->file->allKeys()) d->SetValue(key, d->file->value(key));
+    root->Sync();
   }
   return root;
 }
 
 oxSettings* oxSettings::GetSection(const oxString& path, bool create, bool fromRoot) {
-  oxSettings* section = fromRoot ? internal_->root : this;
-  for (const oxString& name : oxSplit(path, '/')) {
-    auto& children = section->internal_->sections;
-    auto found = children.find(name);
-    if (found == children.end()) {
-      if (!create) return nullptr;
-      found = children.emplace(name, std::unique_ptr<oxSettings>(new oxSettings(section, name)))
-                  .first;
-      internal_->root->internal_->modified = true;
-    }
-    section = found->second.get();
+  Internal* root = internal_->root->internal_;
+  const Internal* start = fromRoot ? root : internal_;
+  const oxStlVector<oxString> names = oxSplit(path, '/');
+  if (names.empty()) return fromRoot ? internal_->root : this;
+
+  QString prefix = start->prefix;
+  oxString fullPath = start->path == "/" ? oxString() : start->path;
+  if (prefix.count(u'/') + static_cast<qsizetype>(names.size()) > oxSettingsText::kMaxDepth) {
+    ReportMisuse("GetSection", oxQuote(path) + " is nested deeper than " +
+                                   std::to_string(oxSettingsText::kMaxDepth) + " sections");
+    return nullptr;
   }
-  return section;
+  for (const oxString& name : names) {
+    if (name.size() > oxSettingsText::kMaxNameSize) {
+      ReportMisuse("GetSection", "a section name in " + oxQuote(path) + " is longer than " +
+                                     std::to_string(oxSettingsText::kMaxNameSize) + " bytes");
+      return nullptr;
+    }
+    prefix += oxSettingsText::EncodeName(name) + '/';
+    fullPath += "/" + name;
+  }
+
+  const auto made = root->sections.find(prefix);
+  if (made != root->sections.end()) return made->second.get();
+  if (!create && !root->HasAnythingBelow(prefix)) return nullptr;
+  auto* internal = new Internal;
+  internal->root = internal_->root;
+  internal->prefix = prefix;
+  internal->path = fullPath;
+  return root->sections.emplace(prefix, std::unique_ptr<oxSettings>(new oxSettings(internal))).first->second.get();
 }
 
 oxVariant oxSettings::Get(const oxString& key, bool /*flag*/) const {
-  const auto found = internal_->values.find(key);
-  return found == internal_->values.end() ? oxVariant() : found->second;
+  if (key.empty() || key.size() > oxSettingsText::kMaxNameSize) return {};
+  return oxSettingsText::FromQt(
+      internal_->root->internal_->Value(internal_->prefix + oxSettingsText::EncodeName(key)));
 }
 
 void oxSettings::Set(const oxString& key, const oxVariant& value) {
@@ -288,46 +297,52 @@ void oxSettings::Set(const oxString& key, const oxVariant& value) {
     Remove(key);
     return;
   }
-  if (!IsStorable(value)) {
-    std::cerr << "fwg: oxSettings::Set: a pointer for '" << key << "' in '" << GetPath()
-              << "' is not stored\n";
+  oxString refusal;
+  if (value.GetType() == oxVariant::Type::Pointer) refusal = "a pointer";
+  else if (key.empty()) refusal = "an empty key";
+  else if (key.size() > oxSettingsText::kMaxNameSize)
+    refusal = "a key longer than " + std::to_string(oxSettingsText::kMaxNameSize) + " bytes";
+  if (!refusal.empty()) {
+    ReportMisuse("Set", refusal + " (" + oxQuote(key) + " in '" + GetPath() + "') is not stored");
     return;
   }
-  Internal* root = internal_->root->internal_;
-  root->keepBrokenFile = false;
-  auto found = internal_->values.find(key);
-  if (found != internal_->values.end() && found->second == value) return;
-  internal_->values[key] = value;
-  root->modified = true;
+  if (Get(key) == value) return;
+  internal_->root->internal_->SetValue(internal_->prefix + oxSettingsText::EncodeName(key),
+                                       oxSettingsText::ToQt(value));
 }
 
-bool oxSettings::Has(const oxString& key) const { return internal_->values.count(key) != 0; }
+bool oxSettings::Has(const oxString& key) const { return !Get(key).IsEmpty(); }
 
 void oxSettings::Remove(const oxString& key) {
-  Internal* root = internal_->root->internal_;
-  root->keepBrokenFile = false;
-  if (internal_->values.erase(key)) root->modified = true;
+  if (Has(key)) internal_->root->internal_->RemoveValue(internal_->prefix + oxSettingsText::EncodeName(key));
 }
 
 oxStlVector<oxString> oxSettings::GetKeys() const {
-  oxStlVector<oxString> keys;
-  for (const auto& [key, value] : internal_->values) keys.push_back(key);
-  return keys;
+  std::set<oxString> keys;
+  oxString key;
+  for (const QString& name : internal_->root->internal_->Children(internal_->prefix, false)) {
+    if (oxSettingsText::DecodeName(name, &key)) keys.insert(key);
+  }
+  return {keys.begin(), keys.end()};
 }
 
 oxStlVector<oxString> oxSettings::GetSectionNames() const {
-  oxStlVector<oxString> names;
-  for (const auto& [name, section] : internal_->sections) names.push_back(name);
-  return names;
+  const Internal* root = internal_->root->internal_;
+  const QString& prefix = internal_->prefix;
+  QStringList encoded = root->Children(prefix, true);
+  // Sections made here that hold nothing yet.
+  for (auto it = root->sections.upper_bound(prefix); it != root->sections.end() && it->first.startsWith(prefix); ++it) {
+    encoded.append(it->first.mid(prefix.size()).section(u'/', 0, 0));
+  }
+  std::set<oxString> names;
+  oxString name;
+  for (const QString& text : encoded) {
+    if (oxSettingsText::DecodeName(text, &name)) names.insert(name);
+  }
+  return {names.begin(), names.end()};
 }
 
-oxString oxSettings::GetPath() const {
-  if (!internal_->parent) return "/";
-  oxString path;
-  for (const oxSettings* s = this; s->internal_->parent; s = s->internal_->parent)
-    path = "/" + s->internal_->name + path;
-  return path;
-}
+oxString oxSettings::GetPath() const { return internal_->path; }
 
 oxString oxSettings::GetFilePath() const { return internal_->root->internal_->filePath; }
 
@@ -335,38 +350,31 @@ bool oxSettings::IsModified() const { return internal_->root->internal_->modifie
 
 bool oxSettings::Sync() {
   Internal* root = internal_->root->internal_;
-  if (root->filePath.empty() || root->keepBrokenFile) return true;
+  if (root->filePath.empty()) return true;
+  if (root->keepFile) return !root->modified;  // said so when the file was opened
 
-  oxString text = "# fwg settings\n";
-  oxStlVector<const oxSettings*> pending{internal_->root};
-  while (!pending.empty()) {
-    const oxSettings* section = pending.back();
-    pending.pop_back();
-    oxStlVector<oxString> names;  // innermost first
-    for (const oxSettings* s = section; s->internal_->parent; s = s->internal_->parent)
-      names.push_back(Escape(s->internal_->name, "[]/"));
-    text += '[';
-    for (auto it = names.rbegin(); it != names.rend(); ++it) text.append("/").append(*it);
-    text += names.empty() ? "/]\n" : "]\n";
-    for (const auto& [key, value] : section->internal_->values) {
-      text += Escape(key, "=:[]#;") + ":" + oxVariant::TypeName(value.GetType()) + " = " +
-              Escape(value.GetString(), "") + "\n";
-    }
-    // Reverse so that the stack hands out the children in name order.
-    const auto& children = section->internal_->sections;
-    for (auto it = children.rbegin(); it != children.rend(); ++it) pending.push_back(it->second.get());
+  // QSettings would make the folder too, but would not say why it cannot.
+  std::error_code folderError;
+  std::filesystem::create_directories(vosFileInfo(root->filePath).GetPath(), folderError);
+  FileAccess access;
+  if (!folderError) {
+    AccessScope scope(&access);
+    root->file->sync();  // also reads what other instances wrote meanwhile
   }
+  if (!root->modified) return true;
 
-  const QString filePath = QString::fromStdString(root->filePath);
-  QDir().mkpath(QFileInfo(filePath).absolutePath());
-  QSaveFile file(filePath);
-  if (!file.open(QIODevice::WriteOnly) ||
-      file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) ||
-      !file.commit()) {
-    std::cerr << "fwg: cannot write settings file '" << root->filePath
-              << "': " << file.errorString().toStdString() << "\n";
-    return false;
+  oxString reason;
+  if (folderError) reason = folderError.message();
+  else if (!access.writeError.empty()) reason = access.writeError;
+  else if (!access.wrote || !IsInPlace(root->filePath, access.written)) reason = WhyNotWritable(root->filePath);
+  if (reason.empty()) {
+    root->modified = false;
+    root->lastError.clear();
+    return true;
   }
-  root->modified = false;
-  return true;
+  if (reason != root->lastError) {
+    std::cerr << "fwg: cannot write settings file '" << root->filePath << "': " << reason << "\n";
+    root->lastError = reason;
+  }
+  return false;
 }

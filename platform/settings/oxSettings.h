@@ -1,6 +1,8 @@
 // A tree of named sections holding typed values under string keys, kept in
-// a text file. The root store owns every section; a section pointer stays
-// valid for as long as its root lives.
+// a text file (oxSettingsText) through QSettings, whose lock file and
+// merge-on-sync let two running instances write one file without losing
+// each other's keys. The root store owns every section; a section pointer
+// stays valid for as long as its root lives.
 #pragma once
 
 #include <memory>
@@ -10,8 +12,11 @@
 class oxSettings {
  public:
   // Opens the store kept in `filePath`. A missing file gives an empty store.
-  // A file that does not parse gives one stderr line and an empty store, and
-  // the file is left alone until the first Set or Remove.
+  // Lines that do not read are left out and the others kept; the file as it
+  // was is first copied to `filePath` + ".broken", and one stderr line says
+  // so. A file that cannot be read at all (or copied aside) gives one stderr
+  // line and is never written: the store keeps its changes in memory. A
+  // file of the earlier form is written again in the current one at once.
   static std::unique_ptr<oxSettings> Open(const oxString& filePath);
   // A store without a file: nothing is ever written.
   static std::unique_ptr<oxSettings> Create();
@@ -27,14 +32,17 @@ class oxSettings {
   // The section at `path` ("A/B"; leading and doubled slashes are ignored),
   // counted from the root when `fromRoot`, else from this section. A missing
   // section is made when `create`, else the result is null. An empty path is
-  // the starting section itself.
+  // the starting section itself. Sections deeper than
+  // oxSettingsText::kMaxDepth or names longer than kMaxNameSize are refused
+  // with one stderr line. A section without values is not written.
   oxSettings* GetSection(const oxString& path, bool create, bool fromRoot);
 
   // The stored value, or an empty oxVariant. `flag` is kept for callers that
   // pass it; it changes nothing.
   oxVariant Get(const oxString& key, bool flag = true) const;
   // Stores the value with its type. An empty value removes the key; pointers
-  // mean nothing outside the process and are refused.
+  // mean nothing outside the process and are refused, and so are empty keys
+  // and keys longer than oxSettingsText::kMaxNameSize (one stderr line).
   void Set(const oxString& key, const oxVariant& value);
   bool Has(const oxString& key) const;
   void Remove(const oxString& key);
@@ -45,14 +53,17 @@ class oxSettings {
   oxString GetFilePath() const;                   // the root's file, "" in memory
   bool IsModified() const;                        // changed since the last write
 
-  // Writes the root's file now through a temporary file renamed over the old
-  // one, so a failure leaves the previous file whole. False plus one stderr
-  // line on failure. A store in memory, or one still holding a broken file
-  // that nobody changed, has nothing to write and returns true.
+  // Writes the root's changes now, merged with what other instances wrote to
+  // the file meanwhile, through a temporary file that replaces the old one
+  // only once it is whole on the disk. On failure, false and one stderr line
+  // with the system's reason; the old file stays byte for byte, the changes
+  // stay pending, and the same failure is not reported again (the
+  // destructor retries quietly). A store in memory, or one with nothing
+  // changed, has nothing to write and returns true.
   bool Sync();
 
  private:
-  oxSettings(oxSettings* parent, const oxString& name);
   struct Internal;
+  explicit oxSettings(Internal* internal);
   Internal* internal_;
 };

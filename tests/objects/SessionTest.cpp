@@ -8,9 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <csignal>
+#include <cerrno>
+#include <cstring>
 #include <string>
-#include <sys/resource.h>
 #include <vector>
 
 #include "fwg/clients/Client.h"
@@ -21,6 +21,7 @@
 #include "platform/oxt/CurrentObjects.h"
 #include "platform/oxt/FileElement.h"
 #include "platform/oxt/Model.h"
+#include "tests/ChildProcess.h"
 #include "tests/WithGui.h"
 
 namespace {
@@ -220,44 +221,45 @@ TEST_F(Session, ABrokenFileLeavesTheOpenSessionAsItWas) {
   }
   const oxString noProject = Path("no-project.xml");
   ASSERT_TRUE(oxt::FileElement().WriteFile(noProject, nullptr));
+  const oxString twoProjects = Path("two-projects.xml");
+  oxt::FileElement two;
+  open->Write(&two);
+  open->Write(&two);
+  ASSERT_TRUE(two.WriteFile(twoProjects, nullptr));
   client_->made = 0;
 
-  for (const oxString& path : {truncated, foreign, noProject, Path("missing.xml")}) {
+  for (const oxString& path : {truncated, foreign, noProject, twoProjects, Path("missing.xml")}) {
     oxString error;
     EXPECT_EQ(Project::OpenSession(path, &error), nullptr) << path;
     EXPECT_FALSE(error.empty()) << path;
     EXPECT_EQ(error.find('\n'), oxString::npos) << "one line: " << error;
     EXPECT_EQ(Describe(Root()), before) << path;
   }
+  oxString error;
+  Project::OpenSession(twoProjects, &error);
+  EXPECT_EQ(error, twoProjects + ": the file holds 2 projects, a session file holds one");
   EXPECT_EQ(client_->made, 0) << "no client is asked before the file is known to be whole";
   EXPECT_EQ(open->GetFileName(), truncated);
 }
 
-TEST_F(Session, AnInterruptedSaveLeavesTheOldFile) {
-  auto* project = new Project("Big");
-  const oxString path = Path("big.xml");
+// A file size limit stands in for a full disk: a small file fails only at
+// the final flush, a large one part way through the writes.
+TEST_F(Session, ASaveOntoAFullDiskFailsWithTheReasonAndLeavesTheOldFile) {
+  auto* project = new Project("Full");
+  ClientObject* document = MakeDocument(project, "Draft");
+  const oxString path = Path("full.xml");
   ASSERT_TRUE(project->SaveSession(path));
   const std::string old = ReadAll(QString::fromStdString(path));
 
-  // A file size limit stands in for a full disk: the write fails part way.
-  MakeDocument(project, "Long")->AddProperty(
-      oxt::Property("Text", oxt::Variant(oxString(64 * 1024, 'x'))));
-  rlimit saved{};
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-  rlimit small = saved;
-  small.rlim_cur = 16 * 1024;
-  void (*previous)(int) = std::signal(SIGXFSZ, SIG_IGN);
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  oxString error;
-  const bool written = project->SaveSession(path, &error);
-  setrlimit(RLIMIT_FSIZE, &saved);
-  std::signal(SIGXFSZ, previous);
-
-  EXPECT_FALSE(written);
-  EXPECT_FALSE(error.empty());
-  EXPECT_EQ(ReadAll(QString::fromStdString(path)), old);
-  EXPECT_EQ(project->GetFileName(), path);
-  EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files).size(), 1) << "no temporary file is left";
+  for (const size_t grown : {size_t{300}, size_t{64 * 1024}}) {
+    document->AddProperty(oxt::Property("Text", oxt::Variant(oxString(grown, 'x'))));
+    const ChildResult child =
+        RunInChild([&] { return project->SaveSession(path) ? 1 : 0; }, old.size() + grown / 2);
+    EXPECT_EQ(child.exitCode, 0) << grown;
+    EXPECT_EQ(child.error, "fwg: " + path + ": " + std::strerror(EFBIG) + "\n");
+    EXPECT_EQ(ReadAll(QString::fromStdString(path)), old);
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{"full.xml"}) << "no temporary file is left";
+  }
 }
 
 }  // namespace

@@ -3,11 +3,15 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
+#include <sys/stat.h>
 
 #include "platform/fwc/Director.h"
 #include "platform/fwc/PluginManager.h"
 #include "platform/oxapp/Application.h"
+#include "tests/ChildProcess.h"
 
 namespace {
 
@@ -119,7 +123,7 @@ class DescriptionFiles : public testing::Test {
 
 TEST_F(DescriptionFiles, EachFaultGivesOneLineNamingFileAndLine) {
   struct Case {
-    const char* text;
+    std::string text;
     const char* where;    // appended to the file name
     const char* message;
   };
@@ -132,6 +136,8 @@ TEST_F(DescriptionFiles, EachFaultGivesOneLineNamingFileAndLine) {
       {"name = a\nlibrary = b\n[manifest\n", ":3: ", "expected ']'"},
       {"library = b\n", ": ", "missing value for 'name'"},
       {"name = a\nlibrary =   # to be filled in\n", ": ", "missing value for 'library'"},
+      // Echoed input stays one readable line.
+      {"name = a\n\x1b[2J" + std::string(1 << 20, 'k') + " = v\n", ":2: ", "unknown key '\\x1b[2Jkkk"},
   };
   fwc::PluginManager manager;
   const size_t known = manager.GetPluginDescriptions().size();
@@ -142,6 +148,7 @@ TEST_F(DescriptionFiles, EachFaultGivesOneLineNamingFileAndLine) {
     EXPECT_FALSE(manager.AddPluginDescriptionFile(file)) << c.text;
     const std::string error = testing::internal::GetCapturedStderr();
     EXPECT_EQ(CountLines(error), 1) << error;
+    EXPECT_LT(error.size(), file.size() + 150) << error;
     EXPECT_TRUE(Contains(error, "fwg: " + file + c.where)) << error;
     EXPECT_TRUE(Contains(error, c.message)) << error;
   }
@@ -178,6 +185,31 @@ TEST_F(DescriptionFiles, FirstDescriptionOfANameWinsAndLibraryPathsAreResolved) 
   ASSERT_NE(third3, nullptr);
   EXPECT_EQ(third3->GetLibraryFile(), "/opt/corvane/lib/libthird.so");
   EXPECT_EQ(third3->GetResourceFolders(), (oxStlVector<oxString>{"a", "b"}));
+}
+
+// A description the process may not read, and a second one that registers a
+// client already registered, are left out with a line naming the files; one
+// that only adds a profile to that client on demand is fine.
+TEST_F(DescriptionFiles, UnreadableAndClashingDescriptionsAreLeftOutWithOneLineEach) {
+  testing::internal::CaptureStderr();
+  fwc::PluginManager manager;
+  testing::internal::GetCapturedStderr();
+  const oxString first = Write("a-first.plugin", "\xEF\xBB\xBFname = first\nlibrary = libfirst.so\nclient = Shared\n");
+  Write("b-lazy.plugin", "name = lazy\nlibrary = liblazy.so\nclient = Shared\n[manifest]\nprofile = Extra\n");
+  const oxString second = Write("c-second.plugin", "name = second\nlibrary = libsecond.so\nclient = Shared\n");
+  const oxString secret = Write("d-secret.plugin", "name = secret\nlibrary = libsecret.so\n");
+  ASSERT_EQ(chmod(secret.c_str(), 0), 0);
+  ASSERT_EQ(chmod(dir_.path().toLocal8Bit().constData(), 0755), 0);
+  const ChildResult child = RunInChild([&] {
+    if (geteuid() == 0 && setuid(65534) != 0) return 2;  // root reads every file
+    manager.AddPluginFolder(dir_.path().toStdString());
+    const bool adopted = manager.GetPluginDescription("first") && manager.GetPluginDescription("lazy");
+    const bool refused = !manager.GetPluginDescription("second") && !manager.GetPluginDescription("secret");
+    return adopted && refused ? 0 : 1;
+  });
+  EXPECT_EQ(child.exitCode, 0) << child.error;
+  EXPECT_EQ(child.error, "fwg: " + second + ": client 'Shared' is already registered by " + first +
+                             "; ignored\nfwg: " + secret + ": cannot be read: " + std::strerror(EACCES) + "\n");
 }
 
 // The manager reads the folders of $FWG_PLUGIN_PATH when it is made; a

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
@@ -9,6 +12,8 @@
 #include <unistd.h>
 
 #include "platform/settings/oxSettings.h"
+#include "platform/settings/oxSettingsText.h"
+#include "tests/ChildProcess.h"
 
 namespace {
 
@@ -26,10 +31,18 @@ void WriteAll(const oxString& path, const oxString& text) {
 
 int CountLines(const std::string& text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
 
+bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+// The values a file holds, read apart from any store.
+QSettings::SettingsMap InFile(const oxString& path) {
+  return oxSettingsText::Read(QByteArray::fromStdString(ReadAll(path)), nullptr);
+}
+
 class SettingsFile : public testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
-  oxString PathOf(const char* name) const { return dir_.filePath(name).toStdString(); }
+  oxString PathOf(const std::string& name) const { return dir_.filePath(QString::fromStdString(name)).toStdString(); }
+  QStringList Files() const { return QDir(dir_.path()).entryList(QDir::Files, QDir::Name); }
   QTemporaryDir dir_;
 };
 
@@ -37,13 +50,14 @@ class SettingsFile : public testing::Test {
 // matching getter; text that looks like a number must stay text.
 TEST_F(SettingsFile, ValuesKeepTheirTypeAcrossReopening) {
   const oxString path = PathOf("app.ini");
-  const oxString awkward = "  lead = a:b [x] #not a comment\n\\tail\t ";
+  const oxString awkward = "  lead = a:b/c [x] #not a comment\n\\tail\t ";
   {
     auto store = oxSettings::Open(path);
     store->Set("Visible", true);
     store->Set("Width", 800);
     store->Set("Flags", static_cast<long long>(5000000000LL));
     store->Set("Number", "42");
+    store->Set("Tagged", "@int 42");
     store->Set("Empty", "");
     store->Set(awkward, awkward);
     oxSettings* record = store->GetSection("/Corvane/demo/main", true, true);
@@ -51,18 +65,21 @@ TEST_F(SettingsFile, ValuesKeepTheirTypeAcrossReopening) {
     record->Set("Gone", 1);
     record->Remove("Gone");
     record->Set("Pointer", 1);
+    // A key named like a section goes without the section.
+    oxSettings* demo = store->GetSection("Corvane/demo", false, true);
+    demo->Set("main", 7);
+    demo->Remove("main");
     testing::internal::CaptureStderr();
     record->Set("Pointer", store.get());  // refused, the earlier value stays
     EXPECT_EQ(CountLines(testing::internal::GetCapturedStderr()), 1);
-    store->GetSection("/Corvane/empty", true, true);
   }  // the root writes itself on the way out
 
   auto store = oxSettings::Open(path);
   EXPECT_EQ(store->Get("Visible"), oxVariant(true));
   EXPECT_EQ(store->Get("Width"), oxVariant(800));
   EXPECT_EQ(store->Get("Flags"), oxVariant(5000000000LL));
-  EXPECT_EQ(store->Get("Number").GetType(), oxVariant::Type::String);
-  EXPECT_EQ(store->Get("Number").GetString(), "42");
+  EXPECT_EQ(store->Get("Number"), oxVariant("42"));
+  EXPECT_EQ(store->Get("Tagged"), oxVariant("@int 42"));
   EXPECT_EQ(store->Get("Empty"), oxVariant(""));
   EXPECT_EQ(store->Get(awkward), oxVariant(awkward));
   EXPECT_TRUE(store->Get("Absent").IsEmpty());
@@ -71,8 +88,26 @@ TEST_F(SettingsFile, ValuesKeepTheirTypeAcrossReopening) {
   EXPECT_EQ(record->Get("X", true), oxVariant(-10));
   EXPECT_EQ(record->Get("Pointer"), oxVariant(1));
   EXPECT_FALSE(record->Has("Gone"));
-  EXPECT_EQ(store->GetSection("Corvane", false, true)->GetSectionNames(),
-            (oxStlVector<oxString>{"demo", "empty"}));
+  EXPECT_EQ(store->GetSection("Corvane/demo", false, true)->GetKeys(), oxStlVector<oxString>{});
+  EXPECT_FALSE(store->IsModified());
+}
+
+// Files written before the store moved onto QSettings keep their values.
+TEST_F(SettingsFile, AFileOfTheEarlierFormIsWrittenAgainInTheCurrentOne) {
+  const oxString path = PathOf("earlier.ini");
+  WriteAll(path, "# fwg settings\n[/]\nTop:int = 5\n[/Corvane/demo]\nVisible:bool = true\n"
+                 "Flags:long = 5000000000\nTitle:string = \\ Main\\: window\\n\n[/Corvane/empty]\n");
+  testing::internal::CaptureStderr();
+  auto store = oxSettings::Open(path);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+  EXPECT_EQ(store->Get("Top"), oxVariant(5));
+  oxSettings* demo = store->GetSection("Corvane/demo", false, true);
+  ASSERT_NE(demo, nullptr);
+  EXPECT_EQ(demo->Get("Visible"), oxVariant(true));
+  EXPECT_EQ(demo->Get("Flags"), oxVariant(5000000000LL));
+  EXPECT_EQ(demo->Get("Title"), oxVariant(" Main: window\n"));
+  EXPECT_TRUE(ReadAll(path).starts_with("; fwg settings\n")) << ReadAll(path);
+  EXPECT_EQ(InFile(path).size(), 4);
   EXPECT_FALSE(store->IsModified());
 }
 
@@ -103,34 +138,106 @@ TEST_F(SettingsFile, SectionsAreFoundByPathAndMadeOnlyWhenAsked) {
   EXPECT_TRUE(window->Has("X"));
   EXPECT_FALSE(demo->Has("X"));
   EXPECT_EQ(window->GetKeys(), oxStlVector<oxString>{"X"});
+
+  // Beyond the limits: one line each, nothing made or stored.
+  oxString deep;
+  for (int i = 0; i < oxSettingsText::kMaxDepth; ++i) deep += "/a";
+  const oxString huge(oxSettingsText::kMaxNameSize + 1, 'k');
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(window->GetSection(deep, true, false), nullptr);
+  EXPECT_EQ(store->GetSection(huge, true, true), nullptr);
+  window->Set(huge, 1);
+  window->Set("", 1);
+  const std::string error = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(CountLines(error), 4) << error;
+  EXPECT_LT(error.size(), 1000u) << "echoed names are cut short";
+  EXPECT_NE(store->GetSection(deep, true, true), nullptr) << "64 levels are allowed";
+  EXPECT_EQ(window->GetKeys(), oxStlVector<oxString>{"X"});
 }
 
-// A damaged file must not take the user's settings with it: the store starts
-// empty and the file stays as it was until something is written.
-TEST_F(SettingsFile, BrokenFileIsReportedOnceAndKeptUntilTheFirstSet) {
-  const oxString path = PathOf("broken.ini");
-  const oxString broken = "[/Corvane]\nWidth:int = 800\nthis line has no value\nX:int = 3\n";
-  WriteAll(path, broken);
+// A damaged file must not take the user's settings with it: every good line
+// is kept, the file as it was is copied aside before anything is written
+// over it, and one line says so.
+TEST_F(SettingsFile, BadLinesCostOnlyThemselvesAndTheFileIsCopiedAside) {
+  oxString deep = "[a";
+  for (int i = 0; i < oxSettingsText::kMaxDepth; ++i) deep += "/a";
+  const struct {
+    oxString bad;
+    const char* problem;
+  } cases[] = {
+      {"this line has no value\n", "expected 'key=value'"},
+      {"Width=@int wide\n", "bad typed value '@int wide'"},
+      {"Tab=\\q\n", "escape"},
+      {"Bad%zz=1\n", "bad key 'Bad%zz'"},
+      {oxString(5000, 'k') + "=1\n", "key longer than 1024 bytes"},
+      {deep + "]\nLost=1\n", "deeper than 64 levels; 2 lines not read"},
+      {"[Corvane\nLost=1\n", "expected ']'"},
+  };
+  int index = 0;
+  for (const auto& c : cases) {
+    const oxString path = PathOf("bad" + std::to_string(index++) + ".ini");
+    const oxString text = "; fwg settings\nTop=@int 1\n" + c.bad + "[Kept]\nName=kept\n";
+    WriteAll(path, text);
+    testing::internal::CaptureStderr();
+    auto store = oxSettings::Open(path);
+    const std::string error = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(CountLines(error), 1) << error;
+    EXPECT_TRUE(error.starts_with("fwg: " + path + ":3: ")) << error;
+    EXPECT_TRUE(Contains(error, c.problem)) << error;
+    EXPECT_TRUE(Contains(error, path + ".broken")) << error;
+    EXPECT_LT(error.size(), 1000u) << "echoed input is cut short";
+    EXPECT_EQ(ReadAll(path + ".broken"), text);
 
-  testing::internal::CaptureStderr();
-  auto store = oxSettings::Open(path);
-  const std::string error = testing::internal::GetCapturedStderr();
-  EXPECT_EQ(CountLines(error), 1);
-  EXPECT_NE(error.find("fwg: " + path + ":3:"), std::string::npos) << error;
-  EXPECT_TRUE(store->GetKeys().empty());
-  EXPECT_EQ(store->GetSection("Corvane", false, true), nullptr);
+    EXPECT_EQ(store->Get("Top"), oxVariant(1));
+    store->Set("Added", true);
+    store.reset();
+    const QSettings::SettingsMap written = InFile(path);
+    EXPECT_EQ(written.value("Top"), QVariant(1)) << c.bad;
+    EXPECT_EQ(written.value("Kept/Name"), QVariant(QByteArray("kept"))) << c.bad;
+    EXPECT_EQ(written.value("Added"), QVariant(true)) << c.bad;
+  }
+}
 
-  EXPECT_TRUE(store->Sync());
-  store.reset();
-  EXPECT_EQ(ReadAll(path), broken);
+// Whatever byte a file ends at (a crash, a full disk in another program),
+// the lines before it are read, and the next write keeps them.
+TEST_F(SettingsFile, AFileCutAtAnyByteKeepsEveryCompleteLine) {
+  const struct {
+    const char* text;
+    const char* key;  // as the file reader names it; null for other lines
+    QVariant value;
+  } lines[] = {
+      {"; fwg settings\n", nullptr, {}},
+      {"Top=@int 5\n", "Top", 5},
+      {"[Corvane/demo]\n", nullptr, {}},
+      {"Visible=@bool true\n", "Corvane/demo/Visible", true},
+      {"Flags=@long 5000000000\n", "Corvane/demo/Flags", 5000000000LL},
+      {"Title=\\x20Main window\\n\n", "Corvane/demo/Title", QByteArray(" Main window\n")},
+      {"[Corvane/demo/main]\n", nullptr, {}},
+      {"Width=@int 800\n", "Corvane/demo/main/Width", 800},
+  };
+  oxString whole;
+  for (const auto& line : lines) whole += line.text;
 
-  WriteAll(path, "Width:int = notanumber\n");
-  testing::internal::CaptureStderr();
-  store = oxSettings::Open(path);
-  EXPECT_NE(testing::internal::GetCapturedStderr().find(":1:"), std::string::npos);
-  store->Set("Width", 640);
-  store.reset();
-  EXPECT_EQ(oxSettings::Open(path)->Get("Width"), oxVariant(640));
+  for (size_t cut = 0; cut <= whole.size(); ++cut) {
+    const oxString path = PathOf("cut" + std::to_string(cut) + ".ini");
+    WriteAll(path, whole.substr(0, cut));
+    testing::internal::CaptureStderr();
+    oxSettings::Open(path)->Set("Added", 1);
+    const std::string error = testing::internal::GetCapturedStderr();
+
+    const QSettings::SettingsMap written = InFile(path);
+    size_t end = 0;
+    for (const auto& line : lines) {
+      end += std::strlen(line.text);
+      if (!line.key) continue;
+      if (end <= cut) EXPECT_EQ(written.value(line.key), line.value) << cut << ": " << line.key;
+      else EXPECT_FALSE(written.contains(line.key)) << cut << ": " << line.key;
+    }
+    EXPECT_EQ(written.value("Added"), QVariant(1)) << cut;
+    const bool midLine = cut > std::strlen(lines[0].text) && whole[cut - 1] != '\n';
+    EXPECT_EQ(CountLines(error), midLine ? 1 : 0) << cut << ": " << error;
+    EXPECT_EQ(ReadAll(path + ".broken"), midLine ? whole.substr(0, cut) : "") << cut;
+  }
 }
 
 // Makes a folder refuse new entries, also to root, which ignores mode bits.
@@ -170,32 +277,70 @@ class ReadOnlyFolder {
   bool immutable_ = false;
 };
 
-TEST_F(SettingsFile, FailedSyncLeavesThePreviousFileWhole) {
+TEST_F(SettingsFile, FailedSavesSayWhyOnceAndLeaveTheOldFileAsItWas) {
   const oxString path = PathOf("atomic.ini");
   auto store = oxSettings::Open(path);
   store->Set("Width", 800);
   ASSERT_TRUE(store->Sync());
   const oxString before = ReadAll(path);
-  ASSERT_FALSE(before.empty());
 
-  store->Set("Width", 1024);
-  store->Set("Height", 768);
+  // A full disk, which a small file meets only at the final flush; a file
+  // size limit stands in for it.
+  store->Set("Title", oxString(600, 't'));
+  const ChildResult full = RunInChild([&] { return store->Sync() ? 1 : 0; }, before.size() + 300);
+  EXPECT_EQ(full.exitCode, 0);
+  EXPECT_EQ(full.error, "fwg: cannot write settings file '" + path + "': " + std::strerror(EFBIG) + "\n");
+  EXPECT_EQ(ReadAll(path), before);
+  EXPECT_EQ(Files(), QStringList{"atomic.ini"}) << "no temporary file is left";
+
   {
     ReadOnlyFolder lock(dir_.path());
     if (!lock.IsLocked()) GTEST_SKIP() << "cannot make a folder read-only here";
+    auto elsewhere = oxSettings::Open(PathOf("locked/sub/app.ini"));
+    elsewhere->Set("Width", 1);
     testing::internal::CaptureStderr();
     EXPECT_FALSE(store->Sync());
+    EXPECT_FALSE(store->Sync());
+    EXPECT_FALSE(elsewhere->Sync());
+    elsewhere.reset();  // tries again, quietly
     const std::string error = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(CountLines(error), 1);
-    EXPECT_NE(error.find(path), std::string::npos) << error;
+    EXPECT_EQ(CountLines(error), 2) << error;
+    EXPECT_TRUE(Contains(error, "'" + path + "': ")) << error;
+    EXPECT_TRUE(Contains(error, "locked/sub/app.ini")) << error;
+    EXPECT_FALSE(Contains(error, std::strerror(ENOENT))) << "the folder's own reason: " << error;
     EXPECT_TRUE(store->IsModified());
   }
   EXPECT_EQ(ReadAll(path), before);
-  EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{"atomic.ini"});
+  EXPECT_EQ(Files(), QStringList{"atomic.ini"});
 
   // Once writable again the pending change goes out.
   ASSERT_TRUE(store->Sync());
-  EXPECT_EQ(oxSettings::Open(path)->Get("Height"), oxVariant(768));
+  EXPECT_EQ(InFile(path).value("Title"), QVariant(QByteArray(600, 't')));
+}
+
+// Two running instances of the program share one settings file; what one
+// writes must survive the other's next write.
+TEST_F(SettingsFile, TwoInstancesWritingOneFileKeepEachOthersKeys) {
+  const oxString path = PathOf("shared.ini");
+  auto store = oxSettings::Open(path);
+  store->Set("Shared", 1);
+  ASSERT_TRUE(store->Sync());
+
+  const ChildResult other = RunInChild([&] {
+    auto theirs = oxSettings::Open(path);
+    theirs->GetSection("Theirs", true, true)->Set("Width", 640);
+    theirs->Set("Shared", 2);
+    return theirs->Sync() ? 0 : 1;
+  });
+  ASSERT_EQ(other.exitCode, 0) << other.error;
+  store->GetSection("Mine", true, true)->Set("Width", 800);
+  ASSERT_TRUE(store->Sync());
+
+  const QSettings::SettingsMap written = InFile(path);
+  EXPECT_EQ(written.value("Theirs/Width"), QVariant(640));
+  EXPECT_EQ(written.value("Mine/Width"), QVariant(800));
+  EXPECT_EQ(written.value("Shared"), QVariant(2));
+  EXPECT_EQ(store->GetSection("Theirs", false, true)->Get("Width"), oxVariant(640));
 }
 
 TEST(SettingsMemory, StoreWithoutFileWritesNothing) {
@@ -204,6 +349,7 @@ TEST(SettingsMemory, StoreWithoutFileWritesNothing) {
   EXPECT_EQ(store->GetFilePath(), "");
   EXPECT_TRUE(store->Sync());
   EXPECT_EQ(store->GetSection("manifest", false, true)->Get("profile"), oxVariant("Editor"));
+  EXPECT_EQ(store->GetSectionNames(), oxStlVector<oxString>{"manifest"});
 }
 
 }  // namespace

@@ -1,0 +1,45 @@
+// Runs part of a test in a child process, for what must not touch the test
+// process itself: a file size limit standing in for a full disk, or a second
+// instance writing the same files.
+#pragma once
+
+#include <csignal>
+#include <functional>
+#include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+struct ChildResult {
+  int exitCode = -1;  // -1 when the child did not exit normally
+  std::string error;  // what the child wrote to stderr
+};
+
+// Forks, runs `body` in the child with its stderr captured and ends the child
+// with _exit(body()), so nothing of the parent's is torn down twice. With a
+// `fileSizeLimit`, no file may grow past that many bytes; SIGXFSZ is ignored,
+// so a write past it fails with EFBIG the way a write to a full disk fails.
+inline ChildResult RunInChild(const std::function<int()>& body, rlim_t fileSizeLimit = 0) {
+  int pipeEnds[2];
+  if (pipe(pipeEnds) != 0) return {};
+  const pid_t pid = fork();
+  if (pid == 0) {
+    dup2(pipeEnds[1], STDERR_FILENO);
+    close(pipeEnds[0]);
+    close(pipeEnds[1]);
+    if (fileSizeLimit > 0) {
+      std::signal(SIGXFSZ, SIG_IGN);
+      const rlimit limit{fileSizeLimit, fileSizeLimit};
+      if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(125);
+    }
+    _exit(body());
+  }
+  close(pipeEnds[1]);
+  ChildResult result;
+  char buffer[4096];
+  for (ssize_t n; (n = read(pipeEnds[0], buffer, sizeof buffer)) > 0;) result.error.append(buffer, n);
+  close(pipeEnds[0]);
+  int status = 0;
+  if (pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
+  return result;
+}
