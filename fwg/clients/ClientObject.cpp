@@ -10,7 +10,6 @@
 #include "fwg/clients/ClientManager.h"
 #include "fwg/objects/ClientFolder.h"
 #include "fwg/objects/Project.h"
-#include "fwg/objects/Registration.h"
 #include "fwg/profiles/Profile.h"
 #include "fwg/Parts.h"
 #include "fwg/clients/DocumentArea.h"
@@ -94,26 +93,7 @@ ClientObject::Internal::~Internal() {
   if (Client* live = GetLiveClient()) live->RemoveClientObject(owner);
 }
 
-oxt::ClassInfo* ClientObject::s_classInfo = ClientObject::Register();
-
-const char* ClientObject::S_ClassName() { return "fwg::ClientObject"; }
-
-ClientObject* ClientObject::Cast(oxt::Object* object) { return dynamic_cast<ClientObject*>(object); }
-
-ClientObject* ClientObject::GetCurrentObject() {
-  return Cast(oxt::Object::GetCurrentObjectFromType(S_ClassName()));
-}
-
-oxt::Object* ClientObject::_Ctor(oxt::Object* parent) { return new ClientObject(parent, {}, true); }
-
-oxt::ClassInfo* ClientObject::GetClassInfo() { return s_classInfo; }
-
-oxt::ClassInfo* ClientObject::Register() {
-  static bool s_registered = false;
-  if (s_registered) return oxt::ClassInfo::GetClassInfo(S_ClassName());
-  s_registered = true;
-  return RegisterObjectClass(S_ClassName(), &ClientObject::_Ctor, oxt::Object::S_ClassName());
-}
+FWG_DEFINE_OBJECT(ClientObject, "fwg::ClientObject", oxt::Object, true);
 
 ClientObject::ClientObject(oxt::Object* parent, const oxString& name, bool emitCreated)
     : oxt::Object(parent, name), internal_(new Internal(this, nullptr)) {
@@ -166,8 +146,6 @@ oxt::Object* ClientObject::Copy(oxt::Object* parent) {
   for (oxt::Object* child : children) child->Copy(copy);
   return copy;
 }
-
-oxString ClientObject::ClassName() const { return S_ClassName(); }
 
 void ClientObject::Activate() {
   const std::shared_ptr<bool> alive = internal_->alive;

@@ -8,14 +8,10 @@
 // the client manager holds it and draws its label bold ("@Font").
 #pragma once
 
-#include "platform/oxt/Object.h"
+#include "fwg/objects/ObjectClass.h"
 #include "platform/signals/oxSignal.h"
 
 class uiLayoutFrameEx;
-
-namespace oxt {
-class ClassInfo;
-}
 
 namespace fwg {
 
@@ -23,21 +19,10 @@ class Client;
 class Profile;
 
 class ClientObject : public oxt::Object {
- public:
-  static const char* S_ClassName();  // "fwg::ClientObject"
-  // The object as a document; null for null or an object of another class.
-  static ClientObject* Cast(oxt::Object* object);
-  // The current object or its nearest document ancestor; null if none.
-  static ClientObject* GetCurrentObject();
-  // Constructor function of the class registry: an unnamed document
-  // without a client, announced as created.
-  static oxt::Object* _Ctor(oxt::Object* parent);
-  static oxt::ClassInfo* GetClassInfo();
-  // Enters the class in the registry once; later calls return the entry.
-  static oxt::ClassInfo* Register();
-  // Set when the library is loaded.
-  static oxt::ClassInfo* s_classInfo;
+  // _Ctor makes a document without a client, announced as created.
+  FWG_OBJECT(ClientObject)
 
+ public:
   // Appended to `parent`'s children, without a client. EmitCreated() runs
   // (when `emitCreated` is set) before "@Font" "normal" is added.
   ClientObject(oxt::Object* parent, const oxString& name, bool emitCreated);
@@ -53,7 +38,6 @@ class ClientObject : public oxt::Object {
   // it. Null (with one stderr line) without a client, when New() made no
   // document, or when `parent` lies inside this document.
   oxt::Object* Copy(oxt::Object* parent) override;
-  oxString ClassName() const override;
 
   // Deactivates the previous active document (this one included), becomes
   // the current and active object, brings its frame forward, activates its

@@ -6,7 +6,6 @@
 #include "fwg/clients/Client.h"
 #include "fwg/clients/ClientManager.h"
 #include "fwg/clients/ClientObject.h"
-#include "fwg/objects/Registration.h"
 #include "platform/oxt/CurrentObjects.h"
 #include "platform/oxt/FileElement.h"
 #include "platform/signals/oxSignal.h"
@@ -63,28 +62,7 @@ struct ClientFolder::Internal : oxListener<> {
   int32_t layout = 0;
 };
 
-oxt::ClassInfo* ClientFolder::s_classInfo = ClientFolder::Register();
-
-const char* ClientFolder::S_ClassName() { return "fwg::ClientFolder"; }
-
-ClientFolder* ClientFolder::Cast(oxt::Object* object) {
-  return dynamic_cast<ClientFolder*>(object);
-}
-
-ClientFolder* ClientFolder::GetCurrentObject() {
-  return Cast(oxt::Object::GetCurrentObjectFromType(S_ClassName()));
-}
-
-oxt::Object* ClientFolder::_Ctor(oxt::Object* parent) { return new ClientFolder(parent, {}); }
-
-oxt::ClassInfo* ClientFolder::GetClassInfo() { return s_classInfo; }
-
-oxt::ClassInfo* ClientFolder::Register() {
-  static bool s_registered = false;
-  if (s_registered) return oxt::ClassInfo::GetClassInfo(S_ClassName());
-  s_registered = true;
-  return RegisterObjectClass(S_ClassName(), &ClientFolder::_Ctor, Folder::S_ClassName());
-}
+FWG_DEFINE_OBJECT(ClientFolder, "fwg::ClientFolder", Folder);
 
 ClientFolder::ClientFolder(oxt::Object* parent, const oxString& name)
     : Folder(parent, name), internal_(new Internal(this)) {
@@ -167,8 +145,6 @@ bool ClientFolder::Read(oxt::FileElement* element) {
   SetProperty(layout);
   return complete;
 }
-
-oxString ClientFolder::ClassName() const { return S_ClassName(); }
 
 void ClientFolder::Activate(ClientObject*) { std::cout << "SHOULD NOT BE HERE" << std::endl; }
 

@@ -9,15 +9,9 @@ namespace fwg {
 class ClientObject;
 
 class ClientFolder : public Folder {
- public:
-  static const char* S_ClassName();  // "fwg::ClientFolder"
-  static ClientFolder* Cast(oxt::Object* object);
-  static ClientFolder* GetCurrentObject();
-  static oxt::Object* _Ctor(oxt::Object* parent);
-  static oxt::ClassInfo* GetClassInfo();
-  static oxt::ClassInfo* Register();
-  static oxt::ClassInfo* s_classInfo;
+  FWG_OBJECT(ClientFolder)
 
+ public:
   // Layout 0 (none chosen); the type list names "fwg::ClientFolder", also
   // for the classes derived from it.
   ClientFolder(oxt::Object* parent, const oxString& name);
@@ -44,8 +38,6 @@ class ClientFolder : public Folder {
   // children exist. Unknown clients and classes are skipped; false if a
   // child could not be made.
   bool Read(oxt::FileElement* element) override;
-
-  oxString ClassName() const override;
 
   // Not the way to activate a document: ClientObject::Activate is. Only
   // reports the misuse.

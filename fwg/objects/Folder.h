@@ -3,34 +3,17 @@
 // folder names its own class) and leaves its meaning to clients and hosts.
 #pragma once
 
-#include "platform/oxt/Object.h"
-
-namespace oxt {
-class ClassInfo;
-}
+#include "fwg/objects/ObjectClass.h"
 
 namespace fwg {
 
 class Folder : public oxt::Object {
- public:
-  static const char* S_ClassName();  // "fwg::Folder"
-  // The object as a folder; null for null or an object of another class.
-  static Folder* Cast(oxt::Object* object);
-  // The current object or its nearest folder ancestor; null if none.
-  static Folder* GetCurrentObject();
-  // Constructor function of the class registry: an unnamed folder.
-  static oxt::Object* _Ctor(oxt::Object* parent);
-  static oxt::ClassInfo* GetClassInfo();
-  // Enters the class in the registry once; later calls return the entry.
-  static oxt::ClassInfo* Register();
-  // Set when the library is loaded.
-  static oxt::ClassInfo* s_classInfo;
+  FWG_OBJECT(Folder)
 
+ public:
   // Appended to `parent`'s children (if any); the type list is empty.
   Folder(oxt::Object* parent, const oxString& name);
   ~Folder() override;
-
-  oxString ClassName() const override;
 
   const oxStlVector<oxString>& GetTypes() const;
   bool HasType(const oxString& type) const;

@@ -2,7 +2,6 @@
 
 #include <iostream>
 
-#include "fwg/objects/Registration.h"
 #include "platform/oxt/ClassInfo.h"
 #include "platform/oxt/FileElement.h"
 #include "platform/oxt/Model.h"
@@ -41,26 +40,7 @@ struct Project::Internal {
   oxString fileName;
 };
 
-oxt::ClassInfo* Project::s_classInfo = Project::Register();
-
-const char* Project::S_ClassName() { return "fwg::Project"; }
-
-Project* Project::Cast(oxt::Object* object) { return dynamic_cast<Project*>(object); }
-
-Project* Project::GetCurrentObject() {
-  return Cast(oxt::Object::GetCurrentObjectFromType(S_ClassName()));
-}
-
-oxt::Object* Project::_Ctor(oxt::Object* parent) { return new Project(parent, {}); }
-
-oxt::ClassInfo* Project::GetClassInfo() { return s_classInfo; }
-
-oxt::ClassInfo* Project::Register() {
-  static bool s_registered = false;
-  if (s_registered) return oxt::ClassInfo::GetClassInfo(S_ClassName());
-  s_registered = true;
-  return RegisterObjectClass(S_ClassName(), &Project::_Ctor, ClientFolder::S_ClassName());
-}
+FWG_DEFINE_OBJECT(Project, "fwg::Project", ClientFolder);
 
 Project::Project(oxt::Object* parent, const oxString& name)
     : ClientFolder(parent, name), internal_(new Internal) {}
@@ -85,8 +65,6 @@ bool Project::GetProperty(oxt::Property& p) {
   }
   return ClientFolder::GetProperty(p);
 }
-
-oxString Project::ClassName() const { return S_ClassName(); }
 
 bool Project::SaveSession(const oxString& path, oxString* error) {
   oxt::FileElement root;

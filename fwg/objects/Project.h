@@ -7,15 +7,9 @@
 namespace fwg {
 
 class Project : public ClientFolder {
- public:
-  static const char* S_ClassName();  // "fwg::Project"
-  static Project* Cast(oxt::Object* object);
-  static Project* GetCurrentObject();
-  static oxt::Object* _Ctor(oxt::Object* parent);
-  static oxt::ClassInfo* GetClassInfo();
-  static oxt::ClassInfo* Register();
-  static oxt::ClassInfo* s_classInfo;
+  FWG_OBJECT(Project)
 
+ public:
   Project(oxt::Object* parent, const oxString& name);
   // Below the root of the default object model.
   explicit Project(const oxString& name);
@@ -25,8 +19,6 @@ class Project : public ClientFolder {
   // for a client folder.
   bool GetProperty(oxt::Property& p) override;
   using oxt::Object::GetProperty;
-
-  oxString ClassName() const override;
 
   // Writes the project and everything persistable below it to `path`
   // atomically: a failed save leaves the old file as it was. On success the
