@@ -46,12 +46,14 @@ const oxStlVector<DockEntry*>& DockWindow::GetEntries() const { return internal_
 uiTabWidget* DockWindow::GetTabWidget() const { return internal_->tabWidget; }
 uiWidgetStack* DockWindow::GetWidgetStack() const { return internal_->widgetStack; }
 
-DockEntry* DockWindow::AddEntry(uiWidget* widget) {
+DockEntry* DockWindow::AddEntry(uiWidget* widget, const oxString& name, const oxString& title) {
   auto* entry = new DockEntry;
   entry->dockWindow = this;
   entry->guard = uiImpl(widget);
   entry->widget = widget;
-  entry->name = widget ? widget->Name() : oxString();
+  entry->name = name;
+  entry->title = title;
+  if (!internal_->named) SetCaption(title);
   // Until it is placed in the stack or the tabs the widget is a bare child
   // of the dock window and must not show over it.
   if (widget) {
@@ -119,7 +121,7 @@ void DockWindow::ShowTabbed(DockEntry* entry) {
         if (other == entry) break;
         if (other->shown) ++index;
       }
-      tabs->InsertTab(widget, widget->Name(), index);
+      tabs->InsertTab(widget, entry->title, index);
     } else {
       tabs->RemovePage(widget);
     }
@@ -174,8 +176,7 @@ void DockWindow::HandleHide(uiHideEvent* event) {
 ToggleAction::ToggleAction(DockEntry* entry, const oxString& accel, bool checked,
                            Profile* profile)
     : Action({}, profile, false), entry_(entry) {
-  uiWidget* widget = entry ? entry->GetWidget() : nullptr;
-  SetText(widget ? widget->Name() : oxString());
+  SetText(entry ? entry->title : oxString());
   SetCheckable(true);
   SetChecked(checked);
   SetAccel(accel);

@@ -32,7 +32,11 @@ struct DockEntry {
   bool shown = false;
   bool visible = true;
   ToggleAction* toggleAction = nullptr;  // owned
-  oxString name;  // the widget's name when the entry was made
+  // The name the widget is registered under: lookups go by it, whatever
+  // the maker named the widget.
+  oxString name;
+  // What the dock window, the tab and the toggle action show.
+  oxString title;
 
   // The widget, or null once it has been deleted.
   uiWidget* GetWidget() const { return guard ? widget : nullptr; }
@@ -52,8 +56,10 @@ class DockWindow : public uiDockWindow, public oxListener<single_threaded> {
   bool IsNamed() const;
   // In order of creation; owned.
   const oxStlVector<DockEntry*>& GetEntries() const;
-  // Appends an entry for the widget: not shown, visible, no toggle action.
-  DockEntry* AddEntry(uiWidget* widget);
+  // Appends an entry for the widget registered under `name`: not shown,
+  // visible, no toggle action. A dock window made for one widget takes
+  // the title as its caption.
+  DockEntry* AddEntry(uiWidget* widget, const oxString& name, const oxString& title);
 
   // Puts the entry's widget on or off screen (on when shown and visible)
   // and shows the dock window while any of its entries is on screen.
@@ -79,7 +85,7 @@ class DockWindow : public uiDockWindow, public oxListener<single_threaded> {
 };
 
 // The checkable action that shows and hides one dock widget; its text is
-// the widget's name.
+// the widget's title.
 class ToggleAction : public Action, public oxListener<single_threaded> {
  public:
   ToggleAction(DockEntry* entry, const oxString& accel, bool checked, Profile* profile);

@@ -127,7 +127,10 @@ class Profile : public oxListener<single_threaded> {
   // `path` is "AREA[/dock window]" with AREA one of TOP, BOTTOM, RIGHT
   // (any case) or else the left area; widgets naming the same dock window
   // share it as tabs. The dock window and widget are made at the first
-  // activation and belong to this profile.
+  // activation and belong to this profile. The window title the maker
+  // gives the widget, translated through this profile, titles its dock
+  // window, tab and toggle action; without one the name does. Lookups
+  // below go by the name.
   void AddDockWidget(const oxString& name, const oxString& path, const oxString& accel = {});
   // Hides the chain's dock widget of that name while this profile is active.
   void RemoveDockWidget(const oxString& name);

@@ -23,8 +23,7 @@ namespace {
 DockEntry* FindShownEntry(const Profile* profile, const oxString& name) {
   for (DockWindow* window : GetChainDockWindows(profile)) {
     for (DockEntry* entry : window->GetEntries()) {
-      uiWidget* widget = entry->GetWidget();
-      if (!widget || widget->Name() != name) continue;
+      if (!entry->GetWidget() || entry->name != name) continue;
       if (entry->shown) return entry;
       break;
     }
@@ -136,7 +135,7 @@ oxString Profile::GetDockWidgetPath(uiWidget* widget) const {
   for (DockWindow* window : GetChainDockWindows(this)) {
     for (const DockEntry* entry : window->GetEntries()) {
       if (!entry->shown || entry->GetWidget() != widget) continue;
-      const oxString name = widget->Name();
+      const oxString& name = entry->name;
       if (window->GetEntries().size() == 1) return AreaPrefix(window) + name;
       return AreaPrefix(window) + window->Name() + "/" + name;
     }

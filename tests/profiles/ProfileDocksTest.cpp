@@ -12,6 +12,10 @@
 #include "fwg/actions/Action.h"
 #include "fwg/actions/ActionGroup.h"
 #include "fwg/profiles/Profile.h"
+#include "platform/oxapp/Application.h"
+#include "platform/oxapp/CommandLine.h"
+#include "platform/oxaw/WidgetManager.h"
+#include "platform/ui/uiFrame.h"
 #include "platform/ui/uiAction.h"
 #include "platform/ui/uiActionGroup.h"
 #include "platform/ui/uiMainWindow.h"
@@ -40,6 +44,20 @@ class SpontaneousHides : public QObject {
     return false;
   }
   int count = 0;
+};
+
+// A maker that titles its widget and gives it a name of its own (or none).
+class TitledMaker : public oxaw::IWidgetCreator {
+ public:
+  TitledMaker(const char* title, const char* name) : title_(title), name_(name) {}
+  uiWidget* Create(uiWidget* parent, const oxString&) override {
+    auto* frame = new uiFrame(parent, name_, 0);
+    frame->SetCaption(title_);
+    return frame;
+  }
+
+ private:
+  oxString title_, name_;
 };
 
 class ProfileDocks : public WithGui {
@@ -121,6 +139,48 @@ TEST_F(ProfileDocks, PathsChooseAreaAndDockWindow) {
   EXPECT_TRUE(toggle->IsChecked());
   EXPECT_EQ(profile->GetDockToggleAction("Nothing"), nullptr);
   EXPECT_FALSE(profile->IsDockWidgetVisible("Nothing"));
+}
+
+// Titles in German, from the test profile "Writer"'s translation file.
+class ProfileDockTitles : public ProfileDocks {
+ protected:
+  void SetUp() override {
+    oxapp::Application::Get()->AddResourceRoot(FWG_TEST_RESOURCES);
+    oxapp::CommandLine::Get()->SetArguments({"tavrix", "-locale", "de"});
+    ProfileDocks::SetUp();
+  }
+  void TearDown() override {
+    ProfileDocks::TearDown();
+    oxapp::CommandLine::Get()->SetArguments({});
+  }
+};
+
+TEST_F(ProfileDockTitles, WindowTitlesOfWidgetsNameDocksTabsAndToggles) {
+  auto* profile = new DockProfile("Writer", "", [](DockProfile* p) {
+    p->RegisterWidget("Outline", new TitledMaker("Open", ""));
+    p->RegisterWidget("Search", new TitledMaker("Find", "finder"));
+    p->AddDockWidget("Outline", "RIGHT");
+    p->AddDockWidget("Search", "LEFT/Side");
+    p->AddDockWidget("Tree", "LEFT/Side");
+  });
+  profile->Activate();
+
+  EXPECT_EQ(Dock("Outline")->windowTitle(), "Öffnen");
+  EXPECT_EQ(profile->GetDockToggleAction("Outline")->GetText(), "Öffnen");
+  ASSERT_NE(Widget(profile, "Outline"), nullptr) << "an unnamed widget takes the registered name";
+  auto* tabs = qobject_cast<QTabWidget*>(Dock("Side")->widget());
+  ASSERT_EQ(tabs->count(), 2);
+  EXPECT_EQ(tabs->tabText(0), "Find");
+  EXPECT_EQ(tabs->tabText(1), "Tree") << "no title: the registered name";
+
+  // A widget the maker named otherwise is still found by its registered name.
+  uiWidget* search = Widget(profile, "finder");
+  ASSERT_NE(search, nullptr);
+  EXPECT_EQ(profile->GetDockWidgetPath(search), "/LEFT/Side/Search");
+  EXPECT_EQ(profile->GetDockToggleAction("Search")->GetText(), "Find");
+  profile->SetDockWidgetVisible("Search", false);
+  EXPECT_FALSE(profile->IsDockWidgetVisible("Search"));
+  EXPECT_EQ(tabs->count(), 1);
 }
 
 TEST_F(ProfileDocks, NamedDockWindowHoldsWidgetsAsTabs) {
