@@ -5,6 +5,7 @@
 #include "fwg/clients/Client.h"
 #include "fwg/clients/ClientManager.h"
 #include "fwg/profiles/ProfileManager.h"
+#include "fwg/profiles/WindowMenu.h"
 #include "fwg/shell/CentralWidget.h"
 #include "platform/fwc/Director.h"
 #include "platform/oxapp/Application.h"
@@ -190,6 +191,10 @@ Gui::Gui(int argc, char** argv) : internal_(new Internal) {
   uiIconSet::SetIconSize(uiIconSet::Large, uiSize(50, 50));
 
   d->profileManager = new ProfileManager;
+  // Only what the active profile chain put in the window, as its toggles.
+  d->mainWindow->SetPopupMenuHook([profiles = d->profileManager] {
+    return GetWindowMenuActions(profiles->GetActiveProfile());
+  });
   d->clientManager = new ClientManager;
   d->centralWidget = new CentralWidget;
 }

@@ -2,12 +2,14 @@
 // shared dock windows, toggle actions, hides by the user and by the window
 // system, remove items across a profile switch, and the "Dock" group.
 #include <QDockWidget>
+#include <QMenu>
 #include <QPointer>
 #include <QTabBar>
 #include <QTabWidget>
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 
 #include "fwg/actions/Action.h"
 #include "fwg/actions/ActionGroup.h"
@@ -320,6 +322,47 @@ TEST_F(ProfileDocks, RemoveItemHidesTheBaseWidgetWhileItsProfileIsActive) {
   EXPECT_FALSE(tree->IsVisible());
   EXPECT_EQ(base->GetDockWidgetPath(tree), "");
   EXPECT_EQ(other->GetDockWidgetPath(tree), "");
+}
+
+TEST_F(ProfileDocks, WindowMenuHoldsTheTogglesOfTheActiveChainOnly) {
+  const auto menuTexts = [this] {
+    QStringList texts;
+    std::unique_ptr<QMenu> menu(window_->createPopupMenu());
+    for (QAction* action : menu ? menu->actions() : QList<QAction*>()) {
+      texts << (action->isSeparator() ? "|" : action->text());
+    }
+    return texts;
+  };
+  EXPECT_TRUE(menuTexts().isEmpty()) << "no profile, no menu";
+  new DockProfile("Base", "", [](DockProfile* p) {
+    p->AddToolBar(p->AddAction("run", "Run"), "");
+    p->AddDockWidget("Tree", "RIGHT");
+    p->AddDockWidget("Props", "RIGHT");
+  });
+  auto* derived = new DockProfile("Derived", "Base", [](DockProfile* p) {
+    p->AddToolBar(p->AddAction("edit", "Edit"), "");
+    p->AddDockWidget("Log", "BOTTOM");
+    p->RemoveDockWidget("Props");
+  });
+  auto* other = new DockProfile("Other", "", [](DockProfile* p) {
+    p->AddToolBar(p->AddAction("other", "Other"), "");
+    p->AddDockWidget("Find", "LEFT");
+  });
+  derived->Activate();
+  other->Activate();
+  EXPECT_EQ(menuTexts(), QStringList({"Find", "|", "Other"}));
+  derived->Activate();
+  EXPECT_EQ(menuTexts(), QStringList({"Tree", "Log", "|", "Run", "Edit"}));
+
+  // The entries are the profile's toggles: the state follows them.
+  derived->SetDockWidgetVisible("Log", false);
+  std::unique_ptr<QMenu> menu(window_->createPopupMenu());
+  EXPECT_FALSE(menu->actions()[1]->isChecked()) << "brought in line with the widget";
+  menu->actions()[1]->trigger();
+  EXPECT_TRUE(derived->IsDockWidgetVisible("Log"));
+  EXPECT_TRUE(Dock("Log")->isVisible());
+  menu->actions()[3]->trigger();
+  EXPECT_FALSE(derived->IsToolBarVisible("Run"));
 }
 
 TEST_F(ProfileDocks, VisibilitySetBeforeTheFirstActivationIsWhereTheWidgetStarts) {
