@@ -1,5 +1,7 @@
 #include "fwg/actions/ActionGroup.h"
 
+#include <algorithm>
+
 #include "fwg/profiles/Profile.h"
 #include "platform/ui/uiActionGroup.h"
 #include "platform/ui/uiMainWindow.h"
@@ -52,10 +54,17 @@ bool ActionGroup::GetIsExclusive() const { return internal_->ui->IsExclusive(); 
 void ActionGroup::SetUsesDropDown(bool dropDown) { internal_->ui->SetUsesDropDown(dropDown); }
 bool ActionGroup::GetUsesDropDown() const { return internal_->ui->UsesDropDown(); }
 
+// A member deleted by its owner leaves the list, so that a group that
+// outlives some of its members (a derived profile's, holding its base's
+// dock toggles) never lists a dead one.
 void ActionGroup::AddAction(Action* action) {
   if (!action) return;
   internal_->ui->Add(action->GetUiAction());
   internal_->members.push_back(action);
+  oxStlVector<Action*>* members = &internal_->members;
+  QObject::connect(action->GetUiAction(), &QObject::destroyed, internal_->ui, [members, action] {
+    members->erase(std::remove(members->begin(), members->end(), action), members->end());
+  });
 }
 
 void ActionGroup::AddAction(const oxString& name) {

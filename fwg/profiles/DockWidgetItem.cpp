@@ -95,6 +95,7 @@ void DockWidgetItem::Resolve() {
     entry->toggleAction->GetUiAction()->SetIconSet(uiIconSet(icon.GetIcon(), {}));
   }
   entry->visible = visible_;
+  OfferToDockGroups(owner_, entry->toggleAction);
 }
 
 // A named dock window of the chain is shared as it is, wherever it sits;

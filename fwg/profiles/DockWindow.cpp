@@ -68,6 +68,9 @@ DockEntry* DockWindow::AddEntry(uiWidget* widget, const oxString& name, const ox
 void DockWindow::SetEntryShown(DockEntry* entry, bool shown) {
   if (!entry) return;
   entry->shown = shown;
+  // A toggle of a dock widget not in force has nothing to show or hide:
+  // it leaves the menus that hold it, and its shortcut goes quiet.
+  if (entry->toggleAction) entry->toggleAction->SetVisible(shown);
   internal_->hideHandling = false;
   if (internal_->named) {
     ShowTabbed(entry);

@@ -19,6 +19,7 @@ class uiWidgetStack;
 
 namespace fwg {
 
+class ActionGroup;
 class DockWindow;
 class ToggleAction;
 
@@ -100,5 +101,12 @@ class ToggleAction : public Action, public oxListener<single_threaded> {
 
   DockEntry* entry_;
 };
+
+// Appends the toggle to a "Dock" group unless it is there already; a
+// separator opens a group that had nothing.
+void JoinDockGroup(ActionGroup* group, ToggleAction* toggle);
+// Adds a toggle just made for a dock of `owner` to the dock groups handed
+// out by `owner` and the profiles built on it.
+void OfferToDockGroups(const Profile* owner, ToggleAction* toggle);
 
 }  // namespace fwg

@@ -141,7 +141,9 @@ class Profile : public oxListener<single_threaded> {
   uiWidget* GetRegisteredWidget(const oxString& name, uiWidget* parent);
   // A group named "Dock" of the toggle actions of the chain's shown dock
   // widgets, after a separator when the chain has any dock window. Owned
-  // by the profile; the next call deletes it.
+  // by the profile and made once: later calls, and docks of the chain made
+  // after the call (as when it is called from Build()), only add to it,
+  // so a menu may keep it. Toggles of docks not in force are hidden.
   ActionGroup* GetDockToggleActions();
   // Lookups by widget name among the shown dock widgets of the chain.
   Action* GetDockToggleAction(const oxString& name) const;

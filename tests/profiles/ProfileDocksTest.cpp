@@ -21,6 +21,7 @@
 #include "platform/ui/uiAction.h"
 #include "platform/ui/uiActionGroup.h"
 #include "platform/ui/uiMainWindow.h"
+#include "platform/ui/uiPopupMenu.h"
 #include "tests/WithGui.h"
 
 namespace {
@@ -377,37 +378,61 @@ TEST_F(ProfileDocks, VisibilitySetBeforeTheFirstActivationIsWhereTheWidgetStarts
   EXPECT_TRUE(Dock("Tree")->isVisible());
 }
 
-TEST_F(ProfileDocks, DockGroupIsRebuiltOnEachCall) {
+TEST_F(ProfileDocks, DockGroupInAMenuLastsAcrossCallsAndSwitches) {
   auto* empty = new fwg::Profile("Empty", "");
   EXPECT_TRUE(empty->GetDockToggleActions()->GetActionList().empty());
 
-  new DockProfile("Base", "", [](DockProfile* p) {
+  auto* base = new DockProfile("Base", "", [](DockProfile* p) {
     p->AddDockWidget("Tree", "RIGHT");
     p->AddDockWidget("Log", "BOTTOM/Lower");
   });
+  // The View menu pattern: the group placed from Build(), before any dock
+  // of the chain is made.
   auto* derived = new DockProfile("Derived", "Base", [](DockProfile* p) {
+    fwg::ActionGroup* docks = p->GetDockToggleActions();
+    docks->SetUsesDropDown(true);
+    docks->SetText("Docks");
+    p->AddMenu(p->AddAction("view", "View"), "View");
+    p->AddMenu(docks, "View/Docks");
     p->AddDockWidget("Props", "LEFT");
     p->RemoveDockWidget("Tree");
   });
   derived->Activate();
   derived->SetDockWidgetVisible("Log", false);
+  const auto shownInMenu = [derived] {
+    QStringList texts;
+    uiPopupMenu* menu = derived->GetMenu("View/Docks");
+    if (!menu) return texts;
+    menu->Synchronise();
+    for (QAction* action : menu->actions()) {
+      if (action->isVisible() && !action->isSeparator()) texts << action->text();
+    }
+    return texts;
+  };
+  EXPECT_EQ(shownInMenu(), QStringList({"Log", "Props"})) << "Tree is taken away";
 
-  fwg::ActionGroup* first = derived->GetDockToggleActions();
-  EXPECT_EQ(first->GetName(), "Dock");
-  const oxStlVector<fwg::Action*>& list = first->GetActionList();
-  ASSERT_EQ(list.size(), 3u);  // separator, Log, Props; Tree is not shown
+  fwg::ActionGroup* group = derived->GetDockToggleActions();
+  QPointer<uiAction> groupUi = group->GetUiAction();
+  const oxStlVector<fwg::Action*>& list = group->GetActionList();
+  ASSERT_EQ(list.size(), 4u);  // separator, Tree (hidden), Log, Props
   EXPECT_EQ(list[0], nullptr);
-  EXPECT_EQ(list[1], derived->GetDockToggleAction("Log"));
-  EXPECT_EQ(list[2], derived->GetDockToggleAction("Props"));
-  EXPECT_FALSE(list[1]->IsChecked());  // brought in line with the widget
-  EXPECT_TRUE(list[2]->IsChecked());
+  EXPECT_EQ(list[2], derived->GetDockToggleAction("Log"));
+  EXPECT_FALSE(list[2]->IsChecked());  // brought in line with the widget
+  EXPECT_TRUE(list[3]->IsChecked());
 
-  QPointer<uiAction> firstUi = first->GetUiAction();
-  fwg::ActionGroup* second = derived->GetDockToggleActions();
-  EXPECT_TRUE(firstUi.isNull());
-  EXPECT_EQ(second->GetActionList().size(), 3u);
+  base->Activate();
+  derived->Activate();
+  EXPECT_EQ(derived->GetDockToggleActions(), group);
+  EXPECT_FALSE(groupUi.isNull());
+  EXPECT_EQ(list.size(), 4u);
+  EXPECT_EQ(shownInMenu(), QStringList({"Log", "Props"}));
   EXPECT_EQ(static_cast<uiAction*>(derived->GetDockToggleAction("Props")->GetUiAction()->Group()),
-            second->GetUiAction());
+            group->GetUiAction());
+
+  // A base deleted first takes its toggles out of the group and the menu.
+  delete base;
+  EXPECT_EQ(list.size(), 2u);
+  EXPECT_EQ(shownInMenu(), QStringList({"Props"}));
 
   // A chain whose dock windows show nothing still begins with a separator.
   auto* lone = new DockProfile("Lone", "", [](DockProfile* p) { p->AddDockWidget("Find", "TOP"); });
