@@ -72,11 +72,31 @@ void DockWindow::SetEntryShown(DockEntry* entry, bool shown) {
   // it leaves the menus that hold it, and its shortcut goes quiet.
   if (entry->toggleAction) entry->toggleAction->SetVisible(shown);
   internal_->hideHandling = false;
+  Place(entry);
+  internal_->hideHandling = true;
+}
+
+void DockWindow::Place(DockEntry* entry) {
   if (internal_->named) {
     ShowTabbed(entry);
   } else {
     ShowStacked(entry);
   }
+}
+
+void DockWindow::SetHideHandling(bool on) { internal_->hideHandling = on; }
+
+void DockWindow::TakeRestoredVisibility() {
+  if (isHidden()) {
+    for (DockEntry* entry : internal_->entries) {
+      if (!entry->IsOnScreen()) continue;
+      entry->visible = false;
+      if (entry->toggleAction) entry->toggleAction->SetChecked(false);
+    }
+  }
+  internal_->hideHandling = false;
+  for (DockEntry* entry : internal_->entries) Place(entry);
+  if (CountOnScreen() == 0) Hide();
   internal_->hideHandling = true;
 }
 

@@ -69,6 +69,14 @@ class DockWindow : public uiDockWindow, public oxListener<single_threaded> {
   // unnamed dock window.
   void SelectEntry(DockEntry* entry);
 
+  // Off while something else rearranges the window (a layout being put
+  // back), so that its hides are not taken for the user's; on by default.
+  void SetHideHandling(bool on);
+  // After a saved layout was put back with hide handling off: hidden by
+  // it, the window turns its widgets off as if the user had closed it;
+  // then it shows exactly what its entries say. Hide handling is on again.
+  void TakeRestoredVisibility();
+
   // Made on first use; null before.
   uiTabWidget* GetTabWidget() const;
   uiWidgetStack* GetWidgetStack() const;
@@ -77,6 +85,7 @@ class DockWindow : public uiDockWindow, public oxListener<single_threaded> {
   void HandleHide(uiHideEvent* event);
   void HandleCurrentChange(uiWidget* page);
   void HandleWidgetDeleted(DockEntry* entry);
+  void Place(DockEntry* entry);
   void ShowStacked(DockEntry* entry);
   void ShowTabbed(DockEntry* entry);
   int CountOnScreen() const;
