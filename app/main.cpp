@@ -5,6 +5,9 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include "fwg/profiles/Profile.h"
+#include "fwg/profiles/ProfileManager.h"
+#include "fwg/profiles/WindowLayout.h"
 #include "fwg/shell/CentralWidget.h"
 #include "fwg/shell/Gui.h"
 #include "platform/oxapp/Application.h"
@@ -36,6 +39,16 @@ void ShowWelcome(fwg::Gui* gui) {
   gui->GetMainWindow()->statusBar()->showMessage(uiStr(tr("Ready")));
 }
 
+// Each profile keeps its own window layout: saved when it is left, put
+// back when it is entered.
+void KeepLayoutsPerProfile(fwg::Gui* gui) {
+  gui->GetProfileManager()->OnActiveProfileChanged().Connect(
+      nullptr, [](fwg::Profile* left, fwg::Profile* entered) {
+        if (left) fwg::WindowLayout::Save(left);
+        if (entered) fwg::WindowLayout::Restore(entered);
+      });
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -43,8 +56,12 @@ int main(int argc, char** argv) {
   oxapp::Application::Get()->SetName("tavrix");
   auto* gui = new fwg::Gui(argc, argv);
   ShowWelcome(gui);
+  KeepLayoutsPerProfile(gui);
   gui->Start();
   gui->Run();
+  if (fwg::Profile* active = gui->GetProfileManager()->GetActiveProfile()) {
+    fwg::WindowLayout::Save(active);
+  }
   delete gui;
   return 0;
 }

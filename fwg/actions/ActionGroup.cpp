@@ -1,5 +1,7 @@
 #include "fwg/actions/ActionGroup.h"
 
+#include <algorithm>
+
 #include "fwg/profiles/Profile.h"
 #include "platform/ui/uiActionGroup.h"
 #include "platform/ui/uiMainWindow.h"
@@ -61,13 +63,14 @@ bool ActionGroup::GetIsExclusive() const { return internal_->ui->IsExclusive(); 
 void ActionGroup::SetUsesDropDown(bool dropDown) { internal_->ui->SetUsesDropDown(dropDown); }
 bool ActionGroup::GetUsesDropDown() const { return internal_->ui->UsesDropDown(); }
 
+// A member deleted by its owner leaves the list, so that a group that
+// outlives some of its members (a derived profile's, holding its base's
+// dock toggles) never lists a dead one.
 void ActionGroup::AddAction(Action* action) {
   if (!action) return;
   uiAction* ui = action->GetUiAction();
   internal_->ui->Add(ui);
   internal_->members.push_back(action);
-  // Members belong to their profiles and may go first; a deleted one leaves
-  // the list rather than dangle in it.
   Internal* d = internal_;
   QObject::connect(ui, &QObject::destroyed, d->ui, [d, action] { std::erase(d->members, action); });
 }

@@ -25,7 +25,7 @@ class ActionGroup : public Action {
   bool GetUsesDropDown() const;
 
   // Appends a member (not owned); the same action twice stands twice. A
-  // null action is ignored.
+  // null action is ignored. A member that is deleted leaves the list.
   void AddAction(Action* action);
   // Appends the action of that name found through the group's profile;
   // nothing when there is no profile or no such action.

@@ -39,6 +39,13 @@ DockPath ParseDockPath(const oxString& path) {
   return parsed;
 }
 
+// The window title a maker gives its widget, in the item's profile's
+// language; the registered name for widgets without one.
+oxString DockWidgetItem::MakeTitle(uiWidget* widget) const {
+  const oxString caption = widget->Caption();
+  return caption.empty() ? widgetName_ : owner_->tr(widgetName_, caption);
+}
+
 DockWidgetItem::DockWidgetItem(Profile* owner, Mode mode, const oxString& widgetName,
                                const oxString& path, const oxString& accel)
     : ProfileItem(owner, mode), widgetName_(widgetName), path_(path), accel_(accel) {}
@@ -58,8 +65,7 @@ void DockWidgetItem::Resolve() {
   const oxStlVector<DockWindow*> windows = GetChainDockWindows(owner_);
   for (auto it = windows.rbegin(); it != windows.rend() && !covered_.entry; ++it) {
     for (DockEntry* entry : (*it)->GetEntries()) {
-      uiWidget* widget = entry->GetWidget();
-      if (widget && widget->Name() == widgetName_) {
+      if (entry->GetWidget() && entry->name == widgetName_) {
         covered_ = {*it, entry};
         break;
       }
@@ -73,7 +79,10 @@ void DockWidgetItem::Resolve() {
     std::cerr << "Could not add the dock widget " << widgetName_ << std::endl;
     return;
   }
-  DockEntry* entry = window->AddEntry(widget);
+  // Makers are given the name but need not keep it; an unnamed widget
+  // takes it, so that the widget can be found by it as well.
+  if (widget->Name().empty()) widget->SetName(widgetName_);
+  DockEntry* entry = window->AddEntry(widget, widgetName_, MakeTitle(widget));
   own_ = {window, entry};
   entry->toggleAction = new ToggleAction(entry, accel_, visible_, owner_);
 
@@ -86,6 +95,7 @@ void DockWidgetItem::Resolve() {
     entry->toggleAction->GetUiAction()->SetIconSet(uiIconSet(icon.GetIcon(), {}));
   }
   entry->visible = visible_;
+  OfferToDockGroups(owner_, entry->toggleAction);
 }
 
 // A named dock window of the chain is shared as it is, wherever it sits;

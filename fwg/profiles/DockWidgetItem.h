@@ -52,6 +52,7 @@ class DockWidgetItem : public ProfileItem {
   };
 
   void Resolve();
+  oxString MakeTitle(uiWidget* widget) const;
   DockWindow* FindOrMakeDockWindow(const DockPath& path);
 
   oxString widgetName_;

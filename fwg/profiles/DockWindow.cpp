@@ -46,12 +46,14 @@ const oxStlVector<DockEntry*>& DockWindow::GetEntries() const { return internal_
 uiTabWidget* DockWindow::GetTabWidget() const { return internal_->tabWidget; }
 uiWidgetStack* DockWindow::GetWidgetStack() const { return internal_->widgetStack; }
 
-DockEntry* DockWindow::AddEntry(uiWidget* widget) {
+DockEntry* DockWindow::AddEntry(uiWidget* widget, const oxString& name, const oxString& title) {
   auto* entry = new DockEntry;
   entry->dockWindow = this;
   entry->guard = uiImpl(widget);
   entry->widget = widget;
-  entry->name = widget ? widget->Name() : oxString();
+  entry->name = name;
+  entry->title = title;
+  if (!internal_->named) SetCaption(title);
   // Until it is placed in the stack or the tabs the widget is a bare child
   // of the dock window and must not show over it.
   if (widget) {
@@ -66,12 +68,35 @@ DockEntry* DockWindow::AddEntry(uiWidget* widget) {
 void DockWindow::SetEntryShown(DockEntry* entry, bool shown) {
   if (!entry) return;
   entry->shown = shown;
+  // A toggle of a dock widget not in force has nothing to show or hide:
+  // it leaves the menus that hold it, and its shortcut goes quiet.
+  if (entry->toggleAction) entry->toggleAction->SetVisible(shown);
   internal_->hideHandling = false;
+  Place(entry);
+  internal_->hideHandling = true;
+}
+
+void DockWindow::Place(DockEntry* entry) {
   if (internal_->named) {
     ShowTabbed(entry);
   } else {
     ShowStacked(entry);
   }
+}
+
+void DockWindow::SetHideHandling(bool on) { internal_->hideHandling = on; }
+
+void DockWindow::TakeRestoredVisibility() {
+  if (isHidden()) {
+    for (DockEntry* entry : internal_->entries) {
+      if (!entry->IsOnScreen()) continue;
+      entry->visible = false;
+      if (entry->toggleAction) entry->toggleAction->SetChecked(false);
+    }
+  }
+  internal_->hideHandling = false;
+  for (DockEntry* entry : internal_->entries) Place(entry);
+  if (CountOnScreen() == 0) Hide();
   internal_->hideHandling = true;
 }
 
@@ -119,7 +144,7 @@ void DockWindow::ShowTabbed(DockEntry* entry) {
         if (other == entry) break;
         if (other->shown) ++index;
       }
-      tabs->InsertTab(widget, widget->Name(), index);
+      tabs->InsertTab(widget, entry->title, index);
     } else {
       tabs->RemovePage(widget);
     }
@@ -174,8 +199,7 @@ void DockWindow::HandleHide(uiHideEvent* event) {
 ToggleAction::ToggleAction(DockEntry* entry, const oxString& accel, bool checked,
                            Profile* profile)
     : Action({}, profile, false), entry_(entry) {
-  uiWidget* widget = entry ? entry->GetWidget() : nullptr;
-  SetText(widget ? widget->Name() : oxString());
+  SetText(entry ? entry->title : oxString());
   SetCheckable(true);
   SetChecked(checked);
   SetAccel(accel);

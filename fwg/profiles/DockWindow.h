@@ -19,6 +19,7 @@ class uiWidgetStack;
 
 namespace fwg {
 
+class ActionGroup;
 class DockWindow;
 class ToggleAction;
 
@@ -32,7 +33,11 @@ struct DockEntry {
   bool shown = false;
   bool visible = true;
   ToggleAction* toggleAction = nullptr;  // owned
-  oxString name;  // the widget's name when the entry was made
+  // The name the widget is registered under: lookups go by it, whatever
+  // the maker named the widget.
+  oxString name;
+  // What the dock window, the tab and the toggle action show.
+  oxString title;
 
   // The widget, or null once it has been deleted.
   uiWidget* GetWidget() const { return guard ? widget : nullptr; }
@@ -52,8 +57,10 @@ class DockWindow : public uiDockWindow, public oxListener<single_threaded> {
   bool IsNamed() const;
   // In order of creation; owned.
   const oxStlVector<DockEntry*>& GetEntries() const;
-  // Appends an entry for the widget: not shown, visible, no toggle action.
-  DockEntry* AddEntry(uiWidget* widget);
+  // Appends an entry for the widget registered under `name`: not shown,
+  // visible, no toggle action. A dock window made for one widget takes
+  // the title as its caption.
+  DockEntry* AddEntry(uiWidget* widget, const oxString& name, const oxString& title);
 
   // Puts the entry's widget on or off screen (on when shown and visible)
   // and shows the dock window while any of its entries is on screen.
@@ -61,6 +68,14 @@ class DockWindow : public uiDockWindow, public oxListener<single_threaded> {
   // Makes the entry's tab the current one and remembers it; nothing in an
   // unnamed dock window.
   void SelectEntry(DockEntry* entry);
+
+  // Off while something else rearranges the window (a layout being put
+  // back), so that its hides are not taken for the user's; on by default.
+  void SetHideHandling(bool on);
+  // After a saved layout was put back with hide handling off: hidden by
+  // it, the window turns its widgets off as if the user had closed it;
+  // then it shows exactly what its entries say. Hide handling is on again.
+  void TakeRestoredVisibility();
 
   // Made on first use; null before.
   uiTabWidget* GetTabWidget() const;
@@ -70,6 +85,7 @@ class DockWindow : public uiDockWindow, public oxListener<single_threaded> {
   void HandleHide(uiHideEvent* event);
   void HandleCurrentChange(uiWidget* page);
   void HandleWidgetDeleted(DockEntry* entry);
+  void Place(DockEntry* entry);
   void ShowStacked(DockEntry* entry);
   void ShowTabbed(DockEntry* entry);
   int CountOnScreen() const;
@@ -79,7 +95,7 @@ class DockWindow : public uiDockWindow, public oxListener<single_threaded> {
 };
 
 // The checkable action that shows and hides one dock widget; its text is
-// the widget's name.
+// the widget's title.
 class ToggleAction : public Action, public oxListener<single_threaded> {
  public:
   ToggleAction(DockEntry* entry, const oxString& accel, bool checked, Profile* profile);
@@ -94,5 +110,12 @@ class ToggleAction : public Action, public oxListener<single_threaded> {
 
   DockEntry* entry_;
 };
+
+// Appends the toggle to a "Dock" group unless it is there already; a
+// separator opens a group that had nothing.
+void JoinDockGroup(ActionGroup* group, ToggleAction* toggle);
+// Adds a toggle just made for a dock of `owner` to the dock groups handed
+// out by `owner` and the profiles built on it.
+void OfferToDockGroups(const Profile* owner, ToggleAction* toggle);
 
 }  // namespace fwg

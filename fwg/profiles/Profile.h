@@ -127,7 +127,10 @@ class Profile : public oxListener<single_threaded> {
   // `path` is "AREA[/dock window]" with AREA one of TOP, BOTTOM, RIGHT
   // (any case) or else the left area; widgets naming the same dock window
   // share it as tabs. The dock window and widget are made at the first
-  // activation and belong to this profile.
+  // activation and belong to this profile. The window title the maker
+  // gives the widget, translated through this profile, titles its dock
+  // window, tab and toggle action; without one the name does. Lookups
+  // below go by the name.
   void AddDockWidget(const oxString& name, const oxString& path, const oxString& accel = {});
   // Hides the chain's dock widget of that name while this profile is active.
   void RemoveDockWidget(const oxString& name);
@@ -138,7 +141,9 @@ class Profile : public oxListener<single_threaded> {
   uiWidget* GetRegisteredWidget(const oxString& name, uiWidget* parent);
   // A group named "Dock" of the toggle actions of the chain's shown dock
   // widgets, after a separator when the chain has any dock window. Owned
-  // by the profile; the next call deletes it.
+  // by the profile and made once: later calls, and docks of the chain made
+  // after the call (as when it is called from Build()), only add to it,
+  // so a menu may keep it. Toggles of docks not in force are hidden.
   ActionGroup* GetDockToggleActions();
   // Lookups by widget name among the shown dock widgets of the chain.
   Action* GetDockToggleAction(const oxString& name) const;

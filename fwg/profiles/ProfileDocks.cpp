@@ -8,6 +8,7 @@
 #include "fwg/profiles/DockWindow.h"
 #include "fwg/profiles/Profile.h"
 #include "fwg/profiles/ProfileInternal.h"
+#include "fwg/profiles/ProfileManager.h"
 #include "platform/oxaw/WidgetManager.h"
 #include "platform/ui/uiAction.h"
 #include "platform/ui/uiFrame.h"
@@ -23,8 +24,7 @@ namespace {
 DockEntry* FindShownEntry(const Profile* profile, const oxString& name) {
   for (DockWindow* window : GetChainDockWindows(profile)) {
     for (DockEntry* entry : window->GetEntries()) {
-      uiWidget* widget = entry->GetWidget();
-      if (!widget || widget->Name() != name) continue;
+      if (!entry->GetWidget() || entry->name != name) continue;
       if (entry->shown) return entry;
       break;
     }
@@ -74,23 +74,41 @@ uiWidget* Profile::GetRegisteredWidget(const oxString& name, uiWidget* parent) {
   return oxaw::WidgetManager::Get()->GetWidget(name, parent);
 }
 
+// Menus may hold the group for good, so it is made once and only ever
+// grows. Toggles stay in the groups of every profile that has them; their
+// visibility follows their entries, so menus show only those in force.
 ActionGroup* Profile::GetDockToggleActions() {
-  delete internal_->dockToggleActions;
-  auto* group = new ActionGroup("Dock", this, false);
-  internal_->dockToggleActions = group;
+  ActionGroup*& group = internal_->dockToggleActions;
+  if (!group) group = new ActionGroup("Dock", this, false);
 
   const oxStlVector<DockWindow*> windows = GetChainDockWindows(this);
-  if (!windows.empty()) group->AddSeparator();
+  if (!windows.empty() && group->GetActionList().empty()) group->AddSeparator();
   for (DockWindow* window : windows) {
     for (DockEntry* entry : window->GetEntries()) {
       if (!entry->shown || !entry->toggleAction || !entry->GetWidget()) continue;
-      ToggleAction* toggle = entry->toggleAction;
-      toggle->GetUiAction()->SetGroup(nullptr);
-      toggle->SetChecked(entry->visible);
-      group->AddAction(toggle);
+      JoinDockGroup(group, entry->toggleAction);
+      entry->toggleAction->SetChecked(entry->visible);
     }
   }
   return group;
+}
+
+void JoinDockGroup(ActionGroup* group, ToggleAction* toggle) {
+  const oxStlVector<Action*>& list = group->GetActionList();
+  if (list.empty()) group->AddSeparator();
+  if (std::find(list.begin(), list.end(), toggle) == list.end()) group->AddAction(toggle);
+}
+
+// A dock made after a profile handed out its group (from Build(), before
+// its items were first put in force) joins the groups of every profile
+// whose chain it is part of.
+void OfferToDockGroups(const Profile* owner, ToggleAction* toggle) {
+  for (Profile* profile : ProfileManager::Get()->GetProfileList()) {
+    ActionGroup* group = profile ? profile->GetInternal()->dockToggleActions : nullptr;
+    if (!group) continue;
+    const oxStlVector<Profile*> chain = GetBaseChainProfiles(profile);
+    if (std::find(chain.begin(), chain.end(), owner) != chain.end()) JoinDockGroup(group, toggle);
+  }
 }
 
 Action* Profile::GetDockToggleAction(const oxString& name) const {
@@ -136,7 +154,7 @@ oxString Profile::GetDockWidgetPath(uiWidget* widget) const {
   for (DockWindow* window : GetChainDockWindows(this)) {
     for (const DockEntry* entry : window->GetEntries()) {
       if (!entry->shown || entry->GetWidget() != widget) continue;
-      const oxString name = widget->Name();
+      const oxString& name = entry->name;
       if (window->GetEntries().size() == 1) return AreaPrefix(window) + name;
       return AreaPrefix(window) + window->Name() + "/" + name;
     }

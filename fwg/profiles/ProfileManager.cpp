@@ -10,6 +10,7 @@ namespace fwg {
 struct ProfileManager::Internal {
   Profile* active = nullptr;
   oxStlVector<Profile*> profiles;
+  oxiSignal2<void, Profile*, Profile*> onActiveProfileChanged;
 };
 
 ProfileManager* ProfileManager::Get() { return GetParts().profileManager; }
@@ -55,7 +56,16 @@ void ProfileManager::Activate(Profile* profile) {
 
 void ProfileManager::Activate(const oxString& name) { Activate(GetProfile(name)); }
 
-void ProfileManager::SetActiveProfile(Profile* profile) { internal_->active = profile; }
+void ProfileManager::SetActiveProfile(Profile* profile) {
+  Profile* previous = internal_->active;
+  if (previous == profile) return;
+  internal_->active = profile;
+  internal_->onActiveProfileChanged.Emit(previous, profile);
+}
+
+oxiSignal2<void, Profile*, Profile*>& ProfileManager::OnActiveProfileChanged() {
+  return internal_->onActiveProfileChanged;
+}
 Profile* ProfileManager::GetActiveProfile() const { return internal_->active; }
 
 }  // namespace fwg

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/core/oxTypes.h"
+#include "platform/signals/oxSignal.h"
 
 namespace fwg {
 
@@ -39,6 +40,14 @@ class ProfileManager {
   // Only records the profile; activation does the showing and hiding.
   void SetActiveProfile(Profile* profile);
   Profile* GetActiveProfile() const;
+
+  // Emitted by SetActiveProfile when the active profile changes, with the
+  // profile before and the profile after. A switch forgets the old profile
+  // before it withdraws anything and records the new one once its chain is
+  // in force, so it emits (old, null) with the old chain still on screen,
+  // then (null, new) with the new one: the moments to save and restore a
+  // window layout. Removing the active profile emits nothing.
+  oxiSignal2<void, Profile*, Profile*>& OnActiveProfileChanged();
 
  private:
   struct Internal;

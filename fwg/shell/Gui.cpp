@@ -8,6 +8,7 @@
 #include "fwg/clients/Client.h"
 #include "fwg/clients/ClientManager.h"
 #include "fwg/profiles/ProfileManager.h"
+#include "fwg/profiles/WindowMenu.h"
 #include "fwg/shell/CentralWidget.h"
 #include "platform/fwc/Director.h"
 #include "platform/oxapp/Application.h"
@@ -206,6 +207,10 @@ Gui::Gui(int argc, char** argv) : internal_(new Internal) {
 
   d->profileManager = new ProfileManager;
   d->parts.profileManager = d->profileManager;
+  // Only what the active profile chain put in the window, as its toggles.
+  d->mainWindow->SetPopupMenuHook([profiles = d->profileManager] {
+    return GetWindowMenuActions(profiles->GetActiveProfile());
+  });
   d->clientManager = new ClientManager;
   d->parts.clientManager = d->clientManager;
   d->centralWidget = new CentralWidget;

@@ -28,6 +28,11 @@ void uiActionGroup::Add(uiAction* action) {
   }
   qgroup_->addAction(action);
   if (dropDown_menu_) action->AddTo(dropDown_menu_);
+  // An action answers to the last group it joined, but stays listed in
+  // earlier ones; it must leave those too when it goes.
+  connect(action, &QObject::destroyed, this, [this, action] {
+    members_.erase(std::remove(members_.begin(), members_.end(), action), members_.end());
+  });
 }
 
 void uiActionGroup::AddSeparator() {

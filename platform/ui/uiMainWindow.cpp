@@ -1,5 +1,6 @@
 #include "platform/ui/uiMainWindow.h"
 
+#include <QMenu>
 #include <QMessageBox>
 
 #include "platform/ui/uiMenuBar.h"
@@ -60,4 +61,19 @@ void uiMainWindow::closeEvent(QCloseEvent* event) {
   }
   event->ignore();
   onClose_.Emit(event);
+}
+
+QMenu* uiMainWindow::createPopupMenu() {
+  if (!popupMenuHook_) return QMainWindow::createPopupMenu();
+  const QList<QAction*> actions = popupMenuHook_();
+  if (actions.isEmpty()) return nullptr;
+  auto* menu = new QMenu(this);
+  for (QAction* action : actions) {
+    if (action) {
+      menu->addAction(action);
+    } else {
+      menu->addSeparator();
+    }
+  }
+  return menu;
 }

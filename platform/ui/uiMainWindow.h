@@ -4,7 +4,9 @@
 #pragma once
 
 #include <QCloseEvent>
+#include <QList>
 #include <QMainWindow>
+#include <functional>
 
 #include "platform/ui/uiDockWindow.h"
 #include "platform/ui/uiWidget.h"
@@ -41,10 +43,20 @@ class uiMainWindow : public uiWidgetT<QMainWindow> {
 
   oxiSignal1<void, uiCloseEvent*>& OnClose() { return onClose_; }
 
+  // Gives the actions of the menu the window offers on its toolbars, menu
+  // bar and dock titles, in order; a null entry is a separator. Without a
+  // hook the menu is Qt's, with every toolbar and dock window ever made.
+  using PopupMenuHook = std::function<QList<QAction*>()>;
+  void SetPopupMenuHook(PopupMenuHook hook) { popupMenuHook_ = std::move(hook); }
+  // Null when the hook gives nothing: no menu then. The caller deletes the
+  // menu; the actions stay their owners'.
+  QMenu* createPopupMenu() override;
+
  protected:
   void closeEvent(QCloseEvent* event) override;
 
  private:
   uiMenuBar* menuBar_ = nullptr;
   oxiSignal1<void, uiCloseEvent*> onClose_;
+  PopupMenuHook popupMenuHook_;
 };

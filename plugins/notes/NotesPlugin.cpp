@@ -1,17 +1,24 @@
 // The demo's "Notes" client. Each New() makes a note: a document with a
 // plain text view, placed in the current project (made on first use) and
 // activated, which puts the NotesEditor profile's File menu and toolbar in
-// force. Notes are opened from and saved to plain text files.
+// force. Notes are opened from and saved to plain text files. Two dock
+// windows list the notes and count the words of the active one; the View
+// menu shows and hides them.
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
+#include <QListWidget>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QPointer>
 #include <QSaveFile>
+#include <functional>
 #include <iostream>
 #include <string>
 
 #include "fwg/actions/Action.h"
+#include "fwg/actions/ActionGroup.h"
 #include "fwg/clients/Client.h"
 #include "fwg/clients/ClientManager.h"
 #include "fwg/clients/ClientObject.h"
@@ -21,6 +28,7 @@
 #include "fwg/shell/CentralWidget.h"
 #include "fwg/shell/Gui.h"
 #include "platform/fwc/Plugin.h"
+#include "platform/oxaw/WidgetManager.h"
 #include "platform/oxt/CurrentObjects.h"
 #include "platform/oxt/Model.h"
 #include "platform/ui/uiLayoutFrameEx.h"
@@ -35,6 +43,31 @@ class NoteView : public uiWidgetT<QPlainTextEdit> {
 
  public:
   explicit NoteView(const oxString& name) { SetName(name); }
+};
+
+class NoteList : public uiWidgetT<QListWidget> {
+  UI_OBJECT(NoteList, uiWidget)
+
+ public:
+  using uiWidgetT::uiWidgetT;
+};
+
+class NoteCount : public uiWidgetT<QLabel> {
+  UI_OBJECT(NoteCount, uiWidget)
+
+ public:
+  using uiWidgetT::uiWidgetT;
+};
+
+// A widget maker for a dock. The window title it sets becomes the dock's
+// title; the profile names the widget.
+class DockMaker : public oxaw::IWidgetCreator {
+ public:
+  explicit DockMaker(std::function<uiWidget*(QWidget*)> make) : make_(std::move(make)) {}
+  uiWidget* Create(uiWidget* parent, const oxString&) override { return make_(uiImpl(parent)); }
+
+ private:
+  std::function<uiWidget*(QWidget*)> make_;
 };
 
 // A note owns its view; its layouter only shows it.
@@ -98,6 +131,31 @@ class NotesClient : public fwg::Client {
     fwg::Client::OpenFile(path);
   }
 
+  // The note list of the dock; a click activates the note.
+  uiWidget* MakeList(QWidget* parent) {
+    auto* list = new NoteList(parent);
+    list->setWindowTitle("Notes");
+    QObject::connect(list, &QListWidget::currentRowChanged, list, [this](int row) {
+      const oxStlVector<fwg::ClientObject*> notes = GetClientObjectsList();
+      if (row >= 0 && row < static_cast<int>(notes.size()) &&
+          notes[row] != fwg::ClientManager::Get()->GetActiveClientObject()) {
+        notes[row]->Activate();
+      }
+    });
+    list_ = list;
+    UpdateDocks();
+    return list;
+  }
+
+  uiWidget* MakeCount(QWidget* parent) {
+    auto* count = new NoteCount(parent);
+    count->setWindowTitle("Word count");
+    count->setMargin(6);
+    wordCount_ = count;
+    UpdateDocks();
+    return count;
+  }
+
   // Asks for a file name the first time.
   bool Save(fwg::ClientObject* object) override {
     auto* note = dynamic_cast<Note*>(object);
@@ -126,6 +184,7 @@ class NotesClient : public fwg::Client {
     note->SetPath(path);
     oxt::Property name("Name", oxt::Variant(oxStr(QFileInfo(uiStr(path)).completeBaseName())));
     note->SetProperty(name);
+    UpdateDocks();
     return fwg::Client::SaveAs(note, path);
   }
 
@@ -134,10 +193,34 @@ class NotesClient : public fwg::Client {
     ShowDocuments();
     UseProject();
     auto* note = new Note(this, name);
+    QObject::connect(note->GetView(), &QPlainTextEdit::textChanged, note->GetView(),
+                     [this] { UpdateDocks(); });
+    note->OnActivate().Connect(nullptr, [this](fwg::ClientObject*) { UpdateDocks(); });
     note->SetProfile(kProfile);
     note->Activate();
     note->GetView()->setFocus();
     return note;
+  }
+
+  // The list shows every note, the active one current; the count is the
+  // active note's.
+  void UpdateDocks() {
+    const oxStlVector<fwg::ClientObject*> notes = GetClientObjectsList();
+    auto* active = dynamic_cast<Note*>(fwg::ClientManager::Get()->GetActiveClientObject());
+    if (list_) {
+      const QSignalBlocker blocker(list_.data());
+      list_->clear();
+      for (fwg::ClientObject* note : notes) {
+        list_->addItem(uiStr(note->GetName()));
+        if (note == active) list_->setCurrentRow(list_->count() - 1);
+      }
+    }
+    if (wordCount_ && active) {
+      const QString text = active->GetView()->toPlainText();
+      wordCount_->setText(QString("%1 words, %2 characters")
+                          .arg(text.split(QRegularExpression("\\s+"), Qt::SkipEmptyParts).size())
+                          .arg(text.size()));
+    }
   }
 
   // Notes go to the current client folder or project; without one, to the
@@ -158,6 +241,8 @@ class NotesClient : public fwg::Client {
   static void ShowDocuments() { fwg::Gui::Get()->GetCentralWidget()->ShowDocuments(); }
 
   int count_ = 0;
+  QPointer<QListWidget> list_;
+  QPointer<QLabel> wordCount_;
 };
 
 NotesEditor::NotesEditor(NotesClient* client)
@@ -183,6 +268,22 @@ void NotesEditor::Build() {
   AddMenu(save, "File/Save");
   AddToolBar(create, "Notes");
   AddToolBar(save, "Notes/New");
+
+  // The docks, and a View menu with their toggles. The Dock group is made
+  // here, before the docks exist; as a drop-down it shows each dock's
+  // toggle once the dock is made, and stays valid for the profile's life.
+  NotesClient* owner = client_;
+  RegisterWidget("NoteList", new DockMaker([owner](QWidget* p) { return owner->MakeList(p); }));
+  RegisterWidget("NoteCount", new DockMaker([owner](QWidget* p) { return owner->MakeCount(p); }));
+  AddDockWidget("NoteList", "LEFT", "Ctrl+Shift+L");
+  AddDockWidget("NoteCount", "BOTTOM");
+  fwg::Action* view = AddAction("view", "&View");
+  AddMenu(view, "View");
+  view->SetVisible(false);
+  fwg::ActionGroup* docks = GetDockToggleActions();
+  docks->SetText("&Dock Windows");
+  docks->SetUsesDropDown(true);
+  AddMenu(docks, "View/Docks");
 
   NotesClient* client = client_;
   create->OnActivate().Connect(this, [client] { client->New(); });

@@ -485,8 +485,9 @@ TEST_F(ClientObjectTest, NotesDemoMakesAnActiveNoteOnEveryNew) {
   fwg::Profile* editor = first->GetProfile();
   ASSERT_NE(editor, nullptr);
   EXPECT_EQ(editor->GetName(), "NotesEditor");
-  EXPECT_EQ(VisibleMenus(MenuBar()), (Log{"File"}));
+  EXPECT_EQ(VisibleMenus(MenuBar()), (Log{"File", "View"}));
   EXPECT_EQ(VisibleMenus(editor->GetMenu("File")), (Log{"New", "Open...", "Save"}));
+  EXPECT_EQ(VisibleMenus(editor->GetMenu("View/Dock Windows")), (Log{"", "Notes", "Word count"}));
   fwg::Action* create = editor->GetAction("new");
   ASSERT_NE(create, nullptr);
   EXPECT_EQ(create->GetUiAction()->shortcut(), QKeySequence("Ctrl+N"));

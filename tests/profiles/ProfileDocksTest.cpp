@@ -2,19 +2,26 @@
 // shared dock windows, toggle actions, hides by the user and by the window
 // system, remove items across a profile switch, and the "Dock" group.
 #include <QDockWidget>
+#include <QMenu>
 #include <QPointer>
 #include <QTabBar>
 #include <QTabWidget>
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 
 #include "fwg/actions/Action.h"
 #include "fwg/actions/ActionGroup.h"
 #include "fwg/profiles/Profile.h"
+#include "platform/oxapp/Application.h"
+#include "platform/oxapp/CommandLine.h"
+#include "platform/oxaw/WidgetManager.h"
+#include "platform/ui/uiFrame.h"
 #include "platform/ui/uiAction.h"
 #include "platform/ui/uiActionGroup.h"
 #include "platform/ui/uiMainWindow.h"
+#include "platform/ui/uiPopupMenu.h"
 #include "tests/WithGui.h"
 
 namespace {
@@ -36,6 +43,20 @@ class SpontaneousHides : public QObject {
     return false;
   }
   int count = 0;
+};
+
+// A maker that titles its widget and gives it a name of its own (or none).
+class TitledMaker : public oxaw::IWidgetCreator {
+ public:
+  TitledMaker(const char* title, const char* name) : title_(title), name_(name) {}
+  uiWidget* Create(uiWidget* parent, const oxString&) override {
+    auto* frame = new uiFrame(parent, name_, 0);
+    frame->SetCaption(title_);
+    return frame;
+  }
+
+ private:
+  oxString title_, name_;
 };
 
 class ProfileDocks : public WithGui {
@@ -117,6 +138,48 @@ TEST_F(ProfileDocks, PathsChooseAreaAndDockWindow) {
   EXPECT_TRUE(toggle->IsChecked());
   EXPECT_EQ(profile->GetDockToggleAction("Nothing"), nullptr);
   EXPECT_FALSE(profile->IsDockWidgetVisible("Nothing"));
+}
+
+// Titles in German, from the test profile "Writer"'s translation file.
+class ProfileDockTitles : public ProfileDocks {
+ protected:
+  void SetUp() override {
+    oxapp::Application::Get()->AddResourceRoot(FWG_TEST_RESOURCES);
+    oxapp::CommandLine::Get()->SetArguments({"tavrix", "-locale", "de"});
+    ProfileDocks::SetUp();
+  }
+  void TearDown() override {
+    ProfileDocks::TearDown();
+    oxapp::CommandLine::Get()->SetArguments({});
+  }
+};
+
+TEST_F(ProfileDockTitles, WindowTitlesOfWidgetsNameDocksTabsAndToggles) {
+  auto* profile = new DockProfile("Writer", "", [](DockProfile* p) {
+    p->RegisterWidget("Outline", new TitledMaker("Open", ""));
+    p->RegisterWidget("Search", new TitledMaker("Find", "finder"));
+    p->AddDockWidget("Outline", "RIGHT");
+    p->AddDockWidget("Search", "LEFT/Side");
+    p->AddDockWidget("Tree", "LEFT/Side");
+  });
+  profile->Activate();
+
+  EXPECT_EQ(Dock("Outline")->windowTitle(), "Öffnen");
+  EXPECT_EQ(profile->GetDockToggleAction("Outline")->GetText(), "Öffnen");
+  ASSERT_NE(Widget(profile, "Outline"), nullptr) << "an unnamed widget takes the registered name";
+  auto* tabs = qobject_cast<QTabWidget*>(Dock("Side")->widget());
+  ASSERT_EQ(tabs->count(), 2);
+  EXPECT_EQ(tabs->tabText(0), "Find");
+  EXPECT_EQ(tabs->tabText(1), "Tree") << "no title: the registered name";
+
+  // A widget the maker named otherwise is still found by its registered name.
+  uiWidget* search = Widget(profile, "finder");
+  ASSERT_NE(search, nullptr);
+  EXPECT_EQ(profile->GetDockWidgetPath(search), "/LEFT/Side/Search");
+  EXPECT_EQ(profile->GetDockToggleAction("Search")->GetText(), "Find");
+  profile->SetDockWidgetVisible("Search", false);
+  EXPECT_FALSE(profile->IsDockWidgetVisible("Search"));
+  EXPECT_EQ(tabs->count(), 1);
 }
 
 TEST_F(ProfileDocks, NamedDockWindowHoldsWidgetsAsTabs) {
@@ -258,6 +321,47 @@ TEST_F(ProfileDocks, RemoveItemHidesTheBaseWidgetWhileItsProfileIsActive) {
   EXPECT_EQ(other->GetDockWidgetPath(tree), "");
 }
 
+TEST_F(ProfileDocks, WindowMenuHoldsTheTogglesOfTheActiveChainOnly) {
+  const auto menuTexts = [this] {
+    QStringList texts;
+    std::unique_ptr<QMenu> menu(window_->createPopupMenu());
+    for (QAction* action : menu ? menu->actions() : QList<QAction*>()) {
+      texts << (action->isSeparator() ? "|" : action->text());
+    }
+    return texts;
+  };
+  EXPECT_TRUE(menuTexts().isEmpty()) << "no profile, no menu";
+  new DockProfile("Base", "", [](DockProfile* p) {
+    p->AddToolBar(p->AddAction("run", "Run"), "");
+    p->AddDockWidget("Tree", "RIGHT");
+    p->AddDockWidget("Props", "RIGHT");
+  });
+  auto* derived = new DockProfile("Derived", "Base", [](DockProfile* p) {
+    p->AddToolBar(p->AddAction("edit", "Edit"), "");
+    p->AddDockWidget("Log", "BOTTOM");
+    p->RemoveDockWidget("Props");
+  });
+  auto* other = new DockProfile("Other", "", [](DockProfile* p) {
+    p->AddToolBar(p->AddAction("other", "Other"), "");
+    p->AddDockWidget("Find", "LEFT");
+  });
+  derived->Activate();
+  other->Activate();
+  EXPECT_EQ(menuTexts(), QStringList({"Find", "|", "Other"}));
+  derived->Activate();
+  EXPECT_EQ(menuTexts(), QStringList({"Tree", "Log", "|", "Run", "Edit"}));
+
+  // The entries are the profile's toggles: the state follows them.
+  derived->SetDockWidgetVisible("Log", false);
+  std::unique_ptr<QMenu> menu(window_->createPopupMenu());
+  EXPECT_FALSE(menu->actions()[1]->isChecked()) << "brought in line with the widget";
+  menu->actions()[1]->trigger();
+  EXPECT_TRUE(derived->IsDockWidgetVisible("Log"));
+  EXPECT_TRUE(Dock("Log")->isVisible());
+  menu->actions()[3]->trigger();
+  EXPECT_FALSE(derived->IsToolBarVisible("Run"));
+}
+
 TEST_F(ProfileDocks, VisibilitySetBeforeTheFirstActivationIsWhereTheWidgetStarts) {
   auto* profile = new fwg::Profile("Early", "");
   profile->AddDockWidget("Tree", "RIGHT");
@@ -270,37 +374,61 @@ TEST_F(ProfileDocks, VisibilitySetBeforeTheFirstActivationIsWhereTheWidgetStarts
   EXPECT_TRUE(Dock("Tree")->isVisible());
 }
 
-TEST_F(ProfileDocks, DockGroupIsRebuiltOnEachCall) {
+TEST_F(ProfileDocks, DockGroupInAMenuLastsAcrossCallsAndSwitches) {
   auto* empty = new fwg::Profile("Empty", "");
   EXPECT_TRUE(empty->GetDockToggleActions()->GetActionList().empty());
 
-  new DockProfile("Base", "", [](DockProfile* p) {
+  auto* base = new DockProfile("Base", "", [](DockProfile* p) {
     p->AddDockWidget("Tree", "RIGHT");
     p->AddDockWidget("Log", "BOTTOM/Lower");
   });
+  // The View menu pattern: the group placed from Build(), before any dock
+  // of the chain is made.
   auto* derived = new DockProfile("Derived", "Base", [](DockProfile* p) {
+    fwg::ActionGroup* docks = p->GetDockToggleActions();
+    docks->SetUsesDropDown(true);
+    docks->SetText("Docks");
+    p->AddMenu(p->AddAction("view", "View"), "View");
+    p->AddMenu(docks, "View/Docks");
     p->AddDockWidget("Props", "LEFT");
     p->RemoveDockWidget("Tree");
   });
   derived->Activate();
   derived->SetDockWidgetVisible("Log", false);
+  const auto shownInMenu = [derived] {
+    QStringList texts;
+    uiPopupMenu* menu = derived->GetMenu("View/Docks");
+    if (!menu) return texts;
+    menu->Synchronise();
+    for (QAction* action : menu->actions()) {
+      if (action->isVisible() && !action->isSeparator()) texts << action->text();
+    }
+    return texts;
+  };
+  EXPECT_EQ(shownInMenu(), QStringList({"Log", "Props"})) << "Tree is taken away";
 
-  fwg::ActionGroup* first = derived->GetDockToggleActions();
-  EXPECT_EQ(first->GetName(), "Dock");
-  const oxStlVector<fwg::Action*>& list = first->GetActionList();
-  ASSERT_EQ(list.size(), 3u);  // separator, Log, Props; Tree is not shown
+  fwg::ActionGroup* group = derived->GetDockToggleActions();
+  QPointer<uiAction> groupUi = group->GetUiAction();
+  const oxStlVector<fwg::Action*>& list = group->GetActionList();
+  ASSERT_EQ(list.size(), 4u);  // separator, Tree (hidden), Log, Props
   EXPECT_EQ(list[0], nullptr);
-  EXPECT_EQ(list[1], derived->GetDockToggleAction("Log"));
-  EXPECT_EQ(list[2], derived->GetDockToggleAction("Props"));
-  EXPECT_FALSE(list[1]->IsChecked());  // brought in line with the widget
-  EXPECT_TRUE(list[2]->IsChecked());
+  EXPECT_EQ(list[2], derived->GetDockToggleAction("Log"));
+  EXPECT_FALSE(list[2]->IsChecked());  // brought in line with the widget
+  EXPECT_TRUE(list[3]->IsChecked());
 
-  QPointer<uiAction> firstUi = first->GetUiAction();
-  fwg::ActionGroup* second = derived->GetDockToggleActions();
-  EXPECT_TRUE(firstUi.isNull());
-  EXPECT_EQ(second->GetActionList().size(), 3u);
+  base->Activate();
+  derived->Activate();
+  EXPECT_EQ(derived->GetDockToggleActions(), group);
+  EXPECT_FALSE(groupUi.isNull());
+  EXPECT_EQ(list.size(), 4u);
+  EXPECT_EQ(shownInMenu(), QStringList({"Log", "Props"}));
   EXPECT_EQ(static_cast<uiAction*>(derived->GetDockToggleAction("Props")->GetUiAction()->Group()),
-            second->GetUiAction());
+            group->GetUiAction());
+
+  // A base deleted first takes its toggles out of the group and the menu.
+  delete base;
+  EXPECT_EQ(list.size(), 2u);
+  EXPECT_EQ(shownInMenu(), QStringList({"Props"}));
 
   // A chain whose dock windows show nothing still begins with a separator.
   auto* lone = new DockProfile("Lone", "", [](DockProfile* p) { p->AddDockWidget("Find", "TOP"); });

@@ -1,6 +1,10 @@
 // Window layouts kept in the settings by profiles: records of real widgets
-// written to the settings file and restored, records never written, and the
-// visibility of the chain's toolbars, including toolbars not made yet.
+// written to the settings file and restored, records never written, the
+// visibility of the chain's toolbars, including toolbars not made yet, and
+// whole main-window layouts carried over to a new application object.
+#include <QApplication>
+#include <QDockWidget>
+#include <QScreen>
 #include <QToolBar>
 #include <gtest/gtest.h>
 
@@ -8,6 +12,8 @@
 
 #include "fwg/actions/Action.h"
 #include "fwg/profiles/Profile.h"
+#include "fwg/profiles/ProfileManager.h"
+#include "fwg/profiles/WindowLayout.h"
 #include "platform/fwc/Director.h"
 #include "platform/oxapp/Application.h"
 #include "platform/settings/oxSettings.h"
@@ -156,6 +162,148 @@ TEST_F(WindowLayout, AToolbarHiddenBeforeItIsMadeStartsHidden) {
   EXPECT_TRUE(profile->IsToolBarVisible("Shown"));
   profile->SetToolBarVisible("Later", true);
   EXPECT_TRUE(ToolBar("Later")->isVisible());
+}
+
+// A profile with docks in three areas and two toolbars, made again for
+// every application object.
+class Editor : public fwg::Profile {
+ public:
+  Editor() : fwg::Profile("Editor", "", "window-layout-test") {
+    for (const char* name : {"Tree", "Props", "Log", "Find"}) RegisterWidget(name);
+  }
+  void Build() override {
+    AddDockWidget("Tree", "LEFT");
+    AddDockWidget("Props", "LEFT");
+    AddDockWidget("Log", "BOTTOM");
+    AddDockWidget("Find", "RIGHT");
+    AddToolBar(AddAction("run", "Run"), "");
+    AddToolBar(AddAction("tools", "Tools"), "");
+  }
+};
+
+class MainWindowLayout : public WindowLayout {
+ protected:
+  void SetUp() override {
+    WindowLayout::SetUp();
+    StartEditor(QRect(40, 30, 700, 500));
+  }
+  // The editor in force in a shown main window of that geometry.
+  void StartEditor(const QRect& geometry) {
+    window_ = gui_->GetMainWindow();
+    window_->setGeometry(geometry);
+    window_->show();
+    editor_ = new Editor;
+    editor_->Activate();
+  }
+  // What a restart does: the settings written out, a new application
+  // object, the profile made and entered again, its layout put back.
+  bool Restart(const QRect& geometry = QRect(10, 10, 300, 200)) {
+    fwg::WindowLayout::Save(editor_);
+    fwc::Director::Get()->GetSettings()->Sync();
+    delete gui_;
+    gui_ = new fwg::Gui(0, nullptr);
+    StartEditor(geometry);
+    const bool restored = fwg::WindowLayout::Restore(editor_);
+    QApplication::processEvents();
+    return restored;
+  }
+  QDockWidget* Dock(const char* name) const { return window_->findChild<QDockWidget*>(name); }
+  QRect Available() const { return window_->screen()->availableGeometry(); }
+
+  uiMainWindow* window_ = nullptr;
+  Editor* editor_ = nullptr;
+};
+
+TEST_F(MainWindowLayout, DocksAndToolbarsComeBackWhereTheUserLeftThem) {
+  window_->addDockWidget(Qt::RightDockWidgetArea, Dock("Tree"));
+  Dock("Props")->setFloating(true);
+  Dock("Props")->setGeometry(300, 200, 220, 160);
+  window_->resizeDocks({Dock("Log")}, {170}, Qt::Vertical);
+  window_->addToolBar(Qt::LeftToolBarArea, ToolBar("Tools"));
+  Dock("Find")->close();
+  QApplication::processEvents();
+  const int logHeight = Dock("Log")->height();
+  const QRect props = Dock("Props")->geometry();
+
+  ASSERT_TRUE(Restart());
+  EXPECT_EQ(window_->geometry(), QRect(40, 30, 700, 500));
+  EXPECT_EQ(window_->dockWidgetArea(Dock("Tree")), Qt::RightDockWidgetArea);
+  EXPECT_EQ(window_->dockWidgetArea(Dock("Log")), Qt::BottomDockWidgetArea);
+  EXPECT_NEAR(Dock("Log")->height(), logHeight, 4);
+  EXPECT_TRUE(Dock("Props")->isFloating());
+  EXPECT_NEAR(Dock("Props")->x(), props.x(), 4);
+  EXPECT_NEAR(Dock("Props")->width(), props.width(), 4);
+  EXPECT_EQ(window_->toolBarArea(ToolBar("Tools")), Qt::LeftToolBarArea);
+  EXPECT_EQ(window_->toolBarArea(ToolBar("Run")), Qt::TopToolBarArea);
+  // The closed dock stays closed, and its toggle says so.
+  EXPECT_FALSE(Dock("Find")->isVisible());
+  EXPECT_FALSE(editor_->IsDockWidgetVisible("Find"));
+  EXPECT_FALSE(editor_->GetDockToggleAction("Find")->IsChecked());
+  EXPECT_TRUE(editor_->IsDockWidgetVisible("Tree"));
+
+  // Another profile docks a widget of the same name: each dock window
+  // keeps its own place.
+  auto* other = new fwg::Profile("Other");
+  other->AddDockWidget("Log", "TOP");
+  other->AddToolBar(other->AddAction("else", "Else"), "");
+  other->Activate();
+  editor_->Activate();
+  fwg::WindowLayout::Save(editor_);
+  ASSERT_TRUE(fwg::WindowLayout::Restore(editor_));
+  EXPECT_EQ(window_->dockWidgetArea(Dock("Log")), Qt::BottomDockWidgetArea);
+  EXPECT_TRUE(editor_->IsDockWidgetVisible("Log"));
+
+  // A record written while the other profile was in force puts nothing of
+  // it on screen.
+  other->Activate();
+  fwg::WindowLayout::Save(editor_);
+  editor_->Activate();
+  fwg::WindowLayout::Restore(editor_);
+  EXPECT_FALSE(ToolBar("Else")->isVisible());
+  EXPECT_FALSE(window_->findChildren<QDockWidget*>("Log").back()->isVisible());
+}
+
+TEST_F(MainWindowLayout, AMaximisedWindowKeepsItsNormalGeometry) {
+  window_->showMaximized();
+  QApplication::processEvents();
+  ASSERT_TRUE(window_->isMaximized());
+  ASSERT_TRUE(Restart());
+  EXPECT_TRUE(window_->isMaximized());
+  const QRect normal = window_->normalGeometry();
+  EXPECT_NEAR(normal.width(), 700, 4);
+  EXPECT_NEAR(normal.height(), 500, 4);
+  EXPECT_LT(normal.width(), Available().width());
+}
+
+// Whatever the settings hold, the window comes back on the screen and
+// large enough to use.
+TEST_F(MainWindowLayout, ABadRecordStillGivesAUsableWindow) {
+  const struct {
+    QRect geometry;
+    const char* text;  // written over the record when set
+  } cases[] = {{QRect(5000, 4000, 700, 500), nullptr},
+               {QRect(-3000, 20, 5, 5), nullptr},
+               {QRect(100, 100, 0, 0), nullptr},
+               {QRect(40, 30, 700, 500), "not a window geometry"}};
+  for (const auto& c : cases) {
+    window_->setGeometry(c.geometry);
+    fwg::WindowLayout::Save(editor_);
+    if (c.text) {
+      oxSettings* record = fwc::Director::Get()->GetSettings()->GetSection(
+          "/Corvane/window-layout-test/WindowLayout/Editor", false, true);
+      record->Set("Geometry", oxVariant(c.text));
+      record->Set("State", oxVariant(c.text));
+    }
+    testing::internal::CaptureStderr();
+    window_->setGeometry(QRect(-900, -900, 1, 1));
+    fwg::WindowLayout::Restore(editor_);
+    const std::string errors = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(errors.find("fwg: WindowLayout") != std::string::npos, c.text != nullptr) << errors;
+    const QRect placed = window_->normalGeometry();
+    EXPECT_TRUE(Available().contains(placed)) << c.geometry.x() << " gives " << placed.x();
+    EXPECT_GE(placed.width(), 480);
+    EXPECT_GE(placed.height(), 360);
+  }
 }
 
 }  // namespace

@@ -1,0 +1,215 @@
+#include "fwg/profiles/WindowLayout.h"
+
+#include <QByteArray>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QToolBar>
+#include <algorithm>
+#include <iostream>
+#include <set>
+#include <utility>
+
+#include "fwg/profiles/DockWindow.h"
+#include "fwg/profiles/ProfileInternal.h"
+#include "fwg/profiles/ProfileManager.h"
+#include "platform/fwc/Director.h"
+#include "platform/settings/oxSettings.h"
+#include "platform/ui/uiMainWindow.h"
+#include "platform/ui/uiManager.h"
+#include "platform/ui/uiToolBar.h"
+
+namespace fwg {
+
+namespace {
+
+const char kGeometry[] = "Geometry";
+const char kState[] = "State";
+// Tells our state apart from anything else saved with QMainWindow.
+constexpr int kStateVersion = 1;
+// The least a restored window gets, where the screen is that large.
+constexpr QSize kMinimumSize(480, 360);
+
+oxString SectionPath(const Profile* profile) {
+  return "/Corvane/" + profile->GetPluginName() + "/WindowLayout/" + profile->GetName();
+}
+
+oxString ToText(const QByteArray& bytes) { return bytes.toBase64().toStdString(); }
+
+QByteArray FromText(const oxString& text) {
+  return QByteArray::fromBase64(QByteArray::fromStdString(text));
+}
+
+// QMainWindow keeps docks and toolbars in its state by object name. Ours
+// are named after their paths, which repeat across profiles (two profiles
+// docking "Tree", a derived profile moving its base's widget elsewhere),
+// and the names are what paths and lookups go by, so they cannot change
+// for good. While a layout is saved or put back, every dock window and
+// toolbar a profile made goes by "<kind>:<profile>/<name>", unique and the
+// same from run to run; the old names come back after.
+class StableNames {
+ public:
+  explicit StableNames(QMainWindow* window) {
+    const QList<QToolBar*> toolBars = window->findChildren<QToolBar*>();
+    for (Profile* profile : ProfileManager::Get()->GetProfileList()) {
+      if (!profile) continue;
+      const Profile::Internal* d = profile->GetInternal();
+      for (const QPointer<DockWindow>& dock : d->dockWindows) {
+        if (dock) Rename(dock, "Dock:", profile);
+      }
+      for (uiToolBar* toolBar : d->toolBars) {
+        // Only toolbars still in the window; the list may outlive one.
+        if (toolBars.contains(toolBar)) Rename(toolBar, "ToolBar:", profile);
+      }
+    }
+  }
+  ~StableNames() {
+    for (auto& [object, name] : renamed_) {
+      if (object) object->setObjectName(name);
+    }
+  }
+  StableNames(const StableNames&) = delete;
+  StableNames& operator=(const StableNames&) = delete;
+
+ private:
+  void Rename(QObject* object, const char* kind, const Profile* profile) {
+    const QString base = kind + uiStr(profile->GetName()) + "/" + object->objectName();
+    QString key = base;
+    for (int n = 2; !used_.insert(key).second; ++n) key = base + "#" + QString::number(n);
+    renamed_.emplace_back(object, object->objectName());
+    object->setObjectName(key);
+  }
+
+  std::vector<std::pair<QPointer<QObject>, QString>> renamed_;
+  std::set<QString> used_;
+};
+
+oxStlVector<DockWindow*> AllDockWindows() {
+  oxStlVector<DockWindow*> windows;
+  for (Profile* profile : ProfileManager::Get()->GetProfileList()) {
+    if (!profile) continue;
+    for (const QPointer<DockWindow>& dock : profile->GetInternal()->dockWindows) {
+      if (dock) windows.push_back(dock);
+    }
+  }
+  return windows;
+}
+
+// A saved state shows whatever was on screen when it was written; what the
+// profiles in force say now wins over it.
+void HideToolBarsNotInForce(QMainWindow* window) {
+  Profile* active = ProfileManager::Get()->GetActiveProfile();
+  const oxStlVector<uiWidget*> inForce = active ? active->GetToolBarList() : oxStlVector<uiWidget*>();
+  std::set<QWidget*> kept;
+  for (uiWidget* toolBar : inForce) kept.insert(toolBar->GetWidget());
+  std::set<QWidget*> made;
+  for (Profile* profile : ProfileManager::Get()->GetProfileList()) {
+    if (!profile) continue;
+    const oxStlVector<uiToolBar*>& toolBars = profile->GetInternal()->toolBars;
+    made.insert(toolBars.begin(), toolBars.end());
+  }
+  for (QToolBar* toolBar : window->findChildren<QToolBar*>()) {
+    if (made.count(toolBar) && !kept.count(toolBar)) toolBar->hide();
+  }
+}
+
+// The screen the rectangle is mostly on: the one holding its centre, else
+// the one it overlaps most, else the primary screen.
+QScreen* ScreenFor(const QRect& rect) {
+  if (QScreen* screen = QGuiApplication::screenAt(rect.center())) return screen;
+  QScreen* best = QGuiApplication::primaryScreen();
+  qint64 bestArea = 0;
+  for (QScreen* screen : QGuiApplication::screens()) {
+    const QRect overlap = screen->availableGeometry().intersected(rect);
+    const qint64 area = qint64(overlap.width()) * overlap.height();
+    if (area > bestArea) {
+      best = screen;
+      bestArea = area;
+    }
+  }
+  return best;
+}
+
+// The rectangle moved and sized to lie within `available`, and no smaller
+// than `minimum` where `available` is larger.
+QRect Fit(const QRect& rect, const QRect& available, const QSize& minimum) {
+  const int width = std::clamp(rect.width(), std::min(minimum.width(), available.width()),
+                               available.width());
+  const int height = std::clamp(rect.height(), std::min(minimum.height(), available.height()),
+                                available.height());
+  const int x = std::clamp(rect.x(), available.left(), available.right() + 1 - width);
+  const int y = std::clamp(rect.y(), available.top(), available.bottom() + 1 - height);
+  return {x, y, width, height};
+}
+
+// Whatever the settings said: the window's normal geometry, frame
+// included, lies on one screen and is of a usable size. A maximised window
+// keeps its state and gets the corrected geometry to return to.
+void KeepOnScreen(QWidget* window) {
+  const QRect normal = window->normalGeometry();
+  const QRect frame = window->frameGeometry();
+  const QRect inner = window->geometry();
+  // Known once the window has been shown; none before.
+  const QMargins margins(inner.left() - frame.left(), inner.top() - frame.top(),
+                         frame.right() - inner.right(), frame.bottom() - inner.bottom());
+  QScreen* screen = ScreenFor(normal);
+  if (!screen) return;
+  const QRect outer = normal.marginsAdded(margins);
+  const QSize minimum = kMinimumSize.grownBy(margins);
+  const QRect fitted = Fit(outer, screen->availableGeometry(), minimum);
+  if (fitted == outer) return;
+  const QRect target = fitted.marginsRemoved(margins);
+  const Qt::WindowStates state = window->windowState();
+  const Qt::WindowStates large = Qt::WindowMaximized | Qt::WindowFullScreen;
+  if (state & large) window->setWindowState(state & ~large);
+  window->setGeometry(target);
+  if (state & large) window->setWindowState(state);
+}
+
+
+}  // namespace
+
+bool WindowLayout::Save(const Profile* profile) {
+  uiMainWindow* window = uiManager::Get()->MainWindow();
+  oxSettings* settings = fwc::Director::Get()->GetSettings();
+  if (!profile || !window || !settings) return false;
+  oxSettings* section = settings->GetSection(SectionPath(profile), true, true);
+  if (!section) return false;
+  const StableNames names(window);
+  section->Set(kGeometry, oxVariant(ToText(window->saveGeometry())));
+  section->Set(kState, oxVariant(ToText(window->saveState(kStateVersion))));
+  return true;
+}
+
+bool WindowLayout::Restore(const Profile* profile) {
+  uiMainWindow* window = uiManager::Get()->MainWindow();
+  oxSettings* settings = fwc::Director::Get()->GetSettings();
+  if (!profile || !window || !settings) return false;
+  const oxSettings* section = settings->GetSection(SectionPath(profile), false, true);
+  if (!section) return false;
+  const QByteArray geometry = FromText(section->Get(kGeometry).GetString());
+  const QByteArray state = FromText(section->Get(kState).GetString());
+  if (geometry.isEmpty() && state.isEmpty()) return false;
+
+  const bool geometryRead = window->restoreGeometry(geometry);
+  KeepOnScreen(window);
+
+  const oxStlVector<DockWindow*> docks = AllDockWindows();
+  for (DockWindow* dock : docks) dock->SetHideHandling(false);
+  bool stateRead = false;
+  {
+    const StableNames names(window);
+    stateRead = window->restoreState(state, kStateVersion);
+  }
+  for (DockWindow* dock : docks) dock->TakeRestoredVisibility();
+  HideToolBarsNotInForce(window);
+
+  if (geometryRead && stateRead) return true;
+  // Left in the settings: the next save writes over it.
+  std::cerr << "fwg: WindowLayout::Restore: the saved "
+            << (geometryRead ? "dock and toolbar layout"
+                             : stateRead ? "window geometry" : "window geometry and layout")
+            << " of profile '" << profile->GetName() << "' cannot be read; kept as it was\n";
+  return false;
+}
+
+}  // namespace fwg
