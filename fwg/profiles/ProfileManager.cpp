@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "fwg/profiles/Profile.h"
+#include "fwg/profiles/ShortcutConflicts.h"
 #include "fwg/shell/Gui.h"
 #include "platform/fwc/Director.h"
 
@@ -21,6 +22,8 @@ ProfileManager* g_live = nullptr;
 struct ProfileManager::Internal {
   Profile* active = nullptr;
   oxStlVector<Profile*> profiles;
+  oxiSignal1<void, Profile*> onProfileActivated;
+  ShortcutMonitor* shortcuts = nullptr;  // owned
 };
 
 ProfileManager* ProfileManager::Get() {
@@ -30,6 +33,7 @@ ProfileManager* ProfileManager::Get() {
 
 ProfileManager::ProfileManager() : internal_(new Internal) {
   if (!g_live) g_live = this;
+  internal_->shortcuts = new ShortcutMonitor(this);
 }
 
 // Each profile's destructor takes it out of the list. An entry that is
@@ -45,6 +49,7 @@ ProfileManager::~ProfileManager() {
     }
   }
   internal_->active = nullptr;
+  delete internal_->shortcuts;
   delete internal_;
   if (g_live == this) g_live = nullptr;
 }
@@ -72,7 +77,15 @@ void ProfileManager::Activate(Profile* profile) {
 
 void ProfileManager::Activate(const oxString& name) { Activate(GetProfile(name)); }
 
-void ProfileManager::SetActiveProfile(Profile* profile) { internal_->active = profile; }
+void ProfileManager::SetActiveProfile(Profile* profile) {
+  const bool changed = profile && profile != internal_->active;
+  internal_->active = profile;
+  if (changed) internal_->onProfileActivated.Emit(profile);
+}
+
+oxiSignal1<void, Profile*>& ProfileManager::OnProfileActivated() {
+  return internal_->onProfileActivated;
+}
 Profile* ProfileManager::GetActiveProfile() const { return internal_->active; }
 
 }  // namespace fwg

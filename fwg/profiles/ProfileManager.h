@@ -4,10 +4,12 @@
 #pragma once
 
 #include "platform/core/oxTypes.h"
+#include "platform/signals/oxSignal.h"
 
 namespace fwg {
 
 class Profile;
+struct ShortcutConflict;
 
 class ProfileManager {
  public:
@@ -39,6 +41,13 @@ class ProfileManager {
   // Only records the profile; activation does the showing and hiding.
   void SetActiveProfile(Profile* profile);
   Profile* GetActiveProfile() const;
+
+  // Emitted when another profile, not null, becomes the active one: the
+  // last step of every switch, once the new chain is in force.
+  oxiSignal1<void, Profile*>& OnProfileActivated();
+  // Pairs of actions of the main window holding the same key now (see
+  // ShortcutConflicts.h).
+  oxStlVector<ShortcutConflict> GetShortcutConflicts() const;
 
  private:
   struct Internal;
