@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "fwg/shell/CentralWidget.h"
+#include "fwg/shell/CommandPalette.h"
 #include "fwg/shell/Gui.h"
 #include "platform/oxapp/Application.h"
 #include "platform/oxapp/CommandLine.h"
@@ -42,6 +43,7 @@ int main(int argc, char** argv) {
   oxapp::CommandLine::Get()->SetArguments(argc, argv);
   oxapp::Application::Get()->SetName("tavrix");
   auto* gui = new fwg::Gui(argc, argv);
+  fwg::CommandPalette::Install();
   ShowWelcome(gui);
   gui->Start();
   gui->Run();
