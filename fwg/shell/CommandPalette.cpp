@@ -121,6 +121,7 @@ void CommandPalette::Internal::Refilter(const QString& query) {
   rows = &filter.Filter(query, [this](const QAction* action) { return RecencyOf(action); });
   model->SetRows(&filter.GetCommands(), rows);
   Select(rows->empty() ? -1 : 0);
+  if (owner->IsOpen()) Place();  // the popup follows the length of the list
 }
 
 void CommandPalette::Internal::Select(int row) {
@@ -168,7 +169,7 @@ void CommandPalette::Internal::Place() {
   const int width = std::clamp(window->width() * 3 / 5, 360, 760);
   const int rowHeight = std::max(view->sizeHintForRow(0), view->fontMetrics().height() + 6);
   const int rows = std::clamp(model->rowCount({}), 1, kRowsShown);
-  const int height = edit->sizeHint().height() + rows * rowHeight + 20;
+  const int height = edit->sizeHint().height() + rows * rowHeight + 24;
   const QWidget* bar = window->menuWidget();
   const int top = (bar && bar->isVisible() ? bar->geometry().bottom() : 0) + 8;
   owner->setGeometry((window->width() - width) / 2, top, width, height);
