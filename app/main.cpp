@@ -9,6 +9,7 @@
 #include "fwg/profiles/ProfileManager.h"
 #include "fwg/profiles/WindowLayout.h"
 #include "fwg/shell/CentralWidget.h"
+#include "fwg/shell/CommandPalette.h"
 #include "fwg/shell/Gui.h"
 #include "platform/oxapp/Application.h"
 #include "platform/oxapp/CommandLine.h"
@@ -55,6 +56,7 @@ int main(int argc, char** argv) {
   oxapp::CommandLine::Get()->SetArguments(argc, argv);
   oxapp::Application::Get()->SetName("tavrix");
   auto* gui = new fwg::Gui(argc, argv);
+  fwg::CommandPalette::Install();
   ShowWelcome(gui);
   KeepLayoutsPerProfile(gui);
   gui->Start();

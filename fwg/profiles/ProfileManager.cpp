@@ -4,6 +4,7 @@
 
 #include "fwg/profiles/Profile.h"
 #include "fwg/Parts.h"
+#include "fwg/profiles/ShortcutConflicts.h"
 
 namespace fwg {
 
@@ -11,11 +12,15 @@ struct ProfileManager::Internal {
   Profile* active = nullptr;
   oxStlVector<Profile*> profiles;
   oxiSignal2<void, Profile*, Profile*> onActiveProfileChanged;
+  oxiSignal1<void, Profile*> onProfileActivated;
+  ShortcutMonitor* shortcuts = nullptr;  // owned
 };
 
 ProfileManager* ProfileManager::Get() { return GetParts().profileManager; }
 
-ProfileManager::ProfileManager() : internal_(new Internal) {}
+ProfileManager::ProfileManager() : internal_(new Internal) {
+  internal_->shortcuts = new ShortcutMonitor(this);
+}
 
 // Each profile's destructor takes it out of the list. An entry that is
 // still first after its deletion (its profile left another manager) is
@@ -30,6 +35,7 @@ ProfileManager::~ProfileManager() {
     }
   }
   internal_->active = nullptr;
+  delete internal_->shortcuts;
   delete internal_;
 }
 
@@ -61,10 +67,15 @@ void ProfileManager::SetActiveProfile(Profile* profile) {
   if (previous == profile) return;
   internal_->active = profile;
   internal_->onActiveProfileChanged.Emit(previous, profile);
+  if (profile) internal_->onProfileActivated.Emit(profile);
 }
 
 oxiSignal2<void, Profile*, Profile*>& ProfileManager::OnActiveProfileChanged() {
   return internal_->onActiveProfileChanged;
+}
+
+oxiSignal1<void, Profile*>& ProfileManager::OnProfileActivated() {
+  return internal_->onProfileActivated;
 }
 Profile* ProfileManager::GetActiveProfile() const { return internal_->active; }
 

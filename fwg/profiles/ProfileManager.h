@@ -9,6 +9,7 @@
 namespace fwg {
 
 class Profile;
+struct ShortcutConflict;
 
 class ProfileManager {
  public:
@@ -48,6 +49,12 @@ class ProfileManager {
   // then (null, new) with the new one: the moments to save and restore a
   // window layout. Removing the active profile emits nothing.
   oxiSignal2<void, Profile*, Profile*>& OnActiveProfileChanged();
+  // Emitted when another profile, not null, becomes the active one: the
+  // last step of every switch, once the new chain is in force.
+  oxiSignal1<void, Profile*>& OnProfileActivated();
+  // Pairs of actions of the main window holding the same key now (see
+  // ShortcutConflicts.h).
+  oxStlVector<ShortcutConflict> GetShortcutConflicts() const;
 
  private:
   struct Internal;

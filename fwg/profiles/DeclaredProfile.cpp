@@ -1,0 +1,229 @@
+#include "fwg/profiles/DeclaredProfile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <iostream>
+#include <map>
+#include <set>
+#include <vector>
+
+#include "fwg/actions/Action.h"
+#include "fwg/actions/ActionGroup.h"
+#include "fwg/profiles/ProfileDeclaration.h"
+#include "fwg/profiles/ProfileInternal.h"
+#include "fwg/profiles/ProfileManager.h"
+#include "platform/fwc/PluginDescription.h"
+#include "platform/fwc/PluginManager.h"
+#include "platform/ui/uiObject.h"
+
+namespace fwg {
+
+namespace {
+
+// A relative name is looked up in the plug-in's resource folders; anything
+// else (an absolute path, a Qt resource, a name without plug-in) as it is.
+oxString FindFile(const oxString& path, const oxString& pluginName) {
+  if (pluginName.empty() || QFileInfo(uiStr(path)).isAbsolute() || path.rfind(":", 0) == 0) {
+    return path;
+  }
+  const fwc::PluginDescription* description =
+      fwc::PluginManager::Get()->GetPluginDescription(pluginName);
+  if (!description) return path;
+  for (const oxString& folder : description->GetResourceFolders()) {
+    const oxString candidate = description->GetBaseFolder() + "/" + folder + "/" + path;
+    if (QFileInfo::exists(uiStr(candidate))) return candidate;
+  }
+  return path;
+}
+
+// Hands the profile's actions their keys when the profile is first
+// entered. Recorded first, so that the edits after it find the keys when
+// they take note of them; from then on the edits give and withdraw keys as
+// they do for a profile written in C++, whose actions only come to exist
+// at that moment.
+class KeyItem : public ProfileItem {
+ public:
+  explicit KeyItem(Profile* owner) : ProfileItem(owner, Add) {}
+  void Apply(bool on) override {
+    if (!on || given_) return;
+    given_ = true;
+    for (Action* action : actions) action->SetActive(true);
+  }
+  std::vector<Action*> actions;  // owned by the profile
+
+ private:
+  bool given_ = false;
+};
+
+}  // namespace
+
+struct DeclaredProfile::Internal {
+  ProfileDeclaration declaration;
+  std::map<oxString, Handler> handlers;
+  bool handlersChecked = false;
+
+  void Record(DeclaredProfile* profile);
+  void CheckHandlers();
+  void Report(int line, const oxString& message) const {
+    std::cerr << "fwg: "
+              << EscapeControls(declaration.fileName + ":" + std::to_string(line) + ": " + message)
+              << std::endl;
+  }
+};
+
+DeclaredProfile* DeclaredProfile::Read(const oxString& path, const oxString& pluginName) {
+  const oxString found = FindFile(path, pluginName);
+  QFile file(uiStr(found));
+  if (!file.open(QIODevice::ReadOnly)) {
+    std::cerr << "fwg: DeclaredProfile: cannot read '" << found
+              << "': " << oxStr(file.errorString()) << std::endl;
+    return nullptr;
+  }
+  return Read(file.readAll(), found, pluginName);
+}
+
+DeclaredProfile* DeclaredProfile::Read(const QByteArray& data, const oxString& fileName,
+                                       const oxString& pluginName) {
+  ProfileDeclaration declaration;
+  oxString error;
+  if (!ReadProfileDeclaration(data, fileName, &declaration, &error)) {
+    std::cerr << "fwg: " << error << std::endl;
+    return nullptr;
+  }
+  return new DeclaredProfile(declaration, pluginName);
+}
+
+// Recorded at once, not in Build(): a profile entered only as the base of
+// another is never built, and its declared contents must still be there.
+// Handlers are checked when the profile is built or, for such a base, when a
+// switch first puts it in force, so that the client can register them after
+// reading the file.
+DeclaredProfile::DeclaredProfile(const ProfileDeclaration& declaration, const oxString& pluginName)
+    : Profile(declaration.name, declaration.base, pluginName),
+      internal_(new Internal{declaration, {}, false}) {
+  if (!declaration.title.empty()) SetTitle(declaration.title);
+  internal_->Record(this);
+  ProfileManager::Get()->OnProfileActivated().Connect(this, [this](Profile*) {
+    if (IsActive()) internal_->CheckHandlers();
+  });
+}
+
+DeclaredProfile::~DeclaredProfile() { delete internal_; }
+
+void DeclaredProfile::SetHandler(const oxString& name, Handler handler) {
+  internal_->handlers[name] = std::move(handler);
+}
+
+void DeclaredProfile::Build() { internal_->CheckHandlers(); }
+
+// Each missing name once, at the first action that uses it.
+void DeclaredProfile::Internal::CheckHandlers() {
+  if (handlersChecked) return;
+  handlersChecked = true;
+  std::set<oxString> reported;
+  for (const DeclaredAction& declared : declaration.actions) {
+    const oxString& name = declared.handler;
+    if (name.empty() || handlers.count(name) || !reported.insert(name).second) continue;
+    Report(declared.line, "no handler '" + name + "' is registered (action '" + declared.name + "')");
+  }
+}
+
+// The same calls, in the same order, that a Build() written in C++ makes:
+// actions and groups in file order, then the groups' members (a member may
+// be declared after its group), then the edits in file order.
+void DeclaredProfile::Internal::Record(DeclaredProfile* profile) {
+  auto* keys = new KeyItem(profile);
+  profile->GetInternal()->Record(keys);
+  std::vector<std::pair<const DeclaredAction*, ActionGroup*>> groups;
+  for (const DeclaredAction& declared : declaration.actions) {
+    const oxString text = profile->tr({}, declared.text);
+    Action* action = nullptr;
+    if (declared.isGroup) {
+      ActionGroup* group =
+          profile->AddActionGroup(declared.name, text, declared.dropDown, declared.icon);
+      group->SetExclusive(declared.exclusive);
+      groups.emplace_back(&declared, group);
+      action = group;
+    } else {
+      action = profile->AddAction(declared.name, text, declared.icon, declared.shortcut);
+      // Held back until the profile is first entered: a profile built
+      // in C++ has no actions, and so no keys, before then.
+      action->SetActive(false);
+      keys->actions.push_back(action);
+      if (declared.checkable) action->SetCheckable(true);
+      if (declared.checked) action->SetChecked(true);
+    }
+    if (!declared.tip.empty()) action->SetToolTip(profile->tr({}, declared.tip));
+    if (!declared.visible) action->SetVisible(false);
+    if (!declared.enabled) action->SetEnabled(false);
+    if (declared.handler.empty()) continue;
+
+    // Looked up at each call, so that a handler may come after the build.
+    const oxString name = declared.handler;
+    const auto dispatch = [this, name](const Action& source) {
+      const auto found = handlers.find(name);
+      if (found != handlers.end() && found->second) found->second(source);
+    };
+    if (declared.checkable) {
+      action->OnActionToggle().Connect(profile, [dispatch](const Action& a, bool) { dispatch(a); });
+    } else {
+      action->OnActionActivate().Connect(profile, dispatch);
+    }
+  }
+
+  for (const auto& [declared, group] : groups) {
+    for (const oxString& member : declared->members) {
+      if (member == "-") {
+        group->AddSeparator();
+      } else if (Action* action = profile->GetAction(member)) {
+        group->AddAction(action);
+      } else {
+        Report(declared->line, "group '" + declared->name + "' names no action '" + member + "'");
+      }
+    }
+  }
+
+  for (const DeclaredEdit& edit : declaration.edits) {
+    if (edit.kind == DeclaredEdit::Dock) {
+      if (edit.mode == ProfileItem::Add) {
+        profile->AddDockWidget(edit.widget, edit.path, edit.shortcut);
+      } else {
+        profile->RemoveDockWidget(edit.widget);
+      }
+      continue;
+    }
+    Action* action = nullptr;
+    if (edit.mode != ProfileItem::Remove) {
+      action = profile->GetAction(edit.action);
+      if (!action) {
+        Report(edit.line, "no action '" + edit.action + "' for '" + edit.path + "'");
+        continue;
+      }
+    }
+    using Add = void (Profile::*)(Action*, const oxString&);
+    using Remove = void (Profile::*)(const oxString&);
+    static const struct {
+      Add add;
+      Add replace;
+      Remove remove;
+    } kOperations[] = {
+        {&Profile::AddMenu, &Profile::ReplaceMenu, &Profile::RemoveMenu},
+        {&Profile::AddToolBar, &Profile::ReplaceToolBar, &Profile::RemoveToolBar},
+        {&Profile::AddContextMenu, &Profile::ReplaceContextMenu, &Profile::RemoveContextMenu},
+    };
+    const auto& operations = kOperations[edit.kind];
+    switch (edit.mode) {
+      case ProfileItem::Add:
+        (profile->*operations.add)(action, edit.path);
+        break;
+      case ProfileItem::Replace:
+        (profile->*operations.replace)(action, edit.path);
+        break;
+      case ProfileItem::Remove:
+        (profile->*operations.remove)(edit.path);
+        break;
+    }
+  }
+}
+
+}  // namespace fwg

@@ -1,0 +1,67 @@
+// A profile written as data: the JSON form of a profile's name, base,
+// actions and recorded edits (docs/declared-profiles.md gives the schema),
+// read into plain records that DeclaredProfile builds from.
+//
+// The reader checks the whole text before it answers: a text that is not
+// JSON, or not this schema, gives one message naming the line and column,
+// and no records.
+#pragma once
+
+#include <QByteArray>
+
+#include "fwg/profiles/ProfileItem.h"
+#include "platform/core/oxTypes.h"
+
+namespace fwg {
+
+struct DeclaredAction {
+  oxString name;
+  oxString text;
+  oxString icon;
+  oxString shortcut;
+  oxString tip;
+  oxString handler;  // "" for none
+  bool checkable = false;
+  bool checked = false;
+  bool visible = true;
+  bool enabled = true;
+  // A group: its members by name, "-" for a separator.
+  bool isGroup = false;
+  oxStlVector<oxString> members;
+  bool exclusive = false;
+  bool dropDown = false;
+  int line = 0;  // of the action's object in the file
+};
+
+struct DeclaredEdit {
+  enum Kind { Menu, ToolBar, ContextMenu, Dock };
+  Kind kind = Menu;
+  ProfileItem::Mode mode = ProfileItem::Add;
+  oxString path;    // menu, toolbar or context-menu path; dock path of a dock add
+  oxString action;  // add and replace
+  oxString widget;  // dock edits
+  oxString shortcut;  // dock add: the toggle action's key
+  int line = 0;
+};
+
+struct ProfileDeclaration {
+  oxString fileName;  // as given to the reader, for messages
+  oxString name;
+  oxString base;
+  oxString title;
+  oxStlVector<DeclaredAction> actions;  // in file order
+  oxStlVector<DeclaredEdit> edits;      // in file order
+};
+
+// `text` with control characters written out (\n, \t, \xNN), so that a
+// message quoting the file stays on one line.
+oxString EscapeControls(const oxString& text);
+
+// Reads `data`. On success fills `declaration` and returns true; otherwise
+// leaves it alone, sets `error` to "<fileName>:<line>:<column>: <what is
+// wrong>" and returns false. Lines and columns count from 1; columns count
+// characters.
+bool ReadProfileDeclaration(const QByteArray& data, const oxString& fileName,
+                            ProfileDeclaration* declaration, oxString* error);
+
+}  // namespace fwg

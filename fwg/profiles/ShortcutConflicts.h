@@ -1,0 +1,79 @@
+// Keyboard shortcuts in force in the main window, and the conflicts among
+// them.
+//
+// Every action of a profile carries its key in the main window's action
+// list, so two actions there with the same key sequence make the toolkit's
+// ambiguous shortcut: the key then triggers neither, silently. The profile
+// manager reports each conflict that a switch creates (one stderr line),
+// answers the current ones (ProfileManager::GetShortcutConflicts), and
+// reports every key press that the toolkit finds ambiguous.
+#pragma once
+
+#include <QObject>
+#include <set>
+#include <tuple>
+
+#include "platform/core/oxTypes.h"
+#include "platform/signals/oxSignal.h"
+
+class QAction;
+
+namespace fwg {
+
+class Profile;
+class ProfileManager;
+
+// One shortcut of the main window's action list.
+struct ShortcutEntry {
+  oxString key;          // portable text: "Ctrl+Shift+S"
+  oxString command;      // the action's text, without "&" markers
+  oxString actionName;   // the action's name
+  oxString profileName;  // the owning profile; "" for actions of no profile
+  const QAction* action = nullptr;
+  bool conflicting = false;  // another entry has the same key
+};
+
+// Two actions holding the same key.
+struct ShortcutConflict {
+  oxString key;
+  oxString firstAction;
+  oxString firstProfile;
+  oxString secondAction;
+  oxString secondProfile;
+  const QAction* first = nullptr;
+  const QAction* second = nullptr;
+};
+
+// Every shortcut of the main window's action list, by key, then in list
+// order; entries sharing a key are marked. Disabled actions count: enabling
+// them is what makes the key ambiguous. Empty without a main window.
+oxStlVector<ShortcutEntry> GetShortcutsInForce();
+
+// Conflicts of `entries` (as GetShortcutsInForce returns them): every pair
+// of entries with the same key, in entry order.
+oxStlVector<ShortcutConflict> GetShortcutConflicts(const oxStlVector<ShortcutEntry>& entries);
+
+// "fwg: ..." line naming the key, both actions and their profiles.
+oxString DescribeConflict(const ShortcutConflict& conflict);
+
+// The profile manager's reporter: after each switch, one stderr line per
+// conflict that was not there before; on each ambiguous key press, one line
+// naming the actions that hold the key. Made and owned by the manager.
+class ShortcutMonitor : public QObject, public oxListener<single_threaded> {
+ public:
+  explicit ShortcutMonitor(ProfileManager* manager);
+  ~ShortcutMonitor() override;
+  ShortcutMonitor(const ShortcutMonitor&) = delete;
+  ShortcutMonitor& operator=(const ShortcutMonitor&) = delete;
+
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  using Known = std::tuple<oxString, const QAction*, const QAction*>;
+
+  void HandleActivated(Profile* profile);
+
+  std::set<Known> known_;
+};
+
+}  // namespace fwg

@@ -1,0 +1,350 @@
+#include "fwg/shell/CommandPalette.h"
+
+#include <QAbstractTableModel>
+#include <QAction>
+#include <QApplication>
+#include <QGraphicsDropShadowEffect>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPalette>
+#include <QTreeView>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <iostream>
+
+#include "fwg/profiles/ProfileManager.h"
+#include "fwg/shell/Gui.h"
+#include "platform/oxapp/Application.h"
+#include "platform/settings/oxSettings.h"
+#include "platform/ui/uiAction.h"
+#include "platform/ui/uiMainWindow.h"
+#include "platform/ui/uiManager.h"
+
+namespace fwg {
+
+namespace {
+
+const char kObjectName[] = "CommandPalette";
+const char kSettingsSection[] = "CommandPalette";
+const char kSettingsKey[] = "Shortcut";
+const char kDefaultShortcut[] = "Ctrl+Shift+P";
+constexpr int kRecentKept = 32;
+constexpr int kRowsShown = 12;
+
+QString Translate(const char* text) {
+  return uiStr(oxapp::Application::Get()->TranslateMessage("fwg", text));
+}
+
+// False for text that names no key; "" is no key at all, and valid.
+bool ParseKeys(const oxString& text, QKeySequence* sequence) {
+  *sequence = QKeySequence::fromString(uiStr(text), QKeySequence::PortableText);
+  if (text.empty()) return true;
+  return !sequence->isEmpty() && (*sequence)[0].key() != Qt::Key_unknown;
+}
+
+oxSettings* PaletteSettings(bool create) {
+  oxSettings* settings = oxapp::Application::Get()->GetSettings();
+  return settings ? settings->GetSection(kSettingsSection, create, true) : nullptr;
+}
+
+// The listed commands as rows: text (with icon and check box), place,
+// shortcut.
+class PaletteModel : public QAbstractTableModel {
+ public:
+  explicit PaletteModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+  void SetRows(const oxStlVector<PaletteCommand>* commands, const std::vector<int>* rows) {
+    beginResetModel();
+    commands_ = commands;
+    rows_ = rows;
+    endResetModel();
+  }
+
+  int rowCount(const QModelIndex& parent) const override {
+    return parent.isValid() || !rows_ ? 0 : static_cast<int>(rows_->size());
+  }
+  int columnCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : 3; }
+
+  QVariant data(const QModelIndex& index, int role) const override {
+    if (!index.isValid() || !rows_ || index.row() >= static_cast<int>(rows_->size())) return {};
+    const PaletteCommand& command = (*commands_)[(*rows_)[index.row()]];
+    switch (role) {
+      case Qt::DisplayRole:
+        if (index.column() == 0) return command.text;
+        return index.column() == 1 ? command.place : command.shortcut;
+      case Qt::DecorationRole:
+        return index.column() == 0 ? QVariant(command.icon) : QVariant();
+      case Qt::CheckStateRole:
+        if (index.column() != 0 || !command.checkable) return {};
+        return command.checked ? Qt::Checked : Qt::Unchecked;
+      case Qt::TextAlignmentRole:
+        if (index.column() != 2) return {};
+        return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+      case Qt::ForegroundRole:
+        if (index.column() == 0) return {};
+        return QApplication::palette().brush(QPalette::Disabled, QPalette::Text);
+      default:
+        return {};
+    }
+  }
+
+ private:
+  const oxStlVector<PaletteCommand>* commands_ = nullptr;
+  const std::vector<int>* rows_ = nullptr;
+};
+
+}  // namespace
+
+struct CommandPalette::Internal : oxListener<single_threaded> {
+  CommandPalette* owner = nullptr;
+  uiMainWindow* window = nullptr;
+  QLineEdit* edit = nullptr;
+  QTreeView* view = nullptr;
+  PaletteModel* model = nullptr;
+  QAction* openAction = nullptr;  // in the window's action list, for its key
+  PaletteFilter filter;
+  const std::vector<int>* rows = nullptr;
+  oxStlVector<QPointer<QAction>> recent;  // last run first
+  QPointer<QWidget> focusBefore;
+
+  void Refilter(const QString& query);
+  void Select(int row);
+  void Run();
+  void Remember(QAction* action);
+  int RecencyOf(const QAction* action) const;
+  void Place();
+  void HandleProfileActivated(Profile*) { owner->Close(); }
+};
+
+void CommandPalette::Internal::Refilter(const QString& query) {
+  rows = &filter.Filter(query, [this](const QAction* action) { return RecencyOf(action); });
+  model->SetRows(&filter.GetCommands(), rows);
+  Select(rows->empty() ? -1 : 0);
+  if (owner->IsOpen()) Place();  // the popup follows the length of the list
+}
+
+void CommandPalette::Internal::Select(int row) {
+  if (row < 0) {
+    view->setCurrentIndex({});
+    return;
+  }
+  const QModelIndex index = model->index(row, 0);
+  view->setCurrentIndex(index);
+  view->scrollTo(index);
+}
+
+// Closed first, as a menu closes before its item triggers, so that what the
+// command opens gets the focus and a command that switches profiles finds
+// the palette gone.
+void CommandPalette::Internal::Run() {
+  const int row = owner->GetCurrentRow();
+  if (row < 0) return;
+  const QPointer<uiAction> action = filter.GetCommands()[(*rows)[row]].action;
+  owner->Close();
+  if (!action || !action->isEnabled() || !action->isVisible()) return;
+  Remember(action);
+  // What a menu item does with its action (uiMenuData) and a tool button
+  // with its own (uiAction::Activate).
+  action->activate(QAction::Trigger);
+}
+
+void CommandPalette::Internal::Remember(QAction* action) {
+  recent.erase(std::remove_if(recent.begin(), recent.end(),
+                              [action](const QPointer<QAction>& p) { return !p || p == action; }),
+               recent.end());
+  recent.insert(recent.begin(), action);
+  if (recent.size() > kRecentKept) recent.resize(kRecentKept);
+}
+
+int CommandPalette::Internal::RecencyOf(const QAction* action) const {
+  for (size_t i = 0; i < recent.size(); ++i) {
+    if (recent[i] == action) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+// Centred near the top of the window, over the central area.
+void CommandPalette::Internal::Place() {
+  const int width = std::clamp(window->width() * 3 / 5, 360, 760);
+  const int rowHeight = std::max(view->sizeHintForRow(0), view->fontMetrics().height() + 6);
+  const int rows = std::clamp(model->rowCount({}), 1, kRowsShown);
+  const int height = edit->sizeHint().height() + rows * rowHeight + 24;
+  const QWidget* bar = window->menuWidget();
+  const int top = (bar && bar->isVisible() ? bar->geometry().bottom() : 0) + 8;
+  owner->setGeometry((window->width() - width) / 2, top, width, height);
+  view->setColumnWidth(0, width * 45 / 100);
+  view->setColumnWidth(1, width * 33 / 100);
+}
+
+CommandPalette* CommandPalette::Install() {
+  if (CommandPalette* palette = Get()) return palette;
+  uiMainWindow* window = Gui::Get()->GetMainWindow();
+  return window ? new CommandPalette(window) : nullptr;
+}
+
+CommandPalette* CommandPalette::Get() {
+  uiMainWindow* window = uiManager::Get()->MainWindow();
+  if (!window) return nullptr;
+  return window->findChild<CommandPalette*>(kObjectName, Qt::FindDirectChildrenOnly);
+}
+
+CommandPalette::CommandPalette(uiMainWindow* window)
+    : QFrame(window), internal_(new Internal) {
+  Internal* d = internal_;
+  d->owner = this;
+  d->window = window;
+  setObjectName(kObjectName);
+  setFrameShape(QFrame::StyledPanel);
+  setAutoFillBackground(true);
+  auto* shadow = new QGraphicsDropShadowEffect(this);
+  shadow->setBlurRadius(24);
+  shadow->setOffset(0, 4);
+  setGraphicsEffect(shadow);
+
+  d->edit = new QLineEdit(this);
+  d->edit->setPlaceholderText(Translate("Type the name of a command"));
+  d->edit->installEventFilter(this);
+  d->view = new QTreeView(this);
+  d->model = new PaletteModel(this);
+  d->view->setModel(d->model);
+  d->view->setRootIsDecorated(false);
+  d->view->setUniformRowHeights(true);
+  d->view->setHeaderHidden(true);
+  d->view->setSelectionBehavior(QAbstractItemView::SelectRows);
+  d->view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  d->view->setFocusPolicy(Qt::NoFocus);  // the keys stay in the line edit
+  d->view->header()->setStretchLastSection(true);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(6, 6, 6, 6);
+  layout->setSpacing(4);
+  layout->addWidget(d->edit);
+  layout->addWidget(d->view);
+
+  QObject::connect(d->edit, &QLineEdit::textChanged, this,
+                   [d](const QString& text) { d->Refilter(text); });
+  QObject::connect(d->view, &QAbstractItemView::clicked, this, [d](const QModelIndex& index) {
+    d->Select(index.row());
+    d->Run();
+  });
+  QObject::connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+    if (IsOpen() && now && now != this && !isAncestorOf(now)) Close();
+  });
+  ProfileManager::Get()->OnProfileActivated().Connect(d, &Internal::HandleProfileActivated);
+
+  d->openAction = new QAction(Translate("Command Palette"), this);
+  d->openAction->setObjectName(kObjectName);
+  d->openAction->setShortcutContext(Qt::WindowShortcut);
+  QObject::connect(d->openAction, &QAction::triggered, this, [this] { Open(); });
+  window->addAction(d->openAction);
+
+  oxString keys = kDefaultShortcut;
+  if (const oxSettings* settings = PaletteSettings(false); settings && settings->Has(kSettingsKey)) {
+    keys = settings->Get(kSettingsKey).GetString();
+  }
+  QKeySequence sequence;
+  if (!ParseKeys(keys, &sequence)) {
+    std::cerr << "fwg: CommandPalette: '" << keys << "' in the settings is no key sequence; "
+              << kDefaultShortcut << " is used" << std::endl;
+    ParseKeys(kDefaultShortcut, &sequence);
+  }
+  d->openAction->setShortcut(sequence);
+  hide();
+}
+
+// The window's teardown moves the focus while this object is half gone:
+// focus changes must not reach it any more.
+CommandPalette::~CommandPalette() {
+  QObject::disconnect(qApp, nullptr, this, nullptr);
+  delete internal_;
+  internal_ = nullptr;
+}
+
+void CommandPalette::Open() {
+  Internal* d = internal_;
+  if (!IsOpen()) d->focusBefore = QApplication::focusWidget();
+  d->filter.SetCommands(CollectPaletteCommands());
+  d->edit->blockSignals(true);
+  d->edit->clear();
+  d->edit->blockSignals(false);
+  d->Refilter({});
+  d->Place();
+  show();
+  raise();
+  d->edit->setFocus(Qt::PopupFocusReason);
+}
+
+void CommandPalette::Close() {
+  Internal* d = internal_;
+  if (!IsOpen()) return;
+  hide();
+  if (d->focusBefore) d->focusBefore->setFocus(Qt::PopupFocusReason);
+  d->focusBefore = nullptr;
+}
+
+bool CommandPalette::IsOpen() const { return !isHidden(); }
+
+oxString CommandPalette::GetShortcut() const {
+  return oxStr(internal_->openAction->shortcut().toString(QKeySequence::PortableText));
+}
+
+bool CommandPalette::SetShortcut(const oxString& keys) {
+  QKeySequence sequence;
+  if (!ParseKeys(keys, &sequence)) {
+    std::cerr << "fwg: CommandPalette::SetShortcut: '" << keys << "' is no key sequence"
+              << std::endl;
+    return false;
+  }
+  internal_->openAction->setShortcut(sequence);
+  if (oxSettings* settings = PaletteSettings(true)) {
+    settings->Set(kSettingsKey, oxVariant(oxStr(sequence.toString(QKeySequence::PortableText))));
+  }
+  return true;
+}
+
+oxStlVector<PaletteCommand> CommandPalette::GetListedCommands() const {
+  oxStlVector<PaletteCommand> listed;
+  if (!internal_->rows) return listed;
+  for (const int index : *internal_->rows) listed.push_back(internal_->filter.GetCommands()[index]);
+  return listed;
+}
+
+int CommandPalette::GetCurrentRow() const {
+  const QModelIndex index = internal_->view->currentIndex();
+  return index.isValid() ? index.row() : -1;
+}
+
+bool CommandPalette::eventFilter(QObject* watched, QEvent* event) {
+  Internal* d = internal_;
+  if (watched != d->edit || event->type() != QEvent::KeyPress) return QFrame::eventFilter(watched, event);
+  auto* key = static_cast<QKeyEvent*>(event);
+  switch (key->key()) {
+    case Qt::Key_Escape:
+      Close();
+      return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      d->Run();
+      return true;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown: {
+      // The list moves, the caret stays.
+      const int count = d->model->rowCount({});
+      if (count == 0) return true;
+      const int page = kRowsShown - 1;
+      int row = GetCurrentRow();
+      if (key->key() == Qt::Key_Up) row -= 1;
+      if (key->key() == Qt::Key_Down) row += 1;
+      if (key->key() == Qt::Key_PageUp) row -= page;
+      if (key->key() == Qt::Key_PageDown) row += page;
+      d->Select(std::clamp(row, 0, count - 1));
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+}  // namespace fwg

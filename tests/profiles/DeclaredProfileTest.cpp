@@ -1,0 +1,279 @@
+// Profiles read from JSON: the same profile written in C++ and declared in
+// a file gives the same widgets through the same switches; handlers are
+// found by name; a broken file names its line and registers nothing.
+#include <QDockWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "fwg/actions/Action.h"
+#include "fwg/actions/ActionGroup.h"
+#include "fwg/profiles/DeclaredProfile.h"
+#include "fwg/profiles/ProfileManager.h"
+#include "fwg/profiles/ShortcutConflicts.h"
+#include "platform/ui/uiMainWindow.h"
+#include "tests/WithGui.h"
+
+namespace {
+
+using Fill = std::function<void(fwg::Profile*)>;
+
+class FilledProfile : public fwg::Profile {
+ public:
+  FilledProfile(const oxString& name, const oxString& base, Fill fill)
+      : fwg::Profile(name, base), fill_(std::move(fill)) {}
+  void Build() override {
+    if (fill_) fill_(this);
+  }
+
+ private:
+  Fill fill_;
+};
+
+// What a user sees of a menu once it opens, submenus indented.
+void DescribeMenu(QWidget* menu, const std::string& indent, std::string& out) {
+  if (auto* popup = qobject_cast<QMenu*>(menu)) {
+    popup->popup({0, 0});
+    popup->hide();
+  }
+  for (QAction* item : menu->actions()) {
+    if (!item->isVisible()) continue;
+    out += indent + (item->isSeparator() ? "-" : item->text().toStdString());
+    out += item->isChecked() ? " [x]\n" : "\n";
+    if (item->menu()) DescribeMenu(item->menu(), indent + "  ", out);
+  }
+}
+
+// Menus, toolbars, context menus, docks and keys of the main window.
+std::string Describe(uiMainWindow* window) {
+  std::string out;
+  DescribeMenu(window->menuBar(), "", out);
+  for (QToolBar* bar : window->findChildren<QToolBar*>()) {
+    if (bar->isHidden()) continue;
+    out += "toolbar " + bar->objectName().toStdString() + ":";
+    for (QAction* entry : bar->actions()) {
+      auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(entry));
+      if (entry->isVisible() && button) out += " " + button->text().toStdString();
+    }
+    out += "\n";
+  }
+  for (QMenu* menu : window->findChildren<QMenu*>(QString(), Qt::FindDirectChildrenOnly)) {
+    out += "context " + menu->objectName().toStdString() + "\n";
+    DescribeMenu(menu, "  ", out);
+  }
+  for (QDockWidget* dock : window->findChildren<QDockWidget*>()) {
+    out += "dock " + dock->objectName().toStdString() + (dock->isVisible() ? " shown " : " hidden ") +
+           std::to_string(window->dockWidgetArea(dock)) + "\n";
+  }
+  for (const fwg::ShortcutEntry& entry : fwg::GetShortcutsInForce()) {
+    out += "key " + entry.key + " " + entry.actionName + "\n";
+  }
+  return out;
+}
+
+struct Pair {
+  const char* what;
+  const char* base;     // JSON of profile Base
+  const char* derived;  // JSON of profile Derived, built on Base
+  Fill fillBase;        // the same in C++
+  Fill fillDerived;
+};
+
+const Pair kPairs[] = {
+    {"menus",
+     R"({"name": "Base", "actions": [
+          {"name": "file", "text": "&File", "visible": false},
+          {"name": "open", "text": "&Open...", "shortcut": "Ctrl+O"},
+          {"name": "save", "text": "&Save", "shortcut": "Ctrl+S"},
+          {"name": "quit", "text": "&Quit", "shortcut": "Ctrl+Q"}],
+        "edits": [
+          {"op": "add", "menu": "File", "action": "file"},
+          {"op": "add", "menu": "File/File", "action": "open"},
+          {"op": "add", "menu": "File/Open...", "action": "save"},
+          {"op": "add", "menu": "File/Save", "action": "quit"}]})",
+     R"({"name": "Derived", "base": "Base", "actions": [
+          {"name": "views", "text": "&Views", "group": ["grid", "-", "outline"], "exclusive": true},
+          {"name": "grid", "text": "&Grid", "checkable": true, "checked": true},
+          {"name": "outline", "text": "&Outline", "checkable": true},
+          {"name": "export", "text": "E&xport", "group": ["pdf"], "dropDown": true},
+          {"name": "pdf", "text": "PDF", "tip": "As PDF"},
+          {"name": "print", "text": "&Print", "shortcut": "Ctrl+P"}],
+        "edits": [
+          {"op": "add", "menu": "View", "action": "views"},
+          {"op": "add", "menu": "File/Save", "action": "export"},
+          {"op": "replace", "menu": "File/Open...", "action": "print"},
+          {"op": "remove", "menu": "File/Quit"}]})",
+     [](fwg::Profile* p) {
+       p->AddAction("file", "&File")->SetVisible(false);
+       p->AddAction("open", "&Open...", {}, "Ctrl+O");
+       p->AddAction("save", "&Save", {}, "Ctrl+S");
+       p->AddAction("quit", "&Quit", {}, "Ctrl+Q");
+       p->AddMenu("file", "File");
+       p->AddMenu("open", "File/File");
+       p->AddMenu("save", "File/Open...");
+       p->AddMenu("quit", "File/Save");
+     },
+     [](fwg::Profile* p) {
+       fwg::ActionGroup* views = p->AddActionGroup("views", "&Views");
+       views->SetExclusive(true);
+       p->AddAction("grid", "&Grid")->SetCheckable(true);
+       p->GetAction("grid")->SetChecked(true);
+       p->AddAction("outline", "&Outline")->SetCheckable(true);
+       p->AddActionGroup("export", "E&xport", true);
+       p->AddAction("pdf", "PDF")->SetToolTip("As PDF");
+       p->AddAction("print", "&Print", {}, "Ctrl+P");
+       views->AddAction("grid");
+       views->AddSeparator();
+       views->AddAction("outline");
+       p->GetActionGroup("export")->AddAction("pdf");
+       p->AddMenu("views", "View");
+       p->AddMenu("export", "File/Save");
+       p->ReplaceMenu("print", "File/Open...");
+       p->RemoveMenu("File/Quit");
+     }},
+    {"toolbars and context menus",
+     R"({"name": "Base", "actions": [{"name": "new", "text": "&New"}, {"name": "cut", "text": "Cu&t"}],
+        "edits": [{"op": "add", "toolbar": "Main", "action": "new"},
+                  {"op": "add", "contextMenu": "Canvas", "action": "cut"}]})",
+     R"({"name": "Derived", "base": "Base",
+        "actions": [{"name": "zoom", "text": "&Zoom", "shortcut": "Ctrl+Z"}, {"name": "paste", "text": "&Paste"}],
+        "edits": [{"op": "add", "toolbar": "View", "action": "zoom"},
+                  {"op": "add", "toolbar": "View/Zoom", "action": "paste"},
+                  {"op": "add", "contextMenu": "Canvas/Cut", "action": "paste"},
+                  {"op": "remove", "toolbar": "Main"}]})",
+     [](fwg::Profile* p) {
+       p->AddToolBar(p->AddAction("new", "&New"), "Main");
+       p->AddContextMenu(p->AddAction("cut", "Cu&t"), "Canvas");
+     },
+     [](fwg::Profile* p) {
+       p->AddAction("zoom", "&Zoom", {}, "Ctrl+Z");
+       p->AddAction("paste", "&Paste");
+       p->AddToolBar("zoom", "View");
+       p->AddToolBar("paste", "View/Zoom");
+       p->AddContextMenu("paste", "Canvas/Cut");
+       p->RemoveToolBar("Main");
+     }},
+    {"docks",
+     R"({"name": "Base", "edits": [{"op": "add", "widget": "Tree", "dock": "left"}]})",
+     R"({"name": "Derived", "base": "Base", "edits": [
+          {"op": "add", "widget": "Props", "dock": "RIGHT/Panels", "shortcut": "Ctrl+1"},
+          {"op": "add", "widget": "Log", "dock": "RIGHT/Panels"},
+          {"op": "remove", "widget": "Tree"}]})",
+     [](fwg::Profile* p) { p->AddDockWidget("Tree", "left"); },
+     [](fwg::Profile* p) {
+       p->AddDockWidget("Props", "RIGHT/Panels", "Ctrl+1");
+       p->AddDockWidget("Log", "RIGHT/Panels");
+       p->RemoveDockWidget("Tree");
+     }},
+};
+
+class DeclaredProfile : public WithGui {
+ protected:
+  // In a fresh application object: makes the profiles, then describes the
+  // window after each of the switches.
+  std::vector<std::string> Run(const std::function<void()>& makeProfiles) {
+    delete gui_;
+    gui_ = new fwg::Gui(0, nullptr);
+    gui_->GetMainWindow()->Show();
+    auto* maker = new fwg::Profile("Maker", "");
+    for (const char* name : {"Tree", "Props", "Log"}) maker->RegisterWidget(name);
+    makeProfiles();
+    std::vector<std::string> seen;
+    for (const char* name : {"Base", "Derived", "Other", "Derived", "Base"}) {
+      fwg::ProfileManager::Get()->Activate(name);
+      seen.push_back(Describe(gui_->GetMainWindow()));
+    }
+    return seen;
+  }
+};
+
+TEST_F(DeclaredProfile, GivesTheWidgetsOfTheSameProfileWrittenInCpp) {
+  for (const Pair& pair : kPairs) {
+    const auto written = Run([&] {
+      new FilledProfile("Base", "", pair.fillBase);
+      new FilledProfile("Derived", "Base", pair.fillDerived);
+      new FilledProfile("Other", "Base", {});
+    });
+    const auto declared = Run([&] {
+      ASSERT_NE(fwg::DeclaredProfile::Read(pair.base, "base.json", {}), nullptr);
+      ASSERT_NE(fwg::DeclaredProfile::Read(pair.derived, "derived.json", {}), nullptr);
+      fwg::DeclaredProfile::Read(R"({"name": "Other", "base": "Base"})", "other.json", {});
+    });
+    EXPECT_EQ(declared, written) << pair.what;
+    EXPECT_NE(written[0], written[1]) << pair.what << ": the switches change something";
+    EXPECT_EQ(written[1], written[3]) << pair.what << ": and come back to the same";
+  }
+}
+
+TEST_F(DeclaredProfile, ReachesHandlersByNameAndReportsMissingOnesOnce) {
+  fwg::DeclaredProfile* profile = fwg::DeclaredProfile::Read(R"({"name": "Main", "actions": [
+      {"name": "save", "text": "Save", "handler": "doc.save"},
+      {"name": "wrap", "text": "Wrap", "checkable": true, "handler": "view.wrap"},
+      {"name": "again", "text": "Again", "handler": "doc.save"}]})",
+                                                             "main.json", {});
+  ASSERT_NE(profile, nullptr);
+  std::vector<std::string> calls;
+  profile->SetHandler("view.wrap", [&](const fwg::Action& a) {
+    calls.push_back(a.GetName() + (a.IsChecked() ? " on" : " off"));
+  });
+  testing::internal::CaptureStderr();
+  profile->Activate();
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "fwg: main.json:2: no handler 'doc.save' is registered (action 'save')\n");
+
+  profile->SetHandler("doc.save", [&](const fwg::Action& a) { calls.push_back(a.GetName()); });
+  profile->GetAction("save")->Activate();
+  profile->GetAction("wrap")->Activate();
+  profile->GetAction("again")->Activate();
+  EXPECT_EQ(calls, (std::vector<std::string>{"save", "wrap on", "again"}));
+}
+
+TEST_F(DeclaredProfile, BrokenFilesNameTheirLineAndRegisterNothing) {
+  const struct {
+    const char* text;
+    const char* message;
+  } table[] = {
+      {"", "x.json:1:1: illegal value"},
+      {"{\n  \"name\": \"A\",\n  \"actions\": [\n    {\"name\": \"a\",}\n  ]\n}",
+       "x.json:4:19: object is missing after a comma"},
+      {"[1]", "x.json:1:1: the file must hold one JSON object"},
+      {"{\n  \"title\": \"T\"\n}", "x.json:1:1: 'name' is missing"},
+      {"{\n  \"name\": \"A\",\n  \"shortcuts\": []\n}", "x.json:3:16: unknown key 'shortcuts'"},
+      {"{\"name\": \"A\",\n \"actions\": [\n  {\"name\": \"a\", \"checkable\": 1}]}",
+       "x.json:3:30: 'checkable' must be true or false"},
+      {"{\"name\": \"A\",\n \"actions\": [{\"name\": \"a\",\n  \"shortcut\": \"Ctrl+Bogus\"}]}",
+       "x.json:3:15: 'Ctrl+Bogus' is no key sequence"},
+      {"{\"name\": \"A\", \"actions\": [{\"name\": \"a\"},\n {\"name\": \"a\"}]}",
+       "x.json:2:11: action 'a' is declared twice"},
+      {"{\"name\": \"A\", \"actions\": [{\"name\": \"g\", \"group\": [\"a\",\n 2]}]}",
+       "x.json:2:2: a group member must be an action name or \"-\""},
+      {"{\"name\": \"A\", \"edits\": [\n {\"op\": \"move\", \"menu\": \"File\"}]}",
+       "x.json:2:9: 'op' must be \"add\", \"remove\" or \"replace\""},
+      {"{\"name\": \"A\", \"edits\": [\n {\"op\": \"add\", \"menu\": \"File\", \"toolbar\": \"T\", "
+       "\"action\": \"a\"}]}",
+       "x.json:2:2: an edit names exactly one of 'menu', 'toolbar', 'contextMenu' or 'widget'"},
+      {"{\"name\": \"A\", \"edits\": [\n {\"op\": \"add\", \"menu\": \"File\"}]}",
+       "x.json:2:2: 'action' is missing"},
+      {"{\"name\": \"A\", \"edits\": [\n {\"op\": \"replace\", \"widget\": \"Log\"}]}",
+       "x.json:2:9: a dock edit is \"add\" or \"remove\""},
+  };
+  const size_t registered = fwg::ProfileManager::Get()->GetProfileList().size();
+  for (const auto& row : table) {
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(fwg::DeclaredProfile::Read(row.text, "x.json", {}), nullptr);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), std::string("fwg: ") + row.message + "\n");
+  }
+  EXPECT_EQ(fwg::ProfileManager::Get()->GetProfileList().size(), registered);
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(fwg::DeclaredProfile::Read("/nonexistent/x.json"), nullptr);
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("cannot read '/nonexistent/x.json'"),
+            std::string::npos);
+}
+
+}  // namespace

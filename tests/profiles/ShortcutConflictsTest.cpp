@@ -1,0 +1,94 @@
+// Two actions in force with one key: the switch that makes the conflict
+// reports it once, the profile manager lists it while it lasts, a press of
+// the key names both holders, and the shortcuts dialog marks it.
+#include <QApplication>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "fwg/actions/Action.h"
+#include "fwg/profiles/Profile.h"
+#include "fwg/profiles/ProfileManager.h"
+#include "fwg/profiles/ShortcutConflicts.h"
+#include "fwg/shell/ShortcutsDialog.h"
+#include "platform/ui/uiMainWindow.h"
+#include "tests/WithGui.h"
+
+namespace {
+
+class FilledProfile : public fwg::Profile {
+ public:
+  FilledProfile(const oxString& name, const oxString& base, std::function<void(Profile*)> fill)
+      : fwg::Profile(name, base), fill_(std::move(fill)) {}
+  void Build() override { fill_(this); }
+
+ private:
+  std::function<void(Profile*)> fill_;
+};
+
+class ShortcutConflicts : public WithGui {
+ protected:
+  // Activates the profile and returns what it wrote on stderr.
+  static std::string Switch(fwg::Profile* profile) {
+    testing::internal::CaptureStderr();
+    profile->Activate();
+    return testing::internal::GetCapturedStderr();
+  }
+};
+
+TEST_F(ShortcutConflicts, AreReportedOnceWhenMadeAndDroppedWhenGone) {
+  auto* base = new FilledProfile("Base", "", [](fwg::Profile* p) {
+    p->AddMenu(p->AddAction("save", "&Save", {}, "Ctrl+S"), "File");
+  });
+  auto* sketch = new FilledProfile("Sketch", "Base", [](fwg::Profile* p) {
+    p->AddMenu(p->AddAction("stroke", "&Stroke", {}, "Ctrl+S"), "Draw");
+  });
+  auto* detail = new FilledProfile("Detail", "Sketch", [](fwg::Profile*) {});
+  auto* text = new FilledProfile("Text", "Base", [](fwg::Profile* p) {
+    p->AddMenu(p->AddAction("bold", "&Bold", {}, "Ctrl+B"), "Format");
+  });
+  fwg::ProfileManager* manager = fwg::ProfileManager::Get();
+
+  EXPECT_EQ(Switch(base), "");
+  EXPECT_TRUE(manager->GetShortcutConflicts().empty());
+
+  EXPECT_EQ(Switch(sketch),
+            "fwg: shortcut Ctrl+S is held by 'save' (profile Base) and 'stroke' (profile "
+            "Sketch); the key triggers neither\n");
+  ASSERT_EQ(manager->GetShortcutConflicts().size(), 1u);
+  EXPECT_EQ(manager->GetShortcutConflicts()[0].secondProfile, "Sketch");
+  EXPECT_EQ(Switch(detail), "") << "a conflict the switch kept is not news";
+
+  // A key press meets both holders: the press is reported, nothing runs.
+  int saved = 0;
+  base->GetAction("save")->OnActivate().Connect(nullptr, [&saved] { ++saved; });
+  uiMainWindow* window = gui_->GetMainWindow();
+  window->Show();
+  QApplication::setActiveWindow(window);
+  testing::internal::CaptureStderr();
+  QTest::keyClick(window, Qt::Key_S, Qt::ControlModifier);
+  const std::string pressed = testing::internal::GetCapturedStderr();
+  EXPECT_NE(pressed.find("Ctrl+S pressed, but it is held by 'save' (profile Base), 'stroke'"),
+            std::string::npos)
+      << pressed;
+  EXPECT_EQ(saved, 0);
+
+  auto* dialog = new fwg::ShortcutsDialog;
+  EXPECT_EQ(dialog->CountShownRows(), 2);
+  EXPECT_EQ(dialog->CountShownConflicts(), 2);
+  dialog->SetFilter("sketch");
+  EXPECT_EQ(dialog->CountShownRows(), 1);
+
+  EXPECT_EQ(Switch(text), "");
+  EXPECT_TRUE(manager->GetShortcutConflicts().empty());
+  EXPECT_EQ(dialog->CountShownConflicts(), 0) << "the dialog follows the switch";
+  dialog->SetFilter("");
+  EXPECT_EQ(dialog->CountShownRows(), 2) << "Ctrl+S and Ctrl+B";
+  QTest::keyClick(window, Qt::Key_S, Qt::ControlModifier);
+  EXPECT_EQ(saved, 1) << "the key works again";
+
+  EXPECT_NE(Switch(sketch), "") << "made again, reported again";
+}
+
+}  // namespace
