@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "fwg/shell/PropertyEditing.h"
+#include "platform/oxt/CurrentObjects.h"
 #include "platform/oxt/Model.h"
 #include "platform/oxt/Object.h"
 
@@ -41,10 +42,9 @@ struct PropertySheet::Internal : oxListener<> {
         auto* key = new QTableWidgetItem(FormatPropertyName(shown, name));
         key->setData(Qt::UserRole, QString::fromStdString(name));
         key->setFlags(Qt::ItemIsEnabled);
-        QString text = FormatPropertyValue(shown, name);
-        text = text.left(text.indexOf('\n'));  // one line per property
-        auto* value = new QTableWidgetItem(text);
-        value->setToolTip(text);
+        const QString text = FormatPropertyValue(shown, name);
+        auto* value = new QTableWidgetItem(text.left(text.indexOf('\n')));  // one line each
+        value->setToolTip(text.left(1000));
         Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
         if (name == kName) flags |= Qt::ItemIsEditable;
         value->setFlags(flags);
@@ -60,8 +60,13 @@ struct PropertySheet::Internal : oxListener<> {
     return key ? key->data(Qt::UserRole).toString().toStdString() : oxString();
   }
 
+  // A selection shows the current object: activating a document also
+  // selects its project (its frame was activated), while the document
+  // stays the current object; a folder picked in a tree becomes current.
   void HandleSelected(const oxStlVector<oxt::Object*>& objects) {
-    if (objects.size() == 1) owner->SetObject(objects.front());
+    if (objects.empty()) return;
+    oxt::Object* current = oxt::CurrentObjects::Get()->GetCurrentObject();
+    owner->SetObject(current ? current : objects.front());
   }
 
   void HandleChanged(oxt::Object* changed, oxt::Property& p) {
@@ -105,6 +110,7 @@ PropertySheet::PropertySheet(uiWidget* parent, const oxString& name, int)
   setHorizontalHeaderLabels({TranslateShellText("Property"), TranslateShellText("Value")});
   horizontalHeader()->setStretchLastSection(true);
   verticalHeader()->hide();
+  setWordWrap(false);  // long values are cut, the tooltip has them whole
   setSelectionMode(QAbstractItemView::SingleSelection);
   setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
   connect(this, &QTableWidget::itemChanged, this,

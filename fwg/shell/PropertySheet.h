@@ -1,7 +1,7 @@
 // A small property sheet for a dock: the properties of one object of the
-// object tree, name and value per row. It shows the object selected in the
-// object model, or the document that has just become active, and follows
-// its changes. "Name" is edited in place; a property that names an editor
+// object tree, name and value per row. It shows the current object when the
+// object model's selection changes, or the document that has just become
+// active, and follows its changes. "Name" is edited in place; a property that names an editor
 // ("Layout") opens that editor on a double click.
 //
 // Registered by the library with the widget manager under S_WidgetName();
