@@ -211,6 +211,11 @@ TEST_F(DemoFixture, SwitchingDocumentsSwitchesMenusToolbarsDocksAndShortcuts) {
   EXPECT_EQ(Visible<QToolBar>(), (Names{"Main", "Notes"}));
   EXPECT_EQ(Shortcut("save"), "Ctrl+S");
   EXPECT_TRUE(line->GetUiAction()->shortcut().isEmpty());
+
+  // So does clicking into the sketch's frame.
+  QTest::mouseClick(drawing, Qt::LeftButton, {}, QPoint(5, 5));
+  EXPECT_EQ(ActiveDocument(), sketch);
+  EXPECT_EQ(Menus(), (Names{"File", "Edit", "View", "Sketch"}));
 }
 
 TEST_F(DemoFixture, TreeContextMenuRetilesAFolderAndDropsMoveDocuments) {
@@ -228,7 +233,8 @@ TEST_F(DemoFixture, TreeContextMenuRetilesAFolderAndDropsMoveDocuments) {
   QApplication::sendEvent(tree->viewport(), &click);
   auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
   ASSERT_NE(menu, nullptr);
-  EXPECT_EQ(Entries(menu), (Names{"Layout…"}));
+  ASSERT_FALSE(Entries(menu).empty());
+  EXPECT_EQ(Entries(menu).back(), "Layout…");
   menu->actions().back()->trigger();
   QWidget* chooser = QApplication::activePopupWidget();
   ASSERT_NE(chooser, nullptr);
