@@ -88,6 +88,10 @@ class ObjectTreeModel : public QAbstractItemModel, public oxListener<> {
   // Called with a document whose label turned bold.
   std::function<void(oxt::Object*)> onActivated;
 
+  // True while rows come, go or move: the views' current row may move
+  // with them, which is not the user's choice.
+  bool IsChanging() const { return changing_ > 0; }
+
   oxt::Object* GetObject(const QModelIndex& index) const {
     Node* node = GetNode(index);
     return node != &root_ && IsLive(node) ? node->object : nullptr;
@@ -273,10 +277,12 @@ class ObjectTreeModel : public QAbstractItemModel, public oxListener<> {
   }
 
   void RemoveRow(Node* parent, int row) {
+    ++changing_;
     beginRemoveRows(IndexOf(parent), row, row);
     Forget(parent->children[row].get());
     parent->children.erase(parent->children.begin() + row);
     endRemoveRows();
+    --changing_;
   }
 
   // Brings the node's rows in line with its (live) object's children:
@@ -297,17 +303,21 @@ class ObjectTreeModel : public QAbstractItemModel, public oxListener<> {
                                    [&](const auto& row) { return row->object == live[i]; });
       const int found = static_cast<int>(at - rows.begin());
       if (found == static_cast<int>(rows.size())) {
+        ++changing_;
         beginInsertRows(index, i, i);
         rows.insert(rows.begin() + i, MakeNode(live[i], node));
         endInsertRows();
+        --changing_;
         continue;
       }
       if (found != i) {
+        ++changing_;
         beginMoveRows(index, found, found, index, i);
         std::unique_ptr<Node> moved = std::move(rows[found]);
         rows.erase(rows.begin() + found);
         rows.insert(rows.begin() + i, std::move(moved));
         endMoveRows();
+        --changing_;
       }
       Sync(rows[i].get(), this->index(i, 0, index));
     }
@@ -351,6 +361,7 @@ class ObjectTreeModel : public QAbstractItemModel, public oxListener<> {
   std::unordered_map<oxt::Object*, Node*> nodes_;
   // Announced as deleted, not yet gone: not to be shown again.
   std::unordered_set<oxt::Object*> dying_;
+  int changing_ = 0;
 };
 
 }  // namespace
@@ -382,7 +393,7 @@ struct ProjectTree::Internal : oxListener<> {
   }
 
   void HandleCurrentChanged(const QModelIndex& current) {
-    if (following) return;
+    if (following || model->IsChanging()) return;
     oxt::Object* object = model->GetObject(current);
     if (!object) return;
     following = true;
