@@ -42,7 +42,8 @@ class EarlyTexts {
     oxapp::Application* services = oxapp::Application::Get();
     oxString file = services->GetResource(kContext, "translations_" + locale + ".qm");
     if (file.empty()) {
-      file = services->GetResource(kContext, "translations_" + locale.substr(0, locale.find('_')) + ".qm");
+      file = services->GetResource(kContext,
+                                   "translations_" + locale.substr(0, locale.find('_')) + ".qm");
     }
     if (!file.empty()) loaded_ = translator_.load(uiStr(file));
   }
@@ -68,23 +69,30 @@ oxString DescribeResourceFolders() {
   oxString folders;
   const QByteArray path = qgetenv("FWG_RESOURCE_PATH");
   if (!path.isEmpty()) folders = path.toStdString() + ":";
-  return folders + vosLibrary::GetAbsoluteFileName(vosLibrary::GetExecutableFolder() + "/../resources");
+  return folders +
+         vosLibrary::GetAbsoluteFileName(vosLibrary::GetExecutableFolder() + "/../resources");
 }
 
 void PrintHelp(const EarlyTexts& t) {
   std::cout << t("Usage: tavrix [-client <name>] [-locale <locale>]") << "\n\n"
             << t("Options:") << "\n"
-            << "  -client <name>    " << t("start the client of that name or alias with a new document;") << "\n"
+            << "  -client <name>    "
+            << t("start the client of that name or alias with a new document;") << "\n"
             << "                    " << t("without a name, list the installed clients") << "\n"
-            << "  -locale <locale>  " << t("language of the texts, e.g. de; the system's by default") << "\n"
+            << "  -locale <locale>  "
+            << t("language of the texts, e.g. de; the system's by default") << "\n"
             << "  --help            " << t("show this help and exit") << "\n"
             << "  --version         " << t("show the version and exit") << "\n\n"
             << t("Environment:") << "\n"
-            << "  FWG_PLUGIN_PATH     " << t("folders of plug-in descriptions, separated by ':'") << "\n"
-            << "  FWG_RESOURCE_PATH   " << t("folders of resources (translations, pictures), separated by ':'") << "\n"
+            << "  FWG_PLUGIN_PATH     " << t("folders of plug-in descriptions, separated by ':'")
+            << "\n"
+            << "  FWG_RESOURCE_PATH   "
+            << t("folders of resources (translations, pictures), separated by ':'") << "\n"
             << "  FWG_CONFIG_DIR      " << t("folder of the settings files") << "\n"
-            << "  OX_CORVANE_ROOTDIR  " << t("base of the image folders scripts/images/ui/toolbars and .../project") << "\n"
-            << "  QT_QPA_PLATFORM     " << t("window system, e.g. offscreen to run without a display") << "\n\n"
+            << "  OX_CORVANE_ROOTDIR  "
+            << t("base of the image folders scripts/images/ui/toolbars and .../project") << "\n"
+            << "  QT_QPA_PLATFORM     "
+            << t("window system, e.g. offscreen to run without a display") << "\n\n"
             << t("Plug-ins are read from:") << " " << DescribePluginFolders() << "\n"
             << t("Resources are read from:") << " " << DescribeResourceFolders() << "\n"
             << t("Settings are kept in:") << " " << oxSettings::GetConfigFolder() << "\n";
@@ -125,8 +133,9 @@ int AnswerPrintingOptions(int argc, char** argv) {
     if (arg == "-client" && (i + 1 == argc || argv[i + 1][0] == '-')) {
       const oxString clients = ListInstalledClients();
       std::cerr << "tavrix: " << t("-client needs a client name;") << " "
-                << (clients.empty() ? t("no clients are installed in") + " " + DescribePluginFolders()
-                                    : t("installed clients:") + " " + clients)
+                << (clients.empty()
+                        ? t("no clients are installed in") + " " + DescribePluginFolders()
+                        : t("installed clients:") + " " + clients)
                 << "\n";
       return 2;
     }
@@ -148,7 +157,8 @@ void LoadHostPlugins() {
 // central widget's own page stack, where the documents live, comes back.
 class WelcomePage : public oxListener<> {
  public:
-  explicit WelcomePage(fwg::Gui* gui) : gui_(gui), documents_(gui->GetMainWindow()->CentralWidget()) {
+  explicit WelcomePage(fwg::Gui* gui)
+      : gui_(gui), documents_(gui->GetMainWindow()->CentralWidget()) {
     auto* page = new uiFrame(gui->GetMainWindow(), "Welcome");
     auto* layout = new QVBoxLayout(page);
     auto* title = new QLabel(uiStr(tr("Welcome to Tavrix")), page);

@@ -3,17 +3,20 @@
 // byte), then quits through `quit`. Without the variable it does nothing.
 #pragma once
 
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QEvent>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
-#include <unistd.h>
 
 class FirstPaint : public QObject {
  public:
   FirstPaint(QWidget* window, std::function<void()> quit)
-      : window_(window), quit_(std::move(quit)), fd_(qEnvironmentVariableIntValue("BENCH_READY_FD")) {
+      : window_(window),
+        quit_(std::move(quit)),
+        fd_(qEnvironmentVariableIntValue("BENCH_READY_FD")) {
     if (fd_ > 0) QCoreApplication::instance()->installEventFilter(this);
   }
 

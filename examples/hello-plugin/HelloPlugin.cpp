@@ -81,7 +81,8 @@ class HelloClient : public fwg::Client {
       oxt::CurrentObjects::Get()->SetCurrentObject(project);
     }
     const oxString name = "Greeting " + std::to_string(++count_);
-    auto* greeting = new Greeting(this, name, QString::fromStdString(profile_->tr({}, "Hello, world!")));
+    auto* greeting =
+        new Greeting(this, name, QString::fromStdString(profile_->tr({}, "Hello, world!")));
     greeting->SetProfile(kProfile);
     greeting->Activate();
     std::cout << "hello: " << name << "\n" << std::flush;

@@ -62,8 +62,7 @@ struct Registrar : oxListener<> {
   void Register(uiMainWindow*) {
     oxaw::WidgetManager* manager = oxaw::WidgetManager::Get();
     manager->RegisterWidget(ProjectTree::S_WidgetName(), new oxaw::WidgetCreator<ProjectTree>);
-    manager->RegisterWidget(PropertySheet::S_WidgetName(),
-                            new oxaw::WidgetCreator<PropertySheet>);
+    manager->RegisterWidget(PropertySheet::S_WidgetName(), new oxaw::WidgetCreator<PropertySheet>);
   }
 };
 Registrar g_registrar;
@@ -159,15 +158,13 @@ class ObjectTreeModel : public QAbstractItemModel, public oxListener<> {
   Qt::ItemFlags flags(const QModelIndex& index) const override {
     oxt::Object* object = GetObject(index);
     if (!object) return Qt::ItemIsDropEnabled;
-    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable |
-                          Qt::ItemIsDropEnabled;
+    Qt::ItemFlags flags =
+        Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable | Qt::ItemIsDropEnabled;
     if (AskFlag(object, "@OkToDrag")) flags |= Qt::ItemIsDragEnabled;
     return flags;
   }
 
-  Qt::DropActions supportedDropActions() const override {
-    return Qt::MoveAction | Qt::CopyAction;
-  }
+  Qt::DropActions supportedDropActions() const override { return Qt::MoveAction | Qt::CopyAction; }
 
   QStringList mimeTypes() const override { return {kMimeType}; }
 
@@ -298,8 +295,7 @@ class ObjectTreeModel : public QAbstractItemModel, public oxListener<> {
       }
     }
     for (int i = 0; i < static_cast<int>(live.size()); ++i) {
-      const auto at = std::find_if(rows.begin() + std::min<std::size_t>(i, rows.size()),
-                                   rows.end(),
+      const auto at = std::find_if(rows.begin() + std::min<std::size_t>(i, rows.size()), rows.end(),
                                    [&](const auto& row) { return row->object == live[i]; });
       const int found = static_cast<int>(at - rows.begin());
       if (found == static_cast<int>(rows.size())) {
@@ -486,7 +482,8 @@ ProjectTree::ProjectTree(uiWidget* parent, const oxString& name, int)
   connect(d->model, &QAbstractItemModel::rowsInserted, this,
           [this](const QModelIndex& parent, int first, int last) {
             if (parent.isValid()) expand(parent);
-            for (int row = first; row <= last; ++row) expandRecursively(model()->index(row, 0, parent));
+            for (int row = first; row <= last; ++row)
+              expandRecursively(model()->index(row, 0, parent));
           });
   connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
           [d](const QModelIndex& current) { d->HandleCurrentChanged(current); });

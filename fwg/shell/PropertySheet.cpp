@@ -19,7 +19,8 @@ const char kName[] = "Name";
 // the pointer until this says yes.
 bool IsInTree(const oxt::Object* object) {
   if (!object) return false;
-  const oxStlVector<oxt::Object*> all = oxt::Model::Get()->GetRoot()->GetChildren({}, {}, true, false);
+  const oxStlVector<oxt::Object*> all =
+      oxt::Model::Get()->GetRoot()->GetChildren({}, {}, true, false);
   return std::find(all.begin(), all.end(), object) != all.end();
 }
 
@@ -78,7 +79,8 @@ struct PropertySheet::Internal : oxListener<> {
   }
 
   void HandleDeleted(const oxStlVector<oxt::Object*>& objects) {
-    if (std::find(objects.begin(), objects.end(), object) != objects.end()) owner->SetObject(nullptr);
+    if (std::find(objects.begin(), objects.end(), object) != objects.end())
+      owner->SetObject(nullptr);
   }
 
   void HandleEdited(QTableWidgetItem* item) {

@@ -33,9 +33,7 @@ oxStlVector<oxString> GetDescribedClients() {
 
 }  // namespace
 
-BaseProfile::BaseProfile() : SampleProfile(kBaseProfileName, "samples") {
-  SetTitle(Tr("Samples"));
-}
+BaseProfile::BaseProfile() : SampleProfile(kBaseProfileName, "samples") { SetTitle(Tr("Samples")); }
 
 void BaseProfile::Build() {
   BuildFileMenu();

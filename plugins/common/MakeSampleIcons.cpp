@@ -36,8 +36,8 @@ bool Save(const QString& folder, const char* name, const Draw& draw) {
 void Page(QPainter& p, const QColor& paper) {
   p.setPen(QPen(kInk, 1.5));
   p.setBrush(paper);
-  p.drawPolygon(QPolygonF({QPointF(6, 3), QPointF(20, 3), QPointF(26, 9), QPointF(26, 29),
-                           QPointF(6, 29)}));
+  p.drawPolygon(
+      QPolygonF({QPointF(6, 3), QPointF(20, 3), QPointF(26, 9), QPointF(26, 29), QPointF(6, 29)}));
 }
 
 // A curved arrow; `mirror` points it the other way (redo).
@@ -124,8 +124,8 @@ bool MakeSketch(const QString& folder) {
   ok &= Save(folder, "pen.png", [](QPainter& p) {
     p.setPen(QPen(kInk, 1.5));
     p.setBrush(QColor(240, 190, 60));
-    p.drawPolygon(QPolygonF({QPointF(6, 26), QPointF(8, 19), QPointF(23, 4), QPointF(28, 9),
-                             QPointF(13, 24)}));
+    p.drawPolygon(QPolygonF(
+        {QPointF(6, 26), QPointF(8, 19), QPointF(23, 4), QPointF(28, 9), QPointF(13, 24)}));
     p.setBrush(kInk);
     p.drawPolygon(QPolygonF({QPointF(6, 26), QPointF(7, 22), QPointF(10, 25)}));
   });
@@ -158,7 +158,8 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
   if (argc != 4) {
-    std::fprintf(stderr, "usage: MakeSampleIcons <samples folder> <notes folder> <sketch folder>\n");
+    std::fprintf(stderr,
+                 "usage: MakeSampleIcons <samples folder> <notes folder> <sketch folder>\n");
     return 2;
   }
   const QString samples = QString::fromLocal8Bit(argv[1]);

@@ -22,7 +22,8 @@ void SampleProfile::Activate() {
   // The base profiles of the chain were entered without their own
   // Activate(), so the profile activated lists the docks of all of them.
   fwg::ProfileManager* manager = fwg::ProfileManager::Get();
-  for (fwg::Profile* profile = this; profile; profile = manager->GetProfile(profile->GetBaseName())) {
+  for (fwg::Profile* profile = this; profile;
+       profile = manager->GetProfile(profile->GetBaseName())) {
     if (auto* sample = dynamic_cast<SampleProfile*>(profile)) sample->ListDocks();
     if (profile->GetBaseName().empty()) break;
   }

@@ -5,12 +5,12 @@
 // Notes toolbar, a Statistics dock, and Undo and Redo working on the note.
 // Notes are opened from and saved to plain text files; in a session their
 // text is the property "Text".
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QCoreApplication>
 #include <QPointer>
 #include <QRegularExpression>
 #include <QSaveFile>
@@ -263,14 +263,13 @@ void NotesEditor::Build() {
   files->AddAction(save);
   AddMenu(files, samples::FileMenu() + "/" + samples::MenuName(samples::BaseText("&New")));
   open->OnActivate().Connect(this, [this, client] {
-    const QString path = QFileDialog::getOpenFileName(
-        fwg::Gui::Get()->GetMainWindow(), uiStr(Tr("Open Note")), {},
-        uiStr(Tr("Text files (*.txt)")));
+    const QString path =
+        QFileDialog::getOpenFileName(fwg::Gui::Get()->GetMainWindow(), uiStr(Tr("Open Note")), {},
+                                     uiStr(Tr("Text files (*.txt)")));
     if (!path.isEmpty()) client->OpenFile(oxStr(path));
   });
-  save->OnActivate().Connect(this, [client] {
-    client->Save(fwg::ClientManager::Get()->GetActiveClientObject());
-  });
+  save->OnActivate().Connect(
+      this, [client] { client->Save(fwg::ClientManager::Get()->GetActiveClientObject()); });
 
   // The Format menu.
   const oxString format = AddTopMenu("format", Tr("F&ormat"));

@@ -5,10 +5,10 @@
 // drawing, and Undo and Redo on the sketch's own undo stack. In a session a
 // sketch's strokes are the property "Strokes".
 #include <QButtonGroup>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QCoreApplication>
 #include <QPointer>
 #include <QToolButton>
 #include <QUndoStack>
@@ -99,9 +99,15 @@ void DrawStroke(QPainter& p, const Stroke& stroke) {
     case Tool::Pen:
       p.drawPolyline(stroke.points.data(), static_cast<int>(stroke.points.size()));
       break;
-    case Tool::Line: p.drawLine(first, last); break;
-    case Tool::Rectangle: p.drawRect(box); break;
-    case Tool::Ellipse: p.drawEllipse(box); break;
+    case Tool::Line:
+      p.drawLine(first, last);
+      break;
+    case Tool::Rectangle:
+      p.drawRect(box);
+      break;
+    case Tool::Ellipse:
+      p.drawEllipse(box);
+      break;
   }
 }
 
@@ -183,7 +189,10 @@ class Sketch : public fwg::ClientObject {
   class Step : public QUndoCommand {
    public:
     Step(Sketch* sketch, const QString& text, std::vector<Stroke> after)
-        : QUndoCommand(text), sketch_(sketch), before_(sketch->strokes_), after_(std::move(after)) {}
+        : QUndoCommand(text),
+          sketch_(sketch),
+          before_(sketch->strokes_),
+          after_(std::move(after)) {}
     void undo() override { sketch_->SetStrokes(before_); }
     void redo() override { sketch_->SetStrokes(after_); }
 
@@ -290,7 +299,8 @@ void SketchView::paintEvent(QPaintEvent*) {
 void SketchView::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
   SketchClient* client = sketch_->GetSketchClient();
-  current_ = {client ? client->GetTool() : Tool::Pen, client ? client->GetColour() : Qt::black,
+  current_ = {client ? client->GetTool() : Tool::Pen,
+              client ? client->GetColour() : Qt::black,
               {event->position().toPoint()}};
   drawing_ = true;
 }
@@ -323,10 +333,14 @@ Colours::Colours(uiWidget* parent, const oxString& name, SketchClient* client)
     : uiWidgetT<QWidget>(uiImpl(parent)) {
   SetName(name);
   static const std::pair<const char*, QColor> kColours[] = {
-      {"Black", Qt::black},           {"Grey", QColor(128, 128, 128)},
-      {"Red", QColor(210, 40, 40)},   {"Orange", QColor(240, 140, 20)},
-      {"Yellow", QColor(240, 210, 0)}, {"Green", QColor(40, 160, 60)},
-      {"Blue", QColor(40, 100, 210)}, {"Purple", QColor(140, 60, 180)},
+      {"Black", Qt::black},
+      {"Grey", QColor(128, 128, 128)},
+      {"Red", QColor(210, 40, 40)},
+      {"Orange", QColor(240, 140, 20)},
+      {"Yellow", QColor(240, 210, 0)},
+      {"Green", QColor(40, 160, 60)},
+      {"Blue", QColor(40, 100, 210)},
+      {"Purple", QColor(140, 60, 180)},
   };
   auto* grid = new QGridLayout(this);
   auto* buttons = new QButtonGroup(this);

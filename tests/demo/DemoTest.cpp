@@ -3,6 +3,8 @@
 // switching between a note and a sketch switches menus, toolbars, docks and
 // shortcuts, the project tree's context menu re-tiles a folder, and a
 // session keeps the documents' content.
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QDockWidget>
 #include <QMenu>
@@ -13,8 +15,6 @@
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
-#include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
@@ -27,8 +27,10 @@
 #include "fwg/profiles/Profile.h"
 #include "fwg/profiles/ProfileManager.h"
 #include "fwg/shell/Gui.h"
+#include "fwg/shell/LayoutPropertyEditor.h"
 #include "fwg/shell/ProjectTree.h"
 #include "platform/fwc/PluginManager.h"
+#include "platform/oxapp/CommandLine.h"
 #include "platform/oxt/Model.h"
 #include "platform/ui/uiAction.h"
 #include "platform/ui/uiLayoutFrameEx.h"
@@ -54,7 +56,9 @@ HostRun Start(const QStringList& args) {
   host.setProcessEnvironment(environment);
   host.start(DEMOTEST_HOST, args);
   host.waitForFinished(-1);
-  return {{}, host.exitCode(), host.readAllStandardOutput().toStdString(),
+  return {{},
+          host.exitCode(),
+          host.readAllStandardOutput().toStdString(),
           host.readAllStandardError().toStdString()};
 }
 
@@ -67,7 +71,10 @@ TEST(HostOptions, PrintAndExitWithoutAWindow) {
       {{"--help"}, 0, "Plug-ins are read from: " FWG_PLUGIN_DIR "\n", ""},
       {{"-locale", "de", "--help"}, 0, "Aufruf: tavrix", ""},
       {{"--version"}, 0, "tavrix 10.0 (fwg 10.0, Qt ", ""},
-      {{"-client"}, 2, "", "tavrix: -client needs a client name; installed clients: notes, sketch\n"},
+      {{"-client"},
+       2,
+       "",
+       "tavrix: -client needs a client name; installed clients: notes, sketch\n"},
       {{"-client", "-locale", "de"}, 2, "", "installierte Clients: notes, sketch\n"},
   };
   for (const HostRun& expected : cases) {
@@ -148,8 +155,9 @@ class DemoFixture : public WithGui {
     return nullptr;
   }
   // Chooses File > New > `client`.
-  fwg::ClientObject* New(const char* client) {
-    QAction* create = Entry(Menu("File"), "New");
+  fwg::ClientObject* New(const char* client, const char* file = "File",
+                         const char* newMenu = "New") {
+    QAction* create = Entry(Menu(file), newMenu);
     QAction* choice = Entry(create ? create->menu() : nullptr, client);
     if (choice) choice->trigger();
     return ActiveDocument();
@@ -206,7 +214,8 @@ TEST_F(DemoFixture, SwitchingDocumentsSwitchesMenusToolbarsDocksAndShortcuts) {
   // Selecting the note in the project tree switches back.
   Tree()->setCurrentIndex(Tree()->GetIndex(note));
   EXPECT_EQ(ActiveDocument(), note);
-  EXPECT_EQ(Tree()->model()->data(Tree()->GetIndex(note), Qt::FontRole).value<QFont>().bold(), true);
+  EXPECT_EQ(Tree()->model()->data(Tree()->GetIndex(note), Qt::FontRole).value<QFont>().bold(),
+            true);
   EXPECT_EQ(Menus(), (Names{"File", "Edit", "View", "Format"}));
   EXPECT_EQ(Visible<QToolBar>(), (Names{"Main", "Notes"}));
   EXPECT_EQ(Shortcut("save"), "Ctrl+S");
@@ -216,6 +225,24 @@ TEST_F(DemoFixture, SwitchingDocumentsSwitchesMenusToolbarsDocksAndShortcuts) {
   QTest::mouseClick(drawing, Qt::LeftButton, {}, QPoint(5, 5));
   EXPECT_EQ(ActiveDocument(), sketch);
   EXPECT_EQ(Menus(), (Names{"File", "Edit", "View", "Sketch"}));
+}
+
+class GermanDemoFixture : public DemoFixture {
+ protected:
+  void SetUp() override {
+    oxapp::CommandLine::Get()->SetArguments(oxStlVector<oxString>{"demotest", "-locale", "de"});
+    DemoFixture::SetUp();
+  }
+};
+
+TEST_F(GermanDemoFixture, MenusDocksDocumentsAndLayoutsReadGerman) {
+  EXPECT_EQ(Menus(), (Names{"Datei", "Bearbeiten", "Ansicht"}));
+  EXPECT_EQ(Visible<QDockWidget>(), (Names{"Eigenschaften", "Projekte"}));
+  fwg::ClientObject* sketch = New("Skizze", "Datei", "Neu");
+  ASSERT_NE(sketch, nullptr);
+  EXPECT_EQ(sketch->GetName(), "Skizze 1");
+  EXPECT_EQ(Entries(Menu("Skizze")), (Names{"Stift", "Linie", "Rechteck", "Ellipse", "Leeren"}));
+  EXPECT_EQ(fwg::LayoutPropertyEditor().GetIconEntries().at(1).label, "2 nebeneinander");
 }
 
 TEST_F(DemoFixture, TreeContextMenuRetilesAFolderAndDropsMoveDocuments) {
