@@ -1,9 +1,18 @@
 // The demo host: builds the application object from the command line,
-// shows the main window and runs until the application ends.
-//   tavrix [-client <name>] [-locale <locale>]
+// loads the plug-ins that extend the host itself, shows the main window and
+// runs until the application ends.
+//   tavrix [-client <name>] [-locale <locale>] | --help | --version
+// The options that only print something are answered before any window
+// system is asked for, so they work without a display.
 #include <QLabel>
+#include <QLocale>
 #include <QStatusBar>
+#include <QTranslator>
 #include <QVBoxLayout>
+#include <cstring>
+#include <iostream>
+#include <set>
+#include <string>
 
 #include "fwg/profiles/Profile.h"
 #include "fwg/profiles/ProfileManager.h"
@@ -11,33 +20,53 @@
 #include "fwg/shell/CentralWidget.h"
 #include "fwg/shell/CommandPalette.h"
 #include "fwg/shell/Gui.h"
+#include "platform/fwc/PluginManager.h"
 #include "platform/oxapp/Application.h"
 #include "platform/oxapp/CommandLine.h"
+#include "platform/oxt/Model.h"
+#include "platform/settings/oxSettings.h"
 #include "platform/ui/uiFrame.h"
 #include "platform/ui/uiMainWindow.h"
+#include "platform/vos/vosLibrary.h"
 
 namespace {
 
+const char kContext[] = "tavrix";
+
 oxString tr(const oxString& text) {
-  return oxapp::Application::Get()->TranslateMessage("tavrix", text);
+  return oxapp::Application::Get()->TranslateMessage(kContext, text);
 }
 
-// The page shown until a client opens a document.
-void ShowWelcome(fwg::Gui* gui) {
-  auto* page = new uiFrame(gui->GetMainWindow(), "Welcome");
-  auto* layout = new QVBoxLayout(page);
-  auto* title = new QLabel(uiStr(tr("Welcome to Tavrix")), page);
-  QFont font = title->font();
-  font.setPointSize(font.pointSize() * 2);
-  title->setFont(font);
-  layout->addStretch();
-  layout->addWidget(title, 0, Qt::AlignCenter);
-  layout->addWidget(new QLabel(uiStr(tr("Clients put their menus, toolbars and documents here.")),
-                               page),
-                    0, Qt::AlignCenter);
-  layout->addStretch();
-  gui->GetCentralWidget()->ShowWidget(page);
-  gui->GetMainWindow()->statusBar()->showMessage(uiStr(tr("Ready")));
+// Texts printed before the application object exists, which installs the
+// translation function: read from the host's translation file directly.
+class EarlyTexts {
+ public:
+  explicit EarlyTexts(oxString locale) {
+    if (locale.empty()) locale = QLocale::system().name().toStdString();
+    oxapp::Application* services = oxapp::Application::Get();
+    oxString file = services->GetResource(kContext, "translations_" + locale + ".qm");
+    if (file.empty()) {
+      file = services->GetResource(kContext,
+                                   "translations_" + locale.substr(0, locale.find('_')) + ".qm");
+    }
+    if (!file.empty()) loaded_ = translator_.load(uiStr(file));
+  }
+
+  std::string operator()(const char* text) const {
+    const QString translated = loaded_ ? translator_.translate(kContext, text) : QString();
+    return translated.isEmpty() ? text : translated.toStdString();
+  }
+
+ private:
+  QTranslator translator_;
+  bool loaded_ = false;
+};
+
+// The folders the plug-in manager reads descriptions from.
+oxString DescribePluginFolders() {
+  const QByteArray path = qgetenv("FWG_PLUGIN_PATH");
+  if (!path.isNull()) return path.toStdString();
+  return vosLibrary::GetAbsoluteFileName(vosLibrary::GetExecutableFolder() + "/../plugins");
 }
 
 // Each profile keeps its own window layout: saved when it is left, put
@@ -50,17 +79,140 @@ void KeepLayoutsPerProfile(fwg::Gui* gui) {
       });
 }
 
+oxString DescribeResourceFolders() {
+  oxString folders;
+  const QByteArray path = qgetenv("FWG_RESOURCE_PATH");
+  if (!path.isEmpty()) folders = path.toStdString() + ":";
+  return folders +
+         vosLibrary::GetAbsoluteFileName(vosLibrary::GetExecutableFolder() + "/../resources");
+}
+
+void PrintHelp(const EarlyTexts& t) {
+  std::cout << t("Usage: tavrix [-client <name>] [-locale <locale>]") << "\n\n"
+            << t("Options:") << "\n"
+            << "  -client <name>    "
+            << t("start the client of that name or alias with a new document;") << "\n"
+            << "                    " << t("without a name, list the installed clients") << "\n"
+            << "  -locale <locale>  "
+            << t("language of the texts, e.g. de; the system's by default") << "\n"
+            << "  --help            " << t("show this help and exit") << "\n"
+            << "  --version         " << t("show the version and exit") << "\n\n"
+            << t("Environment:") << "\n"
+            << "  FWG_PLUGIN_PATH     " << t("folders of plug-in descriptions, separated by ':'")
+            << "\n"
+            << "  FWG_RESOURCE_PATH   "
+            << t("folders of resources (translations, pictures), separated by ':'") << "\n"
+            << "  FWG_CONFIG_DIR      " << t("folder of the settings files") << "\n"
+            << "  OX_CORVANE_ROOTDIR  "
+            << t("base of the image folders scripts/images/ui/toolbars and .../project") << "\n"
+            << "  QT_QPA_PLATFORM     "
+            << t("window system, e.g. offscreen to run without a display") << "\n\n"
+            << t("Plug-ins are read from:") << " " << DescribePluginFolders() << "\n"
+            << t("Resources are read from:") << " " << DescribeResourceFolders() << "\n"
+            << t("Settings are kept in:") << " " << oxSettings::GetConfigFolder() << "\n";
+}
+
+// The name under which each described client is asked for: its alias, or
+// its name without one.
+oxString ListInstalledClients() {
+  oxString list;
+  std::set<oxString> seen;
+  for (const fwc::PluginDescription* description :
+       fwc::PluginManager::Get()->GetPluginDescriptions()) {
+    const oxString& client = description->GetClientName();
+    if (client.empty() || !seen.insert(client).second) continue;
+    const oxString& alias = description->GetAlias();
+    list += (list.empty() ? "" : ", ") + (alias.empty() ? client : alias);
+  }
+  return list;
+}
+
+// Answers the options that only print something. -1 when the host is to
+// start, otherwise the exit status.
+int AnswerPrintingOptions(int argc, char** argv) {
+  const oxapp::CommandLine* commandLine = oxapp::CommandLine::Get();
+  const EarlyTexts t(commandLine->GetValue("-locale"));
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--help" || arg == "-help" || arg == "-h") {
+      PrintHelp(t);
+      return 0;
+    }
+    if (arg == "--version" || arg == "-version") {
+      std::cout << "tavrix " << TAVRIX_VERSION << " (fwg " << TAVRIX_VERSION << ", Qt "
+                << qVersion() << ")\n";
+      return 0;
+    }
+    // A name is never an option: "-client -locale de" names no client.
+    if (arg == "-client" && (i + 1 == argc || argv[i + 1][0] == '-')) {
+      const oxString clients = ListInstalledClients();
+      std::cerr << "tavrix: " << t("-client needs a client name;") << " "
+                << (clients.empty()
+                        ? t("no clients are installed in") + " " + DescribePluginFolders()
+                        : t("installed clients:") + " " + clients)
+                << "\n";
+      return 2;
+    }
+  }
+  return -1;
+}
+
+// Plug-ins whose description names no client extend the host itself (the
+// samples' base profile is one). Nothing would ever ask for them by a
+// client's name, so they are loaded at start-up.
+void LoadHostPlugins() {
+  fwc::PluginManager* plugins = fwc::PluginManager::Get();
+  for (const fwc::PluginDescription* description : plugins->GetPluginDescriptions()) {
+    if (description->GetClientName().empty()) plugins->LoadPlugin(description->GetName());
+  }
+}
+
+// The page shown until the object tree gets its first object; then the
+// central widget's own page stack, where the documents live, comes back.
+class WelcomePage : public oxListener<> {
+ public:
+  explicit WelcomePage(fwg::Gui* gui) : gui_(gui) {
+    auto* page = new uiFrame(gui->GetMainWindow(), "Welcome");
+    auto* layout = new QVBoxLayout(page);
+    auto* title = new QLabel(uiStr(tr("Welcome to Tavrix")), page);
+    QFont font = title->font();
+    font.setPointSize(font.pointSize() * 2);
+    title->setFont(font);
+    layout->addStretch();
+    layout->addWidget(title, 0, Qt::AlignCenter);
+    layout->addWidget(new QLabel(uiStr(tr("Choose File > New to make a document.")), page), 0,
+                      Qt::AlignCenter);
+    layout->addStretch();
+    gui->GetCentralWidget()->ShowWidget(page);
+    gui->GetMainWindow()->statusBar()->showMessage(uiStr(tr("Ready")));
+    oxt::Model::Get()->OnObjectCreated().Connect(this, &WelcomePage::HandleCreated);
+  }
+
+ private:
+  void HandleCreated(oxt::Object*) {
+    DisconnectAllSignals();
+    gui_->GetCentralWidget()->ShowDocuments();
+  }
+
+  fwg::Gui* gui_;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
   oxapp::CommandLine::Get()->SetArguments(argc, argv);
   oxapp::Application::Get()->SetName("tavrix");
+  if (const int status = AnswerPrintingOptions(argc, argv); status >= 0) return status;
+
   auto* gui = new fwg::Gui(argc, argv);
   fwg::CommandPalette::Install();
-  ShowWelcome(gui);
   KeepLayoutsPerProfile(gui);
-  gui->Start();
-  gui->Run();
+  {
+    WelcomePage welcome(gui);
+    LoadHostPlugins();
+    gui->Start();
+    gui->Run();
+  }
   if (fwg::Profile* active = gui->GetProfileManager()->GetActiveProfile()) {
     fwg::WindowLayout::Save(active);
   }

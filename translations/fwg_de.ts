@@ -51,5 +51,81 @@
         <source>Held by more than one action</source>
         <translation>Gehört mehreren Aktionen</translation>
     </message>
+    <message>
+        <source>Full</source>
+        <translation>Voll</translation>
+    </message>
+    <message>
+        <source>2 Horizontal</source>
+        <translation>2 nebeneinander</translation>
+    </message>
+    <message>
+        <source>2 Vertical</source>
+        <translation>2 untereinander</translation>
+    </message>
+    <message>
+        <source>3 Horizontal</source>
+        <translation>3 nebeneinander</translation>
+    </message>
+    <message>
+        <source>3 Vertical</source>
+        <translation>3 untereinander</translation>
+    </message>
+    <message>
+        <source>Split Right</source>
+        <translation>Rechts geteilt</translation>
+    </message>
+    <message>
+        <source>Split Left</source>
+        <translation>Links geteilt</translation>
+    </message>
+    <message>
+        <source>Split Top</source>
+        <translation>Oben geteilt</translation>
+    </message>
+    <message>
+        <source>Split Bottom</source>
+        <translation>Unten geteilt</translation>
+    </message>
+    <message>
+        <source>2 x 2</source>
+        <translation>2 x 2</translation>
+    </message>
+    <message>
+        <source>2 By 3</source>
+        <translation>2 mal 3</translation>
+    </message>
+    <message>
+        <source>3 By 2</source>
+        <translation>3 mal 2</translation>
+    </message>
+    <message>
+        <source>Layout</source>
+        <translation>Anordnung</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Property</source>
+        <translation>Eigenschaft</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Wert</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>ja</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>nein</translation>
+    </message>
 </context>
 </TS>

@@ -8,12 +8,88 @@
         <translation>Willkommen bei Tavrix</translation>
     </message>
     <message>
-        <source>Clients put their menus, toolbars and documents here.</source>
-        <translation>Clients legen hier ihre Menüs, Werkzeugleisten und Dokumente ab.</translation>
+        <source>Choose File &gt; New to make a document.</source>
+        <translation>Wählen Sie Datei &gt; Neu, um ein Dokument anzulegen.</translation>
     </message>
     <message>
         <source>Ready</source>
         <translation>Bereit</translation>
+    </message>
+    <message>
+        <source>Usage: tavrix [-client &lt;name&gt;] [-locale &lt;locale&gt;]</source>
+        <translation>Aufruf: tavrix [-client &lt;Name&gt;] [-locale &lt;Sprache&gt;]</translation>
+    </message>
+    <message>
+        <source>Options:</source>
+        <translation>Optionen:</translation>
+    </message>
+    <message>
+        <source>start the client of that name or alias with a new document;</source>
+        <translation>den Client dieses Namens oder Alias mit einem neuen Dokument starten;</translation>
+    </message>
+    <message>
+        <source>without a name, list the installed clients</source>
+        <translation>ohne Namen die installierten Clients auflisten</translation>
+    </message>
+    <message>
+        <source>language of the texts, e.g. de; the system's by default</source>
+        <translation>Sprache der Texte, z. B. de; sonst die des Systems</translation>
+    </message>
+    <message>
+        <source>show this help and exit</source>
+        <translation>diese Hilfe zeigen und beenden</translation>
+    </message>
+    <message>
+        <source>show the version and exit</source>
+        <translation>die Version zeigen und beenden</translation>
+    </message>
+    <message>
+        <source>Environment:</source>
+        <translation>Umgebung:</translation>
+    </message>
+    <message>
+        <source>folders of plug-in descriptions, separated by ':'</source>
+        <translation>Ordner der Plug-in-Beschreibungen, durch ':' getrennt</translation>
+    </message>
+    <message>
+        <source>folders of resources (translations, pictures), separated by ':'</source>
+        <translation>Ordner der Ressourcen (Übersetzungen, Bilder), durch ':' getrennt</translation>
+    </message>
+    <message>
+        <source>folder of the settings files</source>
+        <translation>Ordner der Einstellungsdateien</translation>
+    </message>
+    <message>
+        <source>base of the image folders scripts/images/ui/toolbars and .../project</source>
+        <translation>Basis der Bildordner scripts/images/ui/toolbars und .../project</translation>
+    </message>
+    <message>
+        <source>window system, e.g. offscreen to run without a display</source>
+        <translation>Fenstersystem, z. B. offscreen für den Betrieb ohne Bildschirm</translation>
+    </message>
+    <message>
+        <source>Plug-ins are read from:</source>
+        <translation>Plug-ins werden gelesen aus:</translation>
+    </message>
+    <message>
+        <source>Resources are read from:</source>
+        <translation>Ressourcen werden gelesen aus:</translation>
+    </message>
+    <message>
+        <source>Settings are kept in:</source>
+        <translation>Einstellungen liegen in:</translation>
+    </message>
+    <message>
+        <source>-client needs a client name;</source>
+        <translation>-client braucht den Namen eines Clients;</translation>
+    </message>
+    <message>
+        <source>installed clients:</source>
+        <translation>installierte Clients:</translation>
+    </message>
+    <message>
+        <source>no clients are installed in</source>
+        <translation>keine Clients installiert in</translation>
     </message>
 </context>
 </TS>

@@ -1,73 +1,43 @@
 // The demo's "Notes" client. Each New() makes a note: a document with a
 // plain text view, placed in the current project (made on first use) and
-// activated, which puts the NotesEditor profile's File menu and toolbar in
-// force. Notes are opened from and saved to plain text files. Two dock
-// windows list the notes and count the words of the active one; the View
-// menu shows and hides them.
+// activated, which puts the NotesEditor profile in force on top of the
+// samples' base profile: Open and Save in the File menu, a Format menu, a
+// Notes toolbar, a Statistics dock, and Undo and Redo working on the note.
+// Notes are opened from and saved to plain text files; in a session their
+// text is the property "Text".
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
-#include <QListWidget>
 #include <QPlainTextEdit>
-#include <QRegularExpression>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QSaveFile>
-#include <functional>
 #include <iostream>
-#include <string>
 
 #include "fwg/actions/Action.h"
 #include "fwg/actions/ActionGroup.h"
 #include "fwg/clients/Client.h"
 #include "fwg/clients/ClientManager.h"
 #include "fwg/clients/ClientObject.h"
-#include "fwg/objects/ClientFolder.h"
-#include "fwg/objects/Project.h"
-#include "fwg/profiles/Profile.h"
-#include "fwg/shell/CentralWidget.h"
 #include "fwg/shell/Gui.h"
 #include "platform/fwc/Plugin.h"
 #include "platform/oxaw/WidgetManager.h"
-#include "platform/oxt/CurrentObjects.h"
-#include "platform/oxt/Model.h"
 #include "platform/ui/uiLayoutFrameEx.h"
 #include "platform/ui/uiMainWindow.h"
+#include "plugins/common/SampleProfile.h"
 
 namespace {
 
 const char kProfile[] = "NotesEditor";
+const char kText[] = "Text";
 
 class NoteView : public uiWidgetT<QPlainTextEdit> {
   UI_OBJECT(NoteView, uiWidget)
 
  public:
   explicit NoteView(const oxString& name) { SetName(name); }
-};
-
-class NoteList : public uiWidgetT<QListWidget> {
-  UI_OBJECT(NoteList, uiWidget)
-
- public:
-  using uiWidgetT::uiWidgetT;
-};
-
-class NoteCount : public uiWidgetT<QLabel> {
-  UI_OBJECT(NoteCount, uiWidget)
-
- public:
-  using uiWidgetT::uiWidgetT;
-};
-
-// A widget maker for a dock. The window title it sets becomes the dock's
-// title; the profile names the widget.
-class DockMaker : public oxaw::IWidgetCreator {
- public:
-  explicit DockMaker(std::function<uiWidget*(QWidget*)> make) : make_(std::move(make)) {}
-  uiWidget* Create(uiWidget* parent, const oxString&) override { return make_(uiImpl(parent)); }
-
- private:
-  std::function<uiWidget*(QWidget*)> make_;
 };
 
 // A note owns its view; its layouter only shows it.
@@ -77,12 +47,36 @@ class Note : public fwg::ClientObject {
       : fwg::ClientObject(client, name, true), view_(new NoteView(name)) {
     if (uiLayoutFrameEx* layouter = GetLayouter()) layouter->AddView(view_);
   }
-  ~Note() override { delete view_.data(); }
+  // Widgets cannot be deleted once the toolkit application is gone (the
+  // object tree may outlive it).
+  ~Note() override {
+    if (QCoreApplication::instance()) delete view_.data();
+  }
 
   QPlainTextEdit* GetView() const { return view_; }
   // The file the note was opened from or last saved to; "" before.
   const oxString& GetPath() const { return path_; }
   void SetPath(const oxString& path) { path_ = path; }
+
+  // The text is a property, so that sessions keep it and property sheets
+  // show it.
+  oxStlVector<oxString> GetPropertyNames() override {
+    oxStlVector<oxString> names = fwg::ClientObject::GetPropertyNames();
+    names.push_back(kText);
+    return names;
+  }
+  bool GetProperty(oxt::Property& p) override {
+    if (p.GetName() != kText) return fwg::ClientObject::GetProperty(p);
+    p.SetValue(view_ ? view_->toPlainText().toStdString() : oxString());
+    return true;
+  }
+  bool SetProperty(oxt::Property& p) override {
+    if (p.GetName() != kText) return fwg::ClientObject::SetProperty(p);
+    if (view_) view_->setPlainText(uiStr(p.GetValue().GetString()));
+    EmitModified(p);
+    return true;
+  }
+  using oxt::Object::GetProperty;
 
  private:
   QPointer<NoteView> view_;
@@ -91,28 +85,49 @@ class Note : public fwg::ClientObject {
 
 class NotesClient;
 
-// File menu and toolbar of the notes. Built at its first activation, when
-// the first note becomes the active document.
-class NotesEditor : public fwg::Profile {
+class NotesEditor : public samples::SampleProfile {
  public:
-  explicit NotesEditor(NotesClient* client);
+  explicit NotesEditor(NotesClient* client)
+      : samples::SampleProfile(kProfile, "notes"), client_(client) {
+    SetTitle(Tr("Notes editor"));
+  }
   void Build() override;
+
+  // Brings Undo, Redo and Word Wrap in line with the active note.
+  void UpdateActions(Note* note);
 
  private:
   NotesClient* client_;
+  fwg::Action* undo_ = nullptr;
+  fwg::Action* redo_ = nullptr;
+  fwg::Action* wrap_ = nullptr;
+};
+
+// The Statistics dock: counts of the active note.
+class Statistics : public uiWidgetT<QLabel> {
+  UI_OBJECT(Statistics, uiWidget)
+
+ public:
+  Statistics(uiWidget* parent, const oxString& name, int) : uiWidgetT<QLabel>(uiImpl(parent)) {
+    SetName(name);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setMargin(8);
+  }
 };
 
 class NotesClient : public fwg::Client {
  public:
   NotesClient() : fwg::Client("Notes") {
+    samples::EnsureBaseProfile();
     // Owned by the client, which takes it out of the profile manager when
     // it goes.
-    AddProfile(new NotesEditor(this));
+    editor_ = new NotesEditor(this);
+    AddProfile(editor_);
     SetDefaultProfile(kProfile);
   }
 
   void New() override {
-    MakeNote("Note " + std::to_string(++count_));
+    MakeNote(uiStr(editor_->Tr("Note %1")).arg(++count_).toStdString());
     fwg::Client::New();
   }
 
@@ -131,40 +146,15 @@ class NotesClient : public fwg::Client {
     fwg::Client::OpenFile(path);
   }
 
-  // The note list of the dock; a click activates the note.
-  uiWidget* MakeList(QWidget* parent) {
-    auto* list = new NoteList(parent);
-    list->setWindowTitle("Notes");
-    QObject::connect(list, &QListWidget::currentRowChanged, list, [this](int row) {
-      const oxStlVector<fwg::ClientObject*> notes = GetClientObjectsList();
-      if (row >= 0 && row < static_cast<int>(notes.size()) &&
-          notes[row] != fwg::ClientManager::Get()->GetActiveClientObject()) {
-        notes[row]->Activate();
-      }
-    });
-    list_ = list;
-    UpdateDocks();
-    return list;
-  }
-
-  uiWidget* MakeCount(QWidget* parent) {
-    auto* count = new NoteCount(parent);
-    count->setWindowTitle("Word count");
-    count->setMargin(6);
-    wordCount_ = count;
-    UpdateDocks();
-    return count;
-  }
-
   // Asks for a file name the first time.
   bool Save(fwg::ClientObject* object) override {
     auto* note = dynamic_cast<Note*>(object);
     if (!note) return false;
     oxString path = note->GetPath();
     if (path.empty()) {
-      path = oxStr(QFileDialog::getSaveFileName(fwg::Gui::Get()->GetMainWindow(), "Save Note",
-                                                uiStr(note->GetName() + ".txt"),
-                                                "Text files (*.txt)"));
+      path = oxStr(QFileDialog::getSaveFileName(
+          fwg::Gui::Get()->GetMainWindow(), uiStr(editor_->Tr("Save Note")),
+          uiStr(note->GetName() + ".txt"), uiStr(editor_->Tr("Text files (*.txt)"))));
     }
     if (path.empty() || !SaveAs(note, path)) return false;
     return fwg::Client::Save(note);
@@ -184,117 +174,143 @@ class NotesClient : public fwg::Client {
     note->SetPath(path);
     oxt::Property name("Name", oxt::Variant(oxStr(QFileInfo(uiStr(path)).completeBaseName())));
     note->SetProperty(name);
-    UpdateDocks();
     return fwg::Client::SaveAs(note, path);
+  }
+
+  // The active document, if it is a note.
+  static Note* GetActiveNote() {
+    return dynamic_cast<Note*>(fwg::ClientManager::Get()->GetActiveClientObject());
+  }
+
+  void SetStatistics(Statistics* view) {
+    statistics_ = view;
+    UpdateStatistics();
+  }
+
+  void UpdateStatistics() {
+    Note* note = GetActiveNote();
+    if (!statistics_ || !note) return;
+    const QString text = note->GetView()->toPlainText();
+    const auto words = text.split(QRegularExpression("\\s+"), Qt::SkipEmptyParts).size();
+    statistics_->setText(uiStr(editor_->Tr("Lines: %1\nWords: %2\nCharacters: %3"))
+                             .arg(note->GetView()->blockCount())
+                             .arg(words)
+                             .arg(text.size()));
   }
 
  private:
   Note* MakeNote(const oxString& name) {
-    ShowDocuments();
-    UseProject();
+    samples::UseProject();
     auto* note = new Note(this, name);
-    QObject::connect(note->GetView(), &QPlainTextEdit::textChanged, note->GetView(),
-                     [this] { UpdateDocks(); });
-    note->OnActivate().Connect(nullptr, [this](fwg::ClientObject*) { UpdateDocks(); });
+    QPlainTextEdit* view = note->GetView();
+    const auto update = [this, note] {
+      if (GetActiveNote() != note) return;
+      editor_->UpdateActions(note);
+      UpdateStatistics();
+    };
+    QObject::connect(view, &QPlainTextEdit::undoAvailable, &guard_, update);
+    QObject::connect(view, &QPlainTextEdit::redoAvailable, &guard_, update);
+    QObject::connect(view, &QPlainTextEdit::textChanged, &guard_, update);
+    note->OnActivate().Connect(editor_, [update](fwg::ClientObject*) { update(); });
     note->SetProfile(kProfile);
     note->Activate();
-    note->GetView()->setFocus();
+    view->setFocus();
     return note;
   }
 
-  // The list shows every note, the active one current; the count is the
-  // active note's.
-  void UpdateDocks() {
-    const oxStlVector<fwg::ClientObject*> notes = GetClientObjectsList();
-    auto* active = dynamic_cast<Note*>(fwg::ClientManager::Get()->GetActiveClientObject());
-    if (list_) {
-      const QSignalBlocker blocker(list_.data());
-      list_->clear();
-      for (fwg::ClientObject* note : notes) {
-        list_->addItem(uiStr(note->GetName()));
-        if (note == active) list_->setCurrentRow(list_->count() - 1);
-      }
-    }
-    if (wordCount_ && active) {
-      const QString text = active->GetView()->toPlainText();
-      wordCount_->setText(QString("%1 words, %2 characters")
-                          .arg(text.split(QRegularExpression("\\s+"), Qt::SkipEmptyParts).size())
-                          .arg(text.size()));
-    }
-  }
-
-  // Notes go to the current client folder or project; without one, to the
-  // first project, made if there is none.
-  static void UseProject() {
-    if (fwg::ClientFolder::GetCurrentObject()) return;
-    const oxStlVector<oxt::Object*> projects = oxt::Model::Get()->GetRoot()->GetChildren(
-        {}, fwg::Project::S_ClassName(), false, true);
-    oxt::Object* project = projects.empty() ? nullptr : projects.front();
-    if (!project) {
-      project = new fwg::Project("Notes");
-      project->EmitCreated();
-    }
-    oxt::CurrentObjects::Get()->SetCurrentObject(project);
-  }
-
-  // The host may have put a page of its own in the central area.
-  static void ShowDocuments() { fwg::Gui::Get()->GetCentralWidget()->ShowDocuments(); }
-
+  NotesEditor* editor_ = nullptr;
+  QPointer<Statistics> statistics_;
+  // Ends the connections to the notes' views with the client: notes may
+  // outlive it.
+  QObject guard_;
   int count_ = 0;
-  QPointer<QListWidget> list_;
-  QPointer<QLabel> wordCount_;
 };
 
-NotesEditor::NotesEditor(NotesClient* client)
-    : fwg::Profile(kProfile, {}, "notes"), client_(client) {
-  SetTitle("Notes editor");
-}
+// Makes the Statistics dock and hands it to the client.
+class StatisticsMaker : public oxaw::IWidgetCreator {
+ public:
+  explicit StatisticsMaker(NotesClient* client) : client_(client) {}
+  uiWidget* Create(uiWidget* parent, const oxString& name) override {
+    auto* view = new Statistics(parent, name, 0);
+    client_->SetStatistics(view);
+    return view;
+  }
+
+ private:
+  NotesClient* client_;
+};
 
 void NotesEditor::Build() {
-  // The menu takes its title from this action, which also becomes the
-  // menu's first entry; hidden there, it only names the menu.
-  fwg::Action* file = AddAction("file", "&File");
-  AddMenu(file, "File");
-  file->SetVisible(false);
-
-  fwg::Action* create = AddAction("new", "&New", {}, "Ctrl+N");
-  create->SetIcon("new", 16, 24, true, ".png");
-  fwg::Action* open = AddAction("open", "&Open...", {}, "Ctrl+O");
-  open->SetIcon("open", 16, 24, true, ".png");
-  fwg::Action* save = AddAction("save", "&Save", {}, "Ctrl+S");
-  save->SetIcon("save", 16, 24, true, ".png");
-  AddMenu(create, "File/New");
-  AddMenu(open, "File/Open");
-  AddMenu(save, "File/Save");
-  AddToolBar(create, "Notes");
-  AddToolBar(save, "Notes/New");
-
-  // The docks, and a View menu with their toggles. The Dock group is made
-  // here, before the docks exist; as a drop-down it shows each dock's
-  // toggle once the dock is made, and stays valid for the profile's life.
-  NotesClient* owner = client_;
-  RegisterWidget("NoteList", new DockMaker([owner](QWidget* p) { return owner->MakeList(p); }));
-  RegisterWidget("NoteCount", new DockMaker([owner](QWidget* p) { return owner->MakeCount(p); }));
-  AddDockWidget("NoteList", "LEFT", "Ctrl+Shift+L");
-  AddDockWidget("NoteCount", "BOTTOM");
-  fwg::Action* view = AddAction("view", "&View");
-  AddMenu(view, "View");
-  view->SetVisible(false);
-  fwg::ActionGroup* docks = GetDockToggleActions();
-  docks->SetText("&Dock Windows");
-  docks->SetUsesDropDown(true);
-  AddMenu(docks, "View/Docks");
-
   NotesClient* client = client_;
-  create->OnActivate().Connect(this, [client] { client->New(); });
-  open->OnActivate().Connect(this, [client] {
-    const QString path = QFileDialog::getOpenFileName(fwg::Gui::Get()->GetMainWindow(),
-                                                      "Open Note", {}, "Text files (*.txt)");
+
+  // Undo and Redo of the base, on the active note while notes are active.
+  undo_ = ReplaceAction("undo");
+  redo_ = ReplaceAction("redo");
+  undo_->OnActivate().Connect(this, [] {
+    if (Note* note = NotesClient::GetActiveNote()) note->GetView()->undo();
+  });
+  redo_->OnActivate().Connect(this, [] {
+    if (Note* note = NotesClient::GetActiveNote()) note->GetView()->redo();
+  });
+
+  // Open and Save, after File > New.
+  fwg::Action* open = AddAction("open", Tr("&Open Note..."), {}, "Ctrl+O");
+  open->SetIcon("open", 16, 24, true, ".png");
+  fwg::Action* save = AddAction("save", Tr("&Save Note"), {}, "Ctrl+S");
+  save->SetIcon("save", 16, 24, true, ".png");
+  fwg::ActionGroup* files = AddActionGroup("files", {});
+  files->AddAction(open);
+  files->AddAction(save);
+  AddMenu(files, samples::FileMenu() + "/" + samples::MenuName(samples::BaseText("&New")));
+  open->OnActivate().Connect(this, [this, client] {
+    const QString path =
+        QFileDialog::getOpenFileName(fwg::Gui::Get()->GetMainWindow(), uiStr(Tr("Open Note")), {},
+                                     uiStr(Tr("Text files (*.txt)")));
     if (!path.isEmpty()) client->OpenFile(oxStr(path));
   });
-  save->OnActivate().Connect(this, [client] {
-    client->Save(fwg::ClientManager::Get()->GetActiveClientObject());
+  save->OnActivate().Connect(
+      this, [client] { client->Save(fwg::ClientManager::Get()->GetActiveClientObject()); });
+
+  // The Format menu.
+  const oxString format = AddTopMenu("format", Tr("F&ormat"));
+  wrap_ = AddAction("wrap", Tr("&Word Wrap"), "wrap.png", "Ctrl+Shift+W");
+  wrap_->SetCheckable(true);
+  wrap_->SetChecked(true);
+  fwg::Action* larger = AddAction("larger", Tr("&Larger Text"), "larger.png", "Ctrl+=");
+  fwg::Action* smaller = AddAction("smaller", Tr("&Smaller Text"), "smaller.png", "Ctrl+-");
+  for (fwg::Action* action : {wrap_, larger, smaller}) {
+    AddMenu(action, format + "/" + samples::MenuName(action->GetText()));
+  }
+  wrap_->OnToggle().Connect(this, [](bool on) {
+    if (Note* note = NotesClient::GetActiveNote()) {
+      note->GetView()->setLineWrapMode(on ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+    }
   });
+  const auto zoom = [](int steps) {
+    if (Note* note = NotesClient::GetActiveNote()) note->GetView()->zoomIn(steps);
+  };
+  larger->OnActivate().Connect(this, [zoom] { zoom(2); });
+  smaller->OnActivate().Connect(this, [zoom] { zoom(-2); });
+
+  // The Notes toolbar and the Statistics dock.
+  const oxString toolbar = Tr("Notes");
+  // The first makes the toolbar; the others are appended to it (a path
+  // naming a button that is not there yet).
+  AddToolBar(open, toolbar);
+  for (fwg::Action* action : {save, wrap_}) {
+    AddToolBar(action, toolbar + "/" + samples::MenuName(action->GetText()));
+  }
+  const oxString statistics = Tr("Statistics");
+  RegisterWidget(statistics, new StatisticsMaker(client));
+  AddDock(statistics, "RIGHT");
+}
+
+void NotesEditor::UpdateActions(Note* note) {
+  if (!undo_) return;
+  QTextDocument* document = note->GetView()->document();
+  undo_->SetEnabled(document->isUndoAvailable());
+  redo_->SetEnabled(document->isRedoAvailable());
+  wrap_->SetChecked(note->GetView()->lineWrapMode() != QPlainTextEdit::NoWrap);
 }
 
 // The manager owns the client from its construction on.

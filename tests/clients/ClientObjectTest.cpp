@@ -8,7 +8,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
-#include <QPlainTextEdit>
 #include <QPointer>
 #include <gtest/gtest.h>
 
@@ -38,12 +37,6 @@
 #include "platform/ui/uiWidgetStack.h"
 
 namespace {
-
-// The demo's plug-in folder, unless the environment names one; read once,
-// when the first application object asks for the plug-in descriptions.
-const bool kPluginPathSet = [] {
-  return setenv("FWG_PLUGIN_PATH", CLIENTOBJECTTEST_PLUGIN_DIR, 0) == 0;
-}();
 
 using fwg::ClientFolder;
 using fwg::ClientObject;
@@ -467,42 +460,6 @@ TEST_F(ClientObjectTest, DocumentsMayOutliveTheApplicationObject) {
   delete loose;
   project->Delete();
   EXPECT_TRUE(framedLayouter.isNull());
-}
-
-// The demo's plug-in, loaded as the host loads it.
-TEST_F(ClientObjectTest, NotesDemoMakesAnActiveNoteOnEveryNew) {
-  ASSERT_TRUE(kPluginPathSet);
-  fwg::Client* notes = Manager()->GetClient("notes");
-  ASSERT_NE(notes, nullptr);
-  notes->New();
-  ClientObject* first = Manager()->GetActiveClientObject();
-  ASSERT_NE(first, nullptr);
-  EXPECT_EQ(first->GetName(), "Note 1");
-  oxt::Object* project = first->GetParent(Project::S_ClassName());
-  ASSERT_NE(project, nullptr) << "a project is made for the first note";
-  EXPECT_NE(first->GetLayouter()->findChild<QPlainTextEdit*>(), nullptr);
-
-  fwg::Profile* editor = first->GetProfile();
-  ASSERT_NE(editor, nullptr);
-  EXPECT_EQ(editor->GetName(), "NotesEditor");
-  EXPECT_EQ(VisibleMenus(MenuBar()), (Log{"File", "View"}));
-  EXPECT_EQ(VisibleMenus(editor->GetMenu("File")), (Log{"New", "Open...", "Save"}));
-  EXPECT_EQ(VisibleMenus(editor->GetMenu("View/Dock Windows")), (Log{"", "Notes", "Word count"}));
-  fwg::Action* create = editor->GetAction("new");
-  ASSERT_NE(create, nullptr);
-  EXPECT_EQ(create->GetUiAction()->shortcut(), QKeySequence("Ctrl+N"));
-  EXPECT_FALSE(create->GetUiAction()->icon().isNull()) << "icons come from the plug-in's folder";
-  EXPECT_NE(editor->GetToolBarObjectFromPath("Notes"), nullptr);
-
-  // The menu entry makes the next note in the same project.
-  create->Activate();
-  ClientObject* second = Manager()->GetActiveClientObject();
-  ASSERT_NE(second, first);
-  EXPECT_EQ(second->GetName(), "Note 2");
-  EXPECT_EQ(second->GetParent(), project);
-  EXPECT_EQ(Font(first), "normal");
-  EXPECT_EQ(FindFrame(project->GetName())->GetViews(),
-            (oxStlVector<uiWidget*>{first->GetLayouter(), second->GetLayouter()}));
 }
 
 }  // namespace

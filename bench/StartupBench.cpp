@@ -1,0 +1,119 @@
+// Start-up of the demo host to its first shown window, against a minimal
+// Qt 6 program that shows an empty QMainWindow, in the same run, on the
+// same display (run it under Xvfb):
+//
+//   cmake -B build-bench -DFWG_BUILD_BENCH=ON && ninja -C build-bench StartupBench
+//   xvfb-run -a build-bench/out/bin/StartupBench
+//
+// Each iteration starts the program and times it until the window's first
+// paint, which the program reports through a pipe before it quits. The host
+// starts with both sample plug-ins available (the samples' base profile in
+// force: menus, toolbar, project tree and property sheet); TavrixFirstSketch
+// also has it make a sketch (-client sketch), which loads the sketch
+// plug-in. "ratio" is the mean time over the baseline's, "peak_MiB" the
+// largest resident size of the program (wait4), "peak_ratio" that over the
+// baseline's.
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+struct Outcome {
+  double seconds = 0;
+  double peakMiB = 0;
+  bool ok = false;
+};
+
+Outcome RunOnce(const std::vector<std::string>& args) {
+  int pipe[2];
+  if (::pipe(pipe) != 0) return {};
+  std::vector<std::string> env;
+  for (char** e = environ; *e; ++e) env.emplace_back(*e);
+  env.push_back("BENCH_READY_FD=3");
+  env.push_back("FWG_PLUGIN_PATH=" BENCH_PLUGIN_PATH);
+  env.push_back("FWG_CONFIG_DIR=" BENCH_CONFIG_DIR);
+  std::vector<char*> argv, envp;
+  for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+  for (const std::string& e : env) envp.push_back(const_cast<char*>(e.c_str()));
+  argv.push_back(nullptr);
+  envp.push_back(nullptr);
+
+  const auto start = std::chrono::steady_clock::now();
+  const pid_t pid = fork();
+  if (pid == 0) {
+    dup2(pipe[1], 3);
+    if (pipe[0] != 3) close(pipe[0]);
+    if (pipe[1] != 3) close(pipe[1]);
+    execve(argv[0], argv.data(), envp.data());
+    _exit(127);
+  }
+  close(pipe[1]);
+  char byte = 0;
+  const bool ready = read(pipe[0], &byte, 1) == 1;
+  const auto shown = std::chrono::steady_clock::now();
+  close(pipe[0]);
+  int status = 0;
+  rusage usage{};
+  wait4(pid, &status, 0, &usage);
+  Outcome outcome;
+  outcome.seconds = std::chrono::duration<double>(shown - start).count();
+  outcome.peakMiB = usage.ru_maxrss / 1024.0;
+  outcome.ok = ready && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  return outcome;
+}
+
+struct Mean {
+  double seconds = 0, peakMiB = 0;
+};
+Mean g_baseline;
+
+Mean Measure(benchmark::State& state, const std::vector<std::string>& args) {
+  Mean sum;
+  int runs = 0;
+  for (auto _ : state) {
+    const Outcome outcome = RunOnce(args);
+    if (!outcome.ok) {
+      state.SkipWithError("the program did not show its window (no display?)");
+      break;
+    }
+    state.SetIterationTime(outcome.seconds);
+    sum.seconds += outcome.seconds;
+    sum.peakMiB = std::max(sum.peakMiB, outcome.peakMiB);
+    ++runs;
+  }
+  if (runs) sum.seconds /= runs;
+  state.counters["peak_MiB"] = sum.peakMiB;
+  return sum;
+}
+
+void Report(benchmark::State& state, const Mean& mean) {
+  if (g_baseline.seconds <= 0) return;
+  state.counters["ratio"] = mean.seconds / g_baseline.seconds;
+  state.counters["peak_ratio"] = mean.peakMiB / g_baseline.peakMiB;
+}
+
+// Runs first: the others are compared with it.
+void MinimalQtWindow(benchmark::State& state) { g_baseline = Measure(state, {BENCH_MINIMAL}); }
+BENCHMARK(MinimalQtWindow)->UseManualTime()->Iterations(20)->Unit(benchmark::kMillisecond);
+
+void Tavrix(benchmark::State& state) { Report(state, Measure(state, {BENCH_HOST})); }
+BENCHMARK(Tavrix)->UseManualTime()->Iterations(20)->Unit(benchmark::kMillisecond);
+
+void TavrixFirstSketch(benchmark::State& state) {
+  Report(state, Measure(state, {BENCH_HOST, "-client", "sketch"}));
+}
+BENCHMARK(TavrixFirstSketch)->UseManualTime()->Iterations(20)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,314 @@
+// The demo as a user meets it: the host's printing options, and the two
+// sample clients loaded from their real plug-ins into one window, where
+// switching between a note and a sketch switches menus, toolbars, docks and
+// shortcuts, the project tree's context menu re-tiles a folder, and a
+// session keeps the documents' content.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDockWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QTest>
+#include <QToolButton>
+#include <string>
+#include <vector>
+
+#include "fwg/actions/Action.h"
+#include "fwg/clients/Client.h"
+#include "fwg/clients/ClientManager.h"
+#include "fwg/clients/ClientObject.h"
+#include "fwg/objects/ClientFolder.h"
+#include "fwg/objects/Project.h"
+#include "fwg/profiles/Profile.h"
+#include "fwg/profiles/ProfileManager.h"
+#include "fwg/shell/Gui.h"
+#include "fwg/shell/LayoutPropertyEditor.h"
+#include "fwg/shell/ProjectTree.h"
+#include "platform/fwc/PluginManager.h"
+#include "platform/oxapp/CommandLine.h"
+#include "platform/oxt/Model.h"
+#include "platform/ui/uiAction.h"
+#include "platform/ui/uiLayoutFrameEx.h"
+#include "platform/ui/uiMainWindow.h"
+#include "tests/WithGui.h"
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+struct HostRun {
+  std::vector<const char*> args;
+  int status;
+  std::string out, err;  // parts each stream must hold
+};
+
+HostRun Start(const QStringList& args, const QProcessEnvironment& environment) {
+  QProcess host;
+  host.setProcessEnvironment(environment);
+  host.start(DEMOTEST_HOST, args);
+  host.waitForFinished(-1);
+  return {{},
+          host.exitCode(),
+          host.readAllStandardOutput().toStdString(),
+          host.readAllStandardError().toStdString()};
+}
+
+bool Holds(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+TEST(HostOptions, PrintAndExitWithoutAWindow) {
+  const HostRun cases[] = {
+      {{"-locale", "en", "--help"}, 0, "Plug-ins are read from: " FWG_PLUGIN_DIR "\n", ""},
+      {{"-locale", "de", "--help"}, 0, "Aufruf: tavrix", ""},
+      {{"--version"}, 0, "tavrix 10.0 (fwg 10.0, Qt ", ""},
+      {{"-locale", "en", "-client"},
+       2,
+       "",
+       "tavrix: -client needs a client name; installed clients: notes, sketch\n"},
+      {{"-client", "-locale", "de"}, 2, "", "installierte Clients: notes, sketch\n"},
+  };
+  // Without any window system: these options must not need one.
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert("QT_QPA_PLATFORM", "xcb");
+  environment.remove("DISPLAY");
+  for (const HostRun& expected : cases) {
+    QStringList args;
+    for (const char* arg : expected.args) args << arg;
+    const HostRun run = Start(args, environment);
+    const std::string name = args.join(' ').toStdString();
+    EXPECT_EQ(run.status, expected.status) << name << ": " << run.err;
+    EXPECT_TRUE(Holds(run.out, expected.out)) << name << ": " << run.out;
+    EXPECT_TRUE(Holds(run.err, expected.err)) << name << ": " << run.err;
+  }
+}
+
+// A menu text as the user reads it: no mnemonic, no shortcut column.
+// The real host with both plug-ins, and a probe plug-in that makes a note
+// and a sketch through File > New, switches back to the note and reports
+// what the window shows after each step.
+TEST(HostWithBothPlugins, SwitchingDocumentsSwitchesMenusToolbarsDocksAndShortcuts) {
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert("QT_QPA_PLATFORM", "offscreen");
+  environment.insert("FWG_PLUGIN_PATH", FWG_PLUGIN_DIR ":" DEMOTEST_PROBE_DIR);
+  const HostRun run = Start({"-locale", "en"}, environment);
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out,
+            "start: menus File Edit View | toolbars Main | docks Projects Properties"
+            " | save - | line -\n"
+            "note: menus File Edit View Format | toolbars Main Notes"
+            " | docks Projects Properties Statistics | save Ctrl+S | line -\n"
+            "sketch: menus File Edit View Sketch | toolbars Main Tools"
+            " | docks Colours Projects Properties | save none | line L\n"
+            "note again: menus File Edit View Format | toolbars Main Notes"
+            " | docks Projects Properties Statistics | save Ctrl+S | line none\n");
+}
+
+std::string Plain(const QString& text) {
+  return text.left(text.indexOf('\t')).remove('&').toStdString();
+}
+
+// What the user sees of the main window.
+class DemoFixture : public WithGui {
+ protected:
+  // Loaded plug-ins stay loaded and make their clients only once, so each
+  // test needs a process of its own, as CTest gives it.
+  void SetUp() override {
+    oxapp::CommandLine::Get()->SetArguments(oxStlVector<oxString>{"demotest", "-locale", Locale()});
+    if (fwc::PluginManager::Get()->IsPluginLoaded("samples")) {
+      GTEST_SKIP() << "the sample plug-ins are loaded already";
+    }
+    WithGui::SetUp();
+    // As the host does at start-up: the plug-in without a client.
+    ASSERT_TRUE(fwc::PluginManager::Get()->LoadPlugin("samples"));
+    window_ = gui_->GetMainWindow();
+    window_->Show();
+  }
+
+  virtual const char* Locale() const { return "en"; }
+
+  Names Menus() const {
+    Names names;
+    for (QAction* menu : window_->menuBar()->actions()) {
+      if (menu->isVisible()) names.push_back(Plain(menu->text()));
+    }
+    return names;
+  }
+  template <class W>
+  Names Visible() const {
+    Names names;
+    for (W* widget : window_->findChildren<W*>()) {
+      if (widget->isVisible()) names.push_back(widget->windowTitle().toStdString());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+  static Names Entries(QMenu* menu) {
+    emit menu->aboutToShow();  // menus catch up when they are about to show
+    Names names;
+    for (QAction* entry : menu->actions()) {
+      if (entry->isVisible() && !entry->isSeparator()) names.push_back(Plain(entry->text()));
+    }
+    return names;
+  }
+  QMenu* Menu(const char* title) const {
+    for (QAction* menu : window_->menuBar()->actions()) {
+      if (Plain(menu->text()) == title) return menu->menu();
+    }
+    return nullptr;
+  }
+  static fwg::Profile* Active() { return fwg::ProfileManager::Get()->GetActiveProfile(); }
+  static fwg::ClientObject* ActiveDocument() {
+    return fwg::ClientManager::Get()->GetActiveClientObject();
+  }
+  // The visible entry of that text.
+  static QAction* Entry(QMenu* menu, const char* text) {
+    if (menu) emit menu->aboutToShow();
+    for (QAction* entry : menu ? menu->actions() : QList<QAction*>()) {
+      if (entry->isVisible() && Plain(entry->text()) == text) return entry;
+    }
+    return nullptr;
+  }
+  // Chooses File > New > `client`.
+  fwg::ClientObject* New(const char* client, const char* file = "File",
+                         const char* newMenu = "New") {
+    QAction* create = Entry(Menu(file), newMenu);
+    QAction* choice = Entry(create ? create->menu() : nullptr, client);
+    if (choice) choice->trigger();
+    return ActiveDocument();
+  }
+  fwg::ProjectTree* Tree() const { return window_->findChild<fwg::ProjectTree*>(); }
+
+  uiMainWindow* window_ = nullptr;
+};
+
+TEST_F(DemoFixture, DocumentsUndoSwitchByTreeAndFrameAndOfferTheirEntries) {
+  EXPECT_EQ(Entries(Menu("File")), (Names{"New", "Exit"}));
+  fwg::ClientObject* note = New("Notes");
+  ASSERT_NE(note, nullptr);
+  EXPECT_EQ(note->GetName(), "Note 1");
+  EXPECT_EQ(Entries(Menu("File")), (Names{"New", "Open Note...", "Save Note", "Exit"}));
+
+  fwg::ClientObject* sketch = New("Sketch");
+  ASSERT_NE(sketch, nullptr);
+  EXPECT_EQ(sketch->GetParent(), note->GetParent()) << "one project for both";
+  EXPECT_EQ(Entries(Menu("View")), (Names{"Projects", "Properties", "Colours"}));
+
+  // The tools are exclusive; drawing with one is undone through Edit.
+  fwg::Action* line = Active()->GetAction("line");
+  line->Activate();
+  EXPECT_TRUE(line->IsChecked());
+  EXPECT_FALSE(Active()->GetAction("pen")->IsChecked());
+  QWidget* drawing = sketch->GetLayouter()->GetViews().front()->GetWidget();
+  QTest::mousePress(drawing, Qt::LeftButton, {}, QPoint(10, 10));
+  QTest::mouseMove(drawing, QPoint(40, 30));
+  QTest::mouseRelease(drawing, Qt::LeftButton, {}, QPoint(40, 30));
+  EXPECT_EQ(sketch->GetProperty(oxString("Strokes")).GetValue().GetString(),
+            "L #000000 10,10 40,30;");
+  QAction* undo = Entry(Menu("Edit"), "Undo");
+  ASSERT_TRUE(undo && undo->isEnabled());
+  undo->trigger();
+  EXPECT_EQ(sketch->GetProperty(oxString("Strokes")).GetValue().GetString(), "");
+  EXPECT_NE(Active()->GetContextMenuObjectFromPath("Sketch/Undo"), nullptr);
+
+  // Selecting the note in the project tree switches back.
+  Tree()->setCurrentIndex(Tree()->GetIndex(note));
+  EXPECT_EQ(ActiveDocument(), note);
+  EXPECT_EQ(Tree()->model()->data(Tree()->GetIndex(note), Qt::FontRole).value<QFont>().bold(),
+            true);
+  EXPECT_EQ(Menus(), (Names{"File", "Edit", "View", "Format"}));
+  EXPECT_TRUE(line->GetUiAction()->shortcut().isEmpty());
+
+  // So does clicking into the sketch's frame.
+  QTest::mouseClick(drawing, Qt::LeftButton, {}, QPoint(5, 5));
+  EXPECT_EQ(ActiveDocument(), sketch);
+  EXPECT_EQ(Menus(), (Names{"File", "Edit", "View", "Sketch"}));
+}
+
+class GermanDemoFixture : public DemoFixture {
+ protected:
+  const char* Locale() const override { return "de"; }
+};
+
+TEST_F(GermanDemoFixture, MenusDocksDocumentsAndLayoutsReadGerman) {
+  EXPECT_EQ(Menus(), (Names{"Datei", "Bearbeiten", "Ansicht"}));
+  EXPECT_EQ(Visible<QDockWidget>(), (Names{"Eigenschaften", "Projekte"}));
+  fwg::ClientObject* sketch = New("Skizze", "Datei", "Neu");
+  ASSERT_NE(sketch, nullptr);
+  EXPECT_EQ(sketch->GetName(), "Skizze 1");
+  EXPECT_EQ(Entries(Menu("Skizze")), (Names{"Stift", "Linie", "Rechteck", "Ellipse", "Leeren"}));
+  EXPECT_EQ(fwg::LayoutPropertyEditor().GetIconEntries().at(1).label, "2 nebeneinander");
+}
+
+TEST_F(DemoFixture, TreeContextMenuRetilesAFolderAndDropsMoveDocuments) {
+  fwg::ClientObject* note = New("Notes");
+  ASSERT_NE(New("Sketch"), nullptr);
+  ASSERT_NE(note, nullptr);
+  oxt::Object* project = note->GetParent();
+  fwg::ProjectTree* tree = Tree();
+  const QModelIndex row = tree->GetIndex(project);
+  ASSERT_TRUE(row.isValid());
+
+  // Right-click on the project, choose Layout, pick "2 Horizontal".
+  QContextMenuEvent click(QContextMenuEvent::Mouse, tree->visualRect(row).center(),
+                          tree->viewport()->mapToGlobal(tree->visualRect(row).center()));
+  QApplication::sendEvent(tree->viewport(), &click);
+  auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  ASSERT_NE(menu, nullptr);
+  ASSERT_FALSE(Entries(menu).empty());
+  EXPECT_EQ(Entries(menu).back(), "Layout…");
+  menu->actions().back()->trigger();
+  QWidget* chooser = QApplication::activePopupWidget();
+  ASSERT_NE(chooser, nullptr);
+  auto* twoHorizontal = chooser->findChild<QToolButton*>("2 Horizontal");
+  ASSERT_NE(twoHorizontal, nullptr);
+  twoHorizontal->click();
+  EXPECT_EQ(project->GetProperty(oxString("Layout")).GetValue().GetInteger(), 3);
+  EXPECT_EQ(note->GetLayouter()->GetParentFrame()->GetLayout(), uiLayoutFrameEx::TwoHorizontal);
+
+  // Documents move into a folder; the project itself cannot be dragged.
+  auto* folder = new fwg::ClientFolder(project, "Folder");
+  folder->EmitCreated();
+  QAbstractItemModel* model = tree->model();
+  EXPECT_FALSE(model->flags(row) & Qt::ItemIsDragEnabled);
+  std::unique_ptr<QMimeData> dragged(model->mimeData({tree->GetIndex(note)}));
+  ASSERT_TRUE(model->dropMimeData(dragged.get(), Qt::MoveAction, -1, 0, tree->GetIndex(folder)));
+  EXPECT_EQ(note->GetParent(), folder);
+  EXPECT_EQ(tree->GetIndex(note).parent(), tree->GetIndex(folder));
+  EXPECT_EQ(note->GetLayouter()->GetParentFrame()->GetViews().size(), 1u);
+  project->Delete();
+  EXPECT_FALSE(tree->GetIndex(project).isValid());
+}
+
+TEST_F(DemoFixture, SessionKeepsTheDocumentsContent) {
+  fwg::ClientObject* note = New("Notes");
+  ASSERT_NE(note, nullptr);
+  oxt::Property text("Text", oxString("Shopping\nMilk"));
+  note->SetProperty(text);
+  fwg::ClientObject* sketch = New("Sketch");
+  ASSERT_NE(sketch, nullptr);
+  oxt::Property strokes("Strokes", oxString("R #ff0000 1,2 30,40;"));
+  sketch->SetProperty(strokes);
+  auto* project = fwg::Project::Cast(note->GetParent());
+  const oxString path = testing::TempDir() + "demo.session";
+  ASSERT_TRUE(project->SaveSession(path));
+  project->Delete();
+  EXPECT_EQ(ActiveDocument(), nullptr);
+
+  fwg::Project* read = fwg::Project::OpenSession(path);
+  ASSERT_NE(read, nullptr);
+  ASSERT_EQ(read->GetChildren().size(), 2u);
+  oxt::Object* readNote = read->GetChildren()[0];
+  EXPECT_EQ(readNote->GetName(), "Note 1");
+  EXPECT_EQ(readNote->GetProperty(oxString("Text")).GetValue().GetString(), "Shopping\nMilk");
+  EXPECT_EQ(read->GetChildren()[1]->GetProperty(oxString("Strokes")).GetValue().GetString(),
+            "R #ff0000 1,2 30,40;");
+  EXPECT_EQ(Tree()->GetIndex(readNote).parent(), Tree()->GetIndex(read));
+  read->Delete();
+}
+
+}  // namespace
