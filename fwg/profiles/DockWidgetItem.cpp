@@ -1,6 +1,5 @@
 #include "fwg/profiles/DockWidgetItem.h"
 
-#include <cctype>
 #include <iostream>
 
 #include "fwg/profiles/ProfileInternal.h"
@@ -10,34 +9,6 @@
 #include "platform/ui/uiManager.h"
 
 namespace fwg {
-
-DockPath ParseDockPath(const oxString& path) {
-  oxStlVector<oxString> tokens;
-  oxString token;
-  for (char c : path) {
-    if (c != '/') {
-      token += c;
-    } else if (!token.empty()) {
-      tokens.push_back(token);
-      token.clear();
-    }
-  }
-  if (!token.empty()) tokens.push_back(token);
-
-  DockPath parsed;
-  if (tokens.empty()) return parsed;
-  oxString area = tokens[0];
-  for (char& c : area) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  if (area == "TOP") {
-    parsed.area = ui::Top;
-  } else if (area == "BOTTOM") {
-    parsed.area = ui::Bottom;
-  } else if (area == "RIGHT") {
-    parsed.area = ui::Right;
-  }
-  if (tokens.size() > 1) parsed.windowName = tokens[1];
-  return parsed;
-}
 
 // The window title a maker gives its widget, in the item's profile's
 // language; the registered name for widgets without one.

@@ -8,18 +8,10 @@
 #include <QPointer>
 
 #include "fwg/profiles/DockWindow.h"
+#include "fwg/profiles/PathParser.h"
 #include "fwg/profiles/ProfileItem.h"
 
 namespace fwg {
-
-// A dock path: "AREA[/dock window name[/ignored...]]". The area is TOP,
-// BOTTOM or RIGHT in any case; anything else, the empty path included, is
-// the left area. Without a name the widget gets a dock window of its own.
-struct DockPath {
-  ui::Dock area = ui::Left;
-  oxString windowName;
-};
-DockPath ParseDockPath(const oxString& path);
 
 class DockWidgetItem : public ProfileItem {
  public:

@@ -12,13 +12,6 @@ void ReportMissing(const oxString& path) {
 
 }  // namespace
 
-ParsedPath ParsePath(const oxString& path) {
-  ParsedPath parsed;
-  parsed.components = oxSplit(path, '/');
-  parsed.trailingSlash = !path.empty() && path.back() == '/' && !parsed.components.empty();
-  return parsed;
-}
-
 EntryLocation WalkQuietly(uiObject* start, const oxString& path) {
   EntryLocation current(nullptr, start, -1);
   for (const oxString& component : ParsePath(path).components) {

@@ -1,18 +1,11 @@
-// Slash paths of entry names ("File/Recent/Clear") walked against the live
-// menus, toolbars and context menus. Runs of slashes make no empty
-// components; a trailing slash means "inside the named entry, at its top".
+// Slash paths of entry names ("File/Recent/Clear", see PathParser) walked
+// against the live menus, toolbars and context menus.
 #pragma once
 
 #include "fwg/profiles/EntryLocation.h"
+#include "fwg/profiles/PathParser.h"
 
 namespace fwg {
-
-struct ParsedPath {
-  oxStlVector<oxString> components;
-  bool trailingSlash = false;
-};
-
-ParsedPath ParsePath(const oxString& path);
 
 // The entry the path names below `start`, or the empty location. An empty
 // path names `start` itself.

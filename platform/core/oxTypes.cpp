@@ -28,21 +28,21 @@ oxStlVector<oxString> oxSplit(const oxString& text, char separator) {
 oxString oxQuote(const oxString& text) {
   constexpr size_t kMaxShown = 60;
   static const char kHex[] = "0123456789abcdef";
-  size_t shown = std::min(text.size(), kMaxShown);
-  // Cut between characters, not inside one.
-  while (shown > 0 && shown < text.size() && (static_cast<unsigned char>(text[shown]) & 0xc0) == 0x80) {
-    --shown;
-  }
-  oxString quoted = "'";
-  for (size_t i = 0; i < shown; ++i) {
+  oxString shown;
+  size_t i = 0;
+  for (; i < text.size(); ++i) {
     const auto c = static_cast<unsigned char>(text[i]);
-    if (c < 0x20 || c == 0x7f) {
-      quoted.append("\\x").append(1, kHex[c >> 4]).append(1, kHex[c & 15]);
-    } else {
-      quoted += static_cast<char>(c);
-    }
+    const bool control = c < 0x20 || c == 0x7f;
+    if (shown.size() + (control ? 4 : 1) > kMaxShown) break;
+    if (control) shown.append("\\x").append(1, kHex[c >> 4]).append(1, kHex[c & 15]);
+    else shown += static_cast<char>(c);
   }
-  return quoted + (shown < text.size() ? "'..." : "'");
+  if (i == text.size()) return "'" + shown + "'";
+  // Cut between characters, not inside one: bytes of a UTF-8 sequence
+  // (never control bytes) were shown one for one.
+  auto continues = [&](size_t at) { return (static_cast<unsigned char>(text[at]) & 0xc0) == 0x80; };
+  for (int back = 0; back < 3 && i > 0 && continues(i) && !shown.empty(); ++back, --i) shown.pop_back();
+  return "'" + shown + "'...";
 }
 
 bool oxVariant::GetBoolean() const {

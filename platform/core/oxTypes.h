@@ -21,9 +21,9 @@ using oxStlMap = std::map<K, V, Less>;
 // ("a::b:" split at ':' gives "a", "b").
 oxStlVector<oxString> oxSplit(const oxString& text, char separator);
 
-// `text` in single quotes, fit to be echoed in a one-line message: control
-// bytes written as \xHH and anything past 60 bytes cut off with "...", so
-// that hostile input can neither break the line nor flood it.
+// `text` in single quotes for a one-line message: control bytes as \xHH, the
+// quoted text cut after 60 characters (between UTF-8 characters) and "..."
+// put after it, so that hostile input can neither break the line nor flood it.
 oxString oxQuote(const oxString& text);
 
 // A tagged value: empty, bool, int, long (64-bit), string or untyped pointer.

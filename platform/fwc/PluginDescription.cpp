@@ -110,7 +110,17 @@ std::unique_ptr<PluginDescription> PluginDescription::Read(const oxString& text,
                                                            oxString* error) {
   ParsedFile parsed;
   oxString message;
-  if (!Parse(fileName, QByteArray::fromStdString(text), &parsed, &message)) {
+  // A library given by a variable ("$ROOT/lib/libdemo.so") names its own
+  // location; anything else not absolute sits beside the description.
+  const oxString baseFolder = vosFileInfo(fileName).GetPath();
+  oxString libraryFile;
+  if (Parse(fileName, QByteArray::fromStdString(text), &parsed, &message)) {
+    const oxString& library = parsed.main["library"];
+    libraryFile = vosLibrary::GetAbsoluteFileName(
+        library.front() == '/' || library.front() == '$' ? library : baseFolder + "/" + library);
+    if (libraryFile.empty()) Fail(fileName, 0, "library " + oxQuote(library) + " names no file", &message);
+  }
+  if (!message.empty()) {
     if (error) *error = message;
     else std::cerr << "fwg: " << message << "\n";
     return nullptr;
@@ -125,13 +135,9 @@ std::unique_ptr<PluginDescription> PluginDescription::Read(const oxString& text,
   std::unique_ptr<PluginDescription> description(new PluginDescription(std::move(contents)));
   Internal* d = description->internal_;
   d->fileName = fileName;
-  d->baseFolder = vosFileInfo(fileName).GetPath();
+  d->baseFolder = baseFolder;
   d->name = parsed.main["name"];
-  // A library given by a variable ("$ROOT/lib/libdemo.so") names its own
-  // location; anything else not absolute sits beside the description.
-  const oxString& library = parsed.main["library"];
-  d->libraryFile = vosLibrary::GetAbsoluteFileName(
-      library.front() == '/' || library.front() == '$' ? library : d->baseFolder + "/" + library);
+  d->libraryFile = libraryFile;
   d->clientName = parsed.main["client"];
   d->alias = parsed.main["alias"];
   for (const oxString& folder : oxSplit(parsed.main["resources"], ',')) {

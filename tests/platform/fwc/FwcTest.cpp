@@ -136,6 +136,7 @@ TEST_F(DescriptionFiles, EachFaultGivesOneLineNamingFileAndLine) {
       {"name = a\nlibrary = b\n[manifest\n", ":3: ", "expected ']'"},
       {"library = b\n", ": ", "missing value for 'name'"},
       {"name = a\nlibrary =   # to be filled in\n", ": ", "missing value for 'library'"},
+      {"name = a\nlibrary = $FWCTEST_UNSET\n", ": ", "library '$FWCTEST_UNSET' names no file"},
       // Echoed input stays one readable line.
       {"name = a\n\x1b[2J" + std::string(1 << 20, 'k') + " = v\n", ":2: ", "unknown key '\\x1b[2Jkkk"},
   };
