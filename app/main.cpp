@@ -69,14 +69,20 @@ oxString DescribePluginFolders() {
   return vosLibrary::GetAbsoluteFileName(vosLibrary::GetExecutableFolder() + "/../plugins");
 }
 
-// Each profile keeps its own window layout: saved when it is left, put
-// back when it is entered.
+// Each profile keeps its own window layout: saved when it is left and at
+// exit, put back when it is entered. The exit save comes before the
+// application quits, since quitting closes floating dock windows.
 void KeepLayoutsPerProfile(fwg::Gui* gui) {
-  gui->GetProfileManager()->OnActiveProfileChanged().Connect(
+  fwg::ProfileManager* profiles = gui->GetProfileManager();
+  profiles->OnActiveProfileChanged().Connect(
       nullptr, [](fwg::Profile* left, fwg::Profile* entered) {
         if (left) fwg::WindowLayout::Save(left);
         if (entered) fwg::WindowLayout::Restore(entered);
       });
+  gui->OnExit().Connect(nullptr, [gui, profiles] {
+    if (fwg::Profile* active = profiles->GetActiveProfile()) fwg::WindowLayout::Save(active);
+    gui->Exit();
+  });
 }
 
 oxString DescribeResourceFolders() {
@@ -212,9 +218,6 @@ int main(int argc, char** argv) {
     LoadHostPlugins();
     gui->Start();
     gui->Run();
-  }
-  if (fwg::Profile* active = gui->GetProfileManager()->GetActiveProfile()) {
-    fwg::WindowLayout::Save(active);
   }
   delete gui;
   return 0;

@@ -183,9 +183,26 @@ void DockWindow::HandleCurrentChange(uiWidget* page) {
 
 // A dock window closed by the user (or hidden by the program) turns its
 // widgets off, so that the toggle actions say what is on screen. Hides
-// from the window system, such as minimising, change nothing.
+// from the window system, such as minimising, change nothing; nor do the
+// hides Qt makes while a dock window is dragged to another area or made
+// to float, which it follows with a show in the same call: a hide counts
+// only if the window is still hidden once control is back in the event
+// loop. A close counts at once.
 void DockWindow::HandleHide(uiHideEvent* event) {
   if (event->Spontaneous() || !internal_->hideHandling) return;
+  QMetaObject::invokeMethod(
+      this, [this] {
+        if (isHidden() && internal_->hideHandling) TurnWidgetsOff();
+      },
+      Qt::QueuedConnection);
+}
+
+void DockWindow::closeEvent(QCloseEvent* event) {
+  uiDockWindow::closeEvent(event);
+  if (event->isAccepted() && internal_->hideHandling) TurnWidgetsOff();
+}
+
+void DockWindow::TurnWidgetsOff() {
   for (DockEntry* entry : internal_->entries) {
     if (!entry->shown) continue;
     if (internal_->named && internal_->tabWidget) {

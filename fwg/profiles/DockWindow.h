@@ -83,6 +83,8 @@ class DockWindow : public uiDockWindow, public oxListener<single_threaded> {
 
  private:
   void HandleHide(uiHideEvent* event);
+  void closeEvent(QCloseEvent* event) override;
+  void TurnWidgetsOff();
   void HandleCurrentChange(uiWidget* page);
   void HandleWidgetDeleted(DockEntry* entry);
   void Place(DockEntry* entry);

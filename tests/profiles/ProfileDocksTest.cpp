@@ -1,6 +1,7 @@
 // Dock widgets of profiles on a real main window: dock paths, tabs in
 // shared dock windows, toggle actions, hides by the user and by the window
 // system, remove items across a profile switch, and the "Dock" group.
+#include <QCoreApplication>
 #include <QDockWidget>
 #include <QMenu>
 #include <QPointer>
@@ -289,6 +290,16 @@ TEST_F(ProfileDocks, HidingTheDockWindowTurnsItsWidgetsOffUnlessTheSystemDidIt) 
   EXPECT_TRUE(side->isVisible());
   EXPECT_TRUE(Widget(profile, "Props")->IsVisible());
   EXPECT_FALSE(Widget(profile, "Tree")->IsVisible());
+
+  // Made to float, as a drag does, the window is hidden and shown again by
+  // Qt: that turns nothing off. A hide that lasts does.
+  Dock("Log")->setFloating(true);
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(Widget(profile, "Log")->IsVisible());
+  EXPECT_TRUE(profile->GetDockToggleAction("Log")->IsChecked());
+  Dock("Log")->hide();
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(profile->GetDockToggleAction("Log")->IsChecked());
 }
 
 TEST_F(ProfileDocks, RemoveItemHidesTheBaseWidgetWhileItsProfileIsActive) {

@@ -231,6 +231,7 @@ TEST_F(MainWindowLayout, DocksAndToolbarsComeBackWhereTheUserLeftThem) {
   EXPECT_EQ(window_->dockWidgetArea(Dock("Log")), Qt::BottomDockWidgetArea);
   EXPECT_NEAR(Dock("Log")->height(), logHeight, 4);
   EXPECT_TRUE(Dock("Props")->isFloating());
+  EXPECT_TRUE(Dock("Props")->isVisible());
   EXPECT_NEAR(Dock("Props")->x(), props.x(), 4);
   EXPECT_NEAR(Dock("Props")->width(), props.width(), 4);
   EXPECT_EQ(window_->toolBarArea(ToolBar("Tools")), Qt::LeftToolBarArea);
