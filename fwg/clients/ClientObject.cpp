@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QPointer>
 #include <algorithm>
-#include <iostream>
 
 #include "fwg/clients/Client.h"
 #include "fwg/clients/ClientManager.h"
@@ -12,6 +11,7 @@
 #include "fwg/profiles/Profile.h"
 #include "fwg/shell/CentralWidget.h"
 #include "fwg/shell/Gui.h"
+#include "platform/core/oxDiagnostic.h"
 #include "platform/fwc/Director.h"
 #include "platform/oxt/CurrentObjects.h"
 #include "platform/ui/uiLayoutFrameEx.h"
@@ -110,7 +110,7 @@ ClientObject::~ClientObject() {
 
 oxt::Object* ClientObject::Copy(oxt::Object* parent) {
   if (IsAncestorOf(parent)) {
-    std::cerr << "fwg: ClientObject::Copy: cannot copy '" << GetName() << "' into itself\n";
+    oxWarn("ClientObject::Copy: cannot copy '", GetName(), "' into itself");
     return nullptr;
   }
   ClientObject* copy = nullptr;
@@ -120,8 +120,8 @@ oxt::Object* ClientObject::Copy(oxt::Object* parent) {
     copy = GetCurrentObject();
     // Still the document around `parent`, or none: New() made nothing.
     if (!copy || copy->IsAncestorOf(parent)) {
-      std::cerr << "fwg: ClientObject::Copy: client '" << client->GetName()
-                << "' made no document for the copy of '" << GetName() << "'\n";
+      oxWarn("ClientObject::Copy: client '", client->GetName(),
+             "' made no document for the copy of '", GetName(), "'");
       return nullptr;
     }
   } else {

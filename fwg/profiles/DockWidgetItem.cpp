@@ -1,9 +1,9 @@
 #include "fwg/profiles/DockWidgetItem.h"
 
 #include <cctype>
-#include <iostream>
 
 #include "fwg/profiles/ProfileInternal.h"
+#include "platform/core/oxDiagnostic.h"
 #include "platform/oxaw/WidgetManager.h"
 #include "platform/ui/uiAction.h"
 #include "platform/ui/uiIconSet.h"
@@ -70,7 +70,7 @@ void DockWidgetItem::Resolve() {
   DockWindow* window = FindOrMakeDockWindow(ParseDockPath(path_));
   uiWidget* widget = oxaw::WidgetManager::Get()->GetWidget(widgetName_, window);
   if (!widget) {
-    std::cerr << "Could not add the dock widget " << widgetName_ << std::endl;
+    oxDiagnostic("Could not add the dock widget ", widgetName_);
     return;
   }
   DockEntry* entry = window->AddEntry(widget);

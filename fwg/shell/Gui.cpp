@@ -1,11 +1,10 @@
 #include "fwg/shell/Gui.h"
 
-#include <iostream>
-
 #include "fwg/clients/Client.h"
 #include "fwg/clients/ClientManager.h"
 #include "fwg/profiles/ProfileManager.h"
 #include "fwg/shell/CentralWidget.h"
+#include "platform/core/oxDiagnostic.h"
 #include "platform/fwc/Director.h"
 #include "platform/oxapp/Application.h"
 #include "platform/oxapp/CommandLine.h"
@@ -229,7 +228,7 @@ void Gui::Start() {
   if (Client* client = ClientManager::Get()->GetClient(name)) {
     client->New();
   } else {
-    std::cerr << "Could not find client named '" << name << "' for loading" << std::endl;
+    oxDiagnostic("Could not find client named '", name, "' for loading");
   }
 }
 

@@ -1,9 +1,9 @@
 #include "platform/fwc/PluginDescription.h"
 
 #include <QFile>
-#include <iostream>
 #include <set>
 
+#include "platform/core/oxDiagnostic.h"
 #include "platform/vos/vosFileInfo.h"
 #include "platform/vos/vosLibrary.h"
 
@@ -40,9 +40,8 @@ struct ParsedFile {
 };
 
 bool Fail(const oxString& file, int line, const oxString& message) {
-  std::cerr << "fwg: " << file;
-  if (line > 0) std::cerr << ":" << line;
-  std::cerr << ": " << message << "\n";
+  if (line > 0) oxWarn(file, ":", line, ": ", message);
+  else oxWarn(file, ": ", message);
   return false;
 }
 

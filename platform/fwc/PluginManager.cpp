@@ -2,9 +2,9 @@
 
 #include <QDir>
 #include <QLibrary>
-#include <iostream>
 #include <memory>
 
+#include "platform/core/oxDiagnostic.h"
 #include "platform/fwc/Director.h"
 #include "platform/fwc/Plugin.h"
 #include "platform/vos/vosFile.h"
@@ -30,8 +30,7 @@ namespace {
 
 
 void ReportLoadFailure(const PluginDescription& description, const oxString& problem) {
-  std::cerr << "fwg: plug-in '" << description.GetName() << "' (" << description.GetFileName()
-            << "): " << problem << "\n";
+  oxWarn("plug-in '", description.GetName(), "' (", description.GetFileName(), "): ", problem);
 }
 
 }  // namespace
@@ -39,7 +38,7 @@ void ReportLoadFailure(const PluginDescription& description, const oxString& pro
 void PluginManager::Internal::ScanFolder(const oxString& folder, bool quietIfMissing) {
   const QDir dir(QString::fromStdString(folder));
   if (!dir.exists()) {
-    if (!quietIfMissing) std::cerr << "fwg: plug-in folder '" << folder << "' does not exist\n";
+    if (!quietIfMissing) oxWarn("plug-in folder '", folder, "' does not exist");
     return;
   }
   const QStringList files =
@@ -51,8 +50,8 @@ bool PluginManager::Internal::Adopt(std::unique_ptr<PluginDescription> descripti
   if (!description) return false;  // ReadFile has said why
   for (const PluginDescription* other : descriptions) {
     if (other->GetName() != description->GetName()) continue;
-    std::cerr << "fwg: " << description->GetFileName() << ": plug-in '" << description->GetName()
-              << "' is already described in " << other->GetFileName() << "; ignored\n";
+    oxWarn(description->GetFileName(), ": plug-in '", description->GetName(),
+           "' is already described in ", other->GetFileName(), "; ignored");
     return false;
   }
   descriptions.push_back(description.release());
@@ -115,7 +114,7 @@ bool PluginManager::LoadPlugin(const oxString& name) {
   if (tried != internal_->outcomes.end()) return tried->second;
   const PluginDescription* description = GetPluginDescription(name);
   if (!description) {
-    std::cerr << "fwg: no plug-in named '" << name << "' is described\n";
+    oxWarn("no plug-in named '", name, "' is described");
     return false;
   }
   // Recorded before the entry point runs, so that a plug-in asking for

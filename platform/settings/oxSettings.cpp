@@ -10,7 +10,8 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
-#include <iostream>
+
+#include "platform/core/oxDiagnostic.h"
 
 // File format, one entry a line:
 //
@@ -146,7 +147,7 @@ bool IsStorable(const oxVariant& value) {
 }
 
 void ReportFileError(const oxString& file, int line, const oxString& message) {
-  std::cerr << "fwg: " << file << ":" << line << ": " << message << "\n";
+  oxWarn(file, ":", line, ": ", message);
 }
 
 }  // namespace
@@ -181,8 +182,7 @@ std::unique_ptr<oxSettings> oxSettings::Open(const oxString& filePath) {
   QFile file(QString::fromStdString(filePath));
   if (!file.exists()) return root;
   if (!file.open(QIODevice::ReadOnly)) {
-    std::cerr << "fwg: cannot read settings file '" << filePath
-              << "': " << file.errorString().toStdString() << "\n";
+    oxWarn("cannot read settings file '", filePath, "': ", file.errorString().toStdString());
     root->internal_->keepBrokenFile = true;
     return root;
   }
@@ -289,8 +289,7 @@ void oxSettings::Set(const oxString& key, const oxVariant& value) {
     return;
   }
   if (!IsStorable(value)) {
-    std::cerr << "fwg: oxSettings::Set: a pointer for '" << key << "' in '" << GetPath()
-              << "' is not stored\n";
+    oxWarn("oxSettings::Set: a pointer for '", key, "' in '", GetPath(), "' is not stored");
     return;
   }
   Internal* root = internal_->root->internal_;
@@ -363,8 +362,7 @@ bool oxSettings::Sync() {
   if (!file.open(QIODevice::WriteOnly) ||
       file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) ||
       !file.commit()) {
-    std::cerr << "fwg: cannot write settings file '" << root->filePath
-              << "': " << file.errorString().toStdString() << "\n";
+    oxWarn("cannot write settings file '", root->filePath, "': ", file.errorString().toStdString());
     return false;
   }
   root->modified = false;
