@@ -13,6 +13,7 @@
 #include "fwg/profiles/Profile.h"
 #include "fwg/Parts.h"
 #include "fwg/clients/DocumentArea.h"
+#include "platform/core/oxDiagnostic.h"
 #include "platform/oxt/CurrentObjects.h"
 #include "platform/ui/uiLayoutFrameEx.h"
 #include "platform/ui/uiMainWindow.h"
@@ -114,7 +115,7 @@ ClientObject::~ClientObject() {
 
 oxt::Object* ClientObject::Copy(oxt::Object* parent) {
   if (IsAncestorOf(parent)) {
-    std::cerr << "fwg: ClientObject::Copy: cannot copy '" << GetName() << "' into itself\n";
+    oxWarn("ClientObject::Copy: cannot copy '", GetName(), "' into itself");
     return nullptr;
   }
   ClientObject* copy = nullptr;
@@ -124,8 +125,8 @@ oxt::Object* ClientObject::Copy(oxt::Object* parent) {
     copy = GetCurrentObject();
     // Still the document around `parent`, or none: New() made nothing.
     if (!copy || copy->IsAncestorOf(parent)) {
-      std::cerr << "fwg: ClientObject::Copy: client '" << client->GetName()
-                << "' made no document for the copy of '" << GetName() << "'\n";
+      oxWarn("ClientObject::Copy: client '", client->GetName(),
+             "' made no document for the copy of '", GetName(), "'");
       return nullptr;
     }
   } else {

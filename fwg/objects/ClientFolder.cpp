@@ -6,6 +6,7 @@
 #include "fwg/clients/Client.h"
 #include "fwg/clients/ClientManager.h"
 #include "fwg/clients/ClientObject.h"
+#include "platform/core/oxDiagnostic.h"
 #include "platform/oxt/CurrentObjects.h"
 #include "platform/oxt/FileElement.h"
 #include "platform/signals/oxSignal.h"
@@ -34,8 +35,8 @@ void RecreateDocument(ClientFolder* folder, const oxt::FileElement* element) {
   ClientManager* manager = ClientManager::Get();
   Client* client = manager ? manager->GetClient(type) : nullptr;
   if (!client) {
-    std::cerr << "fwg: no client named '" << type << "' to make the document '" << name
-              << "'; it is read without its client\n";
+    oxWarn("no client named '", type, "' to make the document '", name,
+           "'; it is read without its client");
     return;
   }
   client->CreateClientObject(name);

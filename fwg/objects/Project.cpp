@@ -1,7 +1,6 @@
 #include "fwg/objects/Project.h"
 
-#include <iostream>
-
+#include "platform/core/oxDiagnostic.h"
 #include "platform/oxt/ClassInfo.h"
 #include "platform/oxt/FileElement.h"
 #include "platform/oxt/Model.h"
@@ -19,7 +18,7 @@ bool IsDeletable(const Project* project) {
 
 bool Fail(const oxString& message, oxString* error) {
   if (error) *error = message;
-  else std::cerr << "fwg: " << message << "\n";
+  else oxWarn(message);
   return false;
 }
 

@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "fwg/profiles/ProfileInternal.h"
+#include "platform/core/oxDiagnostic.h"
 #include "platform/oxaw/WidgetManager.h"
 #include "platform/ui/uiAction.h"
 #include "platform/ui/uiIconSet.h"
@@ -47,7 +48,7 @@ void DockWidgetItem::Resolve() {
   DockWindow* window = FindOrMakeDockWindow(ParseDockPath(path_));
   uiWidget* widget = oxaw::WidgetManager::Get()->GetWidget(widgetName_, window);
   if (!widget) {
-    std::cerr << "Could not add the dock widget " << widgetName_ << std::endl;
+    oxDiagnostic("Could not add the dock widget ", widgetName_);
     return;
   }
   // Makers are given the name but need not keep it; an unnamed widget

@@ -1,13 +1,13 @@
 #include "fwg/profiles/PathWalker.h"
 
-#include <iostream>
+#include "platform/core/oxDiagnostic.h"
 
 namespace fwg {
 
 namespace {
 
 void ReportMissing(const oxString& path) {
-  std::cerr << "Could not find the item specified by " << path << std::endl;
+  oxDiagnostic("Could not find the item specified by ", path);
 }
 
 }  // namespace
@@ -47,8 +47,7 @@ EntryLocation WalkForEdit(uiObject* start, const oxString& path, bool create,
   if (parsed.trailingSlash) return current.EntryAt(0);
   if (current.GetObject() && current.GetObject()->IsA("uiPopupMenu") && current.GetContainer() &&
       current.GetContainer()->IsA("uiContextMenus")) {
-    std::cerr << "The already is a context menu named " << parsed.components.back()
-              << std::endl;
+    oxDiagnostic("The already is a context menu named ", parsed.components.back());
     return {};
   }
   ++current.index;

@@ -4,7 +4,6 @@
 
 #include <QObject>
 #include <algorithm>
-#include <iostream>
 #include <set>
 
 #include "fwg/actions/Action.h"
@@ -13,6 +12,7 @@
 #include "fwg/profiles/ProfileInternal.h"
 #include "fwg/profiles/ProfileItem.h"
 #include "fwg/profiles/ProfileManager.h"
+#include "platform/core/oxDiagnostic.h"
 #include "platform/fwc/PluginDescription.h"
 #include "platform/fwc/PluginManager.h"
 #include "platform/oxapp/Application.h"
@@ -27,8 +27,8 @@ namespace {
 void ReportLoop(const oxString& profileName, const oxString& repeated) {
   static std::set<std::pair<oxString, oxString>> reported;
   if (!reported.insert({profileName, repeated}).second) return;
-  std::cerr << "fwg: the base chain of profile '" << profileName << "' comes back to '"
-            << repeated << "'; it is cut there" << std::endl;
+  oxWarn("the base chain of profile '", profileName, "' comes back to '", repeated,
+         "'; it is cut there");
 }
 
 }  // namespace

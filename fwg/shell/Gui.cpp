@@ -10,6 +10,7 @@
 #include "fwg/profiles/ProfileManager.h"
 #include "fwg/profiles/WindowMenu.h"
 #include "fwg/shell/CentralWidget.h"
+#include "platform/core/oxDiagnostic.h"
 #include "platform/fwc/Director.h"
 #include "platform/oxapp/Application.h"
 #include "platform/oxapp/CommandLine.h"
@@ -270,7 +271,7 @@ void Gui::Start() {
   if (Client* client = ClientManager::Get()->GetClient(name)) {
     client->New();
   } else {
-    std::cerr << "Could not find client named '" << name << "' for loading" << std::endl;
+    oxDiagnostic("Could not find client named '", name, "' for loading");
   }
 }
 

@@ -9,7 +9,7 @@
 namespace oxapp {
 
 struct Application::Internal {
-  oxString name = "tavrix";
+  oxString name;  // empty until set
   std::unique_ptr<oxSettings> settings;
   TranslateFunction translate;
   oxStlVector<oxString> roots;
@@ -52,7 +52,11 @@ oxSettings* Application::GetSettings() {
 
 void Application::SetName(const oxString& name) { internal_->name = name; }
 
-oxString Application::GetName() const { return internal_->name; }
+oxString Application::GetName() const {
+  if (!internal_->name.empty()) return internal_->name;
+  const oxString executable = QCoreApplication::applicationName().toStdString();
+  return executable.empty() ? "fwg" : executable;
+}
 
 void Application::SetTranslateFunction(TranslateFunction fn) { internal_->translate = std::move(fn); }
 

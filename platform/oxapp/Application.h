@@ -23,7 +23,9 @@ class Application {
   // the file; a later SetName does not switch stores.
   oxSettings* GetSettings();
   void SetName(const oxString& name);
-  oxString GetName() const;  // "tavrix" until set
+  // Until set: the application's name as Qt knows it (the executable's by
+  // default), or "fwg" before there is a QCoreApplication.
+  oxString GetName() const;
 
   using TranslateFunction = std::function<oxString(const oxString& context, const oxString& source,
                                                    const oxString& comment)>;

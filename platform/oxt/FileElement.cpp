@@ -5,8 +5,8 @@
 #include <QXmlStreamWriter>
 #include <algorithm>
 #include <charconv>
-#include <iostream>
 
+#include "platform/core/oxDiagnostic.h"
 #include "platform/oxt/ClassInfo.h"
 #include "platform/oxt/CurrentObjects.h"
 #include "platform/oxt/Object.h"
@@ -429,7 +429,7 @@ Object* FileElement::CreateObject(Object* parent) {
   Object* object = error.empty() ? info->Create(parent) : nullptr;
   if (!object) {
     if (error.empty()) error = "could not create an object of class '" + internal_->objectClass + "'";
-    std::cerr << "fwg: oxt::FileElement::CreateObject: " << error << "\n";
+    oxWarn("oxt::FileElement::CreateObject: ", error);
     return nullptr;
   }
   if (!internal_->objectName.empty()) {
@@ -479,7 +479,7 @@ std::unique_ptr<FileElement> FileElement::ReadString(const oxString& xml, oxStri
   auto root = FileElementParser(QByteArray::fromStdString(xml)).Parse(&message);
   if (!root) {
     if (error) *error = message;
-    else std::cerr << "fwg: " << message << "\n";
+    else oxWarn(message);
   }
   return root;
 }
@@ -489,7 +489,7 @@ bool FileElement::WriteFile(const oxString& path, oxString* error) const {
   if (vosSaveFile::WriteFile(path, QByteArray::fromStdString(WriteString()), &reason)) return true;
   const oxString message = path + ": " + reason;
   if (error) *error = message;
-  else std::cerr << "fwg: " << message << "\n";
+  else oxWarn(message);
   return false;
 }
 
@@ -505,7 +505,7 @@ std::unique_ptr<FileElement> FileElement::ReadFile(const oxString& path, oxStrin
   }
   if (root) return root;
   if (error) *error = message;
-  else std::cerr << "fwg: " << message << "\n";
+  else oxWarn(message);
   return nullptr;
 }
 

@@ -1,8 +1,8 @@
 #include "platform/oxt/Object.h"
 
 #include <algorithm>
-#include <iostream>
 
+#include "platform/core/oxDiagnostic.h"
 #include "platform/oxt/ClassInfo.h"
 #include "platform/oxt/CurrentObjects.h"
 #include "platform/oxt/FileElement.h"
@@ -116,14 +116,13 @@ bool Object::ExecuteMethod(const oxString&, oxStlVector<Variant>&) { return fals
 
 Object* Object::Copy(Object* parent) {
   if (IsAncestorOf(parent)) {
-    std::cerr << "fwg: oxt::Object::Copy: cannot copy '" << internal_->name << "' into itself\n";
+    oxWarn("oxt::Object::Copy: cannot copy '", internal_->name, "' into itself");
     return nullptr;
   }
   const ClassInfo* info = ClassInfo::GetClassInfo(ClassName());
   Object* copy = info ? info->Create(parent) : nullptr;
   if (!copy) {
-    std::cerr << "fwg: oxt::Object::Copy: cannot create an object of class '" << ClassName()
-              << "'\n";
+    oxWarn("oxt::Object::Copy: cannot create an object of class '", ClassName(), "'");
     return nullptr;
   }
   for (const oxString& name : GetPropertyNames()) {
@@ -141,7 +140,7 @@ bool Object::Read(FileElement* element) {
   if (!element) return false;
   oxString error;
   if (!element->CanCreateObjects(&error)) {
-    std::cerr << "fwg: " << error << "\n";
+    oxWarn(error);
     return false;
   }
   element->SetProperties(this);
@@ -216,8 +215,7 @@ void Object::SetParent(Object* parent) {
   Object* old = internal_->parent;
   if (parent == old) return;
   if (IsAncestorOf(parent)) {
-    std::cerr << "fwg: oxt::Object::SetParent: cannot move '" << internal_->name
-              << "' below itself\n";
+    oxWarn("oxt::Object::SetParent: cannot move '", internal_->name, "' below itself");
     return;
   }
   if (old) std::erase(old->internal_->children, this);
@@ -266,8 +264,7 @@ void Object::AddProperty(const Property& p) {
   if (p.GetName() == kName) {
     internal_->name = p.GetValue().GetString();
   } else if (!StoreProperty(p)) {
-    std::cerr << "fwg: oxt::Object::AddProperty: cannot store a property named '"
-              << p.GetName() << "'\n";
+    oxWarn("oxt::Object::AddProperty: cannot store a property named '", p.GetName(), "'");
   }
 }
 

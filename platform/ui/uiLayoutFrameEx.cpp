@@ -9,8 +9,9 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <iostream>
 #include <set>
+
+#include "platform/core/oxDiagnostic.h"
 
 namespace {
 
@@ -183,8 +184,7 @@ void uiLayoutFrameEx::AddView(uiWidget* view) {
     // A frame cannot hold itself or a frame that holds it.
     for (uiLayoutFrameEx* holder = this; holder; holder = holder->GetParentFrame()) {
       if (holder == frame) {
-        std::cerr << "fwg: uiLayoutFrameEx::AddView: '" << frame->Name()
-                  << "' cannot be shown inside itself\n";
+        oxWarn("uiLayoutFrameEx::AddView: '", frame->Name(), "' cannot be shown inside itself");
         return;
       }
     }
@@ -295,8 +295,7 @@ void uiLayoutFrameEx::Pagify() {
 void uiLayoutFrameEx::Layout(FixedLayouts layout) {
   if (!IsFixedLayout(layout)) {
     if (layout != 0) {
-      std::cerr << "fwg: uiLayoutFrameEx::Layout: " << static_cast<int>(layout)
-                << " is not a fixed layout\n";
+      oxWarn("uiLayoutFrameEx::Layout: ", static_cast<int>(layout), " is not a fixed layout");
     }
     return;
   }

@@ -122,6 +122,12 @@ TEST(Translation, GoesThroughTheInstalledFunctionUntilReplaced) {
   EXPECT_EQ(application.TranslateMessage("demo", "Open"), "Open");
 }
 
+// The platform knows no host: unnamed, the application goes by its
+// executable's name.
+TEST(ApplicationSettings, UnnamedApplicationTakesTheExecutablesName) {
+  EXPECT_EQ(oxapp::Application().GetName(), "OxappTest");
+}
+
 TEST(ApplicationSettings, StoreIsNamedAfterTheApplicationAndWrittenOnExit) {
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());
