@@ -30,6 +30,7 @@
 namespace {
 
 const char kProfile[] = "NotesEditor";
+const char kText[] = "TEXT";
 
 class NoteView : public uiWidgetT<QPlainTextEdit> {
   UI_OBJECT(NoteView, uiWidget)
@@ -38,14 +39,25 @@ class NoteView : public uiWidgetT<QPlainTextEdit> {
   explicit NoteView(const oxString& name) { SetName(name); }
 };
 
-// A note owns its view; its layouter only shows it.
+// A note owns its view; its layouter only shows it. Its text is kept in
+// the session as the content piece "TEXT".
 class Note : public fwg::ClientObject {
  public:
   Note(fwg::Client* client, const oxString& name)
       : fwg::ClientObject(client, name, true), view_(new NoteView(name)) {
     if (uiLayoutFrameEx* layouter = GetLayouter()) layouter->AddView(view_);
+    // Typing is a change of the session.
+    QObject::connect(view_, &QPlainTextEdit::textChanged, view_, [this] { EmitModified(); });
   }
   ~Note() override { delete view_.data(); }
+
+  void WriteContent(oxt::FileElement* element) override {
+    AddContent(element, kText, oxStr(view_->toPlainText()));
+  }
+  void ReadContent(oxt::FileElement* element) override {
+    oxString text;
+    if (GetContent(element, kText, &text)) view_->setPlainText(uiStr(text));
+  }
 
   QPlainTextEdit* GetView() const { return view_; }
   // The file the note was opened from or last saved to; "" before.
