@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "fwg/objects/Registration.h"
+#include "fwg/objects/SessionReading.h"
 #include "platform/oxt/ClassInfo.h"
 #include "platform/oxt/FileElement.h"
 #include "platform/oxt/Model.h"
@@ -103,15 +104,13 @@ Project* Project::OpenSession(const oxString& path, oxString* error) {
     Fail(message, error);
     return nullptr;
   }
+  SessionReading reading(path);
+  // The clients' plug-ins first: they may register the classes the file
+  // names. What is still unknown then is left out, reported once.
+  reading.Prepare(root.get());
   oxt::FileElement* element = FindProjectElement(*root);
   if (!element) {
     Fail(path + ": no project in the file", error);
-    return nullptr;
-  }
-  // Checked up front, so that a file naming a class this process cannot
-  // make adds nothing to the tree.
-  if (!root->CanCreateObjects(&message)) {
-    Fail(path + ": " + message, error);
     return nullptr;
   }
   oxt::Object* made = element->CreateObject(oxt::Model::Get()->GetRoot());
