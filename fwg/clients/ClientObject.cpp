@@ -15,6 +15,7 @@
 #include "fwg/clients/DocumentArea.h"
 #include "platform/core/oxDiagnostic.h"
 #include "platform/oxt/CurrentObjects.h"
+#include "platform/oxt/FileElement.h"
 #include "platform/ui/uiLayoutFrameEx.h"
 #include "platform/ui/uiMainWindow.h"
 #include "platform/ui/uiManager.h"
@@ -146,6 +147,46 @@ oxt::Object* ClientObject::Copy(oxt::Object* parent) {
   const oxStlVector<oxt::Object*> children = GetChildren();
   for (oxt::Object* child : children) child->Copy(copy);
   return copy;
+}
+
+bool ClientObject::Write(oxt::FileElement* parent) {
+  if (!parent) return false;
+  oxt::FileElement* element = parent->AddObject(this);
+  element->AddProperties(this);
+  WriteContent(element);
+  const oxStlVector<oxt::Object*> children = GetChildren();
+  for (oxt::Object* child : children) {
+    oxt::Property persistable("@Persistable");
+    if (child->GetProperty(persistable) && !persistable.GetValue().GetBoolean()) continue;
+    child->Write(element);
+  }
+  return true;
+}
+
+bool ClientObject::Read(oxt::FileElement* element) {
+  const bool complete = oxt::Object::Read(element);
+  if (element) ReadContent(element);
+  return complete;
+}
+
+void ClientObject::WriteContent(oxt::FileElement*) {}
+
+void ClientObject::ReadContent(oxt::FileElement*) {}
+
+void ClientObject::AddContent(oxt::FileElement* element, const oxString& name,
+                              const oxString& data) {
+  if (element) new oxt::FileElement(element, name, data);  // owned by `element`
+}
+
+bool ClientObject::GetContent(const oxt::FileElement* element, const oxString& name,
+                              oxString* data) {
+  if (!element) return false;
+  for (const oxt::FileElement* child : element->GetElementList()) {
+    if (child->GetName() != name) continue;
+    if (data) *data = child->GetText();
+    return true;
+  }
+  return false;
 }
 
 void ClientObject::Activate() {

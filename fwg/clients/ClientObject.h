@@ -13,6 +13,11 @@
 
 class uiLayoutFrameEx;
 
+namespace oxt {
+class ClassInfo;
+class FileElement;
+}
+
 namespace fwg {
 
 class Client;
@@ -38,6 +43,32 @@ class ClientObject : public oxt::Object {
   // it. Null (with one stderr line) without a client, when New() made no
   // document, or when `parent` lies inside this document.
   oxt::Object* Copy(oxt::Object* parent) override;
+
+  // Session files: the document's element holds its properties, then what
+  // WriteContent adds, then its persistable children. Read sets the
+  // properties, reads the children, then hands the element to ReadContent.
+  bool Write(oxt::FileElement* parent) override;
+  bool Read(oxt::FileElement* element) override;
+
+  // Content hooks: what a document holds beyond its properties (a note's
+  // text, a sketch's strokes) goes into its session element here. Values of
+  // `element` itself are read back as properties, so content belongs in
+  // child elements, named anything but "OBJECT" and "CLIENT"; AddContent
+  // and GetContent do the common case of one named piece of text or bytes.
+  // ReadContent gets the element written by WriteContent's counterpart in
+  // an earlier process; a piece it does not find is simply absent. Both do
+  // nothing by default.
+  //
+  // A document whose content changes calls EmitModified() so that its
+  // project counts as changed (Project::IsModified) and is autosaved.
+  virtual void WriteContent(oxt::FileElement* element);
+  virtual void ReadContent(oxt::FileElement* element);
+  // Adds a child element `name` of `element` holding `data`, which may be
+  // any bytes: the file carries what XML cannot hold in base64.
+  static void AddContent(oxt::FileElement* element, const oxString& name, const oxString& data);
+  // The data of the first child element `name` of `element`; false when
+  // there is none.
+  static bool GetContent(const oxt::FileElement* element, const oxString& name, oxString* data);
 
   // Deactivates the previous active document (this one included), becomes
   // the current and active object, brings its frame forward, activates its

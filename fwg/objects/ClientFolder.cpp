@@ -7,6 +7,8 @@
 #include "fwg/clients/ClientManager.h"
 #include "fwg/clients/ClientObject.h"
 #include "platform/core/oxDiagnostic.h"
+#include "fwg/objects/ObjectClass.h"
+#include "fwg/objects/SessionReading.h"
 #include "platform/oxt/CurrentObjects.h"
 #include "platform/oxt/FileElement.h"
 #include "platform/signals/oxSignal.h"
@@ -27,19 +29,37 @@ bool IsPersistable(oxt::Object* object) {
 }
 
 // Has the named client make a document under `folder` (the current object
-// while the client's New() runs). Unknown clients are skipped.
-void RecreateDocument(ClientFolder* folder, const oxt::FileElement* element) {
+// while the client's New() runs) and returns it, for the element that
+// follows to be read into. Null lets the object model make the document,
+// without a client: the client is unknown, or its New() made none here.
+ClientObject* RecreateDocument(ClientFolder* folder, const oxt::FileElement* element,
+                               SessionReading& reading) {
   oxt::CurrentObjects::Get()->SetCurrentObject(folder);
   const oxString type = element->GetValue(kClientType).GetString();
   const oxString name = element->GetValue(kClientObjectName).GetString();
   ClientManager* manager = ClientManager::Get();
   Client* client = manager ? manager->GetClient(type) : nullptr;
   if (!client) {
-    oxWarn("no client named '", type, "' to make the document '", name,
-           "'; it is read without its client");
-    return;
+    reading.Report("client " + type,
+                   "no client named '" + type + "'; its documents are read without it");
+    return nullptr;
   }
-  client->CreateClientObject(name);
+  const size_t before = folder->GetChildren().size();
+  ClientObject* made = client->CreateClientObject(name);
+  const oxStlVector<oxt::Object*>& children = folder->GetChildren();
+  ClientObject* newest =
+      children.size() == before + 1 ? ClientObject::Cast(children.back()) : nullptr;
+  if (made && made == newest) return made;
+  // Whatever is current now is not the new document, and reading the
+  // element into a document of its own would make a second one.
+  reading.Report("new " + type, "the client '" + type +
+                                    "' left no new document current after New(); its "
+                                    "documents are read without it where it made none");
+  if (newest && !name.empty()) {
+    oxt::Property p("Name", oxt::Variant(name));
+    newest->SetProperty(p);
+  }
+  return newest;
 }
 
 // True when every object of the drop may live in a client folder.
@@ -127,18 +147,22 @@ bool ClientFolder::Write(oxt::FileElement* parent) {
 
 bool ClientFolder::Read(oxt::FileElement* element) {
   if (!element) return false;
+  SessionReading own({});
+  SessionReading* reading = SessionReading::Get();
   EmitCreated();
   element->SetProperties(this);
   bool complete = true;
+  ClientObject* made = nullptr;  // by the client of the "CLIENT" element just read
   for (oxt::FileElement* child : element->GetElementList()) {
     if (child->GetName() == kClient) {
-      RecreateDocument(this, child);
-    } else if (child->GetName() == kObject) {
-      // After a "CLIENT" element this is the document just made, not a new
-      // one (see oxt::FileElement::CreateObject).
-      oxt::Object* object = child->CreateObject(this);
+      made = RecreateDocument(this, child, *reading);
+      continue;
+    }
+    if (child->GetName() == kObject) {
+      oxt::Object* object = made ? made : child->CreateObject(this);
       if (!object || !object->Read(child)) complete = false;
     }
+    made = nullptr;
   }
   // Once more now that the children exist, so that the frame is laid out
   // with all its views.

@@ -33,10 +33,13 @@ class ClientFolder : public Folder {
   // client's name, "name": the document's name).
   bool Write(oxt::FileElement* parent) override;
   // Reads from the folder's own element. A "CLIENT" element has that
-  // client make the document again, in this folder; the document's own
-  // element is then read into it. "Layout" is applied once more after the
-  // children exist. Unknown clients and classes are skipped; false if a
-  // child could not be made.
+  // client make the document again, in this folder (its New() must leave
+  // the new document current); the document's own element is then read
+  // into it. "Layout" is applied once more after the children exist. The
+  // documents of an unknown client, or of a client whose New() made none
+  // here, are read without a client; each such client is reported once on
+  // stderr. Objects of unknown classes are skipped; false if a child could
+  // not be made.
   bool Read(oxt::FileElement* element) override;
 
   // Not the way to activate a document: ClientObject::Activate is. Only

@@ -1,6 +1,10 @@
 #include "fwg/objects/Project.h"
 
 #include "platform/core/oxDiagnostic.h"
+#include <iostream>
+
+#include "fwg/objects/ObjectClass.h"
+#include "fwg/objects/SessionReading.h"
 #include "platform/oxt/ClassInfo.h"
 #include "platform/oxt/FileElement.h"
 #include "platform/oxt/Model.h"
@@ -81,6 +85,10 @@ Project* Project::OpenSession(const oxString& path, oxString* error) {
     Fail(message, error);
     return nullptr;
   }
+  SessionReading reading(path);
+  // The clients' plug-ins first: they may register the classes the file
+  // names. What is still unknown then is left out, reported once.
+  reading.Prepare(root.get());
   const oxStlVector<oxt::FileElement*> projects = FindProjectElements(*root);
   if (projects.size() != 1) {
     // SaveSession writes one project a file; opening only the first of
@@ -92,12 +100,6 @@ Project* Project::OpenSession(const oxString& path, oxString* error) {
     return nullptr;
   }
   oxt::FileElement* element = projects.front();
-  // Checked up front, so that a file naming a class this process cannot
-  // make adds nothing to the tree.
-  if (!root->CanCreateObjects(&message)) {
-    Fail(path + ": " + message, error);
-    return nullptr;
-  }
   oxt::Object* made = element->CreateObject(oxt::Model::Get()->GetRoot());
   Project* project = Cast(made);
   if (!project) {

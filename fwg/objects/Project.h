@@ -25,12 +25,14 @@ class Project : public ClientFolder {
   // path becomes the project's file name. On failure, false with the reason
   // in `error` (on stderr when `error` is null).
   bool SaveSession(const oxString& path, oxString* error = nullptr);
-  // Reads the whole file and checks that it holds exactly one project and
-  // that every object in it can be made before a new project is built from
-  // it under the default model's root, named as written and with `path` as
-  // its file name. A broken file, or one with several projects, gives null
-  // with the reason in `error` (on stderr when null) and leaves the object
-  // tree as it was.
+  // Reads the whole file, then loads the plug-ins of the clients it names
+  // (they may register the classes of their documents) before a new
+  // project is built from it under the default model's root, named as
+  // written and with `path` as its file name. An object whose class is
+  // still unknown then is left out and reported once on stderr, naming the
+  // file, the object and the class; the rest opens. A file that cannot be
+  // read, or holds no project or several, gives null with the reason in `error` (on
+  // stderr when null) and leaves the object tree as it was.
   static Project* OpenSession(const oxString& path, oxString* error = nullptr);
 
   // Stored only: the library neither opens nor checks the file.

@@ -359,6 +359,15 @@ const oxStlVector<FileElement*>& FileElement::GetElementList() const {
   return internal_->elements;
 }
 
+std::unique_ptr<FileElement> FileElement::TakeElement(FileElement* child) {
+  auto& elements = internal_->elements;
+  const auto at = std::find(elements.begin(), elements.end(), child);
+  if (at == elements.end()) return nullptr;
+  elements.erase(at);
+  child->internal_->parent = nullptr;
+  return std::unique_ptr<FileElement>(child);
+}
+
 const oxString& FileElement::GetObjectClass() const { return internal_->objectClass; }
 
 const oxString& FileElement::GetObjectName() const { return internal_->objectName; }

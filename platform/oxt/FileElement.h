@@ -39,6 +39,9 @@ class FileElement {
   const oxStlVector<std::pair<oxString, Variant>>& GetValues() const;
 
   const oxStlVector<FileElement*>& GetElementList() const;
+  // Takes a child element out of this one and hands it to the caller, who
+  // owns it from then on; null when `child` is not a child of this element.
+  std::unique_ptr<FileElement> TakeElement(FileElement* child);
 
   // The class and name of the object an "OBJECT" element stands for.
   const oxString& GetObjectClass() const;

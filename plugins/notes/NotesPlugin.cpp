@@ -40,12 +40,15 @@ class NoteView : public uiWidgetT<QPlainTextEdit> {
   explicit NoteView(const oxString& name) { SetName(name); }
 };
 
-// A note owns its view; its layouter only shows it.
+// A note owns its view; its layouter only shows it. Its text is kept in
+// the session as its property "Text".
 class Note : public fwg::ClientObject {
  public:
   Note(fwg::Client* client, const oxString& name)
       : fwg::ClientObject(client, name, true), view_(new NoteView(name)) {
     if (uiLayoutFrameEx* layouter = GetLayouter()) layouter->AddView(view_);
+    // Typing is a change of the session.
+    QObject::connect(view_, &QPlainTextEdit::textChanged, view_, [this] { EmitModified(); });
   }
   // Widgets cannot be deleted once the toolkit application is gone (the
   // object tree may outlive it).
