@@ -69,8 +69,8 @@ TEST(HostOptions, PrintAndExitWithoutAWindow) {
       {{"-locale", "en", "-client"},
        2,
        "",
-       "tavrix: -client needs a client name; installed clients: notes, sketch\n"},
-      {{"-client", "-locale", "de"}, 2, "", "installierte Clients: notes, sketch\n"},
+       "tavrix: -client needs a client name; installed clients: notes, scratch, sketch\n"},
+      {{"-client", "-locale", "de"}, 2, "", "installierte Clients: notes, scratch, sketch\n"},
   };
   // Without any window system: these options must not need one.
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();

@@ -25,12 +25,11 @@ using Strings = std::vector<std::string>;
 
 class FilledProfile : public fwg::Profile {
  public:
+  // Filled when made: bases are not built when entered through a chain.
   FilledProfile(const oxString& name, const oxString& base, std::function<void(Profile*)> fill)
-      : fwg::Profile(name, base), fill_(std::move(fill)) {}
-  void Build() override { fill_(this); }
-
- private:
-  std::function<void(Profile*)> fill_;
+      : fwg::Profile(name, base) {
+    fill(this);
+  }
 };
 
 // A top-level menu titled by a hidden action, as clients make them.
