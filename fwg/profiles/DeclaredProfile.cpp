@@ -49,7 +49,7 @@ class KeyItem : public ProfileItem {
     given_ = true;
     for (Action* action : actions) action->SetActive(true);
   }
-  std::vector<Action*> actions;  // owned by the profile
+  std::vector<Action*> actions;  // those with a key; owned by the profile
 
  private:
   bool given_ = false;
@@ -64,7 +64,9 @@ struct DeclaredProfile::Internal {
 
   void Record(DeclaredProfile* profile);
   void CheckHandlers();
-  void Report(int line, const oxString& message) const {
+  // One line naming the file and the line of the entry.
+  void Report(const char* list, size_t index, const oxString& message) const {
+    const int line = GetDeclarationLine(declaration, list, static_cast<int>(index));
     std::cerr << "fwg: "
               << EscapeControls(declaration.fileName + ":" + std::to_string(line) + ": " + message)
               << std::endl;
@@ -90,7 +92,7 @@ DeclaredProfile* DeclaredProfile::Read(const QByteArray& data, const oxString& f
     std::cerr << "fwg: " << error << std::endl;
     return nullptr;
   }
-  return new DeclaredProfile(declaration, pluginName);
+  return new DeclaredProfile(std::move(declaration), pluginName);
 }
 
 // Recorded at once, not in Build(): a profile entered only as the base of
@@ -98,10 +100,10 @@ DeclaredProfile* DeclaredProfile::Read(const QByteArray& data, const oxString& f
 // Handlers are checked when the profile is built or, for such a base, when a
 // switch first puts it in force, so that the client can register them after
 // reading the file.
-DeclaredProfile::DeclaredProfile(const ProfileDeclaration& declaration, const oxString& pluginName)
+DeclaredProfile::DeclaredProfile(ProfileDeclaration declaration, const oxString& pluginName)
     : Profile(declaration.name, declaration.base, pluginName),
-      internal_(new Internal{declaration, {}, false}) {
-  if (!declaration.title.empty()) SetTitle(declaration.title);
+      internal_(new Internal{std::move(declaration), {}, false}) {
+  if (!internal_->declaration.title.empty()) SetTitle(internal_->declaration.title);
   internal_->Record(this);
   ProfileManager::Get()->OnProfileActivated().Connect(this, [this](Profile*) {
     if (IsActive()) internal_->CheckHandlers();
@@ -121,10 +123,11 @@ void DeclaredProfile::Internal::CheckHandlers() {
   if (handlersChecked) return;
   handlersChecked = true;
   std::set<oxString> reported;
-  for (const DeclaredAction& declared : declaration.actions) {
+  for (size_t i = 0; i < declaration.actions.size(); ++i) {
+    const DeclaredAction& declared = declaration.actions[i];
     const oxString& name = declared.handler;
     if (name.empty() || handlers.count(name) || !reported.insert(name).second) continue;
-    Report(declared.line, "no handler '" + name + "' is registered (action '" + declared.name + "')");
+    Report("actions", i, "no handler '" + name + "' is registered (action '" + declared.name + "')");
   }
 }
 
@@ -146,10 +149,12 @@ void DeclaredProfile::Internal::Record(DeclaredProfile* profile) {
       action = group;
     } else {
       action = profile->AddAction(declared.name, text, declared.icon, declared.shortcut);
-      // Held back until the profile is first entered: a profile built
-      // in C++ has no actions, and so no keys, before then.
-      action->SetActive(false);
-      keys->actions.push_back(action);
+      if (!declared.shortcut.empty()) {
+        // Held back until the profile is first entered: a profile built
+        // in C++ has no actions, and so no keys, before then.
+        action->SetActive(false);
+        keys->actions.push_back(action);
+      }
       if (declared.checkable) action->SetCheckable(true);
       if (declared.checked) action->SetChecked(true);
     }
@@ -178,12 +183,14 @@ void DeclaredProfile::Internal::Record(DeclaredProfile* profile) {
       } else if (Action* action = profile->GetAction(member)) {
         group->AddAction(action);
       } else {
-        Report(declared->line, "group '" + declared->name + "' names no action '" + member + "'");
+        Report("actions", declared - declaration.actions.data(),
+               "group '" + declared->name + "' names no action '" + member + "'");
       }
     }
   }
 
-  for (const DeclaredEdit& edit : declaration.edits) {
+  for (size_t i = 0; i < declaration.edits.size(); ++i) {
+    const DeclaredEdit& edit = declaration.edits[i];
     if (edit.kind == DeclaredEdit::Dock) {
       if (edit.mode == ProfileItem::Add) {
         profile->AddDockWidget(edit.widget, edit.path, edit.shortcut);
@@ -196,7 +203,7 @@ void DeclaredProfile::Internal::Record(DeclaredProfile* profile) {
     if (edit.mode != ProfileItem::Remove) {
       action = profile->GetAction(edit.action);
       if (!action) {
-        Report(edit.line, "no action '" + edit.action + "' for '" + edit.path + "'");
+        Report("edits", i, "no action '" + edit.action + "' for '" + edit.path + "'");
         continue;
       }
     }

@@ -17,10 +17,9 @@
 #include <functional>
 
 #include "fwg/profiles/Profile.h"
+#include "fwg/profiles/ProfileDeclaration.h"
 
 namespace fwg {
-
-struct ProfileDeclaration;
 
 class DeclaredProfile : public Profile {
  public:
@@ -40,7 +39,8 @@ class DeclaredProfile : public Profile {
   static DeclaredProfile* Read(const QByteArray& data, const oxString& fileName,
                                const oxString& pluginName);
 
-  explicit DeclaredProfile(const ProfileDeclaration& declaration, const oxString& pluginName = {});
+  // Records the declaration read by ReadProfileDeclaration (ProfileDeclaration.h).
+  explicit DeclaredProfile(ProfileDeclaration declaration, const oxString& pluginName = {});
   ~DeclaredProfile() override;
 
   // Registers or replaces the handler of that name; may come before or

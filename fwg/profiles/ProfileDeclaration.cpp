@@ -5,8 +5,8 @@
 #include <QJsonObject>
 #include <QKeySequence>
 #include <algorithm>
+#include <cstdint>
 #include <functional>
-#include <initializer_list>
 #include <set>
 #include <vector>
 
@@ -34,28 +34,31 @@ Path Child(Path path, int index) {
 }
 
 // Where the values of the text stand. QJsonDocument keeps no positions, so
-// the text is walked again, by the same grammar, only when a position is
-// wanted. The walk never reads past the end, whatever the text.
+// the text is walked again, by the same grammar, only as deep as the paths
+// wanted; deeper values are stepped over without looking inside. The walk
+// never reads past the end, whatever the text.
 class Positions {
  public:
-  // Told the path and offset of each value in text order; false stops.
+  // Told the path and offset of each value down to the depth asked for, in
+  // text order; false stops the walk.
   using Visitor = std::function<bool(const Path&, qsizetype)>;
 
   explicit Positions(const QByteArray& data) : data_(data) {}
 
-  void Walk(const Visitor& visit) {
+  void Walk(size_t maxDepth, const Visitor& visit) {
     pos_ = 0;
     stop_ = false;
+    maxDepth_ = std::min<size_t>(maxDepth, kMaxDepth);
     if (data_.startsWith("\xEF\xBB\xBF")) pos_ = 3;
     Path path;
-    Value(path, visit, 0);
+    Value(path, visit);
   }
 
   // Offset of the value at the path; the end of the text when it is not
   // there.
   qsizetype Find(const Path& target) {
     qsizetype found = data_.size();
-    Walk([&](const Path& path, qsizetype offset) {
+    Walk(target.size(), [&](const Path& path, qsizetype offset) {
       if (path != target) return true;
       found = offset;
       return false;
@@ -64,7 +67,7 @@ class Positions {
   }
 
  private:
-  static constexpr int kMaxDepth = 256;
+  static constexpr size_t kMaxDepth = 256;
 
   bool AtEnd() const { return pos_ >= data_.size(); }
   char Peek() const { return AtEnd() ? '\0' : data_[pos_]; }
@@ -75,36 +78,72 @@ class Positions {
     }
   }
 
-  // The string at pos_ (its opening quote), unescaped enough to compare
-  // keys; pos_ ends after the closing quote.
-  QString ReadString() {
-    QByteArray raw;
-    ++pos_;
+  // Steps over the string at pos_ (its opening quote); with `text`, also
+  // gives its contents, unescaped enough to compare keys.
+  void SkipString(QString* text) {
+    const qsizetype begin = ++pos_;
+    bool escaped = false;
     while (!AtEnd() && Peek() != '"') {
-      if (Peek() == '\\' && pos_ + 1 < data_.size()) {
-        const char c = data_[pos_ + 1];
-        pos_ += 2;
-        if (c == 'u' && pos_ + 4 <= data_.size()) {
-          bool ok = false;
-          const uint code = data_.mid(pos_, 4).toUInt(&ok, 16);
-          if (ok) raw += QString(QChar(static_cast<char16_t>(code))).toUtf8();
-          pos_ += 4;
-        } else {
-          raw += c == 'n' ? '\n' : c == 't' ? '\t' : c == 'r' ? '\r' : c == 'b' ? '\b'
-                 : c == 'f' ? '\f' : c;
-        }
-        continue;
+      if (Peek() == '\\') {
+        escaped = true;
+        ++pos_;
       }
-      raw += Peek();
       ++pos_;
     }
+    const qsizetype end = std::min(pos_, data_.size());
     if (!AtEnd()) ++pos_;
-    return QString::fromUtf8(raw);
+    if (!text) return;
+    const QByteArrayView raw(data_.constData() + begin, end - begin);
+    *text = escaped ? Unescape(raw) : QString::fromUtf8(raw);
   }
 
-  void Value(Path& path, const Visitor& visit, int depth) {
+  static QString Unescape(QByteArrayView raw) {
+    QByteArray bytes;
+    for (qsizetype i = 0; i < raw.size(); ++i) {
+      if (raw[i] != '\\' || i + 1 >= raw.size()) {
+        bytes += raw[i];
+        continue;
+      }
+      const char c = raw[++i];
+      if (c == 'u' && i + 4 < raw.size()) {
+        bool ok = false;
+        const uint code = raw.sliced(i + 1, 4).toByteArray().toUInt(&ok, 16);
+        if (ok) bytes += QString(QChar(static_cast<char16_t>(code))).toUtf8();
+        i += 4;
+      } else {
+        bytes += c == 'n' ? '\n' : c == 't' ? '\t' : c == 'r' ? '\r' : c == 'b' ? '\b'
+                 : c == 'f' ? '\f' : c;
+      }
+    }
+    return QString::fromUtf8(bytes);
+  }
+
+  // Steps over a value without visiting inside it.
+  void SkipValue() {
+    int depth = 0;
+    while (!AtEnd()) {
+      const char c = Peek();
+      if (c == '"') {
+        SkipString(nullptr);
+        if (depth == 0) return;
+        continue;
+      }
+      if (c == '{' || c == '[') ++depth;
+      if (c == '}' || c == ']') {
+        if (depth == 0) return;  // the end of the enclosing container
+        if (--depth == 0) {
+          ++pos_;
+          return;
+        }
+      }
+      if (depth == 0 && (c == ',' || c == ' ' || c == '\t' || c == '\n' || c == '\r')) return;
+      ++pos_;
+    }
+  }
+
+  void Value(Path& path, const Visitor& visit) {
     SkipSpace();
-    if (stop_ || AtEnd() || depth > kMaxDepth) {
+    if (stop_ || AtEnd()) {
       stop_ = true;
       return;
     }
@@ -113,16 +152,16 @@ class Positions {
       return;
     }
     const char c = Peek();
-    if (c == '{' || c == '[') {
-      Container(path, visit, depth, c == '{');
+    if ((c == '{' || c == '[') && path.size() < maxDepth_) {
+      Container(path, visit, c == '{');
     } else if (c == '"') {
-      ReadString();
+      SkipString(nullptr);
     } else {
-      while (!AtEnd() && !QByteArrayView(",]} \t\r\n").contains(Peek())) ++pos_;
+      SkipValue();
     }
   }
 
-  void Container(Path& path, const Visitor& visit, int depth, bool object) {
+  void Container(Path& path, const Visitor& visit, bool object) {
     const char close = object ? '}' : ']';
     ++pos_;
     for (int index = 0; !stop_; ++index) {
@@ -134,14 +173,16 @@ class Positions {
       }
       if (object) {
         if (Peek() != '"') break;
-        path.push_back({ReadString(), -1});
+        Step step;
+        SkipString(&step.key);
+        path.push_back(std::move(step));
         SkipSpace();
         if (Peek() != ':') break;
         ++pos_;
       } else {
         path.push_back({{}, index});
       }
-      Value(path, visit, depth + 1);
+      Value(path, visit);
       path.pop_back();
       SkipSpace();
       if (Peek() == ',') ++pos_;
@@ -151,6 +192,7 @@ class Positions {
 
   const QByteArray& data_;
   qsizetype pos_ = 0;
+  size_t maxDepth_ = 0;
   bool stop_ = false;
 };
 
@@ -179,6 +221,23 @@ bool IsKeySequence(const QString& text) {
   return true;
 }
 
+// A key of an entry and the member of the record its value goes to: a
+// string, a flag, or neither (the caller looks at the value itself).
+template <class Record>
+struct Field {
+  const char* key;
+  oxString Record::*text;
+  bool Record::*flag;
+};
+
+// Which fields an entry has, by position in its table, and the values of
+// those that are neither string nor flag.
+struct Seen {
+  uint32_t mask = 0;
+  QJsonValue values[16];
+  bool Has(size_t field) const { return (mask >> field) & 1u; }
+};
+
 class Reader {
  public:
   Reader(const QByteArray& data, const oxString& fileName, oxString* error)
@@ -201,112 +260,121 @@ class Reader {
     }
   }
 
-  bool CheckKeys(const QJsonObject& object, std::initializer_list<const char*> allowed,
-                 const Path& at);
-  bool ReadString(const QJsonObject& object, const char* key, const Path& at, oxString* out,
-                  bool required = false);
-  bool ReadBool(const QJsonObject& object, const char* key, const Path& at, bool* out);
-  bool ReadAction(const QJsonValue& value, const Path& at, DeclaredAction* out);
-  bool ReadEdit(const QJsonValue& value, const Path& at, DeclaredEdit* out);
-  void NumberLines(ProfileDeclaration* out);
+  // `at` gives the entry's path; it is only worked out for a message.
+  template <class Record, size_t N, class At>
+  bool ReadFields(const QJsonObject& object, const At& at, const Field<Record> (&fields)[N],
+                  Record* out, Seen* seen);
+  bool ReadAction(const QJsonValue& value, int index, DeclaredAction* out);
+  bool ReadEdit(const QJsonValue& value, int index, DeclaredEdit* out);
 
   const QByteArray& data_;
   oxString fileName_;
   oxString* error_;
 };
 
-bool Reader::CheckKeys(const QJsonObject& object, std::initializer_list<const char*> allowed,
-                       const Path& at) {
-  for (auto it = object.begin(); it != object.end(); ++it) {
-    bool known = false;
-    for (const char* key : allowed) known = known || it.key() == QLatin1String(key);
-    if (!known) return Fail(Child(at, it.key()), "unknown key '" + it.key().toStdString() + "'");
+// One pass over the entry's keys: every key is looked at once, whatever
+// the number of fields the schema has.
+template <class Record, size_t N, class At>
+bool Reader::ReadFields(const QJsonObject& object, const At& at,
+                        const Field<Record> (&fields)[N], Record* out, Seen* seen) {
+  static_assert(N <= 16, "Seen holds 16 fields");
+  // Const iteration: a mutable one would copy the object first.
+  for (auto it = object.constBegin(); it != object.constEnd(); ++it) {
+    const QString key = it.key();
+    size_t i = 0;
+    while (i < N && key != QLatin1String(fields[i].key)) ++i;
+    if (i == N) {
+      const oxString name = key.toStdString();
+      return Fail(Child(at(), key), "unknown key '" + name + "'");
+    }
+    const auto value = it.value();
+    seen->mask |= 1u << i;
+    const auto quoted = [&] { return std::string("'") + fields[i].key + "'"; };
+    if (fields[i].text) {
+      if (!value.isString()) return Fail(Child(at(), key), quoted() + " must be a string");
+      out->*fields[i].text = value.toString().toStdString();
+    } else if (fields[i].flag) {
+      if (!value.isBool()) return Fail(Child(at(), key), quoted() + " must be true or false");
+      out->*fields[i].flag = value.toBool();
+    } else {
+      seen->values[i] = value;
+    }
   }
   return true;
 }
 
-bool Reader::ReadString(const QJsonObject& object, const char* key, const Path& at,
-                        oxString* out, bool required) {
-  const QJsonValue value = object.value(QLatin1String(key));
-  if (value.isUndefined()) {
-    return !required || Fail(at, std::string("'") + key + "' is missing");
-  }
-  if (!value.isString() || (required && value.toString().isEmpty())) {
-    return Fail(Child(at, key), std::string("'") + key + "' must be " +
-                                    (required ? "a non-empty string" : "a string"));
-  }
-  *out = value.toString().toStdString();
-  return true;
+// The path of entry `index` of the top-level list `list`.
+Path ListEntry(const char* list, int index) {
+  return Child(Child({}, QString::fromLatin1(list)), index);
 }
 
-bool Reader::ReadBool(const QJsonObject& object, const char* key, const Path& at, bool* out) {
-  const QJsonValue value = object.value(QLatin1String(key));
-  if (value.isUndefined()) return true;
-  if (!value.isBool()) return Fail(Child(at, key), std::string("'") + key + "' must be true or false");
-  *out = value.toBool();
-  return true;
-}
-
-bool Reader::ReadAction(const QJsonValue& value, const Path& at, DeclaredAction* out) {
-  if (!value.isObject()) return Fail(at, "an action must be an object");
-  const QJsonObject object = value.toObject();
-  if (!CheckKeys(object,
-                 {"name", "text", "icon", "shortcut", "tip", "handler", "checkable", "checked",
-                  "visible", "enabled", "group", "exclusive", "dropDown"},
-                 at) ||
-      !ReadString(object, "name", at, &out->name, true) ||
-      !ReadString(object, "text", at, &out->text) || !ReadString(object, "icon", at, &out->icon) ||
-      !ReadString(object, "shortcut", at, &out->shortcut) ||
-      !ReadString(object, "tip", at, &out->tip) ||
-      !ReadString(object, "handler", at, &out->handler) ||
-      !ReadBool(object, "checkable", at, &out->checkable) ||
-      !ReadBool(object, "checked", at, &out->checked) ||
-      !ReadBool(object, "visible", at, &out->visible) ||
-      !ReadBool(object, "enabled", at, &out->enabled) ||
-      !ReadBool(object, "exclusive", at, &out->exclusive) ||
-      !ReadBool(object, "dropDown", at, &out->dropDown)) {
-    return false;
-  }
+bool Reader::ReadAction(const QJsonValue& value, int index, DeclaredAction* out) {
+  using A = DeclaredAction;
+  enum { kName, kShortcut, kHandler, kChecked, kGroup, kExclusive, kDropDown };
+  static const Field<A> kFields[] = {
+      {"name", &A::name, nullptr},          {"shortcut", &A::shortcut, nullptr},
+      {"handler", &A::handler, nullptr},    {"checked", nullptr, &A::checked},
+      {"group", nullptr, nullptr},          {"exclusive", nullptr, &A::exclusive},
+      {"dropDown", nullptr, &A::dropDown},  {"text", &A::text, nullptr},
+      {"icon", &A::icon, nullptr},          {"tip", &A::tip, nullptr},
+      {"checkable", nullptr, &A::checkable}, {"visible", nullptr, &A::visible},
+      {"enabled", nullptr, &A::enabled},
+  };
+  const auto entry = [index] { return ListEntry("actions", index); };
+  if (!value.isObject()) return Fail(entry(), "an action must be an object");
+  Seen seen;
+  if (!ReadFields(value.toObject(), entry, kFields, out, &seen)) return false;
+  // Past the common case: the path is worked out once for what follows.
+  if (!seen.Has(kName)) return Fail(entry(), "'name' is missing");
+  const bool plain = !seen.Has(kGroup) && !seen.Has(kExclusive) && !seen.Has(kDropDown);
+  if (!out->name.empty() && out->shortcut.empty() && !out->checked && plain) return true;
+  const Path at = entry();
+  if (out->name.empty()) return Fail(Child(at, "name"), "'name' must be a non-empty string");
   if (!out->shortcut.empty() && !IsKeySequence(QString::fromStdString(out->shortcut))) {
     return Fail(Child(at, "shortcut"), "'" + out->shortcut + "' is no key sequence");
   }
   if (out->checked && !out->checkable) {
     return Fail(Child(at, "checked"), "'checked' needs \"checkable\": true");
   }
-  const QJsonValue group = object.value("group");
-  out->isGroup = !group.isUndefined();
-  if (out->isGroup) {
-    if (!group.isArray()) return Fail(Child(at, "group"), "'group' must be a list of action names");
-    const QJsonArray members = group.toArray();
-    for (int i = 0; i < members.size(); ++i) {
-      if (!members[i].isString() || members[i].toString().isEmpty()) {
-        return Fail(Child(Child(at, "group"), i), "a group member must be an action name or \"-\"");
-      }
-      out->members.push_back(members[i].toString().toStdString());
-    }
-    if (!out->shortcut.empty()) return Fail(Child(at, "shortcut"), "a group has no shortcut");
-    if (out->checkable) return Fail(Child(at, "checkable"), "a group is not checkable");
-    if (!out->handler.empty()) return Fail(Child(at, "handler"), "a group has no handler");
-  } else {
-    for (const char* key : {"exclusive", "dropDown"}) {
-      if (object.contains(QLatin1String(key))) {
-        return Fail(Child(at, key), std::string("'") + key + "' needs 'group'");
-      }
-    }
+  out->isGroup = seen.Has(kGroup);
+  if (!out->isGroup) {
+    if (seen.Has(kExclusive)) return Fail(Child(at, "exclusive"), "'exclusive' needs 'group'");
+    if (seen.Has(kDropDown)) return Fail(Child(at, "dropDown"), "'dropDown' needs 'group'");
+    return true;
   }
+  const QJsonValue& group = seen.values[kGroup];
+  if (!group.isArray()) return Fail(Child(at, "group"), "'group' must be a list of action names");
+  const QJsonArray members = group.toArray();
+  for (int i = 0; i < members.size(); ++i) {
+    if (!members[i].isString() || members[i].toString().isEmpty()) {
+      return Fail(Child(Child(at, "group"), i), "a group member must be an action name or \"-\"");
+    }
+    out->members.push_back(members[i].toString().toStdString());
+  }
+  if (seen.Has(kShortcut)) return Fail(Child(at, "shortcut"), "a group has no shortcut");
+  if (out->checkable) return Fail(Child(at, "checkable"), "a group is not checkable");
+  if (seen.Has(kHandler)) return Fail(Child(at, "handler"), "a group has no handler");
   return true;
 }
 
-bool Reader::ReadEdit(const QJsonValue& value, const Path& at, DeclaredEdit* out) {
-  if (!value.isObject()) return Fail(at, "an edit must be an object");
-  const QJsonObject object = value.toObject();
-  if (!CheckKeys(object, {"op", "menu", "toolbar", "contextMenu", "widget", "dock", "action",
-                          "shortcut"},
-                 at)) {
-    return false;
-  }
-  oxString op;
-  if (!ReadString(object, "op", at, &op, true)) return false;
+bool Reader::ReadEdit(const QJsonValue& value, int index, DeclaredEdit* out) {
+  using E = DeclaredEdit;
+  // The four targets first, in the order of DeclaredEdit::Kind.
+  enum { kMenu, kToolBar, kContextMenu, kWidget, kOp, kAction, kDock, kShortcut };
+  static const Field<E> kFields[] = {
+      {"menu", &E::path, nullptr},     {"toolbar", &E::path, nullptr},
+      {"contextMenu", &E::path, nullptr}, {"widget", &E::widget, nullptr},
+      {"op", nullptr, nullptr},        {"action", &E::action, nullptr},
+      {"dock", nullptr, nullptr},      {"shortcut", &E::shortcut, nullptr},
+  };
+  const auto entry = [index] { return ListEntry("edits", index); };
+  if (!value.isObject()) return Fail(entry(), "an edit must be an object");
+  Seen seen;
+  if (!ReadFields(value.toObject(), entry, kFields, out, &seen)) return false;
+  const auto at = entry;  // paths below are only made for a message
+
+  const QString op = seen.values[kOp].toString();
+  if (!seen.Has(kOp)) return Fail(at(), "'op' is missing");
   if (op == "add") {
     out->mode = ProfileItem::Add;
   } else if (op == "remove") {
@@ -314,82 +382,50 @@ bool Reader::ReadEdit(const QJsonValue& value, const Path& at, DeclaredEdit* out
   } else if (op == "replace") {
     out->mode = ProfileItem::Replace;
   } else {
-    return Fail(Child(at, "op"), "'op' must be \"add\", \"remove\" or \"replace\"");
+    return Fail(Child(at(), "op"), "'op' must be \"add\", \"remove\" or \"replace\"");
   }
 
   int targets = 0;
-  const struct {
-    const char* key;
-    DeclaredEdit::Kind kind;
-  } kinds[] = {{"menu", DeclaredEdit::Menu},
-               {"toolbar", DeclaredEdit::ToolBar},
-               {"contextMenu", DeclaredEdit::ContextMenu},
-               {"widget", DeclaredEdit::Dock}};
-  for (const auto& kind : kinds) {
-    if (!object.contains(QLatin1String(kind.key))) continue;
+  for (int kind = kMenu; kind <= kWidget; ++kind) {
+    if (!seen.Has(kind)) continue;
     ++targets;
-    out->kind = kind.kind;
-    if (!ReadString(object, kind.key, at, kind.kind == DeclaredEdit::Dock ? &out->widget : &out->path,
-                    kind.kind == DeclaredEdit::Dock)) {
-      return false;
-    }
+    out->kind = static_cast<DeclaredEdit::Kind>(kind);
   }
   if (targets != 1) {
-    return Fail(at, "an edit names exactly one of 'menu', 'toolbar', 'contextMenu' or 'widget'");
+    return Fail(at(), "an edit names exactly one of 'menu', 'toolbar', 'contextMenu' or 'widget'");
   }
 
   const bool dock = out->kind == DeclaredEdit::Dock;
+  if (dock && out->widget.empty()) {
+    return Fail(Child(at(), "widget"), "'widget' must be a non-empty string");
+  }
   const bool takesAction = !dock && out->mode != ProfileItem::Remove;
-  if (takesAction && !ReadString(object, "action", at, &out->action, true)) return false;
-  if (!takesAction && object.contains("action")) {
-    return Fail(Child(at, "action"), dock ? "a dock edit takes 'widget', not 'action'"
+  if (takesAction && !seen.Has(kAction)) return Fail(at(), "'action' is missing");
+  if (takesAction && out->action.empty()) {
+    return Fail(Child(at(), "action"), "'action' must be a non-empty string");
+  }
+  if (!takesAction && seen.Has(kAction)) {
+    return Fail(Child(at(), "action"), dock ? "a dock edit takes 'widget', not 'action'"
                                           : "'remove' takes no 'action'");
   }
   if (dock && out->mode == ProfileItem::Replace) {
-    return Fail(Child(at, "op"), "a dock edit is \"add\" or \"remove\"");
+    return Fail(Child(at(), "op"), "a dock edit is \"add\" or \"remove\"");
   }
   const bool dockAdd = dock && out->mode == ProfileItem::Add;
-  for (const char* key : {"dock", "shortcut"}) {
-    if (!dockAdd && object.contains(QLatin1String(key))) {
-      return Fail(Child(at, key), std::string("'") + key + "' belongs to a dock \"add\" only");
-    }
+  if (!dockAdd && seen.Has(kDock)) {
+    return Fail(Child(at(), "dock"), "'dock' belongs to a dock \"add\" only");
   }
-  if (dockAdd && (!ReadString(object, "dock", at, &out->path) ||
-                  !ReadString(object, "shortcut", at, &out->shortcut))) {
-    return false;
+  if (!dockAdd && seen.Has(kShortcut)) {
+    return Fail(Child(at(), "shortcut"), "'shortcut' belongs to a dock \"add\" only");
+  }
+  if (dockAdd && seen.Has(kDock)) {
+    if (!seen.values[kDock].isString()) return Fail(Child(at(), "dock"), "'dock' must be a string");
+    out->path = seen.values[kDock].toString().toStdString();
   }
   if (!out->shortcut.empty() && !IsKeySequence(QString::fromStdString(out->shortcut))) {
-    return Fail(Child(at, "shortcut"), "'" + out->shortcut + "' is no key sequence");
+    return Fail(Child(at(), "shortcut"), "'" + out->shortcut + "' is no key sequence");
   }
   return true;
-}
-
-// One walk over the text gives every action and edit its line, for the
-// messages of the build.
-void Reader::NumberLines(ProfileDeclaration* out) {
-  std::vector<qsizetype> actionOffsets(out->actions.size(), 0);
-  std::vector<qsizetype> editOffsets(out->edits.size(), 0);
-  Positions(data_).Walk([&](const Path& path, qsizetype offset) {
-    if (path.size() == 2 && path[1].index >= 0) {
-      auto& offsets = path[0].key == "actions" ? actionOffsets : editOffsets;
-      if ((path[0].key == "actions" || path[0].key == "edits") &&
-          path[1].index < static_cast<int>(offsets.size())) {
-        offsets[path[1].index] = offset;
-      }
-    }
-    return true;
-  });
-  // Offsets grow in text order within each list; count lines once per list.
-  const auto number = [this](const std::vector<qsizetype>& offsets, auto& records) {
-    int line = 1;
-    qsizetype at = 0;
-    for (size_t i = 0; i < offsets.size(); ++i) {
-      for (; at < offsets[i] && at < data_.size(); ++at) line += data_[at] == '\n';
-      records[i].line = line;
-    }
-  };
-  number(actionOffsets, out->actions);
-  number(editOffsets, out->edits);
 }
 
 bool Reader::Read(ProfileDeclaration* out) {
@@ -403,44 +439,57 @@ bool Reader::Read(ProfileDeclaration* out) {
     return false;
   }
   if (!document.isObject()) return Fail({}, "the file must hold one JSON object");
-  const QJsonObject top = document.object();
+  using P = ProfileDeclaration;
+  enum { kName, kActions, kEdits };
+  static const Field<P> kFields[] = {{"name", &P::name, nullptr},
+                                     {"actions", nullptr, nullptr},
+                                     {"edits", nullptr, nullptr},
+                                     {"base", &P::base, nullptr},
+                                     {"title", &P::title, nullptr}};
   const Path root;
-  if (!CheckKeys(top, {"name", "base", "title", "actions", "edits"}, root) ||
-      !ReadString(top, "name", root, &out->name, true) ||
-      !ReadString(top, "base", root, &out->base) || !ReadString(top, "title", root, &out->title)) {
-    return false;
-  }
+  Seen seen;
+  if (!ReadFields(document.object(), [] { return Path(); }, kFields, out, &seen)) return false;
+  if (!seen.Has(kName)) return Fail(root, "'name' is missing");
+  if (out->name.empty()) return Fail(Child(root, "name"), "'name' must be a non-empty string");
   if (out->base == out->name) return Fail(Child(root, "base"), "a profile cannot be its own base");
 
-  const QJsonValue actions = top.value("actions");
-  if (!actions.isUndefined() && !actions.isArray()) {
+  const QJsonValue& actions = seen.values[kActions];
+  if (seen.Has(kActions) && !actions.isArray()) {
     return Fail(Child(root, "actions"), "'actions' must be a list");
   }
   std::set<oxString> names;
   const QJsonArray actionList = actions.toArray();
   out->actions.resize(actionList.size());
   for (int i = 0; i < actionList.size(); ++i) {
-    const Path at = Child(Child(root, "actions"), i);
-    if (!ReadAction(actionList[i], at, &out->actions[i])) return false;
+    if (!ReadAction(actionList[i], i, &out->actions[i])) return false;
     if (!names.insert(out->actions[i].name).second) {
-      return Fail(Child(at, "name"), "action '" + out->actions[i].name + "' is declared twice");
+      return Fail(Child(ListEntry("actions", i), "name"),
+                  "action '" + out->actions[i].name + "' is declared twice");
     }
   }
 
-  const QJsonValue edits = top.value("edits");
-  if (!edits.isUndefined() && !edits.isArray()) {
+  const QJsonValue& edits = seen.values[kEdits];
+  if (seen.Has(kEdits) && !edits.isArray()) {
     return Fail(Child(root, "edits"), "'edits' must be a list");
   }
   const QJsonArray editList = edits.toArray();
   out->edits.resize(editList.size());
   for (int i = 0; i < editList.size(); ++i) {
-    if (!ReadEdit(editList[i], Child(Child(root, "edits"), i), &out->edits[i])) return false;
+    if (!ReadEdit(editList[i], i, &out->edits[i])) return false;
   }
-  NumberLines(out);
+  out->text = data_;  // shared, not copied: lines are looked up for messages only
   return true;
 }
 
 }  // namespace
+
+int GetDeclarationLine(const ProfileDeclaration& declaration, const char* list, int index) {
+  int line = 0;
+  int column = 0;
+  LineAndColumn(declaration.text, Positions(declaration.text).Find(ListEntry(list, index)), &line,
+                &column);
+  return line;
+}
 
 oxString EscapeControls(const oxString& text) {
   oxString result;

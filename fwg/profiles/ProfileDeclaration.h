@@ -30,7 +30,6 @@ struct DeclaredAction {
   oxStlVector<oxString> members;
   bool exclusive = false;
   bool dropDown = false;
-  int line = 0;  // of the action's object in the file
 };
 
 struct DeclaredEdit {
@@ -41,7 +40,6 @@ struct DeclaredEdit {
   oxString action;  // add and replace
   oxString widget;  // dock edits
   oxString shortcut;  // dock add: the toggle action's key
-  int line = 0;
 };
 
 struct ProfileDeclaration {
@@ -51,7 +49,12 @@ struct ProfileDeclaration {
   oxString title;
   oxStlVector<DeclaredAction> actions;  // in file order
   oxStlVector<DeclaredEdit> edits;      // in file order
+  QByteArray text;                      // what was read, for the lines of later messages
 };
+
+// The line of entry `index` of the file's list `list` ("actions" or
+// "edits"); the last line when there is none.
+int GetDeclarationLine(const ProfileDeclaration& declaration, const char* list, int index);
 
 // `text` with control characters written out (\n, \t, \xNN), so that a
 // message quoting the file stays on one line.

@@ -26,33 +26,6 @@ struct Owner {
   oxString profileName;
 };
 
-// Which profile each toolkit action belongs to. Made only when a name is
-// needed: switches that create no conflict never pay for it.
-std::unordered_map<const QAction*, Owner> MapOwners() {
-  std::unordered_map<const QAction*, Owner> owners;
-  ProfileManager* manager = ProfileManager::Get();
-  if (!manager) return owners;
-  const auto add = [&](const Action* action, const Profile* profile) {
-    if (!action || !action->GetUiAction()) return;
-    owners.emplace(action->GetUiAction(), Owner{action->GetName(), profile->GetName()});
-  };
-  for (const Profile* profile : manager->GetProfileList()) {
-    if (!profile) continue;
-    const Profile::Internal* d = profile->GetInternal();
-    for (const auto& [name, action] : d->actions) {
-      add(action, profile);
-      if (const auto* group = dynamic_cast<const ActionGroup*>(action)) {
-        for (const Action* member : group->GetActionList()) add(member, profile);
-      }
-    }
-    for (const QPointer<DockWindow>& window : d->dockWindows) {
-      if (!window) continue;
-      for (const DockEntry* entry : window->GetEntries()) add(entry->toggleAction, profile);
-    }
-  }
-  return owners;
-}
-
 QString PlainText(QString text) {
   text.replace("&&", QString(QChar(0x1)));
   text.remove('&');
@@ -67,6 +40,92 @@ bool IsWindowWide(const QAction* action) {
          action->shortcutContext() == Qt::ApplicationShortcut;
 }
 
+// Calls `visit` with every action of every registered profile (group
+// members and dock toggles included) and its profile, until it answers
+// false.
+template <class Visit>
+void ForEachProfileAction(const Visit& visit) {
+  ProfileManager* manager = ProfileManager::Get();
+  if (!manager) return;
+  for (const Profile* profile : manager->GetProfileList()) {
+    if (!profile) continue;
+    const Profile::Internal* d = profile->GetInternal();
+    for (const auto& [name, action] : d->actions) {
+      if (action && !visit(action, profile)) return;
+      if (const auto* group = dynamic_cast<const ActionGroup*>(action)) {
+        for (const Action* member : group->GetActionList()) {
+          if (member && !visit(member, profile)) return;
+        }
+      }
+    }
+    for (const QPointer<DockWindow>& window : d->dockWindows) {
+      if (!window) continue;
+      for (const DockEntry* entry : window->GetEntries()) {
+        if (entry->toggleAction && !visit(entry->toggleAction, profile)) return;
+      }
+    }
+  }
+}
+
+// Which profile each toolkit action belongs to, for listing every key.
+std::unordered_map<const QAction*, Owner> MapOwners() {
+  std::unordered_map<const QAction*, Owner> owners;
+  ForEachProfileAction([&](const Action* action, const Profile* profile) {
+    if (action->GetUiAction()) {
+      owners.emplace(action->GetUiAction(), Owner{action->GetName(), profile->GetName()});
+    }
+    return true;
+  });
+  return owners;
+}
+
+// The owner of one action, for a message: a walk without building a map.
+Owner FindOwner(const QAction* target) {
+  Owner owner;
+  ForEachProfileAction([&](const Action* action, const Profile* profile) {
+    if (action->GetUiAction() != target) return true;
+    owner = {action->GetName(), profile->GetName()};
+    return false;
+  });
+  if (owner.actionName.empty()) owner.actionName = oxStr(target->objectName());
+  if (owner.actionName.empty()) owner.actionName = oxStr(PlainText(target->text()));
+  return owner;
+}
+
+// One key of one action of the main window's action list.
+struct HeldKey {
+  QKeySequence keys;
+  const QAction* action;
+};
+
+// The window-wide keys of the main window's action list, by key, in list
+// order among equal keys. Cheap: most actions have no key, and the first
+// key alone is read for them.
+std::vector<HeldKey> CollectKeys() {
+  std::vector<HeldKey> held;
+  uiMainWindow* window = uiManager::Get()->MainWindow();
+  if (!window) return held;
+  for (const QAction* action : window->actions()) {
+    if (action->shortcut().isEmpty() || !IsWindowWide(action)) continue;
+    for (const QKeySequence& keys : action->shortcuts()) {
+      if (!keys.isEmpty()) held.push_back({keys, action});
+    }
+  }
+  std::stable_sort(held.begin(), held.end(),
+                   [](const HeldKey& a, const HeldKey& b) { return a.keys < b.keys; });
+  return held;
+}
+
+// Calls `visit` with each pair of different actions holding the same key.
+template <class Visit>
+void ForEachSharedKey(const std::vector<HeldKey>& held, const Visit& visit) {
+  for (size_t i = 0; i < held.size(); ++i) {
+    for (size_t j = i + 1; j < held.size() && held[j].keys == held[i].keys; ++j) {
+      if (held[i].action != held[j].action) visit(held[i], held[j]);
+    }
+  }
+}
+
 oxString QuoteWithProfile(const oxString& action, const oxString& profile) {
   oxString text = "'" + action + "'";
   text += profile.empty() ? " (no profile)" : " (profile " + profile + ")";
@@ -77,20 +136,12 @@ oxString QuoteWithProfile(const oxString& action, const oxString& profile) {
 
 oxStlVector<ShortcutEntry> GetShortcutsInForce() {
   oxStlVector<ShortcutEntry> entries;
-  uiMainWindow* window = uiManager::Get()->MainWindow();
-  if (!window) return entries;
-  for (const QAction* action : window->actions()) {
-    if (!IsWindowWide(action)) continue;
-    for (const QKeySequence& keys : action->shortcuts()) {
-      if (keys.isEmpty()) continue;
-      ShortcutEntry entry;
-      entry.key = oxStr(keys.toString(QKeySequence::PortableText));
-      entry.action = action;
-      entries.push_back(std::move(entry));
-    }
+  for (const HeldKey& held : CollectKeys()) {
+    ShortcutEntry entry;
+    entry.key = oxStr(held.keys.toString(QKeySequence::PortableText));
+    entry.action = held.action;
+    entries.push_back(std::move(entry));
   }
-  std::stable_sort(entries.begin(), entries.end(),
-                   [](const ShortcutEntry& a, const ShortcutEntry& b) { return a.key < b.key; });
   for (size_t i = 1; i < entries.size(); ++i) {
     if (entries[i].key != entries[i - 1].key) continue;
     entries[i].conflicting = entries[i - 1].conflicting = true;
@@ -143,33 +194,21 @@ ShortcutMonitor::ShortcutMonitor(ProfileManager* manager) {
 
 ShortcutMonitor::~ShortcutMonitor() = default;
 
-// Most switches move no key at all: the cheap scan of the action list comes
-// first, and names are only looked up for keys held twice.
+// Runs after every switch, so it works from the keys alone and looks up
+// names only for a conflict that was not there before.
 void ShortcutMonitor::HandleActivated(Profile*) {
-  uiMainWindow* window = uiManager::Get()->MainWindow();
-  if (!window) return;
-  oxStlVector<std::pair<QKeySequence, const QAction*>> keys;
-  for (const QAction* action : window->actions()) {
-    if (!IsWindowWide(action)) continue;
-    for (const QKeySequence& sequence : action->shortcuts()) {
-      if (!sequence.isEmpty()) keys.emplace_back(sequence, action);
-    }
-  }
-  std::sort(keys.begin(), keys.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-  bool shared = false;
-  for (size_t i = 1; i < keys.size() && !shared; ++i) {
-    shared = keys[i].first == keys[i - 1].first && keys[i].second != keys[i - 1].second;
-  }
-  if (!shared) {
-    known_.clear();
-    return;
-  }
   std::set<Known> now;
-  for (const ShortcutConflict& conflict : fwg::GetShortcutConflicts(GetShortcutsInForce())) {
-    const Known key{conflict.key, conflict.first, conflict.second};
-    now.insert(key);
-    if (!known_.count(key)) std::cerr << DescribeConflict(conflict) << std::endl;
-  }
+  ForEachSharedKey(CollectKeys(), [&](const HeldKey& first, const HeldKey& second) {
+    const Known known{oxStr(first.keys.toString(QKeySequence::PortableText)), first.action,
+                      second.action};
+    now.insert(known);
+    if (known_.count(known)) return;
+    const Owner a = FindOwner(first.action);
+    const Owner b = FindOwner(second.action);
+    std::cerr << DescribeConflict({std::get<0>(known), a.actionName, a.profileName, b.actionName,
+                                   b.profileName, first.action, second.action})
+              << std::endl;
+  });
   known_.swap(now);
 }
 
@@ -188,7 +227,7 @@ bool ShortcutMonitor::eventFilter(QObject* watched, QEvent* event) {
     if (entry.key != key) continue;
     holders += (count++ ? ", " : "") + QuoteWithProfile(entry.actionName, entry.profileName);
   }
-  if (holders.empty()) holders = "'" + oxStr(watched->objectName()) + "'";
+  if (holders.empty()) holders.append("'").append(oxStr(watched->objectName())).append("'");
   std::cerr << "fwg: shortcut " << key << " pressed, but it is held by " << holders
             << "; nothing was triggered" << std::endl;
   return qobject_cast<QAction*>(watched) != nullptr;

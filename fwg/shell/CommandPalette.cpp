@@ -3,7 +3,6 @@
 #include <QAbstractTableModel>
 #include <QAction>
 #include <QApplication>
-#include <QGraphicsDropShadowEffect>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -121,7 +120,9 @@ void CommandPalette::Internal::Refilter(const QString& query) {
   rows = &filter.Filter(query, [this](const QAction* action) { return RecencyOf(action); });
   model->SetRows(&filter.GetCommands(), rows);
   Select(rows->empty() ? -1 : 0);
-  if (owner->IsOpen()) Place();  // the popup follows the length of the list
+  // The popup follows the length of the list; a height that stays spares
+  // the window a relayout.
+  if (owner->IsOpen()) Place();
 }
 
 void CommandPalette::Internal::Select(int row) {
@@ -172,7 +173,9 @@ void CommandPalette::Internal::Place() {
   const int height = edit->sizeHint().height() + rows * rowHeight + 24;
   const QWidget* bar = window->menuWidget();
   const int top = (bar && bar->isVisible() ? bar->geometry().bottom() : 0) + 8;
-  owner->setGeometry((window->width() - width) / 2, top, width, height);
+  const QRect geometry((window->width() - width) / 2, top, width, height);
+  if (geometry == owner->geometry()) return;
+  owner->setGeometry(geometry);
   view->setColumnWidth(0, width * 45 / 100);
   view->setColumnWidth(1, width * 33 / 100);
 }
@@ -195,12 +198,12 @@ CommandPalette::CommandPalette(uiMainWindow* window)
   d->owner = this;
   d->window = window;
   setObjectName(kObjectName);
+  // A raised frame rather than a drop shadow: a shadow effect redraws the
+  // whole popup through an off-screen blur on every keystroke.
   setFrameShape(QFrame::StyledPanel);
+  setFrameShadow(QFrame::Raised);
+  setLineWidth(2);
   setAutoFillBackground(true);
-  auto* shadow = new QGraphicsDropShadowEffect(this);
-  shadow->setBlurRadius(24);
-  shadow->setOffset(0, 4);
-  setGraphicsEffect(shadow);
 
   d->edit = new QLineEdit(this);
   d->edit->setPlaceholderText(Translate("Type the name of a command"));
