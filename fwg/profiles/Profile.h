@@ -175,7 +175,8 @@ class Profile : public oxListener<single_threaded> {
   // Window layout in the application's settings, under "<section>/<key>":
   // Visible, Flags (window state), X, Y, Width, Height. The library never
   // calls these; a profile subclass decides when a window is saved and
-  // restored. Saving is false without a widget or a store.
+  // restored. Saving is false without a widget or a store. The main
+  // window's whole layout, docks and toolbars included, is WindowLayout's.
   virtual bool SaveWindowInfo(const oxString& section, const oxString& key, uiWidget* widget);
   // Resizes, moves, sets the window state, then shows or hides. A record
   // never saved leaves the widget as it is.
