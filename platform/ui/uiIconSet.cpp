@@ -1,6 +1,6 @@
 #include "platform/ui/uiIconSet.h"
 
-#include <QHash>
+#include <QPixmapCache>
 
 #include "platform/ui/uiManager.h"
 
@@ -48,11 +48,14 @@ void uiIconSet::SetIconSize(Size which, const uiSize& size) {
 uiSize uiIconSet::IconSize(Size which) { return SizeOf(which == Large ? Large : Small); }
 
 QPixmap uiImageCache::LoadPixmap(const oxString& path) {
-  static QHash<QString, QPixmap> cache;
-  const QString key = uiStr(path);
-  auto it = cache.find(key);
-  if (it == cache.end()) it = cache.insert(key, QPixmap(key));
-  return *it;
+  const QString file = uiStr(path);
+  const QString key = QStringLiteral("fwg:image:") + file;  // Qt's styles share the cache
+  QPixmap pixmap;
+  if (!QPixmapCache::find(key, &pixmap)) {
+    pixmap = QPixmap(file);
+    QPixmapCache::insert(key, pixmap);
+  }
+  return pixmap;
 }
 
 uiIconSet uiImageCache::LoadStrip(const oxString& small, const oxString& large) {

@@ -33,7 +33,9 @@ class uiIconSet {
   oxString fileName_;
 };
 
-// Loads and caches images by path.
+// Loads images by path through Qt's pixmap cache, which keeps the recently
+// used ones within its limit (QPixmapCache::setCacheLimit); an image
+// dropped from it is read from its file again.
 class uiImageCache {
  public:
   // An icon from two strips of the same icon: `small` and `large` each hold

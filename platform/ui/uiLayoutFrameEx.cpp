@@ -12,42 +12,9 @@
 #include <set>
 
 #include "platform/core/oxDiagnostic.h"
+#include "platform/ui/uiLayoutPanes.h"
 
 namespace {
-
-struct PaneCell {
-  int row, column, rowSpan, columnSpan;
-};
-
-struct Arrangement {
-  int rows, columns;
-  oxStlVector<PaneCell> cells;  // in pane order
-};
-
-// Indexed by layout value; entry 0 is no layout. Keep in step with the
-// drawing in the header.
-const oxStlVector<Arrangement>& GetArrangements() {
-  static const oxStlVector<Arrangement> arrangements = {
-      {0, 0, {}},
-      {1, 1, {{0, 0, 1, 1}}},                                            // Full
-      {2, 1, {{0, 0, 1, 1}, {1, 0, 1, 1}}},                              // 2 Vertical
-      {1, 2, {{0, 0, 1, 1}, {0, 1, 1, 1}}},                              // 2 Horizontal
-      {3, 1, {{0, 0, 1, 1}, {1, 0, 1, 1}, {2, 0, 1, 1}}},                // 3 Vertical
-      {1, 3, {{0, 0, 1, 1}, {0, 1, 1, 1}, {0, 2, 1, 1}}},                // 3 Horizontal
-      {2, 2, {{0, 0, 1, 1}, {0, 1, 2, 1}, {1, 0, 1, 1}}},                // Split Left
-      {2, 2, {{0, 0, 2, 1}, {0, 1, 1, 1}, {1, 1, 1, 1}}},                // Split Right
-      {2, 2, {{0, 0, 1, 1}, {0, 1, 1, 1}, {1, 0, 1, 2}}},                // Split Top
-      {2, 2, {{0, 0, 1, 2}, {1, 0, 1, 1}, {1, 1, 1, 1}}},                // Split Bottom
-      {2, 2, {{0, 0, 1, 1}, {0, 1, 1, 1}, {1, 0, 1, 1}, {1, 1, 1, 1}}},  // 2 x 2
-      {3, 2,
-       {{0, 0, 1, 1}, {0, 1, 1, 1}, {1, 0, 1, 1}, {1, 1, 1, 1}, {2, 0, 1, 1},
-        {2, 1, 1, 1}}},  // 2 By 3
-      {2, 3,
-       {{0, 0, 1, 1}, {0, 1, 1, 1}, {0, 2, 1, 1}, {1, 0, 1, 1}, {1, 1, 1, 1},
-        {1, 2, 1, 1}}},  // 3 By 2
-  };
-  return arrangements;
-}
 
 bool IsFixedLayout(int layout) {
   return layout >= uiLayoutFrameEx::Full && layout <= uiLayoutFrameEx::ThreeByTwo;
@@ -169,7 +136,7 @@ uiLayoutFrameEx::~uiLayoutFrameEx() {
 }
 
 int uiLayoutFrameEx::GetPaneCount(int layout) {
-  return IsFixedLayout(layout) ? static_cast<int>(GetArrangements()[layout].cells.size()) : 0;
+  return IsFixedLayout(layout) ? static_cast<int>(uiGetLayoutPanes()[layout].cells.size()) : 0;
 }
 
 void uiLayoutFrameEx::HideHeader(bool hide) { internal_->header->setVisible(!hide); }
@@ -268,10 +235,10 @@ void uiLayoutFrameEx::Pagify() {
   auto* grid = new QGridLayout(d.body);
   grid->setContentsMargins(0, 0, 0, 0);
   grid->setSpacing(2);
-  const Arrangement& arrangement = GetArrangements()[d.layout];
+  const uiLayoutPanes& arrangement = uiGetLayoutPanes()[d.layout];
   for (int r = 0; r < arrangement.rows; ++r) grid->setRowStretch(r, 1);
   for (int c = 0; c < arrangement.columns; ++c) grid->setColumnStretch(c, 1);
-  for (const PaneCell& cell : arrangement.cells) {
+  for (const uiPaneCell& cell : arrangement.cells) {
     auto* pane = new QTabWidget(d.body);
     pane->setDocumentMode(true);
     pane->setTabBarAutoHide(true);  // a pane with one view shows no tab

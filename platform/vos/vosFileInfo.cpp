@@ -1,17 +1,22 @@
 #include "platform/vos/vosFileInfo.h"
 
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+// Paths written on another system come with '\' between their parts.
+QFileInfo ToQt(const oxString& path) {
+  return QFileInfo(QString::fromStdString(path).replace(QLatin1Char('\\'), QLatin1Char('/')));
+}
+
+}  // namespace
+
 vosFileInfo::vosFileInfo(const oxString& path) : path_(path) {}
 
 oxString vosFileInfo::GetPath() const {
-  const auto slash = path_.find_last_of('/');
-  if (slash == oxString::npos) return ".";
-  // "a//b" names the folder "a": drop every separator before the name.
-  const auto end = path_.find_last_not_of('/', slash);
-  if (end == oxString::npos) return "/";
-  return path_.substr(0, end + 1);
+  const QString folder = QDir::cleanPath(ToQt(path_).path());
+  return folder.isEmpty() ? "." : folder.toStdString();  // "" too lies in the working folder
 }
 
-oxString vosFileInfo::GetFileName() const {
-  const auto slash = path_.find_last_of('/');
-  return slash == oxString::npos ? path_ : path_.substr(slash + 1);
-}
+oxString vosFileInfo::GetFileName() const { return ToQt(path_).fileName().toStdString(); }

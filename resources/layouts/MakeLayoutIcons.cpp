@@ -9,42 +9,12 @@
 #include <QPainter>
 #include <cstdio>
 #include <cstdlib>
-#include <vector>
+
+#include "platform/ui/uiLayoutPanes.h"
 
 namespace {
 
-struct Cell {
-  int row, column, rowSpan, columnSpan;
-};
-
-struct Picture {
-  const char* file;
-  int rows, columns;
-  std::vector<Cell> cells;
-};
-
-// The panes as the layout frame places them (grid rows and columns).
-const std::vector<Picture>& GetPictures() {
-  static const std::vector<Picture> pictures = {
-      {"layout1.png", 1, 1, {{0, 0, 1, 1}}},
-      {"layout2v.png", 2, 1, {{0, 0, 1, 1}, {1, 0, 1, 1}}},
-      {"layout2h.png", 1, 2, {{0, 0, 1, 1}, {0, 1, 1, 1}}},
-      {"layout3v.png", 3, 1, {{0, 0, 1, 1}, {1, 0, 1, 1}, {2, 0, 1, 1}}},
-      {"layout3h.png", 1, 3, {{0, 0, 1, 1}, {0, 1, 1, 1}, {0, 2, 1, 1}}},
-      {"layout3l.png", 2, 2, {{0, 0, 1, 1}, {0, 1, 2, 1}, {1, 0, 1, 1}}},
-      {"layout3r.png", 2, 2, {{0, 0, 2, 1}, {0, 1, 1, 1}, {1, 1, 1, 1}}},
-      {"layout3t.png", 2, 2, {{0, 0, 1, 1}, {0, 1, 1, 1}, {1, 0, 1, 2}}},
-      {"layout3b.png", 2, 2, {{0, 0, 1, 2}, {1, 0, 1, 1}, {1, 1, 1, 1}}},
-      {"layout2x2.png", 2, 2, {{0, 0, 1, 1}, {0, 1, 1, 1}, {1, 0, 1, 1}, {1, 1, 1, 1}}},
-      {"layout2x3.png", 3, 2,
-       {{0, 0, 1, 1}, {0, 1, 1, 1}, {1, 0, 1, 1}, {1, 1, 1, 1}, {2, 0, 1, 1}, {2, 1, 1, 1}}},
-      {"layout3x2.png", 2, 3,
-       {{0, 0, 1, 1}, {0, 1, 1, 1}, {0, 2, 1, 1}, {1, 0, 1, 1}, {1, 1, 1, 1}, {1, 2, 1, 1}}},
-  };
-  return pictures;
-}
-
-QImage Draw(const Picture& picture) {
+QImage Draw(const uiLayoutPanes& picture) {
   constexpr int kSize = 32;
   constexpr int kMargin = 2;  // around the whole picture
   constexpr int kGap = 2;     // between panes
@@ -55,7 +25,7 @@ QImage Draw(const Picture& picture) {
   const auto at = [](int i, int count) {
     return kMargin + (i * (kSize - 2 * kMargin) + count / 2) / count;
   };
-  for (const Cell& cell : picture.cells) {
+  for (const uiPaneCell& cell : picture.cells) {
     const int lastRow = cell.row + cell.rowSpan, lastColumn = cell.column + cell.columnSpan;
     const QPoint topLeft(at(cell.column, picture.columns) + (cell.column ? kGap / 2 : 0),
                          at(cell.row, picture.rows) + (cell.row ? kGap / 2 : 0));
@@ -82,9 +52,10 @@ int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   QGuiApplication app(argc, argv);
   const QString folder = QString::fromLocal8Bit(argv[1]);
-  for (const Picture& picture : GetPictures()) {
-    const QString path = folder + "/" + picture.file;
-    if (!Draw(picture).save(path, "PNG")) {
+  for (const uiLayoutPanes& layout : uiGetLayoutPanes()) {
+    if (!layout.picture) continue;  // entry 0: no layout
+    const QString path = folder + "/" + layout.picture;
+    if (!Draw(layout).save(path, "PNG")) {
       std::fprintf(stderr, "fwg: could not write %s\n", path.toLocal8Bit().constData());
       return 1;
     }

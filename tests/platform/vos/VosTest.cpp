@@ -51,6 +51,11 @@ TEST(FileInfo, SplitsIntoFolderAndFileName) {
       {"/translations_de.qm", "/", "translations_de.qm"},
       {"res//demo.qm", "res", "demo.qm"},
       {"res/demo/", "res/demo", ""},
+      {"res\\demo\\translations_de.qm", "res/demo", "translations_de.qm"},
+      {"C:\\res\\demo.qm", "C:/res", "demo.qm"},
+      {"res/../demo/./x.qm", "demo", "x.qm"},
+      {"../x.qm", "..", "x.qm"},
+      {"", ".", ""},
   };
   for (const Case& c : cases) {
     const vosFileInfo info(c.path);
