@@ -13,19 +13,10 @@
 #include "fwg/profiles/ShortcutConflicts.h"
 #include "fwg/shell/ShortcutsDialog.h"
 #include "platform/ui/uiMainWindow.h"
-#include "tests/WithGui.h"
+#include "tests/support/FilledProfile.h"
+#include "tests/support/WithGui.h"
 
 namespace {
-
-class FilledProfile : public fwg::Profile {
- public:
-  FilledProfile(const oxString& name, const oxString& base, std::function<void(Profile*)> fill)
-      : fwg::Profile(name, base), fill_(std::move(fill)) {}
-  void Build() override { fill_(this); }
-
- private:
-  std::function<void(Profile*)> fill_;
-};
 
 class ShortcutConflicts : public WithGui {
  protected:
