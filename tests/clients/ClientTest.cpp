@@ -317,7 +317,10 @@ TEST_F(ClientFixture, CreateClientObjectNamesTheDocumentThatNewLeftCurrent) {
   EXPECT_EQ(other.GetName(), "Other");
   oxt::CurrentObjects::Get()->SetCurrentObject(nullptr);
 
-  // Documents belong to the tree, not to the client.
+  // Documents belong to the tree, not to the client: it only lists them.
+  EXPECT_EQ(client->GetClientObjectsList(), (oxStlVector<fwg::ClientObject*>{report, untitled}));
+  client->RemoveClientObject(report);
+  client->RemoveClientObject(untitled);
   client->AddClientObject(report);
   client->AddClientObject(untitled);
   client->AddClientObject(report);

@@ -24,6 +24,8 @@
 namespace {
 
 using Fill = FilledProfile::Fill;
+// Filled from Build(), as a profile written in C++ usually is.
+constexpr auto kInBuild = FilledProfile::FillAt::Build;
 
 // What a user sees of a menu once it opens, submenus indented.
 void DescribeMenu(QWidget* menu, const std::string& indent, std::string& out) {
@@ -185,9 +187,9 @@ class DeclaredProfile : public WithGui {
 TEST_F(DeclaredProfile, GivesTheWidgetsOfTheSameProfileWrittenInCpp) {
   for (const Pair& pair : kPairs) {
     const auto written = Run([&] {
-      new FilledProfile("Base", "", pair.fillBase);
-      new FilledProfile("Derived", "Base", pair.fillDerived);
-      new FilledProfile("Other", "Base", {});
+      new FilledProfile("Base", "", pair.fillBase, kInBuild);
+      new FilledProfile("Derived", "Base", pair.fillDerived, kInBuild);
+      new FilledProfile("Other", "Base", {}, kInBuild);
     });
     const auto declared = Run([&] {
       ASSERT_NE(fwg::DeclaredProfile::Read(pair.base, "base.json", {}), nullptr);

@@ -18,6 +18,9 @@
 
 namespace {
 
+// Filled from Build(): the conflicts are reported when a switch makes them.
+constexpr auto kInBuild = FilledProfile::FillAt::Build;
+
 class ShortcutConflicts : public WithGui {
  protected:
   // Activates the profile and returns what it wrote on stderr.
@@ -31,14 +34,14 @@ class ShortcutConflicts : public WithGui {
 TEST_F(ShortcutConflicts, AreReportedOnceWhenMadeAndDroppedWhenGone) {
   auto* base = new FilledProfile("Base", "", [](fwg::Profile* p) {
     p->AddMenu(p->AddAction("save", "&Save", {}, "Ctrl+S"), "File");
-  });
+  }, kInBuild);
   auto* sketch = new FilledProfile("Sketch", "Base", [](fwg::Profile* p) {
     p->AddMenu(p->AddAction("stroke", "&Stroke", {}, "Ctrl+S"), "Draw");
-  });
-  auto* detail = new FilledProfile("Detail", "Sketch", [](fwg::Profile*) {});
+  }, kInBuild);
+  auto* detail = new FilledProfile("Detail", "Sketch", [](fwg::Profile*) {}, kInBuild);
   auto* text = new FilledProfile("Text", "Base", [](fwg::Profile* p) {
     p->AddMenu(p->AddAction("bold", "&Bold", {}, "Ctrl+B"), "Format");
-  });
+  }, kInBuild);
   fwg::ProfileManager* manager = fwg::ProfileManager::Get();
 
   EXPECT_EQ(Switch(base), "");
