@@ -12,7 +12,7 @@
 #include "fwg/shell/Gui.h"
 #include "platform/ui/uiAction.h"
 #include "platform/ui/uiMainWindow.h"
-#include "tests/WithGui.h"
+#include "tests/support/WithGui.h"
 
 namespace {
 

@@ -35,6 +35,9 @@
 #include "platform/ui/uiMainWindow.h"
 #include "platform/ui/uiPopupMenu.h"
 #include "platform/ui/uiWidgetStack.h"
+#include "tests/support/DocumentClient.h"
+#include "tests/support/Visible.h"
+#include "tests/support/WithGui.h"
 
 namespace {
 
@@ -61,18 +64,6 @@ class LoggedProfile : public fwg::Profile {
   Log* log_;
 };
 
-// Its New() makes a document the way clients do, under the current folder
-// or project, and activates it.
-class DocumentClient : public fwg::Client {
- public:
-  DocumentClient() : fwg::Client("Documents") {}
-  void New() override {
-    auto* document = new ClientObject(this, "Doc " + std::to_string(++made), true);
-    document->Activate();
-  }
-  int made = 0;
-};
-
 // A client whose New() makes nothing.
 class IdleClient : public fwg::Client {
  public:
@@ -80,33 +71,18 @@ class IdleClient : public fwg::Client {
   void New() override {}
 };
 
-// The entries a user sees in the menu bar or in a menu once it opens.
-Log VisibleMenus(QWidget* menuWidget) {
-  if (auto* menu = qobject_cast<QMenu*>(menuWidget)) {
-    menu->popup(QPoint(0, 0));
-    menu->hide();
-  }
-  Log entries;
-  for (QAction* action : menuWidget->actions()) {
-    if (action->isVisible()) {
-      entries.push_back(action->text().remove('&').section('\t', 0, 0).toStdString());
-    }
-  }
-  return entries;
-}
-
 std::string Font(oxt::Object* object) {
   return object->oxt::Object::GetProperty("@Font").GetValue().GetString();
 }
 
-class ClientObjectTest : public ::testing::Test {
+class ClientObjectTest : public WithGui {
  protected:
   void SetUp() override {
     oxapp::CommandLine::Get()->SetArguments({"tavrix"});
     oxt::CurrentObjects::Get()->SetCurrentObject(nullptr);
-    gui_ = new fwg::Gui(0, nullptr);
-    gui_->GetMainWindow()->Show();
-    stack_ = dynamic_cast<uiWidgetStack*>(gui_->GetMainWindow()->CentralWidget());
+    WithGui::SetUp();
+    Window()->Show();
+    stack_ = dynamic_cast<uiWidgetStack*>(Window()->CentralWidget());
     // Owned by the client manager, the profiles by the client.
     client_ = new DocumentClient;
     // A and B build on a common base: a switch touches only their menus.
@@ -118,7 +94,7 @@ class ClientObjectTest : public ::testing::Test {
     for (oxt::Object* project : Root()->GetChildren({}, Project::S_ClassName(), false, true)) {
       project->Delete();
     }
-    delete gui_;
+    WithGui::TearDown();
     oxt::CurrentObjects::Get()->SetCurrentObject(nullptr);
   }
 
@@ -145,7 +121,7 @@ class ClientObjectTest : public ::testing::Test {
   // loop.
   static void Settle() { QCoreApplication::processEvents(); }
   static fwg::ClientManager* Manager() { return fwg::ClientManager::Get(); }
-  QMenuBar* MenuBar() const { return gui_->GetMainWindow()->menuBar(); }
+  QMenuBar* MenuBar() const { return Window()->menuBar(); }
   fwg::Profile* GetProfile(const oxString& name) const { return client_->GetProfile(name); }
   Log Take() {
     Log taken;
@@ -174,7 +150,6 @@ class ClientObjectTest : public ::testing::Test {
   }
 
   Log log_;
-  fwg::Gui* gui_ = nullptr;
   uiWidgetStack* stack_ = nullptr;
   DocumentClient* client_ = nullptr;
 };
@@ -198,20 +173,12 @@ TEST_F(ClientObjectTest, DocumentsTakeTheirPlaceInTheTreeAndItsFrames) {
   EXPECT_EQ(client_->GetClientObjectsList(),
             (oxStlVector<ClientObject*>{inInner, inProject, besidePlain, loose}));
 
-  // Casts and ancestors by class across the tree.
+  // Casts and current objects of the document class (the folder classes'
+  // own are the object tree test's).
   auto* deep = new ClientObject(plain, "Deep", true);
-  EXPECT_EQ(deep->GetParent(Folder::S_ClassName()), plain);
-  EXPECT_EQ(deep->GetParent(ClientFolder::S_ClassName()), folder);
-  EXPECT_EQ(deep->GetParent(Project::S_ClassName()), project);
-  EXPECT_EQ(inProject->GetParent(ClientFolder::S_ClassName()), project) << "a project is one too";
-  EXPECT_EQ(ClientObject::Cast(deep), deep);
   EXPECT_EQ(ClientObject::Cast(folder), nullptr);
-  EXPECT_EQ(Folder::Cast(deep), nullptr);
   SetCurrent(deep);
   EXPECT_EQ(ClientObject::GetCurrentObject(), deep);
-  EXPECT_EQ(Folder::GetCurrentObject(), plain);
-  EXPECT_EQ(ClientFolder::GetCurrentObject(), folder);
-  EXPECT_EQ(Project::GetCurrentObject(), project);
   SetCurrent(folder);
   EXPECT_EQ(ClientObject::GetCurrentObject(), nullptr);
 
@@ -267,7 +234,7 @@ TEST_F(ClientObjectTest, ActivationSwitchesDocumentLabelFrameAndProfileInOrder) 
   EXPECT_EQ(Take(), (Log{"A bold", "A frame", "profile A", "A activated"}));
   EXPECT_EQ(Manager()->GetActiveClientObject(), a);
   EXPECT_EQ(oxt::CurrentObjects::Get()->GetCurrentObject(), a);
-  EXPECT_EQ(VisibleMenus(MenuBar()), (Log{"File", "Alpha"}));
+  EXPECT_EQ(Visible(MenuBar()), (Log{"File", "Alpha"}));
   EXPECT_EQ(stack_->VisibleWidget(), FindFrame("P1"));
   Settle();
   EXPECT_TRUE(a->GetLayouter()->isVisible()) << "its tab is in front";
@@ -279,7 +246,7 @@ TEST_F(ClientObjectTest, ActivationSwitchesDocumentLabelFrameAndProfileInOrder) 
   EXPECT_EQ(Take(),
             (Log{"A deactivated", "A normal", "B bold", "B frame", "profile B", "B activated"}));
   EXPECT_EQ(Manager()->GetActiveClientObject(), b);
-  EXPECT_EQ(VisibleMenus(MenuBar()), (Log{"File", "Beta"}));
+  EXPECT_EQ(Visible(MenuBar()), (Log{"File", "Beta"}));
   EXPECT_FALSE(GetProfile("A")->IsActive());
   EXPECT_TRUE(GetProfile("Base")->IsActive());
   Settle();
@@ -304,7 +271,7 @@ TEST_F(ClientObjectTest, ActivationSwitchesDocumentLabelFrameAndProfileInOrder) 
   ClientObject* plain = MakeDocument(folder, "Plain");
   plain->Activate();
   EXPECT_EQ(Manager()->GetActiveClientObject(), plain);
-  EXPECT_EQ(VisibleMenus(MenuBar()), (Log{"File", "Beta"})) << "no profile, no switch";
+  EXPECT_EQ(Visible(MenuBar()), (Log{"File", "Beta"})) << "no profile, no switch";
 }
 
 TEST_F(ClientObjectTest, ActivatingTheFrameOfAnotherDocumentSelectsIt) {

@@ -103,11 +103,8 @@ TEST_F(ObjectTreeTest, TypeListNamesTheClientFolderClassEvenForProjects) {
   EXPECT_EQ(project->GetTypes(), (oxStlVector<oxString>{"fwg::ClientFolder"}));
 
   Folder folder(nullptr, "F");
-  EXPECT_TRUE(folder.GetTypes().empty());
   folder.AddType("a");
-  folder.AddType("a");
-  EXPECT_EQ(folder.GetTypes().size(), 2u);
-  folder.SetType("b");
+  folder.SetType("b");  // replaces the list
   EXPECT_EQ(folder.GetTypes(), (oxStlVector<oxString>{"b"}));
   EXPECT_TRUE(folder.HasType("b"));
   EXPECT_FALSE(folder.HasType("a"));

@@ -22,7 +22,8 @@
 #include "platform/oxt/FileElement.h"
 #include "platform/oxt/Model.h"
 #include "tests/ChildProcess.h"
-#include "tests/WithGui.h"
+#include "tests/support/DocumentClient.h"
+#include "tests/support/WithGui.h"
 
 namespace {
 
@@ -30,18 +31,6 @@ using fwg::ClientFolder;
 using fwg::ClientObject;
 using fwg::Project;
 using Strings = std::vector<std::string>;
-
-// Makes its documents the way clients do: under the current folder, then
-// activated (which makes them current).
-class DocumentClient : public fwg::Client {
- public:
-  DocumentClient() : fwg::Client("Documents") {}
-  void New() override {
-    auto* document = new ClientObject(this, "Untitled " + std::to_string(++made), true);
-    document->Activate();
-  }
-  int made = 0;
-};
 
 // The tree below `object` as "class name [Layout=n] [key=value]" lines,
 // indented by depth.

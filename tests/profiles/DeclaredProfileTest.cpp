@@ -18,23 +18,14 @@
 #include "fwg/profiles/ProfileManager.h"
 #include "fwg/profiles/ShortcutConflicts.h"
 #include "platform/ui/uiMainWindow.h"
-#include "tests/WithGui.h"
+#include "tests/support/FilledProfile.h"
+#include "tests/support/WithGui.h"
 
 namespace {
 
-using Fill = std::function<void(fwg::Profile*)>;
-
-class FilledProfile : public fwg::Profile {
- public:
-  FilledProfile(const oxString& name, const oxString& base, Fill fill)
-      : fwg::Profile(name, base), fill_(std::move(fill)) {}
-  void Build() override {
-    if (fill_) fill_(this);
-  }
-
- private:
-  Fill fill_;
-};
+using Fill = FilledProfile::Fill;
+// Filled from Build(), as a profile written in C++ usually is.
+constexpr auto kInBuild = FilledProfile::FillAt::Build;
 
 // What a user sees of a menu once it opens, submenus indented.
 void DescribeMenu(QWidget* menu, const std::string& indent, std::string& out) {
@@ -178,16 +169,16 @@ class DeclaredProfile : public WithGui {
   // In a fresh application object: makes the profiles, then describes the
   // window after each of the switches.
   std::vector<std::string> Run(const std::function<void()>& makeProfiles) {
-    delete gui_;
-    gui_ = new fwg::Gui(0, nullptr);
-    gui_->GetMainWindow()->Show();
+    WithGui::TearDown();
+    WithGui::SetUp();
+    Window()->Show();
     auto* maker = new fwg::Profile("Maker", "");
     for (const char* name : {"Tree", "Props", "Log"}) maker->RegisterWidget(name);
     makeProfiles();
     std::vector<std::string> seen;
     for (const char* name : {"Base", "Derived", "Other", "Derived", "Base"}) {
       fwg::ProfileManager::Get()->Activate(name);
-      seen.push_back(Describe(gui_->GetMainWindow()));
+      seen.push_back(Describe(Window()));
     }
     return seen;
   }
@@ -196,9 +187,9 @@ class DeclaredProfile : public WithGui {
 TEST_F(DeclaredProfile, GivesTheWidgetsOfTheSameProfileWrittenInCpp) {
   for (const Pair& pair : kPairs) {
     const auto written = Run([&] {
-      new FilledProfile("Base", "", pair.fillBase);
-      new FilledProfile("Derived", "Base", pair.fillDerived);
-      new FilledProfile("Other", "Base", {});
+      new FilledProfile("Base", "", pair.fillBase, kInBuild);
+      new FilledProfile("Derived", "Base", pair.fillDerived, kInBuild);
+      new FilledProfile("Other", "Base", {}, kInBuild);
     });
     const auto declared = Run([&] {
       ASSERT_NE(fwg::DeclaredProfile::Read(pair.base, "base.json", {}), nullptr);

@@ -17,7 +17,7 @@
 #include "platform/ui/uiPopupMenu.h"
 #include "platform/ui/uiToolBar.h"
 #include "platform/ui/uiToolButton.h"
-#include "tests/WithGui.h"
+#include "tests/support/WithGui.h"
 
 namespace {
 

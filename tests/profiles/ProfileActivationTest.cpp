@@ -11,9 +11,9 @@
 #include "fwg/profiles/ProfileInternal.h"
 #include "fwg/profiles/ProfileItem.h"
 #include "fwg/profiles/ProfileManager.h"
-#include "fwg/shell/Gui.h"
 #include "platform/ui/uiMainWindow.h"
 #include "platform/ui/uiMenuData.h"
+#include "tests/support/WithGui.h"
 
 namespace {
 
@@ -53,10 +53,10 @@ class BuiltProfile : public fwg::Profile {
   Log* log_;
 };
 
-class ProfileActivationFixture : public ::testing::Test {
+class ProfileActivationFixture : public WithGui {
  protected:
   void SetUp() override {
-    gui_ = new fwg::Gui(0, nullptr);
+    WithGui::SetUp();
     // A is the root, B and C are built on A, D on B; X stands alone.
     a_ = new BuiltProfile("A", "", &log_);
     b_ = new BuiltProfile("B", "A", &log_);
@@ -64,11 +64,6 @@ class ProfileActivationFixture : public ::testing::Test {
     d_ = new BuiltProfile("D", "B", &log_);
     x_ = new BuiltProfile("X", "", &log_);
   }
-  void TearDown() override {
-    delete gui_;  // deletes the profiles
-    gui_ = nullptr;
-  }
-
   // The log since the last call.
   Log Take() {
     Log taken;
@@ -84,7 +79,6 @@ class ProfileActivationFixture : public ::testing::Test {
   }
 
   Log log_;
-  fwg::Gui* gui_ = nullptr;
   BuiltProfile* a_ = nullptr;
   BuiltProfile* b_ = nullptr;
   BuiltProfile* c_ = nullptr;

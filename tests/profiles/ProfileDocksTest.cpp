@@ -9,7 +9,6 @@
 #include <QTabWidget>
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 
 #include "fwg/actions/Action.h"
@@ -23,18 +22,10 @@
 #include "platform/ui/uiActionGroup.h"
 #include "platform/ui/uiMainWindow.h"
 #include "platform/ui/uiPopupMenu.h"
-#include "tests/WithGui.h"
+#include "tests/support/FilledProfile.h"
+#include "tests/support/WithGui.h"
 
 namespace {
-
-class DockProfile : public fwg::Profile {
- public:
-  DockProfile(const oxString& name, const oxString& base,
-              std::function<void(DockProfile*)> fill = {})
-      : fwg::Profile(name, base) {
-    if (fill) fill(this);
-  }
-};
 
 // Counts the hides the window system makes.
 class SpontaneousHides : public QObject {
@@ -64,7 +55,7 @@ class ProfileDocks : public WithGui {
  protected:
   void SetUp() override {
     WithGui::SetUp();
-    window_ = gui_->GetMainWindow();
+    window_ = Window();
     window_->Show();
     maker_ = new fwg::Profile("Maker", "");
     for (const char* name : {"Tree", "Props", "Log", "Output", "Find", "Watch"}) {
@@ -98,7 +89,7 @@ class ProfileDocks : public WithGui {
 };
 
 TEST_F(ProfileDocks, PathsChooseAreaAndDockWindow) {
-  auto* profile = new DockProfile("Areas", "", [](DockProfile* p) {
+  auto* profile = new FilledProfile("Areas", "", [](fwg::Profile* p) {
     p->AddDockWidget("Tree", "right");
     p->AddDockWidget("Props", "LEFT");
     p->AddDockWidget("Log", "middle");
@@ -156,7 +147,7 @@ class ProfileDockTitles : public ProfileDocks {
 };
 
 TEST_F(ProfileDockTitles, WindowTitlesOfWidgetsNameDocksTabsAndToggles) {
-  auto* profile = new DockProfile("Writer", "", [](DockProfile* p) {
+  auto* profile = new FilledProfile("Writer", "", [](fwg::Profile* p) {
     p->RegisterWidget("Outline", new TitledMaker("Open", ""));
     p->RegisterWidget("Search", new TitledMaker("Find", "finder"));
     p->AddDockWidget("Outline", "RIGHT");
@@ -184,7 +175,7 @@ TEST_F(ProfileDockTitles, WindowTitlesOfWidgetsNameDocksTabsAndToggles) {
 }
 
 TEST_F(ProfileDocks, NamedDockWindowHoldsWidgetsAsTabs) {
-  auto* profile = new DockProfile("Tabs", "", [](DockProfile* p) {
+  auto* profile = new FilledProfile("Tabs", "", [](fwg::Profile* p) {
     p->AddDockWidget("Tree", "RIGHT/Side");
     p->AddDockWidget("Props", "RIGHT/Side");
   });
@@ -236,9 +227,9 @@ TEST_F(ProfileDocks, NamedDockWindowHoldsWidgetsAsTabs) {
 
 TEST_F(ProfileDocks, ExistingDockWindowIsReusedWhereItIs) {
   auto* base =
-      new DockProfile("Base", "", [](DockProfile* p) { p->AddDockWidget("Tree", "RIGHT/Side"); });
-  auto* derived = new DockProfile(
-      "Derived", "Base", [](DockProfile* p) { p->AddDockWidget("Log", "bottom/Side"); });
+      new FilledProfile("Base", "", [](fwg::Profile* p) { p->AddDockWidget("Tree", "RIGHT/Side"); });
+  auto* derived = new FilledProfile(
+      "Derived", "Base", [](fwg::Profile* p) { p->AddDockWidget("Log", "bottom/Side"); });
   derived->Activate();
 
   ASSERT_NE(Dock("Side"), nullptr);  // one dock window of that name
@@ -256,7 +247,7 @@ TEST_F(ProfileDocks, ExistingDockWindowIsReusedWhereItIs) {
 }
 
 TEST_F(ProfileDocks, HidingTheDockWindowTurnsItsWidgetsOffUnlessTheSystemDidIt) {
-  auto* profile = new DockProfile("Hides", "", [](DockProfile* p) {
+  auto* profile = new FilledProfile("Hides", "", [](fwg::Profile* p) {
     p->AddDockWidget("Tree", "LEFT/Side");
     p->AddDockWidget("Props", "LEFT/Side");
     p->AddDockWidget("Log", "BOTTOM");
@@ -304,10 +295,10 @@ TEST_F(ProfileDocks, HidingTheDockWindowTurnsItsWidgetsOffUnlessTheSystemDidIt) 
 
 TEST_F(ProfileDocks, RemoveItemHidesTheBaseWidgetWhileItsProfileIsActive) {
   auto* base =
-      new DockProfile("Base", "", [](DockProfile* p) { p->AddDockWidget("Tree", "RIGHT"); });
+      new FilledProfile("Base", "", [](fwg::Profile* p) { p->AddDockWidget("Tree", "RIGHT"); });
   auto* derived =
-      new DockProfile("Derived", "Base", [](DockProfile* p) { p->RemoveDockWidget("Tree"); });
-  auto* other = new DockProfile("Other", "");
+      new FilledProfile("Derived", "Base", [](fwg::Profile* p) { p->RemoveDockWidget("Tree"); });
+  auto* other = new FilledProfile("Other", "");
   base->Activate();
   uiWidget* tree = Widget(base, "Tree");
   ASSERT_NE(tree, nullptr);
@@ -342,17 +333,17 @@ TEST_F(ProfileDocks, WindowMenuHoldsTheTogglesOfTheActiveChainOnly) {
     return texts;
   };
   EXPECT_TRUE(menuTexts().isEmpty()) << "no profile, no menu";
-  new DockProfile("Base", "", [](DockProfile* p) {
+  new FilledProfile("Base", "", [](fwg::Profile* p) {
     p->AddToolBar(p->AddAction("run", "Run"), "");
     p->AddDockWidget("Tree", "RIGHT");
     p->AddDockWidget("Props", "RIGHT");
   });
-  auto* derived = new DockProfile("Derived", "Base", [](DockProfile* p) {
+  auto* derived = new FilledProfile("Derived", "Base", [](fwg::Profile* p) {
     p->AddToolBar(p->AddAction("edit", "Edit"), "");
     p->AddDockWidget("Log", "BOTTOM");
     p->RemoveDockWidget("Props");
   });
-  auto* other = new DockProfile("Other", "", [](DockProfile* p) {
+  auto* other = new FilledProfile("Other", "", [](fwg::Profile* p) {
     p->AddToolBar(p->AddAction("other", "Other"), "");
     p->AddDockWidget("Find", "LEFT");
   });
@@ -389,13 +380,13 @@ TEST_F(ProfileDocks, DockGroupInAMenuLastsAcrossCallsAndSwitches) {
   auto* empty = new fwg::Profile("Empty", "");
   EXPECT_TRUE(empty->GetDockToggleActions()->GetActionList().empty());
 
-  auto* base = new DockProfile("Base", "", [](DockProfile* p) {
+  auto* base = new FilledProfile("Base", "", [](fwg::Profile* p) {
     p->AddDockWidget("Tree", "RIGHT");
     p->AddDockWidget("Log", "BOTTOM/Lower");
   });
   // The View menu pattern: the group placed from Build(), before any dock
   // of the chain is made.
-  auto* derived = new DockProfile("Derived", "Base", [](DockProfile* p) {
+  auto* derived = new FilledProfile("Derived", "Base", [](fwg::Profile* p) {
     fwg::ActionGroup* docks = p->GetDockToggleActions();
     docks->SetUsesDropDown(true);
     docks->SetText("Docks");
@@ -442,11 +433,11 @@ TEST_F(ProfileDocks, DockGroupInAMenuLastsAcrossCallsAndSwitches) {
   EXPECT_EQ(shownInMenu(), QStringList({"Props"}));
 
   // A chain whose dock windows show nothing still begins with a separator.
-  auto* lone = new DockProfile("Lone", "", [](DockProfile* p) { p->AddDockWidget("Find", "TOP"); });
+  auto* lone = new FilledProfile("Lone", "", [](fwg::Profile* p) { p->AddDockWidget("Find", "TOP"); });
   lone->Activate();
   lone->SetDockWidgetVisible("Find", false);
   auto* leaver =
-      new DockProfile("Leaver", "Lone", [](DockProfile* p) { p->RemoveDockWidget("Find"); });
+      new FilledProfile("Leaver", "Lone", [](fwg::Profile* p) { p->RemoveDockWidget("Find"); });
   leaver->Activate();
   const oxStlVector<fwg::Action*>& loneList = leaver->GetDockToggleActions()->GetActionList();
   ASSERT_EQ(loneList.size(), 1u);
@@ -471,12 +462,12 @@ TEST_F(ProfileDocks, UnknownWidgetNameIsReportedAndLeavesAnEmptyDockWindow) {
 }
 
 TEST_F(ProfileDocks, DeletedWidgetsAndProfilesLeaveNoDanglingEntries) {
-  auto* base = new DockProfile("Base", "", [](DockProfile* p) {
+  auto* base = new FilledProfile("Base", "", [](fwg::Profile* p) {
     p->AddDockWidget("Tree", "RIGHT/Side");
     p->AddDockWidget("Props", "RIGHT/Side");
   });
   auto* derived =
-      new DockProfile("Derived", "Base", [](DockProfile* p) { p->RemoveDockWidget("Props"); });
+      new FilledProfile("Derived", "Base", [](fwg::Profile* p) { p->RemoveDockWidget("Props"); });
   derived->Activate();
 
   // A client deletes one of its dock widgets.

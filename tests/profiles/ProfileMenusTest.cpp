@@ -14,55 +14,25 @@
 #include "fwg/actions/ActionGroup.h"
 #include "fwg/profiles/Profile.h"
 #include "fwg/profiles/ProfileManager.h"
-#include "fwg/shell/Gui.h"
 #include "platform/ui/uiAction.h"
 #include "platform/ui/uiMainWindow.h"
 #include "platform/ui/uiMenuBar.h"
 #include "platform/ui/uiPopupMenu.h"
 #include "platform/ui/uiToolBar.h"
 #include "platform/ui/uiToolButton.h"
+#include "tests/support/FilledProfile.h"
+#include "tests/support/Visible.h"
+#include "tests/support/WithGui.h"
 
 namespace {
 
-using Strings = std::vector<std::string>;
-
-// A profile filled by a function when it is made, so that its items are in
-// force also where it is only a base (bases are not built).
-class TestProfile : public fwg::Profile {
- public:
-  TestProfile(const oxString& name, const oxString& base, std::function<void(TestProfile*)> fill)
-      : fwg::Profile(name, base) {
-    if (fill) fill(this);
-  }
-};
-
-QString Plain(QString text) {
-  text.remove('&');
-  return text.left(text.indexOf('\t') < 0 ? text.size() : text.indexOf('\t'));
-}
-
-// What a user sees: the visible entries of a menu once it opens.
-Strings Visible(QWidget* menuWidget) {
-  if (auto* menu = qobject_cast<QMenu*>(menuWidget)) {
-    menu->popup(QPoint(0, 0));
-    menu->hide();
-  }
-  Strings result;
-  for (QAction* action : menuWidget->actions()) {
-    if (!action->isVisible()) continue;
-    result.push_back(action->isSeparator() ? "-" : Plain(action->text()).toStdString());
-  }
-  return result;
-}
-
-class ProfileMenus : public ::testing::Test {
+class ProfileMenus : public WithGui {
  protected:
   void SetUp() override {
-    gui_ = new fwg::Gui(0, nullptr);
-    window_ = gui_->GetMainWindow();
+    WithGui::SetUp();
+    window_ = Window();
     bar_ = window_->MenuBar();
   }
-  void TearDown() override { delete gui_; }
 
   uiPopupMenu* Menu(const oxString& path) { return anyProfile_->GetMenu(path); }
   uiToolBar* ToolBar(const oxString& name) {
@@ -76,7 +46,6 @@ class ProfileMenus : public ::testing::Test {
                             window->findChildren<QToolBar*>().size());
   }
 
-  fwg::Gui* gui_ = nullptr;
   uiMainWindow* window_ = nullptr;
   uiMenuBar* bar_ = nullptr;
   fwg::Profile* anyProfile_ = nullptr;
@@ -87,13 +56,13 @@ TEST_F(ProfileMenus, SwitchingShowsExactlyTheActiveChainWithoutRebuilding) {
   fwg::Action* zoom = nullptr;
   fwg::Action* save = nullptr;
   fwg::Action* print = nullptr;
-  auto* base = new TestProfile("Base", "", [&](TestProfile* p) {
+  auto* base = new FilledProfile("Base", "", [&](fwg::Profile* p) {
     p->AddMenu(p->AddAction("file", "&File"), "File");
     save = p->AddAction("save", "&Save", {}, "Ctrl+S");
     p->AddMenu(save, "File/Save");
     p->AddMenu(p->AddAction("quit", "&Quit", {}, "Ctrl+Q"), "File/Quit");
   });
-  auto* a = new TestProfile("A", "Base", [&](TestProfile* p) {
+  auto* a = new FilledProfile("A", "Base", [&](fwg::Profile* p) {
     p->AddMenu(p->AddAction("edit", "&Edit"), "Edit");
     undo = p->AddAction("undo", "&Undo", {}, "Ctrl+Z");
     p->AddMenu(undo, "Edit/Undo");
@@ -113,7 +82,7 @@ TEST_F(ProfileMenus, SwitchingShowsExactlyTheActiveChainWithoutRebuilding) {
     p->AddContextMenu(p->AddAction("copy", "Copy"), "Doc");
     p->AddContextMenu(p->AddAction("select", "Select"), "Doc/Copy");
   });
-  auto* b = new TestProfile("B", "Base", [&](TestProfile* p) {
+  auto* b = new FilledProfile("B", "Base", [&](fwg::Profile* p) {
     p->AddMenu(p->AddAction("view", "&View"), "View");
     zoom = p->AddAction("zoom", "&Zoom", {}, "Ctrl+Z");
     p->AddMenu(zoom, "View/Zoom");
@@ -169,7 +138,7 @@ TEST_F(ProfileMenus, SwitchingShowsExactlyTheActiveChainWithoutRebuilding) {
 }
 
 TEST_F(ProfileMenus, PathsNameEntriesWhateverTheSlashes) {
-  auto* base = new TestProfile("Base", "", [](TestProfile* p) {
+  auto* base = new FilledProfile("Base", "", [](fwg::Profile* p) {
     p->AddMenu(p->AddAction("file", "&File"), "File");
     p->AddMenu(p->AddAction("open", "&Open"), "File/Open");
     p->AddMenu(p->AddAction("open2", "&Open"), "File/Open");  // a second "Open", after the first
@@ -198,7 +167,7 @@ TEST_F(ProfileMenus, PathsNameEntriesWhateverTheSlashes) {
 }
 
 TEST_F(ProfileMenus, EditsFollowTheirPathsAndReportMisses) {
-  auto* base = new TestProfile("Base", "", [](TestProfile* p) {
+  auto* base = new FilledProfile("Base", "", [](fwg::Profile* p) {
     p->AddMenu(p->AddAction("file", "&File"), "File");
     p->AddMenu(p->AddAction("save", "&Save"), "File/Save");
   });
@@ -247,16 +216,16 @@ TEST_F(ProfileMenus, EditsFollowTheirPathsAndReportMisses) {
 
 TEST_F(ProfileMenus, ToolbarsOfTheChainAndTheirRemoval) {
   uiToolBar* made = nullptr;
-  auto* base = new TestProfile("Base", "", [&](TestProfile* p) {
+  auto* base = new FilledProfile("Base", "", [&](fwg::Profile* p) {
     fwg::Action* run = p->AddAction("run", "&Run\tF5");
     p->AddToolBar(run, "");
     p->AddToolBar(p->AddAction("nameless", ""), "");
   });
-  auto* derived = new TestProfile("Derived", "Base", [&](TestProfile* p) {
+  auto* derived = new FilledProfile("Derived", "Base", [&](fwg::Profile* p) {
     p->AddToolBar(p->AddAction("step", "Step"), "Run/Missing");  // a button in Run, for good
     p->RemoveToolBar("Run");
   });
-  auto* other = new TestProfile("Other", "", nullptr);
+  auto* other = new FilledProfile("Other", "");
   anyProfile_ = base;
 
   base->Activate();
@@ -285,14 +254,14 @@ TEST_F(ProfileMenus, ToolbarsOfTheChainAndTheirRemoval) {
 }
 
 TEST_F(ProfileMenus, AnEntryHiddenWhileWithdrawnComesBackHidden) {
-  auto* base = new TestProfile("Base", "", [](TestProfile* p) {
+  auto* base = new FilledProfile("Base", "", [](fwg::Profile* p) {
     p->AddMenu(p->AddAction("file", "&File"), "File");
   });
-  auto* a = new TestProfile("A", "Base", [](TestProfile* p) {
+  auto* a = new FilledProfile("A", "Base", [](fwg::Profile* p) {
     p->AddMenu(p->AddAction("one", "One"), "File/One");
     p->AddMenu(p->AddAction("two", "Two"), "File/Two");
   });
-  auto* b = new TestProfile("B", "Base", nullptr);
+  auto* b = new FilledProfile("B", "Base");
   anyProfile_ = base;
   a->Activate();
   uiPopupMenu* file = a->GetMenu("File");
@@ -304,12 +273,12 @@ TEST_F(ProfileMenus, AnEntryHiddenWhileWithdrawnComesBackHidden) {
 }
 
 TEST_F(ProfileMenus, MenusDeletedByTheirOwnerAreLeftAloneOnLaterSwitches) {
-  auto* a = new TestProfile("A", "", [](TestProfile* p) {
+  auto* a = new FilledProfile("A", "", [](fwg::Profile* p) {
     p->AddMenu(p->AddAction("edit", "&Edit"), "Edit");
     p->AddMenu(p->AddAction("undo", "Undo", {}, "Ctrl+Z"), "Edit/Undo");
     p->AddToolBar(p->AddAction("tool", "Tool"), "");
   });
-  auto* b = new TestProfile("B", "", nullptr);
+  auto* b = new FilledProfile("B", "");
   anyProfile_ = a;
   a->Activate();
   delete a->GetMenu("Edit");

@@ -11,22 +11,18 @@
 #include "fwg/profiles/Profile.h"
 #include "fwg/profiles/ProfileInternal.h"
 #include "fwg/profiles/ProfileManager.h"
-#include "fwg/shell/Gui.h"
 #include "platform/fwc/PluginManager.h"
 #include "platform/oxapp/Application.h"
 #include "platform/oxapp/CommandLine.h"
+#include "tests/support/WithGui.h"
 
 namespace {
 
-class ProfileFixture : public ::testing::Test {
+class ProfileFixture : public WithGui {
  protected:
   void SetUp() override {
     ASSERT_TRUE(dir_.isValid());
-    gui_ = new fwg::Gui(0, nullptr);
-  }
-  void TearDown() override {
-    delete gui_;
-    gui_ = nullptr;
+    WithGui::SetUp();
   }
 
   // A folder below the temporary folder holding the named empty files.
@@ -41,7 +37,6 @@ class ProfileFixture : public ::testing::Test {
   }
 
   QTemporaryDir dir_;
-  fwg::Gui* gui_ = nullptr;
 };
 
 TEST_F(ProfileFixture, RecordedInclusionsTakeNoPartInLookups) {
@@ -152,20 +147,17 @@ TEST_F(ProfileFixture, PluginResourceFoldersComeFromTheDescription) {
   EXPECT_TRUE(unknown.GetResourcePaths().empty());
 }
 
-class ProfileTranslationFixture : public ::testing::Test {
+class ProfileTranslationFixture : public WithGui {
  protected:
   void SetUp() override {
     oxapp::Application::Get()->AddResourceRoot(FWG_TEST_RESOURCES);
     oxapp::CommandLine::Get()->SetArguments({"tavrix", "-locale", "de"});
-    gui_ = new fwg::Gui(0, nullptr);
+    WithGui::SetUp();
   }
   void TearDown() override {
-    delete gui_;
-    gui_ = nullptr;
+    WithGui::TearDown();
     oxapp::CommandLine::Get()->SetArguments({});
   }
-
-  fwg::Gui* gui_ = nullptr;
 };
 
 TEST_F(ProfileTranslationFixture, EachProfileTranslatesFromItsOwnFile) {

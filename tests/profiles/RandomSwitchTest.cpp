@@ -18,7 +18,7 @@
 #include "platform/ui/uiAction.h"
 #include "platform/ui/uiMainWindow.h"
 #include "platform/ui/uiMenuBar.h"
-#include "tests/WithGui.h"
+#include "tests/support/WithGui.h"
 
 namespace {
 

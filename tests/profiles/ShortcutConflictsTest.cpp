@@ -13,19 +13,13 @@
 #include "fwg/profiles/ShortcutConflicts.h"
 #include "fwg/shell/ShortcutsDialog.h"
 #include "platform/ui/uiMainWindow.h"
-#include "tests/WithGui.h"
+#include "tests/support/FilledProfile.h"
+#include "tests/support/WithGui.h"
 
 namespace {
 
-class FilledProfile : public fwg::Profile {
- public:
-  FilledProfile(const oxString& name, const oxString& base, std::function<void(Profile*)> fill)
-      : fwg::Profile(name, base), fill_(std::move(fill)) {}
-  void Build() override { fill_(this); }
-
- private:
-  std::function<void(Profile*)> fill_;
-};
+// Filled from Build(): the conflicts are reported when a switch makes them.
+constexpr auto kInBuild = FilledProfile::FillAt::Build;
 
 class ShortcutConflicts : public WithGui {
  protected:
@@ -40,14 +34,14 @@ class ShortcutConflicts : public WithGui {
 TEST_F(ShortcutConflicts, AreReportedOnceWhenMadeAndDroppedWhenGone) {
   auto* base = new FilledProfile("Base", "", [](fwg::Profile* p) {
     p->AddMenu(p->AddAction("save", "&Save", {}, "Ctrl+S"), "File");
-  });
+  }, kInBuild);
   auto* sketch = new FilledProfile("Sketch", "Base", [](fwg::Profile* p) {
     p->AddMenu(p->AddAction("stroke", "&Stroke", {}, "Ctrl+S"), "Draw");
-  });
-  auto* detail = new FilledProfile("Detail", "Sketch", [](fwg::Profile*) {});
+  }, kInBuild);
+  auto* detail = new FilledProfile("Detail", "Sketch", [](fwg::Profile*) {}, kInBuild);
   auto* text = new FilledProfile("Text", "Base", [](fwg::Profile* p) {
     p->AddMenu(p->AddAction("bold", "&Bold", {}, "Ctrl+B"), "Format");
-  });
+  }, kInBuild);
   fwg::ProfileManager* manager = fwg::ProfileManager::Get();
 
   EXPECT_EQ(Switch(base), "");

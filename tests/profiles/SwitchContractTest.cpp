@@ -21,7 +21,7 @@
 #include "platform/ui/uiMenuBar.h"
 #include "platform/ui/uiPopupMenu.h"
 #include "platform/ui/uiToolButton.h"
-#include "tests/WithGui.h"
+#include "tests/support/WithGui.h"
 
 namespace {
 

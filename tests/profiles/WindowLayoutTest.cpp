@@ -20,7 +20,7 @@
 #include "platform/ui/uiFrame.h"
 #include "platform/ui/uiMainWindow.h"
 #include "platform/ui/uiToolBar.h"
-#include "tests/WithGui.h"
+#include "tests/support/WithGui.h"
 
 namespace {
 
@@ -200,8 +200,8 @@ class MainWindowLayout : public WindowLayout {
   bool Restart(const QRect& geometry = QRect(10, 10, 300, 200)) {
     fwg::WindowLayout::Save(editor_);
     fwc::Director::Get()->GetSettings()->Sync();
-    delete gui_;
-    gui_ = new fwg::Gui(0, nullptr);
+    WithGui::TearDown();
+    WithGui::SetUp();
     StartEditor(geometry);
     const bool restored = fwg::WindowLayout::Restore(editor_);
     QApplication::processEvents();

@@ -15,6 +15,7 @@
 #include "platform/ui/uiLayoutFrameEx.h"
 #include "platform/ui/uiMainWindow.h"
 #include "platform/ui/uiWidgetStack.h"
+#include "tests/support/WithGui.h"
 
 namespace {
 
@@ -22,13 +23,13 @@ using fwg::ClientFolder;
 using fwg::Project;
 using Frame = uiLayoutFrameEx;
 
-class CentralWidgetTest : public ::testing::Test {
+class CentralWidgetTest : public WithGui {
  protected:
   void SetUp() override {
     oxapp::CommandLine::Get()->SetArguments({"tavrix"});
-    gui_ = new fwg::Gui(0, nullptr);
+    WithGui::SetUp();
     central_ = gui_->GetCentralWidget();
-    stack_ = dynamic_cast<uiWidgetStack*>(gui_->GetMainWindow()->CentralWidget());
+    stack_ = dynamic_cast<uiWidgetStack*>(Window()->CentralWidget());
     ASSERT_NE(stack_, nullptr);
   }
   void TearDown() override {
@@ -36,7 +37,7 @@ class CentralWidgetTest : public ::testing::Test {
     for (oxt::Object* project : Root()->GetChildren({}, Project::S_ClassName(), false, true)) {
       project->Delete();
     }
-    delete gui_;
+    WithGui::TearDown();
     EXPECT_EQ(Frame::m_pActiveInstance, nullptr);
   }
 
@@ -54,7 +55,6 @@ class CentralWidgetTest : public ::testing::Test {
     return stack_->findChild<Frame*>(uiStr(name));
   }
 
-  fwg::Gui* gui_ = nullptr;
   fwg::CentralWidget* central_ = nullptr;
   uiWidgetStack* stack_ = nullptr;
 };

@@ -17,20 +17,12 @@
 #include "fwg/shell/CommandPalette.h"
 #include "platform/ui/uiMainWindow.h"
 #include "platform/ui/uiPopupMenu.h"
-#include "tests/WithGui.h"
+#include "tests/support/FilledProfile.h"
+#include "tests/support/WithGui.h"
 
 namespace {
 
 using Strings = std::vector<std::string>;
-
-class FilledProfile : public fwg::Profile {
- public:
-  // Filled when made: bases are not built when entered through a chain.
-  FilledProfile(const oxString& name, const oxString& base, std::function<void(Profile*)> fill)
-      : fwg::Profile(name, base) {
-    fill(this);
-  }
-};
 
 // A top-level menu titled by a hidden action, as clients make them.
 void AddMenuBarMenu(fwg::Profile* p, const oxString& title) {

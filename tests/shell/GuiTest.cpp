@@ -18,18 +18,19 @@
 #include "platform/ui/uiMainWindow.h"
 #include "platform/ui/uiManager.h"
 #include "platform/ui/uiMessageBox.h"
+#include "tests/support/WithGui.h"
 
 namespace {
 
-class GuiFixture : public ::testing::Test {
+// Each test makes its application object itself, after its arguments.
+class GuiFixture : public WithGui {
  protected:
   void SetUp() override {
     oxapp::Application::Get()->AddResourceRoot(FWG_TEST_RESOURCES);
     SetArguments({"tavrix", "-locale", "de"});
   }
   void TearDown() override {
-    delete gui_;
-    gui_ = nullptr;
+    WithGui::TearDown();
     uiMessageBox::SetInterceptor({});
     guiTrapableDialog::s_helper.setModelessDialogs(true);
   }
@@ -50,8 +51,6 @@ class GuiFixture : public ::testing::Test {
   static oxString Tr(const oxString& context, const oxString& text) {
     return oxapp::Application::Get()->TranslateMessage(context, text);
   }
-
-  fwg::Gui* gui_ = nullptr;
 };
 
 TEST_F(GuiFixture, ConstructionBuildsTheMainWindowAndAnnouncesIt) {

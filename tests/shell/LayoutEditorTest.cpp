@@ -12,7 +12,7 @@
 #include "platform/oxaw/PropertyEditorWidgetManager.h"
 #include "platform/oxt/CurrentObjects.h"
 #include "platform/ui/uiToolButton.h"
-#include "tests/WithGui.h"
+#include "tests/support/WithGui.h"
 
 namespace {
 
@@ -86,6 +86,7 @@ TEST_F(LayoutEditorTest, OffersOnlyFullWithoutACurrentClientFolder) {
 TEST_F(LayoutEditorTest, OffersLayoutsByTheNumberOfViews) {
   MakeCurrentFolder(1);
   EXPECT_EQ(Offered(), FirstLabels(1));
+  EXPECT_EQ(editor_.GetIconEntries().size(), 12u) << "a short list keeps every entry";
   MakeCurrentFolder(2);
   EXPECT_EQ(Offered(), FirstLabels(3));
 
@@ -102,20 +103,10 @@ TEST_F(LayoutEditorTest, OffersLayoutsByTheNumberOfViews) {
   EXPECT_EQ(Offered(), kAllLabels);
   MakeCurrentFolder(9);
   EXPECT_EQ(Offered(), kAllLabels);
-}
 
-TEST_F(LayoutEditorTest, CountsTheFolderAboveACurrentDocument) {
-  ClientFolder* folder = MakeCurrentFolder(3);
-  oxt::CurrentObjects::Get()->SetCurrentObject(folder->GetChildren().front());
+  // With a document current, its folder's views count.
+  oxt::CurrentObjects::Get()->SetCurrentObject(MakeCurrentFolder(3)->GetChildren().front());
   EXPECT_EQ(Offered(), FirstLabels(9));
-}
-
-TEST_F(LayoutEditorTest, EveryLayoutIsOfferedAgainAfterAShortList) {
-  MakeCurrentFolder(1);
-  EXPECT_EQ(Offered(), FirstLabels(1));
-  EXPECT_EQ(editor_.GetIconEntries().size(), 12u);
-  MakeCurrentFolder(6);
-  EXPECT_EQ(Offered(), kAllLabels);
 }
 
 TEST_F(LayoutEditorTest, ChoosingALayoutStoresItsValue) {
@@ -153,14 +144,13 @@ class PlainEditorCreator : public Manager::IEditorCreator {
   oxaw::PropertyEditorWidget* Create() override { return new oxaw::PropertyEditorWidget; }
 };
 
-TEST(LayoutEditorRegistration, TheCentralWidgetRegistersTheEditorUnderLayoutEditor) {
+TEST_F(LayoutEditorTest, TheCentralWidgetRegistersTheEditorUnderLayoutEditor) {
+  WithGui::TearDown();
   Manager::Get()->RegisterEditor("LayoutEditor", new PlainEditorCreator);
-  auto* gui = new fwg::Gui(0, nullptr);
+  WithGui::SetUp();
   std::unique_ptr<oxaw::PropertyEditorWidget> editor(
       Manager::Get()->CreateEditor("LayoutEditor"));
   EXPECT_NE(dynamic_cast<fwg::LayoutPropertyEditor*>(editor.get()), nullptr);
-  editor.reset();
-  delete gui;
 }
 
 }  // namespace

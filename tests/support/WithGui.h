@@ -1,11 +1,13 @@
 // Fixture base for tests that need the application object: a real one per
 // test, whose deletion takes every profile, client and widget the test made
-// through it.
+// through it. Fixtures that must prepare the process first (arguments,
+// resource roots) do so before calling WithGui::SetUp().
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include "fwg/shell/Gui.h"
+#include "platform/ui/uiMainWindow.h"
 
 class WithGui : public ::testing::Test {
  protected:
@@ -14,6 +16,7 @@ class WithGui : public ::testing::Test {
     delete gui_;
     gui_ = nullptr;
   }
+  uiMainWindow* Window() const { return gui_->GetMainWindow(); }
 
   fwg::Gui* gui_ = nullptr;
 };
