@@ -34,7 +34,7 @@
 #include "platform/ui/uiAction.h"
 #include "platform/ui/uiLayoutFrameEx.h"
 #include "platform/ui/uiMainWindow.h"
-#include "tests/WithGui.h"
+#include "tests/support/WithGui.h"
 
 namespace {
 
