@@ -115,7 +115,7 @@ oxString Client::GetName() const { return internal_->name; }
 void Client::AddProfile(Profile* profile) {
   if (!profile) return;
   internal_->profiles.push_back(profile);
-  profile->GetInternal()->onDeleted.Connect(internal_, &Internal::HandleProfileDeleted);
+  GetInternal(profile)->onDeleted.Connect(internal_, &Internal::HandleProfileDeleted);
 }
 
 void Client::RemoveProfile(Profile* profile) {

@@ -69,7 +69,7 @@ EntryLocation ActionProfileItem::MakeEntry(const EntryLocation& at, const oxStri
   if (!container || !action) return {};
   uiAction* t = action->GetUiAction();
   uiMainWindow* window = uiManager::Get()->MainWindow();
-  Profile::Internal* owner = owner_->GetInternal();
+  Profile::Internal* owner = GetInternal(owner_);
 
   if (auto* bar = dynamic_cast<uiMenuBar*>(container)) {
     auto* popup = new uiPopupMenu(bar, t->MenuText());
@@ -137,7 +137,7 @@ uiObject* ContextMenuItem::GetRoot() {
 
 void ContextMenuItem::Apply(bool on) {
   ActionProfileItem::Apply(on);
-  for (uiPopupMenu* popup : owner_->GetInternal()->contextMenus) popup->Hide();
+  for (uiPopupMenu* popup : GetInternal(owner_)->contextMenus) popup->Hide();
 }
 
 }  // namespace fwg

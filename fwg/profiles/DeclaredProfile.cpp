@@ -136,7 +136,7 @@ void DeclaredProfile::Internal::CheckHandlers() {
 // be declared after its group), then the edits in file order.
 void DeclaredProfile::Internal::Record(DeclaredProfile* profile) {
   auto* keys = new KeyItem(profile);
-  profile->GetInternal()->Record(keys);
+  GetInternal(profile)->Record(keys);
   std::vector<std::pair<const DeclaredAction*, ActionGroup*>> groups;
   for (const DeclaredAction& declared : declaration.actions) {
     const oxString text = profile->tr({}, declared.text);

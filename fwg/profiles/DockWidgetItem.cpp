@@ -73,7 +73,7 @@ void DockWidgetItem::Resolve() {
 // A named dock window of the chain is shared as it is, wherever it sits;
 // anything else is made here and belongs to the item's profile.
 DockWindow* DockWidgetItem::FindOrMakeDockWindow(const DockPath& path) {
-  Profile::Internal* owner = owner_->GetInternal();
+  Profile::Internal* owner = GetInternal(owner_);
   if (path.windowName.empty()) {
     auto* window = new DockWindow(widgetName_, path.area, false);
     owner->dockWindows.push_back(window);

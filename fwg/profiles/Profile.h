@@ -167,9 +167,9 @@ class Profile : public oxListener<single_threaded> {
   // True while the profile's edits are in force.
   bool IsActive() const;
 
-  // For the library's own parts (items, activation); not for clients.
+  // The private record; the library's own sources reach it through
+  // GetInternal() in ProfileInternal.h.
   struct Internal;
-  Internal* GetInternal() const { return internal_; }
 
  protected:
   // Window layout in the application's settings, under "<section>/<key>":
@@ -183,6 +183,7 @@ class Profile : public oxListener<single_threaded> {
   virtual void LoadWindowInfo(const oxString& section, const oxString& key, uiWidget* widget);
 
  private:
+  friend struct ProfileAccess;
   Internal* internal_;
 };
 

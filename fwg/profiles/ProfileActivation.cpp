@@ -19,7 +19,7 @@ namespace {
 // Items withdrawn last to first, then the widgets hidden. Items and widgets
 // that client code run by an item adds meanwhile are withdrawn too.
 void Leave(Profile* profile) {
-  Profile::Internal* d = profile->GetInternal();
+  Profile::Internal* d = GetInternal(profile);
   size_t done = 0;
   for (size_t end = d->items.size(); done < end; end = d->items.size()) {
     for (size_t i = end; i-- > done;) d->items[i]->Apply(false);
@@ -34,7 +34,7 @@ void Leave(Profile* profile) {
 // code (a dock widget maker, a show handler) may record further items or
 // widgets on this profile, which are put in force in the same pass.
 void Enter(Profile* profile) {
-  Profile::Internal* d = profile->GetInternal();
+  Profile::Internal* d = GetInternal(profile);
   for (size_t i = 0; i < d->items.size(); ++i) d->items[i]->Apply(true);
   for (size_t i = 0; i < d->widgets.size(); ++i) d->widgets[i]->Show();
   d->active = true;

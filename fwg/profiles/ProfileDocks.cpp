@@ -47,7 +47,7 @@ const char* AreaPrefix(const DockWindow* window) {
 oxStlVector<DockWindow*> GetChainDockWindows(const Profile* profile) {
   oxStlVector<DockWindow*> windows;
   for (const Profile* member : GetBaseChainProfiles(profile)) {
-    for (const QPointer<DockWindow>& window : member->GetInternal()->dockWindows) {
+    for (const QPointer<DockWindow>& window : GetInternal(member)->dockWindows) {
       if (window) windows.push_back(window.data());
     }
   }
@@ -104,7 +104,7 @@ void JoinDockGroup(ActionGroup* group, ToggleAction* toggle) {
 // whose chain it is part of.
 void OfferToDockGroups(const Profile* owner, ToggleAction* toggle) {
   for (Profile* profile : ProfileManager::Get()->GetProfileList()) {
-    ActionGroup* group = profile ? profile->GetInternal()->dockToggleActions : nullptr;
+    ActionGroup* group = profile ? GetInternal(profile)->dockToggleActions : nullptr;
     if (!group) continue;
     const oxStlVector<Profile*> chain = GetBaseChainProfiles(profile);
     if (std::find(chain.begin(), chain.end(), owner) != chain.end()) JoinDockGroup(group, toggle);

@@ -46,6 +46,14 @@ struct Profile::Internal {
   void Record(ProfileItem* item);
 };
 
+// The library's way to a profile's private record (not API).
+struct ProfileAccess {
+  static Profile::Internal* Get(const Profile* profile) { return profile->internal_; }
+};
+inline Profile::Internal* GetInternal(const Profile* profile) {
+  return ProfileAccess::Get(profile);
+}
+
 // The base chain: names from the root to the profile itself (the profile's
 // own name last). A chain that loops is cut where a name repeats, with one
 // line on stderr.

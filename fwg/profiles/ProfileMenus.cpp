@@ -20,7 +20,7 @@ template <class Item>
 void RecordEdit(Profile* profile, ProfileItem::Mode mode, Action* action,
                 const oxString& path) {
   if (!action && mode != ProfileItem::Remove) return;
-  profile->GetInternal()->Record(new Item(profile, mode, action, path));
+  GetInternal(profile)->Record(new Item(profile, mode, action, path));
 }
 
 uiMenuBar* MainMenuBar() { return GetParts().mainWindow->MenuBar(); }
@@ -29,7 +29,7 @@ uiMenuBar* MainMenuBar() { return GetParts().mainWindow->MenuBar(); }
 uiObject* UnlessTakenAway(const Profile* profile, uiObject* object) {
   if (!object) return nullptr;
   for (Profile* member : GetBaseChainProfiles(profile)) {
-    const auto& items = member->GetInternal()->items;
+    const auto& items = GetInternal(member)->items;
     for (auto it = items.rbegin(); it != items.rend(); ++it) {
       auto* item = dynamic_cast<ActionProfileItem*>(*it);
       if (item && item->GetHidden().GetObject() == object) return nullptr;
@@ -122,7 +122,7 @@ void Profile::PopupContextMenu(const oxString& name, int x, int y) const {
 oxStlVector<uiWidget*> Profile::GetToolBarList() const {
   oxStlVector<uiWidget*> list;
   for (Profile* member : GetBaseChainProfiles(this)) {
-    const Internal* d = member->GetInternal();
+    const Internal* d = GetInternal(member);
     list.insert(list.end(), d->toolBars.begin(), d->toolBars.end());
     for (ProfileItem* it : d->items) {
       auto* item = dynamic_cast<ToolBarItem*>(it);

@@ -49,7 +49,7 @@ void ForEachProfileAction(const Visit& visit) {
   if (!manager) return;
   for (const Profile* profile : manager->GetProfileList()) {
     if (!profile) continue;
-    const Profile::Internal* d = profile->GetInternal();
+    const Profile::Internal* d = GetInternal(profile);
     for (const auto& [name, action] : d->actions) {
       if (action && !visit(action, profile)) return;
       if (const auto* group = dynamic_cast<const ActionGroup*>(action)) {

@@ -52,7 +52,7 @@ class StableNames {
     const QList<QToolBar*> toolBars = window->findChildren<QToolBar*>();
     for (Profile* profile : ProfileManager::Get()->GetProfileList()) {
       if (!profile) continue;
-      const Profile::Internal* d = profile->GetInternal();
+      const Profile::Internal* d = GetInternal(profile);
       for (const QPointer<DockWindow>& dock : d->dockWindows) {
         if (dock) Rename(dock, "Dock:", profile);
       }
@@ -87,7 +87,7 @@ oxStlVector<DockWindow*> AllDockWindows() {
   oxStlVector<DockWindow*> windows;
   for (Profile* profile : ProfileManager::Get()->GetProfileList()) {
     if (!profile) continue;
-    for (const QPointer<DockWindow>& dock : profile->GetInternal()->dockWindows) {
+    for (const QPointer<DockWindow>& dock : GetInternal(profile)->dockWindows) {
       if (dock) windows.push_back(dock);
     }
   }
@@ -104,7 +104,7 @@ void HideToolBarsNotInForce(QMainWindow* window) {
   std::set<QWidget*> made;
   for (Profile* profile : ProfileManager::Get()->GetProfileList()) {
     if (!profile) continue;
-    const oxStlVector<uiToolBar*>& toolBars = profile->GetInternal()->toolBars;
+    const oxStlVector<uiToolBar*>& toolBars = GetInternal(profile)->toolBars;
     made.insert(toolBars.begin(), toolBars.end());
   }
   for (QToolBar* toolBar : window->findChildren<QToolBar*>()) {

@@ -127,7 +127,7 @@ oxStlVector<PaletteCommand> CollectPaletteCommands() {
   // that no item of the chain took away are the ones in force.
   const QString contextPlace = Translate("Context menu");
   for (Profile* profile : GetBaseChainProfiles(active)) {
-    for (uiPopupMenu* popup : profile->GetInternal()->contextMenus) {
+    for (uiPopupMenu* popup : GetInternal(profile)->contextMenus) {
       if (active->GetContextMenuObjectFromPath(popup->Name()) != popup) continue;
       collector.AddMenu(popup, JoinPlace(contextPlace, uiStr(popup->Name())), 1);
     }

@@ -45,7 +45,7 @@ class BuiltProfile : public fwg::Profile {
   }
   void Build() override { ++builds; }
   void Record(const std::string& suffix) {
-    GetInternal()->Record(new RecordingItem(this, GetName() + suffix, log_));
+    fwg::GetInternal(this)->Record(new RecordingItem(this, GetName() + suffix, log_));
   }
   int builds = 0;
 
@@ -201,7 +201,7 @@ TEST_F(ProfileActivationFixture, WidgetsFollowTheirProfile) {
   d_->Activate();
   x_->Activate();
   EXPECT_FALSE(panel->IsVisible());
-  EXPECT_EQ(d_->GetInternal()->widgets.size(), 0u);
+  EXPECT_EQ(GetInternal(d_)->widgets.size(), 0u);
 }
 
 }  // namespace
