@@ -4,9 +4,11 @@
 //   QtFloor    calls setVisible/setShortcut on exactly the QActions the switch
 //              changes (the least per-entry work a switch can do);
 //   QtFloorHiddenBar  the same with the menu bar hidden around it.
-// Each chain adds kMenus top-level menus of kEntries entries, kKeyed of them
-// with shortcuts, on a common base. Every iteration is one switch followed by
-// one round of event processing.
+// Each chain adds kMenus top-level menus of 50 entries (500 in the scaling
+// case, argument 500), kKeyed of them with shortcuts, on a common base. Every
+// iteration is one switch followed by one round of event processing. A
+// switch should cost what changes on screen, not what the profiles hold: at
+// ten times the entries it should take at most twice as long.
 //
 //   cmake -B build -DFWG_BUILD_BENCH=ON && ninja -C build ProfileSwitchBench
 //   QT_QPA_PLATFORM=offscreen build/out/bin/ProfileSwitchBench
@@ -36,8 +38,8 @@
 namespace {
 
 constexpr int kMenus = 20;
-constexpr int kEntries = 50;
-constexpr int kKeyed = 200;  // per chain
+constexpr int kEntries = 50;  // per menu, unless a case says otherwise
+constexpr int kKeyed = 200;   // per chain, whatever the entries
 constexpr int kKeyedPerMenu = kKeyed / kMenus;
 
 // The same shortcut texts serve both chains, as they would in an
@@ -51,13 +53,14 @@ QString KeyText(int n) {
 
 class ChainProfile : public fwg::Profile {
  public:
-  ChainProfile(const oxString& name, const oxString& base) : fwg::Profile(name, base) {}
+  ChainProfile(const oxString& name, const oxString& base, int entries)
+      : fwg::Profile(name, base), entries_(entries) {}
   void Build() override {
     const oxString tag = GetName();
     for (int m = 0; m < kMenus; ++m) {
       const oxString menu = tag + "Menu" + std::to_string(m);
       AddMenu(AddAction(menu, menu), menu);
-      for (int e = 0; e < kEntries; ++e) {
+      for (int e = 0; e < entries_; ++e) {
         const oxString entry = menu + "Entry" + std::to_string(e);
         const oxString key = e < kKeyedPerMenu
                                  ? KeyText(m * kKeyedPerMenu + e).toStdString()
@@ -66,6 +69,9 @@ class ChainProfile : public fwg::Profile {
       }
     }
   }
+
+ private:
+  int entries_;
 };
 
 class BaseProfile : public fwg::Profile {
@@ -81,12 +87,12 @@ class BaseProfile : public fwg::Profile {
 
 // One shown main window with both chains built and A active.
 struct World {
-  World() {
+  explicit World(int entries = kEntries) {
     gui = new fwg::Gui(0, nullptr);
     gui->GetMainWindow()->show();
     new BaseProfile;
-    a = new ChainProfile("A", "Base");
-    b = new ChainProfile("B", "Base");
+    a = new ChainProfile("A", "Base", entries);
+    b = new ChainProfile("B", "Base", entries);
     b->Activate();
     a->Activate();
     QCoreApplication::processEvents();
@@ -103,13 +109,13 @@ struct World {
 };
 
 void ProfileSwitch(benchmark::State& state) {
-  World world;
+  World world(static_cast<int>(state.range(0)));
   for (auto _ : state) {
     world.Switch();
     QCoreApplication::processEvents();
   }
 }
-BENCHMARK(ProfileSwitch)->Unit(benchmark::kMillisecond);
+BENCHMARK(ProfileSwitch)->Arg(kEntries)->Arg(10 * kEntries)->Unit(benchmark::kMillisecond);
 
 // The part of ProfileSwitch that the profile manager's listeners take after
 // each switch: the shortcut-conflict check over the window's actions.
@@ -126,10 +132,10 @@ struct QtChain {
   std::vector<QAction*> entries;
   std::vector<std::pair<QAction*, QKeySequence>> keyed;
 
-  void Build(QMenuBar* bar, const QString& tag) {
+  void Build(QMenuBar* bar, const QString& tag, int entryCount) {
     for (int m = 0; m < kMenus; ++m) {
       auto* menu = new QMenu(tag + "Menu" + QString::number(m), bar);
-      for (int e = 0; e < kEntries; ++e) {
+      for (int e = 0; e < entryCount; ++e) {
         auto* action = new QAction(tag + "Entry" + QString::number(e), menu);
         if (e < kKeyedPerMenu) {
           const QKeySequence key(KeyText(m * kKeyedPerMenu + e));
@@ -169,24 +175,26 @@ struct QtWorld {
 };
 
 void QtRebuild(benchmark::State& state) {
+  const int entries = static_cast<int>(state.range(0));
   QtWorld world;
   QtChain chain;
   bool toB = true;
-  chain.Build(world.bar, "A");
+  chain.Build(world.bar, "A", entries);
   for (auto _ : state) {
     chain.Destroy();
-    chain.Build(world.bar, toB ? "B" : "A");
+    chain.Build(world.bar, toB ? "B" : "A", entries);
     toB = !toB;
     QCoreApplication::processEvents();
   }
 }
-BENCHMARK(QtRebuild)->Unit(benchmark::kMillisecond);
+BENCHMARK(QtRebuild)->Arg(kEntries)->Arg(10 * kEntries)->Unit(benchmark::kMillisecond);
 
 void QtFloorCase(benchmark::State& state, bool hideBar) {
+  const int entries = static_cast<int>(state.range(0));
   QtWorld world;
   QtChain a, b;
-  a.Build(world.bar, "A");
-  b.Build(world.bar, "B");
+  a.Build(world.bar, "A", entries);
+  b.Build(world.bar, "B", entries);
   b.SetInForce(false);
   bool toB = true;
   QCoreApplication::processEvents();
@@ -201,10 +209,10 @@ void QtFloorCase(benchmark::State& state, bool hideBar) {
 }
 
 void QtFloor(benchmark::State& state) { QtFloorCase(state, false); }
-BENCHMARK(QtFloor)->Unit(benchmark::kMillisecond);
+BENCHMARK(QtFloor)->Arg(kEntries)->Arg(10 * kEntries)->Unit(benchmark::kMillisecond);
 
 void QtFloorHiddenBar(benchmark::State& state) { QtFloorCase(state, true); }
-BENCHMARK(QtFloorHiddenBar)->Unit(benchmark::kMillisecond);
+BENCHMARK(QtFloorHiddenBar)->Arg(kEntries)->Arg(10 * kEntries)->Unit(benchmark::kMillisecond);
 
 int CountObjects(QObject* root) { return static_cast<int>(root->findChildren<QObject*>().size()); }
 

@@ -157,13 +157,20 @@ void EntryLocation::SetEntryVisible(bool shown) {
 }
 
 void EntryLocation::SetShown(bool shown) {
-  if (IsEmpty()) return;
+  // A switch runs this for every entry it leaves or enters: menu entries go
+  // straight to their menu, with one look at the guards.
+  uiMenuData* menu = GetContainerMenu();
+  if (!menu && IsEmpty()) return;
   for (ShortcutRecord& record : shortcuts) {
     if (record.action) record.action->SetAccel(shown ? record.inForce : record.withdrawn);
   }
-  if (!shown) visible = IsEntryVisible();
+  if (!shown) visible = menu ? menu->IsItemVisible(id) : IsEntryVisible();
   const bool effective = shown && visible;
-  SetEntryVisible(effective);
+  if (menu) {
+    menu->SetItemVisible(id, effective);
+  } else {
+    SetEntryVisible(effective);
+  }
   for (EntryLocation& member : members) member.SetShown(effective);
 }
 

@@ -50,6 +50,20 @@ class ChangeFilter : public QObject {
   }
 };
 
+// The position map, made again after items were inserted or removed. Out of
+// line, so that the checks beside the last position found stay cheap.
+template <class Items>
+[[gnu::noinline]] int LookUpPosition(const Items& items, std::unordered_map<int, int>& positions,
+                                     bool& valid, int id) {
+  if (!valid) {
+    positions.clear();
+    for (int i = 0; i < static_cast<int>(items.size()); ++i) positions[items[i].id] = i;
+    valid = true;
+  }
+  const auto it = positions.find(id);
+  return it == positions.end() ? -1 : it->second;
+}
+
 }  // namespace
 
 uiMenuData::~uiMenuData() {
@@ -65,13 +79,14 @@ int uiMenuData::IdAt(int index) const {
 }
 
 int uiMenuData::IndexOf(int id) const {
-  if (!positionsValid_) {
-    positions_.clear();
-    for (int i = 0; i < Count(); ++i) positions_[items_[i].id] = i;
-    positionsValid_ = true;
-  }
-  const auto it = positions_.find(id);
-  return it == positions_.end() ? -1 : it->second;
+  const int hint = lastIndex_;
+  const int count = Count();
+  if (hint < count && items_[hint].id == id) return hint;
+  if (hint + 1 < count && items_[hint + 1].id == id) return lastIndex_ = hint + 1;
+  if (hint > 0 && hint <= count && items_[hint - 1].id == id) return lastIndex_ = hint - 1;
+  const int index = LookUpPosition(items_, positions_, positionsValid_, id);
+  if (index >= 0) lastIndex_ = index;
+  return index;
 }
 
 uiMenuData::Item* uiMenuData::Find(int id) {
@@ -169,7 +184,10 @@ void uiMenuData::SetItemVisible(int id, bool visible) {
   Item* item = Find(id);
   if (!item || item->visible == visible) return;
   item->visible = visible;
-  MarkDirty(id);
+  // MarkDirty(id) without a second lookup: switches call this per entry.
+  item->dirty = true;
+  dirty_ = true;
+  if (!enlisted_) ScheduleSync();
 }
 
 bool uiMenuData::IsItemVisible(int id) const {
@@ -208,7 +226,7 @@ void uiMenuData::MarkDirty(int id) {
   if (Item* item = Find(id)) {
     item->dirty = true;
     dirty_ = true;
-    ScheduleSync();
+    if (!enlisted_) ScheduleSync();  // else the batch synchronises it
   }
 }
 

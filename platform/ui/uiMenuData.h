@@ -111,6 +111,9 @@ class uiMenuData {
   // inserted or removed: a switch looks up thousands of ids.
   mutable std::unordered_map<int, int> positions_;
   mutable bool positionsValid_ = false;
+  // Where the last lookup found its id: a switch goes through a menu's
+  // items in order, forwards or backwards, so the next id is usually beside.
+  mutable int lastIndex_ = 0;
   bool dirty_ = false;
   bool enlisted_ = false;  // waiting for the end of a batch
   bool opening_ = false;
