@@ -5,6 +5,7 @@
 #include "fwg/clients/ClientManager.h"
 #include "platform/oxt/ClassInfo.h"
 #include "platform/oxt/FileElement.h"
+#include "platform/ui/uiLayoutFrameEx.h"
 
 namespace fwg {
 
@@ -33,11 +34,15 @@ oxString GetObjectPath(const oxt::FileElement* element) {
 }  // namespace
 
 SessionReading::SessionReading(const oxString& source) : outer_(g_reading), source_(source) {
-  if (!outer_) g_reading = this;
+  if (outer_) return;
+  g_reading = this;
+  uiLayoutFrameEx::HoldArrangement();
 }
 
 SessionReading::~SessionReading() {
-  if (g_reading == this) g_reading = nullptr;
+  if (g_reading != this) return;
+  g_reading = nullptr;
+  uiLayoutFrameEx::ReleaseArrangement();
 }
 
 SessionReading* SessionReading::Get() { return g_reading; }

@@ -17,6 +17,8 @@ namespace fwg {
 // many documents it touches. The outermost instance is the one in force;
 // instances made while one is in force change nothing, so that every
 // ClientFolder::Read can make one whether or not a whole file is being read.
+// While it is in force, layout frames are not arranged: the frames of the
+// new tree are arranged once, at its end, and only those on screen.
 class SessionReading {
  public:
   // `source` names the file in messages; may be empty.
