@@ -3,8 +3,10 @@
 #include <iostream>
 
 #include "fwg/clients/ClientManager.h"
+#include "fwg/objects/Project.h"
 #include "platform/oxt/ClassInfo.h"
 #include "platform/oxt/FileElement.h"
+#include "platform/oxt/Model.h"
 #include "platform/ui/uiLayoutFrameEx.h"
 
 namespace fwg {
@@ -89,6 +91,17 @@ void SessionReading::Prepare(oxt::FileElement* root) {
       element->TakeElement(child);
     }
   }
+}
+
+Project* SessionReading::ReadProject(oxt::FileElement* element) {
+  oxt::Object* made = element->CreateObject(oxt::Model::Get()->GetRoot());
+  Project* project = Project::Cast(made);
+  if (!project) {
+    delete made;  // a registered "project" class that makes something else
+    return nullptr;
+  }
+  project->Read(element);
+  return project;
 }
 
 }  // namespace fwg

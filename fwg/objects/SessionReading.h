@@ -12,6 +12,8 @@ class FileElement;
 
 namespace fwg {
 
+class Project;
+
 // The state of the session being read: the file's name for messages and
 // what was already reported, so that each problem is told once however
 // many documents it touches. The outermost instance is the one in force;
@@ -40,6 +42,9 @@ class SessionReading {
   // element whose class still cannot be made (reported once, with the
   // "CLIENT" element just before it) so that the rest of the file reads.
   void Prepare(oxt::FileElement* root);
+  // A new project below the default model's root, read from a project's
+  // "OBJECT" element; null when its class makes something else.
+  Project* ReadProject(oxt::FileElement* element);
 
  private:
   SessionReading* outer_;

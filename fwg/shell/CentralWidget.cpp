@@ -210,6 +210,8 @@ void CentralWidget::ActivateObject(oxt::Object* object) {
   if (uiLayoutFrameEx* page = d->GetFrame(project)) d->stack->RaiseWidget(page);
 }
 
+void CentralWidget::ShowPages() { ShowWidget(internal_->stack); }
+
 void CentralWidget::ShowWidget(uiWidget* widget) {
   uiMainWindow* window = internal_->window;
   uiWidget* current = window->CentralWidget();

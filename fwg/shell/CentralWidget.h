@@ -31,6 +31,9 @@ class CentralWidget {
   // Makes the widget the main window's central widget, hiding the one
   // before; nothing happens when it already is.
   virtual void ShowWidget(uiWidget* widget);
+  // Shows the projects' pages again after ShowWidget showed another
+  // widget (a host's welcome page, say).
+  void ShowPages();
 
  private:
   struct Internal;

@@ -1,14 +1,14 @@
 // The demo's "Notes" client. Each New() makes a note: a document with a
 // plain text view, placed in the current project (made on first use) and
 // activated, which puts the NotesEditor profile's File menu and toolbar in
-// force. Notes are opened from and saved to plain text files.
+// force. Notes are opened from and saved to plain text files, and whole
+// sessions of notes through the File menu's session commands.
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QSaveFile>
-#include <QStackedWidget>
 #include <iostream>
 #include <string>
 
@@ -18,6 +18,7 @@
 #include "fwg/clients/ClientObject.h"
 #include "fwg/objects/ClientFolder.h"
 #include "fwg/objects/Project.h"
+#include "fwg/objects/SessionCommands.h"
 #include "fwg/profiles/Profile.h"
 #include "fwg/shell/CentralWidget.h"
 #include "fwg/shell/Gui.h"
@@ -167,14 +168,8 @@ class NotesClient : public fwg::Client {
     oxt::CurrentObjects::Get()->SetCurrentObject(project);
   }
 
-  // The host may have put a page of its own in the central area; the
-  // documents live in the central widget's stack.
-  static void ShowDocuments() {
-    fwg::Gui* gui = fwg::Gui::Get();
-    auto* stack = gui->GetMainWindow()->findChild<QStackedWidget*>("CentralWidget",
-                                                                   Qt::FindDirectChildrenOnly);
-    if (auto* widget = dynamic_cast<uiWidget*>(stack)) gui->GetCentralWidget()->ShowWidget(widget);
-  }
+  // The host may have put a page of its own in the central area.
+  static void ShowDocuments() { fwg::Gui::Get()->GetCentralWidget()->ShowPages(); }
 
   int count_ = 0;
 };
@@ -202,6 +197,8 @@ void NotesEditor::Build() {
   AddMenu(save, "File/Save");
   AddToolBar(create, "Notes");
   AddToolBar(save, "Notes/New");
+  // Sessions keep the notes with their texts.
+  fwg::SessionCommands::Install(this, "File");
 
   NotesClient* client = client_;
   create->OnActivate().Connect(this, [client] { client->New(); });
