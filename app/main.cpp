@@ -1,10 +1,13 @@
 // The demo host: builds the application object from the command line,
-// shows the main window and runs until the application ends.
-//   tavrix [-client <name>] [-locale <locale>]
+// shows the main window and runs until the application ends. Open projects
+// are saved automatically for recovery; after a run that did not end
+// cleanly the next start offers the work back.
+//   tavrix [-client <name>] [-locale <locale>] [-recover | -norecover]
 #include <QLabel>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include "fwg/objects/SessionRecovery.h"
 #include "fwg/shell/CentralWidget.h"
 #include "fwg/shell/Gui.h"
 #include "platform/oxapp/Application.h"
@@ -43,8 +46,13 @@ int main(int argc, char** argv) {
   oxapp::Application::Get()->SetName("tavrix");
   auto* gui = new fwg::Gui(argc, argv);
   ShowWelcome(gui);
+  auto* recovery = new fwg::SessionRecovery;
+  // Once the window is up, before "-client" makes its first document.
+  oxListenerBase listener;
+  gui->OnRun().Connect(&listener, [recovery] { recovery->Offer(); });
   gui->Start();
   gui->Run();
+  delete recovery;  // a clean end: the recovery file goes
   delete gui;
   return 0;
 }
