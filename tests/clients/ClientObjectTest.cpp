@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -491,7 +492,9 @@ TEST_F(ClientObjectTest, NotesDemoMakesAnActiveNoteOnEveryNew) {
   ASSERT_NE(editor, nullptr);
   EXPECT_EQ(editor->GetName(), "NotesEditor");
   EXPECT_EQ(VisibleMenus(MenuBar()), (Log{"File"}));
-  EXPECT_EQ(VisibleMenus(editor->GetMenu("File")), (Log{"New", "Open...", "Save"}));
+  EXPECT_EQ(VisibleMenus(editor->GetMenu("File")),
+            (Log{"New", "Open...", "Save", "Save Session", "Save Session As\u2026",
+                 "Open Session\u2026", "Recent Sessions"}));
   fwg::Action* create = editor->GetAction("new");
   ASSERT_NE(create, nullptr);
   EXPECT_EQ(create->GetUiAction()->shortcut(), QKeySequence("Ctrl+N"));
@@ -507,6 +510,17 @@ TEST_F(ClientObjectTest, NotesDemoMakesAnActiveNoteOnEveryNew) {
   EXPECT_EQ(Font(first), "normal");
   EXPECT_EQ(FindFrame(project->GetName())->GetViews(),
             (oxStlVector<uiWidget*>{first->GetLayouter(), second->GetLayouter()}));
+
+  // A note's text goes with its session.
+  second->GetLayouter()->findChild<QPlainTextEdit*>()->setPlainText("milk\n\tbread");
+  const QTemporaryDir dir;
+  const oxString path = dir.path().toStdString() + "/notes.session";
+  ASSERT_TRUE(Project::Cast(project)->SaveSession(path));
+  Project* reopened = Project::OpenSession(path);
+  ASSERT_NE(reopened, nullptr);
+  auto* copy = ClientObject::Cast(reopened->GetChildren().back());
+  ASSERT_NE(copy, nullptr);
+  EXPECT_EQ(copy->GetLayouter()->findChild<QPlainTextEdit*>()->toPlainText(), "milk\n\tbread");
 }
 
 }  // namespace
