@@ -423,15 +423,19 @@ void uiLayoutFrameEx::BuildPanes() {
     if (end == first + 1) {
       pane.widget = d.views[first].widget;
     } else if (end > first) {
-      pane.tabs = new uiTabWidget(this, "Tabs");
-      pane.tabs->hide();
-      pane.tabs->setDocumentMode(true);
-      pane.widget = pane.tabs;
+      auto* tabs = new uiTabWidget(this, "Tabs");
+      tabs->hide();
+      tabs->setDocumentMode(true);
+      oxStlVector<std::pair<uiWidget*, oxString>> pages;
       for (std::size_t i = first; i < end; ++i) {
-        QWidget* widget = d.views[i].widget;
-        pane.tabs->addTab(widget, GetTabText(widget));
-        if (front.count(widget)) pane.tabs->setCurrentWidget(widget);
+        pages.emplace_back(d.views[i].view, GetTabText(d.views[i].widget).toStdString());
       }
+      tabs->AppendPages(pages);
+      for (std::size_t i = first; i < end; ++i) {
+        if (front.count(d.views[i].widget)) tabs->setCurrentWidget(d.views[i].widget);
+      }
+      pane.tabs = tabs;
+      pane.widget = tabs;
     }
     for (std::size_t i = first; i < end; ++i) d.views[i].pane = static_cast<int>(p);
     d.panes.push_back(pane);
