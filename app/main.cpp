@@ -1,7 +1,10 @@
 // The demo host: builds the application object from the command line,
 // loads the plug-ins that extend the host itself, shows the main window and
-// runs until the application ends.
-//   tavrix [-client <name>] [-locale <locale>] | --help | --version
+// runs until the application ends. Open projects are saved automatically for
+// recovery; after a run that did not end cleanly the next start offers the
+// work back.
+//   tavrix [-client <name>] [-locale <locale>] [-recover | -norecover]
+//   tavrix --help | --version
 // The options that only print something are answered before any window
 // system is asked for, so they work without a display.
 #include <QLabel>
@@ -14,6 +17,7 @@
 #include <set>
 #include <string>
 
+#include "fwg/objects/SessionRecovery.h"
 #include "fwg/profiles/Profile.h"
 #include "fwg/profiles/ProfileManager.h"
 #include "fwg/profiles/WindowLayout.h"
@@ -94,13 +98,18 @@ oxString DescribeResourceFolders() {
 }
 
 void PrintHelp(const EarlyTexts& t) {
-  std::cout << t("Usage: tavrix [-client <name>] [-locale <locale>]") << "\n\n"
+  std::cout << t("Usage: tavrix [-client <name>] [-locale <locale>] [-recover | -norecover]") << "\n\n"
             << t("Options:") << "\n"
             << "  -client <name>    "
             << t("start the client of that name or alias with a new document;") << "\n"
             << "                    " << t("without a name, list the installed clients") << "\n"
             << "  -locale <locale>  "
             << t("language of the texts, e.g. de; the system's by default") << "\n"
+            << "  -recover          "
+            << t("after a run that did not end cleanly, restore its work without asking")
+            << "\n"
+            << "  -norecover        " << t("neither ask nor restore; keep the autosaved work")
+            << "\n"
             << "  --help            " << t("show this help and exit") << "\n"
             << "  --version         " << t("show the version and exit") << "\n\n"
             << t("Environment:") << "\n"
@@ -216,9 +225,13 @@ int main(int argc, char** argv) {
   {
     WelcomePage welcome(gui);
     LoadHostPlugins();
+    fwg::SessionRecovery recovery;
+    // Once the window is up, before "-client" makes its first document.
+    oxListenerBase listener;
+    gui->OnRun().Connect(&listener, [&recovery] { recovery.Offer(); });
     gui->Start();
     gui->Run();
-  }
+  }  // a clean end: the recovery file goes
   delete gui;
   return 0;
 }

@@ -127,5 +127,49 @@
         <source>no</source>
         <translation>nein</translation>
     </message>
+    <message>
+        <source>Sessions (*.session);;All files (*)</source>
+        <translation>Sitzungen (*.session);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Save Session As</source>
+        <translation>Sitzung speichern unter</translation>
+    </message>
+    <message>
+        <source>Open Session</source>
+        <translation>Sitzung öffnen</translation>
+    </message>
+    <message>
+        <source>&amp;Save Session</source>
+        <translation>Sitzung &amp;speichern</translation>
+    </message>
+    <message>
+        <source>Save Session &amp;As…</source>
+        <translation>Sitzung speichern &amp;unter…</translation>
+    </message>
+    <message>
+        <source>&amp;Open Session…</source>
+        <translation>Sitzung ö&amp;ffnen…</translation>
+    </message>
+    <message>
+        <source>&amp;Recent Sessions</source>
+        <translation>&amp;Zuletzt geöffnete Sitzungen</translation>
+    </message>
+    <message>
+        <source>There is no session to save.</source>
+        <translation>Es gibt keine Sitzung zum Speichern.</translation>
+    </message>
+    <message>
+        <source>The session was not saved:</source>
+        <translation>Die Sitzung wurde nicht gespeichert:</translation>
+    </message>
+    <message>
+        <source>The session was not opened:</source>
+        <translation>Die Sitzung wurde nicht geöffnet:</translation>
+    </message>
+    <message>
+        <source>The last run ended without saving all its work. Restore the work saved automatically on %1?</source>
+        <translation>Der letzte Lauf endete, ohne alle Arbeit zu speichern. Die am %1 automatisch gesicherte Arbeit wiederherstellen?</translation>
+    </message>
 </context>
 </TS>

@@ -16,8 +16,8 @@
         <translation>Bereit</translation>
     </message>
     <message>
-        <source>Usage: tavrix [-client &lt;name&gt;] [-locale &lt;locale&gt;]</source>
-        <translation>Aufruf: tavrix [-client &lt;Name&gt;] [-locale &lt;Sprache&gt;]</translation>
+        <source>Usage: tavrix [-client &lt;name&gt;] [-locale &lt;locale&gt;] [-recover | -norecover]</source>
+        <translation>Aufruf: tavrix [-client &lt;Name&gt;] [-locale &lt;Sprache&gt;] [-recover | -norecover]</translation>
     </message>
     <message>
         <source>Options:</source>
@@ -34,6 +34,14 @@
     <message>
         <source>language of the texts, e.g. de; the system's by default</source>
         <translation>Sprache der Texte, z. B. de; sonst die des Systems</translation>
+    </message>
+    <message>
+        <source>after a run that did not end cleanly, restore its work without asking</source>
+        <translation>nach einem nicht sauber beendeten Lauf dessen Arbeit ohne Rückfrage wiederherstellen</translation>
+    </message>
+    <message>
+        <source>neither ask nor restore; keep the autosaved work</source>
+        <translation>weder fragen noch wiederherstellen; die automatisch gesicherte Arbeit behalten</translation>
     </message>
     <message>
         <source>show this help and exit</source>

@@ -39,14 +39,59 @@ oxStlVector<oxt::FileElement*> FindProjectElements(const oxt::FileElement& root)
 
 }  // namespace
 
+// Marks projects as changed from the default model's signals. One for the
+// process, made with the first project; it lives as long as the models do.
+struct ChangeTracker : oxListener<> {
+  ChangeTracker() {
+    oxt::Model* model = oxt::Model::Get();
+    model->OnObjectCreated().Connect(this, &ChangeTracker::HandleCreated);
+    model->OnPropertyChanged().Connect(this, &ChangeTracker::HandlePropertyChanged);
+    model->OnObjectModified().Connect(this, &ChangeTracker::Mark);
+    model->OnObjectsDeleted().Connect(this, &ChangeTracker::HandleDeleted);
+  }
+
+  static void Start() {
+    static ChangeTracker* tracker = new ChangeTracker;
+    (void)tracker;
+  }
+
+  void Mark(oxt::Object* object) {
+    if (SessionReading::Get()) return;
+    for (; object; object = object->GetParent()) {
+      if (Project* project = Project::Cast(object)) return project->SetModified(true);
+    }
+  }
+
+  // A new project holds no work yet.
+  void HandleCreated(oxt::Object* object) {
+    if (!Project::Cast(object)) Mark(object);
+  }
+
+  void HandlePropertyChanged(oxt::Object* object, oxt::Property& p) {
+    const oxString& name = p.GetName();
+    if (name.starts_with('@') && name != "@Parent") return;
+    Mark(object);
+    Project* project = Project::Cast(object);
+    if (project && name == "Name") Project::OnTitleChanged().Emit(project);
+  }
+
+  // The objects are still in the tree; the first is the top of what goes.
+  void HandleDeleted(const oxStlVector<oxt::Object*>& objects) {
+    if (!objects.empty()) Mark(objects.front()->GetParent());
+  }
+};
+
 struct Project::Internal {
   oxString fileName;
+  bool modified = false;
 };
 
 FWG_DEFINE_OBJECT(Project, "fwg::Project", ClientFolder);
 
 Project::Project(oxt::Object* parent, const oxString& name)
-    : ClientFolder(parent, name), internal_(new Internal) {}
+    : ClientFolder(parent, name), internal_(new Internal) {
+  ChangeTracker::Start();
+}
 
 Project::Project(const oxString& name) : Project(oxt::Model::Get()->GetRoot(), name) {}
 
@@ -75,6 +120,7 @@ bool Project::SaveSession(const oxString& path, oxString* error) {
   oxString message;
   if (!root.WriteFile(path, &message)) return Fail(message, error);
   SetFileName(path);
+  SetModified(false);
   return true;
 }
 
@@ -100,20 +146,42 @@ Project* Project::OpenSession(const oxString& path, oxString* error) {
     return nullptr;
   }
   oxt::FileElement* element = projects.front();
-  oxt::Object* made = element->CreateObject(oxt::Model::Get()->GetRoot());
-  Project* project = Cast(made);
+  Project* project = reading.ReadProject(element);
   if (!project) {
-    delete made;  // a registered "project" class that makes something else
     Fail(path + ": could not make the project", error);
     return nullptr;
   }
   project->SetFileName(path);
-  project->Read(element);
+  project->SetModified(false);
   return project;
 }
 
-void Project::SetFileName(const oxString& fileName) { internal_->fileName = fileName; }
+void Project::SetFileName(const oxString& fileName) {
+  if (internal_->fileName == fileName) return;
+  internal_->fileName = fileName;
+  OnTitleChanged().Emit(this);
+}
 
 oxString Project::GetFileName() const { return internal_->fileName; }
+
+bool Project::IsModified() const { return internal_->modified; }
+
+void Project::SetModified(bool modified) {
+  if (internal_->modified == modified) return;
+  internal_->modified = modified;
+  OnTitleChanged().Emit(this);
+}
+
+oxString Project::GetTitle() const {
+  const oxString& file = internal_->fileName;
+  const auto slash = file.find_last_of('/');
+  oxString title = file.empty() ? GetName() : file.substr(slash == oxString::npos ? 0 : slash + 1);
+  return internal_->modified ? title + "*" : title;
+}
+
+oxiSignal1<void, Project*>& Project::OnTitleChanged() {
+  static oxiSignal1<void, Project*> signal;
+  return signal;
+}
 
 }  // namespace fwg

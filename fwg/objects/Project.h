@@ -3,6 +3,7 @@
 #pragma once
 
 #include "fwg/objects/ClientFolder.h"
+#include "platform/signals/oxSignal.h"
 
 namespace fwg {
 
@@ -22,8 +23,9 @@ class Project : public ClientFolder {
 
   // Writes the project and everything persistable below it to `path`
   // atomically: a failed save leaves the old file as it was. On success the
-  // path becomes the project's file name. On failure, false with the reason
-  // in `error` (on stderr when `error` is null).
+  // path becomes the project's file name and the project has no unsaved
+  // changes. On failure, false with the reason in `error` (on stderr when
+  // `error` is null).
   bool SaveSession(const oxString& path, oxString* error = nullptr);
   // Reads the whole file, then loads the plug-ins of the clients it names
   // (they may register the classes of their documents) before a new
@@ -38,6 +40,21 @@ class Project : public ClientFolder {
   // Stored only: the library neither opens nor checks the file.
   void SetFileName(const oxString& fileName);
   oxString GetFileName() const;
+
+  // Unsaved changes. Every change inside the project that the default
+  // object model announces sets it: objects made, renamed, moved or
+  // deleted, properties set, documents reporting a change of their content
+  // (EmitModified()). Attributes ("@..." names, such as the active
+  // document's "@Font") and whatever happens while a session is read do
+  // not count. SaveSession and OpenSession clear it.
+  bool IsModified() const;
+  void SetModified(bool modified);
+  // What the user knows the project by: its session file's name without
+  // the folder, or its own name while it has no file, followed by "*"
+  // while there are unsaved changes.
+  oxString GetTitle() const;
+  // Carries a project whose title changed.
+  static oxiSignal1<void, Project*>& OnTitleChanged();
 
  private:
   struct Internal;

@@ -3,8 +3,11 @@
 #include <iostream>
 
 #include "fwg/clients/ClientManager.h"
+#include "fwg/objects/Project.h"
 #include "platform/oxt/ClassInfo.h"
 #include "platform/oxt/FileElement.h"
+#include "platform/oxt/Model.h"
+#include "platform/ui/uiLayoutFrameEx.h"
 
 namespace fwg {
 
@@ -33,11 +36,15 @@ oxString GetObjectPath(const oxt::FileElement* element) {
 }  // namespace
 
 SessionReading::SessionReading(const oxString& source) : outer_(g_reading), source_(source) {
-  if (!outer_) g_reading = this;
+  if (outer_) return;
+  g_reading = this;
+  uiLayoutFrameEx::HoldArrangement();
 }
 
 SessionReading::~SessionReading() {
-  if (g_reading == this) g_reading = nullptr;
+  if (g_reading != this) return;
+  g_reading = nullptr;
+  uiLayoutFrameEx::ReleaseArrangement();
 }
 
 SessionReading* SessionReading::Get() { return g_reading; }
@@ -84,6 +91,17 @@ void SessionReading::Prepare(oxt::FileElement* root) {
       element->TakeElement(child);
     }
   }
+}
+
+Project* SessionReading::ReadProject(oxt::FileElement* element) {
+  oxt::Object* made = element->CreateObject(oxt::Model::Get()->GetRoot());
+  Project* project = Project::Cast(made);
+  if (!project) {
+    delete made;  // a registered "project" class that makes something else
+    return nullptr;
+  }
+  project->Read(element);
+  return project;
 }
 
 }  // namespace fwg

@@ -12,11 +12,15 @@ class FileElement;
 
 namespace fwg {
 
+class Project;
+
 // The state of the session being read: the file's name for messages and
 // what was already reported, so that each problem is told once however
 // many documents it touches. The outermost instance is the one in force;
 // instances made while one is in force change nothing, so that every
 // ClientFolder::Read can make one whether or not a whole file is being read.
+// While it is in force, layout frames are not arranged: the frames of the
+// new tree are arranged once, at its end, and only those on screen.
 class SessionReading {
  public:
   // `source` names the file in messages; may be empty.
@@ -38,6 +42,9 @@ class SessionReading {
   // element whose class still cannot be made (reported once, with the
   // "CLIENT" element just before it) so that the rest of the file reads.
   void Prepare(oxt::FileElement* root);
+  // A new project below the default model's root, read from a project's
+  // "OBJECT" element; null when its class makes something else.
+  Project* ReadProject(oxt::FileElement* element);
 
  private:
   SessionReading* outer_;

@@ -1,6 +1,7 @@
 #include "fwg/shell/CentralWidget.h"
 
 #include <QPointer>
+#include <set>
 
 #include "fwg/clients/ClientObject.h"
 #include "fwg/objects/ClientFolder.h"
@@ -111,18 +112,33 @@ struct CentralWidget::Internal : oxListener<> {
   }
 
   // The objects arrive in preorder, parents before children, while they
-  // are still intact.
+  // are still intact. They are handled children first: a frame then goes
+  // with no frames left inside it, and no frame is taken out of a frame
+  // that goes too, which for a deep nest would move the frames below it
+  // once per level.
   void HandleDeleted(const oxStlVector<oxt::Object*>& objects) {
+    const std::set<oxt::Object*> going(objects.begin(), objects.end());
+    uiLayoutFrameEx::HoldArrangement();
+    // Out of sight first, and ready to lose their views: no tab bar then
+    // lays its tabs out again for every frame that leaves it.
     for (oxt::Object* object : objects) {
-      const auto it = frames.find(object);
-      if (it == frames.end()) continue;
-      const Entry entry = it->second;
-      frames.erase(it);
+      uiLayoutFrameEx* frame = GetFrame(object);
+      if (!frame) continue;
+      if (!going.count(object->GetParent())) frame->hide();
+      frame->Pagify();
+    }
+    for (auto it = objects.rbegin(); it != objects.rend(); ++it) {
+      oxt::Object* object = *it;
+      const auto at = frames.find(object);
+      if (at == frames.end()) continue;
+      const Entry entry = at->second;
+      frames.erase(at);
       uiLayoutFrameEx* frame = entry.frame;
       if (!frame) continue;
-      if (uiLayoutFrameEx* parentFrame = GetFrame(object->GetParent())) {
-        parentFrame->RemoveChild(frame);
-      }
+      oxt::Object* parent = object->GetParent();
+      // A frame that goes hands the documents' layouters back itself.
+      uiLayoutFrameEx* parentFrame = going.count(parent) ? nullptr : GetFrame(parent);
+      if (parentFrame) parentFrame->RemoveChild(frame);
       if (entry.isDocument) {
         // The layouter goes with its document.
         frame->OnActivate().Disconnect(this, &Internal::HandleFrameActivated);
@@ -130,6 +146,7 @@ struct CentralWidget::Internal : oxListener<> {
         delete frame;
       }
     }
+    uiLayoutFrameEx::ReleaseArrangement();
   }
 
   void HandleSelected(const oxStlVector<oxt::Object*>& objects) {

@@ -36,7 +36,7 @@ const char kObject[] = "OBJECT";
 const char kFormatVersion[] = "1";
 // Deeper nesting is refused on reading so that hostile input cannot
 // exhaust the stack in the recursive walks over the tree.
-constexpr int kMaxDepth = 1000;
+constexpr int kMaxDepth = 2048;
 
 QString ToQt(const oxString& s) { return QString::fromStdString(s); }
 oxString FromQt(QStringView s) { return s.toString().toStdString(); }

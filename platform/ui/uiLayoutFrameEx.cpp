@@ -2,12 +2,12 @@
 
 #include <QApplication>
 #include <QFocusEvent>
-#include <QGridLayout>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QTabWidget>
-#include <QVBoxLayout>
+
+#include "platform/ui/uiTabWidget.h"
 #include <algorithm>
 #include <set>
 
@@ -73,22 +73,62 @@ void InstallActivationFilter() {
 
 uiLayoutFrameEx* uiLayoutFrameEx::m_pActiveInstance = nullptr;
 
+namespace {
+
+// Arrangement is process-wide state, like the active frame: one GUI thread.
+int g_holds = 0;
+// Frames that went out of arrangement under a hold, in that order, which
+// puts frames before the frames made inside them.
+oxStlVector<QPointer<uiLayoutFrameEx>> g_held;
+// Set while frames are being arranged: a frame shown meanwhile is one of
+// them, or is arranged when its turn comes.
+bool g_arranging = false;
+// Frames made inside other frames under a hold wait here, out of sight,
+// until the hold ends and they move into their frames from the bottom of
+// the new tree up (AdoptViews). All of them share this one window meanwhile,
+// so each move stays near the top of the widget tree and within one
+// window, which keeps it cheap; only the top of the new tree then moves
+// into the main window, once.
+QPointer<QWidget> g_nursery;
+// Frames activated or left under a hold, to draw once it ends.
+oxStlVector<QPointer<uiLayoutFrameEx>> g_highlights;
+
+}  // namespace
+
 struct uiLayoutFrameEx::Internal {
   // A view is watched, not owned: whoever made it may delete it at any
   // time, and the entry then drops out at the next look.
   struct View {
     QPointer<QWidget> widget;
     uiWidget* view;
+    int pane = -1;  // while arranged
+  };
+  // A pane that holds several views shows them as tabs; one view fills
+  // its pane itself, and an empty pane is empty space. Tab widgets are
+  // the costly part of a frame, and most frames show one view.
+  struct Pane {
+    QPointer<QWidget> widget;  // the view or the tabs; null for no view
+    QTabWidget* tabs;          // made by the frame, or null
   };
 
+  // The header above the panes, all placed by hand (PlaceContents): a
+  // frame without a layout keeps Qt's layout work, which walks up and
+  // down through nested layouts, within one level of a nest, and every
+  // level of widgets less makes each change deep inside cheaper.
   QLabel* header = nullptr;
-  QVBoxLayout* column = nullptr;  // header above body
-  QWidget* body = nullptr;        // holds the panes; rebuilt by Pagify
-  oxStlVector<QTabWidget*> panes;
+  oxStlVector<Pane> panes;  // in pane order
   oxStlVector<View> views;
   QPointer<uiLayoutFrameEx> parentFrame;
   FixedLayouts layout = Full;
   oxiSignal1<void, uiLayoutFrameEx*> onActivate;
+  // False while the panes do not show the views as they are now.
+  bool arranged = false;
+  bool held = false;  // listed in g_held
+  bool drawn = false;  // the highlight, drawnActive telling which
+  bool drawnActive = false;
+  // The view last brought forward while not arranged; only the last pane
+  // can hold several views.
+  QPointer<QWidget> front;
 
   void PruneViews() {
     std::erase_if(views, [](const View& v) { return v.widget.isNull(); });
@@ -103,25 +143,33 @@ struct uiLayoutFrameEx::Internal {
 
 uiLayoutFrameEx::uiLayoutFrameEx(uiWidget* parentWidget, const oxString& name,
                                  uiLayoutFrameEx* parentFrame, bool showHeader)
-    : uiWidgetT<QFrame>(uiImpl(parentWidget)), internal_(new Internal) {
+    : uiWidgetT<QFrame>(nullptr), internal_(new Internal) {
+  // Made without a parent and put in place last: every change of a widget
+  // deep inside others walks up through all of them, so the setting up is
+  // done where that is cheap.
   SetName(name);
   setFrameStyle(QFrame::Box | QFrame::Plain);
+  // Spares a walk up to the window whenever the contents are placed.
+  setAttribute(Qt::WA_ContentsMarginsRespectsSafeArea, false);
 
-  internal_->column = new QVBoxLayout(this);
-  internal_->column->setContentsMargins(2, 2, 2, 2);
-  internal_->column->setSpacing(0);
   internal_->header = new QLabel(this);
   internal_->header->setObjectName("Header");
   internal_->header->setAutoFillBackground(true);
   internal_->header->setContentsMargins(4, 2, 4, 2);
   internal_->header->setVisible(showHeader);
   internal_->header->setText(GetTabText(this));
-  internal_->column->addWidget(internal_->header);
 
   UpdateHighlight();
-  Pagify();
   InstallActivationFilter();
-  if (parentFrame) parentFrame->AddView(this);
+  if (parentFrame) {
+    if (g_holds > 0) {
+      if (!g_nursery) g_nursery = new QWidget;
+      setParent(g_nursery);
+    }
+    parentFrame->AddView(this);
+  } else if (parentWidget) {
+    setParent(uiImpl(parentWidget));
+  }
 }
 
 uiLayoutFrameEx::~uiLayoutFrameEx() {
@@ -139,7 +187,10 @@ int uiLayoutFrameEx::GetPaneCount(int layout) {
   return IsFixedLayout(layout) ? static_cast<int>(uiGetLayoutPanes()[layout].cells.size()) : 0;
 }
 
-void uiLayoutFrameEx::HideHeader(bool hide) { internal_->header->setVisible(!hide); }
+void uiLayoutFrameEx::HideHeader(bool hide) {
+  internal_->header->setVisible(!hide);
+  PlaceContents();
+}
 
 bool uiLayoutFrameEx::IsHeaderHidden() const { return internal_->header->isHidden(); }
 
@@ -159,8 +210,14 @@ void uiLayoutFrameEx::AddView(uiWidget* view) {
     if (uiLayoutFrameEx* old = frame->GetParentFrame()) old->RemoveChild(frame);
     frame->internal_->parentFrame = this;
   }
-  internal_->views.push_back({view->GetWidget(), view});
-  view->GetWidget()->installEventFilter(this);
+  QWidget* widget = view->GetWidget();
+  internal_->views.push_back({widget, view});
+  widget->installEventFilter(this);
+  // Kept in this frame, out of sight, until the frame is arranged. Under
+  // a hold it moves in when the hold ends (AdoptViews), from the bottom of
+  // a new tree up, where moving a widget in costs little.
+  widget->hide();
+  if (g_holds == 0 && widget->parentWidget() != this) widget->setParent(this);
   Pagify();
 }
 
@@ -190,10 +247,8 @@ oxStlVector<uiWidget*> uiLayoutFrameEx::GetViews() const {
 
 int uiLayoutFrameEx::GetPaneIndex(uiWidget* view) const {
   if (!view || internal_->IndexOf(view) < 0) return -1;
-  for (std::size_t i = 0; i < internal_->panes.size(); ++i) {
-    if (internal_->panes[i]->indexOf(view->GetWidget()) >= 0) return static_cast<int>(i);
-  }
-  return -1;
+  EnsureArranged();
+  return internal_->views[internal_->IndexOf(view)].pane;
 }
 
 void uiLayoutFrameEx::SetParent(uiLayoutFrameEx* parent) {
@@ -208,55 +263,202 @@ void uiLayoutFrameEx::SetParent(uiLayoutFrameEx* parent) {
 
 uiLayoutFrameEx* uiLayoutFrameEx::GetParentFrame() const { return internal_->parentFrame; }
 
+void uiLayoutFrameEx::HoldArrangement() { ++g_holds; }
+
+void uiLayoutFrameEx::ReleaseArrangement() {
+  if (g_holds == 0 || --g_holds > 0) return;
+  const oxStlVector<QPointer<uiLayoutFrameEx>> held = std::move(g_held);
+  g_held.clear();
+  for (auto it = held.rbegin(); it != held.rend(); ++it) {
+    if (uiLayoutFrameEx* frame = *it) {
+      frame->internal_->held = false;
+      frame->AdoptViews();
+    }
+  }
+  // Frames come before the frames made inside them, so each on-screen
+  // nest is arranged from its top.
+  for (const QPointer<uiLayoutFrameEx>& frame : held) {
+    if (frame && !frame->internal_->arranged && frame->isVisible()) frame->Arrange();
+  }
+  const oxStlVector<QPointer<uiLayoutFrameEx>> highlights = std::move(g_highlights);
+  g_highlights.clear();
+  for (const QPointer<uiLayoutFrameEx>& frame : highlights) {
+    if (frame) frame->UpdateHighlight();
+  }
+  if (g_nursery && g_nursery->children().isEmpty()) delete g_nursery.data();
+}
+
 void uiLayoutFrameEx::Pagify() {
   Internal& d = *internal_;
+  d.arranged = false;
+  if (g_holds == 0) {
+    if (isVisible()) Arrange();
+    return;
+  }
+  // Out of sight until the hold ends, with the first tab in front (the
+  // one that was is remembered): a shown tab bar lays all its tabs out
+  // again on every change, and any tab bar does when the tab in front or
+  // one before it goes, so that emptying a pane from its last tab back is
+  // what stays cheap.
+  for (const Internal::Pane& pane : d.panes) {
+    if (!pane.tabs) continue;
+    if (!d.front) d.front = pane.tabs->currentWidget();
+    pane.tabs->hide();
+    pane.tabs->setCurrentIndex(0);
+  }
+  if (!d.held) {
+    d.held = true;
+    g_held.emplace_back(this);
+  }
+}
+
+void uiLayoutFrameEx::EnsureArranged() const {
+  if (!internal_->arranged) const_cast<uiLayoutFrameEx*>(this)->Arrange();
+}
+
+void uiLayoutFrameEx::showEvent(QShowEvent* event) {
+  uiWidgetT<QFrame>::showEvent(event);
+  Internal& d = *internal_;
+  if (d.arranged || d.held || g_arranging) return;
+  Arrange();
+}
+
+// A frame on screen is arranged together with the frames that will show
+// inside it, out of sight, and then shown once. Showing the frames one by
+// one would have Qt lay out every frame around each of them again, which
+// for a deep nest costs the square of its depth in layouts, each of them
+// as costly as the depth again.
+void uiLayoutFrameEx::Arrange() {
+  if (g_arranging) {
+    BuildPanes();
+    return ShowPanes();
+  }
+  g_arranging = true;
+  const bool onScreen = isVisible();
+  oxStlVector<uiLayoutFrameEx*> frames{this};
+  for (std::size_t i = 0; i < frames.size(); ++i) {
+    uiLayoutFrameEx* frame = frames[i];
+    frame->BuildPanes();
+    if (!onScreen) break;
+    for (const Internal::Pane& pane : frame->internal_->panes) {
+      QWidget* front = pane.tabs ? pane.tabs->currentWidget() : pane.widget.data();
+      auto* inner = dynamic_cast<uiLayoutFrameEx*>(front);
+      if (inner && !inner->internal_->arranged && !inner->internal_->held) frames.push_back(inner);
+    }
+  }
+  // Innermost first: a pane inside a hidden frame only learns that it is
+  // to show with it; the outermost frame's panes then show them all.
+  for (auto it = frames.rbegin(); it != frames.rend(); ++it) (*it)->ShowPanes();
+  g_arranging = false;
+}
+
+void uiLayoutFrameEx::BuildPanes() {
+  Internal& d = *internal_;
+  d.arranged = true;
   d.PruneViews();
 
   // Take the views out of the old panes first, so that the panes cannot
-  // take a view with them, and remember which tabs were in front.
+  // take a view with them, and remember which tabs were in front. A view
+  // that fills a pane of its own stays where it is, which spares moving a
+  // frame and everything inside it.
   std::set<QWidget*> front;
-  for (QTabWidget* pane : d.panes) {
-    if (QWidget* current = pane->currentWidget()) front.insert(current);
+  for (const Internal::Pane& pane : d.panes) {
+    if (QWidget* current = pane.tabs ? pane.tabs->currentWidget() : nullptr) front.insert(current);
   }
   for (const Internal::View& v : d.views) {
+    if (v.widget->parentWidget() == this) continue;
     v.widget->hide();
     v.widget->setParent(this);
   }
-  // The old body may hold the widget whose event handler led here.
-  if (d.body) {
-    d.body->hide();
-    d.column->removeWidget(d.body);
-    d.body->deleteLater();
+  // An old pane may hold the widget whose event handler led here.
+  for (const Internal::Pane& pane : d.panes) {
+    if (!pane.tabs) continue;
+    pane.tabs->hide();
+    pane.tabs->deleteLater();
   }
   d.panes.clear();
 
-  d.body = new QWidget(this);
-  d.body->setObjectName("Panes");
-  auto* grid = new QGridLayout(d.body);
-  grid->setContentsMargins(0, 0, 0, 0);
-  grid->setSpacing(2);
+  // View i goes to pane i; the last pane takes the rest. Tabs are filled
+  // before they are shown, so that each tab bar lays its tabs out once.
   const uiLayoutPanes& arrangement = uiGetLayoutPanes()[d.layout];
-  for (int r = 0; r < arrangement.rows; ++r) grid->setRowStretch(r, 1);
-  for (int c = 0; c < arrangement.columns; ++c) grid->setColumnStretch(c, 1);
-  for (const uiPaneCell& cell : arrangement.cells) {
-    auto* pane = new QTabWidget(d.body);
-    pane->setDocumentMode(true);
-    pane->setTabBarAutoHide(true);  // a pane with one view shows no tab
-    grid->addWidget(pane, cell.row, cell.column, cell.rowSpan, cell.columnSpan);
+  const std::size_t count = d.views.size();
+  const std::size_t last = arrangement.cells.size() - 1;
+  for (std::size_t p = 0; p <= last; ++p) {
+    const std::size_t first = p;
+    const std::size_t end = p < last ? std::min(p + 1, count) : count;
+    Internal::Pane pane{nullptr, nullptr};
+    if (end == first + 1) {
+      pane.widget = d.views[first].widget;
+    } else if (end > first) {
+      auto* tabs = new uiTabWidget(this, "Tabs");
+      tabs->hide();
+      tabs->setDocumentMode(true);
+      oxStlVector<std::pair<uiWidget*, oxString>> pages;
+      for (std::size_t i = first; i < end; ++i) {
+        pages.emplace_back(d.views[i].view, GetTabText(d.views[i].widget).toStdString());
+      }
+      tabs->AppendPages(pages);
+      for (std::size_t i = first; i < end; ++i) {
+        if (front.count(d.views[i].widget)) tabs->setCurrentWidget(d.views[i].widget);
+      }
+      pane.tabs = tabs;
+      pane.widget = tabs;
+    }
+    for (std::size_t i = first; i < end; ++i) d.views[i].pane = static_cast<int>(p);
     d.panes.push_back(pane);
   }
+  if (QTabWidget* tabs = d.panes.back().tabs; tabs && d.front && tabs->indexOf(d.front) >= 0) {
+    tabs->setCurrentWidget(d.front);
+  }
+  d.front.clear();
+  PlaceContents();
+}
 
-  const std::size_t last = d.panes.size() - 1;
-  for (std::size_t i = 0; i < d.views.size(); ++i) {
-    QTabWidget* pane = d.panes[std::min(i, last)];
-    QWidget* widget = d.views[i].widget;
-    pane->addTab(widget, GetTabText(widget));
-    if (front.count(widget)) pane->setCurrentWidget(widget);
+void uiLayoutFrameEx::AdoptViews() {
+  for (const Internal::View& v : internal_->views) {
+    if (v.widget && !isAncestorOf(v.widget)) v.widget->setParent(this);
   }
-  for (QTabWidget* pane : d.panes) {
-    if (QWidget* current = pane->currentWidget()) current->show();
+}
+
+void uiLayoutFrameEx::ShowPanes() {
+  for (const Internal::Pane& pane : internal_->panes) {
+    if (pane.widget) pane.widget->show();
   }
-  d.column->addWidget(d.body, 1);
+}
+
+// Rows and columns share the room equally, as the layout pictures show.
+void uiLayoutFrameEx::PlaceContents() {
+  Internal& d = *internal_;
+  const QRect area = contentsRect().adjusted(2, 2, -2, -2);
+  const int headerHeight = d.header->isHidden() ? 0 : d.header->sizeHint().height();
+  d.header->setGeometry(area.x(), area.y(), area.width(), headerHeight);
+  if (d.panes.empty()) return;
+  constexpr int kSpacing = 2;
+  const uiLayoutPanes& arrangement = uiGetLayoutPanes()[d.layout];
+  const QRect grid(area.x(), area.y() + headerHeight, area.width(),
+                   std::max(0, area.height() - headerHeight));
+  // The start of column (row) i, and the end of the one before plus the
+  // spacing.
+  auto split = [](int start, int length, int parts, int i) {
+    return start + i * (length + kSpacing) / parts;
+  };
+  for (std::size_t p = 0; p < d.panes.size(); ++p) {
+    QWidget* widget = d.panes[p].widget;
+    if (!widget) continue;
+    const uiPaneCell& cell = arrangement.cells[p];
+    const int left = split(grid.x(), grid.width(), arrangement.columns, cell.column);
+    const int right =
+        split(grid.x(), grid.width(), arrangement.columns, cell.column + cell.columnSpan) - kSpacing;
+    const int top = split(grid.y(), grid.height(), arrangement.rows, cell.row);
+    const int bottom =
+        split(grid.y(), grid.height(), arrangement.rows, cell.row + cell.rowSpan) - kSpacing;
+    widget->setGeometry(left, top, std::max(0, right - left), std::max(0, bottom - top));
+  }
+}
+
+void uiLayoutFrameEx::resizeEvent(QResizeEvent* event) {
+  uiWidgetT<QFrame>::resizeEvent(event);
+  PlaceContents();
 }
 
 void uiLayoutFrameEx::Layout(FixedLayouts layout) {
@@ -287,20 +489,47 @@ void uiLayoutFrameEx::Activate() {
   }
   uiLayoutFrameEx* previous = m_pActiveInstance;
   m_pActiveInstance = this;
-  if (previous) previous->UpdateHighlight();
-  UpdateHighlight();
+  // Under a hold, only the frames whose look differs at its end are drawn
+  // again: reading a session activates every new frame in turn.
+  for (uiLayoutFrameEx* frame : {previous, this}) {
+    if (!frame) continue;
+    if (g_holds > 0) {
+      g_highlights.emplace_back(frame);
+    } else {
+      frame->UpdateHighlight();
+    }
+  }
   internal_->onActivate.Emit(this);
 }
 
 oxiSignal1<void, uiLayoutFrameEx*>& uiLayoutFrameEx::OnActivate() { return internal_->onActivate; }
 
+QSize uiLayoutFrameEx::sizeHint() const { return minimumSizeHint().expandedTo(QSize(160, 120)); }
+
+QSize uiLayoutFrameEx::minimumSizeHint() const {
+  const int border = 2 * frameWidth() + 4;  // the frame and the margins around its contents
+  const QLabel* header = internal_ ? internal_->header : nullptr;
+  const int headerHeight = header && !header->isHidden() ? header->sizeHint().height() : 0;
+  return QSize(border, border + headerHeight);
+}
+
 void uiLayoutFrameEx::ShowView(uiWidget* view) {
+  if (!internal_->arranged) {
+    QWidget* widget = view->GetWidget();
+    if (internal_->front != widget && internal_->IndexOf(view) >= 0) internal_->front = widget;
+    return;
+  }
   const int index = GetPaneIndex(view);
-  if (index >= 0) internal_->panes[index]->setCurrentWidget(view->GetWidget());
+  if (QTabWidget* tabs = index >= 0 ? internal_->panes[index].tabs : nullptr) {
+    tabs->setCurrentWidget(view->GetWidget());
+  }
 }
 
 void uiLayoutFrameEx::UpdateHighlight() {
   const bool active = IsActive();
+  if (internal_->drawn && internal_->drawnActive == active) return;
+  internal_->drawn = true;
+  internal_->drawnActive = active;
   QPalette framePalette = palette();
   const QColor border = active ? framePalette.color(QPalette::Highlight)
                                : framePalette.color(QPalette::Mid);
@@ -328,8 +557,10 @@ bool uiLayoutFrameEx::eventFilter(QObject* watched, QEvent* event) {
   // A view's caption is its tab's text.
   if (event->type() == QEvent::WindowTitleChange && internal_ && watched->isWidgetType()) {
     auto* widget = static_cast<QWidget*>(watched);
-    for (QTabWidget* pane : internal_->panes) {
-      if (const int tab = pane->indexOf(widget); tab >= 0) pane->setTabText(tab, GetTabText(widget));
+    for (const Internal::Pane& pane : internal_->panes) {
+      if (const int tab = pane.tabs ? pane.tabs->indexOf(widget) : -1; tab >= 0) {
+        pane.tabs->setTabText(tab, GetTabText(widget));
+      }
     }
   }
   return uiWidgetT<QFrame>::eventFilter(watched, event);

@@ -6,6 +6,13 @@
 // Ownership: the frame shows its views but does not own them. A view that
 // is removed, or whose frame is deleted, is handed back hidden and without
 // a Qt parent, so each view dies with whoever created it.
+//
+// Arranging (building the panes and putting the views into them) is done
+// when it is seen: at once for a frame on screen, otherwise when the frame
+// is first shown or asked where a view is. A caller that changes many
+// frames at once (reading a session, closing a project) holds arrangement
+// meanwhile, so that each frame is arranged once, at the end, and only if
+// it is on screen by then.
 #pragma once
 
 #include <QFrame>
@@ -56,6 +63,12 @@ class uiLayoutFrameEx : public uiWidgetT<QFrame> {
   // The frame that is active now, or null. Cleared when it is deleted.
   static uiLayoutFrameEx* m_pActiveInstance;
 
+  // While a hold is in force, frames only note that they need arranging.
+  // Releasing the last hold arranges the noted frames that are on screen;
+  // the others wait until they are shown. Holds nest.
+  static void HoldArrangement();
+  static void ReleaseArrangement();
+
   // `parentWidget` is the Qt parent until the frame is shown inside
   // another frame. With a `parentFrame` the new frame becomes one of its
   // views. `showHeader` decides whether the caption header starts visible.
@@ -91,7 +104,8 @@ class uiLayoutFrameEx : public uiWidgetT<QFrame> {
   uiLayoutFrameEx* GetParentFrame() const;
 
   // Re-arranges the views in the current layout: view i goes to pane i,
-  // and the views beyond the last pane become tabs of the last pane.
+  // and the views beyond the last pane become tabs of the last pane. Done
+  // when seen (see above).
   void Pagify();
   // Stores the layout and re-arranges. A value outside 1..12 is refused
   // and the layout kept; 0 (no layout chosen yet) quietly, others with an
@@ -108,11 +122,29 @@ class uiLayoutFrameEx : public uiWidgetT<QFrame> {
   // Carries the frame that became active.
   oxiSignal1<void, uiLayoutFrameEx*>& OnActivate();
 
+  // A frame tiles whatever room it is given, so its size does not follow
+  // its content: laying a frame out never asks the frames nested in it,
+  // which for a deep nest would recurse (and cost) once per level. Its
+  // minimum is room for the header.
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
+  bool hasHeightForWidth() const override { return false; }
+
  protected:
   void changeEvent(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
+  // Builds the panes and puts the views into them, now; on screen, with
+  // the frames inside that will show.
+  void Arrange();
+  void BuildPanes();
+  void ShowPanes();
+  void AdoptViews();
+  void PlaceContents();
+  void EnsureArranged() const;
   void ShowView(uiWidget* view);
   void ReleaseView(uiWidget* view);
   void UpdateHighlight();

@@ -7,6 +7,7 @@
 #include "fwg/actions/ActionGroup.h"
 #include "fwg/clients/Client.h"
 #include "fwg/clients/ClientManager.h"
+#include "fwg/objects/SessionCommands.h"
 #include "fwg/shell/Gui.h"
 #include "fwg/shell/ProjectTree.h"
 #include "fwg/shell/PropertySheet.h"
@@ -70,6 +71,7 @@ void BaseProfile::BuildFileMenu() {
   }
   AddMenu(create, file + "/" + MenuName(Tr("&New")));
   AddToolBar(create, MainToolBar());
+  fwg::SessionCommands::Install(this, file);
 
   // A separator before Exit: both as one group.
   fwg::ActionGroup* quit = AddActionGroup("exit.group", {});

@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <algorithm>

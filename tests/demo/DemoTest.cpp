@@ -187,11 +187,19 @@ class DemoFixture : public WithGui {
 };
 
 TEST_F(DemoFixture, DocumentsUndoSwitchByTreeAndFrameAndOfferTheirEntries) {
-  EXPECT_EQ(Entries(Menu("File")), (Names{"New", "Exit"}));
+  const Names sessions{"Save Session", "Save Session As\u2026", "Open Session\u2026",
+                       "Recent Sessions"};
+  auto file = [&](Names own) {
+    own.insert(own.begin(), "New");
+    own.insert(own.end(), sessions.begin(), sessions.end());
+    own.push_back("Exit");
+    return own;
+  };
+  EXPECT_EQ(Entries(Menu("File")), file({}));
   fwg::ClientObject* note = New("Notes");
   ASSERT_NE(note, nullptr);
   EXPECT_EQ(note->GetName(), "Note 1");
-  EXPECT_EQ(Entries(Menu("File")), (Names{"New", "Open Note...", "Save Note", "Exit"}));
+  EXPECT_EQ(Entries(Menu("File")), file({"Open Note...", "Save Note"}));
 
   fwg::ClientObject* sketch = New("Sketch");
   ASSERT_NE(sketch, nullptr);

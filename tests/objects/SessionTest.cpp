@@ -4,6 +4,7 @@
 // session, and saves that fail part way.
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -13,14 +14,18 @@
 #include <string>
 #include <vector>
 
+#include "fwg/actions/Action.h"
 #include "fwg/clients/Client.h"
 #include "fwg/clients/ClientObject.h"
 #include "fwg/objects/ClientFolder.h"
 #include "fwg/objects/Folder.h"
 #include "fwg/objects/Project.h"
+#include "fwg/objects/SessionCommands.h"
+#include "fwg/profiles/Profile.h"
 #include "platform/oxt/CurrentObjects.h"
 #include "platform/oxt/FileElement.h"
 #include "platform/oxt/Model.h"
+#include "platform/ui/uiMainWindow.h"
 #include "tests/ChildProcess.h"
 #include "tests/support/DocumentClient.h"
 #include "tests/support/WithGui.h"
@@ -283,6 +288,40 @@ TEST_F(Session, ASaveOntoAFullDiskFailsWithTheReasonAndLeavesTheOldFile) {
     EXPECT_EQ(ReadAll(QString::fromStdString(path)), old);
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{"full.xml"}) << "no temporary file is left";
   }
+}
+
+// A File menu with the session commands, as the samples' base profile has.
+class SessionProfile : public fwg::Profile {
+ public:
+  SessionProfile() : fwg::Profile("SessionUser") {}
+  void Build() override {
+    AddMenu(AddAction("file", "&File"), "File");
+    fwg::SessionCommands::Install(this, "File");
+  }
+};
+
+TEST_F(Session, CommandsKeepRecentSessionsAndTheTitleShowsTheFileAndUnsavedWork) {
+  auto* profile = new SessionProfile;
+  client_->AddProfile(profile);  // owned by the client
+  profile->Activate();
+  uiMainWindow* window = gui_->GetMainWindow();
+  auto* project = new Project("Draft");
+  project->EmitCreated();
+  EXPECT_FALSE(project->IsModified()) << "a new empty project holds no work";
+  MakeDocument(project, "Page");
+  EXPECT_EQ(window->Caption(), "Draft* - Tavrix 10.0");
+
+  const oxString path = Path("draft.session");
+  ASSERT_TRUE(fwg::SessionCommands::SaveAs(project, path));
+  EXPECT_EQ(window->Caption(), "draft.session - Tavrix 10.0");
+  EXPECT_EQ(fwg::SessionCommands::GetRecentSessions().front(),
+            QFileInfo(QString::fromStdString(path)).absoluteFilePath().toStdString());
+  EXPECT_EQ(profile->GetAction("File.RecentSession1")->GetText(), "&1 draft.session");
+  EXPECT_FALSE(profile->GetAction("File.RecentSession5")->IsVisible());
+
+  SetLayout(project, 2);
+  EXPECT_EQ(window->Caption(), "draft.session* - Tavrix 10.0");
+  EXPECT_EQ(fwg::SessionCommands::Open(path), project) << "an open session is not opened twice";
 }
 
 }  // namespace

@@ -189,6 +189,7 @@ TEST_F(LayoutFrameTest, TabsFollowTheirViewsCaptionsAndRearrangingKeepsTheFrontT
   Frame* second = MakeFrame("Second");
   first->SetParent(frame);
   second->SetParent(frame);
+  frame->show();  // arranged once seen
   QTabWidget* tabs = GetTabWidgetOf(second);
   ASSERT_NE(tabs, nullptr);
   EXPECT_EQ(tabs->tabText(1), "Second");  // the name until there is a caption

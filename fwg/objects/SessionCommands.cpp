@@ -1,0 +1,270 @@
+#include "fwg/objects/SessionCommands.h"
+
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QPointer>
+#include <algorithm>
+
+#include "fwg/actions/Action.h"
+#include "fwg/actions/ActionGroup.h"
+#include "fwg/clients/ClientManager.h"
+#include "fwg/clients/ClientObject.h"
+#include "fwg/objects/Project.h"
+#include "fwg/profiles/Profile.h"
+#include "fwg/Parts.h"
+#include "fwg/clients/DocumentArea.h"
+#include "platform/oxapp/Application.h"
+#include "platform/oxt/CurrentObjects.h"
+#include "platform/oxt/Model.h"
+#include "platform/settings/oxSettings.h"
+#include "platform/ui/uiAction.h"
+#include "platform/ui/uiMainWindow.h"
+
+namespace fwg {
+
+namespace {
+
+const char kSection[] = "Sessions";
+const char kSuffix[] = ".session";
+
+// The user's texts, in the library's translation context.
+oxString Text(const char* text) { return oxapp::Application::Get()->TranslateMessage("fwg", text); }
+QString QText(const char* text) { return QString::fromStdString(Text(text)); }
+
+// The running application's main window, without making one.
+uiMainWindow* FindMainWindow() {
+  const Parts* parts = FindParts();
+  return parts ? parts->mainWindow : nullptr;
+}
+
+QWidget* GetDialogParent() { return FindMainWindow(); }
+
+void ShowError(const oxString& message) {
+  if (uiMainWindow* window = FindMainWindow()) window->Error(message);
+}
+
+oxStlVector<Project*> GetProjects() {
+  oxStlVector<Project*> projects;
+  for (oxt::Object* object : oxt::Model::Get()->GetRoot()->GetChildren()) {
+    if (Project* project = Project::Cast(object)) projects.push_back(project);
+  }
+  return projects;
+}
+
+QString GetAbsolutePath(const oxString& path) {
+  return QFileInfo(QString::fromStdString(path)).absoluteFilePath();
+}
+
+// Keeps the main window's title on the session's project. One for the
+// process, made by the first installation.
+struct TitleKeeper : oxListener<> {
+  static TitleKeeper* Get() {
+    static TitleKeeper* keeper = new TitleKeeper;
+    return keeper;
+  }
+
+  TitleKeeper() {
+    Project::OnTitleChanged().Connect(this, [this](Project*) { Update(); });
+    oxt::Model* model = oxt::Model::Get();
+    // The active document's label turns bold when it becomes active.
+    model->OnPropertyChanged().Connect(this, [this](oxt::Object*, oxt::Property& p) {
+      if (p.GetName() == "@Font" && p.GetValue().GetString() == "bold") Update();
+    });
+    model->OnObjectCreated().Connect(this, [this](oxt::Object* object) {
+      if (Project::Cast(object)) Update();
+    });
+    // The objects are still there while this is told: look once they left.
+    model->OnObjectsDeleted().Connect(this, [this](const oxStlVector<oxt::Object*>&) {
+      if (QCoreApplication* app = QCoreApplication::instance()) {
+        QMetaObject::invokeMethod(app, [this] { Update(); }, Qt::QueuedConnection);
+      }
+    });
+  }
+
+  void Update() {
+    uiMainWindow* window = FindMainWindow();
+    if (!window) return;
+    // A title we did not write is the host's: ours goes in front of it.
+    const oxString current = window->Caption();
+    if (current != written) base = current;
+    Project* project = SessionCommands::GetSessionProject();
+    written = project ? project->GetTitle() + " - " + base : base;
+    window->SetCaption(written);
+  }
+
+  oxString base;
+  oxString written;
+};
+
+// The entries of one installed "Recent Sessions" submenu. The profile owns
+// the actions; the guard tells when it deleted them.
+struct RecentMenu {
+  QPointer<QObject> guard;
+  ActionGroup* group;
+  oxStlVector<Action*> entries;
+};
+
+oxStlVector<RecentMenu>& GetRecentMenus() {
+  static oxStlVector<RecentMenu> menus;
+  return menus;
+}
+
+void UpdateRecentMenus() {
+  std::erase_if(GetRecentMenus(), [](const RecentMenu& menu) { return menu.guard.isNull(); });
+  const oxStlVector<oxString> recent = SessionCommands::GetRecentSessions();
+  for (const RecentMenu& menu : GetRecentMenus()) {
+    menu.group->SetEnabled(!recent.empty());
+    for (size_t i = 0; i < menu.entries.size(); ++i) {
+      Action* entry = menu.entries[i];
+      const bool used = i < recent.size();
+      entry->SetVisible(used);
+      if (!used) continue;
+      const QString name = QFileInfo(QString::fromStdString(recent[i])).fileName();
+      entry->SetText("&" + std::to_string(i + 1) + " " + name.toStdString());
+      entry->SetStatusTip(recent[i]);
+    }
+  }
+}
+
+oxString AskForFile(bool save, const oxString& suggestion) {
+  QWidget* parent = GetDialogParent();
+  QString path;
+  if (save) {
+    path = QFileDialog::getSaveFileName(parent, QText("Save Session As"), QString::fromStdString(suggestion),
+                                        QText("Sessions (*.session);;All files (*)"));
+    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) path += kSuffix;
+  } else {
+    path = QFileDialog::getOpenFileName(parent, QText("Open Session"), {}, QText("Sessions (*.session);;All files (*)"));
+  }
+  return path.toStdString();
+}
+
+void AskAndSaveAs(Project* project) {
+  if (!project) return;
+  const oxString file = project->GetFileName();
+  const oxString path = AskForFile(true, file.empty() ? project->GetName() + kSuffix : file);
+  if (!path.empty()) SessionCommands::SaveAs(project, path);
+}
+
+}  // namespace
+
+void SessionCommands::Install(Profile* profile, const oxString& menuPath) {
+  if (!profile) return;
+  Action* save = profile->AddAction("File.SaveSession", Text("&Save Session"), {}, "Ctrl+Shift+S");
+  Action* saveAs = profile->AddAction("File.SaveSessionAs", Text("Save Session &As\u2026"));
+  Action* open = profile->AddAction("File.OpenSession", Text("&Open Session\u2026"));
+  ActionGroup* recent = profile->AddActionGroup("File.RecentSessions", Text("&Recent Sessions"), true);
+  RecentMenu menu{recent->GetUiAction(), recent, {}};
+  for (int i = 0; i < kMaxRecent; ++i) {
+    Action* entry = profile->AddAction("File.RecentSession" + std::to_string(i + 1), "");
+    recent->AddAction(entry);
+    menu.entries.push_back(entry);
+    entry->OnActivate().Connect(profile, [i] {
+      const oxStlVector<oxString> sessions = GetRecentSessions();
+      if (i < static_cast<int>(sessions.size())) Open(sessions[i]);
+    });
+  }
+  for (Action* action : {save, saveAs, open, static_cast<Action*>(recent)}) {
+    profile->AddMenu(action, menuPath + "/" + action->GetName());
+  }
+  save->OnActivate().Connect(profile, [] { Save(GetSessionProject()); });
+  saveAs->OnActivate().Connect(profile, [] { AskAndSaveAs(GetSessionProject()); });
+  open->OnActivate().Connect(profile, [] {
+    const oxString path = AskForFile(false, {});
+    if (!path.empty()) Open(path);
+  });
+  GetRecentMenus().push_back(menu);
+  UpdateRecentMenus();
+  TitleKeeper::Get()->Update();
+}
+
+Project* SessionCommands::GetSessionProject() {
+  const Parts* parts = FindParts();
+  ClientManager* manager = parts ? parts->clientManager : nullptr;
+  if (ClientObject* document = manager ? manager->GetActiveClientObject() : nullptr) {
+    if (Project* project = Project::Cast(document->GetParent(Project::S_ClassName()))) {
+      return project;
+    }
+  }
+  if (Project* project = Project::GetCurrentObject()) return project;
+  const oxStlVector<Project*> projects = GetProjects();
+  return projects.empty() ? nullptr : projects.front();
+}
+
+bool SessionCommands::Save(Project* project) {
+  if (!project) {
+    ShowError(Text("There is no session to save."));
+    return false;
+  }
+  if (project->GetFileName().empty()) {
+    AskAndSaveAs(project);
+    return !project->IsModified();
+  }
+  return SaveAs(project, project->GetFileName());
+}
+
+bool SessionCommands::SaveAs(Project* project, const oxString& path) {
+  if (!project) return false;
+  oxString error;
+  if (!project->SaveSession(path, &error)) {
+    ShowError(Text("The session was not saved:") + " " + error);
+    return false;
+  }
+  AddRecentSession(path);
+  return true;
+}
+
+Project* SessionCommands::Open(const oxString& path) {
+  Project* project = nullptr;
+  const QString wanted = GetAbsolutePath(path);
+  for (Project* open : GetProjects()) {
+    if (!open->GetFileName().empty() && GetAbsolutePath(open->GetFileName()) == wanted) {
+      project = open;
+    }
+  }
+  if (!project) {
+    oxString error;
+    project = Project::OpenSession(path, &error);
+    if (!project) {
+      ShowError(Text("The session was not opened:") + " " + error);
+      return nullptr;
+    }
+  }
+  AddRecentSession(path);
+  oxt::CurrentObjects::Get()->SetCurrentObject(project);
+  if (const Parts* parts = FindParts(); parts && parts->documentArea) {
+    parts->documentArea->ShowDocuments();
+    parts->documentArea->ActivateObject(project);
+  }
+  TitleKeeper::Get()->Update();
+  return project;
+}
+
+oxStlVector<oxString> SessionCommands::GetRecentSessions() {
+  oxStlVector<oxString> sessions;
+  const oxSettings* section =
+      oxapp::Application::Get()->GetSettings()->GetSection(kSection, false, true);
+  for (int i = 1; section && i <= kMaxRecent; ++i) {
+    const oxString path = section->Get("Recent" + std::to_string(i)).GetString();
+    if (!path.empty()) sessions.push_back(path);
+  }
+  return sessions;
+}
+
+void SessionCommands::AddRecentSession(const oxString& path) {
+  oxStlVector<oxString> sessions = GetRecentSessions();
+  const QString absolute = GetAbsolutePath(path);
+  std::erase_if(sessions, [&](const oxString& s) { return GetAbsolutePath(s) == absolute; });
+  sessions.insert(sessions.begin(), absolute.toStdString());
+  oxSettings* settings = oxapp::Application::Get()->GetSettings();
+  oxSettings* section = settings->GetSection(kSection, true, true);
+  for (int i = 1; i <= kMaxRecent; ++i) {
+    const size_t at = static_cast<size_t>(i - 1);
+    section->Set("Recent" + std::to_string(i), at < sessions.size() ? sessions[at] : oxString());
+  }
+  settings->Sync();
+  UpdateRecentMenus();
+}
+
+}  // namespace fwg

@@ -1,0 +1,48 @@
+// The user's commands for sessions, for the profiles of clients: "Save
+// Session", "Save Session As…", "Open Session…" (with the toolkit's file
+// dialogs) and a "Recent Sessions" submenu of the last few sessions, which
+// the application's settings keep (section "Sessions", keys "Recent1" to
+// "Recent5"). From the first installation on, the main window's title
+// shows the title of the session's project (Project::GetTitle: its file,
+// "*" for unsaved changes).
+//
+// The session's project is the project of the active document, else the
+// current project, else the first project.
+#pragma once
+
+#include "platform/core/oxTypes.h"
+
+namespace fwg {
+
+class Profile;
+class Project;
+
+class SessionCommands {
+ public:
+  static constexpr int kMaxRecent = 5;
+
+  // Adds the actions "File.SaveSession", "File.SaveSessionAs",
+  // "File.OpenSession" and the drop-down group "File.RecentSessions" to the
+  // profile and records their entries at the end of the menu at `menuPath`
+  // ("File"). Call it from the profile's Build(), once per profile chain:
+  // a common base profile is the place.
+  static void Install(Profile* profile, const oxString& menuPath);
+
+  // Null when there is no project.
+  static Project* GetSessionProject();
+  // To the project's file; without one, as SaveAs after asking for a file.
+  // Failures are shown to the user; false then, or when the user cancels.
+  static bool Save(Project* project);
+  static bool SaveAs(Project* project, const oxString& path);
+  // The project of that file: the one already open, else the file opened.
+  // It becomes the current project and its page is raised. Null when the
+  // file could not be opened (the reason is shown to the user).
+  static Project* Open(const oxString& path);
+
+  // Most recent first.
+  static oxStlVector<oxString> GetRecentSessions();
+  // Moves `path` to the front of the list.
+  static void AddRecentSession(const oxString& path);
+};
+
+}  // namespace fwg

@@ -1,0 +1,188 @@
+#include "fwg/objects/SessionRecovery.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QTimer>
+#include <iostream>
+
+#include "fwg/objects/Project.h"
+#include "fwg/objects/SessionReading.h"
+#include "fwg/Parts.h"
+#include "fwg/clients/DocumentArea.h"
+#include "platform/oxapp/Application.h"
+#include "platform/oxapp/CommandLine.h"
+#include "platform/oxt/CurrentObjects.h"
+#include "platform/oxt/FileElement.h"
+#include "platform/oxt/Model.h"
+#include "platform/settings/oxSettings.h"
+#include "platform/ui/uiMainWindow.h"
+#include "platform/ui/uiMessageBox.h"
+
+namespace fwg {
+
+namespace {
+
+// Before each project's element: the session file it belongs to and
+// whether it had unsaved changes.
+const char kSession[] = "SESSION";
+const char kFile[] = "file";
+const char kModified[] = "modified";
+constexpr int kDefaultSeconds = 60;
+
+oxStlVector<Project*> GetProjects() {
+  oxStlVector<Project*> projects;
+  for (oxt::Object* object : oxt::Model::Get()->GetRoot()->GetChildren()) {
+    if (Project* project = Project::Cast(object)) projects.push_back(project);
+  }
+  return projects;
+}
+
+int GetAutosaveSeconds() {
+  const oxSettings* section =
+      oxapp::Application::Get()->GetSettings()->GetSection("Sessions", false, true);
+  return section && section->Has("AutosaveSeconds") ? section->Get("AutosaveSeconds").GetInteger()
+                                                    : kDefaultSeconds;
+}
+
+uiMainWindow* FindMainWindow() {
+  const Parts* parts = FindParts();
+  return parts ? parts->mainWindow : nullptr;
+}
+
+bool AskToRestore(const oxString& path) {
+  const QString when = QFileInfo(QString::fromStdString(path)).lastModified().toString(Qt::TextDate);
+  const QString question = QString::fromStdString(oxapp::Application::Get()->TranslateMessage(
+      "fwg",
+      "The last run ended without saving all its work. Restore the work saved automatically on "
+      "%1?"));
+  uiMainWindow* window = FindMainWindow();
+  return uiMessageBox::Warning(window,
+                               window ? window->Caption() : oxapp::Application::Get()->GetName(),
+                               question.arg(when).toStdString(), uiMessageBox::Yes,
+                               uiMessageBox::No) == uiMessageBox::Yes;
+}
+
+// The restored work in front: its pages, its first project current.
+void ShowRestored(Project* project) {
+  oxt::CurrentObjects::Get()->SetCurrentObject(project);
+  if (const Parts* parts = FindParts(); parts && parts->documentArea) {
+    parts->documentArea->ShowDocuments();
+    parts->documentArea->ActivateObject(project);
+  }
+}
+
+}  // namespace
+
+struct SessionRecovery::Internal {
+  explicit Internal(const oxString& path) : lock(QString::fromStdString(path) + ".lock") {}
+
+  QLockFile lock;
+  bool owner = false;  // this process keeps the recovery file
+  // A file left by an earlier run that Offer has not settled: it is not
+  // written over or removed.
+  bool pending = false;
+  QTimer timer;
+};
+
+SessionRecovery::SessionRecovery() : internal_(new Internal(GetRecoveryFile())) {
+  Internal& d = *internal_;
+  QDir().mkpath(QString::fromStdString(oxSettings::GetConfigFolder()));
+  // Only a lock whose process is gone is stale, however old it is.
+  d.lock.setStaleLockTime(0);
+  d.owner = d.lock.tryLock(0);
+  if (!d.owner) return;
+  d.pending = QFile::exists(QString::fromStdString(GetRecoveryFile()));
+  const int seconds = GetAutosaveSeconds();
+  if (seconds <= 0) return;
+  d.timer.setInterval(seconds * 1000);
+  d.timer.callOnTimeout([this] { Autosave(); });
+  d.timer.start();
+}
+
+SessionRecovery::~SessionRecovery() {
+  if (internal_->owner && !internal_->pending) {
+    QFile::remove(QString::fromStdString(GetRecoveryFile()));
+  }
+  delete internal_;
+}
+
+oxString SessionRecovery::GetRecoveryFile() {
+  return oxSettings::GetConfigFolder() + "/" + oxapp::Application::Get()->GetName() + ".recovery";
+}
+
+oxStlVector<Project*> SessionRecovery::Offer() {
+  Internal& d = *internal_;
+  oxStlVector<Project*> restored;
+  if (!d.owner || !d.pending) return restored;
+  oxapp::CommandLine* commandLine = oxapp::CommandLine::Get();
+  if (commandLine->HasOption("-norecover")) {
+    d.timer.stop();  // the file waits for a later start
+    return restored;
+  }
+  const oxString path = GetRecoveryFile();
+  const QString file = QString::fromStdString(path);
+  d.pending = false;
+  if (!commandLine->HasOption("-recover") && !AskToRestore(path)) {
+    QFile::remove(file);
+    return restored;
+  }
+  oxString error;
+  const std::unique_ptr<oxt::FileElement> root = oxt::FileElement::ReadFile(path, &error);
+  if (!root) {
+    // Kept aside rather than lost; the next autosave writes a new file.
+    QFile::remove(file + ".unreadable");
+    QFile::rename(file, file + ".unreadable");
+    std::cerr << "fwg: the recovery file cannot be read, kept as " << path
+              << ".unreadable: " << error << "\n";
+    return restored;
+  }
+  SessionReading reading(path);
+  reading.Prepare(root.get());
+  oxString sessionFile;
+  bool modified = true;
+  for (oxt::FileElement* element : root->GetElementList()) {
+    if (element->GetName() == kSession) {
+      sessionFile = element->GetValue(kFile).GetString();
+      modified = element->GetValue(kModified).GetBoolean();
+    } else if (element->GetName() == "OBJECT") {
+      if (Project* project = reading.ReadProject(element)) {
+        project->SetFileName(sessionFile);
+        project->SetModified(modified);
+        restored.push_back(project);
+      }
+      sessionFile.clear();
+      modified = true;
+    }
+  }
+  if (!restored.empty()) ShowRestored(restored.front());
+  return restored;
+}
+
+bool SessionRecovery::Autosave() {
+  Internal& d = *internal_;
+  if (!d.owner || d.pending) return true;
+  const oxStlVector<Project*> projects = GetProjects();
+  const QString file = QString::fromStdString(GetRecoveryFile());
+  bool unsaved = false;
+  for (const Project* project : projects) unsaved = unsaved || project->IsModified();
+  if (!unsaved) {
+    QFile::remove(file);
+    return true;
+  }
+  oxt::FileElement root;
+  for (Project* project : projects) {
+    auto* session = new oxt::FileElement(&root, kSession, {});  // owned by `root`
+    session->AddValue(kFile, project->GetFileName());
+    session->AddValue(kModified, project->IsModified());
+    project->Write(&root);
+  }
+  oxString error;
+  if (root.WriteFile(file.toStdString(), &error)) return true;
+  std::cerr << "fwg: autosave failed: " << error << "\n";
+  return false;
+}
+
+}  // namespace fwg

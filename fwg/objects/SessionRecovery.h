@@ -1,0 +1,52 @@
+// Autosave and crash recovery of the open projects.
+//
+// While a SessionRecovery lives (the host makes one after the application
+// object and deletes it when the run ends), every interval in which some
+// project has unsaved changes, all open projects are written atomically to
+// the recovery file beside the settings, <config folder>/<application
+// name>.recovery (oxSettings::GetConfigFolder, $FWG_CONFIG_DIR when set).
+// The interval is 60 seconds, or "AutosaveSeconds" of the application
+// settings' section "Sessions" (0: no autosave). Once nothing is unsaved,
+// the file is removed; deleting the SessionRecovery (a clean exit) removes
+// it too. A run that ends otherwise leaves it for the next start, whose
+// Offer() brings the work back.
+//
+// One process of the application keeps the file at a time (a lock file
+// beside it); a second one running at the same time neither offers,
+// autosaves nor removes anything.
+#pragma once
+
+#include "platform/core/oxTypes.h"
+
+namespace fwg {
+
+class Project;
+
+class SessionRecovery {
+ public:
+  SessionRecovery();
+  ~SessionRecovery();
+  SessionRecovery(const SessionRecovery&) = delete;
+  SessionRecovery& operator=(const SessionRecovery&) = delete;
+
+  // Offers the work of a run that ended without cleaning up, if it left a
+  // recovery file: "-recover" on the command line restores it without
+  // asking; "-norecover" leaves the file alone for a later start (and this
+  // run then neither autosaves over it nor removes it); otherwise a message
+  // box asks, and a "No" discards the file. Restored projects keep their
+  // session files and count as unsaved. Returns them.
+  oxStlVector<Project*> Offer();
+
+  // Writes the recovery file now if a project has unsaved changes, removes
+  // it if none has. False, with one line on stderr, when writing failed
+  // (the previous file then stays as it was).
+  bool Autosave();
+
+  static oxString GetRecoveryFile();
+
+ private:
+  struct Internal;
+  Internal* internal_;
+};
+
+}  // namespace fwg
