@@ -37,8 +37,9 @@ oxString ActionProfileItem::DefaultName(const Action* action) {
 
 void ActionProfileItem::Apply(bool on) {
   if (!resolved_) Resolve();
-  shown_.SetShown(on);
-  hidden_.SetShown(!on);
+  // An added entry hides nothing and a removed one shows nothing.
+  if (GetMode() != Remove) shown_.SetShown(on);
+  if (GetMode() != Add) hidden_.SetShown(!on);
 }
 
 void ActionProfileItem::Resolve() {

@@ -45,13 +45,14 @@ class ActionProfileItem : public ProfileItem {
  private:
   EntryLocation MakeEntry(const EntryLocation& at, const oxString& lastName);
 
+  // A switch reads these of every item: first, beside the base's fields.
+  bool resolved_ = false;
+  bool visible_ = true;
+  EntryLocation shown_;
+  EntryLocation hidden_;
   Action* action_;
   QPointer<QObject> actionGuard_;  // the action's toolkit record
   oxString path_;
-  bool resolved_ = false;
-  EntryLocation shown_;
-  EntryLocation hidden_;
-  bool visible_ = true;
 };
 
 // An edit of the main window's menu bar.

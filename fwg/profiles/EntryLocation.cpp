@@ -47,13 +47,13 @@ void uiToolBars::Refresh() { CollectFromMainWindow<QToolBar, uiToolBar>(list_); 
 void uiContextMenus::Refresh() { CollectFromMainWindow<QMenu, uiPopupMenu>(list_); }
 
 EntryLocation::EntryLocation(uiObject* container, uiObject* object, int index, int id)
-    : index(index),
+    : containerGuard_(container ? container->GetImpl() : nullptr),
+      containerMenu_(AsMenu(container)),
       id(id),
+      index(index),
       container_(container),
       object_(object),
-      containerGuard_(container ? container->GetImpl() : nullptr),
       objectGuard_(object ? object->GetImpl() : nullptr),
-      containerMenu_(AsMenu(container)),
       objectMenu_(AsMenu(object)) {
   if (!object || objectMenu_) return;
   if (auto* roots = dynamic_cast<uiToolBars*>(object)) {

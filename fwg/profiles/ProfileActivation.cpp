@@ -16,13 +16,26 @@ namespace fwg {
 
 namespace {
 
+// Items are scattered over the heap and a switch touches each once: asking
+// for the ones a few steps ahead keeps the walk from waiting on memory.
+constexpr size_t kLookAhead = 4;
+
+void Prefetch(const oxStlVector<ProfileItem*>& items, size_t i) {
+  if (i >= items.size()) return;
+  __builtin_prefetch(items[i]);
+  __builtin_prefetch(reinterpret_cast<const char*>(items[i]) + 64);
+}
+
 // Items withdrawn last to first, then the widgets hidden. Items and widgets
 // that client code run by an item adds meanwhile are withdrawn too.
 void Leave(Profile* profile) {
   Profile::Internal* d = GetInternal(profile);
   size_t done = 0;
   for (size_t end = d->items.size(); done < end; end = d->items.size()) {
-    for (size_t i = end; i-- > done;) d->items[i]->Apply(false);
+    for (size_t i = end; i-- > done;) {
+      if (i >= kLookAhead) Prefetch(d->items, i - kLookAhead);
+      d->items[i]->Apply(false);
+    }
     done = end;
   }
   for (size_t i = 0; i < d->widgets.size(); ++i) d->widgets[i]->Hide();
@@ -35,7 +48,10 @@ void Leave(Profile* profile) {
 // widgets on this profile, which are put in force in the same pass.
 void Enter(Profile* profile) {
   Profile::Internal* d = GetInternal(profile);
-  for (size_t i = 0; i < d->items.size(); ++i) d->items[i]->Apply(true);
+  for (size_t i = 0; i < d->items.size(); ++i) {
+    Prefetch(d->items, i + kLookAhead);
+    d->items[i]->Apply(true);
+  }
   for (size_t i = 0; i < d->widgets.size(); ++i) d->widgets[i]->Show();
   d->active = true;
 }

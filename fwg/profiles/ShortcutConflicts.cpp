@@ -1,11 +1,13 @@
 #include "fwg/profiles/ShortcutConflicts.h"
 
 #include <QAction>
+#include <QActionEvent>
 #include <QCoreApplication>
 #include <QShortcutEvent>
 #include <algorithm>
 #include <iostream>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "fwg/actions/Action.h"
 #include "fwg/actions/ActionGroup.h"
@@ -98,21 +100,38 @@ struct HeldKey {
   const QAction* action;
 };
 
-// The window-wide keys of the main window's action list, by key, in list
-// order among equal keys. Cheap: most actions have no key, and the first
-// key alone is read for them.
-std::vector<HeldKey> CollectKeys() {
+// The window-wide keys of `actions` (the main window's action list when
+// null), by key, in list order among equal keys. Cheap: most actions have
+// no key, and the first key alone is read for them.
+std::vector<HeldKey> CollectKeys(const std::unordered_set<const QAction*>* actions = nullptr) {
   std::vector<HeldKey> held;
   uiMainWindow* window = uiManager::Get()->MainWindow();
   if (!window) return held;
-  for (const QAction* action : window->actions()) {
-    if (action->shortcut().isEmpty() || !IsWindowWide(action)) continue;
+  auto add = [&held](const QAction* action) {
+    if (action->shortcut().isEmpty() || !IsWindowWide(action)) return;
     for (const QKeySequence& keys : action->shortcuts()) {
       if (!keys.isEmpty()) held.push_back({keys, action});
     }
+  };
+  if (!actions) {
+    for (const QAction* action : window->actions()) add(action);
+  } else {
+    for (const QAction* action : *actions) add(action);
   }
   std::stable_sort(held.begin(), held.end(),
                    [](const HeldKey& a, const HeldKey& b) { return a.keys < b.keys; });
+  const bool shared = std::adjacent_find(held.begin(), held.end(), [](const auto& a, const auto& b) {
+                        return a.keys == b.keys;
+                      }) != held.end();
+  if (actions && shared) {
+    // Only then is the list order needed.
+    std::unordered_map<const QAction*, qsizetype> place;
+    const QList<QAction*> list = window->actions();
+    for (qsizetype i = 0; i < list.size(); ++i) place.emplace(list[i], i);
+    std::stable_sort(held.begin(), held.end(), [&place](const HeldKey& a, const HeldKey& b) {
+      return a.keys < b.keys || (a.keys == b.keys && place[a.action] < place[b.action]);
+    });
+  }
   return held;
 }
 
@@ -197,8 +216,19 @@ ShortcutMonitor::~ShortcutMonitor() = default;
 // Runs after every switch, so it works from the keys alone and looks up
 // names only for a conflict that was not there before.
 void ShortcutMonitor::HandleActivated(Profile*) {
+  uiMainWindow* window = uiManager::Get()->MainWindow();
+  if (window != window_) {
+    // A new main window: learn the keys it already has.
+    window_ = window;
+    keyed_.clear();
+    if (window) {
+      for (const QAction* action : window->actions()) {
+        if (!action->shortcut().isEmpty()) keyed_.insert(action);
+      }
+    }
+  }
   std::set<Known> now;
-  ForEachSharedKey(CollectKeys(), [&](const HeldKey& first, const HeldKey& second) {
+  ForEachSharedKey(CollectKeys(&keyed_), [&](const HeldKey& first, const HeldKey& second) {
     const Known known{oxStr(first.keys.toString(QKeySequence::PortableText)), first.action,
                       second.action};
     now.insert(known);
@@ -212,12 +242,35 @@ void ShortcutMonitor::HandleActivated(Profile*) {
   known_.swap(now);
 }
 
+// Keeps the actions of the main window that hold a key, so that the check
+// after a switch looks at those rather than at every action of the window.
+void ShortcutMonitor::NoteAction(QActionEvent* event) {
+  const QAction* action = event->action();
+  if (event->type() == QEvent::ActionRemoved) {
+    keyed_.erase(action);  // possibly half destroyed: only its address is used
+  } else if (!action->shortcut().isEmpty()) {
+    keyed_.insert(action);
+  } else {
+    keyed_.erase(action);
+  }
+}
+
 // The toolkit hands an ambiguous press to one of the key's holders with the
 // ambiguity flag set, and that holder does nothing. An action would add its
 // own warning without names; the event stops here for actions and goes on
 // for other receivers (a QShortcut signals activatedAmbiguously()).
 bool ShortcutMonitor::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() != QEvent::Shortcut) return false;
+  switch (event->type()) {
+    case QEvent::ActionAdded:
+    case QEvent::ActionChanged:
+    case QEvent::ActionRemoved:
+      if (watched == window_ && window_) NoteAction(static_cast<QActionEvent*>(event));
+      return false;
+    case QEvent::Shortcut:
+      break;
+    default:
+      return false;
+  }
   const auto* shortcut = static_cast<QShortcutEvent*>(event);
   if (!shortcut->isAmbiguous()) return false;
   const oxString key = oxStr(shortcut->key().toString(QKeySequence::PortableText));

@@ -10,13 +10,17 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <set>
 #include <tuple>
+#include <unordered_set>
 
 #include "platform/core/oxTypes.h"
 #include "platform/signals/oxSignal.h"
 
 class QAction;
+class QActionEvent;
+class QWidget;
 
 namespace fwg {
 
@@ -72,8 +76,12 @@ class ShortcutMonitor : public QObject, public oxListener<single_threaded> {
   using Known = std::tuple<oxString, const QAction*, const QAction*>;
 
   void HandleActivated(Profile* profile);
+  void NoteAction(QActionEvent* event);
 
   std::set<Known> known_;
+  // The main window whose keyed actions are kept, and those actions.
+  QPointer<QWidget> window_;
+  std::unordered_set<const QAction*> keyed_;
 };
 
 }  // namespace fwg

@@ -8,9 +8,30 @@
 #include "platform/ui/uiToolBar.h"
 #include "platform/ui/uiToolButton.h"
 
+namespace {
+
+// The actions of a widget live under one plain child object of it rather
+// than among its children: Qt walks a widget's children on relayouts, shows
+// and style changes, and an application's actions run into thousands.
+QObject* GetActionHolder(QObject* parent) {
+  auto* widget = qobject_cast<QWidget*>(parent);
+  if (!widget) return parent;
+  constexpr char kHolder[] = "uiActionHolder";
+  auto* holder = widget->property(kHolder).value<QObject*>();
+  if (!holder) {
+    holder = new QObject(widget);
+    holder->setObjectName(kHolder);
+    widget->setProperty(kHolder, QVariant::fromValue(holder));
+  }
+  return holder;
+}
+
+}  // namespace
+
 uiAction::uiAction(uiObject* parent, const oxString& name)
-    : QAction(parent ? parent->GetImpl() : nullptr) {
+    : QAction(GetActionHolder(parent ? parent->GetImpl() : nullptr)) {
   SetName(name);
+  // Shortcuts work while the widget's window is active.
   if (auto* widget = parent ? qobject_cast<QWidget*>(parent->GetImpl()) : nullptr) {
     widget->addAction(this);
   }

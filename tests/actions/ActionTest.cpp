@@ -108,7 +108,10 @@ TEST_F(ActionFixture, DeletingAnActionDestroysItsToolkitAction) {
   QPointer<uiAction> ui = action->GetUiAction();
   ASSERT_TRUE(ui);
   EXPECT_TRUE(ui->IsA("uiSpriteAction"));
-  EXPECT_EQ(ui->parent(), gui_->GetMainWindow()) << "actions hang off the main window";
+  EXPECT_TRUE(gui_->GetMainWindow()->actions().contains(ui.data()))
+      << "the main window holds the action's shortcut";
+  EXPECT_TRUE(gui_->GetMainWindow()->findChildren<uiAction*>().contains(ui.data()))
+      << "the main window owns its actions";
   int direct = 0;
   action->OnActivate().Connect(nullptr, [&] { ++direct; });
   delete action;
