@@ -3,6 +3,9 @@
 #include <QPointer>
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "fwg/actions/Action.h"
 #include "fwg/actions/ActionGroup.h"
 #include "fwg/profiles/Profile.h"
@@ -41,15 +44,20 @@ TEST_F(ActionGroupFixture, ExclusiveGroupKeepsOneMemberChecked) {
   large->Toggle();
   EXPECT_EQ(checked(), "");
   zoom->SetExclusive(true);
+  std::vector<bool> toggles;
+  small->OnToggle().Connect(nullptr, [&](bool on) { toggles.push_back(on); });
   small->Activate();
   EXPECT_EQ(checked(), "S");
   large->Activate();
   EXPECT_EQ(checked(), "L");
-  large->Activate();
-  large->Toggle();
-  EXPECT_EQ(checked(), "L");
+  // Toggle flips even the checked member of an exclusive group.
+  small->Toggle();
+  small->Toggle();
+  EXPECT_EQ(checked(), "");
+  EXPECT_EQ(toggles, (std::vector<bool>{true, false, true, false}));
   zoom->SetExclusive(false);
   small->Activate();
+  large->Activate();
   EXPECT_EQ(checked(), "SL");
 }
 
