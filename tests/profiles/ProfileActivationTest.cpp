@@ -87,45 +87,35 @@ class ProfileActivationFixture : public WithGui {
 };
 
 TEST_F(ProfileActivationFixture, SwitchesTouchOnlyWhatTheChainsDoNotShare) {
-  fwg::ProfileManager* manager = fwg::ProfileManager::Get();
-
-  // The first activation enters the whole chain, root first; only the
-  // activated profile is built.
-  d_->Activate();
-  EXPECT_EQ(Take(), (Log{"+A1", "+A2", "+B1", "+B2", "+D1", "+D2"}));
-  EXPECT_EQ(d_->builds, 1);
-  EXPECT_EQ(b_->builds, 0) << "a base entered through a chain is not built";
-  EXPECT_EQ(a_->builds, 0);
-  EXPECT_EQ(ActiveFlags(), "ABD");
-  EXPECT_EQ(manager->GetActiveProfile(), d_);
-
-  // D to C leaves D and then B, each last item first; A stays untouched.
-  c_->Activate();
-  EXPECT_EQ(Take(), (Log{"-D2", "-D1", "-B2", "-B1", "+C1", "+C2"}));
-  EXPECT_EQ(ActiveFlags(), "AC");
-
-  // And back: leaves C, enters B and then D, without building D again.
-  d_->Activate();
-  EXPECT_EQ(Take(), (Log{"-C2", "-C1", "+B1", "+B2", "+D1", "+D2"}));
-  EXPECT_EQ(d_->builds, 1);
-
-  // The active profile again: nothing.
-  d_->Activate();
-  EXPECT_TRUE(Take().empty());
-
-  // To its own base and back up.
-  b_->Activate();
-  EXPECT_EQ(Take(), (Log{"-D2", "-D1"}));
-  EXPECT_EQ(b_->builds, 1);
-  EXPECT_EQ(ActiveFlags(), "AB");
-  d_->Activate();
-  EXPECT_EQ(Take(), (Log{"+D1", "+D2"}));
-
-  // No common base: the whole old chain goes, most derived first.
-  x_->Activate();
-  EXPECT_EQ(Take(), (Log{"-D2", "-D1", "-B2", "-B1", "-A2", "-A1", "+X1", "+X2"}));
-  EXPECT_EQ(ActiveFlags(), "X");
-  EXPECT_EQ(manager->GetActiveProfile(), x_);
+  const struct {
+    BuiltProfile* to;
+    Log log;
+    const char* active;
+    const char* builds;  // of A, B, C, D and X
+  } steps[] = {
+      // The first activation enters the whole chain, root first; only the
+      // activated profile is built.
+      {d_, {"+A1", "+A2", "+B1", "+B2", "+D1", "+D2"}, "ABD", "00010"},
+      // D to C leaves D and then B, each last item first; A stays untouched.
+      {c_, {"-D2", "-D1", "-B2", "-B1", "+C1", "+C2"}, "AC", "00110"},
+      // And back: leaves C, enters B and then D, without building D again.
+      {d_, {"-C2", "-C1", "+B1", "+B2", "+D1", "+D2"}, "ABD", "00110"},
+      {d_, {}, "ABD", "00110"},  // the active profile again: nothing
+      {b_, {"-D2", "-D1"}, "AB", "01110"},  // to its own base and back up
+      {d_, {"+D1", "+D2"}, "ABD", "01110"},
+      // No common base: the whole old chain goes, most derived first.
+      {x_, {"-D2", "-D1", "-B2", "-B1", "-A2", "-A1", "+X1", "+X2"}, "X", "01111"},
+  };
+  for (const auto& step : steps) {
+    step.to->Activate();
+    SCOPED_TRACE(step.to->GetName() + " activated");
+    EXPECT_EQ(Take(), step.log);
+    EXPECT_EQ(ActiveFlags(), step.active);
+    std::string builds;
+    for (const BuiltProfile* p : {a_, b_, c_, d_, x_}) builds += std::to_string(p->builds);
+    EXPECT_EQ(builds, step.builds);
+    EXPECT_EQ(fwg::ProfileManager::Get()->GetActiveProfile(), step.to);
+  }
 }
 
 TEST_F(ProfileActivationFixture, ItemsRecordedOnAnActiveProfileApplyAtOnce) {

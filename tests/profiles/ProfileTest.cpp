@@ -1,5 +1,7 @@
-// Profiles: names, base chains resolved through the manager, resource
-// lookup along the chain, plug-in resource folders and translation.
+// Profiles and their manager: registration and lookup by name, base chains
+// resolved through the manager, actions and resources found along the
+// chain, plug-in resource folders, translation, and deleting what is left
+// with the application object.
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -8,6 +10,8 @@
 #include <algorithm>
 #include <string>
 
+#include "fwg/actions/Action.h"
+#include "fwg/actions/ActionGroup.h"
 #include "fwg/profiles/Profile.h"
 #include "fwg/profiles/ProfileInternal.h"
 #include "fwg/profiles/ProfileManager.h"
@@ -18,64 +22,158 @@
 
 namespace {
 
+using Names = oxStlVector<oxString>;
+using Profiles = oxStlVector<fwg::Profile*>;
+
 class ProfileFixture : public WithGui {
  protected:
   void SetUp() override {
     ASSERT_TRUE(dir_.isValid());
     WithGui::SetUp();
+    manager_ = fwg::ProfileManager::Get();
   }
 
   // A folder below the temporary folder holding the named empty files.
   oxString Folder(const std::string& name, std::initializer_list<const char*> files) {
     const QString path = dir_.filePath(QString::fromStdString(name));
     QDir().mkpath(path);
-    for (const char* file : files) {
-      QFile f(path + "/" + file);
-      EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-    }
+    for (const char* file : files) EXPECT_TRUE(QFile(path + "/" + file).open(QIODevice::WriteOnly));
     return path.toStdString();
   }
+  oxString Path(const char* file) const { return dir_.filePath(file).toStdString(); }
 
   QTemporaryDir dir_;
+  fwg::ProfileManager* manager_ = nullptr;
 };
 
-TEST_F(ProfileFixture, RecordedInclusionsTakeNoPartInLookups) {
-  fwg::Profile profile("Editor", "Base", "");
-  EXPECT_EQ(profile.GetTitle(), "Editor") << "no title: the name";
-  profile.AddProfile("", true);
-  profile.AddProfile("Extras", true);
-  profile.AddProfile("Other", false);
-  profile.AddProfile("Other", false);
-  EXPECT_EQ(profile.GetIncludedProfiles(), (oxStlVector<oxString>{"Base", "Extras"}));
-  EXPECT_EQ(profile.GetOtherProfiles(), (oxStlVector<oxString>{"Other", "Other"}));
+// Counts its activations and deletions.
+class CountingProfile : public fwg::Profile {
+ public:
+  CountingProfile(const oxString& name, int* deleted) : Profile(name), deleted_(deleted) {}
+  ~CountingProfile() override { ++*deleted_; }
+  void Activate() override {
+    ++activations;
+    Profile::Activate();
+  }
+  int activations = 0;
 
-  fwg::Profile extras("Extras");
-  extras.AddResourcePath(Folder("extras", {"x.png"}));
-  EXPECT_EQ(profile.GetResource("x.png"), "");
+ private:
+  int* deleted_;
+};
+
+TEST_F(ProfileFixture, FirstRegisteredWinsUntilRemoved) {
+  auto* first = new fwg::Profile("Same");
+  auto* other = new fwg::Profile("Other");
+  auto* second = new fwg::Profile("Same");
+  EXPECT_EQ(manager_->GetProfileList(), (Profiles{first, other, second}));
+  EXPECT_EQ(manager_->GetProfile("Same"), first);
+  EXPECT_EQ(manager_->GetProfile("same"), nullptr) << "names are case-sensitive";
+  EXPECT_EQ(manager_->GetProfile(""), nullptr);
+
+  manager_->RemoveProfile(first);
+  EXPECT_EQ(manager_->GetProfile("Same"), second);
+  delete first;  // not in the list any more: nothing else changes
+  EXPECT_EQ(manager_->GetProfileList(), (Profiles{other, second}));
+  delete other;  // deleting a registered profile takes it out
+  EXPECT_EQ(manager_->GetProfileList(), (Profiles{second}));
+  delete second;
+
+  // Added twice (and null once), removed at once.
+  fwg::Profile loose("", {}, {}, false);
+  EXPECT_TRUE(manager_->GetProfileList().empty());
+  manager_->AddProfile(&loose);
+  manager_->AddProfile(&loose);
+  manager_->AddProfile(nullptr);
+  EXPECT_EQ(manager_->GetProfileList().size(), 3u);
+  EXPECT_EQ(manager_->GetProfile(""), &loose) << "an empty name added by hand is found";
+  manager_->RemoveProfile(&loose);
+  EXPECT_EQ(manager_->GetProfileList(), (Profiles{nullptr}));
+  manager_->RemoveProfile(nullptr);
+  EXPECT_TRUE(manager_->GetProfileList().empty());
 }
 
-TEST_F(ProfileFixture, ChainOfThreeFindsResourcesFromItsBases) {
+TEST_F(ProfileFixture, ActivationByPointerAndNameAndRemovalOfTheActiveProfile) {
+  int deleted = 0;
+  auto* a = new CountingProfile("A", &deleted);
+  auto* b = new CountingProfile("B", &deleted);
+  manager_->Activate(nullptr);
+  manager_->Activate("nobody");
+  EXPECT_EQ(manager_->GetActiveProfile(), nullptr);
+  manager_->Activate("B");
+  manager_->Activate(a);
+  EXPECT_EQ(b->activations, 1) << "through the profile's own Activate()";
+  EXPECT_EQ(a->activations, 1);
+  EXPECT_EQ(manager_->GetActiveProfile(), a);
+
+  // Removing the active profile forgets it; its state stays as it was.
+  manager_->RemoveProfile(a);
+  EXPECT_EQ(manager_->GetActiveProfile(), nullptr);
+  EXPECT_TRUE(a->IsActive());
+  manager_->AddProfile(a);
+
+  // Removing an unlisted profile still clears it as the active one.
+  manager_->SetActiveProfile(b);
+  manager_->RemoveProfile(b);
+  manager_->SetActiveProfile(b);
+  manager_->RemoveProfile(b);
+  EXPECT_EQ(manager_->GetActiveProfile(), nullptr);
+  delete b;
+
+  // The application object deletes the profiles left, each once.
+  manager_->AddProfile(a);
+  manager_->AddProfile(nullptr);
+  delete gui_;
+  gui_ = nullptr;
+  EXPECT_EQ(deleted, 2);
+}
+
+TEST_F(ProfileFixture, ChainOfThreeFindsActionsAndResourcesFromItsBases) {
   fwg::Profile root("Root");
   fwg::Profile middle("Middle", "Root");
   fwg::Profile leaf("Leaf", "Middle");
+  EXPECT_EQ(fwg::GetBaseChain(&leaf), (Names{"Root", "Middle", "Leaf"}));
+  fwg::Action* open = root.AddAction("open", "&Open", {}, "Ctrl+O");
+  fwg::Action* print = middle.AddAction("print", "&Print");
+  fwg::ActionGroup* view = root.AddActionGroup("view", "&View");
+  EXPECT_EQ(leaf.GetAction("open"), open);
+  EXPECT_EQ(leaf.GetAction("print", false), print) << "the flag changes nothing";
+  EXPECT_EQ(root.GetAction("print"), nullptr) << "bases do not see derived actions";
+  EXPECT_EQ(leaf.GetAction("nothing"), nullptr);
+  EXPECT_EQ(leaf.GetActionGroup("view"), view);
+  EXPECT_EQ(leaf.GetActionGroup("open"), nullptr) << "a plain action is not a group";
+  EXPECT_TRUE(leaf.GetActions().empty()) << "no inherited actions in its own map";
+
+  // A name registered in the middle hides the root's from the middle down;
+  // a null entry is passed over.
+  fwg::Action* mine = middle.AddAction("open", "Open &here");
+  EXPECT_EQ(leaf.GetAction("open"), mine);
+  EXPECT_EQ(root.GetAction("open"), open);
+  middle.AddAction("open", static_cast<fwg::Action*>(nullptr));
+  EXPECT_EQ(leaf.GetAction("open"), open);
+  delete mine;  // dropped from the map, so still ours
+
+  // An action made without a name works but is nobody's.
+  fwg::Action* anonymous = leaf.AddAction("", "Anonymous");
+  EXPECT_EQ(anonymous->GetText(), "Anonymous");
+  EXPECT_EQ(leaf.GetAction(""), nullptr);
+  EXPECT_TRUE(leaf.GetActions().empty());
+  delete anonymous;
+
+  // Resources: nearest profile first, its folders in order.
   root.AddResourcePath(Folder("c", {"icon.png", "root-only.png"}));
   middle.AddResourcePath(Folder("a", {}));
   middle.AddResourcePath(Folder("b", {"icon.png"}));
-  const oxString b = dir_.filePath("b").toStdString();
-
-  EXPECT_EQ(fwg::GetBaseChain(&leaf), (oxStlVector<oxString>{"Root", "Middle", "Leaf"}));
-  // Nearest profile first, its folders in order.
-  EXPECT_EQ(leaf.GetResource("icon.png"), b + "/icon.png");
-  EXPECT_EQ(middle.GetResource("icon.png"), b + "/icon.png");
-  EXPECT_EQ(leaf.GetResource("root-only.png"), dir_.filePath("c/root-only.png").toStdString());
-  EXPECT_EQ(root.GetResource("icon.png"), dir_.filePath("c/icon.png").toStdString());
+  EXPECT_EQ(leaf.GetResource("icon.png"), Path("b/icon.png"));
+  EXPECT_EQ(middle.GetResource("icon.png"), Path("b/icon.png"));
+  EXPECT_EQ(leaf.GetResource("root-only.png"), Path("c/root-only.png"));
+  EXPECT_EQ(root.GetResource("icon.png"), Path("c/icon.png"));
   EXPECT_EQ(leaf.GetResource("nowhere.png"), "");
 
   // A second profile of a base's name is never reached by name.
   fwg::Profile twin("Root");
   twin.AddResourcePath(Folder("twin", {"root-only.png"}));
-  EXPECT_EQ(leaf.GetResource("root-only.png"), dir_.filePath("c/root-only.png").toStdString());
-  EXPECT_EQ(twin.GetResource("root-only.png"), dir_.filePath("c/root-only.png").toStdString());
+  EXPECT_EQ(leaf.GetResource("root-only.png"), Path("c/root-only.png"));
+  EXPECT_EQ(twin.GetResource("root-only.png"), Path("c/root-only.png"));
 
   // Folder and name are joined with one slash, as they are.
   leaf.AddResourcePath(dir_.path().toStdString() + "/");
@@ -85,25 +183,43 @@ TEST_F(ProfileFixture, ChainOfThreeFindsResourcesFromItsBases) {
 TEST_F(ProfileFixture, UnregisteredProfileSearchesOnlyItsRegisteredBases) {
   fwg::Profile base("Shared");
   base.AddResourcePath(Folder("shared", {"base.png"}));
+  fwg::Action* inherited = base.AddAction("copy", "&Copy");
   fwg::Profile hidden("Hidden", "Shared", "", false);
   hidden.AddResourcePath(Folder("hidden", {"own.png"}));
+  fwg::Action* own = hidden.AddAction("paste", "&Paste");
   fwg::Profile nameless("", "Shared");
-  nameless.AddResourcePath(dir_.filePath("hidden").toStdString());
+  nameless.AddResourcePath(Path("hidden"));
 
-  const auto& list = fwg::ProfileManager::Get()->GetProfileList();
+  const Profiles& list = manager_->GetProfileList();
   EXPECT_EQ(std::count(list.begin(), list.end(), &hidden), 0);
   EXPECT_EQ(std::count(list.begin(), list.end(), &nameless), 0);
-  EXPECT_EQ(hidden.GetResource("own.png"), "");
-  EXPECT_EQ(hidden.GetResource("base.png"), dir_.filePath("shared/base.png").toStdString());
-  EXPECT_EQ(nameless.GetResource("own.png"), "");
-  EXPECT_EQ(nameless.GetResource("base.png"), dir_.filePath("shared/base.png").toStdString());
+  for (const fwg::Profile* p : {&hidden, &nameless}) {
+    EXPECT_EQ(p->GetResource("own.png"), "");
+    EXPECT_EQ(p->GetResource("base.png"), Path("shared/base.png"));
+  }
+  EXPECT_EQ(hidden.GetAction("copy"), inherited);
+  EXPECT_EQ(hidden.GetAction("paste"), nullptr);
+  EXPECT_EQ(hidden.GetActions().at("paste"), own);
+
+  // Recorded inclusions take no part in lookups either.
+  fwg::Profile editor("Editor", "Base", "");
+  EXPECT_EQ(editor.GetTitle(), "Editor") << "no title: the name";
+  editor.AddProfile("", true);
+  editor.AddProfile("Extras", true);
+  editor.AddProfile("Other", false);
+  editor.AddProfile("Other", false);
+  EXPECT_EQ(editor.GetIncludedProfiles(), (Names{"Base", "Extras"}));
+  EXPECT_EQ(editor.GetOtherProfiles(), (Names{"Other", "Other"}));
+  fwg::Profile extras("Extras");
+  extras.AddResourcePath(Folder("extras", {"x.png"}));
+  EXPECT_EQ(editor.GetResource("x.png"), "");
 }
 
 TEST_F(ProfileFixture, MissingBaseAndLoopsEndTheWalk) {
   fwg::Profile orphan("Orphan", "NoSuchProfile");
   orphan.AddResourcePath(Folder("orphan", {"o.png"}));
-  EXPECT_EQ(fwg::GetBaseChain(&orphan), (oxStlVector<oxString>{"Orphan"}));
-  EXPECT_EQ(orphan.GetResource("o.png"), dir_.filePath("orphan/o.png").toStdString());
+  EXPECT_EQ(fwg::GetBaseChain(&orphan), (Names{"Orphan"}));
+  EXPECT_EQ(orphan.GetResource("o.png"), Path("orphan/o.png"));
 
   // LoopA is built on LoopB and LoopB on LoopA.
   fwg::Profile a("LoopA", "LoopB");
@@ -111,40 +227,35 @@ TEST_F(ProfileFixture, MissingBaseAndLoopsEndTheWalk) {
   fwg::Profile self("LoopSelf", "LoopSelf");
   a.AddResourcePath(Folder("loop-a", {"a.png"}));
   b.AddResourcePath(Folder("loop-b", {"b.png"}));
-
   testing::internal::CaptureStderr();
-  EXPECT_EQ(fwg::GetBaseChain(&a), (oxStlVector<oxString>{"LoopB", "LoopA"}));
-  EXPECT_EQ(a.GetResource("b.png"), dir_.filePath("loop-b/b.png").toStdString());
+  EXPECT_EQ(fwg::GetBaseChain(&a), (Names{"LoopB", "LoopA"}));
+  EXPECT_EQ(a.GetResource("b.png"), Path("loop-b/b.png"));
   EXPECT_EQ(a.GetResource("none.png"), "");
-  EXPECT_EQ(fwg::GetBaseChain(&self), (oxStlVector<oxString>{"LoopSelf"}));
+  EXPECT_EQ(fwg::GetBaseChain(&self), (Names{"LoopSelf"}));
   const std::string err = testing::internal::GetCapturedStderr();
   // One line per loop, however often the chain is walked.
   EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 2) << err;
-  EXPECT_NE(err.find("fwg: "), std::string::npos);
-  EXPECT_NE(err.find("'LoopA'"), std::string::npos);
-  EXPECT_NE(err.find("'LoopSelf'"), std::string::npos);
+  for (const char* part : {"fwg: ", "'LoopA'", "'LoopSelf'"}) {
+    EXPECT_NE(err.find(part), std::string::npos) << err;
+  }
 }
 
 TEST_F(ProfileFixture, PluginResourceFoldersComeFromTheDescription) {
-  const QString file = dir_.filePath("icons.plugin");
-  QFile description(file);
+  QFile description(dir_.filePath("icons.plugin"));
   ASSERT_TRUE(description.open(QIODevice::WriteOnly));
   description.write("name = profile-test-icons\nlibrary = libnothing.so\n"
                     "resources = images, more/icons\n");
   description.close();
-  ASSERT_TRUE(fwc::PluginManager::Get()->AddPluginDescriptionFile(file.toStdString()));
+  ASSERT_TRUE(fwc::PluginManager::Get()->AddPluginDescriptionFile(Path("icons.plugin")));
 
   fwg::Profile profile("Plugged", "", "profile-test-icons");
   const oxString base = QDir(dir_.path()).absolutePath().toStdString();
   EXPECT_EQ(profile.GetPluginName(), "profile-test-icons");
-  EXPECT_EQ(profile.GetResourcePaths(),
-            (oxStlVector<oxString>{base + "/images", base + "/more/icons"}));
+  EXPECT_EQ(profile.GetResourcePaths(), (Names{base + "/images", base + "/more/icons"}));
   Folder("more/icons", {"p.png"});
   EXPECT_EQ(profile.GetResource("p.png"), base + "/more/icons/p.png");
-
-  // An unknown plug-in adds no folders.
   fwg::Profile unknown("Unplugged", "", "no-such-plugin");
-  EXPECT_TRUE(unknown.GetResourcePaths().empty());
+  EXPECT_TRUE(unknown.GetResourcePaths().empty()) << "an unknown plug-in adds no folders";
 }
 
 class ProfileTranslationFixture : public WithGui {
@@ -164,7 +275,6 @@ TEST_F(ProfileTranslationFixture, EachProfileTranslatesFromItsOwnFile) {
   fwg::Profile writer("Writer");
   fwg::Profile reader("Reader", "Writer");
   fwg::Profile plain("Plain");
-
   EXPECT_EQ(writer.tr("Menu", "Open"), "Öffnen");
   EXPECT_EQ(writer.tr("Toolbar", "Open"), "Dokument öffnen") << "the context tells them apart";
   EXPECT_EQ(reader.tr("Menu", "Open"), "Anzeigen") << "its own file, not its base's";

@@ -1,14 +1,11 @@
 // What a client sees around switches: which Build() hooks run, what tool
 // buttons and menus show afterwards, and that stale or dead entries never
 // act. Each case here once went wrong.
-#include <QActionEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <map>
 
 #include "fwg/actions/Action.h"
 #include "fwg/actions/ActionGroup.h"
@@ -21,24 +18,15 @@
 #include "platform/ui/uiMenuBar.h"
 #include "platform/ui/uiPopupMenu.h"
 #include "platform/ui/uiToolButton.h"
+#include "tests/support/FilledProfile.h"
 #include "tests/support/WithGui.h"
 
 namespace {
 
-std::map<std::string, int> g_builds;
-
-// A profile filled by a function at its first Build(), which it counts.
-class Filled : public fwg::Profile {
- public:
-  Filled(const oxString& name, const oxString& base, std::function<void(Filled*)> fill)
-      : fwg::Profile(name, base), fill_(std::move(fill)) {}
-  void Build() override {
-    ++g_builds[GetName()];
-    if (fill_) fill_(this);
-  }
-
- private:
-  std::function<void(Filled*)> fill_;
+// Filled at its first Build(), as a profile written in C++ usually is.
+struct Filled : FilledProfile {
+  Filled(const oxString& name, const oxString& base, const Fill& fill)
+      : FilledProfile(name, base, fill, FillAt::Build) {}
 };
 
 // The tool button that shows an action, or null.
@@ -66,59 +54,10 @@ class SwitchContract : public WithGui {
  protected:
   void SetUp() override {
     WithGui::SetUp();
-    g_builds.clear();
     gui_->GetMainWindow()->Show();
   }
   fwg::ProfileManager* Manager() { return fwg::ProfileManager::Get(); }
 };
-
-TEST_F(SwitchContract, BaseBuildRunsOnlyFromItsOwnActivation) {
-  // The base records one item in its constructor, one in Build().
-  auto* base = new Filled("Base", "", [](Filled* p) { p->AddMenu(p->AddAction("late", "Late"), "Late"); });
-  base->AddMenu(base->AddAction("early", "Early"), "Early");
-  auto* viewer = new Filled("Viewer", "Base", {});
-  auto* bar = gui_->GetMainWindow()->MenuBar();
-
-  viewer->Activate();
-  EXPECT_EQ(g_builds["Base"], 0) << "a base entered through a chain is not built";
-  EXPECT_EQ(g_builds["Viewer"], 1);
-  EXPECT_TRUE(base->IsActive());
-  EXPECT_NE(viewer->GetMenu("Early"), nullptr) << "items recorded outside Build() are in force";
-  EXPECT_EQ(viewer->GetMenu("Late"), nullptr);
-
-  // Recorded while the base is in force as a base: in force at once.
-  base->AddMenu(base->AddAction("now", "Now"), "Now");
-  EXPECT_NE(viewer->GetMenu("Now"), nullptr);
-
-  base->Activate();
-  EXPECT_EQ(g_builds["Base"], 1);
-  EXPECT_NE(base->GetMenu("Late"), nullptr);
-  viewer->Activate();
-  base->Activate();
-  EXPECT_EQ(g_builds["Base"], 1);
-  EXPECT_EQ(g_builds["Viewer"], 1);
-  EXPECT_EQ(bar->Count(), 3);
-}
-
-TEST_F(SwitchContract, ToggleFlipsEvenTheCheckedMemberOfAnExclusiveGroup) {
-  auto* profile = new fwg::Profile("P", "");
-  fwg::ActionGroup* group = profile->AddActionGroup("tools", "Tools");
-  group->SetExclusive(true);
-  fwg::Action* pen = profile->AddAction("pen", "Pen");
-  fwg::Action* brush = profile->AddAction("brush", "Brush");
-  for (fwg::Action* a : {pen, brush}) {
-    a->SetCheckable(true);
-    group->AddAction(a);
-  }
-  std::vector<bool> toggles;
-  pen->OnToggle().Connect(nullptr, [&](bool on) { toggles.push_back(on); });
-  pen->Toggle();
-  brush->Toggle();
-  pen->Toggle();
-  pen->Toggle();
-  EXPECT_EQ(toggles, (std::vector<bool>{true, false, true, false}));
-  EXPECT_FALSE(pen->IsChecked());
-}
 
 // Base: File/Save (Ctrl+S) and a toolbar "New" with New and Save buttons.
 // Viewer takes the Save button away and replaces the Save menu entry.
@@ -126,14 +65,14 @@ class ToolButtons : public SwitchContract {
  protected:
   void SetUp() override {
     SwitchContract::SetUp();
-    base_ = new Filled("Base", "", [this](Filled* p) {
+    base_ = new Filled("Base", "", [this](fwg::Profile* p) {
       p->AddMenu(p->AddAction("file", "File"), "File");
       save_ = p->AddAction("save", "Save", {}, "Ctrl+S");
       p->AddMenu(save_, "File/Save");
       p->AddToolBar(p->AddAction("new", "New"), "");
       p->AddToolBar(save_, "New/Extra");
     });
-    viewer_ = new Filled("Viewer", "Base", [](Filled* p) {
+    viewer_ = new Filled("Viewer", "Base", [](fwg::Profile* p) {
       p->RemoveToolBar("New/Save");
       p->ReplaceMenu(p->AddAction("print", "Print"), "File/Save");
     });
@@ -162,7 +101,7 @@ TEST_F(ToolButtons, ATakenAwayButtonStaysAwayAndABroughtBackOneKeepsItsState) {
 }
 
 TEST_F(ToolButtons, ASharedButtonFollowsTheActionInForce) {
-  auto* replacer = new Filled("Replacer", "Base", [](Filled* p) { p->ReplaceAction("save"); });
+  auto* replacer = new Filled("Replacer", "Base", [](fwg::Profile* p) { p->ReplaceAction("save"); });
   base_->Activate();
   replacer->Activate();
   fwg::Action* replacement = replacer->GetAction("save", false);
@@ -178,7 +117,7 @@ TEST_F(ToolButtons, ASharedButtonFollowsTheActionInForce) {
 }
 
 TEST_F(SwitchContract, MenusShowWhatTheirOpeningHandlersChanged) {
-  auto* profile = new Filled("P", "", [](Filled* p) {
+  auto* profile = new Filled("P", "", [](fwg::Profile* p) {
     p->AddMenu(p->AddAction("file", "File"), "File");
     p->AddMenu(p->AddAction("open", "Open"), "File/Open");
     p->AddContextMenu(p->AddAction("cut", "Cut"), "Edit");
@@ -213,7 +152,7 @@ struct ChangeCounter : QObject {
 };
 
 TEST_F(SwitchContract, APlatformMenuBarGetsEveryChangeOfASwitch) {
-  auto fill = [](Filled* p) {
+  auto fill = [](fwg::Profile* p) {
     for (const char* menu : {"One", "Two", "Three"}) {
       p->AddMenu(p->AddAction(oxString(menu) + p->GetName(), menu), menu);
     }
@@ -238,11 +177,11 @@ TEST_F(SwitchContract, APlatformMenuBarGetsEveryChangeOfASwitch) {
 }
 
 TEST_F(SwitchContract, ATornOffMenuFollowsSwitchesAndHiddenItemsNeverFire) {
-  auto* base = new Filled("Base", "", [](Filled* p) {
+  auto* base = new Filled("Base", "", [](fwg::Profile* p) {
     p->AddMenu(p->AddAction("tools", "Tools"), "Tools");
     p->AddMenu(p->AddAction("run", "Run"), "Tools/Run");
   });
-  auto* other = new Filled("Other", "Base", [](Filled* p) { p->RemoveMenu("Tools/Run"); });
+  auto* other = new Filled("Other", "Base", [](fwg::Profile* p) { p->RemoveMenu("Tools/Run"); });
   base->Activate();
   QMenu* tools = base->GetMenu("Tools");
   tools->setTearOffEnabled(true);
@@ -282,7 +221,7 @@ struct RecordingMaker : oxaw::IWidgetCreator {
 
 TEST_F(SwitchContract, ItemsRecordedWhileAProfileIsEnteredAreInForceOnce) {
   auto* maker = new RecordingMaker;
-  auto* docked = new Filled("Docked", "", [](Filled* p) {
+  auto* docked = new Filled("Docked", "", [](fwg::Profile* p) {
     p->AddMenu(p->AddAction("extra", "Extra"), "Extra");
     p->AddDockWidget("Log", "BOTTOM");
   });

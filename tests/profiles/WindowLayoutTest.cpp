@@ -8,7 +8,8 @@
 #include <QToolBar>
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <string>
+#include <vector>
 
 #include "fwg/actions/Action.h"
 #include "fwg/profiles/Profile.h"
@@ -47,16 +48,29 @@ class WindowLayout : public WithGui {
   static oxSettings* AppSettings() { return oxapp::Application::Get()->GetSettings(); }
 };
 
+// A widget's visibility, place, size and window state.
+std::string Seen(const uiFrame& w) {
+  return std::string(w.IsVisible() ? "shown " : "hidden ") + std::to_string(w.Pos().X()) + "," +
+         std::to_string(w.Pos().Y()) + " " + std::to_string(w.Size().Width()) + "x" +
+         std::to_string(w.Size().Height()) + " " + std::to_string(w.WindowState());
+}
+
 TEST_F(WindowLayout, ARecordWrittenToTheSettingsFileRestoresAWidget) {
   WindowProfile profile("Windows");
-  auto window = std::make_unique<uiFrame>(nullptr, "Editor");
-  window->Resize(uiSize(800, 600));
-  window->Move(uiPoint(10, 20));
-  window->SetWindowState(Qt::WindowMinimized);  // kept as state only while hidden
-  window->Show();
-  const unsigned state = window->WindowState();
+  uiFrame window(nullptr, "Editor");
+  window.Resize(uiSize(800, 600));
+  window.Move(uiPoint(10, 20));
+  window.SetWindowState(Qt::WindowMinimized);  // kept as state only while hidden
+  window.Show();
+  const unsigned state = window.WindowState();
   ASSERT_NE(state & Qt::WindowMinimized, 0u);
-  ASSERT_TRUE(profile.SaveWindowInfo("Layouts", "Editor", window.get()));
+  const std::string seen = Seen(window);
+  profile.LoadWindowInfo("Layouts", "NeverSaved", &window);
+  profile.LoadWindowInfo("Layouts", "NeverSaved", nullptr);
+  EXPECT_EQ(Seen(window), seen) << "a record never saved leaves the widget alone";
+  EXPECT_EQ(AppSettings()->GetSection("Layouts/NeverSaved", false, true), nullptr)
+      << "loading makes no record";
+  ASSERT_TRUE(profile.SaveWindowInfo("Layouts", "Editor", &window));
   EXPECT_FALSE(profile.SaveWindowInfo("Layouts", "Nothing", nullptr));
 
   // The record as the file holds it, read by a store of its own.
@@ -65,44 +79,25 @@ TEST_F(WindowLayout, ARecordWrittenToTheSettingsFileRestoresAWidget) {
   const oxSettings* record = reopened->GetSection("Layouts/Editor", false, true);
   ASSERT_NE(record, nullptr);
   EXPECT_EQ(record->Get("Visible").GetType(), oxVariant::Type::Boolean);
-  EXPECT_TRUE(record->Get("Visible").GetBoolean());
   EXPECT_EQ(record->Get("Flags").GetType(), oxVariant::Type::Long);
-  EXPECT_EQ(record->Get("Flags").GetLong(), static_cast<int64_t>(state));
   EXPECT_EQ(record->Get("X").GetType(), oxVariant::Type::Integer);
-  EXPECT_EQ(record->Get("X").GetInteger(), 10);
-  EXPECT_EQ(record->Get("Y").GetInteger(), 20);
-  EXPECT_EQ(record->Get("Width").GetInteger(), 800);
-  EXPECT_EQ(record->Get("Height").GetInteger(), 600);
+  EXPECT_TRUE(record->Get("Visible").GetBoolean());
+  EXPECT_EQ(record->Get("Flags").GetLong(), static_cast<int64_t>(state));
+  std::vector<int> geometry;
+  for (const char* key : {"X", "Y", "Width", "Height"}) {
+    geometry.push_back(record->Get(key).GetInteger());
+  }
+  EXPECT_EQ(geometry, (std::vector<int>{10, 20, 800, 600}));
 
-  auto restored = std::make_unique<uiFrame>(nullptr, "Restored");
-  profile.LoadWindowInfo("Layouts", "Editor", restored.get());
-  EXPECT_TRUE(restored->IsVisible());
-  EXPECT_EQ(restored->Size().Width(), 800);
-  EXPECT_EQ(restored->Size().Height(), 600);
-  EXPECT_EQ(restored->Pos().X(), 10);
-  EXPECT_EQ(restored->Pos().Y(), 20);
-  EXPECT_EQ(restored->WindowState(), state);
+  uiFrame restored(nullptr, "Restored");
+  profile.LoadWindowInfo("Layouts", "Editor", &restored);
+  EXPECT_EQ(Seen(restored), seen);
 
   // A record saved hidden hides a shown widget.
-  window->Hide();
-  ASSERT_TRUE(profile.SaveWindowInfo("Layouts", "Editor", window.get()));
-  profile.LoadWindowInfo("Layouts", "Editor", restored.get());
-  EXPECT_FALSE(restored->IsVisible());
-}
-
-TEST_F(WindowLayout, ARecordNeverSavedLeavesTheWidgetAlone) {
-  WindowProfile profile("Windows");
-  uiFrame window(nullptr, "Viewer");
-  window.Resize(uiSize(300, 200));
-  window.Move(uiPoint(40, 50));
-  window.Show();
-  profile.LoadWindowInfo("Layouts", "NeverSaved", &window);
-  profile.LoadWindowInfo("Layouts", "NeverSaved", nullptr);
-  EXPECT_TRUE(window.IsVisible());
-  EXPECT_EQ(window.Size().Width(), 300);
-  EXPECT_EQ(window.Pos().X(), 40);
-  EXPECT_EQ(AppSettings()->GetSection("Layouts/NeverSaved", false, true), nullptr)
-      << "loading makes no record";
+  window.Hide();
+  ASSERT_TRUE(profile.SaveWindowInfo("Layouts", "Editor", &window));
+  profile.LoadWindowInfo("Layouts", "Editor", &restored);
+  EXPECT_FALSE(restored.IsVisible());
 }
 
 TEST_F(WindowLayout, TheProfileSectionIsNamedAfterThePlugin) {
@@ -119,49 +114,6 @@ TEST_F(WindowLayout, TheProfileSectionIsNamedAfterThePlugin) {
   EXPECT_EQ(named.GetSettings(), section);
   EXPECT_EQ(unnamed.GetSettings(), section->GetSection("/Corvane/", false, true));
   EXPECT_NE(unnamed.GetSettings(), nullptr);
-}
-
-TEST_F(WindowLayout, ToolbarsOfTheChainAreShownAndHiddenByName) {
-  auto* base = new WindowProfile("Base");
-  base->AddToolBar(base->AddAction("run", "&Run\tF5"), "");
-  base->AddToolBar(base->AddAction("tools", "Tools"), "");
-  auto* derived = new WindowProfile("Derived", "Base");
-  derived->RemoveToolBar("Run");
-
-  base->Activate();
-  uiToolBar* run = ToolBar("Run");
-  ASSERT_NE(run, nullptr);
-  EXPECT_TRUE(base->IsToolBarVisible("Run"));
-  base->SetToolBarVisible("Run", false);
-  EXPECT_FALSE(run->isVisible());
-  EXPECT_FALSE(base->IsToolBarVisible("Run"));
-  base->SetToolBarVisible("Run", true);
-  EXPECT_TRUE(run->isVisible());
-  EXPECT_FALSE(base->IsToolBarVisible("Unknown"));
-  base->SetToolBarVisible("Unknown", false);  // nothing to do
-
-  // Taken away by the derived profile: not in its list, so not its to show.
-  derived->Activate();
-  EXPECT_TRUE(derived->IsToolBarVisible("Tools"));
-  EXPECT_FALSE(derived->IsToolBarVisible("Run"));
-  derived->SetToolBarVisible("Run", true);
-  EXPECT_FALSE(run->isVisible());
-}
-
-TEST_F(WindowLayout, AToolbarHiddenBeforeItIsMadeStartsHidden) {
-  auto* profile = new WindowProfile("Later");
-  profile->AddToolBar(profile->AddAction("later", "La&ter"), "");
-  profile->AddToolBar(profile->AddAction("shown", "Shown"), "");
-  profile->SetToolBarVisible("Later", false);
-  EXPECT_EQ(ToolBar("Later"), nullptr);
-
-  profile->Activate();
-  ASSERT_NE(ToolBar("Later"), nullptr);
-  EXPECT_FALSE(ToolBar("Later")->isVisible());
-  EXPECT_FALSE(profile->IsToolBarVisible("Later"));
-  EXPECT_TRUE(profile->IsToolBarVisible("Shown"));
-  profile->SetToolBarVisible("Later", true);
-  EXPECT_TRUE(ToolBar("Later")->isVisible());
 }
 
 // A profile with docks in three areas and two toolbars, made again for
