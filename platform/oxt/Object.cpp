@@ -27,6 +27,7 @@ struct Object::Internal {
   oxStlVector<Object*> children;  // owned
   oxStlVector<Property> properties;  // stored properties, in the order added
   bool destroying = false;  // lets children know their parent is going too
+  bool announced = false;   // EmitCreated ran
 
   Property* FindProperty(const oxString& propertyName) {
     for (Property& p : properties) {
@@ -143,6 +144,9 @@ bool Object::Read(FileElement* element) {
     oxWarn(error);
     return false;
   }
+  // An object read from a file is announced like one a user made, once:
+  // classes whose constructors announce themselves are not told again.
+  if (!internal_->announced) EmitCreated();
   element->SetProperties(this);
   bool complete = true;
   for (FileElement* childElement : element->GetElementList()) {
@@ -166,7 +170,10 @@ bool Object::Write(FileElement* parent) {
   return true;
 }
 
-void Object::EmitCreated() { GetModel()->OnObjectCreated().Emit(this); }
+void Object::EmitCreated() {
+  internal_->announced = true;
+  GetModel()->OnObjectCreated().Emit(this);
+}
 
 void Object::EmitModified() { GetModel()->OnObjectModified().Emit(this); }
 
