@@ -12,6 +12,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <string>
@@ -106,6 +107,32 @@ TEST(HostWithBothPlugins, SwitchingDocumentsSwitchesMenusToolbarsDocksAndShortcu
             " | docks Colours Projects Properties | save none | line L\n"
             "note again: menus File Edit View Format | toolbars Main Notes"
             " | docks Projects Properties Statistics | save Ctrl+S | line none\n");
+}
+
+// A session saved through the real host's session commands, which ends
+// through File > Exit, comes back in a second run from File > Recent
+// Sessions as it was saved: documents of both clients, their content and
+// the project's layout.
+TEST(HostWithBothPlugins, ASessionSavedAndExitedComesBackInTheNextRun) {
+  const QTemporaryDir config;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert("QT_QPA_PLATFORM", "offscreen");
+  environment.insert("FWG_PLUGIN_PATH", FWG_PLUGIN_DIR ":" DEMOTEST_PROBE_DIR);
+  environment.insert("FWG_CONFIG_DIR", config.path());
+  environment.insert("DEMOTEST_SESSION", "save:" + config.filePath("work.session"));
+  const HostRun saved = Start({"-locale", "en"}, environment);
+  ASSERT_EQ(saved.status, 0) << saved.err;
+  const auto at = saved.out.find("saved: ");
+  ASSERT_NE(at, std::string::npos) << saved.out;
+  EXPECT_TRUE(Holds(saved.out, "layout 3 | fwg::ClientObject Note 1 Text=Milk | "))
+      << saved.out;
+  EXPECT_FALSE(QFile::exists(config.filePath("tavrix.recovery")))
+      << "a clean end removes the autosaved work";
+
+  environment.insert("DEMOTEST_SESSION", "open");
+  const HostRun opened = Start({"-locale", "en"}, environment);
+  ASSERT_EQ(opened.status, 0) << opened.err;
+  EXPECT_EQ(opened.out, "opened: " + saved.out.substr(at + 7));
 }
 
 std::string Plain(const QString& text) {

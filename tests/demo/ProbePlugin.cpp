@@ -2,9 +2,14 @@
 // a note and a sketch through File > New, switches back to the note, prints
 // after each step what the window shows (visible menus, toolbars, docks and
 // the shortcuts of a notes and a sketch command) and ends the application.
+// With DEMOTEST_SESSION=save:<file> it then types into the note, draws,
+// re-tiles the project, saves the session to the file, prints the project
+// and chooses File > Exit; with DEMOTEST_SESSION=open it opens the most
+// recent session from File > Recent Sessions and prints the project.
 #include <QDockWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QTimer>
 #include <QToolBar>
 #include <algorithm>
@@ -13,11 +18,14 @@
 #include "fwg/actions/Action.h"
 #include "fwg/clients/ClientManager.h"
 #include "fwg/clients/ClientObject.h"
+#include "fwg/objects/Project.h"
+#include "fwg/objects/SessionCommands.h"
 #include "fwg/profiles/Profile.h"
 #include "fwg/profiles/ProfileManager.h"
 #include "fwg/shell/Gui.h"
 #include "platform/fwc/Plugin.h"
 #include "platform/ui/uiAction.h"
+#include "platform/ui/uiLayoutFrameEx.h"
 #include "platform/ui/uiMainWindow.h"
 
 namespace {
@@ -55,32 +63,85 @@ void Report(const char* step) {
             << Shortcut("SketchEditor", "line").toStdString() << "\n";
 }
 
-// File > New > `client`, as the user chooses it.
-fwg::ClientObject* New(const char* client) {
-  for (QAction* menu : fwg::Gui::Get()->GetMainWindow()->findChild<QMenuBar*>()->actions()) {
-    if (Plain(menu->text()) != "File") continue;
-    emit menu->menu()->aboutToShow();
-    for (QAction* entry : menu->menu()->actions()) {
-      if (!entry->menu() || Plain(entry->text()) != "New") continue;
-      emit entry->menu()->aboutToShow();
-      for (QAction* choice : entry->menu()->actions()) {
-        if (Plain(choice->text()) == client) choice->trigger();
-      }
+// The entry `path` ("File/New/Notes") of the menu bar, each menu told it
+// is about to show, as when the user opens it.
+QAction* FindEntry(const QStringList& path) {
+  QList<QAction*> entries = fwg::Gui::Get()->GetMainWindow()->findChild<QMenuBar*>()->actions();
+  QAction* found = nullptr;
+  for (const QString& name : path) {
+    const auto at = std::find_if(entries.begin(), entries.end(), [&](QAction* entry) {
+      return entry->isVisible() && Plain(entry->text()) == name;
+    });
+    if (at == entries.end()) return nullptr;
+    found = *at;
+    if (QMenu* menu = found->menu()) {
+      emit menu->aboutToShow();
+      entries = menu->actions();
     }
   }
+  return found;
+}
+
+// File > New > `client`, as the user chooses it.
+fwg::ClientObject* New(const char* client) {
+  if (QAction* choice = FindEntry({"File", "New", client})) choice->trigger();
   return fwg::ClientManager::Get()->GetActiveClientObject();
+}
+
+// The session's project as the file keeps it: its layout, and each
+// document's class, name and content.
+void Describe(const char* step) {
+  fwg::Project* project = fwg::SessionCommands::GetSessionProject();
+  if (!project) {
+    std::cout << step << ": no project\n";
+    return;
+  }
+  std::cout << step << ": " << project->GetName() << " layout "
+            << project->GetProperty(oxString("Layout")).GetValue().GetString();
+  for (oxt::Object* child : project->GetChildren()) {
+    std::cout << " | " << child->ClassName() << " " << child->GetName();
+    for (const char* content : {"Text", "Strokes"}) {
+      oxt::Property p(content);
+      if (child->GetProperty(p)) std::cout << " " << content << "=" << p.GetValue().GetString();
+    }
+  }
+  std::cout << "\n";
+}
+
+void SaveAndExit(const oxString& path, fwg::ClientObject* note, fwg::ClientObject* sketch) {
+  if (!note || !sketch) return;
+  note->GetLayouter()->findChild<QPlainTextEdit*>()->setPlainText("Milk");
+  oxt::Property strokes("Strokes", oxString("L #000000 1,2 30,40;"));
+  sketch->SetProperty(strokes);
+  fwg::Project* project = fwg::SessionCommands::GetSessionProject();
+  oxt::Property layout("Layout", 3);
+  project->SetProperty(layout);
+  fwg::SessionCommands::SaveAs(project, path);
+  Describe("saved");
+  if (QAction* exit = FindEntry({"File", "Exit"})) exit->trigger();
+}
+
+void OpenRecent() {
+  QAction* recent = FindEntry({"File", "Recent Sessions"});
+  QList<QAction*> entries = recent && recent->menu() ? recent->menu()->actions() : QList<QAction*>{};
+  if (!entries.isEmpty()) entries.front()->trigger();
+  Describe("opened");
+  fwg::Gui::Get()->Exit();
 }
 
 struct Probe : oxListener<> {
   void Run() {
     QTimer::singleShot(0, [] {
+      const QString session = qEnvironmentVariable("DEMOTEST_SESSION");
+      if (session == "open") return OpenRecent();
       Report("start");
       fwg::ClientObject* note = New("Notes");
       Report("note");
-      New("Sketch");
+      fwg::ClientObject* sketch = New("Sketch");
       Report("sketch");
       if (note) note->Activate();
       Report("note again");
+      if (session.startsWith("save:")) return SaveAndExit(session.mid(5).toStdString(), note, sketch);
       fwg::Gui::Get()->Exit();
     });
   }
