@@ -384,7 +384,8 @@ struct ProjectTree::Internal : oxListener<> {
     if (objects.size() != 1 || following) return;
     ClientObject* document = ClientObject::Cast(objects.front());
     if (!document || !model->GetIndex(document).isValid()) return;
-    if (ClientManager::Get()->GetActiveClientObject() == document) return;
+    ClientManager* clients = ClientManager::Get();
+    if (!clients || clients->GetActiveClientObject() == document) return;  // tearing down
     document->Activate();
   }
 

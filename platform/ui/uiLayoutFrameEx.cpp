@@ -13,6 +13,7 @@
 
 #include "platform/core/oxDiagnostic.h"
 #include "platform/ui/uiLayoutPanes.h"
+#include "platform/ui/uiMenuData.h"
 
 namespace {
 
@@ -53,6 +54,9 @@ class ActivationFilter : public QObject {
       // choice of the user's and must not undo a programmatic activation.
       const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
       if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return false;
+      // Nor is the focus leaving a widget that a profile switch hides: the
+      // document being activated would lose to the one it replaces.
+      if (uiMenuBatch::IsActive()) return false;
       target = widget;
     } else {
       return false;

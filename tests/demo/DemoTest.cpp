@@ -262,6 +262,17 @@ TEST_F(DemoFixture, DocumentsUndoSwitchByTreeAndFrameAndOfferTheirEntries) {
   QTest::mouseClick(drawing, Qt::LeftButton, {}, QPoint(5, 5));
   EXPECT_EQ(ActiveDocument(), sketch);
   EXPECT_EQ(Menus(), (Names{"File", "Edit", "View", "Sketch"}));
+
+  // The focus moving on from views that a switch hides or refills (the
+  // property sheet) is no choice of the user's and does not undo the switch.
+  oxt::Property sideBySide("Layout", 3);
+  note->GetParent()->SetProperty(sideBySide);
+  note->Activate();
+  QApplication::setActiveWindow(window_);
+  Tree()->setFocus();
+  ASSERT_TRUE(Tree()->hasFocus());
+  sketch->Activate();
+  EXPECT_EQ(ActiveDocument(), sketch);
 }
 
 class GermanDemoFixture : public DemoFixture {
