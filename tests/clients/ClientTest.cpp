@@ -9,20 +9,18 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
-#include "fwg/clients/Client.h"
 #include "fwg/clients/ClientManager.h"
-#include "fwg/clients/ClientObject.h"
-#include "fwg/profiles/Profile.h"
 #include "fwg/objects/Project.h"
+#include "fwg/profiles/Profile.h"
 #include "platform/fwc/Director.h"
 #include "platform/fwc/PluginManager.h"
 #include "platform/oxapp/CommandLine.h"
 #include "platform/oxt/CurrentObjects.h"
 #include "tests/support/DocumentClient.h"
+#include "tests/support/Output.h"
 #include "tests/support/WithGui.h"
 
 namespace {
@@ -44,22 +42,12 @@ std::string g_scanErrors;
 class ScanEnvironment : public ::testing::Environment {
  public:
   void SetUp() override {
-    testing::internal::CaptureStderr();
-    fwc::Director::Get()->GetPluginManager();
-    g_scanErrors = testing::internal::GetCapturedStderr();
+    g_scanErrors = StderrOf([] { fwc::Director::Get()->GetPluginManager(); });
   }
 };
 
 [[maybe_unused]] ::testing::Environment* const kScanEnvironment =
     ::testing::AddGlobalTestEnvironment(new ScanEnvironment);
-
-bool Contains(const std::string& text, const std::string& part) {
-  return text.find(part) != std::string::npos;
-}
-
-int CountLines(const std::string& text) {
-  return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
-}
 
 bool IsLoaded(const oxString& plugin) {
   return fwc::Director::Get()->GetPluginManager()->IsPluginLoaded(plugin);
@@ -100,11 +88,9 @@ class LocalClient : public fwg::Client {
 
 oxString FontOf(oxt::Object* object) { return object->GetProperty(oxString("@Font")).GetValue().GetString(); }
 
-TEST_F(PluginClientFixture, FindsTheClientByNameAndAliasAndLoadsItsPluginOnce) {
+TEST_F(PluginClientFixture, FindsTheClientByNameAndAliasAndLoadsItsPluginsOnceWhenAsked) {
   Log log;
-  Manager()->OnNewClient().Connect(&log, [&log](fwg::Client* client) {
-    log.Add("new " + client->GetName());
-  });
+  Manager()->OnNewClient().Connect(&log, [&log](fwg::Client* client) { log.Add("new " + client->GetName()); });
   EXPECT_TRUE(Manager()->GetClientList().empty());
   EXPECT_FALSE(IsLoaded("clienttest-main"));
 
@@ -127,14 +113,8 @@ TEST_F(PluginClientFixture, FindsTheClientByNameAndAliasAndLoadsItsPluginOnce) {
 
   // The lazy profiles were announced once, by the request that loaded the
   // client, and none of their plug-ins is loaded yet.
-  EXPECT_EQ(client->GetProfileNameList(),
-            (oxStlVector<oxString>{"Test editor", "ClientTestTools", "ClientTestTools"}));
+  EXPECT_EQ(client->GetProfileNameList(), (oxStlVector<oxString>{"Test editor", "ClientTestTools", "ClientTestTools"}));
   EXPECT_FALSE(IsLoaded("clienttest-tools"));
-}
-
-TEST_F(PluginClientFixture, LazyProfileLoadsOnFirstRequestTryingItsPluginsInOrder) {
-  fwg::Client* client = Manager()->GetClient("ClientTest");
-  ASSERT_NE(client, nullptr);
   ASSERT_EQ(client->GetProfileList().size(), 1u);
 
   // A profile the client holds already loads nothing.
@@ -147,20 +127,17 @@ TEST_F(PluginClientFixture, LazyProfileLoadsOnFirstRequestTryingItsPluginsInOrde
   // The first plug-in offering the profile has no library: it is reported
   // and the second one, which provides the profile, is loaded in the same
   // request.
-  testing::internal::CaptureStderr();
-  fwg::Profile* tools = client->GetProfile("ClientTestTools");
-  const std::string error = testing::internal::GetCapturedStderr();
+  fwg::Profile* tools = nullptr;
+  const std::string error = StderrOf([&] { tools = client->GetProfile("ClientTestTools"); });
   ASSERT_NE(tools, nullptr);
   EXPECT_EQ(tools->GetName(), "ClientTestTools");
   EXPECT_TRUE(IsLoaded("clienttest-tools"));
   EXPECT_EQ(CountLines(error), 1) << error;
-  EXPECT_TRUE(Contains(error, kPluginDir + "/client-tools-a.plugin")) << error;
+  ExpectContains(error, {kPluginDir + "/client-tools-a.plugin"});
 
   // Found from now on without asking any plug-in again, and listed by
   // title in place of the waiting entries.
-  testing::internal::CaptureStderr();
-  EXPECT_EQ(client->GetProfile("ClientTestTools"), tools);
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+  EXPECT_EQ(StderrOf([&] { EXPECT_EQ(client->GetProfile("ClientTestTools"), tools); }), "");
   EXPECT_EQ(client->GetProfileNameList(), (oxStlVector<oxString>{"Test editor", "Test tools"}));
   EXPECT_EQ(client->GetProfileList(), (oxStlVector<fwg::Profile*>{editor, tools}));
 }
@@ -169,24 +146,18 @@ TEST_F(PluginClientFixture, BadDescriptionsAndLibrariesAreReportedAndOtherClient
   // The description that does not parse was reported while it was read and
   // makes no client record.
   EXPECT_EQ(CountLines(g_scanErrors), 1) << g_scanErrors;
-  EXPECT_TRUE(Contains(g_scanErrors, "fwg: " + kPluginDir + "/broken.plugin:3:")) << g_scanErrors;
+  ExpectContains(g_scanErrors, {"fwg: " + kPluginDir + "/broken.plugin:3:"});
   EXPECT_EQ(Manager()->GetClientNames(), (oxStlVector<oxString>{"clienttest", "Missing", "noentry"}));
   EXPECT_EQ(Manager()->GetClient("Broken"), nullptr);
 
-  testing::internal::CaptureStderr();
-  EXPECT_EQ(Manager()->GetClient("Missing"), nullptr);
-  EXPECT_EQ(Manager()->GetClient("noentry"), nullptr);
-  // Asked again, the records load nothing and say nothing more.
-  EXPECT_EQ(Manager()->GetClient("Missing"), nullptr);
-  EXPECT_EQ(Manager()->GetClient("NoEntry"), nullptr);
-  const std::string error = testing::internal::GetCapturedStderr();
+  const std::string error = StderrOf([&] {
+    // Asked again, the records load nothing and say nothing more.
+    for (const char* name : {"Missing", "noentry", "Missing", "NoEntry"})
+      EXPECT_EQ(Manager()->GetClient(name), nullptr) << name;
+  });
   ASSERT_EQ(CountLines(error), 2) << error;
-  const std::string missingLine = error.substr(0, error.find('\n'));
-  const std::string noEntryLine = error.substr(error.find('\n') + 1);
-  EXPECT_TRUE(Contains(missingLine, kPluginDir + "/missing.plugin")) << missingLine;
-  EXPECT_TRUE(Contains(missingLine, "libclienttest_missing.so")) << missingLine;
-  EXPECT_TRUE(Contains(noEntryLine, kPluginDir + "/noentry.plugin")) << noEntryLine;
-  EXPECT_TRUE(Contains(noEntryLine, "entry point")) << noEntryLine;
+  ExpectContains(error.substr(0, error.find('\n')), {kPluginDir + "/missing.plugin", "libclienttest_missing.so"});
+  ExpectContains(error.substr(error.find('\n') + 1), {kPluginDir + "/noentry.plugin", "entry point"});
 
   ASSERT_NE(Manager()->GetClient("clienttest"), nullptr);
   EXPECT_EQ(Manager()->GetClientList().size(), 1u);
@@ -234,8 +205,7 @@ TEST_F(ClientFixture, FileOperationsEmitTheirSignalsWithTheArgumentsUnchanged) {
   client->OnSaveAs().Connect(&log, [&](fwg::ClientObject* o, const oxString& p) {
     log.Add(std::string(o ? "save as " : "save as null ") + p);
   });
-  client->OnNewFolder().Connect(&log, [&](fwg::ClientObject* o, oxt::Object* parent,
-                                          const oxString& n) {
+  client->OnNewFolder().Connect(&log, [&](fwg::ClientObject* o, oxt::Object* parent, const oxString& n) {
     log.Add("folder " + o->GetName() + " in " + parent->GetName() + " named " + n);
   });
 
@@ -271,26 +241,21 @@ TEST_F(ClientFixture, LazyEntriesAreTriedOnceEachAndListedProfilesWin) {
   client->AddLazyLoadProfile("Extra", "clienttest-nonesuch-3");
   EXPECT_EQ(client->GetProfileNameList(), (oxStlVector<oxString>{"Listed", "Listed", "Extra", "Extra"}));
 
-  testing::internal::CaptureStderr();
-  EXPECT_EQ(client->GetProfile("Listed"), listed);
-  std::string error = testing::internal::GetCapturedStderr();
-  EXPECT_EQ(error, "");  // nothing loaded for a profile the client holds
+  // Nothing loaded for a profile the client holds.
+  EXPECT_EQ(StderrOf([&] { EXPECT_EQ(client->GetProfile("Listed"), listed); }), "");
 
   // Both entries of the name are tried in one request, then never again.
-  testing::internal::CaptureStderr();
-  EXPECT_EQ(client->GetProfile("Extra"), nullptr);
-  EXPECT_EQ(client->GetProfile("Extra"), nullptr);
-  error = testing::internal::GetCapturedStderr();
+  const std::string error = StderrOf([&] {
+    EXPECT_EQ(client->GetProfile("Extra"), nullptr);
+    EXPECT_EQ(client->GetProfile("Extra"), nullptr);
+  });
   EXPECT_EQ(CountLines(error), 2) << error;
-  EXPECT_TRUE(Contains(error, "clienttest-nonesuch-2")) << error;
-  EXPECT_TRUE(Contains(error, "clienttest-nonesuch-3")) << error;
+  ExpectContains(error, {"clienttest-nonesuch-2", "clienttest-nonesuch-3"});
   EXPECT_EQ(client->GetProfileNameList(), (oxStlVector<oxString>{"Listed", "Listed"}));
 
   // Handed back, not deleted: the caller owns it again.
   client->RemoveProfile(listed);
-  testing::internal::CaptureStderr();
-  EXPECT_EQ(client->GetProfile("Listed"), nullptr);  // tries the lazy entry
-  testing::internal::GetCapturedStderr();
+  StderrOf([&] { EXPECT_EQ(client->GetProfile("Listed"), nullptr); });  // tries the lazy entry
   delete listed;
 }
 
