@@ -79,8 +79,7 @@ TEST_F(ObjectTreeTest, ClassesAreRegisteredAtLoadWithTheirBasesAndOnlyOnce) {
 
   int announced = 0;
   oxListener<> listener;
-  oxt::ClassInfo::OnClassInfoAdded().Connect(&listener,
-                                             [&](oxt::ClassInfo*) { ++announced; });
+  oxt::ClassInfo::OnClassInfoAdded().Connect(&listener, [&](oxt::ClassInfo*) { ++announced; });
   EXPECT_EQ(Folder::Register(), Folder::GetClassInfo());
   EXPECT_EQ(ClientFolder::Register(), ClientFolder::GetClassInfo());
   EXPECT_EQ(Project::Register(), Project::GetClassInfo());
@@ -97,20 +96,7 @@ TEST_F(ObjectTreeTest, ClassesAreRegisteredAtLoadWithTheirBasesAndOnlyOnce) {
   }
 }
 
-TEST_F(ObjectTreeTest, TypeListNamesTheClientFolderClassEvenForProjects) {
-  Project* project = MakeProject("P");
-  EXPECT_EQ(project->ClassName(), "fwg::Project");
-  EXPECT_EQ(project->GetTypes(), (oxStlVector<oxString>{"fwg::ClientFolder"}));
-
-  Folder folder(nullptr, "F");
-  folder.AddType("a");
-  folder.SetType("b");  // replaces the list
-  EXPECT_EQ(folder.GetTypes(), (oxStlVector<oxString>{"b"}));
-  EXPECT_TRUE(folder.HasType("b"));
-  EXPECT_FALSE(folder.HasType("a"));
-}
-
-TEST_F(ObjectTreeTest, CastsParentsAndCurrentObjectsWorkAcrossTheTree) {
+TEST_F(ObjectTreeTest, CastsTypesParentsAndCurrentObjectsWorkAcrossTheTree) {
   // P / C1 / F / C2 / D, plus a plain object beside C1.
   Project* project = MakeProject("P");
   auto* outer = new ClientFolder(project, "C1");
@@ -148,6 +134,14 @@ TEST_F(ObjectTreeTest, CastsParentsAndCurrentObjectsWorkAcrossTheTree) {
   EXPECT_EQ(Folder::GetCurrentObject(), nullptr);
   EXPECT_EQ(Project::GetCurrentObject(), nullptr);
   oxt::CurrentObjects::Get()->SetCurrentObject(nullptr);
+
+  // The type list names the client folder class, even for projects.
+  EXPECT_EQ(project->GetTypes(), (oxStlVector<oxString>{"fwg::ClientFolder"}));
+  folder->AddType("a");
+  folder->SetType("b");  // replaces the list
+  EXPECT_EQ(folder->GetTypes(), (oxStlVector<oxString>{"b"}));
+  EXPECT_TRUE(folder->HasType("b"));
+  EXPECT_FALSE(folder->HasType("a"));
 }
 
 TEST_F(ObjectTreeTest, LayoutIsAPropertyThatAlwaysAnnouncesItsChange) {
@@ -163,8 +157,7 @@ TEST_F(ObjectTreeTest, LayoutIsAPropertyThatAlwaysAnnouncesItsChange) {
 
   std::vector<std::pair<oxt::Object*, int>> changes;
   oxListener<> listener;
-  oxt::Model::Get()->OnPropertyChanged().Connect(
-      &listener, [&](oxt::Object* o, oxt::Property& p) {
+  oxt::Model::Get()->OnPropertyChanged().Connect(&listener, [&](oxt::Object* o, oxt::Property& p) {
         if (p.GetName() == "Layout") changes.emplace_back(o, p.GetValue().GetInteger());
       });
   oxt::Property four("Layout", 4);
@@ -194,12 +187,10 @@ TEST_F(ObjectTreeTest, ContextMenusOfferDeletingOnlyAnEmptyProjectThatIsNotAlone
   EXPECT_EQ(ContextMenu(lone), (std::vector<oxString>{"A:File.SaveSession", "S:", "P:Layout"}));
 
   Project* second = MakeProject("Second");
-  EXPECT_EQ(ContextMenu(lone), (std::vector<oxString>{"A:File.SaveSession",
-                                                       "A:Fwg_Context_Delete", "S:",
+  EXPECT_EQ(ContextMenu(lone), (std::vector<oxString>{"A:File.SaveSession", "A:Fwg_Context_Delete", "S:",
                                                        "P:Layout"}));
   new ClientFolder(second, "Child");
-  EXPECT_EQ(ContextMenu(second),
-            (std::vector<oxString>{"A:File.SaveSession", "S:", "P:Layout"}));
+  EXPECT_EQ(ContextMenu(second), (std::vector<oxString>{"A:File.SaveSession", "S:", "P:Layout"}));
 }
 
 TEST_F(ObjectTreeTest, DragAndDropAnswers) {

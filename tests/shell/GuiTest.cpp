@@ -1,7 +1,6 @@
 // The application object: construction, start, the exit procedure, errors
 // and per-context translation, on real Qt widgets.
 #include <QCoreApplication>
-#include <QDialog>
 #include <QMessageBox>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -9,8 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "fwg/shell/CentralWidget.h"
-#include "fwg/shell/Gui.h"
 #include "platform/fwc/Director.h"
 #include "platform/oxapp/Application.h"
 #include "platform/oxapp/CommandLine.h"
@@ -18,6 +15,7 @@
 #include "platform/ui/uiMainWindow.h"
 #include "platform/ui/uiManager.h"
 #include "platform/ui/uiMessageBox.h"
+#include "tests/support/Output.h"
 #include "tests/support/WithGui.h"
 
 namespace {
@@ -55,14 +53,9 @@ class GuiFixture : public WithGui {
 
 TEST_F(GuiFixture, ConstructionBuildsTheMainWindowAndAnnouncesIt) {
   std::vector<std::string> events;
-  struct Watcher : oxListener<> {
-    std::vector<std::string>* events;
-    void Created() { events->push_back("application"); }
-    void Window(uiMainWindow* w) { events->push_back("window:" + w->Caption()); }
-  } watcher;
-  watcher.events = &events;
-  fwg::Gui::OnApplicationCreated().Connect(&watcher, &Watcher::Created);
-  fwg::Gui::OnMainWindowCreated().Connect(&watcher, &Watcher::Window);
+  oxListener<> listener;
+  fwg::Gui::OnApplicationCreated().Connect(&listener, [&] { events.push_back("application"); });
+  fwg::Gui::OnMainWindowCreated().Connect(&listener, [&](uiMainWindow* w) { events.push_back("window:" + w->Caption()); });
 
   fwg::Gui* gui = MakeGui();
 
@@ -96,16 +89,6 @@ TEST_F(GuiFixture, GetMakesOneApplicationAndLetsEventsThroughUntilStart) {
   fwg::Gui::Get();
   EXPECT_EQ(delivered, 1) << "after Start, Get() must not process events";
   QCoreApplication::processEvents();
-}
-
-TEST_F(GuiFixture, ExitWithoutListenersEndsTheEventLoop) {
-  fwg::Gui* gui = MakeGui();
-  gui->Start();
-  RunWith([gui] { gui->Exit(); });
-  // Exit before the loop runs ends the next Run at once.
-  gui->Exit();
-  gui->Run();
-  SUCCEED();
 }
 
 TEST_F(GuiFixture, ExitListenerDecidesWhetherTheApplicationEnds) {
@@ -148,21 +131,21 @@ TEST_F(GuiFixture, ExitListenerDecidesWhetherTheApplicationEnds) {
   EXPECT_FALSE(uiManager::Get()->IsExitRequested());
 }
 
-TEST_F(GuiFixture, ClosingTheMainWindowRunsTheExitProcedure) {
+TEST_F(GuiFixture, WithoutExitListenersExitAndClosingTheWindowEndTheEventLoop) {
   fwg::Gui* gui = MakeGui();
   gui->Start();
-
-  // No listener: closing ends the application.
+  RunWith([gui] { gui->Exit(); });
+  // Exit before the loop runs ends the next Run at once.
+  gui->Exit();
+  gui->Run();
   RunWith([gui] { gui->GetMainWindow()->close(); });
 
   // A listener that does not end it keeps the window up.
-  struct Keeper : oxListener<> {
-    int calls = 0;
-    void OnExit() { ++calls; }
-  } keeper;
-  gui->OnExit().Connect(&keeper, &Keeper::OnExit);
+  int calls = 0;
+  oxListener<> keeper;
+  gui->OnExit().Connect(&keeper, [&] { ++calls; });
   gui->GetMainWindow()->close();
-  EXPECT_EQ(keeper.calls, 1);
+  EXPECT_EQ(calls, 1);
   EXPECT_TRUE(gui->GetMainWindow()->IsVisible());
   EXPECT_FALSE(uiManager::Get()->IsExitRequested());
 }
@@ -171,20 +154,12 @@ TEST_F(GuiFixture, StartWithUnknownClientReportsItAndKeepsTheWindow) {
   SetArguments({"tavrix", "-client", "NoSuchClient"});
   fwg::Gui* gui = MakeGui();
   bool ranBeforeClient = false;
-  struct Run : oxListener<> {
-    bool* flag;
-    void OnRun() { *flag = true; }
-  } run;
-  run.flag = &ranBeforeClient;
-  gui->OnRun().Connect(&run, &Run::OnRun);
-
-  testing::internal::CaptureStderr();
-  gui->Start();
-  const std::string err = testing::internal::GetCapturedStderr();
+  oxListener<> listener;
+  gui->OnRun().Connect(&listener, [&] { ranBeforeClient = true; });
+  const std::string err = StderrOf([&] { gui->Start(); });
 
   // The platform may add its own notes; ours is one whole line.
-  EXPECT_NE(("\n" + err).find("\nCould not find client named 'NoSuchClient' for loading\n"),
-            std::string::npos)
+  EXPECT_NE(("\n" + err).find("\nCould not find client named 'NoSuchClient' for loading\n"), std::string::npos)
       << err;
   EXPECT_TRUE(ranBeforeClient);
   EXPECT_TRUE(gui->GetMainWindow()->IsVisible());
@@ -192,8 +167,7 @@ TEST_F(GuiFixture, StartWithUnknownClientReportsItAndKeepsTheWindow) {
 
 TEST_F(GuiFixture, ErrorUsesAMessageBoxUntilTheWindowIsShown) {
   std::vector<std::pair<oxString, oxString>> boxes;
-  uiMessageBox::SetInterceptor([&](uiMessageBox::Icon icon, const oxString& caption,
-                                   const oxString& text) {
+  uiMessageBox::SetInterceptor([&](uiMessageBox::Icon icon, const oxString& caption, const oxString& text) {
     EXPECT_EQ(icon, uiMessageBox::Icon::Critical);
     boxes.emplace_back(caption, text);
     return 1;
@@ -212,33 +186,37 @@ TEST_F(GuiFixture, ErrorUsesAMessageBoxUntilTheWindowIsShown) {
   EXPECT_TRUE(shown[0]->isVisible());
 }
 
-TEST_F(GuiFixture, TranslationLoadsTheFileOfEachContextInTurn) {
-  MakeGui();
-  EXPECT_EQ(Tr("alpha", "Hello"), "Hallo");
-  EXPECT_EQ(Tr("alpha", "Hello"), "Hallo");
-  EXPECT_EQ(Tr("beta", "Hello"), "Servus") << "switching context replaces the file";
-  EXPECT_EQ(Tr("alpha", "Hello"), "Hallo");
-  EXPECT_EQ(Tr("gamma", "Hello"), "Hello") << "no file: untranslated, nothing installed";
-  EXPECT_EQ(Tr("beta", "Hello"), "Servus");
-  EXPECT_EQ(Tr("beta", "Unknown text"), "Unknown text");
-}
-
-TEST_F(GuiFixture, TranslationFollowsTheLocaleOption) {
-  SetArguments({"tavrix", "-locale", "fr"});
-  MakeGui();
-  EXPECT_EQ(Tr("alpha", "Hello"), "Bonjour");
-  EXPECT_EQ(Tr("beta", "Hello"), "Hello") << "beta has no French file";
-  delete gui_;
-  gui_ = nullptr;
-
-  // A country locale falls back to its language's file.
-  SetArguments({"tavrix", "-locale", "de_AT"});
-  MakeGui();
-  EXPECT_EQ(Tr("beta", "Hello"), "Servus");
-  delete gui_;
-  gui_ = nullptr;
-
+TEST_F(GuiFixture, TranslationLoadsTheFileOfTheLocaleForEachContextInTurn) {
+  const struct {
+    const char* locale;
+    const char* context;
+    const char* text;
+    const char* expected;
+  } steps[] = {
+      {"de", "alpha", "Hello", "Hallo"},
+      {"de", "alpha", "Hello", "Hallo"},
+      {"de", "beta", "Hello", "Servus"},  // switching context replaces the file
+      {"de", "alpha", "Hello", "Hallo"},
+      {"de", "gamma", "Hello", "Hello"},  // no file: untranslated, nothing installed
+      {"de", "beta", "Hello", "Servus"},
+      {"de", "beta", "Unknown text", "Unknown text"},
+      {"fr", "alpha", "Hello", "Bonjour"},
+      {"fr", "beta", "Hello", "Hello"},     // beta has no French file
+      {"de_AT", "beta", "Hello", "Servus"},  // a country locale falls back to its language's file
+  };
+  std::string locale;
+  for (const auto& step : steps) {
+    if (step.locale != locale) {
+      delete gui_;
+      locale = step.locale;
+      SetArguments({"tavrix", "-locale", locale});
+      MakeGui();
+    }
+    EXPECT_EQ(Tr(step.context, step.text), step.expected) << locale << " " << step.context;
+  }
   // Once the application object is gone, texts pass through unchanged.
+  delete gui_;
+  gui_ = nullptr;
   EXPECT_EQ(Tr("alpha", "Hello"), "Hello");
 }
 
