@@ -189,8 +189,7 @@ TEST_F(ClientObjectTest, ActivationSwitchesDocumentLabelFrameAndProfileInOrder) 
   // The previous document is deactivated first, then the label moves, the
   // frame comes forward, the profile switches and the new one reports.
   b->Activate();
-  EXPECT_EQ(Take(),
-            (Log{"A deactivated", "A normal", "B bold", "B frame", "profile B", "B activated"}));
+  EXPECT_EQ(Take(), (Log{"A deactivated", "A normal", "B bold", "B frame", "profile B", "B activated"}));
   EXPECT_EQ(Active(), b);
   EXPECT_EQ(Menus(), (Log{"File", "Beta"}));
   EXPECT_FALSE(GetProfile("A")->IsActive());
@@ -218,6 +217,11 @@ TEST_F(ClientObjectTest, ActivationSwitchesDocumentLabelFrameAndProfileInOrder) 
   plain->Activate();
   EXPECT_EQ(Active(), plain);
   EXPECT_EQ(Menus(), (Log{"File", "Beta"})) << "no profile, no switch";
+
+  // None active leaves none bold.
+  fwg::ClientManager::Get()->SetActiveClientObject(nullptr);
+  EXPECT_EQ(Active(), nullptr);
+  EXPECT_EQ(Font(plain), "normal");
 }
 
 TEST_F(ClientObjectTest, ActivatingTheFrameOfAnotherDocumentSelectsIt) {

@@ -1,11 +1,10 @@
 // The client manager and clients: records from real plug-in descriptions,
 // clients loaded from real shared libraries, lazy profiles, the clients'
-// signals and documents, and the demo host started with "-client".
+// signals and documents.
 //
 // Loaded plug-ins stay loaded for the rest of the process, so the tests
 // that load plug-ins need a process of their own, as CTest gives each test;
 // run by hand in one process they skip once the plug-in is already in.
-#include <QProcess>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -85,8 +84,6 @@ class LocalClient : public fwg::Client {
     if (log) log->Add("constructed " + name);
   }
 };
-
-oxString FontOf(oxt::Object* object) { return object->GetProperty(oxString("@Font")).GetValue().GetString(); }
 
 TEST_F(PluginClientFixture, FindsTheClientByNameAndAliasAndLoadsItsPluginsOnceWhenAsked) {
   Log log;
@@ -293,73 +290,6 @@ TEST_F(ClientFixture, CreateClientObjectNamesTheDocumentThatNewLeftCurrent) {
   EXPECT_EQ(client->GetClientObjectsList(), (oxStlVector<fwg::ClientObject*>{untitled, report}));
   client->RemoveClientObject(report);
   client->RemoveClientObject(untitled);
-}
-
-TEST_F(ClientFixture, ActiveClientObjectIsBoldAndTheOthersNormal) {
-  oxt::Object root(nullptr, "Root");
-  auto* first = new fwg::ClientObject(&root, "First", false);
-  auto* second = new fwg::ClientObject(&root, "Second", false);
-  // The same one twice keeps it bold; a switch moves the label (the
-  // document test follows it through Activate()); none leaves none bold.
-  Manager()->SetActiveClientObject(first);
-  Manager()->SetActiveClientObject(first);
-  EXPECT_EQ(FontOf(first), "bold");
-  Manager()->SetActiveClientObject(second);
-  EXPECT_EQ(FontOf(first), "normal");
-  Manager()->SetActiveClientObject(nullptr);
-  EXPECT_EQ(FontOf(second), "normal");
-  EXPECT_EQ(Manager()->GetActiveClientObject(), nullptr);
-}
-
-// The demo host with the test plug-ins: "-client" reaches the client's New().
-class HostFixture : public ::testing::Test {
- protected:
-  void Start(QProcess& host, const oxString& client) {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("QT_QPA_PLATFORM", "offscreen");
-    environment.insert("FWG_PLUGIN_PATH", CLIENTTEST_PLUGIN_DIR);
-    environment.insert("FWG_CONFIG_DIR", CLIENTTEST_CONFIG_DIR);
-    host.setProcessEnvironment(environment);
-    host.start(CLIENTTEST_HOST, {"-client", QString::fromStdString(client)});
-  }
-};
-
-TEST_F(HostFixture, ClientOptionReachesTheClientsNew) {
-  for (const char* name : {"clienttest", "ClientTest"}) {
-    QProcess host;
-    Start(host, name);
-    ASSERT_TRUE(host.waitForStarted(-1)) << host.errorString().toStdString();
-    // The client ends the application from New().
-    ASSERT_TRUE(host.waitForFinished(-1));
-    EXPECT_EQ(host.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(host.exitCode(), 0);
-    const std::string out = host.readAllStandardOutput().toStdString();
-    EXPECT_TRUE(Contains(out, "clienttest: New() of ClientTest\n")) << name << ": " << out;
-  }
-}
-
-TEST_F(HostFixture, UnknownClientIsReportedAndTheHostKeepsRunning) {
-  QProcess host;
-  host.setReadChannel(QProcess::StandardError);
-  Start(host, "NoSuchClient");
-  ASSERT_TRUE(host.waitForStarted(-1)) << host.errorString().toStdString();
-
-  // Other lines (the broken description) may come first.
-  std::string report;
-  while (report.empty()) {
-    while (!host.canReadLine()) {
-      if (!host.waitForReadyRead(-1)) break;
-    }
-    if (!host.canReadLine()) break;
-    const std::string line = host.readLine().toStdString();
-    if (Contains(line, "Could not find")) report = line;
-  }
-  const bool stillRunning = host.state() == QProcess::Running;
-  host.kill();
-  host.waitForFinished(-1);
-
-  EXPECT_EQ(report, "Could not find client named 'NoSuchClient' for loading\n");
-  EXPECT_TRUE(stillRunning);
 }
 
 }  // namespace

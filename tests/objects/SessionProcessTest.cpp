@@ -43,8 +43,7 @@ class SessionProcess : public WithGui {
   // Starts the host with the probe client in `mode` (see ProbePlugin.cpp)
   // and returns what the probe printed, once it printed "end"; fewer lines
   // if the host ended before.
-  Lines RunProbe(QProcess& host, const QString& mode, QStringList arguments,
-                 const QString& file = {}) {
+  Lines RunProbe(QProcess& host, const QString& mode, QStringList arguments, const QString& file = {}) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("QT_QPA_PLATFORM", "offscreen");
     environment.insert("FWG_PLUGIN_PATH", SESSIONTEST_PLUGIN_DIR);

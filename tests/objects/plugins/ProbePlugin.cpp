@@ -31,8 +31,7 @@ void SetLayout(oxt::Object* folder, int layout) {
 void MakeDocument(const char* client, oxt::Object* folder, const oxString& name,
                   const oxString& piece, const oxString& content) {
   oxt::CurrentObjects::Get()->SetCurrentObject(folder);
-  fwg::ClientObject* document =
-      fwg::ClientManager::Get()->GetClient(client)->CreateClientObject(name);
+  fwg::ClientObject* document = fwg::ClientManager::Get()->GetClient(client)->CreateClientObject(name);
   oxt::Property colour("Colour", oxt::Variant(name + " colour"));
   document->SetProperty(colour);
   oxt::FileElement element;

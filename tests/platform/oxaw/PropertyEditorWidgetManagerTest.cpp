@@ -76,8 +76,7 @@ class IconChooser : public ::testing::Test {
     editor_.AddIcon("b.png", "Beta", 1, 0, 20);
     editor_.AddIcon("c.png", "Gamma", 1, 1, oxt::Variant(oxString("thirty")));
     editor_.Init(&parent_, property_);
-    editor_.OnValueChanged().Connect(
-        nullptr, std::function<void(oxt::Property&)>([this](oxt::Property& p) {
+    editor_.OnValueChanged().Connect(nullptr, std::function<void(oxt::Property&)>([this](oxt::Property& p) {
           changes_.push_back(p.GetValue().GetString());
         }));
   }
@@ -116,8 +115,7 @@ TEST_F(IconChooser, ButtonsSitInTheEntriesGridCells) {
   auto* grid = qobject_cast<QGridLayout*>(uiImpl(chooser)->layout());
   ASSERT_NE(grid, nullptr);
   int row = -1, column = -1, rowSpan = 0, columnSpan = 0;
-  grid->getItemPosition(grid->indexOf(Button(chooser, "Gamma")), &row, &column, &rowSpan,
-                        &columnSpan);
+  grid->getItemPosition(grid->indexOf(Button(chooser, "Gamma")), &row, &column, &rowSpan, &columnSpan);
   EXPECT_EQ(row, 1);
   EXPECT_EQ(column, 1);
 }
@@ -142,8 +140,7 @@ TEST_F(IconChooser, ChangeListenerMayDeleteTheEditor) {
   editor->AddIcon("a.png", "Alpha", 0, 0, 7);
   editor->Init(nullptr, property);
   QPointer<QWidget> chooser = uiImpl(editor->CreateEditorWidget());
-  editor->OnValueChanged().Connect(
-      nullptr, std::function<void(oxt::Property&)>([&editor](oxt::Property&) {
+  editor->OnValueChanged().Connect(nullptr, std::function<void(oxt::Property&)>([&editor](oxt::Property&) {
         // This closure dies with the editor's signal: read it first.
         oxaw::IconPropertyEditorWidget* doomed = editor;
         editor = nullptr;

@@ -95,8 +95,7 @@ TEST_F(SettingsFile, SectionsAreFoundByPathAndMadeOnlyWhenAsked) {
   EXPECT_EQ(store->GetPath(), "/");
   // Leading, trailing and doubled slashes name the same section.
   EXPECT_EQ(store->GetSection("//Corvane///demo/", false, true), demo);
-  EXPECT_EQ(store->GetSection("/Corvane/", false, true)->GetSectionNames(),
-            oxStlVector<oxString>{"demo"});
+  EXPECT_EQ(store->GetSection("/Corvane/", false, true)->GetSectionNames(), oxStlVector<oxString>{"demo"});
 
   // Below a section, or from the root whatever section is asked.
   oxSettings* window = demo->GetSection("main/window", true, false);

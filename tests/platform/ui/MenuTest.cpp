@@ -1,9 +1,6 @@
 // Menu items, actions, toolbar buttons and groups of the toolkit layer, on
 // real Qt menus.
 #include <QCoreApplication>
-#include <QMainWindow>
-#include <QMenuBar>
-#include <QToolBar>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -172,8 +169,6 @@ TEST_F(MenuFixture, AGroupSideBySideGivesEachMemberItsOwnItem) {
   auto* group = new uiActionGroup(window_.get(), "group", false);
   auto* left = new uiAction(window_.get(), "left");
   auto* right = new uiAction(window_.get(), "right");
-  left->SetToggleAction(true);
-  right->SetToggleAction(true);
   group->Add(left);
   group->AddSeparator();
   group->Add(right);
@@ -186,17 +181,6 @@ TEST_F(MenuFixture, AGroupSideBySideGivesEachMemberItsOwnItem) {
   EXPECT_TRUE(menu->IsSeparator(menu->IdAt(1)));
   EXPECT_EQ(menu->ItemAction(menu->IdAt(2)), right);
   EXPECT_EQ(menu->ItemAction(menu->IdAt(3)), first);
-
-  // Not exclusive: both can be on; exclusive: one at a time.
-  left->SetOn(true);
-  right->SetOn(true);
-  EXPECT_TRUE(left->IsOn());
-  left->SetOn(false);
-  right->SetOn(false);
-  group->SetExclusive(true);
-  left->SetOn(true);
-  right->SetOn(true);
-  EXPECT_FALSE(left->IsOn());
 
   // A drop-down group is one entry opening a menu of its members.
   auto* drop = new uiActionGroup(window_.get(), "drop", false);
