@@ -60,13 +60,11 @@ TEST(PropertyEditorWidgetManager, CreatesByNameAndALaterRegistrationReplaces) {
   manager.RegisterEditor("Layout", nullptr);
   EXPECT_TRUE(secondDeleted);
   EXPECT_FALSE(manager.IsRegistered("Layout"));
-}
 
-TEST(PropertyEditorWidgetManager, TemplateCreatorMakesItsClass) {
-  Manager manager;
+  // The template creator makes its class.
   manager.RegisterEditor("Icons", new Manager::EditorCreator<oxaw::IconPropertyEditorWidget>);
-  std::unique_ptr<oxaw::PropertyEditorWidget> editor(manager.CreateEditor("Icons"));
-  EXPECT_NE(dynamic_cast<oxaw::IconPropertyEditorWidget*>(editor.get()), nullptr);
+  std::unique_ptr<oxaw::PropertyEditorWidget> icons(manager.CreateEditor("Icons"));
+  EXPECT_NE(dynamic_cast<oxaw::IconPropertyEditorWidget*>(icons.get()), nullptr);
 }
 
 class IconChooser : public ::testing::Test {
@@ -91,7 +89,7 @@ class IconChooser : public ::testing::Test {
   oxStlVector<oxString> changes_;
 };
 
-TEST_F(IconChooser, ClickWritesTheEntryValueAndReportsIt) {
+TEST_F(IconChooser, ButtonsSitInTheirGridCellsAndAClickWritesTheEntryValue) {
   parent_.Show();
   editor_.EditValue(uiRect(5, 6, 120, 80));
   uiWidget* chooser = editor_.GetEditorWidget();
@@ -100,6 +98,11 @@ TEST_F(IconChooser, ClickWritesTheEntryValueAndReportsIt) {
   EXPECT_TRUE(chooser->IsVisible());
   EXPECT_EQ(chooser->Pos().X(), 5);
   EXPECT_EQ(uiImpl(chooser)->findChildren<uiToolButton*>().size(), 3);
+  auto* grid = qobject_cast<QGridLayout*>(uiImpl(chooser)->layout());
+  ASSERT_NE(grid, nullptr);
+  int row = -1, column = -1, rowSpan = 0, columnSpan = 0;
+  grid->getItemPosition(grid->indexOf(Button(chooser, "Gamma")), &row, &column, &rowSpan, &columnSpan);
+  EXPECT_EQ(std::pair(row, column), std::pair(1, 1));
 
   Button(chooser, "Beta")->click();
   EXPECT_EQ(property_.GetValue().GetInteger(), 20);
@@ -108,16 +111,6 @@ TEST_F(IconChooser, ClickWritesTheEntryValueAndReportsIt) {
   Button(chooser, "Gamma")->click();
   EXPECT_EQ(property_.GetValue().GetString(), "thirty");
   EXPECT_EQ(changes_, (oxStlVector<oxString>{"20", "thirty"}));
-}
-
-TEST_F(IconChooser, ButtonsSitInTheEntriesGridCells) {
-  uiWidget* chooser = editor_.CreateEditorWidget();
-  auto* grid = qobject_cast<QGridLayout*>(uiImpl(chooser)->layout());
-  ASSERT_NE(grid, nullptr);
-  int row = -1, column = -1, rowSpan = 0, columnSpan = 0;
-  grid->getItemPosition(grid->indexOf(Button(chooser, "Gamma")), &row, &column, &rowSpan, &columnSpan);
-  EXPECT_EQ(row, 1);
-  EXPECT_EQ(column, 1);
 }
 
 TEST_F(IconChooser, ANewChooserReplacesTheOldAndParentsMayDeleteIt) {
