@@ -18,7 +18,7 @@
 #include "fwg/profiles/Profile.h"
 #include "fwg/profiles/ProfileManager.h"
 #include "platform/oxt/ClassInfo.h"
-#include "tests/objects/SessionDescribe.h"
+#include "tests/support/DescribeTree.h"
 #include "tests/support/DocumentClient.h"
 #include "tests/support/Output.h"
 #include "tests/support/Visible.h"
@@ -261,14 +261,14 @@ TEST_F(ClientObjectTest, CopyDuplicatesTheSubtreeAndLeavesTheOriginal) {
   notes->SetProperty(count);
   original->Activate();
   GetProfile("A")->Activate();
-  const Strings before = sessiontest::Describe(original);
+  const Strings before = DescribeTree(original);
   ASSERT_EQ(before.size(), 2u);
 
   // Class, name, client, properties and subtree, made anew.
   auto* target = Make<ClientFolder>(project_, "Target");
   auto* copy = ClientObject::Cast(original->Copy(target));
   ASSERT_NE(copy, nullptr);
-  EXPECT_EQ(sessiontest::Describe(copy), before);
+  EXPECT_EQ(DescribeTree(copy), before);
   EXPECT_NE(copy->GetChildren().front(), notes);
   EXPECT_EQ(copy->GetLayouter()->GetParentFrame(), FindFrame("Target"));
   EXPECT_EQ(copy->GetProfile(), GetProfile("B"));
@@ -278,7 +278,7 @@ TEST_F(ClientObjectTest, CopyDuplicatesTheSubtreeAndLeavesTheOriginal) {
   EXPECT_EQ(Active(), copy);
   EXPECT_EQ(Font(copy), "normal");
   EXPECT_EQ(Font(original), "normal");
-  EXPECT_EQ(sessiontest::Describe(original), before);
+  EXPECT_EQ(DescribeTree(original), before);
   EXPECT_EQ(original->GetParent(), folder_);
   EXPECT_EQ(original->GetChildren(), (oxStlVector<oxt::Object*>{notes}));
   EXPECT_EQ(target->GetChildren(), (oxStlVector<oxt::Object*>{copy}));
@@ -287,7 +287,7 @@ TEST_F(ClientObjectTest, CopyDuplicatesTheSubtreeAndLeavesTheOriginal) {
   // client, with their own subtrees.
   oxt::Object* folderCopy = folder_->Copy(project_);
   ASSERT_NE(folderCopy, nullptr);
-  EXPECT_EQ(sessiontest::Describe(folderCopy), sessiontest::Describe(folder_));
+  EXPECT_EQ(DescribeTree(folderCopy), DescribeTree(folder_));
   EXPECT_EQ(folder_->GetChildren().size(), 1u);
 
   // Refused: a copy into itself, and a client whose New() makes nothing.

@@ -89,7 +89,7 @@ TEST_F(PluginClientFixture, FindsTheClientByNameAndAliasAndLoadsItsPluginsOnceWh
   Log log;
   Manager()->OnNewClient().Connect(&log, [&log](fwg::Client* client) { log.Add("new " + client->GetName()); });
   EXPECT_TRUE(Manager()->GetClientList().empty());
-  EXPECT_FALSE(IsLoaded("clienttest-main"));
+  ASSERT_FALSE(IsLoaded("clienttest-main"));
 
   fwg::Client* client = Manager()->GetClient("clienttest");
   ASSERT_NE(client, nullptr);
@@ -171,19 +171,12 @@ TEST_F(ClientFixture, ClientRegistersFromItsBaseConstructorAndIsOwnedByTheManage
   auto* first = new LocalClient("Local", &log);
   auto* second = new LocalClient("Other", &log);
   // The announcement comes before the subclass's constructor body.
-  EXPECT_EQ(log.lines, (Lines{"new Local listed", "constructed Local", "new Other listed",
-                              "constructed Other"}));
+  EXPECT_EQ(log.lines, (Lines{"new Local listed", "constructed Local", "new Other listed", "constructed Other"}));
   EXPECT_EQ(Manager()->GetClientList(), (oxStlVector<fwg::Client*>{first, second}));
   // Found without a description, yet not among the described names.
   EXPECT_EQ(Manager()->GetClient("Other"), second);
   const auto names = Manager()->GetClientNames();
   EXPECT_EQ(std::find(names.begin(), names.end(), "Other"), names.end());
-
-  // A fresh client holds nothing.
-  EXPECT_TRUE(first->GetProfileList().empty());
-  EXPECT_TRUE(first->GetProfileNameList().empty());
-  EXPECT_TRUE(first->GetClientObjectsList().empty());
-  EXPECT_EQ(first->GetDefaultProfile(), "");
   // The manager deletes both with the application object (TearDown).
 }
 
@@ -217,9 +210,8 @@ TEST_F(ClientFixture, FileOperationsEmitTheirSignalsWithTheArgumentsUnchanged) {
   EXPECT_TRUE(client->SaveAs(nullptr, "/tmp/b.txt"));
   EXPECT_FALSE(client->NewFolder(&document, &root, "Folder"));
 
-  EXPECT_EQ(log.lines, (Lines{"new", "new object Sheet", "open /tmp/a.txt", "import ", "close",
-                              "save null", "save as null /tmp/b.txt",
-                              "folder Doc in Root named Folder"}));
+  EXPECT_EQ(log.lines, (Lines{"new", "new object Sheet", "open /tmp/a.txt", "import ", "close", "save null",
+                              "save as null /tmp/b.txt", "folder Doc in Root named Folder"}));
 
   // Nobody listening: the answers stay the same.
   auto* quiet = new LocalClient("Quiet", nullptr);
@@ -262,12 +254,11 @@ TEST_F(ClientFixture, CreateClientObjectNamesTheDocumentThatNewLeftCurrent) {
   auto* client = new DocumentClient;
 
   fwg::ClientObject* report = client->CreateClientObject("Report");
-  ASSERT_NE(report, nullptr);
-  EXPECT_EQ(report->GetName(), "Report");
-  EXPECT_EQ(report->GetParent(), &project);
   fwg::ClientObject* untitled = client->CreateClientObject("");
+  EXPECT_EQ(project.GetChildren(), (oxStlVector<oxt::Object*>{report, untitled}));
+  ASSERT_NE(report, nullptr);
   ASSERT_NE(untitled, nullptr);
-  EXPECT_NE(untitled, report);
+  EXPECT_EQ(report->GetName(), "Report");
   EXPECT_EQ(untitled->GetName(), "Untitled 2");
 
   // A client whose New() makes nothing finds no client object, even with a

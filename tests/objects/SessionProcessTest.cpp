@@ -18,7 +18,7 @@
 #include "platform/fwc/PluginManager.h"
 #include "platform/settings/oxSettings.h"
 #include "tests/support/WithGui.h"
-#include "tests/objects/SessionDescribe.h"
+#include "tests/support/DescribeTree.h"
 
 namespace {
 
@@ -78,7 +78,7 @@ TEST_F(SessionProcess, ASessionOpensAsSavedWhereNoneOfItsPluginsIsLoaded) {
   oxString error;
   fwg::Project* opened = fwg::Project::OpenSession(file.toStdString(), &error);
   ASSERT_NE(opened, nullptr) << error;
-  EXPECT_EQ(sessiontest::Describe(opened), saved);
+  EXPECT_EQ(DescribeTree(opened), saved);
   EXPECT_FALSE(opened->IsModified());
   EXPECT_EQ(opened->GetTitle(), "work.session");
 }

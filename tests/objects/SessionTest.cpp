@@ -19,7 +19,7 @@
 #include "fwg/profiles/Profile.h"
 #include "platform/ui/uiMainWindow.h"
 #include "tests/ChildProcess.h"
-#include "tests/objects/SessionDescribe.h"
+#include "tests/support/DescribeTree.h"
 #include "tests/support/DocumentClient.h"
 #include "tests/support/Output.h"
 #include "tests/support/WithProjects.h"
@@ -29,7 +29,6 @@ namespace {
 using fwg::ClientFolder;
 using fwg::ClientObject;
 using fwg::Project;
-using sessiontest::Describe;
 using Strings = std::vector<std::string>;
 
 class Session : public WithProjects {
@@ -68,7 +67,7 @@ TEST_F(Session, ATreeWrittenAndReadBackIsTheSameWithDocumentsMadeOnceByTheirClie
   auto* inner = new ClientFolder(sheets, "Inner");
   MakeDocument(inner, "Deep");
   MakeDocument(project, "Gamma");
-  Strings expected = Describe(project);
+  Strings expected = DescribeTree(project);
   expected.erase(std::find(expected.begin(), expected.end(), "  oxt::Object Scratch"));
 
   const oxString path = Path("session.xml");
@@ -102,7 +101,7 @@ TEST_F(Session, ATreeWrittenAndReadBackIsTheSameWithDocumentsMadeOnceByTheirClie
   listener.DisconnectAllSignals();
   ASSERT_NE(opened, nullptr) << error;
 
-  EXPECT_EQ(Describe(opened), expected);
+  EXPECT_EQ(DescribeTree(opened), expected);
   EXPECT_EQ(opened->GetFileName(), path);
   EXPECT_EQ(client_->made, 4) << "each document is made by its client exactly once";
   EXPECT_EQ(client_->GetClientObjectsList().size(), 4u);
@@ -175,7 +174,7 @@ TEST_F(Session, UnknownClientsAndClassesAndCarelessClientsCostOnlyTheirDocuments
   Project* opened = nullptr;
   const std::string errors = StderrOf([&] { opened = Project::OpenSession(path); });
   ASSERT_NE(opened, nullptr);
-  EXPECT_EQ(Describe(opened), (Strings{"fwg::Project Source Layout=0", "  fwg::ClientObject Orphan no client",
+  EXPECT_EQ(DescribeTree(opened), (Strings{"fwg::Project Source Layout=0", "  fwg::ClientObject Orphan no client",
                                        "  fwg::ClientObject Known client=Documents",
                                        "  fwg::ClientObject Known no client",
                                        "  fwg::ClientObject Draft client=Careless",
@@ -193,7 +192,7 @@ TEST_F(Session, UnknownClientsAndClassesAndCarelessClientsCostOnlyTheirDocuments
 TEST_F(Session, ABrokenFileLeavesTheOpenSessionAsItWas) {
   auto* open = new Project("Open");
   MakeDocument(open, "Draft");
-  const Strings before = Describe(Root());
+  const Strings before = DescribeTree(Root());
 
   const oxString truncated = Path("truncated.xml");
   ASSERT_TRUE(open->SaveSession(truncated));
@@ -213,7 +212,7 @@ TEST_F(Session, ABrokenFileLeavesTheOpenSessionAsItWas) {
     EXPECT_EQ(Project::OpenSession(path, &error), nullptr) << path;
     EXPECT_FALSE(error.empty()) << path;
     EXPECT_EQ(error.find('\n'), oxString::npos) << "one line: " << error;
-    EXPECT_EQ(Describe(Root()), before) << path;
+    EXPECT_EQ(DescribeTree(Root()), before) << path;
   }
   oxString error;
   Project::OpenSession(twoProjects, &error);

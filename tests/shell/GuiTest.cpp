@@ -91,24 +91,26 @@ TEST_F(GuiFixture, GetMakesOneApplicationAndLetsEventsThroughUntilStart) {
   QCoreApplication::processEvents();
 }
 
-TEST_F(GuiFixture, ExitListenerDecidesWhetherTheApplicationEnds) {
+TEST_F(GuiFixture, ExitOrClosingTheWindowEndsTheApplicationUnlessAnExitListenerKeepsIt) {
   fwg::Gui* gui = MakeGui();
   gui->Start();
-  guiTrapableDialog::s_helper.setModelessDialogs(true);
+  // No listener: Exit, or closing the main window, ends the event loop; an
+  // Exit before the loop runs ends the next Run at once.
+  RunWith([gui] { gui->Exit(); });
+  gui->Exit();
+  gui->Run();
+  RunWith([gui] { gui->GetMainWindow()->close(); });
 
-  struct Listener : oxListener<> {
-    fwg::Gui* gui;
-    int calls = 0;
-    bool endOnSecond = true;
-    std::vector<bool> modelessSeen;
-    void OnExit() {
-      ++calls;
-      modelessSeen.push_back(gui->IsModelessDialogs());
-      if (calls == 2 && endOnSecond) gui->Exit();
-    }
-  } listener;
-  listener.gui = gui;
-  gui->OnExit().Connect(&listener, &Listener::OnExit);
+  // A listener decides, and sees modeless dialogs switched off meanwhile.
+  guiTrapableDialog::s_helper.setModelessDialogs(true);
+  int calls = 0;
+  bool endOnSecond = true;
+  std::vector<bool> modelessSeen;
+  oxListener<> listener;
+  gui->OnExit().Connect(&listener, [&] {
+    modelessSeen.push_back(gui->IsModelessDialogs());
+    if (++calls == 2 && endOnSecond) gui->Exit();
+  });
 
   bool aliveAfterFirst = false;
   RunWith([&] {
@@ -119,33 +121,20 @@ TEST_F(GuiFixture, ExitListenerDecidesWhetherTheApplicationEnds) {
     });
   });
   EXPECT_TRUE(aliveAfterFirst);
-  EXPECT_EQ(listener.calls, 2);
-  EXPECT_EQ(listener.modelessSeen, (std::vector<bool>{false, false}));
+  EXPECT_EQ(calls, 2);
+  EXPECT_EQ(modelessSeen, (std::vector<bool>{false, false}));
   EXPECT_TRUE(gui->IsModelessDialogs()) << "switched back on after the emission";
 
   // With modeless dialogs off they stay off.
   gui->SetModelessDialogs(false);
-  listener.endOnSecond = false;
+  endOnSecond = false;
   gui->Exit();
   EXPECT_FALSE(gui->IsModelessDialogs());
   EXPECT_FALSE(uiManager::Get()->IsExitRequested());
-}
 
-TEST_F(GuiFixture, WithoutExitListenersExitAndClosingTheWindowEndTheEventLoop) {
-  fwg::Gui* gui = MakeGui();
-  gui->Start();
-  RunWith([gui] { gui->Exit(); });
-  // Exit before the loop runs ends the next Run at once.
-  gui->Exit();
-  gui->Run();
-  RunWith([gui] { gui->GetMainWindow()->close(); });
-
-  // A listener that does not end it keeps the window up.
-  int calls = 0;
-  oxListener<> keeper;
-  gui->OnExit().Connect(&keeper, [&] { ++calls; });
+  // Closing the window asks the listener too, which keeps the window up.
   gui->GetMainWindow()->close();
-  EXPECT_EQ(calls, 1);
+  EXPECT_EQ(calls, 4);
   EXPECT_TRUE(gui->GetMainWindow()->IsVisible());
   EXPECT_FALSE(uiManager::Get()->IsExitRequested());
 }

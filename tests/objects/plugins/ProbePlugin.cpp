@@ -17,7 +17,7 @@
 #include "platform/fwc/Plugin.h"
 #include "platform/oxt/CurrentObjects.h"
 #include "platform/oxt/Model.h"
-#include "tests/objects/SessionDescribe.h"
+#include "tests/support/DescribeTree.h"
 
 namespace {
 
@@ -60,7 +60,7 @@ fwg::Project* Build() {
 }
 
 void Print(oxt::Object* object) {
-  for (const std::string& line : sessiontest::Describe(object)) std::cout << "probe: " << line << "\n";
+  for (const std::string& line : DescribeTree(object)) std::cout << "probe: " << line << "\n";
 }
 
 class Probe : public fwg::Client {
