@@ -116,10 +116,9 @@ TEST_F(ClientObjectTest, DocumentsTakeTheirPlaceInTheTreeAndItsFrames) {
   ClientObject* inProject = MakeDocument(project_, "InProject");
   ClientObject* besidePlain = MakeDocument(plain, "BesidePlain");
   ClientObject* loose = MakeDocument(nullptr, "Loose");
-  EXPECT_EQ(inInner->GetParent(), inner);
-  EXPECT_EQ(inProject->GetParent(), project_);
-  EXPECT_EQ(besidePlain->GetParent(), folder_) << "a plain folder is not a client folder";
-  EXPECT_EQ(loose->GetParent(), nullptr);
+  // A plain folder is not a client folder.
+  EXPECT_EQ((std::vector{inInner->GetParent(), inProject->GetParent(), besidePlain->GetParent(), loose->GetParent()}),
+            (std::vector<oxt::Object*>{inner, project_, folder_, nullptr}));
   EXPECT_EQ(client_->GetClientObjectsList(), (oxStlVector<ClientObject*>{inInner, inProject, besidePlain, loose}));
 
   // Casts and current objects of the document class (the folder classes'
@@ -150,11 +149,10 @@ TEST_F(ClientObjectTest, DocumentsTakeTheirPlaceInTheTreeAndItsFrames) {
 
   // Each layouter sits in its folder's frame; one without a framed parent
   // stays out of the central widget.
-  EXPECT_EQ(inInner->GetLayouter()->GetParentFrame(), FindFrame("Inner"));
-  EXPECT_EQ(inProject->GetLayouter()->GetParentFrame(), FindFrame("P"));
-  EXPECT_EQ(fromRegistry->GetLayouter()->GetParentFrame(), FindFrame("Inner"));
-  EXPECT_EQ(loose->GetLayouter()->GetParentFrame(), nullptr);
-  EXPECT_EQ(deep->GetLayouter()->GetParentFrame(), nullptr) << "the plain folder has no frame";
+  // (The plain folder has no frame.)
+  std::vector<Frame*> frames;
+  for (ClientObject* d : {inInner, inProject, fromRegistry, loose, deep}) frames.push_back(d->GetLayouter()->GetParentFrame());
+  EXPECT_EQ(frames, (std::vector<Frame*>{FindFrame("Inner"), FindFrame("P"), FindFrame("Inner"), nullptr, nullptr}));
 
   delete loose;
   EXPECT_EQ(client_->GetClientObjectsList(), (oxStlVector<ClientObject*>{inInner, inProject, besidePlain}));

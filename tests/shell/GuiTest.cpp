@@ -12,7 +12,6 @@
 #include "platform/oxapp/Application.h"
 #include "platform/oxapp/CommandLine.h"
 #include "platform/ui/guiTrapableDialog.h"
-#include "platform/ui/uiMainWindow.h"
 #include "platform/ui/uiManager.h"
 #include "platform/ui/uiMessageBox.h"
 #include "tests/support/Output.h"

@@ -9,9 +9,7 @@
 #include "fwg/clients/ClientObject.h"
 #include "fwg/profiles/Profile.h"
 #include "fwg/profiles/ProfileManager.h"
-#include "fwg/shell/Gui.h"
 #include "platform/fwc/Director.h"
-#include "platform/ui/uiMainWindow.h"
 #include "platform/ui/uiMenuBar.h"
 #include "tests/support/WithGui.h"
 

@@ -142,16 +142,11 @@ INSTANTIATE_TEST_SUITE_P(AllTwelve, FixedLayoutTest, ::testing::ValuesIn(kLayout
 
 TEST_F(LayoutFrameTest, RefusesValuesThatAreNoLayoutAndKeepsTheArrangement) {
   Frame* frame = MakeFrame("Folder");
-  uiFrame* a = MakeView("A");
   uiFrame* b = MakeView("B");
-  frame->AddView(a);
+  frame->AddView(MakeView("A"));
   frame->AddView(b);
   frame->Layout(Frame::TwoHorizontal);
-
-  frame->Layout(static_cast<Frame::FixedLayouts>(0));
-  frame->Layout(static_cast<Frame::FixedLayouts>(13));
-  frame->Layout(static_cast<Frame::FixedLayouts>(-1));
-
+  for (int bad : {0, 13, -1}) frame->Layout(static_cast<Frame::FixedLayouts>(bad));
   EXPECT_EQ(frame->GetLayout(), Frame::TwoHorizontal);
   EXPECT_EQ(frame->GetPaneIndex(b), 1);
   // A frame starts in "Full": all views are tabs of the one pane.
@@ -187,10 +182,7 @@ TEST_F(LayoutFrameTest, RemovedViewsAndViewsOfDeletedFramesAreHandedBackNotDelet
   uiFrame* a = MakeView("A");
   uiFrame* b = MakeView("B");
   uiFrame* c = MakeView("C");
-  frame->AddView(a);
-  frame->AddView(b);
-  frame->AddView(c);
-  frame->AddView(b);  // already held: stays in its place
+  for (uiFrame* view : {a, b, c, b}) frame->AddView(view);  // b again: stays in its place
   EXPECT_EQ(frame->GetViews(), (oxStlVector<uiWidget*>{a, b, c}));
 
   frame->RemoveChild(a);
