@@ -92,12 +92,14 @@ class ClientObjectTest : public WithProjects {
   // activation.
   void Watch(ClientObject* document, oxListenerBase* listener) {
     const std::string name = document->GetName();
-    document->OnActivate().Connect(listener, [this, name](ClientObject*) { log_.push_back(name + " activated"); });
-    document->OnDeactivate().Connect(listener, [this, name](ClientObject*) { log_.push_back(name + " deactivated"); });
-    oxt::Model::Get()->OnPropertyChanged().Connect(listener, [this, document, name](oxt::Object* o, oxt::Property& p) {
-      if (o == document && p.GetName() == "@Font") log_.push_back(name + " " + p.GetValue().GetString());
+    auto add = [this, name](const std::string& what) { log_.push_back(name + " " + what); };
+    document->OnActivate().Connect(listener, [add](ClientObject*) { add("activated"); });
+    document->OnDeactivate().Connect(listener, [add](ClientObject*) { add("deactivated"); });
+    auto* model = oxt::Model::Get();
+    model->OnPropertyChanged().Connect(listener, [add, document](oxt::Object* o, oxt::Property& p) {
+      if (o == document && p.GetName() == "@Font") add(p.GetValue().GetString());
     });
-    document->GetLayouter()->OnActivate().Connect(listener, [this, name](Frame*) { log_.push_back(name + " frame"); });
+    document->GetLayouter()->OnActivate().Connect(listener, [add](Frame*) { add("frame"); });
   }
 
   Log log_;
@@ -117,9 +119,11 @@ TEST_F(ClientObjectTest, DocumentsTakeTheirPlaceInTheTreeAndItsFrames) {
   ClientObject* besidePlain = MakeDocument(plain, "BesidePlain");
   ClientObject* loose = MakeDocument(nullptr, "Loose");
   // A plain folder is not a client folder.
-  EXPECT_EQ((std::vector{inInner->GetParent(), inProject->GetParent(), besidePlain->GetParent(), loose->GetParent()}),
-            (std::vector<oxt::Object*>{inner, project_, folder_, nullptr}));
-  EXPECT_EQ(client_->GetClientObjectsList(), (oxStlVector<ClientObject*>{inInner, inProject, besidePlain, loose}));
+  std::vector<oxt::Object*> parents;
+  for (ClientObject* d : {inInner, inProject, besidePlain, loose}) parents.push_back(d->GetParent());
+  EXPECT_EQ(parents, (std::vector<oxt::Object*>{inner, project_, folder_, nullptr}));
+  EXPECT_EQ(client_->GetClientObjectsList(),
+            (oxStlVector<ClientObject*>{inInner, inProject, besidePlain, loose}));
 
   // Casts and current objects of the document class (the folder classes'
   // own are the object tree test's).
@@ -151,8 +155,10 @@ TEST_F(ClientObjectTest, DocumentsTakeTheirPlaceInTheTreeAndItsFrames) {
   // stays out of the central widget.
   // (The plain folder has no frame.)
   std::vector<Frame*> frames;
-  for (ClientObject* d : {inInner, inProject, fromRegistry, loose, deep}) frames.push_back(d->GetLayouter()->GetParentFrame());
-  EXPECT_EQ(frames, (std::vector<Frame*>{FindFrame("Inner"), FindFrame("P"), FindFrame("Inner"), nullptr, nullptr}));
+  for (ClientObject* d : {inInner, inProject, fromRegistry, loose, deep})
+    frames.push_back(d->GetLayouter()->GetParentFrame());
+  EXPECT_EQ(frames, (std::vector<Frame*>{FindFrame("Inner"), FindFrame("P"), FindFrame("Inner"), nullptr,
+                                         nullptr}));
 
   delete loose;
   EXPECT_EQ(client_->GetClientObjectsList(), (oxStlVector<ClientObject*>{inInner, inProject, besidePlain}));

@@ -87,7 +87,7 @@ class LocalClient : public fwg::Client {
 
 TEST_F(PluginClientFixture, FindsTheClientByNameAndAliasAndLoadsItsPluginsOnceWhenAsked) {
   Log log;
-  Manager()->OnNewClient().Connect(&log, [&log](fwg::Client* client) { log.Add("new " + client->GetName()); });
+  Manager()->OnNewClient().Connect(&log, [&log](fwg::Client* c) { log.Add("new " + c->GetName()); });
   EXPECT_TRUE(Manager()->GetClientList().empty());
   ASSERT_FALSE(IsLoaded("clienttest-main"));
 
@@ -110,7 +110,8 @@ TEST_F(PluginClientFixture, FindsTheClientByNameAndAliasAndLoadsItsPluginsOnceWh
 
   // The lazy profiles were announced once, by the request that loaded the
   // client, and none of their plug-ins is loaded yet.
-  EXPECT_EQ(client->GetProfileNameList(), (oxStlVector<oxString>{"Test editor", "ClientTestTools", "ClientTestTools"}));
+  EXPECT_EQ(client->GetProfileNameList(),
+            (oxStlVector<oxString>{"Test editor", "ClientTestTools", "ClientTestTools"}));
   EXPECT_FALSE(IsLoaded("clienttest-tools"));
   ASSERT_EQ(client->GetProfileList().size(), 1u);
 
@@ -153,7 +154,8 @@ TEST_F(PluginClientFixture, BadDescriptionsAndLibrariesAreReportedAndOtherClient
       EXPECT_EQ(Manager()->GetClient(name), nullptr) << name;
   });
   ASSERT_EQ(CountLines(error), 2) << error;
-  ExpectContains(error.substr(0, error.find('\n')), {kPluginDir + "/missing.plugin", "libclienttest_missing.so"});
+  ExpectContains(error.substr(0, error.find('\n')),
+                 {kPluginDir + "/missing.plugin", "libclienttest_missing.so"});
   ExpectContains(error.substr(error.find('\n') + 1), {kPluginDir + "/noentry.plugin", "entry point"});
 
   ASSERT_NE(Manager()->GetClient("clienttest"), nullptr);
@@ -171,7 +173,8 @@ TEST_F(ClientFixture, ClientRegistersFromItsBaseConstructorAndIsOwnedByTheManage
   auto* first = new LocalClient("Local", &log);
   auto* second = new LocalClient("Other", &log);
   // The announcement comes before the subclass's constructor body.
-  EXPECT_EQ(log.lines, (Lines{"new Local listed", "constructed Local", "new Other listed", "constructed Other"}));
+  EXPECT_EQ(log.lines,
+            (Lines{"new Local listed", "constructed Local", "new Other listed", "constructed Other"}));
   EXPECT_EQ(Manager()->GetClientList(), (oxStlVector<fwg::Client*>{first, second}));
   // Found without a description, yet not among the described names.
   EXPECT_EQ(Manager()->GetClient("Other"), second);

@@ -174,11 +174,11 @@ TEST_F(Session, UnknownClientsAndClassesAndCarelessClientsCostOnlyTheirDocuments
   Project* opened = nullptr;
   const std::string errors = StderrOf([&] { opened = Project::OpenSession(path); });
   ASSERT_NE(opened, nullptr);
-  EXPECT_EQ(DescribeTree(opened), (Strings{"fwg::Project Source Layout=0", "  fwg::ClientObject Orphan no client",
-                                       "  fwg::ClientObject Known client=Documents",
-                                       "  fwg::ClientObject Known no client",
-                                       "  fwg::ClientObject Draft client=Careless",
-                                       "  fwg::ClientObject Draft 2 client=Careless"}));
+  EXPECT_EQ(DescribeTree(opened),
+            (Strings{"fwg::Project Source Layout=0", "  fwg::ClientObject Orphan no client",
+                     "  fwg::ClientObject Known client=Documents", "  fwg::ClientObject Known no client",
+                     "  fwg::ClientObject Draft client=Careless",
+                     "  fwg::ClientObject Draft 2 client=Careless"}));
   EXPECT_EQ(client_->made, 1) << "no document is made for an object that is left out";
   EXPECT_EQ(careless->made, 2) << "no second document for a careless New()";
   // One line per problem, each naming the file.

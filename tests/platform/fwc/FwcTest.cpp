@@ -63,8 +63,9 @@ TEST(PluginLoading, EntryPointRunsOnceAndFailuresAreReportedWithoutStoppingOther
     EXPECT_FALSE(manager.LoadPlugin("fwctest-noentry"));
   });
   ASSERT_EQ(CountLines(error), 2) << error;
-  ExpectContains(error.substr(0, error.find('\n')), {"'fwctest-missing'", kPluginDir + "/libfwctest_missing.so",
-                                                     kPluginDir + "/missing.plugin"});
+  const std::string missingLine = error.substr(0, error.find('\n'));
+  ExpectContains(missingLine,
+                 {"'fwctest-missing'", kPluginDir + "/libfwctest_missing.so", kPluginDir + "/missing.plugin"});
   ExpectContains(error.substr(error.find('\n') + 1),
                  {"'fwctest-noentry'", kPluginDir + "/libfwctest_noentry.so", "entry point"});
 

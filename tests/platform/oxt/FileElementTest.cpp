@@ -125,7 +125,8 @@ TEST_P(BrokenSession, IsRefusedWithOnePositionedError) {
 #define VALUE(type, text) SESSION("<value name=\"a\" type=\"" type "\">" text "</value>")
 
 const BrokenCase kBrokenCases[] = {
-    {"Truncated", "<session version=\"1\"><element name=\"\"><value name=\"a\" type=\"int\">3", "end of document"},
+    {"Truncated", "<session version=\"1\"><element name=\"\"><value name=\"a\" type=\"int\">3",
+     "end of document"},
     {"UnknownType", VALUE("float", "1.5"), "unknown value type 'float'"},
     {"PointerType", VALUE("pointer", "0x1"), "unknown value type 'pointer'"},
     {"BadInteger", VALUE("int", "12abc"), "bad int value"},

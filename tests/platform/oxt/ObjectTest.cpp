@@ -11,6 +11,8 @@ using oxttest::Project;
 
 namespace {
 
+using Events = oxStlVector<oxString>;
+
 oxString Names(const oxStlVector<oxt::Object*>& objects) {
   oxString out;
   for (const oxt::Object* o : objects) out += (out.empty() ? "" : ",") + o->GetName();
@@ -202,8 +204,8 @@ TEST_F(ObjectModel, ChangesAreAnnouncedWithTheObjectAndTheNewValue) {
   EXPECT_FALSE(doc_->SetProperty(toNull));
   EXPECT_FALSE(project_->SetProperty(intoItself));
   EXPECT_EQ(project_->GetParent(), sandbox_);
-  EXPECT_EQ(recorder.events, (oxStlVector<oxString>{"created D in F", "changed Doc Name=Doc", "changed F Layout=4",
-                                                    "changed Doc @Parent=->P"}));
+  EXPECT_EQ(recorder.events, (Events{"created D in F", "changed Doc Name=Doc", "changed F Layout=4",
+                                     "changed Doc @Parent=->P"}));
 }
 
 TEST_F(ObjectModel, DeleteAnnouncesTheIntactSubtreeInPreorderAndSelectionFollows) {
@@ -223,8 +225,8 @@ TEST_F(ObjectModel, DeleteAnnouncesTheIntactSubtreeInPreorderAndSelectionFollows
 
   EXPECT_EQ(project_->GetChildren().size(), 0u);
   EXPECT_TRUE(oxt::Model::Get()->GetSelection().empty());
-  EXPECT_EQ(recorder.events, (oxStlVector<oxString>{"selected d1", "selected d2", "selected d1,d2", "selected d1",
-                                                    "selected d1,d2", "deleted F<P d1<F d1a<d1 d2<F"}));
+  EXPECT_EQ(recorder.events, (Events{"selected d1", "selected d2", "selected d1,d2", "selected d1",
+                                     "selected d1,d2", "deleted F<P d1<F d1a<d1 d2<F"}));
 }
 
 TEST_F(ObjectModel, CopyDuplicatesClassPropertiesAndChildren) {
@@ -239,8 +241,8 @@ TEST_F(ObjectModel, CopyDuplicatesClassPropertiesAndChildren) {
   EXPECT_EQ(oxttest::DumpTree(copy), oxttest::DumpTree(folder_));
   EXPECT_EQ(copy->GetParent(), target);
   EXPECT_EQ(copy->GetChildren()[0]->ClassName(), "test::Doc");
-  EXPECT_EQ(recorder.events, (oxStlVector<oxString>{"changed F Name=F", "changed F Layout=3", "created F in Q",
-                                                    "changed D Name=D", "changed D Path=a/b", "created D in F"}));
+  EXPECT_EQ(recorder.events, (Events{"changed F Name=F", "changed F Layout=3", "created F in Q",
+                                     "changed D Name=D", "changed D Path=a/b", "created D in F"}));
   EXPECT_EQ(folder_->Copy(doc_), nullptr);  // not into its own subtree
 }
 

@@ -161,8 +161,7 @@ TEST_F(SettingsFile, BadLinesCostOnlyThemselvesAndTheFileIsCopiedAside) {
     const std::string error = StderrOf([&] { store = oxSettings::Open(path); });
     EXPECT_EQ(CountLines(error), 1) << error;
     EXPECT_TRUE(error.starts_with("fwg: " + path + ":3: ")) << error;
-    EXPECT_TRUE(Contains(error, c.problem)) << error;
-    EXPECT_TRUE(Contains(error, path + ".broken")) << error;
+    ExpectContains(error, {c.problem, path + ".broken"});
     EXPECT_LT(error.size(), 1000u) << "echoed input is cut short";
     EXPECT_EQ(ReadAll(path + ".broken"), text);
 
@@ -233,17 +232,15 @@ class ReadOnlyFolder {
   explicit ReadOnlyFolder(const QString& path) : path_(path.toStdString()) {
     chmod(path_.c_str(), 0555);
     immutable_ = geteuid() == 0 && SetImmutable(path_, true);
-    locked_ = geteuid() != 0 || immutable_;
   }
   ~ReadOnlyFolder() {
     if (immutable_) SetImmutable(path_, false);
     chmod(path_.c_str(), 0755);
   }
-  bool IsLocked() const { return locked_; }
+  bool IsLocked() const { return geteuid() != 0 || immutable_; }
 
  private:
   std::string path_;
-  bool locked_ = false;
   bool immutable_ = false;
 };
 
@@ -275,8 +272,7 @@ TEST_F(SettingsFile, FailedSavesSayWhyOnceAndLeaveTheOldFileAsItWas) {
       elsewhere.reset();  // tries again, quietly
     });
     EXPECT_EQ(CountLines(error), 2) << error;
-    EXPECT_TRUE(Contains(error, "'" + path + "': ")) << error;
-    EXPECT_TRUE(Contains(error, "locked/sub/app.ini")) << error;
+    ExpectContains(error, {"'" + path + "': ", "locked/sub/app.ini"});
     EXPECT_FALSE(Contains(error, std::strerror(ENOENT))) << "the folder's own reason: " << error;
     EXPECT_TRUE(store->IsModified());
   }
