@@ -107,25 +107,22 @@ TEST_F(ObjectTreeTest, CastsTypesAndCurrentObjectsWorkAcrossTheTree) {
   auto* doc = new Document(inner, "D");
   auto* plain = new oxt::Object(project, "Plain");
 
-  EXPECT_EQ(ClientFolder::Cast(project), project);
-  EXPECT_EQ(Folder::Cast(project), project);
-  EXPECT_EQ(Project::Cast(outer), nullptr);
-  EXPECT_EQ(ClientFolder::Cast(folder), nullptr);
-  EXPECT_EQ(Folder::Cast(plain), nullptr);
-  EXPECT_EQ(Project::Cast(nullptr), nullptr);
+  using Objects = std::vector<oxt::Object*>;
+  EXPECT_EQ((Objects{ClientFolder::Cast(project), Folder::Cast(project), Project::Cast(outer),
+                     ClientFolder::Cast(folder), Folder::Cast(plain), Project::Cast(nullptr)}),
+            (Objects{project, project, nullptr, nullptr, nullptr, nullptr}));
 
-  oxt::CurrentObjects::Get()->SetCurrentObject(doc);
-  EXPECT_EQ(ClientFolder::GetCurrentObject(), inner);
-  EXPECT_EQ(Folder::GetCurrentObject(), inner);
-  EXPECT_EQ(Project::GetCurrentObject(), project);
-  oxt::CurrentObjects::Get()->SetCurrentObject(folder);
-  EXPECT_EQ(Folder::GetCurrentObject(), folder);
-  EXPECT_EQ(ClientFolder::GetCurrentObject(), outer);
-
+  // The current folder, client folder and project, from each current object.
   Document loose(nullptr, "Loose");
-  oxt::CurrentObjects::Get()->SetCurrentObject(&loose);
-  EXPECT_EQ(Folder::GetCurrentObject(), nullptr);
-  EXPECT_EQ(Project::GetCurrentObject(), nullptr);
+  const struct {
+    oxt::Object* current;
+    Objects found;
+  } cases[] = {{doc, {inner, inner, project}}, {folder, {folder, outer, project}}, {&loose, {}}};
+  for (const auto& c : cases) {
+    oxt::CurrentObjects::Get()->SetCurrentObject(c.current);
+    Objects found = {Folder::GetCurrentObject(), ClientFolder::GetCurrentObject(), Project::GetCurrentObject()};
+    EXPECT_EQ(found, c.found.empty() ? Objects(3, nullptr) : c.found) << c.current->GetName();
+  }
   oxt::CurrentObjects::Get()->SetCurrentObject(nullptr);
 
   // The type list names the client folder class, even for projects.

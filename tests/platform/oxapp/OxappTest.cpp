@@ -82,7 +82,6 @@ TEST_F(ResourceLookup, FoldersThenEnvironmentRootsThenAddedRootsThenExecutableRe
 
   EXPECT_EQ(application.GetResource("demo", "a.png"), inFolder);
   EXPECT_EQ(application.GetResource("demo", "b.png"), inEnvironment);
-  EXPECT_EQ(application.GetResource("demo", "c.png"), base_ + "/added/demo/c.png");
   EXPECT_EQ(application.GetResource("demo", "c.png"), inSecondRoot);
   EXPECT_EQ(application.GetResource("demo", "d.png"), "");
   EXPECT_EQ(application.GetResource("other", "d.png"), base_ + "/otherfolder/d.png");
