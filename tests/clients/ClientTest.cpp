@@ -1,28 +1,25 @@
 // The client manager and clients: records from real plug-in descriptions,
 // clients loaded from real shared libraries, lazy profiles, the clients'
-// signals and documents, and the demo host started with "-client".
+// signals and documents.
 //
 // Loaded plug-ins stay loaded for the rest of the process, so the tests
 // that load plug-ins need a process of their own, as CTest gives each test;
 // run by hand in one process they skip once the plug-in is already in.
-#include <QProcess>
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
-#include "fwg/clients/Client.h"
 #include "fwg/clients/ClientManager.h"
-#include "fwg/clients/ClientObject.h"
-#include "fwg/profiles/Profile.h"
 #include "fwg/objects/Project.h"
+#include "fwg/profiles/Profile.h"
 #include "platform/fwc/Director.h"
 #include "platform/fwc/PluginManager.h"
 #include "platform/oxapp/CommandLine.h"
 #include "platform/oxt/CurrentObjects.h"
 #include "tests/support/DocumentClient.h"
+#include "tests/support/Output.h"
 #include "tests/support/WithGui.h"
 
 namespace {
@@ -44,22 +41,12 @@ std::string g_scanErrors;
 class ScanEnvironment : public ::testing::Environment {
  public:
   void SetUp() override {
-    testing::internal::CaptureStderr();
-    fwc::Director::Get()->GetPluginManager();
-    g_scanErrors = testing::internal::GetCapturedStderr();
+    g_scanErrors = StderrOf([] { fwc::Director::Get()->GetPluginManager(); });
   }
 };
 
 [[maybe_unused]] ::testing::Environment* const kScanEnvironment =
     ::testing::AddGlobalTestEnvironment(new ScanEnvironment);
-
-bool Contains(const std::string& text, const std::string& part) {
-  return text.find(part) != std::string::npos;
-}
-
-int CountLines(const std::string& text) {
-  return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
-}
 
 bool IsLoaded(const oxString& plugin) {
   return fwc::Director::Get()->GetPluginManager()->IsPluginLoaded(plugin);
@@ -98,15 +85,11 @@ class LocalClient : public fwg::Client {
   }
 };
 
-oxString FontOf(oxt::Object* object) { return object->GetProperty(oxString("@Font")).GetValue().GetString(); }
-
-TEST_F(PluginClientFixture, FindsTheClientByNameAndAliasAndLoadsItsPluginOnce) {
+TEST_F(PluginClientFixture, FindsTheClientByNameAndAliasAndLoadsItsPluginsOnceWhenAsked) {
   Log log;
-  Manager()->OnNewClient().Connect(&log, [&log](fwg::Client* client) {
-    log.Add("new " + client->GetName());
-  });
+  Manager()->OnNewClient().Connect(&log, [&log](fwg::Client* c) { log.Add("new " + c->GetName()); });
   EXPECT_TRUE(Manager()->GetClientList().empty());
-  EXPECT_FALSE(IsLoaded("clienttest-main"));
+  ASSERT_FALSE(IsLoaded("clienttest-main"));
 
   fwg::Client* client = Manager()->GetClient("clienttest");
   ASSERT_NE(client, nullptr);
@@ -130,11 +113,6 @@ TEST_F(PluginClientFixture, FindsTheClientByNameAndAliasAndLoadsItsPluginOnce) {
   EXPECT_EQ(client->GetProfileNameList(),
             (oxStlVector<oxString>{"Test editor", "ClientTestTools", "ClientTestTools"}));
   EXPECT_FALSE(IsLoaded("clienttest-tools"));
-}
-
-TEST_F(PluginClientFixture, LazyProfileLoadsOnFirstRequestTryingItsPluginsInOrder) {
-  fwg::Client* client = Manager()->GetClient("ClientTest");
-  ASSERT_NE(client, nullptr);
   ASSERT_EQ(client->GetProfileList().size(), 1u);
 
   // A profile the client holds already loads nothing.
@@ -147,20 +125,17 @@ TEST_F(PluginClientFixture, LazyProfileLoadsOnFirstRequestTryingItsPluginsInOrde
   // The first plug-in offering the profile has no library: it is reported
   // and the second one, which provides the profile, is loaded in the same
   // request.
-  testing::internal::CaptureStderr();
-  fwg::Profile* tools = client->GetProfile("ClientTestTools");
-  const std::string error = testing::internal::GetCapturedStderr();
+  fwg::Profile* tools = nullptr;
+  const std::string error = StderrOf([&] { tools = client->GetProfile("ClientTestTools"); });
   ASSERT_NE(tools, nullptr);
   EXPECT_EQ(tools->GetName(), "ClientTestTools");
   EXPECT_TRUE(IsLoaded("clienttest-tools"));
   EXPECT_EQ(CountLines(error), 1) << error;
-  EXPECT_TRUE(Contains(error, kPluginDir + "/client-tools-a.plugin")) << error;
+  ExpectContains(error, {kPluginDir + "/client-tools-a.plugin"});
 
   // Found from now on without asking any plug-in again, and listed by
   // title in place of the waiting entries.
-  testing::internal::CaptureStderr();
-  EXPECT_EQ(client->GetProfile("ClientTestTools"), tools);
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+  EXPECT_EQ(StderrOf([&] { EXPECT_EQ(client->GetProfile("ClientTestTools"), tools); }), "");
   EXPECT_EQ(client->GetProfileNameList(), (oxStlVector<oxString>{"Test editor", "Test tools"}));
   EXPECT_EQ(client->GetProfileList(), (oxStlVector<fwg::Profile*>{editor, tools}));
 }
@@ -169,24 +144,19 @@ TEST_F(PluginClientFixture, BadDescriptionsAndLibrariesAreReportedAndOtherClient
   // The description that does not parse was reported while it was read and
   // makes no client record.
   EXPECT_EQ(CountLines(g_scanErrors), 1) << g_scanErrors;
-  EXPECT_TRUE(Contains(g_scanErrors, "fwg: " + kPluginDir + "/broken.plugin:3:")) << g_scanErrors;
+  ExpectContains(g_scanErrors, {"fwg: " + kPluginDir + "/broken.plugin:3:"});
   EXPECT_EQ(Manager()->GetClientNames(), (oxStlVector<oxString>{"clienttest", "Missing", "noentry"}));
   EXPECT_EQ(Manager()->GetClient("Broken"), nullptr);
 
-  testing::internal::CaptureStderr();
-  EXPECT_EQ(Manager()->GetClient("Missing"), nullptr);
-  EXPECT_EQ(Manager()->GetClient("noentry"), nullptr);
-  // Asked again, the records load nothing and say nothing more.
-  EXPECT_EQ(Manager()->GetClient("Missing"), nullptr);
-  EXPECT_EQ(Manager()->GetClient("NoEntry"), nullptr);
-  const std::string error = testing::internal::GetCapturedStderr();
+  const std::string error = StderrOf([&] {
+    // Asked again, the records load nothing and say nothing more.
+    for (const char* name : {"Missing", "noentry", "Missing", "NoEntry"})
+      EXPECT_EQ(Manager()->GetClient(name), nullptr) << name;
+  });
   ASSERT_EQ(CountLines(error), 2) << error;
-  const std::string missingLine = error.substr(0, error.find('\n'));
-  const std::string noEntryLine = error.substr(error.find('\n') + 1);
-  EXPECT_TRUE(Contains(missingLine, kPluginDir + "/missing.plugin")) << missingLine;
-  EXPECT_TRUE(Contains(missingLine, "libclienttest_missing.so")) << missingLine;
-  EXPECT_TRUE(Contains(noEntryLine, kPluginDir + "/noentry.plugin")) << noEntryLine;
-  EXPECT_TRUE(Contains(noEntryLine, "entry point")) << noEntryLine;
+  ExpectContains(error.substr(0, error.find('\n')),
+                 {kPluginDir + "/missing.plugin", "libclienttest_missing.so"});
+  ExpectContains(error.substr(error.find('\n') + 1), {kPluginDir + "/noentry.plugin", "entry point"});
 
   ASSERT_NE(Manager()->GetClient("clienttest"), nullptr);
   EXPECT_EQ(Manager()->GetClientList().size(), 1u);
@@ -203,19 +173,13 @@ TEST_F(ClientFixture, ClientRegistersFromItsBaseConstructorAndIsOwnedByTheManage
   auto* first = new LocalClient("Local", &log);
   auto* second = new LocalClient("Other", &log);
   // The announcement comes before the subclass's constructor body.
-  EXPECT_EQ(log.lines, (Lines{"new Local listed", "constructed Local", "new Other listed",
-                              "constructed Other"}));
+  EXPECT_EQ(log.lines,
+            (Lines{"new Local listed", "constructed Local", "new Other listed", "constructed Other"}));
   EXPECT_EQ(Manager()->GetClientList(), (oxStlVector<fwg::Client*>{first, second}));
   // Found without a description, yet not among the described names.
   EXPECT_EQ(Manager()->GetClient("Other"), second);
   const auto names = Manager()->GetClientNames();
   EXPECT_EQ(std::find(names.begin(), names.end(), "Other"), names.end());
-
-  // A fresh client holds nothing.
-  EXPECT_TRUE(first->GetProfileList().empty());
-  EXPECT_TRUE(first->GetProfileNameList().empty());
-  EXPECT_TRUE(first->GetClientObjectsList().empty());
-  EXPECT_EQ(first->GetDefaultProfile(), "");
   // The manager deletes both with the application object (TearDown).
 }
 
@@ -234,8 +198,7 @@ TEST_F(ClientFixture, FileOperationsEmitTheirSignalsWithTheArgumentsUnchanged) {
   client->OnSaveAs().Connect(&log, [&](fwg::ClientObject* o, const oxString& p) {
     log.Add(std::string(o ? "save as " : "save as null ") + p);
   });
-  client->OnNewFolder().Connect(&log, [&](fwg::ClientObject* o, oxt::Object* parent,
-                                          const oxString& n) {
+  client->OnNewFolder().Connect(&log, [&](fwg::ClientObject* o, oxt::Object* parent, const oxString& n) {
     log.Add("folder " + o->GetName() + " in " + parent->GetName() + " named " + n);
   });
 
@@ -250,9 +213,8 @@ TEST_F(ClientFixture, FileOperationsEmitTheirSignalsWithTheArgumentsUnchanged) {
   EXPECT_TRUE(client->SaveAs(nullptr, "/tmp/b.txt"));
   EXPECT_FALSE(client->NewFolder(&document, &root, "Folder"));
 
-  EXPECT_EQ(log.lines, (Lines{"new", "new object Sheet", "open /tmp/a.txt", "import ", "close",
-                              "save null", "save as null /tmp/b.txt",
-                              "folder Doc in Root named Folder"}));
+  EXPECT_EQ(log.lines, (Lines{"new", "new object Sheet", "open /tmp/a.txt", "import ", "close", "save null",
+                              "save as null /tmp/b.txt", "folder Doc in Root named Folder"}));
 
   // Nobody listening: the answers stay the same.
   auto* quiet = new LocalClient("Quiet", nullptr);
@@ -271,26 +233,21 @@ TEST_F(ClientFixture, LazyEntriesAreTriedOnceEachAndListedProfilesWin) {
   client->AddLazyLoadProfile("Extra", "clienttest-nonesuch-3");
   EXPECT_EQ(client->GetProfileNameList(), (oxStlVector<oxString>{"Listed", "Listed", "Extra", "Extra"}));
 
-  testing::internal::CaptureStderr();
-  EXPECT_EQ(client->GetProfile("Listed"), listed);
-  std::string error = testing::internal::GetCapturedStderr();
-  EXPECT_EQ(error, "");  // nothing loaded for a profile the client holds
+  // Nothing loaded for a profile the client holds.
+  EXPECT_EQ(StderrOf([&] { EXPECT_EQ(client->GetProfile("Listed"), listed); }), "");
 
   // Both entries of the name are tried in one request, then never again.
-  testing::internal::CaptureStderr();
-  EXPECT_EQ(client->GetProfile("Extra"), nullptr);
-  EXPECT_EQ(client->GetProfile("Extra"), nullptr);
-  error = testing::internal::GetCapturedStderr();
+  const std::string error = StderrOf([&] {
+    EXPECT_EQ(client->GetProfile("Extra"), nullptr);
+    EXPECT_EQ(client->GetProfile("Extra"), nullptr);
+  });
   EXPECT_EQ(CountLines(error), 2) << error;
-  EXPECT_TRUE(Contains(error, "clienttest-nonesuch-2")) << error;
-  EXPECT_TRUE(Contains(error, "clienttest-nonesuch-3")) << error;
+  ExpectContains(error, {"clienttest-nonesuch-2", "clienttest-nonesuch-3"});
   EXPECT_EQ(client->GetProfileNameList(), (oxStlVector<oxString>{"Listed", "Listed"}));
 
   // Handed back, not deleted: the caller owns it again.
   client->RemoveProfile(listed);
-  testing::internal::CaptureStderr();
-  EXPECT_EQ(client->GetProfile("Listed"), nullptr);  // tries the lazy entry
-  testing::internal::GetCapturedStderr();
+  StderrOf([&] { EXPECT_EQ(client->GetProfile("Listed"), nullptr); });  // tries the lazy entry
   delete listed;
 }
 
@@ -300,12 +257,11 @@ TEST_F(ClientFixture, CreateClientObjectNamesTheDocumentThatNewLeftCurrent) {
   auto* client = new DocumentClient;
 
   fwg::ClientObject* report = client->CreateClientObject("Report");
-  ASSERT_NE(report, nullptr);
-  EXPECT_EQ(report->GetName(), "Report");
-  EXPECT_EQ(report->GetParent(), &project);
   fwg::ClientObject* untitled = client->CreateClientObject("");
+  EXPECT_EQ(project.GetChildren(), (oxStlVector<oxt::Object*>{report, untitled}));
+  ASSERT_NE(report, nullptr);
   ASSERT_NE(untitled, nullptr);
-  EXPECT_NE(untitled, report);
+  EXPECT_EQ(report->GetName(), "Report");
   EXPECT_EQ(untitled->GetName(), "Untitled 2");
 
   // A client whose New() makes nothing finds no client object, even with a
@@ -328,73 +284,6 @@ TEST_F(ClientFixture, CreateClientObjectNamesTheDocumentThatNewLeftCurrent) {
   EXPECT_EQ(client->GetClientObjectsList(), (oxStlVector<fwg::ClientObject*>{untitled, report}));
   client->RemoveClientObject(report);
   client->RemoveClientObject(untitled);
-}
-
-TEST_F(ClientFixture, ActiveClientObjectIsBoldAndTheOthersNormal) {
-  oxt::Object root(nullptr, "Root");
-  auto* first = new fwg::ClientObject(&root, "First", false);
-  auto* second = new fwg::ClientObject(&root, "Second", false);
-  // The same one twice keeps it bold; a switch moves the label (the
-  // document test follows it through Activate()); none leaves none bold.
-  Manager()->SetActiveClientObject(first);
-  Manager()->SetActiveClientObject(first);
-  EXPECT_EQ(FontOf(first), "bold");
-  Manager()->SetActiveClientObject(second);
-  EXPECT_EQ(FontOf(first), "normal");
-  Manager()->SetActiveClientObject(nullptr);
-  EXPECT_EQ(FontOf(second), "normal");
-  EXPECT_EQ(Manager()->GetActiveClientObject(), nullptr);
-}
-
-// The demo host with the test plug-ins: "-client" reaches the client's New().
-class HostFixture : public ::testing::Test {
- protected:
-  void Start(QProcess& host, const oxString& client) {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("QT_QPA_PLATFORM", "offscreen");
-    environment.insert("FWG_PLUGIN_PATH", CLIENTTEST_PLUGIN_DIR);
-    environment.insert("FWG_CONFIG_DIR", CLIENTTEST_CONFIG_DIR);
-    host.setProcessEnvironment(environment);
-    host.start(CLIENTTEST_HOST, {"-client", QString::fromStdString(client)});
-  }
-};
-
-TEST_F(HostFixture, ClientOptionReachesTheClientsNew) {
-  for (const char* name : {"clienttest", "ClientTest"}) {
-    QProcess host;
-    Start(host, name);
-    ASSERT_TRUE(host.waitForStarted(-1)) << host.errorString().toStdString();
-    // The client ends the application from New().
-    ASSERT_TRUE(host.waitForFinished(-1));
-    EXPECT_EQ(host.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(host.exitCode(), 0);
-    const std::string out = host.readAllStandardOutput().toStdString();
-    EXPECT_TRUE(Contains(out, "clienttest: New() of ClientTest\n")) << name << ": " << out;
-  }
-}
-
-TEST_F(HostFixture, UnknownClientIsReportedAndTheHostKeepsRunning) {
-  QProcess host;
-  host.setReadChannel(QProcess::StandardError);
-  Start(host, "NoSuchClient");
-  ASSERT_TRUE(host.waitForStarted(-1)) << host.errorString().toStdString();
-
-  // Other lines (the broken description) may come first.
-  std::string report;
-  while (report.empty()) {
-    while (!host.canReadLine()) {
-      if (!host.waitForReadyRead(-1)) break;
-    }
-    if (!host.canReadLine()) break;
-    const std::string line = host.readLine().toStdString();
-    if (Contains(line, "Could not find")) report = line;
-  }
-  const bool stillRunning = host.state() == QProcess::Running;
-  host.kill();
-  host.waitForFinished(-1);
-
-  EXPECT_EQ(report, "Could not find client named 'NoSuchClient' for loading\n");
-  EXPECT_TRUE(stillRunning);
 }
 
 }  // namespace

@@ -18,7 +18,7 @@
 #include "platform/fwc/PluginManager.h"
 #include "platform/settings/oxSettings.h"
 #include "tests/support/WithGui.h"
-#include "tests/objects/SessionDescribe.h"
+#include "tests/support/DescribeTree.h"
 
 namespace {
 
@@ -43,8 +43,7 @@ class SessionProcess : public WithGui {
   // Starts the host with the probe client in `mode` (see ProbePlugin.cpp)
   // and returns what the probe printed, once it printed "end"; fewer lines
   // if the host ended before.
-  Lines RunProbe(QProcess& host, const QString& mode, QStringList arguments,
-                 const QString& file = {}) {
+  Lines RunProbe(QProcess& host, const QString& mode, QStringList arguments, const QString& file = {}) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("QT_QPA_PLATFORM", "offscreen");
     environment.insert("FWG_PLUGIN_PATH", SESSIONTEST_PLUGIN_DIR);
@@ -79,7 +78,7 @@ TEST_F(SessionProcess, ASessionOpensAsSavedWhereNoneOfItsPluginsIsLoaded) {
   oxString error;
   fwg::Project* opened = fwg::Project::OpenSession(file.toStdString(), &error);
   ASSERT_NE(opened, nullptr) << error;
-  EXPECT_EQ(sessiontest::Describe(opened), saved);
+  EXPECT_EQ(DescribeTree(opened), saved);
   EXPECT_FALSE(opened->IsModified());
   EXPECT_EQ(opened->GetTitle(), "work.session");
 }

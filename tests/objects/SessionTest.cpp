@@ -3,32 +3,26 @@
 // (once each), unknown clients, broken files that must not touch the open
 // session, and saves that fail part way.
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "fwg/actions/Action.h"
-#include "fwg/clients/Client.h"
-#include "fwg/clients/ClientObject.h"
 #include "fwg/objects/ClientFolder.h"
 #include "fwg/objects/Folder.h"
-#include "fwg/objects/Project.h"
 #include "fwg/objects/SessionCommands.h"
 #include "fwg/profiles/Profile.h"
-#include "platform/oxt/CurrentObjects.h"
-#include "platform/oxt/FileElement.h"
-#include "platform/oxt/Model.h"
 #include "platform/ui/uiMainWindow.h"
 #include "tests/ChildProcess.h"
+#include "tests/support/DescribeTree.h"
 #include "tests/support/DocumentClient.h"
-#include "tests/support/WithGui.h"
+#include "tests/support/Output.h"
+#include "tests/support/WithProjects.h"
 
 namespace {
 
@@ -37,54 +31,20 @@ using fwg::ClientObject;
 using fwg::Project;
 using Strings = std::vector<std::string>;
 
-// The tree below `object` as "class name [Layout=n] [key=value]" lines,
-// indented by depth.
-void Describe(oxt::Object* object, int depth, Strings* out) {
-  std::string line = std::string(depth * 2, ' ') + object->ClassName() + " " + object->GetName();
-  for (const oxString& name : object->GetPropertyNames()) {
-    if (name == "Name" || name.starts_with('@')) continue;
-    line += " " + name + "=" + object->oxt::Object::GetProperty(name).GetValue().GetString();
-  }
-  if (auto* document = ClientObject::Cast(object)) {
-    line += document->GetClient() ? " client=" + document->GetClient()->GetName() : " no client";
-  }
-  out->push_back(line);
-  for (oxt::Object* child : object->GetChildren()) Describe(child, depth + 1, out);
-}
-
-Strings Describe(oxt::Object* object) {
-  Strings out;
-  Describe(object, 0, &out);
-  return out;
-}
-
-std::string ReadAll(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
-}
-
-class Session : public WithGui {
+class Session : public WithProjects {
  protected:
   void SetUp() override {
-    WithGui::SetUp();
+    WithProjects::SetUp();
     client_ = new DocumentClient;  // owned by the client manager
     ASSERT_TRUE(dir_.isValid());
   }
-  void TearDown() override {
-    oxt::CurrentObjects::Get()->SetCurrentObject(nullptr);
-    for (oxt::Object* project : Root()->GetChildren({}, Project::S_ClassName(), false, true)) {
-      delete project;
-    }
-    WithGui::TearDown();
-  }
-  static oxt::Object* Root() { return oxt::Model::Get()->GetRoot(); }
   static void SetLayout(oxt::Object* folder, int layout) {
     oxt::Property p("Layout", oxt::Variant(layout));
     folder->SetProperty(p);
   }
   // A document of the test client, made through the client under `folder`.
   ClientObject* MakeDocument(oxt::Object* folder, const oxString& name) {
-    oxt::CurrentObjects::Get()->SetCurrentObject(folder);
+    SetCurrent(folder);
     return client_->CreateClientObject(name);
   }
   oxString Path(const char* name) const { return (dir_.path() + "/" + name).toStdString(); }
@@ -107,7 +67,7 @@ TEST_F(Session, ATreeWrittenAndReadBackIsTheSameWithDocumentsMadeOnceByTheirClie
   auto* inner = new ClientFolder(sheets, "Inner");
   MakeDocument(inner, "Deep");
   MakeDocument(project, "Gamma");
-  Strings expected = Describe(project);
+  Strings expected = DescribeTree(project);
   expected.erase(std::find(expected.begin(), expected.end(), "  oxt::Object Scratch"));
 
   const oxString path = Path("session.xml");
@@ -115,7 +75,7 @@ TEST_F(Session, ATreeWrittenAndReadBackIsTheSameWithDocumentsMadeOnceByTheirClie
   ASSERT_TRUE(project->SaveSession(path, &error)) << error;
   EXPECT_EQ(project->GetFileName(), path);
   // One "CLIENT" per document that has a client; none for "Loose".
-  const std::string text = ReadAll(QString::fromStdString(path));
+  const std::string text = ReadAll(path);
   size_t clients = 0;
   for (size_t at = text.find("\"CLIENT\""); at != std::string::npos; at = text.find("\"CLIENT\"", at + 1)) {
     ++clients;
@@ -141,7 +101,7 @@ TEST_F(Session, ATreeWrittenAndReadBackIsTheSameWithDocumentsMadeOnceByTheirClie
   listener.DisconnectAllSignals();
   ASSERT_NE(opened, nullptr) << error;
 
-  EXPECT_EQ(Describe(opened), expected);
+  EXPECT_EQ(DescribeTree(opened), expected);
   EXPECT_EQ(opened->GetFileName(), path);
   EXPECT_EQ(client_->made, 4) << "each document is made by its client exactly once";
   EXPECT_EQ(client_->GetClientObjectsList().size(), 4u);
@@ -211,24 +171,19 @@ TEST_F(Session, UnknownClientsAndClassesAndCarelessClientsCostOnlyTheirDocuments
   const oxString path = Path("foreign.xml");
   ASSERT_TRUE(root.WriteFile(path, nullptr));
 
-  testing::internal::CaptureStderr();
-  Project* opened = Project::OpenSession(path);
-  const std::string errors = testing::internal::GetCapturedStderr();
+  Project* opened = nullptr;
+  const std::string errors = StderrOf([&] { opened = Project::OpenSession(path); });
   ASSERT_NE(opened, nullptr);
-  EXPECT_EQ(Describe(opened), (Strings{"fwg::Project Source Layout=0",
-                                       "  fwg::ClientObject Orphan no client",
-                                       "  fwg::ClientObject Known client=Documents",
-                                       "  fwg::ClientObject Known no client",
-                                       "  fwg::ClientObject Draft client=Careless",
-                                       "  fwg::ClientObject Draft 2 client=Careless"}));
+  EXPECT_EQ(DescribeTree(opened),
+            (Strings{"fwg::Project Source Layout=0", "  fwg::ClientObject Orphan no client",
+                     "  fwg::ClientObject Known client=Documents", "  fwg::ClientObject Known no client",
+                     "  fwg::ClientObject Draft client=Careless",
+                     "  fwg::ClientObject Draft 2 client=Careless"}));
   EXPECT_EQ(client_->made, 1) << "no document is made for an object that is left out";
   EXPECT_EQ(careless->made, 2) << "no second document for a careless New()";
   // One line per problem, each naming the file.
-  const Strings expected = {"'Uninstalled'", "'Source/Sheet'", "'acme::Spreadsheet'", "'Careless'"};
-  for (const std::string& part : expected) {
-    EXPECT_NE(errors.find(part), std::string::npos) << part << " in " << errors;
-  }
-  EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 3) << errors;
+  ExpectContains(errors, {"'Uninstalled'", "'Source/Sheet'", "'acme::Spreadsheet'", "'Careless'"});
+  EXPECT_EQ(CountLines(errors), 3) << errors;
   for (size_t at = 0; at < errors.size(); at = errors.find('\n', at) + 1) {
     EXPECT_EQ(errors.compare(at, 5 + path.size(), "fwg: " + path), 0) << errors;
   }
@@ -237,16 +192,12 @@ TEST_F(Session, UnknownClientsAndClassesAndCarelessClientsCostOnlyTheirDocuments
 TEST_F(Session, ABrokenFileLeavesTheOpenSessionAsItWas) {
   auto* open = new Project("Open");
   MakeDocument(open, "Draft");
-  const Strings before = Describe(Root());
+  const Strings before = DescribeTree(Root());
 
   const oxString truncated = Path("truncated.xml");
   ASSERT_TRUE(open->SaveSession(truncated));
-  const std::string text = ReadAll(QString::fromStdString(truncated));
-  {
-    QFile file(QString::fromStdString(truncated));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(QByteArray::fromStdString(text.substr(0, text.size() - 30)));
-  }
+  const std::string text = ReadAll(truncated);
+  ASSERT_TRUE(WriteAll(truncated, text.substr(0, text.size() - 30)));
   const oxString noProject = Path("no-project.xml");
   ASSERT_TRUE(oxt::FileElement().WriteFile(noProject, nullptr));
   const oxString twoProjects = Path("two-projects.xml");
@@ -261,7 +212,7 @@ TEST_F(Session, ABrokenFileLeavesTheOpenSessionAsItWas) {
     EXPECT_EQ(Project::OpenSession(path, &error), nullptr) << path;
     EXPECT_FALSE(error.empty()) << path;
     EXPECT_EQ(error.find('\n'), oxString::npos) << "one line: " << error;
-    EXPECT_EQ(Describe(Root()), before) << path;
+    EXPECT_EQ(DescribeTree(Root()), before) << path;
   }
   oxString error;
   Project::OpenSession(twoProjects, &error);
@@ -277,7 +228,7 @@ TEST_F(Session, ASaveOntoAFullDiskFailsWithTheReasonAndLeavesTheOldFile) {
   ClientObject* document = MakeDocument(project, "Draft");
   const oxString path = Path("full.xml");
   ASSERT_TRUE(project->SaveSession(path));
-  const std::string old = ReadAll(QString::fromStdString(path));
+  const std::string old = ReadAll(path);
 
   for (const size_t grown : {size_t{300}, size_t{64 * 1024}}) {
     document->AddProperty(oxt::Property("Text", oxt::Variant(oxString(grown, 'x'))));
@@ -285,7 +236,7 @@ TEST_F(Session, ASaveOntoAFullDiskFailsWithTheReasonAndLeavesTheOldFile) {
         RunInChild([&] { return project->SaveSession(path) ? 1 : 0; }, old.size() + grown / 2);
     EXPECT_EQ(child.exitCode, 0) << grown;
     EXPECT_EQ(child.error, "fwg: " + path + ": " + std::strerror(EFBIG) + "\n");
-    EXPECT_EQ(ReadAll(QString::fromStdString(path)), old);
+    EXPECT_EQ(ReadAll(path), old);
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{"full.xml"}) << "no temporary file is left";
   }
 }
@@ -304,7 +255,7 @@ TEST_F(Session, CommandsKeepRecentSessionsAndTheTitleShowsTheFileAndUnsavedWork)
   auto* profile = new SessionProfile;
   client_->AddProfile(profile);  // owned by the client
   profile->Activate();
-  uiMainWindow* window = gui_->GetMainWindow();
+  uiMainWindow* window = Window();
   auto* project = new Project("Draft");
   project->EmitCreated();
   EXPECT_FALSE(project->IsModified()) << "a new empty project holds no work";

@@ -6,16 +6,10 @@
 #include <gtest/gtest.h>
 
 #include "fwg/objects/ClientFolder.h"
-#include "fwg/objects/Project.h"
 #include "fwg/shell/CentralWidget.h"
-#include "fwg/shell/Gui.h"
-#include "platform/oxapp/CommandLine.h"
-#include "platform/oxt/Model.h"
 #include "platform/ui/uiFrame.h"
-#include "platform/ui/uiLayoutFrameEx.h"
 #include "platform/ui/uiMainWindow.h"
-#include "platform/ui/uiWidgetStack.h"
-#include "tests/support/WithGui.h"
+#include "tests/support/WithProjects.h"
 
 namespace {
 
@@ -23,40 +17,18 @@ using fwg::ClientFolder;
 using fwg::Project;
 using Frame = uiLayoutFrameEx;
 
-class CentralWidgetTest : public WithGui {
+class CentralWidgetTest : public WithProjects {
  protected:
   void SetUp() override {
-    oxapp::CommandLine::Get()->SetArguments({"tavrix"});
-    WithGui::SetUp();
+    WithProjects::SetUp();
     central_ = gui_->GetCentralWidget();
-    stack_ = dynamic_cast<uiWidgetStack*>(Window()->CentralWidget());
-    ASSERT_NE(stack_, nullptr);
   }
   void TearDown() override {
-    // Announced, so that the central widget drops and deletes their frames.
-    for (oxt::Object* project : Root()->GetChildren({}, Project::S_ClassName(), false, true)) {
-      project->Delete();
-    }
-    WithGui::TearDown();
+    WithProjects::TearDown();
     EXPECT_EQ(Frame::m_pActiveInstance, nullptr);
   }
 
-  static oxt::Object* Root() { return oxt::Model::Get()->GetRoot(); }
-
-  // Made and announced the way clients and session reading do it.
-  template <class T, class... Args>
-  static T* Make(Args&&... args) {
-    T* object = new T(std::forward<Args>(args)...);
-    object->EmitCreated();
-    return object;
-  }
-  // The frame shown for a tree object of that name, if any.
-  Frame* FindFrame(const oxString& name) const {
-    return stack_->findChild<Frame*>(uiStr(name));
-  }
-
   fwg::CentralWidget* central_ = nullptr;
-  uiWidgetStack* stack_ = nullptr;
 };
 
 TEST_F(CentralWidgetTest, ProjectsBecomeRaisedPagesWithoutHeaderAndAreNotActivated) {
@@ -68,11 +40,9 @@ TEST_F(CentralWidgetTest, ProjectsBecomeRaisedPagesWithoutHeaderAndAreNotActivat
   EXPECT_TRUE(first->IsHeaderHidden());
   EXPECT_EQ(Frame::m_pActiveInstance, nullptr);
 
-  Make<Project>("P2");
+  auto* p2 = Make<Project>("P2");
   EXPECT_EQ(stack_->VisibleWidget(), FindFrame("P2"));
-
   // Announcing the same object again makes no second frame.
-  Project* p2 = Project::Cast(Root()->GetChildren("P2", {}, false, false).front());
   p2->EmitCreated();
   EXPECT_EQ(stack_->findChildren<Frame*>("P2").size(), 1);
 

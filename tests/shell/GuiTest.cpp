@@ -1,7 +1,6 @@
 // The application object: construction, start, the exit procedure, errors
 // and per-context translation, on real Qt widgets.
 #include <QCoreApplication>
-#include <QDialog>
 #include <QMessageBox>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -9,15 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "fwg/shell/CentralWidget.h"
-#include "fwg/shell/Gui.h"
 #include "platform/fwc/Director.h"
 #include "platform/oxapp/Application.h"
 #include "platform/oxapp/CommandLine.h"
 #include "platform/ui/guiTrapableDialog.h"
-#include "platform/ui/uiMainWindow.h"
 #include "platform/ui/uiManager.h"
 #include "platform/ui/uiMessageBox.h"
+#include "tests/support/Output.h"
 #include "tests/support/WithGui.h"
 
 namespace {
@@ -55,14 +52,9 @@ class GuiFixture : public WithGui {
 
 TEST_F(GuiFixture, ConstructionBuildsTheMainWindowAndAnnouncesIt) {
   std::vector<std::string> events;
-  struct Watcher : oxListener<> {
-    std::vector<std::string>* events;
-    void Created() { events->push_back("application"); }
-    void Window(uiMainWindow* w) { events->push_back("window:" + w->Caption()); }
-  } watcher;
-  watcher.events = &events;
-  fwg::Gui::OnApplicationCreated().Connect(&watcher, &Watcher::Created);
-  fwg::Gui::OnMainWindowCreated().Connect(&watcher, &Watcher::Window);
+  oxListener<> listener;
+  fwg::Gui::OnApplicationCreated().Connect(&listener, [&] { events.push_back("application"); });
+  fwg::Gui::OnMainWindowCreated().Connect(&listener, [&](uiMainWindow* w) { events.push_back("window:" + w->Caption()); });
 
   fwg::Gui* gui = MakeGui();
 
@@ -98,34 +90,26 @@ TEST_F(GuiFixture, GetMakesOneApplicationAndLetsEventsThroughUntilStart) {
   QCoreApplication::processEvents();
 }
 
-TEST_F(GuiFixture, ExitWithoutListenersEndsTheEventLoop) {
+TEST_F(GuiFixture, ExitOrClosingTheWindowEndsTheApplicationUnlessAnExitListenerKeepsIt) {
   fwg::Gui* gui = MakeGui();
   gui->Start();
-  RunWith([gui] { gui->Exit(); });
+  // No listener: Exit, or closing the main window, ends the event loop; an
   // Exit before the loop runs ends the next Run at once.
+  RunWith([gui] { gui->Exit(); });
   gui->Exit();
   gui->Run();
-  SUCCEED();
-}
+  RunWith([gui] { gui->GetMainWindow()->close(); });
 
-TEST_F(GuiFixture, ExitListenerDecidesWhetherTheApplicationEnds) {
-  fwg::Gui* gui = MakeGui();
-  gui->Start();
+  // A listener decides, and sees modeless dialogs switched off meanwhile.
   guiTrapableDialog::s_helper.setModelessDialogs(true);
-
-  struct Listener : oxListener<> {
-    fwg::Gui* gui;
-    int calls = 0;
-    bool endOnSecond = true;
-    std::vector<bool> modelessSeen;
-    void OnExit() {
-      ++calls;
-      modelessSeen.push_back(gui->IsModelessDialogs());
-      if (calls == 2 && endOnSecond) gui->Exit();
-    }
-  } listener;
-  listener.gui = gui;
-  gui->OnExit().Connect(&listener, &Listener::OnExit);
+  int calls = 0;
+  bool endOnSecond = true;
+  std::vector<bool> modelessSeen;
+  oxListener<> listener;
+  gui->OnExit().Connect(&listener, [&] {
+    modelessSeen.push_back(gui->IsModelessDialogs());
+    if (++calls == 2 && endOnSecond) gui->Exit();
+  });
 
   bool aliveAfterFirst = false;
   RunWith([&] {
@@ -136,33 +120,20 @@ TEST_F(GuiFixture, ExitListenerDecidesWhetherTheApplicationEnds) {
     });
   });
   EXPECT_TRUE(aliveAfterFirst);
-  EXPECT_EQ(listener.calls, 2);
-  EXPECT_EQ(listener.modelessSeen, (std::vector<bool>{false, false}));
+  EXPECT_EQ(calls, 2);
+  EXPECT_EQ(modelessSeen, (std::vector<bool>{false, false}));
   EXPECT_TRUE(gui->IsModelessDialogs()) << "switched back on after the emission";
 
   // With modeless dialogs off they stay off.
   gui->SetModelessDialogs(false);
-  listener.endOnSecond = false;
+  endOnSecond = false;
   gui->Exit();
   EXPECT_FALSE(gui->IsModelessDialogs());
   EXPECT_FALSE(uiManager::Get()->IsExitRequested());
-}
 
-TEST_F(GuiFixture, ClosingTheMainWindowRunsTheExitProcedure) {
-  fwg::Gui* gui = MakeGui();
-  gui->Start();
-
-  // No listener: closing ends the application.
-  RunWith([gui] { gui->GetMainWindow()->close(); });
-
-  // A listener that does not end it keeps the window up.
-  struct Keeper : oxListener<> {
-    int calls = 0;
-    void OnExit() { ++calls; }
-  } keeper;
-  gui->OnExit().Connect(&keeper, &Keeper::OnExit);
+  // Closing the window asks the listener too, which keeps the window up.
   gui->GetMainWindow()->close();
-  EXPECT_EQ(keeper.calls, 1);
+  EXPECT_EQ(calls, 4);
   EXPECT_TRUE(gui->GetMainWindow()->IsVisible());
   EXPECT_FALSE(uiManager::Get()->IsExitRequested());
 }
@@ -171,20 +142,12 @@ TEST_F(GuiFixture, StartWithUnknownClientReportsItAndKeepsTheWindow) {
   SetArguments({"tavrix", "-client", "NoSuchClient"});
   fwg::Gui* gui = MakeGui();
   bool ranBeforeClient = false;
-  struct Run : oxListener<> {
-    bool* flag;
-    void OnRun() { *flag = true; }
-  } run;
-  run.flag = &ranBeforeClient;
-  gui->OnRun().Connect(&run, &Run::OnRun);
-
-  testing::internal::CaptureStderr();
-  gui->Start();
-  const std::string err = testing::internal::GetCapturedStderr();
+  oxListener<> listener;
+  gui->OnRun().Connect(&listener, [&] { ranBeforeClient = true; });
+  const std::string err = StderrOf([&] { gui->Start(); });
 
   // The platform may add its own notes; ours is one whole line.
-  EXPECT_NE(("\n" + err).find("\nCould not find client named 'NoSuchClient' for loading\n"),
-            std::string::npos)
+  EXPECT_NE(("\n" + err).find("\nCould not find client named 'NoSuchClient' for loading\n"), std::string::npos)
       << err;
   EXPECT_TRUE(ranBeforeClient);
   EXPECT_TRUE(gui->GetMainWindow()->IsVisible());
@@ -192,8 +155,7 @@ TEST_F(GuiFixture, StartWithUnknownClientReportsItAndKeepsTheWindow) {
 
 TEST_F(GuiFixture, ErrorUsesAMessageBoxUntilTheWindowIsShown) {
   std::vector<std::pair<oxString, oxString>> boxes;
-  uiMessageBox::SetInterceptor([&](uiMessageBox::Icon icon, const oxString& caption,
-                                   const oxString& text) {
+  uiMessageBox::SetInterceptor([&](uiMessageBox::Icon icon, const oxString& caption, const oxString& text) {
     EXPECT_EQ(icon, uiMessageBox::Icon::Critical);
     boxes.emplace_back(caption, text);
     return 1;
@@ -212,33 +174,37 @@ TEST_F(GuiFixture, ErrorUsesAMessageBoxUntilTheWindowIsShown) {
   EXPECT_TRUE(shown[0]->isVisible());
 }
 
-TEST_F(GuiFixture, TranslationLoadsTheFileOfEachContextInTurn) {
-  MakeGui();
-  EXPECT_EQ(Tr("alpha", "Hello"), "Hallo");
-  EXPECT_EQ(Tr("alpha", "Hello"), "Hallo");
-  EXPECT_EQ(Tr("beta", "Hello"), "Servus") << "switching context replaces the file";
-  EXPECT_EQ(Tr("alpha", "Hello"), "Hallo");
-  EXPECT_EQ(Tr("gamma", "Hello"), "Hello") << "no file: untranslated, nothing installed";
-  EXPECT_EQ(Tr("beta", "Hello"), "Servus");
-  EXPECT_EQ(Tr("beta", "Unknown text"), "Unknown text");
-}
-
-TEST_F(GuiFixture, TranslationFollowsTheLocaleOption) {
-  SetArguments({"tavrix", "-locale", "fr"});
-  MakeGui();
-  EXPECT_EQ(Tr("alpha", "Hello"), "Bonjour");
-  EXPECT_EQ(Tr("beta", "Hello"), "Hello") << "beta has no French file";
-  delete gui_;
-  gui_ = nullptr;
-
-  // A country locale falls back to its language's file.
-  SetArguments({"tavrix", "-locale", "de_AT"});
-  MakeGui();
-  EXPECT_EQ(Tr("beta", "Hello"), "Servus");
-  delete gui_;
-  gui_ = nullptr;
-
+TEST_F(GuiFixture, TranslationLoadsTheFileOfTheLocaleForEachContextInTurn) {
+  const struct {
+    const char* locale;
+    const char* context;
+    const char* text;
+    const char* expected;
+  } steps[] = {
+      {"de", "alpha", "Hello", "Hallo"},
+      {"de", "alpha", "Hello", "Hallo"},
+      {"de", "beta", "Hello", "Servus"},  // switching context replaces the file
+      {"de", "alpha", "Hello", "Hallo"},
+      {"de", "gamma", "Hello", "Hello"},  // no file: untranslated, nothing installed
+      {"de", "beta", "Hello", "Servus"},
+      {"de", "beta", "Unknown text", "Unknown text"},
+      {"fr", "alpha", "Hello", "Bonjour"},
+      {"fr", "beta", "Hello", "Hello"},     // beta has no French file
+      {"de_AT", "beta", "Hello", "Servus"},  // a country locale falls back to its language's file
+  };
+  std::string locale;
+  for (const auto& step : steps) {
+    if (step.locale != locale) {
+      delete gui_;
+      locale = step.locale;
+      SetArguments({"tavrix", "-locale", locale});
+      MakeGui();
+    }
+    EXPECT_EQ(Tr(step.context, step.text), step.expected) << locale << " " << step.context;
+  }
   // Once the application object is gone, texts pass through unchanged.
+  delete gui_;
+  gui_ = nullptr;
   EXPECT_EQ(Tr("alpha", "Hello"), "Hello");
 }
 

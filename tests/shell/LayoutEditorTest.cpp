@@ -1,7 +1,6 @@
 // The "Layout" property's editor: it offers only the layouts that the
 // current client folder has views for, writes the chosen layout's value,
 // finds its pictures, and is what the central widget registers.
-#include <QPointer>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -45,9 +44,7 @@ class LayoutEditorTest : public WithGui {
   ClientFolder* MakeCurrentFolder(int clientObjects, int otherChildren = 0) {
     folders_.push_back(std::make_unique<ClientFolder>(nullptr, "Folder"));
     ClientFolder* folder = folders_.back().get();
-    for (int i = 0; i < clientObjects; ++i) {
-      new fwg::ClientObject(folder, "Doc" + std::to_string(i), false);
-    }
+    for (int i = 0; i < clientObjects; ++i) new fwg::ClientObject(folder, "Doc" + std::to_string(i), false);
     for (int i = 0; i < otherChildren; ++i) {
       new fwg::Folder(folder, "Plain" + std::to_string(i));
       new oxt::Object(folder, "Other" + std::to_string(i));
@@ -56,54 +53,42 @@ class LayoutEditorTest : public WithGui {
     return folder;
   }
 
-  // The labels of the chooser's buttons, in the order they were made.
-  oxStlVector<oxString> OfferedLabels(uiWidget* chooser) {
+  // The labels of a new chooser's buttons, in the order they were made.
+  oxStlVector<oxString> Offered() {
     oxStlVector<oxString> labels;
-    for (uiToolButton* button : uiImpl(chooser)->findChildren<uiToolButton*>()) {
+    for (auto* button : uiImpl(editor_.CreateEditorWidget(uiRect()))->findChildren<uiToolButton*>())
       labels.push_back(button->TextLabel());
-    }
     return labels;
   }
-
-  oxStlVector<oxString> Offered() { return OfferedLabels(editor_.CreateEditorWidget(uiRect())); }
 
   oxt::Property property_{"Layout", 1};
   fwg::LayoutPropertyEditor editor_;
   oxStlVector<std::unique_ptr<ClientFolder>> folders_;
 };
 
-TEST_F(LayoutEditorTest, OffersOnlyFullWithoutACurrentClientFolder) {
-  EXPECT_EQ(Offered(), FirstLabels(1));
+TEST_F(LayoutEditorTest, OffersTheLayoutsThatTheCurrentFoldersViewsFill) {
+  EXPECT_EQ(Offered(), FirstLabels(1)) << "no current object";
   // A current object that is no client folder and has none above it.
   oxt::Object plain(nullptr, "plain");
   new fwg::ClientObject(&plain, "a", false);
   new fwg::ClientObject(&plain, "b", false);
   oxt::CurrentObjects::Get()->SetCurrentObject(&plain);
   EXPECT_EQ(Offered(), FirstLabels(1));
-  oxt::CurrentObjects::Get()->SetCurrentObject(nullptr);
-}
 
-TEST_F(LayoutEditorTest, OffersLayoutsByTheNumberOfViews) {
-  MakeCurrentFolder(1);
-  EXPECT_EQ(Offered(), FirstLabels(1));
+  const struct {
+    int documents;
+    int others;  // plain folders and objects, which are no views
+    size_t offered;
+  } cases[] = {{1, 0, 1}, {2, 0, 3}, {4, 0, 10}, {5, 3, 10}, {6, 0, 12}, {9, 0, 12}};
+  for (const auto& c : cases) {
+    MakeCurrentFolder(c.documents, c.others);
+    EXPECT_EQ(Offered(), FirstLabels(c.offered)) << c.documents << " documents";
+  }
   EXPECT_EQ(editor_.GetIconEntries().size(), 12u) << "a short list keeps every entry";
-  MakeCurrentFolder(2);
-  EXPECT_EQ(Offered(), FirstLabels(3));
 
   // Two documents and a sub-folder are three views.
-  ClientFolder* folder = MakeCurrentFolder(2);
-  new ClientFolder(folder, "Sub");
+  new ClientFolder(MakeCurrentFolder(2), "Sub");
   EXPECT_EQ(Offered(), FirstLabels(9));
-
-  MakeCurrentFolder(4);
-  EXPECT_EQ(Offered(), FirstLabels(10));
-  MakeCurrentFolder(5, 3);  // plain folders and objects are no views
-  EXPECT_EQ(Offered(), FirstLabels(10));
-  MakeCurrentFolder(6);
-  EXPECT_EQ(Offered(), kAllLabels);
-  MakeCurrentFolder(9);
-  EXPECT_EQ(Offered(), kAllLabels);
-
   // With a document current, its folder's views count.
   oxt::CurrentObjects::Get()->SetCurrentObject(MakeCurrentFolder(3)->GetChildren().front());
   EXPECT_EQ(Offered(), FirstLabels(9));
@@ -112,8 +97,7 @@ TEST_F(LayoutEditorTest, OffersLayoutsByTheNumberOfViews) {
 TEST_F(LayoutEditorTest, ChoosingALayoutStoresItsValue) {
   MakeCurrentFolder(2);
   oxStlVector<int> reported;
-  editor_.OnValueChanged().Connect(
-      nullptr, std::function<void(oxt::Property&)>([&reported](oxt::Property& p) {
+  editor_.OnValueChanged().Connect(nullptr, std::function<void(oxt::Property&)>([&reported](oxt::Property& p) {
         reported.push_back(p.GetValue().GetInteger());
       }));
   editor_.EditValue(uiRect(0, 0, 200, 100));
@@ -148,8 +132,7 @@ TEST_F(LayoutEditorTest, TheCentralWidgetRegistersTheEditorUnderLayoutEditor) {
   WithGui::TearDown();
   Manager::Get()->RegisterEditor("LayoutEditor", new PlainEditorCreator);
   WithGui::SetUp();
-  std::unique_ptr<oxaw::PropertyEditorWidget> editor(
-      Manager::Get()->CreateEditor("LayoutEditor"));
+  std::unique_ptr<oxaw::PropertyEditorWidget> editor(Manager::Get()->CreateEditor("LayoutEditor"));
   EXPECT_NE(dynamic_cast<fwg::LayoutPropertyEditor*>(editor.get()), nullptr);
 }
 

@@ -9,10 +9,8 @@
 #include "fwg/clients/ClientObject.h"
 #include "fwg/profiles/Profile.h"
 #include "fwg/profiles/ProfileManager.h"
-#include "fwg/shell/Gui.h"
 #include "platform/fwc/Director.h"
-#include "platform/ui/uiMainWindow.h"
-#include "platform/ui/uiMenuBar.h"
+#include "tests/support/Visible.h"
 #include "tests/support/WithGui.h"
 
 namespace {
@@ -38,11 +36,7 @@ class Client : public fwg::Client {
 
 class Lifetime : public WithGui {
  protected:
-  int VisibleMenus() const {
-    int count = 0;
-    for (QAction* a : gui_->GetMainWindow()->MenuBar()->actions()) count += a->isVisible();
-    return count;
-  }
+  size_t VisibleMenus() const { return Visible(Window()->menuBar()).size(); }
 };
 
 TEST_F(Lifetime, TearDownFindsTheDyingApplicationObjectAndNoOther) {
@@ -58,11 +52,11 @@ TEST_F(Lifetime, DeletedProfilesAndDocumentsLeaveNothingDangling) {
   auto* client = new Client;
   fwg::ClientObject* document = client->MakeDocument();
   document->Activate();
-  EXPECT_EQ(VisibleMenus(), 1);
+  EXPECT_EQ(VisibleMenus(), 1u);
 
   // The active profile deleted behind its client's back.
   delete client->profile;
-  EXPECT_EQ(VisibleMenus(), 0) << "a deleted profile's menus stay on screen";
+  EXPECT_EQ(VisibleMenus(), 0u) << "a deleted profile's menus stay on screen";
   EXPECT_EQ(fwg::ProfileManager::Get()->GetActiveProfile(), nullptr);
   document->Activate();
   EXPECT_EQ(document->GetProfile(), nullptr);
@@ -87,7 +81,7 @@ TEST_F(Lifetime, ARemovedClientTakesItsMenusAndLeavesItsDocuments) {
   fwg::ClientObject* document = client->MakeDocument();
   document->Activate();
   fwg::ClientManager::Get()->RemoveClient(client);
-  EXPECT_EQ(VisibleMenus(), 0);
+  EXPECT_EQ(VisibleMenus(), 0u);
   EXPECT_EQ(document->GetClient(), nullptr);
   document->Activate();  // no client, no profile: still the active document
   EXPECT_EQ(fwg::ClientManager::Get()->GetActiveClientObject(), document);

@@ -1,10 +1,7 @@
-// The test client. New() prints a marker line and ends the application, so
-// that a host started with "-client" shows it reached the client and quits.
-#include <iostream>
-
+// The test client, with its own profile; its other profile waits in the
+// tools plug-ins.
 #include "fwg/clients/Client.h"
 #include "fwg/profiles/Profile.h"
-#include "fwg/shell/Gui.h"
 #include "platform/fwc/Plugin.h"
 
 namespace {
@@ -15,12 +12,6 @@ class TestClient : public fwg::Client {
     auto* editor = new fwg::Profile("ClientTestEditor");
     editor->SetTitle("Test editor");
     AddProfile(editor);
-  }
-
-  void New() override {
-    std::cout << "clienttest: New() of " << GetName() << std::endl;
-    Client::New();
-    fwg::Gui::Get()->Exit();
   }
 };
 

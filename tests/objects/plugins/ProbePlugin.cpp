@@ -17,7 +17,7 @@
 #include "platform/fwc/Plugin.h"
 #include "platform/oxt/CurrentObjects.h"
 #include "platform/oxt/Model.h"
-#include "tests/objects/SessionDescribe.h"
+#include "tests/support/DescribeTree.h"
 
 namespace {
 
@@ -31,8 +31,7 @@ void SetLayout(oxt::Object* folder, int layout) {
 void MakeDocument(const char* client, oxt::Object* folder, const oxString& name,
                   const oxString& piece, const oxString& content) {
   oxt::CurrentObjects::Get()->SetCurrentObject(folder);
-  fwg::ClientObject* document =
-      fwg::ClientManager::Get()->GetClient(client)->CreateClientObject(name);
+  fwg::ClientObject* document = fwg::ClientManager::Get()->GetClient(client)->CreateClientObject(name);
   oxt::Property colour("Colour", oxt::Variant(name + " colour"));
   document->SetProperty(colour);
   oxt::FileElement element;
@@ -61,7 +60,7 @@ fwg::Project* Build() {
 }
 
 void Print(oxt::Object* object) {
-  for (const std::string& line : sessiontest::Describe(object)) std::cout << "probe: " << line << "\n";
+  for (const std::string& line : DescribeTree(object)) std::cout << "probe: " << line << "\n";
 }
 
 class Probe : public fwg::Client {

@@ -1,13 +1,11 @@
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "platform/oxt/CurrentObjects.h"
 #include "platform/oxt/FileElement.h"
 #include "platform/oxt/Model.h"
-#include "platform/oxt/Object.h"
 #include "tests/platform/oxt/TestClasses.h"
+#include "tests/support/Output.h"
 
 using oxt::FileElement;
 using oxttest::Doc;
@@ -15,15 +13,6 @@ using oxttest::Folder;
 using oxttest::Project;
 
 namespace {
-
-int CountLines(const std::string& text) {
-  return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
-}
-
-oxString ReadAll(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : oxString();
-}
 
 class SessionFile : public ::testing::Test {
  protected:
@@ -125,67 +114,54 @@ class BrokenSession : public ::testing::TestWithParam<BrokenCase> {};
 TEST_P(BrokenSession, IsRefusedWithOnePositionedError) {
   const BrokenCase& c = GetParam();
   oxString error;
-  testing::internal::CaptureStderr();
-  EXPECT_EQ(FileElement::ReadString(c.xml, &error), nullptr);
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");  // the caller owns the message
+  // The caller owns the message.
+  EXPECT_EQ(StderrOf([&] { EXPECT_EQ(FileElement::ReadString(c.xml, &error), nullptr); }), "");
   EXPECT_NE(error.find(c.reason), oxString::npos) << error;
   EXPECT_TRUE(std::isdigit(static_cast<unsigned char>(error[0]))) << error;
   EXPECT_EQ(CountLines(error), 0);
 }
 
 #define SESSION(body) "<session version=\"1\"><element name=\"\">" body "</element></session>"
+#define VALUE(type, text) SESSION("<value name=\"a\" type=\"" type "\">" text "</value>")
 
-INSTANTIATE_TEST_SUITE_P(
-    Inputs, BrokenSession,
-    ::testing::Values(
-        BrokenCase{"Truncated", "<session version=\"1\"><element name=\"\"><value name=\"a\" type=\"int\">3",
-                   "end of document"},
-        BrokenCase{"UnknownType", SESSION("<value name=\"a\" type=\"float\">1.5</value>"),
-                   "unknown value type 'float'"},
-        BrokenCase{"PointerType", SESSION("<value name=\"a\" type=\"pointer\">0x1</value>"),
-                   "unknown value type 'pointer'"},
-        BrokenCase{"BadInteger", SESSION("<value name=\"a\" type=\"int\">12abc</value>"),
-                   "bad int value"},
-        BrokenCase{"IntegerOverflow", SESSION("<value name=\"a\" type=\"int\">99999999999</value>"),
-                   "bad int value"},
-        BrokenCase{"BadBoolean", SESSION("<value name=\"a\" type=\"bool\">yes</value>"),
-                   "bad bool value"},
-        BrokenCase{"BadBase64", SESSION("<value name=\"a\" type=\"string\" encoding=\"base64\">*</value>"),
-                   "bad base64"},
-        BrokenCase{"UnknownElement", SESSION("<widget/>"), "unexpected element <widget>"},
-        BrokenCase{"StrayText", SESSION("hello"), "unexpected text"},
-        BrokenCase{"NotASession", "<project/>", "not a session"},
-        BrokenCase{"NewerVersion", "<session version=\"9\"/>", "unsupported session version"},
-        BrokenCase{"Empty", "", "end of document"},
-        BrokenCase{"TwoRoots", "<session><element/><element/></session>", "more than one root"},
-        BrokenCase{"NewlineInEchoedInput",
-                   SESSION("<value name=\"a\" type=\"in&#10;t\">1</value>"), "unknown value type 'in t'"},
-        BrokenCase{"LongEchoedInput",
-                   SESSION("<value name=\"a\" type=\"int\">1234567890123456789012345678901234567890"
-                           "1234567890</value>"),
-                   "value '1234567890123456789012345678901234567890...'"},
-        BrokenCase{"Entities", "<!DOCTYPE s [<!ENTITY x \"y\">]><session/>", "not allowed"}),
-    [](const auto& info) { return std::string(info.param.label); });
+const BrokenCase kBrokenCases[] = {
+    {"Truncated", "<session version=\"1\"><element name=\"\"><value name=\"a\" type=\"int\">3",
+     "end of document"},
+    {"UnknownType", VALUE("float", "1.5"), "unknown value type 'float'"},
+    {"PointerType", VALUE("pointer", "0x1"), "unknown value type 'pointer'"},
+    {"BadInteger", VALUE("int", "12abc"), "bad int value"},
+    {"IntegerOverflow", VALUE("int", "99999999999"), "bad int value"},
+    {"BadBoolean", VALUE("bool", "yes"), "bad bool value"},
+    {"BadBase64", SESSION("<value name=\"a\" type=\"string\" encoding=\"base64\">*</value>"), "bad base64"},
+    {"UnknownElement", SESSION("<widget/>"), "unexpected element <widget>"},
+    {"StrayText", SESSION("hello"), "unexpected text"},
+    {"NotASession", "<project/>", "not a session"},
+    {"NewerVersion", "<session version=\"9\"/>", "unsupported session version"},
+    {"Empty", "", "end of document"},
+    {"TwoRoots", "<session><element/><element/></session>", "more than one root"},
+    {"NewlineInEchoedInput", VALUE("in&#10;t", "1"), "unknown value type 'in t'"},
+    {"LongEchoedInput", VALUE("int", "12345678901234567890123456789012345678901234567890"),
+     "value '1234567890123456789012345678901234567890...'"},
+    {"Entities", "<!DOCTYPE s [<!ENTITY x \"y\">]><session/>", "not allowed"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Inputs, BrokenSession, ::testing::ValuesIn(kBrokenCases),
+                         [](const auto& info) { return std::string(info.param.label); });
 
 TEST_F(SessionFile, BrokenFileNamesPathLineAndColumnAndWritesReplaceTheWholeFile) {
-  const QString path = dir_.filePath("broken.session");
-  {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("<session version=\"1\">\n  <element name=\"root\">\n    <value name=\"a\" ");
-  }
+  const oxString path = PathOf("broken.session");
+  ASSERT_TRUE(WriteAll(path, "<session version=\"1\">\n  <element name=\"root\">\n    <value name=\"a\" "));
   oxString error;
-  EXPECT_EQ(FileElement::ReadFile(path.toStdString(), &error), nullptr);
-  EXPECT_EQ(error.rfind(path.toStdString() + ":3:", 0), 0u) << error;
+  EXPECT_EQ(FileElement::ReadFile(path, &error), nullptr);
+  EXPECT_EQ(error.rfind(path + ":3:", 0), 0u) << error;
 
-  testing::internal::CaptureStderr();
-  EXPECT_EQ(FileElement::ReadFile(PathOf("missing.session"), nullptr), nullptr);
-  const oxString printed = testing::internal::GetCapturedStderr();
+  const oxString printed =
+      StderrOf([&] { EXPECT_EQ(FileElement::ReadFile(PathOf("missing.session"), nullptr), nullptr); });
   EXPECT_EQ(printed.rfind("fwg: " + PathOf("missing.session"), 0), 0u) << printed;
   EXPECT_EQ(CountLines(printed), 1);
 
   FileElement replacement("new");
-  ASSERT_TRUE(replacement.WriteFile(path.toStdString(), &error)) << error;
+  ASSERT_TRUE(replacement.WriteFile(path, &error)) << error;
   EXPECT_EQ(ReadAll(path), replacement.WriteString());
   EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{"broken.session"});
   EXPECT_FALSE(replacement.WriteFile(PathOf("no/such/dir/x.session"), &error));
@@ -209,20 +185,19 @@ TEST_F(SessionFile, UnknownClassAnywhereBelowLeavesTheTargetUntouched) {
   target->AddProperty(oxt::Property("Layout", 1));
   FileElement* projectElement = read->GetElementList()[0];
   projectElement->AddValue("Layout", 9);
-  testing::internal::CaptureStderr();
-  EXPECT_FALSE(target->Read(projectElement));
-  const oxString printed = testing::internal::GetCapturedStderr();
+  const oxString printed = StderrOf([&] { EXPECT_FALSE(target->Read(projectElement)); });
   EXPECT_EQ(CountLines(printed), 1) << printed;
-  EXPECT_NE(printed.find("test::Gone"), oxString::npos) << printed;
+  ExpectContains(printed, {"test::Gone"});
   EXPECT_TRUE(target->GetChildren().empty());
   EXPECT_EQ(target->oxt::Object::GetProperty("Layout").GetValue(), oxt::Variant(1));
 
-  testing::internal::CaptureStderr();
   FileElement* docElement = projectElement->GetElementList()[0]->GetElementList()[0];
-  EXPECT_EQ(docElement->CreateObject(target), nullptr);
   FileElement plain("CLIENT");
-  EXPECT_EQ(plain.CreateObject(target), nullptr);
-  EXPECT_EQ(CountLines(testing::internal::GetCapturedStderr()), 2);
+  EXPECT_EQ(CountLines(StderrOf([&] {
+              EXPECT_EQ(docElement->CreateObject(target), nullptr);
+              EXPECT_EQ(plain.CreateObject(target), nullptr);
+            })),
+            2);
   EXPECT_TRUE(target->GetChildren().empty());
 }
 

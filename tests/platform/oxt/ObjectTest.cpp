@@ -3,7 +3,6 @@
 #include "platform/oxt/ClassInfo.h"
 #include "platform/oxt/CurrentObjects.h"
 #include "platform/oxt/Model.h"
-#include "platform/oxt/Object.h"
 #include "tests/platform/oxt/TestClasses.h"
 
 using oxttest::Doc;
@@ -11,6 +10,8 @@ using oxttest::Folder;
 using oxttest::Project;
 
 namespace {
+
+using Events = oxStlVector<oxString>;
 
 oxString Names(const oxStlVector<oxt::Object*>& objects) {
   oxString out;
@@ -60,12 +61,16 @@ class Tracked : public Doc {
   oxStlVector<oxString>* gone_;
 };
 
-// Every test builds below a sandbox in the default model's tree.
+// Every test builds below a sandbox in the default model's tree, which
+// starts as sandbox / P / F / D.
 class ObjectModel : public ::testing::Test {
  protected:
   void SetUp() override {
     oxttest::RegisterTestClasses();
     sandbox_ = new oxt::Object(oxt::Model::Get()->GetRoot(), "sandbox");
+    project_ = new Project(sandbox_, "P");
+    folder_ = new Folder(project_, "F");
+    doc_ = new Doc(folder_, "D");
   }
   void TearDown() override {
     delete sandbox_;
@@ -73,70 +78,61 @@ class ObjectModel : public ::testing::Test {
     oxt::Model::Get()->SetSelection({});
   }
   oxt::Object* sandbox_ = nullptr;
+  Project* project_ = nullptr;
+  Folder* folder_ = nullptr;
+  Doc* doc_ = nullptr;
 };
 
 TEST_F(ObjectModel, DeletingAnObjectDeletesItsSubtreeSilentlyAndLeavesItsParent) {
   oxStlVector<oxString> gone;
-  auto* project = new Project(sandbox_, "P");
-  auto* folder = new Tracked(project, "F", &gone);
-  new Tracked(folder, "d1", &gone);
-  new Tracked(new Tracked(folder, "d2", &gone), "d3", &gone);
-  auto* sibling = new Doc(project, "S");
+  auto* doomed = new Tracked(project_, "T", &gone);
+  new Tracked(doomed, "d1", &gone);
+  new Tracked(new Tracked(doomed, "d2", &gone), "d3", &gone);
   Recorder recorder(oxt::Model::Get());
 
-  delete folder;
+  delete doomed;
 
-  EXPECT_EQ(gone, (oxStlVector<oxString>{"F", "d1", "d2", "d3"}));
-  EXPECT_EQ(project->GetChildren(), oxStlVector<oxt::Object*>{sibling});
+  EXPECT_EQ(gone, (oxStlVector<oxString>{"T", "d1", "d2", "d3"}));
+  EXPECT_EQ(project_->GetChildren(), oxStlVector<oxt::Object*>{folder_});
   EXPECT_TRUE(recorder.events.empty());
 }
 
-TEST_F(ObjectModel, CurrentObjectOfAClassWalksUpAndFallsBackToTheParentOnDestruction) {
-  auto* project = new Project(sandbox_, "P");
-  auto* folder = new Folder(project, "F");
-  auto* doc = new Doc(folder, "D");
-  auto* current = oxt::CurrentObjects::Get();
-  current->SetCurrentObject(doc);
-
-  EXPECT_EQ(oxt::Object::GetCurrentObjectFromType("test::Folder"), folder);
-  EXPECT_EQ(oxt::Object::GetCurrentObjectFromType("test::Project"), project);
-  EXPECT_EQ(oxt::Object::GetCurrentObjectFromType("oxt::Object"), doc);
-  EXPECT_EQ(oxt::Object::GetCurrentObjectFromType("test::Unknown"), nullptr);
-  // A project is a folder by its registered base.
-  current->SetCurrentObject(project);
-  EXPECT_EQ(current->GetCurrentObject("test::Folder"), project);
-
-  current->SetCurrentObject(doc);
-  delete doc;
-  EXPECT_EQ(current->GetCurrentObject(), folder);
-
-  // The parent is going too: nothing of the dying subtree stays current.
-  auto* inner = new Doc(new Folder(folder, "G"), "E");
-  current->SetCurrentObject(inner);
-  delete inner->GetParent();
-  EXPECT_EQ(current->GetCurrentObject(), nullptr);
-}
-
-TEST_F(ObjectModel, ClassesAreRelatedThroughRegisteredBaseNames) {
-  auto* project = new Project(sandbox_, "P");
-  auto* folder = new Folder(project, "F");
-  auto* doc = new Doc(folder, "D");
-
-  EXPECT_TRUE(project->IsA("test::Folder"));
-  EXPECT_TRUE(project->IsA("oxt::Object"));
-  EXPECT_FALSE(folder->IsA("test::Project"));
-  EXPECT_FALSE(doc->IsA("test::Folder"));
+TEST_F(ObjectModel, ClassesAndCurrentObjectsAreRelatedThroughRegisteredBaseNames) {
+  EXPECT_TRUE(project_->IsA("test::Folder"));
+  EXPECT_TRUE(project_->IsA("oxt::Object"));
+  EXPECT_FALSE(folder_->IsA("test::Project"));
+  EXPECT_FALSE(doc_->IsA("test::Folder"));
   EXPECT_TRUE(sandbox_->IsA("oxt::Object"));
 
-  EXPECT_EQ(doc->GetParent(), folder);
-  EXPECT_EQ(doc->GetParent("test::Folder"), folder);
-  EXPECT_EQ(doc->GetParent("test::Project"), project);
-  EXPECT_EQ(project->GetParent("test::Project"), nullptr);  // itself does not count
+  EXPECT_EQ(doc_->GetParent(), folder_);
+  EXPECT_EQ(doc_->GetParent("test::Folder"), folder_);
+  EXPECT_EQ(doc_->GetParent("test::Project"), project_);
+  EXPECT_EQ(project_->GetParent("test::Project"), nullptr);  // itself does not count
 
   EXPECT_EQ(Names(sandbox_->GetChildren({}, "test::Folder", true, true)), "P,F");
   EXPECT_EQ(Names(sandbox_->GetChildren({}, "test::Folder", true, false)), "F");
   EXPECT_EQ(Names(sandbox_->GetChildren({}, {}, false, false)), "P");
   EXPECT_EQ(Names(sandbox_->GetChildren("D", {}, true, true)), "D");
+
+  // The current object of a class is found walking up from the current one.
+  auto* current = oxt::CurrentObjects::Get();
+  current->SetCurrentObject(doc_);
+  EXPECT_EQ(oxt::Object::GetCurrentObjectFromType("test::Folder"), folder_);
+  EXPECT_EQ(oxt::Object::GetCurrentObjectFromType("test::Project"), project_);
+  EXPECT_EQ(oxt::Object::GetCurrentObjectFromType("oxt::Object"), doc_);
+  EXPECT_EQ(oxt::Object::GetCurrentObjectFromType("test::Unknown"), nullptr);
+  current->SetCurrentObject(project_);
+  EXPECT_EQ(current->GetCurrentObject("test::Folder"), project_);
+
+  // A destroyed current object hands over to its parent, unless the parent
+  // is going too: nothing of a dying subtree stays current.
+  current->SetCurrentObject(doc_);
+  delete doc_;
+  EXPECT_EQ(current->GetCurrentObject(), folder_);
+  auto* inner = new Doc(new Folder(folder_, "G"), "E");
+  current->SetCurrentObject(inner);
+  delete inner->GetParent();
+  EXPECT_EQ(current->GetCurrentObject(), nullptr);
 }
 
 TEST_F(ObjectModel, RegistryCreatesByNameAndSurvivesCyclesAndShadowing) {
@@ -160,74 +156,63 @@ TEST_F(ObjectModel, RegistryCreatesByNameAndSurvivesCyclesAndShadowing) {
     oxt::ClassInfo shadow("test::Doc");
     EXPECT_EQ(oxt::ClassInfo::GetClassInfo("test::Doc"), &shadow);
   }
-  EXPECT_NE(oxt::ClassInfo::GetClassInfo("test::Doc"), nullptr);
-  EXPECT_EQ(oxt::ClassInfo::GetClassInfo("test::Doc")->GetConstructor() != nullptr, true);
+  ASSERT_NE(oxt::ClassInfo::GetClassInfo("test::Doc"), nullptr);
+  EXPECT_TRUE(oxt::ClassInfo::GetClassInfo("test::Doc")->GetConstructor());
 }
 
 TEST_F(ObjectModel, PropertiesAnswerDefaultsAndStoredValues) {
-  auto* doc = new Doc(sandbox_, "D");
   Recorder recorder(oxt::Model::Get());
   oxt::Property menu("@ContextMenu");
   menu.AddValue("A:Earlier");
-  EXPECT_TRUE(doc->GetProperty(menu));
+  EXPECT_TRUE(doc_->GetProperty(menu));
   EXPECT_EQ(menu.GetValueList(), oxStlVector<oxt::Variant>{"A:Earlier"});
-  EXPECT_TRUE(doc->oxt::Object::GetProperty("@Persistable").GetValue().GetBoolean());
-  EXPECT_TRUE(doc->oxt::Object::GetProperty("@OkToDrop").GetValue().GetBoolean());
+  EXPECT_TRUE(doc_->oxt::Object::GetProperty("@Persistable").GetValue().GetBoolean());
+  EXPECT_TRUE(doc_->oxt::Object::GetProperty("@OkToDrop").GetValue().GetBoolean());
   oxt::Property unknown("Colour");
-  EXPECT_FALSE(doc->GetProperty(unknown));
+  EXPECT_FALSE(doc_->GetProperty(unknown));
 
   oxt::Property size("Size", 3);
   size.AddValue(1);
   size.SetEditorName("SpinBox");
-  doc->AddProperty(size);
-  doc->AddProperty(oxt::Property("@Persistable", false));
-  doc->AddProperty(oxt::Property("Size", 4));  // replaces in place
+  doc_->AddProperty(size);
+  doc_->AddProperty(oxt::Property("@Persistable", false));
+  doc_->AddProperty(oxt::Property("Size", 4));  // replaces in place
   EXPECT_TRUE(recorder.events.empty());
-  EXPECT_EQ(doc->GetPropertyNames(), (oxStlVector<oxString>{"Name", "Size", "@Persistable"}));
-  EXPECT_FALSE(doc->oxt::Object::GetProperty("@Persistable").GetValue().GetBoolean());
-  const oxt::Property stored = doc->oxt::Object::GetProperty("Size");
+  EXPECT_EQ(doc_->GetPropertyNames(), (oxStlVector<oxString>{"Name", "Size", "@Persistable"}));
+  EXPECT_FALSE(doc_->oxt::Object::GetProperty("@Persistable").GetValue().GetBoolean());
+  const oxt::Property stored = doc_->oxt::Object::GetProperty("Size");
   EXPECT_EQ(stored.GetValue(), oxt::Variant(4));
   EXPECT_TRUE(stored.GetValueList().empty());
 }
 
 TEST_F(ObjectModel, ChangesAreAnnouncedWithTheObjectAndTheNewValue) {
-  auto* project = new Project(sandbox_, "P");
-  auto* folder = new Folder(project, "F");
-  auto* doc = new Doc(folder, "D");
   Recorder recorder(oxt::Model::Get());
-
-  doc->EmitCreated();
+  doc_->EmitCreated();
   oxt::Property rename("Name", "Doc");
-  EXPECT_TRUE(doc->SetProperty(rename));
+  EXPECT_TRUE(doc_->SetProperty(rename));
   oxt::Property layout("Layout", 4);
-  EXPECT_TRUE(folder->SetProperty(layout));
-  oxt::Property move("@Parent", oxt::Variant(project));
-  EXPECT_TRUE(doc->SetProperty(move));
-  EXPECT_EQ(doc->GetParent(), project);
-  EXPECT_EQ(project->GetChildren().back(), doc);
-  EXPECT_TRUE(folder->GetChildren().empty());
+  EXPECT_TRUE(folder_->SetProperty(layout));
+  oxt::Property move("@Parent", oxt::Variant(project_));
+  EXPECT_TRUE(doc_->SetProperty(move));
+  EXPECT_EQ(doc_->GetParent(), project_);
+  EXPECT_EQ(project_->GetChildren().back(), doc_);
+  EXPECT_TRUE(folder_->GetChildren().empty());
 
   // Refused moves change nothing and say nothing.
   oxt::Property toNull("@Parent", oxt::Variant(static_cast<oxt::Object*>(nullptr)));
-  oxt::Property intoItself("@Parent", oxt::Variant(folder));
-  EXPECT_FALSE(doc->SetProperty(toNull));
-  EXPECT_FALSE(project->SetProperty(intoItself));
-  EXPECT_EQ(project->GetParent(), sandbox_);
-
-  EXPECT_EQ(recorder.events, (oxStlVector<oxString>{
-                                 "created D in F",
-                                 "changed Doc Name=Doc",
-                                 "changed F Layout=4",
-                                 "changed Doc @Parent=->P",
-                             }));
+  oxt::Property intoItself("@Parent", oxt::Variant(folder_));
+  EXPECT_FALSE(doc_->SetProperty(toNull));
+  EXPECT_FALSE(project_->SetProperty(intoItself));
+  EXPECT_EQ(project_->GetParent(), sandbox_);
+  EXPECT_EQ(recorder.events, (Events{"created D in F", "changed Doc Name=Doc", "changed F Layout=4",
+                                     "changed Doc @Parent=->P"}));
 }
 
 TEST_F(ObjectModel, DeleteAnnouncesTheIntactSubtreeInPreorderAndSelectionFollows) {
-  auto* project = new Project(sandbox_, "P");
-  auto* folder = new Folder(project, "F");
-  auto* first = new Doc(folder, "d1");
+  delete doc_;
+  auto* first = new Doc(folder_, "d1");
   new Doc(first, "d1a");
-  auto* second = new Doc(folder, "d2");
+  auto* second = new Doc(folder_, "d2");
   Recorder recorder(oxt::Model::Get());
 
   first->EmitSelected();
@@ -236,44 +221,29 @@ TEST_F(ObjectModel, DeleteAnnouncesTheIntactSubtreeInPreorderAndSelectionFollows
   second->EmitUnselected();
   second->EmitUnselected();  // not selected any more: nothing to say
   oxt::Model::Get()->SetSelection({first, second});
-  folder->Delete();
+  folder_->Delete();
 
-  EXPECT_EQ(project->GetChildren().size(), 0u);
+  EXPECT_EQ(project_->GetChildren().size(), 0u);
   EXPECT_TRUE(oxt::Model::Get()->GetSelection().empty());
-  EXPECT_EQ(recorder.events, (oxStlVector<oxString>{
-                                 "selected d1",
-                                 "selected d2",
-                                 "selected d1,d2",
-                                 "selected d1",
-                                 "selected d1,d2",
-                                 "deleted F<P d1<F d1a<d1 d2<F",
-                             }));
+  EXPECT_EQ(recorder.events, (Events{"selected d1", "selected d2", "selected d1,d2", "selected d1",
+                                     "selected d1,d2", "deleted F<P d1<F d1a<d1 d2<F"}));
 }
 
 TEST_F(ObjectModel, CopyDuplicatesClassPropertiesAndChildren) {
-  auto* project = new Project(sandbox_, "P");
-  auto* folder = new Folder(project, "F");
-  folder->AddProperty(oxt::Property("Layout", 3));
-  auto* doc = new Doc(folder, "D");
-  doc->AddProperty(oxt::Property("Path", "a/b"));
+  folder_->AddProperty(oxt::Property("Layout", 3));
+  doc_->AddProperty(oxt::Property("Path", "a/b"));
   auto* target = new Project(sandbox_, "Q");
   Recorder recorder(oxt::Model::Get());
 
-  oxt::Object* copy = folder->Copy(target);
+  oxt::Object* copy = folder_->Copy(target);
 
   ASSERT_NE(copy, nullptr);
-  EXPECT_EQ(oxttest::DumpTree(copy), oxttest::DumpTree(folder));
+  EXPECT_EQ(oxttest::DumpTree(copy), oxttest::DumpTree(folder_));
   EXPECT_EQ(copy->GetParent(), target);
   EXPECT_EQ(copy->GetChildren()[0]->ClassName(), "test::Doc");
-  EXPECT_EQ(recorder.events, (oxStlVector<oxString>{
-                                 "changed F Name=F",
-                                 "changed F Layout=3",
-                                 "created F in Q",
-                                 "changed D Name=D",
-                                 "changed D Path=a/b",
-                                 "created D in F",
-                             }));
-  EXPECT_EQ(folder->Copy(doc), nullptr);  // not into its own subtree
+  EXPECT_EQ(recorder.events, (Events{"changed F Name=F", "changed F Layout=3", "created F in Q",
+                                     "changed D Name=D", "changed D Path=a/b", "created D in F"}));
+  EXPECT_EQ(folder_->Copy(doc_), nullptr);  // not into its own subtree
 }
 
 TEST_F(ObjectModel, ObjectsReportToTheModelOfTheirTree) {

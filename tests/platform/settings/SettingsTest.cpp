@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <cerrno>
 #include <cstring>
@@ -14,24 +13,9 @@
 #include "platform/settings/oxSettings.h"
 #include "platform/settings/oxSettingsText.h"
 #include "tests/ChildProcess.h"
+#include "tests/support/Output.h"
 
 namespace {
-
-oxString ReadAll(const oxString& path) {
-  QFile file(QString::fromStdString(path));
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  return file.readAll().toStdString();
-}
-
-void WriteAll(const oxString& path, const oxString& text) {
-  QFile file(QString::fromStdString(path));
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(text.data(), static_cast<qint64>(text.size()));
-}
-
-int CountLines(const std::string& text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
-
-bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 // The values a file holds, read apart from any store.
 QSettings::SettingsMap InFile(const oxString& path) {
@@ -51,15 +35,12 @@ class SettingsFile : public testing::Test {
 TEST_F(SettingsFile, ValuesKeepTheirTypeAcrossReopening) {
   const oxString path = PathOf("app.ini");
   const oxString awkward = "  lead = a:b/c [x] #not a comment\n\\tail\t ";
+  const std::pair<oxString, oxVariant> values[] = {
+      {"Visible", true}, {"Width", 800},      {"Flags", 5000000000LL}, {"Number", "42"},
+      {"Empty", ""},     {"Tagged", "@int 42"}, {awkward, awkward}};
   {
     auto store = oxSettings::Open(path);
-    store->Set("Visible", true);
-    store->Set("Width", 800);
-    store->Set("Flags", static_cast<long long>(5000000000LL));
-    store->Set("Number", "42");
-    store->Set("Tagged", "@int 42");
-    store->Set("Empty", "");
-    store->Set(awkward, awkward);
+    for (const auto& [key, value] : values) store->Set(key, value);
     oxSettings* record = store->GetSection("/Corvane/demo/main", true, true);
     record->Set("X", -10);
     record->Set("Gone", 1);
@@ -69,19 +50,12 @@ TEST_F(SettingsFile, ValuesKeepTheirTypeAcrossReopening) {
     oxSettings* demo = store->GetSection("Corvane/demo", false, true);
     demo->Set("main", 7);
     demo->Remove("main");
-    testing::internal::CaptureStderr();
-    record->Set("Pointer", store.get());  // refused, the earlier value stays
-    EXPECT_EQ(CountLines(testing::internal::GetCapturedStderr()), 1);
+    // Refused, the earlier value stays.
+    EXPECT_EQ(CountLines(StderrOf([&] { record->Set("Pointer", store.get()); })), 1);
   }  // the root writes itself on the way out
 
   auto store = oxSettings::Open(path);
-  EXPECT_EQ(store->Get("Visible"), oxVariant(true));
-  EXPECT_EQ(store->Get("Width"), oxVariant(800));
-  EXPECT_EQ(store->Get("Flags"), oxVariant(5000000000LL));
-  EXPECT_EQ(store->Get("Number"), oxVariant("42"));
-  EXPECT_EQ(store->Get("Tagged"), oxVariant("@int 42"));
-  EXPECT_EQ(store->Get("Empty"), oxVariant(""));
-  EXPECT_EQ(store->Get(awkward), oxVariant(awkward));
+  for (const auto& [key, value] : values) EXPECT_EQ(store->Get(key), value) << key;
   EXPECT_TRUE(store->Get("Absent").IsEmpty());
   oxSettings* record = store->GetSection("Corvane/demo/main", false, true);
   ASSERT_NE(record, nullptr);
@@ -95,11 +69,10 @@ TEST_F(SettingsFile, ValuesKeepTheirTypeAcrossReopening) {
 // Files written before the store moved onto QSettings keep their values.
 TEST_F(SettingsFile, AFileOfTheEarlierFormIsWrittenAgainInTheCurrentOne) {
   const oxString path = PathOf("earlier.ini");
-  WriteAll(path, "# fwg settings\n[/]\nTop:int = 5\n[/Corvane/demo]\nVisible:bool = true\n"
-                 "Flags:long = 5000000000\nTitle:string = \\ Main\\: window\\n\n[/Corvane/empty]\n");
-  testing::internal::CaptureStderr();
-  auto store = oxSettings::Open(path);
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+  ASSERT_TRUE(WriteAll(path, "# fwg settings\n[/]\nTop:int = 5\n[/Corvane/demo]\nVisible:bool = true\n"
+                 "Flags:long = 5000000000\nTitle:string = \\ Main\\: window\\n\n[/Corvane/empty]\n"));
+  std::unique_ptr<oxSettings> store;
+  EXPECT_EQ(StderrOf([&] { store = oxSettings::Open(path); }), "");
   EXPECT_EQ(store->Get("Top"), oxVariant(5));
   oxSettings* demo = store->GetSection("Corvane/demo", false, true);
   ASSERT_NE(demo, nullptr);
@@ -122,8 +95,7 @@ TEST_F(SettingsFile, SectionsAreFoundByPathAndMadeOnlyWhenAsked) {
   EXPECT_EQ(store->GetPath(), "/");
   // Leading, trailing and doubled slashes name the same section.
   EXPECT_EQ(store->GetSection("//Corvane///demo/", false, true), demo);
-  EXPECT_EQ(store->GetSection("/Corvane/", false, true)->GetSectionNames(),
-            oxStlVector<oxString>{"demo"});
+  EXPECT_EQ(store->GetSection("/Corvane/", false, true)->GetSectionNames(), oxStlVector<oxString>{"demo"});
 
   // Below a section, or from the root whatever section is asked.
   oxSettings* window = demo->GetSection("main/window", true, false);
@@ -143,16 +115,23 @@ TEST_F(SettingsFile, SectionsAreFoundByPathAndMadeOnlyWhenAsked) {
   oxString deep;
   for (int i = 0; i < oxSettingsText::kMaxDepth; ++i) deep += "/a";
   const oxString huge(oxSettingsText::kMaxNameSize + 1, 'k');
-  testing::internal::CaptureStderr();
-  EXPECT_EQ(window->GetSection(deep, true, false), nullptr);
-  EXPECT_EQ(store->GetSection(huge, true, true), nullptr);
-  window->Set(huge, 1);
-  window->Set("", 1);
-  const std::string error = testing::internal::GetCapturedStderr();
+  const std::string error = StderrOf([&] {
+    EXPECT_EQ(window->GetSection(deep, true, false), nullptr);
+    EXPECT_EQ(store->GetSection(huge, true, true), nullptr);
+    window->Set(huge, 1);
+    window->Set("", 1);
+  });
   EXPECT_EQ(CountLines(error), 4) << error;
   EXPECT_LT(error.size(), 1000u) << "echoed names are cut short";
   EXPECT_NE(store->GetSection(deep, true, true), nullptr) << "64 levels are allowed";
   EXPECT_EQ(window->GetKeys(), oxStlVector<oxString>{"X"});
+
+  // A store without a file writes nothing and says so by succeeding.
+  auto memory = oxSettings::Create();
+  memory->GetSection("manifest", true, true)->Set("profile", "Editor");
+  EXPECT_EQ(memory->GetFilePath(), "");
+  EXPECT_TRUE(memory->Sync());
+  EXPECT_EQ(memory->GetSection("manifest", false, true)->Get("profile"), oxVariant("Editor"));
 }
 
 // A damaged file must not take the user's settings with it: every good line
@@ -177,14 +156,12 @@ TEST_F(SettingsFile, BadLinesCostOnlyThemselvesAndTheFileIsCopiedAside) {
   for (const auto& c : cases) {
     const oxString path = PathOf("bad" + std::to_string(index++) + ".ini");
     const oxString text = "; fwg settings\nTop=@int 1\n" + c.bad + "[Kept]\nName=kept\n";
-    WriteAll(path, text);
-    testing::internal::CaptureStderr();
-    auto store = oxSettings::Open(path);
-    const std::string error = testing::internal::GetCapturedStderr();
+    ASSERT_TRUE(WriteAll(path, text));
+    std::unique_ptr<oxSettings> store;
+    const std::string error = StderrOf([&] { store = oxSettings::Open(path); });
     EXPECT_EQ(CountLines(error), 1) << error;
     EXPECT_TRUE(error.starts_with("fwg: " + path + ":3: ")) << error;
-    EXPECT_TRUE(Contains(error, c.problem)) << error;
-    EXPECT_TRUE(Contains(error, path + ".broken")) << error;
+    ExpectContains(error, {c.problem, path + ".broken"});
     EXPECT_LT(error.size(), 1000u) << "echoed input is cut short";
     EXPECT_EQ(ReadAll(path + ".broken"), text);
 
@@ -220,10 +197,8 @@ TEST_F(SettingsFile, AFileCutAtAnyByteKeepsEveryCompleteLine) {
 
   for (size_t cut = 0; cut <= whole.size(); ++cut) {
     const oxString path = PathOf("cut" + std::to_string(cut) + ".ini");
-    WriteAll(path, whole.substr(0, cut));
-    testing::internal::CaptureStderr();
-    oxSettings::Open(path)->Set("Added", 1);
-    const std::string error = testing::internal::GetCapturedStderr();
+    ASSERT_TRUE(WriteAll(path, whole.substr(0, cut)));
+    const std::string error = StderrOf([&] { oxSettings::Open(path)->Set("Added", 1); });
 
     const QSettings::SettingsMap written = InFile(path);
     size_t end = 0;
@@ -240,40 +215,32 @@ TEST_F(SettingsFile, AFileCutAtAnyByteKeepsEveryCompleteLine) {
   }
 }
 
+// Sets or clears the flag that makes a folder refuse changes even to root.
+bool SetImmutable(const std::string& path, bool on) {
+  const int fd = open(path.c_str(), O_RDONLY | O_DIRECTORY);
+  int flags = 0;
+  bool done = fd >= 0 && ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+  flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+  done = done && ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+  if (fd >= 0) close(fd);
+  return done;
+}
+
 // Makes a folder refuse new entries, also to root, which ignores mode bits.
 class ReadOnlyFolder {
  public:
   explicit ReadOnlyFolder(const QString& path) : path_(path.toStdString()) {
     chmod(path_.c_str(), 0555);
-    if (geteuid() != 0) {
-      locked_ = true;
-      return;
-    }
-    const int fd = open(path_.c_str(), O_RDONLY | O_DIRECTORY);
-    int flags = 0;
-    if (fd >= 0 && ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
-      flags |= FS_IMMUTABLE_FL;
-      immutable_ = locked_ = ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-    }
-    if (fd >= 0) close(fd);
+    immutable_ = geteuid() == 0 && SetImmutable(path_, true);
   }
   ~ReadOnlyFolder() {
-    if (immutable_) {
-      const int fd = open(path_.c_str(), O_RDONLY | O_DIRECTORY);
-      int flags = 0;
-      if (fd >= 0 && ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
-        flags &= ~FS_IMMUTABLE_FL;
-        ioctl(fd, FS_IOC_SETFLAGS, &flags);
-      }
-      if (fd >= 0) close(fd);
-    }
+    if (immutable_) SetImmutable(path_, false);
     chmod(path_.c_str(), 0755);
   }
-  bool IsLocked() const { return locked_; }
+  bool IsLocked() const { return geteuid() != 0 || immutable_; }
 
  private:
-  oxString path_;
-  bool locked_ = false;
+  std::string path_;
   bool immutable_ = false;
 };
 
@@ -298,15 +265,14 @@ TEST_F(SettingsFile, FailedSavesSayWhyOnceAndLeaveTheOldFileAsItWas) {
     if (!lock.IsLocked()) GTEST_SKIP() << "cannot make a folder read-only here";
     auto elsewhere = oxSettings::Open(PathOf("locked/sub/app.ini"));
     elsewhere->Set("Width", 1);
-    testing::internal::CaptureStderr();
-    EXPECT_FALSE(store->Sync());
-    EXPECT_FALSE(store->Sync());
-    EXPECT_FALSE(elsewhere->Sync());
-    elsewhere.reset();  // tries again, quietly
-    const std::string error = testing::internal::GetCapturedStderr();
+    const std::string error = StderrOf([&] {
+      EXPECT_FALSE(store->Sync());
+      EXPECT_FALSE(store->Sync());
+      EXPECT_FALSE(elsewhere->Sync());
+      elsewhere.reset();  // tries again, quietly
+    });
     EXPECT_EQ(CountLines(error), 2) << error;
-    EXPECT_TRUE(Contains(error, "'" + path + "': ")) << error;
-    EXPECT_TRUE(Contains(error, "locked/sub/app.ini")) << error;
+    ExpectContains(error, {"'" + path + "': ", "locked/sub/app.ini"});
     EXPECT_FALSE(Contains(error, std::strerror(ENOENT))) << "the folder's own reason: " << error;
     EXPECT_TRUE(store->IsModified());
   }
@@ -341,15 +307,6 @@ TEST_F(SettingsFile, TwoInstancesWritingOneFileKeepEachOthersKeys) {
   EXPECT_EQ(written.value("Mine/Width"), QVariant(800));
   EXPECT_EQ(written.value("Shared"), QVariant(2));
   EXPECT_EQ(store->GetSection("Theirs", false, true)->Get("Width"), oxVariant(640));
-}
-
-TEST(SettingsMemory, StoreWithoutFileWritesNothing) {
-  auto store = oxSettings::Create();
-  store->GetSection("manifest", true, true)->Set("profile", "Editor");
-  EXPECT_EQ(store->GetFilePath(), "");
-  EXPECT_TRUE(store->Sync());
-  EXPECT_EQ(store->GetSection("manifest", false, true)->Get("profile"), oxVariant("Editor"));
-  EXPECT_EQ(store->GetSectionNames(), oxStlVector<oxString>{"manifest"});
 }
 
 }  // namespace

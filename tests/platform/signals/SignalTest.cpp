@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
 
 #include "platform/signals/oxSignal.h"
 
@@ -34,20 +35,15 @@ struct Plain {
   oxSignal0<void>* signal;
 };
 
-// Removes the script invoker when the test ends, however it ends.
-struct InvokerReset {
-  ~InvokerReset() { oxScriptCallback::SetInvoker({}); }
-};
-
 struct ScriptCall {
   oxString procedure;
   oxString object;
   oxStlVector<oxVariant> args;
 };
 
-// Installs a recording script invoker and always removes it again, so no
-// test leaves a process-wide invoker behind.
-class SignalScripts : public ::testing::Test {
+// Two listeners writing to one log, and a recording script invoker that is
+// always removed again, so no test leaves a process-wide invoker behind.
+class Signals : public ::testing::Test {
  protected:
   void SetUp() override {
     oxScriptCallback::SetInvoker([this](const oxScriptCallback& cb, const oxStlVector<oxVariant>& args) {
@@ -55,16 +51,18 @@ class SignalScripts : public ::testing::Test {
     });
   }
   void TearDown() override { oxScriptCallback::SetInvoker({}); }
+  // The log so far, emptied.
+  Log Take() { return std::exchange(log, {}); }
+
+  Log log;
+  Listener a{&log, "a"};
+  Listener b{&log, "b"};
   oxStlVector<ScriptCall> calls;
 };
 
 }  // namespace
 
-TEST(SignalEmission, RunsSlotsInConnectionOrder) {
-  Log log;
-  Listener a(&log, "a");
-  Listener b(&log, "b");
-  const InvokerReset reset;
+TEST_F(Signals, EveryKindOfSlotRunsInConnectionOrder) {
   oxScriptCallback::SetInvoker([&](const oxScriptCallback& cb, const oxStlVector<oxVariant>& args) {
     log.push_back("script:" + cb.GetProcedure() + "=" + std::to_string(args.at(0).GetInteger()));
   });
@@ -78,32 +76,26 @@ TEST(SignalEmission, RunsSlotsInConnectionOrder) {
   EXPECT_EQ(signal.GetConnectionCount(), 5u);
 
   signal.Emit(7);
-  EXPECT_EQ(log, (Log{"b=7", "fn=7", "script:proc=7", "a=7", "a?7"}));
-
-  log.clear();
+  EXPECT_EQ(Take(), (Log{"b=7", "fn=7", "script:proc=7", "a=7", "a?7"}));
   signal(8);  // the call operator emits too
-  EXPECT_EQ(log.size(), 5u);
-  EXPECT_EQ(log.front(), "b=8");
+  EXPECT_EQ(Take(), (Log{"b=8", "fn=8", "script:proc=8", "a=8", "a?8"}));
 }
 
-TEST(SignalEmission, BlockedSignalEmitsNothingUntilUnblocked) {
-  Log log;
-  Listener a(&log, "a");
+TEST_F(Signals, BlockedSignalEmitsNothingUntilUnblocked) {
   oxSignal0<void> signal;
   signal.Connect(&a, &Listener::First);
 
   signal.Block(true);
   signal.Emit();
-  EXPECT_TRUE(log.empty());
+  EXPECT_EQ(Take(), Log{});
   EXPECT_EQ(signal.GetConnectionCount(), 1u);  // blocking keeps the connections
 
   signal.Block(false);
   signal.Emit();
-  EXPECT_EQ(log, (Log{"a.First"}));
+  EXPECT_EQ(Take(), (Log{"a.First"}));
 }
 
-TEST(SignalEmission, DropsNestedEmissionOfTheSameSignalButRunsOthers) {
-  Log log;
+TEST_F(Signals, DropsNestedEmissionOfTheSameSignalButRunsOthers) {
   oxSignal1<void, int> signal;
   oxSignal0<void> other;
   other.Connect(nullptr, [&] { log.push_back("other"); });
@@ -117,19 +109,15 @@ TEST(SignalEmission, DropsNestedEmissionOfTheSameSignalButRunsOthers) {
   signal.Connect(nullptr, [&](int v) { log.push_back("next" + std::to_string(v)); });
 
   signal.Emit(1);
-  EXPECT_EQ(log, (Log{"outer1", "other", "next1"}));
+  EXPECT_EQ(Take(), (Log{"outer1", "other", "next1"}));
   EXPECT_FALSE(signal.IsEmitting());
 
   // The dropped emission left no trace: the signal emits normally again.
-  log.clear();
   signal.Emit(5);
-  EXPECT_EQ(log, (Log{"outer5", "other", "next5"}));
+  EXPECT_EQ(Take(), (Log{"outer5", "other", "next5"}));
 }
 
-TEST(SignalDisconnect, TakesEffectAtOnceDuringEmission) {
-  Log log;
-  Listener a(&log, "a");
-  Listener b(&log, "b");
+TEST_F(Signals, DisconnectTakesEffectAtOnceDuringEmission) {
   Listener late(&log, "late");
   oxSignal0<void> signal;
 
@@ -142,7 +130,7 @@ TEST(SignalDisconnect, TakesEffectAtOnceDuringEmission) {
   signal.Connect(&b, &Listener::First);
   EXPECT_EQ(b.GetSignalConnectionCount(), 1u);
   signal.Emit();
-  EXPECT_EQ(log, (Log{"cut", "a.First"}));
+  EXPECT_EQ(Take(), (Log{"cut", "a.First"}));
   EXPECT_EQ(signal.GetConnectionCount(), 2u);
   EXPECT_EQ(b.GetSignalConnectionCount(), 0u);
 
@@ -158,10 +146,9 @@ TEST(SignalDisconnect, TakesEffectAtOnceDuringEmission) {
   } quitter;
   quitter.signal = &selfish;
   selfish.Connect(&quitter, &Quitter::Quit);
-  log.clear();
   selfish.Emit();
   selfish.Emit();
-  EXPECT_EQ(log, (Log{"plain", "after", "after"}));
+  EXPECT_EQ(Take(), (Log{"plain", "after", "after"}));
   EXPECT_EQ(quitter.runs, 1);
   EXPECT_EQ(selfish.GetConnectionCount(), 1u);
   EXPECT_EQ(quitter.GetSignalConnectionCount(), 0u);
@@ -172,29 +159,24 @@ TEST(SignalDisconnect, TakesEffectAtOnceDuringEmission) {
     log.push_back("grow");
     if (growing.GetConnectionCount() == 1) growing.Connect(&late, &Listener::First);
   });
-  log.clear();
   growing.Emit();
-  EXPECT_EQ(log, (Log{"grow"}));
+  EXPECT_EQ(Take(), (Log{"grow"}));
   growing.Emit();
-  EXPECT_EQ(log, (Log{"grow", "grow", "late.First"}));
+  EXPECT_EQ(Take(), (Log{"grow", "late.First"}));
 }
 
-TEST(SignalDisconnect, MatchesObjectAndMemberAndCountsDuplicates) {
-  Log log;
-  Listener a(&log, "a");
-  Listener b(&log, "b");
+TEST_F(Signals, DisconnectMatchesObjectAndMemberAndCountsDuplicates) {
   oxSignal0<void> signal;
 
   signal.Connect(&a, &Listener::First);
   signal.Connect(&a, &Listener::First);
   signal.Emit();
-  EXPECT_EQ(log, (Log{"a.First", "a.First"}));
+  EXPECT_EQ(Take(), (Log{"a.First", "a.First"}));
   EXPECT_EQ(a.GetSignalConnectionCount(), 2u);
 
   signal.Disconnect(&a, &Listener::First);
-  log.clear();
   signal.Emit();
-  EXPECT_EQ(log, (Log{"a.First"}));
+  EXPECT_EQ(Take(), (Log{"a.First"}));
   EXPECT_EQ(a.GetSignalConnectionCount(), 1u);
 
   // Never connected: same member of another object, other member of a.
@@ -207,16 +189,14 @@ TEST(SignalDisconnect, MatchesObjectAndMemberAndCountsDuplicates) {
   signal.Connect(&a, &Listener::Second);
   signal.Connect(&b, &Listener::First);
   signal.Disconnect(&a, &Listener::First);
-  log.clear();
   signal.Emit();
-  EXPECT_EQ(log, (Log{"a.Second", "b.First"}));
+  EXPECT_EQ(Take(), (Log{"a.Second", "b.First"}));
 
   // Disconnecting an object breaks all its members and only those.
   signal.Connect(&a, &Listener::First);
   signal.DisconnectObject(&a);
-  log.clear();
   signal.Emit();
-  EXPECT_EQ(log, (Log{"b.First"}));
+  EXPECT_EQ(Take(), (Log{"b.First"}));
   EXPECT_EQ(a.GetSignalConnectionCount(), 0u);
 
   signal.DisconnectAll();
@@ -224,9 +204,7 @@ TEST(SignalDisconnect, MatchesObjectAndMemberAndCountsDuplicates) {
   EXPECT_EQ(b.GetSignalConnectionCount(), 0u);
 }
 
-TEST(SignalFace, MakesItsSignalOnFirstConnection) {
-  Log log;
-  Listener a(&log, "a");
+TEST_F(Signals, FaceMakesItsSignalOnFirstConnection) {
 
   oxiSignal0<void> face0;
   EXPECT_EQ(face0.GetSignal(), nullptr);
@@ -236,7 +214,7 @@ TEST(SignalFace, MakesItsSignalOnFirstConnection) {
   face0.Connect(&a, &Listener::First);
   ASSERT_NE(face0.GetSignal(), nullptr);
   face0.Emit();
-  EXPECT_EQ(log, (Log{"a.First"}));
+  EXPECT_EQ(Take(), (Log{"a.First"}));
 
   oxiSignal1<void, int> face1;
   EXPECT_EQ(face1.GetConnectionCount(), 0u);
@@ -253,8 +231,7 @@ TEST(SignalFace, MakesItsSignalOnFirstConnection) {
   EXPECT_EQ(face2.GetConnectionCount(), 1u);
 }
 
-TEST(SignalLifetime, DestroyedListenerLeavesItsSignals) {
-  Log log;
+TEST_F(Signals, DestroyedListenerLeavesItsSignals) {
   oxSignal0<void> signal;
   oxSignal1<void, int> values;
   auto gone = std::make_unique<Listener>(&log, "gone");
@@ -271,7 +248,7 @@ TEST(SignalLifetime, DestroyedListenerLeavesItsSignals) {
   EXPECT_EQ(values.GetConnectionCount(), 0u);
   signal.Emit();
   values.Emit(1);
-  EXPECT_EQ(log, (Log{"kept.First"}));
+  EXPECT_EQ(Take(), (Log{"kept.First"}));
 
   // Destroyed by an earlier slot of the same emission: its later slots are
   // skipped, the others still run.
@@ -280,9 +257,8 @@ TEST(SignalLifetime, DestroyedListenerLeavesItsSignals) {
   killer.Connect(nullptr, [&] { victim.reset(); });
   killer.Connect(victim.get(), &Listener::First);
   killer.Connect(&kept, &Listener::Second);
-  log.clear();
   killer.Emit();
-  EXPECT_EQ(log, (Log{"kept.Second"}));
+  EXPECT_EQ(Take(), (Log{"kept.Second"}));
   EXPECT_EQ(killer.GetConnectionCount(), 2u);
 
   // A signal that dies first: the listener's own destruction must not reach
@@ -299,12 +275,11 @@ TEST(SignalLifetime, DestroyedListenerLeavesItsSignals) {
   EXPECT_EQ(signal.GetConnectionCount(), 1u);
 }
 
-TEST(SignalLifetime, SlotDeletingTheSignalOwnerStopsTheEmission) {
+TEST_F(Signals, SlotDeletingTheSignalOwnerStopsTheEmission) {
   struct Owner {
     oxSignal0<void> changed;
     oxiSignal1<void, int> moved;
   };
-  Log log;
 
   auto owner = std::make_unique<Owner>();
   owner->changed.Connect(nullptr, [&] { log.push_back("first"); });
@@ -312,7 +287,7 @@ TEST(SignalLifetime, SlotDeletingTheSignalOwnerStopsTheEmission) {
   owner->changed.Connect(nullptr, [&] { log.push_back("too late"); });
   owner->changed.Emit();
   EXPECT_EQ(owner, nullptr);
-  EXPECT_EQ(log, (Log{"first"}));
+  EXPECT_EQ(Take(), (Log{"first"}));
 
   // Same through a face, with a listener outliving the owner.
   Listener watcher(&log, "w");
@@ -321,11 +296,11 @@ TEST(SignalLifetime, SlotDeletingTheSignalOwnerStopsTheEmission) {
   owner->moved.Connect(&watcher, &Listener::Value);
   EXPECT_EQ(watcher.GetSignalConnectionCount(), 1u);
   owner->moved.Emit(2);
-  EXPECT_EQ(log, (Log{"first"}));
+  EXPECT_EQ(Take(), Log{});
   EXPECT_EQ(watcher.GetSignalConnectionCount(), 0u);
 }
 
-TEST_F(SignalScripts, ReceiveArgumentsAsVariantsWithBoundObjectFirst) {
+TEST_F(Signals, ScriptsReceiveArgumentsAsVariantsWithBoundObjectFirst) {
   struct Thing {
     int id = 0;
   } thing;
@@ -335,23 +310,20 @@ TEST_F(SignalScripts, ReceiveArgumentsAsVariantsWithBoundObjectFirst) {
   values.Connect(oxScriptCallback("OnValues"));
   values.Connect(oxScriptCallback("OnBound", "doc1", "tcl"));
   values.Emit(42, true, "text");
+  const oxStlVector<oxVariant> args = {oxVariant(42), oxVariant(true), oxVariant(oxString("text"))};
   ASSERT_EQ(calls.size(), 2u);
   EXPECT_EQ(calls[0].procedure, "OnValues");
-  EXPECT_EQ(calls[0].args, (oxStlVector<oxVariant>{oxVariant(42), oxVariant(true), oxVariant(oxString("text"))}));
+  EXPECT_EQ(calls[0].args, args);
   EXPECT_EQ(calls[1].procedure, "OnBound");
-  ASSERT_EQ(calls[1].args.size(), 4u);
-  EXPECT_EQ(calls[1].args[0], oxVariant(oxString("doc1")));
-  EXPECT_EQ(calls[1].args[1].GetInteger(), 42);
+  EXPECT_EQ(calls[1].args, (oxStlVector<oxVariant>{oxVariant(oxString("doc1")), args[0], args[1], args[2]}));
 
   calls.clear();
   oxSignal2<void, int*, Thing&> objects;
   objects.Connect(oxScriptCallback("OnObjects"));
   objects.Emit(&target, thing);
   ASSERT_EQ(calls.size(), 1u);
-  ASSERT_EQ(calls[0].args.size(), 2u);
-  EXPECT_EQ(calls[0].args[0].GetType(), oxVariant::Type::Pointer);
-  EXPECT_EQ(calls[0].args[0].GetPointer(), &target);
-  EXPECT_EQ(calls[0].args[1].GetPointer(), &thing);  // by reference: its address
+  // By reference: its address.
+  EXPECT_EQ(calls[0].args, (oxStlVector<oxVariant>{oxVariant(&target), oxVariant(&thing)}));
 
   // A null C string reaches the script as empty text, not as a crash.
   calls.clear();
@@ -360,11 +332,11 @@ TEST_F(SignalScripts, ReceiveArgumentsAsVariantsWithBoundObjectFirst) {
   text.Emit(nullptr);
   text.Emit("abc");
   ASSERT_EQ(calls.size(), 2u);
-  EXPECT_EQ(calls[0].args.at(0), oxVariant(oxString()));
-  EXPECT_EQ(calls[1].args.at(0), oxVariant(oxString("abc")));
+  EXPECT_EQ(calls[0].args, oxStlVector<oxVariant>{oxVariant(oxString())});
+  EXPECT_EQ(calls[1].args, oxStlVector<oxVariant>{oxVariant(oxString("abc"))});
 }
 
-TEST_F(SignalScripts, DisconnectByEqualCallbackAndSilentWithoutInvoker) {
+TEST_F(Signals, ScriptsDisconnectByEqualCallbackAndAreSilentWithoutInvoker) {
   oxSignal1<void, int> signal;
   signal.Connect(oxScriptCallback("Proc"));
   signal.Connect(oxScriptCallback("Proc", "obj", "other"));

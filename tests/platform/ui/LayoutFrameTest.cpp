@@ -68,34 +68,26 @@ const std::vector<LayoutCase> kLayoutCases = {
     {Frame::TwoVertical, {{0, 0, 1, .5}, {0, .5, 1, .5}}},
     {Frame::TwoHorizontal, {{0, 0, .5, 1}, {.5, 0, .5, 1}}},
     {Frame::ThreeVertical, {{0, 0, 1, kThird}, {0, kThird, 1, kThird}, {0, 2 * kThird, 1, kThird}}},
-    {Frame::ThreeHorizontal,
-     {{0, 0, kThird, 1}, {kThird, 0, kThird, 1}, {2 * kThird, 0, kThird, 1}}},
+    {Frame::ThreeHorizontal, {{0, 0, kThird, 1}, {kThird, 0, kThird, 1}, {2 * kThird, 0, kThird, 1}}},
     {Frame::SplitLeft, {{0, 0, .5, .5}, {.5, 0, .5, 1}, {0, .5, .5, .5}}},
     {Frame::SplitRight, {{0, 0, .5, 1}, {.5, 0, .5, .5}, {.5, .5, .5, .5}}},
     {Frame::SplitTop, {{0, 0, .5, .5}, {.5, 0, .5, .5}, {0, .5, 1, .5}}},
     {Frame::SplitBottom, {{0, 0, 1, .5}, {0, .5, .5, .5}, {.5, .5, .5, .5}}},
     {Frame::TwoByTwo, {{0, 0, .5, .5}, {.5, 0, .5, .5}, {0, .5, .5, .5}, {.5, .5, .5, .5}}},
     {Frame::TwoByThree,
-     {{0, 0, .5, kThird},
-      {.5, 0, .5, kThird},
-      {0, kThird, .5, kThird},
-      {.5, kThird, .5, kThird},
-      {0, 2 * kThird, .5, kThird},
-      {.5, 2 * kThird, .5, kThird}}},
+     {{0, 0, .5, kThird}, {.5, 0, .5, kThird}, {0, kThird, .5, kThird}, {.5, kThird, .5, kThird},
+      {0, 2 * kThird, .5, kThird}, {.5, 2 * kThird, .5, kThird}}},
     {Frame::ThreeByTwo,
-     {{0, 0, kThird, .5},
-      {kThird, 0, kThird, .5},
-      {2 * kThird, 0, kThird, .5},
-      {0, .5, kThird, .5},
-      {kThird, .5, kThird, .5},
-      {2 * kThird, .5, kThird, .5}}},
+     {{0, 0, kThird, .5}, {kThird, 0, kThird, .5}, {2 * kThird, 0, kThird, .5}, {0, .5, kThird, .5},
+      {kThird, .5, kThird, .5}, {2 * kThird, .5, kThird, .5}}},
 };
 
-class FixedLayoutTest : public LayoutFrameTest,
-                        public ::testing::WithParamInterface<LayoutCase> {};
+class FixedLayoutTest : public LayoutFrameTest, public ::testing::WithParamInterface<LayoutCase> {};
 
-// One view per pane lands where the layout's picture puts it on screen.
-TEST_P(FixedLayoutTest, PlacesOneViewPerPaneWhereTheLayoutDrawsIt) {
+// One view per pane lands where the layout's picture puts it on screen;
+// two views more than panes share the last pane with its own view as tabs,
+// one of them in front.
+TEST_P(FixedLayoutTest, PlacesOneViewPerPaneAndTheRestAsTabsOfTheLast) {
   const LayoutCase& c = GetParam();
   const int panes = static_cast<int>(c.cells.size());
   ASSERT_EQ(Frame::GetPaneCount(c.layout), panes);
@@ -131,26 +123,13 @@ TEST_P(FixedLayoutTest, PlacesOneViewPerPaneWhereTheLayoutDrawsIt) {
     EXPECT_NEAR(double(r.width()) / covered.width(), expected.width(), tolerance) << i;
     EXPECT_NEAR(double(r.height()) / covered.height(), expected.height(), tolerance) << i;
   }
-}
 
-// Two views more than panes: they and the last pane's own view share the
-// last pane as tabs, one of them in front.
-TEST_P(FixedLayoutTest, PutsViewsBeyondTheLastPaneIntoItsTabs) {
-  const LayoutCase& c = GetParam();
-  const int panes = static_cast<int>(c.cells.size());
-  Frame* frame = MakeFrame("Folder");
-  frame->Layout(c.layout);
-  std::vector<uiFrame*> views;
-  for (int i = 0; i < panes + 2; ++i) {
-    views.push_back(MakeView("View" + std::to_string(i)));
+  for (int i = 0; i < 2; ++i) {
+    views.push_back(MakeView("Extra" + std::to_string(i)));
     frame->AddView(views.back());
   }
-  frame->show();
   SettleLayouts();
-
-  for (int i = 0; i < panes + 2; ++i) {
-    EXPECT_EQ(frame->GetPaneIndex(views[i]), std::min(i, panes - 1)) << i;
-  }
+  for (int i = 0; i < panes + 2; ++i) EXPECT_EQ(frame->GetPaneIndex(views[i]), std::min(i, panes - 1)) << i;
   QTabWidget* last = GetTabWidgetOf(views[panes - 1]);
   ASSERT_NE(last, nullptr);
   EXPECT_EQ(last->count(), 3);
@@ -163,16 +142,11 @@ INSTANTIATE_TEST_SUITE_P(AllTwelve, FixedLayoutTest, ::testing::ValuesIn(kLayout
 
 TEST_F(LayoutFrameTest, RefusesValuesThatAreNoLayoutAndKeepsTheArrangement) {
   Frame* frame = MakeFrame("Folder");
-  uiFrame* a = MakeView("A");
   uiFrame* b = MakeView("B");
-  frame->AddView(a);
+  frame->AddView(MakeView("A"));
   frame->AddView(b);
   frame->Layout(Frame::TwoHorizontal);
-
-  frame->Layout(static_cast<Frame::FixedLayouts>(0));
-  frame->Layout(static_cast<Frame::FixedLayouts>(13));
-  frame->Layout(static_cast<Frame::FixedLayouts>(-1));
-
+  for (int bad : {0, 13, -1}) frame->Layout(static_cast<Frame::FixedLayouts>(bad));
   EXPECT_EQ(frame->GetLayout(), Frame::TwoHorizontal);
   EXPECT_EQ(frame->GetPaneIndex(b), 1);
   // A frame starts in "Full": all views are tabs of the one pane.
@@ -208,10 +182,7 @@ TEST_F(LayoutFrameTest, RemovedViewsAndViewsOfDeletedFramesAreHandedBackNotDelet
   uiFrame* a = MakeView("A");
   uiFrame* b = MakeView("B");
   uiFrame* c = MakeView("C");
-  frame->AddView(a);
-  frame->AddView(b);
-  frame->AddView(c);
-  frame->AddView(b);  // already held: stays in its place
+  for (uiFrame* view : {a, b, c, b}) frame->AddView(view);  // b again: stays in its place
   EXPECT_EQ(frame->GetViews(), (oxStlVector<uiWidget*>{a, b, c}));
 
   frame->RemoveChild(a);

@@ -1,6 +1,7 @@
-// The object tree as text, for comparing sessions across processes: one
-// line per object, "class name key=value ...", indented by depth, with a
-// document's client and its content as its content hooks write it.
+// The object tree as text, for comparing trees across copies, sessions and
+// processes: one line per object, "class name key=value ...", indented by
+// depth, with a document's client and its content as its content hooks
+// write it.
 #pragma once
 
 #include <QByteArray>
@@ -13,9 +14,7 @@
 #include "platform/oxt/FileElement.h"
 #include "platform/oxt/Object.h"
 
-namespace sessiontest {
-
-inline void Describe(oxt::Object* object, int depth, std::vector<std::string>* out) {
+inline void DescribeTree(oxt::Object* object, int depth, std::vector<std::string>* out) {
   std::string line = std::string(depth * 2, ' ') + object->ClassName() + " " + object->GetName();
   for (const oxString& name : object->GetPropertyNames()) {
     if (name == "Name" || name.starts_with('@')) continue;
@@ -31,13 +30,11 @@ inline void Describe(oxt::Object* object, int depth, std::vector<std::string>* o
     }
   }
   out->push_back(line);
-  for (oxt::Object* child : object->GetChildren()) Describe(child, depth + 1, out);
+  for (oxt::Object* child : object->GetChildren()) DescribeTree(child, depth + 1, out);
 }
 
-inline std::vector<std::string> Describe(oxt::Object* object) {
+inline std::vector<std::string> DescribeTree(oxt::Object* object) {
   std::vector<std::string> out;
-  Describe(object, 0, &out);
+  DescribeTree(object, 0, &out);
   return out;
 }
-
-}  // namespace sessiontest
