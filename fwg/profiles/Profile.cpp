@@ -33,35 +33,35 @@ void ReportLoop(const oxString& profileName, const oxString& repeated) {
 
 }  // namespace
 
-oxStlVector<oxString> GetBaseChain(const Profile* profile) {
-  oxStlVector<oxString> chain;
+// One walk through the manager: the profile as the manager knows it by its
+// name (an unregistered profile is not part of its own chain), then each
+// base the manager knows, cut where a name comes back.
+oxStlVector<Profile*> GetBaseChainProfiles(const Profile* profile) {
+  oxStlVector<Profile*> chain;
   if (!profile) return chain;
-  chain.push_back(profile->GetName());
   ProfileManager* manager = ProfileManager::Get();
-  const Profile* current = profile;
-  for (;;) {
+  if (Profile* self = manager->GetProfile(profile->GetName())) chain.push_back(self);
+  oxStlVector<oxString> names{profile->GetName()};
+  for (const Profile* current = profile;;) {
     const oxString baseName = current->GetBaseName();
-    if (baseName.empty()) break;
-    const Profile* base = manager->GetProfile(baseName);
+    Profile* base = baseName.empty() ? nullptr : manager->GetProfile(baseName);
     if (!base) break;
-    if (std::find(chain.begin(), chain.end(), baseName) != chain.end()) {
+    if (std::find(names.begin(), names.end(), baseName) != names.end()) {
       ReportLoop(profile->GetName(), baseName);
       break;
     }
-    chain.push_back(baseName);
+    names.push_back(baseName);
+    chain.push_back(base);
     current = base;
   }
   std::reverse(chain.begin(), chain.end());
   return chain;
 }
 
-oxStlVector<Profile*> GetBaseChainProfiles(const Profile* profile) {
-  oxStlVector<Profile*> profiles;
-  ProfileManager* manager = ProfileManager::Get();
-  for (const oxString& name : GetBaseChain(profile)) {
-    if (Profile* found = manager->GetProfile(name)) profiles.push_back(found);
-  }
-  return profiles;
+oxStlVector<oxString> GetBaseChain(const Profile* profile) {
+  oxStlVector<oxString> names;
+  for (const Profile* member : GetBaseChainProfiles(profile)) names.push_back(member->GetName());
+  return names;
 }
 
 void Profile::Internal::Record(ProfileItem* item) {

@@ -63,18 +63,6 @@ void WithdrawProfile(Profile* profile) {
   Leave(profile);
 }
 
-namespace {
-
-// Length of the common beginning of two chains, compared by name.
-size_t SharedLength(const oxStlVector<oxString>& a, const oxStlVector<oxString>& b) {
-  const size_t n = std::min(a.size(), b.size());
-  size_t k = 0;
-  while (k < n && a[k] == b[k]) ++k;
-  return k;
-}
-
-}  // namespace
-
 void Profile::Build() {}
 
 void Profile::Activate() {
@@ -90,22 +78,11 @@ void Profile::Activate() {
   if (previous == this) return;
   if (previous) previous->Deactivate();
 
-  const oxStlVector<oxString> next = GetBaseChain(this);
-  oxStlVector<oxString> leave;
-  size_t shared = 0;
-  if (previous) {
-    const oxStlVector<oxString> old = GetBaseChain(previous);
-    shared = SharedLength(old, next);
-    leave.assign(old.rbegin(), old.rend() - static_cast<std::ptrdiff_t>(shared));
-  }
-
-  // Names the manager does not know are skipped.
-  for (const oxString& name : leave) {
-    if (Profile* profile = manager->GetProfile(name)) Leave(profile);
-  }
-  for (size_t i = shared; i < next.size(); ++i) {
-    if (Profile* profile = manager->GetProfile(next[i])) Enter(profile);
-  }
+  const oxStlVector<Profile*> next = GetBaseChainProfiles(this);
+  const oxStlVector<Profile*> old = GetBaseChainProfiles(previous);
+  const auto shared = std::mismatch(old.begin(), old.end(), next.begin(), next.end());
+  for (auto it = old.end(); it != shared.first;) Leave(*--it);
+  for (auto it = shared.second; it != next.end(); ++it) Enter(*it);
   manager->SetActiveProfile(this);
 }
 

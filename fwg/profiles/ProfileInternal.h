@@ -54,13 +54,14 @@ inline Profile::Internal* GetInternal(const Profile* profile) {
   return ProfileAccess::Get(profile);
 }
 
-// The base chain: names from the root to the profile itself (the profile's
-// own name last). A chain that loops is cut where a name repeats, with one
-// line on stderr.
-oxStlVector<oxString> GetBaseChain(const Profile* profile);
-// The chain's names resolved through the profile manager, root first;
-// names the manager does not know are left out.
+// The base chain as the profile manager resolves it, root first, the
+// profile itself last: every chain-wide question (actions, resources,
+// toolbars, docks, activation) walks this list. Bases the manager does not
+// know end the chain; a chain that loops is cut where a name repeats, with
+// one line on stderr.
 oxStlVector<Profile*> GetBaseChainProfiles(const Profile* profile);
+// The chain's names, root first, for messages.
+oxStlVector<oxString> GetBaseChain(const Profile* profile);
 // Withdraws the profile's items and hides its widgets, as leaving it does.
 void WithdrawProfile(Profile* profile);
 // The dock windows of the chain's profiles, root first, each profile's in

@@ -1,6 +1,7 @@
 // Profile's recorded edits of the menu bar, toolbars and context menus, and
 // its lookups by path.
 #include <algorithm>
+#include <unordered_set>
 
 #include "fwg/Parts.h"
 #include "fwg/actions/Action.h"
@@ -25,16 +26,23 @@ void RecordEdit(Profile* profile, ProfileItem::Mode mode, Action* action,
 
 uiMenuBar* MainMenuBar() { return GetParts().mainWindow->MenuBar(); }
 
-// The object at the path unless an item of the chain took it away.
-uiObject* UnlessTakenAway(const Profile* profile, uiObject* object) {
-  if (!object) return nullptr;
-  for (Profile* member : GetBaseChainProfiles(profile)) {
-    const auto& items = GetInternal(member)->items;
-    for (auto it = items.rbegin(); it != items.rend(); ++it) {
-      auto* item = dynamic_cast<ActionProfileItem*>(*it);
-      if (item && item->GetHidden().GetObject() == object) return nullptr;
+// The entries that items of the chain took away (removed or replaced).
+std::unordered_set<const uiObject*> GetTakenAway(const oxStlVector<Profile*>& chain) {
+  std::unordered_set<const uiObject*> taken;
+  for (const Profile* member : chain) {
+    for (const ProfileItem* it : GetInternal(member)->items) {
+      const auto* item = dynamic_cast<const ActionProfileItem*>(it);
+      if (const uiObject* object = item ? item->GetHidden().GetObject() : nullptr) {
+        taken.insert(object);
+      }
     }
   }
+  return taken;
+}
+
+// The object at the path unless an item of the chain took it away.
+uiObject* UnlessTakenAway(const Profile* profile, uiObject* object) {
+  if (!object || GetTakenAway(GetBaseChainProfiles(profile)).count(object)) return nullptr;
   return object;
 }
 
@@ -120,14 +128,12 @@ void Profile::PopupContextMenu(const oxString& name, int x, int y) const {
 }
 
 oxStlVector<uiWidget*> Profile::GetToolBarList() const {
+  const oxStlVector<Profile*> chain = GetBaseChainProfiles(this);
+  const std::unordered_set<const uiObject*> taken = GetTakenAway(chain);
   oxStlVector<uiWidget*> list;
-  for (Profile* member : GetBaseChainProfiles(this)) {
-    const Internal* d = GetInternal(member);
-    list.insert(list.end(), d->toolBars.begin(), d->toolBars.end());
-    for (ProfileItem* it : d->items) {
-      auto* item = dynamic_cast<ToolBarItem*>(it);
-      auto* taken = item ? dynamic_cast<uiToolBar*>(item->GetHidden().GetObject()) : nullptr;
-      if (taken) list.erase(std::remove(list.begin(), list.end(), taken), list.end());
+  for (const Profile* member : chain) {
+    for (uiToolBar* toolBar : GetInternal(member)->toolBars) {
+      if (!taken.count(toolBar)) list.push_back(toolBar);
     }
   }
   return list;
