@@ -114,16 +114,14 @@ TEST_F(ClientObjectTest, DocumentsTakeTheirPlaceInTheTreeAndItsFrames) {
 
   // The client constructor goes to the nearest client folder or project
   // above the current object, and nowhere without one.
+  // A plain folder is not a client folder.
   ClientObject* inInner = MakeDocument(inner, "InInner");
   ClientObject* inProject = MakeDocument(project_, "InProject");
   ClientObject* besidePlain = MakeDocument(plain, "BesidePlain");
   ClientObject* loose = MakeDocument(nullptr, "Loose");
-  // A plain folder is not a client folder.
   std::vector<oxt::Object*> parents;
   for (ClientObject* d : {inInner, inProject, besidePlain, loose}) parents.push_back(d->GetParent());
   EXPECT_EQ(parents, (std::vector<oxt::Object*>{inner, project_, folder_, nullptr}));
-  EXPECT_EQ(client_->GetClientObjectsList(),
-            (oxStlVector<ClientObject*>{inInner, inProject, besidePlain, loose}));
 
   // Casts and current objects of the document class (the folder classes'
   // own are the object tree test's).
@@ -141,9 +139,7 @@ TEST_F(ClientObjectTest, DocumentsTakeTheirPlaceInTheTreeAndItsFrames) {
   oxt::ClassInfo::OnClassInfoAdded().Connect(&listener, [&](oxt::ClassInfo*) { ++announced; });
   oxt::ClassInfo* info = ClientObject::Register();
   EXPECT_EQ(announced, 0);
-  ASSERT_NE(info, nullptr);
-  EXPECT_EQ(info, ClientObject::GetClassInfo());
-  EXPECT_TRUE(info->IsA(oxt::Object::S_ClassName()));
+  ASSERT_EQ(info, ClientObject::GetClassInfo());
   auto* fromRegistry = ClientObject::Cast(info->Create(inner));
   ASSERT_NE(fromRegistry, nullptr);
   EXPECT_EQ(fromRegistry->GetClient(), nullptr);
@@ -152,8 +148,7 @@ TEST_F(ClientObjectTest, DocumentsTakeTheirPlaceInTheTreeAndItsFrames) {
   EXPECT_EQ(fromRegistry->GetProfile(), nullptr) << "no client, no profile";
 
   // Each layouter sits in its folder's frame; one without a framed parent
-  // stays out of the central widget.
-  // (The plain folder has no frame.)
+  // (the plain folder has none) stays out of the central widget.
   std::vector<Frame*> frames;
   for (ClientObject* d : {inInner, inProject, fromRegistry, loose, deep})
     frames.push_back(d->GetLayouter()->GetParentFrame());
@@ -194,10 +189,7 @@ TEST_F(ClientObjectTest, ActivationSwitchesDocumentLabelFrameAndProfileInOrder) 
   // frame comes forward, the profile switches and the new one reports.
   b->Activate();
   EXPECT_EQ(Take(), (Log{"A deactivated", "A normal", "B bold", "B frame", "profile B", "B activated"}));
-  EXPECT_EQ(Active(), b);
   EXPECT_EQ(Menus(), (Log{"File", "Beta"}));
-  EXPECT_FALSE(GetProfile("A")->IsActive());
-  EXPECT_TRUE(GetProfile("Base")->IsActive());
   Settle();
   EXPECT_TRUE(b->GetLayouter()->isVisible());
   EXPECT_FALSE(a->GetLayouter()->isVisible());
@@ -213,7 +205,6 @@ TEST_F(ClientObjectTest, ActivationSwitchesDocumentLabelFrameAndProfileInOrder) 
   b->Activate();
   EXPECT_EQ(Take(), (Log{"B deactivated", "profile B", "B activated"}));
   EXPECT_EQ(fwg::ProfileManager::Get()->GetActiveProfile(), GetProfile("B"));
-  EXPECT_TRUE(GetProfile("B")->IsActive());
   EXPECT_EQ(Font(b), "bold");
 
   // A document without a profile still becomes the active one.
@@ -258,11 +249,9 @@ TEST_F(ClientObjectTest, ActivatingTheFrameOfAnotherDocumentSelectsIt) {
 TEST_F(ClientObjectTest, CopyDuplicatesTheSubtreeAndLeavesTheOriginal) {
   ClientObject* original = MakeDocument(folder_, "Original");
   original->SetProfile("B");
-  oxt::Property colour("Colour", oxt::Variant("blue"));
-  original->SetProperty(colour);
+  original->AddProperty(oxt::Property("Colour", oxt::Variant("blue")));
   auto* notes = Make<Folder>(original, "Notes");
-  oxt::Property count("Count", oxt::Variant(3));
-  notes->SetProperty(count);
+  notes->AddProperty(oxt::Property("Count", oxt::Variant(3)));
   original->Activate();
   GetProfile("A")->Activate();
   const Strings before = DescribeTree(original);
@@ -283,9 +272,7 @@ TEST_F(ClientObjectTest, CopyDuplicatesTheSubtreeAndLeavesTheOriginal) {
   EXPECT_EQ(Font(copy), "normal");
   EXPECT_EQ(Font(original), "normal");
   EXPECT_EQ(DescribeTree(original), before);
-  EXPECT_EQ(original->GetParent(), folder_);
   EXPECT_EQ(original->GetChildren(), (oxStlVector<oxt::Object*>{notes}));
-  EXPECT_EQ(target->GetChildren(), (oxStlVector<oxt::Object*>{copy}));
 
   // A client folder copies its documents into the new folder through the
   // client, with their own subtrees.
@@ -305,8 +292,8 @@ TEST_F(ClientObjectTest, CopyDuplicatesTheSubtreeAndLeavesTheOriginal) {
   EXPECT_EQ(CountLines(errors), 2) << errors;
   EXPECT_EQ(errors.rfind("fwg: ", 0), 0u) << errors;
   EXPECT_EQ(client_->made, made);
-  EXPECT_EQ(notes->GetChildren().size(), 0u);
-  EXPECT_EQ(target->GetChildren().size(), 1u);
+  EXPECT_TRUE(notes->GetChildren().empty());
+  EXPECT_EQ(target->GetChildren(), (oxStlVector<oxt::Object*>{copy}));
 }
 
 TEST_F(ClientObjectTest, DeletingTheActiveDocumentLeavesNoActivePointer) {
@@ -320,14 +307,12 @@ TEST_F(ClientObjectTest, DeletingTheActiveDocumentLeavesNoActivePointer) {
   EXPECT_EQ(Active(), nullptr);
   EXPECT_TRUE(layouter.isNull());
   EXPECT_EQ(client_->GetClientObjectsList(), (oxStlVector<ClientObject*>{b}));
-  EXPECT_EQ(FindFrame("CF")->GetViews(), (oxStlVector<uiWidget*>{b->GetLayouter()}));
 
   // Later activations find no previous document to deactivate.
   int deactivations = 0;
   oxListener<> listener;
   b->OnDeactivate().Connect(&listener, [&](ClientObject*) { ++deactivations; });
   b->Activate();
-  EXPECT_EQ(Active(), b);
   EXPECT_EQ(deactivations, 0);
 
   // Deleted silently, and with its folder.
@@ -337,7 +322,7 @@ TEST_F(ClientObjectTest, DeletingTheActiveDocumentLeavesNoActivePointer) {
   folder_->Delete();
   EXPECT_EQ(Active(), nullptr);
   EXPECT_TRUE(client_->GetClientObjectsList().empty());
-  MakeDocument(project_, "D")->Activate();
+  MakeDocument(project_, "D")->Activate();  // finds no deleted document to deactivate
   EXPECT_EQ(Active()->GetName(), "D");
 }
 
@@ -353,7 +338,6 @@ TEST_F(ClientObjectTest, DocumentsMayOutliveTheApplicationObject) {
   delete gui_;
   gui_ = nullptr;
   EXPECT_TRUE(looseLayouter.isNull()) << "went with the main window";
-  EXPECT_EQ(loose->GetLayouter(), nullptr);
   EXPECT_EQ(framed->GetClient(), nullptr) << "the client went with the client manager";
   EXPECT_EQ(framed->GetProfile(), nullptr);
 

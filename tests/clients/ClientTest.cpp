@@ -118,7 +118,6 @@ TEST_F(PluginClientFixture, FindsTheClientByNameAndAliasAndLoadsItsPluginsOnceWh
   // A profile the client holds already loads nothing.
   fwg::Profile* editor = client->GetProfile("ClientTestEditor");
   ASSERT_NE(editor, nullptr);
-  EXPECT_EQ(editor->GetTitle(), "Test editor");
   EXPECT_EQ(client->GetProfile("NoSuchProfile"), nullptr);
   EXPECT_FALSE(IsLoaded("clienttest-tools"));
 
@@ -128,7 +127,6 @@ TEST_F(PluginClientFixture, FindsTheClientByNameAndAliasAndLoadsItsPluginsOnceWh
   fwg::Profile* tools = nullptr;
   const std::string error = StderrOf([&] { tools = client->GetProfile("ClientTestTools"); });
   ASSERT_NE(tools, nullptr);
-  EXPECT_EQ(tools->GetName(), "ClientTestTools");
   EXPECT_TRUE(IsLoaded("clienttest-tools"));
   EXPECT_EQ(CountLines(error), 1) << error;
   ExpectContains(error, {kPluginDir + "/client-tools-a.plugin"});
@@ -215,13 +213,6 @@ TEST_F(ClientFixture, FileOperationsEmitTheirSignalsWithTheArgumentsUnchanged) {
 
   EXPECT_EQ(log.lines, (Lines{"new", "new object Sheet", "open /tmp/a.txt", "import ", "close", "save null",
                               "save as null /tmp/b.txt", "folder Doc in Root named Folder"}));
-
-  // Nobody listening: the answers stay the same.
-  auto* quiet = new LocalClient("Quiet", nullptr);
-  EXPECT_TRUE(quiet->Close(nullptr));
-  EXPECT_TRUE(quiet->Save(nullptr));
-  EXPECT_TRUE(quiet->SaveAs(nullptr, ""));
-  EXPECT_FALSE(quiet->NewFolder(nullptr, nullptr, ""));
 }
 
 TEST_F(ClientFixture, LazyEntriesAreTriedOnceEachAndListedProfilesWin) {
@@ -258,11 +249,8 @@ TEST_F(ClientFixture, CreateClientObjectNamesTheDocumentThatNewLeftCurrent) {
 
   fwg::ClientObject* report = client->CreateClientObject("Report");
   fwg::ClientObject* untitled = client->CreateClientObject("");
-  EXPECT_EQ(project.GetChildren(), (oxStlVector<oxt::Object*>{report, untitled}));
-  ASSERT_NE(report, nullptr);
-  ASSERT_NE(untitled, nullptr);
-  EXPECT_EQ(report->GetName(), "Report");
-  EXPECT_EQ(untitled->GetName(), "Untitled 2");
+  ASSERT_EQ(project.GetChildren(), (oxStlVector<oxt::Object*>{report, untitled}));
+  EXPECT_EQ(report->GetName() + ", " + untitled->GetName(), "Report, Untitled 2");
 
   // A client whose New() makes nothing finds no client object, even with a
   // plain object current.
@@ -273,12 +261,11 @@ TEST_F(ClientFixture, CreateClientObjectNamesTheDocumentThatNewLeftCurrent) {
   EXPECT_EQ(other.GetName(), "Other");
   oxt::CurrentObjects::Get()->SetCurrentObject(nullptr);
 
-  // Documents belong to the tree, not to the client: it only lists them.
+  // Documents belong to the tree, not to the client: it only lists them,
+  // and takes out one entry per removal.
   EXPECT_EQ(client->GetClientObjectsList(), (oxStlVector<fwg::ClientObject*>{report, untitled}));
   client->RemoveClientObject(report);
-  client->RemoveClientObject(untitled);
   client->AddClientObject(report);
-  client->AddClientObject(untitled);
   client->AddClientObject(report);
   client->RemoveClientObject(report);
   EXPECT_EQ(client->GetClientObjectsList(), (oxStlVector<fwg::ClientObject*>{untitled, report}));

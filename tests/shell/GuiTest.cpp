@@ -65,10 +65,7 @@ TEST_F(GuiFixture, ConstructionBuildsTheMainWindowAndAnnouncesIt) {
   EXPECT_EQ(window->geometry(), QRect(20, 50, 1000, 800));
   EXPECT_EQ(uiManager::Get()->MainWindow(), window);
   EXPECT_EQ(fwc::Director::Get()->GetGui(), gui);
-  EXPECT_NE(gui->GetProfileManager(), nullptr);
-  EXPECT_NE(gui->GetClientManager(), nullptr);
   ASSERT_NE(window->CentralWidget(), nullptr);
-  EXPECT_EQ(window->CentralWidget()->Name(), "CentralWidget");
   EXPECT_FALSE(window->IsVisible());
 }
 
@@ -76,11 +73,9 @@ TEST_F(GuiFixture, GetMakesOneApplicationAndLetsEventsThroughUntilStart) {
   ASSERT_EQ(fwc::Director::Get()->GetGui(), nullptr);
   gui_ = fwg::Gui::Get();
   ASSERT_NE(gui_, nullptr);
-  EXPECT_EQ(fwg::Gui::Get(), gui_);
-
   int delivered = 0;
   QTimer::singleShot(0, [&] { ++delivered; });
-  fwg::Gui::Get();
+  EXPECT_EQ(fwg::Gui::Get(), gui_);
   EXPECT_EQ(delivered, 1);
 
   gui_->Start();
@@ -162,12 +157,10 @@ TEST_F(GuiFixture, ErrorUsesAMessageBoxUntilTheWindowIsShown) {
   });
   fwg::Gui* gui = MakeGui();
   gui->Error("disk full");
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0], (std::pair<oxString, oxString>{"Tavrix", "disk full"}));
-
   gui->Start();
   gui->Error("network down");
-  EXPECT_EQ(boxes.size(), 1u) << "after Start the main window shows errors";
+  EXPECT_EQ(boxes, (std::vector<std::pair<oxString, oxString>>{{"Tavrix", "disk full"}}))
+      << "after Start the main window shows errors";
   const auto shown = gui->GetMainWindow()->findChildren<QMessageBox*>();
   ASSERT_EQ(shown.size(), 1);
   EXPECT_EQ(shown[0]->text(), "network down");
@@ -181,7 +174,6 @@ TEST_F(GuiFixture, TranslationLoadsTheFileOfTheLocaleForEachContextInTurn) {
     const char* text;
     const char* expected;
   } steps[] = {
-      {"de", "alpha", "Hello", "Hallo"},
       {"de", "alpha", "Hello", "Hallo"},
       {"de", "beta", "Hello", "Servus"},  // switching context replaces the file
       {"de", "alpha", "Hello", "Hallo"},
@@ -202,10 +194,9 @@ TEST_F(GuiFixture, TranslationLoadsTheFileOfTheLocaleForEachContextInTurn) {
     }
     EXPECT_EQ(Tr(step.context, step.text), step.expected) << locale << " " << step.context;
   }
-  // Once the application object is gone, texts pass through unchanged.
   delete gui_;
   gui_ = nullptr;
-  EXPECT_EQ(Tr("alpha", "Hello"), "Hello");
+  EXPECT_EQ(Tr("alpha", "Hello"), "Hello") << "no application object, no translation";
 }
 
 }  // namespace

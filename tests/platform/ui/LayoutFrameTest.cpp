@@ -9,6 +9,7 @@
 #include <QTabWidget>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 #include <vector>
 
@@ -52,34 +53,28 @@ class LayoutFrameTest : public ::testing::Test {
   std::vector<std::unique_ptr<uiFrame>> views_;
 };
 
-// Expected pane rectangles as fractions of the area the panes cover, in
-// pane order.
+// Expected pane rectangles in sixths of the area the panes cover, in pane
+// order.
 struct LayoutCase {
   Frame::FixedLayouts layout;
-  std::vector<QRectF> cells;
+  std::vector<QRect> cells;
 };
 
 void PrintTo(const LayoutCase& c, std::ostream* os) { *os << "layout " << int(c.layout); }
 
-constexpr double kThird = 1.0 / 3;
-
 const std::vector<LayoutCase> kLayoutCases = {
-    {Frame::Full, {{0, 0, 1, 1}}},
-    {Frame::TwoVertical, {{0, 0, 1, .5}, {0, .5, 1, .5}}},
-    {Frame::TwoHorizontal, {{0, 0, .5, 1}, {.5, 0, .5, 1}}},
-    {Frame::ThreeVertical, {{0, 0, 1, kThird}, {0, kThird, 1, kThird}, {0, 2 * kThird, 1, kThird}}},
-    {Frame::ThreeHorizontal, {{0, 0, kThird, 1}, {kThird, 0, kThird, 1}, {2 * kThird, 0, kThird, 1}}},
-    {Frame::SplitLeft, {{0, 0, .5, .5}, {.5, 0, .5, 1}, {0, .5, .5, .5}}},
-    {Frame::SplitRight, {{0, 0, .5, 1}, {.5, 0, .5, .5}, {.5, .5, .5, .5}}},
-    {Frame::SplitTop, {{0, 0, .5, .5}, {.5, 0, .5, .5}, {0, .5, 1, .5}}},
-    {Frame::SplitBottom, {{0, 0, 1, .5}, {0, .5, .5, .5}, {.5, .5, .5, .5}}},
-    {Frame::TwoByTwo, {{0, 0, .5, .5}, {.5, 0, .5, .5}, {0, .5, .5, .5}, {.5, .5, .5, .5}}},
-    {Frame::TwoByThree,
-     {{0, 0, .5, kThird}, {.5, 0, .5, kThird}, {0, kThird, .5, kThird}, {.5, kThird, .5, kThird},
-      {0, 2 * kThird, .5, kThird}, {.5, 2 * kThird, .5, kThird}}},
-    {Frame::ThreeByTwo,
-     {{0, 0, kThird, .5}, {kThird, 0, kThird, .5}, {2 * kThird, 0, kThird, .5}, {0, .5, kThird, .5},
-      {kThird, .5, kThird, .5}, {2 * kThird, .5, kThird, .5}}},
+    {Frame::Full, {{0, 0, 6, 6}}},
+    {Frame::TwoVertical, {{0, 0, 6, 3}, {0, 3, 6, 3}}},
+    {Frame::TwoHorizontal, {{0, 0, 3, 6}, {3, 0, 3, 6}}},
+    {Frame::ThreeVertical, {{0, 0, 6, 2}, {0, 2, 6, 2}, {0, 4, 6, 2}}},
+    {Frame::ThreeHorizontal, {{0, 0, 2, 6}, {2, 0, 2, 6}, {4, 0, 2, 6}}},
+    {Frame::SplitLeft, {{0, 0, 3, 3}, {3, 0, 3, 6}, {0, 3, 3, 3}}},
+    {Frame::SplitRight, {{0, 0, 3, 6}, {3, 0, 3, 3}, {3, 3, 3, 3}}},
+    {Frame::SplitTop, {{0, 0, 3, 3}, {3, 0, 3, 3}, {0, 3, 6, 3}}},
+    {Frame::SplitBottom, {{0, 0, 6, 3}, {0, 3, 3, 3}, {3, 3, 3, 3}}},
+    {Frame::TwoByTwo, {{0, 0, 3, 3}, {3, 0, 3, 3}, {0, 3, 3, 3}, {3, 3, 3, 3}}},
+    {Frame::TwoByThree, {{0, 0, 3, 2}, {3, 0, 3, 2}, {0, 2, 3, 2}, {3, 2, 3, 2}, {0, 4, 3, 2}, {3, 4, 3, 2}}},
+    {Frame::ThreeByTwo, {{0, 0, 2, 3}, {2, 0, 2, 3}, {4, 0, 2, 3}, {0, 3, 2, 3}, {2, 3, 2, 3}, {4, 3, 2, 3}}},
 };
 
 class FixedLayoutTest : public LayoutFrameTest, public ::testing::WithParamInterface<LayoutCase> {};
@@ -95,9 +90,9 @@ TEST_P(FixedLayoutTest, PlacesOneViewPerPaneAndTheRestAsTabsOfTheLast) {
   Frame* frame = MakeFrame("Folder");
   frame->HideHeader(true);
   std::vector<uiFrame*> views;
-  for (int i = 0; i < panes; ++i) {
+  for (int i = 0; i < panes + 2; ++i) {
     views.push_back(MakeView("View" + std::to_string(i)));
-    frame->AddView(views.back());
+    if (i < panes) frame->AddView(views.back());
   }
   frame->Layout(c.layout);
   frame->resize(600, 600);
@@ -105,29 +100,22 @@ TEST_P(FixedLayoutTest, PlacesOneViewPerPaneAndTheRestAsTabsOfTheLast) {
   SettleLayouts();
 
   QRect covered;
-  std::vector<QRect> rects;
-  for (uiFrame* view : views) {
-    EXPECT_TRUE(view->isVisible()) << view->Name();
-    rects.emplace_back(view->mapTo(frame, QPoint(0, 0)), view->size());
-    covered |= rects.back();
-  }
+  for (int i = 0; i < panes; ++i) covered |= QRect(views[i]->mapTo(frame, QPoint(0, 0)), views[i]->size());
   ASSERT_GT(covered.width(), 500);
   ASSERT_GT(covered.height(), 500);
+  // Each pane's rectangle, rounded to sixths of the covered area.
+  std::vector<QRect> cells;
+  auto sixths = [](int at, int length) { return static_cast<int>(std::lround(6.0 * at / length)); };
   for (int i = 0; i < panes; ++i) {
+    EXPECT_TRUE(views[i]->isVisible()) << i;
     EXPECT_EQ(frame->GetPaneIndex(views[i]), i);
-    const QRectF expected = c.cells[i];
-    const QRect& r = rects[i];
-    const double tolerance = 0.03;
-    EXPECT_NEAR(double(r.x() - covered.x()) / covered.width(), expected.x(), tolerance) << i;
-    EXPECT_NEAR(double(r.y() - covered.y()) / covered.height(), expected.y(), tolerance) << i;
-    EXPECT_NEAR(double(r.width()) / covered.width(), expected.width(), tolerance) << i;
-    EXPECT_NEAR(double(r.height()) / covered.height(), expected.height(), tolerance) << i;
+    const QRect r(views[i]->mapTo(frame, QPoint(0, 0)) - covered.topLeft(), views[i]->size());
+    cells.emplace_back(sixths(r.x(), covered.width()), sixths(r.y(), covered.height()),
+                       sixths(r.width(), covered.width()), sixths(r.height(), covered.height()));
   }
+  EXPECT_EQ(cells, c.cells);
 
-  for (int i = 0; i < 2; ++i) {
-    views.push_back(MakeView("Extra" + std::to_string(i)));
-    frame->AddView(views.back());
-  }
+  for (int i = panes; i < panes + 2; ++i) frame->AddView(views[i]);
   SettleLayouts();
   for (int i = 0; i < panes + 2; ++i) EXPECT_EQ(frame->GetPaneIndex(views[i]), std::min(i, panes - 1)) << i;
   QTabWidget* last = GetTabWidgetOf(views[panes - 1]);
