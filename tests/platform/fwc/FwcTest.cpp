@@ -175,14 +175,10 @@ TEST(PluginSearchPath, ConstructorReadsEveryFolderOfTheEnvironment) {
   qputenv("FWG_PLUGIN_PATH", previous);
   EXPECT_EQ(CountLines(error), 1) << error;  // broken.plugin, nothing about the missing folder
   EXPECT_NE(manager->GetPluginDescription("fwctest-good"), nullptr);
+  EXPECT_EQ(fwc::PluginManager::Get(), fwc::Director::Get()->GetPluginManager());
   // Asked for by name, the missing folder is reported.
   ExpectContains(StderrOf([&] { manager->AddPluginFolder("/nonexistent/fwg-plugins"); }),
                  {"/nonexistent/fwg-plugins"});
-}
-
-TEST(Director, OwnsOnePluginManagerAndTheFrameworkSettings) {
-  EXPECT_EQ(fwc::PluginManager::Get(), fwc::Director::Get()->GetPluginManager());
-  EXPECT_EQ(fwc::Director::Get()->GetSettings()->GetFilePath(), oxSettings::GetConfigFolder() + "/fwc.ini");
 }
 
 }  // namespace

@@ -95,19 +95,6 @@ TEST_F(ResourceLookup, FoldersThenEnvironmentRootsThenAddedRootsThenExecutableRe
   unsetenv("FWG_RESOURCE_PATH");
 }
 
-TEST(Translation, GoesThroughTheInstalledFunctionUntilReplaced) {
-  oxapp::Application application;
-  oxStlVector<oxString> seen;
-  application.SetTranslateFunction([&](const oxString& context, const oxString& source, const oxString& comment) {
-    seen.push_back(context + "|" + source + "|" + comment);
-    return "[" + source + "]";
-  });
-  EXPECT_EQ(application.TranslateMessage("demo", "Open", "menu"), "[Open]");
-  EXPECT_EQ(seen, oxStlVector<oxString>{"demo|Open|menu"});
-  application.SetTranslateFunction({});
-  EXPECT_EQ(application.TranslateMessage("demo", "Open"), "Open");
-}
-
 TEST(ApplicationSettings, StoreIsNamedAfterTheApplicationAndWrittenOnExit) {
   // The platform knows no host: unnamed, the application goes by its
   // executable's name.

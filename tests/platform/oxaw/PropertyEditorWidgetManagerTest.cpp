@@ -15,43 +15,33 @@ namespace {
 
 using Manager = oxaw::PropertyEditorWidgetManager;
 
-// Tells which creator made an editor and when the creator is deleted.
-class TaggedEditor : public oxaw::PropertyEditorWidget {
+// Counts the editors it makes and tells when it is deleted.
+class CountingCreator : public Manager::IEditorCreator {
  public:
-  explicit TaggedEditor(int tag) : tag(tag) {}
-  int tag;
-};
-
-class TaggedCreator : public Manager::IEditorCreator {
- public:
-  TaggedCreator(int tag, bool* deleted) : tag_(tag), deleted_(deleted) {}
-  ~TaggedCreator() override { *deleted_ = true; }
-  oxaw::PropertyEditorWidget* Create() override { return new TaggedEditor(tag_); }
+  explicit CountingCreator(bool* deleted) : deleted_(deleted) {}
+  ~CountingCreator() override { *deleted_ = true; }
+  oxaw::PropertyEditorWidget* Create() override { return ++made, new oxaw::PropertyEditorWidget; }
+  int made = 0;
 
  private:
-  int tag_;
   bool* deleted_;
 };
-
-int TagOf(oxaw::PropertyEditorWidget* editor) {
-  std::unique_ptr<oxaw::PropertyEditorWidget> owned(editor);
-  auto* tagged = dynamic_cast<TaggedEditor*>(editor);
-  return tagged ? tagged->tag : -1;
-}
 
 TEST(PropertyEditorWidgetManager, CreatesByNameAndALaterRegistrationReplaces) {
   Manager manager;
   EXPECT_EQ(manager.CreateEditor("Layout"), nullptr);
-
   bool firstDeleted = false, secondDeleted = false;
-  manager.RegisterEditor("Layout", new TaggedCreator(1, &firstDeleted));
-  EXPECT_EQ(TagOf(manager.CreateEditor("Layout")), 1);
+  auto* first = new CountingCreator(&firstDeleted);
+  manager.RegisterEditor("Layout", first);
+  delete manager.CreateEditor("Layout");
+  EXPECT_EQ(first->made, 1);
   EXPECT_EQ(manager.CreateEditor("layout"), nullptr);  // names are exact
 
-  manager.RegisterEditor("Layout", new TaggedCreator(2, &secondDeleted));
+  auto* second = new CountingCreator(&secondDeleted);
+  manager.RegisterEditor("Layout", second);
   EXPECT_TRUE(firstDeleted);
-  EXPECT_EQ(TagOf(manager.CreateEditor("Layout")), 2);
-
+  delete manager.CreateEditor("Layout");
+  EXPECT_EQ(second->made, 1);
   manager.RegisterEditor("Layout", nullptr);
   EXPECT_TRUE(secondDeleted);
   EXPECT_FALSE(manager.IsRegistered("Layout"));
