@@ -55,8 +55,8 @@ class Session : public WithProjects {
 
 TEST_F(Session, ATreeWrittenAndReadBackIsTheSameWithDocumentsMadeOnceByTheirClient) {
   auto* project = new Project("Session");
-  SetLayout(project, 3);
   auto* sheets = new ClientFolder(project, "Sheets");
+  SetLayout(project, 3);
   SetLayout(sheets, 2);
   MakeDocument(sheets, "Alpha")->AddProperty(oxt::Property("Colour", oxt::Variant("red")));
   MakeDocument(sheets, "Beta");
@@ -75,13 +75,9 @@ TEST_F(Session, ATreeWrittenAndReadBackIsTheSameWithDocumentsMadeOnceByTheirClie
   ASSERT_TRUE(project->SaveSession(path, &error)) << error;
   EXPECT_EQ(project->GetFileName(), path);
   // One "CLIENT" per document that has a client; none for "Loose".
-  const std::string text = ReadAll(path);
-  size_t clients = 0;
-  for (size_t at = text.find("\"CLIENT\""); at != std::string::npos; at = text.find("\"CLIENT\"", at + 1)) {
-    ++clients;
-  }
-  EXPECT_EQ(clients, 4u);
-  EXPECT_EQ(text.find("Scratch"), std::string::npos) << "non-persistable children are not written";
+  const QByteArray text = QByteArray::fromStdString(ReadAll(path));
+  EXPECT_EQ(text.count("\"CLIENT\""), 4);
+  EXPECT_FALSE(text.contains("Scratch")) << "non-persistable children are not written";
 
   delete project;
   client_->made = 0;
@@ -104,7 +100,6 @@ TEST_F(Session, ATreeWrittenAndReadBackIsTheSameWithDocumentsMadeOnceByTheirClie
   EXPECT_EQ(DescribeTree(opened), expected);
   EXPECT_EQ(opened->GetFileName(), path);
   EXPECT_EQ(client_->made, 4) << "each document is made by its client exactly once";
-  EXPECT_EQ(client_->GetClientObjectsList().size(), 4u);
 
   Strings events;
   for (const auto& [kind, object] : heard) events.push_back(kind + object->GetName());

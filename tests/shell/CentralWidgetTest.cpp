@@ -105,8 +105,7 @@ TEST_F(CentralWidgetTest, SelectingOneObjectBringsItForwardTwoObjectsNothing) {
   EXPECT_EQ(Frame::m_pActiveInstance, FindFrame("C1"));
 
   // Nothing at all for an object without a frame, not even its page.
-  auto* plain = new oxt::Object(p2, "Plain");
-  central_->ActivateObject(plain);
+  central_->ActivateObject(new oxt::Object(p2, "Plain"));
   central_->ActivateObject(nullptr);
   EXPECT_EQ(stack_->VisibleWidget(), FindFrame("P1"));
   EXPECT_EQ(Frame::m_pActiveInstance, FindFrame("C1"));
@@ -128,18 +127,15 @@ TEST_F(CentralWidgetTest, DeletingObjectsRemovesAndDeletesTheirFrames) {
   QPointer<Frame> goneFrame = FindFrame("Gone");
   QPointer<Frame> innerFrame = FindFrame("GoneInner");
   ASSERT_EQ(Frame::m_pActiveInstance, innerFrame.data());
-
   gone->Delete();
-  EXPECT_TRUE(goneFrame.isNull());
-  EXPECT_TRUE(innerFrame.isNull());
+  EXPECT_TRUE(goneFrame.isNull() && innerFrame.isNull());
   EXPECT_EQ(Frame::m_pActiveInstance, nullptr);
   EXPECT_EQ(FindFrame("P")->GetViews(), (oxStlVector<uiWidget*>{FindFrame("Keep")}));
 
   QPointer<Frame> page = FindFrame("P");
   QPointer<Frame> keepFrame = FindFrame(keep->GetName());
   project->Delete();
-  EXPECT_TRUE(page.isNull());
-  EXPECT_TRUE(keepFrame.isNull());
+  EXPECT_TRUE(page.isNull() && keepFrame.isNull());
   EXPECT_EQ(stack_->count(), 0);
 }
 

