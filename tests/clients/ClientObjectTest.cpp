@@ -49,13 +49,6 @@ class LoggedProfile : public fwg::Profile {
   Log* log_;
 };
 
-// A client whose New() makes nothing.
-class IdleClient : public fwg::Client {
- public:
-  IdleClient() : fwg::Client("Idle") {}
-  void New() override {}
-};
-
 std::string Font(oxt::Object* object) {
   return object->oxt::Object::GetProperty("@Font").GetValue().GetString();
 }
@@ -272,7 +265,7 @@ TEST_F(ClientObjectTest, CopyDuplicatesTheSubtreeAndLeavesTheOriginal) {
   // Refused: a copy into itself, and a client whose New() makes nothing.
   const int made = client_->made;
   ClientObject* idleDocument = MakeDocument(folder_, "Idle");
-  idleDocument->SetClient(new IdleClient);
+  idleDocument->SetClient(new fwg::Client("Idle"));  // its New() makes nothing
   const std::string errors = StderrOf([&] {
     EXPECT_EQ(original->Copy(notes), nullptr);
     EXPECT_EQ(idleDocument->Copy(target), nullptr);

@@ -80,9 +80,7 @@ class PluginClientFixture : public ClientFixture {
 // A client made by the test itself, without any plug-in.
 class LocalClient : public fwg::Client {
  public:
-  LocalClient(const oxString& name, Log* log) : fwg::Client(name) {
-    if (log) log->Add("constructed " + name);
-  }
+  LocalClient(const oxString& name, Log* log) : fwg::Client(name) { log->Add("constructed " + name); }
 };
 
 TEST_F(PluginClientFixture, FindsTheClientByNameAndAliasAndLoadsItsPluginsOnceWhenAsked) {
@@ -182,7 +180,7 @@ TEST_F(ClientFixture, ClientRegistersFromItsBaseConstructorAndIsOwnedByTheManage
 }
 
 TEST_F(ClientFixture, FileOperationsEmitTheirSignalsWithTheArgumentsUnchanged) {
-  auto* client = new LocalClient("Local", nullptr);
+  auto* client = new fwg::Client("Local");
   Log log;
   client->OnNew().Connect(&log, [&] { log.Add("new"); });
   client->OnNewObject().Connect(&log, [&](const oxString& n) { log.Add("new object " + n); });
@@ -213,7 +211,7 @@ TEST_F(ClientFixture, FileOperationsEmitTheirSignalsWithTheArgumentsUnchanged) {
 }
 
 TEST_F(ClientFixture, LazyEntriesAreTriedOnceEachAndListedProfilesWin) {
-  auto* client = new LocalClient("Local", nullptr);
+  auto* client = new fwg::Client("Local");
   auto* listed = new fwg::Profile("Listed");
   client->AddProfile(listed);
   client->AddLazyLoadProfile("Listed", "clienttest-nonesuch-1");
@@ -251,7 +249,7 @@ TEST_F(ClientFixture, CreateClientObjectNamesTheDocumentThatNewLeftCurrent) {
 
   // A client whose New() makes nothing finds no client object, even with a
   // plain object current.
-  auto* plain = new LocalClient("Plain", nullptr);
+  auto* plain = new fwg::Client("Plain");
   oxt::Object other(nullptr, "Other");
   oxt::CurrentObjects::Get()->SetCurrentObject(&other);
   EXPECT_EQ(plain->CreateClientObject("Name"), nullptr);
