@@ -118,14 +118,9 @@ TEST_F(LayoutEditorTest, EntriesCarryTheLayoutValuesAndAClickStoresIt) {
   EXPECT_EQ(reported, (oxStlVector<int>{3, 2, 1}));
 }
 
-class PlainEditorCreator : public Manager::IEditorCreator {
- public:
-  oxaw::PropertyEditorWidget* Create() override { return new oxaw::PropertyEditorWidget; }
-};
-
 TEST_F(LayoutEditorTest, TheCentralWidgetRegistersTheEditorUnderLayoutEditor) {
   WithGui::TearDown();
-  Manager::Get()->RegisterEditor("LayoutEditor", new PlainEditorCreator);
+  Manager::Get()->RegisterEditor("LayoutEditor", new Manager::EditorCreator<oxaw::PropertyEditorWidget>);
   WithGui::SetUp();
   std::unique_ptr<oxaw::PropertyEditorWidget> editor(Manager::Get()->CreateEditor("LayoutEditor"));
   EXPECT_NE(dynamic_cast<fwg::LayoutPropertyEditor*>(editor.get()), nullptr);
