@@ -25,9 +25,7 @@ namespace {
 using Lines = std::vector<std::string>;
 
 // Before anything asks for the plug-in manager: it reads this folder once.
-const bool kEnvironmentSet = [] {
-  return setenv("FWG_PLUGIN_PATH", SESSIONTEST_PLUGIN_DIR, 1) == 0;
-}();
+const bool kEnvironmentSet = setenv("FWG_PLUGIN_PATH", SESSIONTEST_PLUGIN_DIR, 1) == 0;
 
 // A bound for a child that hangs, not a timing.
 constexpr int kPatienceMs = 60000;

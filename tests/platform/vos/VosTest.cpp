@@ -63,17 +63,11 @@ TEST(FileInfo, SplitsIntoFolderAndFileName) {
 
 TEST(FileExists, AnswersForRegularFilesOnly) {
   QTemporaryDir dir;
-  ASSERT_TRUE(dir.isValid());
   const oxString root = dir.path().toStdString();
-  QFile file(dir.filePath("icon.png"));
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.close();
-  ASSERT_TRUE(QDir(dir.path()).mkdir("folder.png"));
-
-  EXPECT_TRUE(vosFile::Exists(root + "/icon.png"));
-  EXPECT_FALSE(vosFile::Exists(root + "/folder.png"));
-  EXPECT_FALSE(vosFile::Exists(root + "/missing.png"));
-  EXPECT_FALSE(vosFile::Exists(""));
+  ASSERT_TRUE(QFile(dir.filePath("icon.png")).open(QIODevice::WriteOnly) && QDir(dir.path()).mkdir("folder.png"));
+  EXPECT_EQ((std::vector<bool>{vosFile::Exists(root + "/icon.png"), vosFile::Exists(root + "/folder.png"),
+                               vosFile::Exists(root + "/missing.png"), vosFile::Exists("")}),
+            (std::vector<bool>{true, false, false, false}));
 }
 
 }  // namespace
