@@ -1,8 +1,6 @@
-// Documents on a real application object: where a client's documents go in
-// the object tree, how activation switches the active document, its bold
-// label, its profile chain and its frame, what a copy duplicates, and that
-// deleting documents (or the application object first) leaves nothing
-// dangling.
+// Documents on a real application object: their place in the tree, how
+// activation switches label, frame and profile, copies, and deletion in
+// any order leaving nothing dangling.
 #include <QApplication>
 #include <QMenuBar>
 #include <QMouseEvent>

@@ -1,10 +1,7 @@
-// The client manager and clients: records from real plug-in descriptions,
-// clients loaded from real shared libraries, lazy profiles, the clients'
-// signals and documents.
-//
-// Loaded plug-ins stay loaded for the rest of the process, so the tests
-// that load plug-ins need a process of their own, as CTest gives each test;
-// run by hand in one process they skip once the plug-in is already in.
+// The client manager and clients, loaded from real plug-ins. Loaded
+// plug-ins stay for the rest of the process, so the tests that load them
+// need a process of their own, as CTest gives each test; run by hand in one
+// process they skip once the plug-in is already in.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -1,8 +1,6 @@
 // Sessions across processes, through the demo host and test plug-ins: a
-// project with folders, layouts and documents of two clients that register
-// their own document classes is saved by one process and opened by one
-// that has loaded neither plug-in; and work autosaved by a process that is
-// then killed comes back in the next start with "-recover".
+// session saved by one process opens in one that has loaded none of its
+// plug-ins, and work autosaved before a kill comes back with "-recover".
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>

@@ -1,7 +1,5 @@
-// Session files of projects on a real application object: a tree written
-// and read back into a fresh project, documents made again by their clients
-// (once each), unknown clients, broken files that must not touch the open
-// session, and saves that fail part way.
+// Session files of projects on a real application object: round trips,
+// unknown clients, broken files and saves that fail part way.
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>

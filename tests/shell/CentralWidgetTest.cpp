@@ -1,7 +1,5 @@
 // The central widget follows the object tree on a real main window:
-// projects become pages, client folders frames inside them, and the
-// model's property, selection and deletion signals move, re-tile, bring
-// forward and remove those frames.
+// projects become pages, client folders frames inside them.
 #include <QPointer>
 #include <gtest/gtest.h>
 
