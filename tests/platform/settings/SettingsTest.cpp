@@ -98,9 +98,9 @@ TEST_F(SettingsFile, SectionsAreFoundByPathAndMadeOnlyWhenAsked) {
   oxSettings* window = demo->GetSection("main/window", true, false);
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(window->GetPath(), "/Corvane/demo/main/window");
-  EXPECT_EQ(window->GetSection("/Corvane/demo", false, true), demo);
-  EXPECT_EQ(window->GetSection("Corvane", false, false), nullptr);
-  EXPECT_EQ(demo->GetSection("", false, false), demo);
+  EXPECT_EQ((std::vector<oxSettings*>{window->GetSection("/Corvane/demo", false, true),
+                                      window->GetSection("Corvane", false, false), demo->GetSection("", false, false)}),
+            (std::vector<oxSettings*>{demo, nullptr, demo}));
 
   // Values belong to their own section only.
   window->Set("X", 1);

@@ -9,6 +9,7 @@
 #include <QTabWidget>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <vector>
@@ -101,8 +102,7 @@ TEST_P(FixedLayoutTest, PlacesOneViewPerPaneAndTheRestAsTabsOfTheLast) {
 
   QRect covered;
   for (int i = 0; i < panes; ++i) covered |= QRect(views[i]->mapTo(frame, QPoint(0, 0)), views[i]->size());
-  ASSERT_GT(covered.width(), 500);
-  ASSERT_GT(covered.height(), 500);
+  ASSERT_TRUE(covered.width() > 500 && covered.height() > 500);
   // Each pane's rectangle, rounded to sixths of the covered area.
   std::vector<QRect> cells;
   auto sixths = [](int at, int length) { return static_cast<int>(std::lround(6.0 * at / length)); };
@@ -121,9 +121,7 @@ TEST_P(FixedLayoutTest, PlacesOneViewPerPaneAndTheRestAsTabsOfTheLast) {
   QTabWidget* last = GetTabWidgetOf(views[panes - 1]);
   ASSERT_NE(last, nullptr);
   EXPECT_EQ(last->count(), 3);
-  int shown = 0;
-  for (int i = panes - 1; i < panes + 2; ++i) shown += views[i]->isVisible() ? 1 : 0;
-  EXPECT_EQ(shown, 1);
+  EXPECT_EQ(std::count_if(views.end() - 3, views.end(), [](uiFrame* v) { return v->isVisible(); }), 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(AllTwelve, FixedLayoutTest, ::testing::ValuesIn(kLayoutCases));
