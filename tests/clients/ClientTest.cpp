@@ -86,13 +86,15 @@ TEST_F(PluginClientFixture, FindsTheClientByNameAndAliasAndLoadsItsPluginsOnceWh
   ASSERT_NE(client, nullptr);
   EXPECT_EQ(client->GetName(), "ClientTest");
   EXPECT_TRUE(IsLoaded("clienttest-main"));
-  for (const char* name : {"ClientTest", "clienttest", "ClientTest"}) EXPECT_EQ(Manager()->GetClient(name), client);
+  for (const char* name : {"ClientTest", "clienttest", "ClientTest"})
+    EXPECT_EQ(Manager()->GetClient(name), client);
   EXPECT_EQ(log.lines, (Lines{"new ClientTest"}));
   EXPECT_EQ(Manager()->GetClientList(), (oxStlVector<fwg::Client*>{client}));
 
   // Only the first description of a client gives its alias; names are
   // compared exactly.
-  for (const char* name : {"tools", "CLIENTTEST", "clienttest-main"}) EXPECT_EQ(Manager()->GetClient(name), nullptr);
+  for (const char* name : {"tools", "CLIENTTEST", "clienttest-main"})
+    EXPECT_EQ(Manager()->GetClient(name), nullptr);
 
   // The lazy profiles were announced once, by the request that loaded the
   // client, and none of their plug-ins is loaded yet.

@@ -19,7 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (again.components != parsed.components || again.trailingSlash != parsed.trailingSlash) std::abort();
 
   const fwg::DockPath dock = fwg::ParseDockPath(path);
-  const bool known = dock.area == ui::Top || dock.area == ui::Bottom || dock.area == ui::Right || dock.area == ui::Left;
+  const bool known =
+      dock.area == ui::Top || dock.area == ui::Bottom || dock.area == ui::Right || dock.area == ui::Left;
   const oxString window = parsed.components.size() > 1 ? parsed.components[1] : "";
   if (!known || dock.windowName.find('/') != oxString::npos) std::abort();
   if (!parsed.components.empty() && dock.windowName != window) std::abort();

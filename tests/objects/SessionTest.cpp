@@ -142,24 +142,22 @@ TEST_F(Session, UnknownClientsAndClassesAndCarelessClientsCostOnlyTheirDocuments
   oxt::FileElement root;
   source.Write(&root);
   oxt::FileElement* element = root.GetElementList().front();
-  auto addClient = [&](const char* type, const char* name) {
-    auto* client = new oxt::FileElement(element, "CLIENT", {});
-    client->AddValue("type", oxt::Variant(type));
-    client->AddValue("name", oxt::Variant(name));
+  // An object, after the "CLIENT" element that names its client if any.
+  auto add = [&](const char* type, const char* name, oxt::Object* object) {
+    if (type) {
+      auto* client = new oxt::FileElement(element, "CLIENT", {});
+      client->AddValue("type", oxt::Variant(type));
+      client->AddValue("name", oxt::Variant(name));
+    }
+    element->AddObject(object);
   };
-  addClient("Uninstalled", "Orphan");
-  element->AddObject(&orphan);
+  add("Uninstalled", "Orphan", &orphan);
   new oxt::FileElement(element, "NOTES", {});
-  addClient("Documents", "Known");
-  element->AddObject(&known);
-  // Same class and name right after, without a "CLIENT": a second document.
-  element->AddObject(&known);
-  addClient("Documents", "Sheet");
-  element->AddObject(&sheet);
-  for (const char* name : {"Draft", "Draft 2"}) {
-    addClient("Careless", name);
-    element->AddObject(&draft);
-  }
+  add("Documents", "Known", &known);
+  add(nullptr, nullptr, &known);  // same class and name, no "CLIENT": a second document
+  add("Documents", "Sheet", &sheet);
+  add("Careless", "Draft", &draft);
+  add("Careless", "Draft 2", &draft);
   const oxString path = Path("foreign.xml");
   ASSERT_TRUE(root.WriteFile(path, nullptr));
 

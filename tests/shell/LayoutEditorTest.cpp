@@ -113,7 +113,8 @@ TEST_F(LayoutEditorTest, EntriesCarryTheLayoutValuesAndAClickStoresIt) {
   QWidget* chooser = uiImpl(editor_.GetEditorWidget());
   ASSERT_NE(chooser, nullptr);
 
-  for (const char* label : {"2 Horizontal", "2 Vertical", "Full"}) chooser->findChild<uiToolButton*>(label)->click();
+  for (const char* label : {"2 Horizontal", "2 Vertical", "Full"})
+    chooser->findChild<uiToolButton*>(label)->click();
   EXPECT_EQ(property_.GetValue().GetInteger(), 1);
   EXPECT_EQ(reported, (oxStlVector<int>{3, 2, 1}));
 }

@@ -20,7 +20,10 @@ class CountingCreator : public Manager::IEditorCreator {
  public:
   explicit CountingCreator(bool* deleted) : deleted_(deleted) {}
   ~CountingCreator() override { *deleted_ = true; }
-  oxaw::PropertyEditorWidget* Create() override { return ++made, new oxaw::PropertyEditorWidget; }
+  oxaw::PropertyEditorWidget* Create() override {
+    ++made;
+    return new oxaw::PropertyEditorWidget;
+  }
   int made = 0;
 
  private:

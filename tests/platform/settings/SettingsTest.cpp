@@ -99,7 +99,8 @@ TEST_F(SettingsFile, SectionsAreFoundByPathAndMadeOnlyWhenAsked) {
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(window->GetPath(), "/Corvane/demo/main/window");
   EXPECT_EQ((std::vector<oxSettings*>{window->GetSection("/Corvane/demo", false, true),
-                                      window->GetSection("Corvane", false, false), demo->GetSection("", false, false)}),
+                                      window->GetSection("Corvane", false, false),
+                                      demo->GetSection("", false, false)}),
             (std::vector<oxSettings*>{demo, nullptr, demo}));
 
   // Values belong to their own section only.

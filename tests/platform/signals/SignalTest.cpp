@@ -118,7 +118,10 @@ TEST_F(Signals, DisconnectTakesEffectAtOnceDuringEmission) {
   selfish.Connect(nullptr, [&] { log.push_back("before"); });
   struct Quitter : Listener {
     using Listener::Listener;
-    void Quit() { log->push_back("quit"), selfish->Disconnect(this, &Quitter::Quit); }
+    void Quit() {
+      log->push_back("quit");
+      selfish->Disconnect(this, &Quitter::Quit);
+    }
     oxSignal0<void>* selfish = nullptr;
   } quitter(&log, "quitter");
   quitter.selfish = &selfish;
