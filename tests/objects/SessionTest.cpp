@@ -14,6 +14,7 @@
 #include "fwg/objects/ClientFolder.h"
 #include "fwg/objects/Folder.h"
 #include "fwg/objects/SessionCommands.h"
+#include "platform/oxapp/Application.h"
 #include "platform/ui/uiMainWindow.h"
 #include "tests/ChildProcess.h"
 #include "tests/support/DescribeTree.h"
@@ -230,6 +231,9 @@ TEST_F(Session, ASaveOntoAFullDiskFailsWithTheReasonAndLeavesTheOldFile) {
 }
 
 TEST_F(Session, CommandsKeepRecentSessionsAndTheTitleShowsTheFileAndUnsavedWork) {
+  // The recent sessions of earlier runs would fill the slots checked below.
+  oxSettings* recent = oxapp::Application::Get()->GetSettings()->GetSection("Sessions", true, true);
+  for (int i = 1; i <= fwg::SessionCommands::kMaxRecent; ++i) recent->Remove("Recent" + std::to_string(i));
   // A File menu with the session commands, as the samples' base profile has.
   auto* profile = new FilledProfile("SessionUser", "", [](fwg::Profile* p) {
     p->AddMenu(p->AddAction("file", "&File"), "File");
