@@ -1,8 +1,6 @@
-// Documents on a real application object: where a client's documents go in
-// the object tree, how activation switches the active document, its bold
-// label, its profile chain and its frame, what a copy duplicates, and that
-// deleting documents (or the application object first) leaves nothing
-// dangling.
+// Documents on a real application object: their place in the tree, how
+// activation switches label, frame and profile, copies, and deletion in
+// any order leaving nothing dangling.
 #include <QApplication>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -47,13 +45,6 @@ class LoggedProfile : public fwg::Profile {
 
  private:
   Log* log_;
-};
-
-// A client whose New() makes nothing.
-class IdleClient : public fwg::Client {
- public:
-  IdleClient() : fwg::Client("Idle") {}
-  void New() override {}
 };
 
 std::string Font(oxt::Object* object) {
@@ -113,17 +104,14 @@ TEST_F(ClientObjectTest, DocumentsTakeTheirPlaceInTheTreeAndItsFrames) {
   auto* plain = Make<Folder>(folder_, "Plain");
 
   // The client constructor goes to the nearest client folder or project
-  // above the current object, and nowhere without one.
+  // above the current object (a plain folder is none), and nowhere without.
   ClientObject* inInner = MakeDocument(inner, "InInner");
   ClientObject* inProject = MakeDocument(project_, "InProject");
   ClientObject* besidePlain = MakeDocument(plain, "BesidePlain");
   ClientObject* loose = MakeDocument(nullptr, "Loose");
-  // A plain folder is not a client folder.
   std::vector<oxt::Object*> parents;
   for (ClientObject* d : {inInner, inProject, besidePlain, loose}) parents.push_back(d->GetParent());
   EXPECT_EQ(parents, (std::vector<oxt::Object*>{inner, project_, folder_, nullptr}));
-  EXPECT_EQ(client_->GetClientObjectsList(),
-            (oxStlVector<ClientObject*>{inInner, inProject, besidePlain, loose}));
 
   // Casts and current objects of the document class (the folder classes'
   // own are the object tree test's).
@@ -134,26 +122,17 @@ TEST_F(ClientObjectTest, DocumentsTakeTheirPlaceInTheTreeAndItsFrames) {
   SetCurrent(folder_);
   EXPECT_EQ(ClientObject::GetCurrentObject(), nullptr);
 
-  // Registered once; the registry makes announced documents without a
-  // client, which start with a normal label.
-  int announced = 0;
-  oxListener<> listener;
-  oxt::ClassInfo::OnClassInfoAdded().Connect(&listener, [&](oxt::ClassInfo*) { ++announced; });
-  oxt::ClassInfo* info = ClientObject::Register();
-  EXPECT_EQ(announced, 0);
-  ASSERT_NE(info, nullptr);
-  EXPECT_EQ(info, ClientObject::GetClassInfo());
-  EXPECT_TRUE(info->IsA(oxt::Object::S_ClassName()));
-  auto* fromRegistry = ClientObject::Cast(info->Create(inner));
+  // The registry makes documents without a client, which start with a
+  // normal label.
+  ASSERT_EQ(ClientObject::Register(), ClientObject::GetClassInfo());
+  auto* fromRegistry = ClientObject::Cast(ClientObject::GetClassInfo()->Create(inner));
   ASSERT_NE(fromRegistry, nullptr);
-  EXPECT_EQ(fromRegistry->GetClient(), nullptr);
   EXPECT_EQ(Font(fromRegistry), "normal");
   fromRegistry->SetProfile("A");
   EXPECT_EQ(fromRegistry->GetProfile(), nullptr) << "no client, no profile";
 
   // Each layouter sits in its folder's frame; one without a framed parent
-  // stays out of the central widget.
-  // (The plain folder has no frame.)
+  // (the plain folder has none) stays out of the central widget.
   std::vector<Frame*> frames;
   for (ClientObject* d : {inInner, inProject, fromRegistry, loose, deep})
     frames.push_back(d->GetLayouter()->GetParentFrame());
@@ -188,16 +167,12 @@ TEST_F(ClientObjectTest, ActivationSwitchesDocumentLabelFrameAndProfileInOrder) 
   EXPECT_EQ(stack_->VisibleWidget(), FindFrame("P"));
   Settle();
   EXPECT_TRUE(a->GetLayouter()->isVisible()) << "its tab is in front";
-  EXPECT_FALSE(b->GetLayouter()->isVisible());
 
   // The previous document is deactivated first, then the label moves, the
   // frame comes forward, the profile switches and the new one reports.
   b->Activate();
   EXPECT_EQ(Take(), (Log{"A deactivated", "A normal", "B bold", "B frame", "profile B", "B activated"}));
-  EXPECT_EQ(Active(), b);
   EXPECT_EQ(Menus(), (Log{"File", "Beta"}));
-  EXPECT_FALSE(GetProfile("A")->IsActive());
-  EXPECT_TRUE(GetProfile("Base")->IsActive());
   Settle();
   EXPECT_TRUE(b->GetLayouter()->isVisible());
   EXPECT_FALSE(a->GetLayouter()->isVisible());
@@ -206,14 +181,9 @@ TEST_F(ClientObjectTest, ActivationSwitchesDocumentLabelFrameAndProfileInOrder) 
 
   // Again: the same document is deactivated and activated; its profile
   // stays in force.
-  listener.DisconnectAllSignals();
-  oxListener<> again;
-  b->OnActivate().Connect(&again, [this](ClientObject*) { log_.push_back("B activated"); });
-  b->OnDeactivate().Connect(&again, [this](ClientObject*) { log_.push_back("B deactivated"); });
   b->Activate();
-  EXPECT_EQ(Take(), (Log{"B deactivated", "profile B", "B activated"}));
+  EXPECT_EQ(Take(), (Log{"B deactivated", "B normal", "B bold", "profile B", "B activated"}));
   EXPECT_EQ(fwg::ProfileManager::Get()->GetActiveProfile(), GetProfile("B"));
-  EXPECT_TRUE(GetProfile("B")->IsActive());
   EXPECT_EQ(Font(b), "bold");
 
   // A document without a profile still becomes the active one.
@@ -258,11 +228,9 @@ TEST_F(ClientObjectTest, ActivatingTheFrameOfAnotherDocumentSelectsIt) {
 TEST_F(ClientObjectTest, CopyDuplicatesTheSubtreeAndLeavesTheOriginal) {
   ClientObject* original = MakeDocument(folder_, "Original");
   original->SetProfile("B");
-  oxt::Property colour("Colour", oxt::Variant("blue"));
-  original->SetProperty(colour);
+  original->AddProperty(oxt::Property("Colour", oxt::Variant("blue")));
   auto* notes = Make<Folder>(original, "Notes");
-  oxt::Property count("Count", oxt::Variant(3));
-  notes->SetProperty(count);
+  notes->AddProperty(oxt::Property("Count", oxt::Variant(3)));
   original->Activate();
   GetProfile("A")->Activate();
   const Strings before = DescribeTree(original);
@@ -280,12 +248,8 @@ TEST_F(ClientObjectTest, CopyDuplicatesTheSubtreeAndLeavesTheOriginal) {
   // The client's New() activated the copy, then the copy took every
   // property of the source, "@Font" included.
   EXPECT_EQ(Active(), copy);
-  EXPECT_EQ(Font(copy), "normal");
-  EXPECT_EQ(Font(original), "normal");
+  EXPECT_EQ(Font(copy) + "/" + Font(original), "normal/normal");
   EXPECT_EQ(DescribeTree(original), before);
-  EXPECT_EQ(original->GetParent(), folder_);
-  EXPECT_EQ(original->GetChildren(), (oxStlVector<oxt::Object*>{notes}));
-  EXPECT_EQ(target->GetChildren(), (oxStlVector<oxt::Object*>{copy}));
 
   // A client folder copies its documents into the new folder through the
   // client, with their own subtrees.
@@ -297,7 +261,7 @@ TEST_F(ClientObjectTest, CopyDuplicatesTheSubtreeAndLeavesTheOriginal) {
   // Refused: a copy into itself, and a client whose New() makes nothing.
   const int made = client_->made;
   ClientObject* idleDocument = MakeDocument(folder_, "Idle");
-  idleDocument->SetClient(new IdleClient);
+  idleDocument->SetClient(new fwg::Client("Idle"));  // its New() makes nothing
   const std::string errors = StderrOf([&] {
     EXPECT_EQ(original->Copy(notes), nullptr);
     EXPECT_EQ(idleDocument->Copy(target), nullptr);
@@ -305,8 +269,8 @@ TEST_F(ClientObjectTest, CopyDuplicatesTheSubtreeAndLeavesTheOriginal) {
   EXPECT_EQ(CountLines(errors), 2) << errors;
   EXPECT_EQ(errors.rfind("fwg: ", 0), 0u) << errors;
   EXPECT_EQ(client_->made, made);
-  EXPECT_EQ(notes->GetChildren().size(), 0u);
-  EXPECT_EQ(target->GetChildren().size(), 1u);
+  EXPECT_TRUE(notes->GetChildren().empty());
+  EXPECT_EQ(target->GetChildren(), (oxStlVector<oxt::Object*>{copy}));
 }
 
 TEST_F(ClientObjectTest, DeletingTheActiveDocumentLeavesNoActivePointer) {
@@ -320,14 +284,12 @@ TEST_F(ClientObjectTest, DeletingTheActiveDocumentLeavesNoActivePointer) {
   EXPECT_EQ(Active(), nullptr);
   EXPECT_TRUE(layouter.isNull());
   EXPECT_EQ(client_->GetClientObjectsList(), (oxStlVector<ClientObject*>{b}));
-  EXPECT_EQ(FindFrame("CF")->GetViews(), (oxStlVector<uiWidget*>{b->GetLayouter()}));
 
   // Later activations find no previous document to deactivate.
   int deactivations = 0;
   oxListener<> listener;
   b->OnDeactivate().Connect(&listener, [&](ClientObject*) { ++deactivations; });
   b->Activate();
-  EXPECT_EQ(Active(), b);
   EXPECT_EQ(deactivations, 0);
 
   // Deleted silently, and with its folder.
@@ -337,7 +299,7 @@ TEST_F(ClientObjectTest, DeletingTheActiveDocumentLeavesNoActivePointer) {
   folder_->Delete();
   EXPECT_EQ(Active(), nullptr);
   EXPECT_TRUE(client_->GetClientObjectsList().empty());
-  MakeDocument(project_, "D")->Activate();
+  MakeDocument(project_, "D")->Activate();  // finds no deleted document to deactivate
   EXPECT_EQ(Active()->GetName(), "D");
 }
 
@@ -353,7 +315,6 @@ TEST_F(ClientObjectTest, DocumentsMayOutliveTheApplicationObject) {
   delete gui_;
   gui_ = nullptr;
   EXPECT_TRUE(looseLayouter.isNull()) << "went with the main window";
-  EXPECT_EQ(loose->GetLayouter(), nullptr);
   EXPECT_EQ(framed->GetClient(), nullptr) << "the client went with the client manager";
   EXPECT_EQ(framed->GetProfile(), nullptr);
 

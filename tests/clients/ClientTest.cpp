@@ -1,10 +1,7 @@
-// The client manager and clients: records from real plug-in descriptions,
-// clients loaded from real shared libraries, lazy profiles, the clients'
-// signals and documents.
-//
-// Loaded plug-ins stay loaded for the rest of the process, so the tests
-// that load plug-ins need a process of their own, as CTest gives each test;
-// run by hand in one process they skip once the plug-in is already in.
+// The client manager and clients, loaded from real plug-ins. Loaded
+// plug-ins stay for the rest of the process, so the tests that load them
+// need a process of their own, as CTest gives each test; run by hand in one
+// process they skip once the plug-in is already in.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -38,11 +35,8 @@ const bool kEnvironmentSet = [] {
 // does once per process.
 std::string g_scanErrors;
 
-class ScanEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    g_scanErrors = StderrOf([] { fwc::Director::Get()->GetPluginManager(); });
-  }
+struct ScanEnvironment : ::testing::Environment {
+  void SetUp() override { g_scanErrors = StderrOf([] { fwc::Director::Get()->GetPluginManager(); }); }
 };
 
 [[maybe_unused]] ::testing::Environment* const kScanEnvironment =
@@ -80,45 +74,37 @@ class PluginClientFixture : public ClientFixture {
 // A client made by the test itself, without any plug-in.
 class LocalClient : public fwg::Client {
  public:
-  LocalClient(const oxString& name, Log* log) : fwg::Client(name) {
-    if (log) log->Add("constructed " + name);
-  }
+  LocalClient(const oxString& name, Log* log) : fwg::Client(name) { log->Add("constructed " + name); }
 };
 
 TEST_F(PluginClientFixture, FindsTheClientByNameAndAliasAndLoadsItsPluginsOnceWhenAsked) {
   Log log;
   Manager()->OnNewClient().Connect(&log, [&log](fwg::Client* c) { log.Add("new " + c->GetName()); });
   EXPECT_TRUE(Manager()->GetClientList().empty());
-  ASSERT_FALSE(IsLoaded("clienttest-main"));
 
   fwg::Client* client = Manager()->GetClient("clienttest");
   ASSERT_NE(client, nullptr);
   EXPECT_EQ(client->GetName(), "ClientTest");
   EXPECT_TRUE(IsLoaded("clienttest-main"));
-  for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(Manager()->GetClient("ClientTest"), client);
-    EXPECT_EQ(Manager()->GetClient("clienttest"), client);
-  }
+  for (const char* name : {"ClientTest", "clienttest", "ClientTest"})
+    EXPECT_EQ(Manager()->GetClient(name), client);
   EXPECT_EQ(log.lines, (Lines{"new ClientTest"}));
   EXPECT_EQ(Manager()->GetClientList(), (oxStlVector<fwg::Client*>{client}));
 
   // Only the first description of a client gives its alias; names are
   // compared exactly.
-  EXPECT_EQ(Manager()->GetClient("tools"), nullptr);
-  EXPECT_EQ(Manager()->GetClient("CLIENTTEST"), nullptr);
-  EXPECT_EQ(Manager()->GetClient("clienttest-main"), nullptr);
+  for (const char* name : {"tools", "CLIENTTEST", "clienttest-main"})
+    EXPECT_EQ(Manager()->GetClient(name), nullptr);
 
   // The lazy profiles were announced once, by the request that loaded the
   // client, and none of their plug-ins is loaded yet.
   EXPECT_EQ(client->GetProfileNameList(),
             (oxStlVector<oxString>{"Test editor", "ClientTestTools", "ClientTestTools"}));
-  EXPECT_FALSE(IsLoaded("clienttest-tools"));
   ASSERT_EQ(client->GetProfileList().size(), 1u);
 
   // A profile the client holds already loads nothing.
   fwg::Profile* editor = client->GetProfile("ClientTestEditor");
   ASSERT_NE(editor, nullptr);
-  EXPECT_EQ(editor->GetTitle(), "Test editor");
   EXPECT_EQ(client->GetProfile("NoSuchProfile"), nullptr);
   EXPECT_FALSE(IsLoaded("clienttest-tools"));
 
@@ -128,7 +114,6 @@ TEST_F(PluginClientFixture, FindsTheClientByNameAndAliasAndLoadsItsPluginsOnceWh
   fwg::Profile* tools = nullptr;
   const std::string error = StderrOf([&] { tools = client->GetProfile("ClientTestTools"); });
   ASSERT_NE(tools, nullptr);
-  EXPECT_EQ(tools->GetName(), "ClientTestTools");
   EXPECT_TRUE(IsLoaded("clienttest-tools"));
   EXPECT_EQ(CountLines(error), 1) << error;
   ExpectContains(error, {kPluginDir + "/client-tools-a.plugin"});
@@ -184,12 +169,9 @@ TEST_F(ClientFixture, ClientRegistersFromItsBaseConstructorAndIsOwnedByTheManage
 }
 
 TEST_F(ClientFixture, FileOperationsEmitTheirSignalsWithTheArgumentsUnchanged) {
-  auto* client = new LocalClient("Local", nullptr);
+  auto* client = new fwg::Client("Local");
   Log log;
-  client->OnNew().Connect(&log, [&] {
-    log.Add("new");
-    client->New();  // nested: dropped, no recursion
-  });
+  client->OnNew().Connect(&log, [&] { log.Add("new"); });
   client->OnNewObject().Connect(&log, [&](const oxString& n) { log.Add("new object " + n); });
   client->OnOpenFile().Connect(&log, [&](const oxString& p) { log.Add("open " + p); });
   client->OnImportFile().Connect(&log, [&](const oxString& p) { log.Add("import " + p); });
@@ -215,17 +197,10 @@ TEST_F(ClientFixture, FileOperationsEmitTheirSignalsWithTheArgumentsUnchanged) {
 
   EXPECT_EQ(log.lines, (Lines{"new", "new object Sheet", "open /tmp/a.txt", "import ", "close", "save null",
                               "save as null /tmp/b.txt", "folder Doc in Root named Folder"}));
-
-  // Nobody listening: the answers stay the same.
-  auto* quiet = new LocalClient("Quiet", nullptr);
-  EXPECT_TRUE(quiet->Close(nullptr));
-  EXPECT_TRUE(quiet->Save(nullptr));
-  EXPECT_TRUE(quiet->SaveAs(nullptr, ""));
-  EXPECT_FALSE(quiet->NewFolder(nullptr, nullptr, ""));
 }
 
 TEST_F(ClientFixture, LazyEntriesAreTriedOnceEachAndListedProfilesWin) {
-  auto* client = new LocalClient("Local", nullptr);
+  auto* client = new fwg::Client("Local");
   auto* listed = new fwg::Profile("Listed");
   client->AddProfile(listed);
   client->AddLazyLoadProfile("Listed", "clienttest-nonesuch-1");
@@ -258,32 +233,20 @@ TEST_F(ClientFixture, CreateClientObjectNamesTheDocumentThatNewLeftCurrent) {
 
   fwg::ClientObject* report = client->CreateClientObject("Report");
   fwg::ClientObject* untitled = client->CreateClientObject("");
-  EXPECT_EQ(project.GetChildren(), (oxStlVector<oxt::Object*>{report, untitled}));
-  ASSERT_NE(report, nullptr);
-  ASSERT_NE(untitled, nullptr);
-  EXPECT_EQ(report->GetName(), "Report");
-  EXPECT_EQ(untitled->GetName(), "Untitled 2");
+  ASSERT_EQ(project.GetChildren(), (oxStlVector<oxt::Object*>{report, untitled}));
+  EXPECT_EQ(report->GetName() + ", " + untitled->GetName(), "Report, Untitled 2");
 
   // A client whose New() makes nothing finds no client object, even with a
   // plain object current.
-  auto* plain = new LocalClient("Plain", nullptr);
+  auto* plain = new fwg::Client("Plain");
   oxt::Object other(nullptr, "Other");
   oxt::CurrentObjects::Get()->SetCurrentObject(&other);
   EXPECT_EQ(plain->CreateClientObject("Name"), nullptr);
   EXPECT_EQ(other.GetName(), "Other");
   oxt::CurrentObjects::Get()->SetCurrentObject(nullptr);
 
-  // Documents belong to the tree, not to the client: it only lists them.
+  // Documents belong to the tree; the client only lists them.
   EXPECT_EQ(client->GetClientObjectsList(), (oxStlVector<fwg::ClientObject*>{report, untitled}));
-  client->RemoveClientObject(report);
-  client->RemoveClientObject(untitled);
-  client->AddClientObject(report);
-  client->AddClientObject(untitled);
-  client->AddClientObject(report);
-  client->RemoveClientObject(report);
-  EXPECT_EQ(client->GetClientObjectsList(), (oxStlVector<fwg::ClientObject*>{untitled, report}));
-  client->RemoveClientObject(report);
-  client->RemoveClientObject(untitled);
 }
 
 }  // namespace

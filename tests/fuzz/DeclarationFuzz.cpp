@@ -2,7 +2,6 @@
 // crashing, every refusal must be one line that names the file with a line
 // and column inside the text, and every acceptance must give a named
 // profile whose edits are complete.
-#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -26,9 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (declaration.name.empty()) std::abort();
   for (const fwg::DeclaredEdit& edit : declaration.edits) {
     const bool dock = edit.kind == fwg::DeclaredEdit::Dock;
-    if (dock ? edit.widget.empty() : edit.mode != fwg::ProfileItem::Remove && edit.action.empty()) {
-      std::abort();
-    }
+    if (dock ? edit.widget.empty() : edit.mode != fwg::ProfileItem::Remove && edit.action.empty()) std::abort();
   }
   return 0;
 }

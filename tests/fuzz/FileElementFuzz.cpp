@@ -1,7 +1,6 @@
 // Feeds arbitrary bytes to the session reader. Besides not crashing, every
 // input it accepts must write back to text that reads back the same, and
 // every refusal must come with a one-line message.
-#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 

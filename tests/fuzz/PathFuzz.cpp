@@ -1,7 +1,6 @@
 // Feeds arbitrary bytes to the menu, toolbar and dock path parsers. Besides
 // not crashing, the parts must be what the path says: no empty names, none
 // holding a slash, and the path rebuilt from them must parse the same.
-#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 
@@ -20,12 +19,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (again.components != parsed.components || again.trailingSlash != parsed.trailingSlash) std::abort();
 
   const fwg::DockPath dock = fwg::ParseDockPath(path);
-  if (dock.area != ui::Top && dock.area != ui::Bottom && dock.area != ui::Right && dock.area != ui::Left) {
-    std::abort();
-  }
-  if (dock.windowName.find('/') != oxString::npos) std::abort();
-  if (!parsed.components.empty() && dock.windowName != (parsed.components.size() > 1 ? parsed.components[1] : "")) {
-    std::abort();
-  }
+  const bool known =
+      dock.area == ui::Top || dock.area == ui::Bottom || dock.area == ui::Right || dock.area == ui::Left;
+  const oxString window = parsed.components.size() > 1 ? parsed.components[1] : "";
+  if (!known || dock.windowName.find('/') != oxString::npos) std::abort();
+  if (!parsed.components.empty() && dock.windowName != window) std::abort();
   return 0;
 }

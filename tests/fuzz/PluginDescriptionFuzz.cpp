@@ -1,7 +1,6 @@
 // Feeds arbitrary bytes to the plug-in description reader. Besides not
 // crashing, a refusal must come as one short line naming the file, and an
 // accepted description must have its required fields.
-#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 
@@ -12,12 +11,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   oxString error;
   const auto description =
       fwc::PluginDescription::Read(oxString(reinterpret_cast<const char*>(data), size), file, &error);
-  if (!description) {
-    if (!error.starts_with(file + ":") || error.find('\n') != oxString::npos || error.size() > file.size() + 200) {
-      std::abort();
-    }
-    return 0;
+  const bool refusalOk =
+      error.starts_with(file + ":") && error.find('\n') == oxString::npos && error.size() <= file.size() + 200;
+  if (description ? description->GetName().empty() || description->GetLibraryFile().empty() : !refusalOk) {
+    std::abort();
   }
-  if (description->GetName().empty() || description->GetLibraryFile().empty()) std::abort();
   return 0;
 }

@@ -1,7 +1,6 @@
 // Feeds arbitrary bytes to the settings file reader. Besides not crashing,
 // what it reads must write back to text that reads back the same with no bad
 // line, and the first problem it names must fit on one short line.
-#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 

@@ -1,8 +1,6 @@
 // Sessions across processes, through the demo host and test plug-ins: a
-// project with folders, layouts and documents of two clients that register
-// their own document classes is saved by one process and opened by one
-// that has loaded neither plug-in; and work autosaved by a process that is
-// then killed comes back in the next start with "-recover".
+// session saved by one process opens in one that has loaded none of its
+// plug-ins, and work autosaved before a kill comes back with "-recover".
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -25,9 +23,7 @@ namespace {
 using Lines = std::vector<std::string>;
 
 // Before anything asks for the plug-in manager: it reads this folder once.
-const bool kEnvironmentSet = [] {
-  return setenv("FWG_PLUGIN_PATH", SESSIONTEST_PLUGIN_DIR, 1) == 0;
-}();
+const bool kEnvironmentSet = setenv("FWG_PLUGIN_PATH", SESSIONTEST_PLUGIN_DIR, 1) == 0;
 
 // A bound for a child that hangs, not a timing.
 constexpr int kPatienceMs = 60000;

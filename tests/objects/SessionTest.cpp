@@ -1,7 +1,5 @@
-// Session files of projects on a real application object: a tree written
-// and read back into a fresh project, documents made again by their clients
-// (once each), unknown clients, broken files that must not touch the open
-// session, and saves that fail part way.
+// Session files of projects on a real application object: round trips,
+// unknown clients, broken files and saves that fail part way.
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -16,11 +14,12 @@
 #include "fwg/objects/ClientFolder.h"
 #include "fwg/objects/Folder.h"
 #include "fwg/objects/SessionCommands.h"
-#include "fwg/profiles/Profile.h"
+#include "platform/oxapp/Application.h"
 #include "platform/ui/uiMainWindow.h"
 #include "tests/ChildProcess.h"
 #include "tests/support/DescribeTree.h"
 #include "tests/support/DocumentClient.h"
+#include "tests/support/FilledProfile.h"
 #include "tests/support/Output.h"
 #include "tests/support/WithProjects.h"
 
@@ -55,8 +54,8 @@ class Session : public WithProjects {
 
 TEST_F(Session, ATreeWrittenAndReadBackIsTheSameWithDocumentsMadeOnceByTheirClient) {
   auto* project = new Project("Session");
-  SetLayout(project, 3);
   auto* sheets = new ClientFolder(project, "Sheets");
+  SetLayout(project, 3);
   SetLayout(sheets, 2);
   MakeDocument(sheets, "Alpha")->AddProperty(oxt::Property("Colour", oxt::Variant("red")));
   MakeDocument(sheets, "Beta");
@@ -75,13 +74,9 @@ TEST_F(Session, ATreeWrittenAndReadBackIsTheSameWithDocumentsMadeOnceByTheirClie
   ASSERT_TRUE(project->SaveSession(path, &error)) << error;
   EXPECT_EQ(project->GetFileName(), path);
   // One "CLIENT" per document that has a client; none for "Loose".
-  const std::string text = ReadAll(path);
-  size_t clients = 0;
-  for (size_t at = text.find("\"CLIENT\""); at != std::string::npos; at = text.find("\"CLIENT\"", at + 1)) {
-    ++clients;
-  }
-  EXPECT_EQ(clients, 4u);
-  EXPECT_EQ(text.find("Scratch"), std::string::npos) << "non-persistable children are not written";
+  const QByteArray text = QByteArray::fromStdString(ReadAll(path));
+  EXPECT_EQ(text.count("\"CLIENT\""), 4);
+  EXPECT_FALSE(text.contains("Scratch")) << "non-persistable children are not written";
 
   delete project;
   client_->made = 0;
@@ -104,7 +99,6 @@ TEST_F(Session, ATreeWrittenAndReadBackIsTheSameWithDocumentsMadeOnceByTheirClie
   EXPECT_EQ(DescribeTree(opened), expected);
   EXPECT_EQ(opened->GetFileName(), path);
   EXPECT_EQ(client_->made, 4) << "each document is made by its client exactly once";
-  EXPECT_EQ(client_->GetClientObjectsList().size(), 4u);
 
   Strings events;
   for (const auto& [kind, object] : heard) events.push_back(kind + object->GetName());
@@ -144,30 +138,27 @@ TEST_F(Session, UnknownClientsAndClassesAndCarelessClientsCostOnlyTheirDocuments
   Project source("Source");
   ClientObject orphan(static_cast<oxt::Object*>(nullptr), "Orphan", false);
   ClientObject known(static_cast<oxt::Object*>(nullptr), "Known", false);
-  ClientObject twin(static_cast<oxt::Object*>(nullptr), "Known", false);
   Foreign sheet(nullptr, "Sheet");
   ClientObject draft(static_cast<oxt::Object*>(nullptr), "Draft", false);
   oxt::FileElement root;
   source.Write(&root);
   oxt::FileElement* element = root.GetElementList().front();
-  auto addClient = [&](const char* type, const char* name) {
-    auto* client = new oxt::FileElement(element, "CLIENT", {});
-    client->AddValue("type", oxt::Variant(type));
-    client->AddValue("name", oxt::Variant(name));
+  // An object, after the "CLIENT" element that names its client if any.
+  auto add = [&](const char* type, const char* name, oxt::Object* object) {
+    if (type) {
+      auto* client = new oxt::FileElement(element, "CLIENT", {});
+      client->AddValue("type", oxt::Variant(type));
+      client->AddValue("name", oxt::Variant(name));
+    }
+    element->AddObject(object);
   };
-  addClient("Uninstalled", "Orphan");
-  element->AddObject(&orphan);
+  add("Uninstalled", "Orphan", &orphan);
   new oxt::FileElement(element, "NOTES", {});
-  addClient("Documents", "Known");
-  element->AddObject(&known);
-  // Same class and name right after, without a "CLIENT": a second document.
-  element->AddObject(&twin);
-  addClient("Documents", "Sheet");
-  element->AddObject(&sheet);
-  for (const char* name : {"Draft", "Draft 2"}) {
-    addClient("Careless", name);
-    element->AddObject(&draft);
-  }
+  add("Documents", "Known", &known);
+  add(nullptr, nullptr, &known);  // same class and name, no "CLIENT": a second document
+  add("Documents", "Sheet", &sheet);
+  add("Careless", "Draft", &draft);
+  add("Careless", "Draft 2", &draft);
   const oxString path = Path("foreign.xml");
   ASSERT_TRUE(root.WriteFile(path, nullptr));
 
@@ -213,10 +204,8 @@ TEST_F(Session, ABrokenFileLeavesTheOpenSessionAsItWas) {
     EXPECT_FALSE(error.empty()) << path;
     EXPECT_EQ(error.find('\n'), oxString::npos) << "one line: " << error;
     EXPECT_EQ(DescribeTree(Root()), before) << path;
+    if (path == twoProjects) { EXPECT_EQ(error, path + ": the file holds 2 projects, a session file holds one"); }
   }
-  oxString error;
-  Project::OpenSession(twoProjects, &error);
-  EXPECT_EQ(error, twoProjects + ": the file holds 2 projects, a session file holds one");
   EXPECT_EQ(client_->made, 0) << "no client is asked before the file is known to be whole";
   EXPECT_EQ(open->GetFileName(), truncated);
 }
@@ -241,18 +230,15 @@ TEST_F(Session, ASaveOntoAFullDiskFailsWithTheReasonAndLeavesTheOldFile) {
   }
 }
 
-// A File menu with the session commands, as the samples' base profile has.
-class SessionProfile : public fwg::Profile {
- public:
-  SessionProfile() : fwg::Profile("SessionUser") {}
-  void Build() override {
-    AddMenu(AddAction("file", "&File"), "File");
-    fwg::SessionCommands::Install(this, "File");
-  }
-};
-
 TEST_F(Session, CommandsKeepRecentSessionsAndTheTitleShowsTheFileAndUnsavedWork) {
-  auto* profile = new SessionProfile;
+  // The recent sessions of earlier runs would fill the slots checked below.
+  oxSettings* recent = oxapp::Application::Get()->GetSettings()->GetSection("Sessions", true, true);
+  for (int i = 1; i <= fwg::SessionCommands::kMaxRecent; ++i) recent->Remove("Recent" + std::to_string(i));
+  // A File menu with the session commands, as the samples' base profile has.
+  auto* profile = new FilledProfile("SessionUser", "", [](fwg::Profile* p) {
+    p->AddMenu(p->AddAction("file", "&File"), "File");
+    fwg::SessionCommands::Install(p, "File");
+  }, FilledProfile::FillAt::Build);
   client_->AddProfile(profile);  // owned by the client
   profile->Activate();
   uiMainWindow* window = Window();

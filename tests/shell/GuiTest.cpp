@@ -35,15 +35,11 @@ class GuiFixture : public WithGui {
   static void SetArguments(const std::vector<oxString>& args) {
     oxapp::CommandLine::Get()->SetArguments(args);
   }
-  fwg::Gui* MakeGui() {
-    gui_ = new fwg::Gui(0, nullptr);
-    return gui_;
-  }
-  // Runs the event loop with `first` queued; true when the loop ended.
-  bool RunWith(std::function<void()> first) {
+  fwg::Gui* MakeGui() { return gui_ = new fwg::Gui(0, nullptr); }
+  // Runs the event loop with `first` queued; returns once the loop ended.
+  void RunWith(std::function<void()> first) {
     QTimer::singleShot(0, first);
     gui_->Run();
-    return true;
   }
   static oxString Tr(const oxString& context, const oxString& text) {
     return oxapp::Application::Get()->TranslateMessage(context, text);
@@ -65,10 +61,7 @@ TEST_F(GuiFixture, ConstructionBuildsTheMainWindowAndAnnouncesIt) {
   EXPECT_EQ(window->geometry(), QRect(20, 50, 1000, 800));
   EXPECT_EQ(uiManager::Get()->MainWindow(), window);
   EXPECT_EQ(fwc::Director::Get()->GetGui(), gui);
-  EXPECT_NE(gui->GetProfileManager(), nullptr);
-  EXPECT_NE(gui->GetClientManager(), nullptr);
   ASSERT_NE(window->CentralWidget(), nullptr);
-  EXPECT_EQ(window->CentralWidget()->Name(), "CentralWidget");
   EXPECT_FALSE(window->IsVisible());
 }
 
@@ -76,11 +69,9 @@ TEST_F(GuiFixture, GetMakesOneApplicationAndLetsEventsThroughUntilStart) {
   ASSERT_EQ(fwc::Director::Get()->GetGui(), nullptr);
   gui_ = fwg::Gui::Get();
   ASSERT_NE(gui_, nullptr);
-  EXPECT_EQ(fwg::Gui::Get(), gui_);
-
   int delivered = 0;
   QTimer::singleShot(0, [&] { ++delivered; });
-  fwg::Gui::Get();
+  EXPECT_EQ(fwg::Gui::Get(), gui_);
   EXPECT_EQ(delivered, 1);
 
   gui_->Start();
@@ -124,14 +115,12 @@ TEST_F(GuiFixture, ExitOrClosingTheWindowEndsTheApplicationUnlessAnExitListenerK
   EXPECT_EQ(modelessSeen, (std::vector<bool>{false, false}));
   EXPECT_TRUE(gui->IsModelessDialogs()) << "switched back on after the emission";
 
-  // With modeless dialogs off they stay off.
+  // With modeless dialogs off they stay off. Closing the window asks the
+  // listener too, which keeps the window up.
   gui->SetModelessDialogs(false);
   endOnSecond = false;
   gui->Exit();
   EXPECT_FALSE(gui->IsModelessDialogs());
-  EXPECT_FALSE(uiManager::Get()->IsExitRequested());
-
-  // Closing the window asks the listener too, which keeps the window up.
   gui->GetMainWindow()->close();
   EXPECT_EQ(calls, 4);
   EXPECT_TRUE(gui->GetMainWindow()->IsVisible());
@@ -145,7 +134,6 @@ TEST_F(GuiFixture, StartWithUnknownClientReportsItAndKeepsTheWindow) {
   oxListener<> listener;
   gui->OnRun().Connect(&listener, [&] { ranBeforeClient = true; });
   const std::string err = StderrOf([&] { gui->Start(); });
-
   // The platform may add its own notes; ours is one whole line.
   EXPECT_NE(("\n" + err).find("\nCould not find client named 'NoSuchClient' for loading\n"), std::string::npos)
       << err;
@@ -162,16 +150,13 @@ TEST_F(GuiFixture, ErrorUsesAMessageBoxUntilTheWindowIsShown) {
   });
   fwg::Gui* gui = MakeGui();
   gui->Error("disk full");
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0], (std::pair<oxString, oxString>{"Tavrix", "disk full"}));
-
   gui->Start();
   gui->Error("network down");
-  EXPECT_EQ(boxes.size(), 1u) << "after Start the main window shows errors";
+  EXPECT_EQ(boxes, (std::vector<std::pair<oxString, oxString>>{{"Tavrix", "disk full"}}))
+      << "after Start the main window shows errors";
   const auto shown = gui->GetMainWindow()->findChildren<QMessageBox*>();
   ASSERT_EQ(shown.size(), 1);
-  EXPECT_EQ(shown[0]->text(), "network down");
-  EXPECT_TRUE(shown[0]->isVisible());
+  EXPECT_TRUE(shown[0]->isVisible() && shown[0]->text() == "network down");
 }
 
 TEST_F(GuiFixture, TranslationLoadsTheFileOfTheLocaleForEachContextInTurn) {
@@ -182,11 +167,9 @@ TEST_F(GuiFixture, TranslationLoadsTheFileOfTheLocaleForEachContextInTurn) {
     const char* expected;
   } steps[] = {
       {"de", "alpha", "Hello", "Hallo"},
-      {"de", "alpha", "Hello", "Hallo"},
       {"de", "beta", "Hello", "Servus"},  // switching context replaces the file
       {"de", "alpha", "Hello", "Hallo"},
       {"de", "gamma", "Hello", "Hello"},  // no file: untranslated, nothing installed
-      {"de", "beta", "Hello", "Servus"},
       {"de", "beta", "Unknown text", "Unknown text"},
       {"fr", "alpha", "Hello", "Bonjour"},
       {"fr", "beta", "Hello", "Hello"},     // beta has no French file
@@ -202,10 +185,9 @@ TEST_F(GuiFixture, TranslationLoadsTheFileOfTheLocaleForEachContextInTurn) {
     }
     EXPECT_EQ(Tr(step.context, step.text), step.expected) << locale << " " << step.context;
   }
-  // Once the application object is gone, texts pass through unchanged.
   delete gui_;
   gui_ = nullptr;
-  EXPECT_EQ(Tr("alpha", "Hello"), "Hello");
+  EXPECT_EQ(Tr("alpha", "Hello"), "Hello") << "no application object, no translation";
 }
 
 }  // namespace

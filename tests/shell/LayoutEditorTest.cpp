@@ -84,7 +84,6 @@ TEST_F(LayoutEditorTest, OffersTheLayoutsThatTheCurrentFoldersViewsFill) {
     MakeCurrentFolder(c.documents, c.others);
     EXPECT_EQ(Offered(), FirstLabels(c.offered)) << c.documents << " documents";
   }
-  EXPECT_EQ(editor_.GetIconEntries().size(), 12u) << "a short list keeps every entry";
 
   // Two documents and a sub-folder are three views.
   new ClientFolder(MakeCurrentFolder(2), "Sub");
@@ -94,7 +93,17 @@ TEST_F(LayoutEditorTest, OffersTheLayoutsThatTheCurrentFoldersViewsFill) {
   EXPECT_EQ(Offered(), FirstLabels(9));
 }
 
-TEST_F(LayoutEditorTest, ChoosingALayoutStoresItsValue) {
+// Each entry carries its layout's value and finds its picture; a click on
+// a button stores the value.
+TEST_F(LayoutEditorTest, EntriesCarryTheLayoutValuesAndAClickStoresIt) {
+  const oxStlVector<int> values = {1, 3, 2, 5, 4, 7, 6, 8, 9, 10, 11, 12};
+  const auto& entries = editor_.GetIconEntries();
+  ASSERT_EQ(entries.size(), values.size());
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    EXPECT_EQ(entries[i].value.GetInteger(), values[i]) << entries[i].label;
+    EXPECT_FALSE(editor_.GetIcon(entries[i].iconFile).IsNull()) << entries[i].iconFile;
+  }
+
   MakeCurrentFolder(2);
   oxStlVector<int> reported;
   editor_.OnValueChanged().Connect(nullptr, std::function<void(oxt::Property&)>([&reported](oxt::Property& p) {
@@ -104,33 +113,15 @@ TEST_F(LayoutEditorTest, ChoosingALayoutStoresItsValue) {
   QWidget* chooser = uiImpl(editor_.GetEditorWidget());
   ASSERT_NE(chooser, nullptr);
 
-  chooser->findChild<uiToolButton*>("2 Horizontal")->click();
-  EXPECT_EQ(property_.GetValue().GetInteger(), 3);
-  chooser->findChild<uiToolButton*>("2 Vertical")->click();
-  EXPECT_EQ(property_.GetValue().GetInteger(), 2);
-  chooser->findChild<uiToolButton*>("Full")->click();
+  for (const char* label : {"2 Horizontal", "2 Vertical", "Full"})
+    chooser->findChild<uiToolButton*>(label)->click();
   EXPECT_EQ(property_.GetValue().GetInteger(), 1);
   EXPECT_EQ(reported, (oxStlVector<int>{3, 2, 1}));
 }
 
-TEST_F(LayoutEditorTest, EntriesCarryTheLayoutValuesAndFindTheirPictures) {
-  const oxStlVector<int> values = {1, 3, 2, 5, 4, 7, 6, 8, 9, 10, 11, 12};
-  const auto& entries = editor_.GetIconEntries();
-  ASSERT_EQ(entries.size(), values.size());
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    EXPECT_EQ(entries[i].value.GetInteger(), values[i]) << entries[i].label;
-    EXPECT_FALSE(editor_.GetIcon(entries[i].iconFile).IsNull()) << entries[i].iconFile;
-  }
-}
-
-class PlainEditorCreator : public Manager::IEditorCreator {
- public:
-  oxaw::PropertyEditorWidget* Create() override { return new oxaw::PropertyEditorWidget; }
-};
-
 TEST_F(LayoutEditorTest, TheCentralWidgetRegistersTheEditorUnderLayoutEditor) {
   WithGui::TearDown();
-  Manager::Get()->RegisterEditor("LayoutEditor", new PlainEditorCreator);
+  Manager::Get()->RegisterEditor("LayoutEditor", new Manager::EditorCreator<oxaw::PropertyEditorWidget>);
   WithGui::SetUp();
   std::unique_ptr<oxaw::PropertyEditorWidget> editor(Manager::Get()->CreateEditor("LayoutEditor"));
   EXPECT_NE(dynamic_cast<fwg::LayoutPropertyEditor*>(editor.get()), nullptr);

@@ -6,16 +6,12 @@
 
 namespace {
 
-class TestClient : public fwg::Client {
- public:
-  TestClient() : fwg::Client("ClientTest") {
-    auto* editor = new fwg::Profile("ClientTestEditor");
-    editor->SetTitle("Test editor");
-    AddProfile(editor);
-  }
-};
-
-void LoadMain(const fwc::PluginDescription&) { new TestClient; }
+void LoadMain(const fwc::PluginDescription&) {
+  auto* client = new fwg::Client("ClientTest");  // owned by the client manager
+  auto* editor = new fwg::Profile("ClientTestEditor");
+  editor->SetTitle("Test editor");
+  client->AddProfile(editor);
+}
 
 }  // namespace
 

