@@ -112,6 +112,10 @@ TEST_F(Session, ATreeWrittenAndReadBackIsTheSameWithDocumentsMadeOnceByTheirClie
   EXPECT_GT(last("layout Session"), last("created Gamma"));
   EXPECT_GT(last("layout Session"), last("layout Sheets"));
   EXPECT_EQ(events.front(), "created Session");
+  // Plain objects are announced too, once each, so a project tree shows them.
+  for (const char* name : {"Plain", "Leaf", "Loose", "Alpha"}) {
+    EXPECT_EQ(std::count(events.begin(), events.end(), std::string("created ") + name), 1) << name;
+  }
 }
 
 // A client that breaks the contract of New(): it makes the document but
