@@ -2,7 +2,7 @@
 // sample clients loaded from their real plug-ins into one window, where
 // switching between a note and a sketch switches menus, toolbars, docks and
 // shortcuts, the project tree's context menu re-tiles a folder, and a
-// session keeps the documents' content.
+// session run by the host keeps the documents' content.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -10,7 +10,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QPlainTextEdit>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -19,22 +18,19 @@
 #include <vector>
 
 #include "fwg/actions/Action.h"
-#include "fwg/clients/Client.h"
 #include "fwg/clients/ClientManager.h"
 #include "fwg/clients/ClientObject.h"
 #include "fwg/objects/ClientFolder.h"
-#include "fwg/objects/Project.h"
 #include "fwg/profiles/Profile.h"
 #include "fwg/profiles/ProfileManager.h"
-#include "fwg/shell/Gui.h"
 #include "fwg/shell/LayoutPropertyEditor.h"
 #include "fwg/shell/ProjectTree.h"
 #include "platform/fwc/PluginManager.h"
 #include "platform/oxapp/CommandLine.h"
-#include "platform/oxt/Model.h"
 #include "platform/ui/uiAction.h"
 #include "platform/ui/uiLayoutFrameEx.h"
 #include "platform/ui/uiMainWindow.h"
+#include "tests/support/Visible.h"
 #include "tests/support/WithGui.h"
 
 namespace {
@@ -88,7 +84,6 @@ TEST(HostOptions, PrintAndExitWithoutAWindow) {
   }
 }
 
-// A menu text as the user reads it: no mnemonic, no shortcut column.
 // The real host with both plug-ins, and a probe plug-in that makes a note
 // and a sketch through File > New, switches back to the note and reports
 // what the window shows after each step.
@@ -135,6 +130,7 @@ TEST(HostWithBothPlugins, ASessionSavedAndExitedComesBackInTheNextRun) {
   EXPECT_EQ(opened.out, "opened: " + saved.out.substr(at + 7));
 }
 
+// A menu text as the user reads it: no mnemonic, no shortcut column.
 std::string Plain(const QString& text) {
   return text.left(text.indexOf('\t')).remove('&').toStdString();
 }
@@ -158,22 +154,7 @@ class DemoFixture : public WithGui {
 
   virtual const char* Locale() const { return "en"; }
 
-  Names Menus() const {
-    Names names;
-    for (QAction* menu : window_->menuBar()->actions()) {
-      if (menu->isVisible()) names.push_back(Plain(menu->text()));
-    }
-    return names;
-  }
-  template <class W>
-  Names Visible() const {
-    Names names;
-    for (W* widget : window_->findChildren<W*>()) {
-      if (widget->isVisible()) names.push_back(widget->windowTitle().toStdString());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-  }
+  Names Menus() const { return Visible(window_->menuBar()); }
   static Names Entries(QMenu* menu) {
     emit menu->aboutToShow();  // menus catch up when they are about to show
     Names names;
@@ -282,7 +263,12 @@ class GermanDemoFixture : public DemoFixture {
 
 TEST_F(GermanDemoFixture, MenusDocksDocumentsAndLayoutsReadGerman) {
   EXPECT_EQ(Menus(), (Names{"Datei", "Bearbeiten", "Ansicht"}));
-  EXPECT_EQ(Visible<QDockWidget>(), (Names{"Eigenschaften", "Projekte"}));
+  Names docks;
+  for (QDockWidget* dock : window_->findChildren<QDockWidget*>()) {
+    if (dock->isVisible()) docks.push_back(dock->windowTitle().toStdString());
+  }
+  std::sort(docks.begin(), docks.end());
+  EXPECT_EQ(docks, (Names{"Eigenschaften", "Projekte"}));
   fwg::ClientObject* sketch = New("Skizze", "Datei", "Neu");
   ASSERT_NE(sketch, nullptr);
   EXPECT_EQ(sketch->GetName(), "Skizze 1");
@@ -328,33 +314,6 @@ TEST_F(DemoFixture, TreeContextMenuRetilesAFolderAndDropsMoveDocuments) {
   EXPECT_EQ(note->GetLayouter()->GetParentFrame()->GetViews().size(), 1u);
   project->Delete();
   EXPECT_FALSE(tree->GetIndex(project).isValid());
-}
-
-TEST_F(DemoFixture, SessionKeepsTheDocumentsContent) {
-  fwg::ClientObject* note = New("Notes");
-  ASSERT_NE(note, nullptr);
-  oxt::Property text("Text", oxString("Shopping\nMilk"));
-  note->SetProperty(text);
-  fwg::ClientObject* sketch = New("Sketch");
-  ASSERT_NE(sketch, nullptr);
-  oxt::Property strokes("Strokes", oxString("R #ff0000 1,2 30,40;"));
-  sketch->SetProperty(strokes);
-  auto* project = fwg::Project::Cast(note->GetParent());
-  const oxString path = testing::TempDir() + "demo.session";
-  ASSERT_TRUE(project->SaveSession(path));
-  project->Delete();
-  EXPECT_EQ(ActiveDocument(), nullptr);
-
-  fwg::Project* read = fwg::Project::OpenSession(path);
-  ASSERT_NE(read, nullptr);
-  ASSERT_EQ(read->GetChildren().size(), 2u);
-  oxt::Object* readNote = read->GetChildren()[0];
-  EXPECT_EQ(readNote->GetName(), "Note 1");
-  EXPECT_EQ(readNote->GetProperty(oxString("Text")).GetValue().GetString(), "Shopping\nMilk");
-  EXPECT_EQ(read->GetChildren()[1]->GetProperty(oxString("Strokes")).GetValue().GetString(),
-            "R #ff0000 1,2 30,40;");
-  EXPECT_EQ(Tree()->GetIndex(readNote).parent(), Tree()->GetIndex(read));
-  read->Delete();
 }
 
 }  // namespace
