@@ -1,18 +1,9 @@
 // Action groups over real toolkit groups: exclusive checking, separators,
 // shortcuts of the members, and the members' lifetime.
 #include <QPointer>
-#include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
-#include "fwg/actions/Action.h"
-#include "fwg/actions/ActionGroup.h"
-#include "fwg/profiles/Profile.h"
 #include "platform/ui/uiActionGroup.h"
-#include "platform/ui/uiMainWindow.h"
-#include "platform/ui/uiPopupMenu.h"
-#include "tests/support/WithGui.h"
+#include "tests/support/ProfileWidgets.h"
 
 namespace {
 

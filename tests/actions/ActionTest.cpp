@@ -2,26 +2,14 @@
 // icons looked up in real PNG files, and their lifetime.
 #include <QImage>
 #include <QPointer>
-#include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
-#include "fwg/actions/Action.h"
-#include "fwg/profiles/Profile.h"
-#include "platform/ui/uiAction.h"
-#include "platform/ui/uiMainWindow.h"
-#include "tests/support/WithGui.h"
+#include "tests/support/ProfileWidgets.h"
 
 namespace {
 
 const std::string kIcons = FWG_TEST_ICONS;
 using Calls = std::vector<std::string>;
 using ActionFixture = WithGui;
-
-std::string Key(fwg::Action* action) {
-  return action->GetUiAction()->shortcut().toString().toStdString();
-}
 
 // Records every signal of the action in the order they come.
 void Watch(fwg::Action& action, Calls& calls) {
@@ -38,21 +26,21 @@ TEST_F(ActionFixture, WithdrawnShortcutLeavesTheQActionAndComesBack) {
   fwg::Profile profile("Editor");
   fwg::Action* save = profile.AddAction("save", "&Save", {}, "Ctrl+S");
   fwg::Action* plain = profile.AddAction("plain", "Plain");
-  EXPECT_EQ(Key(save), "Ctrl+S");
+  EXPECT_EQ(KeyOf(save), "Ctrl+S");
   save->SetActive(false);
   plain->SetActive(true);  // never had a shortcut: gets none
-  EXPECT_EQ(Key(save) + Key(plain), "");
+  EXPECT_EQ(KeyOf(save) + KeyOf(plain), "");
   EXPECT_EQ(save->GetAccel(), "Ctrl+S") << "the remembered text stays";
   EXPECT_EQ(save->GetText(), "&Save") << "only the key goes";
   EXPECT_TRUE(save->IsVisible());
   save->SetActive(true);
-  EXPECT_EQ(Key(save), "Ctrl+S");
+  EXPECT_EQ(KeyOf(save), "Ctrl+S");
 
   // An empty text clears the key and is remembered as empty.
   save->SetAccel("");
-  EXPECT_EQ(Key(save), "");
+  EXPECT_EQ(KeyOf(save), "");
   save->SetActive(true);
-  EXPECT_EQ(Key(save), "");
+  EXPECT_EQ(KeyOf(save), "");
 }
 
 TEST_F(ActionFixture, ActionSignalsRunBeforeDirectListenersAndCheckableOnesToggle) {

@@ -1,72 +1,16 @@
 // Profiles read from JSON: the same profile written in C++ and declared in
 // a file gives the same widgets through the same switches; handlers are
 // found by name; a broken file names its line and registers nothing.
-#include <QDockWidget>
-#include <QMenu>
-#include <QMenuBar>
-#include <QToolBar>
-#include <QToolButton>
-#include <gtest/gtest.h>
-
 #include <functional>
-#include <string>
-#include <vector>
 
-#include "fwg/actions/Action.h"
-#include "fwg/actions/ActionGroup.h"
 #include "fwg/profiles/DeclaredProfile.h"
-#include "fwg/profiles/ProfileManager.h"
-#include "fwg/profiles/ShortcutConflicts.h"
-#include "platform/ui/uiMainWindow.h"
-#include "tests/support/FilledProfile.h"
-#include "tests/support/WithGui.h"
+#include "tests/support/ProfileWidgets.h"
 
 namespace {
 
 using Fill = FilledProfile::Fill;
 // Filled from Build(), as a profile written in C++ usually is.
 constexpr auto kInBuild = FilledProfile::FillAt::Build;
-
-// What a user sees of a menu once it opens, submenus indented.
-void DescribeMenu(QWidget* menu, const std::string& indent, std::string& out) {
-  if (auto* popup = qobject_cast<QMenu*>(menu)) {
-    popup->popup({0, 0});
-    popup->hide();
-  }
-  for (QAction* item : menu->actions()) {
-    if (!item->isVisible()) continue;
-    out += indent + (item->isSeparator() ? "-" : item->text().toStdString());
-    out += item->isChecked() ? " [x]\n" : "\n";
-    if (item->menu()) DescribeMenu(item->menu(), indent + "  ", out);
-  }
-}
-
-// Menus, toolbars, context menus, docks and keys of the main window.
-std::string Describe(uiMainWindow* window) {
-  std::string out;
-  DescribeMenu(window->menuBar(), "", out);
-  for (QToolBar* bar : window->findChildren<QToolBar*>()) {
-    if (bar->isHidden()) continue;
-    out += "toolbar " + bar->objectName().toStdString() + ":";
-    for (QAction* entry : bar->actions()) {
-      auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(entry));
-      if (entry->isVisible() && button) out += " " + button->text().toStdString();
-    }
-    out += "\n";
-  }
-  for (QMenu* menu : window->findChildren<QMenu*>(QString(), Qt::FindDirectChildrenOnly)) {
-    out += "context " + menu->objectName().toStdString() + "\n";
-    DescribeMenu(menu, "  ", out);
-  }
-  for (QDockWidget* dock : window->findChildren<QDockWidget*>()) {
-    out += "dock " + dock->objectName().toStdString() + (dock->isVisible() ? " shown " : " hidden ") +
-           std::to_string(window->dockWidgetArea(dock)) + "\n";
-  }
-  for (const fwg::ShortcutEntry& entry : fwg::GetShortcutsInForce()) {
-    out += "key " + entry.key + " " + entry.actionName + "\n";
-  }
-  return out;
-}
 
 struct Pair {
   const char* what;
@@ -178,7 +122,7 @@ class DeclaredProfile : public WithGui {
     std::vector<std::string> seen;
     for (const char* name : {"Base", "Derived", "Other", "Derived", "Base"}) {
       fwg::ProfileManager::Get()->Activate(name);
-      seen.push_back(Describe(Window()));
+      seen.push_back(DescribeWindow(Window()));
     }
     return seen;
   }

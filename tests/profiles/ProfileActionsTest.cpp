@@ -1,30 +1,13 @@
 // A replaced action whose menu entry, tool button, text and shortcut go to
 // the substitute while the replacing profile is active, and replacements
 // outlived by either profile.
-#include <gtest/gtest.h>
-
 #include <map>
-#include <string>
 
-#include "fwg/actions/Action.h"
-#include "fwg/profiles/Profile.h"
-#include "platform/ui/uiAction.h"
-#include "platform/ui/uiMainWindow.h"
-#include "platform/ui/uiPopupMenu.h"
-#include "platform/ui/uiToolBar.h"
-#include "platform/ui/uiToolButton.h"
-#include "tests/support/WithGui.h"
+#include "tests/support/ProfileWidgets.h"
 
 namespace {
 
 using ProfileActionsFixture = WithGui;
-
-uiToolButton* ButtonOf(fwg::Action* action) {
-  for (const uiAction::Place& place : action->GetUiAction()->GetActionItems()) {
-    if (auto* button = dynamic_cast<uiToolButton*>(place.widget)) return button;
-  }
-  return nullptr;
-}
 
 TEST_F(ProfileActionsFixture, ReplacedActionSwapsItsPlacesWhileTheProfileIsActive) {
   uiMainWindow* window = gui_->GetMainWindow();

@@ -1,19 +1,10 @@
 // Activation: build once, leave the old chain's unshared profiles (items
 // last to first), enter the new chain's (root first, items first to last),
 // widgets shown and hidden with their profile, and Deactivate.
-#include <QWidget>
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
-#include "fwg/profiles/Profile.h"
 #include "fwg/profiles/ProfileInternal.h"
 #include "fwg/profiles/ProfileItem.h"
-#include "fwg/profiles/ProfileManager.h"
-#include "platform/ui/uiMainWindow.h"
 #include "platform/ui/uiMenuData.h"
-#include "tests/support/WithGui.h"
+#include "tests/support/ProfileWidgets.h"
 
 namespace {
 

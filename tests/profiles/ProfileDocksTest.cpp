@@ -2,29 +2,16 @@
 // shared dock windows, toggle actions, hides by the user and by the window
 // system, remove items across a profile switch, and the "Dock" group.
 #include <QCoreApplication>
-#include <QDockWidget>
-#include <QMenu>
 #include <QPointer>
 #include <QTabBar>
 #include <QTabWidget>
-#include <gtest/gtest.h>
 
 #include <memory>
 
-#include "fwg/actions/Action.h"
-#include "fwg/actions/ActionGroup.h"
-#include "fwg/profiles/Profile.h"
-#include "platform/oxapp/Application.h"
-#include "platform/oxapp/CommandLine.h"
 #include "platform/oxaw/WidgetManager.h"
-#include "platform/ui/uiAction.h"
-#include "platform/ui/uiFrame.h"
 #include "platform/ui/uiActionGroup.h"
-#include "platform/ui/uiMainWindow.h"
-#include "platform/ui/uiPopupMenu.h"
-#include "tests/support/FilledProfile.h"
-#include "tests/support/Visible.h"
-#include "tests/support/WithGui.h"
+#include "platform/ui/uiFrame.h"
+#include "tests/support/ProfileWidgets.h"
 
 namespace {
 
@@ -135,18 +122,7 @@ TEST_F(ProfileDocks, PathsChooseAreaAndDockWindow) {
 }
 
 // Titles in German, from the test profile "Writer"'s translation file.
-class ProfileDockTitles : public ProfileDocks {
- protected:
-  void SetUp() override {
-    oxapp::Application::Get()->AddResourceRoot(FWG_TEST_RESOURCES);
-    oxapp::CommandLine::Get()->SetArguments({"tavrix", "-locale", "de"});
-    ProfileDocks::SetUp();
-  }
-  void TearDown() override {
-    ProfileDocks::TearDown();
-    oxapp::CommandLine::Get()->SetArguments({});
-  }
-};
+using ProfileDockTitles = InGerman<ProfileDocks>;
 
 TEST_F(ProfileDockTitles, WindowTitlesOfWidgetsNameDocksTabsAndToggles) {
   auto* profile = new FilledProfile("Writer", "", [](fwg::Profile* p) {

@@ -5,20 +5,12 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include <algorithm>
-#include <string>
 
-#include "fwg/actions/Action.h"
-#include "fwg/actions/ActionGroup.h"
-#include "fwg/profiles/Profile.h"
 #include "fwg/profiles/ProfileInternal.h"
-#include "fwg/profiles/ProfileManager.h"
 #include "platform/fwc/PluginManager.h"
-#include "platform/oxapp/Application.h"
-#include "platform/oxapp/CommandLine.h"
-#include "tests/support/WithGui.h"
+#include "tests/support/ProfileWidgets.h"
 
 namespace {
 
@@ -258,18 +250,7 @@ TEST_F(ProfileFixture, PluginResourceFoldersComeFromTheDescription) {
   EXPECT_TRUE(unknown.GetResourcePaths().empty()) << "an unknown plug-in adds no folders";
 }
 
-class ProfileTranslationFixture : public WithGui {
- protected:
-  void SetUp() override {
-    oxapp::Application::Get()->AddResourceRoot(FWG_TEST_RESOURCES);
-    oxapp::CommandLine::Get()->SetArguments({"tavrix", "-locale", "de"});
-    WithGui::SetUp();
-  }
-  void TearDown() override {
-    WithGui::TearDown();
-    oxapp::CommandLine::Get()->SetArguments({});
-  }
-};
+using ProfileTranslationFixture = InGerman<WithGui>;
 
 TEST_F(ProfileTranslationFixture, EachProfileTranslatesFromItsOwnFile) {
   fwg::Profile writer("Writer");

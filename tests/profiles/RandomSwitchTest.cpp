@@ -2,27 +2,14 @@
 // against a small reference model: which profiles are in force, what the
 // menu bar, menus, toolbars and context menus show, which actions hold their
 // shortcuts, what the path walks report, and how often each Build() ran.
-#include <QMenu>
-#include <QToolBar>
-#include <gtest/gtest.h>
-
 #include <map>
 #include <random>
 #include <sstream>
-#include <string>
-#include <vector>
 
-#include "fwg/actions/Action.h"
-#include "fwg/profiles/Profile.h"
-#include "fwg/profiles/ProfileManager.h"
-#include "platform/ui/uiAction.h"
-#include "platform/ui/uiMainWindow.h"
-#include "platform/ui/uiMenuBar.h"
-#include "tests/support/WithGui.h"
+#include "tests/support/ProfileWidgets.h"
 
 namespace {
 
-using Strings = std::vector<std::string>;
 using Snapshot = std::map<std::string, std::string>;
 
 // An edit of the menus (root 0), toolbars (1) or context menus (2): 'a' adds,

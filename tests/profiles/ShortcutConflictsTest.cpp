@@ -3,18 +3,9 @@
 // the key names both holders, and the shortcuts dialog marks it.
 #include <QApplication>
 #include <QTest>
-#include <gtest/gtest.h>
 
-#include <functional>
-
-#include "fwg/actions/Action.h"
-#include "fwg/profiles/Profile.h"
-#include "fwg/profiles/ProfileManager.h"
-#include "fwg/profiles/ShortcutConflicts.h"
 #include "fwg/shell/ShortcutsDialog.h"
-#include "platform/ui/uiMainWindow.h"
-#include "tests/support/FilledProfile.h"
-#include "tests/support/WithGui.h"
+#include "tests/support/ProfileWidgets.h"
 
 namespace {
 

@@ -1,25 +1,9 @@
 // What a client sees around switches: which Build() hooks run, what tool
 // buttons and menus show afterwards, and that stale or dead entries never
 // act. Each case here once went wrong.
-#include <QMenu>
-#include <QMenuBar>
-#include <QToolBar>
-#include <gtest/gtest.h>
-
-
-#include "fwg/actions/Action.h"
-#include "fwg/actions/ActionGroup.h"
-#include "fwg/profiles/Profile.h"
-#include "fwg/profiles/ProfileManager.h"
 #include "platform/oxaw/WidgetManager.h"
-#include "platform/ui/uiAction.h"
 #include "platform/ui/uiActionGroup.h"
-#include "platform/ui/uiMainWindow.h"
-#include "platform/ui/uiMenuBar.h"
-#include "platform/ui/uiPopupMenu.h"
-#include "platform/ui/uiToolButton.h"
-#include "tests/support/FilledProfile.h"
-#include "tests/support/WithGui.h"
+#include "tests/support/ProfileWidgets.h"
 
 namespace {
 
@@ -28,14 +12,6 @@ struct Filled : FilledProfile {
   Filled(const oxString& name, const oxString& base, const Fill& fill)
       : FilledProfile(name, base, fill, FillAt::Build) {}
 };
-
-// The tool button that shows an action, or null.
-uiToolButton* Button(fwg::Action* action) {
-  for (const uiAction::Place& place : action->GetUiAction()->GetActionItems()) {
-    if (auto* button = dynamic_cast<uiToolButton*>(place.widget)) return button;
-  }
-  return nullptr;
-}
 
 bool OnScreen(uiToolButton* button) {
   return button->ToolBarEntry()->isVisible() && button->ToolBarEntry()->isEnabled() &&
@@ -85,7 +61,7 @@ class ToolButtons : public SwitchContract {
 TEST_F(ToolButtons, ATakenAwayButtonStaysAwayAndABroughtBackOneKeepsItsState) {
   base_->Activate();
   viewer_->Activate();
-  uiToolButton* button = Button(save_);
+  uiToolButton* button = ButtonOf(save_);
   ASSERT_NE(button, nullptr);
   EXPECT_FALSE(button->ToolBarEntry()->isVisible()) << "withdrawing the shortcut re-showed it";
   save_->SetEnabled(false);
@@ -106,7 +82,7 @@ TEST_F(ToolButtons, ASharedButtonFollowsTheActionInForce) {
   replacer->Activate();
   fwg::Action* replacement = replacer->GetAction("save", false);
   ASSERT_NE(replacement, save_);
-  uiToolButton* button = Button(save_);
+  uiToolButton* button = ButtonOf(save_);
   save_->SetEnabled(false);
   EXPECT_TRUE(button->isEnabled()) << "the replaced action is not in force";
   replacement->SetEnabled(false);

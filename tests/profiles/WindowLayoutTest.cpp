@@ -3,25 +3,14 @@
 // visibility of the chain's toolbars, including toolbars not made yet, and
 // whole main-window layouts carried over to a new application object.
 #include <QApplication>
-#include <QDockWidget>
 #include <QScreen>
-#include <QToolBar>
-#include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
-#include "fwg/actions/Action.h"
-#include "fwg/profiles/Profile.h"
-#include "fwg/profiles/ProfileManager.h"
 #include "fwg/profiles/WindowLayout.h"
 #include "platform/fwc/Director.h"
 #include "platform/oxapp/Application.h"
 #include "platform/settings/oxSettings.h"
 #include "platform/ui/uiFrame.h"
-#include "platform/ui/uiMainWindow.h"
-#include "platform/ui/uiToolBar.h"
-#include "tests/support/WithGui.h"
+#include "tests/support/ProfileWidgets.h"
 
 namespace {
 
@@ -39,12 +28,7 @@ class WindowLayout : public WithGui {
     WithGui::SetUp();
     gui_->GetMainWindow()->show();  // toolbars are visible only in a shown window
   }
-  uiToolBar* ToolBar(const oxString& name) {
-    for (QToolBar* bar : gui_->GetMainWindow()->findChildren<QToolBar*>()) {
-      if (bar->objectName() == uiStr(name)) return dynamic_cast<uiToolBar*>(bar);
-    }
-    return nullptr;
-  }
+  uiToolBar* ToolBar(const oxString& name) { return ToolBarNamed(Window(), name); }
   static oxSettings* AppSettings() { return oxapp::Application::Get()->GetSettings(); }
 };
 
