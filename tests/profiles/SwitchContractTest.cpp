@@ -13,9 +13,11 @@ struct Filled : FilledProfile {
       : FilledProfile(name, base, fill, FillAt::Build) {}
 };
 
-bool OnScreen(uiToolButton* button) {
-  return button->ToolBarEntry()->isVisible() && button->ToolBarEntry()->isEnabled() &&
-         button->isEnabled();
+// Whether the button's toolbar entry shows, and whether the button and the
+// entry are enabled.
+std::string Seen(uiToolButton* button) {
+  return std::string(button->ToolBarEntry()->isVisible() ? "shown" : "hidden") +
+         (button->isEnabled() ? " on" : " off") + (button->ToolBarEntry()->isEnabled() ? " on" : " off");
 }
 
 // The visible entry of a menu titled `text`, after the menu opened.
@@ -32,7 +34,6 @@ class SwitchContract : public WithGui {
     WithGui::SetUp();
     gui_->GetMainWindow()->Show();
   }
-  fwg::ProfileManager* Manager() { return fwg::ProfileManager::Get(); }
 };
 
 // Base: File/Save (Ctrl+S) and a toolbar "New" with New and Save buttons.
@@ -63,17 +64,14 @@ TEST_F(ToolButtons, ATakenAwayButtonStaysAwayAndABroughtBackOneKeepsItsState) {
   viewer_->Activate();
   uiToolButton* button = ButtonOf(save_);
   ASSERT_NE(button, nullptr);
-  EXPECT_FALSE(button->ToolBarEntry()->isVisible()) << "withdrawing the shortcut re-showed it";
+  EXPECT_EQ(Seen(button).substr(0, 6), "hidden") << "withdrawing the shortcut re-showed it";
   save_->SetEnabled(false);
   save_->SetText("Save all");
-  EXPECT_FALSE(button->ToolBarEntry()->isVisible());
-
+  EXPECT_EQ(Seen(button).substr(0, 6), "hidden");
   base_->Activate();
-  EXPECT_TRUE(button->ToolBarEntry()->isVisible());
-  EXPECT_FALSE(button->isEnabled()) << "a disabled action's button came back usable";
-  EXPECT_FALSE(button->ToolBarEntry()->isEnabled());
+  EXPECT_EQ(Seen(button), "shown off off") << "a disabled action's button came back usable";
   save_->SetEnabled(true);
-  EXPECT_TRUE(OnScreen(button));
+  EXPECT_EQ(Seen(button), "shown on on");
 }
 
 TEST_F(ToolButtons, ASharedButtonFollowsTheActionInForce) {
@@ -84,12 +82,12 @@ TEST_F(ToolButtons, ASharedButtonFollowsTheActionInForce) {
   ASSERT_NE(replacement, save_);
   uiToolButton* button = ButtonOf(save_);
   save_->SetEnabled(false);
-  EXPECT_TRUE(button->isEnabled()) << "the replaced action is not in force";
+  EXPECT_EQ(Seen(button), "shown on on") << "the replaced action is not in force";
   replacement->SetEnabled(false);
-  EXPECT_FALSE(button->isEnabled());
+  EXPECT_EQ(Seen(button), "shown off off");
   replacement->SetEnabled(true);
   base_->Activate();
-  EXPECT_FALSE(button->isEnabled()) << "back to the replaced action's state";
+  EXPECT_EQ(Seen(button), "shown off off") << "back to the replaced action's state";
 }
 
 TEST_F(SwitchContract, MenusShowWhatTheirOpeningHandlersChanged) {
