@@ -30,15 +30,14 @@ TEST_F(ActionFixture, WithdrawnShortcutLeavesTheQActionAndComesBack) {
   save->SetActive(false);
   plain->SetActive(true);  // never had a shortcut: gets none
   EXPECT_EQ(KeyOf(save) + KeyOf(plain), "");
-  EXPECT_EQ(save->GetAccel(), "Ctrl+S") << "the remembered text stays";
-  EXPECT_EQ(save->GetText(), "&Save") << "only the key goes";
+  // Only the key goes: the remembered text stays.
+  EXPECT_EQ(save->GetAccel() + " " + save->GetText(), "Ctrl+S &Save");
   EXPECT_TRUE(save->IsVisible());
   save->SetActive(true);
   EXPECT_EQ(KeyOf(save), "Ctrl+S");
 
   // An empty text clears the key and is remembered as empty.
   save->SetAccel("");
-  EXPECT_EQ(KeyOf(save), "");
   save->SetActive(true);
   EXPECT_EQ(KeyOf(save), "");
 }
@@ -62,18 +61,17 @@ TEST_F(ActionFixture, ActionSignalsRunBeforeDirectListenersAndCheckableOnesToggl
   calls.clear();
   Watch(wrap, calls);
   wrap.Activate();
-  EXPECT_TRUE(wrap.IsChecked());
+  const bool checked = wrap.IsChecked();
   wrap.Toggle();
   wrap.SetChecked(false);
-  EXPECT_FALSE(wrap.IsChecked());
+  EXPECT_TRUE(checked && !wrap.IsChecked());
   EXPECT_EQ(calls, (Calls{"wrap:on", "on", "wrap:off", "off"}));
 }
 
 TEST_F(ActionFixture, DeletingAnActionDestroysItsToolkitAction) {
   auto* action = new fwg::Action("gone", nullptr, true);
   QPointer<uiAction> ui = action->GetUiAction();
-  ASSERT_TRUE(ui);
-  EXPECT_TRUE(ui->IsA("uiSpriteAction"));
+  ASSERT_TRUE(ui && ui->IsA("uiSpriteAction"));
   EXPECT_TRUE(gui_->GetMainWindow()->actions().contains(ui.data()))
       << "the main window holds the action's shortcut";
   EXPECT_TRUE(gui_->GetMainWindow()->findChildren<uiAction*>().contains(ui.data()))
