@@ -43,6 +43,17 @@ class ProfileDocks : public WithGui {
     }
   }
 
+  // A profile docking each widget at its path; a widget without a path is
+  // taken away.
+  static fwg::Profile* Docked(const char* name, const char* base,
+                              std::vector<std::pair<const char*, const char*>> docks) {
+    return new FilledProfile(name, base, [docks](fwg::Profile* p) {
+      for (const auto& [widget, path] : docks) {
+        if (path) p->AddDockWidget(widget, path);
+        else p->RemoveDockWidget(widget);
+      }
+    });
+  }
   // The dock widget of that name among the profile's shown dock widgets.
   static uiWidget* Widget(const fwg::Profile* profile, const oxString& name) {
     for (uiWidget* widget : profile->GetDockWidgetList()) {
@@ -98,9 +109,9 @@ TEST_F(ProfileDocks, PathsChooseAreaAndDockWindow) {
       {"Find", "", "Find", Qt::LeftDockWidgetArea, "/LEFT/Find"},
       {"Watch", "//TOP//Tools/extra", "Tools", Qt::TopDockWidgetArea, "/TOP/Watch"},
   };
-  auto* profile = new FilledProfile("Areas", "", [&](fwg::Profile* p) {
-    for (const auto& row : rows) p->AddDockWidget(row.widget, row.path);
-  });
+  std::vector<std::pair<const char*, const char*>> docks;
+  for (const auto& row : rows) docks.push_back({row.widget, row.path});
+  fwg::Profile* profile = Docked("Areas", "", docks);
   profile->Activate();
   for (const auto& row : rows) {
     uiWidget* widget = Widget(profile, row.widget);
@@ -148,10 +159,7 @@ TEST_F(ProfileDockTitles, WindowTitlesOfWidgetsNameDocksTabsAndToggles) {
 }
 
 TEST_F(ProfileDocks, NamedDockWindowHoldsWidgetsAsTabs) {
-  auto* profile = new FilledProfile("Tabs", "", [](fwg::Profile* p) {
-    p->AddDockWidget("Tree", "RIGHT/Side");
-    p->AddDockWidget("Props", "RIGHT/Side");
-  });
+  fwg::Profile* profile = Docked("Tabs", "", {{"Tree", "RIGHT/Side"}, {"Props", "RIGHT/Side"}});
   profile->Activate();
   ASSERT_NE(Dock("Side"), nullptr);
   EXPECT_EQ(Tabs("Side"), "Tree Props bar");
@@ -180,10 +188,8 @@ TEST_F(ProfileDocks, NamedDockWindowHoldsWidgetsAsTabs) {
 }
 
 TEST_F(ProfileDocks, ExistingDockWindowIsReusedWhereItIsAndLeftWithItsProfile) {
-  auto* base =
-      new FilledProfile("Base", "", [](fwg::Profile* p) { p->AddDockWidget("Tree", "RIGHT/Side"); });
-  auto* derived = new FilledProfile(
-      "Derived", "Base", [](fwg::Profile* p) { p->AddDockWidget("Log", "bottom/Side"); });
+  fwg::Profile* base = Docked("Base", "", {{"Tree", "RIGHT/Side"}});
+  fwg::Profile* derived = Docked("Derived", "Base", {{"Log", "bottom/Side"}});
   derived->Activate();
   ASSERT_NE(Dock("Side"), nullptr);  // one dock window of that name
   EXPECT_EQ(Area("Side"), Qt::RightDockWidgetArea);
@@ -207,11 +213,8 @@ struct SpontaneousHides : QObject {
 };
 
 TEST_F(ProfileDocks, HidingTheDockWindowTurnsItsWidgetsOffUnlessTheSystemDidIt) {
-  auto* profile = new FilledProfile("Hides", "", [](fwg::Profile* p) {
-    p->AddDockWidget("Tree", "LEFT/Side");
-    p->AddDockWidget("Props", "LEFT/Side");
-    p->AddDockWidget("Log", "BOTTOM");
-  });
+  fwg::Profile* profile =
+      Docked("Hides", "", {{"Tree", "LEFT/Side"}, {"Props", "LEFT/Side"}, {"Log", "BOTTOM"}});
   profile->Activate();
   QDockWidget* side = Dock("Side");
   ASSERT_TRUE(side->isVisible());
@@ -246,11 +249,9 @@ TEST_F(ProfileDocks, HidingTheDockWindowTurnsItsWidgetsOffUnlessTheSystemDidIt) 
 }
 
 TEST_F(ProfileDocks, RemoveItemHidesTheBaseWidgetWhileItsProfileIsActive) {
-  auto* base =
-      new FilledProfile("Base", "", [](fwg::Profile* p) { p->AddDockWidget("Tree", "RIGHT"); });
-  auto* derived =
-      new FilledProfile("Derived", "Base", [](fwg::Profile* p) { p->RemoveDockWidget("Tree"); });
-  auto* other = new FilledProfile("Other", "");
+  fwg::Profile* base = Docked("Base", "", {{"Tree", "RIGHT"}});
+  fwg::Profile* derived = Docked("Derived", "Base", {{"Tree", nullptr}});
+  fwg::Profile* other = Docked("Other", "", {});
   base->Activate();
   uiWidget* tree = Widget(base, "Tree");
   ASSERT_NE(tree, nullptr);
@@ -322,10 +323,7 @@ TEST_F(ProfileDocks, DockGroupInAMenuLastsAcrossCallsAndSwitches) {
   auto* empty = new fwg::Profile("Empty", "");
   EXPECT_TRUE(empty->GetDockToggleActions()->GetActionList().empty());
 
-  auto* base = new FilledProfile("Base", "", [](fwg::Profile* p) {
-    p->AddDockWidget("Tree", "RIGHT");
-    p->AddDockWidget("Log", "BOTTOM/Lower");
-  });
+  fwg::Profile* base = Docked("Base", "", {{"Tree", "RIGHT"}, {"Log", "BOTTOM/Lower"}});
   // The View menu pattern: the group placed from Build(), before any dock
   // of the chain is made.
   auto* derived = new FilledProfile("Derived", "Base", [](fwg::Profile* p) {
@@ -366,11 +364,10 @@ TEST_F(ProfileDocks, DockGroupInAMenuLastsAcrossCallsAndSwitches) {
   EXPECT_EQ(shownInMenu(), (Strings{"-", "Props"}));
 
   // A chain whose dock windows show nothing still begins with a separator.
-  auto* lone = new FilledProfile("Lone", "", [](fwg::Profile* p) { p->AddDockWidget("Find", "TOP"); });
+  fwg::Profile* lone = Docked("Lone", "", {{"Find", "TOP"}});
   lone->Activate();
   lone->SetDockWidgetVisible("Find", false);
-  auto* leaver =
-      new FilledProfile("Leaver", "Lone", [](fwg::Profile* p) { p->RemoveDockWidget("Find"); });
+  fwg::Profile* leaver = Docked("Leaver", "Lone", {{"Find", nullptr}});
   leaver->Activate();
   EXPECT_EQ(leaver->GetDockToggleActions()->GetActionList(), (Actions{nullptr}));
 }
@@ -393,12 +390,8 @@ TEST_F(ProfileDocks, UnknownWidgetNameIsReportedAndLeavesAnEmptyDockWindow) {
 }
 
 TEST_F(ProfileDocks, DeletedWidgetsAndProfilesLeaveNoDanglingEntries) {
-  auto* base = new FilledProfile("Base", "", [](fwg::Profile* p) {
-    p->AddDockWidget("Tree", "RIGHT/Side");
-    p->AddDockWidget("Props", "RIGHT/Side");
-  });
-  auto* derived =
-      new FilledProfile("Derived", "Base", [](fwg::Profile* p) { p->RemoveDockWidget("Props"); });
+  fwg::Profile* base = Docked("Base", "", {{"Tree", "RIGHT/Side"}, {"Props", "RIGHT/Side"}});
+  fwg::Profile* derived = Docked("Derived", "Base", {{"Props", nullptr}});
   derived->Activate();
 
   // A client deletes one of its dock widgets.
