@@ -7,19 +7,13 @@
 
 #include <QApplication>
 #include <QDockWidget>
-#include <QMenu>
-#include <QMenuBar>
 #include <QMimeData>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
-#include <string>
-#include <vector>
 
 #include "fwg/actions/Action.h"
-#include "fwg/clients/ClientManager.h"
-#include "fwg/clients/ClientObject.h"
 #include "fwg/objects/ClientFolder.h"
 #include "fwg/profiles/Profile.h"
 #include "fwg/profiles/ProfileManager.h"
@@ -29,7 +23,7 @@
 #include "platform/oxapp/CommandLine.h"
 #include "platform/ui/uiAction.h"
 #include "platform/ui/uiLayoutFrameEx.h"
-#include "platform/ui/uiMainWindow.h"
+#include "tests/demo/DemoMenus.h"
 #include "tests/support/Visible.h"
 #include "tests/support/WithGui.h"
 
@@ -130,11 +124,6 @@ TEST(HostWithBothPlugins, ASessionSavedAndExitedComesBackInTheNextRun) {
   EXPECT_EQ(opened.out, "opened: " + saved.out.substr(at + 7));
 }
 
-// A menu text as the user reads it: no mnemonic, no shortcut column.
-std::string Plain(const QString& text) {
-  return text.left(text.indexOf('\t')).remove('&').toStdString();
-}
-
 // What the user sees of the main window.
 class DemoFixture : public WithGui {
  protected:
@@ -155,39 +144,9 @@ class DemoFixture : public WithGui {
   virtual const char* Locale() const { return "en"; }
 
   Names Menus() const { return Visible(window_->menuBar()); }
-  static Names Entries(QMenu* menu) {
-    emit menu->aboutToShow();  // menus catch up when they are about to show
-    Names names;
-    for (QAction* entry : menu->actions()) {
-      if (entry->isVisible() && !entry->isSeparator()) names.push_back(Plain(entry->text()));
-    }
-    return names;
-  }
-  QMenu* Menu(const char* title) const {
-    for (QAction* menu : window_->menuBar()->actions()) {
-      if (Plain(menu->text()) == title) return menu->menu();
-    }
-    return nullptr;
-  }
   static fwg::Profile* Active() { return fwg::ProfileManager::Get()->GetActiveProfile(); }
   static fwg::ClientObject* ActiveDocument() {
     return fwg::ClientManager::Get()->GetActiveClientObject();
-  }
-  // The visible entry of that text.
-  static QAction* Entry(QMenu* menu, const char* text) {
-    if (menu) emit menu->aboutToShow();
-    for (QAction* entry : menu ? menu->actions() : QList<QAction*>()) {
-      if (entry->isVisible() && Plain(entry->text()) == text) return entry;
-    }
-    return nullptr;
-  }
-  // Chooses File > New > `client`.
-  fwg::ClientObject* New(const char* client, const char* file = "File",
-                         const char* newMenu = "New") {
-    QAction* create = Entry(Menu(file), newMenu);
-    QAction* choice = Entry(create ? create->menu() : nullptr, client);
-    if (choice) choice->trigger();
-    return ActiveDocument();
   }
   fwg::ProjectTree* Tree() const { return window_->findChild<fwg::ProjectTree*>(); }
 
@@ -203,16 +162,16 @@ TEST_F(DemoFixture, DocumentsUndoSwitchByTreeAndFrameAndOfferTheirEntries) {
     own.push_back("Exit");
     return own;
   };
-  EXPECT_EQ(Entries(Menu("File")), file({}));
+  EXPECT_EQ(Entries({"File"}), file({}));
   fwg::ClientObject* note = New("Notes");
   ASSERT_NE(note, nullptr);
   EXPECT_EQ(note->GetName(), "Note 1");
-  EXPECT_EQ(Entries(Menu("File")), file({"Open Note...", "Save Note"}));
+  EXPECT_EQ(Entries({"File"}), file({"Open Note...", "Save Note"}));
 
   fwg::ClientObject* sketch = New("Sketch");
   ASSERT_NE(sketch, nullptr);
   EXPECT_EQ(sketch->GetParent(), note->GetParent()) << "one project for both";
-  EXPECT_EQ(Entries(Menu("View")), (Names{"Projects", "Properties", "Colours"}));
+  EXPECT_EQ(Entries({"View"}), (Names{"Projects", "Properties", "Colours"}));
 
   // The tools are exclusive; drawing with one is undone through Edit.
   fwg::Action* line = Active()->GetAction("line");
@@ -225,7 +184,7 @@ TEST_F(DemoFixture, DocumentsUndoSwitchByTreeAndFrameAndOfferTheirEntries) {
   QTest::mouseRelease(drawing, Qt::LeftButton, {}, QPoint(40, 30));
   EXPECT_EQ(sketch->GetProperty(oxString("Strokes")).GetValue().GetString(),
             "L #000000 10,10 40,30;");
-  QAction* undo = Entry(Menu("Edit"), "Undo");
+  QAction* undo = FindEntry({"Edit", "Undo"});
   ASSERT_TRUE(undo && undo->isEnabled());
   undo->trigger();
   EXPECT_EQ(sketch->GetProperty(oxString("Strokes")).GetValue().GetString(), "");
@@ -269,10 +228,10 @@ TEST_F(GermanDemoFixture, MenusDocksDocumentsAndLayoutsReadGerman) {
   }
   std::sort(docks.begin(), docks.end());
   EXPECT_EQ(docks, (Names{"Eigenschaften", "Projekte"}));
-  fwg::ClientObject* sketch = New("Skizze", "Datei", "Neu");
+  fwg::ClientObject* sketch = New("Skizze", {"Datei", "Neu"});
   ASSERT_NE(sketch, nullptr);
   EXPECT_EQ(sketch->GetName(), "Skizze 1");
-  EXPECT_EQ(Entries(Menu("Skizze")), (Names{"Stift", "Linie", "Rechteck", "Ellipse", "Leeren"}));
+  EXPECT_EQ(Entries({"Skizze"}), (Names{"Stift", "Linie", "Rechteck", "Ellipse", "Leeren"}));
   EXPECT_EQ(fwg::LayoutPropertyEditor().GetIconEntries().at(1).label, "2 nebeneinander");
 }
 
@@ -291,8 +250,8 @@ TEST_F(DemoFixture, TreeContextMenuRetilesAFolderAndDropsMoveDocuments) {
   QApplication::sendEvent(tree->viewport(), &click);
   auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
   ASSERT_NE(menu, nullptr);
-  ASSERT_FALSE(Entries(menu).empty());
-  EXPECT_EQ(Entries(menu).back(), "Layout…");
+  ASSERT_FALSE(menu->actions().isEmpty());
+  EXPECT_EQ(Plain(menu->actions().back()->text()), "Layout…");
   menu->actions().back()->trigger();
   QWidget* chooser = QApplication::activePopupWidget();
   ASSERT_NE(chooser, nullptr);

@@ -7,30 +7,22 @@
 // and chooses File > Exit; with DEMOTEST_SESSION=open it opens the most
 // recent session from File > Recent Sessions and prints the project.
 #include <QDockWidget>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QTimer>
 #include <QToolBar>
-#include <algorithm>
 #include <iostream>
 
 #include "fwg/actions/Action.h"
-#include "fwg/clients/ClientManager.h"
-#include "fwg/clients/ClientObject.h"
 #include "fwg/objects/Project.h"
 #include "fwg/objects/SessionCommands.h"
 #include "fwg/profiles/Profile.h"
 #include "fwg/profiles/ProfileManager.h"
-#include "fwg/shell/Gui.h"
 #include "platform/fwc/Plugin.h"
 #include "platform/ui/uiAction.h"
 #include "platform/ui/uiLayoutFrameEx.h"
-#include "platform/ui/uiMainWindow.h"
+#include "tests/demo/DemoMenus.h"
 
 namespace {
-
-QString Plain(QString text) { return text.left(text.indexOf('\t')).remove('&'); }
 
 template <class W>
 QStringList Visible(QWidget* window) {
@@ -61,31 +53,6 @@ void Report(const char* step) {
             << Visible<QDockWidget>(window).join(' ').toStdString() << " | save "
             << Shortcut("NotesEditor", "save").toStdString() << " | line "
             << Shortcut("SketchEditor", "line").toStdString() << "\n";
-}
-
-// The entry `path` ("File/New/Notes") of the menu bar, each menu told it
-// is about to show, as when the user opens it.
-QAction* FindEntry(const QStringList& path) {
-  QList<QAction*> entries = fwg::Gui::Get()->GetMainWindow()->findChild<QMenuBar*>()->actions();
-  QAction* found = nullptr;
-  for (const QString& name : path) {
-    const auto at = std::find_if(entries.begin(), entries.end(), [&](QAction* entry) {
-      return entry->isVisible() && Plain(entry->text()) == name;
-    });
-    if (at == entries.end()) return nullptr;
-    found = *at;
-    if (QMenu* menu = found->menu()) {
-      emit menu->aboutToShow();
-      entries = menu->actions();
-    }
-  }
-  return found;
-}
-
-// File > New > `client`, as the user chooses it.
-fwg::ClientObject* New(const char* client) {
-  if (QAction* choice = FindEntry({"File", "New", client})) choice->trigger();
-  return fwg::ClientManager::Get()->GetActiveClientObject();
 }
 
 // The session's project as the file keeps it: its layout, and each
