@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include "fwg/shell/ShortcutsDialog.h"
+#include "tests/support/Output.h"
 #include "tests/support/ProfileWidgets.h"
 
 namespace {
@@ -12,15 +13,12 @@ namespace {
 // Filled from Build(): the conflicts are reported when a switch makes them.
 constexpr auto kInBuild = FilledProfile::FillAt::Build;
 
-class ShortcutConflicts : public WithGui {
- protected:
-  // Activates the profile and returns what it wrote on stderr.
-  static std::string Switch(fwg::Profile* profile) {
-    testing::internal::CaptureStderr();
-    profile->Activate();
-    return testing::internal::GetCapturedStderr();
-  }
-};
+using ShortcutConflicts = WithGui;
+
+// Activates the profile and returns what it wrote on stderr.
+std::string Switch(fwg::Profile* profile) {
+  return StderrOf([profile] { profile->Activate(); });
+}
 
 TEST_F(ShortcutConflicts, AreReportedOnceWhenMadeAndDroppedWhenGone) {
   auto* base = new FilledProfile("Base", "", [](fwg::Profile* p) {
@@ -51,12 +49,8 @@ TEST_F(ShortcutConflicts, AreReportedOnceWhenMadeAndDroppedWhenGone) {
   uiMainWindow* window = gui_->GetMainWindow();
   window->Show();
   QApplication::setActiveWindow(window);
-  testing::internal::CaptureStderr();
-  QTest::keyClick(window, Qt::Key_S, Qt::ControlModifier);
-  const std::string pressed = testing::internal::GetCapturedStderr();
-  EXPECT_NE(pressed.find("Ctrl+S pressed, but it is held by 'save' (profile Base), 'stroke'"),
-            std::string::npos)
-      << pressed;
+  ExpectContains(StderrOf([window] { QTest::keyClick(window, Qt::Key_S, Qt::ControlModifier); }),
+                 {"Ctrl+S pressed, but it is held by 'save' (profile Base), 'stroke'"});
   EXPECT_EQ(saved, 0);
 
   auto* dialog = new fwg::ShortcutsDialog;
