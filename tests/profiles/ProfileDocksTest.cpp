@@ -279,20 +279,12 @@ TEST_F(ProfileDocks, WindowMenuHoldsTheTogglesOfTheActiveChainOnly) {
     return Visible(menu.get());
   };
   EXPECT_TRUE(menuTexts().empty()) << "no profile, no menu";
-  new FilledProfile("Base", "", [](fwg::Profile* p) {
-    p->AddToolBar(p->AddAction("run", "Run"), "");
-    p->AddDockWidget("Tree", "RIGHT");
-    p->AddDockWidget("Props", "RIGHT");
-  });
-  auto* derived = new FilledProfile("Derived", "Base", [](fwg::Profile* p) {
-    p->AddToolBar(p->AddAction("edit", "Edit"), "");
-    p->AddDockWidget("Log", "BOTTOM");
-    p->RemoveDockWidget("Props");
-  });
-  auto* other = new FilledProfile("Other", "", [](fwg::Profile* p) {
-    p->AddToolBar(p->AddAction("other", "Other"), "");
-    p->AddDockWidget("Find", "LEFT");
-  });
+  fwg::Profile* base = Docked("Base", "", {{"Tree", "RIGHT"}, {"Props", "RIGHT"}});
+  base->AddToolBar(base->AddAction("run", "Run"), "");
+  fwg::Profile* derived = Docked("Derived", "Base", {{"Log", "BOTTOM"}, {"Props", nullptr}});
+  derived->AddToolBar(derived->AddAction("edit", "Edit"), "");
+  fwg::Profile* other = Docked("Other", "", {{"Find", "LEFT"}});
+  other->AddToolBar(other->AddAction("other", "Other"), "");
   derived->Activate();
   other->Activate();
   EXPECT_EQ(menuTexts(), (Strings{"Find", "-", "Other"}));
@@ -345,16 +337,16 @@ TEST_F(ProfileDocks, DockGroupInAMenuLastsAcrossCallsAndSwitches) {
   QPointer<uiAction> groupUi = group->GetUiAction();
   const Actions& list = group->GetActionList();
   ASSERT_EQ(list.size(), 4u);  // separator, Tree (hidden), Log, Props
-  EXPECT_EQ(list[0], nullptr);
-  EXPECT_EQ(list[2], derived->GetDockToggleAction("Log"));
-  EXPECT_EQ(list[3], derived->GetDockToggleAction("Props"));
+  const Actions members{nullptr, list[1], derived->GetDockToggleAction("Log"),
+                        derived->GetDockToggleAction("Props")};
+  EXPECT_EQ(list, members);
   EXPECT_EQ(Toggles(derived, true), "Props+ Log- ") << "brought in line with the widget";
 
+  // The same group, members and menu after a switch away and back.
   base->Activate();
   derived->Activate();
-  EXPECT_EQ(derived->GetDockToggleActions(), group);
-  EXPECT_FALSE(groupUi.isNull());
-  EXPECT_EQ(list.size(), 4u);
+  EXPECT_TRUE(derived->GetDockToggleActions() == group && groupUi);
+  EXPECT_EQ(list, members);
   EXPECT_EQ(shownInMenu(), (Strings{"-", "Log", "Props"}));
   EXPECT_EQ(static_cast<uiAction*>(list[3]->GetUiAction()->Group()), group->GetUiAction());
 
