@@ -58,8 +58,6 @@ TEST_F(ProfileMenus, SwitchingShowsExactlyTheActiveChainWithoutRebuilding) {
     p->AddMenu(p->AddAction("view", "&View"), "View");
     zoom = p->AddAction("zoom", "&Zoom", {}, "Ctrl+Z");
     p->AddMenu(zoom, "View/Zoom");
-    p->RemoveMenu("File/Quit");
-    p->ReplaceMenu(p->AddAction("print", "&Print", {}, "Ctrl+P"), "File/Save");
   });
   anyProfile_ = base;
 
@@ -73,8 +71,7 @@ TEST_F(ProfileMenus, SwitchingShowsExactlyTheActiveChainWithoutRebuilding) {
     EXPECT_EQ(Visible(Menu("File")), (Strings{"File", "Save", "Recent", "Export", "Quit"}));
     EXPECT_EQ(Visible(Menu("Edit")), (Strings{"Edit", "Undo", "Cut", "-", "Paste"}));
     EXPECT_EQ(Visible(Menu("File/Export")), (Strings{"PDF", "PNG"}));
-    EXPECT_FALSE(ToolBar("Undo")->isHidden());
-    EXPECT_EQ(a->GetAction("cut")->GetUiAction()->shortcut(), QKeySequence("Ctrl+X"));
+    EXPECT_EQ(KeyOf(a->GetAction("cut")), "Ctrl+X");
   };
   ASSERT_NE(ToolBar("Undo"), nullptr);
   seenOfA();
@@ -86,8 +83,7 @@ TEST_F(ProfileMenus, SwitchingShowsExactlyTheActiveChainWithoutRebuilding) {
   uiToolBar* undoBar = ToolBar("Undo");
 
   b->Activate();
-  EXPECT_TRUE(a->GetAction("cut")->GetUiAction()->shortcut().isEmpty()) << "a group member's too";
-  EXPECT_EQ(zoom->GetUiAction()->shortcut(), QKeySequence("Ctrl+Z")) << "the key A held";
+  EXPECT_EQ(KeyOf(a->GetAction("cut")) + "|" + KeyOf(zoom), "|Ctrl+Z") << "a group member's too";
 
   // Both chains are built now: switching back and forth creates nothing.
   const int widgets = CountMenusAndToolBars(window_);
