@@ -46,13 +46,10 @@ const Pair kPairs[] = {
           {"op": "remove", "menu": "File/Quit"}]})",
      [](fwg::Profile* p) {
        p->AddAction("file", "&File")->SetVisible(false);
-       p->AddAction("open", "&Open...", {}, "Ctrl+O");
-       p->AddAction("save", "&Save", {}, "Ctrl+S");
-       p->AddAction("quit", "&Quit", {}, "Ctrl+Q");
        p->AddMenu("file", "File");
-       p->AddMenu("open", "File/File");
-       p->AddMenu("save", "File/Open...");
-       p->AddMenu("quit", "File/Save");
+       p->AddMenu(p->AddAction("open", "&Open...", {}, "Ctrl+O"), "File/File");
+       p->AddMenu(p->AddAction("save", "&Save", {}, "Ctrl+S"), "File/Open...");
+       p->AddMenu(p->AddAction("quit", "&Quit", {}, "Ctrl+Q"), "File/Save");
      },
      [](fwg::Profile* p) {
        fwg::ActionGroup* views = p->AddActionGroup("views", "&Views");
@@ -62,14 +59,13 @@ const Pair kPairs[] = {
        p->AddAction("outline", "&Outline")->SetCheckable(true);
        p->AddActionGroup("export", "E&xport", true);
        p->AddAction("pdf", "PDF")->SetToolTip("As PDF");
-       p->AddAction("print", "&Print", {}, "Ctrl+P");
        views->AddAction("grid");
        views->AddSeparator();
        views->AddAction("outline");
        p->GetActionGroup("export")->AddAction("pdf");
        p->AddMenu("views", "View");
        p->AddMenu("export", "File/Save");
-       p->ReplaceMenu("print", "File/Open...");
+       p->ReplaceMenu(p->AddAction("print", "&Print", {}, "Ctrl+P"), "File/Open...");
        p->RemoveMenu("File/Quit");
      }},
     {"toolbars and context menus",
@@ -87,10 +83,8 @@ const Pair kPairs[] = {
        p->AddContextMenu(p->AddAction("cut", "Cu&t"), "Canvas");
      },
      [](fwg::Profile* p) {
-       p->AddAction("zoom", "&Zoom", {}, "Ctrl+Z");
-       p->AddAction("paste", "&Paste");
-       p->AddToolBar("zoom", "View");
-       p->AddToolBar("paste", "View/Zoom");
+       p->AddToolBar(p->AddAction("zoom", "&Zoom", {}, "Ctrl+Z"), "View");
+       p->AddToolBar(p->AddAction("paste", "&Paste"), "View/Zoom");
        p->AddContextMenu("paste", "Canvas/Cut");
        p->RemoveToolBar("Main");
      }},
