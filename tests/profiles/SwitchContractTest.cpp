@@ -97,8 +97,7 @@ TEST_F(SwitchContract, MenusShowWhatTheirOpeningHandlersChanged) {
     p->AddContextMenu(p->AddAction("cut", "Cut"), "Edit");
   });
   profile->Activate();
-  fwg::Action* open = profile->GetAction("open");
-  fwg::Action* cut = profile->GetAction("cut");
+  fwg::Action *open = profile->GetAction("open"), *cut = profile->GetAction("cut");
   open->SetEnabled(false);
   cut->SetVisible(false);
   QMenu* file = profile->GetMenu("File");
@@ -108,8 +107,8 @@ TEST_F(SwitchContract, MenusShowWhatTheirOpeningHandlersChanged) {
   QObject::connect(edit, &QMenu::aboutToShow, [&] { cut->SetVisible(true); });
 
   file->popup(QPoint(0, 0));
-  ASSERT_NE(Entry(file, "Open"), nullptr);
-  EXPECT_TRUE(Entry(file, "Open")->isEnabled());
+  QAction* entry = Entry(file, "Open");
+  EXPECT_TRUE(entry && entry->isEnabled());
   file->hide();
   profile->PopupContextMenu("Edit", 0, 0);
   EXPECT_NE(Entry(edit, "Cut"), nullptr);
@@ -203,12 +202,9 @@ TEST_F(SwitchContract, ItemsRecordedWhileAProfileIsEnteredAreInForceOnce) {
   oxaw::WidgetManager::Get()->RegisterWidget("Log", maker);
   auto* plain = new Filled("Plain", "", {});
   docked->Activate();
-  QMenu* extra = docked->GetMenu("Extra");
-  ASSERT_NE(extra, nullptr);
-  extra->popup(QPoint(0, 0));
-  EXPECT_EQ(extra->actions().size(), 41);  // its own entry and forty more
-  EXPECT_NE(Entry(extra, "extra39"), nullptr);
-  extra->hide();
+  const Strings extra = Visible(docked->GetMenu("Extra"));
+  ASSERT_EQ(extra.size(), 41u);  // its own entry and forty more
+  EXPECT_EQ(extra.back(), "extra39");
   plain->Activate();
   EXPECT_FALSE(docked->GetMenuObjectFromPath("Extra"));
   docked->Activate();
@@ -222,8 +218,8 @@ TEST_F(SwitchContract, AnActionInTwoGroupsLeavesBothWhenDeleted) {
   first->AddAction(shared);
   second->AddAction(shared);
   delete shared;
-  EXPECT_TRUE(first->GetActionList().empty());
-  EXPECT_TRUE(dynamic_cast<uiActionGroup*>(first->GetUiAction())->Members().empty());
+  EXPECT_TRUE(first->GetActionList().empty() &&
+              dynamic_cast<uiActionGroup*>(first->GetUiAction())->Members().empty());
   first->SetActive(false);  // would touch the deleted action
   delete first;
   delete second;
