@@ -68,11 +68,7 @@ class ProfileActivationFixture : public WithGui {
   }
 
   Log log_;
-  BuiltProfile* a_ = nullptr;
-  BuiltProfile* b_ = nullptr;
-  BuiltProfile* c_ = nullptr;
-  BuiltProfile* d_ = nullptr;
-  BuiltProfile* x_ = nullptr;
+  BuiltProfile *a_ = nullptr, *b_ = nullptr, *c_ = nullptr, *d_ = nullptr, *x_ = nullptr;
 };
 
 // The order in which items are applied; which profiles are active and

@@ -214,11 +214,8 @@ TEST_F(ProfileFixture, MissingBaseAndLoopsEndTheWalk) {
 }
 
 TEST_F(ProfileFixture, PluginResourceFoldersComeFromTheDescription) {
-  QFile description(dir_.filePath("icons.plugin"));
-  ASSERT_TRUE(description.open(QIODevice::WriteOnly));
-  description.write("name = profile-test-icons\nlibrary = libnothing.so\n"
-                    "resources = images, more/icons\n");
-  description.close();
+  ASSERT_TRUE(WriteAll(Path("icons.plugin"), "name = profile-test-icons\nlibrary = libnothing.so\n"
+                                             "resources = images, more/icons\n"));
   ASSERT_TRUE(fwc::PluginManager::Get()->AddPluginDescriptionFile(Path("icons.plugin")));
 
   fwg::Profile profile("Plugged", "", "profile-test-icons");
