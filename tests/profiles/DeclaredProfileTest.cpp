@@ -4,9 +4,51 @@
 #include <functional>
 
 #include "fwg/profiles/DeclaredProfile.h"
+#include "fwg/profiles/ShortcutConflicts.h"
 #include "tests/support/ProfileWidgets.h"
 
 namespace {
+
+// What a user sees of a menu once it opens, submenus indented.
+void DescribeMenu(QWidget* menu, const std::string& indent, std::string& out) {
+  if (auto* popup = qobject_cast<QMenu*>(menu)) {
+    popup->popup({0, 0});
+    popup->hide();
+  }
+  for (QAction* item : menu->actions()) {
+    if (!item->isVisible()) continue;
+    out += indent + (item->isSeparator() ? "-" : item->text().toStdString());
+    out += item->isChecked() ? " [x]\n" : "\n";
+    if (item->menu()) DescribeMenu(item->menu(), indent + "  ", out);
+  }
+}
+
+// Menus, toolbars, context menus, docks and keys in force of the window.
+std::string DescribeWindow(uiMainWindow* window) {
+  std::string out;
+  DescribeMenu(window->menuBar(), "", out);
+  for (QToolBar* bar : window->findChildren<QToolBar*>()) {
+    if (bar->isHidden()) continue;
+    out += "toolbar " + bar->objectName().toStdString() + ":";
+    for (QAction* entry : bar->actions()) {
+      auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(entry));
+      if (entry->isVisible() && button) out += " " + button->text().toStdString();
+    }
+    out += "\n";
+  }
+  for (QMenu* menu : window->findChildren<QMenu*>(QString(), Qt::FindDirectChildrenOnly)) {
+    out += "context " + menu->objectName().toStdString() + "\n";
+    DescribeMenu(menu, "  ", out);
+  }
+  for (QDockWidget* dock : window->findChildren<QDockWidget*>()) {
+    out += "dock " + dock->objectName().toStdString() + (dock->isVisible() ? " shown " : " hidden ") +
+           std::to_string(window->dockWidgetArea(dock)) + "\n";
+  }
+  for (const fwg::ShortcutEntry& entry : fwg::GetShortcutsInForce()) {
+    out += "key " + entry.key + " " + entry.actionName + "\n";
+  }
+  return out;
+}
 
 using Fill = FilledProfile::Fill;
 // Filled from Build(), as a profile written in C++ usually is.

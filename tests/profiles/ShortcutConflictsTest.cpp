@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QTest>
 
+#include "fwg/profiles/ShortcutConflicts.h"
 #include "fwg/shell/ShortcutsDialog.h"
 #include "tests/support/Output.h"
 #include "tests/support/ProfileWidgets.h"

@@ -1,6 +1,5 @@
 // What the tests of profiles and actions share: the headers they all use,
-// the widgets a profile makes found by name, and the whole main window
-// described as a user sees it.
+// the widgets a profile makes found by name, and the keys actions hold.
 #pragma once
 
 #include <QDockWidget>
@@ -17,7 +16,6 @@
 #include "fwg/actions/ActionGroup.h"
 #include "fwg/profiles/Profile.h"
 #include "fwg/profiles/ProfileManager.h"
-#include "fwg/profiles/ShortcutConflicts.h"
 #include "platform/ui/uiAction.h"
 #include "platform/ui/uiMainWindow.h"
 #include "platform/ui/uiMenuBar.h"
@@ -47,47 +45,6 @@ inline uiToolButton* ButtonOf(fwg::Action* action) {
 // The key an action holds now, as text.
 inline std::string KeyOf(fwg::Action* action) {
   return action->GetUiAction()->shortcut().toString().toStdString();
-}
-
-// What a user sees of a menu once it opens, submenus indented.
-inline void DescribeMenu(QWidget* menu, const std::string& indent, std::string& out) {
-  if (auto* popup = qobject_cast<QMenu*>(menu)) {
-    popup->popup({0, 0});
-    popup->hide();
-  }
-  for (QAction* item : menu->actions()) {
-    if (!item->isVisible()) continue;
-    out += indent + (item->isSeparator() ? "-" : item->text().toStdString());
-    out += item->isChecked() ? " [x]\n" : "\n";
-    if (item->menu()) DescribeMenu(item->menu(), indent + "  ", out);
-  }
-}
-
-// Menus, toolbars, context menus, docks and keys in force of the window.
-inline std::string DescribeWindow(uiMainWindow* window) {
-  std::string out;
-  DescribeMenu(window->menuBar(), "", out);
-  for (QToolBar* bar : window->findChildren<QToolBar*>()) {
-    if (bar->isHidden()) continue;
-    out += "toolbar " + bar->objectName().toStdString() + ":";
-    for (QAction* entry : bar->actions()) {
-      auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(entry));
-      if (entry->isVisible() && button) out += " " + button->text().toStdString();
-    }
-    out += "\n";
-  }
-  for (QMenu* menu : window->findChildren<QMenu*>(QString(), Qt::FindDirectChildrenOnly)) {
-    out += "context " + menu->objectName().toStdString() + "\n";
-    DescribeMenu(menu, "  ", out);
-  }
-  for (QDockWidget* dock : window->findChildren<QDockWidget*>()) {
-    out += "dock " + dock->objectName().toStdString() + (dock->isVisible() ? " shown " : " hidden ") +
-           std::to_string(window->dockWidgetArea(dock)) + "\n";
-  }
-  for (const fwg::ShortcutEntry& entry : fwg::GetShortcutsInForce()) {
-    out += "key " + entry.key + " " + entry.actionName + "\n";
-  }
-  return out;
 }
 
 #ifdef FWG_TEST_RESOURCES
