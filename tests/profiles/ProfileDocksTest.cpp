@@ -37,10 +37,9 @@ class ProfileDocks : public WithGui {
     WithGui::SetUp();
     window_ = Window();
     window_->Show();
-    maker_ = new fwg::Profile("Maker", "");
-    for (const char* name : {"Tree", "Props", "Log", "Output", "Find", "Watch"}) {
-      maker_->RegisterWidget(name);
-    }
+    auto* maker = new fwg::Profile("Maker", "");
+    for (const char* name : {"Tree", "Props", "Log", "Output", "Find", "Watch"})
+      maker->RegisterWidget(name);
   }
 
   // A profile docking each widget at its path; a widget without a path is
@@ -93,7 +92,6 @@ class ProfileDocks : public WithGui {
   }
 
   uiMainWindow* window_ = nullptr;
-  fwg::Profile* maker_ = nullptr;
 };
 
 TEST_F(ProfileDocks, PathsChooseAreaAndDockWindow) {

@@ -308,16 +308,16 @@ class RandomProfile : public fwg::Profile {
   Actions& actions_;
 };
 
+// The visible entries of a menu (brought up to date as when it opens) or of
+// the menu bar, each after a space.
 std::string Entries(QWidget* menu) {
   std::string out;
-  for (QAction* item : menu->actions()) {
-    if (item->isVisible()) out += " " + item->text().section('\t', 0, 0).toStdString();
-  }
+  for (const std::string& entry : Visible(menu)) out += " " + entry;
   return out;
 }
 
-// The snapshot read from the real widgets, menus brought up to date as when
-// they open; the offscreen platform's notes are left out of stderr.
+// The snapshot read from the real widgets; the offscreen platform's notes
+// are left out of stderr.
 Snapshot Seen(const Snapshot& expected, uiMainWindow* window,
               const std::vector<RandomProfile*>& profiles, const Actions& actions,
               const std::string& captured) {
@@ -338,7 +338,6 @@ Snapshot Seen(const Snapshot& expected, uiMainWindow* window,
   }
   for (const auto& [what, value] : expected) {
     if (auto* menu = qobject_cast<QMenu*>(widgets[what])) {
-      emit menu->aboutToShow();
       seen[what] = Entries(menu);
     } else if (auto* bar = qobject_cast<QToolBar*>(widgets[what])) {
       seen[what] = bar->isHidden() ? "hidden:" : "shown:";
@@ -348,7 +347,7 @@ Snapshot Seen(const Snapshot& expected, uiMainWindow* window,
         if (entry->isVisible() && !button->isEnabled()) seen[what] += "(off)";
       }
     } else if (what.rfind("key ", 0) == 0) {
-      seen[what] = actions.at(what.substr(4))->GetUiAction()->shortcut().toString().toStdString();
+      seen[what] = KeyOf(actions.at(what.substr(4)));
     }
   }
   for (RandomProfile* p : profiles) {
