@@ -226,8 +226,7 @@ TEST_F(GermanDemoFixture, MenusDocksDocumentsAndLayoutsReadGerman) {
 
 TEST_F(DemoFixture, TreeContextMenuRetilesAFolderAndDropsMoveDocuments) {
   fwg::ClientObject* note = New("Notes");
-  ASSERT_NE(New("Sketch"), nullptr);
-  ASSERT_NE(note, nullptr);
+  ASSERT_TRUE(note && New("Sketch"));
   oxt::Object* project = note->GetParent();
   fwg::ProjectTree* tree = Tree();
   const QModelIndex row = tree->GetIndex(project);
@@ -238,13 +237,11 @@ TEST_F(DemoFixture, TreeContextMenuRetilesAFolderAndDropsMoveDocuments) {
                           tree->viewport()->mapToGlobal(tree->visualRect(row).center()));
   QApplication::sendEvent(tree->viewport(), &click);
   auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-  ASSERT_NE(menu, nullptr);
-  ASSERT_FALSE(menu->actions().isEmpty());
+  ASSERT_TRUE(menu && !menu->actions().isEmpty());
   EXPECT_EQ(Plain(menu->actions().back()->text()), "Layout…");
   menu->actions().back()->trigger();
   QWidget* chooser = QApplication::activePopupWidget();
-  ASSERT_NE(chooser, nullptr);
-  auto* twoHorizontal = chooser->findChild<QToolButton*>("2 Horizontal");
+  auto* twoHorizontal = chooser ? chooser->findChild<QToolButton*>("2 Horizontal") : nullptr;
   ASSERT_NE(twoHorizontal, nullptr);
   twoHorizontal->click();
   EXPECT_EQ(project->GetProperty(oxString("Layout")).GetValue().GetInteger(), 3);
