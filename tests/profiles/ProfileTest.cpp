@@ -73,11 +73,10 @@ TEST_F(ProfileFixture, FirstRegisteredWinsUntilRemoved) {
 
   // Added twice (and null once), removed at once.
   fwg::Profile loose("", {}, {}, false);
-  EXPECT_TRUE(manager_->GetProfileList().empty());
   manager_->AddProfile(&loose);
   manager_->AddProfile(&loose);
   manager_->AddProfile(nullptr);
-  EXPECT_EQ(manager_->GetProfileList().size(), 3u);
+  EXPECT_EQ(manager_->GetProfileList(), (Profiles{&loose, &loose, nullptr}));
   EXPECT_EQ(manager_->GetProfile(""), &loose) << "an empty name added by hand is found";
   manager_->RemoveProfile(&loose);
   EXPECT_EQ(manager_->GetProfileList(), (Profiles{nullptr}));
