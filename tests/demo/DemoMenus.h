@@ -46,6 +46,17 @@ inline std::vector<std::string> Entries(const QStringList& path) {
   return names;
 }
 
+// The window titles of the main window's visible widgets of class W, sorted.
+template <class W>
+std::string VisibleTitles() {
+  QStringList names;
+  for (W* widget : fwg::Gui::Get()->GetMainWindow()->findChildren<W*>()) {
+    if (widget->isVisible()) names << widget->windowTitle();
+  }
+  names.sort();
+  return names.join(' ').toStdString();
+}
+
 // File > New > `client`, as the user chooses it; the active document then.
 inline fwg::ClientObject* New(const QString& client, const QStringList& newMenu = {"File", "New"}) {
   if (QAction* choice = FindEntry(newMenu + QStringList{client})) choice->trigger();

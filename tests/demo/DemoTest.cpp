@@ -211,12 +211,7 @@ class GermanDemoFixture : public DemoFixture {
 
 TEST_F(GermanDemoFixture, MenusDocksDocumentsAndLayoutsReadGerman) {
   EXPECT_EQ(Menus(), (Names{"Datei", "Bearbeiten", "Ansicht"}));
-  Names docks;
-  for (QDockWidget* dock : window_->findChildren<QDockWidget*>()) {
-    if (dock->isVisible()) docks.push_back(dock->windowTitle().toStdString());
-  }
-  std::sort(docks.begin(), docks.end());
-  EXPECT_EQ(docks, (Names{"Eigenschaften", "Projekte"}));
+  EXPECT_EQ(VisibleTitles<QDockWidget>(), "Eigenschaften Projekte");
   fwg::ClientObject* sketch = New("Skizze", {"Datei", "Neu"});
   ASSERT_NE(sketch, nullptr);
   EXPECT_EQ(sketch->GetName(), "Skizze 1");

@@ -24,16 +24,6 @@
 
 namespace {
 
-template <class W>
-QStringList Visible(QWidget* window) {
-  QStringList names;
-  for (W* widget : window->findChildren<W*>()) {
-    if (widget->isVisible()) names << widget->windowTitle();
-  }
-  names.sort();
-  return names;
-}
-
 QString Shortcut(const char* profile, const char* action) {
   fwg::Profile* found = fwg::ProfileManager::Get()->GetProfile(profile);
   fwg::Action* command = found ? found->GetAction(action) : nullptr;
@@ -43,14 +33,12 @@ QString Shortcut(const char* profile, const char* action) {
 }
 
 void Report(const char* step) {
-  QWidget* window = fwg::Gui::Get()->GetMainWindow();
   QStringList menus;
-  for (QAction* menu : window->findChild<QMenuBar*>()->actions()) {
+  for (QAction* menu : fwg::Gui::Get()->GetMainWindow()->menuBar()->actions()) {
     if (menu->isVisible()) menus << Plain(menu->text());
   }
   std::cout << step << ": menus " << menus.join(' ').toStdString() << " | toolbars "
-            << Visible<QToolBar>(window).join(' ').toStdString() << " | docks "
-            << Visible<QDockWidget>(window).join(' ').toStdString() << " | save "
+            << VisibleTitles<QToolBar>() << " | docks " << VisibleTitles<QDockWidget>() << " | save "
             << Shortcut("NotesEditor", "save").toStdString() << " | line "
             << Shortcut("SketchEditor", "line").toStdString() << "\n";
 }
