@@ -110,34 +110,30 @@ const Pair kPairs[] = {
        p->ReplaceMenu(p->AddAction("print", "&Print", {}, "Ctrl+P"), "File/Open...");
        p->RemoveMenu("File/Quit");
      }},
-    {"toolbars and context menus",
+    {"toolbars, context menus and docks",
      R"({"name": "Base", "actions": [{"name": "new", "text": "&New"}, {"name": "cut", "text": "Cu&t"}],
         "edits": [{"op": "add", "toolbar": "Main", "action": "new"},
-                  {"op": "add", "contextMenu": "Canvas", "action": "cut"}]})",
+                  {"op": "add", "contextMenu": "Canvas", "action": "cut"},
+                  {"op": "add", "widget": "Tree", "dock": "left"}]})",
      R"({"name": "Derived", "base": "Base",
         "actions": [{"name": "zoom", "text": "&Zoom", "shortcut": "Ctrl+Z"}, {"name": "paste", "text": "&Paste"}],
         "edits": [{"op": "add", "toolbar": "View", "action": "zoom"},
                   {"op": "add", "toolbar": "View/Zoom", "action": "paste"},
                   {"op": "add", "contextMenu": "Canvas/Cut", "action": "paste"},
-                  {"op": "remove", "toolbar": "Main"}]})",
+                  {"op": "remove", "toolbar": "Main"},
+                  {"op": "add", "widget": "Props", "dock": "RIGHT/Panels", "shortcut": "Ctrl+1"},
+                  {"op": "add", "widget": "Log", "dock": "RIGHT/Panels"},
+                  {"op": "remove", "widget": "Tree"}]})",
      [](fwg::Profile* p) {
        p->AddToolBar(p->AddAction("new", "&New"), "Main");
        p->AddContextMenu(p->AddAction("cut", "Cu&t"), "Canvas");
+       p->AddDockWidget("Tree", "left");
      },
      [](fwg::Profile* p) {
        p->AddToolBar(p->AddAction("zoom", "&Zoom", {}, "Ctrl+Z"), "View");
        p->AddToolBar(p->AddAction("paste", "&Paste"), "View/Zoom");
        p->AddContextMenu("paste", "Canvas/Cut");
        p->RemoveToolBar("Main");
-     }},
-    {"docks",
-     R"({"name": "Base", "edits": [{"op": "add", "widget": "Tree", "dock": "left"}]})",
-     R"({"name": "Derived", "base": "Base", "edits": [
-          {"op": "add", "widget": "Props", "dock": "RIGHT/Panels", "shortcut": "Ctrl+1"},
-          {"op": "add", "widget": "Log", "dock": "RIGHT/Panels"},
-          {"op": "remove", "widget": "Tree"}]})",
-     [](fwg::Profile* p) { p->AddDockWidget("Tree", "left"); },
-     [](fwg::Profile* p) {
        p->AddDockWidget("Props", "RIGHT/Panels", "Ctrl+1");
        p->AddDockWidget("Log", "RIGHT/Panels");
        p->RemoveDockWidget("Tree");
