@@ -3,6 +3,8 @@
 #include <QImage>
 #include <QPointer>
 
+#include <tuple>
+
 #include "tests/support/ProfileWidgets.h"
 
 namespace {
@@ -106,11 +108,7 @@ QColor ColourOf(const uiIconSet& icon, int side, QIcon::Mode mode) {
 }
 
 TEST_F(ActionFixture, SizedIconTriesStripThenSizedFilesThenTheBareName) {
-  struct Colour {
-    int side;
-    QIcon::Mode mode;
-    QColor colour;
-  };
+  using Colour = std::tuple<int, QIcon::Mode, QColor>;  // side, mode, colour
   const struct {
     const char *folder, *name;
     int small, large;
@@ -144,9 +142,9 @@ TEST_F(ActionFixture, SizedIconTriesStripThenSizedFilesThenTheBareName) {
     const uiIconSet& icon = action.GetUiAction()->IconSet();
     EXPECT_EQ(action.GetIcon(), c.found ? kIcons + "/" + c.folder + "/" + c.found : "");
     EXPECT_EQ(icon.IsNull(), !c.found);
-    for (const Colour& expected : c.colours) {
-      EXPECT_TRUE(icon.GetIcon().availableSizes().contains(QSize(expected.side, expected.side)));
-      EXPECT_EQ(ColourOf(icon, expected.side, expected.mode), expected.colour) << expected.side;
+    for (const auto& [side, mode, colour] : c.colours) {
+      EXPECT_TRUE(icon.GetIcon().availableSizes().contains(QSize(side, side)));
+      EXPECT_EQ(ColourOf(icon, side, mode), colour) << side;
     }
   }
 }

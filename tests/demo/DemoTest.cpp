@@ -1,8 +1,7 @@
 // The demo as a user meets it: the host's printing options, and the two
-// sample clients loaded from their real plug-ins into one window, where
-// switching between a note and a sketch switches menus, toolbars, docks and
-// shortcuts, the project tree's context menu re-tiles a folder, and a
-// session run by the host keeps the documents' content.
+// sample clients from their real plug-ins in one window, where switching
+// documents switches menus, toolbars, docks and shortcuts, the project
+// tree's context menu re-tiles a folder, and a session keeps the content.
 #include <gtest/gtest.h>
 
 #include <QApplication>

@@ -1,11 +1,10 @@
-// Runs inside the real host for the demo test: once the window is up, makes
-// a note and a sketch through File > New, switches back to the note, prints
-// after each step what the window shows (visible menus, toolbars, docks and
-// the shortcuts of a notes and a sketch command) and ends the application.
-// With DEMOTEST_SESSION=save:<file> it then types into the note, draws,
-// re-tiles the project, saves the session to the file, prints the project
-// and chooses File > Exit; with DEMOTEST_SESSION=open it opens the most
-// recent session from File > Recent Sessions and prints the project.
+// Runs inside the real host for the demo test: makes a note and a sketch
+// through File > New, switches back to the note and prints after each step
+// the visible menus, toolbars, docks and two commands' shortcuts. With
+// DEMOTEST_SESSION=save:<file> it then edits both, re-tiles the project,
+// saves the session and prints the project before File > Exit; with
+// DEMOTEST_SESSION=open it opens File > Recent Sessions' first entry and
+// prints the project.
 #include <QDockWidget>
 #include <QPlainTextEdit>
 #include <QTimer>
