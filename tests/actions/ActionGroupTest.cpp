@@ -1,18 +1,11 @@
 // Action groups over real toolkit groups: exclusive checking, separators,
 // shortcuts of the members, and the members' lifetime.
 #include <QPointer>
-#include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
+#include <sstream>
 
-#include "fwg/actions/Action.h"
-#include "fwg/actions/ActionGroup.h"
-#include "fwg/profiles/Profile.h"
 #include "platform/ui/uiActionGroup.h"
-#include "platform/ui/uiMainWindow.h"
-#include "platform/ui/uiPopupMenu.h"
-#include "tests/support/WithGui.h"
+#include "tests/support/ProfileWidgets.h"
 
 namespace {
 
@@ -21,44 +14,39 @@ using Actions = oxStlVector<fwg::Action*>;
 
 TEST_F(ActionGroupFixture, ExclusiveGroupKeepsOneMemberChecked) {
   fwg::Profile profile("View");
+  // Profile groups start non-exclusive, sprite groups too whatever their
+  // toolkit default.
   fwg::ActionGroup* zoom = profile.AddActionGroup("zoom", "Zoom");
-  EXPECT_FALSE(zoom->GetIsExclusive()) << "profile groups start non-exclusive";
-  // A sprite group too, whatever its toolkit default.
   fwg::ActionGroup* shapes = profile.AddSpriteActionGroup("shapes", "Shapes");
   EXPECT_NE(dynamic_cast<uiSpriteActionGroup*>(shapes->GetUiAction()), nullptr);
-  EXPECT_FALSE(shapes->GetIsExclusive());
+  EXPECT_FALSE(zoom->GetIsExclusive() || shapes->GetIsExclusive());
   fwg::Action* small = profile.AddAction("small", "Small");
   fwg::Action* large = profile.AddAction("large", "Large");
   for (fwg::Action* member : {small, large}) {
     member->SetCheckable(true);
     zoom->AddAction(member);
   }
-  const auto checked = [&] {
-    return std::string(small->IsChecked() ? "S" : "") + (large->IsChecked() ? "L" : "");
-  };
-
-  small->Activate();
-  large->Activate();
-  EXPECT_EQ(checked(), "SL") << "not exclusive yet";
-  small->Toggle();
-  large->Toggle();
-  EXPECT_EQ(checked(), "");
-  zoom->SetExclusive(true);
   std::vector<bool> toggles;
   small->OnToggle().Connect(nullptr, [&](bool on) { toggles.push_back(on); });
-  small->Activate();
-  EXPECT_EQ(checked(), "S");
-  large->Activate();
-  EXPECT_EQ(checked(), "L");
-  // Toggle flips even the checked member of an exclusive group.
-  small->Toggle();
-  small->Toggle();
-  EXPECT_EQ(checked(), "");
-  EXPECT_EQ(toggles, (std::vector<bool>{true, false, true, false}));
-  zoom->SetExclusive(false);
-  small->Activate();
-  large->Activate();
-  EXPECT_EQ(checked(), "SL");
+  // Each step: 'a' activates, 't' toggles the member (S small, L large),
+  // 'x' makes the group exclusive, 'n' not; then what is checked.
+  const char* const steps[][2] = {
+      {"aS aL", "SL"},  // not exclusive yet
+      {"tS tL", ""},    {"x aS", "S"}, {"aL", "L"},
+      {"tS tS", ""},  // Toggle flips even the checked member of an exclusive group
+      {"n aS aL", "SL"}};
+  for (const auto& [script, expected] : steps) {
+    std::istringstream in(script);
+    for (std::string op; in >> op;) {
+      fwg::Action* member = op.back() == 'S' ? small : large;
+      if (op == "x" || op == "n") zoom->SetExclusive(op == "x");
+      else if (op[0] == 'a') member->Activate();
+      else member->Toggle();
+    }
+    EXPECT_EQ(std::string(small->IsChecked() ? "S" : "") + (large->IsChecked() ? "L" : ""), expected)
+        << script;
+  }
+  EXPECT_EQ(toggles, (std::vector<bool>{true, false, true, false, true, false, true}));
 }
 
 TEST_F(ActionGroupFixture, SeparatorsAreNullEntriesAndSkippedBySetActive) {
@@ -72,27 +60,15 @@ TEST_F(ActionGroupFixture, SeparatorsAreNullEntriesAndSkippedBySetActive) {
   clipboard->AddAction("paste");
   EXPECT_EQ(clipboard->GetActionList(), (Actions{cut, nullptr, paste}));
 
-  // Shown side by side in a menu, the separator stands between the members.
-  auto* menu = new uiPopupMenu(Window(), "Edit");
-  ASSERT_TRUE(clipboard->GetUiAction()->AddTo(menu));
-  ASSERT_EQ(menu->Count(), 3);
-  EXPECT_TRUE(menu->IsSeparator(menu->IdAt(1)));
-  EXPECT_EQ(menu->ItemAction(menu->IdAt(2)), paste->GetUiAction());
-
   // A nested group passes SetActive on to its own members.
   fwg::ActionGroup* edit = profile.AddActionGroup("edit", "Edit");
   edit->AddAction(clipboard);
   edit->AddSeparator();
   edit->AddAction(undo);
-  const auto keys = [&] {
-    QString all;
-    for (fwg::Action* a : {cut, paste, undo}) all += a->GetUiAction()->shortcut().toString() + " ";
-    return all;
-  };
   edit->SetActive(false);
-  EXPECT_EQ(keys(), "   ");
+  EXPECT_EQ(KeyOf(cut) + KeyOf(paste) + KeyOf(undo), "");
   edit->SetActive(true);
-  EXPECT_EQ(keys(), "Ctrl+X Ctrl+V Ctrl+Z ");
+  EXPECT_EQ(KeyOf(cut) + " " + KeyOf(paste) + " " + KeyOf(undo), "Ctrl+X Ctrl+V Ctrl+Z");
 }
 
 TEST_F(ActionGroupFixture, UnknownNamesAndMissingProfileAddNothing) {

@@ -1,46 +1,27 @@
-// Runs inside the real host for the demo test: once the window is up, makes
-// a note and a sketch through File > New, switches back to the note, prints
-// after each step what the window shows (visible menus, toolbars, docks and
-// the shortcuts of a notes and a sketch command) and ends the application.
-// With DEMOTEST_SESSION=save:<file> it then types into the note, draws,
-// re-tiles the project, saves the session to the file, prints the project
-// and chooses File > Exit; with DEMOTEST_SESSION=open it opens the most
-// recent session from File > Recent Sessions and prints the project.
+// Runs inside the real host for the demo test: makes a note and a sketch
+// through File > New, switches back to the note and prints after each step
+// the visible menus, toolbars, docks and two commands' shortcuts. With
+// DEMOTEST_SESSION=save:<file> it then edits both, re-tiles the project,
+// saves the session and prints the project before File > Exit; with
+// DEMOTEST_SESSION=open it opens File > Recent Sessions' first entry and
+// prints the project.
 #include <QDockWidget>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QTimer>
 #include <QToolBar>
-#include <algorithm>
 #include <iostream>
 
 #include "fwg/actions/Action.h"
-#include "fwg/clients/ClientManager.h"
-#include "fwg/clients/ClientObject.h"
 #include "fwg/objects/Project.h"
 #include "fwg/objects/SessionCommands.h"
 #include "fwg/profiles/Profile.h"
 #include "fwg/profiles/ProfileManager.h"
-#include "fwg/shell/Gui.h"
 #include "platform/fwc/Plugin.h"
 #include "platform/ui/uiAction.h"
 #include "platform/ui/uiLayoutFrameEx.h"
-#include "platform/ui/uiMainWindow.h"
+#include "tests/demo/DemoMenus.h"
 
 namespace {
-
-QString Plain(QString text) { return text.left(text.indexOf('\t')).remove('&'); }
-
-template <class W>
-QStringList Visible(QWidget* window) {
-  QStringList names;
-  for (W* widget : window->findChildren<W*>()) {
-    if (widget->isVisible()) names << widget->windowTitle();
-  }
-  names.sort();
-  return names;
-}
 
 QString Shortcut(const char* profile, const char* action) {
   fwg::Profile* found = fwg::ProfileManager::Get()->GetProfile(profile);
@@ -51,41 +32,14 @@ QString Shortcut(const char* profile, const char* action) {
 }
 
 void Report(const char* step) {
-  QWidget* window = fwg::Gui::Get()->GetMainWindow();
   QStringList menus;
-  for (QAction* menu : window->findChild<QMenuBar*>()->actions()) {
+  for (QAction* menu : fwg::Gui::Get()->GetMainWindow()->menuBar()->actions()) {
     if (menu->isVisible()) menus << Plain(menu->text());
   }
   std::cout << step << ": menus " << menus.join(' ').toStdString() << " | toolbars "
-            << Visible<QToolBar>(window).join(' ').toStdString() << " | docks "
-            << Visible<QDockWidget>(window).join(' ').toStdString() << " | save "
+            << VisibleTitles<QToolBar>() << " | docks " << VisibleTitles<QDockWidget>() << " | save "
             << Shortcut("NotesEditor", "save").toStdString() << " | line "
             << Shortcut("SketchEditor", "line").toStdString() << "\n";
-}
-
-// The entry `path` ("File/New/Notes") of the menu bar, each menu told it
-// is about to show, as when the user opens it.
-QAction* FindEntry(const QStringList& path) {
-  QList<QAction*> entries = fwg::Gui::Get()->GetMainWindow()->findChild<QMenuBar*>()->actions();
-  QAction* found = nullptr;
-  for (const QString& name : path) {
-    const auto at = std::find_if(entries.begin(), entries.end(), [&](QAction* entry) {
-      return entry->isVisible() && Plain(entry->text()) == name;
-    });
-    if (at == entries.end()) return nullptr;
-    found = *at;
-    if (QMenu* menu = found->menu()) {
-      emit menu->aboutToShow();
-      entries = menu->actions();
-    }
-  }
-  return found;
-}
-
-// File > New > `client`, as the user chooses it.
-fwg::ClientObject* New(const char* client) {
-  if (QAction* choice = FindEntry({"File", "New", client})) choice->trigger();
-  return fwg::ClientManager::Get()->GetActiveClientObject();
 }
 
 // The session's project as the file keeps it: its layout, and each

@@ -1,31 +1,13 @@
 // Profiles read from JSON: the same profile written in C++ and declared in
 // a file gives the same widgets through the same switches; handlers are
 // found by name; a broken file names its line and registers nothing.
-#include <QDockWidget>
-#include <QMenu>
-#include <QMenuBar>
-#include <QToolBar>
-#include <QToolButton>
-#include <gtest/gtest.h>
-
 #include <functional>
-#include <string>
-#include <vector>
 
-#include "fwg/actions/Action.h"
-#include "fwg/actions/ActionGroup.h"
 #include "fwg/profiles/DeclaredProfile.h"
-#include "fwg/profiles/ProfileManager.h"
 #include "fwg/profiles/ShortcutConflicts.h"
-#include "platform/ui/uiMainWindow.h"
-#include "tests/support/FilledProfile.h"
-#include "tests/support/WithGui.h"
+#include "tests/support/ProfileWidgets.h"
 
 namespace {
-
-using Fill = FilledProfile::Fill;
-// Filled from Build(), as a profile written in C++ usually is.
-constexpr auto kInBuild = FilledProfile::FillAt::Build;
 
 // What a user sees of a menu once it opens, submenus indented.
 void DescribeMenu(QWidget* menu, const std::string& indent, std::string& out) {
@@ -41,8 +23,8 @@ void DescribeMenu(QWidget* menu, const std::string& indent, std::string& out) {
   }
 }
 
-// Menus, toolbars, context menus, docks and keys of the main window.
-std::string Describe(uiMainWindow* window) {
+// Menus, toolbars, context menus, docks and keys in force of the window.
+std::string DescribeWindow(uiMainWindow* window) {
   std::string out;
   DescribeMenu(window->menuBar(), "", out);
   for (QToolBar* bar : window->findChildren<QToolBar*>()) {
@@ -67,6 +49,10 @@ std::string Describe(uiMainWindow* window) {
   }
   return out;
 }
+
+using Fill = FilledProfile::Fill;
+// Filled from Build(), as a profile written in C++ usually is.
+constexpr auto kInBuild = FilledProfile::FillAt::Build;
 
 struct Pair {
   const char* what;
@@ -102,13 +88,10 @@ const Pair kPairs[] = {
           {"op": "remove", "menu": "File/Quit"}]})",
      [](fwg::Profile* p) {
        p->AddAction("file", "&File")->SetVisible(false);
-       p->AddAction("open", "&Open...", {}, "Ctrl+O");
-       p->AddAction("save", "&Save", {}, "Ctrl+S");
-       p->AddAction("quit", "&Quit", {}, "Ctrl+Q");
        p->AddMenu("file", "File");
-       p->AddMenu("open", "File/File");
-       p->AddMenu("save", "File/Open...");
-       p->AddMenu("quit", "File/Save");
+       p->AddMenu(p->AddAction("open", "&Open...", {}, "Ctrl+O"), "File/File");
+       p->AddMenu(p->AddAction("save", "&Save", {}, "Ctrl+S"), "File/Open...");
+       p->AddMenu(p->AddAction("quit", "&Quit", {}, "Ctrl+Q"), "File/Save");
      },
      [](fwg::Profile* p) {
        fwg::ActionGroup* views = p->AddActionGroup("views", "&Views");
@@ -118,46 +101,39 @@ const Pair kPairs[] = {
        p->AddAction("outline", "&Outline")->SetCheckable(true);
        p->AddActionGroup("export", "E&xport", true);
        p->AddAction("pdf", "PDF")->SetToolTip("As PDF");
-       p->AddAction("print", "&Print", {}, "Ctrl+P");
        views->AddAction("grid");
        views->AddSeparator();
        views->AddAction("outline");
        p->GetActionGroup("export")->AddAction("pdf");
        p->AddMenu("views", "View");
        p->AddMenu("export", "File/Save");
-       p->ReplaceMenu("print", "File/Open...");
+       p->ReplaceMenu(p->AddAction("print", "&Print", {}, "Ctrl+P"), "File/Open...");
        p->RemoveMenu("File/Quit");
      }},
-    {"toolbars and context menus",
+    {"toolbars, context menus and docks",
      R"({"name": "Base", "actions": [{"name": "new", "text": "&New"}, {"name": "cut", "text": "Cu&t"}],
         "edits": [{"op": "add", "toolbar": "Main", "action": "new"},
-                  {"op": "add", "contextMenu": "Canvas", "action": "cut"}]})",
+                  {"op": "add", "contextMenu": "Canvas", "action": "cut"},
+                  {"op": "add", "widget": "Tree", "dock": "left"}]})",
      R"({"name": "Derived", "base": "Base",
         "actions": [{"name": "zoom", "text": "&Zoom", "shortcut": "Ctrl+Z"}, {"name": "paste", "text": "&Paste"}],
         "edits": [{"op": "add", "toolbar": "View", "action": "zoom"},
                   {"op": "add", "toolbar": "View/Zoom", "action": "paste"},
                   {"op": "add", "contextMenu": "Canvas/Cut", "action": "paste"},
-                  {"op": "remove", "toolbar": "Main"}]})",
+                  {"op": "remove", "toolbar": "Main"},
+                  {"op": "add", "widget": "Props", "dock": "RIGHT/Panels", "shortcut": "Ctrl+1"},
+                  {"op": "add", "widget": "Log", "dock": "RIGHT/Panels"},
+                  {"op": "remove", "widget": "Tree"}]})",
      [](fwg::Profile* p) {
        p->AddToolBar(p->AddAction("new", "&New"), "Main");
        p->AddContextMenu(p->AddAction("cut", "Cu&t"), "Canvas");
+       p->AddDockWidget("Tree", "left");
      },
      [](fwg::Profile* p) {
-       p->AddAction("zoom", "&Zoom", {}, "Ctrl+Z");
-       p->AddAction("paste", "&Paste");
-       p->AddToolBar("zoom", "View");
-       p->AddToolBar("paste", "View/Zoom");
+       p->AddToolBar(p->AddAction("zoom", "&Zoom", {}, "Ctrl+Z"), "View");
+       p->AddToolBar(p->AddAction("paste", "&Paste"), "View/Zoom");
        p->AddContextMenu("paste", "Canvas/Cut");
        p->RemoveToolBar("Main");
-     }},
-    {"docks",
-     R"({"name": "Base", "edits": [{"op": "add", "widget": "Tree", "dock": "left"}]})",
-     R"({"name": "Derived", "base": "Base", "edits": [
-          {"op": "add", "widget": "Props", "dock": "RIGHT/Panels", "shortcut": "Ctrl+1"},
-          {"op": "add", "widget": "Log", "dock": "RIGHT/Panels"},
-          {"op": "remove", "widget": "Tree"}]})",
-     [](fwg::Profile* p) { p->AddDockWidget("Tree", "left"); },
-     [](fwg::Profile* p) {
        p->AddDockWidget("Props", "RIGHT/Panels", "Ctrl+1");
        p->AddDockWidget("Log", "RIGHT/Panels");
        p->RemoveDockWidget("Tree");
@@ -178,7 +154,7 @@ class DeclaredProfile : public WithGui {
     std::vector<std::string> seen;
     for (const char* name : {"Base", "Derived", "Other", "Derived", "Base"}) {
       fwg::ProfileManager::Get()->Activate(name);
-      seen.push_back(Describe(Window()));
+      seen.push_back(DescribeWindow(Window()));
     }
     return seen;
   }

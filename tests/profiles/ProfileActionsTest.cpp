@@ -1,33 +1,16 @@
 // A replaced action whose menu entry, tool button, text and shortcut go to
 // the substitute while the replacing profile is active, and replacements
 // outlived by either profile.
-#include <gtest/gtest.h>
-
 #include <map>
-#include <string>
 
-#include "fwg/actions/Action.h"
-#include "fwg/profiles/Profile.h"
-#include "platform/ui/uiAction.h"
-#include "platform/ui/uiMainWindow.h"
-#include "platform/ui/uiPopupMenu.h"
-#include "platform/ui/uiToolBar.h"
-#include "platform/ui/uiToolButton.h"
-#include "tests/support/WithGui.h"
+#include "tests/support/ProfileWidgets.h"
 
 namespace {
 
 using ProfileActionsFixture = WithGui;
 
-uiToolButton* ButtonOf(fwg::Action* action) {
-  for (const uiAction::Place& place : action->GetUiAction()->GetActionItems()) {
-    if (auto* button = dynamic_cast<uiToolButton*>(place.widget)) return button;
-  }
-  return nullptr;
-}
-
 TEST_F(ProfileActionsFixture, ReplacedActionSwapsItsPlacesWhileTheProfileIsActive) {
-  uiMainWindow* window = gui_->GetMainWindow();
+  uiMainWindow* window = Window();
   fwg::Profile doc("Doc");
   fwg::Profile draft("Draft", "Doc");
   fwg::Profile viewer("Viewer", "Doc");
@@ -48,16 +31,14 @@ TEST_F(ProfileActionsFixture, ReplacedActionSwapsItsPlacesWhileTheProfileIsActiv
   // Recorded on an inactive profile: a substitute in the lookups at once,
   // nothing visible yet.
   fwg::Action* substitute = draft.ReplaceAction("save");
-  ASSERT_NE(substitute, nullptr);
-  ASSERT_NE(substitute, save);
-  EXPECT_EQ(draft.GetAction("save"), substitute);
-  EXPECT_EQ(doc.GetAction("save"), save);
-  EXPECT_EQ(viewer.GetAction("save"), save);
-  EXPECT_EQ(substitute->GetName(), "save");
-  EXPECT_EQ(substitute->GetAccel(), "Ctrl+S");
-  EXPECT_EQ(substitute->GetToolTip(), "Save the document");
-  EXPECT_EQ(substitute->GetStatusTip(), "") << "same as the tool tip: not copied";
-  EXPECT_EQ(substitute->GetWhatsThis(), "Writes the document");
+  ASSERT_TRUE(substitute && substitute != save);
+  EXPECT_EQ((std::vector<fwg::Action*>{draft.GetAction("save"), doc.GetAction("save"),
+                                       viewer.GetAction("save")}),
+            (std::vector<fwg::Action*>{substitute, save, save}));
+  // A status tip the same as the tool tip is not copied.
+  EXPECT_EQ(substitute->GetName() + "|" + substitute->GetAccel() + "|" + substitute->GetToolTip() +
+                "|" + substitute->GetStatusTip() + "|" + substitute->GetWhatsThis(),
+            "save|Ctrl+S|Save the document||Writes the document");
   EXPECT_EQ(draft.ReplaceAction("nothing-by-this-name"), nullptr);
 
   // The File menu's entries, hidden ones in brackets; then the text and key
@@ -76,8 +57,7 @@ TEST_F(ProfileActionsFixture, ReplacedActionSwapsItsPlacesWhileTheProfileIsActiv
       out += file->IsItemVisible(id) ? tag + " " : "(" + tag + ") ";
     }
     for (fwg::Action* a : {save, substitute, close}) {
-      out += "| " + tags[a->GetUiAction()] + ":" + a->GetText() + ":" +
-             a->GetUiAction()->shortcut().toString().toStdString() + " ";
+      out += "| " + tags[a->GetUiAction()] + ":" + a->GetText() + ":" + KeyOf(a) + " ";
     }
     clicked.clear();
     button->click();

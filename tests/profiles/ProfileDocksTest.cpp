@@ -2,28 +2,16 @@
 // shared dock windows, toggle actions, hides by the user and by the window
 // system, remove items across a profile switch, and the "Dock" group.
 #include <QCoreApplication>
-#include <QDockWidget>
-#include <QMenu>
 #include <QPointer>
 #include <QTabBar>
 #include <QTabWidget>
-#include <gtest/gtest.h>
 
 #include <memory>
 
-#include "fwg/actions/Action.h"
-#include "fwg/actions/ActionGroup.h"
-#include "fwg/profiles/Profile.h"
-#include "platform/oxapp/Application.h"
-#include "platform/oxapp/CommandLine.h"
 #include "platform/oxaw/WidgetManager.h"
-#include "platform/ui/uiAction.h"
 #include "platform/ui/uiActionGroup.h"
 #include "platform/ui/uiFrame.h"
-#include "platform/ui/uiMainWindow.h"
-#include "platform/ui/uiPopupMenu.h"
-#include "tests/support/FilledProfile.h"
-#include "tests/support/WithGui.h"
+#include "tests/support/ProfileWidgets.h"
 
 namespace {
 
@@ -49,12 +37,22 @@ class ProfileDocks : public WithGui {
     WithGui::SetUp();
     window_ = Window();
     window_->Show();
-    maker_ = new fwg::Profile("Maker", "");
-    for (const char* name : {"Tree", "Props", "Log", "Output", "Find", "Watch"}) {
-      maker_->RegisterWidget(name);
-    }
+    auto* maker = new fwg::Profile("Maker", "");
+    for (const char* name : {"Tree", "Props", "Log", "Output", "Find", "Watch"})
+      maker->RegisterWidget(name);
   }
 
+  // A profile docking each widget at its path; a widget without a path is
+  // taken away.
+  static fwg::Profile* Docked(const char* name, const char* base,
+                              std::vector<std::pair<const char*, const char*>> docks) {
+    return new FilledProfile(name, base, [docks](fwg::Profile* p) {
+      for (const auto& [widget, path] : docks) {
+        if (path) p->AddDockWidget(widget, path);
+        else p->RemoveDockWidget(widget);
+      }
+    });
+  }
   // The dock widget of that name among the profile's shown dock widgets.
   static uiWidget* Widget(const fwg::Profile* profile, const oxString& name) {
     for (uiWidget* widget : profile->GetDockWidgetList()) {
@@ -71,8 +69,10 @@ class ProfileDocks : public WithGui {
     QDockWidget* dock = Dock(name);
     return dock ? window_->dockWidgetArea(dock) : Qt::NoDockWidgetArea;
   }
-  // The tab texts of a dock window, then "bar" when its tab bar shows.
+  // The tab texts of a dock window, then "bar" when its tab bar shows;
+  // "hidden" for a dock window not shown.
   std::string Tabs(const QString& name) const {
+    if (!Dock(name)->isVisible()) return "hidden";
     auto* tabs = qobject_cast<QTabWidget*>(Dock(name)->widget());
     std::string out;
     for (int i = 0; tabs && i < tabs->count(); ++i) out += tabs->tabText(i).toStdString() + " ";
@@ -92,7 +92,6 @@ class ProfileDocks : public WithGui {
   }
 
   uiMainWindow* window_ = nullptr;
-  fwg::Profile* maker_ = nullptr;
 };
 
 TEST_F(ProfileDocks, PathsChooseAreaAndDockWindow) {
@@ -108,46 +107,30 @@ TEST_F(ProfileDocks, PathsChooseAreaAndDockWindow) {
       {"Find", "", "Find", Qt::LeftDockWidgetArea, "/LEFT/Find"},
       {"Watch", "//TOP//Tools/extra", "Tools", Qt::TopDockWidgetArea, "/TOP/Watch"},
   };
-  auto* profile = new FilledProfile("Areas", "", [&](fwg::Profile* p) {
-    for (const auto& row : rows) p->AddDockWidget(row.widget, row.path);
-  });
+  std::vector<std::pair<const char*, const char*>> docks;
+  for (const auto& row : rows) docks.push_back({row.widget, row.path});
+  fwg::Profile* profile = Docked("Areas", "", docks);
   profile->Activate();
   for (const auto& row : rows) {
     uiWidget* widget = Widget(profile, row.widget);
     ASSERT_NE(widget, nullptr) << row.widget;
     EXPECT_EQ(Area(row.dock), row.area) << row.widget;
     EXPECT_TRUE(Dock(row.dock)->isAncestorOf(widget->GetWidget())) << row.widget;
-    EXPECT_TRUE(widget->IsVisible()) << row.widget;
     EXPECT_EQ(profile->GetDockWidgetPath(widget), row.shownPath);
   }
-  EXPECT_EQ(Dock("extra"), nullptr);
-  EXPECT_EQ(Dock("Watch"), nullptr) << "it went into Tools";
+  EXPECT_FALSE(Dock("extra") || Dock("Watch")) << "Watch went into Tools";
   EXPECT_EQ(profile->GetDockWidgetPath(nullptr), "");
   EXPECT_EQ(profile->GetDockWidgetList().size(), 6u);
 
-  // The toggle action carries the widget's name.
-  profile->AddDockWidget("Tree", "BOTTOM/Lower", "Ctrl+T");
+  // The checkable toggle action carries the widget's name.
   fwg::Action* toggle = profile->GetDockToggleAction("Tree");
-  ASSERT_NE(toggle, nullptr);
-  EXPECT_EQ(toggle->GetText(), "Tree");
-  EXPECT_TRUE(toggle->IsCheckable());
+  EXPECT_EQ(toggle->GetText() + (toggle->IsCheckable() ? " checkable" : ""), "Tree checkable");
   EXPECT_EQ(Toggles(profile, true), "Tree+ Props+ Log+ Output+ Find+ Watch+ ");
   EXPECT_FALSE(profile->IsDockWidgetVisible("Nothing"));
 }
 
 // Titles in German, from the test profile "Writer"'s translation file.
-class ProfileDockTitles : public ProfileDocks {
- protected:
-  void SetUp() override {
-    oxapp::Application::Get()->AddResourceRoot(FWG_TEST_RESOURCES);
-    oxapp::CommandLine::Get()->SetArguments({"tavrix", "-locale", "de"});
-    ProfileDocks::SetUp();
-  }
-  void TearDown() override {
-    ProfileDocks::TearDown();
-    oxapp::CommandLine::Get()->SetArguments({});
-  }
-};
+using ProfileDockTitles = InGerman<ProfileDocks>;
 
 TEST_F(ProfileDockTitles, WindowTitlesOfWidgetsNameDocksTabsAndToggles) {
   auto* profile = new FilledProfile("Writer", "", [](fwg::Profile* p) {
@@ -173,50 +156,37 @@ TEST_F(ProfileDockTitles, WindowTitlesOfWidgetsNameDocksTabsAndToggles) {
 }
 
 TEST_F(ProfileDocks, NamedDockWindowHoldsWidgetsAsTabs) {
-  auto* profile = new FilledProfile("Tabs", "", [](fwg::Profile* p) {
-    p->AddDockWidget("Tree", "RIGHT/Side");
-    p->AddDockWidget("Props", "RIGHT/Side");
-  });
+  fwg::Profile* profile = Docked("Tabs", "", {{"Tree", "RIGHT/Side"}, {"Props", "RIGHT/Side"}});
   profile->Activate();
-  QDockWidget* side = Dock("Side");
-  ASSERT_NE(side, nullptr);
+  ASSERT_NE(Dock("Side"), nullptr);
   EXPECT_EQ(Tabs("Side"), "Tree Props bar");
-  uiWidget* props = Widget(profile, "Props");
-  uiWidget* tree = Widget(profile, "Tree");
+  uiWidget *props = Widget(profile, "Props"), *tree = Widget(profile, "Tree");
   EXPECT_EQ(profile->GetDockWidgetPath(props), "/RIGHT/Side/Props");
 
-  // With one of them turned off the other fills the window without tabs.
+  // With one of them turned off the other fills the window without tabs;
+  // turned on again it is back in its place and current.
   profile->SetDockWidgetVisible("Tree", false);
-  EXPECT_EQ(Toggles(profile), "Tree- Props+ ");
-  EXPECT_EQ(Tabs("Side"), "Props ");
-  EXPECT_TRUE(props->IsVisible());
-  EXPECT_FALSE(tree->IsVisible());
-  EXPECT_TRUE(side->isVisible());
-
-  // Turning it on again puts it back in its place and makes it current.
+  EXPECT_EQ(Toggles(profile) + Tabs("Side"), "Tree- Props+ Props ");
+  EXPECT_FALSE(tree->IsVisible() || !props->IsVisible());
   profile->SetDockWidgetVisible("Tree", true);
   EXPECT_EQ(Tabs("Side"), "Tree Props bar");
-  EXPECT_EQ(qobject_cast<QTabWidget*>(side->widget())->currentIndex(), 0);
+  EXPECT_EQ(qobject_cast<QTabWidget*>(Dock("Side")->widget())->currentIndex(), 0);
 
-  // Unchecking a toggle action is the user's way: widget off, and the dock
+  // Unchecking toggle actions is the user's way: widgets off, and the dock
   // window goes when nothing is left in it.
-  profile->GetDockToggleAction("Tree")->Activate();
-  EXPECT_EQ(Toggles(profile) + Toggles(profile, true), "Tree- Props+ Tree- Props+ ");
-  EXPECT_TRUE(side->isVisible());
-  profile->GetDockToggleAction("Props")->Activate();
-  EXPECT_FALSE(props->IsVisible());
-  EXPECT_FALSE(side->isVisible());
-  profile->GetDockToggleAction("Props")->Activate();
-  EXPECT_TRUE(props->IsVisible());
-  EXPECT_TRUE(side->isVisible());
-  EXPECT_EQ(Tabs("Side"), "Props ");
+  const char* const clicks[][2] = {{"Tree", "Tree- Props+ Tree- Props+ Props "},
+                                   {"Props", "Tree- Props- Tree- Props- hidden"},
+                                   {"Props", "Tree- Props+ Tree- Props+ Props "}};
+  for (const auto& [toggle, seen] : clicks) {
+    profile->GetDockToggleAction(toggle)->Activate();
+    EXPECT_EQ(Toggles(profile) + Toggles(profile, true) + Tabs("Side"), seen) << toggle;
+    EXPECT_EQ(props->IsVisible(), Dock("Side")->isVisible()) << toggle;
+  }
 }
 
 TEST_F(ProfileDocks, ExistingDockWindowIsReusedWhereItIsAndLeftWithItsProfile) {
-  auto* base =
-      new FilledProfile("Base", "", [](fwg::Profile* p) { p->AddDockWidget("Tree", "RIGHT/Side"); });
-  auto* derived = new FilledProfile(
-      "Derived", "Base", [](fwg::Profile* p) { p->AddDockWidget("Log", "bottom/Side"); });
+  fwg::Profile* base = Docked("Base", "", {{"Tree", "RIGHT/Side"}});
+  fwg::Profile* derived = Docked("Derived", "Base", {{"Log", "bottom/Side"}});
   derived->Activate();
   ASSERT_NE(Dock("Side"), nullptr);  // one dock window of that name
   EXPECT_EQ(Area("Side"), Qt::RightDockWidgetArea);
@@ -240,11 +210,8 @@ struct SpontaneousHides : QObject {
 };
 
 TEST_F(ProfileDocks, HidingTheDockWindowTurnsItsWidgetsOffUnlessTheSystemDidIt) {
-  auto* profile = new FilledProfile("Hides", "", [](fwg::Profile* p) {
-    p->AddDockWidget("Tree", "LEFT/Side");
-    p->AddDockWidget("Props", "LEFT/Side");
-    p->AddDockWidget("Log", "BOTTOM");
-  });
+  fwg::Profile* profile =
+      Docked("Hides", "", {{"Tree", "LEFT/Side"}, {"Props", "LEFT/Side"}, {"Log", "BOTTOM"}});
   profile->Activate();
   QDockWidget* side = Dock("Side");
   ASSERT_TRUE(side->isVisible());
@@ -254,23 +221,18 @@ TEST_F(ProfileDocks, HidingTheDockWindowTurnsItsWidgetsOffUnlessTheSystemDidIt) 
   side->installEventFilter(&hides);
   window_->setWindowState(Qt::WindowMinimized);
   ASSERT_EQ(hides.count, 1);
-  EXPECT_EQ(Toggles(profile), "Tree+ Props+ Log+ ");
-  EXPECT_EQ(Toggles(profile, true), "Tree+ Props+ Log+ ");
+  EXPECT_EQ(Toggles(profile) + Toggles(profile, true), "Tree+ Props+ Log+ Tree+ Props+ Log+ ");
   window_->setWindowState(Qt::WindowNoState);
   EXPECT_TRUE(side->isVisible());
 
   // Closing the dock window is the user's choice for all its widgets.
   side->close();
-  EXPECT_FALSE(side->isVisible());
-  EXPECT_EQ(Toggles(profile), "Tree- Props- Log+ ");
-  EXPECT_EQ(Toggles(profile, true), "Tree- Props- Log+ ");
-  EXPECT_TRUE(Dock("Log")->isVisible());
+  EXPECT_EQ(Toggles(profile) + Toggles(profile, true) + Tabs("Side") + Tabs("Log"),
+            "Tree- Props- Log+ Tree- Props- Log+ hidden");
 
   // One toggle brings the window back with that widget alone.
   profile->GetDockToggleAction("Props")->Activate();
-  EXPECT_TRUE(side->isVisible());
-  EXPECT_TRUE(Widget(profile, "Props")->IsVisible());
-  EXPECT_FALSE(Widget(profile, "Tree")->IsVisible());
+  EXPECT_EQ(Tabs("Side"), "Props ");
 
   // Made to float, as a drag does, the window is hidden and shown again by
   // Qt: that turns nothing off. A hide that lasts does.
@@ -284,23 +246,18 @@ TEST_F(ProfileDocks, HidingTheDockWindowTurnsItsWidgetsOffUnlessTheSystemDidIt) 
 }
 
 TEST_F(ProfileDocks, RemoveItemHidesTheBaseWidgetWhileItsProfileIsActive) {
-  auto* base =
-      new FilledProfile("Base", "", [](fwg::Profile* p) { p->AddDockWidget("Tree", "RIGHT"); });
-  auto* derived =
-      new FilledProfile("Derived", "Base", [](fwg::Profile* p) { p->RemoveDockWidget("Tree"); });
-  auto* other = new FilledProfile("Other", "");
+  fwg::Profile* base = Docked("Base", "", {{"Tree", "RIGHT"}});
+  fwg::Profile* derived = Docked("Derived", "Base", {{"Tree", nullptr}});
+  fwg::Profile* other = Docked("Other", "", {});
   base->Activate();
   uiWidget* tree = Widget(base, "Tree");
   ASSERT_NE(tree, nullptr);
-  EXPECT_TRUE(tree->IsVisible());
 
   // No toggle either: it must not bring the widget back behind the remove
   // item's back.
   derived->Activate();
-  EXPECT_FALSE(tree->IsVisible());
-  EXPECT_FALSE(Dock("Tree")->isVisible());
-  EXPECT_EQ(derived->GetDockWidgetPath(tree), "");
-  EXPECT_EQ(Toggles(derived), "");
+  EXPECT_FALSE(tree->IsVisible() || Dock("Tree")->isVisible());
+  EXPECT_EQ(derived->GetDockWidgetPath(tree) + Toggles(derived), "");
   EXPECT_TRUE(derived->GetDockWidgetList().empty());
 
   base->Activate();
@@ -315,41 +272,28 @@ TEST_F(ProfileDocks, RemoveItemHidesTheBaseWidgetWhileItsProfileIsActive) {
 
 TEST_F(ProfileDocks, WindowMenuHoldsTheTogglesOfTheActiveChainOnly) {
   const auto menuTexts = [this] {
-    QStringList texts;
     std::unique_ptr<QMenu> menu(window_->createPopupMenu());
-    for (QAction* action : menu ? menu->actions() : QList<QAction*>()) {
-      texts << (action->isSeparator() ? "|" : action->text());
-    }
-    return texts;
+    return Visible(menu.get());
   };
-  EXPECT_TRUE(menuTexts().isEmpty()) << "no profile, no menu";
-  new FilledProfile("Base", "", [](fwg::Profile* p) {
-    p->AddToolBar(p->AddAction("run", "Run"), "");
-    p->AddDockWidget("Tree", "RIGHT");
-    p->AddDockWidget("Props", "RIGHT");
-  });
-  auto* derived = new FilledProfile("Derived", "Base", [](fwg::Profile* p) {
-    p->AddToolBar(p->AddAction("edit", "Edit"), "");
-    p->AddDockWidget("Log", "BOTTOM");
-    p->RemoveDockWidget("Props");
-  });
-  auto* other = new FilledProfile("Other", "", [](fwg::Profile* p) {
-    p->AddToolBar(p->AddAction("other", "Other"), "");
-    p->AddDockWidget("Find", "LEFT");
-  });
+  EXPECT_TRUE(menuTexts().empty()) << "no profile, no menu";
+  fwg::Profile* base = Docked("Base", "", {{"Tree", "RIGHT"}, {"Props", "RIGHT"}});
+  base->AddToolBar(base->AddAction("run", "Run"), "");
+  fwg::Profile* derived = Docked("Derived", "Base", {{"Log", "BOTTOM"}, {"Props", nullptr}});
+  derived->AddToolBar(derived->AddAction("edit", "Edit"), "");
+  fwg::Profile* other = Docked("Other", "", {{"Find", "LEFT"}});
+  other->AddToolBar(other->AddAction("other", "Other"), "");
   derived->Activate();
   other->Activate();
-  EXPECT_EQ(menuTexts(), QStringList({"Find", "|", "Other"}));
+  EXPECT_EQ(menuTexts(), (Strings{"Find", "-", "Other"}));
   derived->Activate();
-  EXPECT_EQ(menuTexts(), QStringList({"Tree", "Log", "|", "Run", "Edit"}));
+  EXPECT_EQ(menuTexts(), (Strings{"Tree", "Log", "-", "Run", "Edit"}));
 
   // The entries are the profile's toggles: the state follows them.
   derived->SetDockWidgetVisible("Log", false);
   std::unique_ptr<QMenu> menu(window_->createPopupMenu());
   EXPECT_FALSE(menu->actions()[1]->isChecked()) << "brought in line with the widget";
   menu->actions()[1]->trigger();
-  EXPECT_TRUE(derived->IsDockWidgetVisible("Log"));
-  EXPECT_TRUE(Dock("Log")->isVisible());
+  EXPECT_EQ(Toggles(derived) + Tabs("Log"), "Tree+ Log+ ") << "no tabs: shown";
   menu->actions()[3]->trigger();
   EXPECT_FALSE(derived->IsToolBarVisible("Run"));
 }
@@ -359,20 +303,16 @@ TEST_F(ProfileDocks, VisibilitySetBeforeTheFirstActivationIsWhereTheWidgetStarts
   profile->AddDockWidget("Tree", "RIGHT");
   profile->SetDockWidgetVisible("Tree", false);
   profile->Activate();
-  EXPECT_EQ(Toggles(profile) + Toggles(profile, true), "Tree- Tree- ");
-  EXPECT_FALSE(Dock("Tree")->isVisible());
+  EXPECT_EQ(Toggles(profile) + Toggles(profile, true) + Tabs("Tree"), "Tree- Tree- hidden");
   profile->GetDockToggleAction("Tree")->Activate();
-  EXPECT_TRUE(Dock("Tree")->isVisible());
+  EXPECT_EQ(Tabs("Tree"), "") << "no tabs: shown";
 }
 
 TEST_F(ProfileDocks, DockGroupInAMenuLastsAcrossCallsAndSwitches) {
   auto* empty = new fwg::Profile("Empty", "");
   EXPECT_TRUE(empty->GetDockToggleActions()->GetActionList().empty());
 
-  auto* base = new FilledProfile("Base", "", [](fwg::Profile* p) {
-    p->AddDockWidget("Tree", "RIGHT");
-    p->AddDockWidget("Log", "BOTTOM/Lower");
-  });
+  fwg::Profile* base = Docked("Base", "", {{"Tree", "RIGHT"}, {"Log", "BOTTOM/Lower"}});
   // The View menu pattern: the group placed from Build(), before any dock
   // of the chain is made.
   auto* derived = new FilledProfile("Derived", "Base", [](fwg::Profile* p) {
@@ -386,47 +326,37 @@ TEST_F(ProfileDocks, DockGroupInAMenuLastsAcrossCallsAndSwitches) {
   });
   derived->Activate();
   derived->SetDockWidgetVisible("Log", false);
-  const auto shownInMenu = [derived] {
-    QStringList texts;
-    uiPopupMenu* menu = derived->GetMenu("View/Docks");
-    if (!menu) return texts;
-    menu->Synchronise();
-    for (QAction* action : menu->actions()) {
-      if (action->isVisible() && !action->isSeparator()) texts << action->text();
-    }
-    return texts;
-  };
-  EXPECT_EQ(shownInMenu(), QStringList({"Log", "Props"})) << "Tree is taken away";
+  const auto shownInMenu = [derived] { return Visible(derived->GetMenu("View/Docks")); };
+  EXPECT_EQ(shownInMenu(), (Strings{"-", "Log", "Props"})) << "Tree is taken away";
   EXPECT_EQ(Toggles(derived), "Props+ Log- ");
 
   fwg::ActionGroup* group = derived->GetDockToggleActions();
   QPointer<uiAction> groupUi = group->GetUiAction();
   const Actions& list = group->GetActionList();
   ASSERT_EQ(list.size(), 4u);  // separator, Tree (hidden), Log, Props
-  EXPECT_EQ(list[0], nullptr);
-  EXPECT_EQ(list[2], derived->GetDockToggleAction("Log"));
-  EXPECT_EQ(list[3], derived->GetDockToggleAction("Props"));
+  const Actions members{nullptr, list[1], derived->GetDockToggleAction("Log"),
+                        derived->GetDockToggleAction("Props")};
+  EXPECT_EQ(list, members);
   EXPECT_EQ(Toggles(derived, true), "Props+ Log- ") << "brought in line with the widget";
 
+  // The same group, members and menu after a switch away and back.
   base->Activate();
   derived->Activate();
-  EXPECT_EQ(derived->GetDockToggleActions(), group);
-  EXPECT_FALSE(groupUi.isNull());
-  EXPECT_EQ(list.size(), 4u);
-  EXPECT_EQ(shownInMenu(), QStringList({"Log", "Props"}));
+  EXPECT_TRUE(derived->GetDockToggleActions() == group && groupUi);
+  EXPECT_EQ(list, members);
+  EXPECT_EQ(shownInMenu(), (Strings{"-", "Log", "Props"}));
   EXPECT_EQ(static_cast<uiAction*>(list[3]->GetUiAction()->Group()), group->GetUiAction());
 
   // A base deleted first takes its toggles out of the group and the menu.
   delete base;
   EXPECT_EQ(list.size(), 2u);
-  EXPECT_EQ(shownInMenu(), QStringList({"Props"}));
+  EXPECT_EQ(shownInMenu(), (Strings{"-", "Props"}));
 
   // A chain whose dock windows show nothing still begins with a separator.
-  auto* lone = new FilledProfile("Lone", "", [](fwg::Profile* p) { p->AddDockWidget("Find", "TOP"); });
+  fwg::Profile* lone = Docked("Lone", "", {{"Find", "TOP"}});
   lone->Activate();
   lone->SetDockWidgetVisible("Find", false);
-  auto* leaver =
-      new FilledProfile("Leaver", "Lone", [](fwg::Profile* p) { p->RemoveDockWidget("Find"); });
+  fwg::Profile* leaver = Docked("Leaver", "Lone", {{"Find", nullptr}});
   leaver->Activate();
   EXPECT_EQ(leaver->GetDockToggleActions()->GetActionList(), (Actions{nullptr}));
 }
@@ -438,33 +368,28 @@ TEST_F(ProfileDocks, UnknownWidgetNameIsReportedAndLeavesAnEmptyDockWindow) {
   profile->AddDockWidget("Nowhere", "RIGHT/Spare");
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "Could not add the dock widget Nowhere\n");
   ASSERT_NE(Dock("Spare"), nullptr);
-  EXPECT_FALSE(Dock("Spare")->isVisible());
+  EXPECT_EQ(Tabs("Spare"), "hidden");
   EXPECT_EQ(profile->GetDockToggleAction("Nowhere"), nullptr);
   EXPECT_EQ(profile->GetDockToggleActions()->GetActionList(), (Actions{nullptr}));
 
   // The empty window takes later widgets as usual.
   profile->AddDockWidget("Tree", "LEFT/Spare");
-  EXPECT_TRUE(Dock("Spare")->isVisible());
+  EXPECT_EQ(Tabs("Spare"), "Tree ");
   EXPECT_EQ(Area("Spare"), Qt::RightDockWidgetArea);
 }
 
 TEST_F(ProfileDocks, DeletedWidgetsAndProfilesLeaveNoDanglingEntries) {
-  auto* base = new FilledProfile("Base", "", [](fwg::Profile* p) {
-    p->AddDockWidget("Tree", "RIGHT/Side");
-    p->AddDockWidget("Props", "RIGHT/Side");
-  });
-  auto* derived =
-      new FilledProfile("Derived", "Base", [](fwg::Profile* p) { p->RemoveDockWidget("Props"); });
+  fwg::Profile* base = Docked("Base", "", {{"Tree", "RIGHT/Side"}, {"Props", "RIGHT/Side"}});
+  fwg::Profile* derived = Docked("Derived", "Base", {{"Props", nullptr}});
   derived->Activate();
 
   // A client deletes one of its dock widgets.
   delete Widget(derived, "Tree")->GetWidget();
   EXPECT_TRUE(derived->GetDockWidgetList().empty());
-  EXPECT_EQ(Toggles(derived), "");
-  EXPECT_FALSE(Dock("Side")->isVisible());
+  EXPECT_EQ(Toggles(derived) + Tabs("Side"), "hidden");
   base->Activate();
   ASSERT_EQ(base->GetDockWidgetList().size(), 1u);
-  EXPECT_TRUE(Widget(base, "Props")->IsVisible());
+  EXPECT_EQ(Tabs("Side"), "Props ");
 
   // The base goes first: its dock window with it, and the derived profile's
   // remove item forgets what it covered.

@@ -2,27 +2,14 @@
 // against a small reference model: which profiles are in force, what the
 // menu bar, menus, toolbars and context menus show, which actions hold their
 // shortcuts, what the path walks report, and how often each Build() ran.
-#include <QMenu>
-#include <QToolBar>
-#include <gtest/gtest.h>
-
 #include <map>
 #include <random>
 #include <sstream>
-#include <string>
-#include <vector>
 
-#include "fwg/actions/Action.h"
-#include "fwg/profiles/Profile.h"
-#include "fwg/profiles/ProfileManager.h"
-#include "platform/ui/uiAction.h"
-#include "platform/ui/uiMainWindow.h"
-#include "platform/ui/uiMenuBar.h"
-#include "tests/support/WithGui.h"
+#include "tests/support/ProfileWidgets.h"
 
 namespace {
 
-using Strings = std::vector<std::string>;
 using Snapshot = std::map<std::string, std::string>;
 
 // An edit of the menus (root 0), toolbars (1) or context menus (2): 'a' adds,
@@ -321,16 +308,16 @@ class RandomProfile : public fwg::Profile {
   Actions& actions_;
 };
 
+// The visible entries of a menu (brought up to date as when it opens) or of
+// the menu bar, each after a space.
 std::string Entries(QWidget* menu) {
   std::string out;
-  for (QAction* item : menu->actions()) {
-    if (item->isVisible()) out += " " + item->text().section('\t', 0, 0).toStdString();
-  }
+  for (const std::string& entry : Visible(menu)) out += " " + entry;
   return out;
 }
 
-// The snapshot read from the real widgets, menus brought up to date as when
-// they open; the offscreen platform's notes are left out of stderr.
+// The snapshot read from the real widgets; the offscreen platform's notes
+// are left out of stderr.
 Snapshot Seen(const Snapshot& expected, uiMainWindow* window,
               const std::vector<RandomProfile*>& profiles, const Actions& actions,
               const std::string& captured) {
@@ -351,7 +338,6 @@ Snapshot Seen(const Snapshot& expected, uiMainWindow* window,
   }
   for (const auto& [what, value] : expected) {
     if (auto* menu = qobject_cast<QMenu*>(widgets[what])) {
-      emit menu->aboutToShow();
       seen[what] = Entries(menu);
     } else if (auto* bar = qobject_cast<QToolBar*>(widgets[what])) {
       seen[what] = bar->isHidden() ? "hidden:" : "shown:";
@@ -361,7 +347,7 @@ Snapshot Seen(const Snapshot& expected, uiMainWindow* window,
         if (entry->isVisible() && !button->isEnabled()) seen[what] += "(off)";
       }
     } else if (what.rfind("key ", 0) == 0) {
-      seen[what] = actions.at(what.substr(4))->GetUiAction()->shortcut().toString().toStdString();
+      seen[what] = KeyOf(actions.at(what.substr(4)));
     }
   }
   for (RandomProfile* p : profiles) {

@@ -3,33 +3,23 @@
 // the key names both holders, and the shortcuts dialog marks it.
 #include <QApplication>
 #include <QTest>
-#include <gtest/gtest.h>
 
-#include <functional>
-
-#include "fwg/actions/Action.h"
-#include "fwg/profiles/Profile.h"
-#include "fwg/profiles/ProfileManager.h"
 #include "fwg/profiles/ShortcutConflicts.h"
 #include "fwg/shell/ShortcutsDialog.h"
-#include "platform/ui/uiMainWindow.h"
-#include "tests/support/FilledProfile.h"
-#include "tests/support/WithGui.h"
+#include "tests/support/Output.h"
+#include "tests/support/ProfileWidgets.h"
 
 namespace {
 
 // Filled from Build(): the conflicts are reported when a switch makes them.
 constexpr auto kInBuild = FilledProfile::FillAt::Build;
 
-class ShortcutConflicts : public WithGui {
- protected:
-  // Activates the profile and returns what it wrote on stderr.
-  static std::string Switch(fwg::Profile* profile) {
-    testing::internal::CaptureStderr();
-    profile->Activate();
-    return testing::internal::GetCapturedStderr();
-  }
-};
+using ShortcutConflicts = WithGui;
+
+// Activates the profile and returns what it wrote on stderr.
+std::string Switch(fwg::Profile* profile) {
+  return StderrOf([profile] { profile->Activate(); });
+}
 
 TEST_F(ShortcutConflicts, AreReportedOnceWhenMadeAndDroppedWhenGone) {
   auto* base = new FilledProfile("Base", "", [](fwg::Profile* p) {
@@ -60,12 +50,8 @@ TEST_F(ShortcutConflicts, AreReportedOnceWhenMadeAndDroppedWhenGone) {
   uiMainWindow* window = gui_->GetMainWindow();
   window->Show();
   QApplication::setActiveWindow(window);
-  testing::internal::CaptureStderr();
-  QTest::keyClick(window, Qt::Key_S, Qt::ControlModifier);
-  const std::string pressed = testing::internal::GetCapturedStderr();
-  EXPECT_NE(pressed.find("Ctrl+S pressed, but it is held by 'save' (profile Base), 'stroke'"),
-            std::string::npos)
-      << pressed;
+  ExpectContains(StderrOf([window] { QTest::keyClick(window, Qt::Key_S, Qt::ControlModifier); }),
+                 {"Ctrl+S pressed, but it is held by 'save' (profile Base), 'stroke'"});
   EXPECT_EQ(saved, 0);
 
   auto* dialog = new fwg::ShortcutsDialog;

@@ -1,25 +1,9 @@
 // What a client sees around switches: which Build() hooks run, what tool
 // buttons and menus show afterwards, and that stale or dead entries never
 // act. Each case here once went wrong.
-#include <QMenu>
-#include <QMenuBar>
-#include <QToolBar>
-#include <gtest/gtest.h>
-
-
-#include "fwg/actions/Action.h"
-#include "fwg/actions/ActionGroup.h"
-#include "fwg/profiles/Profile.h"
-#include "fwg/profiles/ProfileManager.h"
 #include "platform/oxaw/WidgetManager.h"
-#include "platform/ui/uiAction.h"
 #include "platform/ui/uiActionGroup.h"
-#include "platform/ui/uiMainWindow.h"
-#include "platform/ui/uiMenuBar.h"
-#include "platform/ui/uiPopupMenu.h"
-#include "platform/ui/uiToolButton.h"
-#include "tests/support/FilledProfile.h"
-#include "tests/support/WithGui.h"
+#include "tests/support/ProfileWidgets.h"
 
 namespace {
 
@@ -29,17 +13,11 @@ struct Filled : FilledProfile {
       : FilledProfile(name, base, fill, FillAt::Build) {}
 };
 
-// The tool button that shows an action, or null.
-uiToolButton* Button(fwg::Action* action) {
-  for (const uiAction::Place& place : action->GetUiAction()->GetActionItems()) {
-    if (auto* button = dynamic_cast<uiToolButton*>(place.widget)) return button;
-  }
-  return nullptr;
-}
-
-bool OnScreen(uiToolButton* button) {
-  return button->ToolBarEntry()->isVisible() && button->ToolBarEntry()->isEnabled() &&
-         button->isEnabled();
+// Whether the button's toolbar entry shows, and whether the button and the
+// entry are enabled.
+std::string Seen(uiToolButton* button) {
+  return std::string(button->ToolBarEntry()->isVisible() ? "shown" : "hidden") +
+         (button->isEnabled() ? " on" : " off") + (button->ToolBarEntry()->isEnabled() ? " on" : " off");
 }
 
 // The visible entry of a menu titled `text`, after the menu opened.
@@ -56,7 +34,6 @@ class SwitchContract : public WithGui {
     WithGui::SetUp();
     gui_->GetMainWindow()->Show();
   }
-  fwg::ProfileManager* Manager() { return fwg::ProfileManager::Get(); }
 };
 
 // Base: File/Save (Ctrl+S) and a toolbar "New" with New and Save buttons.
@@ -85,19 +62,16 @@ class ToolButtons : public SwitchContract {
 TEST_F(ToolButtons, ATakenAwayButtonStaysAwayAndABroughtBackOneKeepsItsState) {
   base_->Activate();
   viewer_->Activate();
-  uiToolButton* button = Button(save_);
+  uiToolButton* button = ButtonOf(save_);
   ASSERT_NE(button, nullptr);
-  EXPECT_FALSE(button->ToolBarEntry()->isVisible()) << "withdrawing the shortcut re-showed it";
+  EXPECT_EQ(Seen(button).substr(0, 6), "hidden") << "withdrawing the shortcut re-showed it";
   save_->SetEnabled(false);
   save_->SetText("Save all");
-  EXPECT_FALSE(button->ToolBarEntry()->isVisible());
-
+  EXPECT_EQ(Seen(button).substr(0, 6), "hidden");
   base_->Activate();
-  EXPECT_TRUE(button->ToolBarEntry()->isVisible());
-  EXPECT_FALSE(button->isEnabled()) << "a disabled action's button came back usable";
-  EXPECT_FALSE(button->ToolBarEntry()->isEnabled());
+  EXPECT_EQ(Seen(button), "shown off off") << "a disabled action's button came back usable";
   save_->SetEnabled(true);
-  EXPECT_TRUE(OnScreen(button));
+  EXPECT_EQ(Seen(button), "shown on on");
 }
 
 TEST_F(ToolButtons, ASharedButtonFollowsTheActionInForce) {
@@ -106,14 +80,14 @@ TEST_F(ToolButtons, ASharedButtonFollowsTheActionInForce) {
   replacer->Activate();
   fwg::Action* replacement = replacer->GetAction("save", false);
   ASSERT_NE(replacement, save_);
-  uiToolButton* button = Button(save_);
+  uiToolButton* button = ButtonOf(save_);
   save_->SetEnabled(false);
-  EXPECT_TRUE(button->isEnabled()) << "the replaced action is not in force";
+  EXPECT_EQ(Seen(button), "shown on on") << "the replaced action is not in force";
   replacement->SetEnabled(false);
-  EXPECT_FALSE(button->isEnabled());
+  EXPECT_EQ(Seen(button), "shown off off");
   replacement->SetEnabled(true);
   base_->Activate();
-  EXPECT_FALSE(button->isEnabled()) << "back to the replaced action's state";
+  EXPECT_EQ(Seen(button), "shown off off") << "back to the replaced action's state";
 }
 
 TEST_F(SwitchContract, MenusShowWhatTheirOpeningHandlersChanged) {
@@ -123,8 +97,7 @@ TEST_F(SwitchContract, MenusShowWhatTheirOpeningHandlersChanged) {
     p->AddContextMenu(p->AddAction("cut", "Cut"), "Edit");
   });
   profile->Activate();
-  fwg::Action* open = profile->GetAction("open");
-  fwg::Action* cut = profile->GetAction("cut");
+  fwg::Action *open = profile->GetAction("open"), *cut = profile->GetAction("cut");
   open->SetEnabled(false);
   cut->SetVisible(false);
   QMenu* file = profile->GetMenu("File");
@@ -134,8 +107,8 @@ TEST_F(SwitchContract, MenusShowWhatTheirOpeningHandlersChanged) {
   QObject::connect(edit, &QMenu::aboutToShow, [&] { cut->SetVisible(true); });
 
   file->popup(QPoint(0, 0));
-  ASSERT_NE(Entry(file, "Open"), nullptr);
-  EXPECT_TRUE(Entry(file, "Open")->isEnabled());
+  QAction* entry = Entry(file, "Open");
+  EXPECT_TRUE(entry && entry->isEnabled());
   file->hide();
   profile->PopupContextMenu("Edit", 0, 0);
   EXPECT_NE(Entry(edit, "Cut"), nullptr);
@@ -229,12 +202,9 @@ TEST_F(SwitchContract, ItemsRecordedWhileAProfileIsEnteredAreInForceOnce) {
   oxaw::WidgetManager::Get()->RegisterWidget("Log", maker);
   auto* plain = new Filled("Plain", "", {});
   docked->Activate();
-  QMenu* extra = docked->GetMenu("Extra");
-  ASSERT_NE(extra, nullptr);
-  extra->popup(QPoint(0, 0));
-  EXPECT_EQ(extra->actions().size(), 41);  // its own entry and forty more
-  EXPECT_NE(Entry(extra, "extra39"), nullptr);
-  extra->hide();
+  const Strings extra = Visible(docked->GetMenu("Extra"));
+  ASSERT_EQ(extra.size(), 41u);  // its own entry and forty more
+  EXPECT_EQ(extra.back(), "extra39");
   plain->Activate();
   EXPECT_FALSE(docked->GetMenuObjectFromPath("Extra"));
   docked->Activate();
@@ -248,8 +218,8 @@ TEST_F(SwitchContract, AnActionInTwoGroupsLeavesBothWhenDeleted) {
   first->AddAction(shared);
   second->AddAction(shared);
   delete shared;
-  EXPECT_TRUE(first->GetActionList().empty());
-  EXPECT_TRUE(dynamic_cast<uiActionGroup*>(first->GetUiAction())->Members().empty());
+  EXPECT_TRUE(first->GetActionList().empty() &&
+              dynamic_cast<uiActionGroup*>(first->GetUiAction())->Members().empty());
   first->SetActive(false);  // would touch the deleted action
   delete first;
   delete second;

@@ -1,0 +1,69 @@
+// What the tests of profiles and actions share: the headers they all use,
+// the widgets a profile makes found by name, and the keys actions hold.
+#pragma once
+
+#include <QDockWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "fwg/actions/Action.h"
+#include "fwg/actions/ActionGroup.h"
+#include "fwg/profiles/Profile.h"
+#include "fwg/profiles/ProfileManager.h"
+#include "platform/ui/uiAction.h"
+#include "platform/ui/uiMainWindow.h"
+#include "platform/ui/uiMenuBar.h"
+#include "platform/ui/uiPopupMenu.h"
+#include "platform/ui/uiToolBar.h"
+#include "platform/ui/uiToolButton.h"
+#include "tests/support/FilledProfile.h"
+#include "tests/support/Visible.h"
+#include "tests/support/WithGui.h"
+
+// The toolbar of that name in the window, if any.
+inline uiToolBar* ToolBarNamed(QWidget* window, const oxString& name) {
+  for (QToolBar* bar : window->findChildren<QToolBar*>()) {
+    if (bar->objectName() == uiStr(name)) return dynamic_cast<uiToolBar*>(bar);
+  }
+  return nullptr;
+}
+
+// The tool button that shows an action, or null.
+inline uiToolButton* ButtonOf(fwg::Action* action) {
+  for (const uiAction::Place& place : action->GetUiAction()->GetActionItems()) {
+    if (auto* button = dynamic_cast<uiToolButton*>(place.widget)) return button;
+  }
+  return nullptr;
+}
+
+// The key an action holds now, as text.
+inline std::string KeyOf(fwg::Action* action) {
+  return action->GetUiAction()->shortcut().toString().toStdString();
+}
+
+#ifdef FWG_TEST_RESOURCES
+#include "platform/oxapp/Application.h"
+#include "platform/oxapp/CommandLine.h"
+
+// The fixture `Base` in German, with the test profiles' translation files
+// (of "Writer" and "Reader") found.
+template <class Base>
+class InGerman : public Base {
+ protected:
+  void SetUp() override {
+    oxapp::Application::Get()->AddResourceRoot(FWG_TEST_RESOURCES);
+    oxapp::CommandLine::Get()->SetArguments({"tavrix", "-locale", "de"});
+    Base::SetUp();
+  }
+  void TearDown() override {
+    Base::TearDown();
+    oxapp::CommandLine::Get()->SetArguments({});
+  }
+};
+#endif
