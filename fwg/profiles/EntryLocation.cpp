@@ -148,10 +148,12 @@ void EntryLocation::SetEntryVisible(bool shown) {
   } else if (auto* button = dynamic_cast<uiToolButton*>(GetObject())) {
     button->SetShown(shown);
   } else if (auto* widget = dynamic_cast<uiWidget*>(GetObject())) {
-    if (shown) {
-      widget->Show();
-    } else {
+    if (!shown) {
       widget->Hide();
+    } else if (!dynamic_cast<uiPopupMenu*>(widget)) {
+      // A context menu is on screen only while it pops up: putting it in
+      // force must not show it.
+      widget->Show();
     }
   }
 }
