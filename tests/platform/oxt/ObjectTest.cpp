@@ -240,15 +240,4 @@ TEST_F(ObjectModel, CopyDuplicatesClassPropertiesAndChildren) {
   EXPECT_EQ(folder_->Copy(doc_), nullptr);  // not into its own subtree
 }
 
-TEST_F(ObjectModel, ObjectsReportToTheModelOfTheirTree) {
-  oxt::Model* other = oxt::Model::Get("other");
-  ASSERT_NE(other, oxt::Model::Get());
-  Doc inOther(other->GetRoot(), "X"), loose(nullptr, "L");
-  Recorder otherRecorder(other), defaultRecorder(oxt::Model::Get());
-  inOther.EmitCreated();
-  loose.EmitCreated();
-  EXPECT_EQ(otherRecorder.events, oxStlVector<oxString>{"created X in other"});
-  EXPECT_EQ(defaultRecorder.events, oxStlVector<oxString>{"created L in -"});
-}
-
 }  // namespace

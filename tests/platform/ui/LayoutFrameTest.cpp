@@ -142,25 +142,6 @@ TEST_F(LayoutFrameTest, RefusesValuesThatAreNoLayoutAndKeepsTheArrangement) {
   EXPECT_EQ(fresh->GetPaneIndex(b), 0);
 }
 
-TEST_F(LayoutFrameTest, TabsFollowTheirViewsCaptionsAndRearrangingKeepsTheFrontTab) {
-  Frame* frame = MakeFrame("Folder");
-  Frame* first = MakeFrame("First");
-  Frame* second = MakeFrame("Second");
-  first->SetParent(frame);
-  second->SetParent(frame);
-  frame->show();  // arranged once seen
-  QTabWidget* tabs = GetTabWidgetOf(second);
-  ASSERT_NE(tabs, nullptr);
-  EXPECT_EQ(tabs->tabText(1), "Second");  // the name until there is a caption
-
-  second->SetCaption("Report");
-  EXPECT_EQ(tabs->tabText(1), "Report");
-
-  tabs->setCurrentIndex(1);
-  frame->Pagify();
-  EXPECT_EQ(GetTabWidgetOf(second)->currentWidget(), second);
-}
-
 TEST_F(LayoutFrameTest, RemovedViewsAndViewsOfDeletedFramesAreHandedBackNotDeleted) {
   Frame* frame = MakeFrame("Folder");
   frame->Layout(Frame::TwoHorizontal);
