@@ -1,6 +1,3 @@
-// The framework's object-tree classes in the object model: registration at
-// load, casts and current objects across a tree, and the properties and
-// context menus that folders and projects answer themselves.
 #include <gtest/gtest.h>
 
 #include <memory>

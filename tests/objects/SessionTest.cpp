@@ -1,5 +1,3 @@
-// Session files of projects on a real application object: round trips,
-// unknown clients, broken files and saves that fail part way.
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -106,11 +104,10 @@ TEST_F(Session, ATreeWrittenAndReadBackIsTheSameWithDocumentsMadeOnceByTheirClie
   auto last = [&](const std::string& event) {
     return std::find(events.rbegin(), events.rend(), event).base() - events.begin();
   };
-  EXPECT_GT(last("layout Sheets"), last("created Alpha"));
-  EXPECT_GT(last("layout Sheets"), last("created Beta"));
-  EXPECT_GT(last("layout Sheets"), last("layout Inner"));
-  EXPECT_GT(last("layout Session"), last("created Gamma"));
-  EXPECT_GT(last("layout Session"), last("layout Sheets"));
+  for (const auto& [later, earlier] : {std::pair{"layout Sheets", "created Alpha"}, {"layout Sheets", "created Beta"},
+                                       {"layout Sheets", "layout Inner"}, {"layout Session", "created Gamma"},
+                                       {"layout Session", "layout Sheets"}})
+    EXPECT_GT(last(later), last(earlier)) << later << " after " << earlier;
   EXPECT_EQ(events.front(), "created Session");
   // Plain objects are announced too, once each, so a project tree shows them.
   for (const char* name : {"Plain", "Leaf", "Loose", "Alpha"}) {

@@ -1,6 +1,3 @@
-// The command palette on a real main window, driven from the keyboard: what
-// it lists after switches, how typing ranks, and that Enter does what a
-// click on the menu item does.
 #include <QApplication>
 #include <QLineEdit>
 #include <QMenu>

@@ -1,5 +1,3 @@
-// The application object: construction, start, the exit procedure, errors
-// and per-context translation, on real Qt widgets.
 #include <QCoreApplication>
 #include <QMessageBox>
 #include <QTimer>

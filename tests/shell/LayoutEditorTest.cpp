@@ -1,6 +1,3 @@
-// The "Layout" property's editor: it offers only the layouts that the
-// current client folder has views for, writes the chosen layout's value,
-// finds its pictures, and is what the central widget registers.
 #include <gtest/gtest.h>
 
 #include <memory>

@@ -1,5 +1,3 @@
-// Named widget makers and property editors, and the icon chooser they build
-// on: a click on a real button writes the entry's value into the property.
 #include <QGridLayout>
 #include <QPointer>
 #include <gtest/gtest.h>

@@ -133,19 +133,15 @@ TEST_F(ObjectModel, ClassesAndCurrentObjectsAreRelatedThroughRegisteredBaseNames
 }
 
 TEST_F(ObjectModel, RegistryCreatesByNameAndSurvivesCyclesAndShadowing) {
-  ASSERT_NE(oxt::ClassInfo::GetClassInfo("oxt::Object"), nullptr);
   EXPECT_EQ(oxt::ClassInfo::GetClassInfo("test::Nowhere"), nullptr);
-
   oxt::Object* made = oxt::ClassInfo::GetClassInfo("test::Project")->Create(sandbox_);
   ASSERT_NE(made, nullptr);
   EXPECT_EQ(made->ClassName(), "test::Project");
 
-  oxt::ClassInfo a("test::CycleA");
-  oxt::ClassInfo b("test::CycleB");
+  oxt::ClassInfo a("test::CycleA"), b("test::CycleB");
   a.AddBase("test::CycleB");
   b.AddBase("test::CycleA");
-  EXPECT_TRUE(a.IsA("test::CycleB"));
-  EXPECT_FALSE(a.IsA("test::Elsewhere"));
+  EXPECT_EQ(std::pair(a.IsA("test::CycleB"), a.IsA("test::Elsewhere")), std::pair(true, false));
   EXPECT_EQ(a.Create(sandbox_), nullptr);  // no constructor
 
   {

@@ -1,6 +1,3 @@
-// Behaviour of the signal library that the rest of the framework relies on:
-// emission order, re-entrance, disconnection while emitting, lifetimes of
-// receivers and owners, and script slots.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -64,16 +61,14 @@ TEST_F(Signals, EveryKindOfSlotRunsInConnectionOrder) {
 
   signal.Emit(7);
   EXPECT_EQ(Take(), (Log{"b=7", "fn=7", "script:proc=7", "a=7", "a?7"}));
-  signal(8);  // the call operator emits too
-  EXPECT_EQ(Take(), (Log{"b=8", "fn=8", "script:proc=8", "a=8", "a?8"}));
 
-  // Blocking silences the signal but keeps its connections.
+  // Blocking silences the signal but keeps its connections; the call
+  // operator emits too.
   signal.Block(true);
   signal.Emit(9);
-  EXPECT_EQ(Take(), Log{});
   signal.Block(false);
-  signal.Emit(9);
-  EXPECT_EQ(Take().size(), 5u);
+  signal(8);
+  EXPECT_EQ(Take(), (Log{"b=8", "fn=8", "script:proc=8", "a=8", "a?8"}));
 }
 
 TEST_F(Signals, DropsNestedEmissionOfTheSameSignalButRunsOthers) {

@@ -1,6 +1,3 @@
-// Layout frames: the twelve fixed layouts on real widgets, views beyond the
-// panes as tabs, views handed back rather than deleted, and the one active
-// frame of the process.
 #include <QApplication>
 #include <QFocusEvent>
 #include <QLabel>
