@@ -1,11 +1,7 @@
 #include <QApplication>
 #include <QMenuBar>
 #include <QMouseEvent>
-#include <QPointer>
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
+#include "tests/support/TestBasics.h"
 
 #include "fwg/clients/ClientManager.h"
 #include "fwg/objects/ClientFolder.h"
@@ -15,7 +11,6 @@
 #include "platform/oxt/ClassInfo.h"
 #include "tests/support/DescribeTree.h"
 #include "tests/support/DocumentClient.h"
-#include "tests/support/Output.h"
 #include "tests/support/Visible.h"
 #include "tests/support/WithProjects.h"
 

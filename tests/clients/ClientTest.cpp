@@ -2,11 +2,9 @@
 // plug-ins stay for the rest of the process, so the tests that load them
 // need a process of their own, as CTest gives each test; run by hand in one
 // process they skip once the plug-in is already in.
-#include <gtest/gtest.h>
+#include "tests/support/TestBasics.h"
 
 #include <algorithm>
-#include <string>
-#include <vector>
 
 #include "fwg/clients/ClientManager.h"
 #include "fwg/objects/Project.h"
@@ -16,7 +14,6 @@
 #include "platform/oxapp/CommandLine.h"
 #include "platform/oxt/CurrentObjects.h"
 #include "tests/support/DocumentClient.h"
-#include "tests/support/Output.h"
 #include "tests/support/WithGui.h"
 
 namespace {

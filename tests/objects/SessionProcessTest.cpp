@@ -3,13 +3,10 @@
 // plug-ins, and work autosaved before a kill comes back with "-recover".
 #include <QFileInfo>
 #include <QProcess>
-#include <QTemporaryDir>
+#include "tests/support/TestBasics.h"
 #include <QThread>
-#include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <string>
-#include <vector>
 
 #include "fwg/objects/Project.h"
 #include "platform/fwc/Director.h"

@@ -1,12 +1,5 @@
-#include <QDir>
+#include "tests/support/TestBasics.h"
 #include <QFileInfo>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
-
-#include <cerrno>
-#include <cstring>
-#include <string>
-#include <vector>
 
 #include "fwg/actions/Action.h"
 #include "fwg/objects/ClientFolder.h"
@@ -18,7 +11,6 @@
 #include "tests/support/DescribeTree.h"
 #include "tests/support/DocumentClient.h"
 #include "tests/support/FilledProfile.h"
-#include "tests/support/Output.h"
 #include "tests/support/WithProjects.h"
 
 namespace {
@@ -34,10 +26,6 @@ class Session : public WithProjects {
     WithProjects::SetUp();
     client_ = new DocumentClient;  // owned by the client manager
     ASSERT_TRUE(dir_.isValid());
-  }
-  static void SetLayout(oxt::Object* folder, int layout) {
-    oxt::Property p("Layout", oxt::Variant(layout));
-    folder->SetProperty(p);
   }
   // A document of the test client, made through the client under `folder`.
   ClientObject* MakeDocument(oxt::Object* folder, const oxString& name) {

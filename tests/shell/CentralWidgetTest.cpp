@@ -1,5 +1,4 @@
-#include <QPointer>
-#include <gtest/gtest.h>
+#include "tests/support/TestBasics.h"
 
 #include "fwg/objects/ClientFolder.h"
 #include "fwg/shell/CentralWidget.h"
@@ -74,13 +73,11 @@ TEST_F(CentralWidgetTest, LayoutPropertyRetilesTheFolderFrame) {
   // A value that is no layout leaves the frame as it is; a project is a
   // client folder too.
   for (int layout : {4, 99}) {
-    oxt::Property p("Layout", layout);
-    folder->SetProperty(p);
+    SetLayout(folder, layout);
     EXPECT_EQ(frame->GetLayout(), Frame::ThreeVertical);
   }
   EXPECT_EQ(frame->GetPaneIndex(FindFrame("D")), 2);
-  oxt::Property projectLayout("Layout", 3);
-  project->SetProperty(projectLayout);
+  SetLayout(project, 3);
   EXPECT_EQ(FindFrame("P")->GetLayout(), Frame::TwoHorizontal);
 }
 

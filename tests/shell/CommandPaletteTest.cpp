@@ -2,17 +2,13 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
+#include "tests/support/TestBasics.h"
 
 #include "fwg/actions/Action.h"
 #include "fwg/actions/ActionGroup.h"
 #include "fwg/shell/CommandPalette.h"
 #include "platform/ui/uiPopupMenu.h"
 #include "tests/support/FilledProfile.h"
-#include "tests/support/Output.h"
 #include "tests/support/WithGui.h"
 
 namespace {

@@ -1,10 +1,7 @@
 #include <QCoreApplication>
 #include <QMessageBox>
 #include <QTimer>
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
+#include "tests/support/TestBasics.h"
 
 #include "platform/fwc/Director.h"
 #include "platform/oxapp/Application.h"
@@ -12,7 +9,6 @@
 #include "platform/ui/guiTrapableDialog.h"
 #include "platform/ui/uiManager.h"
 #include "platform/ui/uiMessageBox.h"
-#include "tests/support/Output.h"
 #include "tests/support/WithGui.h"
 
 namespace {

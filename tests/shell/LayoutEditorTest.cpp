@@ -1,6 +1,4 @@
-#include <gtest/gtest.h>
-
-#include <memory>
+#include "tests/support/TestBasics.h"
 
 #include "fwg/clients/ClientObject.h"
 #include "fwg/objects/ClientFolder.h"

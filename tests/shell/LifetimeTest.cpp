@@ -1,7 +1,7 @@
 // Objects that go in an order their owners did not plan for: each case
 // here was once a use after free. Run under the address sanitizer.
 #include <QMenuBar>
-#include <gtest/gtest.h>
+#include "tests/support/TestBasics.h"
 
 #include "fwg/actions/Action.h"
 #include "fwg/clients/Client.h"

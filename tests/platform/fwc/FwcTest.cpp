@@ -1,15 +1,11 @@
-#include <gtest/gtest.h>
+#include "tests/support/TestBasics.h"
 
-#include <QTemporaryDir>
-#include <cerrno>
-#include <cstring>
 #include <sys/stat.h>
 
 #include "platform/fwc/Director.h"
 #include "platform/fwc/PluginManager.h"
 #include "platform/oxapp/Application.h"
 #include "tests/ChildProcess.h"
-#include "tests/support/Output.h"
 
 namespace {
 

@@ -1,8 +1,6 @@
-#include <gtest/gtest.h>
+#include "tests/support/TestBasics.h"
 
-#include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <cstdlib>
 
 #include "platform/oxapp/Application.h"

@@ -1,8 +1,5 @@
 #include <QGridLayout>
-#include <QPointer>
-#include <gtest/gtest.h>
-
-#include <memory>
+#include "tests/support/TestBasics.h"
 
 #include "platform/oxaw/IconPropertyEditorWidget.h"
 #include "platform/oxaw/PropertyEditorWidgetManager.h"

@@ -1,11 +1,8 @@
-#include <QDir>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
+#include "tests/support/TestBasics.h"
 
 #include "platform/oxt/FileElement.h"
 #include "platform/oxt/Model.h"
 #include "tests/platform/oxt/TestClasses.h"
-#include "tests/support/Output.h"
 
 using oxt::FileElement;
 using oxttest::Doc;
@@ -82,7 +79,6 @@ TEST_F(SessionFile, ValuesKeepTheirPositionAndObjectIdentityStaysOutOfThem) {
   ASSERT_EQ(object->GetValues().size(), 2u);
   EXPECT_EQ(object->GetValues()[0], (std::pair<oxString, oxt::Variant>{"b", 2}));
   EXPECT_TRUE(object->GetValue("missing").IsEmpty());
-  EXPECT_EQ(object->GetObjectName(), "sandbox");
 
   (new FileElement(object, "CLIENT", "some text"))->AddValue("type", "Editor");
   oxString error;

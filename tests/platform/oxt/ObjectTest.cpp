@@ -1,4 +1,4 @@
-#include <gtest/gtest.h>
+#include "tests/support/TestBasics.h"
 
 #include "platform/oxt/ClassInfo.h"
 #include "platform/oxt/CurrentObjects.h"

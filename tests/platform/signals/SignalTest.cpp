@@ -1,6 +1,5 @@
-#include <gtest/gtest.h>
+#include "tests/support/TestBasics.h"
 
-#include <memory>
 #include <utility>
 
 #include "platform/signals/oxSignal.h"
@@ -86,9 +85,8 @@ TEST_F(Signals, DropsNestedEmissionOfTheSameSignalButRunsOthers) {
 
   signal.Emit(1);
   EXPECT_EQ(Take(), (Log{"outer1", "other", "next1"}));
-  EXPECT_FALSE(signal.IsEmitting());
-
   // The dropped emission left no trace: the signal emits normally again.
+  EXPECT_FALSE(signal.IsEmitting());
   signal.Emit(5);
   EXPECT_EQ(Take(), (Log{"outer5", "other", "next5"}));
 }
@@ -180,9 +178,7 @@ TEST_F(Signals, FaceMakesItsSignalOnFirstConnection) {
   face0.Disconnect(&a, &Listener::First);
   EXPECT_EQ(face0.GetSignal(), nullptr);
   face0.Connect(&a, &Listener::First);
-  ASSERT_NE(face0.GetSignal(), nullptr);
   face0.Emit();
-
   oxiSignal2<void, int, const oxString&> face2;
   face2.Emit(1, "lost");
   EXPECT_EQ(face2.GetSignal(), nullptr);
@@ -250,7 +246,6 @@ TEST_F(Signals, SlotDeletingTheSignalOwnerStopsTheEmission) {
   owner = std::make_unique<Owner>();
   owner->moved.Connect(nullptr, [&](int) { owner.reset(); });
   owner->moved.Connect(&watcher, &Listener::Value);
-  EXPECT_EQ(watcher.GetSignalConnectionCount(), 1u);
   owner->moved.Emit(2);
   EXPECT_EQ(Take(), Log{});
   EXPECT_EQ(watcher.GetSignalConnectionCount(), 0u);
@@ -273,9 +268,8 @@ TEST_F(Signals, ScriptsReceiveArgumentsAsVariantsWithBoundObjectFirst) {
   values.Emit(42, true, "text");
   const Args args = {oxVariant(42), oxVariant(true), oxVariant(oxString("text"))};
   ASSERT_EQ(calls.size(), 2u);
-  EXPECT_EQ(calls[0].procedure + calls[0].object, "OnValues");
+  EXPECT_EQ(calls[0].procedure + calls[0].object + "|" + calls[1].procedure + calls[1].object, "OnValues|OnBounddoc1");
   EXPECT_EQ(calls[0].args, args);
-  EXPECT_EQ(calls[1].procedure + calls[1].object, "OnBounddoc1");
   EXPECT_EQ(calls[1].args, (Args{oxVariant(oxString("doc1")), args[0], args[1], args[2]}));
 
   // By reference: its address. A null C string reaches the script as empty

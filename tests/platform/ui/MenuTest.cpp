@@ -1,9 +1,5 @@
 #include <QApplication>
-#include <gtest/gtest.h>
-
-#include <memory>
-#include <string>
-#include <vector>
+#include "tests/support/TestBasics.h"
 
 #include "platform/ui/guiTrapableDialog.h"
 #include "platform/ui/uiAction.h"
