@@ -1,7 +1,6 @@
 #include <QApplication>
 #include <QMenuBar>
 #include <QMouseEvent>
-#include "tests/support/TestBasics.h"
 
 #include "fwg/clients/ClientManager.h"
 #include "fwg/objects/ClientFolder.h"
@@ -11,6 +10,7 @@
 #include "platform/oxt/ClassInfo.h"
 #include "tests/support/DescribeTree.h"
 #include "tests/support/DocumentClient.h"
+#include "tests/support/TestBasics.h"
 #include "tests/support/Visible.h"
 #include "tests/support/WithProjects.h"
 

@@ -2,7 +2,6 @@
 // plug-ins stay for the rest of the process, so the tests that load them
 // need a process of their own, as CTest gives each test; run by hand in one
 // process they skip once the plug-in is already in.
-#include "tests/support/TestBasics.h"
 
 #include <algorithm>
 
@@ -14,11 +13,10 @@
 #include "platform/oxapp/CommandLine.h"
 #include "platform/oxt/CurrentObjects.h"
 #include "tests/support/DocumentClient.h"
+#include "tests/support/TestBasics.h"
 #include "tests/support/WithGui.h"
 
 namespace {
-
-using Lines = std::vector<std::string>;
 
 const oxString kPluginDir = CLIENTTEST_PLUGIN_DIR;
 
@@ -45,7 +43,7 @@ bool IsLoaded(const oxString& plugin) {
 
 // Records what the signals carry, in order.
 struct Log : oxListener<> {
-  Lines lines;
+  Strings lines;
   void Add(const std::string& line) { lines.push_back(line); }
 };
 
@@ -85,7 +83,7 @@ TEST_F(PluginClientFixture, FindsTheClientByNameAndAliasAndLoadsItsPluginsOnceWh
   EXPECT_TRUE(IsLoaded("clienttest-main"));
   for (const char* name : {"ClientTest", "clienttest", "ClientTest"})
     EXPECT_EQ(Manager()->GetClient(name), client);
-  EXPECT_EQ(log.lines, (Lines{"new ClientTest"}));
+  EXPECT_EQ(log.lines, (Strings{"new ClientTest"}));
   EXPECT_EQ(Manager()->GetClientList(), (oxStlVector<fwg::Client*>{client}));
 
   // Only the first description of a client gives its alias; names are
@@ -156,7 +154,7 @@ TEST_F(ClientFixture, ClientRegistersFromItsBaseConstructorAndIsOwnedByTheManage
   auto* second = new LocalClient("Other", &log);
   // The announcement comes before the subclass's constructor body.
   EXPECT_EQ(log.lines,
-            (Lines{"new Local listed", "constructed Local", "new Other listed", "constructed Other"}));
+            (Strings{"new Local listed", "constructed Local", "new Other listed", "constructed Other"}));
   EXPECT_EQ(Manager()->GetClientList(), (oxStlVector<fwg::Client*>{first, second}));
   // Found without a description, yet not among the described names.
   EXPECT_EQ(Manager()->GetClient("Other"), second);
@@ -181,7 +179,7 @@ TEST_F(ClientFixture, FileOperationsEmitTheirSignalsAndReturnWhatTheyPromise) {
   EXPECT_EQ((std::vector<bool>{client->Close(&document), client->Save(nullptr),
                                client->SaveAs(nullptr, "/tmp/b.txt"), client->NewFolder(&document, &root, "F")}),
             (std::vector<bool>{true, true, true, false}));
-  EXPECT_EQ(log.lines, (Lines{"save as null /tmp/b.txt", "folder Doc in Root named F"}));
+  EXPECT_EQ(log.lines, (Strings{"save as null /tmp/b.txt", "folder Doc in Root named F"}));
 }
 
 TEST_F(ClientFixture, LazyEntriesAreTriedOnceEachAndListedProfilesWin) {

@@ -1,11 +1,10 @@
-#include "tests/support/TestBasics.h"
-
 #include "fwg/objects/ClientFolder.h"
 #include "fwg/objects/Folder.h"
 #include "fwg/objects/Project.h"
 #include "platform/oxt/ClassInfo.h"
 #include "platform/oxt/CurrentObjects.h"
 #include "platform/oxt/Model.h"
+#include "tests/support/TestBasics.h"
 
 namespace {
 

@@ -1,4 +1,3 @@
-#include "tests/support/TestBasics.h"
 #include <QFileInfo>
 
 #include "fwg/actions/Action.h"
@@ -11,6 +10,7 @@
 #include "tests/support/DescribeTree.h"
 #include "tests/support/DocumentClient.h"
 #include "tests/support/FilledProfile.h"
+#include "tests/support/TestBasics.h"
 #include "tests/support/WithProjects.h"
 
 namespace {
@@ -18,7 +18,6 @@ namespace {
 using fwg::ClientFolder;
 using fwg::ClientObject;
 using fwg::Project;
-using Strings = std::vector<std::string>;
 
 class Session : public WithProjects {
  protected:

@@ -2,18 +2,16 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
-#include "tests/support/TestBasics.h"
 
 #include "fwg/actions/Action.h"
 #include "fwg/actions/ActionGroup.h"
 #include "fwg/shell/CommandPalette.h"
 #include "platform/ui/uiPopupMenu.h"
 #include "tests/support/FilledProfile.h"
+#include "tests/support/TestBasics.h"
 #include "tests/support/WithGui.h"
 
 namespace {
-
-using Strings = std::vector<std::string>;
 
 // A top-level menu titled by a hidden action, as clients make them.
 void AddMenuBarMenu(fwg::Profile* p, const oxString& title) {

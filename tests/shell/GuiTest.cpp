@@ -1,7 +1,6 @@
 #include <QCoreApplication>
 #include <QMessageBox>
 #include <QTimer>
-#include "tests/support/TestBasics.h"
 
 #include "platform/fwc/Director.h"
 #include "platform/oxapp/Application.h"
@@ -9,6 +8,7 @@
 #include "platform/ui/guiTrapableDialog.h"
 #include "platform/ui/uiManager.h"
 #include "platform/ui/uiMessageBox.h"
+#include "tests/support/TestBasics.h"
 #include "tests/support/WithGui.h"
 
 namespace {

@@ -1,11 +1,10 @@
-#include "tests/support/TestBasics.h"
-
 #include "fwg/clients/ClientObject.h"
 #include "fwg/objects/ClientFolder.h"
 #include "fwg/shell/LayoutPropertyEditor.h"
 #include "platform/oxaw/PropertyEditorWidgetManager.h"
 #include "platform/oxt/CurrentObjects.h"
 #include "platform/ui/uiToolButton.h"
+#include "tests/support/TestBasics.h"
 #include "tests/support/WithGui.h"
 
 namespace {

@@ -13,3 +13,5 @@
 #include <vector>
 
 #include "tests/support/Output.h"
+
+using Strings = std::vector<std::string>;

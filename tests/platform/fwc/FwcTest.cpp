@@ -1,11 +1,10 @@
-#include "tests/support/TestBasics.h"
-
 #include <sys/stat.h>
 
 #include "platform/fwc/Director.h"
 #include "platform/fwc/PluginManager.h"
 #include "platform/oxapp/Application.h"
 #include "tests/ChildProcess.h"
+#include "tests/support/TestBasics.h"
 
 namespace {
 
@@ -59,8 +58,8 @@ TEST(PluginLoading, EntryPointRunsOnceAndFailuresAreReportedWithoutStoppingOther
 
   EXPECT_EQ(LoadRecord()->Get("loads").GetLong(), loadsBefore + 1);
   EXPECT_EQ(LoadRecord()->Get("name"), oxVariant("fwctest-good"));
-  EXPECT_TRUE(manager.IsPluginLoaded("fwctest-good"));
-  EXPECT_FALSE(manager.IsPluginLoaded("fwctest-noentry"));
+  EXPECT_EQ(std::pair(manager.IsPluginLoaded("fwctest-good"), manager.IsPluginLoaded("fwctest-noentry")),
+            std::pair(true, false));
 
   error = StderrOf([&] { EXPECT_FALSE(manager.LoadPlugin("fwctest-unknown")); });
   EXPECT_EQ(CountLines(error), 1);

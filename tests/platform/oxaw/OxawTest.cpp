@@ -1,11 +1,11 @@
 #include <QGridLayout>
-#include "tests/support/TestBasics.h"
 
 #include "platform/oxaw/IconPropertyEditorWidget.h"
 #include "platform/oxaw/PropertyEditorWidgetManager.h"
 #include "platform/oxaw/WidgetManager.h"
 #include "platform/ui/uiFrame.h"
 #include "platform/ui/uiToolButton.h"
+#include "tests/support/TestBasics.h"
 
 namespace {
 

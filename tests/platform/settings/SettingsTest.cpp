@@ -1,5 +1,3 @@
-#include "tests/support/TestBasics.h"
-
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
@@ -9,6 +7,7 @@
 #include "platform/settings/oxSettings.h"
 #include "platform/settings/oxSettingsText.h"
 #include "tests/ChildProcess.h"
+#include "tests/support/TestBasics.h"
 
 namespace {
 

@@ -1,8 +1,7 @@
-#include "tests/support/TestBasics.h"
-
 #include <utility>
 
 #include "platform/signals/oxSignal.h"
+#include "tests/support/TestBasics.h"
 
 namespace {
 
@@ -15,6 +14,12 @@ struct Listener : oxListener<> {
   void Second() { log->push_back(name + ".Second"); }
   void Value(int v) { log->push_back(name + "=" + std::to_string(v)); }
   void Peek(int v) const { log->push_back(name + "?" + std::to_string(v)); }
+  // Leaves `quitFrom` from within its own slot.
+  void Quit() {
+    log->push_back(name + ".Quit");
+    quitFrom->Disconnect(this, &Listener::Quit);
+  }
+  oxSignal0<void>* quitFrom = nullptr;
   Log* log;
   oxString name;
 };
@@ -109,21 +114,13 @@ TEST_F(Signals, DisconnectTakesEffectAtOnceDuringEmission) {
   // A slot that disconnects itself runs this time only.
   oxSignal0<void> selfish;
   selfish.Connect(nullptr, [&] { log.push_back("before"); });
-  struct Quitter : Listener {
-    using Listener::Listener;
-    void Quit() {
-      log->push_back("quit");
-      selfish->Disconnect(this, &Quitter::Quit);
-    }
-    oxSignal0<void>* selfish = nullptr;
-  } quitter(&log, "quitter");
-  quitter.selfish = &selfish;
-  selfish.Connect(&quitter, &Quitter::Quit);
+  late.quitFrom = &selfish;
+  selfish.Connect(&late, &Listener::Quit);
   selfish.Connect(nullptr, [&] { log.push_back("after"); });
   selfish.Emit();
   selfish.Emit();
-  EXPECT_EQ(Take(), (Log{"before", "quit", "after", "before", "after"}));
-  EXPECT_EQ(quitter.GetSignalConnectionCount(), 0u);
+  EXPECT_EQ(Take(), (Log{"before", "late.Quit", "after", "before", "after"}));
+  EXPECT_EQ(late.GetSignalConnectionCount(), 0u);
 
   // A connection made during an emission waits for the next one.
   oxSignal0<void> growing;

@@ -2,7 +2,6 @@
 #include <QFocusEvent>
 #include <QLabel>
 #include <QMouseEvent>
-#include "tests/support/TestBasics.h"
 #include <QTabWidget>
 
 #include <algorithm>
@@ -10,6 +9,7 @@
 
 #include "platform/ui/uiFrame.h"
 #include "platform/ui/uiLayoutFrameEx.h"
+#include "tests/support/TestBasics.h"
 
 namespace {
 

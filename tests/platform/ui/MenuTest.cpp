@@ -1,5 +1,4 @@
 #include <QApplication>
-#include "tests/support/TestBasics.h"
 
 #include "platform/ui/guiTrapableDialog.h"
 #include "platform/ui/uiAction.h"
@@ -9,6 +8,7 @@
 #include "platform/ui/uiPopupMenu.h"
 #include "platform/ui/uiToolBar.h"
 #include "platform/ui/uiToolButton.h"
+#include "tests/support/TestBasics.h"
 
 namespace {
 
@@ -62,9 +62,8 @@ TEST_F(MenuFixture, AnActionShowsInSeveralMenusThatHideItemsIndependently) {
   EXPECT_TRUE(places[2].widget->IsA("uiToolButton"));
   const int fileId = places[0].id;
   EXPECT_EQ(uiAction::ActionLookup(fileId), save);
-  EXPECT_EQ(file->Text(fileId, true), "Save");
-  EXPECT_EQ(file->Text(fileId, false), "&Save");
-  EXPECT_EQ(bar_->Text(bar_->IdAt(0)), "File");
+  EXPECT_EQ(file->Text(fileId, true) + "|" + file->Text(fileId, false) + "|" + bar_->Text(bar_->IdAt(0)),
+            "Save|&Save|File");
 
   file->SetItemVisible(fileId, false);
   EXPECT_FALSE(file->IsItemVisible(fileId)) << "queries answer at once";

@@ -1,11 +1,10 @@
-#include "tests/support/TestBasics.h"
-
 #include <QFile>
 #include <cstdlib>
 
 #include "platform/vos/vosFile.h"
 #include "platform/vos/vosFileInfo.h"
 #include "platform/vos/vosLibrary.h"
+#include "tests/support/TestBasics.h"
 
 namespace {
 
