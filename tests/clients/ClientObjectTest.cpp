@@ -23,7 +23,6 @@ using fwg::Project;
 using Frame = uiLayoutFrameEx;
 using Log = std::vector<std::string>;
 
-// Logs each activation, then does the real one.
 class LoggedProfile : public fwg::Profile {
  public:
   LoggedProfile(const oxString& name, const oxString& base, const oxString& menu, Log* log)
@@ -59,7 +58,6 @@ class ClientObjectTest : public WithProjects {
     folder_ = Make<ClientFolder>(project_, "CF");
   }
 
-  // A client document made in `folder`.
   ClientObject* MakeDocument(oxt::Object* folder, const oxString& name) {
     SetCurrent(folder);
     return new ClientObject(client_, name, true);

@@ -41,7 +41,6 @@ bool IsLoaded(const oxString& plugin) {
   return fwc::Director::Get()->GetPluginManager()->IsPluginLoaded(plugin);
 }
 
-// Records what the signals carry, in order.
 struct Log : oxListener<> {
   Strings lines;
   void Add(const std::string& line) { lines.push_back(line); }
@@ -57,7 +56,6 @@ class ClientFixture : public WithGui {
   static fwg::ClientManager* Manager() { return fwg::ClientManager::Get(); }
 };
 
-// Tests that load the test plug-ins.
 class PluginClientFixture : public ClientFixture {
  protected:
   void SetUp() override {
@@ -66,7 +64,6 @@ class PluginClientFixture : public ClientFixture {
   }
 };
 
-// A client made by the test itself, without any plug-in.
 class LocalClient : public fwg::Client {
  public:
   LocalClient(const oxString& name, Log* log) : fwg::Client(name) { log->Add("constructed " + name); }
@@ -158,8 +155,7 @@ TEST_F(ClientFixture, ClientRegistersFromItsBaseConstructorAndIsOwnedByTheManage
   EXPECT_EQ(Manager()->GetClientList(), (oxStlVector<fwg::Client*>{first, second}));
   // Found without a description, yet not among the described names.
   EXPECT_EQ(Manager()->GetClient("Other"), second);
-  const auto names = Manager()->GetClientNames();
-  EXPECT_EQ(std::find(names.begin(), names.end(), "Other"), names.end());
+  EXPECT_EQ(std::ranges::count(Manager()->GetClientNames(), "Other"), 0);
   // The manager deletes both with the application object (TearDown).
 }
 

@@ -26,7 +26,6 @@ class Session : public WithProjects {
     client_ = new DocumentClient;  // owned by the client manager
     ASSERT_TRUE(dir_.isValid());
   }
-  // A document of the test client, made through the client under `folder`.
   ClientObject* MakeDocument(oxt::Object* folder, const oxString& name) {
     SetCurrent(folder);
     return client_->CreateClientObject(name);

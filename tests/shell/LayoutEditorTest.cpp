@@ -87,8 +87,6 @@ TEST_F(LayoutEditorTest, OffersTheLayoutsThatTheCurrentFoldersViewsFill) {
   EXPECT_EQ(Offered(), FirstLabels(9));
 }
 
-// Each entry carries its layout's value and finds its picture; a click on
-// a button stores the value.
 TEST_F(LayoutEditorTest, EntriesCarryTheLayoutValuesAndAClickStoresIt) {
   const oxStlVector<int> values = {1, 3, 2, 5, 4, 7, 6, 8, 9, 10, 11, 12};
   const auto& entries = editor_.GetIconEntries();

@@ -11,7 +11,6 @@ namespace {
 
 using Manager = oxaw::PropertyEditorWidgetManager;
 
-// Makes widgets and editors, counts them, and tells when it is deleted.
 struct CountingCreator : oxaw::IWidgetCreator, Manager::IEditorCreator {
   explicit CountingCreator(int* made, bool* deleted = nullptr) : made(made), deleted(deleted) {}
   ~CountingCreator() override {
@@ -109,9 +108,7 @@ TEST_F(IconChooser, ButtonsSitInTheirGridCellsAndAClickWritesTheEntryValue) {
   editor_.EditValue(uiRect(5, 6, 120, 80));
   uiWidget* chooser = editor_.GetEditorWidget();
   ASSERT_NE(chooser, nullptr);
-  EXPECT_EQ(chooser->ParentWidget(), &parent_);
-  EXPECT_TRUE(chooser->IsVisible());
-  EXPECT_EQ(chooser->Pos().X(), 5);
+  EXPECT_TRUE(chooser->ParentWidget() == &parent_ && chooser->IsVisible() && chooser->Pos().X() == 5);
   EXPECT_EQ(uiImpl(chooser)->findChildren<uiToolButton*>().size(), 3);
   auto* grid = qobject_cast<QGridLayout*>(uiImpl(chooser)->layout());
   ASSERT_NE(grid, nullptr);

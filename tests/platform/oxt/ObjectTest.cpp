@@ -82,7 +82,8 @@ class ObjectModel : public ::testing::Test {
   Doc* doc_ = nullptr;
 };
 
-TEST_F(ObjectModel, DeletingAnObjectDeletesItsSubtreeSilentlyAndLeavesItsParent) {
+// The C++ delete is silent; Delete() announces the intact subtree first.
+TEST_F(ObjectModel, DeletingIsSilentWhileDeleteAnnouncesTheIntactSubtreeAndSelectionFollows) {
   oxStlVector<oxString> gone;
   auto* doomed = new Tracked(project_, "T", &gone);
   new Tracked(doomed, "d1", &gone);
@@ -94,6 +95,24 @@ TEST_F(ObjectModel, DeletingAnObjectDeletesItsSubtreeSilentlyAndLeavesItsParent)
   EXPECT_EQ(gone, (oxStlVector<oxString>{"T", "d1", "d2", "d3"}));
   EXPECT_EQ(project_->GetChildren(), oxStlVector<oxt::Object*>{folder_});
   EXPECT_TRUE(recorder.events.empty());
+
+  delete doc_;
+  auto* first = new Doc(folder_, "d1");
+  new Doc(first, "d1a");
+  auto* second = new Doc(folder_, "d2");
+
+  first->EmitSelected();
+  second->EmitSelected();
+  oxt::Model::Get()->SetSelection({first, second});
+  second->EmitUnselected();
+  second->EmitUnselected();  // not selected any more: nothing to say
+  oxt::Model::Get()->SetSelection({first, second});
+  folder_->Delete();
+
+  EXPECT_EQ(project_->GetChildren().size(), 0u);
+  EXPECT_TRUE(oxt::Model::Get()->GetSelection().empty());
+  EXPECT_EQ(recorder.events, (Events{"selected d1", "selected d2", "selected d1,d2", "selected d1",
+                                     "selected d1,d2", "deleted F<P d1<F d1a<d1 d2<F"}));
 }
 
 TEST_F(ObjectModel, ClassesAndCurrentObjectsAreRelatedThroughRegisteredBaseNames) {
@@ -195,27 +214,6 @@ TEST_F(ObjectModel, ChangesAreAnnouncedWithTheObjectAndTheNewValue) {
   EXPECT_EQ(project_->GetParent(), sandbox_);
   EXPECT_EQ(recorder.events, (Events{"created D in F", "changed Doc Name=Doc", "changed F Layout=4",
                                      "changed Doc @Parent=->P"}));
-}
-
-TEST_F(ObjectModel, DeleteAnnouncesTheIntactSubtreeInPreorderAndSelectionFollows) {
-  delete doc_;
-  auto* first = new Doc(folder_, "d1");
-  new Doc(first, "d1a");
-  auto* second = new Doc(folder_, "d2");
-  Recorder recorder(oxt::Model::Get());
-
-  first->EmitSelected();
-  second->EmitSelected();
-  oxt::Model::Get()->SetSelection({first, second});
-  second->EmitUnselected();
-  second->EmitUnselected();  // not selected any more: nothing to say
-  oxt::Model::Get()->SetSelection({first, second});
-  folder_->Delete();
-
-  EXPECT_EQ(project_->GetChildren().size(), 0u);
-  EXPECT_TRUE(oxt::Model::Get()->GetSelection().empty());
-  EXPECT_EQ(recorder.events, (Events{"selected d1", "selected d2", "selected d1,d2", "selected d1",
-                                     "selected d1,d2", "deleted F<P d1<F d1a<d1 d2<F"}));
 }
 
 TEST_F(ObjectModel, CopyDuplicatesClassPropertiesAndChildren) {

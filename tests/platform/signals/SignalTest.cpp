@@ -40,7 +40,6 @@ class Signals : public ::testing::Test {
     });
   }
   void TearDown() override { oxScriptCallback::SetInvoker({}); }
-  // The log so far, emptied.
   Log Take() { return std::exchange(log, {}); }
 
   Log log;
@@ -165,8 +164,7 @@ TEST_F(Signals, DisconnectMatchesObjectAndMemberAndCountsDuplicates) {
   EXPECT_EQ(a.GetSignalConnectionCount(), 0u);
 
   signal.DisconnectAll();
-  EXPECT_EQ(signal.GetConnectionCount(), 0u);
-  EXPECT_EQ(b.GetSignalConnectionCount(), 0u);
+  EXPECT_EQ(signal.GetConnectionCount() + b.GetSignalConnectionCount(), 0u);
 }
 
 TEST_F(Signals, FaceMakesItsSignalOnFirstConnection) {
