@@ -1,14 +1,6 @@
-// Documents on a real application object: their place in the tree, how
-// activation switches label, frame and profile, copies, and deletion in
-// any order leaving nothing dangling.
 #include <QApplication>
 #include <QMenuBar>
 #include <QMouseEvent>
-#include <QPointer>
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 #include "fwg/clients/ClientManager.h"
 #include "fwg/objects/ClientFolder.h"
@@ -18,7 +10,7 @@
 #include "platform/oxt/ClassInfo.h"
 #include "tests/support/DescribeTree.h"
 #include "tests/support/DocumentClient.h"
-#include "tests/support/Output.h"
+#include "tests/support/TestBasics.h"
 #include "tests/support/Visible.h"
 #include "tests/support/WithProjects.h"
 
@@ -31,7 +23,6 @@ using fwg::Project;
 using Frame = uiLayoutFrameEx;
 using Log = std::vector<std::string>;
 
-// Logs each activation, then does the real one.
 class LoggedProfile : public fwg::Profile {
  public:
   LoggedProfile(const oxString& name, const oxString& base, const oxString& menu, Log* log)
@@ -67,7 +58,6 @@ class ClientObjectTest : public WithProjects {
     folder_ = Make<ClientFolder>(project_, "CF");
   }
 
-  // A client document made in `folder`.
   ClientObject* MakeDocument(oxt::Object* folder, const oxString& name) {
     SetCurrent(folder);
     return new ClientObject(client_, name, true);
@@ -113,14 +103,11 @@ TEST_F(ClientObjectTest, DocumentsTakeTheirPlaceInTheTreeAndItsFrames) {
   for (ClientObject* d : {inInner, inProject, besidePlain, loose}) parents.push_back(d->GetParent());
   EXPECT_EQ(parents, (std::vector<oxt::Object*>{inner, project_, folder_, nullptr}));
 
-  // Casts and current objects of the document class (the folder classes'
-  // own are the object tree test's).
+  // Casts and current objects of the document class.
   auto* deep = new ClientObject(plain, "Deep", true);
-  EXPECT_EQ(ClientObject::Cast(folder_), nullptr);
   SetCurrent(deep);
-  EXPECT_EQ(ClientObject::GetCurrentObject(), deep);
-  SetCurrent(folder_);
-  EXPECT_EQ(ClientObject::GetCurrentObject(), nullptr);
+  EXPECT_EQ((std::vector<ClientObject*>{ClientObject::Cast(folder_), ClientObject::GetCurrentObject()}),
+            (std::vector<ClientObject*>{nullptr, deep}));
 
   // The registry makes documents without a client, which start with a
   // normal label.
@@ -184,7 +171,6 @@ TEST_F(ClientObjectTest, ActivationSwitchesDocumentLabelFrameAndProfileInOrder) 
   b->Activate();
   EXPECT_EQ(Take(), (Log{"B deactivated", "B normal", "B bold", "profile B", "B activated"}));
   EXPECT_EQ(fwg::ProfileManager::Get()->GetActiveProfile(), GetProfile("B"));
-  EXPECT_EQ(Font(b), "bold");
 
   // A document without a profile still becomes the active one.
   ClientObject* plain = MakeDocument(folder_, "Plain");
@@ -194,7 +180,6 @@ TEST_F(ClientObjectTest, ActivationSwitchesDocumentLabelFrameAndProfileInOrder) 
 
   // None active leaves none bold.
   fwg::ClientManager::Get()->SetActiveClientObject(nullptr);
-  EXPECT_EQ(Active(), nullptr);
   EXPECT_EQ(Font(plain), "normal");
 }
 

@@ -3,24 +3,19 @@
 // plug-ins, and work autosaved before a kill comes back with "-recover".
 #include <QFileInfo>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QThread>
-#include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <string>
-#include <vector>
 
 #include "fwg/objects/Project.h"
 #include "platform/fwc/Director.h"
 #include "platform/fwc/PluginManager.h"
 #include "platform/settings/oxSettings.h"
-#include "tests/support/WithGui.h"
 #include "tests/support/DescribeTree.h"
+#include "tests/support/TestBasics.h"
+#include "tests/support/WithGui.h"
 
 namespace {
-
-using Lines = std::vector<std::string>;
 
 // Before anything asks for the plug-in manager: it reads this folder once.
 const bool kEnvironmentSet = setenv("FWG_PLUGIN_PATH", SESSIONTEST_PLUGIN_DIR, 1) == 0;
@@ -39,7 +34,7 @@ class SessionProcess : public WithGui {
   // Starts the host with the probe client in `mode` (see ProbePlugin.cpp)
   // and returns what the probe printed, once it printed "end"; fewer lines
   // if the host ended before.
-  Lines RunProbe(QProcess& host, const QString& mode, QStringList arguments, const QString& file = {}) {
+  Strings RunProbe(QProcess& host, const QString& mode, QStringList arguments, const QString& file = {}) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("QT_QPA_PLATFORM", "offscreen");
     environment.insert("FWG_PLUGIN_PATH", SESSIONTEST_PLUGIN_DIR);
@@ -48,7 +43,7 @@ class SessionProcess : public WithGui {
     if (!file.isEmpty()) environment.insert("SESSIONPROBE_FILE", file);
     host.setProcessEnvironment(environment);
     host.start(SESSIONTEST_HOST, arguments << "-client" << "sessionprobe");
-    Lines lines;
+    Strings lines;
     while (host.canReadLine() || host.waitForReadyRead(kPatienceMs)) {
       const QString line = QString::fromUtf8(host.readLine()).trimmed();
       if (line == "probe: end") return lines;
@@ -64,7 +59,7 @@ class SessionProcess : public WithGui {
 TEST_F(SessionProcess, ASessionOpensAsSavedWhereNoneOfItsPluginsIsLoaded) {
   const QString file = config_.path() + "/work.session";
   QProcess saver;
-  const Lines saved = RunProbe(saver, "build", {}, file);
+  const Strings saved = RunProbe(saver, "build", {}, file);
   ASSERT_TRUE(saver.waitForFinished(kPatienceMs));
   ASSERT_GT(saved.size(), 5u);
   fwc::PluginManager* plugins = fwc::Director::Get()->GetPluginManager();
@@ -87,7 +82,7 @@ TEST_F(SessionProcess, WorkAutosavedBeforeACrashComesBackWithRecover) {
   }
   const QString recovery = config_.path() + "/tavrix.recovery";
   QProcess crashing;
-  const Lines built = RunProbe(crashing, "build", {});
+  const Strings built = RunProbe(crashing, "build", {});
   ASSERT_GT(built.size(), 5u);
   for (int waited = 0; waited < kPatienceMs && !QFileInfo::exists(recovery); waited += 50) {
     QThread::msleep(50);
@@ -97,7 +92,7 @@ TEST_F(SessionProcess, WorkAutosavedBeforeACrashComesBackWithRecover) {
   crashing.waitForFinished(kPatienceMs);
 
   QProcess restarted;
-  const Lines recovered = RunProbe(restarted, "describe", {"-recover"});
+  const Strings recovered = RunProbe(restarted, "describe", {"-recover"});
   ASSERT_TRUE(restarted.waitForFinished(kPatienceMs));
   EXPECT_EQ(restarted.exitCode(), 0);
   EXPECT_EQ(recovered, built);

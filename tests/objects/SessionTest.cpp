@@ -1,14 +1,4 @@
-// Session files of projects on a real application object: round trips,
-// unknown clients, broken files and saves that fail part way.
-#include <QDir>
 #include <QFileInfo>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
-
-#include <cerrno>
-#include <cstring>
-#include <string>
-#include <vector>
 
 #include "fwg/actions/Action.h"
 #include "fwg/objects/ClientFolder.h"
@@ -20,7 +10,7 @@
 #include "tests/support/DescribeTree.h"
 #include "tests/support/DocumentClient.h"
 #include "tests/support/FilledProfile.h"
-#include "tests/support/Output.h"
+#include "tests/support/TestBasics.h"
 #include "tests/support/WithProjects.h"
 
 namespace {
@@ -28,7 +18,6 @@ namespace {
 using fwg::ClientFolder;
 using fwg::ClientObject;
 using fwg::Project;
-using Strings = std::vector<std::string>;
 
 class Session : public WithProjects {
  protected:
@@ -37,11 +26,6 @@ class Session : public WithProjects {
     client_ = new DocumentClient;  // owned by the client manager
     ASSERT_TRUE(dir_.isValid());
   }
-  static void SetLayout(oxt::Object* folder, int layout) {
-    oxt::Property p("Layout", oxt::Variant(layout));
-    folder->SetProperty(p);
-  }
-  // A document of the test client, made through the client under `folder`.
   ClientObject* MakeDocument(oxt::Object* folder, const oxString& name) {
     SetCurrent(folder);
     return client_->CreateClientObject(name);
@@ -106,11 +90,10 @@ TEST_F(Session, ATreeWrittenAndReadBackIsTheSameWithDocumentsMadeOnceByTheirClie
   auto last = [&](const std::string& event) {
     return std::find(events.rbegin(), events.rend(), event).base() - events.begin();
   };
-  EXPECT_GT(last("layout Sheets"), last("created Alpha"));
-  EXPECT_GT(last("layout Sheets"), last("created Beta"));
-  EXPECT_GT(last("layout Sheets"), last("layout Inner"));
-  EXPECT_GT(last("layout Session"), last("created Gamma"));
-  EXPECT_GT(last("layout Session"), last("layout Sheets"));
+  for (const auto& [later, earlier] : {std::pair{"layout Sheets", "created Alpha"}, {"layout Sheets", "created Beta"},
+                                       {"layout Sheets", "layout Inner"}, {"layout Session", "created Gamma"},
+                                       {"layout Session", "layout Sheets"}})
+    EXPECT_GT(last(later), last(earlier)) << later << " after " << earlier;
   EXPECT_EQ(events.front(), "created Session");
   // Plain objects are announced too, once each, so a project tree shows them.
   for (const char* name : {"Plain", "Leaf", "Loose", "Alpha"}) {

@@ -1,12 +1,8 @@
-// The central widget follows the object tree on a real main window:
-// projects become pages, client folders frames inside them.
-#include <QPointer>
-#include <gtest/gtest.h>
-
 #include "fwg/objects/ClientFolder.h"
 #include "fwg/shell/CentralWidget.h"
 #include "platform/ui/uiFrame.h"
 #include "platform/ui/uiMainWindow.h"
+#include "tests/support/TestBasics.h"
 #include "tests/support/WithProjects.h"
 
 namespace {
@@ -76,13 +72,11 @@ TEST_F(CentralWidgetTest, LayoutPropertyRetilesTheFolderFrame) {
   // A value that is no layout leaves the frame as it is; a project is a
   // client folder too.
   for (int layout : {4, 99}) {
-    oxt::Property p("Layout", layout);
-    folder->SetProperty(p);
+    SetLayout(folder, layout);
     EXPECT_EQ(frame->GetLayout(), Frame::ThreeVertical);
   }
   EXPECT_EQ(frame->GetPaneIndex(FindFrame("D")), 2);
-  oxt::Property projectLayout("Layout", 3);
-  project->SetProperty(projectLayout);
+  SetLayout(project, 3);
   EXPECT_EQ(FindFrame("P")->GetLayout(), Frame::TwoHorizontal);
 }
 
@@ -143,10 +137,8 @@ TEST_F(CentralWidgetTest, ShowWidgetSwitchesTheCentralWidgetOnlyOnChange) {
   oxListener<> listener;
   stack_->OnHide().Connect(&listener, [&](uiHideEvent*) { ++stackHides; });
 
-  central_->ShowWidget(stack_);
-  EXPECT_EQ(stackHides, 0);
-
   uiFrame other(gui_->GetMainWindow(), "Other");
+  central_->ShowWidget(stack_);  // shown already: not hidden and shown again
   central_->ShowWidget(&other);
   EXPECT_EQ(gui_->GetMainWindow()->CentralWidget(), &other);
   EXPECT_EQ(stackHides, 1);

@@ -1,26 +1,17 @@
-// The command palette on a real main window, driven from the keyboard: what
-// it lists after switches, how typing ranks, and that Enter does what a
-// click on the menu item does.
 #include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 #include "fwg/actions/Action.h"
 #include "fwg/actions/ActionGroup.h"
 #include "fwg/shell/CommandPalette.h"
 #include "platform/ui/uiPopupMenu.h"
 #include "tests/support/FilledProfile.h"
-#include "tests/support/Output.h"
+#include "tests/support/TestBasics.h"
 #include "tests/support/WithGui.h"
 
 namespace {
-
-using Strings = std::vector<std::string>;
 
 // A top-level menu titled by a hidden action, as clients make them.
 void AddMenuBarMenu(fwg::Profile* p, const oxString& title) {

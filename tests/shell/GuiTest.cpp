@@ -1,12 +1,6 @@
-// The application object: construction, start, the exit procedure, errors
-// and per-context translation, on real Qt widgets.
 #include <QCoreApplication>
 #include <QMessageBox>
 #include <QTimer>
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 #include "platform/fwc/Director.h"
 #include "platform/oxapp/Application.h"
@@ -14,7 +8,7 @@
 #include "platform/ui/guiTrapableDialog.h"
 #include "platform/ui/uiManager.h"
 #include "platform/ui/uiMessageBox.h"
-#include "tests/support/Output.h"
+#include "tests/support/TestBasics.h"
 #include "tests/support/WithGui.h"
 
 namespace {

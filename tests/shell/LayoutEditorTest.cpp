@@ -1,16 +1,10 @@
-// The "Layout" property's editor: it offers only the layouts that the
-// current client folder has views for, writes the chosen layout's value,
-// finds its pictures, and is what the central widget registers.
-#include <gtest/gtest.h>
-
-#include <memory>
-
 #include "fwg/clients/ClientObject.h"
 #include "fwg/objects/ClientFolder.h"
 #include "fwg/shell/LayoutPropertyEditor.h"
 #include "platform/oxaw/PropertyEditorWidgetManager.h"
 #include "platform/oxt/CurrentObjects.h"
 #include "platform/ui/uiToolButton.h"
+#include "tests/support/TestBasics.h"
 #include "tests/support/WithGui.h"
 
 namespace {
@@ -93,8 +87,6 @@ TEST_F(LayoutEditorTest, OffersTheLayoutsThatTheCurrentFoldersViewsFill) {
   EXPECT_EQ(Offered(), FirstLabels(9));
 }
 
-// Each entry carries its layout's value and finds its picture; a click on
-// a button stores the value.
 TEST_F(LayoutEditorTest, EntriesCarryTheLayoutValuesAndAClickStoresIt) {
   const oxStlVector<int> values = {1, 3, 2, 5, 4, 7, 6, 8, 9, 10, 11, 12};
   const auto& entries = editor_.GetIconEntries();

@@ -1,7 +1,6 @@
 // Objects that go in an order their owners did not plan for: each case
 // here was once a use after free. Run under the address sanitizer.
 #include <QMenuBar>
-#include <gtest/gtest.h>
 
 #include "fwg/actions/Action.h"
 #include "fwg/clients/Client.h"
@@ -10,6 +9,7 @@
 #include "fwg/profiles/Profile.h"
 #include "fwg/profiles/ProfileManager.h"
 #include "platform/fwc/Director.h"
+#include "tests/support/TestBasics.h"
 #include "tests/support/Visible.h"
 #include "tests/support/WithGui.h"
 

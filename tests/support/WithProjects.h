@@ -32,6 +32,10 @@ class WithProjects : public WithGui {
 
   static oxt::Object* Root() { return oxt::Model::Get()->GetRoot(); }
   static void SetCurrent(oxt::Object* object) { oxt::CurrentObjects::Get()->SetCurrentObject(object); }
+  static void SetLayout(oxt::Object* folder, int layout) {
+    oxt::Property p("Layout", oxt::Variant(layout));
+    folder->SetProperty(p);
+  }
   template <class T, class... Args>
   static T* Make(Args&&... args) {
     T* object = new T(std::forward<Args>(args)...);

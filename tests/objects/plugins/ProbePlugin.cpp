@@ -39,18 +39,21 @@ void MakeDocument(const char* client, oxt::Object* folder, const oxString& name,
   document->ReadContent(&element);
 }
 
+// `object`, announced as the host's commands announce what they make.
+template <class T>
+T* Announced(T* object) {
+  object->EmitCreated();
+  return object;
+}
+
 fwg::Project* Build() {
-  auto* project = new fwg::Project("Work");
-  project->EmitCreated();
-  auto* plain = new fwg::Folder(project, "Plain");
-  plain->EmitCreated();
+  auto* project = Announced(new fwg::Project("Work"));
+  auto* plain = Announced(new fwg::Folder(project, "Plain"));
   (new oxt::Object(plain, "Leaf"))->AddProperty(oxt::Property("Size", oxt::Variant(4)));
-  auto* sketchbook = new fwg::ClientFolder(project, "Sketchbook");
-  sketchbook->EmitCreated();
+  auto* sketchbook = Announced(new fwg::ClientFolder(project, "Sketchbook"));
   MakeDocument("Sketches", sketchbook, "Harbour", "STROKES", oxString("\0\1\2<&>\xff", 7));
   MakeDocument("Sketches", sketchbook, "Bridge", "STROKES", "");
-  auto* inner = new fwg::ClientFolder(sketchbook, "Inner");
-  inner->EmitCreated();
+  auto* inner = Announced(new fwg::ClientFolder(sketchbook, "Inner"));
   MakeDocument("Lists", inner, "Errands", "ITEMS", "bread\nmilk\n\ttea ");
   SetLayout(inner, 2);
   SetLayout(sketchbook, 4);

@@ -13,12 +13,8 @@ class Document : public fwg::ClientObject {
  public:
   using fwg::ClientObject::ClientObject;
   oxString ClassName() const override { return SESSIONTEST_CLASS; }
-  void WriteContent(oxt::FileElement* element) override {
-    AddContent(element, SESSIONTEST_PIECE, content_);
-  }
-  void ReadContent(oxt::FileElement* element) override {
-    GetContent(element, SESSIONTEST_PIECE, &content_);
-  }
+  void WriteContent(oxt::FileElement* element) override { AddContent(element, SESSIONTEST_PIECE, content_); }
+  void ReadContent(oxt::FileElement* element) override { GetContent(element, SESSIONTEST_PIECE, &content_); }
 
  private:
   oxString content_;
@@ -32,9 +28,7 @@ class DocumentClient : public fwg::Client {
 
 void Load(const fwc::PluginDescription&) {
   auto* info = new oxt::ClassInfo(SESSIONTEST_CLASS);  // lives for the process
-  info->SetConstructor([](oxt::Object* parent) -> oxt::Object* {
-    return new Document(parent, {}, true);
-  });
+  info->SetConstructor([](oxt::Object* parent) -> oxt::Object* { return new Document(parent, {}, true); });
   info->AddBase(fwg::ClientObject::S_ClassName());
   new DocumentClient;  // owned by the client manager
 }

@@ -1,13 +1,10 @@
-#include <gtest/gtest.h>
-
-#include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <cstdlib>
 
 #include "platform/oxapp/Application.h"
 #include "platform/oxapp/CommandLine.h"
 #include "platform/vos/vosLibrary.h"
+#include "tests/support/TestBasics.h"
 
 namespace {
 
@@ -70,13 +67,11 @@ TEST_F(ResourceLookup, FoldersThenEnvironmentRootsThenAddedRootsThenExecutableRe
   application.AddResourceFolder("other", base_ + "/otherfolder");
   application.AddResourceRoot(base_ + "/added");
 
-  EXPECT_EQ(application.GetResource("demo", "a.png"), inFolder);
-  EXPECT_EQ(application.GetResource("demo", "b.png"), inEnvironment);
-  EXPECT_EQ(application.GetResource("demo", "c.png"), inSecondRoot);
-  EXPECT_EQ(application.GetResource("demo", "d.png"), "");
+  std::vector<oxString> found;  // a folder is no resource
+  for (const char* name : {"a.png", "b.png", "c.png", "d.png", "dir.png", ""})
+    found.push_back(application.GetResource("demo", name));
+  EXPECT_EQ(found, (std::vector<oxString>{inFolder, inEnvironment, inSecondRoot, "", "", ""}));
   EXPECT_EQ(application.GetResource("other", "d.png"), base_ + "/otherfolder/d.png");
-  EXPECT_EQ(application.GetResource("demo", "dir.png"), "");  // a folder is no resource
-  EXPECT_EQ(application.GetResource("demo", ""), "");
 
   // Last comes the resources folder beside the executable's folder.
   shipped_ = vosLibrary::GetExecutableFolder() + "/../resources/oxapptest-ctx";

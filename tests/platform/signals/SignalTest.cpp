@@ -1,12 +1,7 @@
-// Behaviour of the signal library that the rest of the framework relies on:
-// emission order, re-entrance, disconnection while emitting, lifetimes of
-// receivers and owners, and script slots.
-#include <gtest/gtest.h>
-
-#include <memory>
 #include <utility>
 
 #include "platform/signals/oxSignal.h"
+#include "tests/support/TestBasics.h"
 
 namespace {
 
@@ -19,6 +14,12 @@ struct Listener : oxListener<> {
   void Second() { log->push_back(name + ".Second"); }
   void Value(int v) { log->push_back(name + "=" + std::to_string(v)); }
   void Peek(int v) const { log->push_back(name + "?" + std::to_string(v)); }
+  // Leaves `quitFrom` from within its own slot.
+  void Quit() {
+    log->push_back(name + ".Quit");
+    quitFrom->Disconnect(this, &Listener::Quit);
+  }
+  oxSignal0<void>* quitFrom = nullptr;
   Log* log;
   oxString name;
 };
@@ -39,7 +40,6 @@ class Signals : public ::testing::Test {
     });
   }
   void TearDown() override { oxScriptCallback::SetInvoker({}); }
-  // The log so far, emptied.
   Log Take() { return std::exchange(log, {}); }
 
   Log log;
@@ -64,16 +64,14 @@ TEST_F(Signals, EveryKindOfSlotRunsInConnectionOrder) {
 
   signal.Emit(7);
   EXPECT_EQ(Take(), (Log{"b=7", "fn=7", "script:proc=7", "a=7", "a?7"}));
-  signal(8);  // the call operator emits too
-  EXPECT_EQ(Take(), (Log{"b=8", "fn=8", "script:proc=8", "a=8", "a?8"}));
 
-  // Blocking silences the signal but keeps its connections.
+  // Blocking silences the signal but keeps its connections; the call
+  // operator emits too.
   signal.Block(true);
   signal.Emit(9);
-  EXPECT_EQ(Take(), Log{});
   signal.Block(false);
-  signal.Emit(9);
-  EXPECT_EQ(Take().size(), 5u);
+  signal(8);
+  EXPECT_EQ(Take(), (Log{"b=8", "fn=8", "script:proc=8", "a=8", "a?8"}));
 }
 
 TEST_F(Signals, DropsNestedEmissionOfTheSameSignalButRunsOthers) {
@@ -91,9 +89,8 @@ TEST_F(Signals, DropsNestedEmissionOfTheSameSignalButRunsOthers) {
 
   signal.Emit(1);
   EXPECT_EQ(Take(), (Log{"outer1", "other", "next1"}));
-  EXPECT_FALSE(signal.IsEmitting());
-
   // The dropped emission left no trace: the signal emits normally again.
+  EXPECT_FALSE(signal.IsEmitting());
   signal.Emit(5);
   EXPECT_EQ(Take(), (Log{"outer5", "other", "next5"}));
 }
@@ -116,21 +113,13 @@ TEST_F(Signals, DisconnectTakesEffectAtOnceDuringEmission) {
   // A slot that disconnects itself runs this time only.
   oxSignal0<void> selfish;
   selfish.Connect(nullptr, [&] { log.push_back("before"); });
-  struct Quitter : Listener {
-    using Listener::Listener;
-    void Quit() {
-      log->push_back("quit");
-      selfish->Disconnect(this, &Quitter::Quit);
-    }
-    oxSignal0<void>* selfish = nullptr;
-  } quitter(&log, "quitter");
-  quitter.selfish = &selfish;
-  selfish.Connect(&quitter, &Quitter::Quit);
+  late.quitFrom = &selfish;
+  selfish.Connect(&late, &Listener::Quit);
   selfish.Connect(nullptr, [&] { log.push_back("after"); });
   selfish.Emit();
   selfish.Emit();
-  EXPECT_EQ(Take(), (Log{"before", "quit", "after", "before", "after"}));
-  EXPECT_EQ(quitter.GetSignalConnectionCount(), 0u);
+  EXPECT_EQ(Take(), (Log{"before", "late.Quit", "after", "before", "after"}));
+  EXPECT_EQ(late.GetSignalConnectionCount(), 0u);
 
   // A connection made during an emission waits for the next one.
   oxSignal0<void> growing;
@@ -175,8 +164,7 @@ TEST_F(Signals, DisconnectMatchesObjectAndMemberAndCountsDuplicates) {
   EXPECT_EQ(a.GetSignalConnectionCount(), 0u);
 
   signal.DisconnectAll();
-  EXPECT_EQ(signal.GetConnectionCount(), 0u);
-  EXPECT_EQ(b.GetSignalConnectionCount(), 0u);
+  EXPECT_EQ(signal.GetConnectionCount() + b.GetSignalConnectionCount(), 0u);
 }
 
 TEST_F(Signals, FaceMakesItsSignalOnFirstConnection) {
@@ -185,9 +173,7 @@ TEST_F(Signals, FaceMakesItsSignalOnFirstConnection) {
   face0.Disconnect(&a, &Listener::First);
   EXPECT_EQ(face0.GetSignal(), nullptr);
   face0.Connect(&a, &Listener::First);
-  ASSERT_NE(face0.GetSignal(), nullptr);
   face0.Emit();
-
   oxiSignal2<void, int, const oxString&> face2;
   face2.Emit(1, "lost");
   EXPECT_EQ(face2.GetSignal(), nullptr);
@@ -255,7 +241,6 @@ TEST_F(Signals, SlotDeletingTheSignalOwnerStopsTheEmission) {
   owner = std::make_unique<Owner>();
   owner->moved.Connect(nullptr, [&](int) { owner.reset(); });
   owner->moved.Connect(&watcher, &Listener::Value);
-  EXPECT_EQ(watcher.GetSignalConnectionCount(), 1u);
   owner->moved.Emit(2);
   EXPECT_EQ(Take(), Log{});
   EXPECT_EQ(watcher.GetSignalConnectionCount(), 0u);
@@ -278,9 +263,8 @@ TEST_F(Signals, ScriptsReceiveArgumentsAsVariantsWithBoundObjectFirst) {
   values.Emit(42, true, "text");
   const Args args = {oxVariant(42), oxVariant(true), oxVariant(oxString("text"))};
   ASSERT_EQ(calls.size(), 2u);
-  EXPECT_EQ(calls[0].procedure + calls[0].object, "OnValues");
+  EXPECT_EQ(calls[0].procedure + calls[0].object + "|" + calls[1].procedure + calls[1].object, "OnValues|OnBounddoc1");
   EXPECT_EQ(calls[0].args, args);
-  EXPECT_EQ(calls[1].procedure + calls[1].object, "OnBounddoc1");
   EXPECT_EQ(calls[1].args, (Args{oxVariant(oxString("doc1")), args[0], args[1], args[2]}));
 
   // By reference: its address. A null C string reaches the script as empty

@@ -1,21 +1,15 @@
-// Layout frames: the twelve fixed layouts on real widgets, views beyond the
-// panes as tabs, views handed back rather than deleted, and the one active
-// frame of the process.
 #include <QApplication>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPointer>
 #include <QTabWidget>
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
-#include <vector>
 
 #include "platform/ui/uiFrame.h"
 #include "platform/ui/uiLayoutFrameEx.h"
+#include "tests/support/TestBasics.h"
 
 namespace {
 
@@ -142,25 +136,6 @@ TEST_F(LayoutFrameTest, RefusesValuesThatAreNoLayoutAndKeepsTheArrangement) {
   EXPECT_EQ(fresh->GetPaneIndex(b), 0);
 }
 
-TEST_F(LayoutFrameTest, TabsFollowTheirViewsCaptionsAndRearrangingKeepsTheFrontTab) {
-  Frame* frame = MakeFrame("Folder");
-  Frame* first = MakeFrame("First");
-  Frame* second = MakeFrame("Second");
-  first->SetParent(frame);
-  second->SetParent(frame);
-  frame->show();  // arranged once seen
-  QTabWidget* tabs = GetTabWidgetOf(second);
-  ASSERT_NE(tabs, nullptr);
-  EXPECT_EQ(tabs->tabText(1), "Second");  // the name until there is a caption
-
-  second->SetCaption("Report");
-  EXPECT_EQ(tabs->tabText(1), "Report");
-
-  tabs->setCurrentIndex(1);
-  frame->Pagify();
-  EXPECT_EQ(GetTabWidgetOf(second)->currentWidget(), second);
-}
-
 TEST_F(LayoutFrameTest, RemovedViewsAndViewsOfDeletedFramesAreHandedBackNotDeleted) {
   Frame* frame = MakeFrame("Folder");
   frame->Layout(Frame::TwoHorizontal);
@@ -191,7 +166,6 @@ TEST_F(LayoutFrameTest, FramesMoveBetweenFramesButNeverIntoThemselves) {
   Frame* left = MakeFrame("Left");
   Frame* right = MakeFrame("Right");
   Frame* inner = MakeFrame("Inner", left);  // a view of `left` from the start
-  EXPECT_EQ(inner->GetParentFrame(), left);
   EXPECT_EQ(left->GetViews(), (oxStlVector<uiWidget*>{inner}));
 
   inner->SetParent(right);
@@ -224,7 +198,6 @@ TEST_F(LayoutFrameTest, ActivationIsProcessWideAndSignalledOnlyOnChange) {
 
   a->Activate();
   a->Activate();
-  EXPECT_TRUE(a->IsActive());
   b->Activate();
   EXPECT_FALSE(a->IsActive());
   EXPECT_EQ(Frame::m_pActiveInstance, b);

@@ -1,12 +1,6 @@
-// Menu items, actions, toolbar buttons and groups of the toolkit layer, on
-// real Qt menus.
-#include <QCoreApplication>
-#include <gtest/gtest.h>
+#include <QApplication>
 
-#include <memory>
-#include <string>
-#include <vector>
-
+#include "platform/ui/guiTrapableDialog.h"
 #include "platform/ui/uiAction.h"
 #include "platform/ui/uiActionGroup.h"
 #include "platform/ui/uiMainWindow.h"
@@ -14,6 +8,7 @@
 #include "platform/ui/uiPopupMenu.h"
 #include "platform/ui/uiToolBar.h"
 #include "platform/ui/uiToolButton.h"
+#include "tests/support/TestBasics.h"
 
 namespace {
 
@@ -67,9 +62,8 @@ TEST_F(MenuFixture, AnActionShowsInSeveralMenusThatHideItemsIndependently) {
   EXPECT_TRUE(places[2].widget->IsA("uiToolButton"));
   const int fileId = places[0].id;
   EXPECT_EQ(uiAction::ActionLookup(fileId), save);
-  EXPECT_EQ(file->Text(fileId, true), "Save");
-  EXPECT_EQ(file->Text(fileId, false), "&Save");
-  EXPECT_EQ(bar_->Text(bar_->IdAt(0)), "File");
+  EXPECT_EQ(file->Text(fileId, true) + "|" + file->Text(fileId, false) + "|" + bar_->Text(bar_->IdAt(0)),
+            "Save|&Save|File");
 
   file->SetItemVisible(fileId, false);
   EXPECT_FALSE(file->IsItemVisible(fileId)) << "queries answer at once";
@@ -178,6 +172,36 @@ TEST_F(MenuFixture, AGroupSideBySideGivesEachMemberItsOwnItem) {
   ASSERT_NE(sub, nullptr);
   EXPECT_EQ(Items(sub), "m1");
   EXPECT_EQ(menu->Text(menu->IdAt(4)), "More");
+}
+
+TEST(ModelessDialogs, SwitchingOffDisablesEveryOpenModelessDialog) {
+  guiTrapableDialog::helper& helper = guiTrapableDialog::s_helper;
+  auto first = std::make_unique<guiTrapableDialog>(nullptr, "first", false);
+  auto second = std::make_unique<guiTrapableDialog>(nullptr, "second", false);
+  auto modal = std::make_unique<guiTrapableDialog>(nullptr, "modal", true);
+  first->show();
+  second->show();
+  modal->setEnabled(true);
+
+  // Modal dialogs are not modeless; one shown while the switch is off starts
+  // disabled too.
+  helper.setModelessDialogs(false);
+  auto late = std::make_unique<guiTrapableDialog>(nullptr, "late", false);
+  late->show();
+  auto enabled = [&] {
+    return std::vector<bool>{first->isEnabled(), second->isEnabled(), modal->isEnabled(), late->isEnabled()};
+  };
+  EXPECT_EQ(enabled(), (std::vector<bool>{false, false, true, false}));
+  helper.setModelessDialogs(true);
+  EXPECT_EQ(enabled(), (std::vector<bool>{true, true, true, true}));
+
+  // The most recently shown visible one comes to the front; a destroyed one
+  // is forgotten.
+  late.reset();
+  helper.activateTopModeless();
+  QApplication::processEvents();
+  EXPECT_EQ(QApplication::activeWindow(), second.get());
+  EXPECT_TRUE(helper.isActiveModeless());
 }
 
 }  // namespace

@@ -1,50 +1,84 @@
-// Property editors by name, and the icon chooser they build on: a click on
-// a real button writes the entry's value into the edited property.
 #include <QGridLayout>
-#include <QPointer>
-#include <gtest/gtest.h>
-
-#include <memory>
 
 #include "platform/oxaw/IconPropertyEditorWidget.h"
 #include "platform/oxaw/PropertyEditorWidgetManager.h"
+#include "platform/oxaw/WidgetManager.h"
 #include "platform/ui/uiFrame.h"
 #include "platform/ui/uiToolButton.h"
+#include "tests/support/TestBasics.h"
 
 namespace {
 
 using Manager = oxaw::PropertyEditorWidgetManager;
 
-// Counts the editors it makes and tells when it is deleted.
-class CountingCreator : public Manager::IEditorCreator {
- public:
-  explicit CountingCreator(bool* deleted) : deleted_(deleted) {}
-  ~CountingCreator() override { *deleted_ = true; }
+struct CountingCreator : oxaw::IWidgetCreator, Manager::IEditorCreator {
+  explicit CountingCreator(int* made, bool* deleted = nullptr) : made(made), deleted(deleted) {}
+  ~CountingCreator() override {
+    if (deleted) *deleted = true;
+  }
+  uiWidget* Create(uiWidget* parent, const oxString& name) override {
+    ++*made;
+    return new uiFrame(parent, name);
+  }
   oxaw::PropertyEditorWidget* Create() override {
-    ++made;
+    ++*made;
     return new oxaw::PropertyEditorWidget;
   }
-  int made = 0;
-
- private:
-  bool* deleted_;
+  int* made;
+  bool* deleted;
 };
 
-// Which class a name makes is the layout editor test's; here, that a
-// replaced or cleared registration deletes its creator.
-TEST(PropertyEditorWidgetManager, CreatesByExactNameAndALaterRegistrationReplaces) {
-  Manager manager;
+// Which editor class a name makes is the layout editor test's; here, exact
+// names, and that a replaced or cleared registration deletes its creator.
+TEST(Makers, EditorsByExactNameWidgetsOncePerNameAndParentLaterRegistrationsReplace) {
+  Manager editors;
+  int edited = 0;
   bool firstDeleted = false, secondDeleted = false;
-  auto* first = new CountingCreator(&firstDeleted);
-  manager.RegisterEditor("Layout", first);
-  delete manager.CreateEditor("Layout");
-  EXPECT_EQ(manager.CreateEditor("layout"), nullptr);
-  EXPECT_EQ(first->made, 1);
-  manager.RegisterEditor("Layout", new CountingCreator(&secondDeleted));
-  EXPECT_TRUE(firstDeleted);
-  manager.RegisterEditor("Layout", nullptr);
-  EXPECT_TRUE(secondDeleted);
-  EXPECT_EQ(manager.CreateEditor("Layout"), nullptr);
+  editors.RegisterEditor("Layout", new CountingCreator(&edited, &firstDeleted));
+  delete editors.CreateEditor("Layout");
+  EXPECT_EQ(editors.CreateEditor("layout"), nullptr);
+  editors.RegisterEditor("Layout", new CountingCreator(&edited, &secondDeleted));
+  editors.RegisterEditor("Layout", nullptr);
+  EXPECT_EQ(editors.CreateEditor("Layout"), nullptr);
+  EXPECT_EQ(std::tuple(edited, firstDeleted, secondDeleted), std::tuple(1, true, true));
+
+  oxaw::WidgetManager manager;
+  int made = 0;
+  manager.RegisterWidget("Outline", new CountingCreator(&made));
+  auto first = std::make_unique<uiFrame>(nullptr, "first");
+  auto second = std::make_unique<uiFrame>(nullptr, "second");
+  EXPECT_EQ(manager.GetWidget("Unknown", first.get()), nullptr);
+  uiWidget* a = manager.GetWidget("Outline", first.get());
+  ASSERT_NE(a, nullptr);
+  EXPECT_EQ(a->Name(), "Outline");
+  EXPECT_EQ(manager.GetWidget("Outline", first.get()), a) << "the same parent gets the same widget";
+  uiWidget* b = manager.GetWidget("Outline", second.get());
+  EXPECT_NE(b, a) << "another parent gets its own";
+
+  // A widget its parent deleted is made again.
+  QPointer<QWidget> gone = b->GetWidget();
+  second.reset();
+  EXPECT_TRUE(gone.isNull());
+  second = std::make_unique<uiFrame>(nullptr, "second");
+  manager.GetWidget("Outline", second.get());
+  EXPECT_EQ(made, 3);
+
+  // Released: the next request makes a new one; the old one stays alive.
+  manager.ReleaseWidget("Outline");
+  EXPECT_NE(manager.GetWidget("Outline", first.get()), a);
+  EXPECT_EQ(made, 4);
+  EXPECT_EQ(a->ParentWidget(), first.get());
+  manager.RegisterWidget("Outline", new oxaw::WidgetCreator<uiFrame>);
+  manager.ReleaseWidget("Outline");
+  manager.GetWidget("Outline", first.get());
+  EXPECT_EQ(made, 4);
+
+  // The process-wide manager comes back fresh after Destroy.
+  ASSERT_EQ(oxaw::WidgetManager::Get(), oxaw::WidgetManager::Get());
+  oxaw::WidgetManager::Get()->RegisterWidget("Panel", new oxaw::WidgetCreator<uiFrame>);
+  oxaw::WidgetManager::Destroy();
+  EXPECT_FALSE(oxaw::WidgetManager::Get()->IsRegistered("Panel"));
+  oxaw::WidgetManager::Destroy();
 }
 
 class IconChooser : public ::testing::Test {
@@ -74,9 +108,7 @@ TEST_F(IconChooser, ButtonsSitInTheirGridCellsAndAClickWritesTheEntryValue) {
   editor_.EditValue(uiRect(5, 6, 120, 80));
   uiWidget* chooser = editor_.GetEditorWidget();
   ASSERT_NE(chooser, nullptr);
-  EXPECT_EQ(chooser->ParentWidget(), &parent_);
-  EXPECT_TRUE(chooser->IsVisible());
-  EXPECT_EQ(chooser->Pos().X(), 5);
+  EXPECT_TRUE(chooser->ParentWidget() == &parent_ && chooser->IsVisible() && chooser->Pos().X() == 5);
   EXPECT_EQ(uiImpl(chooser)->findChildren<uiToolButton*>().size(), 3);
   auto* grid = qobject_cast<QGridLayout*>(uiImpl(chooser)->layout());
   ASSERT_NE(grid, nullptr);
