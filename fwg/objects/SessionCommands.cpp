@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <algorithm>
 
+#include "fwg/LibraryTexts.h"
 #include "fwg/actions/Action.h"
 #include "fwg/actions/ActionGroup.h"
 #include "fwg/clients/ClientManager.h"
@@ -28,9 +29,8 @@ namespace {
 const char kSection[] = "Sessions";
 const char kSuffix[] = ".session";
 
-// The user's texts, in the library's translation context.
-oxString Text(const char* text) { return oxapp::Application::Get()->TranslateMessage("fwg", text); }
-QString QText(const char* text) { return QString::fromStdString(Text(text)); }
+oxString Text(const char* text) { return TranslateLibraryText(text); }
+QString QText(const char* text) { return TranslateLibraryQText(text); }
 
 // The running application's main window, without making one.
 uiMainWindow* FindMainWindow() {

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <iostream>
 
+#include "fwg/LibraryTexts.h"
 #include "fwg/profiles/ProfileManager.h"
 #include "fwg/shell/Gui.h"
 #include "platform/oxapp/Application.h"
@@ -31,9 +32,6 @@ const char kDefaultShortcut[] = "Ctrl+Shift+P";
 constexpr int kRecentKept = 32;
 constexpr int kRowsShown = 12;
 
-QString Translate(const char* text) {
-  return uiStr(oxapp::Application::Get()->TranslateMessage("fwg", text));
-}
 
 // False for text that names no key; "" is no key at all, and valid.
 bool ParseKeys(const oxString& text, QKeySequence* sequence) {
@@ -206,7 +204,7 @@ CommandPalette::CommandPalette(uiMainWindow* window)
   setAutoFillBackground(true);
 
   d->edit = new QLineEdit(this);
-  d->edit->setPlaceholderText(Translate("Type the name of a command"));
+  d->edit->setPlaceholderText(TranslateLibraryQText("Type the name of a command"));
   d->edit->installEventFilter(this);
   d->view = new QTreeView(this);
   d->model = new PaletteModel(this);
@@ -235,7 +233,7 @@ CommandPalette::CommandPalette(uiMainWindow* window)
   });
   ProfileManager::Get()->OnProfileActivated().Connect(d, &Internal::HandleProfileActivated);
 
-  d->openAction = new QAction(Translate("Command Palette"), this);
+  d->openAction = new QAction(TranslateLibraryQText("Command Palette"), this);
   d->openAction->setObjectName(kObjectName);
   d->openAction->setShortcutContext(Qt::WindowShortcut);
   QObject::connect(d->openAction, &QAction::triggered, this, [this] { Open(); });

@@ -5,6 +5,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "fwg/LibraryTexts.h"
 #include "fwg/profiles/Profile.h"
 #include "fwg/profiles/ProfileInternal.h"
 #include "fwg/profiles/ProfileManager.h"
@@ -23,9 +24,6 @@ namespace {
 
 const QString kPlaceSeparator = QStringLiteral(" \u203A ");
 
-QString Translate(const char* text) {
-  return uiStr(oxapp::Application::Get()->TranslateMessage("fwg", text));
-}
 
 QString PlainText(QString text) {
   text.replace("&&", QString(QChar(0x1)));
@@ -76,7 +74,7 @@ class Collector {
   // A button can serve several actions (a replaced action and its
   // substitute share it); the one with a text is the one in force.
   void AddToolBar(uiToolBar* toolbar, const std::unordered_multimap<QObject*, uiAction*>& users) {
-    const QString place = JoinPlace(Translate("Toolbar"), toolbar->windowTitle());
+    const QString place = JoinPlace(TranslateLibraryQText("Toolbar"), toolbar->windowTitle());
     for (QObject* child : toolbar->children()) {
       auto* button = dynamic_cast<uiToolButton*>(child);
       if (!button || !button->IsShown() || !button->isEnabled()) continue;
@@ -125,7 +123,7 @@ oxStlVector<PaletteCommand> CollectPaletteCommands() {
   }
   // Context menus are never on screen by themselves; those of the chain
   // that no item of the chain took away are the ones in force.
-  const QString contextPlace = Translate("Context menu");
+  const QString contextPlace = TranslateLibraryQText("Context menu");
   for (Profile* profile : GetBaseChainProfiles(active)) {
     for (uiPopupMenu* popup : GetInternal(profile)->contextMenus) {
       if (active->GetContextMenuObjectFromPath(popup->Name()) != popup) continue;

@@ -12,6 +12,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "fwg/LibraryTexts.h"
 #include "fwg/actions/Action.h"
 #include "fwg/clients/ClientManager.h"
 #include "fwg/clients/ClientObject.h"
@@ -407,7 +408,7 @@ struct ProjectTree::Internal : oxListener<> {
   // object: the object is made current before the action runs.
   void AddCommand(QMenu* menu, oxt::Object* object, const oxString& command) {
     if (command == kDeleteCommand) {
-      QAction* remove = menu->addAction(TranslateShellText("Delete"));
+      QAction* remove = menu->addAction(TranslateLibraryQText("Delete"));
       remove->setIcon(QApplication::style()->standardIcon(QStyle::SP_TrashIcon));
       QObject::connect(remove, &QAction::triggered, owner, [this, object] {
         if (model->GetIndex(object).isValid()) object->Delete();

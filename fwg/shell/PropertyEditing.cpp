@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "fwg/LibraryTexts.h"
 #include "fwg/clients/Client.h"
 #include "fwg/clients/ClientObject.h"
 #include "fwg/profiles/Profile.h"
@@ -56,7 +57,7 @@ QString FormatPropertyName(oxt::Object* object, const oxString& name) {
   Client* client = document ? document->GetClient() : nullptr;
   Profile* profile = client ? client->GetProfile(client->GetDefaultProfile()) : nullptr;
   const oxString translated = profile ? profile->tr({}, name) : name;
-  return translated != name ? QString::fromStdString(translated) : TranslateShellText(name.c_str());
+  return translated != name ? QString::fromStdString(translated) : TranslateLibraryQText(name.c_str());
 }
 
 QString FormatPropertyValue(oxt::Object* object, const oxString& name) {
@@ -65,7 +66,7 @@ QString FormatPropertyValue(oxt::Object* object, const oxString& name) {
   const oxt::Variant& value = p.GetValue();
   switch (value.GetType()) {
     case oxt::Variant::Type::Boolean:
-      return TranslateShellText(value.GetBoolean() ? "yes" : "no");
+      return TranslateLibraryQText(value.GetBoolean() ? "yes" : "no");
     case oxt::Variant::Type::Pointer:
       return value.GetPointer() ? QStringLiteral("…") : QString();
     default:
@@ -101,8 +102,5 @@ bool OpenPropertyEditor(oxt::Object* object, const oxString& name, QWidget* anch
   return true;
 }
 
-QString TranslateShellText(const char* text) {
-  return QString::fromStdString(oxapp::Application::Get()->TranslateMessage("fwg", text));
-}
 
 }  // namespace fwg

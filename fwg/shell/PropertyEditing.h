@@ -32,7 +32,4 @@ QString FormatPropertyValue(oxt::Object* object, const oxString& name);
 bool OpenPropertyEditor(oxt::Object* object, const oxString& name, QWidget* anchor,
                         const QRect& globalRect);
 
-// `text` translated in the library's own context, "fwg".
-QString TranslateShellText(const char* text);
-
 }  // namespace fwg

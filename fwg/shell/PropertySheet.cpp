@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <algorithm>
 
+#include "fwg/LibraryTexts.h"
 #include "fwg/shell/PropertyEditing.h"
 #include "platform/oxt/CurrentObjects.h"
 #include "platform/oxt/Model.h"
@@ -109,7 +110,7 @@ PropertySheet::PropertySheet(uiWidget* parent, const oxString& name, int)
   Internal* d = internal_;
   d->owner = this;
   setColumnCount(2);
-  setHorizontalHeaderLabels({TranslateShellText("Property"), TranslateShellText("Value")});
+  setHorizontalHeaderLabels({TranslateLibraryQText("Property"), TranslateLibraryQText("Value")});
   horizontalHeader()->setStretchLastSection(true);
   verticalHeader()->hide();
   setWordWrap(false);  // long values are cut, the tooltip has them whole

@@ -7,6 +7,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "fwg/LibraryTexts.h"
 #include "fwg/profiles/ProfileManager.h"
 #include "fwg/profiles/ShortcutConflicts.h"
 #include "platform/oxapp/Application.h"
@@ -19,9 +20,6 @@ namespace {
 
 enum Column { kKey, kCommand, kAction, kProfile, kColumns };
 
-QString Translate(const char* text) {
-  return uiStr(oxapp::Application::Get()->TranslateMessage("fwg", text));
-}
 
 }  // namespace
 
@@ -47,7 +45,7 @@ void ShortcutsDialog::Internal::ApplyFilter() {
     item->setHidden(!shown);
     if (shown && item->data(kKey, Qt::UserRole).toBool()) ++conflicts;
   }
-  summary->setText(conflicts ? Translate("Shortcuts marked in red are held by more than one "
+  summary->setText(conflicts ? TranslateLibraryQText("Shortcuts marked in red are held by more than one "
                                          "action: pressing them triggers nothing.")
                              : QString());
   summary->setVisible(conflicts > 0);
@@ -58,16 +56,16 @@ ShortcutsDialog::ShortcutsDialog(QWidget* parent)
   Internal* d = internal_;
   d->owner = this;
   setAttribute(Qt::WA_DeleteOnClose);
-  setWindowTitle(Translate("Keyboard Shortcuts"));
+  setWindowTitle(TranslateLibraryQText("Keyboard Shortcuts"));
   resize(640, 480);
 
   d->filter = new QLineEdit(this);
-  d->filter->setPlaceholderText(Translate("Filter by key, command or profile"));
+  d->filter->setPlaceholderText(TranslateLibraryQText("Filter by key, command or profile"));
   d->filter->setClearButtonEnabled(true);
   d->tree = new QTreeWidget(this);
   d->tree->setColumnCount(kColumns);
   d->tree->setHeaderLabels(
-      {Translate("Key"), Translate("Command"), Translate("Action"), Translate("Profile")});
+      {TranslateLibraryQText("Key"), TranslateLibraryQText("Command"), TranslateLibraryQText("Action"), TranslateLibraryQText("Profile")});
   d->tree->setRootIsDecorated(false);
   d->tree->setUniformRowHeights(true);
   d->tree->setSortingEnabled(true);
@@ -105,7 +103,7 @@ void ShortcutsDialog::Refresh() {
     item->setData(kKey, Qt::UserRole, entry.conflicting);
     if (entry.conflicting) {
       for (int column = 0; column < kColumns; ++column) item->setForeground(column, conflictBrush);
-      item->setToolTip(kKey, Translate("Held by more than one action"));
+      item->setToolTip(kKey, TranslateLibraryQText("Held by more than one action"));
     }
   }
   d->tree->setSortingEnabled(true);
