@@ -1,7 +1,3 @@
-// Action groups over real toolkit groups: exclusive checking, separators,
-// shortcuts of the members, and the members' lifetime.
-#include <QPointer>
-
 #include <sstream>
 
 #include "platform/ui/uiActionGroup.h"
@@ -20,8 +16,7 @@ TEST_F(ActionGroupFixture, ExclusiveGroupKeepsOneMemberChecked) {
   fwg::ActionGroup* shapes = profile.AddSpriteActionGroup("shapes", "Shapes");
   EXPECT_NE(dynamic_cast<uiSpriteActionGroup*>(shapes->GetUiAction()), nullptr);
   EXPECT_FALSE(zoom->GetIsExclusive() || shapes->GetIsExclusive());
-  fwg::Action* small = profile.AddAction("small", "Small");
-  fwg::Action* large = profile.AddAction("large", "Large");
+  fwg::Action *small = profile.AddAction("small", "Small"), *large = profile.AddAction("large", "Large");
   for (fwg::Action* member : {small, large}) {
     member->SetCheckable(true);
     zoom->AddAction(member);
