@@ -1,7 +1,4 @@
-// Actions over real toolkit actions: withdrawn shortcuts, signal order,
-// icons looked up in real PNG files, and their lifetime.
 #include <QImage>
-#include <QPointer>
 
 #include <tuple>
 
@@ -13,7 +10,6 @@ const std::string kIcons = FWG_TEST_ICONS;
 using Calls = std::vector<std::string>;
 using ActionFixture = WithGui;
 
-// Records every signal of the action in the order they come.
 void Watch(fwg::Action& action, Calls& calls) {
   action.OnActivate().Connect(nullptr, [&] { calls.push_back("direct"); });
   action.OnActionActivate().Connect(
@@ -102,7 +98,6 @@ TEST_F(ActionFixture, IconByNameComesFromTheProfileOrIsAPath) {
   EXPECT_TRUE(loose.GetUiAction()->IconSet().IsNull());
 }
 
-// The colour in the middle of the icon's image for that size and mode.
 QColor ColourOf(const uiIconSet& icon, int side, QIcon::Mode mode) {
   return icon.GetIcon().pixmap(QSize(side, side), mode).toImage().pixelColor(side / 2, side / 2);
 }
