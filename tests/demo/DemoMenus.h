@@ -40,9 +40,8 @@ inline QAction* FindEntry(const QStringList& path) {
 inline std::vector<std::string> Entries(const QStringList& path) {
   std::vector<std::string> names;
   QAction* menu = FindEntry(path);
-  for (QAction* entry : menu && menu->menu() ? menu->menu()->actions() : QList<QAction*>()) {
+  for (QAction* entry : menu && menu->menu() ? menu->menu()->actions() : QList<QAction*>())
     if (entry->isVisible() && !entry->isSeparator()) names.push_back(Plain(entry->text()).toStdString());
-  }
   return names;
 }
 
@@ -50,9 +49,8 @@ inline std::vector<std::string> Entries(const QStringList& path) {
 template <class W>
 std::string VisibleTitles() {
   QStringList names;
-  for (W* widget : fwg::Gui::Get()->GetMainWindow()->findChildren<W*>()) {
+  for (W* widget : fwg::Gui::Get()->GetMainWindow()->findChildren<W*>())
     if (widget->isVisible()) names << widget->windowTitle();
-  }
   names.sort();
   return names.join(' ').toStdString();
 }
