@@ -1,11 +1,4 @@
-// The demo as a user meets it: the host's printing options, and the two
-// sample clients from their real plug-ins in one window, where switching
-// documents switches menus, toolbars, docks and shortcuts, the project
-// tree's context menu re-tiles a folder, and a session keeps the content.
-#include <gtest/gtest.h>
-
 #include <QApplication>
-#include <QDockWidget>
 #include <QMimeData>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -72,13 +65,18 @@ TEST(HostOptions, PrintAndExitWithoutAWindow) {
   }
 }
 
+QProcessEnvironment WithBothPlugins() {
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert("QT_QPA_PLATFORM", "offscreen");
+  environment.insert("FWG_PLUGIN_PATH", FWG_PLUGIN_DIR ":" DEMOTEST_PROBE_DIR);
+  return environment;
+}
+
 // The real host with both plug-ins, and a probe plug-in that makes a note
 // and a sketch through File > New, switches back to the note and reports
 // what the window shows after each step.
 TEST(HostWithBothPlugins, SwitchingDocumentsSwitchesMenusToolbarsDocksAndShortcuts) {
-  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  environment.insert("QT_QPA_PLATFORM", "offscreen");
-  environment.insert("FWG_PLUGIN_PATH", FWG_PLUGIN_DIR ":" DEMOTEST_PROBE_DIR);
+  QProcessEnvironment environment = WithBothPlugins();
   const HostRun run = Start({"-locale", "en"}, environment);
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out,
@@ -98,9 +96,7 @@ TEST(HostWithBothPlugins, SwitchingDocumentsSwitchesMenusToolbarsDocksAndShortcu
 // the project's layout.
 TEST(HostWithBothPlugins, ASessionSavedAndExitedComesBackInTheNextRun) {
   const QTemporaryDir config;
-  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  environment.insert("QT_QPA_PLATFORM", "offscreen");
-  environment.insert("FWG_PLUGIN_PATH", FWG_PLUGIN_DIR ":" DEMOTEST_PROBE_DIR);
+  QProcessEnvironment environment = WithBothPlugins();
   environment.insert("FWG_CONFIG_DIR", config.path());
   environment.insert("DEMOTEST_SESSION", "save:" + config.filePath("work.session"));
   const HostRun saved = Start({"-locale", "en"}, environment);
@@ -118,16 +114,14 @@ TEST(HostWithBothPlugins, ASessionSavedAndExitedComesBackInTheNextRun) {
   EXPECT_EQ(opened.out, "opened: " + saved.out.substr(at + 7));
 }
 
-// What the user sees of the main window.
 class DemoFixture : public WithGui {
  protected:
   // Loaded plug-ins stay loaded and make their clients only once, so each
   // test needs a process of its own, as CTest gives it.
   void SetUp() override {
     oxapp::CommandLine::Get()->SetArguments(oxStlVector<oxString>{"demotest", "-locale", Locale()});
-    if (fwc::PluginManager::Get()->IsPluginLoaded("samples")) {
+    if (fwc::PluginManager::Get()->IsPluginLoaded("samples"))
       GTEST_SKIP() << "the sample plug-ins are loaded already";
-    }
     WithGui::SetUp();
     // As the host does at start-up: the plug-in without a client.
     ASSERT_TRUE(fwc::PluginManager::Get()->LoadPlugin("samples"));
@@ -139,9 +133,7 @@ class DemoFixture : public WithGui {
 
   Names Menus() const { return Visible(window_->menuBar()); }
   static fwg::Profile* Active() { return fwg::ProfileManager::Get()->GetActiveProfile(); }
-  static fwg::ClientObject* ActiveDocument() {
-    return fwg::ClientManager::Get()->GetActiveClientObject();
-  }
+  static fwg::ClientObject* ActiveDocument() { return fwg::ClientManager::Get()->GetActiveClientObject(); }
   fwg::ProjectTree* Tree() const { return window_->findChild<fwg::ProjectTree*>(); }
 
   uiMainWindow* window_ = nullptr;
