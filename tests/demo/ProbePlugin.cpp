@@ -33,9 +33,8 @@ QString Shortcut(const char* profile, const char* action) {
 
 void Report(const char* step) {
   QStringList menus;
-  for (QAction* menu : fwg::Gui::Get()->GetMainWindow()->menuBar()->actions()) {
+  for (QAction* menu : fwg::Gui::Get()->GetMainWindow()->menuBar()->actions())
     if (menu->isVisible()) menus << Plain(menu->text());
-  }
   std::cout << step << ": menus " << menus.join(' ').toStdString() << " | toolbars "
             << VisibleTitles<QToolBar>() << " | docks " << VisibleTitles<QDockWidget>() << " | save "
             << Shortcut("NotesEditor", "save").toStdString() << " | line "
@@ -103,9 +102,7 @@ struct Probe : oxListener<> {
 
 Probe g_probe;
 
-void LoadProbe(const fwc::PluginDescription&) {
-  fwg::Gui::Get()->OnRun().Connect(&g_probe, &Probe::Run);
-}
+void LoadProbe(const fwc::PluginDescription&) { fwg::Gui::Get()->OnRun().Connect(&g_probe, &Probe::Run); }
 
 }  // namespace
 
