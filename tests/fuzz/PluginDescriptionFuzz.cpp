@@ -13,8 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       fwc::PluginDescription::Read(oxString(reinterpret_cast<const char*>(data), size), file, &error);
   const bool refusalOk =
       error.starts_with(file + ":") && error.find('\n') == oxString::npos && error.size() <= file.size() + 200;
-  if (description ? description->GetName().empty() || description->GetLibraryFile().empty() : !refusalOk) {
+  if (description ? description->GetName().empty() || description->GetLibraryFile().empty() : !refusalOk)
     std::abort();
-  }
   return 0;
 }
