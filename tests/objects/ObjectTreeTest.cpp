@@ -49,11 +49,7 @@ class ObjectTreeTest : public ::testing::Test {
 };
 
 TEST_F(ObjectTreeTest, ClassesAreRegisteredAtLoadWithTheirBasesAndOnlyOnce) {
-  struct Expected {
-    oxt::ClassInfo* info;
-    const char* name;
-    const char* base;
-  };
+  struct Expected { oxt::ClassInfo* info; const char *name, *base; };
   const Expected classes[] = {
       {Folder::s_classInfo, "fwg::Folder", "oxt::Object"},
       {ClientFolder::s_classInfo, "fwg::ClientFolder", "fwg::Folder"},
@@ -159,8 +155,7 @@ TEST_F(ObjectTreeTest, ContextMenusOfferDeletingOnlyAnEmptyProjectThatIsNotAlone
 
 TEST_F(ObjectTreeTest, DragAndDropAnswers) {
   Project* project = MakeProject("P");
-  auto* folder = new ClientFolder(project, "C");
-  auto* other = new ClientFolder(project, "Other");
+  auto *folder = new ClientFolder(project, "C"), *other = new ClientFolder(project, "Other");
   auto* doc = new Document(other, "D");
   auto* plain = new oxt::Object(other, "Plain");
   // Whether the object answers, and its answer.
