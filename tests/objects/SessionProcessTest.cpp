@@ -84,9 +84,8 @@ TEST_F(SessionProcess, WorkAutosavedBeforeACrashComesBackWithRecover) {
   QProcess crashing;
   const Strings built = RunProbe(crashing, "build", {});
   ASSERT_GT(built.size(), 5u);
-  for (int waited = 0; waited < kPatienceMs && !QFileInfo::exists(recovery); waited += 50) {
+  for (int waited = 0; waited < kPatienceMs && !QFileInfo::exists(recovery); waited += 50)
     QThread::msleep(50);
-  }
   ASSERT_TRUE(QFileInfo::exists(recovery)) << "no autosave";
   crashing.kill();
   crashing.waitForFinished(kPatienceMs);
