@@ -1,11 +1,8 @@
 #include <QFileInfo>
 
 #include "fwg/actions/Action.h"
-#include "fwg/objects/ClientFolder.h"
-#include "fwg/objects/Folder.h"
 #include "fwg/objects/SessionCommands.h"
 #include "platform/oxapp/Application.h"
-#include "platform/ui/uiMainWindow.h"
 #include "tests/ChildProcess.h"
 #include "tests/support/DescribeTree.h"
 #include "tests/support/DocumentClient.h"
@@ -96,9 +93,8 @@ TEST_F(Session, ATreeWrittenAndReadBackIsTheSameWithDocumentsMadeOnceByTheirClie
     EXPECT_GT(last(later), last(earlier)) << later << " after " << earlier;
   EXPECT_EQ(events.front(), "created Session");
   // Plain objects are announced too, once each, so a project tree shows them.
-  for (const char* name : {"Plain", "Leaf", "Loose", "Alpha"}) {
+  for (const char* name : {"Plain", "Leaf", "Loose", "Alpha"})
     EXPECT_EQ(std::count(events.begin(), events.end(), std::string("created ") + name), 1) << name;
-  }
 }
 
 // A client that breaks the contract of New(): it makes the document but
@@ -162,9 +158,8 @@ TEST_F(Session, UnknownClientsAndClassesAndCarelessClientsCostOnlyTheirDocuments
   // One line per problem, each naming the file.
   ExpectContains(errors, {"'Uninstalled'", "'Source/Sheet'", "'acme::Spreadsheet'", "'Careless'"});
   EXPECT_EQ(CountLines(errors), 3) << errors;
-  for (size_t at = 0; at < errors.size(); at = errors.find('\n', at) + 1) {
+  for (size_t at = 0; at < errors.size(); at = errors.find('\n', at) + 1)
     EXPECT_EQ(errors.compare(at, 5 + path.size(), "fwg: " + path), 0) << errors;
-  }
 }
 
 TEST_F(Session, ABrokenFileLeavesTheOpenSessionAsItWas) {
