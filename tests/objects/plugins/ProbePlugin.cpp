@@ -5,10 +5,8 @@
 //             project there and ends the application.
 //   describe  prints every project and ends the application.
 // Each line printed starts with "probe: "; the last is "probe: end".
-#include <QByteArray>
 #include <iostream>
 
-#include "fwg/clients/Client.h"
 #include "fwg/clients/ClientManager.h"
 #include "fwg/objects/ClientFolder.h"
 #include "fwg/objects/Folder.h"
