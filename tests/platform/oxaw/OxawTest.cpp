@@ -13,9 +13,7 @@ using Manager = oxaw::PropertyEditorWidgetManager;
 
 struct CountingCreator : oxaw::IWidgetCreator, Manager::IEditorCreator {
   explicit CountingCreator(int* made, bool* deleted = nullptr) : made(made), deleted(deleted) {}
-  ~CountingCreator() override {
-    if (deleted) *deleted = true;
-  }
+  ~CountingCreator() override { if (deleted) *deleted = true; }
   uiWidget* Create(uiWidget* parent, const oxString& name) override {
     ++*made;
     return new uiFrame(parent, name);
@@ -74,7 +72,6 @@ TEST(Makers, EditorsByExactNameWidgetsOncePerNameAndParentLaterRegistrationsRepl
   EXPECT_EQ(made, 4);
 
   // The process-wide manager comes back fresh after Destroy.
-  ASSERT_EQ(oxaw::WidgetManager::Get(), oxaw::WidgetManager::Get());
   oxaw::WidgetManager::Get()->RegisterWidget("Panel", new oxaw::WidgetCreator<uiFrame>);
   oxaw::WidgetManager::Destroy();
   EXPECT_FALSE(oxaw::WidgetManager::Get()->IsRegistered("Panel"));
