@@ -125,10 +125,7 @@ TEST_F(SettingsFile, SectionsAreFoundByPathAndMadeOnlyWhenAsked) {
 TEST_F(SettingsFile, BadLinesCostOnlyThemselvesAndTheFileIsCopiedAside) {
   oxString deep = "[a";
   for (int i = 0; i < oxSettingsText::kMaxDepth; ++i) deep += "/a";
-  const struct {
-    oxString bad;
-    const char* problem;
-  } cases[] = {
+  const struct { oxString bad; const char* problem; } cases[] = {
       {"this line has no value\n", "expected 'key=value'"},
       {"Width=@int wide\n", "bad typed value '@int wide'"},
       {"Tab=\\q\n", "escape"},
@@ -152,8 +149,7 @@ TEST_F(SettingsFile, BadLinesCostOnlyThemselvesAndTheFileIsCopiedAside) {
 
     store->Set("Added", true);
     store.reset();
-    const QSettings::SettingsMap written = InFile(path);
-    EXPECT_EQ(written, (QSettings::SettingsMap{{"Top", 1}, {"Kept/Name", QByteArray("kept")}, {"Added", true}}))
+    EXPECT_EQ(InFile(path), (QSettings::SettingsMap{{"Top", 1}, {"Kept/Name", QByteArray("kept")}, {"Added", true}}))
         << c.bad;
   }
 }
@@ -248,9 +244,7 @@ TEST_F(SettingsFile, FailedSavesSayWhyOnceAndLeaveTheOldFileAsItWas) {
     auto elsewhere = oxSettings::Open(PathOf("locked/sub/app.ini"));
     elsewhere->Set("Width", 1);
     const std::string error = StderrOf([&] {
-      EXPECT_FALSE(store->Sync());
-      EXPECT_FALSE(store->Sync());
-      EXPECT_FALSE(elsewhere->Sync());
+      EXPECT_FALSE((store->Sync() || store->Sync()) || elsewhere->Sync());
       elsewhere.reset();  // tries again, quietly
     });
     EXPECT_EQ(CountLines(error), 2) << error;
