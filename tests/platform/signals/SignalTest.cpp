@@ -24,11 +24,7 @@ struct Listener : oxListener<> {
   oxString name;
 };
 
-struct ScriptCall {
-  oxString procedure;
-  oxString object;
-  oxStlVector<oxVariant> args;
-};
+struct ScriptCall { oxString procedure, object; oxStlVector<oxVariant> args; };
 
 // Two listeners writing to one log, and a recording script invoker that is
 // always removed again, so no test leaves a process-wide invoker behind.
@@ -128,9 +124,8 @@ TEST_F(Signals, DisconnectTakesEffectAtOnceDuringEmission) {
     if (growing.GetConnectionCount() == 1) growing.Connect(&late, &Listener::First);
   });
   growing.Emit();
-  EXPECT_EQ(Take(), (Log{"grow"}));
   growing.Emit();
-  EXPECT_EQ(Take(), (Log{"grow", "late.First"}));
+  EXPECT_EQ(Take(), (Log{"grow", "grow", "late.First"}));
 }
 
 TEST_F(Signals, DisconnectMatchesObjectAndMemberAndCountsDuplicates) {
@@ -223,10 +218,7 @@ TEST_F(Signals, DestroyedListenerLeavesItsSignals) {
 }
 
 TEST_F(Signals, SlotDeletingTheSignalOwnerStopsTheEmission) {
-  struct Owner {
-    oxSignal0<void> changed;
-    oxiSignal1<void, int> moved;
-  };
+  struct Owner { oxSignal0<void> changed; oxiSignal1<void, int> moved; };
 
   auto owner = std::make_unique<Owner>();
   owner->changed.Connect(nullptr, [&] { log.push_back("first"); });
@@ -247,9 +239,7 @@ TEST_F(Signals, SlotDeletingTheSignalOwnerStopsTheEmission) {
 }
 
 TEST_F(Signals, ScriptsReceiveArgumentsAsVariantsWithBoundObjectFirst) {
-  struct Thing {
-    int id = 0;
-  } thing;
+  struct Thing { int id = 0; } thing;
   int target = 0;
   using Args = oxStlVector<oxVariant>;
 
