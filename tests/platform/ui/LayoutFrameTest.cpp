@@ -4,7 +4,6 @@
 #include <QMouseEvent>
 #include <QTabWidget>
 
-#include <algorithm>
 #include <cmath>
 
 #include "platform/ui/uiFrame.h"
@@ -21,9 +20,8 @@ void SettleLayouts() {
 }
 
 QTabWidget* GetTabWidgetOf(QWidget* view) {
-  for (QWidget* w = view->parentWidget(); w; w = w->parentWidget()) {
+  for (QWidget* w = view->parentWidget(); w; w = w->parentWidget())
     if (auto* tabs = qobject_cast<QTabWidget*>(w)) return tabs;
-  }
   return nullptr;
 }
 
@@ -50,10 +48,7 @@ class LayoutFrameTest : public ::testing::Test {
 
 // Expected pane rectangles in sixths of the area the panes cover, in pane
 // order.
-struct LayoutCase {
-  Frame::FixedLayouts layout;
-  std::vector<QRect> cells;
-};
+struct LayoutCase { Frame::FixedLayouts layout; std::vector<QRect> cells; };
 
 void PrintTo(const LayoutCase& c, std::ostream* os) { *os << "layout " << int(c.layout); }
 
@@ -139,9 +134,7 @@ TEST_F(LayoutFrameTest, RefusesValuesThatAreNoLayoutAndKeepsTheArrangement) {
 TEST_F(LayoutFrameTest, RemovedViewsAndViewsOfDeletedFramesAreHandedBackNotDeleted) {
   Frame* frame = MakeFrame("Folder");
   frame->Layout(Frame::TwoHorizontal);
-  uiFrame* a = MakeView("A");
-  uiFrame* b = MakeView("B");
-  uiFrame* c = MakeView("C");
+  uiFrame *a = MakeView("A"), *b = MakeView("B"), *c = MakeView("C");
   for (uiFrame* view : {a, b, c, b}) frame->AddView(view);  // b again: stays in its place
   EXPECT_EQ(frame->GetViews(), (oxStlVector<uiWidget*>{a, b, c}));
 
@@ -163,8 +156,7 @@ TEST_F(LayoutFrameTest, RemovedViewsAndViewsOfDeletedFramesAreHandedBackNotDelet
 }
 
 TEST_F(LayoutFrameTest, FramesMoveBetweenFramesButNeverIntoThemselves) {
-  Frame* left = MakeFrame("Left");
-  Frame* right = MakeFrame("Right");
+  Frame *left = MakeFrame("Left"), *right = MakeFrame("Right");
   Frame* inner = MakeFrame("Inner", left);  // a view of `left` from the start
   EXPECT_EQ(left->GetViews(), (oxStlVector<uiWidget*>{inner}));
 
@@ -189,8 +181,7 @@ TEST_F(LayoutFrameTest, FramesMoveBetweenFramesButNeverIntoThemselves) {
 }
 
 TEST_F(LayoutFrameTest, ActivationIsProcessWideAndSignalledOnlyOnChange) {
-  Frame* a = MakeFrame("A");
-  Frame* b = MakeFrame("B");
+  Frame *a = MakeFrame("A"), *b = MakeFrame("B");
   std::vector<Frame*> activated;
   oxListener<> listener;
   a->OnActivate().Connect(&listener, [&](Frame* f) { activated.push_back(f); });
@@ -211,9 +202,7 @@ TEST_F(LayoutFrameTest, ActivationIsProcessWideAndSignalledOnlyOnChange) {
 }
 
 TEST_F(LayoutFrameTest, ActivatingABuriedFrameBringsItsTabsForward) {
-  Frame* page = MakeFrame("Page");
-  Frame* folder = MakeFrame("Folder", page);
-  Frame* other = MakeFrame("Other", page);
+  Frame *page = MakeFrame("Page"), *folder = MakeFrame("Folder", page), *other = MakeFrame("Other", page);
   Frame* doc = MakeFrame("Doc", folder);
   MakeFrame("Doc2", folder);
   page->show();
@@ -238,8 +227,7 @@ TEST_F(LayoutFrameTest, ActivatingABuriedFrameBringsItsTabsForward) {
 TEST_F(LayoutFrameTest, ClickingOrFocusingInsideActivatesTheInnermostFrame) {
   Frame* outer = MakeFrame("Outer");
   outer->Layout(Frame::TwoHorizontal);
-  Frame* left = MakeFrame("Left", outer);
-  Frame* right = MakeFrame("Right", outer);
+  Frame *left = MakeFrame("Left", outer), *right = MakeFrame("Right", outer);
   uiFrame* content = MakeView("Content");
   auto* label = new QLabel("text", content);
   label->setGeometry(0, 0, 50, 20);
