@@ -44,8 +44,7 @@ class MenuFixture : public ::testing::Test {
 };
 
 TEST_F(MenuFixture, AnActionShowsInSeveralMenusThatHideItemsIndependently) {
-  auto* file = new uiPopupMenu(window_.get(), "File");
-  auto* edit = new uiPopupMenu(window_.get(), "Edit");
+  auto *file = new uiPopupMenu(window_.get(), "File"), *edit = new uiPopupMenu(window_.get(), "Edit");
   auto* tools = new uiToolBar(window_.get(), "Tools");
   bar_->InsertItem("&File", file);
   bar_->InsertItem("&Edit", edit);
@@ -87,8 +86,7 @@ TEST_F(MenuFixture, AnActionShowsInSeveralMenusThatHideItemsIndependently) {
 
 TEST_F(MenuFixture, TriggeringAnItemReachesItsActionOnce) {
   auto* menu = new uiPopupMenu(window_.get(), "Menu");
-  auto* plain = new uiAction(window_.get(), "plain");
-  auto* check = new uiAction(window_.get(), "check");
+  auto *plain = new uiAction(window_.get(), "plain"), *check = new uiAction(window_.get(), "check");
   check->SetToggleAction(true);
   std::vector<std::string> log;
   oxListener<> listener;
@@ -108,8 +106,7 @@ TEST_F(MenuFixture, TriggeringAnItemReachesItsActionOnce) {
 }
 
 TEST_F(MenuFixture, ABatchLaysTheMenuBarOutOnceAtItsEnd) {
-  auto* a = new uiPopupMenu(window_.get(), "A");
-  auto* b = new uiPopupMenu(window_.get(), "B");
+  auto *a = new uiPopupMenu(window_.get(), "A"), *b = new uiPopupMenu(window_.get(), "B");
   const int ia = bar_->InsertItem("A", a);
   const int ib = bar_->InsertItem("B", b);
   {
@@ -131,8 +128,7 @@ TEST_F(MenuFixture, ABatchLaysTheMenuBarOutOnceAtItsEnd) {
 TEST_F(MenuFixture, DestroyingAnActionTakesItsItemsAndButtonsAway) {
   auto* menu = new uiPopupMenu(window_.get(), "Menu");
   auto* toolbar = new uiToolBar(window_.get(), "Bar");
-  auto* keep = new uiAction(window_.get(), "keep");
-  auto* gone = new uiAction(window_.get(), "gone");
+  auto *keep = new uiAction(window_.get(), "keep"), *gone = new uiAction(window_.get(), "gone");
   keep->AddTo(menu);
   gone->AddTo(menu);
   gone->AddTo(toolbar);
@@ -140,9 +136,8 @@ TEST_F(MenuFixture, DestroyingAnActionTakesItsItemsAndButtonsAway) {
   delete gone;
   EXPECT_EQ(Items(menu), "keep");
   EXPECT_EQ(uiAction::ActionLookup(goneId), nullptr);
-  for (QObject* child : toolbar->children()) {
+  for (QObject* child : toolbar->children())
     EXPECT_EQ(dynamic_cast<uiToolButton*>(child), nullptr) << "the button went with its action";
-  }
 
   delete menu;
   EXPECT_TRUE(keep->GetActionItems().empty()) << "a deleted menu leaves no place behind";
@@ -153,8 +148,7 @@ TEST_F(MenuFixture, AGroupSideBySideGivesEachMemberItsOwnItem) {
   auto* first = new uiAction(window_.get(), "first");
   first->AddTo(menu);
   auto* group = new uiActionGroup(window_.get(), "group", false);
-  auto* left = new uiAction(window_.get(), "left");
-  auto* right = new uiAction(window_.get(), "right");
+  auto *left = new uiAction(window_.get(), "left"), *right = new uiAction(window_.get(), "right");
   group->Add(left);
   group->AddSeparator();
   group->Add(right);
