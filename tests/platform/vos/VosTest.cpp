@@ -1,4 +1,3 @@
-#include <QFile>
 #include <cstdlib>
 
 #include "platform/vos/vosFile.h"
