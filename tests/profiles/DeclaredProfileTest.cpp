@@ -1,8 +1,3 @@
-// Profiles read from JSON: the same profile written in C++ and declared in
-// a file gives the same widgets through the same switches; handlers are
-// found by name; a broken file names its line and registers nothing.
-#include <functional>
-
 #include "fwg/profiles/DeclaredProfile.h"
 #include "fwg/profiles/ShortcutConflicts.h"
 #include "tests/support/ProfileWidgets.h"
@@ -44,9 +39,8 @@ std::string DescribeWindow(uiMainWindow* window) {
     out += "dock " + dock->objectName().toStdString() + (dock->isVisible() ? " shown " : " hidden ") +
            std::to_string(window->dockWidgetArea(dock)) + "\n";
   }
-  for (const fwg::ShortcutEntry& entry : fwg::GetShortcutsInForce()) {
+  for (const fwg::ShortcutEntry& entry : fwg::GetShortcutsInForce())
     out += "key " + entry.key + " " + entry.actionName + "\n";
-  }
   return out;
 }
 
@@ -202,10 +196,7 @@ TEST_F(DeclaredProfile, ReachesHandlersByNameAndReportsMissingOnesOnce) {
 }
 
 TEST_F(DeclaredProfile, BrokenFilesNameTheirLineAndRegisterNothing) {
-  const struct {
-    const char* text;
-    const char* message;
-  } table[] = {
+  const struct { const char *text, *message; } table[] = {
       {"", "x.json:1:1: illegal value"},
       {"{\n  \"name\": \"A\",\n  \"actions\": [\n    {\"name\": \"a\",}\n  ]\n}",
        "x.json:4:19: object is missing after a comma"},
