@@ -1,8 +1,3 @@
-// A replaced action whose menu entry, tool button, text and shortcut go to
-// the substitute while the replacing profile is active, and replacements
-// outlived by either profile.
-#include <map>
-
 #include "tests/support/ProfileWidgets.h"
 
 namespace {
@@ -56,9 +51,8 @@ TEST_F(ProfileActionsFixture, ReplacedActionSwapsItsPlacesWhileTheProfileIsActiv
       const std::string tag = tags[file->ItemAction(id)];
       out += file->IsItemVisible(id) ? tag + " " : "(" + tag + ") ";
     }
-    for (fwg::Action* a : {save, substitute, close}) {
+    for (fwg::Action* a : {save, substitute, close})
       out += "| " + tags[a->GetUiAction()] + ":" + a->GetText() + ":" + KeyOf(a) + " ";
-    }
     clicked.clear();
     button->click();
     return out + clicked;
