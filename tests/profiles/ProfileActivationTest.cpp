@@ -1,9 +1,5 @@
-// Activation: build once, leave the old chain's unshared profiles (items
-// last to first), enter the new chain's (root first, items first to last),
-// widgets shown and hidden with their profile, and Deactivate.
 #include "fwg/profiles/ProfileInternal.h"
 #include "fwg/profiles/ProfileItem.h"
-#include "platform/ui/uiMenuData.h"
 #include "tests/support/ProfileWidgets.h"
 
 namespace {
@@ -53,12 +49,7 @@ class ProfileActivationFixture : public WithGui {
     d_ = new BuiltProfile("D", "B", &log_);
     x_ = new BuiltProfile("X", "", &log_);
   }
-  // The log since the last call.
-  Log Take() {
-    Log taken;
-    taken.swap(log_);
-    return taken;
-  }
+  Log Take() { return std::exchange(log_, {}); }
   std::string ActiveFlags() const {
     std::string flags;
     for (const fwg::Profile* p : {a_, b_, c_, d_, x_}) flags += p->IsActive() ? p->GetName() : "";
