@@ -1,12 +1,5 @@
-// Profiles and their manager: registration and lookup by name, base chains
-// resolved through the manager, actions and resources found along the
-// chain, plug-in resource folders, translation, and deleting what is left
-// with the application object.
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
-
-#include <algorithm>
 
 #include "fwg/profiles/ProfileInternal.h"
 #include "platform/fwc/PluginManager.h"
@@ -40,7 +33,6 @@ class ProfileFixture : public WithGui {
   fwg::ProfileManager* manager_ = nullptr;
 };
 
-// Counts its activations and deletions.
 class CountingProfile : public fwg::Profile {
  public:
   CountingProfile(const oxString& name, int* deleted) : Profile(name), deleted_(deleted) {}
@@ -56,8 +48,7 @@ class CountingProfile : public fwg::Profile {
 };
 
 TEST_F(ProfileFixture, FirstRegisteredWinsUntilRemoved) {
-  auto* first = new fwg::Profile("Same");
-  auto* other = new fwg::Profile("Other");
+  auto *first = new fwg::Profile("Same"), *other = new fwg::Profile("Other");
   auto* second = new fwg::Profile("Same");
   EXPECT_EQ(manager_->GetProfileList(), (Profiles{first, other, second}));
   EXPECT_EQ(manager_->GetProfile("Same"), first);
@@ -86,8 +77,7 @@ TEST_F(ProfileFixture, FirstRegisteredWinsUntilRemoved) {
 
 TEST_F(ProfileFixture, ActivationByPointerAndNameAndRemovalOfTheActiveProfile) {
   int deleted = 0;
-  auto* a = new CountingProfile("A", &deleted);
-  auto* b = new CountingProfile("B", &deleted);
+  auto *a = new CountingProfile("A", &deleted), *b = new CountingProfile("B", &deleted);
   manager_->Activate(nullptr);
   manager_->Activate("nobody");
   EXPECT_EQ(manager_->GetActiveProfile(), nullptr);
@@ -195,7 +185,6 @@ TEST_F(ProfileFixture, MissingBaseAndLoopsEndTheWalk) {
   EXPECT_EQ(fwg::GetBaseChain(&orphan), (Names{"Orphan"}));
   EXPECT_EQ(orphan.GetResource("o.png"), Path("orphan/o.png"));
 
-  // LoopA is built on LoopB and LoopB on LoopA.
   fwg::Profile a("LoopA", "LoopB");
   fwg::Profile b("LoopB", "LoopA");
   fwg::Profile self("LoopSelf", "LoopSelf");
