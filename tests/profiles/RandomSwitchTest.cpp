@@ -2,7 +2,6 @@
 // against a small reference model: which profiles are in force, what the
 // menu bar, menus, toolbars and context menus show, which actions hold their
 // shortcuts, what the path walks report, and how often each Build() ran.
-#include <map>
 #include <random>
 #include <sstream>
 
@@ -15,12 +14,7 @@ using Snapshot = std::map<std::string, std::string>;
 // An edit of the menus (root 0), toolbars (1) or context menus (2): 'a' adds,
 // 'r' replaces, 'x' removes. The edit makes its action, or places one of the
 // chain's actions `again`.
-struct Edit {
-  int root;
-  char mode;
-  std::string path, action, key;
-  bool again = false;
-};
+struct Edit { int root; char mode; std::string path, action, key; bool again = false; };
 
 std::string Describe(const Edit& e) {
   static const char* const kRoots[] = {"Menu", "ToolBar", "ContextMenu"};
@@ -38,9 +32,7 @@ struct Plan {
 
 // What a chain's edits can aim at: menus, toolbars, context menus ("a3",
 // "c1"), their entries ("a3/a7") and the actions made.
-struct Pool {
-  Strings holders[3], entries[3], actions;
-};
+struct Pool { Strings holders[3], entries[3], actions; };
 
 Edit Generate(Pool& pool, std::mt19937& rng, int& count) {
   const std::string name = "a" + std::to_string(++count);
@@ -138,32 +130,15 @@ class Model {
   std::string errors;  // what the walks reported
 
  private:
-  struct Node {
-    char kind;
-    int parent;
-    std::string name, action;
-    bool visible;
-    std::vector<int> kids;
-  };
-  struct Loc {
-    int container = -1, object = -1, index = -1;
-  };
+  struct Node { char kind; int parent; std::string name, action; bool visible; std::vector<int> kids; };
+  struct Loc { int container = -1, object = -1, index = -1; };
   struct Placed {  // what an item shows or hides, with the shortcuts under it
     int node = -1;
     bool visible = true;  // remembered while withdrawn
     std::vector<std::pair<std::string, std::string>> keys;
   };
-  struct Item {
-    Edit edit;
-    bool resolved;
-    Placed shown, hidden;
-  };
-  struct Profile {
-    const Plan* plan;
-    bool built, active;
-    int builds;
-    std::vector<Item> items;
-  };
+  struct Item { Edit edit; bool resolved; Placed shown, hidden; };
+  struct Profile { const Plan* plan; bool built, active; int builds; std::vector<Item> items; };
 
   int Add(int parent, int index, char kind, const std::string& name, const std::string& action) {
     nodes_.push_back({kind, parent, name, action, true, {}});
@@ -201,9 +176,7 @@ class Model {
     if (path.empty() || path == "/") return create ? Loc{root, -1, -1} : Miss(path);
     Strings parts;
     std::istringstream in(path);
-    for (std::string part; std::getline(in, part, '/');) {
-      if (!part.empty()) parts.push_back(part);
-    }
+    for (std::string part; std::getline(in, part, '/');) if (!part.empty()) parts.push_back(part);
     Loc cur{-1, root, -1};
     for (size_t i = 0; i < parts.size(); ++i) {
       const Loc next = Find(cur.object, last = parts[i]);
@@ -325,17 +298,14 @@ Snapshot Seen(const Snapshot& expected, uiMainWindow* window,
   std::istringstream lines(captured);
   for (std::string line; std::getline(lines, line);) {
     // Shortcut-conflict reports are the library's own addition beside the rules.
-    if (line.rfind("This plugin does not support", 0) != 0 && line.rfind("fwg: shortcut ", 0) != 0) {
+    if (line.rfind("This plugin does not support", 0) != 0 && line.rfind("fwg: shortcut ", 0) != 0)
       seen["stderr"] += line + "\n";
-    }
   }
   std::map<std::string, QWidget*> widgets;
-  for (QMenu* menu : window->findChildren<QMenu*>()) {
+  for (QMenu* menu : window->findChildren<QMenu*>())
     widgets.emplace("menu " + menu->objectName().toStdString(), menu);
-  }
-  for (QToolBar* bar : window->findChildren<QToolBar*>()) {
+  for (QToolBar* bar : window->findChildren<QToolBar*>())
     widgets.emplace("toolbar " + bar->objectName().toStdString(), bar);
-  }
   for (const auto& [what, value] : expected) {
     if (auto* menu = qobject_cast<QMenu*>(widgets[what])) {
       seen[what] = Entries(menu);
