@@ -1,6 +1,3 @@
-// Two actions in force with one key: the switch that makes the conflict
-// reports it once, the profile manager lists it while it lasts, a press of
-// the key names both holders, and the shortcuts dialog marks it.
 #include <QApplication>
 #include <QTest>
 
@@ -16,10 +13,7 @@ constexpr auto kInBuild = FilledProfile::FillAt::Build;
 
 using ShortcutConflicts = WithGui;
 
-// Activates the profile and returns what it wrote on stderr.
-std::string Switch(fwg::Profile* profile) {
-  return StderrOf([profile] { profile->Activate(); });
-}
+std::string Switch(fwg::Profile* profile) { return StderrOf([profile] { profile->Activate(); }); }
 
 TEST_F(ShortcutConflicts, AreReportedOnceWhenMadeAndDroppedWhenGone) {
   auto* base = new FilledProfile("Base", "", [](fwg::Profile* p) {
