@@ -22,9 +22,8 @@ std::string Seen(uiToolButton* button) {
 
 // The visible entry of a menu titled `text`, after the menu opened.
 QAction* Entry(QMenu* menu, const QString& text) {
-  for (QAction* a : menu->actions()) {
+  for (QAction* a : menu->actions())
     if (a->isVisible() && a->text().remove('&').section('\t', 0, 0) == text) return a;
-  }
   return nullptr;
 }
 
@@ -54,8 +53,7 @@ class ToolButtons : public SwitchContract {
       p->ReplaceMenu(p->AddAction("print", "Print"), "File/Save");
     });
   }
-  Filled* base_;
-  Filled* viewer_;
+  Filled *base_, *viewer_;
   fwg::Action* save_ = nullptr;
 };
 
@@ -115,7 +113,6 @@ TEST_F(SwitchContract, MenusShowWhatTheirOpeningHandlersChanged) {
   edit->hide();
 }
 
-// Counts the entry changes that reach the menu bar.
 struct ChangeCounter : QObject {
   bool eventFilter(QObject*, QEvent* event) override {
     if (event->type() == QEvent::ActionChanged) ++count;
@@ -126,12 +123,10 @@ struct ChangeCounter : QObject {
 
 TEST_F(SwitchContract, APlatformMenuBarGetsEveryChangeOfASwitch) {
   auto fill = [](fwg::Profile* p) {
-    for (const char* menu : {"One", "Two", "Three"}) {
+    for (const char* menu : {"One", "Two", "Three"})
       p->AddMenu(p->AddAction(oxString(menu) + p->GetName(), menu), menu);
-    }
   };
-  auto* a = new Filled("A", "", fill);
-  auto* b = new Filled("B", "", fill);
+  auto *a = new Filled("A", "", fill), *b = new Filled("B", "", fill);
   a->Activate();
   b->Activate();
   QMenuBar* bar = gui_->GetMainWindow()->MenuBar();
