@@ -1,7 +1,5 @@
-#include "fwg/objects/ClientFolder.h"
 #include "fwg/shell/CentralWidget.h"
 #include "platform/ui/uiFrame.h"
-#include "platform/ui/uiMainWindow.h"
 #include "tests/support/TestBasics.h"
 #include "tests/support/WithProjects.h"
 
