@@ -116,10 +116,7 @@ TEST_F(CommandPaletteTest, RanksLettersInOrderByRunsAndWordStarts) {
   });
   p->Activate();
 
-  const struct {
-    const char* query;
-    const char* first;
-  } table[] = {
+  const struct { const char *query, *first; } table[] = {
       {"sa", "Save"},               // a run edges out initials (Select All)
       {"sav", "Save"},              // a tie goes to the shorter text
       {"ca", "Close All"},
@@ -181,7 +178,6 @@ TEST_F(CommandPaletteTest, EnterDoesWhatAMenuClickDoes) {
   Press(Qt::Key_Return);
   EXPECT_FALSE(palette_->IsOpen());
   Open();
-  EXPECT_FALSE(palette_->GetListedCommands()[1].checked);
   Press(Qt::Key_Down);
   Press(Qt::Key_Return);
   EXPECT_EQ(log, clicked);
