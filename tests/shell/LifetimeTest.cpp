@@ -63,8 +63,7 @@ TEST_F(Lifetime, DeletedProfilesAndDocumentsLeaveNothingDangling) {
 
   // An item recording another profile's action, which goes before the item
   // is first applied.
-  auto* other = new fwg::Profile("Other", "");
-  auto* user = new fwg::Profile("User", "");
+  auto *other = new fwg::Profile("Other", ""), *user = new fwg::Profile("User", "");
   user->AddMenu(other->AddAction("borrowed", "Borrowed"), "Borrowed");
   delete other;
   user->Activate();
