@@ -9,7 +9,6 @@
 #include <initializer_list>
 #include <string>
 
-// What `body` wrote to stderr.
 template <class Body>
 std::string StderrOf(Body&& body) {
   testing::internal::CaptureStderr();
