@@ -2,22 +2,14 @@
 // the widgets a profile makes found by name, and the keys actions hold.
 #pragma once
 
-#include <QDockWidget>
-#include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
 #include <QToolButton>
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 #include "fwg/actions/Action.h"
 #include "fwg/actions/ActionGroup.h"
-#include "fwg/profiles/Profile.h"
 #include "fwg/profiles/ProfileManager.h"
 #include "platform/ui/uiAction.h"
-#include "platform/ui/uiMainWindow.h"
 #include "platform/ui/uiMenuBar.h"
 #include "platform/ui/uiPopupMenu.h"
 #include "platform/ui/uiToolBar.h"
@@ -26,23 +18,18 @@
 #include "tests/support/Visible.h"
 #include "tests/support/WithGui.h"
 
-// The toolbar of that name in the window, if any.
 inline uiToolBar* ToolBarNamed(QWidget* window, const oxString& name) {
-  for (QToolBar* bar : window->findChildren<QToolBar*>()) {
+  for (QToolBar* bar : window->findChildren<QToolBar*>())
     if (bar->objectName() == uiStr(name)) return dynamic_cast<uiToolBar*>(bar);
-  }
   return nullptr;
 }
 
-// The tool button that shows an action, or null.
 inline uiToolButton* ButtonOf(fwg::Action* action) {
-  for (const uiAction::Place& place : action->GetUiAction()->GetActionItems()) {
+  for (const uiAction::Place& place : action->GetUiAction()->GetActionItems())
     if (auto* button = dynamic_cast<uiToolButton*>(place.widget)) return button;
-  }
   return nullptr;
 }
 
-// The key an action holds now, as text.
 inline std::string KeyOf(fwg::Action* action) {
   return action->GetUiAction()->shortcut().toString().toStdString();
 }
