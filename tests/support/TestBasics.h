@@ -4,12 +4,10 @@
 #include <QDir>
 #include <QPointer>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include <cerrno>
 #include <cstring>
 #include <memory>
-#include <string>
 #include <vector>
 
 #include "tests/support/Output.h"
