@@ -24,9 +24,8 @@ class WithProjects : public WithGui {
   }
   void TearDown() override {
     SetCurrent(nullptr);
-    for (oxt::Object* project : Root()->GetChildren({}, fwg::Project::S_ClassName(), false, true)) {
+    for (oxt::Object* project : Root()->GetChildren({}, fwg::Project::S_ClassName(), false, true))
       project->Delete();
-    }
     WithGui::TearDown();
   }
 
@@ -42,7 +41,6 @@ class WithProjects : public WithGui {
     object->EmitCreated();
     return object;
   }
-  // The frame shown for the tree object of that name, if any.
   uiLayoutFrameEx* FindFrame(const oxString& name) const {
     return stack_->findChild<uiLayoutFrameEx*>(uiStr(name));
   }
