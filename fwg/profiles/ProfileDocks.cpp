@@ -44,14 +44,19 @@ const char* AreaPrefix(const DockWindow* window) {
 
 }  // namespace
 
-oxStlVector<DockWindow*> GetChainDockWindows(const Profile* profile) {
+oxStlVector<DockWindow*> GetDockWindows(const oxStlVector<Profile*>& profiles) {
   oxStlVector<DockWindow*> windows;
-  for (const Profile* member : GetBaseChainProfiles(profile)) {
-    for (const QPointer<DockWindow>& window : GetInternal(member)->dockWindows) {
+  for (const Profile* profile : profiles) {
+    if (!profile) continue;
+    for (const QPointer<DockWindow>& window : GetInternal(profile)->dockWindows) {
       if (window) windows.push_back(window.data());
     }
   }
   return windows;
+}
+
+oxStlVector<DockWindow*> GetChainDockWindows(const Profile* profile) {
+  return GetDockWindows(GetBaseChainProfiles(profile));
 }
 
 void Profile::AddDockWidget(const oxString& name, const oxString& path, const oxString& accel) {

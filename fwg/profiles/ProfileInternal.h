@@ -64,8 +64,10 @@ oxStlVector<Profile*> GetBaseChainProfiles(const Profile* profile);
 oxStlVector<oxString> GetBaseChain(const Profile* profile);
 // Withdraws the profile's items and hides its widgets, as leaving it does.
 void WithdrawProfile(Profile* profile);
-// The dock windows of the chain's profiles, root first, each profile's in
-// creation order.
+// The dock windows of the profiles, in their order, each profile's in
+// creation order; those its owner deleted are left out.
+oxStlVector<DockWindow*> GetDockWindows(const oxStlVector<Profile*>& profiles);
+// The dock windows of the chain's profiles, root first.
 oxStlVector<DockWindow*> GetChainDockWindows(const Profile* profile);
 
 }  // namespace fwg

@@ -49,7 +49,7 @@ template <class Visit>
 void ForEachProfileAction(const Visit& visit) {
   ProfileManager* manager = ProfileManager::Get();
   if (!manager) return;
-  for (const Profile* profile : manager->GetProfileList()) {
+  for (Profile* profile : manager->GetProfileList()) {
     if (!profile) continue;
     const Profile::Internal* d = GetInternal(profile);
     for (const auto& [name, action] : d->actions) {
@@ -60,8 +60,7 @@ void ForEachProfileAction(const Visit& visit) {
         }
       }
     }
-    for (const QPointer<DockWindow>& window : d->dockWindows) {
-      if (!window) continue;
+    for (const DockWindow* window : GetDockWindows({profile})) {
       for (const DockEntry* entry : window->GetEntries()) {
         if (entry->toggleAction && !visit(entry->toggleAction, profile)) return;
       }

@@ -52,11 +52,8 @@ class StableNames {
     const QList<QToolBar*> toolBars = window->findChildren<QToolBar*>();
     for (Profile* profile : ProfileManager::Get()->GetProfileList()) {
       if (!profile) continue;
-      const Profile::Internal* d = GetInternal(profile);
-      for (const QPointer<DockWindow>& dock : d->dockWindows) {
-        if (dock) Rename(dock, "Dock:", profile);
-      }
-      for (uiToolBar* toolBar : d->toolBars) {
+      for (DockWindow* dock : GetDockWindows({profile})) Rename(dock, "Dock:", profile);
+      for (uiToolBar* toolBar : GetInternal(profile)->toolBars) {
         // Only toolbars still in the window; the list may outlive one.
         if (toolBars.contains(toolBar)) Rename(toolBar, "ToolBar:", profile);
       }
@@ -82,17 +79,6 @@ class StableNames {
   std::vector<std::pair<QPointer<QObject>, QString>> renamed_;
   std::set<QString> used_;
 };
-
-oxStlVector<DockWindow*> AllDockWindows() {
-  oxStlVector<DockWindow*> windows;
-  for (Profile* profile : ProfileManager::Get()->GetProfileList()) {
-    if (!profile) continue;
-    for (const QPointer<DockWindow>& dock : GetInternal(profile)->dockWindows) {
-      if (dock) windows.push_back(dock);
-    }
-  }
-  return windows;
-}
 
 // A saved state shows whatever was on screen when it was written; what the
 // profiles in force say now wins over it.
@@ -193,7 +179,7 @@ bool WindowLayout::Restore(const Profile* profile) {
   const bool geometryRead = window->restoreGeometry(geometry);
   KeepOnScreen(window);
 
-  const oxStlVector<DockWindow*> docks = AllDockWindows();
+  const oxStlVector<DockWindow*> docks = GetDockWindows(ProfileManager::Get()->GetProfileList());
   for (DockWindow* dock : docks) dock->SetHideHandling(false);
   bool stateRead = false;
   {
