@@ -1,11 +1,15 @@
 // Runs inside the real host for the demo test: makes a note and a sketch
 // through File > New, switches back to the note and prints after each step
 // the visible menus, toolbars, docks and two commands' shortcuts. With
-// DEMOTEST_SESSION=save:<file> it then edits both, re-tiles the project,
-// saves the session and prints the project before File > Exit; with
+// DEMOTEST_SESSION=save:<file> it then edits both, re-tiles the project from
+// the project tree's context menu, saves the session and prints the project
+// before File > Exit; with
 // DEMOTEST_SESSION=open it opens File > Recent Sessions' first entry and
 // prints the project.
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QDockWidget>
+#include <QToolButton>
 #include <QPlainTextEdit>
 #include <QTimer>
 #include <QToolBar>
@@ -16,6 +20,7 @@
 #include "fwg/objects/SessionCommands.h"
 #include "fwg/profiles/Profile.h"
 #include "fwg/profiles/ProfileManager.h"
+#include "fwg/shell/ProjectTree.h"
 #include "platform/fwc/Plugin.h"
 #include "platform/ui/uiAction.h"
 #include "platform/ui/uiLayoutFrameEx.h"
@@ -61,14 +66,33 @@ void Describe(const char* step) {
   std::cout << "\n";
 }
 
+// Right-click on the project in the tree, Layout…, "2 Horizontal".
+void RetileFromTree(oxt::Object* project) {
+  fwg::ProjectTree* tree = nullptr;  // no meta-object of its own: findChild would take any view
+  for (QTreeView* view : fwg::Gui::Get()->GetMainWindow()->findChildren<QTreeView*>()) {
+    if (!tree) tree = dynamic_cast<fwg::ProjectTree*>(view);
+  }
+  const QModelIndex row = tree ? tree->GetIndex(project) : QModelIndex();
+  if (!row.isValid()) return;
+  const QPoint at = tree->visualRect(row).center();
+  QContextMenuEvent click(QContextMenuEvent::Mouse, at, tree->viewport()->mapToGlobal(at));
+  QApplication::sendEvent(tree->viewport(), &click);
+  auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  if (!menu || menu->actions().isEmpty()) return;
+  menu->actions().back()->trigger();
+  QWidget* chooser = QApplication::activePopupWidget();
+  if (auto* button = chooser ? chooser->findChild<QToolButton*>("2 Horizontal") : nullptr) {
+    button->click();
+  }
+}
+
 void SaveAndExit(const oxString& path, fwg::ClientObject* note, fwg::ClientObject* sketch) {
   if (!note || !sketch) return;
   note->GetLayouter()->findChild<QPlainTextEdit*>()->setPlainText("Milk");
   oxt::Property strokes("Strokes", oxString("L #000000 1,2 30,40;"));
   sketch->SetProperty(strokes);
   fwg::Project* project = fwg::SessionCommands::GetSessionProject();
-  oxt::Property layout("Layout", 3);
-  project->SetProperty(layout);
+  RetileFromTree(project);
   fwg::SessionCommands::SaveAs(project, path);
   Describe("saved");
   if (QAction* exit = FindEntry({"File", "Exit"})) exit->trigger();
