@@ -32,6 +32,8 @@ class Object;
 namespace fwg {
 
 class ProjectTree : public uiWidgetT<QTreeView> {
+  // A meta-object of its own, so that findChild<fwg::ProjectTree*>() finds it.
+  Q_OBJECT
   UI_OBJECT(ProjectTree, uiWidget)
 
  public:

@@ -19,6 +19,8 @@ class Object;
 namespace fwg {
 
 class PropertySheet : public uiWidgetT<QTableWidget> {
+  // A meta-object of its own, so that findChild<fwg::PropertySheet*>() finds it.
+  Q_OBJECT
   UI_OBJECT(PropertySheet, uiWidget)
 
  public:

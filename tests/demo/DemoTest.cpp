@@ -134,12 +134,7 @@ class DemoFixture : public WithGui {
   Names Menus() const { return Visible(window_->menuBar()); }
   static fwg::Profile* Active() { return fwg::ProfileManager::Get()->GetActiveProfile(); }
   static fwg::ClientObject* ActiveDocument() { return fwg::ClientManager::Get()->GetActiveClientObject(); }
-  fwg::ProjectTree* Tree() const {  // no meta-object of its own: findChild would take any view
-    for (QTreeView* view : window_->findChildren<QTreeView*>()) {
-      if (auto* tree = dynamic_cast<fwg::ProjectTree*>(view)) return tree;
-    }
-    return nullptr;
-  }
+  fwg::ProjectTree* Tree() const { return window_->findChild<fwg::ProjectTree*>(); }
 
   uiMainWindow* window_ = nullptr;
 };

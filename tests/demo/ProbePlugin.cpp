@@ -68,10 +68,7 @@ void Describe(const char* step) {
 
 // Right-click on the project in the tree, Layout…, "2 Horizontal".
 void RetileFromTree(oxt::Object* project) {
-  fwg::ProjectTree* tree = nullptr;  // no meta-object of its own: findChild would take any view
-  for (QTreeView* view : fwg::Gui::Get()->GetMainWindow()->findChildren<QTreeView*>()) {
-    if (!tree) tree = dynamic_cast<fwg::ProjectTree*>(view);
-  }
+  auto* tree = fwg::Gui::Get()->GetMainWindow()->findChild<fwg::ProjectTree*>();
   const QModelIndex row = tree ? tree->GetIndex(project) : QModelIndex();
   if (!row.isValid()) return;
   const QPoint at = tree->visualRect(row).center();
