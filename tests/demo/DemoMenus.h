@@ -2,6 +2,8 @@
 // for the probe it runs inside the real host.
 #pragma once
 
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStringList>
@@ -12,6 +14,7 @@
 #include "fwg/clients/ClientManager.h"
 #include "fwg/clients/ClientObject.h"
 #include "fwg/shell/Gui.h"
+#include "fwg/shell/ProjectTree.h"
 #include "platform/ui/uiMainWindow.h"
 
 // A menu text as the user reads it: no mnemonic, no shortcut column.
@@ -59,4 +62,20 @@ std::string VisibleTitles() {
 inline fwg::ClientObject* New(const QString& client, const QStringList& newMenu = {"File", "New"}) {
   if (QAction* choice = FindEntry(newMenu + QStringList{client})) choice->trigger();
   return fwg::ClientManager::Get()->GetActiveClientObject();
+}
+
+// Right-click on `object` in the project tree and choose the last entry,
+// "Layout…": the layout chooser that pops up, or null.
+inline QWidget* OpenLayoutChooser(oxt::Object* object) {
+  auto* tree = fwg::Gui::Get()->GetMainWindow()->findChild<fwg::ProjectTree*>();
+  const QModelIndex row = tree ? tree->GetIndex(object) : QModelIndex();
+  if (!row.isValid()) return nullptr;
+  const QPoint at = tree->visualRect(row).center();
+  QContextMenuEvent click(QContextMenuEvent::Mouse, at, tree->viewport()->mapToGlobal(at));
+  QApplication::sendEvent(tree->viewport(), &click);
+  auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  if (!menu || menu->actions().isEmpty() || Plain(menu->actions().back()->text()) != "Layout…")
+    return nullptr;
+  menu->actions().back()->trigger();
+  return QApplication::activePopupWidget();
 }

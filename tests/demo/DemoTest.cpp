@@ -216,17 +216,9 @@ TEST_F(DemoFixture, TreeContextMenuRetilesAFolderAndDropsMoveDocuments) {
   oxt::Object* project = note->GetParent();
   fwg::ProjectTree* tree = Tree();
   const QModelIndex row = tree->GetIndex(project);
-  ASSERT_TRUE(row.isValid());
 
   // Right-click on the project, choose Layout, pick "2 Horizontal".
-  QContextMenuEvent click(QContextMenuEvent::Mouse, tree->visualRect(row).center(),
-                          tree->viewport()->mapToGlobal(tree->visualRect(row).center()));
-  QApplication::sendEvent(tree->viewport(), &click);
-  auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-  ASSERT_TRUE(menu && !menu->actions().isEmpty());
-  EXPECT_EQ(Plain(menu->actions().back()->text()), "Layout…");
-  menu->actions().back()->trigger();
-  QWidget* chooser = QApplication::activePopupWidget();
+  QWidget* chooser = OpenLayoutChooser(project);
   auto* twoHorizontal = chooser ? chooser->findChild<QToolButton*>("2 Horizontal") : nullptr;
   ASSERT_NE(twoHorizontal, nullptr);
   twoHorizontal->click();

@@ -6,8 +6,6 @@
 // before File > Exit; with
 // DEMOTEST_SESSION=open it opens File > Recent Sessions' first entry and
 // prints the project.
-#include <QApplication>
-#include <QContextMenuEvent>
 #include <QDockWidget>
 #include <QToolButton>
 #include <QPlainTextEdit>
@@ -20,7 +18,6 @@
 #include "fwg/objects/SessionCommands.h"
 #include "fwg/profiles/Profile.h"
 #include "fwg/profiles/ProfileManager.h"
-#include "fwg/shell/ProjectTree.h"
 #include "platform/fwc/Plugin.h"
 #include "platform/ui/uiAction.h"
 #include "platform/ui/uiLayoutFrameEx.h"
@@ -66,30 +63,14 @@ void Describe(const char* step) {
   std::cout << "\n";
 }
 
-// Right-click on the project in the tree, Layout…, "2 Horizontal".
-void RetileFromTree(oxt::Object* project) {
-  auto* tree = fwg::Gui::Get()->GetMainWindow()->findChild<fwg::ProjectTree*>();
-  const QModelIndex row = tree ? tree->GetIndex(project) : QModelIndex();
-  if (!row.isValid()) return;
-  const QPoint at = tree->visualRect(row).center();
-  QContextMenuEvent click(QContextMenuEvent::Mouse, at, tree->viewport()->mapToGlobal(at));
-  QApplication::sendEvent(tree->viewport(), &click);
-  auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-  if (!menu || menu->actions().isEmpty()) return;
-  menu->actions().back()->trigger();
-  QWidget* chooser = QApplication::activePopupWidget();
-  if (auto* button = chooser ? chooser->findChild<QToolButton*>("2 Horizontal") : nullptr) {
-    button->click();
-  }
-}
-
 void SaveAndExit(const oxString& path, fwg::ClientObject* note, fwg::ClientObject* sketch) {
   if (!note || !sketch) return;
   note->GetLayouter()->findChild<QPlainTextEdit*>()->setPlainText("Milk");
   oxt::Property strokes("Strokes", oxString("L #000000 1,2 30,40;"));
   sketch->SetProperty(strokes);
   fwg::Project* project = fwg::SessionCommands::GetSessionProject();
-  RetileFromTree(project);
+  QWidget* chooser = OpenLayoutChooser(project);  // "2 Horizontal"
+  if (auto* button = chooser ? chooser->findChild<QToolButton*>("2 Horizontal") : nullptr) button->click();
   fwg::SessionCommands::SaveAs(project, path);
   Describe("saved");
   if (QAction* exit = FindEntry({"File", "Exit"})) exit->trigger();
