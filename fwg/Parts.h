@@ -29,5 +29,10 @@ const Parts& GetParts();
 // nothing and handles no events: for objects that may outlive the
 // application object (their destructors run after it is gone).
 const Parts* FindParts();
+// The main window of FindParts(), or null.
+inline uiMainWindow* FindMainWindow() {
+  const Parts* parts = FindParts();
+  return parts ? parts->mainWindow : nullptr;
+}
 
 }  // namespace fwg

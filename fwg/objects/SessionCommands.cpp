@@ -32,12 +32,6 @@ const char kSuffix[] = ".session";
 oxString Text(const char* text) { return TranslateLibraryText(text); }
 QString QText(const char* text) { return TranslateLibraryQText(text); }
 
-// The running application's main window, without making one.
-uiMainWindow* FindMainWindow() {
-  const Parts* parts = FindParts();
-  return parts ? parts->mainWindow : nullptr;
-}
-
 QWidget* GetDialogParent() { return FindMainWindow(); }
 
 void ShowError(const oxString& message) {
@@ -232,13 +226,17 @@ Project* SessionCommands::Open(const oxString& path) {
     }
   }
   AddRecentSession(path);
+  Show(project);
+  TitleKeeper::Get()->Update();
+  return project;
+}
+
+void SessionCommands::Show(Project* project) {
   oxt::CurrentObjects::Get()->SetCurrentObject(project);
   if (const Parts* parts = FindParts(); parts && parts->documentArea) {
     parts->documentArea->ShowDocuments();
     parts->documentArea->ActivateObject(project);
   }
-  TitleKeeper::Get()->Update();
-  return project;
 }
 
 oxStlVector<oxString> SessionCommands::GetRecentSessions() {

@@ -38,6 +38,9 @@ class SessionCommands {
   // It becomes the current project and its page is raised. Null when the
   // file could not be opened (the reason is shown to the user).
   static Project* Open(const oxString& path);
+  // Makes the project current and raises its page, in place of a page the
+  // host showed (a welcome page).
+  static void Show(Project* project);
 
   // Most recent first.
   static oxStlVector<oxString> GetRecentSessions();

@@ -8,13 +8,13 @@
 #include <QTimer>
 #include <iostream>
 
-#include "fwg/objects/Project.h"
-#include "fwg/objects/SessionReading.h"
+#include "fwg/LibraryTexts.h"
 #include "fwg/Parts.h"
-#include "fwg/clients/DocumentArea.h"
+#include "fwg/objects/Project.h"
+#include "fwg/objects/SessionCommands.h"
+#include "fwg/objects/SessionReading.h"
 #include "platform/oxapp/Application.h"
 #include "platform/oxapp/CommandLine.h"
-#include "platform/oxt/CurrentObjects.h"
 #include "platform/oxt/FileElement.h"
 #include "platform/oxt/Model.h"
 #include "platform/settings/oxSettings.h"
@@ -47,31 +47,16 @@ int GetAutosaveSeconds() {
                                                     : kDefaultSeconds;
 }
 
-uiMainWindow* FindMainWindow() {
-  const Parts* parts = FindParts();
-  return parts ? parts->mainWindow : nullptr;
-}
-
 bool AskToRestore(const oxString& path) {
   const QString when = QFileInfo(QString::fromStdString(path)).lastModified().toString(Qt::TextDate);
-  const QString question = QString::fromStdString(oxapp::Application::Get()->TranslateMessage(
-      "fwg",
+  const QString question = TranslateLibraryQText(
       "The last run ended without saving all its work. Restore the work saved automatically on "
-      "%1?"));
+      "%1?");
   uiMainWindow* window = FindMainWindow();
   return uiMessageBox::Warning(window,
                                window ? window->Caption() : oxapp::Application::Get()->GetName(),
                                question.arg(when).toStdString(), uiMessageBox::Yes,
                                uiMessageBox::No) == uiMessageBox::Yes;
-}
-
-// The restored work in front: its pages, its first project current.
-void ShowRestored(Project* project) {
-  oxt::CurrentObjects::Get()->SetCurrentObject(project);
-  if (const Parts* parts = FindParts(); parts && parts->documentArea) {
-    parts->documentArea->ShowDocuments();
-    parts->documentArea->ActivateObject(project);
-  }
 }
 
 }  // namespace
@@ -157,7 +142,7 @@ oxStlVector<Project*> SessionRecovery::Offer() {
       modified = true;
     }
   }
-  if (!restored.empty()) ShowRestored(restored.front());
+  if (!restored.empty()) SessionCommands::Show(restored.front());  // the first in front
   return restored;
 }
 
