@@ -58,12 +58,6 @@ oxStlVector<Profile*> GetBaseChainProfiles(const Profile* profile) {
   return chain;
 }
 
-oxStlVector<oxString> GetBaseChain(const Profile* profile) {
-  oxStlVector<oxString> names;
-  for (const Profile* member : GetBaseChainProfiles(profile)) names.push_back(member->GetName());
-  return names;
-}
-
 void Profile::Internal::Record(ProfileItem* item) {
   items.push_back(item);
   if (active) item->Apply(true);

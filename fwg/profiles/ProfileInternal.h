@@ -60,8 +60,6 @@ inline Profile::Internal* GetInternal(const Profile* profile) {
 // know end the chain; a chain that loops is cut where a name repeats, with
 // one line on stderr.
 oxStlVector<Profile*> GetBaseChainProfiles(const Profile* profile);
-// The chain's names, root first, for messages.
-oxStlVector<oxString> GetBaseChain(const Profile* profile);
 // Withdraws the profile's items and hides its widgets, as leaving it does.
 void WithdrawProfile(Profile* profile);
 // The dock windows of the profiles, in their order, each profile's in

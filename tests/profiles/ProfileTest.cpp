@@ -112,7 +112,7 @@ TEST_F(ProfileFixture, ChainOfThreeFindsActionsAndResourcesFromItsBases) {
   fwg::Profile root("Root");
   fwg::Profile middle("Middle", "Root");
   fwg::Profile leaf("Leaf", "Middle");
-  EXPECT_EQ(fwg::GetBaseChain(&leaf), (Names{"Root", "Middle", "Leaf"}));
+  EXPECT_EQ(fwg::GetBaseChainProfiles(&leaf), (Profiles{&root, &middle, &leaf}));
   fwg::Action* open = root.AddAction("open", "&Open", {}, "Ctrl+O");
   fwg::Action* print = middle.AddAction("print", "&Print");
   fwg::ActionGroup* view = root.AddActionGroup("view", "&View");
@@ -182,7 +182,7 @@ TEST_F(ProfileFixture, UnregisteredProfileSearchesOnlyItsRegisteredBases) {
 TEST_F(ProfileFixture, MissingBaseAndLoopsEndTheWalk) {
   fwg::Profile orphan("Orphan", "NoSuchProfile");
   orphan.AddResourcePath(Folder("orphan", {"o.png"}));
-  EXPECT_EQ(fwg::GetBaseChain(&orphan), (Names{"Orphan"}));
+  EXPECT_EQ(fwg::GetBaseChainProfiles(&orphan), (Profiles{&orphan}));
   EXPECT_EQ(orphan.GetResource("o.png"), Path("orphan/o.png"));
 
   fwg::Profile a("LoopA", "LoopB");
@@ -191,10 +191,10 @@ TEST_F(ProfileFixture, MissingBaseAndLoopsEndTheWalk) {
   a.AddResourcePath(Folder("loop-a", {"a.png"}));
   b.AddResourcePath(Folder("loop-b", {"b.png"}));
   testing::internal::CaptureStderr();
-  EXPECT_EQ(fwg::GetBaseChain(&a), (Names{"LoopB", "LoopA"}));
+  EXPECT_EQ(fwg::GetBaseChainProfiles(&a), (Profiles{&b, &a}));
   EXPECT_EQ(a.GetResource("b.png"), Path("loop-b/b.png"));
   EXPECT_EQ(a.GetResource("none.png"), "");
-  EXPECT_EQ(fwg::GetBaseChain(&self), (Names{"LoopSelf"}));
+  EXPECT_EQ(fwg::GetBaseChainProfiles(&self), (Profiles{&self}));
   const std::string err = testing::internal::GetCapturedStderr();
   // One line per loop, however often the chain is walked.
   EXPECT_EQ(CountLines(err), 2) << err;
