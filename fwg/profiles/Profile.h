@@ -96,6 +96,15 @@ class Profile : public oxListener<single_threaded> {
   void ReplaceToolBar(Action* action, const oxString& path);
   void ReplaceToolBar(const oxString& actionName, const oxString& path);
   void RemoveToolBar(const oxString& path);
+  // A button for the action in a toolbar this profile did not make (a
+  // base's, or another client's), shown while this profile is in force and
+  // withdrawn with it like a menu entry. `path` names the toolbar ("Main"),
+  // the button to follow ("Main/Open") or the top of it ("Main/"); a toolbar
+  // that is not there is reported, never made. (AddToolBar into an existing
+  // toolbar leaves its button there for the rest of the run.) A group that
+  // does not use a drop-down gives a button per member, without separators.
+  void AddToolBarButton(Action* action, const oxString& path);
+  void AddToolBarButton(const oxString& actionName, const oxString& path);
   void AddContextMenu(Action* action, const oxString& path);
   void AddContextMenu(const oxString& actionName, const oxString& path);
   void ReplaceContextMenu(Action* action, const oxString& path);
