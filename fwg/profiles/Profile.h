@@ -15,6 +15,7 @@
 #include "platform/signals/oxSignal.h"
 
 class oxSettings;
+class QWidget;
 class uiObject;
 class uiPopupMenu;
 class uiWidget;
@@ -141,6 +142,13 @@ class Profile : public oxListener<single_threaded> {
   // window, tab and toggle action; without one the name does. Lookups
   // below go by the name.
   void AddDockWidget(const oxString& name, const oxString& path, const oxString& accel = {});
+  // The short way for an ordinary Qt widget: registers it under its window
+  // title (its object name when the title is empty) and records its dock
+  // as the call above does. The widget belongs to this profile's dock
+  // window from its first activation on; one never shown goes with the
+  // application. A widget without a title or name is refused (one stderr
+  // line).
+  void AddDockWidget(QWidget* widget, const oxString& path, const oxString& accel = {});
   // Hides the chain's dock widget of that name while this profile is active.
   void RemoveDockWidget(const oxString& name);
   // The widget manager takes ownership of the maker.
