@@ -132,10 +132,10 @@ ClientManager::ClientManager() : internal_(new Internal) {
 
 ClientManager::~ClientManager() {
   internal_->DisconnectAllSignals();
-  // A client's destructor does not call back here, so the list stays put
-  // while it is walked.
-  for (Client* client : internal_->clients) delete client;
-  internal_->clients.clear();
+  // Taken out first: a client's destructor leaves the list it is in.
+  oxStlVector<Client*> clients;
+  clients.swap(internal_->clients);
+  for (Client* client : clients) delete client;
   delete internal_;
 }
 

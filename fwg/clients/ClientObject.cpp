@@ -23,6 +23,7 @@
 #include "platform/ui/uiLayoutFrameEx.h"
 #include "platform/ui/uiMainWindow.h"
 #include "platform/ui/uiManager.h"
+#include "platform/ui/uiWidgetFrame.h"
 
 namespace fwg {
 
@@ -350,5 +351,34 @@ oxiSignal1<void, ClientObject*>& ClientObject::OnTitleChanged() {
 oxiSignal1<void, ClientObject*>& ClientObject::OnActivate() { return internal_->onActivate; }
 
 oxiSignal1<void, ClientObject*>& ClientObject::OnDeactivate() { return internal_->onDeactivate; }
+
+// Plain views: the frame holds each in a uiWidgetFrame of its own, which is
+// how they are told from the views a client adds itself.
+namespace {
+uiWidgetFrame* FindPlainView(const uiLayoutFrameEx* layouter) {
+  for (uiWidget* view : layouter ? layouter->GetViews() : oxStlVector<uiWidget*>()) {
+    if (auto* frame = dynamic_cast<uiWidgetFrame*>(view)) return frame;
+  }
+  return nullptr;
+}
+}  // namespace
+
+void ClientObject::SetView(QWidget* view) {
+  uiLayoutFrameEx* layouter = GetLayouter();
+  if (uiWidgetFrame* old = FindPlainView(layouter)) {
+    layouter->RemoveChild(old);
+    delete old;
+  }
+  if (!view || !layouter) return;
+  auto* frame = new uiWidgetFrame(layouter, GetName(), view);
+  layouter->AddView(frame);
+  // The frame hands its views back when it goes; this one is the document's.
+  QObject::connect(layouter, &QObject::destroyed, frame, [frame] { delete frame; });
+}
+
+QWidget* ClientObject::GetView() const {
+  uiWidgetFrame* frame = FindPlainView(GetLayouter());
+  return frame ? frame->GetHeldWidget() : nullptr;
+}
 
 }  // namespace fwg

@@ -11,6 +11,7 @@
 #include "fwg/objects/ObjectClass.h"
 #include "platform/signals/oxSignal.h"
 
+class QWidget;
 class uiLayoutFrameEx;
 
 namespace oxt {
@@ -133,6 +134,15 @@ class ClientObject : public oxt::Object {
   oxString GetTitle() const;
   // Carries a document whose title or modified state changed.
   static oxiSignal1<void, ClientObject*>& OnTitleChanged();
+
+  // The short way for an ordinary Qt widget as the document's view: shown
+  // in the document's frame, owned by the document from then on (it goes
+  // with the frame). A later call deletes the view it replaces; null only
+  // deletes it. A view that must be a uiWidget goes through
+  // GetLayouter()->AddView() instead.
+  void SetView(QWidget* view);
+  // The view SetView gave; null when none, or once its owner deleted it.
+  QWidget* GetView() const;
 
  private:
   struct Internal;

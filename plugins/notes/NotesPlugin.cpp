@@ -318,6 +318,8 @@ void NotesEditor::Build() {
   for (fwg::Action* action : {save, wrap_}) {
     AddToolBar(action, toolbar + "/" + samples::MenuName(action->GetText()));
   }
+  // Save also in the base's Main toolbar, while notes are active only.
+  AddToolBarButton(save, samples::MainToolBar());
   const oxString statistics = Tr("Statistics");
   RegisterWidget(statistics, new StatisticsMaker(client));
   AddDock(statistics, "RIGHT");

@@ -434,6 +434,8 @@ void SketchEditor::Build() {
   const oxString toolbar = Tr("Tools");
   AddToolBar(tools, toolbar);
   AddToolBar(clear, toolbar + "/" + samples::MenuName(clear->GetText()));
+  // Clear also in the base's Main toolbar, while sketches are active only.
+  AddToolBarButton(clear, samples::MainToolBar());
 
   // The drawing's context menu, popped up by the view.
   fwg::ActionGroup* context = AddActionGroup("context", {});

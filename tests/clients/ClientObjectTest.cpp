@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QLabel>
 #include <QMenuBar>
 #include <QMouseEvent>
 
@@ -122,6 +123,21 @@ TEST_F(ClientObjectTest, DocumentsTakeTheirPlaceInTheTreeAndItsFrames) {
 
   delete loose;
   EXPECT_EQ(client_->GetClientObjectsList(), (oxStlVector<ClientObject*>{inInner, inProject, besidePlain}));
+}
+
+// The short way: an ordinary Qt widget as the view, owned by the document.
+TEST_F(ClientObjectTest, PlainWidgetViewIsShownInItsFrameAndGoesWithTheDocument) {
+  ClientObject* document = MakeDocument(folder_, "Plain");
+  QPointer<QWidget> first = new QLabel("first"), second = new QLabel("second");
+  document->SetView(first);
+  document->SetView(second);
+  EXPECT_TRUE(first.isNull()) << "a replaced view is deleted";
+  EXPECT_EQ(document->GetView(), second.data());
+  document->Activate();
+  Settle();
+  EXPECT_TRUE(second->isVisible());
+  delete document;
+  EXPECT_TRUE(second.isNull());
 }
 
 TEST_F(ClientObjectTest, ActivationSwitchesDocumentLabelFrameAndProfileInOrder) {
