@@ -1,5 +1,6 @@
 #include "fwg/clients/ClientObject.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -322,7 +323,10 @@ bool ClientObject::Close() {
       }
     }
     if (next) {
+      // The keyboard goes with the work, not to whatever widget Qt picks.
+      const bool hadFocus = GetLayouter() && GetLayouter()->isAncestorOf(QApplication::focusWidget());
       next->Activate();
+      if (hadFocus && next->GetLayouter()) next->GetLayouter()->FocusView();
     } else {
       manager->SetActiveClientObject(nullptr);
       manager->ActivateIdleProfile();

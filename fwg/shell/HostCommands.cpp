@@ -160,8 +160,7 @@ void HostCommands::CycleDocuments(bool forward) {
 }
 
 void HostCommands::FocusDocument(ClientObject* document) {
-  uiLayoutFrameEx* frame = document ? document->GetLayouter() : nullptr;
-  if (QWidget* target = FindFocusTarget(frame)) target->setFocus(Qt::ShortcutFocusReason);
+  if (uiLayoutFrameEx* frame = document ? document->GetLayouter() : nullptr) frame->FocusView();
 }
 
 void HostCommands::CyclePanes(bool forward) {
