@@ -2,6 +2,7 @@
 // what a user would see, one key=value per line, and rewrites the file named
 // by DESKTOPTEST_STATE when the description changed. The file is replaced
 // in one rename, so the test never reads half of it.
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -81,6 +82,8 @@ QString Describe() {
   add("documents", documents.join(','));
   const QWidget* focus = QApplication::focusWidget();
   add("focus", focus ? focus->metaObject()->className() : "");
+  const auto* button = qobject_cast<const QAbstractButton*>(focus);
+  add("button", button ? button->text().remove('&') : "");
   const QWidget* modal = QApplication::activeModalWidget();
   add("dialog", modal ? modal->windowTitle() : "");
   add("palette", fwg::CommandPalette::Get() && fwg::CommandPalette::Get()->isVisible() ? "1" : "0");
