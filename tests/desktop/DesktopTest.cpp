@@ -21,33 +21,23 @@ struct Check {
   QString what;
   std::function<bool(const QString&)> holds;
 };
-Check Is(const QString& value) {
-  return {"is '" + value + "'", [value](const QString& v) { return v == value; }};
-}
-Check Has(const QString& part) {
-  return {"has '" + part + "'", [part](const QString& v) { return v.contains(part); }};
-}
+Check Is(const QString& value) { return {"is '" + value + "'", [=](const QString& v) { return v == value; }}; }
+Check Has(const QString& part) { return {"has '" + part + "'", [=](const QString& v) { return v.contains(part); }}; }
 // An item of a list separated by spaces or commas.
 Check Lists(const QString& item) {
-  return {"lists '" + item + "'", [item](const QString& v) { return v.split(QRegularExpression("[ ,]")).contains(item); }};
+  return {"lists '" + item + "'", [=](const QString& v) { return v.split(QRegularExpression("[ ,]")).contains(item); }};
 }
-Check operator!(const Check& check) {
-  return {"not " + check.what, [holds = check.holds](const QString& v) { return !holds(v); }};
-}
+Check operator!(const Check& c) { return {"not " + c.what, [=](const QString& v) { return !c.holds(v); }}; }
 
 // openbox with the keys a person uses here: A-F4 asks the window to close,
-// C-A-F12 toggles maximised; new windows take the focus.
+// A-F11 toggles maximised; new windows take the focus.
 const char kOpenboxConfig[] = R"(<?xml version="1.0"?>
 <openbox_config xmlns="http://openbox.org/3.4/rc">
   <focus><focusNew>yes</focusNew><followMouse>no</followMouse></focus>
-  <desktops><number>1</number></desktops>
   <keyboard>
     <keybind key="A-F4"><action name="Close"/></keybind>
-    <keybind key="C-A-F12"><action name="ToggleMaximize"/></keybind>
+    <keybind key="A-F11"><action name="ToggleMaximize"/></keybind>
   </keyboard>
-  <mouse><context name="Client">
-    <mousebind button="Left" action="Press"><action name="Focus"/><action name="Raise"/></mousebind>
-  </context></mouse>
 </openbox_config>
 )";
 
@@ -61,13 +51,12 @@ class Desktop : public ::testing::Test {
     xvfb_.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
     ASSERT_TRUE(xvfb_.waitForReadyRead(kPatienceMs)) << "Xvfb did not start";
     environment_.insert("DISPLAY", ":" + QString(xvfb_.readLine()).trimmed());
-    QFile config(Path("openbox.xml"));
+    QFile config(Path("openbox.xml"));  // an absolute path: openbox ignores a relative one
     ASSERT_TRUE(config.open(QIODevice::WriteOnly) && config.write(kOpenboxConfig) > 0);
     config.close();
     windowManager_.setProcessEnvironment(environment_);
     windowManager_.start("openbox", {"--config-file", config.fileName()});
-    ASSERT_TRUE(Eventually([&] { return Run("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id"); }))
-        << "openbox did not start";
+    ASSERT_TRUE(Eventually([&] { return Run("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id"); }));
     environment_.insert("QT_QPA_PLATFORM", "xcb");
     environment_.remove("SESSION_MANAGER");
     environment_.insert("FWG_CONFIG_DIR", Path("config"));
@@ -84,62 +73,47 @@ class Desktop : public ::testing::Test {
       std::cout << "State, host log and screenshot kept in " << folder_.path().toStdString() << "\n";
       folder_.setAutoRemove(false);
     }
-    for (QProcess* process : {&host_, &windowManager_, &xvfb_}) {
-      process->kill();
-      process->waitForFinished();
-    }
+    for (QProcess* process : {&host_, &windowManager_, &xvfb_}) process->kill(), process->waitForFinished();
   }
 
   QString Path(const QString& name) const { return folder_.filePath(name); }
 
-  // The host with `args`; waits until its window has a chain in force and
-  // the keyboard, when `ready` says so.
+  // The host with `args` (the one still running is killed); waits, when
+  // `ready` says so, until a chain is in force and a widget has the keyboard.
   bool Start(const QStringList& args, bool ready = true) {
     if (host_.state() != QProcess::NotRunning) host_.kill(), host_.waitForFinished();
     QFile::remove(Path("state"));
     host_.start(DESKTOPTEST_HOST, QStringList{"-locale", "en"} + args);
     return !ready || (WaitFor("profile", !Is("")) && WaitFor("focus", !Is("")));
   }
-
-  // The host's status once it has ended by itself; -1 while it still runs.
+  // Without an event loop QProcess learns of the end only when asked.
+  bool HasEnded() { return host_.waitForFinished(0) || host_.state() == QProcess::NotRunning; }
+  bool IsRunning() { return !host_.waitForFinished(1000); }
+  // The status of a host that ended by itself; -1 while it still runs.
   int ExitStatus() {
     if (!HasEnded() && !host_.waitForFinished(kPatienceMs)) return -1;
     return host_.exitStatus() == QProcess::NormalExit ? host_.exitCode() : -1;
   }
-  bool IsRunning() { return !host_.waitForFinished(1000); }
-  // Without an event loop QProcess learns of the end only when asked.
-  bool HasEnded() { return host_.waitForFinished(0) || host_.state() == QProcess::NotRunning; }
 
-  QMap<QString, QString> State() const {
-    QMap<QString, QString> state;
+  QString State(const QString& key = {}) const {
     QFile file(Path("state"));
-    if (file.open(QIODevice::ReadOnly))
-      for (const QString& line : QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts))
-        state.insert(line.section('=', 0, 0), line.section('=', 1));
-    return state;
+    const QString text = file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    if (key.isEmpty()) return text;
+    for (const QString& line : text.split('\n'))
+      if (line.startsWith(key + '=')) return line.mid(key.size() + 1);
+    return {};
   }
-  QString State(const QString& key) const { return State().value(key); }
-
   bool WaitFor(const QString& key, const Check& check) {
     if (Eventually([&] { return check.holds(State(key)); })) return true;
-    QFile file(Path("state"));
-    file.open(QIODevice::ReadOnly);
     ADD_FAILURE() << "waited for " << key.toStdString() << " that " << check.what.toStdString()
-                  << "; the host shows:\n" << file.readAll().toStdString();
+                  << "; the host shows:\n" << State().toStdString();
     return false;
   }
   bool WaitFor(const QString& key, const QString& value) { return WaitFor(key, Is(value)); }
   // What must still hold a while after the step that could have broken it.
-  bool Keeps(const QString& key, const Check& check) {
-    QThread::msleep(1000);
-    return WaitFor(key, check);
-  }
-
+  bool Keeps(const QString& key, const Check& check) { return QThread::msleep(1000), WaitFor(key, check); }
   static bool Eventually(const std::function<bool()>& done) {
-    for (int waited = 0; waited < kPatienceMs; waited += 50) {
-      if (done()) return true;
-      QThread::msleep(50);
-    }
+    for (int waited = 0; waited < kPatienceMs && !done(); waited += 50) QThread::msleep(50);
     return done();
   }
 
@@ -152,8 +126,8 @@ class Desktop : public ::testing::Test {
   }
   void Keys(const QStringList& keys) { Run("xdotool", QStringList{"key", "--clearmodifiers", "--delay", "150"} + keys); }
   void Type(const QString& text) { Run("xdotool", {"type", "--delay", "40", text}); }
-  // A press at `at` and a release after moving by `by` in three steps;
-  // none for a click. Points come from the state as "x,y".
+  // A press at `at` ("x,y" from the state) and a release after moving by
+  // `by` in three steps; none for a click.
   void Press(const QString& at, QPoint by = {}) {
     const QPoint from(at.section(',', 0, 0).toInt(), at.section(',', 1).toInt());
     const auto move = [](QPoint to) { return QStringList{"mousemove", QString::number(to.x()), QString::number(to.y())}; };
@@ -162,6 +136,12 @@ class Desktop : public ::testing::Test {
     Run("xdotool", steps << "sleep" << "0.1" << "mouseup" << "1");
   }
 
+  // `-client notes` with "Milk" typed into the note: work to lose.
+  bool StartWithWork() {
+    if (!Start({"-client", "notes"})) return false;
+    Type("Milk");
+    return WaitFor("text", "Milk") && WaitFor("title", Has("*"));
+  }
   // A new document of `client` through the command palette; its name.
   QString New(const QString& client) {
     const QString before = State("documents");
@@ -169,18 +149,13 @@ class Desktop : public ::testing::Test {
     if (!WaitFor("palette", "1")) return {};
     Type(client);
     Keys({"Return"});
-    return WaitFor("documents", !Is(before)) && WaitFor("active", !Is("")) ? State("active") : QString();
+    return WaitFor("documents", !Is(before)) ? State("active") : QString();
   }
-  // Tabs to the button `text` of the dialog and presses it: Qt's standard
+  // Tabs to the dialog's button `text` and presses it: Qt's standard
   // buttons have no mnemonics, and their order is the platform's.
   bool Choose(const QString& text) {
-    for (int tab = 0; tab < 8 && State("button") != text; ++tab) {
-      Keys({"Tab"});
-      QThread::msleep(300);
-    }
-    if (!WaitFor("button", text)) return false;
-    Keys({"space"});
-    return true;
+    for (int tab = 0; tab < 8 && State("button") != text; ++tab) Keys({"Tab"}), QThread::msleep(300);
+    return WaitFor("button", text) && (Keys({"space"}), true);
   }
   // Types a path in the config folder into the file dialog and accepts.
   QString SaveAs(const QString& name) {
@@ -193,7 +168,6 @@ class Desktop : public ::testing::Test {
   QString TabOf(const QString& document) {
     for (const QString& tab : State("tabs").split(';'))
       if (tab.section('@', 0, 0) == document) return tab.section('@', 1);
-    ADD_FAILURE() << "no tab for " << document.toStdString() << ": " << State("tabs").toStdString();
     return {};
   }
 
@@ -208,9 +182,7 @@ class Desktop : public ::testing::Test {
 TEST_F(Desktop, EveryQuitPathAsksAndCancelKeepsEverything) {
   for (const QStringList& quit : {QStringList{"ctrl+q"}, {"alt+f", "Up", "Return"}, {"alt+F4"}}) {
     SCOPED_TRACE(quit.join(' ').toStdString());
-    ASSERT_TRUE(Start({"-client", "notes"}));
-    Type("Milk");
-    ASSERT_TRUE(WaitFor("text", "Milk") && WaitFor("title", Has("*")));
+    ASSERT_TRUE(StartWithWork());
     Keys(quit);
     ASSERT_TRUE(WaitFor("dialog", "Unsaved Changes"));
     Keys({"Escape"});
@@ -225,9 +197,7 @@ TEST_F(Desktop, EveryQuitPathAsksAndCancelKeepsEverything) {
 // Save on the quit question goes through Save Session As for an untitled
 // session; Escape there keeps the host.
 TEST_F(Desktop, SavingWhenQuittingAsksForTheSessionFile) {
-  ASSERT_TRUE(Start({"-client", "notes"}));
-  Type("Milk");
-  ASSERT_TRUE(WaitFor("title", Has("*")));
+  ASSERT_TRUE(StartWithWork());
   for (const bool cancel : {true, false}) {
     Keys({"ctrl+q"});
     ASSERT_TRUE(WaitFor("dialog", "Unsaved Changes") && Choose("Save"));
@@ -245,8 +215,7 @@ TEST_F(Desktop, SavingWhenQuittingAsksForTheSessionFile) {
 // user answers; Escape is no answer.
 TEST_F(Desktop, EscapeOnTheRecoveryQuestionKeepsTheAutosavedWork) {
   oxSettings::Open(Path("config/tavrix.ini").toStdString())->GetSection("Sessions", true, true)->Set("AutosaveSeconds", 1);
-  ASSERT_TRUE(Start({"-client", "notes"}));
-  Type("Milk");
+  ASSERT_TRUE(StartWithWork());
   const QString recovery = Path("config/tavrix.recovery");
   ASSERT_TRUE(Eventually([&] { return QFile::exists(recovery); })) << "no autosave";
   for (const int run : {1, 2}) {
@@ -273,9 +242,7 @@ TEST_F(Desktop, EverySampleClientLeavesFileAndThePaletteReachable) {
     Type("exit");
     Keys({"Return"});
     ASSERT_TRUE(Eventually([&] { return HasEnded() || State("dialog") == "Unsaved Changes"; }));
-    if (HasEnded()) {
-      EXPECT_EQ(ExitStatus(), 0);
-    }
+    EXPECT_TRUE(!HasEnded() || ExitStatus() == 0) << host_.exitCode();
   }
 }
 
@@ -325,7 +292,7 @@ TEST_F(Desktop, TheWindowKeepsItsSizeAndMaximisedStateAcrossSwitches) {
   Keys({"ctrl+Tab"});
   ASSERT_TRUE(WaitFor("active", note));
   EXPECT_TRUE(Keeps("geometry", Has(" 900 700")));
-  Keys({"ctrl+alt+F12"});
+  Keys({"alt+F11"});
   ASSERT_TRUE(WaitFor("maximized", "1"));
   Keys({"ctrl+Tab"});
   ASSERT_TRUE(WaitFor("active", sketch));
@@ -346,10 +313,7 @@ TEST_F(Desktop, ArrowKeysInTheTreeKeepTheFocusThere) {
   ASSERT_TRUE(Start({"-client", "notes"}));
   const QString first = State("active"), second = New("notes");
   ASSERT_FALSE(second.isEmpty());
-  for (int press = 0; press < 8 && State("focus") != "fwg::ProjectTree"; ++press) {
-    Keys({"F6"});
-    QThread::msleep(300);
-  }
+  for (int press = 0; press < 8 && State("focus") != "fwg::ProjectTree"; ++press) Keys({"F6"}), QThread::msleep(300);
   ASSERT_TRUE(WaitFor("focus", "fwg::ProjectTree"));
   Keys({"Up"});
   EXPECT_TRUE(Keeps("focus", Is("fwg::ProjectTree")) && WaitFor("active", second));
@@ -359,9 +323,7 @@ TEST_F(Desktop, ArrowKeysInTheTreeKeepTheFocusThere) {
 
 // Ctrl+S is the session's save: Save As the first time, then at once.
 TEST_F(Desktop, CtrlSSavesTheSession) {
-  ASSERT_TRUE(Start({"-client", "notes"}));
-  Type("Milk");
-  ASSERT_TRUE(WaitFor("title", Has("*")));
+  ASSERT_TRUE(StartWithWork());
   Keys({"ctrl+s"});
   ASSERT_TRUE(WaitFor("dialog", "Save Session As"));
   const QString file = SaveAs("work.session");

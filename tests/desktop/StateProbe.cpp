@@ -38,11 +38,9 @@ void AddDocuments(oxt::Object* object, QStringList* names) {
 
 QString Tabs(QWidget* window) {
   QStringList tabs;
-  for (QTabBar* bar : window->findChildren<QTabBar*>()) {
-    if (!bar->isVisible()) continue;
-    for (int i = 0; i < bar->count(); ++i)
+  for (QTabBar* bar : window->findChildren<QTabBar*>())
+    for (int i = 0; bar->isVisible() && i < bar->count(); ++i)
       tabs << bar->tabText(i).remove('&') + "@" + Centre(bar, bar->tabRect(i));
-  }
   return tabs.join(';');
 }
 
@@ -90,26 +88,17 @@ QString Describe() {
   return lines.join('\n') + '\n';
 }
 
-struct Probe {
-  QString path = qEnvironmentVariable("DESKTOPTEST_STATE");
-  QString written;
-
-  void Write() {
+void LoadProbe(const fwc::PluginDescription&) {
+  const QString path = qEnvironmentVariable("DESKTOPTEST_STATE");
+  if (path.isEmpty()) return;
+  // Owned by the application, so it goes before the plug-in is unloaded.
+  auto* timer = new QTimer(QCoreApplication::instance());
+  QObject::connect(timer, &QTimer::timeout, [path, written = QString()]() mutable {
     const QString state = Describe();
     if (state == written) return;
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return;
-    file.write(state.toUtf8());
-    if (file.commit()) written = state;
-  }
-};
-
-void LoadProbe(const fwc::PluginDescription&) {
-  static Probe probe;
-  if (probe.path.isEmpty()) return;
-  // Owned by the application, so it goes before the plug-in is unloaded.
-  auto* timer = new QTimer(QCoreApplication::instance());
-  QObject::connect(timer, &QTimer::timeout, [] { probe.Write(); });
+    if (file.open(QIODevice::WriteOnly) && file.write(state.toUtf8()) >= 0 && file.commit()) written = state;
+  });
   timer->start(100);
 }
 
