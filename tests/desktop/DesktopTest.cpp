@@ -73,7 +73,9 @@ class Desktop : public ::testing::Test {
       std::cout << "State, host log and screenshot kept in " << folder_.path().toStdString() << "\n";
       folder_.setAutoRemove(false);
     }
-    for (QProcess* process : {&host_, &windowManager_, &xvfb_}) process->kill(), process->waitForFinished();
+    // SIGTERM first: Xvfb then removes its lock file and socket.
+    for (QProcess* process : {&host_, &windowManager_, &xvfb_})
+      if (process->terminate(), !process->waitForFinished(5000)) process->kill(), process->waitForFinished();
   }
 
   QString Path(const QString& name) const { return folder_.filePath(name); }
