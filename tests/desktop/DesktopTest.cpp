@@ -1,8 +1,6 @@
-// The real host on a real X server with a window manager, driven through
-// xdotool as a person drives it: keys, clicks, drags and the window
-// manager's own keys. The host's state comes from the probe plug-in (see
-// StateProbe.cpp); each test starts an X server, openbox and the host of its
-// own and leaves its folder (state, host log, screenshot) behind on failure.
+// The real host on an X server and openbox of each test's own, driven through
+// xdotool as a person drives it; what it shows comes from StateProbe.cpp. A
+// failing test keeps its folder: state, host log and a screenshot.
 #include <QFile>
 #include <QPoint>
 #include <QProcess>
@@ -123,8 +121,7 @@ class Desktop : public ::testing::Test {
     QProcess process;
     process.setProcessEnvironment(environment_);
     process.start(program, args);
-    process.waitForFinished(kPatienceMs);
-    return process.readAllStandardOutput();
+    return process.waitForFinished(kPatienceMs), process.readAllStandardOutput();
   }
   void Keys(const QStringList& keys) { Run("xdotool", QStringList{"key", "--clearmodifiers", "--delay", "150"} + keys); }
   void Type(const QString& text) { Run("xdotool", {"type", "--delay", "40", text}); }
@@ -149,8 +146,7 @@ class Desktop : public ::testing::Test {
     const QString before = State("documents");
     Keys({"ctrl+shift+p"});
     if (!WaitFor("palette", "1")) return {};
-    Type(client);
-    Keys({"Return"});
+    Type(client), Keys({"Return"});
     return WaitFor("documents", !Is(before)) ? State("active") : QString();
   }
   // Tabs to the dialog's button `text` and presses it: Qt's standard
@@ -161,16 +157,13 @@ class Desktop : public ::testing::Test {
   }
   // Types a path in the config folder into the file dialog and accepts.
   QString SaveAs(const QString& name) {
-    Keys({"ctrl+a"});
-    Type(Path("config/" + name));
-    Keys({"Return"});
+    Keys({"ctrl+a"}), Type(Path("config/" + name)), Keys({"Return"});
     return Path("config/" + name);
   }
   // The centre of the tab that shows `document`, "x,y".
   QString TabOf(const QString& document) {
-    for (const QString& tab : State("tabs").split(';'))
-      if (tab.section('@', 0, 0) == document) return tab.section('@', 1);
-    return {};
+    const QRegularExpression tab("(^|;)" + QRegularExpression::escape(document) + "@([^;]*)");
+    return tab.match(State("tabs")).captured(2);
   }
 
   QTemporaryDir folder_;
@@ -241,8 +234,7 @@ TEST_F(Desktop, EverySampleClientLeavesFileAndThePaletteReachable) {
     EXPECT_TRUE(WaitFor("menus", Lists("File")) && WaitFor("menus", Lists("Help")));
     Keys({"ctrl+shift+p"});
     ASSERT_TRUE(WaitFor("palette", "1"));
-    Type("exit");
-    Keys({"Return"});
+    Type("exit"), Keys({"Return"});
     ASSERT_TRUE(Eventually([&] { return HasEnded() || State("dialog") == "Unsaved Changes"; }));
     EXPECT_TRUE(!HasEnded() || ExitStatus() == 0) << host_.exitCode();
   }
