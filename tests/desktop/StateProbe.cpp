@@ -10,13 +10,13 @@
 #include <QTabBar>
 #include <QTimer>
 
+#include "fwg/Parts.h"
 #include "fwg/actions/Action.h"
 #include "fwg/clients/ClientManager.h"
 #include "fwg/clients/ClientObject.h"
 #include "fwg/profiles/Profile.h"
 #include "fwg/profiles/ProfileManager.h"
 #include "fwg/shell/CommandPalette.h"
-#include "fwg/Parts.h"
 #include "fwg/shell/ProjectTree.h"
 #include "platform/fwc/Plugin.h"
 #include "platform/oxt/Model.h"
