@@ -23,6 +23,7 @@
 #include "fwg/profiles/WindowLayout.h"
 #include "fwg/shell/CentralWidget.h"
 #include "fwg/shell/CommandPalette.h"
+#include "fwg/shell/HostCommands.h"
 #include "fwg/shell/Gui.h"
 #include "platform/fwc/PluginManager.h"
 #include "platform/oxapp/Application.h"
@@ -73,18 +74,23 @@ oxString DescribePluginFolders() {
   return vosLibrary::GetAbsoluteFileName(vosLibrary::GetExecutableFolder() + "/../plugins");
 }
 
-// Each profile keeps its own window layout: saved when it is left and at
-// exit, put back when it is entered. The exit save comes before the
-// application quits, since quitting closes floating dock windows.
-void KeepLayoutsPerProfile(fwg::Gui* gui) {
+// The window's size and maximised state are the user's: put back once at
+// start, saved at exit. Each profile keeps where its docks and toolbars
+// are: saved when it is left and at exit, put back when it is entered. The
+// exit save comes before the application quits, since quitting closes
+// floating dock windows; Exit() then asks about unsaved work, and a user
+// who cancels keeps working.
+void KeepLayouts(fwg::Gui* gui) {
+  fwg::WindowLayout::RestoreWindow();
   fwg::ProfileManager* profiles = gui->GetProfileManager();
   profiles->OnActiveProfileChanged().Connect(
       nullptr, [](fwg::Profile* left, fwg::Profile* entered) {
         if (left) fwg::WindowLayout::Save(left);
-        if (entered) fwg::WindowLayout::Restore(entered);
+        if (entered) fwg::WindowLayout::RestoreDocks(entered, left);
       });
   gui->OnExit().Connect(nullptr, [gui, profiles] {
     if (fwg::Profile* active = profiles->GetActiveProfile()) fwg::WindowLayout::Save(active);
+    fwg::WindowLayout::SaveWindow();
     gui->Exit();
   });
 }
@@ -122,6 +128,15 @@ void PrintHelp(const EarlyTexts& t) {
             << t("base of the image folders scripts/images/ui/toolbars and .../project") << "\n"
             << "  QT_QPA_PLATFORM     "
             << t("window system, e.g. offscreen to run without a display") << "\n\n"
+            << t("Keys, whatever document is active:") << "\n"
+            << "  Ctrl+Q              " << t("quit (asks while work is unsaved)") << "\n"
+            << "  Ctrl+S, Ctrl+Shift+S  " << t("save the session, save it as") << "\n"
+            << "  Ctrl+O              " << t("open a session") << "\n"
+            << "  Ctrl+W              " << t("close the active document") << "\n"
+            << "  Ctrl+Tab            " << t("next document, most recently used first") << "\n"
+            << "  F6, Shift+F6        " << t("next and previous pane (documents and docks)") << "\n"
+            << "  F10                 " << t("the menu bar") << "\n"
+            << "  Ctrl+Shift+P        " << t("the command palette") << "\n\n"
             << t("Plug-ins are read from:") << " " << DescribePluginFolders() << "\n"
             << t("Resources are read from:") << " " << DescribeResourceFolders() << "\n"
             << t("Settings are kept in:") << " " << oxSettings::GetConfigFolder() << "\n";
@@ -159,14 +174,15 @@ int AnswerPrintingOptions(int argc, char** argv) {
       return 0;
     }
     // A name is never an option: "-client -locale de" names no client.
+    // Without a name, the installed clients are listed: no error.
     if (arg == "-client" && (i + 1 == argc || argv[i + 1][0] == '-')) {
       const oxString clients = ListInstalledClients();
-      std::cerr << "tavrix: " << t("-client needs a client name;") << " "
-                << (clients.empty()
-                        ? t("no clients are installed in") + " " + DescribePluginFolders()
-                        : t("installed clients:") + " " + clients)
-                << "\n";
-      return 2;
+      if (clients.empty()) {
+        std::cout << t("no clients are installed in") << " " << DescribePluginFolders() << "\n";
+      } else {
+        std::cout << t("installed clients:") << " " << clients << "\n";
+      }
+      return 0;
     }
   }
   return -1;
@@ -221,7 +237,8 @@ int main(int argc, char** argv) {
 
   auto* gui = new fwg::Gui(argc, argv);
   fwg::CommandPalette::Install();
-  KeepLayoutsPerProfile(gui);
+  fwg::HostCommands::Install();
+  KeepLayouts(gui);
   {
     WelcomePage welcome(gui);
     LoadHostPlugins();

@@ -67,5 +67,21 @@ Zeichen: %3</translation>
         <source>Text</source>
         <translation>Text</translation>
     </message>
+    <message>
+        <source>&amp;Import Text...</source>
+        <translation>Text &amp;importieren...</translation>
+    </message>
+    <message>
+        <source>&amp;Export...</source>
+        <translation>&amp;Exportieren...</translation>
+    </message>
+    <message>
+        <source>Import Text</source>
+        <translation>Text importieren</translation>
+    </message>
+    <message>
+        <source>Export Text</source>
+        <translation>Text exportieren</translation>
+    </message>
 </context>
 </TS>

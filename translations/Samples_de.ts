@@ -59,5 +59,57 @@
         <source>Untitled</source>
         <translation>Unbenannt</translation>
     </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>Schl&amp;ießen</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>&amp;Ausschneiden</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Kopieren</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>&amp;Einfügen</translation>
+    </message>
+    <message>
+        <source>Select &amp;All</source>
+        <translation>&amp;Alles auswählen</translation>
+    </message>
+    <message>
+        <source>&amp;Command Palette...</source>
+        <translation>&amp;Befehlspalette...</translation>
+    </message>
+    <message>
+        <source>Find and run any command by typing part of its name</source>
+        <translation>Jeden Befehl finden und ausführen, indem man einen Teil seines Namens tippt</translation>
+    </message>
+    <message>
+        <source>&amp;Keyboard Shortcuts...</source>
+        <translation>&amp;Tastenkürzel...</translation>
+    </message>
+    <message>
+        <source>Every shortcut in force, with the command that holds it</source>
+        <translation>Alle geltenden Tastenkürzel mit ihren Befehlen</translation>
+    </message>
+    <message>
+        <source>&amp;About Tavrix</source>
+        <translation>Ü&amp;ber Tavrix</translation>
+    </message>
+    <message>
+        <source>About Tavrix</source>
+        <translation>Über Tavrix</translation>
+    </message>
+    <message>
+        <source>Tavrix, the demo host of the fwg framework, with its sample clients: notes, sketches and scratch pads.</source>
+        <translation>Tavrix, das Vorführprogramm des Rahmenwerks fwg, mit seinen Beispiel-Clients: Notizen, Skizzen und Notizblöcke.</translation>
+    </message>
 </context>
 </TS>

@@ -171,5 +171,101 @@
         <source>The last run ended without saving all its work. Restore the work saved automatically on %1?</source>
         <translation>Der letzte Lauf endete, ohne alle Arbeit zu speichern. Die am %1 automatisch gesicherte Arbeit wiederherstellen?</translation>
     </message>
+    <message>
+        <source>Unsaved Changes</source>
+        <translation>Ungesicherte Änderungen</translation>
+    </message>
+    <message>
+        <source>Save the changes to %1?</source>
+        <translation>Die Änderungen an %1 sichern?</translation>
+    </message>
+    <message>
+        <source>Your changes are lost if you don't save them.</source>
+        <translation>Ohne Sichern gehen die Änderungen verloren.</translation>
+    </message>
+    <message>
+        <source>“%1”</source>
+        <translation>„%1“</translation>
+    </message>
+    <message>
+        <source>Close Document</source>
+        <translation>Dokument schließen</translation>
+    </message>
+    <message>
+        <source>%1 holds work that no saved session keeps.</source>
+        <translation>%1 enthält Arbeit, die keine gesicherte Sitzung enthält.</translation>
+    </message>
+    <message>
+        <source>Close it anyway?</source>
+        <translation>Trotzdem schließen?</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Schließen</translation>
+    </message>
+    <message>
+        <source>The session %1 has unsaved changes.</source>
+        <translation>Die Sitzung %1 hat ungesicherte Änderungen.</translation>
+    </message>
+    <message>
+        <source>The sessions %1 have unsaved changes.</source>
+        <translation>Die Sitzungen %1 haben ungesicherte Änderungen.</translation>
+    </message>
+    <message>
+        <source>Save them before quitting?</source>
+        <translation>Vor dem Beenden sichern?</translation>
+    </message>
+    <message>
+        <source>&amp;Restore</source>
+        <translation>&amp;Wiederherstellen</translation>
+    </message>
+    <message>
+        <source>&amp;Discard</source>
+        <translation>&amp;Verwerfen</translation>
+    </message>
+    <message>
+        <source>Ask &amp;Later</source>
+        <translation>&amp;Später fragen</translation>
+    </message>
+    <message>
+        <source>Ask Later keeps the work for the next start.</source>
+        <translation>„Später fragen“ behält die Arbeit für den nächsten Start.</translation>
+    </message>
+    <message>
+        <source>Application</source>
+        <translation>Anwendung</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>&amp;Close Document</source>
+        <translation>Dokument &amp;schließen</translation>
+    </message>
+    <message>
+        <source>&amp;Next Document</source>
+        <translation>&amp;Nächstes Dokument</translation>
+    </message>
+    <message>
+        <source>&amp;Previous Document</source>
+        <translation>&amp;Vorheriges Dokument</translation>
+    </message>
+    <message>
+        <source>Next &amp;Pane</source>
+        <translation>Nächster &amp;Bereich</translation>
+    </message>
+    <message>
+        <source>Previous Pa&amp;ne</source>
+        <translation>Vorheriger Be&amp;reich</translation>
+    </message>
+    <message>
+        <source>&amp;Menu Bar</source>
+        <translation>&amp;Menüleiste</translation>
+    </message>
+    <message>
+        <source>&amp;Keyboard Shortcuts…</source>
+        <translation>&amp;Tastenkürzel…</translation>
+    </message>
 </context>
 </TS>

@@ -99,5 +99,41 @@
         <source>no clients are installed in</source>
         <translation>keine Clients installiert in</translation>
     </message>
+    <message>
+        <source>Keys, whatever document is active:</source>
+        <translation>Tasten, welches Dokument auch aktiv ist:</translation>
+    </message>
+    <message>
+        <source>quit (asks while work is unsaved)</source>
+        <translation>beenden (fragt bei ungesicherter Arbeit)</translation>
+    </message>
+    <message>
+        <source>save the session, save it as</source>
+        <translation>Sitzung sichern, sichern unter</translation>
+    </message>
+    <message>
+        <source>open a session</source>
+        <translation>Sitzung öffnen</translation>
+    </message>
+    <message>
+        <source>close the active document</source>
+        <translation>aktives Dokument schließen</translation>
+    </message>
+    <message>
+        <source>next document, most recently used first</source>
+        <translation>nächstes Dokument, zuletzt benutzte zuerst</translation>
+    </message>
+    <message>
+        <source>next and previous pane (documents and docks)</source>
+        <translation>nächster und vorheriger Bereich (Dokumente und Docks)</translation>
+    </message>
+    <message>
+        <source>the menu bar</source>
+        <translation>die Menüleiste</translation>
+    </message>
+    <message>
+        <source>the command palette</source>
+        <translation>die Befehlspalette</translation>
+    </message>
 </context>
 </TS>

@@ -61,6 +61,11 @@ Client::~Client() {
   // Clients go while the application object tears down, or after it.
   const Parts* parts = FindParts();
   ProfileManager* profileManager = parts ? parts->profileManager : nullptr;
+  // Deleted directly rather than through RemoveClient: the manager's list
+  // must not keep it.
+  if (ClientManager* manager = parts ? parts->clientManager : nullptr) {
+    std::erase(manager->GetClientList(), this);
+  }
   // Taken out first: each deletion would take the profile out of the list.
   oxStlVector<Profile*> profiles;
   profiles.swap(internal_->profiles);

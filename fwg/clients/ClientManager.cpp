@@ -3,6 +3,15 @@
 #include "fwg/clients/Client.h"
 #include "fwg/clients/ClientObject.h"
 #include "fwg/Parts.h"
+#include "fwg/profiles/Profile.h"
+#include "fwg/profiles/ProfileManager.h"
+#include "platform/oxt/Model.h"
+#include "platform/ui/uiLayoutFrameEx.h"
+#include "platform/ui/uiMenuData.h"
+
+#include <QCoreApplication>
+#include <QPointer>
+#include <algorithm>
 #include "platform/fwc/Director.h"
 #include "platform/fwc/PluginManager.h"
 #include "platform/oxapp/Manifest.h"
@@ -39,15 +48,41 @@ oxString ReadProfileName(const fwc::PluginDescription& description) {
 
 }  // namespace
 
-struct ClientManager::Internal {
+struct ClientManager::Internal : oxListener<> {
   oxStlVector<Client*> clients;  // owned, in the order they registered
   oxiSignal1<void, Client*> onNewClient;
   ClientObject* activeClientObject = nullptr;  // not owned
+  oxStlVector<ClientObject*> recent;           // not owned; left by ForgetClientObject
+  oxString idleProfile;
+  // Set while a replacement for a deleted active document is on its way.
+  bool replacing = false;
+  QObject guard;  // ends queued calls with the manager
   oxStlVector<ClientRecord> records;
 
   void AddRecordEntry(const fwc::PluginDescription& description);
   Client* FindClient(const oxString& name) const;
   static void LoadImmediatePlugins(ClientRecord& record);
+
+  // A document the user selects by its frame (clicked into, focused, its
+  // tab chosen) becomes the active document. Not while a switch moves the
+  // focus about, nor for frames activated by a call (a session being read
+  // activates each new frame): those are no choice of the user's.
+  void HandleSelection(const oxStlVector<oxt::Object*>& objects) {
+    if (objects.size() != 1 || uiMenuBatch::IsActive()) return;
+    if (!uiLayoutFrameEx::IsActivatingByUser()) return;
+    ClientObject* document = ClientObject::Cast(objects.front());
+    if (document && document != activeClientObject) document->Activate();
+  }
+
+  void ReplaceActive() {
+    replacing = false;
+    if (activeClientObject) return;
+    if (!recent.empty()) {
+      recent.front()->Activate();
+    } else if (Profile* idle = ProfileManager::Get()->GetProfile(idleProfile)) {
+      idle->Activate();
+    }
+  }
 };
 
 void ClientManager::Internal::AddRecordEntry(const fwc::PluginDescription& description) {
@@ -88,6 +123,7 @@ void ClientManager::Internal::LoadImmediatePlugins(ClientRecord& record) {
 ClientManager* ClientManager::Get() { return GetParts().clientManager; }
 
 ClientManager::ClientManager() : internal_(new Internal) {
+  oxt::Model::Get()->OnObjectsSelected().Connect(internal_, &Internal::HandleSelection);
   fwc::PluginManager* plugins = fwc::Director::Get()->GetPluginManager();
   for (const fwc::PluginDescription* description : plugins->GetPluginDescriptions()) {
     if (description) internal_->AddRecordEntry(*description);
@@ -95,10 +131,11 @@ ClientManager::ClientManager() : internal_(new Internal) {
 }
 
 ClientManager::~ClientManager() {
-  // A client's destructor does not call back here, so the list stays put
-  // while it is walked.
-  for (Client* client : internal_->clients) delete client;
-  internal_->clients.clear();
+  internal_->DisconnectAllSignals();
+  // Taken out first: a client's destructor leaves the list it is in.
+  oxStlVector<Client*> clients;
+  clients.swap(internal_->clients);
+  for (Client* client : clients) delete client;
   delete internal_;
 }
 
@@ -152,10 +189,37 @@ void ClientManager::SetActiveClientObject(ClientObject* object) {
   oxt::Property font("@Font", oxt::Variant("normal"));
   if (internal_->activeClientObject) internal_->activeClientObject->SetProperty(font);
   internal_->activeClientObject = object;
+  if (object) {
+    std::erase(internal_->recent, object);
+    internal_->recent.insert(internal_->recent.begin(), object);
+  }
   font.SetValue(oxt::Variant("bold"));
   if (object) object->SetProperty(font);
 }
 
 ClientObject* ClientManager::GetActiveClientObject() const { return internal_->activeClientObject; }
+
+oxStlVector<ClientObject*> ClientManager::GetRecentClientObjects() const {
+  return internal_->recent;
+}
+
+void ClientManager::ForgetClientObject(ClientObject* object) {
+  std::erase(internal_->recent, object);
+  if (internal_->activeClientObject != object) return;
+  SetActiveClientObject(nullptr);
+  // Not from within the deletion: the object tree may be halfway through
+  // taking a whole folder away.
+  if (internal_->replacing || !QCoreApplication::instance()) return;
+  internal_->replacing = true;
+  QMetaObject::invokeMethod(&internal_->guard, [d = internal_] { d->ReplaceActive(); },
+                            Qt::QueuedConnection);
+}
+
+void ClientManager::SetIdleProfile(const oxString& name) { internal_->idleProfile = name; }
+oxString ClientManager::GetIdleProfile() const { return internal_->idleProfile; }
+
+void ClientManager::ActivateIdleProfile() {
+  if (Profile* idle = ProfileManager::Get()->GetProfile(internal_->idleProfile)) idle->Activate();
+}
 
 }  // namespace fwg

@@ -50,6 +50,23 @@ class ClientManager {
   void SetActiveClientObject(ClientObject* object);
   ClientObject* GetActiveClientObject() const;
 
+  // Documents in the order they were last active, the active one first.
+  // Documents that were never active are not listed.
+  oxStlVector<ClientObject*> GetRecentClientObjects() const;
+  // Called by a document as it goes: it leaves the recent list, and when it
+  // was the active one, the next recent document is activated once control
+  // returns to the event loop (or the idle profile comes into force).
+  void ForgetClientObject(ClientObject* object);
+
+  // The profile in force while no document is active: at start-up, before
+  // the first document, and after the last one went. A host or a client-less
+  // plug-in names it (the samples name their base profile); empty by
+  // default, and then the last document's profile stays in force.
+  void SetIdleProfile(const oxString& name);
+  oxString GetIdleProfile() const;
+  // Puts the idle profile in force now, if one is named and exists.
+  void ActivateIdleProfile();
+
  private:
   struct Internal;
   Internal* internal_;

@@ -1,15 +1,19 @@
 #include "fwg/clients/ClientObject.h"
 
 #include <QCoreApplication>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QPointer>
 #include <algorithm>
 #include <iostream>
 #include <memory>
 
+#include "fwg/LibraryTexts.h"
 #include "fwg/clients/Client.h"
 #include "fwg/clients/ClientManager.h"
 #include "fwg/objects/ClientFolder.h"
 #include "fwg/objects/Project.h"
+#include "fwg/objects/SessionReading.h"
 #include "fwg/profiles/Profile.h"
 #include "fwg/Parts.h"
 #include "fwg/clients/DocumentArea.h"
@@ -19,6 +23,7 @@
 #include "platform/ui/uiLayoutFrameEx.h"
 #include "platform/ui/uiMainWindow.h"
 #include "platform/ui/uiManager.h"
+#include "platform/ui/uiWidgetFrame.h"
 
 namespace fwg {
 
@@ -38,6 +43,27 @@ ClientManager* FindClientManager() {
 oxt::Object* ChooseParent() {
   if (ClientFolder* folder = ClientFolder::GetCurrentObject()) return folder;
   return Project::GetCurrentObject();
+}
+
+// A question about one document, over the main window: Escape answers with
+// the escape button, which keeps the document.
+QMessageBox::StandardButton Ask(const char* caption, const QString& text, const char* detail,
+                                QMessageBox::StandardButtons buttons,
+                                QMessageBox::StandardButton preferred,
+                                const char* acceptText = nullptr) {
+  QMessageBox box(QMessageBox::Warning, TranslateLibraryQText(caption), text, buttons,
+                  FindMainWindow());
+  box.setInformativeText(TranslateLibraryQText(detail));
+  box.setDefaultButton(preferred);
+  if (acceptText) box.button(preferred)->setText(TranslateLibraryQText(acceptText));
+  box.setEscapeButton(QMessageBox::Cancel);
+  box.exec();
+  auto* clicked = box.clickedButton();
+  return clicked ? box.standardButton(clicked) : QMessageBox::Cancel;
+}
+
+QString Quoted(const ClientObject* document) {
+  return TranslateLibraryQText("\u201c%1\u201d").arg(QString::fromStdString(document->GetTitle()));
 }
 
 }  // namespace
@@ -72,6 +98,9 @@ struct ClientObject::Internal : oxListener<> {
   oxString profileName;
   oxiSignal1<void, ClientObject*> onActivate;
   oxiSignal1<void, ClientObject*> onDeactivate;
+  oxString title;
+  bool modified = false;
+  bool unsavedContent = false;
   // Cleared when the document is deleted: activation calls out to client
   // code (its own OnDeactivate listeners among them) that may delete it.
   std::shared_ptr<bool> alive = std::make_shared<bool>(true);
@@ -81,14 +110,22 @@ ClientObject::Internal::Internal(ClientObject* document, Client* documentClient)
     : owner(document), client(documentClient) {
   layouter = new uiLayoutFrameEx(uiManager::Get()->MainWindow(), owner->GetName(), nullptr, true);
   layouter->OnActivate().Connect(this, &Internal::HandleFrameActivated);
+  // The close button of the document's tab; closing deletes the frame, so
+  // not from within its own signal.
+  layouter->OnCloseRequest().Connect(this, [this](uiLayoutFrameEx*) {
+    QMetaObject::invokeMethod(
+        layouter.data(), [live = std::weak_ptr<bool>(alive), document = owner] {
+          if (auto flag = live.lock(); flag && *flag) document->Close();
+        },
+        Qt::QueuedConnection);
+  });
   layouter->SetCaption(owner->GetName());
   if (client) client->AddClientObject(owner);
 }
 
 ClientObject::Internal::~Internal() {
   *alive = false;
-  ClientManager* manager = FindClientManager();
-  if (manager && manager->GetActiveClientObject() == owner) manager->SetActiveClientObject(nullptr);
+  if (ClientManager* manager = FindClientManager()) manager->ForgetClientObject(owner);
   // Widgets cannot be deleted once the toolkit application is gone; the
   // process is ending then anyway.
   if (layouter && QCoreApplication::instance()) delete layouter.data();
@@ -232,8 +269,116 @@ void ClientObject::SetProfile(const oxString& name) {
   profile->Activate();
 }
 
+void ClientObject::SetModified(bool modified) {
+  if (internal_->modified == modified) return;
+  internal_->modified = modified;
+  OnTitleChanged().Emit(this);
+}
+
+bool ClientObject::IsModified() const { return internal_->modified; }
+
+bool ClientObject::HasUnsavedContent() const { return internal_->unsavedContent; }
+
+void ClientObject::SetContentSaved() { internal_->unsavedContent = false; }
+
+void ClientObject::EmitModified() {
+  if (!SessionReading::Get()) internal_->unsavedContent = true;
+  oxt::Object::EmitModified();
+}
+
+bool ClientObject::ConfirmClose() {
+  const auto answer =
+      Ask("Unsaved Changes", TranslateLibraryQText("Save the changes to %1?").arg(Quoted(this)),
+          "Your changes are lost if you don't save them.",
+          QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+  if (answer == QMessageBox::Discard) return true;
+  if (answer != QMessageBox::Save) return false;
+  Client* client = GetClient();
+  return client && client->Save(this);
+}
+
+bool ClientObject::Close() {
+  const std::shared_ptr<bool> alive = internal_->alive;
+  if (IsModified()) {
+    if (!ConfirmClose()) return false;
+  } else if (HasUnsavedContent()) {
+    const auto answer = Ask(
+        "Close Document", TranslateLibraryQText("%1 holds work that no saved session keeps.").arg(Quoted(this)),
+        "Close it anyway?", QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok, "&Close");
+    if (answer != QMessageBox::Ok) return false;
+  }
+  if (!*alive) return true;
+  if (Client* client = GetClient(); client && !client->Close(this)) return false;
+  if (!*alive) return true;
+  // The next document takes over while this one is still there, so that
+  // what the switch hides or shows never meets a half-deleted document.
+  ClientManager* manager = FindClientManager();
+  if (manager && manager->GetActiveClientObject() == this) {
+    ClientObject* next = nullptr;
+    for (ClientObject* recent : manager->GetRecentClientObjects()) {
+      if (recent != this && !IsAncestorOf(recent)) {
+        next = recent;
+        break;
+      }
+    }
+    if (next) {
+      next->Activate();
+    } else {
+      manager->SetActiveClientObject(nullptr);
+      manager->ActivateIdleProfile();
+    }
+    if (!*alive) return true;
+  }
+  Delete();
+  return true;
+}
+
+void ClientObject::SetTitle(const oxString& title) {
+  if (internal_->title == title) return;
+  internal_->title = title;
+  OnTitleChanged().Emit(this);
+}
+
+oxString ClientObject::GetTitle() const {
+  return internal_->title.empty() ? GetName() : internal_->title;
+}
+
+oxiSignal1<void, ClientObject*>& ClientObject::OnTitleChanged() {
+  static oxiSignal1<void, ClientObject*> signal;
+  return signal;
+}
+
 oxiSignal1<void, ClientObject*>& ClientObject::OnActivate() { return internal_->onActivate; }
 
 oxiSignal1<void, ClientObject*>& ClientObject::OnDeactivate() { return internal_->onDeactivate; }
+
+// Plain views: the frame holds each in a uiWidgetFrame of its own, which is
+// how they are told from the views a client adds itself.
+namespace {
+uiWidgetFrame* FindPlainView(const uiLayoutFrameEx* layouter) {
+  for (uiWidget* view : layouter ? layouter->GetViews() : oxStlVector<uiWidget*>()) {
+    if (auto* frame = dynamic_cast<uiWidgetFrame*>(view)) return frame;
+  }
+  return nullptr;
+}
+}  // namespace
+
+void ClientObject::SetView(QWidget* view) {
+  uiLayoutFrameEx* layouter = GetLayouter();
+  if (uiWidgetFrame* old = FindPlainView(layouter)) {
+    layouter->RemoveChild(old);
+    delete old;
+  }
+  if (!view || !layouter) return;
+  auto* frame = new uiWidgetFrame(layouter, GetName(), view);
+  layouter->AddView(frame);
+  // The frame hands its views back when it goes; this one is the document's.
+  QObject::connect(layouter, &QObject::destroyed, frame, [frame] { delete frame; });
+}
+
+QWidget* ClientObject::GetView() const {
+  uiWidgetFrame* frame = FindPlainView(GetLayouter());
+  return frame ? frame->GetHeldWidget() : nullptr;
+}
 
 }  // namespace fwg

@@ -11,6 +11,7 @@
 #include "fwg/objects/ObjectClass.h"
 #include "platform/signals/oxSignal.h"
 
+class QWidget;
 class uiLayoutFrameEx;
 
 namespace oxt {
@@ -97,6 +98,51 @@ class ClientObject : public oxt::Object {
   // Both carry this document.
   oxiSignal1<void, ClientObject*>& OnActivate();
   oxiSignal1<void, ClientObject*>& OnDeactivate();
+
+  // Unsaved work. A document whose work lives outside the session (a file
+  // it was opened from) says SetModified(true) while it differs from that
+  // file and SetModified(false) once saved: the window title marks it, and
+  // closing the document or quitting asks first (ConfirmClose).
+  void SetModified(bool modified);
+  bool IsModified() const;
+  // Content changes (EmitModified()) since the document's session was last
+  // saved or read: closing the document would lose them.
+  bool HasUnsavedContent() const;
+  // Told by Project::SaveSession: the session now keeps the content.
+  void SetContentSaved();
+  // Content changed: the document's project counts as changed, and the
+  // document as holding unsaved content.
+  void EmitModified() override;
+  using oxt::Object::EmitModified;
+
+  // Asked before a document that IsModified() goes (closed, or the
+  // application ends). True when it may go. The default asks the user
+  // whether to save its changes (Save, Discard, Cancel) and saves through
+  // its client's Save(); override it to ask and save your own way.
+  virtual bool ConfirmClose();
+  // Closes the document as the user's Close command does: asks first when
+  // it holds work (ConfirmClose while modified; a confirmation while it
+  // holds unsaved content), lets its client close it (Client::Close, which
+  // may refuse), makes the most recently active other document active when
+  // this one was, and deletes it. False when the user or the client kept
+  // it; the document is gone when true.
+  bool Close();
+
+  // What the main window's title shows of the document: its name until a
+  // title is set (a file-backed document shows its file's name).
+  void SetTitle(const oxString& title);
+  oxString GetTitle() const;
+  // Carries a document whose title or modified state changed.
+  static oxiSignal1<void, ClientObject*>& OnTitleChanged();
+
+  // The short way for an ordinary Qt widget as the document's view: shown
+  // in the document's frame, owned by the document from then on (it goes
+  // with the frame). A later call deletes the view it replaces; null only
+  // deletes it. A view that must be a uiWidget goes through
+  // GetLayouter()->AddView() instead.
+  void SetView(QWidget* view);
+  // The view SetView gave; null when none, or once its owner deleted it.
+  QWidget* GetView() const;
 
  private:
   struct Internal;

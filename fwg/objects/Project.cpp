@@ -3,6 +3,7 @@
 #include "platform/core/oxDiagnostic.h"
 #include <iostream>
 
+#include "fwg/clients/ClientObject.h"
 #include "fwg/objects/ObjectClass.h"
 #include "fwg/objects/SessionReading.h"
 #include "platform/oxt/ClassInfo.h"
@@ -121,6 +122,9 @@ bool Project::SaveSession(const oxString& path, oxString* error) {
   if (!root.WriteFile(path, &message)) return Fail(message, error);
   SetFileName(path);
   SetModified(false);
+  for (oxt::Object* object : GetChildren({}, ClientObject::S_ClassName(), true, true)) {
+    if (ClientObject* document = ClientObject::Cast(object)) document->SetContentSaved();
+  }
   return true;
 }
 

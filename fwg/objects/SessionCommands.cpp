@@ -50,47 +50,6 @@ QString GetAbsolutePath(const oxString& path) {
   return QFileInfo(QString::fromStdString(path)).absoluteFilePath();
 }
 
-// Keeps the main window's title on the session's project. One for the
-// process, made by the first installation.
-struct TitleKeeper : oxListener<> {
-  static TitleKeeper* Get() {
-    static TitleKeeper* keeper = new TitleKeeper;
-    return keeper;
-  }
-
-  TitleKeeper() {
-    Project::OnTitleChanged().Connect(this, [this](Project*) { Update(); });
-    oxt::Model* model = oxt::Model::Get();
-    // The active document's label turns bold when it becomes active.
-    model->OnPropertyChanged().Connect(this, [this](oxt::Object*, oxt::Property& p) {
-      if (p.GetName() == "@Font" && p.GetValue().GetString() == "bold") Update();
-    });
-    model->OnObjectCreated().Connect(this, [this](oxt::Object* object) {
-      if (Project::Cast(object)) Update();
-    });
-    // The objects are still there while this is told: look once they left.
-    model->OnObjectsDeleted().Connect(this, [this](const oxStlVector<oxt::Object*>&) {
-      if (QCoreApplication* app = QCoreApplication::instance()) {
-        QMetaObject::invokeMethod(app, [this] { Update(); }, Qt::QueuedConnection);
-      }
-    });
-  }
-
-  void Update() {
-    uiMainWindow* window = FindMainWindow();
-    if (!window) return;
-    // A title we did not write is the host's: ours goes in front of it.
-    const oxString current = window->Caption();
-    if (current != written) base = current;
-    Project* project = SessionCommands::GetSessionProject();
-    written = project ? project->GetTitle() + " - " + base : base;
-    window->SetCaption(written);
-  }
-
-  oxString base;
-  oxString written;
-};
-
 // The entries of one installed "Recent Sessions" submenu. The profile owns
 // the actions; the guard tells when it deleted them.
 struct RecentMenu {
@@ -134,20 +93,15 @@ oxString AskForFile(bool save, const oxString& suggestion) {
   return path.toStdString();
 }
 
-void AskAndSaveAs(Project* project) {
-  if (!project) return;
-  const oxString file = project->GetFileName();
-  const oxString path = AskForFile(true, file.empty() ? project->GetName() + kSuffix : file);
-  if (!path.empty()) SessionCommands::SaveAs(project, path);
-}
-
 }  // namespace
 
 void SessionCommands::Install(Profile* profile, const oxString& menuPath) {
   if (!profile) return;
-  Action* save = profile->AddAction("File.SaveSession", Text("&Save Session"), {}, "Ctrl+Shift+S");
-  Action* saveAs = profile->AddAction("File.SaveSessionAs", Text("Save Session &As\u2026"));
-  Action* open = profile->AddAction("File.OpenSession", Text("&Open Session\u2026"));
+  // The keys every user knows for saving and opening their work.
+  Action* save = profile->AddAction("File.SaveSession", Text("&Save Session"), {}, "Ctrl+S");
+  Action* saveAs =
+      profile->AddAction("File.SaveSessionAs", Text("Save Session &As\u2026"), {}, "Ctrl+Shift+S");
+  Action* open = profile->AddAction("File.OpenSession", Text("&Open Session\u2026"), {}, "Ctrl+O");
   ActionGroup* recent = profile->AddActionGroup("File.RecentSessions", Text("&Recent Sessions"), true);
   RecentMenu menu{recent->GetUiAction(), recent, {}};
   for (int i = 0; i < kMaxRecent; ++i) {
@@ -163,14 +117,10 @@ void SessionCommands::Install(Profile* profile, const oxString& menuPath) {
     profile->AddMenu(action, menuPath + "/" + action->GetName());
   }
   save->OnActivate().Connect(profile, [] { Save(GetSessionProject()); });
-  saveAs->OnActivate().Connect(profile, [] { AskAndSaveAs(GetSessionProject()); });
-  open->OnActivate().Connect(profile, [] {
-    const oxString path = AskForFile(false, {});
-    if (!path.empty()) Open(path);
-  });
+  saveAs->OnActivate().Connect(profile, [] { SaveAs(GetSessionProject()); });
+  open->OnActivate().Connect(profile, [] { Open(); });
   GetRecentMenus().push_back(menu);
   UpdateRecentMenus();
-  TitleKeeper::Get()->Update();
 }
 
 Project* SessionCommands::GetSessionProject() {
@@ -191,17 +141,34 @@ bool SessionCommands::Save(Project* project) {
     ShowError(Text("There is no session to save."));
     return false;
   }
-  if (project->GetFileName().empty()) {
-    AskAndSaveAs(project);
-    return !project->IsModified();
-  }
+  if (project->GetFileName().empty()) return SaveAs(project);
   return SaveAs(project, project->GetFileName());
+}
+
+bool SessionCommands::SaveAs(Project* project) {
+  if (!project) return false;
+  const oxString file = project->GetFileName();
+  const oxString path = AskForFile(true, file.empty() ? project->GetName() + kSuffix : file);
+  return !path.empty() && SaveAs(project, path);
+}
+
+Project* SessionCommands::Open() {
+  const oxString path = AskForFile(false, {});
+  return path.empty() ? nullptr : Open(path);
 }
 
 bool SessionCommands::SaveAs(Project* project, const oxString& path) {
   if (!project) return false;
+  // A session saved for the first time takes its file's name, as the
+  // window title does.
+  const oxString oldName = project->GetName();
+  if (project->GetFileName().empty()) {
+    const oxString name = QFileInfo(QString::fromStdString(path)).completeBaseName().toStdString();
+    if (!name.empty() && name != oldName) project->SetName(name);
+  }
   oxString error;
   if (!project->SaveSession(path, &error)) {
+    if (project->GetName() != oldName) project->SetName(oldName);
     ShowError(Text("The session was not saved:") + " " + error);
     return false;
   }
@@ -227,7 +194,6 @@ Project* SessionCommands::Open(const oxString& path) {
   }
   AddRecentSession(path);
   Show(project);
-  TitleKeeper::Get()->Update();
   return project;
 }
 

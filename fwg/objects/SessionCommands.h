@@ -2,9 +2,7 @@
 // Session", "Save Session As…", "Open Session…" (with the toolkit's file
 // dialogs) and a "Recent Sessions" submenu of the last few sessions, which
 // the application's settings keep (section "Sessions", keys "Recent1" to
-// "Recent5"). From the first installation on, the main window's title
-// shows the title of the session's project (Project::GetTitle: its file,
-// "*" for unsaved changes).
+// "Recent5").
 //
 // The session's project is the project of the active document, else the
 // current project, else the first project.
@@ -34,10 +32,16 @@ class SessionCommands {
   // Failures are shown to the user; false then, or when the user cancels.
   static bool Save(Project* project);
   static bool SaveAs(Project* project, const oxString& path);
+  // Asks for a file ("Save Session As"), then saves there. False when the
+  // user cancels or the save fails (the failure is shown).
+  static bool SaveAs(Project* project);
   // The project of that file: the one already open, else the file opened.
   // It becomes the current project and its page is raised. Null when the
   // file could not be opened (the reason is shown to the user).
   static Project* Open(const oxString& path);
+  // Asks for a file ("Open Session") and opens it; null when the user
+  // cancels or the file could not be opened.
+  static Project* Open();
   // Makes the project current and raises its page, in place of a page the
   // host showed (a welcome page).
   static void Show(Project* project);

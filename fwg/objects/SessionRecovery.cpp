@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QLockFile>
 #include <QTimer>
 #include <iostream>
@@ -47,16 +49,31 @@ int GetAutosaveSeconds() {
                                                     : kDefaultSeconds;
 }
 
-bool AskToRestore(const oxString& path) {
+enum class Answer { Restore, Discard, Later };
+
+// Only an explicit Discard drops the work: Escape, or closing the question,
+// keeps it for the next start.
+Answer AskToRestore(const oxString& path) {
   const QString when = QFileInfo(QString::fromStdString(path)).lastModified().toString(Qt::TextDate);
   const QString question = TranslateLibraryQText(
       "The last run ended without saving all its work. Restore the work saved automatically on "
       "%1?");
   uiMainWindow* window = FindMainWindow();
-  return uiMessageBox::Warning(window,
-                               window ? window->Caption() : oxapp::Application::Get()->GetName(),
-                               question.arg(when).toStdString(), uiMessageBox::Yes,
-                               uiMessageBox::No) == uiMessageBox::Yes;
+  QMessageBox box(QMessageBox::Warning,
+                  QString::fromStdString(window ? window->Caption()
+                                                : oxapp::Application::Get()->GetName()),
+                  question.arg(when), QMessageBox::NoButton, window);
+  QPushButton* restore =
+      box.addButton(TranslateLibraryQText("&Restore"), QMessageBox::AcceptRole);
+  QPushButton* discard =
+      box.addButton(TranslateLibraryQText("&Discard"), QMessageBox::DestructiveRole);
+  QPushButton* later = box.addButton(TranslateLibraryQText("Ask &Later"), QMessageBox::RejectRole);
+  box.setInformativeText(TranslateLibraryQText("Ask Later keeps the work for the next start."));
+  box.setDefaultButton(restore);
+  box.setEscapeButton(later);
+  box.exec();
+  if (box.clickedButton() == restore) return Answer::Restore;
+  return box.clickedButton() == discard ? Answer::Discard : Answer::Later;
 }
 
 }  // namespace
@@ -109,11 +126,20 @@ oxStlVector<Project*> SessionRecovery::Offer() {
   }
   const oxString path = GetRecoveryFile();
   const QString file = QString::fromStdString(path);
-  d.pending = false;
-  if (!commandLine->HasOption("-recover") && !AskToRestore(path)) {
-    QFile::remove(file);
-    return restored;
+  if (!commandLine->HasOption("-recover")) {
+    switch (AskToRestore(path)) {
+      case Answer::Later:
+        d.timer.stop();  // as with -norecover
+        return restored;
+      case Answer::Discard:
+        d.pending = false;
+        QFile::remove(file);
+        return restored;
+      case Answer::Restore:
+        break;
+    }
   }
+  d.pending = false;
   oxString error;
   const std::unique_ptr<oxt::FileElement> root = oxt::FileElement::ReadFile(path, &error);
   if (!root) {

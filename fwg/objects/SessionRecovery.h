@@ -33,7 +33,8 @@ class SessionRecovery {
   // recovery file: "-recover" on the command line restores it without
   // asking; "-norecover" leaves the file alone for a later start (and this
   // run then neither autosaves over it nor removes it); otherwise a message
-  // box asks, and a "No" discards the file. Restored projects keep their
+  // box asks: "Restore", "Discard" (the only answer that removes the file)
+  // or "Ask Later" (also Escape and closing the box: as "-norecover"). Restored projects keep their
   // session files and count as unsaved. Returns them.
   oxStlVector<Project*> Offer();
 

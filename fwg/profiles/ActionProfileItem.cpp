@@ -1,5 +1,7 @@
 #include "fwg/profiles/ActionProfileItem.h"
 
+#include <algorithm>
+
 #include "fwg/Parts.h"
 #include "fwg/actions/Action.h"
 #include "fwg/actions/ActionGroup.h"
@@ -11,6 +13,7 @@
 #include "platform/ui/uiMenuBar.h"
 #include "platform/ui/uiPopupMenu.h"
 #include "platform/ui/uiToolBar.h"
+#include "platform/ui/uiToolButton.h"
 
 namespace fwg {
 
@@ -63,7 +66,6 @@ void ActionProfileItem::Resolve() {
   if (!shown_.IsEmpty()) shown_.CollectShortcuts(shown_.shortcuts);
 }
 
-// Makes the action's entry at `at`, by the kind of container there.
 EntryLocation ActionProfileItem::MakeEntry(const EntryLocation& at, const oxString& lastName) {
   uiObject* container = at.GetContainer();
   Action* action = GetAction();
@@ -127,6 +129,52 @@ ToolBarItem::~ToolBarItem() = default;
 uiObject* ToolBarItem::GetRoot() {
   root_.Refresh();
   return &root_;
+}
+
+ToolBarButtonItem::~ToolBarButtonItem() = default;
+
+EntryLocation ToolBarButtonItem::MakeEntry(const EntryLocation& at, const oxString&) {
+  Action* action = GetAction();
+  auto* toolbar = dynamic_cast<uiToolBar*>(at.GetContainer());
+  int index = -1;
+  if (toolbar) {
+    // `at` is a place among the toolbar's entries as walks see them; the
+    // button goes before the entry standing there.
+    const EntryLocation whole(nullptr, toolbar, -1);
+    const auto* next = at.index >= 0 && at.index < static_cast<int>(whole.children.size())
+                           ? dynamic_cast<uiToolButton*>(whole.children[at.index])
+                           : nullptr;
+    if (next) index = toolbar->actions().indexOf(next->ToolBarEntry());
+  } else {
+    // The path named a toolbar itself: the button goes at its end.
+    toolbar = dynamic_cast<uiToolBar*>(at.GetObject());
+  }
+  if (!toolbar) {
+    if (at.GetContainer()) ReportMissingItem(GetPath());
+    return {};
+  }
+  if (!action) return {};
+  // Side by side, each member of a group is a button of its own; the
+  // group's separators are left out of toolbars the profile shares.
+  auto* group = dynamic_cast<ActionGroup*>(action);
+  std::vector<Action*> buttons{action};
+  if (group && !group->GetUsesDropDown()) buttons = group->GetActionList();
+  EntryLocation entry;
+  for (Action* member : buttons) {
+    uiAction* t = member ? member->GetUiAction() : nullptr;
+    if (!t || !t->AddTo(toolbar, index)) continue;
+    auto* button = dynamic_cast<uiToolButton*>(t->GetActionItems().back().widget);
+    const oxStlVector<uiObject*> now = EntryLocation(nullptr, toolbar, -1).children;
+    const auto place = std::find(now.begin(), now.end(), button);
+    EntryLocation made(toolbar, button, static_cast<int>(place - now.begin()));
+    if (entry.IsEmpty()) {
+      entry = std::move(made);
+    } else {
+      entry.members.push_back(std::move(made));
+    }
+    if (index >= 0) ++index;
+  }
+  return entry;
 }
 
 ContextMenuItem::~ContextMenuItem() = default;

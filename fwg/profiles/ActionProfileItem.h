@@ -41,9 +41,10 @@ class ActionProfileItem : public ProfileItem {
 
  protected:
   void Resolve();
+  // Makes the action's entry at `at`, by the kind of container there.
+  virtual EntryLocation MakeEntry(const EntryLocation& at, const oxString& lastName);
 
  private:
-  EntryLocation MakeEntry(const EntryLocation& at, const oxString& lastName);
 
   // A switch reads these of every item: first, beside the base's fields.
   bool resolved_ = false;
@@ -73,6 +74,20 @@ class ToolBarItem : public ActionProfileItem {
 
  private:
   uiToolBars root_;
+};
+
+// A button of its profile in a toolbar that may be anyone's: shown while
+// the profile is in force and withdrawn with it, like a menu entry. The
+// path names the toolbar, and optionally the button to follow ("Main/Open")
+// or the top of it ("Main/"); it never makes a toolbar.
+class ToolBarButtonItem : public ToolBarItem {
+ public:
+  ToolBarButtonItem(Profile* owner, Mode mode, Action* action, const oxString& path)
+      : ToolBarItem(owner, mode, action, path) {}
+  ~ToolBarButtonItem() override;
+
+ protected:
+  EntryLocation MakeEntry(const EntryLocation& at, const oxString& lastName) override;
 };
 
 // An edit of the context menus. Context menus appear only through

@@ -4,13 +4,9 @@
 
 namespace fwg {
 
-namespace {
-
-void ReportMissing(const oxString& path) {
+void ReportMissingItem(const oxString& path) {
   oxDiagnostic("Could not find the item specified by ", path);
 }
-
-}  // namespace
 
 EntryLocation WalkQuietly(uiObject* start, const oxString& path) {
   EntryLocation current(nullptr, start, -1);
@@ -25,7 +21,7 @@ EntryLocation WalkForEdit(uiObject* start, const oxString& path, bool create,
                           oxString* lastName) {
   if (path.empty() || path == "/") {
     if (create) return EntryLocation(start, nullptr, -1);
-    ReportMissing(path);
+    ReportMissingItem(path);
     return {};
   }
   const ParsedPath parsed = ParsePath(path);
@@ -36,7 +32,7 @@ EntryLocation WalkForEdit(uiObject* start, const oxString& path, bool create,
     if (child.IsEmpty()) {
       const bool isLast = i + 1 == parsed.components.size();
       if (!isLast || parsed.trailingSlash || !create) {
-        ReportMissing(path);
+        ReportMissingItem(path);
         return {};
       }
       return EntryLocation(current.GetObject(), nullptr, -1);

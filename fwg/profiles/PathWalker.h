@@ -19,4 +19,7 @@ EntryLocation WalkQuietly(uiObject* start, const oxString& path);
 EntryLocation WalkForEdit(uiObject* start, const oxString& path, bool create,
                           oxString* lastName);
 
+// Writes the line for a path that names nothing an edit can use.
+void ReportMissingItem(const oxString& path);
+
 }  // namespace fwg

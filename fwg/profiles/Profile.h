@@ -15,6 +15,7 @@
 #include "platform/signals/oxSignal.h"
 
 class oxSettings;
+class QWidget;
 class uiObject;
 class uiPopupMenu;
 class uiWidget;
@@ -96,6 +97,15 @@ class Profile : public oxListener<single_threaded> {
   void ReplaceToolBar(Action* action, const oxString& path);
   void ReplaceToolBar(const oxString& actionName, const oxString& path);
   void RemoveToolBar(const oxString& path);
+  // A button for the action in a toolbar this profile did not make (a
+  // base's, or another client's), shown while this profile is in force and
+  // withdrawn with it like a menu entry. `path` names the toolbar ("Main"),
+  // the button to follow ("Main/Open") or the top of it ("Main/"); a toolbar
+  // that is not there is reported, never made. (AddToolBar into an existing
+  // toolbar leaves its button there for the rest of the run.) A group that
+  // does not use a drop-down gives a button per member, without separators.
+  void AddToolBarButton(Action* action, const oxString& path);
+  void AddToolBarButton(const oxString& actionName, const oxString& path);
   void AddContextMenu(Action* action, const oxString& path);
   void AddContextMenu(const oxString& actionName, const oxString& path);
   void ReplaceContextMenu(Action* action, const oxString& path);
@@ -132,6 +142,13 @@ class Profile : public oxListener<single_threaded> {
   // window, tab and toggle action; without one the name does. Lookups
   // below go by the name.
   void AddDockWidget(const oxString& name, const oxString& path, const oxString& accel = {});
+  // The short way for an ordinary Qt widget: registers it under its window
+  // title (its object name when the title is empty) and records its dock
+  // as the call above does. The widget belongs to this profile's dock
+  // window from its first activation on; one never shown goes with the
+  // application. A widget without a title or name is refused (one stderr
+  // line).
+  void AddDockWidget(QWidget* widget, const oxString& path, const oxString& accel = {});
   // Hides the chain's dock widget of that name while this profile is active.
   void RemoveDockWidget(const oxString& name);
   // The widget manager takes ownership of the maker.

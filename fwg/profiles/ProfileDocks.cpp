@@ -1,6 +1,8 @@
 // Dock widgets and registered widgets of a profile. Docks are recorded as
 // items like menus and toolbars; the lookups below see the dock windows of
 // the whole base chain.
+#include <QCoreApplication>
+#include <QPointer>
 #include <algorithm>
 
 #include "fwg/actions/ActionGroup.h"
@@ -9,11 +11,13 @@
 #include "fwg/profiles/Profile.h"
 #include "fwg/profiles/ProfileInternal.h"
 #include "fwg/profiles/ProfileManager.h"
+#include "platform/core/oxDiagnostic.h"
 #include "platform/oxaw/WidgetManager.h"
 #include "platform/ui/uiAction.h"
 #include "platform/ui/uiFrame.h"
 #include "platform/ui/uiMainWindow.h"
 #include "platform/ui/uiManager.h"
+#include "platform/ui/uiWidgetFrame.h"
 
 namespace fwg {
 
@@ -42,6 +46,25 @@ const char* AreaPrefix(const DockWindow* window) {
   return "/LEFT/";
 }
 
+// Gives its widget once, to the dock window that asks first; the widget
+// goes with that window. A widget never given goes with the maker.
+class WidgetGiver : public oxaw::IWidgetCreator {
+ public:
+  explicit WidgetGiver(QWidget* widget) : widget_(widget) {}
+  ~WidgetGiver() override {
+    if (widget_ && !given_ && QCoreApplication::instance()) delete widget_.data();
+  }
+  uiWidget* Create(uiWidget* parent, const oxString& name) override {
+    if (!widget_ || given_) return nullptr;
+    given_ = true;
+    return new uiWidgetFrame(uiImpl(parent), name, widget_);
+  }
+
+ private:
+  QPointer<QWidget> widget_;
+  bool given_ = false;
+};
+
 }  // namespace
 
 oxStlVector<DockWindow*> GetDockWindows(const oxStlVector<Profile*>& profiles) {
@@ -61,6 +84,17 @@ oxStlVector<DockWindow*> GetChainDockWindows(const Profile* profile) {
 
 void Profile::AddDockWidget(const oxString& name, const oxString& path, const oxString& accel) {
   internal_->Record(new DockWidgetItem(this, ProfileItem::Add, name, path, accel));
+}
+
+void Profile::AddDockWidget(QWidget* widget, const oxString& path, const oxString& accel) {
+  const QString title = widget ? widget->windowTitle() : QString();
+  const oxString name = oxStr(title.isEmpty() && widget ? widget->objectName() : title);
+  if (name.empty()) {
+    oxWarn("Profile::AddDockWidget: a dock widget needs a window title or an object name");
+    return;
+  }
+  RegisterWidget(name, new WidgetGiver(widget));
+  AddDockWidget(name, path, accel);
 }
 
 void Profile::RemoveDockWidget(const oxString& name) {

@@ -80,6 +80,13 @@ void Profile::RemoveToolBar(const oxString& path) {
   RecordEdit<ToolBarItem>(this, ProfileItem::Remove, nullptr, path);
 }
 
+void Profile::AddToolBarButton(Action* action, const oxString& path) {
+  RecordEdit<ToolBarButtonItem>(this, ProfileItem::Add, action, path);
+}
+void Profile::AddToolBarButton(const oxString& actionName, const oxString& path) {
+  AddToolBarButton(GetAction(actionName, true), path);
+}
+
 void Profile::AddContextMenu(Action* action, const oxString& path) {
   RecordEdit<ContextMenuItem>(this, ProfileItem::Add, action, path);
 }

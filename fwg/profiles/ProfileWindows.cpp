@@ -94,7 +94,9 @@ void Profile::SetToolBarVisible(const oxString& name, bool visible) {
   }
   // Not made yet: the wish goes to the item that will make it. Only this
   // profile's own items; a base profile's toolbar is the base's to start.
+  // A button in another's toolbar makes none.
   for (ProfileItem* it : internal_->items) {
+    if (dynamic_cast<ToolBarButtonItem*>(it)) continue;
     auto* item = dynamic_cast<ToolBarItem*>(it);
     if (item && item->GetAction() && ActionProfileItem::DefaultName(item->GetAction()) == name) {
       item->SetVisible(visible);

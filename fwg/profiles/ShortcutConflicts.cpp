@@ -144,6 +144,33 @@ void ForEachSharedKey(const std::vector<HeldKey>& held, const Visit& visit) {
   }
 }
 
+// The yielding actions and the keys they hold while free.
+std::vector<std::pair<QPointer<QAction>, QKeySequence>>& GetYielding() {
+  static std::vector<std::pair<QPointer<QAction>, QKeySequence>> yielding;
+  return yielding;
+}
+
+bool IsYielding(const QAction* action) {
+  for (const auto& [yielding, keys] : GetYielding()) {
+    if (yielding == action) return true;
+  }
+  return false;
+}
+
+// Gives each yielding action its key, or none while another action of
+// `held` holds it.
+void GiveWay(const std::vector<HeldKey>& held) {
+  auto& yielding = GetYielding();
+  std::erase_if(yielding, [](const auto& entry) { return entry.first.isNull(); });
+  for (const auto& [action, keys] : yielding) {
+    const bool taken = std::any_of(held.begin(), held.end(), [&](const HeldKey& h) {
+      return h.keys == keys && !IsYielding(h.action);
+    });
+    const QKeySequence wanted = taken ? QKeySequence() : keys;
+    if (action->shortcut() != wanted) action->setShortcut(wanted);
+  }
+}
+
 oxString QuoteWithProfile(const oxString& action, const oxString& profile) {
   oxString text = "'" + action + "'";
   text += profile.empty() ? " (no profile)" : " (profile " + profile + ")";
@@ -192,6 +219,22 @@ oxStlVector<ShortcutConflict> GetShortcutConflicts(const oxStlVector<ShortcutEnt
   return conflicts;
 }
 
+void SetYieldingShortcut(QAction* action, const QKeySequence& keys) {
+  if (!action) return;
+  auto& yielding = GetYielding();
+  std::erase_if(yielding, [action](const auto& entry) { return entry.first == action; });
+  action->setShortcut({});
+  yielding.emplace_back(action, keys);
+  GiveWay(CollectKeys());
+}
+
+QKeySequence GetYieldingShortcut(const QAction* action) {
+  for (const auto& [yielding, keys] : GetYielding()) {
+    if (yielding == action) return keys;
+  }
+  return {};
+}
+
 oxString DescribeConflict(const ShortcutConflict& conflict) {
   return "fwg: shortcut " + conflict.key + " is held by " +
          QuoteWithProfile(conflict.firstAction, conflict.firstProfile) + " and " +
@@ -226,6 +269,7 @@ void ShortcutMonitor::HandleActivated(Profile*) {
       }
     }
   }
+  if (!GetYielding().empty()) GiveWay(CollectKeys(&keyed_));
   std::set<Known> now;
   ForEachSharedKey(CollectKeys(&keyed_), [&](const HeldKey& first, const HeldKey& second) {
     const Known known{oxStr(first.keys.toString(QKeySequence::PortableText)), first.action,

@@ -9,6 +9,7 @@
 // reports every key press that the toolkit finds ambiguous.
 #pragma once
 
+#include <QKeySequence>
 #include <QObject>
 #include <QPointer>
 #include <set>
@@ -56,6 +57,15 @@ oxStlVector<ShortcutEntry> GetShortcutsInForce();
 // Conflicts of `entries` (as GetShortcutsInForce returns them): every pair
 // of entries with the same key, in entry order.
 oxStlVector<ShortcutConflict> GetShortcutConflicts(const oxStlVector<ShortcutEntry>& entries);
+
+// A main-window action whose key gives way: while another action of the
+// window holds the same key, the yielding action holds none, and it gets
+// the key back once the key is free again (looked at after every switch).
+// The application's own commands use it, so that they keep their keys
+// wherever no profile uses them, without ever making a key ambiguous.
+void SetYieldingShortcut(QAction* action, const QKeySequence& keys);
+// The key a yielding action holds while it is free; empty for others.
+QKeySequence GetYieldingShortcut(const QAction* action);
 
 // "fwg: ..." line naming the key, both actions and their profiles.
 oxString DescribeConflict(const ShortcutConflict& conflict);

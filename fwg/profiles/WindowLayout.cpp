@@ -14,6 +14,7 @@
 #include "fwg/profiles/ProfileManager.h"
 #include "platform/fwc/Director.h"
 #include "platform/settings/oxSettings.h"
+#include "platform/oxapp/Application.h"
 #include "platform/ui/uiMainWindow.h"
 #include "platform/ui/uiManager.h"
 #include "platform/ui/uiToolBar.h"
@@ -46,13 +47,17 @@ QByteArray FromText(const oxString& text) {
 // for good. While a layout is saved or put back, every dock window and
 // toolbar a profile made goes by "<kind>:<profile>/<name>", unique and the
 // same from run to run; the old names come back after.
+//
+// Dock windows of `kept` profiles go by a name no saved state holds, so a
+// restore leaves them in the dock area where they are.
 class StableNames {
  public:
-  explicit StableNames(QMainWindow* window) {
+  explicit StableNames(QMainWindow* window, const oxStlVector<Profile*>& kept = {}) {
     const QList<QToolBar*> toolBars = window->findChildren<QToolBar*>();
     for (Profile* profile : ProfileManager::Get()->GetProfileList()) {
       if (!profile) continue;
-      for (DockWindow* dock : GetDockWindows({profile})) Rename(dock, "Dock:", profile);
+      const bool keep = std::find(kept.begin(), kept.end(), profile) != kept.end();
+      for (DockWindow* dock : GetDockWindows({profile})) Rename(dock, keep ? "Kept:" : "Dock:", profile);
       for (uiToolBar* toolBar : GetInternal(profile)->toolBars) {
         // Only toolbars still in the window; the list may outlive one.
         if (toolBars.contains(toolBar)) Rename(toolBar, "ToolBar:", profile);
@@ -152,7 +157,30 @@ void KeepOnScreen(QWidget* window) {
 }
 
 
+oxSettings* GetWindowSection(bool create) {
+  oxSettings* settings = oxapp::Application::Get()->GetSettings();
+  return settings ? settings->GetSection("MainWindow", create, true) : nullptr;
+}
+
 }  // namespace
+
+bool WindowLayout::SaveWindow() {
+  uiMainWindow* window = uiManager::Get()->MainWindow();
+  oxSettings* section = window ? GetWindowSection(true) : nullptr;
+  if (!section) return false;
+  section->Set(kGeometry, oxVariant(ToText(window->saveGeometry())));
+  return true;
+}
+
+bool WindowLayout::RestoreWindow() {
+  uiMainWindow* window = uiManager::Get()->MainWindow();
+  const oxSettings* section = window ? GetWindowSection(false) : nullptr;
+  if (!section || !section->Has(kGeometry)) return false;
+  const bool read = window->restoreGeometry(FromText(section->Get(kGeometry).GetString()));
+  KeepOnScreen(window);
+  if (!read) std::cerr << "fwg: WindowLayout::RestoreWindow: the saved window geometry cannot be read; kept as it was\n";
+  return read;
+}
 
 bool WindowLayout::Save(const Profile* profile) {
   uiMainWindow* window = uiManager::Get()->MainWindow();
@@ -166,24 +194,41 @@ bool WindowLayout::Save(const Profile* profile) {
   return true;
 }
 
-bool WindowLayout::Restore(const Profile* profile) {
+bool WindowLayout::Restore(const Profile* profile) { return Restore(profile, true, {}); }
+
+bool WindowLayout::RestoreDocks(const Profile* entered, const Profile* left) {
+  oxStlVector<Profile*> shared;
+  if (entered && left) {
+    const oxStlVector<Profile*> before = GetBaseChainProfiles(left);
+    for (Profile* profile : GetBaseChainProfiles(entered)) {
+      if (std::find(before.begin(), before.end(), profile) != before.end()) shared.push_back(profile);
+    }
+  }
+  return Restore(entered, false, shared);
+}
+
+bool WindowLayout::Restore(const Profile* profile, bool withGeometry,
+                           const oxStlVector<Profile*>& kept) {
   uiMainWindow* window = uiManager::Get()->MainWindow();
   oxSettings* settings = fwc::Director::Get()->GetSettings();
   if (!profile || !window || !settings) return false;
   const oxSettings* section = settings->GetSection(SectionPath(profile), false, true);
   if (!section) return false;
-  const QByteArray geometry = FromText(section->Get(kGeometry).GetString());
+  const QByteArray geometry = withGeometry ? FromText(section->Get(kGeometry).GetString()) : QByteArray();
   const QByteArray state = FromText(section->Get(kState).GetString());
   if (geometry.isEmpty() && state.isEmpty()) return false;
 
-  const bool geometryRead = window->restoreGeometry(geometry);
-  KeepOnScreen(window);
+  bool geometryRead = true;
+  if (withGeometry) {
+    geometryRead = window->restoreGeometry(geometry);
+    KeepOnScreen(window);
+  }
 
   const oxStlVector<DockWindow*> docks = GetDockWindows(ProfileManager::Get()->GetProfileList());
   for (DockWindow* dock : docks) dock->SetHideHandling(false);
   bool stateRead = false;
   {
-    const StableNames names(window);
+    const StableNames names(window, kept);
     stateRead = window->restoreState(state, kStateVersion);
   }
   for (DockWindow* dock : docks) dock->TakeRestoredVisibility();

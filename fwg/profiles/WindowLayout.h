@@ -4,14 +4,20 @@
 // profile's section of the framework's settings.
 //
 // The library never calls these. A host saves the layout of a profile
-// when the profile is left and at exit, and restores it when the profile
-// is entered; ProfileManager::OnActiveProfileChanged marks both moments:
+// when the profile is left and at exit, and restores its docks and
+// toolbars when the profile is entered; ProfileManager::OnActiveProfileChanged
+// marks both moments. The window's own size and maximised state stay the
+// user's: restored once at start, saved at exit.
 //
+//   fwg::WindowLayout::RestoreWindow();
 //   manager->OnActiveProfileChanged().Connect(nullptr, [](Profile* left, Profile* entered) {
 //     if (left) fwg::WindowLayout::Save(left);
-//     if (entered) fwg::WindowLayout::Restore(entered);
+//     if (entered) fwg::WindowLayout::RestoreDocks(entered, left);
 //   });
+//   ... and at exit: fwg::WindowLayout::SaveWindow();
 #pragma once
+
+#include "platform/core/oxTypes.h"
 
 namespace fwg {
 
@@ -31,8 +37,25 @@ class WindowLayout {
   // record hides turn their widgets off, as closing them would; dock
   // windows and toolbars of profiles not in force stay hidden.
   static bool Restore(const Profile* profile);
+  // As Restore, but the docks and toolbars only: the window's geometry and
+  // maximised state are the user's (SaveWindow, RestoreWindow), and the
+  // dock windows of the profiles that the chains of `entered` and `left`
+  // share stay in the dock areas where the user put them. What a host
+  // calls on a switch.
+  static bool RestoreDocks(const Profile* entered, const Profile* left);
+
+  // The main window's geometry and maximised state, kept for the user in
+  // the application's settings (section "MainWindow"): a host restores it
+  // once at start and saves it at exit. RestoreWindow is false when none
+  // was saved (and, with one stderr line, when it cannot be read); the
+  // window ends up on a screen either way.
+  static bool SaveWindow();
+  static bool RestoreWindow();
 
   WindowLayout() = delete;
+
+ private:
+  static bool Restore(const Profile* profile, bool withGeometry, const oxStlVector<Profile*>& kept);
 };
 
 }  // namespace fwg

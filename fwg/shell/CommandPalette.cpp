@@ -139,7 +139,7 @@ void CommandPalette::Internal::Select(int row) {
 void CommandPalette::Internal::Run() {
   const int row = owner->GetCurrentRow();
   if (row < 0) return;
-  const QPointer<uiAction> action = filter.GetCommands()[(*rows)[row]].action;
+  const QPointer<QAction> action = filter.GetCommands()[(*rows)[row]].action;
   owner->Close();
   if (!action || !action->isEnabled() || !action->isVisible()) return;
   Remember(action);

@@ -2,14 +2,22 @@
 
 #include "fwg/Parts.h"
 
+#include <QApplication>
+#include <QGuiApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+#include <QSessionManager>
 #include <iostream>
 #include <memory>
 
 #include "fwg/clients/Client.h"
 #include "fwg/clients/ClientManager.h"
+#include "fwg/objects/UnsavedWork.h"
 #include "fwg/profiles/ProfileManager.h"
 #include "fwg/profiles/WindowMenu.h"
 #include "fwg/shell/CentralWidget.h"
+#include "fwg/shell/WindowTitle.h"
 #include "platform/core/oxDiagnostic.h"
 #include "platform/fwc/Director.h"
 #include "platform/oxapp/Application.h"
@@ -18,6 +26,7 @@
 #include "platform/ui/guiTrapableDialog.h"
 #include "platform/ui/uiApplication.h"
 #include "platform/ui/uiIconSet.h"
+#include "platform/ui/uiLayoutFrameEx.h"
 #include "platform/ui/uiMainWindow.h"
 #include "platform/ui/uiManager.h"
 #include "platform/ui/uiMessageBox.h"
@@ -36,6 +45,8 @@ namespace {
 // True only while the exit procedure emits OnExit, so that a listener's
 // own Exit() ends the application instead of asking again.
 bool g_exitInProgress = false;
+// True while the application ends after the user confirmed it.
+bool g_quitConfirmed = false;
 
 const char* const kCaption = "Tavrix 10.0";
 const char* const kErrorCaption = "Tavrix";
@@ -76,6 +87,7 @@ struct Gui::Internal : oxListener<> {
   std::shared_ptr<oxSignal0<void>> onExit = std::make_shared<oxSignal0<void>>();
   oxSignal0<void> onRun;
   bool ownsTranslateFunction = false;
+  QTranslator* qtTexts = nullptr;  // Qt's own texts, owned
 
   ~Internal() override;
 
@@ -90,6 +102,9 @@ struct Gui::Internal : oxListener<> {
 // deleted later (profiles leaving their manager) still finds what lives.
 Gui::Internal::~Internal() {
   tearingDown = true;
+  // Views released below move the focus about; no frame becomes active
+  // for it, so no client hears of an activation while its managers go.
+  uiLayoutFrameEx::SetActivationEnabled(false);
   delete clientManager;
   clientManager = nullptr;
   parts.clientManager = nullptr;
@@ -100,8 +115,11 @@ Gui::Internal::~Internal() {
   centralWidget = nullptr;
   parts.documentArea = nullptr;
   oxaw::WidgetManager::Destroy();
-  // The translator leaves the application while it still exists.
+  // The translators leave the application while it still exists.
   DropTranslator();
+  if (qtTexts && QCoreApplication::instance()) QCoreApplication::removeTranslator(qtTexts);
+  delete qtTexts;
+  qtTexts = nullptr;
   if (ownsTranslateFunction) oxapp::Application::Get()->SetTranslateFunction({});
   if (application) application->SetMainWidget(nullptr);
   uiManager* manager = uiManager::Get();
@@ -112,6 +130,7 @@ Gui::Internal::~Internal() {
   if (manager->Application() == application) manager->SetApplication(nullptr);
   delete application;
   application = nullptr;
+  uiLayoutFrameEx::SetActivationEnabled(true);
 }
 
 oxString Gui::Internal::Translate(const oxString& context, const oxString& source,
@@ -197,11 +216,32 @@ Gui::Gui(int argc, char** argv) : internal_(new Internal) {
   manager->SetApplication(d->application);
   manager->SetMainWindow(d->mainWindow);
   d->mainWindow->OnClose().Connect(d, &Internal::HandleClose);
+  // The desktop session ending asks as quitting does; a session manager
+  // that lets nobody ask gets the work autosaved, not dropped.
+  QObject::connect(d->application->GetApplication(), &QGuiApplication::commitDataRequest,
+                   d->application->GetApplication(),
+                   [](QSessionManager& session) {
+                     if (!UnsavedWork::Exists()) return;
+                     if (!session.allowsInteraction()) return;
+                     const bool quit = UnsavedWork::ConfirmQuit();
+                     session.release();
+                     if (!quit) session.cancel();
+                   });
 
   d->translation.application = d->application;
   d->translation.locale = commandLine->GetValue("-locale");
   if (d->translation.locale.empty()) {
     d->translation.locale = manager->Locale().toLatin1().toStdString();
+  }
+
+  // Qt's own texts (standard buttons, file dialogs) in the same language,
+  // beside the library's and the clients' translation files.
+  if (QApplication* qt = d->application->GetApplication()) {
+    d->qtTexts = new QTranslator;
+    if (d->qtTexts->load(QLocale(uiStr(d->translation.locale)), "qtbase", "_",
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+      qt->installTranslator(d->qtTexts);
+    }
   }
 
   uiIconSet::SetIconSize(uiIconSet::Large, uiSize(50, 50));
@@ -216,6 +256,7 @@ Gui::Gui(int argc, char** argv) : internal_(new Internal) {
   d->parts.clientManager = d->clientManager;
   d->centralWidget = new CentralWidget;
   d->parts.documentArea = d->centralWidget;
+  WindowTitle::Keep();
 }
 
 // Registered with the framework core to the very end: a Get() made while the
@@ -284,6 +325,7 @@ void Gui::Share() {
 }
 
 void Gui::Exit() {
+  if (!internal_) return;
   if (!g_exitInProgress && internal_->onExit->HasConnections()) {
     g_exitInProgress = true;
     auto& dialogs = guiTrapableDialog::s_helper;
@@ -296,7 +338,13 @@ void Gui::Exit() {
     g_exitInProgress = false;
     return;
   }
+  // Nothing a person made is dropped without a question. Quitting closes
+  // the windows, and the main window's close comes back here: asked once.
+  if (!internal_->tearingDown && !g_quitConfirmed && !UnsavedWork::ConfirmQuit()) return;
+  const bool outer = !g_quitConfirmed;
+  g_quitConfirmed = true;
   uiManager::Get()->Exit();
+  if (outer) g_quitConfirmed = false;
 }
 
 void Gui::Error(const oxString& message) {

@@ -9,6 +9,8 @@
 #include "fwg/profiles/Profile.h"
 #include "fwg/profiles/ProfileInternal.h"
 #include "fwg/profiles/ProfileManager.h"
+#include "fwg/profiles/ShortcutConflicts.h"
+#include "fwg/shell/HostCommands.h"
 #include "platform/oxapp/Application.h"
 #include "platform/ui/uiAction.h"
 #include "platform/ui/uiMainWindow.h"
@@ -41,7 +43,7 @@ class Collector {
  public:
   oxStlVector<PaletteCommand> commands;
 
-  void Add(uiAction* action, const QString& text, const QString& place) {
+  void Add(QAction* action, const QString& text, const QString& place) {
     if (!action || !action->isVisible() || !action->isEnabled() || action->isSeparator()) return;
     if (text.isEmpty() || !seen_.insert(action).second) return;
     PaletteCommand command;
@@ -107,6 +109,17 @@ std::unordered_multimap<QObject*, uiAction*> MapButtonUsers(uiMainWindow* window
   return users;
 }
 
+// The application's own commands, but those whose key a profile's action
+// holds: that action (a client's own Quit, say) is the one listed.
+void AddHostCommands(Collector& collector) {
+  const QString place = TranslateLibraryQText("Application");
+  for (QAction* action : HostCommands::GetActions()) {
+    const QKeySequence keys = GetYieldingShortcut(action);
+    if (!keys.isEmpty() && action->shortcut() != keys) continue;
+    collector.Add(action, PlainText(action->text()), place);
+  }
+}
+
 }  // namespace
 
 oxStlVector<PaletteCommand> CollectPaletteCommands() {
@@ -116,7 +129,10 @@ oxStlVector<PaletteCommand> CollectPaletteCommands() {
   collector.AddMenu(window->MenuBar(), {}, 0);
 
   Profile* active = ProfileManager::Get()->GetActiveProfile();
-  if (!active) return std::move(collector.commands);
+  if (!active) {
+    AddHostCommands(collector);
+    return std::move(collector.commands);
+  }
   const auto users = MapButtonUsers(window);
   for (uiWidget* widget : active->GetToolBarList()) {
     if (auto* toolbar = dynamic_cast<uiToolBar*>(widget)) collector.AddToolBar(toolbar, users);
@@ -130,6 +146,7 @@ oxStlVector<PaletteCommand> CollectPaletteCommands() {
       collector.AddMenu(popup, JoinPlace(contextPlace, uiStr(popup->Name())), 1);
     }
   }
+  AddHostCommands(collector);
   return std::move(collector.commands);
 }
 

@@ -28,11 +28,13 @@ struct PaletteCommand {
   QIcon icon;
   bool checkable = false;
   bool checked = false;
-  QPointer<uiAction> action;
+  QPointer<QAction> action;
 };
 
 // The active chain's commands: menus in menu-bar order, then toolbars, then
-// context menus; an action shown in several places is listed at the first.
+// context menus, then the application's own commands (HostCommands) whose
+// keys no profile took; an action shown in several places is listed at the
+// first.
 // Texts come from the widgets, so they are translated as the menus are.
 oxStlVector<PaletteCommand> CollectPaletteCommands();
 

@@ -4,8 +4,10 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QStyle>
 #include <algorithm>
 #include <memory>
@@ -21,6 +23,7 @@
 #include "fwg/profiles/Profile.h"
 #include "fwg/profiles/ProfileManager.h"
 #include "fwg/shell/Gui.h"
+#include "fwg/shell/HostCommands.h"
 #include "fwg/shell/PropertyEditing.h"
 #include "fwg/shell/PropertySheet.h"
 #include "platform/oxaw/WidgetManager.h"
@@ -369,6 +372,8 @@ struct ProjectTree::Internal : oxListener<> {
   // Set while the view follows the object model, so that it does not act
   // on its own selection changes.
   bool following = false;
+  // Set while a mouse press is handled.
+  bool byMouse = false;
 
   void Select(oxt::Object* object) {
     const QModelIndex index = model->GetIndex(object);
@@ -379,24 +384,15 @@ struct ProjectTree::Internal : oxListener<> {
     following = false;
   }
 
-  // A document selected by itself (its frame was clicked into) becomes the
-  // active one; other selections only move the view's highlight.
-  void HandleModelSelection(const oxStlVector<oxt::Object*>& objects) {
-    if (objects.size() != 1 || following) return;
-    ClientObject* document = ClientObject::Cast(objects.front());
-    if (!document || !model->GetIndex(document).isValid()) return;
-    ClientManager* clients = ClientManager::Get();
-    if (!clients || clients->GetActiveClientObject() == document) return;  // tearing down
-    document->Activate();
-  }
-
+  // A click on a document activates it; the arrow keys only move the
+  // highlight (Enter activates), so the keyboard stays in the tree.
   void HandleCurrentChanged(const QModelIndex& current) {
     if (following || model->IsChanging()) return;
     oxt::Object* object = model->GetObject(current);
     if (!object) return;
     following = true;
     if (ClientObject* document = ClientObject::Cast(object)) {
-      document->Activate();
+      if (byMouse) document->Activate();
     } else {
       oxt::CurrentObjects::Get()->SetCurrentObject(object);
       object->EmitSelected();
@@ -446,9 +442,19 @@ struct ProjectTree::Internal : oxListener<> {
 
   QMenu* MakeContextMenu(oxt::Object* object) {
     oxt::Property entries("@ContextMenu");
-    if (!object->GetProperty(entries)) return nullptr;
+    ClientObject* document = ClientObject::Cast(object);
+    if (!object->GetProperty(entries) && !document) return nullptr;
     auto* menu = new QMenu(owner);
     menu->setAttribute(Qt::WA_DeleteOnClose);
+    // Every document can be closed from here.
+    if (document) {
+      QAction* close = menu->addAction(TranslateLibraryQText("&Close"));
+      close->setShortcut(QKeySequence::Close);
+      QObject::connect(close, &QAction::triggered, owner, [this, document] {
+        if (model->GetIndex(document).isValid()) document->Close();
+      });
+      menu->addSeparator();
+    }
     for (const oxt::Variant& value : entries.GetValueList()) {
       const oxString entry = value.GetString();
       if (entry.starts_with("A:")) {
@@ -489,7 +495,6 @@ ProjectTree::ProjectTree(uiWidget* parent, const oxString& name, int)
           });
   connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
           [d](const QModelIndex& current) { d->HandleCurrentChanged(current); });
-  oxt::Model::Get()->OnObjectsSelected().Connect(d, &Internal::HandleModelSelection);
 
   if (ClientObject* active = ClientManager::Get()->GetActiveClientObject()) d->Select(active);
 }
@@ -505,6 +510,25 @@ oxt::Object* ProjectTree::GetObject(const QModelIndex& index) const {
 
 QModelIndex ProjectTree::GetIndex(oxt::Object* object) const {
   return internal_->model->GetIndex(object);
+}
+
+void ProjectTree::mousePressEvent(QMouseEvent* event) {
+  internal_->byMouse = true;
+  QTreeView::mousePressEvent(event);
+  internal_->byMouse = false;
+}
+
+// Enter activates the highlighted document and hands it the keyboard.
+void ProjectTree::keyPressEvent(QKeyEvent* event) {
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  ClientObject* document = enter ? ClientObject::Cast(GetObject(currentIndex())) : nullptr;
+  if (!document || state() == QAbstractItemView::EditingState) {
+    QTreeView::keyPressEvent(event);
+    return;
+  }
+  document->Activate();
+  HostCommands::FocusDocument(document);
+  event->accept();
 }
 
 void ProjectTree::contextMenuEvent(QContextMenuEvent* event) {

@@ -3,10 +3,13 @@
 // the model's signals (created, deleted, moved, renamed, properties).
 //
 // - The active document's label is bold: the view draws "@Font".
-// - Selecting a document activates it; selecting a folder or a project
+// - Clicking a document activates it; the arrow keys move the highlight
+//   and keep the keyboard in the tree, Enter activates the highlighted
+//   document and hands it the keyboard. Selecting a folder or a project
 //   makes it current (new documents go there) and selects it in the model.
-//   A document selected elsewhere (its frame clicked into) is activated too.
-// - The context menu of an object is built from its "@ContextMenu" entries:
+// - The active document's row follows activations made elsewhere.
+// - The context menu of an object is built from its "@ContextMenu" entries
+//   (a document's starts with Close):
 //   "A:<action>" an action of the active profile chain (or the library's own
 //   "Fwg_Context_Delete"), "S:" a separator, "P:<property>" the property's
 //   editor ("P:Layout" opens the layout chooser).
@@ -54,6 +57,8 @@ class ProjectTree : public uiWidgetT<QTreeView> {
 
  protected:
   void contextMenuEvent(QContextMenuEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   struct Internal;

@@ -85,7 +85,7 @@ void uiAction::Toggle() {
 
 bool uiAction::AddTo(uiWidget* widget, int index) {
   if (auto* menu = dynamic_cast<uiMenuData*>(widget)) return AddItemTo(menu, index);
-  if (dynamic_cast<uiToolBar*>(widget)) return AddButtonTo(widget);
+  if (dynamic_cast<uiToolBar*>(widget)) return AddButtonTo(widget, index);
   return false;
 }
 
@@ -97,11 +97,11 @@ bool uiAction::AddItemTo(uiMenuData* menu, int index) {
   return true;
 }
 
-bool uiAction::AddButtonTo(uiWidget* toolbarWidget) {
+bool uiAction::AddButtonTo(uiWidget* toolbarWidget, int index) {
   auto* toolbar = dynamic_cast<uiToolBar*>(toolbarWidget);
   if (!toolbar) return false;
   auto* button = new uiToolButton(toolbar, Name());
-  toolbar->AddButton(button);
+  toolbar->InsertButton(button, index);
   button->SetActionInForce(this);
   ShowOn(button);
   button->OnClick().Connect(nullptr, [this] { Activate(); });
@@ -179,6 +179,9 @@ void uiAction::ShowOn(uiToolButton* button) const {
   const QString label = toolTip().isEmpty() ? text_ : toolTip();
   button->setText(label.isEmpty() ? QAction::text() : label);
   button->setToolTip(label);
+  // The main window shows a widget's status tip while the pointer is over
+  // it, as it does an entry's of an open menu.
+  button->setStatusTip(statusTip());
   button->SetActionEnabled(isEnabled());
   button->SetActionVisible(isVisible());
   button->setCheckable(isCheckable());

@@ -103,7 +103,8 @@ class uiAction : public QAction, public uiObject {
 
  protected:
   bool AddItemTo(uiMenuData* menu, int index);
-  bool AddButtonTo(uiWidget* toolbar);
+  // Before the toolbar's entry at `index`; at the end for -1.
+  bool AddButtonTo(uiWidget* toolbar, int index = -1);
 
  private:
   friend class uiMenuData;

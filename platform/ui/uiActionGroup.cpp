@@ -92,7 +92,7 @@ bool uiActionGroup::AddTo(uiWidget* widget, int index) {
       menu->InsertItem(MenuText(), DropDownMenu(), index);
       return true;
     }
-    AddButtonTo(widget);
+    AddButtonTo(widget, index);
     const auto places = GetActionItems();
     if (auto* button = dynamic_cast<uiToolButton*>(places.back().widget)) {
       button->SetPopup(DropDownMenu());

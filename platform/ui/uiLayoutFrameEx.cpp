@@ -33,6 +33,19 @@ uiLayoutFrameEx* FindInnermostFrame(QWidget* widget) {
   return nullptr;
 }
 
+// Off while an application tears down: focus moved by views leaving their
+// frames is nobody's choice.
+bool g_activationEnabled = true;
+// Set while a click, the focus or a tab chosen activates a frame.
+bool g_byUser = false;
+
+void ActivateByUser(uiLayoutFrameEx* frame) {
+  const bool outer = g_byUser;
+  g_byUser = true;
+  frame->Activate();
+  g_byUser = outer;
+}
+
 // One per application: activates the innermost frame under a mouse press
 // or around a widget that takes the focus. A press that a child ignores is
 // delivered again to its ancestors; looking up the deepest child at the
@@ -61,7 +74,8 @@ class ActivationFilter : public QObject {
     } else {
       return false;
     }
-    if (uiLayoutFrameEx* frame = FindInnermostFrame(target)) frame->Activate();
+    if (!g_activationEnabled) return false;
+    if (uiLayoutFrameEx* frame = FindInnermostFrame(target)) ActivateByUser(frame);
     return false;
   }
 };
@@ -125,6 +139,7 @@ struct uiLayoutFrameEx::Internal {
   QPointer<uiLayoutFrameEx> parentFrame;
   FixedLayouts layout = Full;
   oxiSignal1<void, uiLayoutFrameEx*> onActivate;
+  oxiSignal1<void, uiLayoutFrameEx*> onCloseRequest;
   // False while the panes do not show the views as they are now.
   bool arranged = false;
   bool held = false;  // listed in g_held
@@ -402,6 +417,7 @@ void uiLayoutFrameEx::BuildPanes() {
         pages.emplace_back(d.views[i].view, GetTabText(d.views[i].widget).toStdString());
       }
       tabs->AppendPages(pages);
+      ConnectTabs(tabs);
       for (std::size_t i = first; i < end; ++i) {
         if (front.count(d.views[i].widget)) tabs->setCurrentWidget(d.views[i].widget);
       }
@@ -507,6 +523,45 @@ void uiLayoutFrameEx::Activate() {
 }
 
 oxiSignal1<void, uiLayoutFrameEx*>& uiLayoutFrameEx::OnActivate() { return internal_->onActivate; }
+
+oxiSignal1<void, uiLayoutFrameEx*>& uiLayoutFrameEx::OnCloseRequest() {
+  return internal_->onCloseRequest;
+}
+
+void uiLayoutFrameEx::SetActivationEnabled(bool enabled) { g_activationEnabled = enabled; }
+
+bool uiLayoutFrameEx::IsActivatingByUser() { return g_byUser; }
+
+// A tab chosen by the user activates the frame it shows, as a click into
+// the frame does; a frame whose owner listens for close requests gets a
+// close button on its tab.
+void uiLayoutFrameEx::ConnectTabs(QTabWidget* tabs) {
+  const auto frameAt = [tabs](int index) { return dynamic_cast<uiLayoutFrameEx*>(tabs->widget(index)); };
+  connect(tabs, &QTabWidget::tabBarClicked, tabs, [frameAt](int index) {
+    if (uiLayoutFrameEx* frame = frameAt(index); frame && g_activationEnabled) ActivateByUser(frame);
+  });
+  QTabBar* bar = tabs->tabBar();
+  bool closable = false;
+  for (int i = 0; i < tabs->count() && !closable; ++i) {
+    const uiLayoutFrameEx* frame = frameAt(i);
+    closable = frame && frame->internal_->onCloseRequest.GetConnectionCount() > 0;
+  }
+  if (!closable) return;
+  tabs->setTabsClosable(true);
+  for (int i = 0; i < tabs->count(); ++i) {
+    const uiLayoutFrameEx* frame = frameAt(i);
+    if (frame && frame->internal_->onCloseRequest.GetConnectionCount() > 0) continue;
+    for (auto side : {QTabBar::LeftSide, QTabBar::RightSide}) {
+      if (QWidget* button = bar->tabButton(i, side)) {
+        bar->setTabButton(i, side, nullptr);
+        button->deleteLater();
+      }
+    }
+  }
+  connect(tabs, &QTabWidget::tabCloseRequested, tabs, [frameAt](int index) {
+    if (uiLayoutFrameEx* frame = frameAt(index)) frame->internal_->onCloseRequest.Emit(frame);
+  });
+}
 
 QSize uiLayoutFrameEx::sizeHint() const { return minimumSizeHint().expandedTo(QSize(160, 120)); }
 

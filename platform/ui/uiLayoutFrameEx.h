@@ -17,6 +17,8 @@
 
 #include <QFrame>
 
+class QTabWidget;
+
 #include "platform/signals/oxSignal.h"
 #include "platform/ui/uiWidget.h"
 
@@ -121,6 +123,15 @@ class uiLayoutFrameEx : public uiWidgetT<QFrame> {
 
   // Carries the frame that became active.
   oxiSignal1<void, uiLayoutFrameEx*>& OnActivate();
+  // Carries a frame whose tab's close button was pressed; the frame itself
+  // does nothing. Only frames with a listener get a close button.
+  oxiSignal1<void, uiLayoutFrameEx*>& OnCloseRequest();
+  // Clicks and focus activate frames only while enabled (the default); an
+  // application turns it off while it tears down.
+  static void SetActivationEnabled(bool enabled);
+  // True while the frame being activated was chosen by the user: clicked
+  // into, focused or its tab chosen (not activated by a call).
+  static bool IsActivatingByUser();
 
   // A frame tiles whatever room it is given, so its size does not follow
   // its content: laying a frame out never asks the frames nested in it,
@@ -148,6 +159,7 @@ class uiLayoutFrameEx : public uiWidgetT<QFrame> {
   void ShowView(uiWidget* view);
   void ReleaseView(uiWidget* view);
   void UpdateHighlight();
+  void ConnectTabs(QTabWidget* tabs);
 
   struct Internal;
   Internal* internal_;

@@ -117,6 +117,7 @@ int uiMenuData::Insert(Item item, int index) {
   item.proxy = proxy;
   items_.insert(items_.begin() + index, std::move(item));
   positionsValid_ = false;
+  NoteEntriesChanged();
   Apply(items_[index]);  // a new entry is right at once
   items_[index].dirty = false;
   menu->insertAction(before, proxy);
@@ -128,7 +129,9 @@ int uiMenuData::InsertItem(const oxString& text, uiPopupMenu* popup, int index) 
   Item item;
   item.text = text;
   item.popup = popup;
-  return Insert(std::move(item), index);
+  const int id = Insert(std::move(item), index);
+  if (popup && qobject_cast<QMenuBar*>(MenuWidget())) popup->holderId_ = id;
+  return id;
 }
 
 int uiMenuData::InsertSeparator(int index) {
@@ -149,6 +152,7 @@ void uiMenuData::RemoveItem(int id) {
   Item item = std::move(items_[index]);
   items_.erase(items_.begin() + index);
   positionsValid_ = false;
+  NoteEntriesChanged();
   Registry().erase(id);
   if (item.action) item.action->ForgetPlace(this, id);
   delete item.proxy.data();
@@ -188,6 +192,7 @@ void uiMenuData::SetItemVisible(int id, bool visible) {
   item->dirty = true;
   dirty_ = true;
   if (!enlisted_) ScheduleSync();
+  NoteEntriesChanged();
 }
 
 bool uiMenuData::IsItemVisible(int id) const {
@@ -227,7 +232,22 @@ void uiMenuData::MarkDirty(int id) {
     item->dirty = true;
     dirty_ = true;
     if (!enlisted_) ScheduleSync();  // else the batch synchronises it
+    NoteEntriesChanged();
   }
+}
+
+bool uiMenuData::HasShownEntry() const {
+  if (items_.empty()) return true;
+  return std::any_of(items_.begin(), items_.end(), [](const Item& item) {
+    return !item.separator && item.visible && (!item.action || item.action->isVisible());
+  });
+}
+
+// A switch changes many entries of one menu: the bar hears of it once.
+void uiMenuData::NoteEntriesChanged() {
+  if (!holderId_ || holderStale_) return;
+  holderStale_ = true;
+  if (uiMenuData* bar = FindContainer(holderId_)) bar->MarkDirty(holderId_);
 }
 
 void uiMenuData::SetNativeMenuBarQuery(NativeQuery query) {
@@ -296,7 +316,12 @@ void uiMenuData::Apply(Item& item) {
     proxy->setVisible(item.visible && action->isVisible());
   } else {
     proxy->setEnabled(item.enabled);
-    proxy->setVisible(item.visible);
+    bool shown = item.visible;
+    if (uiPopupMenu* popup = item.popup; popup && popup->holderId_ == item.id) {
+      popup->holderStale_ = false;
+      shown = shown && popup->HasShownEntry();
+    }
+    proxy->setVisible(shown);
   }
 }
 

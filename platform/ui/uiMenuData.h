@@ -8,6 +8,9 @@
 //    show;
 //  - inside a batch (uiMenuBatch) nothing is synchronised until the batch
 //    ends, and then each menu bar lays itself out once.
+// A menu of the menu bar whose entries are all hidden is left out of the
+// bar (one that has no entries yet, and may fill itself when it opens,
+// stays); the recorded state of its bar item is not touched by this.
 #pragma once
 
 #include <QAction>
@@ -105,6 +108,10 @@ class uiMenuData {
   int Insert(Item item, int index);
   void Apply(Item& item);
   void OnProxyTriggered(int id);
+  // Whether a menu with entries shows any of them (one without any counts).
+  bool HasShownEntry() const;
+  // Tells the menu bar item that opens this menu, once until it catches up.
+  void NoteEntriesChanged();
 
   std::vector<Item> items_;
   // Position of each id, made again on the first lookup after items were
@@ -117,6 +124,8 @@ class uiMenuData {
   bool dirty_ = false;
   bool enlisted_ = false;  // waiting for the end of a batch
   bool opening_ = false;
+  int holderId_ = 0;  // the menu bar item that opens this menu, if any
+  bool holderStale_ = false;  // that item is due to look at the entries again
 };
 
 // Defers the synchronisation of every menu until the outermost batch ends.

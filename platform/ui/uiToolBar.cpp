@@ -14,8 +14,18 @@ uiToolBar::uiToolBar(uiWidget* parent, const oxString& name, bool newLine)
   }
 }
 
-QAction* uiToolBar::AddButton(uiToolButton* button) {
-  QAction* entry = addWidget(button);
+QAction* uiToolBar::InsertButton(uiToolButton* button, int index) {
+  const QList<QAction*> entries = actions();
+  QAction* before = index >= 0 && index < entries.size() ? entries[index] : nullptr;
+  QAction* entry = before ? insertWidget(before, button) : addWidget(button);
+  // Walks read the children in order: the button goes before the first
+  // button it now stands before.
+  for (int i = index; before && i < entries.size(); ++i) {
+    if (QWidget* next = widgetForAction(entries[i]); next && next->parentWidget() == this) {
+      button->stackUnder(next);
+      break;
+    }
+  }
   button->SetToolBarEntry(entry);
   return entry;
 }

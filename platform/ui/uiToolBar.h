@@ -15,7 +15,12 @@ class uiToolBar : public uiWidgetT<QToolBar> {
   uiToolBar(uiWidget* parent, const oxString& name, bool newLine = false);
 
   // Appends the button; the toolbar owns it.
-  QAction* AddButton(uiToolButton* button);
+  QAction* AddButton(uiToolButton* button) { return InsertButton(button, -1); }
+  // Puts the button before the entry at `index` (any entry: buttons,
+  // separators); at the end for -1 or past the last entry. Its place among
+  // the toolbar's children follows, so walks see the entries in the order
+  // shown.
+  QAction* InsertButton(uiToolButton* button, int index);
   void AddSeparator() { addSeparator(); }
   // Accepted for callers; separators always draw as lines.
   void SetSeparatorType(int type) { separatorType_ = type; }

@@ -1,5 +1,6 @@
 #include "plugins/common/BaseProfile.h"
 
+#include <QMessageBox>
 #include <iostream>
 #include <set>
 
@@ -7,10 +8,14 @@
 #include "fwg/actions/ActionGroup.h"
 #include "fwg/clients/Client.h"
 #include "fwg/clients/ClientManager.h"
+#include "fwg/clients/ClientObject.h"
 #include "fwg/objects/SessionCommands.h"
+#include "fwg/shell/CommandPalette.h"
 #include "fwg/shell/Gui.h"
 #include "fwg/shell/ProjectTree.h"
 #include "fwg/shell/PropertySheet.h"
+#include "fwg/shell/ShortcutsDialog.h"
+#include "platform/ui/uiMainWindow.h"
 #include "platform/fwc/PluginManager.h"
 #include "platform/oxaw/WidgetManager.h"
 
@@ -40,6 +45,7 @@ void BaseProfile::Build() {
   BuildFileMenu();
   BuildEditMenu();
   AddTopMenu("view", Tr("&View"));
+  BuildHelpMenu();
 
   // The dock captions and toggles read the names the widgets are
   // registered under, so the library's views are registered again under
@@ -73,16 +79,22 @@ void BaseProfile::BuildFileMenu() {
   AddToolBar(create, MainToolBar());
   fwg::SessionCommands::Install(this, file);
 
-  // A separator before Exit: both as one group.
-  fwg::ActionGroup* quit = AddActionGroup("exit.group", {});
+  // Close and Exit after a separator, as one group. Close asks first when
+  // the document holds work; Exit asks about unsaved work.
+  fwg::ActionGroup* ending = AddActionGroup("exit.group", {});
+  fwg::Action* close = AddAction("close", Tr("&Close"), {}, "Ctrl+W");
+  close->OnActivate().Connect(this, [] {
+    if (fwg::ClientObject* active = fwg::ClientManager::Get()->GetActiveClientObject()) active->Close();
+  });
   fwg::Action* exit = AddAction("exit", Tr("E&xit"), {}, "Ctrl+Q");
   exit->OnActivate().Connect(this, [] { fwg::Gui::Get()->Exit(); });
-  quit->AddSeparator();
-  quit->AddAction(exit);
-  AddMenu(quit, file + "/" + MenuName(Tr("E&xit")));
+  ending->AddSeparator();
+  ending->AddAction(close);
+  ending->AddAction(exit);
+  AddMenu(ending, file + "/" + MenuName(Tr("E&xit")));
 }
 
-// Disabled here: a client's profile replaces both with actions on its
+// Disabled here: a client's profile replaces them with actions on its
 // active document while it is active.
 void BaseProfile::BuildEditMenu() {
   const oxString edit = AddTopMenu("edit", Tr("&Edit"));
@@ -92,6 +104,43 @@ void BaseProfile::BuildEditMenu() {
     action->SetEnabled(false);
     AddMenu(action, edit + "/" + MenuName(action->GetText()));
     AddToolBar(action, MainToolBar() + "/" + MenuName(action->GetText()));
+  }
+  // The clipboard, with the toolkit's usual keys, after a separator.
+  fwg::ActionGroup* clipboard = AddActionGroup("clipboard", {});
+  clipboard->AddSeparator();
+  const struct { const char* name; const char* text; const char* keys; } kClipboard[] = {
+      {"cut", "Cu&t", "Ctrl+X"},
+      {"copy", "&Copy", "Ctrl+C"},
+      {"paste", "&Paste", "Ctrl+V"},
+      {"selectAll", "Select &All", "Ctrl+A"},
+  };
+  for (const auto& entry : kClipboard) {
+    fwg::Action* action = AddAction(entry.name, Tr(entry.text), {}, entry.keys);
+    action->SetEnabled(false);
+    clipboard->AddAction(action);
+  }
+  AddMenu(clipboard, edit + "/" + MenuName(redo->GetText()));
+}
+
+// About, the shortcuts in force and the palette: how a user finds the rest.
+void BaseProfile::BuildHelpMenu() {
+  const oxString help = AddTopMenu("help", Tr("&Help"));
+  fwg::Action* palette = AddAction("help.palette", Tr("&Command Palette..."));
+  palette->SetStatusTip(Tr("Find and run any command by typing part of its name"));
+  palette->OnActivate().Connect(this, [] {
+    if (fwg::CommandPalette* found = fwg::CommandPalette::Get()) found->Open();
+  });
+  fwg::Action* shortcuts = AddAction("help.shortcuts", Tr("&Keyboard Shortcuts..."));
+  shortcuts->SetStatusTip(Tr("Every shortcut in force, with the command that holds it"));
+  shortcuts->OnActivate().Connect(this, [] { (new fwg::ShortcutsDialog)->show(); });
+  fwg::Action* about = AddAction("help.about", Tr("&About Tavrix"));
+  about->OnActivate().Connect(this, [this] {
+    QMessageBox::about(fwg::Gui::Get()->GetMainWindow(), uiStr(Tr("About Tavrix")),
+                       uiStr(Tr("Tavrix, the demo host of the fwg framework, with its sample "
+                                "clients: notes, sketches and scratch pads.")));
+  });
+  for (fwg::Action* action : {palette, shortcuts, about}) {
+    AddMenu(action, help + "/" + MenuName(action->GetText()));
   }
 }
 

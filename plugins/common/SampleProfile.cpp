@@ -32,7 +32,9 @@ void SampleProfile::Activate() {
 oxString SampleProfile::AddTopMenu(const oxString& actionName, const oxString& title) {
   fwg::Action* action = AddAction(actionName, title);
   const oxString name = MenuName(title);
-  AddMenu(action, name);
+  // The base's menus in order; a client's own go after View, before Help
+  // (a path naming a menu places the new one after it).
+  AddMenu(action, GetBaseName().empty() ? name : ViewMenu());
   action->SetVisible(false);
   return name;
 }

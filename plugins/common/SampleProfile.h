@@ -29,8 +29,8 @@ class SampleProfile : public fwg::Profile {
 
  protected:
   // Makes a top-level menu titled `title` ("&Format"): its title action
-  // (registered as `actionName`, hidden) is the menu's first entry. Returns
-  // the menu's path name.
+  // (registered as `actionName`, hidden) is the menu's first entry. A
+  // client's menu goes after View. Returns the menu's path name.
   oxString AddTopMenu(const oxString& actionName, const oxString& title);
   // Docks the widget registered under `name` at `path` and lists its toggle
   // in the View menu.

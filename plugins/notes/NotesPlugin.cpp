@@ -5,7 +5,9 @@
 // Notes toolbar, a Statistics dock, and Undo and Redo working on the note.
 // Notes are opened from and saved to plain text files; in a session their
 // text is the property "Text".
+#include <QClipboard>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -15,6 +17,7 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <iostream>
+#include <map>
 
 #include "fwg/actions/Action.h"
 #include "fwg/actions/ActionGroup.h"
@@ -96,13 +99,13 @@ class NotesEditor : public samples::SampleProfile {
   }
   void Build() override;
 
-  // Brings Undo, Redo and Word Wrap in line with the active note.
+  // Brings the Edit menu and Word Wrap in line with the active note.
   void UpdateActions(Note* note);
 
  private:
   NotesClient* client_;
-  fwg::Action* undo_ = nullptr;
-  fwg::Action* redo_ = nullptr;
+  // The base's Edit actions as this profile replaced them, by name.
+  std::map<std::string, fwg::Action*> edits_;
   fwg::Action* wrap_ = nullptr;
 };
 
@@ -156,7 +159,7 @@ class NotesClient : public fwg::Client {
     oxString path = note->GetPath();
     if (path.empty()) {
       path = oxStr(QFileDialog::getSaveFileName(
-          fwg::Gui::Get()->GetMainWindow(), uiStr(editor_->Tr("Save Note")),
+          fwg::Gui::Get()->GetMainWindow(), uiStr(editor_->Tr("Export Text")),
           uiStr(note->GetName() + ".txt"), uiStr(editor_->Tr("Text files (*.txt)"))));
     }
     if (path.empty() || !SaveAs(note, path)) return false;
@@ -214,6 +217,8 @@ class NotesClient : public fwg::Client {
     QObject::connect(view, &QPlainTextEdit::undoAvailable, &guard_, update);
     QObject::connect(view, &QPlainTextEdit::redoAvailable, &guard_, update);
     QObject::connect(view, &QPlainTextEdit::textChanged, &guard_, update);
+    QObject::connect(view, &QPlainTextEdit::copyAvailable, &guard_, update);
+    QObject::connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, view, update);
     note->OnActivate().Connect(editor_, [update](fwg::ClientObject*) { update(); });
     note->SetProfile(kProfile);
     note->Activate();
@@ -246,20 +251,30 @@ class StatisticsMaker : public oxaw::IWidgetCreator {
 void NotesEditor::Build() {
   NotesClient* client = client_;
 
-  // Undo and Redo of the base, on the active note while notes are active.
-  undo_ = ReplaceAction("undo");
-  redo_ = ReplaceAction("redo");
-  undo_->OnActivate().Connect(this, [] {
-    if (Note* note = NotesClient::GetActiveNote()) note->GetView()->undo();
-  });
-  redo_->OnActivate().Connect(this, [] {
-    if (Note* note = NotesClient::GetActiveNote()) note->GetView()->redo();
-  });
+  // Undo, Redo and the clipboard of the base, on the active note while
+  // notes are active (when the base is there to give them).
+  const auto onNote = [](void (QPlainTextEdit::*edit)()) {
+    return [edit] {
+      if (Note* note = NotesClient::GetActiveNote()) (note->GetView()->*edit)();
+    };
+  };
+  const std::pair<const char*, void (QPlainTextEdit::*)()> kEdits[] = {
+      {"undo", &QPlainTextEdit::undo},   {"redo", &QPlainTextEdit::redo},
+      {"cut", &QPlainTextEdit::cut},     {"copy", &QPlainTextEdit::copy},
+      {"paste", &QPlainTextEdit::paste}, {"selectAll", &QPlainTextEdit::selectAll},
+  };
+  for (const auto& [name, edit] : kEdits) {
+    fwg::Action* action = ReplaceAction(name);
+    if (!action) continue;
+    action->OnActivate().Connect(this, onNote(edit));
+    edits_[name] = action;
+  }
 
-  // Open and Save, after File > New.
-  fwg::Action* open = AddAction("open", Tr("&Open Note..."), {}, "Ctrl+O");
+  // Plain text files in and out, after File > New; the session itself is
+  // what Save Session (Ctrl+S) keeps.
+  fwg::Action* open = AddAction("open", Tr("&Import Text..."));
   open->SetIcon("open", 16, 24, true, ".png");
-  fwg::Action* save = AddAction("save", Tr("&Save Note"), {}, "Ctrl+S");
+  fwg::Action* save = AddAction("save", Tr("&Export..."));
   save->SetIcon("save", 16, 24, true, ".png");
   fwg::ActionGroup* files = AddActionGroup("files", {});
   files->AddAction(open);
@@ -267,7 +282,7 @@ void NotesEditor::Build() {
   AddMenu(files, samples::FileMenu() + "/" + samples::MenuName(samples::BaseText("&New")));
   open->OnActivate().Connect(this, [this, client] {
     const QString path =
-        QFileDialog::getOpenFileName(fwg::Gui::Get()->GetMainWindow(), uiStr(Tr("Open Note")), {},
+        QFileDialog::getOpenFileName(fwg::Gui::Get()->GetMainWindow(), uiStr(Tr("Import Text")), {},
                                      uiStr(Tr("Text files (*.txt)")));
     if (!path.isEmpty()) client->OpenFile(oxStr(path));
   });
@@ -303,17 +318,26 @@ void NotesEditor::Build() {
   for (fwg::Action* action : {save, wrap_}) {
     AddToolBar(action, toolbar + "/" + samples::MenuName(action->GetText()));
   }
+  // Save also in the base's Main toolbar, while notes are active only.
+  AddToolBarButton(save, samples::MainToolBar());
   const oxString statistics = Tr("Statistics");
   RegisterWidget(statistics, new StatisticsMaker(client));
   AddDock(statistics, "RIGHT");
 }
 
 void NotesEditor::UpdateActions(Note* note) {
-  if (!undo_) return;
-  QTextDocument* document = note->GetView()->document();
-  undo_->SetEnabled(document->isUndoAvailable());
-  redo_->SetEnabled(document->isRedoAvailable());
-  wrap_->SetChecked(note->GetView()->lineWrapMode() != QPlainTextEdit::NoWrap);
+  QPlainTextEdit* view = note->GetView();
+  QTextDocument* document = view->document();
+  const bool selected = view->textCursor().hasSelection();
+  const std::pair<const char*, bool> kEnabled[] = {
+      {"undo", document->isUndoAvailable()}, {"redo", document->isRedoAvailable()},
+      {"cut", selected},                     {"copy", selected},
+      {"paste", view->canPaste()},           {"selectAll", !document->isEmpty()},
+  };
+  for (const auto& [name, enabled] : kEnabled) {
+    if (fwg::Action* action = edits_[name]) action->SetEnabled(enabled);
+  }
+  if (wrap_) wrap_->SetChecked(view->lineWrapMode() != QPlainTextEdit::NoWrap);
 }
 
 // The manager owns the client from its construction on.

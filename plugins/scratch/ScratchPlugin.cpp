@@ -1,8 +1,10 @@
-// The demo's "Scratch" client: one scratch pad in the central area. Its
-// menus, toolbar and context menu are declared in ScratchBase.json and
-// Scratch.json, in the plug-in's resource folder; this file only makes the
-// pad and registers the handlers the declarations name.
+// The demo's "Scratch" client: scratch pads, documents with a plain text
+// view whose text the session keeps. The pads' profile is declared in
+// Scratch.json, in the plug-in's resource folder, on the samples' base
+// profile (File, Edit, View, Help); this file makes the pads and registers
+// the handlers the declaration names.
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -10,26 +12,30 @@
 
 #include "fwg/actions/Action.h"
 #include "fwg/clients/Client.h"
+#include "fwg/clients/ClientManager.h"
+#include "fwg/clients/ClientObject.h"
 #include "fwg/profiles/DeclaredProfile.h"
-#include "fwg/shell/CentralWidget.h"
-#include "fwg/shell/CommandPalette.h"
-#include "fwg/shell/Gui.h"
-#include "fwg/shell/ShortcutsDialog.h"
 #include "platform/fwc/Plugin.h"
+#include "platform/ui/uiLayoutFrameEx.h"
 #include "platform/ui/uiWidget.h"
+#include "plugins/common/SampleProfile.h"
 
 namespace {
 
 const char kPlugin[] = "scratch";
 const char kProfile[] = "Scratch";
 const char kContextMenu[] = "ScratchPad";
+const char kText[] = "Text";
 
 // The pad asks the active profile for its context menu.
 class Pad : public uiWidgetT<QPlainTextEdit> {
   UI_OBJECT(Pad, uiWidget)
 
  public:
-  explicit Pad(fwg::Profile* profile) : profile_(profile) { SetName("ScratchPad"); }
+  explicit Pad(fwg::Profile* profile) : profile_(profile) {
+    SetName("ScratchPad");
+    setPlaceholderText("Type here. Ctrl+Shift+P finds any command.");
+  }
 
  protected:
   void contextMenuEvent(QContextMenuEvent* event) override {
@@ -40,15 +46,36 @@ class Pad : public uiWidgetT<QPlainTextEdit> {
   fwg::Profile* profile_;
 };
 
+// A pad owns its view; the session keeps its text.
+class PadDocument : public fwg::ClientObject {
+ public:
+  PadDocument(fwg::Client* client, const oxString& name, fwg::Profile* profile)
+      : fwg::ClientObject(client, name, true), view_(new Pad(profile)) {
+    if (uiLayoutFrameEx* layouter = GetLayouter()) layouter->AddView(view_);
+    QObject::connect(view_, &QPlainTextEdit::textChanged, view_, [this] { EmitModified(); });
+  }
+  ~PadDocument() override {
+    if (QCoreApplication::instance()) delete view_.data();
+  }
+  QPlainTextEdit* GetView() const { return view_; }
+
+  void WriteContent(oxt::FileElement* element) override {
+    if (view_) AddContent(element, kText, view_->toPlainText().toStdString());
+  }
+  void ReadContent(oxt::FileElement* element) override {
+    oxString text;
+    if (view_ && GetContent(element, kText, &text)) view_->setPlainText(uiStr(text));
+  }
+
+ private:
+  QPointer<Pad> view_;
+};
+
 class ScratchClient : public fwg::Client {
  public:
   ScratchClient() : fwg::Client("Scratch") {
-    // The base first: the second file names it as its base. A file that
-    // cannot be read has been reported and gives no profile.
-    if (fwg::DeclaredProfile* base = fwg::DeclaredProfile::Read("ScratchBase.json", kPlugin)) {
-      AddProfile(base);
-      RegisterHelp(base);
-    }
+    samples::EnsureBaseProfile();
+    // A file that cannot be read has been reported and gives no profile.
     profile_ = fwg::DeclaredProfile::Read("Scratch.json", kPlugin);
     if (!profile_) return;
     AddProfile(profile_);
@@ -56,77 +83,73 @@ class ScratchClient : public fwg::Client {
     RegisterHandlers();
   }
 
-  ~ScratchClient() override { delete pad_.data(); }
-
-  // Shows the pad (made on first use) with its profile in force; a pad
-  // that is already shown starts again empty.
+  // A new pad in the current project, active, with the keyboard.
   void New() override {
     if (!profile_) return;
-    if (!pad_) {
-      pad_ = new Pad(profile_);
-      pad_->setPlaceholderText("Type here. Ctrl+Shift+P finds any command.");
-    } else {
-      pad_->clear();
-    }
-    fwg::Gui::Get()->GetCentralWidget()->ShowWidget(pad_);
-    profile_->Activate();
-    pad_->setFocus();
+    samples::UseProject();
+    auto* pad = new PadDocument(this, "Pad " + std::to_string(++count_), profile_);
+    pad->SetProfile(kProfile);
+    pad->Activate();
+    pad->GetView()->setFocus();
     fwg::Client::New();
   }
 
  private:
-  static void RegisterHelp(fwg::DeclaredProfile* base) {
-    base->SetHandler("help.palette", [](const fwg::Action&) {
-      if (fwg::CommandPalette* palette = fwg::CommandPalette::Get()) palette->Open();
-    });
-    base->SetHandler("help.shortcuts",
-                     [](const fwg::Action&) { (new fwg::ShortcutsDialog)->show(); });
+  // The active pad's view; the handlers run only while a pad is active.
+  static QPlainTextEdit* ActivePad() {
+    auto* pad = dynamic_cast<PadDocument*>(fwg::ClientManager::Get()->GetActiveClientObject());
+    return pad ? pad->GetView() : nullptr;
   }
 
-  // The pad exists whenever these run: the profile is only in force after
-  // New() made it.
+  // Runs `edit` on the active pad, if there is one.
+  template <class F>
+  static auto OnPad(F edit) {
+    return [edit](const fwg::Action& action) {
+      if (QPlainTextEdit* pad = ActivePad()) edit(pad, action);
+    };
+  }
+
   void RegisterHandlers() {
     profile_->SetHandler("scratch.new", [this](const fwg::Action&) { New(); });
-    profile_->SetHandler("scratch.clear", [this](const fwg::Action&) { pad_->clear(); });
-    profile_->SetHandler("scratch.time", [this](const fwg::Action&) {
-      pad_->insertPlainText(QDateTime::currentDateTime().toString(Qt::ISODate));
-    });
-    profile_->SetHandler("scratch.upper", [this](const fwg::Action&) {
-      Transform([](const QString& text) { return text.toUpper(); });
-    });
-    profile_->SetHandler("scratch.lower", [this](const fwg::Action&) {
-      Transform([](const QString& text) { return text.toLower(); });
-    });
-    profile_->SetHandler("scratch.title", [this](const fwg::Action&) {
-      Transform([](QString text) {
+    profile_->SetHandler("scratch.clear", OnPad([](QPlainTextEdit* pad, const fwg::Action&) { pad->clear(); }));
+    profile_->SetHandler("scratch.time", OnPad([](QPlainTextEdit* pad, const fwg::Action&) {
+      pad->insertPlainText(QDateTime::currentDateTime().toString(Qt::ISODate));
+    }));
+    profile_->SetHandler("scratch.upper", OnPad([](QPlainTextEdit* pad, const fwg::Action&) {
+      Transform(pad, [](const QString& text) { return text.toUpper(); });
+    }));
+    profile_->SetHandler("scratch.lower", OnPad([](QPlainTextEdit* pad, const fwg::Action&) {
+      Transform(pad, [](const QString& text) { return text.toLower(); });
+    }));
+    profile_->SetHandler("scratch.title", OnPad([](QPlainTextEdit* pad, const fwg::Action&) {
+      Transform(pad, [](QString text) {
         for (qsizetype i = 0; i < text.size(); ++i) {
           const bool start = i == 0 || !text[i - 1].isLetterOrNumber();
           text[i] = start ? text[i].toUpper() : text[i].toLower();
         }
         return text;
       });
-    });
-    profile_->SetHandler("scratch.wrap", [this](const fwg::Action& action) {
-      pad_->setLineWrapMode(action.IsChecked() ? QPlainTextEdit::WidgetWidth
-                                               : QPlainTextEdit::NoWrap);
-    });
-    profile_->SetHandler("scratch.spaces", [this](const fwg::Action& action) {
-      QTextOption option = pad_->document()->defaultTextOption();
+    }));
+    profile_->SetHandler("scratch.wrap", OnPad([](QPlainTextEdit* pad, const fwg::Action& action) {
+      pad->setLineWrapMode(action.IsChecked() ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+    }));
+    profile_->SetHandler("scratch.spaces", OnPad([](QPlainTextEdit* pad, const fwg::Action& action) {
+      QTextOption option = pad->document()->defaultTextOption();
       option.setFlags(action.IsChecked() ? QTextOption::ShowTabsAndSpaces : QTextOption::Flags());
-      pad_->document()->setDefaultTextOption(option);
-    });
+      pad->document()->setDefaultTextOption(option);
+    }));
   }
 
   // The selection, or the whole pad when nothing is selected.
   template <class F>
-  void Transform(F change) {
-    QTextCursor cursor = pad_->textCursor();
+  static void Transform(QPlainTextEdit* pad, F change) {
+    QTextCursor cursor = pad->textCursor();
     if (!cursor.hasSelection()) cursor.select(QTextCursor::Document);
     cursor.insertText(change(cursor.selectedText()));
   }
 
   fwg::DeclaredProfile* profile_ = nullptr;
-  QPointer<Pad> pad_;
+  int count_ = 0;
 };
 
 // The manager owns the client from its construction on.

@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QGridLayout>
 #include <QMouseEvent>
+#include <algorithm>
 #include <QPainter>
 #include <QPointer>
 #include <QToolButton>
@@ -319,7 +320,12 @@ void SketchView::mouseMoveEvent(QMouseEvent* event) {
 void SketchView::mouseReleaseEvent(QMouseEvent* event) {
   if (!drawing_ || event->button() != Qt::LeftButton) return;
   drawing_ = false;
-  sketch_->AddStroke(current_);
+  // A click without a move draws nothing, so it adds nothing to undo.
+  const QPoint first = current_.points.front();
+  const bool moved = std::any_of(current_.points.begin(), current_.points.end(),
+                                 [first](const QPoint& p) { return p != first; });
+  if (moved) sketch_->AddStroke(current_);
+  update();
 }
 
 void SketchView::contextMenuEvent(QContextMenuEvent* event) {
@@ -378,14 +384,19 @@ class ColoursMaker : public oxaw::IWidgetCreator {
 void SketchEditor::Build() {
   SketchClient* client = client_;
 
+  // The base's Undo and Redo, when the base is there to give them.
   undo_ = ReplaceAction("undo");
   redo_ = ReplaceAction("redo");
-  undo_->OnActivate().Connect(this, [] {
-    if (Sketch* sketch = SketchClient::GetActiveSketch()) sketch->GetUndoStack()->undo();
-  });
-  redo_->OnActivate().Connect(this, [] {
-    if (Sketch* sketch = SketchClient::GetActiveSketch()) sketch->GetUndoStack()->redo();
-  });
+  if (undo_) {
+    undo_->OnActivate().Connect(this, [] {
+      if (Sketch* sketch = SketchClient::GetActiveSketch()) sketch->GetUndoStack()->undo();
+    });
+  }
+  if (redo_) {
+    redo_->OnActivate().Connect(this, [] {
+      if (Sketch* sketch = SketchClient::GetActiveSketch()) sketch->GetUndoStack()->redo();
+    });
+  }
 
   // The tools: one checked at a time, behind one drop-down button whose
   // icon shows the tool in use.
@@ -423,6 +434,8 @@ void SketchEditor::Build() {
   const oxString toolbar = Tr("Tools");
   AddToolBar(tools, toolbar);
   AddToolBar(clear, toolbar + "/" + samples::MenuName(clear->GetText()));
+  // Clear also in the base's Main toolbar, while sketches are active only.
+  AddToolBarButton(clear, samples::MainToolBar());
 
   // The drawing's context menu, popped up by the view.
   fwg::ActionGroup* context = AddActionGroup("context", {});
@@ -437,7 +450,7 @@ void SketchEditor::Build() {
 }
 
 void SketchEditor::UpdateActions(Sketch* sketch) {
-  if (!undo_) return;
+  if (!undo_ || !redo_) return;
   undo_->SetEnabled(sketch->GetUndoStack()->canUndo());
   redo_->SetEnabled(sketch->GetUndoStack()->canRedo());
 }

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QLabel>
 #include <QMenuBar>
 #include <QMouseEvent>
 
@@ -124,6 +125,21 @@ TEST_F(ClientObjectTest, DocumentsTakeTheirPlaceInTheTreeAndItsFrames) {
   EXPECT_EQ(client_->GetClientObjectsList(), (oxStlVector<ClientObject*>{inInner, inProject, besidePlain}));
 }
 
+// The short way: an ordinary Qt widget as the view, owned by the document.
+TEST_F(ClientObjectTest, PlainWidgetViewIsShownInItsFrameAndGoesWithTheDocument) {
+  ClientObject* document = MakeDocument(folder_, "Plain");
+  QPointer<QWidget> first = new QLabel("first"), second = new QLabel("second");
+  document->SetView(first);
+  document->SetView(second);
+  EXPECT_TRUE(first.isNull()) << "a replaced view is deleted";
+  EXPECT_EQ(document->GetView(), second.data());
+  document->Activate();
+  Settle();
+  EXPECT_TRUE(second->isVisible());
+  delete document;
+  EXPECT_TRUE(second.isNull());
+}
+
 TEST_F(ClientObjectTest, ActivationSwitchesDocumentLabelFrameAndProfileInOrder) {
   ClientObject *a = MakeDocument(folder_, "A"), *b = MakeDocument(folder_, "B");
   a->SetProfile("A");
@@ -175,7 +191,10 @@ TEST_F(ClientObjectTest, ActivationSwitchesDocumentLabelFrameAndProfileInOrder) 
   EXPECT_EQ(Font(plain), "normal");
 }
 
-TEST_F(ClientObjectTest, ActivatingTheFrameOfAnotherDocumentSelectsIt) {
+// A click into another document's frame reports it as selected, and the
+// library makes a document the user selects the active one, with or
+// without a tree listening; a frame activated by a call selects only.
+TEST_F(ClientObjectTest, ClickingTheFrameOfAnotherDocumentSelectsAndActivatesIt) {
   ClientObject *a = MakeDocument(folder_, "A"), *b = MakeDocument(folder_, "B");
   a->Activate();
 
@@ -190,12 +209,12 @@ TEST_F(ClientObjectTest, ActivatingTheFrameOfAnotherDocumentSelectsIt) {
   QApplication::sendEvent(frame, &press);
   ASSERT_FALSE(selections.empty());
   EXPECT_EQ(selections.front(), (oxStlVector<oxt::Object*>{b}));
-  EXPECT_EQ(Active(), a) << "selecting is not activating";
+  EXPECT_EQ(Active(), b);
 
-  // The active document's frame selects nothing of its own.
   selections.clear();
   a->GetLayouter()->Activate();
-  for (const auto& selection : selections) EXPECT_EQ(std::count(selection.begin(), selection.end(), a), 0);
+  EXPECT_EQ(selections.front(), (oxStlVector<oxt::Object*>{a}));
+  EXPECT_EQ(Active(), b) << "a frame activated by a call only selects";
 }
 
 TEST_F(ClientObjectTest, CopyDuplicatesTheSubtreeAndLeavesTheOriginal) {

@@ -136,7 +136,7 @@ TEST_F(PluginClientFixture, BadDescriptionsAndLibrariesAreReportedAndOtherClient
   EXPECT_EQ(Manager()->GetClientList().size(), 1u);
 }
 
-TEST_F(ClientFixture, ClientRegistersFromItsBaseConstructorAndIsOwnedByTheManager) {
+TEST_F(ClientFixture, ClientIsListedFromItsBaseConstructorUntilDeletedByAnyone) {
   Log log;
   Manager()->OnNewClient().Connect(&log, [&log](fwg::Client* client) {
     const auto& list = fwg::ClientManager::Get()->GetClientList();
@@ -152,7 +152,11 @@ TEST_F(ClientFixture, ClientRegistersFromItsBaseConstructorAndIsOwnedByTheManage
   // Found without a description, yet not among the described names.
   EXPECT_EQ(Manager()->GetClient("Other"), second);
   EXPECT_EQ(std::ranges::count(Manager()->GetClientNames(), "Other"), 0);
-  // The manager deletes both with the application object (TearDown).
+  // Deleted directly, not through RemoveClient: a later lookup must not
+  // reach it. The manager deletes the other with the application object.
+  delete first;
+  EXPECT_EQ(Manager()->GetClientList(), (oxStlVector<fwg::Client*>{second}));
+  EXPECT_EQ(Manager()->GetClient("Local"), nullptr);
 }
 
 // Hosts and plug-ins answer the file commands through these signals; only

@@ -44,11 +44,8 @@ TEST(HostOptions, PrintAndExitWithoutAWindow) {
       {{"-locale", "en", "--help"}, 0, "Plug-ins are read from: " FWG_PLUGIN_DIR "\n", ""},
       {{"-locale", "de", "--help"}, 0, "Aufruf: tavrix", ""},
       {{"--version"}, 0, "tavrix 10.0 (fwg 10.0, Qt ", ""},
-      {{"-locale", "en", "-client"},
-       2,
-       "",
-       "tavrix: -client needs a client name; installed clients: notes, scratch, sketch\n"},
-      {{"-client", "-locale", "de"}, 2, "", "installierte Clients: notes, scratch, sketch\n"},
+      {{"-locale", "en", "-client"}, 0, "installed clients: notes, scratch, sketch\n", ""},
+      {{"-client", "-locale", "de"}, 0, "installierte Clients: notes, scratch, sketch\n", ""},
   };
   // Without any window system: these options must not need one.
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -80,14 +77,15 @@ TEST(HostWithBothPlugins, SwitchingDocumentsSwitchesMenusToolbarsDocksAndShortcu
   const HostRun run = Start({"-locale", "en"}, environment);
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out,
-            "start: menus File Edit View | toolbars Main | docks Projects Properties"
-            " | save - | line -\n"
-            "note: menus File Edit View Format | toolbars Main Notes"
-            " | docks Projects Properties Statistics | save Ctrl+S | line -\n"
-            "sketch: menus File Edit View Sketch | toolbars Main Tools"
-            " | docks Colours Projects Properties | save none | line L\n"
-            "note again: menus File Edit View Format | toolbars Main Notes"
-            " | docks Projects Properties Statistics | save Ctrl+S | line none\n");
+            "start: menus File Edit View Help | toolbars Main | docks Projects Properties"
+            " | wrap - | line -\n"
+            "note: menus File Edit View Format Help | toolbars Main Notes"
+            " | docks Projects Properties Statistics | wrap Ctrl+Shift+W | line -\n"
+            "sketch: menus File Edit View Sketch Help | toolbars Main Tools"
+            " | docks Colours Projects Properties | wrap none | line L\n"
+            "note again: menus File Edit View Format Help | toolbars Main Notes"
+            " | docks Projects Properties Statistics | wrap Ctrl+Shift+W | line none\n"
+            "asked: Unsaved Changes\n");
 }
 
 // A session saved through the real host's session commands, which ends
@@ -141,13 +139,13 @@ class DemoFixture : public WithGui {
 
 TEST_F(DemoFixture, DocumentsUndoSwitchByTreeAndFrameAndOfferTheirEntries) {
   const Names file{"New", "Save Session", "Save Session As\u2026", "Open Session\u2026",
-                   "Recent Sessions", "Exit"};
+                   "Recent Sessions", "Close", "Exit"};
   EXPECT_EQ(Entries({"File"}), file);
   fwg::ClientObject* note = New("Notes");
   ASSERT_NE(note, nullptr);
   EXPECT_EQ(note->GetName(), "Note 1");
   Names withNotes = file;
-  withNotes.insert(withNotes.begin() + 1, {"Open Note...", "Save Note"});
+  withNotes.insert(withNotes.begin() + 1, {"Import Text...", "Export..."});
   EXPECT_EQ(Entries({"File"}), withNotes);
 
   fwg::ClientObject* sketch = New("Sketch");
@@ -171,17 +169,24 @@ TEST_F(DemoFixture, DocumentsUndoSwitchByTreeAndFrameAndOfferTheirEntries) {
   EXPECT_EQ(sketch->GetProperty(oxString("Strokes")).GetValue().GetString(), "");
   EXPECT_NE(Active()->GetContextMenuObjectFromPath("Sketch/Undo"), nullptr);
 
-  // Selecting the note in the project tree switches back.
-  Tree()->setCurrentIndex(Tree()->GetIndex(note));
+  // A click on the note in the project tree switches back.
+  QTest::mouseClick(Tree()->viewport(), Qt::LeftButton, {},
+                    Tree()->visualRect(Tree()->GetIndex(note)).center());
   EXPECT_EQ(ActiveDocument(), note);
   EXPECT_EQ(Tree()->model()->data(Tree()->GetIndex(note), Qt::FontRole).value<QFont>().bold(),
             true);
-  EXPECT_EQ(Menus(), (Names{"File", "Edit", "View", "Format"}));
+  EXPECT_EQ(Menus(), (Names{"File", "Edit", "View", "Format", "Help"}));
 
   // So does clicking into the sketch's frame.
   QTest::mouseClick(drawing, Qt::LeftButton, {}, QPoint(5, 5));
   EXPECT_EQ(ActiveDocument(), sketch);
-  EXPECT_EQ(Menus(), (Names{"File", "Edit", "View", "Sketch"}));
+  EXPECT_EQ(Menus(), (Names{"File", "Edit", "View", "Sketch", "Help"}));
+
+  // The keys move the tree's highlight only; Enter activates.
+  Tree()->setCurrentIndex(Tree()->GetIndex(note));
+  EXPECT_EQ(ActiveDocument(), sketch);
+  QTest::keyClick(Tree(), Qt::Key_Return);
+  EXPECT_EQ(ActiveDocument(), note);
 
   // The focus moving on from views that a switch hides or refills (the
   // property sheet) is no choice of the user's and does not undo the switch.
@@ -201,7 +206,7 @@ class GermanDemoFixture : public DemoFixture {
 };
 
 TEST_F(GermanDemoFixture, MenusDocksDocumentsAndLayoutsReadGerman) {
-  EXPECT_EQ(Menus(), (Names{"Datei", "Bearbeiten", "Ansicht"}));
+  EXPECT_EQ(Menus(), (Names{"Datei", "Bearbeiten", "Ansicht", "Hilfe"}));
   EXPECT_EQ(VisibleTitles<QDockWidget>(), "Eigenschaften Projekte");
   fwg::ClientObject* sketch = New("Skizze", {"Datei", "Neu"});
   ASSERT_NE(sketch, nullptr);

@@ -1,15 +1,18 @@
 #!/usr/bin/env bash
-# Starts the installed host with the example plug-in's folder and
-# "-client hello", waits until the plug-in's New() has written its line,
-# then ends the host. Fails if the host ends first.
-#   RunHello.sh <tavrix> <plug-in folders>
+# Starts the installed host with an example plug-in's folders and "-client
+# <alias>", waits until the plug-in's New() has written its line, then ends
+# the host. Fails if the host ends first, or if the line lacks the expected
+# text.
+#   RunHello.sh <tavrix> <plug-in folders> [<alias> [<expected text>]]
 set -u
 host="$1"
+client="${3:-hello}"
+expected="${4:-}"
 out="$(mktemp)"
 trap 'rm -f "$out"' EXIT
-FWG_PLUGIN_PATH="$2" "$host" -client hello >"$out" 2>&1 &
+FWG_PLUGIN_PATH="$2" "$host" -client "$client" >"$out" 2>&1 &
 pid=$!
-until grep -q '^hello: ' "$out"; do
+until grep -q "^$client: " "$out"; do
   if ! kill -0 "$pid" 2>/dev/null || grep -q 'Could not find client' "$out"; then
     kill "$pid" 2>/dev/null
     echo "the host did not load the plug-in:"; cat "$out"; exit 1
@@ -17,4 +20,4 @@ until grep -q '^hello: ' "$out"; do
   sleep 0.1
 done
 kill "$pid"; wait "$pid" 2>/dev/null
-grep '^hello: ' "$out"
+grep "^$client: " "$out" | grep -F -- "$expected"

@@ -227,19 +227,28 @@ TEST_F(Session, CommandsKeepRecentSessionsAndTheTitleShowsTheFileAndUnsavedWork)
   auto* project = new Project("Draft");
   project->EmitCreated();
   EXPECT_FALSE(project->IsModified()) << "a new empty project holds no work";
-  MakeDocument(project, "Page");
-  EXPECT_EQ(window->Caption(), "Draft* - Tavrix 10.0");
+  // The title as the window shows it: Qt's "[*]" mark as "*" or nothing.
+  const auto shown = [window] {
+    return window->windowTitle().replace("[*]", window->isWindowModified() ? "*" : "").toStdString();
+  };
+  fwg::ClientObject* page = MakeDocument(project, "Page");
+  EXPECT_EQ(shown(), "Page - Draft* - Tavrix 10.0");
+  page->SetTitle("page.txt");
+  page->SetModified(true);
+  EXPECT_EQ(shown(), "page.txt* - Draft* - Tavrix 10.0") << "the document's own work is marked";
+  page->SetModified(false);
 
   const oxString path = Path("draft.session");
   ASSERT_TRUE(fwg::SessionCommands::SaveAs(project, path));
-  EXPECT_EQ(window->Caption(), "draft.session - Tavrix 10.0");
+  EXPECT_EQ(shown(), "page.txt - draft.session - Tavrix 10.0");
+  EXPECT_EQ(project->GetName(), "draft") << "a first save names the session after its file";
   EXPECT_EQ(fwg::SessionCommands::GetRecentSessions().front(),
             QFileInfo(QString::fromStdString(path)).absoluteFilePath().toStdString());
   EXPECT_EQ(profile->GetAction("File.RecentSession1")->GetText(), "&1 draft.session");
   EXPECT_FALSE(profile->GetAction("File.RecentSession5")->IsVisible());
 
   SetLayout(project, 2);
-  EXPECT_EQ(window->Caption(), "draft.session* - Tavrix 10.0");
+  EXPECT_EQ(shown(), "page.txt - draft.session* - Tavrix 10.0");
   EXPECT_EQ(fwg::SessionCommands::Open(path), project) << "an open session is not opened twice";
 }
 

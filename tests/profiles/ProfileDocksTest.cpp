@@ -1,10 +1,13 @@
 #include <QCoreApplication>
+#include <QLabel>
+#include <QPointer>
 #include <QTabBar>
 #include <QTabWidget>
 
 #include "platform/oxaw/WidgetManager.h"
 #include "platform/ui/uiActionGroup.h"
 #include "platform/ui/uiFrame.h"
+#include "tests/support/Output.h"
 #include "tests/support/ProfileWidgets.h"
 
 namespace {
@@ -143,6 +146,27 @@ TEST_F(ProfileDockTitles, WindowTitlesOfWidgetsNameDocksTabsAndToggles) {
   profile->SetDockWidgetVisible("Search", false);
   EXPECT_EQ(Toggles(profile), "Tree+ Search- ");
   EXPECT_EQ(Tabs("Side"), "Tree ");
+}
+
+// The short way: an ordinary Qt widget docked by its window title.
+TEST_F(ProfileDocks, PlainWidgetIsDockedByItsTitleInOneCallAndGoesWithItsProfile) {
+  QPointer<QLabel> notes = new QLabel("notes");
+  notes->setWindowTitle("Notes");
+  QLabel untitled;
+  fwg::Profile* profile = nullptr;
+  EXPECT_EQ(StderrOf([&] {
+              profile = new FilledProfile("Plain", "", [&](fwg::Profile* p) {
+                p->AddDockWidget(notes.data(), "RIGHT");
+                p->AddDockWidget(&untitled, "LEFT");
+              });
+            }),
+            "fwg: Profile::AddDockWidget: a dock widget needs a window title or an object name\n");
+  profile->Activate();
+  EXPECT_EQ(Area("Notes"), Qt::RightDockWidgetArea);
+  EXPECT_TRUE(notes->isVisible());
+  EXPECT_TRUE(profile->IsDockWidgetVisible("Notes"));
+  delete profile;
+  EXPECT_TRUE(notes.isNull());
 }
 
 TEST_F(ProfileDocks, NamedDockWindowHoldsWidgetsAsTabs) {

@@ -1,4 +1,6 @@
 #include <QCoreApplication>
+#include <QEnterEvent>
+#include <QStatusBar>
 
 #include "tests/support/Output.h"
 #include "tests/support/ProfileWidgets.h"
@@ -202,6 +204,44 @@ TEST_F(ProfileMenus, ToolbarsOfTheChainAreNamedShownAndTakenAway) {
 
   base->Activate();
   EXPECT_EQ(derived->GetToolBarObjectFromPath("Run"), nullptr) << "whether or not in force";
+}
+
+// A toolbar of a base shared by two profiles on it: a button added to it
+// stays for the rest of the run, a button of a profile comes and goes with
+// it. Hovering a button shows its action's status tip, as a menu entry does.
+TEST_F(ProfileMenus, ButtonsOfAProfileInAToolbarItDidNotMakeComeAndGoWithIt) {
+  window_->Show();
+  new FilledProfile("B", "", [](fwg::Profile* p) {
+    p->AddToolBar(p->AddAction("first", "First"), "Shared");
+  });
+  auto* one = new FilledProfile("One", "B", [](fwg::Profile* p) {
+    p->AddToolBarButton(p->AddAction("one", "One"), "Shared");
+    p->AddToolBar(p->AddAction("kept", "Kept"), "Shared/Kept");
+    p->GetAction("one")->SetStatusTip("Does one thing");
+  });
+  auto* two = new FilledProfile("Two", "B", [](fwg::Profile* p) {
+    p->AddToolBarButton(p->AddAction("two", "Two"), "Shared/");
+    p->AddToolBarButton(p->AddAction("three", "Three"), "Shared/Two");
+    p->AddToolBarButton(p->AddAction("none", "None"), "Missing");
+  });
+  const auto shown = [this] {
+    std::string out;
+    uiToolBar* bar = ToolBar("Shared");
+    for (QAction* entry : bar->actions())
+      if (entry->isVisible()) out += bar->widgetForAction(entry)->objectName().toStdString() + " ";
+    return out;
+  };
+  one->Activate();
+  EXPECT_EQ(shown(), "first one kept ");
+  EXPECT_EQ(StderrOf([&] { two->Activate(); }), "Could not find the item specified by Missing\n");
+  EXPECT_EQ(shown(), "two three first kept ");
+  EXPECT_EQ(ToolBar("Missing"), nullptr) << "a button of a profile never makes a toolbar";
+  one->Activate();
+  EXPECT_EQ(shown(), "first one kept ");
+  QStatusBar* status = window_->statusBar();
+  QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+  QCoreApplication::sendEvent(ButtonOf(one->GetAction("one")), &enter);
+  EXPECT_EQ(status->currentMessage(), "Does one thing");
 }
 
 TEST_F(ProfileMenus, MenusDeletedByTheirOwnerAreLeftAloneOnLaterSwitches) {

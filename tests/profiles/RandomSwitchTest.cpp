@@ -12,15 +12,16 @@ namespace {
 using Snapshot = std::map<std::string, std::string>;
 
 // An edit of the menus (root 0), toolbars (1) or context menus (2): 'a' adds,
-// 'r' replaces, 'x' removes. The edit makes its action, or places one of the
-// chain's actions `again`.
+// 'r' replaces, 'x' removes; 'b' adds a button withdrawn with its profile.
+// The edit makes its action, or places one of the chain's actions `again`.
 struct Edit { int root; char mode; std::string path, action, key; bool again = false; };
 
 std::string Describe(const Edit& e) {
   static const char* const kRoots[] = {"Menu", "ToolBar", "ContextMenu"};
-  const std::string verb = e.mode == 'a' ? "Add" : e.mode == 'r' ? "Replace" : "Remove";
+  const std::string verb = e.mode == 'r' ? "Replace" : e.mode == 'x' ? "Remove" : "Add";
   const std::string action = e.again ? '"' + e.action + '"' : e.action + " " + e.key;
-  return verb + kRoots[e.root] + "(" + (e.action.empty() ? "" : action + ", ") + '"' + e.path +
+  return verb + kRoots[e.root] + (e.mode == 'b' ? "Button(" : "(") +
+         (e.action.empty() ? "" : action + ", ") + '"' + e.path +
          "\")";
 }
 
@@ -52,9 +53,11 @@ Edit Generate(Pool& pool, std::mt19937& rng, int& count) {
     e = {e.root, 'x', pick(form == 1 ? holders : entries), "", ""};
   } else {
     const std::string target = pick(entries), holder = target.substr(0, target.find('/'));
-    e.mode = form == 3 ? 'a' : 'r';
+    e.mode = form >= 4 ? 'r' : e.root == 1 && rng() % 2 ? 'b' : 'a';
     if (rng() % 3 == 0) e = {e.root, e.mode, "", pick(pool.actions), "", true};
-    e.path = e.mode == 'r' || rng() % 3 == 0 ? target : holder + (rng() % 2 ? "/" : "/new");
+    const unsigned at = rng() % 4;  // the entry, its holder, the holder's top or its end
+    e.path = e.mode == 'r' || at == 0 ? target : e.mode == 'b' && at == 1 ? holder
+                                                 : holder + (at == 2 ? "/" : "/new");
     entries.push_back(holder + "/" + e.action);
   }
   if (e.mode != 'x' && !e.again) pool.actions.push_back(e.action);
@@ -116,7 +119,8 @@ class Model {
     for (const Node& n : nodes_) {
       std::string shown = n.kind == 't' ? (n.visible ? "shown:" : "hidden:") : "";
       for (int kid : n.kids) {
-        if (nodes_[kid].visible) shown += " " + nodes_[kid].name;
+        if (nodes_[kid].visible && (n.kind != 'b' || HasShownEntry(kid)))
+          shown += " " + nodes_[kid].name;
         if (nodes_[kid].visible && n.kind == 't' && !enabled_.at(nodes_[kid].action))
           shown += "(off)";
       }
@@ -147,6 +151,12 @@ class Model {
       kids.insert(index < 0 ? kids.end() : kids.begin() + index, int(nodes_.size()) - 1);
     }
     return int(nodes_.size()) - 1;
+  }
+
+  // A menu of the bar whose entries are all hidden is left out of it.
+  bool HasShownEntry(int menu) const {
+    for (int kid : nodes_[menu].kids) if (nodes_[kid].visible) return true;
+    return nodes_[menu].kids.empty();
   }
 
   std::vector<int> Chain(int p) const {
@@ -195,9 +205,14 @@ class Model {
   }
 
   // The entry made for the action at the location; -1 when none is made or,
-  // for a button in an existing toolbar, none is recorded.
-  int Make(const Loc& at, const std::string& action, const std::string& last) {
+  // for a button in an existing toolbar, none is recorded. A button of its
+  // profile goes into the toolbar the path names, or before the entry at.
+  int Make(const Loc& at, const std::string& action, const std::string& last, bool own,
+           const std::string& path) {
     const char kind = at.container < 0 ? 0 : nodes_[at.container].kind;
+    if (own && kind == 't') return Add(at.container, at.index, 'k', action, action);
+    if (own && kind == 'l' && at.object >= 0) return Add(at.object, -1, 'k', action, action);
+    if (own) return kind == 'l' ? (Miss(path), -1) : -1;
     if (kind == 'm') return Add(at.container, at.index, 'i', action, action);
     if (kind == 't') Add(at.container, -1, 'k', action, action);
     if (kind != 'b' && kind != 'l') return -1;
@@ -227,9 +242,10 @@ class Model {
       item.resolved = true;
       std::string last;
       const Edit& e = item.edit;
-      const Loc target = Walk(e.root, e.path, e.mode == 'a', last);
-      if (e.mode != 'a') item.hidden.node = target.object;
-      if (e.mode != 'x') item.shown.node = Make(target, e.action, last);
+      const bool own = e.mode == 'b';
+      const Loc target = Walk(e.root, e.path, e.mode == 'a' || own, last);
+      if (e.mode == 'r' || e.mode == 'x') item.hidden.node = target.object;
+      if (e.mode != 'x') item.shown.node = Make(target, e.action, last, own, e.path);
       if (item.hidden.node >= 0) Collect(item.hidden.node, item.hidden);
       if (item.shown.node >= 0) Collect(item.shown.node, item.shown);
     }
@@ -257,6 +273,7 @@ void Record(fwg::Profile* p, const Edit& e, Actions& actions) {
   fwg::Action* action =
       e.again ? p->GetAction(e.action) : p->AddAction(e.action, e.action, {}, e.key);
   if (!e.again) actions[e.action] = action;
+  if (e.mode == 'b') return p->AddToolBarButton(action, e.path);
   (p->*kPlace[e.mode == 'r'][e.root])(action, e.path);
 }
 

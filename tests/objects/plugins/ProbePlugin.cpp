@@ -75,7 +75,11 @@ class Probe : public fwg::Client {
       const QByteArray file = qgetenv("SESSIONPROBE_FILE");
       if (!file.isEmpty() && !project->SaveSession(file.toStdString())) return;
     } else {
-      for (oxt::Object* project : oxt::Model::Get()->GetRoot()->GetChildren()) Print(project);
+      // Restored work is unsaved; the probe drops it, or quitting would ask.
+      for (oxt::Object* project : oxt::Model::Get()->GetRoot()->GetChildren()) {
+        Print(project);
+        if (auto* restored = fwg::Project::Cast(project)) restored->SetModified(false);
+      }
     }
     std::cout << "probe: end" << std::endl;
     if (mode != "build" || !qEnvironmentVariableIsEmpty("SESSIONPROBE_FILE")) fwg::Gui::Get()->Exit();

@@ -1,0 +1,98 @@
+#include "fwg/objects/UnsavedWork.h"
+
+#include <QMessageBox>
+#include <QStringList>
+
+#include "fwg/LibraryTexts.h"
+#include "fwg/Parts.h"
+#include "fwg/clients/ClientObject.h"
+#include "fwg/objects/Project.h"
+#include "fwg/objects/SessionCommands.h"
+#include "platform/oxt/Model.h"
+#include "platform/ui/uiMainWindow.h"
+
+namespace fwg {
+
+namespace {
+
+bool g_asking = false;
+
+oxStlVector<Project*> GetChangedProjects() {
+  oxStlVector<Project*> changed;
+  for (oxt::Object* object : oxt::Model::Get()->GetRoot()->GetChildren()) {
+    Project* project = Project::Cast(object);
+    if (project && project->IsModified()) changed.push_back(project);
+  }
+  return changed;
+}
+
+oxStlVector<ClientObject*> GetModifiedDocuments() {
+  oxStlVector<ClientObject*> modified;
+  for (oxt::Object* object : oxt::Model::Get()->GetRoot()->GetChildren(
+           {}, ClientObject::S_ClassName(), true, true)) {
+    ClientObject* document = ClientObject::Cast(object);
+    if (document && document->IsModified()) modified.push_back(document);
+  }
+  return modified;
+}
+
+QString QText(const char* text) { return TranslateLibraryQText(text); }
+
+// Save, Discard or Cancel for the sessions; Escape is Cancel.
+QMessageBox::StandardButton AskAboutSessions(const oxStlVector<Project*>& projects) {
+  QStringList titles;
+  for (Project* project : projects) {
+    QString title = QString::fromStdString(project->GetTitle());
+    if (title.endsWith('*')) title.chop(1);
+    titles << QText("\u201c%1\u201d").arg(title);
+  }
+  QMessageBox box(QMessageBox::Warning, QText("Unsaved Changes"),
+                  (projects.size() == 1 ? QText("The session %1 has unsaved changes.")
+                                        : QText("The sessions %1 have unsaved changes."))
+                      .arg(titles.join(", ")),
+                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                  FindMainWindow());
+  box.setInformativeText(QText("Save them before quitting?"));
+  box.setDefaultButton(QMessageBox::Save);
+  box.setEscapeButton(QMessageBox::Cancel);
+  box.exec();
+  QAbstractButton* clicked = box.clickedButton();
+  return clicked ? box.standardButton(clicked) : QMessageBox::Cancel;
+}
+
+}  // namespace
+
+bool UnsavedWork::Exists() { return !GetChangedProjects().empty() || !GetModifiedDocuments().empty(); }
+
+bool UnsavedWork::ConfirmQuit() {
+  if (g_asking) return false;
+  g_asking = true;
+  bool quit = true;
+  for (ClientObject* document : GetModifiedDocuments()) {
+    if (!document->ConfirmClose()) {
+      quit = false;
+      break;
+    }
+  }
+  const oxStlVector<Project*> projects = quit ? GetChangedProjects() : oxStlVector<Project*>();
+  if (!projects.empty()) {
+    switch (AskAboutSessions(projects)) {
+      case QMessageBox::Save:
+        for (Project* project : projects) {
+          if (!SessionCommands::Save(project)) {
+            quit = false;
+            break;
+          }
+        }
+        break;
+      case QMessageBox::Discard:
+        break;
+      default:
+        quit = false;
+    }
+  }
+  g_asking = false;
+  return quit;
+}
+
+}  // namespace fwg
