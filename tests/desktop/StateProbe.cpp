@@ -39,8 +39,12 @@ void AddDocuments(oxt::Object* object, QStringList* names) {
 QString Tabs(QWidget* window) {
   QStringList tabs;
   for (QTabBar* bar : window->findChildren<QTabBar*>())
-    for (int i = 0; bar->isVisible() && i < bar->count(); ++i)
-      tabs << bar->tabText(i).remove('&') + "@" + Centre(bar, bar->tabRect(i));
+    for (int i = 0; bar->isVisible() && i < bar->count(); ++i) {
+      // Where a person clicks to pick the tab: its label, not its close button.
+      QRect label = bar->tabRect(i);
+      if (const QWidget* close = bar->tabButton(i, QTabBar::RightSide)) label.setRight(close->geometry().left());
+      tabs << bar->tabText(i).remove('&') + "@" + Centre(bar, label);
+    }
   return tabs.join(';');
 }
 
@@ -52,7 +56,8 @@ QString Describe() {
   const fwg::Parts* parts = fwg::FindParts();
   if (!parts) return {};
   if (QWidget* window = parts->mainWindow) {
-    add("title", window->windowTitle());
+    // As the title bar shows it: Qt puts "*" for "[*]" while the window is modified.
+    add("title", window->windowTitle().replace("[*]", window->isWindowModified() ? "*" : ""));
     QStringList menus;
     for (QAction* menu : window->findChild<QMenuBar*>()->actions())
       if (menu->isVisible()) menus << menu->text().remove('&');
@@ -82,8 +87,9 @@ QString Describe() {
   add("focus", focus ? focus->metaObject()->className() : "");
   const auto* button = qobject_cast<const QAbstractButton*>(focus);
   add("button", button ? button->text().remove('&') : "");
+  // Only once it has the keyboard: keys sent before would go elsewhere.
   const QWidget* modal = QApplication::activeModalWidget();
-  add("dialog", modal ? modal->windowTitle() : "");
+  add("dialog", modal && modal->isActiveWindow() ? modal->windowTitle() : "");
   add("palette", fwg::CommandPalette::Get() && fwg::CommandPalette::Get()->isVisible() ? "1" : "0");
   return lines.join('\n') + '\n';
 }
