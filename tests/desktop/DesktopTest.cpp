@@ -93,6 +93,9 @@ class Desktop : public ::testing::Test {
   // Without an event loop QProcess learns of the end only when asked.
   bool HasEnded() { return host_.waitForFinished(0) || host_.state() == QProcess::NotRunning; }
   bool IsRunning() { return !host_.waitForFinished(1000); }
+  std::string Ending() const {
+    return host_.exitStatus() == QProcess::CrashExit ? "killed by a signal" : "status " + std::to_string(host_.exitCode());
+  }
   // The status of a host that ended by itself; -1 while it still runs.
   int ExitStatus() {
     if (!HasEnded() && !host_.waitForFinished(kPatienceMs)) return -1;
@@ -102,15 +105,14 @@ class Desktop : public ::testing::Test {
   QString State(const QString& key = {}) const {
     QFile file(Path("state"));
     const QString text = file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-    if (key.isEmpty()) return text;
-    for (const QString& line : text.split('\n'))
-      if (line.startsWith(key + '=')) return line.mid(key.size() + 1);
-    return {};
+    const QRegularExpression line("^" + key + "=(.*)$", QRegularExpression::MultilineOption);
+    return key.isEmpty() ? text : line.match(text).captured(1);
   }
   bool WaitFor(const QString& key, const Check& check) {
     if (Eventually([&] { return check.holds(State(key)); })) return true;
     ADD_FAILURE() << "waited for " << key.toStdString() << " that " << check.what.toStdString()
-                  << "; the host shows:\n" << State().toStdString();
+                  << (HasEnded() ? "; the host has ended (" + Ending() + ") and last showed:\n" : "; the host shows:\n")
+                  << State().toStdString();
     return false;
   }
   bool WaitFor(const QString& key, const QString& value) { return WaitFor(key, Is(value)); }
