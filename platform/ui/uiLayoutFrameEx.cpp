@@ -413,9 +413,14 @@ void uiLayoutFrameEx::BuildPanes() {
       tabs->hide();
       tabs->setDocumentMode(true);
       oxStlVector<std::pair<uiWidget*, oxString>> pages;
+      bool closable = false;
       for (std::size_t i = first; i < end; ++i) {
         pages.emplace_back(d.views[i].view, GetTabText(d.views[i].widget).toStdString());
+        const auto* frame = dynamic_cast<const uiLayoutFrameEx*>(d.views[i].widget.data());
+        closable = closable || (frame && frame->internal_->onCloseRequest.GetConnectionCount() > 0);
       }
+      // Before the tabs are in, so that each is measured with its button.
+      tabs->setTabsClosable(closable);
       tabs->AppendPages(pages);
       ConnectTabs(tabs);
       for (std::size_t i = first; i < end; ++i) {
@@ -540,14 +545,8 @@ void uiLayoutFrameEx::ConnectTabs(QTabWidget* tabs) {
   connect(tabs, &QTabWidget::tabBarClicked, tabs, [frameAt](int index) {
     if (uiLayoutFrameEx* frame = frameAt(index); frame && g_activationEnabled) ActivateByUser(frame);
   });
+  if (!tabs->tabsClosable()) return;
   QTabBar* bar = tabs->tabBar();
-  bool closable = false;
-  for (int i = 0; i < tabs->count() && !closable; ++i) {
-    const uiLayoutFrameEx* frame = frameAt(i);
-    closable = frame && frame->internal_->onCloseRequest.GetConnectionCount() > 0;
-  }
-  if (!closable) return;
-  tabs->setTabsClosable(true);
   for (int i = 0; i < tabs->count(); ++i) {
     const uiLayoutFrameEx* frame = frameAt(i);
     if (frame && frame->internal_->onCloseRequest.GetConnectionCount() > 0) continue;
