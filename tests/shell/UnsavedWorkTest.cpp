@@ -79,6 +79,8 @@ TEST_F(AtTheKeyboard, QuittingAsksWhileWorkIsUnsavedAndOnlyEndsWhenTheUserSaysSo
   EXPECT_TRUE(Quit({}, &asked)) << "nothing unsaved: no question";
   ClientObject* note = New();
   ASSERT_TRUE(project_->IsModified());
+  EXPECT_TRUE(Quit({}, &asked)) << "an untouched document in a session never saved: nothing to lose";
+  note->EmitModified();
   EXPECT_FALSE(Quit({QMessageBox::Escape}, &asked));
   EXPECT_FALSE(Quit({QMessageBox::Cancel}, &asked));
   EXPECT_TRUE(project_->IsModified() && Active() == note) << "Cancel keeps everything";
