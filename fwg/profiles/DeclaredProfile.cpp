@@ -161,6 +161,15 @@ void DeclaredProfile::Internal::Record(DeclaredProfile* profile) {
     if (!declared.tip.empty()) action->SetToolTip(profile->tr({}, declared.tip));
     if (!declared.visible) action->SetVisible(false);
     if (!declared.enabled) action->SetEnabled(false);
+    // A script procedure: called with nothing, or with the new state of a
+    // checkable action.
+    if (!declared.script.empty()) {
+      if (declared.checkable) {
+        action->OnToggle().Connect(oxScriptCallback(declared.script));
+      } else {
+        action->OnActivate().Connect(oxScriptCallback(declared.script));
+      }
+    }
     if (declared.handler.empty()) continue;
 
     // Looked up at each call, so that a handler may come after the build.

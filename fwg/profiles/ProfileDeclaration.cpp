@@ -318,7 +318,7 @@ bool Reader::ReadAction(const QJsonValue& value, int index, DeclaredAction* out)
       {"dropDown", nullptr, &A::dropDown},  {"text", &A::text, nullptr},
       {"icon", &A::icon, nullptr},          {"tip", &A::tip, nullptr},
       {"checkable", nullptr, &A::checkable}, {"visible", nullptr, &A::visible},
-      {"enabled", nullptr, &A::enabled},
+      {"enabled", nullptr, &A::enabled},   {"script", &A::script, nullptr},
   };
   const auto entry = [index] { return ListEntry("actions", index); };
   if (!value.isObject()) return Fail(entry(), "an action must be an object");

@@ -21,6 +21,7 @@ struct DeclaredAction {
   oxString shortcut;
   oxString tip;
   oxString handler;  // "" for none
+  oxString script;   // a script procedure run as the handler is; "" for none
   bool checkable = false;
   bool checked = false;
   bool visible = true;

@@ -23,6 +23,7 @@
 #include "platform/oxapp/Application.h"
 #include "platform/oxapp/CommandLine.h"
 #include "platform/oxaw/WidgetManager.h"
+#include "platform/script/oxScriptEngine.h"
 #include "platform/ui/guiTrapableDialog.h"
 #include "platform/ui/uiApplication.h"
 #include "platform/ui/uiIconSet.h"
@@ -216,6 +217,8 @@ Gui::Gui(int argc, char** argv) : internal_(new Internal) {
   manager->SetApplication(d->application);
   manager->SetMainWindow(d->mainWindow);
   d->mainWindow->OnClose().Connect(d, &Internal::HandleClose);
+  // Script slots reach the JavaScript engine, made on their first call.
+  oxScriptEngine::Install();
   // The desktop session ending asks as quitting does; a session manager
   // that lets nobody ask gets the work autosaved, not dropped.
   QObject::connect(d->application->GetApplication(), &QGuiApplication::commitDataRequest,

@@ -57,7 +57,9 @@ class Desktop : public ::testing::Test {
     windowManager_.setProcessChannelMode(QProcess::MergedChannels);
     windowManager_.setStandardOutputFile(Path("openbox.log"));
     windowManager_.start("openbox", {"--config-file", config.fileName()});
-    ASSERT_TRUE(Eventually([&] { return Run("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id"); }))
+    // A loaded machine may take a while to start a window manager.
+    ASSERT_TRUE(Eventually([&] { return Run("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id"); },
+                           4 * kPatienceMs))
         << "no window manager on " << environment_.value("DISPLAY").toStdString();
     environment_.insert("QT_QPA_PLATFORM", "xcb");
     environment_.remove("SESSION_MANAGER");
@@ -118,8 +120,8 @@ class Desktop : public ::testing::Test {
   bool WaitFor(const QString& key, const QString& value) { return WaitFor(key, Is(value)); }
   // What must still hold a while after the step that could have broken it.
   bool Keeps(const QString& key, const Check& check) { return QThread::msleep(1000), WaitFor(key, check); }
-  static bool Eventually(const std::function<bool()>& done) {
-    for (int waited = 0; waited < kPatienceMs && !done(); waited += 50) QThread::msleep(50);
+  static bool Eventually(const std::function<bool()>& done, int patienceMs = kPatienceMs) {
+    for (int waited = 0; waited < patienceMs && !done(); waited += 50) QThread::msleep(50);
     return done();
   }
 

@@ -1,4 +1,6 @@
 #include "fwg/profiles/DeclaredProfile.h"
+
+#include "platform/script/oxScriptEngine.h"
 #include "fwg/profiles/ShortcutConflicts.h"
 #include "tests/support/ProfileWidgets.h"
 
@@ -176,7 +178,9 @@ TEST_F(DeclaredProfile, ReachesHandlersByNameAndReportsMissingOnesOnce) {
   fwg::DeclaredProfile* profile = fwg::DeclaredProfile::Read(R"({"name": "Main", "actions": [
       {"name": "save", "text": "Save", "handler": "doc.save"},
       {"name": "wrap", "text": "Wrap", "checkable": true, "handler": "view.wrap"},
-      {"name": "again", "text": "Again", "handler": "doc.save"}]})",
+      {"name": "again", "text": "Again", "handler": "doc.save"},
+      {"name": "tidy", "text": "Tidy", "script": "tidy"},
+      {"name": "grid", "text": "Grid", "checkable": true, "script": "grid"}]})",
                                                              "main.json", {});
   ASSERT_NE(profile, nullptr);
   std::vector<std::string> calls;
@@ -193,6 +197,15 @@ TEST_F(DeclaredProfile, ReachesHandlersByNameAndReportsMissingOnesOnce) {
   profile->GetAction("wrap")->Activate();
   profile->GetAction("again")->Activate();
   EXPECT_EQ(calls, (std::vector<std::string>{"save", "wrap on", "again"}));
+
+  // Script procedures as handlers: a plain action's with nothing, a
+  // checkable one's with its new state.
+  oxScriptEngine* scripts = oxScriptEngine::Get();
+  scripts->Evaluate("var ran = []; function tidy() { ran.push('tidy'); }\n"
+                    "function grid(on) { ran.push('grid ' + on); }");
+  profile->GetAction("tidy")->Activate();
+  profile->GetAction("grid")->Activate();
+  EXPECT_EQ(scripts->Evaluate("ran.join()"), "tidy,grid true");
 }
 
 TEST_F(DeclaredProfile, BrokenFilesNameTheirLineAndRegisterNothing) {

@@ -1,0 +1,58 @@
+// The process's script interpreter: JavaScript on Qt's own engine
+// (QJSEngine), behind the signal library's script callbacks. Made on the
+// first script call or load, so that start-up does not pay for it.
+//
+// A procedure is a global function of the loaded scripts, found by name
+// ("tidy") or by a dotted path ("notes.tidy"). Scripts come from files the
+// application loads (LoadFile: a profile's resources, say) and from the
+// user's own folder, "scripts" beside the settings files, loaded when the
+// engine is made; never from a session file. Arguments cross as
+// JavaScript values: flags, numbers and text as such, anything else as
+// null. A script that throws is reported once, as "file:line: message", and
+// the emission goes on with the next slot; a call that runs longer than the
+// time limit is stopped with one line.
+#pragma once
+
+#include "platform/core/oxTypes.h"
+#include "platform/signals/oxSignal.h"
+
+class QJSEngine;
+
+class oxScriptEngine {
+ public:
+  // The engine, made on the first call.
+  static oxScriptEngine* Get();
+  // Sends the signal library's script callbacks here (cheap: the engine
+  // itself is still made on the first call).
+  static void Install();
+
+  ~oxScriptEngine();
+  oxScriptEngine(const oxScriptEngine&) = delete;
+  oxScriptEngine& operator=(const oxScriptEngine&) = delete;
+
+  // Runs a script file in the global scope, once per path (a second load
+  // of the same file does nothing). False, with one line on stderr, when
+  // it cannot be read or throws.
+  bool LoadFile(const oxString& path);
+  // Loads every ".js" file of the folder, in name order. Files that fail
+  // cost only themselves.
+  int LoadFolder(const oxString& folder);
+  // Runs text as a script; the result as text, or "file:line: message"
+  // with `failed` set. For consoles and tests.
+  oxString Evaluate(const oxString& text, bool* failed = nullptr);
+
+  // Calls the callback's procedure with the arguments. An interpreter
+  // other than "" or "javascript" gets one line and runs nothing.
+  void Invoke(const oxScriptCallback& callback, const oxStlVector<oxVariant>& args);
+
+  // The most a call may run before it is stopped; 5 seconds unless set.
+  void SetTimeLimit(int milliseconds);
+  int GetTimeLimit() const;
+
+  QJSEngine* GetJSEngine() const;
+
+ private:
+  oxScriptEngine();
+  struct Internal;
+  Internal* internal_;
+};
