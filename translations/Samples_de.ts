@@ -115,5 +115,9 @@
         <source>Scratch</source>
         <translation>Notizblock</translation>
     </message>
+    <message>
+        <source>Script Console</source>
+        <translation>Skriptkonsole</translation>
+    </message>
 </context>
 </TS>

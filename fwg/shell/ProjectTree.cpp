@@ -26,6 +26,7 @@
 #include "fwg/shell/HostCommands.h"
 #include "fwg/shell/PropertyEditing.h"
 #include "fwg/shell/PropertySheet.h"
+#include "fwg/shell/ScriptConsole.h"
 #include "platform/oxaw/WidgetManager.h"
 #include "platform/oxt/CurrentObjects.h"
 #include "platform/oxt/Model.h"
@@ -59,7 +60,7 @@ bool IsNameTaken(oxt::Object* parent, const oxString& name, const oxt::Object* o
   });
 }
 
-// Every application object gets both views in its widget manager as soon
+// Every application object gets the views in its widget manager as soon
 // as its main window exists, so that profiles can dock them by name.
 struct Registrar : oxListener<> {
   Registrar() { Gui::OnMainWindowCreated().Connect(this, &Registrar::Register); }
@@ -67,6 +68,7 @@ struct Registrar : oxListener<> {
     oxaw::WidgetManager* manager = oxaw::WidgetManager::Get();
     manager->RegisterWidget(ProjectTree::S_WidgetName(), new oxaw::WidgetCreator<ProjectTree>);
     manager->RegisterWidget(PropertySheet::S_WidgetName(), new oxaw::WidgetCreator<PropertySheet>);
+    manager->RegisterWidget(ScriptConsole::S_WidgetName(), new oxaw::WidgetCreator<ScriptConsole>);
   }
 };
 Registrar g_registrar;

@@ -14,6 +14,7 @@
 #include "fwg/shell/Gui.h"
 #include "fwg/shell/ProjectTree.h"
 #include "fwg/shell/PropertySheet.h"
+#include "fwg/shell/ScriptConsole.h"
 #include "fwg/shell/ShortcutsDialog.h"
 #include "platform/ui/uiMainWindow.h"
 #include "platform/fwc/PluginManager.h"
@@ -56,6 +57,11 @@ void BaseProfile::Build() {
   RegisterWidget(properties, new oxaw::WidgetCreator<fwg::PropertySheet>);
   AddDock(projects, "LEFT", "Ctrl+Alt+P");
   AddDock(properties, "LEFT");
+  // JavaScript on the running application, closed until View opens it.
+  const oxString console = Tr("Script Console");
+  RegisterWidget(console, new oxaw::WidgetCreator<fwg::ScriptConsole>);
+  AddDock(console, "BOTTOM", "Ctrl+Alt+J");
+  SetDockWidgetVisible(console, false);
 }
 
 void BaseProfile::BuildFileMenu() {

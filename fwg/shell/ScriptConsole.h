@@ -1,0 +1,52 @@
+// A dock for typing JavaScript into the running application: a line to
+// type in (Up and Down walk the history), the results and errors above it.
+// The application is the global object "app", through the library's public
+// calls:
+//   app.profiles()            the registered profiles' names
+//   app.activeProfile()       the active profile's name
+//   app.activate(name)        puts a profile in force; false for none
+//   app.actions()             the active chain's actions' names
+//   app.trigger(name)         runs an action of the active chain
+//   app.check(name, on)       checks or unchecks a checkable one
+//   app.tree()                the object tree, one "indent class name" line each
+//   app.property(path, name)  a property of the object at "Project/Folder/Doc"
+//   app.clients()             the clients' names
+//   app.newDocument(client)   makes a document through the client's New()
+// A profile docks it as any registered widget: the library registers its
+// maker under S_WidgetName(), and its constructor fits oxaw::WidgetCreator.
+#pragma once
+
+#include <QWidget>
+
+#include "platform/ui/uiWidget.h"
+
+namespace fwg {
+
+class ScriptConsole : public uiWidgetT<QWidget> {
+  Q_OBJECT
+  UI_OBJECT(ScriptConsole, uiWidget)
+
+ public:
+  // "ScriptConsole".
+  static const char* S_WidgetName();
+
+  ScriptConsole(uiWidget* parent, const oxString& name, int flags = 0);
+  ~ScriptConsole() override;
+  ScriptConsole(const ScriptConsole&) = delete;
+  ScriptConsole& operator=(const ScriptConsole&) = delete;
+
+  // Runs the text as the Enter key does: echoed, then its result or error.
+  // The result's text; `failed` tells an error.
+  oxString Run(const oxString& text, bool* failed = nullptr);
+  // What the console shows above its input line.
+  oxString GetOutput() const;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  struct Internal;
+  Internal* internal_;
+};
+
+}  // namespace fwg

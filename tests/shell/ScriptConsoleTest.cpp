@@ -1,0 +1,43 @@
+// The script console drives the running application through "app".
+#include <QLineEdit>
+#include <QTest>
+
+#include "fwg/profiles/ProfileManager.h"
+#include "fwg/shell/ScriptConsole.h"
+#include "tests/support/DocumentClient.h"
+#include "tests/support/FilledProfile.h"
+#include "tests/support/Output.h"
+#include "tests/support/WithProjects.h"
+
+namespace {
+
+using Console = WithProjects;
+
+TEST_F(Console, SwitchesProfilesRunsActionsAndReadsTheTree) {
+  auto* client = new DocumentClient;  // owned by the client manager
+  for (const char* name : {"Draw", "Write"}) {
+    client->AddProfile(new FilledProfile(name, "", [name](fwg::Profile* p) {
+      p->AddMenu(p->AddAction(std::string("go.") + name, name), name);
+    }));
+  }
+  Make<fwg::Project>("Work");
+  fwg::ScriptConsole console(nullptr, "Console");
+  EXPECT_EQ(console.Run("app.activate('Write') && app.activeProfile()"), "Write");
+  EXPECT_EQ(fwg::ProfileManager::Get()->GetActiveProfile()->GetName(), "Write");
+  EXPECT_EQ(console.Run("app.actions().join()"), "go.Write");
+  SetCurrent(Root()->GetChildren().front());
+  EXPECT_EQ(console.Run("app.newDocument('Documents') && app.tree()"),
+            "fwg::Project Work\n  fwg::ClientObject Untitled 1");
+  EXPECT_EQ(console.Run("app.property('Work/Untitled 1', 'Name')"), "Untitled 1");
+  bool failed = false;
+  console.Run("app.nothing()", &failed);
+  EXPECT_TRUE(failed);
+
+  // Up recalls what was typed, as shells do.
+  QLineEdit* input = console.findChild<QLineEdit*>();
+  QTest::keyClick(input, Qt::Key_Up);
+  EXPECT_EQ(input->text(), "app.nothing()");
+  EXPECT_TRUE(Contains(console.GetOutput(), "> app.activate('Write') && app.activeProfile()\nWrite\n"));
+}
+
+}  // namespace
