@@ -13,4 +13,4 @@ mkdir -p "$images"
 FWG_PLUGIN_PATH="$build/out/plugins:$build/out/tour" FWG_TOUR_SHOTS="$images" \
   FWG_CONFIG_DIR="$build/screenshots-config" \
   xvfb-run -a -s "-screen 0 1100x900x24" "$build/out/bin/tavrix" "$@"
-echo "Saved $images/note.png and $images/sketch.png"
+echo "Saved $images/note.png, $images/sketch.png and $images/quit.png"

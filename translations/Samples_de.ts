@@ -65,11 +65,11 @@
     </message>
     <message>
         <source>&amp;Close</source>
-        <translation>Schl&amp;ießen</translation>
+        <translation>S&amp;chließen</translation>
     </message>
     <message>
         <source>Cu&amp;t</source>
-        <translation>&amp;Ausschneiden</translation>
+        <translation>Ausschnei&amp;den</translation>
     </message>
     <message>
         <source>&amp;Copy</source>
@@ -110,6 +110,10 @@
     <message>
         <source>Tavrix, the demo host of the fwg framework, with its sample clients: notes, sketches and scratch pads.</source>
         <translation>Tavrix, das Vorführprogramm des Rahmenwerks fwg, mit seinen Beispiel-Clients: Notizen, Skizzen und Notizblöcke.</translation>
+    </message>
+    <message>
+        <source>Scratch</source>
+        <translation>Notizblock</translation>
     </message>
 </context>
 </TS>

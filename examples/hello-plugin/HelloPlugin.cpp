@@ -13,7 +13,6 @@
 #include "fwg/profiles/Profile.h"
 #include "platform/fwc/Plugin.h"
 #include "platform/oxapp/Application.h"
-#include "platform/oxt/CurrentObjects.h"
 #include "platform/ui/uiLayoutFrameEx.h"
 
 namespace {
@@ -72,14 +71,10 @@ class HelloClient : public fwg::Client {
     AddProfile(profile_);
   }
 
-  // New documents go to the current folder or project; the first one
-  // makes a project.
+  // New documents go to the current folder or project, made when there
+  // is none.
   void New() override {
-    if (!fwg::ClientFolder::GetCurrentObject()) {
-      auto* project = new fwg::Project("Hello");
-      project->EmitCreated();
-      oxt::CurrentObjects::Get()->SetCurrentObject(project);
-    }
+    fwg::Project::UseCurrent("Hello");
     const oxString name = "Greeting " + std::to_string(++count_);
     auto* greeting =
         new Greeting(this, name, QString::fromStdString(profile_->tr({}, "Hello, world!")));

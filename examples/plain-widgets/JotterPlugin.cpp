@@ -18,7 +18,6 @@
 #include "fwg/objects/Project.h"
 #include "fwg/profiles/Profile.h"
 #include "platform/fwc/Plugin.h"
-#include "platform/oxt/CurrentObjects.h"
 #include "platform/oxt/FileElement.h"
 
 namespace {
@@ -102,14 +101,10 @@ class JotterClient : public fwg::Client {
     AddProfile(profile_);
   }
 
-  // New jots go to the current folder or project; the first one makes a
-  // project.
+  // New jots go to the current folder or project, made when there is
+  // none.
   void New() override {
-    if (!fwg::ClientFolder::GetCurrentObject()) {
-      auto* project = new fwg::Project("Jots");
-      project->EmitCreated();
-      oxt::CurrentObjects::Get()->SetCurrentObject(project);
-    }
+    fwg::Project::UseCurrent("Jots");
     const oxString name = "Jot " + std::to_string(++count_);
     auto* jot = new Jot(this, name);
     jot->SetProfile(kProfile);

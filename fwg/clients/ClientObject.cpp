@@ -1,6 +1,8 @@
 #include "fwg/clients/ClientObject.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QDockWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QPointer>
@@ -313,6 +315,7 @@ bool ClientObject::Close() {
   // The next document takes over while this one is still there, so that
   // what the switch hides or shows never meets a half-deleted document.
   ClientManager* manager = FindClientManager();
+  QPointer<uiLayoutFrameEx> focused;  // the frame to give the keyboard to
   if (manager && manager->GetActiveClientObject() == this) {
     ClientObject* next = nullptr;
     for (ClientObject* recent : manager->GetRecentClientObjects()) {
@@ -322,7 +325,15 @@ bool ClientObject::Close() {
       }
     }
     if (next) {
+      // The keyboard goes to the work, not to whatever widget Qt picks
+      // once this document's view is gone; a user working in a dock (a
+      // tree) keeps it there.
+      bool inDock = false;
+      for (QWidget* w = QApplication::focusWidget(); w && !inDock; w = w->parentWidget()) {
+        inDock = qobject_cast<QDockWidget*>(w) != nullptr;
+      }
       next->Activate();
+      if (!inDock) focused = next->GetLayouter();
     } else {
       manager->SetActiveClientObject(nullptr);
       manager->ActivateIdleProfile();
@@ -330,6 +341,7 @@ bool ClientObject::Close() {
     if (!*alive) return true;
   }
   Delete();
+  if (focused) focused->FocusView();
   return true;
 }
 

@@ -8,6 +8,7 @@
 #include "fwg/objects/SessionReading.h"
 #include "platform/oxt/ClassInfo.h"
 #include "platform/oxt/FileElement.h"
+#include "platform/oxt/CurrentObjects.h"
 #include "platform/oxt/Model.h"
 
 namespace fwg {
@@ -157,6 +158,19 @@ Project* Project::OpenSession(const oxString& path, oxString* error) {
   }
   project->SetFileName(path);
   project->SetModified(false);
+  return project;
+}
+
+ClientFolder* Project::UseCurrent(const oxString& name) {
+  if (ClientFolder* current = ClientFolder::GetCurrentObject()) return current;
+  const oxStlVector<oxt::Object*> projects =
+      oxt::Model::Get()->GetRoot()->GetChildren({}, S_ClassName(), false, true);
+  Project* project = projects.empty() ? nullptr : Cast(projects.front());
+  if (!project) {
+    project = new Project(name);
+    project->EmitCreated();
+  }
+  oxt::CurrentObjects::Get()->SetCurrentObject(project);
   return project;
 }
 

@@ -37,6 +37,12 @@ class Project : public ClientFolder {
   // stderr when null) and leaves the object tree as it was.
   static Project* OpenSession(const oxString& path, oxString* error = nullptr);
 
+  // Where a client's New() puts its document: the current client folder or
+  // project when there is one; otherwise the first project, or a new one
+  // named `name` (made and announced), which becomes current. Clients call
+  // it before making a document so that it never lands nowhere.
+  static ClientFolder* UseCurrent(const oxString& name);
+
   // Stored only: the library neither opens nor checks the file.
   void SetFileName(const oxString& fileName);
   oxString GetFileName() const;

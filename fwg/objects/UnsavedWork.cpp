@@ -17,11 +17,22 @@ namespace {
 
 bool g_asking = false;
 
+// A session never saved that holds only documents nobody typed or drew
+// into holds nothing to lose: quitting right after start asks nothing.
+bool HoldsWork(Project* project) {
+  if (!project->GetFileName().empty()) return true;
+  for (oxt::Object* child : project->GetChildren()) {
+    const ClientObject* document = ClientObject::Cast(child);
+    if (!document || document->HasUnsavedContent() || !document->GetChildren().empty()) return true;
+  }
+  return false;
+}
+
 oxStlVector<Project*> GetChangedProjects() {
   oxStlVector<Project*> changed;
   for (oxt::Object* object : oxt::Model::Get()->GetRoot()->GetChildren()) {
     Project* project = Project::Cast(object);
-    if (project && project->IsModified()) changed.push_back(project);
+    if (project && project->IsModified() && HoldsWork(project)) changed.push_back(project);
   }
   return changed;
 }

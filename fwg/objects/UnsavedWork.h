@@ -3,7 +3,9 @@
 // session ending), so every host built on the library asks it.
 //
 // Work is unsaved while a project has unsaved changes (Project::IsModified)
-// or a document says it is modified (ClientObject::SetModified).
+// or a document says it is modified (ClientObject::SetModified). A session
+// never saved that holds only untouched documents (none with unsaved
+// content, nothing else) holds nothing to lose.
 #pragma once
 
 namespace fwg {

@@ -103,6 +103,10 @@ struct CentralWidget::Internal : oxListener<> {
         frame->Layout(static_cast<uiLayoutFrameEx::FixedLayouts>(p.GetValue().GetInteger()));
       }
     }
+    // A renamed object's frame (a document's tab and header) reads the new name.
+    if (p.GetName() == "Name") {
+      if (uiLayoutFrameEx* frame = GetFrame(object)) frame->SetCaption(p.GetValue().GetString());
+    }
     if (p.GetName() == "@Parent") {
       auto* parent = static_cast<oxt::Object*>(p.GetValue().GetPointer());
       uiLayoutFrameEx* frame = GetFrame(object);

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPalette>
+#include <QStyle>
 #include <QTreeView>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -172,10 +173,18 @@ void CommandPalette::Internal::Place() {
   const QWidget* bar = window->menuWidget();
   const int top = (bar && bar->isVisible() ? bar->geometry().bottom() : 0) + 8;
   const QRect geometry((window->width() - width) / 2, top, width, height);
-  if (geometry == owner->geometry()) return;
+  // The keys are read whole (German names them at length); text and place
+  // share the rest.
+  int keys = 0;
+  for (const PaletteCommand& command : filter.GetCommands()) {
+    keys = std::max(keys, view->fontMetrics().horizontalAdvance(command.shortcut));
+  }
+  const int scrollBar = view->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  const int rest = std::max(width * 55 / 100, width - keys - scrollBar - 24);
+  if (geometry == owner->geometry() && view->columnWidth(0) == rest * 58 / 100) return;
   owner->setGeometry(geometry);
-  view->setColumnWidth(0, width * 45 / 100);
-  view->setColumnWidth(1, width * 33 / 100);
+  view->setColumnWidth(0, rest * 58 / 100);
+  view->setColumnWidth(1, rest - rest * 58 / 100);
 }
 
 CommandPalette* CommandPalette::Install() {

@@ -108,13 +108,13 @@ void HostCommands::Install() {
   uiMainWindow* window = Gui::Get()->GetMainWindow();
   std::erase_if(GetInstalled(), [](const QPointer<QAction>& action) { return action.isNull(); });
   if (!window || !GetInstalled().empty()) return;
-  AddCommand(window, "&Quit", QKeySequence::Quit, [] { Gui::Get()->Exit(); });
-  AddCommand(window, "&Save Session", QKeySequence::Save,
+  AddCommand(window, "&Quit", QKeySequence(Qt::CTRL | Qt::Key_Q), [] { Gui::Get()->Exit(); });
+  AddCommand(window, "&Save Session", QKeySequence(Qt::CTRL | Qt::Key_S),
              [] { SessionCommands::Save(SessionCommands::GetSessionProject()); });
   AddCommand(window, "Save Session &As\u2026", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
              [] { SessionCommands::SaveAs(SessionCommands::GetSessionProject()); });
-  AddCommand(window, "&Open Session\u2026", QKeySequence::Open, [] { SessionCommands::Open(); });
-  AddCommand(window, "&Close Document", QKeySequence::Close, CloseActiveDocument);
+  AddCommand(window, "&Open Session\u2026", QKeySequence(Qt::CTRL | Qt::Key_O), [] { SessionCommands::Open(); });
+  AddCommand(window, "&Close Document", QKeySequence(Qt::CTRL | Qt::Key_W), CloseActiveDocument);
   AddCommand(window, "&Next Document", QKeySequence(Qt::CTRL | Qt::Key_Tab),
              [] { CycleDocuments(true); });
   AddCommand(window, "&Previous Document", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),
@@ -160,8 +160,7 @@ void HostCommands::CycleDocuments(bool forward) {
 }
 
 void HostCommands::FocusDocument(ClientObject* document) {
-  uiLayoutFrameEx* frame = document ? document->GetLayouter() : nullptr;
-  if (QWidget* target = FindFocusTarget(frame)) target->setFocus(Qt::ShortcutFocusReason);
+  if (uiLayoutFrameEx* frame = document ? document->GetLayouter() : nullptr) frame->FocusView();
 }
 
 void HostCommands::CyclePanes(bool forward) {

@@ -449,7 +449,7 @@ struct ProjectTree::Internal : oxListener<> {
     // Every document can be closed from here.
     if (document) {
       QAction* close = menu->addAction(TranslateLibraryQText("&Close"));
-      close->setShortcut(QKeySequence::Close);
+      close->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
       QObject::connect(close, &QAction::triggered, owner, [this, document] {
         if (model->GetIndex(document).isValid()) document->Close();
       });

@@ -10,6 +10,7 @@
 #include "fwg/clients/ClientObject.h"
 #include "fwg/profiles/Profile.h"
 #include "platform/oxapp/Application.h"
+#include "platform/oxaw/IconPropertyEditorWidget.h"
 #include "platform/oxaw/PropertyEditorWidget.h"
 #include "platform/oxaw/PropertyEditorWidgetManager.h"
 #include "platform/oxt/Model.h"
@@ -64,6 +65,16 @@ QString FormatPropertyValue(oxt::Object* object, const oxString& name) {
   oxt::Property p(name);
   if (!object || !object->GetProperty(p)) return {};
   const oxt::Variant& value = p.GetValue();
+  // A value chosen from pictures reads as the picture's name ("2 Horizontal").
+  if (!p.GetEditorName().empty()) {
+    auto* manager = oxaw::PropertyEditorWidgetManager::Get();
+    const std::unique_ptr<oxaw::PropertyEditorWidget> editor(manager->CreateEditor(p.GetEditorName()));
+    if (const auto* icons = dynamic_cast<const oxaw::IconPropertyEditorWidget*>(editor.get())) {
+      for (const auto& entry : icons->GetIconEntries()) {
+        if (entry.value.GetString() == value.GetString()) return QString::fromStdString(entry.label);
+      }
+    }
+  }
   switch (value.GetType()) {
     case oxt::Variant::Type::Boolean:
       return TranslateLibraryQText(value.GetBoolean() ? "yes" : "no");

@@ -1,6 +1,7 @@
 #include "fwg/shell/PropertySheet.h"
 
 #include <QHeaderView>
+#include <QTimer>
 #include <algorithm>
 
 #include "fwg/LibraryTexts.h"
@@ -79,6 +80,18 @@ struct PropertySheet::Internal : oxListener<> {
     }
   }
 
+  // Content typed or drawn shows in its property once the typing pauses
+  // for the event loop: one refill for a burst of changes.
+  void HandleModified(oxt::Object* changed) {
+    if (changed != object || refillPending) return;
+    refillPending = true;
+    QTimer::singleShot(0, owner, [this] {
+      refillPending = false;
+      Fill();
+    });
+  }
+  bool refillPending = false;
+
   void HandleDeleted(const oxStlVector<oxt::Object*>& objects) {
     if (std::find(objects.begin(), objects.end(), object) != objects.end())
       owner->SetObject(nullptr);
@@ -123,6 +136,7 @@ PropertySheet::PropertySheet(uiWidget* parent, const oxString& name, int)
   oxt::Model* model = oxt::Model::Get();
   model->OnObjectsSelected().Connect(d, &Internal::HandleSelected);
   model->OnPropertyChanged().Connect(d, &Internal::HandleChanged);
+  model->OnObjectModified().Connect(d, &Internal::HandleModified);
   model->OnObjectsDeleted().Connect(d, &Internal::HandleDeleted);
 }
 

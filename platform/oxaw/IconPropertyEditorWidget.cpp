@@ -1,6 +1,7 @@
 #include "platform/oxaw/IconPropertyEditorWidget.h"
 
 #include <QGridLayout>
+#include <algorithm>
 
 #include "platform/ui/uiFrame.h"
 #include "platform/ui/uiToolButton.h"
@@ -39,7 +40,10 @@ uiWidget* IconPropertyEditorWidget::CreateEditorWidget(const uiRect& rect) {
     auto* button = new uiToolButton(chooser, entry.label);
     button->SetTextLabel(entry.label);
     button->SetIconSet(GetIcon(entry.iconFile));
-    button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    // Pictures large enough to tell the layouts apart, each named below.
+    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    button->setIconSize(QSize(48, 48));
+    button->setAutoRaise(true);
     grid->addWidget(button, entry.row, entry.column);
     // The value is copied: the entry list may change before the click.
     const oxt::Variant value = entry.value;
@@ -49,7 +53,10 @@ uiWidget* IconPropertyEditorWidget::CreateEditorWidget(const uiRect& rect) {
       CommitValue(value);
     }));
   }
-  if (!rect.IsEmpty()) chooser->setGeometry(rect);
+  // Placed at the given corner, as large as the named pictures need.
+  if (!rect.IsEmpty()) chooser->setGeometry(QRect(rect.X(), rect.Y(),
+                                                  std::max(rect.Width(), chooser->sizeHint().width()),
+                                                  std::max(rect.Height(), chooser->sizeHint().height())));
   SetEditorWidget(chooser);
   return chooser;
 }

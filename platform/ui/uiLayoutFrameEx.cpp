@@ -138,6 +138,14 @@ struct uiLayoutFrameEx::Internal {
   oxStlVector<View> views;
   QPointer<uiLayoutFrameEx> parentFrame;
   FixedLayouts layout = Full;
+  // Where the inner borders between columns and between rows lie, as
+  // fractions of the frame; even until the user drags a border. A new
+  // layout starts even again.
+  std::vector<double> columnEdges, rowEdges;
+  // The border being dragged: a column border (vertical line) or a row
+  // border, and its index; -1 while none is.
+  bool draggingColumn = false;
+  int dragging = -1;
   oxiSignal1<void, uiLayoutFrameEx*> onActivate;
   oxiSignal1<void, uiLayoutFrameEx*> onCloseRequest;
   // False while the panes do not show the views as they are now.
@@ -413,9 +421,14 @@ void uiLayoutFrameEx::BuildPanes() {
       tabs->hide();
       tabs->setDocumentMode(true);
       oxStlVector<std::pair<uiWidget*, oxString>> pages;
+      bool closable = false;
       for (std::size_t i = first; i < end; ++i) {
         pages.emplace_back(d.views[i].view, GetTabText(d.views[i].widget).toStdString());
+        const auto* frame = dynamic_cast<const uiLayoutFrameEx*>(d.views[i].widget.data());
+        closable = closable || (frame && frame->internal_->onCloseRequest.GetConnectionCount() > 0);
       }
+      // Before the tabs are in, so that each is measured with its button.
+      tabs->setTabsClosable(closable);
       tabs->AppendPages(pages);
       ConnectTabs(tabs);
       for (std::size_t i = first; i < end; ++i) {
@@ -447,33 +460,102 @@ void uiLayoutFrameEx::ShowPanes() {
 }
 
 // Rows and columns share the room equally, as the layout pictures show.
+namespace {
+
+constexpr int kSpacing = 4;  // between panes: room to grab a border
+
+// Even fractions for `parts` parts: the inner borders at 1/parts, 2/parts...
+std::vector<double> EvenEdges(int parts) {
+  std::vector<double> edges;
+  for (int i = 1; i < parts; ++i) edges.push_back(static_cast<double>(i) / parts);
+  return edges;
+}
+
+// The start of part `i` of `length` from `start`, with the borders at
+// `edges` (part `parts` is the end, plus the spacing).
+int EdgeAt(int start, int length, const std::vector<double>& edges, int i) {
+  const int parts = static_cast<int>(edges.size()) + 1;
+  const double fraction = i <= 0 ? 0.0 : i >= parts ? 1.0 : edges[static_cast<std::size_t>(i - 1)];
+  return start + static_cast<int>(fraction * (length + kSpacing));
+}
+
+}  // namespace
+
+// The area the panes share, below the header.
+QRect uiLayoutFrameEx::PaneArea() const {
+  const QRect area = contentsRect().adjusted(2, 2, -2, -2);
+  const int headerHeight = internal_->header->isHidden() ? 0 : internal_->header->sizeHint().height();
+  return {area.x(), area.y() + headerHeight, area.width(), std::max(0, area.height() - headerHeight)};
+}
+
 void uiLayoutFrameEx::PlaceContents() {
   Internal& d = *internal_;
   const QRect area = contentsRect().adjusted(2, 2, -2, -2);
   const int headerHeight = d.header->isHidden() ? 0 : d.header->sizeHint().height();
   d.header->setGeometry(area.x(), area.y(), area.width(), headerHeight);
   if (d.panes.empty()) return;
-  constexpr int kSpacing = 2;
   const uiLayoutPanes& arrangement = uiGetLayoutPanes()[d.layout];
-  const QRect grid(area.x(), area.y() + headerHeight, area.width(),
-                   std::max(0, area.height() - headerHeight));
-  // The start of column (row) i, and the end of the one before plus the
-  // spacing.
-  auto split = [](int start, int length, int parts, int i) {
-    return start + i * (length + kSpacing) / parts;
-  };
+  if (static_cast<int>(d.columnEdges.size()) != arrangement.columns - 1) d.columnEdges = EvenEdges(arrangement.columns);
+  if (static_cast<int>(d.rowEdges.size()) != arrangement.rows - 1) d.rowEdges = EvenEdges(arrangement.rows);
+  const QRect grid = PaneArea();
   for (std::size_t p = 0; p < d.panes.size(); ++p) {
     QWidget* widget = d.panes[p].widget;
     if (!widget) continue;
     const uiPaneCell& cell = arrangement.cells[p];
-    const int left = split(grid.x(), grid.width(), arrangement.columns, cell.column);
+    const int left = EdgeAt(grid.x(), grid.width(), d.columnEdges, cell.column);
     const int right =
-        split(grid.x(), grid.width(), arrangement.columns, cell.column + cell.columnSpan) - kSpacing;
-    const int top = split(grid.y(), grid.height(), arrangement.rows, cell.row);
-    const int bottom =
-        split(grid.y(), grid.height(), arrangement.rows, cell.row + cell.rowSpan) - kSpacing;
+        EdgeAt(grid.x(), grid.width(), d.columnEdges, cell.column + cell.columnSpan) - kSpacing;
+    const int top = EdgeAt(grid.y(), grid.height(), d.rowEdges, cell.row);
+    const int bottom = EdgeAt(grid.y(), grid.height(), d.rowEdges, cell.row + cell.rowSpan) - kSpacing;
     widget->setGeometry(left, top, std::max(0, right - left), std::max(0, bottom - top));
   }
+}
+
+// The borders between panes can be dragged, each within its neighbours.
+void uiLayoutFrameEx::mousePressEvent(QMouseEvent* event) {
+  Internal& d = *internal_;
+  const QPoint at = event->position().toPoint();
+  const QRect grid = PaneArea();
+  d.dragging = -1;
+  if (event->button() == Qt::LeftButton && grid.contains(at) && d.panes.size() > 1) {
+    for (bool column : {true, false}) {
+      const std::vector<double>& edges = column ? d.columnEdges : d.rowEdges;
+      for (int i = 0; i < static_cast<int>(edges.size()); ++i) {
+        const int border = column ? EdgeAt(grid.x(), grid.width(), edges, i + 1)
+                                  : EdgeAt(grid.y(), grid.height(), edges, i + 1);
+        const int position = column ? at.x() : at.y();
+        if (position >= border - kSpacing - 1 && position <= border + 1) {
+          d.dragging = i;
+          d.draggingColumn = column;
+        }
+      }
+    }
+  }
+  if (d.dragging < 0) uiWidgetT<QFrame>::mousePressEvent(event);
+}
+
+void uiLayoutFrameEx::mouseMoveEvent(QMouseEvent* event) {
+  Internal& d = *internal_;
+  if (d.dragging < 0) return uiWidgetT<QFrame>::mouseMoveEvent(event);
+  const QRect grid = PaneArea();
+  std::vector<double>& edges = d.draggingColumn ? d.columnEdges : d.rowEdges;
+  const int length = d.draggingColumn ? grid.width() : grid.height();
+  if (length <= 0) return;
+  const int position = d.draggingColumn ? event->position().toPoint().x() - grid.x()
+                                        : event->position().toPoint().y() - grid.y();
+  // At least 40 pixels for each neighbour.
+  const auto at = static_cast<std::size_t>(d.dragging);
+  const double margin = 40.0 / length;
+  const double low = (at == 0 ? 0.0 : edges[at - 1]) + margin;
+  const double high = (at + 1 == edges.size() ? 1.0 : edges[at + 1]) - margin;
+  if (low >= high) return;
+  edges[at] = std::clamp(static_cast<double>(position + kSpacing / 2) / length, low, high);
+  PlaceContents();
+}
+
+void uiLayoutFrameEx::mouseReleaseEvent(QMouseEvent* event) {
+  if (internal_->dragging < 0) return uiWidgetT<QFrame>::mouseReleaseEvent(event);
+  internal_->dragging = -1;
 }
 
 void uiLayoutFrameEx::resizeEvent(QResizeEvent* event) {
@@ -489,6 +571,8 @@ void uiLayoutFrameEx::Layout(FixedLayouts layout) {
     return;
   }
   internal_->layout = layout;
+  internal_->columnEdges.clear();
+  internal_->rowEdges.clear();
   Pagify();
 }
 
@@ -530,6 +614,23 @@ oxiSignal1<void, uiLayoutFrameEx*>& uiLayoutFrameEx::OnCloseRequest() {
 
 void uiLayoutFrameEx::SetActivationEnabled(bool enabled) { g_activationEnabled = enabled; }
 
+bool uiLayoutFrameEx::FocusView() {
+  if (!isVisible()) return false;
+  QWidget* target = nullptr;
+  if (QWidget* last = focusWidget(); last && last->isVisible() && isAncestorOf(last)) {
+    target = last;
+  } else {
+    for (QWidget* child : findChildren<QWidget*>()) {
+      if (child->isVisible() && child->isEnabled() && (child->focusPolicy() & Qt::TabFocus)) {
+        target = child;
+        break;
+      }
+    }
+  }
+  if (target) target->setFocus(Qt::OtherFocusReason);
+  return target != nullptr;
+}
+
 bool uiLayoutFrameEx::IsActivatingByUser() { return g_byUser; }
 
 // A tab chosen by the user activates the frame it shows, as a click into
@@ -540,14 +641,8 @@ void uiLayoutFrameEx::ConnectTabs(QTabWidget* tabs) {
   connect(tabs, &QTabWidget::tabBarClicked, tabs, [frameAt](int index) {
     if (uiLayoutFrameEx* frame = frameAt(index); frame && g_activationEnabled) ActivateByUser(frame);
   });
+  if (!tabs->tabsClosable()) return;
   QTabBar* bar = tabs->tabBar();
-  bool closable = false;
-  for (int i = 0; i < tabs->count() && !closable; ++i) {
-    const uiLayoutFrameEx* frame = frameAt(i);
-    closable = frame && frame->internal_->onCloseRequest.GetConnectionCount() > 0;
-  }
-  if (!closable) return;
-  tabs->setTabsClosable(true);
   for (int i = 0; i < tabs->count(); ++i) {
     const uiLayoutFrameEx* frame = frameAt(i);
     if (frame && frame->internal_->onCloseRequest.GetConnectionCount() > 0) continue;

@@ -1,5 +1,6 @@
 // A frame that shows views (widgets) tiled in one of twelve fixed layouts,
-// under an optional caption header. Frames nest: a frame can be a view of
+// under an optional caption header. The user drags the borders between the
+// panes to share the room otherwise; a new layout shares it evenly again. Frames nest: a frame can be a view of
 // another frame. One frame in the process is the active one; clicking or
 // focusing inside a frame makes the innermost frame there active.
 //
@@ -132,6 +133,9 @@ class uiLayoutFrameEx : public uiWidgetT<QFrame> {
   // True while the frame being activated was chosen by the user: clicked
   // into, focused or its tab chosen (not activated by a call).
   static bool IsActivatingByUser();
+  // Gives the keyboard to the view inside that had it last, else to the
+  // first that takes it by Tab. False when none does.
+  bool FocusView();
 
   // A frame tiles whatever room it is given, so its size does not follow
   // its content: laying a frame out never asks the frames nested in it,
@@ -146,6 +150,9 @@ class uiLayoutFrameEx : public uiWidgetT<QFrame> {
   bool eventFilter(QObject* watched, QEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
   // Builds the panes and puts the views into them, now; on screen, with
@@ -160,6 +167,7 @@ class uiLayoutFrameEx : public uiWidgetT<QFrame> {
   void ReleaseView(uiWidget* view);
   void UpdateHighlight();
   void ConnectTabs(QTabWidget* tabs);
+  QRect PaneArea() const;
 
   struct Internal;
   Internal* internal_;

@@ -77,17 +77,6 @@ fwg::Profile* EnsureBaseProfile() {
   return new BaseProfile;
 }
 
-void UseProject() {
-  if (fwg::ClientFolder::GetCurrentObject()) return;
-  oxt::Object* root = oxt::Model::Get()->GetRoot();
-  const oxStlVector<oxt::Object*> projects =
-      root->GetChildren({}, fwg::Project::S_ClassName(), false, true);
-  oxt::Object* project = projects.empty() ? nullptr : projects.front();
-  if (!project) {
-    project = new fwg::Project(BaseText("Untitled"));
-    project->EmitCreated();
-  }
-  oxt::CurrentObjects::Get()->SetCurrentObject(project);
-}
+void UseProject() { fwg::Project::UseCurrent(BaseText("Untitled")); }
 
 }  // namespace samples

@@ -118,6 +118,9 @@ class Statistics : public uiWidgetT<QLabel> {
     SetName(name);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setMargin(8);
+    // Room for large counts from the start: the dock does not widen (and
+    // the document narrow) as the numbers grow.
+    setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("Characters: 0000000")) + 16);
   }
 };
 

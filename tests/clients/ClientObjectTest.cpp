@@ -1,7 +1,10 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMenuBar>
+#include <QAbstractButton>
 #include <QMouseEvent>
+#include <QTabBar>
+#include <QTest>
 
 #include "fwg/clients/ClientManager.h"
 #include "fwg/profiles/Profile.h"
@@ -215,6 +218,24 @@ TEST_F(ClientObjectTest, ClickingTheFrameOfAnotherDocumentSelectsAndActivatesIt)
   a->GetLayouter()->Activate();
   EXPECT_EQ(selections.front(), (oxStlVector<oxt::Object*>{a}));
   EXPECT_EQ(Active(), b) << "a frame activated by a call only selects";
+
+  // Documents beyond the panes are tabs: choosing a tab activates its
+  // document, its close button closes it.
+  SetLayout(folder_, 1);
+  b->Activate();
+  Settle();
+  QTabBar* tabs = nullptr;
+  for (QTabBar* bar : FindFrame("CF")->findChildren<QTabBar*>())
+    if (bar->isVisible()) tabs = bar;
+  ASSERT_TRUE(tabs && tabs->count() == 2);
+  QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(0).center());
+  EXPECT_EQ(Active(), a);
+  auto* close = tabs->tabButton(1, QTabBar::RightSide) ? tabs->tabButton(1, QTabBar::RightSide)
+                                                       : tabs->tabButton(1, QTabBar::LeftSide);
+  ASSERT_NE(close, nullptr);
+  static_cast<QAbstractButton*>(close)->click();
+  Settle();
+  EXPECT_EQ(client_->GetClientObjectsList(), (oxStlVector<ClientObject*>{a}));
 }
 
 TEST_F(ClientObjectTest, CopyDuplicatesTheSubtreeAndLeavesTheOriginal) {

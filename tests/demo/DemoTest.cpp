@@ -84,8 +84,7 @@ TEST(HostWithBothPlugins, SwitchingDocumentsSwitchesMenusToolbarsDocksAndShortcu
             "sketch: menus File Edit View Sketch Help | toolbars Main Tools"
             " | docks Colours Projects Properties | wrap none | line L\n"
             "note again: menus File Edit View Format Help | toolbars Main Notes"
-            " | docks Projects Properties Statistics | wrap Ctrl+Shift+W | line none\n"
-            "asked: Unsaved Changes\n");
+            " | docks Projects Properties Statistics | wrap Ctrl+Shift+W | line none\n");
 }
 
 // A session saved through the real host's session commands, which ends

@@ -6,9 +6,7 @@
 // before File > Exit; with
 // DEMOTEST_SESSION=open it opens File > Recent Sessions' first entry and
 // prints the project.
-#include <QApplication>
 #include <QDockWidget>
-#include <QMessageBox>
 #include <QToolButton>
 #include <QPlainTextEdit>
 #include <QTimer>
@@ -86,16 +84,6 @@ void OpenRecent() {
   fwg::Gui::Get()->Exit();
 }
 
-// Answers the question the next step opens with `button`, and reports it.
-void Answer(QMessageBox::StandardButton button) {
-  QTimer::singleShot(0, [button] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (!box) return;
-    std::cout << "asked: " << box->windowTitle().toStdString() << "\n";
-    box->button(button)->click();
-  });
-}
-
 struct Probe : oxListener<> {
   void Run() {
     QTimer::singleShot(0, [] {
@@ -109,7 +97,6 @@ struct Probe : oxListener<> {
       if (note) note->Activate();
       Report("note again");
       if (session.startsWith("save:")) return SaveAndExit(session.mid(5).toStdString(), note, sketch);
-      Answer(QMessageBox::Discard);
       fwg::Gui::Get()->Exit();
     });
   }

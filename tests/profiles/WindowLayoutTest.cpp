@@ -189,6 +189,31 @@ TEST_F(MainWindowLayout, DocksAndToolbarsComeBackWhereTheUserLeftThem) {
   EXPECT_FALSE(window_->findChildren<QDockWidget*>("Log").back()->isVisible());
 }
 
+// Switching puts back a profile's docks, not the window's size: that is
+// the user's, kept once for the application. A dock of a base both chains
+// share stays in the area where the user put it.
+TEST_F(MainWindowLayout, TheWindowIsTheUsersAndSharedDocksStayWhereTheUserPutThem) {
+  auto* derived = new fwg::Profile("Derived", "Editor", "window-layout-test");
+  derived->AddToolBar(derived->AddAction("more", "More"), "");
+  fwg::WindowLayout::Save(editor_);
+  derived->Activate();
+  window_->setGeometry(60, 40, 800, 600);
+  window_->addDockWidget(Qt::RightDockWidgetArea, Dock("Tree"));
+  fwg::WindowLayout::Save(derived);
+  editor_->Activate();
+  ASSERT_TRUE(fwg::WindowLayout::RestoreDocks(editor_, derived));
+  QApplication::processEvents();
+  EXPECT_EQ(window_->geometry(), QRect(60, 40, 800, 600));
+  EXPECT_EQ(window_->dockWidgetArea(Dock("Tree")), Qt::RightDockWidgetArea);
+  ASSERT_TRUE(fwg::WindowLayout::Restore(editor_));
+  EXPECT_EQ(window_->dockWidgetArea(Dock("Tree")), Qt::LeftDockWidgetArea) << "the whole record";
+
+  ASSERT_TRUE(fwg::WindowLayout::SaveWindow());
+  window_->setGeometry(10, 10, 500, 400);
+  ASSERT_TRUE(fwg::WindowLayout::RestoreWindow());
+  EXPECT_EQ(window_->geometry(), QRect(40, 30, 700, 500));
+}
+
 TEST_F(MainWindowLayout, AMaximisedWindowKeepsItsNormalGeometry) {
   window_->showMaximized();
   QApplication::processEvents();

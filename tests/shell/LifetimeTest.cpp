@@ -1,5 +1,6 @@
 // Objects that go in an order their owners did not plan for: each case
 // here was once a use after free. Run under the address sanitizer.
+#include <QApplication>
 #include <QMenuBar>
 
 #include "fwg/actions/Action.h"
@@ -8,7 +9,11 @@
 #include "fwg/clients/ClientObject.h"
 #include "fwg/profiles/Profile.h"
 #include "fwg/profiles/ProfileManager.h"
+#include "fwg/objects/Project.h"
 #include "platform/fwc/Director.h"
+#include "platform/oxt/CurrentObjects.h"
+#include "platform/ui/uiFrame.h"
+#include "platform/ui/uiLayoutFrameEx.h"
 #include "tests/support/TestBasics.h"
 #include "tests/support/Visible.h"
 #include "tests/support/WithGui.h"
@@ -46,6 +51,41 @@ TEST_F(Lifetime, TearDownFindsTheDyingApplicationObjectAndNoOther) {
   gui_ = nullptr;
   EXPECT_EQ(Client::seenInTearDown, gui) << "a Get() while tearing down made a second object";
   EXPECT_EQ(fwc::Director::Get()->GetGui(), nullptr);
+}
+
+// Views leaving their frames move the focus while the application object
+// tears down; no document's frame is activated for it, so no client slot
+// runs after the managers it reaches are gone (it crashed the host at exit).
+TEST_F(Lifetime, TearDownActivatesNoFrameWhenTheFocusMoves) {
+  auto* client = new Client;
+  auto* project = new fwg::Project("P");
+  project->EmitCreated();
+  oxt::Property sideBySide("Layout", 3);
+  project->SetProperty(sideBySide);
+  oxt::CurrentObjects::Get()->SetCurrentObject(project);
+  Window()->Show();
+  int activations = 0;
+  std::vector<std::unique_ptr<uiFrame>> views;  // handed back by their frames
+  for (int i = 0; i < 2; ++i) {
+    fwg::ClientObject* document = client->MakeDocument();
+    views.push_back(std::make_unique<uiFrame>(nullptr, "View"));
+    views.back()->setFocusPolicy(Qt::StrongFocus);
+    document->GetLayouter()->AddView(views.back().get());
+    document->Activate();
+    QCoreApplication::processEvents();
+    QApplication::setActiveWindow(Window());
+    views.back()->setFocus();
+    document->GetLayouter()->OnActivate().Connect(nullptr, [&activations](uiLayoutFrameEx*) {
+      ++activations;
+      fwg::ClientManager::Get()->GetActiveClientObject();
+    });
+  }
+  views.front()->setFocus();
+  ASSERT_EQ(activations, 1) << "a focused view activates its frame";
+  activations = 0;
+  delete gui_;
+  gui_ = nullptr;
+  EXPECT_EQ(activations, 0);
 }
 
 TEST_F(Lifetime, DeletedProfilesAndDocumentsLeaveNothingDangling) {

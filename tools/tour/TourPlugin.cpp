@@ -1,8 +1,12 @@
 // Takes the README's screenshots: once the main window is up, makes a note
 // and a sketch with some content through the sample clients, shows each in
 // turn (the sketch with its menu open), saves a picture of the window for
-// each into $FWG_TOUR_SHOTS and ends the application.
+// each into $FWG_TOUR_SHOTS, then quits, shows the question about the
+// unsaved work and discards it.
+#include <QAbstractButton>
+#include <QApplication>
 #include <QGuiApplication>
+#include <QMessageBox>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
@@ -81,16 +85,29 @@ struct Tour : oxListener<> {
         [folder] { Shoot(folder + "/note.png"); },
         [sketch] {
           if (*sketch) (*sketch)->Activate();
-          // The sketch's own menu, the last one, open.
+          // The sketch's own menu, the one before Help, open.
           QMenuBar* bar = fwg::Gui::Get()->GetMainWindow()->menuBar();
+          QAction* own = nullptr;
           QAction* last = nullptr;
           for (QAction* entry : bar->actions()) {
-            if (entry->isVisible() && entry->menu()) last = entry;
+            if (!entry->isVisible() || !entry->menu()) continue;
+            own = last;
+            last = entry;
           }
-          if (last) last->menu()->popup(bar->mapToGlobal(bar->actionGeometry(last).bottomLeft()));
+          if (own) own->menu()->popup(bar->mapToGlobal(bar->actionGeometry(own).bottomLeft()));
         },
         [folder] { Shoot(folder + "/sketch.png"); },
-        [] { fwg::Gui::Get()->Exit(); },
+        // Quitting with unsaved work asks; the tour shows the question and
+        // discards its work.
+        [folder] {
+          QTimer::singleShot(700, [folder] {
+            Shoot(folder + "/quit.png");
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+              box->button(QMessageBox::Discard)->click();
+            }
+          });
+          fwg::Gui::Get()->Exit();
+        },
     });
   }
 };

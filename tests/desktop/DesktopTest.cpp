@@ -1,0 +1,337 @@
+// The real host on an X server and openbox of each test's own, driven through
+// xdotool as a person drives it; what it shows comes from StateProbe.cpp. A
+// failing test keeps its folder: state, host log and a screenshot.
+#include <QFile>
+#include <QPoint>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QThread>
+#include <functional>
+#include <gtest/gtest.h>
+
+#include "platform/settings/oxSettings.h"
+
+namespace {
+
+// A condition on one value of the state file, and how to say it.
+struct Check {
+  QString what;
+  std::function<bool(const QString&)> holds;
+};
+Check Is(const QString& value) { return {"is '" + value + "'", [=](const QString& v) { return v == value; }}; }
+Check Has(const QString& part) { return {"has '" + part + "'", [=](const QString& v) { return v.contains(part); }}; }
+// An item of a list: menus are separated by spaces, documents by commas.
+Check Lists(const QString& item, QChar separator = ',') {
+  return {"lists '" + item + "'", [=](const QString& v) { return v.split(separator).contains(item); }};
+}
+Check operator!(const Check& c) { return {"not " + c.what, [=](const QString& v) { return !c.holds(v); }}; }
+
+// openbox with the keys a person uses here: A-F4 asks the window to close,
+// A-F11 toggles maximised; new windows take the focus.
+const char kOpenboxConfig[] = R"(<?xml version="1.0"?>
+<openbox_config xmlns="http://openbox.org/3.4/rc">
+  <focus><focusNew>yes</focusNew><followMouse>no</followMouse></focus>
+  <keyboard>
+    <keybind key="A-F4"><action name="Close"/></keybind>
+    <keybind key="A-F11"><action name="ToggleMaximize"/></keybind>
+  </keyboard>
+</openbox_config>
+)";
+
+constexpr int kPatienceMs = 15000;
+
+class Desktop : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(folder_.isValid());
+    environment_ = QProcessEnvironment::systemEnvironment();
+    xvfb_.setStandardErrorFile(Path("xvfb.log"));
+    xvfb_.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
+    ASSERT_TRUE(xvfb_.waitForReadyRead(kPatienceMs)) << "Xvfb did not start";
+    environment_.insert("DISPLAY", ":" + QString(xvfb_.readLine()).trimmed());
+    QFile config(Path("openbox.xml"));  // an absolute path: openbox ignores a relative one
+    ASSERT_TRUE(config.open(QIODevice::WriteOnly) && config.write(kOpenboxConfig) > 0);
+    config.close();
+    windowManager_.setProcessEnvironment(environment_);
+    windowManager_.setProcessChannelMode(QProcess::MergedChannels);
+    windowManager_.setStandardOutputFile(Path("openbox.log"));
+    windowManager_.start("openbox", {"--config-file", config.fileName()});
+    ASSERT_TRUE(Eventually([&] { return Run("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id"); }))
+        << "no window manager on " << environment_.value("DISPLAY").toStdString();
+    environment_.insert("QT_QPA_PLATFORM", "xcb");
+    environment_.remove("SESSION_MANAGER");
+    environment_.insert("FWG_CONFIG_DIR", Path("config"));
+    environment_.insert("FWG_PLUGIN_PATH", FWG_PLUGIN_DIR ":" DESKTOPTEST_PROBE_DIR);
+    environment_.insert("DESKTOPTEST_STATE", Path("state"));
+    host_.setProcessEnvironment(environment_);
+    host_.setProcessChannelMode(QProcess::MergedChannels);
+    host_.setStandardOutputFile(Path("host.log"), QIODevice::Append);
+  }
+
+  void TearDown() override {
+    if (HasFailure()) {
+      Run("import", {"-window", "root", Path("screen.png")});
+      std::cout << "State, host log and screenshot kept in " << folder_.path().toStdString() << "\n";
+      folder_.setAutoRemove(false);
+    }
+    // SIGTERM first: Xvfb then removes its lock file and socket.
+    for (QProcess* process : {&host_, &windowManager_, &xvfb_})
+      if (process->terminate(), !process->waitForFinished(5000)) process->kill(), process->waitForFinished();
+  }
+
+  QString Path(const QString& name) const { return folder_.filePath(name); }
+
+  // The host with `args` (the one still running is killed); waits, when
+  // `ready` says so, until a chain is in force and a widget has the keyboard.
+  bool Start(const QStringList& args, bool ready = true) {
+    if (host_.state() != QProcess::NotRunning) host_.kill(), host_.waitForFinished();
+    QFile::remove(Path("state"));
+    host_.start(DESKTOPTEST_HOST, QStringList{"-locale", "en"} + args);
+    return !ready || (WaitFor("profile", !Is("")) && WaitFor("focus", !Is("")));
+  }
+  // Without an event loop QProcess learns of the end only when asked.
+  bool HasEnded() { return host_.waitForFinished(0) || host_.state() == QProcess::NotRunning; }
+  bool IsRunning() { return !host_.waitForFinished(1000); }
+  std::string Ending() const {
+    return host_.exitStatus() == QProcess::CrashExit ? "killed by a signal" : "status " + std::to_string(host_.exitCode());
+  }
+  // The status of a host that ended by itself; -1 while it still runs.
+  int ExitStatus() {
+    if (!HasEnded() && !host_.waitForFinished(kPatienceMs)) return -1;
+    return host_.exitStatus() == QProcess::NormalExit ? host_.exitCode() : -1;
+  }
+
+  QString State(const QString& key = {}) const {
+    QFile file(Path("state"));
+    const QString text = file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    const QRegularExpression line("^" + key + "=(.*)$", QRegularExpression::MultilineOption);
+    return key.isEmpty() ? text : line.match(text).captured(1);
+  }
+  bool WaitFor(const QString& key, const Check& check) {
+    if (Eventually([&] { return check.holds(State(key)); })) return true;
+    ADD_FAILURE() << "waited for " << key.toStdString() << " that " << check.what.toStdString()
+                  << (HasEnded() ? "; the host has ended (" + Ending() + ") and last showed:\n" : "; the host shows:\n")
+                  << State().toStdString();
+    return false;
+  }
+  bool WaitFor(const QString& key, const QString& value) { return WaitFor(key, Is(value)); }
+  // What must still hold a while after the step that could have broken it.
+  bool Keeps(const QString& key, const Check& check) { return QThread::msleep(1000), WaitFor(key, check); }
+  static bool Eventually(const std::function<bool()>& done) {
+    for (int waited = 0; waited < kPatienceMs && !done(); waited += 50) QThread::msleep(50);
+    return done();
+  }
+
+  QString Run(const QString& program, const QStringList& args) {
+    QProcess process;
+    process.setProcessEnvironment(environment_);
+    process.start(program, args);
+    return process.waitForFinished(kPatienceMs), process.readAllStandardOutput();
+  }
+  void Keys(const QStringList& keys) { Run("xdotool", QStringList{"key", "--clearmodifiers", "--delay", "150"} + keys); }
+  void Type(const QString& text) { Run("xdotool", {"type", "--delay", "40", text}); }
+  // A press at `at` ("x,y" from the state) and a release after moving by
+  // `by` in three steps; none for a click.
+  void Press(const QString& at, QPoint by = {}) {
+    const QPoint from(at.section(',', 0, 0).toInt(), at.section(',', 1).toInt());
+    const auto move = [](QPoint to) { return QStringList{"mousemove", QString::number(to.x()), QString::number(to.y())}; };
+    QStringList steps = move(from) << "mousedown" << "1";
+    for (int part = 1; part <= 3 && !by.isNull(); ++part) steps << "sleep" << "0.1" << move(from + by * part / 3);
+    Run("xdotool", steps << "sleep" << "0.1" << "mouseup" << "1");
+  }
+
+  // `-client notes` with "Milk" typed into the note: work to lose.
+  bool StartWithWork() {
+    if (!Start({"-client", "notes"})) return false;
+    Type("Milk");
+    return WaitFor("text", "Milk") && WaitFor("title", Has("*"));
+  }
+  // A new document of `client` through the command palette; its name.
+  QString New(const QString& client) {
+    const QString before = State("documents");
+    Keys({"ctrl+shift+p"});
+    if (!WaitFor("palette", "1")) return {};
+    Type(client), Keys({"Return"});
+    return WaitFor("documents", !Is(before)) ? State("active") : QString();
+  }
+  // Tabs to the dialog's button `text` and presses it: Qt's standard
+  // buttons have no mnemonics, and their order is the platform's.
+  bool Choose(const QString& text) {
+    for (int tab = 0; tab < 8 && State("button") != text; ++tab) Keys({"Tab"}), QThread::msleep(300);
+    return WaitFor("button", text) && (Keys({"space"}), true);
+  }
+  // Types a path in the config folder into the file dialog and accepts.
+  QString SaveAs(const QString& name) {
+    Keys({"ctrl+a"}), Type(Path("config/" + name)), Keys({"Return"});
+    return Path("config/" + name);
+  }
+  // The centre of the tab that shows `document`, "x,y".
+  QString TabOf(const QString& document) {
+    const QRegularExpression tab("(^|;)" + QRegularExpression::escape(document) + "@([^;]*)");
+    return tab.match(State("tabs")).captured(2);
+  }
+
+  QTemporaryDir folder_;
+  QProcessEnvironment environment_;
+  QProcess xvfb_, windowManager_, host_;
+};
+
+}  // namespace
+
+// Escape on the question keeps everything; Discard ends the host.
+TEST_F(Desktop, EveryQuitPathAsksAndCancelKeepsEverything) {
+  for (const QStringList& quit : {QStringList{"ctrl+q"}, {"alt+f", "Up", "Return"}, {"alt+F4"}}) {
+    SCOPED_TRACE(quit.join(' ').toStdString());
+    ASSERT_TRUE(StartWithWork());
+    Keys(quit);
+    ASSERT_TRUE(WaitFor("dialog", "Unsaved Changes"));
+    Keys({"Escape"});
+    ASSERT_TRUE(WaitFor("dialog", "") && IsRunning());
+    EXPECT_TRUE(WaitFor("title", Has("*")) && WaitFor("text", "Milk"));
+    Keys(quit);
+    ASSERT_TRUE(WaitFor("dialog", "Unsaved Changes") && Choose("Discard"));
+    EXPECT_EQ(ExitStatus(), 0);
+  }
+}
+
+// Save on the quit question goes through Save Session As for an untitled
+// session; Escape there keeps the host.
+TEST_F(Desktop, SavingWhenQuittingAsksForTheSessionFile) {
+  ASSERT_TRUE(StartWithWork());
+  for (const bool cancel : {true, false}) {
+    Keys({"ctrl+q"});
+    ASSERT_TRUE(WaitFor("dialog", "Unsaved Changes") && Choose("Save"));
+    ASSERT_TRUE(WaitFor("dialog", "Save Session As"));
+    if (!cancel) break;
+    Keys({"Escape"});
+    ASSERT_TRUE(WaitFor("dialog", "") && IsRunning());
+  }
+  const QString file = SaveAs("work.session");
+  EXPECT_EQ(ExitStatus(), 0);
+  EXPECT_TRUE(QFile::exists(file));
+}
+
+// The autosave left by a killed host is offered at every start until the
+// user answers; Escape is no answer.
+TEST_F(Desktop, EscapeOnTheRecoveryQuestionKeepsTheAutosavedWork) {
+  oxSettings::Open(Path("config/tavrix.ini").toStdString())->GetSection("Sessions", true, true)->Set("AutosaveSeconds", 1);
+  ASSERT_TRUE(StartWithWork());
+  const QString recovery = Path("config/tavrix.recovery");
+  ASSERT_TRUE(Eventually([&] { return QFile::exists(recovery); })) << "no autosave";
+  for (const int run : {1, 2}) {
+    SCOPED_TRACE(run);
+    ASSERT_TRUE(Start({}, false));  // kills the host still running
+    ASSERT_TRUE(WaitFor("dialog", !Is("")));
+    Keys({"Escape"});
+    ASSERT_TRUE(WaitFor("dialog", "") && IsRunning());
+    EXPECT_TRUE(QFile::exists(recovery));
+    Keys({"alt+F4"});
+    EXPECT_EQ(ExitStatus(), 0);
+  }
+}
+
+// Each client's chain builds on the common base: File, Help and the
+// palette's Exit are there, and Exit either ends the host or asks.
+TEST_F(Desktop, EverySampleClientLeavesFileAndThePaletteReachable) {
+  for (const char* client : {"notes", "sketch", "scratch"}) {
+    SCOPED_TRACE(client);
+    ASSERT_TRUE(Start({"-client", client}));
+    EXPECT_TRUE(WaitFor("menus", Lists("File", ' ')) && WaitFor("menus", Lists("Help", ' ')));
+    Keys({"ctrl+shift+p"});
+    ASSERT_TRUE(WaitFor("palette", "1"));
+    Type("exit"), Keys({"Return"});
+    ASSERT_TRUE(Eventually([&] { return HasEnded() || State("dialog") == "Unsaved Changes"; }));
+    EXPECT_TRUE(!HasEnded() || ExitStatus() == 0) << host_.exitCode();
+  }
+}
+
+// An untouched document goes at once; one typed into asks first.
+TEST_F(Desktop, ADocumentClosesAndAsksWhenItHoldsWork) {
+  ASSERT_TRUE(Start({"-client", "notes"}));
+  const QString kept = State("active"), untouched = New("notes");
+  ASSERT_FALSE(untouched.isEmpty());
+  Keys({"ctrl+w"});
+  ASSERT_TRUE(WaitFor("documents", !Lists(untouched)) && WaitFor("active", kept));
+  EXPECT_TRUE(WaitFor("title", Has("*")));
+  EXPECT_TRUE(WaitFor("focus", "QPlainTextEdit")) << "the keyboard is not on the document left";
+  Press(State("canvas"));
+  Type("Milk");
+  ASSERT_TRUE(WaitFor("text", "Milk"));
+  for (const char* answer : {"Escape", "Return"}) {
+    Keys({"ctrl+w"});
+    ASSERT_TRUE(WaitFor("dialog", "Close Document"));
+    Keys({answer});
+    ASSERT_TRUE(WaitFor("dialog", ""));
+    EXPECT_TRUE(answer == QString("Return") ? WaitFor("documents", !Lists(kept)) : Keeps("documents", Lists(kept)));
+  }
+}
+
+// Tabs show when the one-pane layout holds more documents than panes;
+// Ctrl+Tab goes in most-recently-used order, Ctrl+Shift+Tab the other way.
+TEST_F(Desktop, ATabClickAndCtrlTabActivate) {
+  ASSERT_TRUE(Start({"-client", "notes"}));
+  const QString first = State("active"), second = New("notes"), sketch = New("sketch");
+  ASSERT_TRUE(!second.isEmpty() && WaitFor("tabs", Has(sketch + "@")));
+  Press(TabOf(first));
+  ASSERT_TRUE(WaitFor("active", first));
+  EXPECT_TRUE(WaitFor("profile", "NotesEditor"));
+  Keys({"ctrl+Tab"});
+  ASSERT_TRUE(WaitFor("active", sketch));
+  EXPECT_TRUE(WaitFor("profile", "SketchEditor"));
+  Keys({"ctrl+shift+Tab"});
+  EXPECT_TRUE(WaitFor("active", second));
+}
+
+// Size and maximised state are the user's, whatever document is active.
+TEST_F(Desktop, TheWindowKeepsItsSizeAndMaximisedStateAcrossSwitches) {
+  ASSERT_TRUE(Start({"-client", "notes"}));
+  const QString note = State("active"), sketch = New("sketch");
+  ASSERT_FALSE(sketch.isEmpty());
+  Run("xdotool", {"getactivewindow", "windowsize", "900", "700"});
+  ASSERT_TRUE(WaitFor("geometry", Has(" 900 700")));
+  Keys({"ctrl+Tab"});
+  ASSERT_TRUE(WaitFor("active", note));
+  EXPECT_TRUE(Keeps("geometry", Has(" 900 700")));
+  Keys({"alt+F11"});
+  ASSERT_TRUE(WaitFor("maximized", "1"));
+  Keys({"ctrl+Tab"});
+  ASSERT_TRUE(WaitFor("active", sketch));
+  EXPECT_TRUE(Keeps("maximized", Is("1")));
+}
+
+TEST_F(Desktop, AClickInASketchAddsNoStrokeButADragDoes) {
+  ASSERT_TRUE(Start({"-client", "sketch"}) && WaitFor("canvas", !Is("")));
+  Press(State("canvas"));
+  EXPECT_TRUE(Keeps("undo", Is("0")));
+  Press(State("canvas"), {60, 40});
+  EXPECT_TRUE(WaitFor("undo", "1"));
+}
+
+// F6 walks from the document through the docks; in the tree the arrows
+// only select and Enter activates.
+TEST_F(Desktop, ArrowKeysInTheTreeKeepTheFocusThere) {
+  ASSERT_TRUE(Start({"-client", "notes"}));
+  const QString first = State("active"), second = New("notes");
+  ASSERT_FALSE(second.isEmpty());
+  for (int press = 0; press < 8 && State("focus") != "fwg::ProjectTree"; ++press) Keys({"F6"}), QThread::msleep(300);
+  ASSERT_TRUE(WaitFor("focus", "fwg::ProjectTree"));
+  Keys({"Up"});
+  EXPECT_TRUE(Keeps("focus", Is("fwg::ProjectTree")) && WaitFor("active", second));
+  Keys({"Return"});
+  EXPECT_TRUE(WaitFor("active", first));
+}
+
+// Ctrl+S is the session's save: Save As the first time, then at once.
+TEST_F(Desktop, CtrlSSavesTheSession) {
+  ASSERT_TRUE(StartWithWork());
+  Keys({"ctrl+s"});
+  ASSERT_TRUE(WaitFor("dialog", "Save Session As"));
+  const QString file = SaveAs("work.session");
+  ASSERT_TRUE(WaitFor("title", !Has("*")));
+  EXPECT_TRUE(QFile::exists(file));
+  Type(" and eggs");
+  ASSERT_TRUE(WaitFor("title", Has("*")));
+  Keys({"ctrl+s"});
+  EXPECT_TRUE(WaitFor("title", !Has("*")) && WaitFor("dialog", ""));
+}

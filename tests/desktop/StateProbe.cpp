@@ -1,0 +1,113 @@
+// Runs inside the real host for the desktop test: every 100 ms it describes
+// what a user would see, one key=value per line, and rewrites the file named
+// by DESKTOPTEST_STATE when the description changed. The file is replaced
+// in one rename, so the test never reads half of it.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QSaveFile>
+#include <QTabBar>
+#include <QTimer>
+
+#include "fwg/Parts.h"
+#include "fwg/actions/Action.h"
+#include "fwg/clients/ClientManager.h"
+#include "fwg/clients/ClientObject.h"
+#include "fwg/profiles/Profile.h"
+#include "fwg/profiles/ProfileManager.h"
+#include "fwg/shell/CommandPalette.h"
+#include "fwg/shell/ProjectTree.h"
+#include "platform/fwc/Plugin.h"
+#include "platform/oxt/Model.h"
+#include "platform/oxt/Object.h"
+#include "platform/ui/uiLayoutFrameEx.h"
+#include "platform/ui/uiMainWindow.h"
+
+namespace {
+
+QString Centre(const QWidget* widget, const QRect& area) {
+  const QPoint at = widget->mapToGlobal(area.center());
+  return QString("%1,%2").arg(at.x()).arg(at.y());
+}
+
+void AddDocuments(oxt::Object* object, QStringList* names) {
+  if (dynamic_cast<fwg::ClientObject*>(object)) names->append(QString::fromStdString(object->GetName()));
+  for (oxt::Object* child : object->GetChildren()) AddDocuments(child, names);
+}
+
+QString Tabs(QWidget* window) {
+  QStringList tabs;
+  for (QTabBar* bar : window->findChildren<QTabBar*>())
+    for (int i = 0; bar->isVisible() && i < bar->count(); ++i) {
+      // Where a person clicks to pick the tab: its label, not its close button.
+      QRect label = bar->tabRect(i);
+      if (const QWidget* close = bar->tabButton(i, QTabBar::RightSide)) label.setRight(close->geometry().left());
+      tabs << bar->tabText(i).remove('&') + "@" + Centre(bar, label);
+    }
+  return tabs.join(';');
+}
+
+// What the window shows; keys the host has nothing for stay empty.
+QString Describe() {
+  QStringList lines;
+  const auto add = [&lines](const char* key, const QString& value) { lines << key + ("=" + value); };
+  // FindParts, not Gui::Get(): a look must not handle events or make anything.
+  const fwg::Parts* parts = fwg::FindParts();
+  if (!parts) return {};
+  if (QWidget* window = parts->mainWindow) {
+    // As the title bar shows it: Qt puts "*" for "[*]" while the window is modified.
+    add("title", window->windowTitle().replace("[*]", window->isWindowModified() ? "*" : ""));
+    QStringList menus;
+    for (QAction* menu : window->findChild<QMenuBar*>()->actions())
+      if (menu->isVisible()) menus << menu->text().remove('&');
+    add("menus", menus.join(' '));
+    const QRect frame = window->geometry();
+    add("geometry", QString("%1 %2 %3 %4").arg(frame.x()).arg(frame.y()).arg(frame.width()).arg(frame.height()));
+    add("maximized", window->isMaximized() ? "1" : "0");
+    add("tabs", Tabs(window));
+    auto* tree = window->findChild<fwg::ProjectTree*>();
+    add("tree", tree && tree->isVisible() ? Centre(tree->viewport(), tree->viewport()->rect()) : "");
+  }
+  fwg::ClientObject* active = parts->clientManager ? parts->clientManager->GetActiveClientObject() : nullptr;
+  add("active", active ? QString::fromStdString(active->GetName()) : "");
+  uiLayoutFrameEx* frame = active ? active->GetLayouter() : nullptr;
+  QWidget* view = frame && !frame->GetViews().empty() ? uiImpl(frame->GetViews().front()) : nullptr;
+  add("canvas", view && view->isVisible() ? Centre(view, view->rect()) : "");
+  auto* note = qobject_cast<QPlainTextEdit*>(view);
+  add("text", note ? note->toPlainText() : "");
+  fwg::Profile* profile = parts->profileManager ? parts->profileManager->GetActiveProfile() : nullptr;
+  add("profile", profile ? QString::fromStdString(profile->GetName()) : "");
+  fwg::Action* undo = profile ? profile->GetAction("undo") : nullptr;
+  add("undo", undo && undo->IsEnabled() ? "1" : "0");
+  QStringList documents;
+  if (oxt::Model* model = oxt::Model::Get()) AddDocuments(model->GetRoot(), &documents);
+  add("documents", documents.join(','));
+  const QWidget* focus = QApplication::focusWidget();
+  add("focus", focus ? focus->metaObject()->className() : "");
+  const auto* button = qobject_cast<const QAbstractButton*>(focus);
+  add("button", button ? button->text().remove('&') : "");
+  // Only once it has the keyboard: keys sent before would go elsewhere.
+  const QWidget* modal = QApplication::activeModalWidget();
+  add("dialog", modal && modal->isActiveWindow() ? modal->windowTitle() : "");
+  add("palette", fwg::CommandPalette::Get() && fwg::CommandPalette::Get()->isVisible() ? "1" : "0");
+  return lines.join('\n') + '\n';
+}
+
+void LoadProbe(const fwc::PluginDescription&) {
+  const QString path = qEnvironmentVariable("DESKTOPTEST_STATE");
+  if (path.isEmpty()) return;
+  // Owned by the application, so it goes before the plug-in is unloaded.
+  auto* timer = new QTimer(QCoreApplication::instance());
+  QObject::connect(timer, &QTimer::timeout, [path, written = QString()]() mutable {
+    const QString state = Describe();
+    if (state == written) return;
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(state.toUtf8()) >= 0 && file.commit()) written = state;
+  });
+  timer->start(100);
+}
+
+}  // namespace
+
+FWC_PLUGIN(LoadProbe)

@@ -1,0 +1,31 @@
+// Answers the question boxes that the next step opens, as a person would:
+// clicks the buttons in turn (QMessageBox::Escape presses Escape) as each
+// box comes up, and records the boxes' titles.
+#pragma once
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+#include <string>
+#include <vector>
+
+inline void AnswerNext(std::vector<QMessageBox::StandardButton> answers,
+                       std::vector<std::string>* titles = nullptr, QPointer<QMessageBox> answered = {}) {
+  if (answers.empty()) return;
+  QTimer::singleShot(0, [answers, titles, answered]() mutable {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box || !box->isVisible() || box == answered) return AnswerNext(answers, titles, answered);
+    if (titles) titles->push_back(box->windowTitle().toStdString());
+    const QMessageBox::StandardButton answer = answers.front();
+    answers.erase(answers.begin());
+    AnswerNext(answers, titles, box);
+    if (answer == QMessageBox::Escape) {
+      QTest::keyClick(box, Qt::Key_Escape);
+    } else if (QAbstractButton* choice = box->button(answer)) {
+      choice->click();
+    }
+  });
+}
