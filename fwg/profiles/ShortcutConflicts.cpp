@@ -293,7 +293,9 @@ void ShortcutMonitor::HandleActivated(Profile*) {
   if (!HasSharedKey() && known_.empty()) return;
   std::vector<const QAction*> actions;
   actions.reserve(keyed_.size());
-  for (const auto& [action, keys] : keyed_) actions.push_back(action);
+  for (const auto& [action, keys] : keyed_) {
+    if (!keys.isEmpty()) actions.push_back(action);
+  }
   std::set<Known> now;
   ForEachSharedKey(CollectKeys(&actions), [&](const HeldKey& first, const HeldKey& second) {
     const Known known{oxStr(first.keys.toString(QKeySequence::PortableText)), first.action,
@@ -313,38 +315,41 @@ void ShortcutMonitor::HandleActivated(Profile*) {
 // holders of each key. A removed action may be half destroyed: only its
 // address and what was kept of it are used then.
 void ShortcutMonitor::NoteAction(const QAction* action, bool removed) {
+  // Shared with the action: no copy is made of its keys.
   QList<QKeySequence> now;
   if (!removed && !action->shortcut().isEmpty() && IsWindowWide(action)) {
-    for (const QKeySequence& keys : action->shortcuts()) {
-      if (!keys.isEmpty()) now.push_back(keys);
-    }
+    now = action->shortcuts();
+    now.removeAll(QKeySequence());
   }
   if (removed) watching_.erase(action);
+  // An action that held a key keeps its record, empty while it holds none,
+  // and so does a key without holders: a switch gives and withdraws the
+  // same keys over and over.
   auto kept = keyed_.find(action);
   if (kept == keyed_.end() ? now.isEmpty() : kept->second == now) return;  // no key changed
-  if (kept != keyed_.end()) {
-    for (const QKeySequence& keys : kept->second) {
-      auto found = holders_.find(keys);
-      if (found == holders_.end()) continue;
-      std::vector<const QAction*>& list = *found;
-      if (list.size() == 2) --sharedKeys_;
-      const auto at = std::find(list.begin(), list.end(), action);
-      if (at != list.end()) list.erase(at);
-      if (list.empty()) holders_.erase(found);
-    }
-  }
-  if (now.isEmpty()) {
-    keyed_.erase(action);
-    return;
+  if (kept == keyed_.end()) kept = keyed_.emplace(action, QList<QKeySequence>()).first;
+  for (const QKeySequence& keys : kept->second) {
+    auto found = holders_.find(keys);
+    if (found == holders_.end()) continue;
+    std::vector<const QAction*>& list = *found;
+    if (list.size() == 2) --sharedKeys_;
+    const auto at = std::find(list.begin(), list.end(), action);
+    if (at != list.end()) list.erase(at);
   }
   for (const QKeySequence& keys : now) {
     std::vector<const QAction*>& list = holders_[keys];
     list.push_back(action);
     if (list.size() == 2) ++sharedKeys_;
   }
-  keyed_[action] = std::move(now);
+  if (removed) {
+    keyed_.erase(kept);
+    return;
+  }
+  kept->second = std::move(now);
   // The toolkit hands a press of the key to the action itself.
-  if (watching_.insert(action).second) const_cast<QAction*>(action)->installEventFilter(this);
+  if (!kept->second.isEmpty() && watching_.insert(action).second) {
+    const_cast<QAction*>(action)->installEventFilter(this);
+  }
 }
 
 void ShortcutMonitor::ReportAmbiguous(QObject* watched, const QKeySequence& keys) const {
