@@ -27,4 +27,10 @@ class uiDockWindow : public uiWidgetT<QDockWidget> {
   // The area of the main window the dock window is in; NoDockWidgetArea
   // while it belongs to no main window.
   uiDockArea Area() const;
+
+ protected:
+  void moveEvent(QMoveEvent* event) override;
+
+ private:
+  void KeepOnScreen();
 };

