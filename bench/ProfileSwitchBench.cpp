@@ -19,6 +19,18 @@
 // SwitchMemory runs 10,000 switches after a warm-up and reports how many
 // QObjects under the main window and how many heap bytes (mallinfo2) they
 // left behind; both should be 0.
+//
+// The *Shape cases take the same measures in the shapes of applications
+// whose documents bring menus of their own, each against the same plain Qt
+// baselines in the same shape: a root profile with a File menu (New, Open,
+// Save, Quit with their usual keys), both chains recorded through
+// AddAction/AddMenu before the first activation, and every fifth entry keyed
+// (200 keys per chain whatever the entries):
+//   OwnKeys     each chain its own two-stroke keys (A "Ctrl+Alt+A, 0",
+//               "Ctrl+Alt+B, 0", ...; B the same with Ctrl+Shift+);
+//   SharedKeys  both chains the same keys, Ctrl+S and Ctrl+Z first, as
+//               every document profile of an application has them (there
+//               the documents' Save holds Ctrl+S, the root's holds none).
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
@@ -51,20 +63,78 @@ QString KeyText(int n) {
   return QString(kMods[n / 36]) + QChar(kKeys[n % 36]);
 }
 
+QString FirstShapeKey(const QString&, int n) { return KeyText(n); }
+
+// Two strokes, a chain's own: "Ctrl+Alt+A, 0" for A, "Ctrl+Shift+A, 0" for B.
+QString OwnKey(const QString& tag, int n) {
+  return QString(tag == "A" ? "Ctrl+Alt+" : "Ctrl+Shift+") + QChar('A' + n % 26) + ", " +
+         QChar('0' + n / 26);
+}
+
+// The same keys in both chains, Save's and Undo's first, none of them one
+// the root holds.
+QString SharedKey(const QString&, int n) {
+  static const QStringList keys = [] {
+    QStringList list{"Ctrl+S", "Ctrl+Z"};
+    const QStringList root{"Ctrl+N", "Ctrl+O", "Ctrl+Q"};
+    for (int k = 0; list.size() < kKeyed; ++k) {
+      const QString key = KeyText(k);
+      if (!list.contains(key) && !root.contains(key)) list << key;
+    }
+    return list;
+  }();
+  return keys[n];
+}
+
+struct Shape {
+  bool fileMenu;  // the root's File menu of four keyed entries; else File/Quit
+  int keyStride;  // every keyStride-th entry is keyed, kKeyedPerMenu per menu
+  QString (*key)(const QString& tag, int n);
+  bool saveKeyInRoot;
+
+  // The key of a chain's entry, or empty.
+  QString KeyAt(const QString& tag, int menu, int entry) const {
+    if (entry % keyStride || entry / keyStride >= kKeyedPerMenu) return {};
+    return key(tag, menu * kKeyedPerMenu + entry / keyStride);
+  }
+};
+
+constexpr Shape kFirstShape{false, 1, &FirstShapeKey, false};
+constexpr Shape kOwnKeys{true, 5, &OwnKey, true};
+constexpr Shape kSharedKeys{true, 5, &SharedKey, false};
+
+struct FileEntry {
+  const char* name;
+  const char* text;
+  const char* key;
+};
+
+std::vector<FileEntry> FileEntries(const Shape& shape) {
+  return {{"New", "&New", "Ctrl+N"},
+          {"Open", "&Open", "Ctrl+O"},
+          {"Save", "&Save", shape.saveKeyInRoot ? "Ctrl+S" : ""},
+          {"Quit", "&Quit", "Ctrl+Q"}};
+}
+
 class ChainProfile : public fwg::Profile {
  public:
-  ChainProfile(const oxString& name, const oxString& base, int entries)
-      : fwg::Profile(name, base), entries_(entries) {}
+  ChainProfile(const oxString& name, const oxString& base, int entries,
+               const Shape& shape = kFirstShape)
+      : fwg::Profile(name, base), entries_(entries), shape_(shape) {}
   void Build() override {
+    if (!recorded_) Record();
+  }
+  // What Build records, at once.
+  void Record() {
+    recorded_ = true;
     const oxString tag = GetName();
+    const QString qtag = QString::fromStdString(tag);
     for (int m = 0; m < kMenus; ++m) {
       const oxString menu = tag + "Menu" + std::to_string(m);
       AddMenu(AddAction(menu, menu), menu);
       for (int e = 0; e < entries_; ++e) {
         const oxString entry = menu + "Entry" + std::to_string(e);
-        const oxString key = e < kKeyedPerMenu
-                                 ? KeyText(m * kKeyedPerMenu + e).toStdString()
-                                 : oxString();
+        const oxString key = shape_.KeyAt(qtag, m, e).toStdString();
         AddMenu(AddAction(entry, entry, {}, key), menu + "/" + entry);
       }
     }
@@ -72,6 +142,18 @@ class ChainProfile : public fwg::Profile {
 
  private:
   int entries_;
+  Shape shape_;
+  bool recorded_ = false;
+};
+
+class FileRootProfile : public fwg::Profile {
+ public:
+  explicit FileRootProfile(const Shape& shape) : fwg::Profile("Root") {
+    AddMenu(AddAction("file", "&File"), "File");
+    for (const FileEntry& entry : FileEntries(shape)) {
+      AddMenu(AddAction(entry.name, entry.text, {}, entry.key), oxString("File/") + entry.name);
+    }
+  }
 };
 
 class BaseProfile : public fwg::Profile {
@@ -87,12 +169,20 @@ class BaseProfile : public fwg::Profile {
 
 // One shown main window with both chains built and A active.
 struct World {
-  explicit World(int entries = kEntries) {
+  explicit World(int entries = kEntries, const Shape& shape = kFirstShape) {
     gui = new fwg::Gui(0, nullptr);
     gui->GetMainWindow()->show();
-    new BaseProfile;
-    a = new ChainProfile("A", "Base", entries);
-    b = new ChainProfile("B", "Base", entries);
+    if (shape.fileMenu) {
+      new FileRootProfile(shape);
+      a = new ChainProfile("A", "Root", entries, shape);
+      b = new ChainProfile("B", "Root", entries, shape);
+      a->Record();
+      b->Record();
+    } else {
+      new BaseProfile;
+      a = new ChainProfile("A", "Base", entries);
+      b = new ChainProfile("B", "Base", entries);
+    }
     b->Activate();
     a->Activate();
     QCoreApplication::processEvents();
@@ -102,6 +192,12 @@ struct World {
     (toB ? static_cast<fwg::Profile*>(b) : a)->Activate();
     toB = !toB;
   }
+  // One iteration of the switch cases; out of line, so that a profiler can
+  // single it out (valgrind --toggle-collect='*SwitchAndSettle*').
+  [[gnu::noinline]] void SwitchAndSettle() {
+    Switch();
+    QCoreApplication::processEvents();
+  }
   fwg::Gui* gui;
   ChainProfile* a;
   ChainProfile* b;
@@ -110,12 +206,18 @@ struct World {
 
 void ProfileSwitch(benchmark::State& state) {
   World world(static_cast<int>(state.range(0)));
-  for (auto _ : state) {
-    world.Switch();
-    QCoreApplication::processEvents();
-  }
+  for (auto _ : state) world.SwitchAndSettle();
 }
 BENCHMARK(ProfileSwitch)->Arg(kEntries)->Arg(10 * kEntries)->Unit(benchmark::kMillisecond);
+
+void ProfileSwitchShape(benchmark::State& state, const Shape& shape) {
+  World world(static_cast<int>(state.range(0)), shape);
+  for (auto _ : state) world.SwitchAndSettle();
+}
+BENCHMARK_CAPTURE(ProfileSwitchShape, OwnKeys, kOwnKeys)
+    ->Arg(kEntries)->Arg(10 * kEntries)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ProfileSwitchShape, SharedKeys, kSharedKeys)
+    ->Arg(kEntries)->Arg(10 * kEntries)->Unit(benchmark::kMillisecond);
 
 // The part of ProfileSwitch that the profile manager's listeners take after
 // each switch: the shortcut-conflict check over the window's actions.
@@ -132,13 +234,14 @@ struct QtChain {
   std::vector<QAction*> entries;
   std::vector<std::pair<QAction*, QKeySequence>> keyed;
 
-  void Build(QMenuBar* bar, const QString& tag, int entryCount) {
+  void Build(QMenuBar* bar, const QString& tag, int entryCount,
+             const Shape& shape = kFirstShape) {
     for (int m = 0; m < kMenus; ++m) {
       auto* menu = new QMenu(tag + "Menu" + QString::number(m), bar);
       for (int e = 0; e < entryCount; ++e) {
         auto* action = new QAction(tag + "Entry" + QString::number(e), menu);
-        if (e < kKeyedPerMenu) {
-          const QKeySequence key(KeyText(m * kKeyedPerMenu + e));
+        if (const QString text = shape.KeyAt(tag, m, e); !text.isEmpty()) {
+          const QKeySequence key(text);
           action->setShortcut(key);
           keyed.emplace_back(action, key);
         }
@@ -163,10 +266,16 @@ struct QtChain {
 };
 
 struct QtWorld {
-  QtWorld() {
+  explicit QtWorld(const Shape& shape = kFirstShape) {
     gui = new fwg::Gui(0, nullptr);
     gui->GetMainWindow()->show();
     bar = gui->GetMainWindow()->MenuBar();
+    if (shape.fileMenu) {
+      QMenu* file = bar->addMenu("&File");
+      for (const FileEntry& entry : FileEntries(shape)) {
+        file->addAction(entry.text)->setShortcut(QKeySequence(entry.key));
+      }
+    }
     QCoreApplication::processEvents();
   }
   ~QtWorld() { delete gui; }
@@ -174,27 +283,35 @@ struct QtWorld {
   QMenuBar* bar;
 };
 
-void QtRebuild(benchmark::State& state) {
+void QtRebuildCase(benchmark::State& state, const Shape& shape) {
   const int entries = static_cast<int>(state.range(0));
-  QtWorld world;
+  QtWorld world(shape);
   QtChain chain;
   bool toB = true;
-  chain.Build(world.bar, "A", entries);
+  chain.Build(world.bar, "A", entries, shape);
   for (auto _ : state) {
     chain.Destroy();
-    chain.Build(world.bar, toB ? "B" : "A", entries);
+    chain.Build(world.bar, toB ? "B" : "A", entries, shape);
     toB = !toB;
     QCoreApplication::processEvents();
   }
 }
+
+void QtRebuild(benchmark::State& state) { QtRebuildCase(state, kFirstShape); }
 BENCHMARK(QtRebuild)->Arg(kEntries)->Arg(10 * kEntries)->Unit(benchmark::kMillisecond);
 
-void QtFloorCase(benchmark::State& state, bool hideBar) {
+void QtRebuildShape(benchmark::State& state, const Shape& shape) { QtRebuildCase(state, shape); }
+BENCHMARK_CAPTURE(QtRebuildShape, OwnKeys, kOwnKeys)
+    ->Arg(kEntries)->Arg(10 * kEntries)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(QtRebuildShape, SharedKeys, kSharedKeys)
+    ->Arg(kEntries)->Arg(10 * kEntries)->Unit(benchmark::kMillisecond);
+
+void QtFloorCase(benchmark::State& state, bool hideBar, const Shape& shape = kFirstShape) {
   const int entries = static_cast<int>(state.range(0));
-  QtWorld world;
+  QtWorld world(shape);
   QtChain a, b;
-  a.Build(world.bar, "A", entries);
-  b.Build(world.bar, "B", entries);
+  a.Build(world.bar, "A", entries, shape);
+  b.Build(world.bar, "B", entries, shape);
   b.SetInForce(false);
   bool toB = true;
   QCoreApplication::processEvents();
@@ -214,10 +331,16 @@ BENCHMARK(QtFloor)->Arg(kEntries)->Arg(10 * kEntries)->Unit(benchmark::kMillisec
 void QtFloorHiddenBar(benchmark::State& state) { QtFloorCase(state, true); }
 BENCHMARK(QtFloorHiddenBar)->Arg(kEntries)->Arg(10 * kEntries)->Unit(benchmark::kMillisecond);
 
+void QtFloorShape(benchmark::State& state, const Shape& shape) { QtFloorCase(state, false, shape); }
+BENCHMARK_CAPTURE(QtFloorShape, OwnKeys, kOwnKeys)
+    ->Arg(kEntries)->Arg(10 * kEntries)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(QtFloorShape, SharedKeys, kSharedKeys)
+    ->Arg(kEntries)->Arg(10 * kEntries)->Unit(benchmark::kMillisecond);
+
 int CountObjects(QObject* root) { return static_cast<int>(root->findChildren<QObject*>().size()); }
 
-void SwitchMemory(benchmark::State& state) {
-  World world;
+void SwitchMemoryCase(benchmark::State& state, const Shape& shape) {
+  World world(kEntries, shape);
   for (int i = 0; i < 100; ++i) {
     world.Switch();
     QCoreApplication::processEvents();
@@ -238,6 +361,16 @@ void SwitchMemory(benchmark::State& state) {
       static_cast<double>(static_cast<long long>(mallinfo2().uordblks) -
                           static_cast<long long>(heap));
 }
+
+void SwitchMemory(benchmark::State& state) { SwitchMemoryCase(state, kFirstShape); }
 BENCHMARK(SwitchMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void SwitchMemoryShape(benchmark::State& state, const Shape& shape) {
+  SwitchMemoryCase(state, shape);
+}
+BENCHMARK_CAPTURE(SwitchMemoryShape, OwnKeys, kOwnKeys)
+    ->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(SwitchMemoryShape, SharedKeys, kSharedKeys)
+    ->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -102,7 +102,7 @@ struct HeldKey {
 // The window-wide keys of `actions` (the main window's action list when
 // null), by key, in list order among equal keys. Cheap: most actions have
 // no key, and the first key alone is read for them.
-std::vector<HeldKey> CollectKeys(const std::unordered_set<const QAction*>* actions = nullptr) {
+std::vector<HeldKey> CollectKeys(const std::vector<const QAction*>* actions = nullptr) {
   std::vector<HeldKey> held;
   uiMainWindow* window = uiManager::Get()->MainWindow();
   if (!window) return held;
@@ -157,18 +157,27 @@ bool IsYielding(const QAction* action) {
   return false;
 }
 
-// Gives each yielding action its key, or none while another action of
-// `held` holds it.
-void GiveWay(const std::vector<HeldKey>& held) {
+// Gives each yielding action its key, or none while `isTaken(keys)` says
+// that another action holds it. The key is written only when it differs.
+template <class IsTaken>
+void GiveWayWhere(const IsTaken& isTaken) {
   auto& yielding = GetYielding();
   std::erase_if(yielding, [](const auto& entry) { return entry.first.isNull(); });
-  for (const auto& [action, keys] : yielding) {
-    const bool taken = std::any_of(held.begin(), held.end(), [&](const HeldKey& h) {
-      return h.keys == keys && !IsYielding(h.action);
-    });
-    const QKeySequence wanted = taken ? QKeySequence() : keys;
+  for (size_t i = 0; i < yielding.size(); ++i) {
+    QAction* action = yielding[i].first;
+    const QKeySequence keys = yielding[i].second;
+    const QKeySequence wanted = isTaken(keys) ? QKeySequence() : keys;
     if (action->shortcut() != wanted) action->setShortcut(wanted);
   }
+}
+
+// The same, with another action of `held` holding the key.
+void GiveWay(const std::vector<HeldKey>& held) {
+  GiveWayWhere([&held](const QKeySequence& keys) {
+    return std::any_of(held.begin(), held.end(), [&](const HeldKey& h) {
+      return h.keys == keys && !IsYielding(h.action);
+    });
+  });
 }
 
 oxString QuoteWithProfile(const oxString& action, const oxString& profile) {
@@ -248,30 +257,47 @@ oxStlVector<ShortcutConflict> ProfileManager::GetShortcutConflicts() const {
 
 ShortcutMonitor::ShortcutMonitor(ProfileManager* manager) {
   manager->OnProfileActivated().Connect(this, &ShortcutMonitor::HandleActivated);
-  if (QCoreApplication* application = QCoreApplication::instance()) {
-    application->installEventFilter(this);
-  }
 }
 
 ShortcutMonitor::~ShortcutMonitor() = default;
 
-// Runs after every switch, so it works from the keys alone and looks up
-// names only for a conflict that was not there before.
+// A new main window: learn the keys it already has, then follow its action
+// events.
+void ShortcutMonitor::Watch(QWidget* window) {
+  if (window_) window_->removeEventFilter(this);
+  window_ = window;
+  keyed_.clear();
+  holders_.clear();
+  sharedKeys_ = 0;
+  if (!window) return;
+  window->installEventFilter(this);
+  for (const QAction* action : window->actions()) NoteAction(action, false);
+}
+
+// Runs after every switch. The holders of each key are kept up to date by
+// the window's action events, so a switch that leaves no key shared (and
+// none shared before) costs a look at a counter; otherwise the pairs are
+// worked out from the keyed actions, and names are looked up only for a
+// conflict that was not there before.
 void ShortcutMonitor::HandleActivated(Profile*) {
   uiMainWindow* window = uiManager::Get()->MainWindow();
-  if (window != window_) {
-    // A new main window: learn the keys it already has.
-    window_ = window;
-    keyed_.clear();
-    if (window) {
-      for (const QAction* action : window->actions()) {
-        if (!action->shortcut().isEmpty()) keyed_.insert(action);
-      }
-    }
+  if (window != window_) Watch(window);
+  if (!GetYielding().empty()) {
+    GiveWayWhere([this](const QKeySequence& keys) {
+      const auto found = holders_.constFind(keys);
+      return found != holders_.cend() &&
+             std::any_of(found->begin(), found->end(),
+                         [](const QAction* holder) { return !IsYielding(holder); });
+    });
   }
-  if (!GetYielding().empty()) GiveWay(CollectKeys(&keyed_));
+  if (!HasSharedKey() && known_.empty()) return;
+  std::vector<const QAction*> actions;
+  actions.reserve(keyed_.size());
+  for (const auto& [action, keys] : keyed_) {
+    if (!keys.isEmpty()) actions.push_back(action);
+  }
   std::set<Known> now;
-  ForEachSharedKey(CollectKeys(&keyed_), [&](const HeldKey& first, const HeldKey& second) {
+  ForEachSharedKey(CollectKeys(&actions), [&](const HeldKey& first, const HeldKey& second) {
     const Known known{oxStr(first.keys.toString(QKeySequence::PortableText)), first.action,
                       second.action};
     now.insert(known);
@@ -285,38 +311,49 @@ void ShortcutMonitor::HandleActivated(Profile*) {
   known_.swap(now);
 }
 
-// Keeps the actions of the main window that hold a key, so that the check
-// after a switch looks at those rather than at every action of the window.
-void ShortcutMonitor::NoteAction(QActionEvent* event) {
-  const QAction* action = event->action();
-  if (event->type() == QEvent::ActionRemoved) {
-    keyed_.erase(action);  // possibly half destroyed: only its address is used
-  } else if (!action->shortcut().isEmpty()) {
-    keyed_.insert(action);
-  } else {
-    keyed_.erase(action);
+// Keeps the window-wide keys each action of the main window holds, and the
+// holders of each key. A removed action may be half destroyed: only its
+// address and what was kept of it are used then.
+void ShortcutMonitor::NoteAction(const QAction* action, bool removed) {
+  // Shared with the action: no copy is made of its keys.
+  QList<QKeySequence> now;
+  if (!removed && !action->shortcut().isEmpty() && IsWindowWide(action)) {
+    now = action->shortcuts();
+    now.removeAll(QKeySequence());
+  }
+  if (removed) watching_.erase(action);
+  // An action that held a key keeps its record, empty while it holds none,
+  // and so does a key without holders: a switch gives and withdraws the
+  // same keys over and over.
+  auto kept = keyed_.find(action);
+  if (kept == keyed_.end() ? now.isEmpty() : kept->second == now) return;  // no key changed
+  if (kept == keyed_.end()) kept = keyed_.emplace(action, QList<QKeySequence>()).first;
+  for (const QKeySequence& keys : kept->second) {
+    auto found = holders_.find(keys);
+    if (found == holders_.end()) continue;
+    std::vector<const QAction*>& list = *found;
+    if (list.size() == 2) --sharedKeys_;
+    const auto at = std::find(list.begin(), list.end(), action);
+    if (at != list.end()) list.erase(at);
+  }
+  for (const QKeySequence& keys : now) {
+    std::vector<const QAction*>& list = holders_[keys];
+    list.push_back(action);
+    if (list.size() == 2) ++sharedKeys_;
+  }
+  if (removed) {
+    keyed_.erase(kept);
+    return;
+  }
+  kept->second = std::move(now);
+  // The toolkit hands a press of the key to the action itself.
+  if (!kept->second.isEmpty() && watching_.insert(action).second) {
+    const_cast<QAction*>(action)->installEventFilter(this);
   }
 }
 
-// The toolkit hands an ambiguous press to one of the key's holders with the
-// ambiguity flag set, and that holder does nothing. An action would add its
-// own warning without names; the event stops here for actions and goes on
-// for other receivers (a QShortcut signals activatedAmbiguously()).
-bool ShortcutMonitor::eventFilter(QObject* watched, QEvent* event) {
-  switch (event->type()) {
-    case QEvent::ActionAdded:
-    case QEvent::ActionChanged:
-    case QEvent::ActionRemoved:
-      if (watched == window_ && window_) NoteAction(static_cast<QActionEvent*>(event));
-      return false;
-    case QEvent::Shortcut:
-      break;
-    default:
-      return false;
-  }
-  const auto* shortcut = static_cast<QShortcutEvent*>(event);
-  if (!shortcut->isAmbiguous()) return false;
-  const oxString key = oxStr(shortcut->key().toString(QKeySequence::PortableText));
+void ShortcutMonitor::ReportAmbiguous(QObject* watched, const QKeySequence& keys) const {
+  const oxString key = oxStr(keys.toString(QKeySequence::PortableText));
   oxString holders;
   int count = 0;
   for (const ShortcutEntry& entry : GetShortcutsInForce()) {
@@ -326,7 +363,30 @@ bool ShortcutMonitor::eventFilter(QObject* watched, QEvent* event) {
   if (holders.empty()) holders.append("'").append(oxStr(watched->objectName())).append("'");
   std::cerr << "fwg: shortcut " << key << " pressed, but it is held by " << holders
             << "; nothing was triggered" << std::endl;
-  return qobject_cast<QAction*>(watched) != nullptr;
+}
+
+// The toolkit hands an ambiguous press to one of the key's holders with the
+// ambiguity flag set, and that holder does nothing. An action would add its
+// own warning without names; the event stops here.
+bool ShortcutMonitor::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::ActionAdded:
+    case QEvent::ActionChanged:
+    case QEvent::ActionRemoved:
+      if (watched == window_ && window_) {
+        NoteAction(static_cast<QActionEvent*>(event)->action(),
+                   event->type() == QEvent::ActionRemoved);
+      }
+      return false;
+    case QEvent::Shortcut: {
+      const auto* shortcut = static_cast<QShortcutEvent*>(event);
+      if (!shortcut->isAmbiguous() || !qobject_cast<QAction*>(watched)) return false;
+      ReportAmbiguous(watched, shortcut->key());
+      return true;
+    }
+    default:
+      return false;
+  }
 }
 
 }  // namespace fwg

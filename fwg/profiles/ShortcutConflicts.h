@@ -9,11 +9,14 @@
 // reports every key press that the toolkit finds ambiguous.
 #pragma once
 
+#include <QHash>
 #include <QKeySequence>
+#include <QList>
 #include <QObject>
 #include <QPointer>
 #include <set>
 #include <tuple>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "platform/core/oxTypes.h"
@@ -80,18 +83,30 @@ class ShortcutMonitor : public QObject, public oxListener<single_threaded> {
   ShortcutMonitor(const ShortcutMonitor&) = delete;
   ShortcutMonitor& operator=(const ShortcutMonitor&) = delete;
 
+  // Watches the main window (its action list) and the keyed actions (their
+  // key presses); nothing application-wide, so a switch's events pass by.
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   using Known = std::tuple<oxString, const QAction*, const QAction*>;
 
   void HandleActivated(Profile* profile);
-  void NoteAction(QActionEvent* event);
+  void Watch(QWidget* window);
+  void NoteAction(const QAction* action, bool removed);
+  void ReportAmbiguous(QObject* watched, const QKeySequence& keys) const;
+  // Whether two actions of the window hold one key now.
+  bool HasSharedKey() const { return sharedKeys_ > 0; }
 
   std::set<Known> known_;
-  // The main window whose keyed actions are kept, and those actions.
+  // The main window whose keyed actions are kept, and those actions with
+  // the window-wide keys each held when last seen.
   QPointer<QWidget> window_;
-  std::unordered_set<const QAction*> keyed_;
+  std::unordered_map<const QAction*, QList<QKeySequence>> keyed_;
+  // The holders of each key, and how many keys have more than one.
+  QHash<QKeySequence, std::vector<const QAction*>> holders_;
+  int sharedKeys_ = 0;
+  // Actions whose key presses this monitor watches (it never lets go).
+  std::unordered_set<const QObject*> watching_;
 };
 
 }  // namespace fwg

@@ -300,13 +300,15 @@ void uiMenuData::Apply(Item& item) {
     return;
   }
   uiAction* action = item.action;
-  QString text = uiStr(action ? action->MenuText() : item.text);
+  // Each write below that changes something tells every widget showing the
+  // proxy: only what differs is written.
+  QString text = action ? action->QAction::text() : uiStr(item.text);
   if (action && !action->shortcut().isEmpty()) {
     text += '\t' + action->shortcut().toString(QKeySequence::NativeText);
   }
-  proxy->setText(text);
+  if (proxy->text() != text) proxy->setText(text);
   if (action) {
-    proxy->setIcon(action->icon());
+    if (proxy->icon().cacheKey() != action->icon().cacheKey()) proxy->setIcon(action->icon());
     proxy->setCheckable(action->isCheckable());
     proxy->setChecked(action->isChecked());
     proxy->setStatusTip(action->statusTip());

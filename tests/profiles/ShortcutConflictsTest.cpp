@@ -65,4 +65,22 @@ TEST_F(ShortcutConflicts, AreReportedOnceWhenMadeAndDroppedWhenGone) {
   EXPECT_NE(Switch(sketch), "") << "made again, reported again";
 }
 
+// The check after a switch keeps the holders of each key from the window's
+// own action events: a key given between two switches is seen by the next.
+TEST_F(ShortcutConflicts, KeysGivenBetweenSwitchesAreCheckedAtTheNext) {
+  auto* base = new FilledProfile("Base", "", [](fwg::Profile* p) {
+    p->AddMenu(p->AddAction("save", "&Save", {}, "Ctrl+S"), "File");
+    p->AddMenu(p->AddAction("print", "&Print"), "Print");
+  }, kInBuild);
+  auto* text = new FilledProfile("Text", "Base", [](fwg::Profile*) {}, kInBuild);
+  EXPECT_EQ(Switch(base), "");
+  QAction* print = base->GetAction("print")->GetUiAction();
+  print->setShortcut(QKeySequence("Ctrl+S"));
+  ExpectContains(Switch(text),
+                 {"Ctrl+S is held by 'save' (profile Base) and 'print' (profile Base)"});
+  print->setShortcut({});
+  EXPECT_EQ(Switch(base), "");
+  EXPECT_TRUE(fwg::ProfileManager::Get()->GetShortcutConflicts().empty());
+}
+
 }  // namespace
