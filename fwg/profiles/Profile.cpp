@@ -17,6 +17,7 @@
 #include "platform/fwc/PluginManager.h"
 #include "platform/oxapp/Application.h"
 #include "platform/vos/vosFile.h"
+#include "platform/script/oxScriptEngine.h"
 
 namespace fwg {
 
@@ -149,5 +150,14 @@ const oxStlVector<oxString>& Profile::GetIncludedProfiles() const {
 }
 
 const oxStlVector<oxString>& Profile::GetOtherProfiles() const { return internal_->otherProfiles; }
+
+bool Profile::LoadScript(const oxString& fileName) const {
+  const oxString path = GetResource(fileName);
+  if (path.empty()) {
+    oxWarn("Profile::LoadScript: profile '", GetName(), "' has no script '", fileName, "'");
+    return false;
+  }
+  return oxScriptEngine::Get()->LoadFile(path);
+}
 
 }  // namespace fwg

@@ -54,6 +54,11 @@ class Profile : public oxListener<single_threaded> {
   // Full path of the first existing file of that name in the resource
   // folders of this profile, then of its base, and so on; "" when none.
   oxString GetResource(const oxString& fileName) const;
+  // Runs a script of the profile's resources (found as GetResource finds
+  // files) in the script engine, so that its procedures can be slots and
+  // action scripts. False, with one stderr line, when none is found or it
+  // fails.
+  bool LoadScript(const oxString& fileName) const;
   // The text translated within this profile's name.
   oxString tr(const oxString& context, const oxString& text) const;
   // Records the name of a profile this one includes (flag set) or refers

@@ -47,6 +47,51 @@ Action* FindAction(const QString& name) {
 
 }  // namespace
 
+// What scripts see of a typed object: its name, class, parent and
+// children, and its properties to read and set. Made for each look, so it
+// holds no pointer past the call that made it: it keeps the object's path.
+class ConsoleObject : public QObject {
+  Q_OBJECT
+  Q_PROPERTY(QString name READ name CONSTANT)
+  Q_PROPERTY(QString className READ className CONSTANT)
+  Q_PROPERTY(QString path READ path CONSTANT)
+
+ public:
+  explicit ConsoleObject(const QString& path) : path_(path) {}
+  QString name() const { return path_.section('/', -1); }
+  QString className() const {
+    oxt::Object* object = FindObject(path_);
+    return object ? QString::fromStdString(object->ClassName()) : QString();
+  }
+  QString path() const { return path_; }
+  Q_INVOKABLE QString parent() const { return path_.section('/', 0, -2); }
+  Q_INVOKABLE QStringList children() const {
+    QStringList names;
+    if (oxt::Object* object = FindObject(path_))
+      for (oxt::Object* child : object->GetChildren()) names << QString::fromStdString(child->GetName());
+    return names;
+  }
+  Q_INVOKABLE QString get(const QString& property) const {
+    oxt::Object* object = FindObject(path_);
+    return object ? QString::fromStdString(object->GetProperty(property.toStdString()).GetValue().GetString())
+                  : QString();
+  }
+  // The value as text, in the property's own type; false when the object
+  // or the property refuses it.
+  Q_INVOKABLE bool set(const QString& property, const QString& value) {
+    oxt::Object* object = FindObject(path_);
+    if (!object) return false;
+    oxt::Property p(property.toStdString());
+    const bool known = object->GetProperty(p);
+    const oxt::Variant::Type type = known ? p.GetValue().GetType() : oxt::Variant::Type::String;
+    p.SetValue(oxt::Variant::FromString(type, value.toStdString()));
+    return object->SetProperty(p);
+  }
+
+ private:
+  QString path_;
+};
+
 // What scripts see of the application as "app".
 class ConsoleApp : public QObject {
   Q_OBJECT
@@ -98,6 +143,12 @@ class ConsoleApp : public QObject {
     oxt::Object* object = FindObject(path);
     return object ? QString::fromStdString(object->GetProperty(name.toStdString()).GetValue().GetString())
                   : QString();
+  }
+  // The typed object at "Project/Folder/Document" (see ConsoleObject); null
+  // for none.
+  Q_INVOKABLE QJSValue object(const QString& path) {
+    if (!FindObject(path)) return QJSValue(QJSValue::NullValue);
+    return oxScriptEngine::Get()->GetJSEngine()->newQObject(new ConsoleObject(path));
   }
   Q_INVOKABLE QStringList clients() const {
     QStringList names;

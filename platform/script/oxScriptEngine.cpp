@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "platform/core/oxDiagnostic.h"
+#include "platform/oxapp/Application.h"
 #include "platform/settings/oxSettings.h"
 
 namespace {
@@ -109,6 +110,14 @@ void oxScriptEngine::Install() {
 
 oxScriptEngine::oxScriptEngine() : internal_(new Internal) {
   internal_->engine.installExtensions(QJSEngine::ConsoleExtension);
+  // The limit a user may set: "TimeLimitSeconds" under "Scripts" in the
+  // application's settings.
+  if (oxSettings* settings = oxapp::Application::Get()->GetSettings()) {
+    const oxSettings* section = settings->GetSection("Scripts", false, true);
+    if (section && section->Has("TimeLimitSeconds")) {
+      SetTimeLimit(section->Get("TimeLimitSeconds").GetInteger() * 1000);
+    }
+  }
   // The user's own scripts, beside the settings.
   LoadFolder(oxSettings::GetConfigFolder() + "/scripts");
 }

@@ -45,7 +45,8 @@ class oxScriptEngine {
   // other than "" or "javascript" gets one line and runs nothing.
   void Invoke(const oxScriptCallback& callback, const oxStlVector<oxVariant>& args);
 
-  // The most a call may run before it is stopped; 5 seconds unless set.
+  // The most a call may run before it is stopped: 5 seconds, or
+  // "TimeLimitSeconds" under "Scripts" in the application's settings.
   void SetTimeLimit(int milliseconds);
   int GetTimeLimit() const;
 

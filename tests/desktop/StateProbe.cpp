@@ -17,7 +17,6 @@
 #include "fwg/profiles/Profile.h"
 #include "fwg/profiles/ProfileManager.h"
 #include "fwg/shell/CommandPalette.h"
-#include "fwg/shell/ProjectTree.h"
 #include "platform/fwc/Plugin.h"
 #include "platform/oxt/Model.h"
 #include "platform/oxt/Object.h"
@@ -66,8 +65,6 @@ QString Describe() {
     add("geometry", QString("%1 %2 %3 %4").arg(frame.x()).arg(frame.y()).arg(frame.width()).arg(frame.height()));
     add("maximized", window->isMaximized() ? "1" : "0");
     add("tabs", Tabs(window));
-    auto* tree = window->findChild<fwg::ProjectTree*>();
-    add("tree", tree && tree->isVisible() ? Centre(tree->viewport(), tree->viewport()->rect()) : "");
   }
   fwg::ClientObject* active = parts->clientManager ? parts->clientManager->GetActiveClientObject() : nullptr;
   add("active", active ? QString::fromStdString(active->GetName()) : "");

@@ -198,8 +198,7 @@ TEST_F(DeclaredProfile, ReachesHandlersByNameAndReportsMissingOnesOnce) {
   profile->GetAction("again")->Activate();
   EXPECT_EQ(calls, (std::vector<std::string>{"save", "wrap on", "again"}));
 
-  // Script procedures as handlers: a plain action's with nothing, a
-  // checkable one's with its new state.
+  // Script procedures as handlers; a checkable action's gets its new state.
   oxScriptEngine* scripts = oxScriptEngine::Get();
   scripts->Evaluate("var ran = []; function tidy() { ran.push('tidy'); }\n"
                     "function grid(on) { ran.push('grid ' + on); }");

@@ -189,12 +189,10 @@ TEST_F(MainWindowLayout, DocksAndToolbarsComeBackWhereTheUserLeftThem) {
   EXPECT_FALSE(window_->findChildren<QDockWidget*>("Log").back()->isVisible());
 }
 
-// Switching puts back a profile's docks, not the window's size: that is
-// the user's, kept once for the application. A dock of a base both chains
-// share stays in the area where the user put it.
+// Switching puts back a profile's docks, not the window's size (the user's);
+// a dock of a base both chains share stays where the user put it.
 TEST_F(MainWindowLayout, TheWindowIsTheUsersAndSharedDocksStayWhereTheUserPutThem) {
   auto* derived = new fwg::Profile("Derived", "Editor", "window-layout-test");
-  derived->AddToolBar(derived->AddAction("more", "More"), "");
   fwg::WindowLayout::Save(editor_);
   derived->Activate();
   window_->setGeometry(60, 40, 800, 600);

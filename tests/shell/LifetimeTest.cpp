@@ -11,7 +11,6 @@
 #include "fwg/profiles/ProfileManager.h"
 #include "fwg/objects/Project.h"
 #include "platform/fwc/Director.h"
-#include "platform/oxt/CurrentObjects.h"
 #include "platform/ui/uiFrame.h"
 #include "platform/ui/uiLayoutFrameEx.h"
 #include "tests/support/TestBasics.h"
@@ -58,11 +57,8 @@ TEST_F(Lifetime, TearDownFindsTheDyingApplicationObjectAndNoOther) {
 // runs after the managers it reaches are gone (it crashed the host at exit).
 TEST_F(Lifetime, TearDownActivatesNoFrameWhenTheFocusMoves) {
   auto* client = new Client;
-  auto* project = new fwg::Project("P");
-  project->EmitCreated();
   oxt::Property sideBySide("Layout", 3);
-  project->SetProperty(sideBySide);
-  oxt::CurrentObjects::Get()->SetCurrentObject(project);
+  fwg::Project::UseCurrent("P")->SetProperty(sideBySide);
   Window()->Show();
   int activations = 0;
   std::vector<std::unique_ptr<uiFrame>> views;  // handed back by their frames

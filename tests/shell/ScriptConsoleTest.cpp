@@ -15,11 +15,7 @@ using Console = WithProjects;
 
 TEST_F(Console, SwitchesProfilesRunsActionsAndReadsTheTree) {
   auto* client = new DocumentClient;  // owned by the client manager
-  for (const char* name : {"Draw", "Write"}) {
-    client->AddProfile(new FilledProfile(name, "", [name](fwg::Profile* p) {
-      p->AddMenu(p->AddAction(std::string("go.") + name, name), name);
-    }));
-  }
+  client->AddProfile(new FilledProfile("Write", "", [](fwg::Profile* p) { p->AddAction("go.Write", "Go"); }));
   Make<fwg::Project>("Work");
   fwg::ScriptConsole console(nullptr, "Console");
   EXPECT_EQ(console.Run("app.activate('Write') && app.activeProfile()"), "Write");
@@ -29,6 +25,9 @@ TEST_F(Console, SwitchesProfilesRunsActionsAndReadsTheTree) {
   EXPECT_EQ(console.Run("app.newDocument('Documents') && app.tree()"),
             "fwg::Project Work\n  fwg::ClientObject Untitled 1");
   EXPECT_EQ(console.Run("app.property('Work/Untitled 1', 'Name')"), "Untitled 1");
+  EXPECT_EQ(console.Run("var d = app.object('Work/Untitled 1'); d.set('Name', 'Page') && "
+                        "[app.object('Work').children(), app.object('Work/Page').className].join()"),
+            "Page,fwg::ClientObject");
   bool failed = false;
   console.Run("app.nothing()", &failed);
   EXPECT_TRUE(failed);

@@ -19,7 +19,6 @@ class ScriptSlots : public ::testing::Test {
         "var tools = { tidy: function (n) { calls.push('tidy ' + (n + 1)); } };\n"
         "function boom() { throw new Error('boom'); }\n"
         "function spin() { for (;;) {} }\n");
-    engine_->Evaluate("calls = []");
   }
   std::string Calls() { return engine_->Evaluate("calls.join(';')"); }
 

@@ -238,28 +238,18 @@ TEST_F(Signals, SlotDeletingTheSignalOwnerStopsTheEmission) {
   EXPECT_EQ(watcher.GetSignalConnectionCount(), 0u);
 }
 
-TEST_F(Signals, ScriptsReceiveArgumentsAsVariantsWithBoundObjectFirst) {
+// The order of the arguments, the bound object first and disconnection by
+// the three strings are checked through the real engine (ScriptEngineTest);
+// here what the signal library itself makes of arguments of other types.
+TEST_F(Signals, ScriptsReceiveArgumentsOfEveryTypeAsVariants) {
   struct Thing { int id = 0; } thing;
   int target = 0;
   using Args = oxStlVector<oxVariant>;
-
-  oxSignal3<void, int, bool, const oxString&> values;
+  oxSignal1<void, int> values;
   values.Connect(oxScriptCallback("OnValues"));
-  values.Connect(oxScriptCallback("OnBound", "doc1", "tcl"));
-  values.Connect(oxScriptCallback("OnBound", "doc1"));
-  // Only the callback equal in all three strings goes.
-  values.Disconnect(oxScriptCallback("OnBound", "doc1"));
-  values.Disconnect(oxScriptCallback("Missing"));
-  values.Emit(42, true, "text");
-  const Args args = {oxVariant(42), oxVariant(true), oxVariant(oxString("text"))};
-  ASSERT_EQ(calls.size(), 2u);
-  EXPECT_EQ(calls[0].procedure + calls[0].object + "|" + calls[1].procedure + calls[1].object, "OnValues|OnBounddoc1");
-  EXPECT_EQ(calls[0].args, args);
-  EXPECT_EQ(calls[1].args, (Args{oxVariant(oxString("doc1")), args[0], args[1], args[2]}));
 
   // By reference: its address. A null C string reaches the script as empty
   // text, not as a crash.
-  calls.clear();
   oxSignal3<void, int*, Thing&, const char*> objects;
   objects.Connect(oxScriptCallback("OnObjects"));
   objects.Emit(&target, thing, nullptr);
@@ -270,7 +260,7 @@ TEST_F(Signals, ScriptsReceiveArgumentsAsVariantsWithBoundObjectFirst) {
 
   // Without an invoker scripts are silent and stay connected.
   oxScriptCallback::SetInvoker({});
-  values.Emit(2, false, "");
+  values.Emit(2);
   EXPECT_EQ(calls.size(), 2u);
-  EXPECT_EQ(values.GetConnectionCount(), 2u);
+  EXPECT_EQ(values.GetConnectionCount(), 1u);
 }
