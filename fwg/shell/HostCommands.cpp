@@ -59,22 +59,6 @@ DocumentCycle& GetCycle() {
   return *cycle;
 }
 
-// The widget inside `area` that takes the keyboard: the one that had it
-// last, else the first that accepts it by Tab.
-QWidget* FindFocusTarget(QWidget* area) {
-  if (!area || !area->isVisible()) return nullptr;
-  if (QWidget* last = area->focusWidget(); last && last->isVisible() && area->isAncestorOf(last)) {
-    return last;
-  }
-  if (area->focusPolicy() & Qt::TabFocus) return area;
-  for (QWidget* child : area->findChildren<QWidget*>()) {
-    if (child->isVisible() && child->isEnabled() && (child->focusPolicy() & Qt::TabFocus)) {
-      return child;
-    }
-  }
-  return nullptr;
-}
-
 QAction* AddCommand(uiMainWindow* window, const char* text, const QKeySequence& keys,
                     std::function<void()> run) {
   auto* action = new QAction(TranslateLibraryQText(text), window);
@@ -171,7 +155,7 @@ void HostCommands::CyclePanes(bool forward) {
   oxStlVector<QWidget*> panes;
   if (active && active->GetLayouter()) panes.push_back(active->GetLayouter());
   for (QDockWidget* dock : window->findChildren<QDockWidget*>()) {
-    if (dock->isVisible() && FindFocusTarget(dock->widget())) panes.push_back(dock->widget());
+    if (dock->isVisible() && uiFindFocusTarget(dock->widget())) panes.push_back(dock->widget());
   }
   if (panes.empty()) return;
   const QWidget* focus = QApplication::focusWidget();
@@ -181,7 +165,7 @@ void HostCommands::CyclePanes(bool forward) {
   }
   const int count = static_cast<int>(panes.size());
   const int next = at < 0 ? 0 : ((at + (forward ? 1 : -1)) % count + count) % count;
-  if (QWidget* target = FindFocusTarget(panes[static_cast<size_t>(next)])) {
+  if (QWidget* target = uiFindFocusTarget(panes[static_cast<size_t>(next)])) {
     target->setFocus(Qt::ShortcutFocusReason);
   }
 }

@@ -615,18 +615,7 @@ oxiSignal1<void, uiLayoutFrameEx*>& uiLayoutFrameEx::OnCloseRequest() {
 void uiLayoutFrameEx::SetActivationEnabled(bool enabled) { g_activationEnabled = enabled; }
 
 bool uiLayoutFrameEx::FocusView() {
-  if (!isVisible()) return false;
-  QWidget* target = nullptr;
-  if (QWidget* last = focusWidget(); last && last->isVisible() && isAncestorOf(last)) {
-    target = last;
-  } else {
-    for (QWidget* child : findChildren<QWidget*>()) {
-      if (child->isVisible() && child->isEnabled() && (child->focusPolicy() & Qt::TabFocus)) {
-        target = child;
-        break;
-      }
-    }
-  }
+  QWidget* target = uiFindFocusTarget(this);
   if (target) target->setFocus(Qt::OtherFocusReason);
   return target != nullptr;
 }

@@ -11,3 +11,17 @@ void uiWidget::SetWindowState(unsigned state) {
 uiWidget* uiWidget::ParentWidget() const {
   return dynamic_cast<uiWidget*>(GetWidget()->parentWidget());
 }
+
+QWidget* uiFindFocusTarget(QWidget* area) {
+  if (!area || !area->isVisible()) return nullptr;
+  if (QWidget* last = area->focusWidget(); last && last->isVisible() && area->isAncestorOf(last)) {
+    return last;
+  }
+  if (area->focusPolicy() & Qt::TabFocus) return area;
+  for (QWidget* child : area->findChildren<QWidget*>()) {
+    if (child->isVisible() && child->isEnabled() && (child->focusPolicy() & Qt::TabFocus)) {
+      return child;
+    }
+  }
+  return nullptr;
+}

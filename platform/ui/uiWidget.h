@@ -80,3 +80,8 @@ class uiWidgetT : public Q, public uiWidget {
 };
 
 inline QWidget* uiImpl(uiWidget* widget) { return widget ? widget->GetWidget() : nullptr; }
+
+// The widget in `area` (itself included) that takes the keyboard: the one
+// that had it last, else the first that accepts it by Tab; null when none
+// does or the area is not on screen.
+QWidget* uiFindFocusTarget(QWidget* area);
