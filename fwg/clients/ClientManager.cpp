@@ -74,13 +74,17 @@ struct ClientManager::Internal : oxListener<> {
     if (document && document != activeClientObject) document->Activate();
   }
 
+  void ActivateIdleProfile() const {
+    if (Profile* idle = ProfileManager::Get()->GetProfile(idleProfile)) idle->Activate();
+  }
+
   void ReplaceActive() {
     replacing = false;
     if (activeClientObject) return;
     if (!recent.empty()) {
       recent.front()->Activate();
-    } else if (Profile* idle = ProfileManager::Get()->GetProfile(idleProfile)) {
-      idle->Activate();
+    } else {
+      ActivateIdleProfile();
     }
   }
 };
@@ -218,8 +222,6 @@ void ClientManager::ForgetClientObject(ClientObject* object) {
 void ClientManager::SetIdleProfile(const oxString& name) { internal_->idleProfile = name; }
 oxString ClientManager::GetIdleProfile() const { return internal_->idleProfile; }
 
-void ClientManager::ActivateIdleProfile() {
-  if (Profile* idle = ProfileManager::Get()->GetProfile(internal_->idleProfile)) idle->Activate();
-}
+void ClientManager::ActivateIdleProfile() { internal_->ActivateIdleProfile(); }
 
 }  // namespace fwg

@@ -14,14 +14,17 @@ namespace fwg {
 
 namespace {
 
+ClientObject* GetActiveDocument() {
+  const Parts* parts = FindParts();
+  return parts && parts->clientManager ? parts->clientManager->GetActiveClientObject() : nullptr;
+}
+
 // One for the process: the parts it reads are looked up at each update.
 struct TitleKeeper : oxListener<> {
   TitleKeeper() {
     Project::OnTitleChanged().Connect(this, [](Project*) { WindowTitle::Update(); });
     ClientObject::OnTitleChanged().Connect(this, [](ClientObject* document) {
-      const Parts* parts = FindParts();
-      if (parts && parts->clientManager && parts->clientManager->GetActiveClientObject() == document)
-        WindowTitle::Update();
+      if (GetActiveDocument() == document) WindowTitle::Update();
     });
     oxt::Model* model = oxt::Model::Get();
     // The active document's label turns bold when it becomes active; a
@@ -35,7 +38,7 @@ struct TitleKeeper : oxListener<> {
       if (Project::Cast(object)) WindowTitle::Update();
     });
     // The objects are still there while this is told: look once they left.
-    model->OnObjectsDeleted().Connect(this, [this](const oxStlVector<oxt::Object*>&) {
+    model->OnObjectsDeleted().Connect(this, [](const oxStlVector<oxt::Object*>&) {
       if (QCoreApplication* app = QCoreApplication::instance()) {
         QMetaObject::invokeMethod(app, [] { WindowTitle::Update(); }, Qt::QueuedConnection);
       }
@@ -48,6 +51,12 @@ struct TitleKeeper : oxListener<> {
 
 TitleKeeper* g_keeper = nullptr;
 
+// A title we did not write is the host's: ours goes in front of it.
+oxString GetHostPart(const uiMainWindow* window) {
+  const oxString current = window->Caption();
+  return current != g_keeper->written ? current : g_keeper->base;
+}
+
 }  // namespace
 
 void WindowTitle::Keep() {
@@ -58,28 +67,19 @@ void WindowTitle::Keep() {
 oxString WindowTitle::Compose() {
   uiMainWindow* window = FindMainWindow();
   if (!window || !g_keeper) return {};
-  // A title we did not write is the host's: ours goes in front of it.
-  const oxString current = window->Caption();
-  oxString base = current != g_keeper->written ? current : g_keeper->base;
   oxString title;
-  const Parts* parts = FindParts();
-  if (ClientObject* document = parts->clientManager ? parts->clientManager->GetActiveClientObject() : nullptr) {
-    title = document->GetTitle() + "[*] - ";
-  }
+  if (ClientObject* document = GetActiveDocument()) title = document->GetTitle() + "[*] - ";
   if (Project* project = SessionCommands::GetSessionProject()) title += project->GetTitle() + " - ";
-  return title + base;
+  return title + GetHostPart(window);
 }
 
 void WindowTitle::Update() {
   uiMainWindow* window = FindMainWindow();
   if (!window || !g_keeper) return;
-  const oxString current = window->Caption();
-  if (current != g_keeper->written) g_keeper->base = current;
+  g_keeper->base = GetHostPart(window);
   g_keeper->written = Compose();
   window->SetCaption(g_keeper->written);
-  const Parts* parts = FindParts();
-  const ClientObject* document =
-      parts->clientManager ? parts->clientManager->GetActiveClientObject() : nullptr;
+  const ClientObject* document = GetActiveDocument();
   window->setWindowModified(document && document->IsModified());
 }
 
