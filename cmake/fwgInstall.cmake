@@ -24,7 +24,8 @@ foreach(part fwg platform)
           FILES_MATCHING PATTERN "*.h"
           PATTERN "ProfileInternal.h" EXCLUDE
           PATTERN "Registration.h" EXCLUDE
-          PATTERN "PropertyEditing.h" EXCLUDE)
+          PATTERN "PropertyEditing.h" EXCLUDE
+          PATTERN "Question.h" EXCLUDE)
 endforeach()
 
 configure_package_config_file(${CMAKE_SOURCE_DIR}/cmake/fwgConfig.cmake.in

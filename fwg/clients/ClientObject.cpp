@@ -3,14 +3,13 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDockWidget>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QPointer>
 #include <algorithm>
 #include <iostream>
 #include <memory>
 
 #include "fwg/LibraryTexts.h"
+#include "fwg/Question.h"
 #include "fwg/clients/Client.h"
 #include "fwg/clients/ClientManager.h"
 #include "fwg/objects/ClientFolder.h"
@@ -45,23 +44,6 @@ ClientManager* FindClientManager() {
 oxt::Object* ChooseParent() {
   if (ClientFolder* folder = ClientFolder::GetCurrentObject()) return folder;
   return Project::GetCurrentObject();
-}
-
-// A question about one document, over the main window: Escape answers with
-// the escape button, which keeps the document.
-QMessageBox::StandardButton Ask(const char* caption, const QString& text, const char* detail,
-                                QMessageBox::StandardButtons buttons,
-                                QMessageBox::StandardButton preferred,
-                                const char* acceptText = nullptr) {
-  QMessageBox box(QMessageBox::Warning, TranslateLibraryQText(caption), text, buttons,
-                  FindMainWindow());
-  box.setInformativeText(TranslateLibraryQText(detail));
-  box.setDefaultButton(preferred);
-  if (acceptText) box.button(preferred)->setText(TranslateLibraryQText(acceptText));
-  box.setEscapeButton(QMessageBox::Cancel);
-  box.exec();
-  auto* clicked = box.clickedButton();
-  return clicked ? box.standardButton(clicked) : QMessageBox::Cancel;
 }
 
 QString Quoted(const ClientObject* document) {
@@ -289,10 +271,11 @@ void ClientObject::EmitModified() {
 }
 
 bool ClientObject::ConfirmClose() {
-  const auto answer =
-      Ask("Unsaved Changes", TranslateLibraryQText("Save the changes to %1?").arg(Quoted(this)),
-          "Your changes are lost if you don't save them.",
-          QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+  const auto answer = AskUser(TranslateLibraryQText("Unsaved Changes"),
+                              TranslateLibraryQText("Save the changes to %1?").arg(Quoted(this)),
+                              TranslateLibraryQText("Your changes are lost if you don't save them."),
+                              QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                              QMessageBox::Save);
   if (answer == QMessageBox::Discard) return true;
   if (answer != QMessageBox::Save) return false;
   Client* client = GetClient();
@@ -304,9 +287,11 @@ bool ClientObject::Close() {
   if (IsModified()) {
     if (!ConfirmClose()) return false;
   } else if (HasUnsavedContent()) {
-    const auto answer = Ask(
-        "Close Document", TranslateLibraryQText("%1 holds work that no saved session keeps.").arg(Quoted(this)),
-        "Close it anyway?", QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok, "&Close");
+    const auto answer =
+        AskUser(TranslateLibraryQText("Close Document"),
+                TranslateLibraryQText("%1 holds work that no saved session keeps.").arg(Quoted(this)),
+                TranslateLibraryQText("Close it anyway?"), QMessageBox::Ok | QMessageBox::Cancel,
+                QMessageBox::Ok, TranslateLibraryQText("&Close"));
     if (answer != QMessageBox::Ok) return false;
   }
   if (!*alive) return true;

@@ -1,15 +1,14 @@
 #include "fwg/objects/UnsavedWork.h"
 
-#include <QMessageBox>
 #include <QStringList>
 
 #include "fwg/LibraryTexts.h"
 #include "fwg/Parts.h"
+#include "fwg/Question.h"
 #include "fwg/clients/ClientObject.h"
 #include "fwg/objects/Project.h"
 #include "fwg/objects/SessionCommands.h"
 #include "platform/oxt/Model.h"
-#include "platform/ui/uiMainWindow.h"
 
 namespace fwg {
 
@@ -57,18 +56,12 @@ QMessageBox::StandardButton AskAboutSessions(const oxStlVector<Project*>& projec
     if (title.endsWith('*')) title.chop(1);
     titles << QText("\u201c%1\u201d").arg(title);
   }
-  QMessageBox box(QMessageBox::Warning, QText("Unsaved Changes"),
-                  (projects.size() == 1 ? QText("The session %1 has unsaved changes.")
-                                        : QText("The sessions %1 have unsaved changes."))
-                      .arg(titles.join(", ")),
-                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
-                  FindMainWindow());
-  box.setInformativeText(QText("Save them before quitting?"));
-  box.setDefaultButton(QMessageBox::Save);
-  box.setEscapeButton(QMessageBox::Cancel);
-  box.exec();
-  QAbstractButton* clicked = box.clickedButton();
-  return clicked ? box.standardButton(clicked) : QMessageBox::Cancel;
+  return AskUser(QText("Unsaved Changes"),
+                 (projects.size() == 1 ? QText("The session %1 has unsaved changes.")
+                                       : QText("The sessions %1 have unsaved changes."))
+                     .arg(titles.join(", ")),
+                 QText("Save them before quitting?"),
+                 QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
 }
 
 }  // namespace
