@@ -12,7 +12,6 @@ class ScriptSlots : public ::testing::Test {
   void SetUp() override {
     oxScriptEngine::Install();
     engine_ = oxScriptEngine::Get();
-    engine_->SetTimeLimit(5000);
     engine_->Evaluate(
         "var calls = [];\n"
         "function record() { calls.push(Array.prototype.join.call(arguments, '|')); }\n"
