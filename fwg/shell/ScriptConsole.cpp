@@ -214,6 +214,11 @@ oxString ScriptConsole::Run(const oxString& text, bool* failed) {
 
 oxString ScriptConsole::GetOutput() const { return internal_->output->toPlainText().toStdString(); }
 
+void ScriptConsole::showEvent(QShowEvent* event) {
+  uiWidgetT<QWidget>::showEvent(event);
+  internal_->input->setFocus(Qt::OtherFocusReason);
+}
+
 // Up and Down walk the history as shells do.
 bool ScriptConsole::eventFilter(QObject* watched, QEvent* event) {
   Internal& d = *internal_;

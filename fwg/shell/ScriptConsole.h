@@ -45,6 +45,8 @@ class ScriptConsole : public uiWidgetT<QWidget> {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // Opened (its dock shown), it takes the keyboard: a person opens it to type.
+  void showEvent(QShowEvent* event) override;
 
  private:
   struct Internal;
