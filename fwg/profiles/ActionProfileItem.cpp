@@ -40,6 +40,10 @@ oxString ActionProfileItem::DefaultName(const Action* action) {
 
 void ActionProfileItem::Apply(bool on) {
   if (!resolved_) Resolve();
+  if (gated_) {
+    shown_.GiveShortcuts(on);
+    return;
+  }
   // An added entry hides nothing and a removed one shows nothing.
   if (GetMode() != Remove) shown_.SetShown(on);
   if (GetMode() != Add) hidden_.SetShown(!on);
@@ -64,6 +68,23 @@ void ActionProfileItem::Resolve() {
   }
   if (!hidden_.IsEmpty()) hidden_.CollectShortcuts(hidden_.shortcuts);
   if (!shown_.IsEmpty()) shown_.CollectShortcuts(shown_.shortcuts);
+  hasKeys_ = shown_.HasShortcuts();
+  if (GetMode() == Add && GatesEntries()) Gate();
+}
+
+void ActionProfileItem::Gate() {
+  const auto inMenu = [](const EntryLocation& entry) { return entry.GetContainerMenu(); };
+  if (!inMenu(shown_) || !std::all_of(shown_.members.begin(), shown_.members.end(), inMenu)) {
+    return;
+  }
+  uiMenuGate* gate = &GetInternal(owner_)->menuGate;
+  const auto put = [this, gate](const EntryLocation& entry) {
+    entry.GetContainerMenu()->SetItemVisible(entry.id, visible_);
+    entry.GetContainerMenu()->SetItemGate(entry.id, gate);
+  };
+  put(shown_);
+  for (const EntryLocation& member : shown_.members) put(member);
+  gated_ = true;
 }
 
 EntryLocation ActionProfileItem::MakeEntry(const EntryLocation& at, const oxString& lastName) {

@@ -19,6 +19,7 @@ class ActionProfileItem : public ProfileItem {
   ~ActionProfileItem() override;
 
   void Apply(bool on) override;
+  bool NeedsSwitching() const override { return !resolved_ || !gated_ || hasKeys_; }
   // Where the item's path starts.
   virtual uiObject* GetRoot() = 0;
 
@@ -43,12 +44,20 @@ class ActionProfileItem : public ProfileItem {
   void Resolve();
   // Makes the action's entry at `at`, by the kind of container there.
   virtual EntryLocation MakeEntry(const EntryLocation& at, const oxString& lastName);
+  // Whether the menu entries an add item makes stand behind the profile's
+  // gate, shown and hidden with the whole profile instead of one by one.
+  virtual bool GatesEntries() const { return false; }
 
  private:
+  // Puts the entries made behind the profile's gate, when they are menu
+  // entries.
+  void Gate();
 
   // A switch reads these of every item: first, beside the base's fields.
   bool resolved_ = false;
   bool visible_ = true;
+  bool gated_ = false;
+  bool hasKeys_ = false;  // shortcuts recorded under the entries made
   EntryLocation shown_;
   EntryLocation hidden_;
   Action* action_;
@@ -62,6 +71,9 @@ class MenuItem : public ActionProfileItem {
   using ActionProfileItem::ActionProfileItem;
   ~MenuItem() override;
   uiObject* GetRoot() override;
+
+ protected:
+  bool GatesEntries() const override { return true; }
 };
 
 // An edit of the toolbars: a toolbar of its own, a button in a toolbar, or

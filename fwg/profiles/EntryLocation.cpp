@@ -2,6 +2,7 @@
 
 #include <QMenu>
 #include <QToolBar>
+#include <algorithm>
 
 #include "platform/ui/uiAction.h"
 #include "platform/ui/uiApplication.h"
@@ -111,6 +112,10 @@ oxString EntryLocation::Name() const {
 }
 
 EntryLocation EntryLocation::FindChild(const oxString& name) const {
+  if (uiMenuData* menu = GetObjectMenu()) {
+    const int at = menu->FindVisibleItem(name);
+    return at < 0 ? EntryLocation() : EntryAt(at);
+  }
   const int count = CountEntries();
   for (int i = 0; i < count; ++i) {
     EntryLocation entry = EntryAt(i);
@@ -174,6 +179,18 @@ void EntryLocation::SetShown(bool shown) {
     SetEntryVisible(effective);
   }
   for (EntryLocation& member : members) member.SetShown(effective);
+}
+
+void EntryLocation::GiveShortcuts(bool inForce) {
+  for (ShortcutRecord& record : shortcuts) {
+    if (record.action) record.action->SetAccel(inForce ? record.inForce : record.withdrawn);
+  }
+  for (EntryLocation& member : members) member.GiveShortcuts(inForce);
+}
+
+bool EntryLocation::HasShortcuts() const {
+  return !shortcuts.empty() || std::any_of(members.begin(), members.end(),
+                                           [](const EntryLocation& m) { return m.HasShortcuts(); });
 }
 
 }  // namespace fwg

@@ -94,6 +94,10 @@ class EntryLocation {
   // Shows (with the remembered visibility) or hides the entry and its
   // members, and gives or withdraws the recorded shortcuts.
   void SetShown(bool shown);
+  // Gives (true) or withdraws the shortcuts recorded under the entry and
+  // its members, as SetShown does.
+  void GiveShortcuts(bool inForce);
+  bool HasShortcuts() const;
 
  private:
   bool IsEntryVisible() const;

@@ -61,6 +61,7 @@ oxStlVector<Profile*> GetBaseChainProfiles(const Profile* profile) {
 
 void Profile::Internal::Record(ProfileItem* item) {
   items.push_back(item);
+  switchingStale = true;
   if (active) item->Apply(true);
 }
 

@@ -26,34 +26,69 @@ void Prefetch(const oxStlVector<ProfileItem*>& items, size_t i) {
   __builtin_prefetch(reinterpret_cast<const char*>(items[i]) + 64);
 }
 
-// Items withdrawn last to first, then the widgets hidden. Items and widgets
-// that client code run by an item adds meanwhile are withdrawn too.
-void Leave(Profile* profile) {
-  Profile::Internal* d = GetInternal(profile);
-  size_t done = 0;
-  for (size_t end = d->items.size(); done < end; end = d->items.size()) {
-    for (size_t i = end; i-- > done;) {
-      if (i >= kLookAhead) Prefetch(d->items, i - kLookAhead);
-      d->items[i]->Apply(false);
-    }
-    done = end;
-  }
-  for (size_t i = 0; i < d->widgets.size(); ++i) d->widgets[i]->Hide();
-  d->active = false;
+// The items a switch goes through: all of them until the list of those
+// that need it is made, after a pass over all.
+const oxStlVector<ProfileItem*>& SwitchedItems(const Profile::Internal* d) {
+  return d->switchingStale ? d->items : d->switching;
 }
 
-// Items put in force first to last (the first application resolves them),
-// then the widgets shown. Indexes rather than iterators: an item's client
-// code (a dock widget maker, a show handler) may record further items or
-// widgets on this profile, which are put in force in the same pass.
+void NoteSwitchedItems(Profile::Internal* d) {
+  if (!d->switchingStale) return;
+  d->switching.clear();
+  for (ProfileItem* item : d->items) {
+    if (item->NeedsSwitching()) d->switching.push_back(item);
+  }
+  d->switchingStale = false;
+}
+
+// Items withdrawn last to first, then the menu entries behind the profile's
+// gate and the widgets hidden. Items and widgets that client code run by an
+// item adds meanwhile are withdrawn too.
+void Leave(Profile* profile) {
+  Profile::Internal* d = GetInternal(profile);
+  const oxStlVector<ProfileItem*>& items = SwitchedItems(d);
+  const size_t recorded = d->items.size();
+  for (size_t i = items.size(); i-- > 0;) {
+    if (i >= kLookAhead) Prefetch(items, i - kLookAhead);
+    items[i]->Apply(false);
+  }
+  // Recorded meanwhile: `items` may be either list, so the new ones are
+  // taken from the full one.
+  size_t done = recorded;
+  for (size_t end = d->items.size(); done < end; end = d->items.size()) {
+    for (size_t i = end; i-- > done;) d->items[i]->Apply(false);
+    done = end;
+  }
+  d->menuGate.SetOpen(false);
+  for (size_t i = 0; i < d->widgets.size(); ++i) d->widgets[i]->Hide();
+  d->active = false;
+  NoteSwitchedItems(d);
+}
+
+// The gate opened, then items put in force first to last (the first
+// application resolves them), then the widgets shown. Indexes rather than
+// iterators: an item's client code (a dock widget maker, a show handler)
+// may record further items or widgets on this profile, which are put in
+// force in the same pass.
 void Enter(Profile* profile) {
   Profile::Internal* d = GetInternal(profile);
-  for (size_t i = 0; i < d->items.size(); ++i) {
+  d->menuGate.SetOpen(true);
+  const bool all = d->switchingStale;
+  const size_t recorded = d->items.size();
+  if (!all) {
+    const oxStlVector<ProfileItem*>& items = d->switching;
+    for (size_t i = 0; i < items.size(); ++i) {
+      Prefetch(items, i + kLookAhead);
+      items[i]->Apply(true);
+    }
+  }
+  for (size_t i = all ? 0 : recorded; i < d->items.size(); ++i) {
     Prefetch(d->items, i + kLookAhead);
     d->items[i]->Apply(true);
   }
   for (size_t i = 0; i < d->widgets.size(); ++i) d->widgets[i]->Show();
   d->active = true;
+  NoteSwitchedItems(d);
 }
 
 }  // namespace

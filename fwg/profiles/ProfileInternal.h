@@ -5,6 +5,7 @@
 #include <QPointer>
 
 #include "fwg/profiles/Profile.h"
+#include "platform/ui/uiMenuData.h"
 
 class QObject;
 class uiPopupMenu;
@@ -28,6 +29,13 @@ struct Profile::Internal {
   bool built = false;
   bool active = false;
   oxStlVector<ProfileItem*> items;  // owned, in recording order
+  // The items a switch applies (those that need it), in recording order;
+  // made again after items were recorded.
+  oxStlVector<ProfileItem*> switching;
+  bool switchingStale = true;
+  // Open while the profile is in force: the menu entries its items added
+  // stand behind it, so a switch shows and hides them all at once.
+  uiMenuGate menuGate;
   oxStlVector<uiToolBar*> toolBars;  // made by this profile's items
   oxStlVector<uiPopupMenu*> contextMenus;  // made by this profile's items
   oxStlVector<uiWidget*> widgets;  // not owned

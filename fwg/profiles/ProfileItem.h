@@ -21,6 +21,10 @@ class ProfileItem {
 
   // Puts the edit in force (true) or withdraws it (false).
   virtual void Apply(bool on) { (void)on; }
+  // Whether Apply still has something to do on a switch. An item that
+  // answers false is passed over by switches from then on (its entries
+  // follow their profile some other way).
+  virtual bool NeedsSwitching() const { return true; }
 
   Profile* GetOwner() const { return owner_; }
   Mode GetMode() const { return static_cast<Mode>(mode_); }

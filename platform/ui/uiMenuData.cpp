@@ -40,6 +40,30 @@ QString PlainText(const oxString& text) {
   return tab < 0 ? plain : plain.left(tab);
 }
 
+// Whether `raw` without its mnemonic markers and shortcut column is `plain`
+// (what PlainText gives), without making the plain text.
+// Bytes of a text known to be ASCII are taken as Latin-1, which never
+// equals a character of an ASCII plain text unless it is that character.
+inline QChar AsChar(QChar c) { return c; }
+inline QChar AsChar(char c) { return QLatin1Char(c); }
+
+template <class Raw>
+bool PlainEquals(const Raw& raw, const QString& plain) {
+  qsizetype at = 0;
+  const qsizetype size = raw.size();
+  for (qsizetype i = 0; i < size; ++i) {
+    const QChar c = AsChar(raw[i]);
+    if (c == '\t') break;
+    if (c == '&') {
+      if (i + 1 >= size || AsChar(raw[i + 1]) != '&') continue;
+      ++i;
+    }
+    if (at >= plain.size() || plain[at] != c) return false;
+    ++at;
+  }
+  return at == plain.size();
+}
+
 // Swallows the per-action change events a menu bar gets while its items are
 // synchronised, so that it lays itself out once afterwards instead of once
 // per item.
@@ -66,9 +90,22 @@ template <class Items>
 
 }  // namespace
 
+uiMenuGate::~uiMenuGate() {
+  std::vector<uiMenuData*> menus;
+  menus.swap(menus_);
+  for (uiMenuData* menu : menus) menu->DropGate(this);
+}
+
+void uiMenuGate::SetOpen(bool open) {
+  if (open_ == open) return;
+  open_ = open;
+  for (uiMenuData* menu : menus_) menu->NoteGateChanged();
+}
+
 uiMenuData::~uiMenuData() {
   uiMenuBatch::Forget(this);
   for (Item& item : items_) {
+    if (item.gate) std::erase(item.gate->menus_, this);
     Registry().erase(item.id);
     if (item.action) item.action->ForgetPlace(this, item.id);
   }
@@ -155,6 +192,7 @@ void uiMenuData::RemoveItem(int id) {
   NoteEntriesChanged();
   Registry().erase(id);
   if (item.action) item.action->ForgetPlace(this, id);
+  ReleaseGate(item.gate);
   delete item.proxy.data();
 }
 
@@ -177,6 +215,22 @@ oxString uiMenuData::Text(int id, bool plain) const {
   return plain ? oxStr(PlainText(text)) : text;
 }
 
+int uiMenuData::FindVisibleItem(const oxString& plainText) const {
+  const QString plain = uiStr(plainText);
+  // A text with other than ASCII is compared the slow way.
+  const bool ascii = std::all_of(plainText.begin(), plainText.end(),
+                                 [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  for (int i = 0; i < Count(); ++i) {
+    const Item& item = items_[i];
+    if (item.separator || !IsShown(item) || (!item.action && !item.popup)) continue;
+    const bool equal = item.action ? PlainEquals(item.action->QAction::text(), plain)
+                       : ascii     ? PlainEquals(item.text, plain)
+                                   : PlainText(item.text) == plain;
+    if (equal) return i;
+  }
+  return -1;
+}
+
 void uiMenuData::ChangeItem(int id, const oxString& text) {
   if (Item* item = Find(id)) {
     item->text = text;
@@ -197,7 +251,45 @@ void uiMenuData::SetItemVisible(int id, bool visible) {
 
 bool uiMenuData::IsItemVisible(int id) const {
   const Item* item = Find(id);
-  return item && item->visible;
+  return item && IsShown(*item);
+}
+
+void uiMenuData::SetItemGate(int id, uiMenuGate* gate) {
+  Item* item = Find(id);
+  if (!item || item->gate == gate) return;
+  uiMenuGate* old = item->gate;
+  item->gate = gate;
+  ReleaseGate(old);
+  if (gate && std::find(gate->menus_.begin(), gate->menus_.end(), this) == gate->menus_.end()) {
+    gate->menus_.push_back(this);
+  }
+  MarkDirty(id);
+}
+
+void uiMenuData::ReleaseGate(uiMenuGate* gate) {
+  if (gate && std::none_of(items_.begin(), items_.end(),
+                           [gate](const Item& item) { return item.gate == gate; })) {
+    std::erase(gate->menus_, this);
+  }
+}
+
+void uiMenuData::NoteGateChanged() {
+  gatesChanged_ = true;
+  dirty_ = true;
+  if (!enlisted_) ScheduleSync();
+  NoteEntriesChanged();
+}
+
+void uiMenuData::DropGate(uiMenuGate* gate) {
+  for (Item& item : items_) {
+    if (item.gate != gate) continue;
+    item.visible = IsShown(item);
+    item.gate = nullptr;
+    item.dirty = true;
+  }
+  dirty_ = true;
+  if (!enlisted_) ScheduleSync();
+  NoteEntriesChanged();
 }
 
 void uiMenuData::SetItemEnabled(int id, bool enabled) {
@@ -239,7 +331,7 @@ void uiMenuData::MarkDirty(int id) {
 bool uiMenuData::HasShownEntry() const {
   if (items_.empty()) return true;
   return std::any_of(items_.begin(), items_.end(), [](const Item& item) {
-    return !item.separator && item.visible && (!item.action || item.action->isVisible());
+    return !item.separator && IsShown(item) && (!item.action || item.action->isVisible());
   });
 }
 
@@ -275,8 +367,10 @@ void uiMenuData::Synchronise() {
   ChangeFilter filter;
   if (bar) bar->installEventFilter(&filter);
   QAction* changed = nullptr;
+  const bool gatesChanged = gatesChanged_;
+  gatesChanged_ = false;
   for (Item& item : items_) {
-    if (!item.dirty) continue;
+    if (!item.dirty && !(gatesChanged && item.gate)) continue;
     item.dirty = false;
     Apply(item);
     changed = item.proxy;
@@ -296,7 +390,7 @@ void uiMenuData::Synchronise() {
 void uiMenuData::Apply(Item& item) {
   QAction* proxy = item.proxy;
   if (!proxy || item.separator) {
-    if (proxy) proxy->setVisible(item.visible);
+    if (proxy) proxy->setVisible(IsShown(item));
     return;
   }
   uiAction* action = item.action;
@@ -315,10 +409,10 @@ void uiMenuData::Apply(Item& item) {
     proxy->setToolTip(action->toolTip());
     proxy->setWhatsThis(action->whatsThis());
     proxy->setEnabled(item.enabled && action->isEnabled());
-    proxy->setVisible(item.visible && action->isVisible());
+    proxy->setVisible(IsShown(item) && action->isVisible());
   } else {
     proxy->setEnabled(item.enabled);
-    bool shown = item.visible;
+    bool shown = IsShown(item);
     if (uiPopupMenu* popup = item.popup; popup && popup->holderId_ == item.id) {
       popup->holderStale_ = false;
       shown = shown && popup->HasShownEntry();
@@ -333,7 +427,7 @@ void uiMenuData::OnProxyTriggered(int id) {
   Item* item = Find(id);
   if (!item || !item->action) return;
   uiAction* action = item->action;
-  if (!item->visible || !item->enabled || !action->isVisible() || !action->isEnabled()) return;
+  if (!IsShown(*item) || !item->enabled || !action->isVisible() || !action->isEnabled()) return;
   // The proxy toggled itself; the action decides the state.
   if (item->proxy) item->proxy->setChecked(action->isChecked());
   action->activate(QAction::Trigger);

@@ -22,7 +22,30 @@
 #include "platform/ui/uiWidget.h"
 
 class uiAction;
+class uiMenuData;
 class uiPopupMenu;
+
+// Shows or hides many menu items at once: an item put behind a gate is
+// shown only while the gate is open (and its own visible flag is set).
+// Opening or closing the gate costs one mark per menu that has items behind
+// it; the items themselves catch up when their menu is synchronised, which
+// for a popup that is not on screen is when it is about to show.
+class uiMenuGate {
+ public:
+  uiMenuGate() = default;
+  uiMenuGate(const uiMenuGate&) = delete;
+  uiMenuGate& operator=(const uiMenuGate&) = delete;
+  // Items still behind the gate keep the state it gave them, for good.
+  ~uiMenuGate();
+
+  bool IsOpen() const { return open_; }
+  void SetOpen(bool open);
+
+ private:
+  friend class uiMenuData;
+  bool open_ = false;
+  std::vector<uiMenuData*> menus_;  // menus with items behind the gate
+};
 
 class uiMenuData {
  public:
@@ -56,6 +79,13 @@ class uiMenuData {
   uiPopupMenu* FindItemPopup(int id) const;
   // The action whose entry the item is, or null.
   uiAction* ItemAction(int id) const;
+  // Puts the item behind the gate (null: no gate). IsItemVisible answers
+  // for both: the item's flag and its gate.
+  void SetItemGate(int id, uiMenuGate* gate);
+  // Index of the first visible submenu or action item whose plain text (as
+  // Text gives it) is `plainText`, or -1. Compares in place: paths are
+  // looked up among thousands of entries.
+  int FindVisibleItem(const oxString& plainText) const;
 
   // Brings the Qt actions up to date now.
   void Synchronise();
@@ -84,12 +114,14 @@ class uiMenuData {
  private:
   friend class uiAction;
   friend class uiMenuBatch;
+  friend class uiMenuGate;
 
   struct Item {
     int id = 0;
     QPointer<QAction> proxy;  // owned by the menu widget
     uiAction* action = nullptr;
     QPointer<uiPopupMenu> popup;
+    uiMenuGate* gate = nullptr;
     oxString text;
     bool visible = true;
     bool enabled = true;
@@ -102,6 +134,16 @@ class uiMenuData {
   void ForgetAction(uiAction* action);
   void MarkDirty(int id);
   void ScheduleSync();
+  // Shown as far as the recorded state goes: its flag and its gate.
+  static bool IsShown(const Item& item) {
+    return item.visible && (!item.gate || item.gate->open_);
+  }
+  // A gate of some items opened or closed.
+  void NoteGateChanged();
+  // The gate goes away: its items keep what it gave them.
+  void DropGate(uiMenuGate* gate);
+  // No item is behind the gate any more: the gate forgets this menu.
+  void ReleaseGate(uiMenuGate* gate);
 
   Item* Find(int id);
   const Item* Find(int id) const;
@@ -122,6 +164,7 @@ class uiMenuData {
   // items in order, forwards or backwards, so the next id is usually beside.
   mutable int lastIndex_ = 0;
   bool dirty_ = false;
+  bool gatesChanged_ = false;  // every gated item is due to catch up
   bool enlisted_ = false;  // waiting for the end of a batch
   bool opening_ = false;
   int holderId_ = 0;  // the menu bar item that opens this menu, if any
