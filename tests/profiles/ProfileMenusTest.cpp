@@ -261,4 +261,27 @@ TEST_F(ProfileMenus, MenusDeletedByTheirOwnerAreLeftAloneOnLaterSwitches) {
   EXPECT_EQ(a->GetAction("undo")->GetUiAction()->shortcut(), QKeySequence("Ctrl+Z"));
 }
 
+// A profile's entries switch with it as a whole; deleted out of force, it
+// leaves them hidden for good, in its own menus and in shared ones.
+TEST_F(ProfileMenus, EntriesOfAProfileDeletedOutOfForceStayHidden) {
+  auto* base = new FilledProfile("Base", "", [](fwg::Profile* p) {
+    p->AddMenu(p->AddAction("file", "&File"), "File");
+    p->AddMenu(p->AddAction("new", "&New"), "File/New");
+  });
+  auto* a = new FilledProfile("A", "Base", [](fwg::Profile* p) {
+    p->AddMenu(p->AddAction("export", "E&xport", {}, "Ctrl+E"), "File/New");
+    p->AddMenu(p->AddAction("edit", "&Edit"), "Edit");
+  });
+  auto* b = new FilledProfile("B", "Base");
+  anyProfile_ = base;
+  a->Activate();
+  EXPECT_EQ(Visible(Menu("File")), (Strings{"File", "New", "Export"}));
+  b->Activate();
+  delete a;
+  base->Activate();
+  b->Activate();
+  EXPECT_EQ(Visible(bar_), (Strings{"File"}));
+  EXPECT_EQ(Visible(Menu("File")), (Strings{"File", "New"}));
+}
+
 }  // namespace
