@@ -192,10 +192,17 @@ struct Keeper : QObject, oxListener<single_threaded> {
 
   void HandleActivated(Profile*) {
     std::erase_if(seen, [](const QPointer<uiToolBar>& t) { return t.isNull(); });
+    // A profile's list may outlive a toolbar its owner deleted: only those
+    // still in the window are looked at, and only pointers compared before.
+    QList<QToolBar*> alive;
+    bool aliveRead = false;
     for (Profile* profile : ProfileManager::Get()->GetProfileList()) {
       if (!profile) continue;
       for (uiToolBar* toolBar : GetInternal(profile)->toolBars) {
         if (std::find(seen.begin(), seen.end(), toolBar) != seen.end()) continue;
+        if (!aliveRead && parent()) alive = parent()->findChildren<QToolBar*>(Qt::FindDirectChildrenOnly);
+        aliveRead = true;
+        if (!alive.contains(static_cast<QToolBar*>(toolBar))) continue;
         seen.emplace_back(toolBar);
         ArrangeFromSettings(toolBar);
       }
