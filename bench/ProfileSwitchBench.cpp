@@ -43,6 +43,7 @@
 #include "fwg/actions/Action.h"
 #include "fwg/profiles/Profile.h"
 #include "fwg/profiles/ProfileManager.h"
+#include "fwg/profiles/UserShortcuts.h"
 #include "fwg/shell/Gui.h"
 #include "platform/ui/uiMainWindow.h"
 #include "platform/ui/uiMenuBar.h"
@@ -218,6 +219,27 @@ BENCHMARK_CAPTURE(ProfileSwitchShape, OwnKeys, kOwnKeys)
     ->Arg(kEntries)->Arg(10 * kEntries)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(ProfileSwitchShape, SharedKeys, kSharedKeys)
     ->Arg(kEntries)->Arg(10 * kEntries)->Unit(benchmark::kMillisecond);
+
+// OwnKeys with 200 of chain A's keyed entries given keys of the user's own
+// (four-stroke sequences nobody else holds) before the first activation:
+// switching gives and withdraws them like declared keys, so it should cost
+// what OwnKeys costs.
+void ProfileSwitchUserKeys(benchmark::State& state) {
+  auto* gui = new fwg::Gui(0, nullptr);
+  for (int n = 0; n < kKeyed; ++n) {
+    const int menu = n / kKeyedPerMenu, entry = (n % kKeyedPerMenu) * kOwnKeys.keyStride;
+    const oxString name = "AMenu" + std::to_string(menu) + "Entry" + std::to_string(entry);
+    fwg::Profile stand("A", {}, {}, false);  // the overrides are stored by name
+    fwg::UserShortcuts::SetShortcut(&stand, name, "Ctrl+F1, Ctrl+F2, Ctrl+F3, " + KeyText(n).toStdString());
+  }
+  delete gui;
+  {
+    World world(static_cast<int>(state.range(0)), kOwnKeys);
+    for (auto _ : state) world.SwitchAndSettle();
+    fwg::UserShortcuts::ResetAll();
+  }
+}
+BENCHMARK(ProfileSwitchUserKeys)->Arg(kEntries)->Arg(10 * kEntries)->Unit(benchmark::kMillisecond);
 
 // The part of ProfileSwitch that the profile manager's listeners take after
 // each switch: the shortcut-conflict check over the window's actions.

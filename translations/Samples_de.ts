@@ -96,10 +96,6 @@
         <translation>&amp;Tastenkürzel...</translation>
     </message>
     <message>
-        <source>Every shortcut in force, with the command that holds it</source>
-        <translation>Alle geltenden Tastenkürzel mit ihren Befehlen</translation>
-    </message>
-    <message>
         <source>&amp;About Tavrix</source>
         <translation>Ü&amp;ber Tavrix</translation>
     </message>
@@ -118,6 +114,18 @@
     <message>
         <source>Script Console</source>
         <translation>Skriptkonsole</translation>
+    </message>
+    <message>
+        <source>Customize &amp;Toolbars...</source>
+        <translation>&amp;Werkzeugleisten anpassen...</translation>
+    </message>
+    <message>
+        <source>Add, take off and move the commands of the toolbars</source>
+        <translation>Befehle der Werkzeugleisten hinzufügen, entfernen und verschieben</translation>
+    </message>
+    <message>
+        <source>Every command with its shortcut; record your own keys</source>
+        <translation>Alle Befehle mit ihren Tastenkürzeln; eigene Tasten aufnehmen</translation>
     </message>
 </context>
 </TS>

@@ -267,5 +267,129 @@
         <source>&amp;Keyboard Shortcuts…</source>
         <translation>&amp;Tastenkürzel…</translation>
     </message>
+    <message>
+        <source>Shortcut for %1:</source>
+        <translation>Tastenkürzel für %1:</translation>
+    </message>
+    <message>
+        <source>Pick a command to change its shortcut.</source>
+        <translation>Einen Befehl wählen, um sein Tastenkürzel zu ändern.</translation>
+    </message>
+    <message>
+        <source>'%1' (%2, profile %3)</source>
+        <translation>„%1“ (%2, Profil %3)</translation>
+    </message>
+    <message>
+        <source>Also held by %1. Keeping it makes the key trigger neither where both are in force.</source>
+        <translation>Auch belegt durch %1. Bleibt es dabei, löst die Taste dort, wo beide gelten, keinen der Befehle aus.</translation>
+    </message>
+    <message>
+        <source>Import Shortcut Scheme</source>
+        <translation>Tastenschema importieren</translation>
+    </message>
+    <message>
+        <source>Export Shortcut Scheme</source>
+        <translation>Tastenschema exportieren</translation>
+    </message>
+    <message>
+        <source>Shortcut schemes (*.keys);;All files (*)</source>
+        <translation>Tastenschemata (*.keys);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>The scheme was not imported; nothing changed.</source>
+        <translation>Das Schema wurde nicht importiert; nichts wurde geändert.</translation>
+    </message>
+    <message>
+        <source>The scheme could not be saved.</source>
+        <translation>Das Schema konnte nicht gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>C&amp;lear</source>
+        <translation>&amp;Leeren</translation>
+    </message>
+    <message>
+        <source>&amp;Reset</source>
+        <translation>&amp;Zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Back to the key the profile declared</source>
+        <translation>Zurück zur Taste, die das Profil vorsieht</translation>
+    </message>
+    <message>
+        <source>Reset &amp;All</source>
+        <translation>&amp;Alle zurücksetzen</translation>
+    </message>
+    <message>
+        <source>&amp;Import…</source>
+        <translation>&amp;Importieren…</translation>
+    </message>
+    <message>
+        <source>&amp;Export…</source>
+        <translation>&amp;Exportieren…</translation>
+    </message>
+    <message>
+        <source>Reset All Shortcuts</source>
+        <translation>Alle Tastenkürzel zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Give every command the key its profile declared?</source>
+        <translation>Jedem Befehl die Taste geben, die sein Profil vorsieht?</translation>
+    </message>
+    <message>
+        <source>Customize Toolbars…</source>
+        <translation>Werkzeugleisten anpassen…</translation>
+    </message>
+    <message>
+        <source>Customize Toolbars</source>
+        <translation>Werkzeugleisten anpassen</translation>
+    </message>
+    <message>
+        <source>— Separator —</source>
+        <translation>— Trennlinie —</translation>
+    </message>
+    <message>
+        <source>Shown while its profile is in force</source>
+        <translation>Sichtbar, solange sein Profil gilt</translation>
+    </message>
+    <message>
+        <source>&amp;Add →</source>
+        <translation>&amp;Hinzufügen →</translation>
+    </message>
+    <message>
+        <source>← &amp;Remove</source>
+        <translation>← &amp;Entfernen</translation>
+    </message>
+    <message>
+        <source>Add &amp;Separator</source>
+        <translation>&amp;Trennlinie hinzufügen</translation>
+    </message>
+    <message>
+        <source>Move &amp;Up</source>
+        <translation>Nach &amp;oben</translation>
+    </message>
+    <message>
+        <source>Move &amp;Down</source>
+        <translation>Nach &amp;unten</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Back to the toolbar as its profile made it</source>
+        <translation>Zurück zur Werkzeugleiste, wie ihr Profil sie angelegt hat</translation>
+    </message>
+    <message>
+        <source>Toolbar:</source>
+        <translation>Werkzeugleiste:</translation>
+    </message>
+    <message>
+        <source>Commands of the active profiles</source>
+        <translation>Befehle der aktiven Profile</translation>
+    </message>
+    <message>
+        <source>On the toolbar</source>
+        <translation>Auf der Werkzeugleiste</translation>
+    </message>
 </context>
 </TS>

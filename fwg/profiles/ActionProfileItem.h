@@ -30,6 +30,9 @@ class ActionProfileItem : public ProfileItem {
   bool IsResolved() const { return resolved_; }
   const EntryLocation& GetShown() const { return shown_; }
   const EntryLocation& GetHidden() const { return hidden_; }
+  // For rebinding a user's key in the records (UserShortcuts).
+  EntryLocation& GetShown() { return shown_; }
+  EntryLocation& GetHidden() { return hidden_; }
   // Whether what an add item makes is shown when put in force; takes
   // effect at resolution.
   void SetVisible(bool visible) { visible_ = visible; }

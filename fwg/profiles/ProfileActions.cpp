@@ -7,6 +7,7 @@
 #include "fwg/profiles/Profile.h"
 #include "fwg/profiles/ProfileInternal.h"
 #include "fwg/profiles/ReplaceActionItem.h"
+#include "fwg/profiles/UserShortcuts.h"
 
 namespace fwg {
 
@@ -16,7 +17,7 @@ Action* MakeAction(Profile* profile, const oxString& name, const oxString& text,
                    const oxString& icon, const oxString& accel, bool sprite) {
   auto* action = new Action(name, profile, sprite);
   action->SetText(text);
-  if (!accel.empty()) action->SetAccel(accel);
+  UserShortcuts::GiveKeyOnCreation(profile, name, action, accel);
   if (!icon.empty()) action->SetIcon(icon);
   if (!name.empty()) profile->AddAction(name, action);
   return action;

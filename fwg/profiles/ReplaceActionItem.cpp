@@ -2,6 +2,7 @@
 
 #include "fwg/actions/Action.h"
 #include "fwg/profiles/Profile.h"
+#include "fwg/profiles/UserShortcuts.h"
 #include "platform/ui/uiAction.h"
 #include "platform/ui/uiPopupMenu.h"
 #include "platform/ui/uiToolButton.h"
@@ -20,7 +21,8 @@ ReplaceActionItem::ReplaceActionItem(Profile* owner, const oxString& name)
   // The text is moved over by Apply, so it belongs to whichever action is
   // in force.
   replacement_->SetText({});
-  replacement_->SetAccel(replaced_->GetAccel());
+  // The user's key for the replacement, else the replaced action's.
+  UserShortcuts::GiveKeyOnCreation(owner, name, replacement_, replaced_->GetAccel());
   replacement_->SetToolTip(replaced_->GetToolTip());
   const oxString statusTip = replaced_->GetStatusTip();
   replacement_->SetStatusTip(statusTip != replacement_->GetToolTip() ? statusTip : oxString());

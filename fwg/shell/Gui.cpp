@@ -2,6 +2,7 @@
 
 #include "fwg/Parts.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QGuiApplication>
 #include <QLibraryInfo>
@@ -15,8 +16,12 @@
 #include "fwg/clients/ClientManager.h"
 #include "fwg/objects/UnsavedWork.h"
 #include "fwg/profiles/ProfileManager.h"
+#include "fwg/profiles/Profile.h"
+#include "fwg/profiles/UserToolBars.h"
 #include "fwg/profiles/WindowMenu.h"
+#include "fwg/LibraryTexts.h"
 #include "fwg/shell/CentralWidget.h"
+#include "fwg/shell/ToolBarsDialog.h"
 #include "fwg/shell/WindowTitle.h"
 #include "platform/core/oxDiagnostic.h"
 #include "platform/fwc/Director.h"
@@ -252,9 +257,16 @@ Gui::Gui(int argc, char** argv) : internal_(new Internal) {
   d->profileManager = new ProfileManager;
   d->parts.profileManager = d->profileManager;
   // Only what the active profile chain put in the window, as its toggles.
-  d->mainWindow->SetPopupMenuHook([profiles = d->profileManager] {
-    return GetWindowMenuActions(profiles->GetActiveProfile());
+  // Then the way to rearrange the toolbars, where the chain has any.
+  auto* customize = new QAction(TranslateLibraryQText("Customize Toolbars\u2026"), d->mainWindow);
+  QObject::connect(customize, &QAction::triggered, d->mainWindow, [] { (new ToolBarsDialog)->show(); });
+  d->mainWindow->SetPopupMenuHook([profiles = d->profileManager, customize] {
+    QList<QAction*> actions = GetWindowMenuActions(profiles->GetActiveProfile());
+    const Profile* active = profiles->GetActiveProfile();
+    if (active && !active->GetToolBarList().empty()) actions << nullptr << customize;
+    return actions;
   });
+  UserToolBars::Keep(d->profileManager, d->mainWindow);
   d->clientManager = new ClientManager;
   d->parts.clientManager = d->clientManager;
   d->centralWidget = new CentralWidget;

@@ -1,16 +1,28 @@
 #include "fwg/shell/ShortcutsDialog.h"
 
 #include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeySequenceEdit>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <functional>
 
 #include "fwg/LibraryTexts.h"
+#include "fwg/actions/Action.h"
+#include "fwg/profiles/Profile.h"
+#include "fwg/profiles/ProfileInternal.h"
 #include "fwg/profiles/ProfileManager.h"
 #include "fwg/profiles/ShortcutConflicts.h"
+#include "fwg/profiles/UserShortcuts.h"
 #include "platform/oxapp/Application.h"
+#include "platform/ui/uiAction.h"
 #include "platform/ui/uiMainWindow.h"
 #include "platform/ui/uiManager.h"
 
@@ -19,7 +31,34 @@ namespace fwg {
 namespace {
 
 enum Column { kKey, kCommand, kAction, kProfile, kColumns };
+enum Role { kConflictRole = Qt::UserRole, kProfileRole, kActionRole };
 
+QString NativeKeys(const oxString& keys) {
+  return QKeySequence::fromString(uiStr(keys), QKeySequence::PortableText)
+      .toString(QKeySequence::NativeText);
+}
+
+QString PlainText(QString text) {
+  text.replace("&&", QString(QChar(0x1)));
+  text.remove('&');
+  text.replace(QChar(0x1), "&");
+  const auto tab = text.indexOf('\t');
+  return tab < 0 ? text : text.left(tab);
+}
+
+// Tells about every stroke while it records: the edit itself announces its
+// sequence only once recording ends.
+class KeyRecorder : public QKeySequenceEdit {
+ public:
+  using QKeySequenceEdit::QKeySequenceEdit;
+  std::function<void(const QKeySequence&)> onStroke;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    QKeySequenceEdit::keyPressEvent(event);
+    if (onStroke) onStroke(keySequence());
+  }
+};
 
 }  // namespace
 
@@ -28,9 +67,22 @@ struct ShortcutsDialog::Internal : oxListener<single_threaded> {
   QLineEdit* filter = nullptr;
   QTreeWidget* tree = nullptr;
   QLabel* summary = nullptr;
+  QLabel* current = nullptr;
+  KeyRecorder* keys = nullptr;
+  QPushButton* clear = nullptr;
+  QPushButton* reset = nullptr;
+  QLabel* clashes = nullptr;
 
   void ApplyFilter();
   void HandleProfileActivated(Profile*) { owner->Refresh(); }
+  // The profile and action of the selected row; null for none or a row of
+  // the application's own keys.
+  Profile* Selected(oxString* action) const;
+  void ShowSelection();
+  void ShowClashes(const QKeySequence& sequence);
+  void Assign(const QKeySequence& sequence);
+  void Import();
+  void Export();
 };
 
 void ShortcutsDialog::Internal::ApplyFilter() {
@@ -43,12 +95,90 @@ void ShortcutsDialog::Internal::ApplyFilter() {
       shown = item->text(column).contains(text, Qt::CaseInsensitive);
     }
     item->setHidden(!shown);
-    if (shown && item->data(kKey, Qt::UserRole).toBool()) ++conflicts;
+    if (shown && item->data(kKey, kConflictRole).toBool()) ++conflicts;
   }
   summary->setText(conflicts ? TranslateLibraryQText("Shortcuts marked in red are held by more than one "
                                          "action: pressing them triggers nothing.")
                              : QString());
   summary->setVisible(conflicts > 0);
+}
+
+Profile* ShortcutsDialog::Internal::Selected(oxString* action) const {
+  const QTreeWidgetItem* item = tree->currentItem();
+  if (!item || item->isHidden()) return nullptr;
+  *action = oxStr(item->data(kKey, kActionRole).toString());
+  const QString profile = item->data(kKey, kProfileRole).toString();
+  return profile.isEmpty() ? nullptr : ProfileManager::Get()->GetProfile(oxStr(profile));
+}
+
+void ShortcutsDialog::Internal::ShowSelection() {
+  oxString action;
+  Profile* profile = Selected(&action);
+  const QSignalBlocker blocker(keys);
+  keys->setEnabled(profile);
+  clear->setEnabled(profile);
+  reset->setEnabled(profile && UserShortcuts::HasOverride(profile, action));
+  const oxString now = profile ? UserShortcuts::GetShortcut(profile, action) : oxString();
+  keys->setKeySequence(QKeySequence::fromString(uiStr(now), QKeySequence::PortableText));
+  current->setText(profile ? TranslateLibraryQText("Shortcut for %1:")
+                                 .arg(tree->currentItem()->text(kCommand))
+                           : TranslateLibraryQText("Pick a command to change its shortcut."));
+  ShowClashes(keys->keySequence());
+}
+
+void ShortcutsDialog::Internal::ShowClashes(const QKeySequence& sequence) {
+  oxString action;
+  Profile* profile = Selected(&action);
+  QStringList names;
+  if (profile) {
+    const oxString text = oxStr(sequence.toString(QKeySequence::PortableText));
+    for (const ShortcutClash& clash : UserShortcuts::FindClashes(profile, action, text)) {
+      names << TranslateLibraryQText("'%1' (%2, profile %3)")
+                   .arg(uiStr(clash.command), uiStr(clash.actionName), uiStr(clash.profileName));
+    }
+  }
+  clashes->setText(names.isEmpty() ? QString()
+                                   : TranslateLibraryQText("Also held by %1. Keeping it makes the "
+                                                           "key trigger neither where both are in force.")
+                                         .arg(names.join(", ")));
+  clashes->setVisible(!names.isEmpty());
+}
+
+void ShortcutsDialog::Internal::Assign(const QKeySequence& sequence) {
+  oxString action;
+  Profile* profile = Selected(&action);
+  if (!profile) return;
+  const oxString text = oxStr(sequence.toString(QKeySequence::PortableText));
+  if (text == UserShortcuts::GetShortcut(profile, action)) return;
+  UserShortcuts::SetShortcut(profile, action, text);
+  owner->Refresh();
+}
+
+void ShortcutsDialog::Internal::Import() {
+  const QString path = QFileDialog::getOpenFileName(
+      owner, TranslateLibraryQText("Import Shortcut Scheme"), {},
+      TranslateLibraryQText("Shortcut schemes (*.keys);;All files (*)"));
+  if (path.isEmpty()) return;
+  oxString error;
+  if (!UserShortcuts::ImportScheme(oxStr(path), &error)) {
+    QMessageBox::warning(owner, TranslateLibraryQText("Import Shortcut Scheme"),
+                         TranslateLibraryQText("The scheme was not imported; nothing changed.") +
+                             "\n" + uiStr(error));
+  }
+  owner->Refresh();
+}
+
+void ShortcutsDialog::Internal::Export() {
+  const QString path = QFileDialog::getSaveFileName(
+      owner, TranslateLibraryQText("Export Shortcut Scheme"), "shortcuts.keys",
+      TranslateLibraryQText("Shortcut schemes (*.keys);;All files (*)"));
+  if (path.isEmpty()) return;
+  oxString error;
+  if (!UserShortcuts::ExportScheme(oxStr(path), &error)) {
+    QMessageBox::warning(owner, TranslateLibraryQText("Export Shortcut Scheme"),
+                         TranslateLibraryQText("The scheme could not be saved.") + "\n" +
+                             uiStr(error));
+  }
 }
 
 ShortcutsDialog::ShortcutsDialog(QWidget* parent)
@@ -57,7 +187,7 @@ ShortcutsDialog::ShortcutsDialog(QWidget* parent)
   d->owner = this;
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(TranslateLibraryQText("Keyboard Shortcuts"));
-  resize(640, 480);
+  resize(720, 560);
 
   d->filter = new QLineEdit(this);
   d->filter->setPlaceholderText(TranslateLibraryQText("Filter by key, command or profile"));
@@ -71,14 +201,60 @@ ShortcutsDialog::ShortcutsDialog(QWidget* parent)
   d->tree->setSortingEnabled(true);
   d->summary = new QLabel(this);
   d->summary->setWordWrap(true);
+
+  d->current = new QLabel(this);
+  d->keys = new KeyRecorder(this);
+  d->keys->onStroke = [d](const QKeySequence& sequence) { d->ShowClashes(sequence); };
+  d->keys->setClearButtonEnabled(false);
+  d->clear = new QPushButton(TranslateLibraryQText("C&lear"), this);
+  d->reset = new QPushButton(TranslateLibraryQText("&Reset"), this);
+  d->reset->setToolTip(TranslateLibraryQText("Back to the key the profile declared"));
+  d->clashes = new QLabel(this);
+  d->clashes->setWordWrap(true);
+  d->clashes->setStyleSheet("color: #b00000");
+  auto* record = new QHBoxLayout;
+  record->addWidget(d->current);
+  record->addWidget(d->keys, 1);
+  record->addWidget(d->clear);
+  record->addWidget(d->reset);
+
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+  QPushButton* resetAll =
+      buttons->addButton(TranslateLibraryQText("Reset &All"), QDialogButtonBox::ResetRole);
+  QPushButton* import =
+      buttons->addButton(TranslateLibraryQText("&Import\u2026"), QDialogButtonBox::ActionRole);
+  QPushButton* exportButton =
+      buttons->addButton(TranslateLibraryQText("&Export\u2026"), QDialogButtonBox::ActionRole);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(d->filter);
   layout->addWidget(d->tree);
   layout->addWidget(d->summary);
+  layout->addLayout(record);
+  layout->addWidget(d->clashes);
   layout->addWidget(buttons);
 
   QObject::connect(d->filter, &QLineEdit::textChanged, this, [d] { d->ApplyFilter(); });
+  QObject::connect(d->tree, &QTreeWidget::currentItemChanged, this, [d] { d->ShowSelection(); });
+  QObject::connect(d->keys, &QKeySequenceEdit::keySequenceChanged, this,
+                   [d](const QKeySequence& sequence) { d->ShowClashes(sequence); });
+  QObject::connect(d->keys, &QKeySequenceEdit::editingFinished, this,
+                   [d] { d->Assign(d->keys->keySequence()); });
+  QObject::connect(d->clear, &QPushButton::clicked, this, [d] { d->Assign({}); });
+  QObject::connect(d->reset, &QPushButton::clicked, this, [this, d] {
+    oxString action;
+    if (Profile* profile = d->Selected(&action)) UserShortcuts::ResetShortcut(profile, action);
+    Refresh();
+  });
+  QObject::connect(resetAll, &QPushButton::clicked, this, [this] {
+    const auto answer = QMessageBox::question(
+        this, TranslateLibraryQText("Reset All Shortcuts"),
+        TranslateLibraryQText("Give every command the key its profile declared?"));
+    if (answer != QMessageBox::Yes) return;
+    UserShortcuts::ResetAll();
+    Refresh();
+  });
+  QObject::connect(import, &QPushButton::clicked, this, [d] { d->Import(); });
+  QObject::connect(exportButton, &QPushButton::clicked, this, [d] { d->Export(); });
   QObject::connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   if (ProfileManager* manager = ProfileManager::Get()) {
     manager->OnProfileActivated().Connect(d, &Internal::HandleProfileActivated);
@@ -88,28 +264,59 @@ ShortcutsDialog::ShortcutsDialog(QWidget* parent)
 
 ShortcutsDialog::~ShortcutsDialog() { delete internal_; }
 
+// The commands of the active chain, keyed or not, then the keys in force of
+// actions of no profile (the application's own), which are not edited here.
 void ShortcutsDialog::Refresh() {
   Internal* d = internal_;
+  oxString selectedAction;
+  const Profile* selected = d->Selected(&selectedAction);
   d->tree->setSortingEnabled(false);
   d->tree->clear();
+  const oxStlVector<ShortcutEntry> inForce = GetShortcutsInForce();
+  auto isConflicting = [&inForce](const QAction* action) {
+    return std::any_of(inForce.begin(), inForce.end(), [action](const ShortcutEntry& entry) {
+      return entry.action == action && entry.conflicting;
+    });
+  };
   const QBrush conflictBrush(Qt::red);
-  for (const ShortcutEntry& entry : GetShortcutsInForce()) {
+  auto addRow = [&](const QString& key, const QString& command, const oxString& action,
+                    const oxString& profile, bool conflicting) {
     auto* item = new QTreeWidgetItem(d->tree);
-    item->setText(kKey, QKeySequence::fromString(uiStr(entry.key), QKeySequence::PortableText)
-                            .toString(QKeySequence::NativeText));
-    item->setText(kCommand, uiStr(entry.command));
-    item->setText(kAction, uiStr(entry.actionName));
-    item->setText(kProfile, uiStr(entry.profileName));
-    item->setData(kKey, Qt::UserRole, entry.conflicting);
-    if (entry.conflicting) {
+    item->setText(kKey, key);
+    item->setText(kCommand, command);
+    item->setText(kAction, uiStr(action));
+    item->setText(kProfile, uiStr(profile));
+    item->setData(kKey, kConflictRole, conflicting);
+    if (conflicting) {
       for (int column = 0; column < kColumns; ++column) item->setForeground(column, conflictBrush);
       item->setToolTip(kKey, TranslateLibraryQText("Held by more than one action"));
     }
+    return item;
+  };
+  Profile* active = ProfileManager::Get() ? ProfileManager::Get()->GetActiveProfile() : nullptr;
+  const oxStlVector<Profile*> chain = active ? GetBaseChainProfiles(active) : oxStlVector<Profile*>();
+  QTreeWidgetItem* reselect = nullptr;
+  for (const UserShortcuts::Command& command : UserShortcuts::GetCommands()) {
+    if (std::find(chain.begin(), chain.end(), command.profile) == chain.end()) continue;
+    const QString text = PlainText(uiStr(command.action->GetText()));
+    QTreeWidgetItem* item = addRow(NativeKeys(command.action->GetAccel()),
+                                   text.isEmpty() ? uiStr(command.actionName) : text,
+                                   command.actionName, command.profile->GetName(),
+                                   isConflicting(command.action->GetUiAction()));
+    item->setData(kKey, kProfileRole, uiStr(command.profile->GetName()));
+    item->setData(kKey, kActionRole, uiStr(command.actionName));
+    if (command.profile == selected && command.actionName == selectedAction) reselect = item;
+  }
+  for (const ShortcutEntry& entry : inForce) {
+    if (!entry.profileName.empty()) continue;
+    addRow(NativeKeys(entry.key), uiStr(entry.command), entry.actionName, {}, entry.conflicting);
   }
   d->tree->setSortingEnabled(true);
-  d->tree->sortByColumn(kKey, Qt::AscendingOrder);
+  d->tree->sortByColumn(kCommand, Qt::AscendingOrder);
   d->tree->header()->resizeSections(QHeaderView::ResizeToContents);
   d->ApplyFilter();
+  if (reselect) d->tree->setCurrentItem(reselect);
+  d->ShowSelection();
 }
 
 void ShortcutsDialog::SetFilter(const oxString& text) { internal_->filter->setText(uiStr(text)); }
@@ -126,9 +333,23 @@ int ShortcutsDialog::CountShownConflicts() const {
   int shown = 0;
   for (int i = 0; i < internal_->tree->topLevelItemCount(); ++i) {
     const QTreeWidgetItem* item = internal_->tree->topLevelItem(i);
-    if (!item->isHidden() && item->data(kKey, Qt::UserRole).toBool()) ++shown;
+    if (!item->isHidden() && item->data(kKey, kConflictRole).toBool()) ++shown;
   }
   return shown;
 }
+
+bool ShortcutsDialog::SelectCommand(const oxString& profileName, const oxString& actionName) {
+  for (int i = 0; i < internal_->tree->topLevelItemCount(); ++i) {
+    QTreeWidgetItem* item = internal_->tree->topLevelItem(i);
+    if (item->data(kKey, kProfileRole).toString() == uiStr(profileName) &&
+        item->data(kKey, kActionRole).toString() == uiStr(actionName)) {
+      internal_->tree->setCurrentItem(item);
+      return true;
+    }
+  }
+  return false;
+}
+
+oxString ShortcutsDialog::GetClashText() const { return oxStr(internal_->clashes->text()); }
 
 }  // namespace fwg

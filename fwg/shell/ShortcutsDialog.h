@@ -1,6 +1,13 @@
-// The "Keyboard Shortcuts" dialog: every shortcut in force in the main
-// window with its command, action and profile, conflicts marked, filtered
-// by what the user types. It follows profile switches while open.
+// The "Keyboard Shortcuts" dialog: the commands of the active profile chain
+// with their keys, and the other keys in force in the main window, with
+// command, action and profile, conflicts marked, filtered by what the user
+// types. It follows profile switches while open.
+//
+// The user picks a command and records a key sequence for it (up to four
+// strokes), clears it or resets it to the declared key; a key that another
+// command that can be in force with this one holds is named while it is
+// recorded, and may be kept. Keys are kept by UserShortcuts; schemes are
+// imported and exported as files (docs/shortcut-schemes.md).
 //
 // A client opens it from a menu entry of its own:
 //   (new fwg::ShortcutsDialog)->show();   // deletes itself when closed
@@ -28,6 +35,11 @@ class ShortcutsDialog : public QDialog {
   // Number of rows shown now, and of those, rows marked as conflicting.
   int CountShownRows() const;
   int CountShownConflicts() const;
+  // Selects the row of the profile's action; false when it is not listed.
+  bool SelectCommand(const oxString& profileName, const oxString& actionName);
+  // What the dialog says about the key being recorded: the commands that
+  // hold it too, "" when none.
+  oxString GetClashText() const;
 
  private:
   struct Internal;

@@ -178,7 +178,10 @@ void uiAction::ShowOn(uiToolButton* button) const {
   button->setIcon(icon());
   const QString label = toolTip().isEmpty() ? text_ : toolTip();
   button->setText(label.isEmpty() ? QAction::text() : label);
-  button->setToolTip(label);
+  // The key in force shows beside the text, as menus show it.
+  const QKeySequence keys = shortcut();
+  button->setToolTip(keys.isEmpty() ? label
+                                    : label + " (" + keys.toString(QKeySequence::NativeText) + ")");
   // The main window shows a widget's status tip while the pointer is over
   // it, as it does an entry's of an open menu.
   button->setStatusTip(statusTip());

@@ -31,6 +31,11 @@ void uiToolButton::SetActionVisible(bool visible) {
   Update();
 }
 
+void uiToolButton::SetUserHidden(bool hidden) {
+  userHidden_ = hidden;
+  Update();
+}
+
 void uiToolButton::SetActionEnabled(bool enabled) {
   actionEnabled_ = enabled;
   Update();
@@ -42,7 +47,7 @@ void uiToolButton::SetToolBarEntry(QAction* entry) {
 }
 
 void uiToolButton::Update() {
-  const bool visible = shown_ && actionVisible_;
+  const bool visible = shown_ && actionVisible_ && !userHidden_;
   if (entry_) {
     entry_->setEnabled(actionEnabled_);
     entry_->setVisible(visible);

@@ -31,6 +31,10 @@ class uiToolButton : public uiWidgetT<QToolButton> {
   void SetShown(bool shown);
   bool IsShown() const { return shown_; }
   void SetActionVisible(bool visible);
+  // A third side: the user took the button off the toolbar (customizing
+  // it), whatever the profile and the action say.
+  void SetUserHidden(bool hidden);
+  bool IsUserHidden() const { return userHidden_; }
   // Enabled state of the action shown, kept on the toolbar entry as well:
   // Qt enables a widget again from its entry when the entry is shown.
   void SetActionEnabled(bool enabled);
@@ -52,5 +56,6 @@ class uiToolButton : public uiWidgetT<QToolButton> {
   QPointer<QObject> inForce_;
   bool shown_ = true;
   bool actionVisible_ = true;
+  bool userHidden_ = false;
   bool actionEnabled_ = true;
 };

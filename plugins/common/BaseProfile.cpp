@@ -16,6 +16,7 @@
 #include "fwg/shell/PropertySheet.h"
 #include "fwg/shell/ScriptConsole.h"
 #include "fwg/shell/ShortcutsDialog.h"
+#include "fwg/shell/ToolBarsDialog.h"
 #include "platform/ui/uiMainWindow.h"
 #include "platform/fwc/PluginManager.h"
 #include "platform/oxaw/WidgetManager.h"
@@ -45,7 +46,11 @@ BaseProfile::BaseProfile() : SampleProfile(kBaseProfileName, "samples") { SetTit
 void BaseProfile::Build() {
   BuildFileMenu();
   BuildEditMenu();
-  AddTopMenu("view", Tr("&View"));
+  const oxString view = AddTopMenu("view", Tr("&View"));
+  fwg::Action* toolBars = AddAction("view.toolbars", Tr("Customize &Toolbars..."));
+  toolBars->SetStatusTip(Tr("Add, take off and move the commands of the toolbars"));
+  toolBars->OnActivate().Connect(this, [] { (new fwg::ToolBarsDialog)->show(); });
+  AddMenu(toolBars, view + "/" + MenuName(toolBars->GetText()));
   BuildHelpMenu();
 
   // The dock captions and toggles read the names the widgets are
@@ -137,7 +142,7 @@ void BaseProfile::BuildHelpMenu() {
     if (fwg::CommandPalette* found = fwg::CommandPalette::Get()) found->Open();
   });
   fwg::Action* shortcuts = AddAction("help.shortcuts", Tr("&Keyboard Shortcuts..."));
-  shortcuts->SetStatusTip(Tr("Every shortcut in force, with the command that holds it"));
+  shortcuts->SetStatusTip(Tr("Every command with its shortcut; record your own keys"));
   shortcuts->OnActivate().Connect(this, [] { (new fwg::ShortcutsDialog)->show(); });
   fwg::Action* about = AddAction("help.about", Tr("&About Tavrix"));
   about->OnActivate().Connect(this, [this] {

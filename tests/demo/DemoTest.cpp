@@ -150,7 +150,7 @@ TEST_F(DemoFixture, DocumentsUndoSwitchByTreeAndFrameAndOfferTheirEntries) {
   fwg::ClientObject* sketch = New("Sketch");
   ASSERT_NE(sketch, nullptr);
   EXPECT_EQ(sketch->GetParent(), note->GetParent()) << "one project for both";
-  EXPECT_EQ(Entries({"View"}), (Names{"Projects", "Properties", "Script Console", "Colours"}));
+  EXPECT_EQ(Entries({"View"}), (Names{"Customize Toolbars...", "Projects", "Properties", "Script Console", "Colours"}));
 
   // The tools are exclusive; drawing with one is undone through Edit.
   fwg::Action* line = Active()->GetAction("line");

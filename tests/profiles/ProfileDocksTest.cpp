@@ -293,9 +293,9 @@ TEST_F(ProfileDocks, WindowMenuHoldsTheTogglesOfTheActiveChainOnly) {
   other->AddToolBar(other->AddAction("other", "Other"), "");
   derived->Activate();
   other->Activate();
-  EXPECT_EQ(menuTexts(), (Strings{"Find", "-", "Other"}));
+  EXPECT_EQ(menuTexts(), (Strings{"Find", "-", "Other", "-", "Customize Toolbars\u2026"}));
   derived->Activate();
-  EXPECT_EQ(menuTexts(), (Strings{"Tree", "Log", "-", "Run", "Edit"}));
+  EXPECT_EQ(menuTexts(), (Strings{"Tree", "Log", "-", "Run", "Edit", "-", "Customize Toolbars\u2026"}));
 
   // The entries are the profile's toggles: the state follows them.
   derived->SetDockWidgetVisible("Log", false);

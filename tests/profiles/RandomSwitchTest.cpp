@@ -2,9 +2,13 @@
 // against a small reference model: which profiles are in force, what the
 // menu bar, menus, toolbars and context menus show, which actions hold their
 // shortcuts, what the path walks report, and how often each Build() ran.
+// Between steps the user gives actions keys of their own, clears and resets
+// them; switching gives and withdraws those like any other.
+#include <optional>
 #include <random>
 #include <sstream>
 
+#include "fwg/profiles/UserShortcuts.h"
 #include "tests/support/ProfileWidgets.h"
 
 namespace {
@@ -80,7 +84,7 @@ class Model {
 
   void Record(int p, const Edit& e) {
     if (e.again && !keys_.count(e.action)) return;  // not made yet: nothing to place
-    if (e.mode != 'x' && !e.again) keys_[e.action] = e.key, enabled_[e.action] = true;
+    if (e.mode != 'x' && !e.again) keys_[e.action] = declared_[e.action] = e.key, enabled_[e.action] = true;
     profiles_[p].items.push_back({e, false, {}, {}});
     if (profiles_[p].active) Apply(profiles_[p].items.back(), true);
   }
@@ -108,6 +112,35 @@ class Model {
   }
 
   void SetEnabled(const std::string& action, bool on) { enabled_[action] = on; }
+
+  // The user's key (none: back to the declared one). The items' records of
+  // the action take it; an action that had no key gets records wherever
+  // resolved entries hold it. It is held at once where the old key was,
+  // or, for an action that had none, unless an entry recording it is out
+  // of force.
+  void SetUserKey(const std::string& action, const std::optional<std::string>& key) {
+    if (!key && !user_.count(action)) return;
+    const std::string old = user_.count(action) ? user_[action] : declared_[action];
+    const std::string now = key ? *key : declared_[action];
+    if (key) user_[action] = *key; else user_.erase(action);
+    bool recorded = false;
+    ForEachPlaced([&](Placed& placed, bool) {
+      for (auto& [holder, held] : placed.keys) if (holder == action) held = now, recorded = true;
+    });
+    if (!recorded && !now.empty()) {
+      ForEachPlaced([&](Placed& placed, bool) {
+        if (placed.node >= 0 && Holds(placed.node, action)) placed.keys.push_back({action, now});
+      });
+    }
+    bool inForce = !keys_[action].empty();
+    if (old.empty()) {
+      inForce = true;
+      ForEachPlaced([&](Placed& placed, bool on) {
+        for (auto& kept : placed.keys) if (kept.first == action && !on) inForce = false;
+      });
+    }
+    keys_[action] = inForce ? now : "";
+  }
 
   Snapshot Expected() const {
     Snapshot s{{"active", ""}, {"stderr", errors}};
@@ -230,6 +263,22 @@ class Model {
       into.keys.push_back({n.action, keys_.at(n.action)});
   }
 
+  template <class Visit>
+  void ForEachPlaced(const Visit& visit) {
+    for (Profile& p : profiles_) {
+      for (Item& item : p.items) {
+        if (!item.resolved) continue;
+        visit(item.shown, p.active);
+        visit(item.hidden, !p.active);
+      }
+    }
+  }
+
+  bool Holds(int node, const std::string& action) const {
+    for (int kid : nodes_[node].kids) if (Holds(kid, action)) return true;
+    return nodes_[node].kind == 'i' && nodes_[node].action == action;
+  }
+
   void Show(Placed& placed, bool on) {
     if (placed.node < 0) return;
     for (const auto& [action, key] : placed.keys) keys_[action] = on ? key : "";
@@ -257,6 +306,7 @@ class Model {
   std::vector<Profile> profiles_;
   std::map<std::string, std::string> keys_;  // the shortcut each action holds
   std::map<std::string, bool> enabled_;
+  std::map<std::string, std::string> declared_, user_;
   int active_ = -1;
 };
 
@@ -346,7 +396,33 @@ Snapshot Seen(const Snapshot& expected, uiMainWindow* window,
   return seen;
 }
 
-class RandomSwitch : public WithGui, public ::testing::WithParamInterface<unsigned> {};
+class RandomSwitch : public WithGui, public ::testing::WithParamInterface<unsigned> {
+ protected:
+  // The seeds share profile and action names: no user key outlives one.
+  void TearDown() override {
+    fwg::UserShortcuts::ResetAll();
+    WithGui::TearDown();
+  }
+};
+
+// A user key for one of the actions, drawn from `rng`: a key of its own, a
+// key other actions hold, none, or back to the declared one.
+std::string GiveUserKey(std::mt19937& rng, const std::vector<RandomProfile*>& profiles,
+                        const Actions& actions, Model& model) {
+  static const char* const kKeys[] = {"F2", "Ctrl+K, Ctrl+1", "Ctrl+B", "Alt+C", ""};
+  const std::string name = std::next(actions.begin(), rng() % actions.size())->first;
+  fwg::Profile* owner = nullptr;
+  for (RandomProfile* p : profiles) if (p->GetActions().count(name)) owner = p;
+  const unsigned pick = rng() % 6;
+  if (pick == 5) {
+    fwg::UserShortcuts::ResetShortcut(owner, name);
+    model.SetUserKey(name, std::nullopt);
+    return name + " reset";
+  }
+  fwg::UserShortcuts::SetShortcut(owner, name, kKeys[pick]);
+  model.SetUserKey(name, std::string(kKeys[pick]));
+  return name + " given [" + kKeys[pick] + "]";
+}
 
 TEST_P(RandomSwitch, EveryStepShowsWhatTheActivationRulesSay) {
   std::mt19937 rng(GetParam());
@@ -376,6 +452,7 @@ TEST_P(RandomSwitch, EveryStepShowsWhatTheActivationRulesSay) {
   for (const Plan& plan : plans) profiles.push_back(new RandomProfile(plan, actions));
   Model model(plans);
   fwg::ProfileManager* manager = fwg::ProfileManager::Get();
+  std::mt19937 userRng(GetParam() + 1000);  // apart, so the seeds keep their walks
   for (int step = 0; step < 300; ++step) {
     const int p = int(rng() % kProfiles);
     const unsigned how = rng() % 10;
@@ -403,6 +480,7 @@ TEST_P(RandomSwitch, EveryStepShowsWhatTheActivationRulesSay) {
       what = name + (action->IsEnabled() ? " enabled" : " disabled");
     }
     if (how < 6) model.Activate(p);
+    if (userRng() % 3 == 0) what += "; " + GiveUserKey(userRng, profiles, actions, model);
     const Snapshot expected = model.Expected();
     Snapshot seen = Seen(expected, gui_->GetMainWindow(), profiles, actions,
                          testing::internal::GetCapturedStderr());

@@ -1,0 +1,399 @@
+#include "fwg/profiles/UserShortcuts.h"
+
+#include <QFile>
+#include <QKeySequence>
+#include <QVariant>
+#include <algorithm>
+#include <iostream>
+#include <set>
+
+#include "fwg/actions/Action.h"
+#include "fwg/actions/ActionGroup.h"
+#include "fwg/profiles/ActionProfileItem.h"
+#include "fwg/profiles/ProfileInternal.h"
+#include "fwg/profiles/ProfileManager.h"
+#include "fwg/profiles/ReplaceActionItem.h"
+#include "platform/fwc/Director.h"
+#include "platform/settings/oxSettings.h"
+#include "platform/ui/uiAction.h"
+#include "platform/vos/vosSaveFile.h"
+
+namespace fwg {
+
+namespace {
+
+const char kSection[] = "/User/Shortcuts";
+const char kSchemeHeader[] = "fwg shortcut scheme 1";
+// The key a profile declared, kept on the toolkit action.
+const char kDeclaredProperty[] = "fwgDeclaredKey";
+
+oxSettings* Overrides(const oxString& profile, bool create) {
+  oxSettings* settings = fwc::Director::Get()->GetSettings();
+  oxSettings* root = settings ? settings->GetSection(kSection, create, true) : nullptr;
+  return root ? root->GetSection(profile, create, false) : nullptr;
+}
+
+bool FindOverride(const oxString& profile, const oxString& name, oxString* keys) {
+  const oxSettings* section = Overrides(profile, false);
+  if (!section || !section->Has(name)) return false;
+  *keys = section->Get(name).GetString();
+  return true;
+}
+
+void Store() {
+  if (oxSettings* settings = fwc::Director::Get()->GetSettings()) settings->Sync();
+}
+
+// Portable text of a key sequence; false for a text that does not read.
+bool Normalize(const oxString& text, oxString* keys) {
+  const QString trimmed = uiStr(text).trimmed();
+  if (trimmed.isEmpty()) {
+    keys->clear();
+    return true;
+  }
+  const QKeySequence sequence = QKeySequence::fromString(trimmed, QKeySequence::PortableText);
+  if (sequence.isEmpty()) return false;
+  for (int i = 0; i < sequence.count(); ++i) {
+    if (sequence[i].key() == Qt::Key_unknown) return false;
+  }
+  *keys = oxStr(sequence.toString(QKeySequence::PortableText));
+  return true;
+}
+
+bool SameKeys(const oxString& a, const oxString& b) {
+  return !a.empty() && !b.empty() &&
+         QKeySequence::fromString(uiStr(a), QKeySequence::PortableText) ==
+             QKeySequence::fromString(uiStr(b), QKeySequence::PortableText);
+}
+
+Action* FindOwnAction(const Profile* profile, const oxString& name) {
+  if (!profile) return nullptr;
+  const auto& actions = GetInternal(profile)->actions;
+  const auto found = actions.find(name);
+  if (found == actions.end() || dynamic_cast<ActionGroup*>(found->second)) return nullptr;
+  return found->second;
+}
+
+template <class Visit>
+void ForEachItem(const Visit& visit) {
+  for (Profile* profile : ProfileManager::Get()->GetProfileList()) {
+    if (!profile) continue;
+    for (ProfileItem* item : GetInternal(profile)->items) visit(profile, item);
+  }
+}
+
+// The replace item that made `action`, or null.
+ReplaceActionItem* FindReplacing(const Action* action) {
+  ReplaceActionItem* found = nullptr;
+  ForEachItem([&](Profile*, ProfileItem* item) {
+    auto* replace = dynamic_cast<ReplaceActionItem*>(item);
+    if (replace && replace->GetReplacement() == action) found = replace;
+  });
+  return found;
+}
+
+// Whether the entry, or an entry under it, is the action's: the walk that
+// collects an item's shortcuts at resolution.
+bool Holds(const EntryLocation& entry, const uiAction* target) {
+  const int count = entry.CountEntries();
+  if (count > 0) {
+    for (int i = 0; i < count; ++i) {
+      if (Holds(entry.EntryAt(i), target)) return true;
+    }
+  } else {
+    const uiAction* action = nullptr;
+    if (!entry.GetContainer()) {
+      action = dynamic_cast<uiAction*>(entry.GetObject());
+    } else if (entry.GetContainerMenu()) {
+      action = uiAction::ActionLookup(entry.id);
+    }
+    if (action == target) return true;
+  }
+  for (const EntryLocation& member : entry.members) {
+    if (Holds(member, target)) return true;
+  }
+  return false;
+}
+
+// Calls `visit(location, on)` for the shown and hidden entries of every
+// resolved item, `on` telling whether the entry is in force now.
+template <class Visit>
+void ForEachResolvedEntry(const Visit& visit) {
+  ForEachItem([&](Profile* profile, ProfileItem* item) {
+    auto* placed = dynamic_cast<ActionProfileItem*>(item);
+    if (!placed || !placed->IsResolved()) return;
+    const bool active = profile->IsActive();
+    visit(placed->GetShown(), active);
+    visit(placed->GetHidden(), !active);
+  });
+}
+
+// The items' records of the action now give `keys`. An action that had
+// no key has no records: it gets one wherever an item's entries hold it.
+void RebindRecords(uiAction* ui, const oxString& keys) {
+  const uiKeySequence sequence(keys);
+  bool recorded = false;
+  ForEachResolvedEntry([&](EntryLocation& entry, bool) {
+    for (ShortcutRecord& record : entry.shortcuts) {
+      if (record.action == ui) {
+        record.inForce = sequence;
+        recorded = true;
+      }
+    }
+  });
+  if (recorded || keys.empty()) return;
+  ForEachResolvedEntry([&](EntryLocation& entry, bool) {
+    if (!entry.IsEmpty() && Holds(entry, ui)) entry.shortcuts.push_back({ui, sequence, {}});
+  });
+}
+
+// Whether an action whose key was empty holds a key once given one: not
+// while a replacement stands in for it, nor (a replacement) while its item
+// is withdrawn, nor while any entry recording it is withdrawn.
+bool IsKeyInForce(const Action* action) {
+  if (const ReplaceActionItem* made = FindReplacing(action)) {
+    return made->IsResolved() && made->GetOwner()->IsActive();
+  }
+  bool inForce = true;
+  ForEachItem([&](Profile* profile, ProfileItem* item) {
+    auto* replace = dynamic_cast<ReplaceActionItem*>(item);
+    if (replace && replace->GetReplaced() == action && replace->IsResolved() && profile->IsActive())
+      inForce = false;
+  });
+  const uiAction* ui = action->GetUiAction();
+  ForEachResolvedEntry([&](EntryLocation& entry, bool on) {
+    for (const ShortcutRecord& record : entry.shortcuts) {
+      if (record.action == ui && !on) inForce = false;
+    }
+  });
+  return inForce;
+}
+
+void Rebind(Action* action, const oxString& keys) {
+  uiAction* ui = action->GetUiAction();
+  const bool hadKey = !action->GetAccel().empty();
+  const bool holding = !ui->shortcut().isEmpty();
+  RebindRecords(ui, keys);
+  const bool inForce = hadKey ? holding : IsKeyInForce(action);
+  action->SetAccel(keys);
+  if (!inForce) ui->SetAccel(uiKeySequence());
+  // Replacements without an override of their own follow, as they follow
+  // the declared key.
+  ForEachItem([&](Profile* profile, ProfileItem* item) {
+    auto* replace = dynamic_cast<ReplaceActionItem*>(item);
+    if (!replace || replace->GetReplaced() != action || !replace->GetReplacement()) return;
+    if (!UserShortcuts::HasOverride(profile, action->GetName())) Rebind(replace->GetReplacement(), keys);
+  });
+}
+
+// The profiles whose actions can be in force with `profile`'s: its chain
+// and every profile whose chain holds it.
+oxStlVector<Profile*> Companions(const Profile* profile) {
+  oxStlVector<Profile*> companions = GetBaseChainProfiles(profile);
+  for (Profile* other : ProfileManager::Get()->GetProfileList()) {
+    if (!other || other == profile) continue;
+    const oxStlVector<Profile*> chain = GetBaseChainProfiles(other);
+    if (std::find(chain.begin(), chain.end(), profile) != chain.end()) companions.push_back(other);
+  }
+  return companions;
+}
+
+bool IsReplacePair(const Action* a, const Action* b) {
+  bool pair = false;
+  ForEachItem([&](Profile*, ProfileItem* item) {
+    auto* replace = dynamic_cast<ReplaceActionItem*>(item);
+    if (!replace) return;
+    const Action* x = replace->GetReplaced();
+    const Action* y = replace->GetReplacement();
+    if ((x == a && y == b) || (x == b && y == a)) pair = true;
+  });
+  return pair;
+}
+
+oxString PlainCommand(const Action* action) {
+  QString text = uiStr(action->GetText());
+  text.replace("&&", QString(QChar(0x1)));
+  text.remove('&');
+  text.replace(QChar(0x1), "&");
+  return oxStr(text.left(text.indexOf('\t') < 0 ? text.size() : text.indexOf('\t')));
+}
+
+struct SchemeLine {
+  oxString profile, action, keys;
+};
+
+// Reads a scheme; false with "file:line: reason" at the first broken line.
+bool ReadScheme(const oxString& path, oxStlVector<SchemeLine>* lines, oxString* error) {
+  QFile file(uiStr(path));
+  if (!file.open(QIODevice::ReadOnly)) {
+    *error = path + ": " + oxStr(file.errorString());
+    return false;
+  }
+  const QList<QByteArray> text = file.readAll().split('\n');
+  oxString profile;
+  std::set<std::pair<oxString, oxString>> seen;
+  auto fail = [&](size_t line, const oxString& reason) {
+    *error = path + ":" + std::to_string(line + 1) + ": " + reason;
+    return false;
+  };
+  for (size_t i = 0; i < static_cast<size_t>(text.size()); ++i) {
+    const oxString line = oxStr(QString::fromUtf8(text[i]).trimmed());
+    if (i == 0) {
+      if (line != kSchemeHeader) return fail(i, "not a shortcut scheme (expected '" +
+                                                     oxString(kSchemeHeader) + "')");
+      continue;
+    }
+    if (line.empty() || line[0] == '#') continue;
+    if (line[0] == '[') {
+      if (line.back() != ']' || line.size() < 3) return fail(i, "a profile is written [name]");
+      profile = line.substr(1, line.size() - 2);
+      continue;
+    }
+    const size_t equals = line.find('=');
+    if (equals == oxString::npos) return fail(i, "expected 'action = keys'");
+    if (profile.empty()) return fail(i, "an action before any [profile]");
+    SchemeLine entry{profile, oxStr(uiStr(line.substr(0, equals)).trimmed()), {}};
+    if (entry.action.empty()) return fail(i, "an empty action name");
+    const oxString keys = oxStr(uiStr(line.substr(equals + 1)).trimmed());
+    if (!Normalize(keys, &entry.keys)) return fail(i, "'" + keys + "' is not a key sequence");
+    if (!seen.insert({profile, entry.action}).second) {
+      return fail(i, "'" + entry.action + "' of profile " + profile + " given twice");
+    }
+    lines->push_back(std::move(entry));
+  }
+  if (text.isEmpty() || (text.size() == 1 && text[0].isEmpty())) return fail(0, "an empty file");
+  return true;
+}
+
+void StoreOverride(const oxString& profile, const oxString& name, const oxString& keys) {
+  if (oxSettings* section = Overrides(profile, true)) section->Set(name, oxVariant(keys));
+}
+
+}  // namespace
+
+oxStlVector<UserShortcuts::Command> UserShortcuts::GetCommands() {
+  oxStlVector<Command> commands;
+  for (Profile* profile : ProfileManager::Get()->GetProfileList()) {
+    if (!profile) continue;
+    for (const auto& [name, action] : GetInternal(profile)->actions) {
+      if (action && !name.empty() && !dynamic_cast<ActionGroup*>(action)) {
+        commands.push_back({profile, action, name});
+      }
+    }
+  }
+  return commands;
+}
+
+oxString UserShortcuts::GetShortcut(const Profile* profile, const oxString& actionName) {
+  const Action* action = FindOwnAction(profile, actionName);
+  return action ? action->GetAccel() : oxString();
+}
+
+oxString UserShortcuts::GetDefaultShortcut(const Profile* profile, const oxString& actionName) {
+  const Action* action = FindOwnAction(profile, actionName);
+  if (!action) return {};
+  if (const ReplaceActionItem* made = FindReplacing(action)) {
+    return made->GetReplaced() ? made->GetReplaced()->GetAccel() : oxString();
+  }
+  return oxStr(action->GetUiAction()->property(kDeclaredProperty).toString());
+}
+
+bool UserShortcuts::HasOverride(const Profile* profile, const oxString& actionName) {
+  oxString ignored;
+  return profile && FindOverride(profile->GetName(), actionName, &ignored);
+}
+
+bool UserShortcuts::SetShortcut(Profile* profile, const oxString& actionName,
+                                const oxString& keys) {
+  oxString normal;
+  if (!profile || !Normalize(keys, &normal)) {
+    std::cerr << "fwg: '" << keys << "' is not a key sequence; the shortcut of '" << actionName
+              << "' is left as it was" << std::endl;
+    return false;
+  }
+  StoreOverride(profile->GetName(), actionName, normal);
+  Store();
+  if (Action* action = FindOwnAction(profile, actionName)) Rebind(action, normal);
+  return true;
+}
+
+void UserShortcuts::ResetShortcut(Profile* profile, const oxString& actionName) {
+  if (!HasOverride(profile, actionName)) return;
+  Overrides(profile->GetName(), false)->Remove(actionName);
+  Store();
+  if (Action* action = FindOwnAction(profile, actionName)) {
+    Rebind(action, GetDefaultShortcut(profile, actionName));
+  }
+}
+
+void UserShortcuts::ResetAll() {
+  for (Profile* profile : ProfileManager::Get()->GetProfileList()) {
+    const oxSettings* section = profile ? Overrides(profile->GetName(), false) : nullptr;
+    if (!section) continue;
+    for (const oxString& name : section->GetKeys()) ResetShortcut(profile, name);
+  }
+}
+
+oxStlVector<ShortcutClash> UserShortcuts::FindClashes(const Profile* profile,
+                                                      const oxString& actionName,
+                                                      const oxString& keys) {
+  oxStlVector<ShortcutClash> clashes;
+  const Action* self = FindOwnAction(profile, actionName);
+  oxString normal;
+  if (!self || !Normalize(keys, &normal) || normal.empty()) return clashes;
+  for (Profile* other : Companions(profile)) {
+    for (const auto& [name, action] : GetInternal(other)->actions) {
+      if (!action || action == self || dynamic_cast<ActionGroup*>(action)) continue;
+      if (!SameKeys(action->GetAccel(), normal) || IsReplacePair(self, action)) continue;
+      clashes.push_back({name, other->GetName(), PlainCommand(action)});
+    }
+  }
+  return clashes;
+}
+
+bool UserShortcuts::ExportScheme(const oxString& path, oxString* error) {
+  QByteArray text = QByteArray(kSchemeHeader) + "\n";
+  oxSettings* settings = fwc::Director::Get()->GetSettings();
+  oxSettings* root = settings ? settings->GetSection(kSection, false, true) : nullptr;
+  for (const oxString& profile : root ? root->GetSectionNames() : oxStlVector<oxString>()) {
+    const oxSettings* section = root->GetSection(profile, false, false);
+    if (!section || section->GetKeys().empty()) continue;
+    text += "\n[" + QByteArray::fromStdString(profile) + "]\n";
+    for (const oxString& name : section->GetKeys()) {
+      text += QByteArray::fromStdString(name + " = " + section->Get(name).GetString()) + "\n";
+    }
+  }
+  oxString reason;
+  if (vosSaveFile::WriteFile(path, text, &reason)) return true;
+  if (error) *error = path + ": " + reason;
+  return false;
+}
+
+bool UserShortcuts::ImportScheme(const oxString& path, oxString* error) {
+  oxStlVector<SchemeLine> lines;
+  oxString reason;
+  if (!ReadScheme(path, &lines, &reason)) {
+    if (error) *error = reason;
+    return false;
+  }
+  for (const SchemeLine& line : lines) {
+    StoreOverride(line.profile, line.action, line.keys);
+    Profile* profile = ProfileManager::Get()->GetProfile(line.profile);
+    if (Action* action = FindOwnAction(profile, line.action)) Rebind(action, line.keys);
+  }
+  Store();
+  return true;
+}
+
+void UserShortcuts::GiveKeyOnCreation(Profile* profile, const oxString& actionName,
+                                      Action* action, const oxString& declared) {
+  if (!declared.empty()) action->GetUiAction()->setProperty(kDeclaredProperty, uiStr(declared));
+  oxString keys;
+  if (profile && !actionName.empty() && FindOverride(profile->GetName(), actionName, &keys)) {
+    action->SetAccel(keys);
+  } else if (!declared.empty()) {
+    action->SetAccel(declared);
+  }
+}
+
+}  // namespace fwg

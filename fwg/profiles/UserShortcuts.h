@@ -1,0 +1,91 @@
+// The user's own keys for the profiles' commands, kept in the framework's
+// settings ("/User/Shortcuts/<profile>", one key per action name) so that
+// they survive restarts.
+//
+// A user key takes the place of the key the profile declared for the
+// action, and from then on it is a shortcut like any other: the items that
+// show the action collect it, switching gives and withdraws it, and an
+// action that a derived profile replaces hands it to the replacement as it
+// hands its declared key. Overrides of profiles that are not loaded are
+// kept as they are and apply when the profile makes its actions.
+//
+//   fwg::UserShortcuts::SetShortcut(profile, "save", "Ctrl+Alt+S");
+//   fwg::UserShortcuts::ResetShortcut(profile, "save");   // the declared key again
+//
+// A client's own Action::SetAccel after a profile was put in force is undone
+// by the next switch (the items give back what they collected); the calls
+// here also change what the items hold.
+#pragma once
+
+#include "platform/core/oxTypes.h"
+
+namespace fwg {
+
+class Action;
+class Profile;
+
+// A command holding the same key as the one asked about, where both can be
+// in force at once.
+struct ShortcutClash {
+  oxString actionName;
+  oxString profileName;
+  oxString command;  // the action's text without "&" markers
+};
+
+class UserShortcuts {
+ public:
+  // The commands a user may give keys to: the named actions of every
+  // registered profile, groups left out, by profile in registration order,
+  // then by name.
+  struct Command {
+    Profile* profile = nullptr;
+    Action* action = nullptr;
+    oxString actionName;
+  };
+  static oxStlVector<Command> GetCommands();
+
+  // The key the action has now (the user's, or else the declared one), in
+  // portable text; "" for none or an unknown action.
+  static oxString GetShortcut(const Profile* profile, const oxString& actionName);
+  // The key the profile declared; for a replacement, the replaced action's
+  // key.
+  static oxString GetDefaultShortcut(const Profile* profile, const oxString& actionName);
+  static bool HasOverride(const Profile* profile, const oxString& actionName);
+
+  // Gives the action the user's key ("" for none; sequences of up to four
+  // strokes, "Ctrl+K, Ctrl+C"), stores it and puts it in force wherever
+  // the action's key is in force. A key text that does not read is
+  // refused: false, one stderr line, nothing changed. A conflicting key is
+  // kept (FindClashes tells about it beforehand).
+  static bool SetShortcut(Profile* profile, const oxString& actionName, const oxString& keys);
+  // Drops the override: the declared key comes back.
+  static void ResetShortcut(Profile* profile, const oxString& actionName);
+  // Drops the overrides of every registered profile; those of profiles not
+  // loaded stay.
+  static void ResetAll();
+
+  // The commands that can be in force together with this one (those of its
+  // base chain and of the profiles built on it) holding `keys`; the action
+  // itself and the action it replaces or is replaced by are left out.
+  static oxStlVector<ShortcutClash> FindClashes(const Profile* profile,
+                                                const oxString& actionName,
+                                                const oxString& keys);
+
+  // A scheme file holds overrides (docs/shortcut-schemes.md). Export writes
+  // every stored override, of loaded profiles or not; a failing write says
+  // why in `error` and leaves the old file as it was. Import reads the
+  // whole file first: a file with any broken line is refused with
+  // "file:line: reason" in `error` and nothing applied; a good one sets
+  // each override it holds, leaving the others as they are.
+  static bool ExportScheme(const oxString& path, oxString* error);
+  static bool ImportScheme(const oxString& path, oxString* error);
+
+  // The library's own: sets the key of an action a profile makes, the
+  // user's when there is one, else `declared` (remembered as its default).
+  static void GiveKeyOnCreation(Profile* profile, const oxString& actionName, Action* action,
+                                const oxString& declared);
+
+  UserShortcuts() = delete;
+};
+
+}  // namespace fwg

@@ -1,0 +1,57 @@
+// Toolbars as the user arranged them: entries reordered, taken off, commands
+// of the active chain and separators added. Kept in the framework's
+// settings by the profile that made the toolbar and the toolbar's name
+// ("/User/ToolBars/<profile>/<toolbar>"), and put back whenever the
+// toolbar is there (made at its profile's first activation, or given new
+// entries by a switch).
+//
+// Switching goes on as before on a customized toolbar: an entry of another
+// profile is hidden and shown with that profile, and a command the user
+// added is shown while its profile is in force.
+#pragma once
+
+#include "platform/core/oxTypes.h"
+
+class QObject;
+class uiToolBar;
+
+namespace fwg {
+
+class Profile;
+class ProfileManager;
+
+class UserToolBars {
+ public:
+  // One entry of a toolbar's arrangement. `token` names it: "-" for a
+  // separator, the action's name for a button a profile made, and
+  // "+<profile>\t<action>" for a command the user added.
+  struct Entry {
+    oxString token;
+    oxString text;         // what the entry shows
+    bool inForce = true;   // false for a button of a profile not in force
+  };
+
+  // The profile whose items made the toolbar, or null.
+  static Profile* GetOwner(const uiToolBar* toolBar);
+  // The toolbar's entries as shown now, in order, user-removed ones left out.
+  static oxStlVector<Entry> GetEntries(uiToolBar* toolBar);
+  // The token of a command the user adds.
+  static oxString MakeToken(const Profile* profile, const oxString& actionName);
+
+  // Arranges the toolbar by the tokens and keeps the arrangement; buttons
+  // a profile made that the list leaves out are taken off. False for a
+  // toolbar no profile made.
+  static bool Customize(uiToolBar* toolBar, const oxStlVector<oxString>& tokens);
+  // Forgets the arrangement and brings back the toolbar as its profile
+  // recorded it.
+  static void Reset(uiToolBar* toolBar);
+  static bool IsCustomized(const uiToolBar* toolBar);
+
+  // Puts back the kept arrangements after every switch of the manager,
+  // for as long as `lifetime` lives; the application object calls it.
+  static void Keep(ProfileManager* manager, QObject* lifetime);
+
+  UserToolBars() = delete;
+};
+
+}  // namespace fwg

@@ -1,0 +1,200 @@
+// The user's own keys and toolbars: recorded in the shortcuts dialog with
+// live conflicts, kept in the settings across a restart of the window,
+// carried to replacements, moved in scheme files; toolbars arranged, kept
+// and reset while switching goes on.
+#include <QKeySequenceEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "fwg/profiles/UserShortcuts.h"
+#include "fwg/profiles/UserToolBars.h"
+#include "fwg/shell/ShortcutsDialog.h"
+#include "platform/fwc/Director.h"
+#include "platform/settings/oxSettings.h"
+#include "tests/support/Output.h"
+#include "tests/support/ProfileWidgets.h"
+
+namespace {
+
+using fwg::UserShortcuts;
+
+// Every test leaves the process-wide settings without user keys.
+class UserKeys : public WithGui {
+ protected:
+  void TearDown() override {
+    UserShortcuts::ResetAll();
+    WithGui::TearDown();
+  }
+  // Base: File/Save (Ctrl+S); Sketch on Base; Text on Base; Other alone.
+  void MakeProfiles() {
+    base_ = new FilledProfile("Base", "", [](fwg::Profile* p) {
+      p->AddMenu(p->AddAction("save", "&Save", {}, "Ctrl+S"), "File");
+    });
+    sketch_ = new FilledProfile("Sketch", "Base", [](fwg::Profile* p) {
+      p->AddMenu(p->AddAction("stroke", "&Stroke", {}, "Ctrl+T"), "Draw");
+    });
+    new FilledProfile("Text", "Base", [](fwg::Profile* p) {
+      p->AddMenu(p->AddAction("bold", "&Bold", {}, "Ctrl+B"), "Format");
+    });
+    new FilledProfile("Other", "", [](fwg::Profile* p) {
+      p->AddMenu(p->AddAction("other", "&Other", {}, "Ctrl+B"), "Other");
+    });
+  }
+  fwg::Profile* base_ = nullptr;
+  fwg::Profile* sketch_ = nullptr;
+};
+
+void Record(QKeySequenceEdit* edit, std::initializer_list<QKeyCombination> strokes) {
+  edit->clear();
+  for (const QKeyCombination& stroke : strokes) QTest::keyClick(edit, stroke.key(), stroke.keyboardModifiers());
+}
+
+TEST_F(UserKeys, RecordingNamesTheCommandsThatCanBeInForceTogether) {
+  MakeProfiles();
+  sketch_->Activate();
+  auto* dialog = new fwg::ShortcutsDialog;
+  auto* edit = dialog->findChild<QKeySequenceEdit*>();
+  ASSERT_TRUE(dialog->SelectCommand("Sketch", "stroke"));
+  Record(edit, {Qt::CTRL | Qt::Key_S});
+  EXPECT_TRUE(Contains(dialog->GetClashText(), "'Save' (save, profile Base)")) << dialog->GetClashText();
+  Record(edit, {Qt::CTRL | Qt::Key_B});
+  EXPECT_EQ(dialog->GetClashText(), "") << "Text and Other are never in force with Sketch";
+  ASSERT_TRUE(dialog->SelectCommand("Base", "save"));
+  Record(edit, {Qt::CTRL | Qt::Key_T});
+  EXPECT_TRUE(Contains(dialog->GetClashText(), "(stroke, profile Sketch)")) << "a profile built on it";
+
+  // Two strokes, kept: the menu entry holds them at once.
+  Record(edit, {Qt::CTRL | Qt::Key_K, Qt::CTRL | Qt::Key_S});
+  emit edit->editingFinished();
+  EXPECT_EQ(KeyOf(base_->GetAction("save")), "Ctrl+K, Ctrl+S");
+  EXPECT_TRUE(UserShortcuts::HasOverride(base_, "save"));
+
+  // A conflicting key may be kept, and the report after a switch names it.
+  ASSERT_TRUE(dialog->SelectCommand("Sketch", "stroke"));
+  Record(edit, {Qt::CTRL | Qt::Key_K, Qt::CTRL | Qt::Key_S});
+  emit edit->editingFinished();
+  EXPECT_EQ(KeyOf(sketch_->GetAction("stroke")), "Ctrl+K, Ctrl+S");
+  fwg::ProfileManager::Get()->Activate("Text");
+  EXPECT_EQ(KeyOf(sketch_->GetAction("stroke")), "") << "withdrawn like a declared key";
+  ExpectContains(StderrOf([this] { sketch_->Activate(); }),
+                 {"Ctrl+K, Ctrl+S is held by 'save' (profile Base) and 'stroke' (profile Sketch)"});
+  EXPECT_FALSE(UserShortcuts::SetShortcut(sketch_, "stroke", "Ctrl+Nothing"));
+  EXPECT_EQ(KeyOf(sketch_->GetAction("stroke")), "Ctrl+K, Ctrl+S") << "a bad key changes nothing";
+}
+
+// Delete the window and make the profiles again: the key is what the
+// settings held, for the action and for the replacement in a derived
+// profile, and it is on disk.
+TEST_F(UserKeys, SurviveARestartAndFollowAReplacedAction) {
+  auto make = [] {
+    new FilledProfile("Base", "", [](fwg::Profile* p) {
+      p->AddMenu(p->AddAction("save", "&Save", {}, "Ctrl+S"), "File");
+    });
+    return new FilledProfile("Draft", "Base", [](fwg::Profile* p) { p->ReplaceAction("save"); });
+  };
+  fwg::Profile* draft = make();
+  draft->Activate();
+  fwg::Profile* base = fwg::ProfileManager::Get()->GetProfile("Base");
+  UserShortcuts::SetShortcut(base, "save", "Ctrl+Alt+S");
+  EXPECT_EQ(KeyOf(draft->GetAction("save")), "Ctrl+Alt+S") << "the replacement follows at once";
+  EXPECT_EQ(KeyOf(base->GetAction("save")), "") << "the replaced action holds none";
+
+  delete gui_;
+  gui_ = new fwg::Gui(0, nullptr);
+  draft = make();
+  base = fwg::ProfileManager::Get()->GetProfile("Base");
+  EXPECT_EQ(KeyOf(base->GetAction("save")), "Ctrl+Alt+S");
+  draft->Activate();
+  EXPECT_EQ(KeyOf(draft->GetAction("save")), "Ctrl+Alt+S");
+  EXPECT_EQ(UserShortcuts::GetDefaultShortcut(draft, "save"), "Ctrl+Alt+S");
+  const auto onDisk = oxSettings::Open(fwc::Director::Get()->GetSettings()->GetFilePath());
+  EXPECT_EQ(onDisk->GetSection("User/Shortcuts/Base", false, true)->Get("save").GetString(), "Ctrl+Alt+S");
+
+  UserShortcuts::SetShortcut(draft, "save", "F2");
+  EXPECT_EQ(KeyOf(draft->GetAction("save")), "F2") << "its own key wins";
+  UserShortcuts::ResetShortcut(base, "save");
+  EXPECT_EQ(KeyOf(draft->GetAction("save")), "F2");
+  UserShortcuts::ResetShortcut(draft, "save");
+  EXPECT_EQ(KeyOf(draft->GetAction("save")), "Ctrl+S") << "the declared key again";
+  base->Activate();
+  EXPECT_EQ(KeyOf(base->GetAction("save")), "Ctrl+S");
+}
+
+TEST_F(UserKeys, SchemesGoOutAndComeBackAndABrokenOneChangesNothing) {
+  MakeProfiles();
+  sketch_->Activate();
+  QTemporaryDir folder;
+  const oxString scheme = oxStr(folder.filePath("mine.keys"));
+  UserShortcuts::SetShortcut(base_, "save", "Ctrl+K, Ctrl+S");
+  UserShortcuts::SetShortcut(sketch_, "stroke", "");
+  oxString error;
+  ASSERT_TRUE(UserShortcuts::ExportScheme(scheme, &error)) << error;
+  UserShortcuts::ResetAll();
+  EXPECT_EQ(KeyOf(sketch_->GetAction("stroke")), "Ctrl+T");
+
+  ASSERT_TRUE(UserShortcuts::ImportScheme(scheme, &error)) << error;
+  EXPECT_EQ(KeyOf(base_->GetAction("save")), "Ctrl+K, Ctrl+S");
+  EXPECT_EQ(KeyOf(sketch_->GetAction("stroke")), "") << "no key is a key too";
+
+  const oxString broken = oxStr(folder.filePath("broken.keys"));
+  WriteAll(broken, "fwg shortcut scheme 1\n[Base]\nsave = F5\n\n[Sketch]\nstroke = Ctrl+Nothing\n");
+  EXPECT_FALSE(UserShortcuts::ImportScheme(broken, &error));
+  EXPECT_EQ(error, broken + ":6: 'Ctrl+Nothing' is not a key sequence");
+  EXPECT_EQ(KeyOf(base_->GetAction("save")), "Ctrl+K, Ctrl+S") << "nothing applied";
+  WriteAll(broken, "keys\n");
+  EXPECT_FALSE(UserShortcuts::ImportScheme(broken, &error));
+  EXPECT_TRUE(Contains(error, "broken.keys:1: not a shortcut scheme")) << error;
+}
+
+std::string Buttons(uiToolBar* bar) {
+  std::string shown;
+  for (QAction* entry : bar->actions()) {
+    if (!entry->isVisible()) continue;
+    QWidget* button = bar->widgetForAction(entry);
+    shown += entry->isSeparator() ? "- " : button->objectName().toStdString() + " ";
+  }
+  return shown;
+}
+
+// Main is Base's toolbar (undo, redo); Draw adds "stroke" to it while in
+// force. The user moves redo first, takes undo off and adds a separator and
+// Draw's "fill".
+TEST_F(UserKeys, ArrangedToolBarsSurviveARestartAndComeBackOnReset) {
+  auto make = [] {
+    new FilledProfile("Base", "", [](fwg::Profile* p) {
+      p->AddToolBar(p->AddAction("undo", "Undo"), "Main");
+      p->AddToolBar(p->AddAction("redo", "Redo"), "Main/Redo");
+    });
+    return new FilledProfile("Draw", "Base", [](fwg::Profile* p) {
+      p->AddToolBarButton(p->AddAction("stroke", "Stroke"), "Main");
+      p->AddAction("fill", "Fill");
+    });
+  };
+  fwg::Profile* draw = make();
+  draw->Activate();
+  uiToolBar* main = ToolBarNamed(Window(), "Main");
+  ASSERT_EQ(Buttons(main), "undo redo stroke ");
+  ASSERT_TRUE(fwg::UserToolBars::Customize(
+      main, {"redo", "-", fwg::UserToolBars::MakeToken(draw, "fill"), "stroke"}));
+  EXPECT_EQ(Buttons(main), "redo - fill stroke ");
+  fwg::ProfileManager::Get()->Activate("Base");
+  EXPECT_EQ(Buttons(main), "redo - ") << "Draw's entries go with Draw";
+
+  delete gui_;
+  gui_ = new fwg::Gui(0, nullptr);
+  draw = make();
+  fwg::ProfileManager::Get()->Activate("Base");
+  main = ToolBarNamed(Window(), "Main");
+  EXPECT_EQ(Buttons(main), "redo - ");
+  draw->Activate();
+  EXPECT_EQ(Buttons(main), "redo - fill stroke ") << "Draw's button, made now, finds its place";
+  EXPECT_TRUE(fwg::UserToolBars::IsCustomized(main));
+
+  fwg::UserToolBars::Reset(main);
+  EXPECT_EQ(Buttons(main), "undo redo stroke ");
+  EXPECT_FALSE(fwg::UserToolBars::IsCustomized(main));
+  fwg::ProfileManager::Get()->Activate("Base");
+  EXPECT_EQ(Buttons(main), "undo redo ");
+}
+
+}  // namespace
