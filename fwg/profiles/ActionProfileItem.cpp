@@ -68,7 +68,6 @@ void ActionProfileItem::Resolve() {
   }
   if (!hidden_.IsEmpty()) hidden_.CollectShortcuts(hidden_.shortcuts);
   if (!shown_.IsEmpty()) shown_.CollectShortcuts(shown_.shortcuts);
-  hasKeys_ = shown_.HasShortcuts();
   if (GetMode() == Add && GatesEntries()) Gate();
 }
 

@@ -19,7 +19,9 @@ class ActionProfileItem : public ProfileItem {
   ~ActionProfileItem() override;
 
   void Apply(bool on) override;
-  bool NeedsSwitching() const override { return !resolved_ || !gated_ || hasKeys_; }
+  bool NeedsSwitching() const override {
+    return !resolved_ || !gated_ || shown_.HasShortcuts();
+  }
   // Where the item's path starts.
   virtual uiObject* GetRoot() = 0;
 
@@ -60,7 +62,6 @@ class ActionProfileItem : public ProfileItem {
   bool resolved_ = false;
   bool visible_ = true;
   bool gated_ = false;
-  bool hasKeys_ = false;  // shortcuts recorded under the entries made
   EntryLocation shown_;
   EntryLocation hidden_;
   Action* action_;

@@ -115,16 +115,16 @@ bool Holds(const EntryLocation& entry, const uiAction* target) {
   return false;
 }
 
-// Calls `visit(location, on)` for the shown and hidden entries of every
-// resolved item, `on` telling whether the entry is in force now.
+// Calls `visit(location, on, profile)` for the shown and hidden entries of
+// every resolved item, `on` telling whether the entry is in force now.
 template <class Visit>
 void ForEachResolvedEntry(const Visit& visit) {
   ForEachItem([&](Profile* profile, ProfileItem* item) {
     auto* placed = dynamic_cast<ActionProfileItem*>(item);
     if (!placed || !placed->IsResolved()) return;
     const bool active = profile->IsActive();
-    visit(placed->GetShown(), active);
-    visit(placed->GetHidden(), !active);
+    visit(placed->GetShown(), active, profile);
+    visit(placed->GetHidden(), !active, profile);
   });
 }
 
@@ -133,7 +133,7 @@ void ForEachResolvedEntry(const Visit& visit) {
 void RebindRecords(uiAction* ui, const oxString& keys) {
   const uiKeySequence sequence(keys);
   bool recorded = false;
-  ForEachResolvedEntry([&](EntryLocation& entry, bool) {
+  ForEachResolvedEntry([&](EntryLocation& entry, bool, Profile*) {
     for (ShortcutRecord& record : entry.shortcuts) {
       if (record.action == ui) {
         record.inForce = sequence;
@@ -142,8 +142,11 @@ void RebindRecords(uiAction* ui, const oxString& keys) {
     }
   });
   if (recorded || keys.empty()) return;
-  ForEachResolvedEntry([&](EntryLocation& entry, bool) {
-    if (!entry.IsEmpty() && Holds(entry, ui)) entry.shortcuts.push_back({ui, sequence, {}});
+  ForEachResolvedEntry([&](EntryLocation& entry, bool, Profile* profile) {
+    if (entry.IsEmpty() || !Holds(entry, ui)) return;
+    entry.shortcuts.push_back({ui, sequence, {}});
+    // An item that had nothing to switch has a key to give now.
+    GetInternal(profile)->switchingStale = true;
   });
 }
 
@@ -161,7 +164,7 @@ bool IsKeyInForce(const Action* action) {
       inForce = false;
   });
   const uiAction* ui = action->GetUiAction();
-  ForEachResolvedEntry([&](EntryLocation& entry, bool on) {
+  ForEachResolvedEntry([&](EntryLocation& entry, bool on, Profile*) {
     for (const ShortcutRecord& record : entry.shortcuts) {
       if (record.action == ui && !on) inForce = false;
     }
