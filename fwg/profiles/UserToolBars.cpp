@@ -246,7 +246,12 @@ oxStlVector<UserToolBars::Entry> UserToolBars::GetEntries(uiToolBar* toolBar) {
 }
 
 oxString UserToolBars::MakeToken(const Profile* profile, const oxString& actionName) {
-  return "+" + profile->GetName() + "\t" + actionName;
+  // Appended piece by piece: "+" + name makes GCC 12 warn wrongly at -O3.
+  oxString token = "+";
+  token += profile->GetName();
+  token += '\t';
+  token += actionName;
+  return token;
 }
 
 bool UserToolBars::Customize(uiToolBar* toolBar, const oxStlVector<oxString>& tokens) {
