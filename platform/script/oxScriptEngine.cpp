@@ -11,9 +11,13 @@
 #include <mutex>
 #include <set>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "platform/core/oxDiagnostic.h"
 #include "platform/oxapp/Application.h"
+#include "platform/oxt/Object.h"
+#include "platform/script/oxScriptObject.h"
 #include "platform/settings/oxSettings.h"
 
 namespace {
@@ -33,9 +37,31 @@ QJSValue ToScript(QJSEngine& engine, const oxVariant& value) {
     case oxVariant::Type::Integer: return QJSValue(value.GetInteger());
     case oxVariant::Type::Long: return QJSValue(static_cast<double>(value.GetLong()));
     case oxVariant::Type::String: return QJSValue(ToQ(value.GetString()));
-    default: return engine.toScriptValue(nullptr);
+    case oxVariant::Type::Pointer:
+      return oxScriptObject::Wrap(engine, oxt::Object::FromAddress(value.GetPointer()));
+    case oxVariant::Type::Empty: break;
   }
+  return QJSValue(QJSValue::NullValue);
 }
+
+// The bound object: the object of the tree it names, else its text.
+QJSValue BoundToScript(QJSEngine& engine, const oxVariant& value) {
+  oxt::Object* object = oxScriptObject::Find(ToQ(value.GetString()));
+  return object ? oxScriptObject::Wrap(engine, object) : ToScript(engine, value);
+}
+
+// The value at a dotted path below `start`, and the object holding it.
+QJSValue Walk(QJSValue start, const QStringList& parts, QJSValue* owner) {
+  QJSValue value = start;
+  for (const QString& part : parts) {
+    if (!value.isObject()) return QJSValue();
+    *owner = value;
+    value = value.property(part);
+  }
+  return value;
+}
+
+oxScriptEngine* g_engine = nullptr;
 
 }  // namespace
 
@@ -44,6 +70,8 @@ QJSValue ToScript(QJSEngine& engine, const oxVariant& value) {
 struct oxScriptEngine::Internal {
   QJSEngine engine;
   std::set<QString> loaded;
+  // The loaded modules' exports, in load order, by module name.
+  std::vector<std::pair<QString, QJSValue>> modules;
   int limitMs = 5000;
 
   std::mutex mutex;
@@ -77,6 +105,25 @@ struct oxScriptEngine::Internal {
     }
   }
 
+  // A global by name or dotted path; else "module.function" of a loaded
+  // module; else the first module that exports the name.
+  QJSValue Find(const QString& name, QJSValue* owner) {
+    const QStringList parts = name.split('.');
+    QJSValue found = Walk(engine.globalObject(), parts, owner);
+    if (found.isCallable()) return found;
+    for (const auto& [module, exports] : modules) {
+      if (parts.size() > 1 && module == parts.front()) {
+        found = Walk(exports, parts.mid(1), owner);
+        if (found.isCallable()) return found;
+      }
+    }
+    for (const auto& [module, exports] : modules) {
+      found = Walk(exports, parts, owner);
+      if (found.isCallable()) return found;
+    }
+    return QJSValue();
+  }
+
   // Runs `call` under the time limit; false when it was stopped.
   template <class Call>
   bool Guarded(Call&& call) {
@@ -98,9 +145,11 @@ struct oxScriptEngine::Internal {
 };
 
 oxScriptEngine* oxScriptEngine::Get() {
-  static oxScriptEngine* engine = new oxScriptEngine;
-  return engine;
+  if (!g_engine) g_engine = new oxScriptEngine;
+  return g_engine;
 }
+
+bool oxScriptEngine::Exists() { return g_engine != nullptr; }
 
 void oxScriptEngine::Install() {
   oxScriptCallback::SetInvoker([](const oxScriptCallback& callback, const oxStlVector<oxVariant>& args) {
@@ -122,28 +171,39 @@ oxScriptEngine::oxScriptEngine() : internal_(new Internal) {
   LoadFolder(oxSettings::GetConfigFolder() + "/scripts");
 }
 
-oxScriptEngine::~oxScriptEngine() { delete internal_; }
+oxScriptEngine::~oxScriptEngine() {
+  if (g_engine == this) g_engine = nullptr;
+  delete internal_;
+}
 
 bool oxScriptEngine::LoadFile(const oxString& path) {
-  const QString file = QFileInfo(ToQ(path)).absoluteFilePath();
+  const QFileInfo info(ToQ(path));
+  const QString file = info.absoluteFilePath();
   if (internal_->loaded.count(file)) return true;
   QFile source(file);
   if (!source.open(QIODevice::ReadOnly)) {
     oxWarn("script '", path, "' cannot be read: ", source.errorString().toStdString());
     return false;
   }
-  const QString text = QString::fromUtf8(source.readAll());
   internal_->loaded.insert(file);
-  QJSValue result;
-  const bool finished = internal_->Guarded([&] { result = internal_->engine.evaluate(text, file); });
+  QJSEngine& engine = internal_->engine;
+  QJSValue exports;
+  const bool finished = internal_->Guarded([&] {
+    exports = engine.importModule(file);
+    // A module whose body throws comes back whole, the error left pending.
+    if (engine.hasError()) exports = engine.catchError();
+  });
   if (!finished) {
     oxWarn("script '", path, "' ran longer than ", internal_->limitMs, " ms and was stopped");
     return false;
   }
-  if (result.isError()) {
-    oxWarn(DescribeError(result));
+  if (exports.isError()) {
+    oxWarn(DescribeError(exports));
     return false;
   }
+  const QString name = info.completeBaseName();
+  internal_->modules.emplace_back(name, exports);
+  if (!engine.globalObject().hasProperty(name)) engine.globalObject().setProperty(name, exports);
   return true;
 }
 
@@ -173,18 +233,16 @@ void oxScriptEngine::Invoke(const oxScriptCallback& callback, const oxStlVector<
     return;
   }
   QJSEngine& engine = internal_->engine;
-  QJSValue procedure = engine.globalObject();
-  QJSValue owner = procedure;
-  for (const QString& part : ToQ(callback.GetProcedure()).split('.')) {
-    owner = procedure;
-    procedure = procedure.property(part);
-  }
+  QJSValue owner;
+  QJSValue procedure = internal_->Find(ToQ(callback.GetProcedure()), &owner);
   if (!procedure.isCallable()) {
     oxWarn("script procedure '", callback.GetProcedure(), "' is not defined");
     return;
   }
   QJSValueList values;
-  for (const oxVariant& arg : args) values << ToScript(engine, arg);
+  const bool bound = !callback.GetObject().empty();
+  for (std::size_t i = 0; i < args.size(); ++i)
+    values << (bound && i == 0 ? BoundToScript(engine, args[i]) : ToScript(engine, args[i]));
   QJSValue result;
   const bool finished = internal_->Guarded([&] { result = procedure.callWithInstance(owner, values); });
   if (!finished) {
@@ -193,6 +251,11 @@ void oxScriptEngine::Invoke(const oxScriptCallback& callback, const oxStlVector<
   } else if (result.isError()) {
     oxWarn(DescribeError(result));
   }
+}
+
+bool oxScriptEngine::HasProcedure(const oxString& procedure) const {
+  QJSValue owner;
+  return internal_->Find(ToQ(procedure), &owner).isCallable();
 }
 
 void oxScriptEngine::SetTimeLimit(int milliseconds) { internal_->limitMs = std::max(1, milliseconds); }
