@@ -42,6 +42,11 @@ class ScriptedDocument : public ClientObject {
       page_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
       page_->setMargin(8);
       page_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+      // A page, as a text view looks: the frame around it colours its
+      // own text as the active document's.
+      page_->setAutoFillBackground(true);
+      page_->setBackgroundRole(QPalette::Base);
+      page_->setForegroundRole(QPalette::Text);
       SetView(page_);
     }
   }
