@@ -5,12 +5,12 @@
 #include <QFileInfo>
 #include <QJSEngine>
 #include <QStringList>
-#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <set>
 #include <thread>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -31,23 +31,17 @@ oxString DescribeError(const QJSValue& error) {
   return (QFileInfo(file).fileName() + ":" + QString::number(line) + ": " + error.toString()).toStdString();
 }
 
-QJSValue ToScript(QJSEngine& engine, const oxVariant& value) {
+template <class WrapObject>
+QJSValue ToScript(const oxVariant& value, WrapObject wrap) {
   switch (value.GetType()) {
     case oxVariant::Type::Boolean: return QJSValue(value.GetBoolean());
     case oxVariant::Type::Integer: return QJSValue(value.GetInteger());
     case oxVariant::Type::Long: return QJSValue(static_cast<double>(value.GetLong()));
     case oxVariant::Type::String: return QJSValue(ToQ(value.GetString()));
-    case oxVariant::Type::Pointer:
-      return oxScriptObject::Wrap(engine, oxt::Object::FromAddress(value.GetPointer()));
+    case oxVariant::Type::Pointer: return wrap(oxt::Object::FromAddress(value.GetPointer()));
     case oxVariant::Type::Empty: break;
   }
   return QJSValue(QJSValue::NullValue);
-}
-
-// The bound object: the object of the tree it names, else its text.
-QJSValue BoundToScript(QJSEngine& engine, const oxVariant& value) {
-  oxt::Object* object = oxScriptObject::Find(ToQ(value.GetString()));
-  return object ? oxScriptObject::Wrap(engine, object) : ToScript(engine, value);
 }
 
 // The value at a dotted path below `start`, and the object holding it.
@@ -66,20 +60,34 @@ oxScriptEngine* g_engine = nullptr;
 }  // namespace
 
 // A second thread stops a call that runs past the limit: the engine runs
-// on the GUI thread, which cannot look at a clock meanwhile.
+// on the GUI thread, which cannot look at a clock meanwhile. Arming it
+// costs a call no wake-up of that thread: idle, it sleeps at most the limit,
+// so it is awake again before any call armed meanwhile is due.
 struct oxScriptEngine::Internal {
   QJSEngine engine;
+  // Held for the engine's life: besides sparing a look-up per call, a value
+  // held keeps the engine's store of held values from giving its memory
+  // back and taking it again on every call.
+  QJSValue global = engine.globalObject();
   std::set<QString> loaded;
+  // The wrappers of the typed objects handed to slots, one per object while
+  // it lives, so that calls with the same object make no new one.
+  struct Wrapper {
+    std::uint64_t serial;
+    QJSValue value;
+  };
+  std::unordered_map<const void*, Wrapper> wrappers;
+  std::size_t nextSweep = 64;
   // The loaded modules' exports, in load order, by module name.
   std::vector<std::pair<QString, QJSValue>> modules;
-  int limitMs = 5000;
 
-  std::mutex mutex;
+  std::mutex mutex;  // guards what follows
   std::condition_variable wake;
+  int limitMs = 5000;
   std::chrono::steady_clock::time_point deadline{};
   bool armed = false;
+  bool stopped = false;
   bool quitting = false;
-  std::atomic<bool> stopped{false};
   std::thread watchdog;
 
   Internal() : watchdog([this] { Watch(); }) {}
@@ -95,21 +103,55 @@ struct oxScriptEngine::Internal {
   void Watch() {
     std::unique_lock<std::mutex> lock(mutex);
     while (!quitting) {
-      if (!armed) {
-        wake.wait(lock);
-      } else if (wake.wait_until(lock, deadline) == std::cv_status::timeout && armed) {
+      const auto now = std::chrono::steady_clock::now();
+      if (armed && now >= deadline) {
+        armed = false;
         stopped = true;
         engine.setInterrupted(true);
-        armed = false;
+        continue;
       }
+      wake.wait_until(lock, armed ? deadline : now + std::chrono::milliseconds(limitMs));
     }
+  }
+
+  void SetLimit(int milliseconds) {
+    {
+      std::lock_guard<std::mutex> lock(mutex);
+      limitMs = std::max(1, milliseconds);
+    }
+    wake.notify_all();  // it may be asleep for the old limit
+  }
+
+  QJSValue WrapObject(oxt::Object* object) {
+    if (!object) return QJSValue(QJSValue::NullValue);
+    const auto held = wrappers.find(object);
+    if (held != wrappers.end() && held->second.serial == object->GetSerial()) return held->second.value;
+    if (wrappers.size() >= nextSweep) {  // the wrappers of objects gone
+      std::erase_if(wrappers, [](const auto& entry) {
+        const oxt::Object* alive = oxt::Object::FromAddress(entry.first);
+        return !alive || alive->GetSerial() != entry.second.serial;
+      });
+      nextSweep = 2 * wrappers.size() + 64;
+    }
+    QJSValue value = oxScriptObject::Wrap(engine, object);
+    wrappers[object] = {object->GetSerial(), value};
+    return value;
+  }
+
+  // A script value for a slot's argument; the bound object as the object
+  // of the tree it names, else as its text.
+  QJSValue ToScriptArgument(const oxVariant& value, bool bound) {
+    if (bound) {
+      if (oxt::Object* object = oxScriptObject::Find(ToQ(value.GetString()))) return WrapObject(object);
+    }
+    return ToScript(value, [this](oxt::Object* object) { return WrapObject(object); });
   }
 
   // A global by name or dotted path; else "module.function" of a loaded
   // module; else the first module that exports the name.
   QJSValue Find(const QString& name, QJSValue* owner) {
     const QStringList parts = name.split('.');
-    QJSValue found = Walk(engine.globalObject(), parts, owner);
+    QJSValue found = Walk(global, parts, owner);
     if (found.isCallable()) return found;
     for (const auto& [module, exports] : modules) {
       if (parts.size() > 1 && module == parts.front()) {
@@ -133,14 +175,15 @@ struct oxScriptEngine::Internal {
       armed = true;
       stopped = false;
     }
-    wake.notify_all();
     call();
+    bool wasStopped = false;
     {
       std::lock_guard<std::mutex> lock(mutex);
       armed = false;
+      wasStopped = stopped;
     }
-    engine.setInterrupted(false);
-    return !stopped;
+    if (wasStopped) engine.setInterrupted(false);
+    return !wasStopped;
   }
 };
 
@@ -194,7 +237,7 @@ bool oxScriptEngine::LoadFile(const oxString& path) {
     if (engine.hasError()) exports = engine.catchError();
   });
   if (!finished) {
-    oxWarn("script '", path, "' ran longer than ", internal_->limitMs, " ms and was stopped");
+    oxWarn("script '", path, "' ran longer than ", GetTimeLimit(), " ms and was stopped");
     return false;
   }
   if (exports.isError()) {
@@ -221,7 +264,7 @@ oxString oxScriptEngine::Evaluate(const oxString& text, bool* failed) {
   const bool finished = internal_->Guarded([&] { result = internal_->engine.evaluate(ToQ(text), "console"); });
   const bool error = !finished || result.isError();
   if (failed) *failed = error;
-  if (!finished) return "stopped after " + std::to_string(internal_->limitMs) + " ms";
+  if (!finished) return "stopped after " + std::to_string(GetTimeLimit()) + " ms";
   return error ? DescribeError(result) : result.toString().toStdString();
 }
 
@@ -232,7 +275,6 @@ void oxScriptEngine::Invoke(const oxScriptCallback& callback, const oxStlVector<
            "'; only javascript runs");
     return;
   }
-  QJSEngine& engine = internal_->engine;
   QJSValue owner;
   QJSValue procedure = internal_->Find(ToQ(callback.GetProcedure()), &owner);
   if (!procedure.isCallable()) {
@@ -242,11 +284,11 @@ void oxScriptEngine::Invoke(const oxScriptCallback& callback, const oxStlVector<
   QJSValueList values;
   const bool bound = !callback.GetObject().empty();
   for (std::size_t i = 0; i < args.size(); ++i)
-    values << (bound && i == 0 ? BoundToScript(engine, args[i]) : ToScript(engine, args[i]));
+    values << internal_->ToScriptArgument(args[i], bound && i == 0);
   QJSValue result;
   const bool finished = internal_->Guarded([&] { result = procedure.callWithInstance(owner, values); });
   if (!finished) {
-    oxWarn("script '", callback.GetProcedure(), "' ran longer than ", internal_->limitMs,
+    oxWarn("script '", callback.GetProcedure(), "' ran longer than ", GetTimeLimit(),
            " ms and was stopped");
   } else if (result.isError()) {
     oxWarn(DescribeError(result));
@@ -258,6 +300,9 @@ bool oxScriptEngine::HasProcedure(const oxString& procedure) const {
   return internal_->Find(ToQ(procedure), &owner).isCallable();
 }
 
-void oxScriptEngine::SetTimeLimit(int milliseconds) { internal_->limitMs = std::max(1, milliseconds); }
-int oxScriptEngine::GetTimeLimit() const { return internal_->limitMs; }
+void oxScriptEngine::SetTimeLimit(int milliseconds) { internal_->SetLimit(milliseconds); }
+int oxScriptEngine::GetTimeLimit() const {
+  std::lock_guard<std::mutex> lock(internal_->mutex);
+  return internal_->limitMs;
+}
 QJSEngine* oxScriptEngine::GetJSEngine() const { return &internal_->engine; }
