@@ -43,8 +43,9 @@ install(TARGETS fwgplugin_notes fwgplugin_sketch LIBRARY DESTINATION ${FWG_INSTA
 install(FILES ${CMAKE_SOURCE_DIR}/plugins/common/samples.plugin
               ${CMAKE_SOURCE_DIR}/plugins/notes/notes.plugin
               ${CMAKE_SOURCE_DIR}/plugins/sketch/sketch.plugin
+              ${CMAKE_SOURCE_DIR}/plugins/tasks/tasks.plugin
         DESTINATION ${FWG_INSTALL_PLUGIN_DIR})
-foreach(folder samples notes sketch)
+foreach(folder samples notes sketch tasks)
   install(DIRECTORY ${FWG_PLUGIN_DIR}/${folder} DESTINATION ${FWG_INSTALL_PLUGIN_DIR})
 endforeach()
 install(DIRECTORY ${FWG_RESOURCE_DIR}/ DESTINATION resources)

@@ -2,6 +2,7 @@
 
 #include "fwg/clients/Client.h"
 #include "fwg/clients/ClientObject.h"
+#include "fwg/clients/ScriptedClient.h"
 #include "fwg/Parts.h"
 #include "fwg/profiles/Profile.h"
 #include "fwg/profiles/ProfileManager.h"
@@ -132,9 +133,13 @@ ClientManager::ClientManager() : internal_(new Internal) {
   for (const fwc::PluginDescription* description : plugins->GetPluginDescriptions()) {
     if (description) internal_->AddRecordEntry(*description);
   }
+  // Plug-ins without a library become clients here.
+  plugins->SetScriptedLoader(
+      [](const fwc::PluginDescription& description) { return ScriptedClient::Make(description) != nullptr; });
 }
 
 ClientManager::~ClientManager() {
+  fwc::Director::Get()->GetPluginManager()->SetScriptedLoader({});
   internal_->DisconnectAllSignals();
   // Taken out first: a client's destructor leaves the list it is in.
   oxStlVector<Client*> clients;

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <iostream>
 #include <map>
 #include <set>
@@ -114,6 +115,15 @@ DeclaredProfile::~DeclaredProfile() { delete internal_; }
 
 void DeclaredProfile::SetHandler(const oxString& name, Handler handler) {
   internal_->handlers[name] = std::move(handler);
+}
+
+oxStlVector<oxString> DeclaredProfile::GetHandlerNames() const {
+  oxStlVector<oxString> names;
+  for (const DeclaredAction& declared : internal_->declaration.actions) {
+    const oxString& name = declared.handler;
+    if (!name.empty() && std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
+  }
+  return names;
 }
 
 void DeclaredProfile::Build() { internal_->CheckHandlers(); }

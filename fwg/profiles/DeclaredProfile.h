@@ -46,6 +46,8 @@ class DeclaredProfile : public Profile {
   // Registers or replaces the handler of that name; may come before or
   // after the build. A name that no action uses is never called.
   void SetHandler(const oxString& name, Handler handler);
+  // The handler names the actions use, each once, in file order.
+  oxStlVector<oxString> GetHandlerNames() const;
 
   // Reports, once, each handler name that no SetHandler has registered by
   // then, with the line of its first action. A profile that is only ever a

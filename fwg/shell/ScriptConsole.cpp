@@ -16,22 +16,13 @@
 #include "platform/oxt/Model.h"
 #include "platform/oxt/Object.h"
 #include "platform/script/oxScriptEngine.h"
+#include "platform/script/oxScriptObject.h"
 
 namespace fwg {
 
 namespace {
 
-oxt::Object* FindObject(const QString& path) {
-  oxt::Object* object = oxt::Model::Get()->GetRoot();
-  for (const QString& name : path.split('/', Qt::SkipEmptyParts)) {
-    oxt::Object* found = nullptr;
-    for (oxt::Object* child : object->GetChildren())
-      if (QString::fromStdString(child->GetName()) == name) found = child;
-    if (!found) return nullptr;
-    object = found;
-  }
-  return object;
-}
+oxt::Object* FindObject(const QString& path) { return oxScriptObject::Find(path); }
 
 void Describe(oxt::Object* object, int depth, QStringList* lines) {
   for (oxt::Object* child : object->GetChildren()) {
@@ -46,51 +37,6 @@ Action* FindAction(const QString& name) {
 }
 
 }  // namespace
-
-// What scripts see of a typed object: its name, class, parent and
-// children, and its properties to read and set. Made for each look, so it
-// holds no pointer past the call that made it: it keeps the object's path.
-class ConsoleObject : public QObject {
-  Q_OBJECT
-  Q_PROPERTY(QString name READ name CONSTANT)
-  Q_PROPERTY(QString className READ className CONSTANT)
-  Q_PROPERTY(QString path READ path CONSTANT)
-
- public:
-  explicit ConsoleObject(const QString& path) : path_(path) {}
-  QString name() const { return path_.section('/', -1); }
-  QString className() const {
-    oxt::Object* object = FindObject(path_);
-    return object ? QString::fromStdString(object->ClassName()) : QString();
-  }
-  QString path() const { return path_; }
-  Q_INVOKABLE QString parent() const { return path_.section('/', 0, -2); }
-  Q_INVOKABLE QStringList children() const {
-    QStringList names;
-    if (oxt::Object* object = FindObject(path_))
-      for (oxt::Object* child : object->GetChildren()) names << QString::fromStdString(child->GetName());
-    return names;
-  }
-  Q_INVOKABLE QString get(const QString& property) const {
-    oxt::Object* object = FindObject(path_);
-    return object ? QString::fromStdString(object->GetProperty(property.toStdString()).GetValue().GetString())
-                  : QString();
-  }
-  // The value as text, in the property's own type; false when the object
-  // or the property refuses it.
-  Q_INVOKABLE bool set(const QString& property, const QString& value) {
-    oxt::Object* object = FindObject(path_);
-    if (!object) return false;
-    oxt::Property p(property.toStdString());
-    const bool known = object->GetProperty(p);
-    const oxt::Variant::Type type = known ? p.GetValue().GetType() : oxt::Variant::Type::String;
-    p.SetValue(oxt::Variant::FromString(type, value.toStdString()));
-    return object->SetProperty(p);
-  }
-
- private:
-  QString path_;
-};
 
 // What scripts see of the application as "app".
 class ConsoleApp : public QObject {
@@ -144,11 +90,10 @@ class ConsoleApp : public QObject {
     return object ? QString::fromStdString(object->GetProperty(name.toStdString()).GetValue().GetString())
                   : QString();
   }
-  // The typed object at "Project/Folder/Document" (see ConsoleObject); null
+  // The typed object at "Project/Folder/Document" (oxScriptObject.h); null
   // for none.
   Q_INVOKABLE QJSValue object(const QString& path) {
-    if (!FindObject(path)) return QJSValue(QJSValue::NullValue);
-    return oxScriptEngine::Get()->GetJSEngine()->newQObject(new ConsoleObject(path));
+    return oxScriptObject::Wrap(*oxScriptEngine::Get()->GetJSEngine(), FindObject(path));
   }
   Q_INVOKABLE QStringList clients() const {
     QStringList names;
@@ -189,13 +134,6 @@ ScriptConsole::ScriptConsole(uiWidget* parent, const oxString& name, int)
     internal_->input->clear();
     if (!text.trimmed().isEmpty()) Run(text.toStdString());
   });
-  // One "app" for the process's engine, made with the first console.
-  QJSEngine* engine = oxScriptEngine::Get()->GetJSEngine();
-  if (!engine->globalObject().hasProperty("app")) {
-    auto* app = new ConsoleApp;
-    QJSEngine::setObjectOwnership(app, QJSEngine::CppOwnership);
-    engine->globalObject().setProperty("app", engine->newQObject(app));
-  }
 }
 
 ScriptConsole::~ScriptConsole() { delete internal_; }
@@ -204,6 +142,14 @@ oxString ScriptConsole::Run(const oxString& text, bool* failed) {
   Internal& d = *internal_;
   d.history << QString::fromStdString(text);
   d.recalled = static_cast<int>(d.history.size());
+  // One "app" for the process's engine, made with the first line run: a
+  // console that is only docked makes no engine.
+  QJSEngine* engine = oxScriptEngine::Get()->GetJSEngine();
+  if (!engine->globalObject().hasProperty("app")) {
+    auto* app = new ConsoleApp;
+    QJSEngine::setObjectOwnership(app, QJSEngine::CppOwnership);
+    engine->globalObject().setProperty("app", engine->newQObject(app));
+  }
   bool error = false;
   const oxString result = oxScriptEngine::Get()->Evaluate(text, &error);
   d.output->appendPlainText("> " + QString::fromStdString(text));

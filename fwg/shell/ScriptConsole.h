@@ -10,8 +10,10 @@
 //   app.check(name, on)       checks or unchecks a checkable one
 //   app.tree()                the object tree, one "indent class name" line each
 //   app.property(path, name)  a property of the object at "Project/Folder/Doc"
-//   app.object(path)          that object: name, className, path, parent(),
-//                             children(), get(property), set(property, value)
+//   app.object(path)          that object as scripts see typed objects
+//                             (platform/script/oxScriptObject.h): name,
+//                             className, path, parent(), children(),
+//                             properties(), get(name), set(name, value)
 //   app.clients()             the clients' names
 //   app.newDocument(client)   makes a document through the client's New()
 // A profile docks it as any registered widget: the library registers its

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <iostream>
 #include <set>
+#include <vector>
 
 #include "platform/settings/oxSettingsText.h"
 #include "platform/vos/vosFileInfo.h"
@@ -13,6 +14,9 @@ namespace fwc {
 struct PluginDescription::Internal {
   oxString name;
   oxString libraryFile;
+  oxString declarationFile;
+  oxString scriptFile;
+  oxString view;
   oxString clientName;
   oxString alias;
   oxString baseFolder;
@@ -32,7 +36,8 @@ oxString Trim(const oxString& text) {
 
 
 // The keys of a description and the one section that may follow them.
-const std::set<oxString> kMainKeys = {"name", "library", "client", "alias", "resources"};
+const std::set<oxString> kMainKeys = {"name",        "library", "client", "alias", "resources",
+                                      "declaration", "script",  "view"};
 
 // Raw key/value pairs of one file, before their meaning is checked.
 struct ParsedFile {
@@ -82,11 +87,21 @@ bool Parse(const oxString& file, QByteArray bytes, ParsedFile* parsed, oxString*
     if (!parsed->main.emplace(key, value).second)
       return Fail(file, lineNumber, "key " + oxQuote(key) + " given twice", error);
   }
-  for (const char* required : {"name", "library"}) {
-    const auto found = parsed->main.find(required);
-    if (found == parsed->main.end() || found->second.empty())
-      return Fail(file, 0, oxString("missing value for '") + required + "'", error);
+  auto& main = parsed->main;
+  // A library, or what the host makes a client from instead.
+  const bool scripted = !main["declaration"].empty() || !main["script"].empty();
+  if (scripted && !main["library"].empty())
+    return Fail(file, 0, "'library' and 'declaration' exclude each other", error);
+  const std::vector<const char*> required =
+      scripted ? std::vector<const char*>{"name", "client", "declaration", "script"}
+               : std::vector<const char*>{"name", "library"};
+  for (const char* key : required) {
+    if (main[key].empty()) return Fail(file, 0, oxString("missing value for '") + key + "'", error);
   }
+  if (scripted && main["view"].empty()) main["view"] = "text";
+  if (!scripted && !main["view"].empty()) return Fail(file, 0, "'view' needs 'declaration'", error);
+  if (scripted && main["view"] != "text" && main["view"] != "widget")
+    return Fail(file, 0, "unknown view " + oxQuote(main["view"]) + " (text or widget)", error);
   return true;
 }
 
@@ -116,9 +131,11 @@ std::unique_ptr<PluginDescription> PluginDescription::Read(const oxString& text,
   oxString libraryFile;
   if (Parse(fileName, QByteArray::fromStdString(text), &parsed, &message)) {
     const oxString& library = parsed.main["library"];
-    libraryFile = vosLibrary::GetAbsoluteFileName(
-        library.front() == '/' || library.front() == '$' ? library : baseFolder + "/" + library);
-    if (libraryFile.empty()) Fail(fileName, 0, "library " + oxQuote(library) + " names no file", &message);
+    if (!library.empty()) {
+      libraryFile = vosLibrary::GetAbsoluteFileName(
+          library.front() == '/' || library.front() == '$' ? library : baseFolder + "/" + library);
+      if (libraryFile.empty()) Fail(fileName, 0, "library " + oxQuote(library) + " names no file", &message);
+    }
   }
   if (!message.empty()) {
     if (error) *error = message;
@@ -138,6 +155,9 @@ std::unique_ptr<PluginDescription> PluginDescription::Read(const oxString& text,
   d->baseFolder = baseFolder;
   d->name = parsed.main["name"];
   d->libraryFile = libraryFile;
+  d->declarationFile = parsed.main["declaration"];
+  d->scriptFile = parsed.main["script"];
+  d->view = parsed.main["view"];
   d->clientName = parsed.main["client"];
   d->alias = parsed.main["alias"];
   for (const oxString& folder : oxSplit(parsed.main["resources"], ',')) {
@@ -154,6 +174,9 @@ PluginDescription::~PluginDescription() { delete internal_; }
 
 const oxString& PluginDescription::GetName() const { return internal_->name; }
 const oxString& PluginDescription::GetLibraryFile() const { return internal_->libraryFile; }
+const oxString& PluginDescription::GetDeclarationFile() const { return internal_->declarationFile; }
+const oxString& PluginDescription::GetScriptFile() const { return internal_->scriptFile; }
+const oxString& PluginDescription::GetView() const { return internal_->view; }
 const oxString& PluginDescription::GetClientName() const { return internal_->clientName; }
 const oxString& PluginDescription::GetAlias() const { return internal_->alias; }
 const oxString& PluginDescription::GetBaseFolder() const { return internal_->baseFolder; }

@@ -9,9 +9,21 @@
 //   [manifest]
 //   profile = DemoEditor
 //
-// "name" and "library" are required; any other key before [manifest] is an
-// error, so a misspelt key does not pass unnoticed. Keys under [manifest] are
-// free and read back as text. A UTF-8 byte-order mark is skipped.
+// A client written without C++ names, instead of a library, a declared
+// profile and a script, both looked up in its resource folders, and the
+// kind of view its documents have (the host makes the client from them):
+//
+//   name = tasks
+//   client = Tasks
+//   resources = tasks
+//   declaration = Tasks.json
+//   script = tasks.js
+//   view = text                   # or widget; text when not given
+//
+// "name" is required, and either "library" or "client", "declaration" and
+// "script" (not both kinds); any other key before [manifest] is an error,
+// so a misspelt key does not pass unnoticed. Keys under [manifest] are free
+// and read back as text. A UTF-8 byte-order mark is skipped.
 #pragma once
 
 #include <memory>
@@ -39,7 +51,12 @@ class PluginDescription {
   PluginDescription& operator=(const PluginDescription&) = delete;
 
   const oxString& GetName() const;
-  const oxString& GetLibraryFile() const;  // absolute
+  const oxString& GetLibraryFile() const;  // absolute; "" for a scripted client
+  // A scripted client's files, as written (relative to the resource
+  // folders), and its documents' view, "text" or "widget"; "" otherwise.
+  const oxString& GetDeclarationFile() const;
+  const oxString& GetScriptFile() const;
+  const oxString& GetView() const;
   const oxString& GetClientName() const;   // "" when none
   const oxString& GetAlias() const;        // "" when none
   const oxString& GetBaseFolder() const;   // absolute folder of the description file

@@ -16,6 +16,7 @@ struct PluginManager::Internal {
   oxStlVector<PluginDescription*> descriptions;  // owned
   oxStlMap<oxString, bool> outcomes;             // LoadPlugin's answer per name tried
   oxStlVector<std::unique_ptr<QLibrary>> libraries;
+  ScriptedLoader scriptedLoader;
 
   ~Internal() {
     for (PluginDescription* description : descriptions) delete description;
@@ -76,6 +77,11 @@ bool PluginManager::Internal::Adopt(std::unique_ptr<PluginDescription> descripti
 
 bool PluginManager::Internal::Load(const PluginDescription& description) {
   const oxString& file = description.GetLibraryFile();
+  if (file.empty()) {
+    if (scriptedLoader) return scriptedLoader(description);
+    ReportLoadFailure(description, "names no library, and nothing here makes scripted clients");
+    return false;
+  }
   if (!vosFile::Exists(file)) {
     ReportLoadFailure(description, "library '" + file + "' not found");
     return false;
@@ -139,6 +145,10 @@ bool PluginManager::LoadPlugin(const oxString& name) {
   const bool loaded = internal_->Load(*description);
   internal_->outcomes[name] = loaded;
   return loaded;
+}
+
+void PluginManager::SetScriptedLoader(ScriptedLoader loader) {
+  internal_->scriptedLoader = std::move(loader);
 }
 
 bool PluginManager::IsPluginLoaded(const oxString& name) const {

@@ -1,6 +1,8 @@
 // Reads plug-in descriptions and loads plug-in libraries on request.
 #pragma once
 
+#include <functional>
+
 #include "platform/core/oxTypes.h"
 #include "platform/fwc/PluginDescription.h"
 
@@ -36,11 +38,18 @@ class PluginManager {
   PluginDescription* GetPluginDescription(const oxString& name) const;
 
   // Loads the plug-in's library and calls its entry point with the
-  // description. Done once per name: later calls return the first outcome and
-  // do nothing else. An unknown name, a library that is missing or does not
-  // load, or one without the entry point give false plus one stderr line
-  // naming the plug-in and the file.
+  // description; a plug-in without a library (a client written in a
+  // declared profile and a script) goes to the scripted loader instead.
+  // Done once per name: later calls return the first outcome and do nothing
+  // else. An unknown name, a library that is missing or does not load, one
+  // without the entry point, or a scripted plug-in without a loader give
+  // false plus one stderr line naming the plug-in and the file.
   bool LoadPlugin(const oxString& name);
+
+  // Makes the client of a plug-in without a library; true when it did. The
+  // host installs it (an empty function removes it).
+  using ScriptedLoader = std::function<bool(const PluginDescription&)>;
+  void SetScriptedLoader(ScriptedLoader loader);
   bool IsPluginLoaded(const oxString& name) const;
 
  private:

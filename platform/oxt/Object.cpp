@@ -1,6 +1,7 @@
 #include "platform/oxt/Object.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "platform/core/oxDiagnostic.h"
 #include "platform/oxt/ClassInfo.h"
@@ -19,6 +20,14 @@ bool IsAttributeWithDefaultTrue(const oxString& name) {
   return name == "@Persistable" || name == "@OkToDrop" || name == "@OkToDrag";
 }
 
+// Every living object by address. GUI thread only. Never freed: objects
+// held by other statics may go after it would.
+std::unordered_set<const void*>& LiveObjects() {
+  static auto* live = new std::unordered_set<const void*>;
+  return *live;
+}
+std::uint64_t g_lastSerial = 0;
+
 }  // namespace
 
 struct Object::Internal {
@@ -28,6 +37,7 @@ struct Object::Internal {
   oxStlVector<Property> properties;  // stored properties, in the order added
   bool destroying = false;  // lets children know their parent is going too
   bool announced = false;   // EmitCreated ran
+  std::uint64_t serial = 0;
 
   Property* FindProperty(const oxString& propertyName) {
     for (Property& p : properties) {
@@ -42,6 +52,8 @@ const char* Object::S_ClassName() { return "oxt::Object"; }
 Object::Object(Object* parent, const oxString& name) : internal_(new Internal) {
   internal_->name = name;
   internal_->parent = parent;
+  internal_->serial = ++g_lastSerial;
+  LiveObjects().insert(this);
   if (parent) parent->internal_->children.push_back(this);
 }
 
@@ -55,8 +67,16 @@ Object::~Object() {
   CurrentObjects::Get()->ObjectDestroyed(this, successor);
   if (parent) std::erase(parent->internal_->children, this);
   Model::ForgetObject(this);
+  LiveObjects().erase(this);
   delete internal_;
 }
+
+Object* Object::FromAddress(const void* address) {
+  const auto& live = LiveObjects();
+  return live.count(address) ? static_cast<Object*>(const_cast<void*>(address)) : nullptr;
+}
+
+std::uint64_t Object::GetSerial() const { return internal_->serial; }
 
 bool Object::IsBeingDestroyed() const { return internal_->destroying; }
 

@@ -7,6 +7,8 @@
 // a plain delete is silent.
 #pragma once
 
+#include <cstdint>
+
 #include "platform/core/oxTypes.h"
 #include "platform/oxt/Property.h"
 #include "platform/oxt/Variant.h"
@@ -103,6 +105,14 @@ class Object {
   Model* GetModel() const;
 
   static Object* GetCurrentObjectFromType(const oxString& className);
+
+  // The object whose oxt::Object part sits at `address`, while it lives;
+  // null for any other address. How an untyped pointer (a script
+  // argument) is known to be a typed object.
+  static Object* FromAddress(const void* address);
+  // Different for every object of the run, so that a holder of an address
+  // tells this object from a later one made at the same place.
+  std::uint64_t GetSerial() const;
 
  private:
   bool StoreProperty(const Property& p);

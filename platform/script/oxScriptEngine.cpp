@@ -5,15 +5,19 @@
 #include <QFileInfo>
 #include <QJSEngine>
 #include <QStringList>
-#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <set>
 #include <thread>
+#include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "platform/core/oxDiagnostic.h"
 #include "platform/oxapp/Application.h"
+#include "platform/oxt/Object.h"
+#include "platform/script/oxScriptObject.h"
 #include "platform/settings/oxSettings.h"
 
 namespace {
@@ -27,31 +31,63 @@ oxString DescribeError(const QJSValue& error) {
   return (QFileInfo(file).fileName() + ":" + QString::number(line) + ": " + error.toString()).toStdString();
 }
 
-QJSValue ToScript(QJSEngine& engine, const oxVariant& value) {
+template <class WrapObject>
+QJSValue ToScript(const oxVariant& value, WrapObject wrap) {
   switch (value.GetType()) {
     case oxVariant::Type::Boolean: return QJSValue(value.GetBoolean());
     case oxVariant::Type::Integer: return QJSValue(value.GetInteger());
     case oxVariant::Type::Long: return QJSValue(static_cast<double>(value.GetLong()));
     case oxVariant::Type::String: return QJSValue(ToQ(value.GetString()));
-    default: return engine.toScriptValue(nullptr);
+    case oxVariant::Type::Pointer: return wrap(oxt::Object::FromAddress(value.GetPointer()));
+    case oxVariant::Type::Empty: break;
   }
+  return QJSValue(QJSValue::NullValue);
 }
+
+// The value at a dotted path below `start`, and the object holding it.
+QJSValue Walk(QJSValue start, const QStringList& parts, QJSValue* owner) {
+  QJSValue value = start;
+  for (const QString& part : parts) {
+    if (!value.isObject()) return QJSValue();
+    *owner = value;
+    value = value.property(part);
+  }
+  return value;
+}
+
+oxScriptEngine* g_engine = nullptr;
 
 }  // namespace
 
 // A second thread stops a call that runs past the limit: the engine runs
-// on the GUI thread, which cannot look at a clock meanwhile.
+// on the GUI thread, which cannot look at a clock meanwhile. Arming it
+// costs a call no wake-up of that thread: idle, it sleeps at most the limit,
+// so it is awake again before any call armed meanwhile is due.
 struct oxScriptEngine::Internal {
   QJSEngine engine;
+  // Held for the engine's life: besides sparing a look-up per call, a value
+  // held keeps the engine's store of held values from giving its memory
+  // back and taking it again on every call.
+  QJSValue global = engine.globalObject();
   std::set<QString> loaded;
-  int limitMs = 5000;
+  // The wrappers of the typed objects handed to slots, one per object while
+  // it lives, so that calls with the same object make no new one.
+  struct Wrapper {
+    std::uint64_t serial;
+    QJSValue value;
+  };
+  std::unordered_map<const void*, Wrapper> wrappers;
+  std::size_t nextSweep = 64;
+  // The loaded modules' exports, in load order, by module name.
+  std::vector<std::pair<QString, QJSValue>> modules;
 
-  std::mutex mutex;
+  std::mutex mutex;  // guards what follows
   std::condition_variable wake;
+  int limitMs = 5000;
   std::chrono::steady_clock::time_point deadline{};
   bool armed = false;
+  bool stopped = false;
   bool quitting = false;
-  std::atomic<bool> stopped{false};
   std::thread watchdog;
 
   Internal() : watchdog([this] { Watch(); }) {}
@@ -67,14 +103,67 @@ struct oxScriptEngine::Internal {
   void Watch() {
     std::unique_lock<std::mutex> lock(mutex);
     while (!quitting) {
-      if (!armed) {
-        wake.wait(lock);
-      } else if (wake.wait_until(lock, deadline) == std::cv_status::timeout && armed) {
+      const auto now = std::chrono::steady_clock::now();
+      if (armed && now >= deadline) {
+        armed = false;
         stopped = true;
         engine.setInterrupted(true);
-        armed = false;
+        continue;
+      }
+      wake.wait_until(lock, armed ? deadline : now + std::chrono::milliseconds(limitMs));
+    }
+  }
+
+  void SetLimit(int milliseconds) {
+    {
+      std::lock_guard<std::mutex> lock(mutex);
+      limitMs = std::max(1, milliseconds);
+    }
+    wake.notify_all();  // it may be asleep for the old limit
+  }
+
+  QJSValue WrapObject(oxt::Object* object) {
+    if (!object) return QJSValue(QJSValue::NullValue);
+    const auto held = wrappers.find(object);
+    if (held != wrappers.end() && held->second.serial == object->GetSerial()) return held->second.value;
+    if (wrappers.size() >= nextSweep) {  // the wrappers of objects gone
+      std::erase_if(wrappers, [](const auto& entry) {
+        const oxt::Object* alive = oxt::Object::FromAddress(entry.first);
+        return !alive || alive->GetSerial() != entry.second.serial;
+      });
+      nextSweep = 2 * wrappers.size() + 64;
+    }
+    QJSValue value = oxScriptObject::Wrap(engine, object);
+    wrappers[object] = {object->GetSerial(), value};
+    return value;
+  }
+
+  // A script value for a slot's argument; the bound object as the object
+  // of the tree it names, else as its text.
+  QJSValue ToScriptArgument(const oxVariant& value, bool bound) {
+    if (bound) {
+      if (oxt::Object* object = oxScriptObject::Find(ToQ(value.GetString()))) return WrapObject(object);
+    }
+    return ToScript(value, [this](oxt::Object* object) { return WrapObject(object); });
+  }
+
+  // A global by name or dotted path; else "module.function" of a loaded
+  // module; else the first module that exports the name.
+  QJSValue Find(const QString& name, QJSValue* owner) {
+    const QStringList parts = name.split('.');
+    QJSValue found = Walk(global, parts, owner);
+    if (found.isCallable()) return found;
+    for (const auto& [module, exports] : modules) {
+      if (parts.size() > 1 && module == parts.front()) {
+        found = Walk(exports, parts.mid(1), owner);
+        if (found.isCallable()) return found;
       }
     }
+    for (const auto& [module, exports] : modules) {
+      found = Walk(exports, parts, owner);
+      if (found.isCallable()) return found;
+    }
+    return QJSValue();
   }
 
   // Runs `call` under the time limit; false when it was stopped.
@@ -86,21 +175,24 @@ struct oxScriptEngine::Internal {
       armed = true;
       stopped = false;
     }
-    wake.notify_all();
     call();
+    bool wasStopped = false;
     {
       std::lock_guard<std::mutex> lock(mutex);
       armed = false;
+      wasStopped = stopped;
     }
-    engine.setInterrupted(false);
-    return !stopped;
+    if (wasStopped) engine.setInterrupted(false);
+    return !wasStopped;
   }
 };
 
 oxScriptEngine* oxScriptEngine::Get() {
-  static oxScriptEngine* engine = new oxScriptEngine;
-  return engine;
+  if (!g_engine) g_engine = new oxScriptEngine;
+  return g_engine;
 }
+
+bool oxScriptEngine::Exists() { return g_engine != nullptr; }
 
 void oxScriptEngine::Install() {
   oxScriptCallback::SetInvoker([](const oxScriptCallback& callback, const oxStlVector<oxVariant>& args) {
@@ -122,28 +214,39 @@ oxScriptEngine::oxScriptEngine() : internal_(new Internal) {
   LoadFolder(oxSettings::GetConfigFolder() + "/scripts");
 }
 
-oxScriptEngine::~oxScriptEngine() { delete internal_; }
+oxScriptEngine::~oxScriptEngine() {
+  if (g_engine == this) g_engine = nullptr;
+  delete internal_;
+}
 
 bool oxScriptEngine::LoadFile(const oxString& path) {
-  const QString file = QFileInfo(ToQ(path)).absoluteFilePath();
+  const QFileInfo info(ToQ(path));
+  const QString file = info.absoluteFilePath();
   if (internal_->loaded.count(file)) return true;
   QFile source(file);
   if (!source.open(QIODevice::ReadOnly)) {
     oxWarn("script '", path, "' cannot be read: ", source.errorString().toStdString());
     return false;
   }
-  const QString text = QString::fromUtf8(source.readAll());
   internal_->loaded.insert(file);
-  QJSValue result;
-  const bool finished = internal_->Guarded([&] { result = internal_->engine.evaluate(text, file); });
+  QJSEngine& engine = internal_->engine;
+  QJSValue exports;
+  const bool finished = internal_->Guarded([&] {
+    exports = engine.importModule(file);
+    // A module whose body throws comes back whole, the error left pending.
+    if (engine.hasError()) exports = engine.catchError();
+  });
   if (!finished) {
-    oxWarn("script '", path, "' ran longer than ", internal_->limitMs, " ms and was stopped");
+    oxWarn("script '", path, "' ran longer than ", GetTimeLimit(), " ms and was stopped");
     return false;
   }
-  if (result.isError()) {
-    oxWarn(DescribeError(result));
+  if (exports.isError()) {
+    oxWarn(DescribeError(exports));
     return false;
   }
+  const QString name = info.completeBaseName();
+  internal_->modules.emplace_back(name, exports);
+  if (!engine.globalObject().hasProperty(name)) engine.globalObject().setProperty(name, exports);
   return true;
 }
 
@@ -161,7 +264,7 @@ oxString oxScriptEngine::Evaluate(const oxString& text, bool* failed) {
   const bool finished = internal_->Guarded([&] { result = internal_->engine.evaluate(ToQ(text), "console"); });
   const bool error = !finished || result.isError();
   if (failed) *failed = error;
-  if (!finished) return "stopped after " + std::to_string(internal_->limitMs) + " ms";
+  if (!finished) return "stopped after " + std::to_string(GetTimeLimit()) + " ms";
   return error ? DescribeError(result) : result.toString().toStdString();
 }
 
@@ -172,29 +275,34 @@ void oxScriptEngine::Invoke(const oxScriptCallback& callback, const oxStlVector<
            "'; only javascript runs");
     return;
   }
-  QJSEngine& engine = internal_->engine;
-  QJSValue procedure = engine.globalObject();
-  QJSValue owner = procedure;
-  for (const QString& part : ToQ(callback.GetProcedure()).split('.')) {
-    owner = procedure;
-    procedure = procedure.property(part);
-  }
+  QJSValue owner;
+  QJSValue procedure = internal_->Find(ToQ(callback.GetProcedure()), &owner);
   if (!procedure.isCallable()) {
     oxWarn("script procedure '", callback.GetProcedure(), "' is not defined");
     return;
   }
   QJSValueList values;
-  for (const oxVariant& arg : args) values << ToScript(engine, arg);
+  const bool bound = !callback.GetObject().empty();
+  for (std::size_t i = 0; i < args.size(); ++i)
+    values << internal_->ToScriptArgument(args[i], bound && i == 0);
   QJSValue result;
   const bool finished = internal_->Guarded([&] { result = procedure.callWithInstance(owner, values); });
   if (!finished) {
-    oxWarn("script '", callback.GetProcedure(), "' ran longer than ", internal_->limitMs,
+    oxWarn("script '", callback.GetProcedure(), "' ran longer than ", GetTimeLimit(),
            " ms and was stopped");
   } else if (result.isError()) {
     oxWarn(DescribeError(result));
   }
 }
 
-void oxScriptEngine::SetTimeLimit(int milliseconds) { internal_->limitMs = std::max(1, milliseconds); }
-int oxScriptEngine::GetTimeLimit() const { return internal_->limitMs; }
+bool oxScriptEngine::HasProcedure(const oxString& procedure) const {
+  QJSValue owner;
+  return internal_->Find(ToQ(procedure), &owner).isCallable();
+}
+
+void oxScriptEngine::SetTimeLimit(int milliseconds) { internal_->SetLimit(milliseconds); }
+int oxScriptEngine::GetTimeLimit() const {
+  std::lock_guard<std::mutex> lock(internal_->mutex);
+  return internal_->limitMs;
+}
 QJSEngine* oxScriptEngine::GetJSEngine() const { return &internal_->engine; }

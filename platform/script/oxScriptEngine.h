@@ -2,15 +2,22 @@
 // (QJSEngine), behind the signal library's script callbacks. Made on the
 // first script call or load, so that start-up does not pay for it.
 //
-// A procedure is a global function of the loaded scripts, found by name
-// ("tidy") or by a dotted path ("notes.tidy"). Scripts come from files the
-// application loads (LoadFile: a profile's resources, say) and from the
-// user's own folder, "scripts" beside the settings files, loaded when the
-// engine is made; never from a session file. Arguments cross as
-// JavaScript values: flags, numbers and text as such, anything else as
-// null. A script that throws is reported once, as "file:line: message", and
-// the emission goes on with the next slot; a call that runs longer than the
-// time limit is stopped with one line.
+// Script files are JavaScript modules: a profile's (LoadFile, through
+// Profile::LoadScript) and the user's own, in the folder "scripts" beside
+// the settings files, loaded when the engine is made; never a session
+// file. A procedure is found by name, in this order:
+//   - a global function, by name ("tidy") or dotted path ("notes.tidy"),
+//     as Evaluate defines them;
+//   - "module.function": an export of the module loaded from "module.js"
+//     (each module is also the global of that name, unless it is taken);
+//   - "function": the first loaded module that exports it.
+// Arguments cross as JavaScript values: flags, numbers and text as such, a
+// typed object (oxt::Object) as an oxScriptObject wrapper, anything else
+// as null; a bound object that names an object of the tree ("Work/Note 1")
+// as that object's wrapper, otherwise as its text. A script that throws is
+// reported once, as "file:line: message", and the emission goes on with
+// the next slot; a call that runs longer than the time limit is stopped
+// with one line.
 #pragma once
 
 #include "platform/core/oxTypes.h"
@@ -22,6 +29,8 @@ class oxScriptEngine {
  public:
   // The engine, made on the first call.
   static oxScriptEngine* Get();
+  // Whether Get() has made it yet.
+  static bool Exists();
   // Sends the signal library's script callbacks here (cheap: the engine
   // itself is still made on the first call).
   static void Install();
@@ -30,13 +39,15 @@ class oxScriptEngine {
   oxScriptEngine(const oxScriptEngine&) = delete;
   oxScriptEngine& operator=(const oxScriptEngine&) = delete;
 
-  // Runs a script file in the global scope, once per path (a second load
-  // of the same file does nothing). False, with one line on stderr, when
-  // it cannot be read or throws.
+  // Loads a script file as a module, once per path (a second load of the
+  // same file does nothing). False, with one line on stderr, when it
+  // cannot be read or throws.
   bool LoadFile(const oxString& path);
   // Loads every ".js" file of the folder, in name order. Files that fail
   // cost only themselves.
   int LoadFolder(const oxString& folder);
+  // Whether `procedure` names a function now (see above).
+  bool HasProcedure(const oxString& procedure) const;
   // Runs text as a script; the result as text, or "file:line: message"
   // with `failed` set. For consoles and tests.
   oxString Evaluate(const oxString& text, bool* failed = nullptr);

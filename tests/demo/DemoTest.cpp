@@ -7,12 +7,14 @@
 
 #include "fwg/actions/Action.h"
 #include "fwg/objects/ClientFolder.h"
+#include "fwg/objects/Project.h"
 #include "fwg/profiles/Profile.h"
 #include "fwg/profiles/ProfileManager.h"
 #include "fwg/shell/LayoutPropertyEditor.h"
 #include "fwg/shell/ProjectTree.h"
 #include "platform/fwc/PluginManager.h"
 #include "platform/oxapp/CommandLine.h"
+#include "platform/script/oxScriptEngine.h"
 #include "platform/ui/uiAction.h"
 #include "platform/ui/uiLayoutFrameEx.h"
 #include "tests/demo/DemoMenus.h"
@@ -44,8 +46,8 @@ TEST(HostOptions, PrintAndExitWithoutAWindow) {
       {{"-locale", "en", "--help"}, 0, "Plug-ins are read from: " FWG_PLUGIN_DIR "\n", ""},
       {{"-locale", "de", "--help"}, 0, "Aufruf: tavrix", ""},
       {{"--version"}, 0, "tavrix 10.0 (fwg 10.0, Qt ", ""},
-      {{"-locale", "en", "-client"}, 0, "installed clients: notes, scratch, sketch\n", ""},
-      {{"-client", "-locale", "de"}, 0, "installierte Clients: notes, scratch, sketch\n", ""},
+      {{"-locale", "en", "-client"}, 0, "installed clients: notes, scratch, sketch, tasks\n", ""},
+      {{"-client", "-locale", "de"}, 0, "installierte Clients: notes, scratch, sketch, tasks\n", ""},
   };
   // Without any window system: these options must not need one.
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -186,6 +188,49 @@ TEST_F(DemoFixture, DocumentsUndoSwitchByTreeAndFrameAndOfferTheirEntries) {
   ASSERT_TRUE(Tree()->hasFocus());
   sketch->Activate();
   EXPECT_EQ(ActiveDocument(), sketch);
+}
+
+// The sample made of JSON and JavaScript only: no script engine until its
+// first list, then menus that switch as a C++ client's do and commands that
+// run its script. A session whose values hold script text runs none of it.
+TEST_F(DemoFixture, TheScriptedSampleWorksLikeACppClientAndSessionsRunNoScript) {
+  fwg::ClientObject* note = New("Notes");
+  ASSERT_NE(note, nullptr);
+  EXPECT_FALSE(oxScriptEngine::Exists()) << "nothing has used a script yet";
+  fwg::ClientObject* list = New("Tasks");
+  ASSERT_TRUE(list && list != note && list->GetView());
+  EXPECT_EQ(Menus(), (Names{"File", "Edit", "View", "Tasks", "Help"}));
+  QWidget* view = list->GetView();
+  QTest::keyClicks(view, "milk");
+  FindEntry({"Tasks", "Add Task"})->trigger();
+  QTest::keyClicks(view, "bread");
+  QTest::keyClick(view, Qt::Key_Up);
+  FindEntry({"Tasks", "Done"})->trigger();
+  const auto text = [&] { return list->GetProperty(oxString("Text")).GetValue().GetString(); };
+  EXPECT_EQ(text(), "[ ] bread\n[x] milk") << "done tasks go to the end";
+  FindEntry({"Tasks", "Keep Done Tasks at the End"})->trigger();  // now they stay
+  QTest::keyClick(view, Qt::Key_Down);
+  FindEntry({"Tasks", "Done"})->trigger();
+  QTest::keyClick(view, Qt::Key_Up);
+  FindEntry({"Tasks", "Done"})->trigger();
+  EXPECT_EQ(text(), "[x] bread\n[ ] milk");
+  note->Activate();
+  EXPECT_EQ(Menus(), (Names{"File", "Edit", "View", "Format", "Help"}));
+
+  const QTemporaryDir dir;
+  const oxString session = dir.filePath("tasks.session").toStdString();
+  for (const char* name : {"Text", "Script"}) {
+    oxt::Property value(name, oxString("globalThis.ran = true"));
+    list->SetProperty(value);
+  }
+  auto* project = dynamic_cast<fwg::Project*>(list->GetParent());
+  ASSERT_TRUE(project && project->SaveSession(session));
+  project->Delete();
+  fwg::Project* opened = fwg::Project::OpenSession(session);
+  ASSERT_TRUE(opened && opened->GetChildren().size() == 2);
+  EXPECT_EQ(opened->GetChildren().back()->GetProperty(oxString("Text")).GetValue().GetString(),
+            "globalThis.ran = true");
+  EXPECT_EQ(oxScriptEngine::Get()->Evaluate("typeof ran"), "undefined");
 }
 
 class GermanDemoFixture : public DemoFixture {

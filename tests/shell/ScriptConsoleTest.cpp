@@ -26,7 +26,7 @@ TEST_F(Console, SwitchesProfilesRunsActionsAndReadsTheTree) {
             "fwg::Project Work\n  fwg::ClientObject Untitled 1");
   EXPECT_EQ(console.Run("app.property('Work/Untitled 1', 'Name')"), "Untitled 1");
   EXPECT_EQ(console.Run("var d = app.object('Work/Untitled 1'); d.set('Name', 'Page') && "
-                        "[app.object('Work').children(), app.object('Work/Page').className].join()"),
+                        "[app.object('Work').children()[0].name, app.object('Work/Page').className].join()"),
             "Page,fwg::ClientObject");
   EXPECT_TRUE(Contains(console.Run("app.nothing()"), "TypeError")) << "errors are answers too";
 

@@ -91,6 +91,9 @@ TEST_F(DescriptionFiles, EachFaultGivesOneLineNamingFileAndLine) {
       {"library = b\n", ": ", "missing value for 'name'"},
       {"name = a\nlibrary =   # to be filled in\n", ": ", "missing value for 'library'"},
       {"name = a\nlibrary = $FWCTEST_UNSET\n", ": ", "library '$FWCTEST_UNSET' names no file"},
+      {"name = a\nlibrary = b\nclient = A\ndeclaration = a.json\nscript = a.js\n", ": ", "exclude each other"},
+      {"name = a\nclient = A\ndeclaration = a.json\n", ": ", "missing value for 'script'"},
+      {"name = a\nclient = A\ndeclaration = a.json\nscript = a.js\nview = tree\n", ": ", "unknown view 'tree'"},
       // Echoed input stays one readable line.
       {"name = a\n\x1b[2J" + std::string(1 << 20, 'k') + " = v\n", ":2: ", "unknown key '\\x1b[2Jkkk"},
   };
@@ -132,6 +135,22 @@ TEST_F(DescriptionFiles, FirstDescriptionOfANameWinsAndLibraryPathsAreResolved) 
             (oxStlVector<oxString>{dir_.path().toStdString() + "/lib/libshared.so", "/opt/corvane/lib/libthird.so"}));
   EXPECT_EQ(shared->GetManifest()->GetContents(), nullptr);  // a bare [manifest] holds no keys
   EXPECT_EQ(third->GetResourceFolders(), (oxStlVector<oxString>{"a", "b"}));
+}
+
+// A client without a library goes to the loader the host installs; without
+// one it does not load.
+TEST_F(DescriptionFiles, AScriptedClientGoesToTheHostsLoader) {
+  const oxString file = Write("jobs.plugin", "name = jobs\nclient = Jobs\ndeclaration = T.json\nscript = t.js\n");
+  fwc::PluginManager bare, hosting;
+  ASSERT_TRUE(bare.AddPluginDescriptionFile(file) && hosting.AddPluginDescriptionFile(file));
+  ExpectContains(StderrOf([&] { EXPECT_FALSE(bare.LoadPlugin("jobs")); }), {"'jobs'", "names no library"});
+  oxString made;
+  hosting.SetScriptedLoader([&](const fwc::PluginDescription& d) {
+    made = d.GetDeclarationFile() + " " + d.GetScriptFile() + " " + d.GetView();
+    return true;
+  });
+  EXPECT_TRUE(hosting.LoadPlugin("jobs"));
+  EXPECT_EQ(made, "T.json t.js text");
 }
 
 // A description the process may not read, and a second one that registers a

@@ -2,6 +2,11 @@
 // runaway script costs only itself.
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "platform/oxt/Model.h"
+#include "platform/oxt/Object.h"
 #include "platform/script/oxScriptEngine.h"
 #include "tests/support/Output.h"
 
@@ -36,6 +41,47 @@ TEST_F(ScriptSlots, ArgumentsArriveInOrderAfterTheBoundObject) {
   engine_->Evaluate("calls = []");
   changed(1, "x", false);
   EXPECT_EQ(Calls(), "1|x|false;tidy 2") << "a script slot is found again by its three strings";
+}
+
+// A bound object that names an object of the tree and a typed object
+// argument arrive as wrappers, in order; other pointers as null. A wrapper
+// outlives its object harmlessly.
+TEST_F(ScriptSlots, TypedObjectsArriveAsWrappersInOrder) {
+  auto* work = new oxt::Object(oxt::Model::Get()->GetRoot(), "Work");
+  auto* note = new oxt::Object(work, "Note");
+  note->AddProperty(oxt::Property("Size", 3));
+  engine_->Evaluate(
+      "function seen(bound, o, other, n) { kept = o; calls.push([bound.className, bound.children()[0].name,"
+      " o.path, o.parent().name, o.get('Size') + 1, o.set('Size', '7'), other, n].join('|')); }");
+  oxSignal3<void, oxt::Object*, int*, int> changed;
+  int plain = 0;
+  changed.Connect(oxScriptCallback("seen", "Work"));
+  changed(note, &plain, 5);
+  EXPECT_EQ(Calls(), "oxt::Object|Note|Work/Note|Work|4|true||5");
+  EXPECT_EQ(note->GetProperty(oxString("Size")).GetValue(), oxVariant(7)) << "set in the property's type";
+  delete work;
+  EXPECT_EQ(engine_->Evaluate("[kept.alive, kept.name, kept.get('Size'), kept.set('Size', 1)].join()"),
+            "false,,,false");
+}
+
+// Script files are modules: an export is found as "module.function" and by
+// its bare name; a module that throws while it loads is reported.
+TEST_F(ScriptSlots, ModuleExportsAreFoundByModuleAndByName) {
+  QTemporaryDir dir;
+  const auto write = [&](const char* name, const char* text) {
+    QFile file(dir.filePath(name));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(text) > 0);
+  };
+  write("shelf.js", "export function put(n) { calls.push('put ' + n); }\n");
+  write("broken.js", "export function put() {}\nthrow new Error('not today');\n");
+  std::string err = StderrOf([&] { EXPECT_EQ(engine_->LoadFolder(dir.path().toStdString()), 1); });
+  ExpectContains(err, {"broken.js:2: Error: not today\n"});
+  oxSignal1<void, int> fired;
+  fired.Connect(oxScriptCallback("shelf.put"));
+  fired.Connect(oxScriptCallback("put"));
+  fired(2);
+  EXPECT_EQ(Calls(), "put 2;put 2");
+  EXPECT_EQ(engine_->Evaluate("shelf.put(3); calls.length"), "3") << "the console reaches it too";
 }
 
 TEST_F(ScriptSlots, AFailingOrRunawayScriptCostsOnlyItself) {

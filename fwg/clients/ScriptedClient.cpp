@@ -1,0 +1,186 @@
+#include "fwg/clients/ScriptedClient.h"
+
+#include <QFileInfo>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <algorithm>
+
+#include "fwg/actions/Action.h"
+#include "fwg/clients/ClientManager.h"
+#include "fwg/clients/ClientObject.h"
+#include "fwg/objects/Project.h"
+#include "fwg/profiles/DeclaredProfile.h"
+#include "platform/fwc/PluginDescription.h"
+#include "platform/script/oxScriptEngine.h"
+#include "platform/ui/uiObject.h"
+
+namespace fwg {
+
+namespace {
+
+const char kText[] = "Text";
+const char kLine[] = "@Line";
+
+// A document of a scripted client. Its content is the property "Text",
+// shown as a text to edit or as a page the script fills; the view belongs
+// to the document (SetView) and may go first with the main window.
+class ScriptedDocument : public ClientObject {
+ public:
+  ScriptedDocument(Client* client, const oxString& name, bool textView)
+      : ClientObject(client, name, true) {
+    if (textView) {
+      text_ = new QPlainTextEdit;
+      // Typing is a change of the session.
+      QObject::connect(text_, &QPlainTextEdit::textChanged, text_, [this] { EmitModified(); });
+      SetView(text_);
+    } else {
+      page_ = new QLabel;
+      page_->setWordWrap(true);
+      page_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+      page_->setMargin(8);
+      page_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+      // A page, as a text view looks: the frame around it colours its
+      // own text as the active document's.
+      page_->setAutoFillBackground(true);
+      page_->setBackgroundRole(QPalette::Base);
+      page_->setForegroundRole(QPalette::Text);
+      SetView(page_);
+    }
+  }
+
+  oxStlVector<oxString> GetPropertyNames() override {
+    oxStlVector<oxString> names = ClientObject::GetPropertyNames();
+    names.push_back(kText);
+    return names;
+  }
+  bool GetProperty(oxt::Property& p) override {
+    if (p.GetName() == kText) {
+      p.SetValue(GetText());
+      return true;
+    }
+    if (p.GetName() == kLine && text_) {
+      p.SetValue(text_->textCursor().blockNumber());
+      return true;
+    }
+    return ClientObject::GetProperty(p);
+  }
+  bool SetProperty(oxt::Property& p) override {
+    if (p.GetName() == kText) {
+      SetText(uiStr(p.GetValue().GetString()));
+      EmitModified(p);
+      return true;
+    }
+    if (p.GetName() == kLine && text_) {
+      MoveToLine(p.GetValue().GetInteger());
+      return true;
+    }
+    return ClientObject::SetProperty(p);
+  }
+  using oxt::Object::GetProperty;
+
+ private:
+  oxString GetText() const {
+    if (text_) return text_->toPlainText().toStdString();
+    return page_ ? page_->text().toStdString() : oxString();
+  }
+
+  // One step the user can undo, the cursor kept on its line.
+  void SetText(const QString& text) {
+    if (page_) page_->setText(text);
+    if (!text_ || text == text_->toPlainText()) return;
+    const int line = text_->textCursor().blockNumber();
+    QTextCursor cursor(text_->document());
+    cursor.select(QTextCursor::Document);
+    cursor.insertText(text);
+    MoveToLine(line);
+  }
+
+  void MoveToLine(int line) {
+    QTextDocument* document = text_->document();
+    const QTextBlock block = document->findBlockByNumber(std::clamp(line, 0, document->blockCount() - 1));
+    QTextCursor cursor(block);
+    cursor.movePosition(QTextCursor::EndOfBlock);
+    text_->setTextCursor(cursor);
+  }
+
+  QPointer<QPlainTextEdit> text_;
+  QPointer<QLabel> page_;
+};
+
+}  // namespace
+
+struct ScriptedClient::Internal {
+  DeclaredProfile* profile = nullptr;  // owned as the client's profile
+  oxString script;                     // a file name in the resource folders
+  oxString module;                     // the script's module name
+  bool textView = true;
+  bool scriptLoaded = false;
+  int count = 0;
+
+  // Profile::LoadScript reports a script that is missing or fails, once.
+  void LoadScript() {
+    if (scriptLoaded) return;
+    scriptLoaded = true;
+    profile->LoadScript(script);
+  }
+};
+
+ScriptedClient* ScriptedClient::Make(const fwc::PluginDescription& description) {
+  DeclaredProfile* profile = DeclaredProfile::Read(description.GetDeclarationFile(), description.GetName());
+  return profile ? new ScriptedClient(description, profile) : nullptr;  // Read said why
+}
+
+ScriptedClient::ScriptedClient(const fwc::PluginDescription& description, DeclaredProfile* profile)
+    : Client(description.GetClientName()), internal_(new Internal) {
+  Internal& d = *internal_;
+  d.profile = profile;
+  d.script = description.GetScriptFile();
+  d.module = QFileInfo(uiStr(d.script)).completeBaseName().toStdString();
+  d.textView = description.GetView() != "widget";
+  AddProfile(profile);
+  SetDefaultProfile(profile->GetName());
+  // Each handler runs the script's export of that name on the active
+  // document of this client; "new" makes a document.
+  for (const oxString& handler : profile->GetHandlerNames()) {
+    profile->SetHandler(handler, [this, handler](const Action& action) {
+      if (handler == "new") {
+        New();
+        return;
+      }
+      ClientObject* active = ClientManager::Get()->GetActiveClientObject();
+      auto* document = dynamic_cast<ScriptedDocument*>(active);
+      if (!document || document->GetClient() != this) return;
+      oxStlVector<oxVariant> args{oxVariant(static_cast<oxt::Object*>(document))};
+      if (action.IsCheckable()) args.emplace_back(action.IsChecked());
+      oxScriptEngine::Get()->Invoke(oxScriptCallback(GetProcedure(handler)), args);
+    });
+  }
+}
+
+ScriptedClient::~ScriptedClient() { delete internal_; }
+
+void ScriptedClient::New() {
+  Internal& d = *internal_;
+  d.LoadScript();
+  Project::UseCurrent("Untitled");
+  const oxString name = d.profile->tr({}, GetName()) + " " + std::to_string(++d.count);
+  auto* document = new ScriptedDocument(this, name, d.textView);
+  document->SetProfile(d.profile->GetName());
+  document->Activate();
+  if (QWidget* view = document->GetView()) view->setFocus();
+  oxScriptEngine* scripts = oxScriptEngine::Get();
+  const oxString created = GetProcedure("created");
+  if (scripts->HasProcedure(created)) {
+    scripts->Invoke(oxScriptCallback(created), {oxVariant(static_cast<oxt::Object*>(document))});
+  }
+  Client::New();
+}
+
+oxString ScriptedClient::GetProcedure(const oxString& handler) const {
+  return internal_->module + "." + handler;
+}
+
+}  // namespace fwg
