@@ -74,7 +74,11 @@ void UpdateRecentMenus() {
       entry->SetVisible(used);
       if (!used) continue;
       const QString name = QFileInfo(QString::fromStdString(recent[i])).fileName();
-      entry->SetText("&" + std::to_string(i + 1) + " " + name.toStdString());
+      oxString text = "&";  // appended: "&" + ... makes GCC 12 warn wrongly at -O3
+      text += std::to_string(i + 1);
+      text += ' ';
+      text += name.toStdString();
+      entry->SetText(text);
       entry->SetStatusTip(recent[i]);
     }
   }

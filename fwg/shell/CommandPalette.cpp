@@ -112,8 +112,39 @@ struct CommandPalette::Internal : oxListener<single_threaded> {
   void Remember(QAction* action);
   int RecencyOf(const QAction* action) const;
   void Place();
+  // The line and the list, made when the palette first opens: start-up
+  // does not pay for a view nobody opened.
+  void MakeWidgets();
   void HandleProfileActivated(Profile*) { owner->Close(); }
 };
+
+void CommandPalette::Internal::MakeWidgets() {
+  if (edit) return;
+  edit = new QLineEdit(owner);
+  edit->setPlaceholderText(TranslateLibraryQText("Type the name of a command"));
+  edit->installEventFilter(owner);
+  view = new QTreeView(owner);
+  model = new PaletteModel(owner);
+  view->setModel(model);
+  view->setRootIsDecorated(false);
+  view->setUniformRowHeights(true);
+  view->setHeaderHidden(true);
+  view->setSelectionBehavior(QAbstractItemView::SelectRows);
+  view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  view->setFocusPolicy(Qt::NoFocus);  // the keys stay in the line edit
+  view->header()->setStretchLastSection(true);
+  auto* layout = new QVBoxLayout(owner);
+  layout->setContentsMargins(6, 6, 6, 6);
+  layout->setSpacing(4);
+  layout->addWidget(edit);
+  layout->addWidget(view);
+  QObject::connect(edit, &QLineEdit::textChanged, owner,
+                   [this](const QString& text) { Refilter(text); });
+  QObject::connect(view, &QAbstractItemView::clicked, owner, [this](const QModelIndex& index) {
+    Select(index.row());
+    Run();
+  });
+}
 
 void CommandPalette::Internal::Refilter(const QString& query) {
   rows = &filter.Filter(query, [this](const QAction* action) { return RecencyOf(action); });
@@ -212,31 +243,6 @@ CommandPalette::CommandPalette(uiMainWindow* window)
   setLineWidth(2);
   setAutoFillBackground(true);
 
-  d->edit = new QLineEdit(this);
-  d->edit->setPlaceholderText(TranslateLibraryQText("Type the name of a command"));
-  d->edit->installEventFilter(this);
-  d->view = new QTreeView(this);
-  d->model = new PaletteModel(this);
-  d->view->setModel(d->model);
-  d->view->setRootIsDecorated(false);
-  d->view->setUniformRowHeights(true);
-  d->view->setHeaderHidden(true);
-  d->view->setSelectionBehavior(QAbstractItemView::SelectRows);
-  d->view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  d->view->setFocusPolicy(Qt::NoFocus);  // the keys stay in the line edit
-  d->view->header()->setStretchLastSection(true);
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(6, 6, 6, 6);
-  layout->setSpacing(4);
-  layout->addWidget(d->edit);
-  layout->addWidget(d->view);
-
-  QObject::connect(d->edit, &QLineEdit::textChanged, this,
-                   [d](const QString& text) { d->Refilter(text); });
-  QObject::connect(d->view, &QAbstractItemView::clicked, this, [d](const QModelIndex& index) {
-    d->Select(index.row());
-    d->Run();
-  });
   QObject::connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
     if (IsOpen() && now && now != this && !isAncestorOf(now)) Close();
   });
@@ -273,6 +279,7 @@ CommandPalette::~CommandPalette() {
 void CommandPalette::Open() {
   Internal* d = internal_;
   if (!IsOpen()) d->focusBefore = QApplication::focusWidget();
+  d->MakeWidgets();
   d->filter.SetCommands(CollectPaletteCommands());
   d->edit->blockSignals(true);
   d->edit->clear();
@@ -320,6 +327,7 @@ oxStlVector<PaletteCommand> CommandPalette::GetListedCommands() const {
 }
 
 int CommandPalette::GetCurrentRow() const {
+  if (!internal_->view) return -1;
   const QModelIndex index = internal_->view->currentIndex();
   return index.isValid() ? index.row() : -1;
 }

@@ -47,7 +47,14 @@ struct ParsedFile {
 
 // The reason in `error` as "<file>[:<line>]: <message>".
 bool Fail(const oxString& file, int line, const oxString& message, oxString* error) {
-  *error = file + (line > 0 ? ":" + std::to_string(line) : oxString()) + ": " + message;
+  // Appended piece by piece: ":" + ... makes GCC 12 warn wrongly at -O3.
+  *error = file;
+  if (line > 0) {
+    *error += ':';
+    *error += std::to_string(line);
+  }
+  *error += ": ";
+  *error += message;
   return false;
 }
 
