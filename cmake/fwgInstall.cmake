@@ -39,13 +39,14 @@ install(FILES ${CMAKE_BINARY_DIR}/fwgConfig.cmake ${CMAKE_BINARY_DIR}/fwgConfigV
 
 # The host and the samples, laid out as in the build's out/ tree.
 install(TARGETS tavrix fwgsamples RUNTIME DESTINATION bin LIBRARY DESTINATION lib)
-install(TARGETS fwgplugin_notes fwgplugin_sketch LIBRARY DESTINATION ${FWG_INSTALL_PLUGIN_DIR})
+install(TARGETS fwgplugin_notes fwgplugin_sketch fwgplugin_scratch LIBRARY DESTINATION ${FWG_INSTALL_PLUGIN_DIR})
 install(FILES ${CMAKE_SOURCE_DIR}/plugins/common/samples.plugin
               ${CMAKE_SOURCE_DIR}/plugins/notes/notes.plugin
               ${CMAKE_SOURCE_DIR}/plugins/sketch/sketch.plugin
+              ${CMAKE_SOURCE_DIR}/plugins/scratch/scratch.plugin
               ${CMAKE_SOURCE_DIR}/plugins/tasks/tasks.plugin
         DESTINATION ${FWG_INSTALL_PLUGIN_DIR})
-foreach(folder samples notes sketch tasks)
+foreach(folder samples notes sketch scratch tasks)
   install(DIRECTORY ${FWG_PLUGIN_DIR}/${folder} DESTINATION ${FWG_INSTALL_PLUGIN_DIR})
 endforeach()
 install(DIRECTORY ${FWG_RESOURCE_DIR}/ DESTINATION resources)
