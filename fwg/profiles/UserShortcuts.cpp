@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QKeySequence>
+#include <QMenu>
 #include <QVariant>
 #include <algorithm>
 #include <iostream>
@@ -16,6 +17,7 @@
 #include "platform/fwc/Director.h"
 #include "platform/settings/oxSettings.h"
 #include "platform/ui/uiAction.h"
+#include "platform/ui/uiMenuBar.h"
 #include "platform/vos/vosSaveFile.h"
 
 namespace fwg {
@@ -30,7 +32,7 @@ const char kDeclaredProperty[] = "fwgDeclaredKey";
 oxSettings* Overrides(const oxString& profile, bool create) {
   oxSettings* settings = fwc::Director::Get()->GetSettings();
   oxSettings* root = settings ? settings->GetSection(kSection, create, true) : nullptr;
-  return root ? root->GetSection(profile, create, false) : nullptr;
+  return root ? root->GetSection(oxSettings::ToSectionName(profile), create, false) : nullptr;
 }
 
 bool FindOverride(const oxString& profile, const oxString& name, oxString* keys) {
@@ -275,13 +277,25 @@ void StoreOverride(const oxString& profile, const oxString& name, const oxString
 }  // namespace
 
 oxStlVector<UserShortcuts::Command> UserShortcuts::GetCommands() {
+  // Actions that title a menu their item put in the menu bar: hidden, they
+  // only name the menu the user opens.
+  std::set<const Action*> titles;
+  ForEachItem([&](Profile*, ProfileItem* item) {
+    const auto* menu = dynamic_cast<MenuItem*>(item);
+    if (menu && dynamic_cast<uiMenuBar*>(menu->GetShown().GetContainer())) {
+      titles.insert(menu->GetAction());
+    }
+  });
   oxStlVector<Command> commands;
   for (Profile* profile : ProfileManager::Get()->GetProfileList()) {
     if (!profile) continue;
     for (const auto& [name, action] : GetInternal(profile)->actions) {
-      if (action && !name.empty() && !dynamic_cast<ActionGroup*>(action)) {
-        commands.push_back({profile, action, name});
-      }
+      if (!action || name.empty() || dynamic_cast<ActionGroup*>(action)) continue;
+      if (action->GetUiAction()->menu<QMenu*>()) continue;
+      // Hidden titles, and placeholders a menu fills in later (recent
+      // files) until they show.
+      if (!action->IsVisible() && (titles.count(action) || action->GetText().empty())) continue;
+      commands.push_back({profile, action, name});
     }
   }
   return commands;
@@ -361,7 +375,7 @@ bool UserShortcuts::ExportScheme(const oxString& path, oxString* error) {
   for (const oxString& profile : root ? root->GetSectionNames() : oxStlVector<oxString>()) {
     const oxSettings* section = root->GetSection(profile, false, false);
     if (!section || section->GetKeys().empty()) continue;
-    text += "\n[" + QByteArray::fromStdString(profile) + "]\n";
+    text += "\n[" + QByteArray::fromStdString(oxSettings::FromSectionName(profile)) + "]\n";
     for (const oxString& name : section->GetKeys()) {
       text += QByteArray::fromStdString(name + " = " + section->Get(name).GetString()) + "\n";
     }

@@ -35,8 +35,11 @@ struct ShortcutClash {
 class UserShortcuts {
  public:
   // The commands a user may give keys to: the named actions of every
-  // registered profile, groups left out, by profile in registration order,
-  // then by name.
+  // registered profile, by profile in registration order, then by name.
+  // Left out: groups and actions with a submenu; hidden actions that title
+  // a menu their item made in the menu bar (the menu is what the user
+  // opens); hidden placeholders without text that a menu fills in later.
+  // A title shown in its menu is a command like any other.
   struct Command {
     Profile* profile = nullptr;
     Action* action = nullptr;

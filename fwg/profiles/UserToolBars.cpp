@@ -57,8 +57,10 @@ oxSettings* Section(const uiToolBar* toolBar, bool create) {
   oxSettings* settings = fwc::Director::Get()->GetSettings();
   if (!owner || !settings) return nullptr;
   oxSettings* root = settings->GetSection(kSection, create, true);
-  oxSettings* profile = root ? root->GetSection(owner->GetName(), create, false) : nullptr;
-  return profile ? profile->GetSection(oxStr(toolBar->objectName()), create, false) : nullptr;
+  const oxString profileName = oxSettings::ToSectionName(owner->GetName());
+  oxSettings* profile = root ? root->GetSection(profileName, create, false) : nullptr;
+  const oxString toolBarName = oxSettings::ToSectionName(oxStr(toolBar->objectName()));
+  return profile ? profile->GetSection(toolBarName, create, false) : nullptr;
 }
 
 QStringList ReadList(const oxSettings* section, const char* key) {
@@ -83,6 +85,24 @@ QString TokenOf(uiToolBar* toolBar, QAction* entry) {
   if (!user.isEmpty()) return user;
   const uiToolButton* button = ButtonOf(toolBar, entry);
   return button ? button->objectName() : QString();
+}
+
+// The entries a profile made, in the order it recorded them; those made
+// after the first arrangement at the end.
+QList<QAction*> RecordedOrder(uiToolBar* toolBar) {
+  const auto& kept = GetKept();
+  const auto found = std::find_if(kept.begin(), kept.end(),
+                                  [toolBar](const Kept& k) { return k.toolBar == toolBar; });
+  QList<QAction*> order;
+  if (found != kept.end()) {
+    for (const QPointer<QAction>& entry : found->recorded) {
+      if (entry && toolBar->actions().contains(entry.data())) order.push_back(entry);
+    }
+  }
+  for (QAction* entry : toolBar->actions()) {
+    if (UserToken(toolBar, entry).isEmpty() && !order.contains(entry)) order.push_back(entry);
+  }
+  return order;
 }
 
 // The profile and action of a token the user added; null when its profile
@@ -282,21 +302,29 @@ void UserToolBars::Reset(uiToolBar* toolBar) {
     fwc::Director::Get()->GetSettings()->Sync();
   }
   Kept& kept = Remember(toolBar);
-  QList<QAction*> order;
-  for (const QPointer<QAction>& entry : kept.recorded) {
-    if (entry && toolBar->actions().contains(entry.data())) order.push_back(entry);
-  }
+  const QList<QAction*> order = RecordedOrder(toolBar);
   for (QAction* entry : toolBar->actions()) {
-    if (!UserToken(toolBar, entry).isEmpty()) {
+    if (!order.contains(entry)) {
       DeleteEntry(toolBar, entry);
       continue;
     }
     if (uiToolButton* button = ButtonOf(toolBar, entry)) button->SetUserHidden(false);
     if (entry->isSeparator()) entry->setVisible(true);
-    if (!order.contains(entry)) order.push_back(entry);
   }
   Reorder(toolBar, order);
   kept.customized = false;
+}
+
+oxStlVector<UserToolBars::Entry> UserToolBars::GetRecordedEntries(uiToolBar* toolBar) {
+  oxStlVector<Entry> entries;
+  for (QAction* entry : toolBar ? RecordedOrder(toolBar) : QList<QAction*>()) {
+    if (entry->isSeparator()) {
+      entries.push_back({kSeparator, {}, true});
+    } else if (const uiToolButton* button = ButtonOf(toolBar, entry)) {
+      entries.push_back({oxStr(TokenOf(toolBar, entry)), oxStr(button->text()), button->IsShown()});
+    }
+  }
+  return entries;
 }
 
 bool UserToolBars::IsCustomized(const uiToolBar* toolBar) {

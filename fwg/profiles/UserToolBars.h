@@ -45,6 +45,8 @@ class UserToolBars {
   // Forgets the arrangement and brings back the toolbar as its profile
   // recorded it.
   static void Reset(uiToolBar* toolBar);
+  // The entries Reset would bring back, in order.
+  static oxStlVector<Entry> GetRecordedEntries(uiToolBar* toolBar);
   static bool IsCustomized(const uiToolBar* toolBar);
 
   // Puts back the kept arrangements after every switch of the manager,

@@ -31,7 +31,8 @@ constexpr int kStateVersion = 1;
 constexpr QSize kMinimumSize(480, 360);
 
 oxString SectionPath(const Profile* profile) {
-  return "/Corvane/" + profile->GetPluginName() + "/WindowLayout/" + profile->GetName();
+  return "/Corvane/" + profile->GetPluginName() + "/WindowLayout/" +
+         oxSettings::ToSectionName(profile->GetName());
 }
 
 oxString ToText(const QByteArray& bytes) { return bytes.toBase64().toStdString(); }

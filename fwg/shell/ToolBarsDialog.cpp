@@ -25,6 +25,7 @@ namespace fwg {
 namespace {
 
 constexpr int kTokenRole = Qt::UserRole;
+constexpr int kInForceRole = Qt::UserRole + 1;
 
 QString PlainText(QString text) {
   text.replace("&&", QString(QChar(0x1)));
@@ -36,6 +37,17 @@ QString PlainText(QString text) {
 
 QString SeparatorText() { return TranslateLibraryQText("\u2014 Separator \u2014"); }
 
+// A toolbar's entries as the dialog holds them until OK.
+struct PendingEntry {
+  QString token, text;
+  bool inForce = true;
+};
+struct Pending {
+  bool read = false;   // entries taken from the toolbar or kept from the list
+  bool reset = false;  // Reset was pressed: the recorded toolbar first
+  std::vector<PendingEntry> entries;
+};
+
 }  // namespace
 
 struct ToolBarsDialog::Internal {
@@ -44,6 +56,10 @@ struct ToolBarsDialog::Internal {
   QListWidget* commands = nullptr;
   QListWidget* entries = nullptr;
   oxStlVector<QPointer<uiToolBar>> list;
+  // One per toolbar of `list`; the one shown is kept from the list widget
+  // whenever the drop-down moves on, so no edit is lost before OK.
+  std::vector<Pending> pending;
+  int shown = -1;
 
   uiToolBar* Current() const {
     const int at = toolBars->currentIndex();
@@ -53,6 +69,7 @@ struct ToolBarsDialog::Internal {
   void AddEntry(const QString& token, const QString& text, bool inForce, int row = -1) {
     auto* item = new QListWidgetItem(token == "-" ? SeparatorText() : text);
     item->setData(kTokenRole, token);
+    item->setData(kInForceRole, inForce);
     if (!inForce) {
       item->setForeground(owner->palette().color(QPalette::Disabled, QPalette::Text));
       item->setToolTip(TranslateLibraryQText("Shown while its profile is in force"));
@@ -60,11 +77,57 @@ struct ToolBarsDialog::Internal {
     entries->insertItem(row < 0 ? entries->count() : row, item);
     entries->setCurrentItem(item);
   }
-  void ShowEntries() {
-    entries->clear();
-    for (const UserToolBars::Entry& entry : UserToolBars::GetEntries(Current())) {
+  // Puts a command (by its token) or a separator after the selected entry;
+  // a command is on a toolbar once.
+  bool Insert(const QString& token) {
+    QString text;
+    if (token != "-") {
+      for (int i = 0; i < entries->count(); ++i) {
+        if (entries->item(i)->data(kTokenRole) == token) return false;
+      }
+      for (int i = 0; i < commands->count() && text.isEmpty(); ++i) {
+        if (commands->item(i)->data(kTokenRole) == token) text = commands->item(i)->text();
+      }
+      if (text.isEmpty()) return false;
+    }
+    const int row = entries->currentRow();
+    AddEntry(token, text, true, row < 0 ? -1 : row + 1);
+    return true;
+  }
+  void Keep() {
+    if (shown < 0 || shown >= static_cast<int>(pending.size())) return;
+    Pending& kept = pending[static_cast<size_t>(shown)];
+    kept.read = true;
+    kept.entries.clear();
+    for (int i = 0; i < entries->count(); ++i) {
+      const QListWidgetItem* item = entries->item(i);
+      kept.entries.push_back({item->data(kTokenRole).toString(), item->text(),
+                              item->data(kInForceRole).toBool()});
+    }
+  }
+  void Fill(const oxStlVector<UserToolBars::Entry>& from) {
+    for (const UserToolBars::Entry& entry : from) {
       AddEntry(uiStr(entry.token), uiStr(entry.text), entry.inForce);
     }
+  }
+  void ShowEntries() {
+    Keep();
+    entries->clear();
+    shown = toolBars->currentIndex();
+    if (shown < 0 || shown >= static_cast<int>(pending.size())) return;
+    const Pending& kept = pending[static_cast<size_t>(shown)];
+    if (!kept.read) {
+      Fill(UserToolBars::GetEntries(Current()));
+    } else {
+      for (const PendingEntry& entry : kept.entries) AddEntry(entry.token, entry.text, entry.inForce);
+    }
+    if (entries->count()) entries->setCurrentRow(0);
+  }
+  void Reset() {
+    if (shown < 0 || shown >= static_cast<int>(pending.size())) return;
+    pending[static_cast<size_t>(shown)].reset = true;
+    entries->clear();
+    Fill(UserToolBars::GetRecordedEntries(Current()));
   }
   void Move(int by) {
     const int row = entries->currentRow();
@@ -73,12 +136,20 @@ struct ToolBarsDialog::Internal {
     entries->insertItem(row + by, item);
     entries->setCurrentItem(item);
   }
+  // Every toolbar the user touched: reset first when asked, then arranged
+  // when its entries differ from what the toolbar shows.
   void Apply() {
-    oxStlVector<oxString> tokens;
-    for (int i = 0; i < entries->count(); ++i) {
-      tokens.push_back(oxStr(entries->item(i)->data(kTokenRole).toString()));
+    Keep();
+    for (size_t i = 0; i < pending.size() && i < list.size(); ++i) {
+      uiToolBar* toolBar = list[i];
+      const Pending& kept = pending[i];
+      if (!toolBar || !kept.read) continue;
+      if (kept.reset) UserToolBars::Reset(toolBar);
+      oxStlVector<oxString> tokens, now;
+      for (const PendingEntry& entry : kept.entries) tokens.push_back(oxStr(entry.token));
+      for (const UserToolBars::Entry& entry : UserToolBars::GetEntries(toolBar)) now.push_back(entry.token);
+      if (tokens != now) UserToolBars::Customize(toolBar, tokens);
     }
-    UserToolBars::Customize(Current(), tokens);
   }
 };
 
@@ -101,9 +172,11 @@ ToolBarsDialog::ToolBarsDialog(QWidget* parent)
       d->list.emplace_back(toolBar);
       d->toolBars->addItem(toolBar->windowTitle());
     }
+    d->pending.resize(d->list.size());
     for (Profile* profile : GetBaseChainProfiles(active)) {
       for (const auto& [name, action] : profile->GetActions()) {
-        if (!action || name.empty() || action->GetText().empty()) continue;
+        // A hidden action (a menu's title, a placeholder) shows no button.
+        if (!action || name.empty() || action->GetText().empty() || !action->IsVisible()) continue;
         auto* item = new QListWidgetItem(action->GetUiAction()->icon(),
                                          PlainText(uiStr(action->GetText())), d->commands);
         item->setData(kTokenRole, uiStr(UserToolBars::MakeToken(profile, name)));
@@ -138,36 +211,48 @@ ToolBarsDialog::ToolBarsDialog(QWidget* parent)
 
   QObject::connect(d->toolBars, &QComboBox::currentIndexChanged, this, [d] { d->ShowEntries(); });
   QObject::connect(add, &QPushButton::clicked, this, [d] {
-    const QListWidgetItem* command = d->commands->currentItem();
-    if (!command) return;
-    const QString token = command->data(kTokenRole).toString();
-    for (int i = 0; i < d->entries->count(); ++i) {
-      if (d->entries->item(i)->data(kTokenRole) == token) return;  // once per toolbar
+    if (const QListWidgetItem* command = d->commands->currentItem()) {
+      d->Insert(command->data(kTokenRole).toString());
     }
-    const int row = d->entries->currentRow();
-    d->AddEntry(token, command->text(), true, row < 0 ? -1 : row + 1);
   });
   QObject::connect(d->commands, &QListWidget::itemDoubleClicked, add, &QPushButton::click);
   QObject::connect(remove, &QPushButton::clicked, this,
                    [d] { delete d->entries->takeItem(d->entries->currentRow()); });
-  QObject::connect(separator, &QPushButton::clicked, this, [d] {
-    const int row = d->entries->currentRow();
-    d->AddEntry("-", {}, true, row < 0 ? -1 : row + 1);
-  });
+  QObject::connect(separator, &QPushButton::clicked, this, [d] { d->Insert("-"); });
   QObject::connect(up, &QPushButton::clicked, this, [d] { d->Move(-1); });
   QObject::connect(down, &QPushButton::clicked, this, [d] { d->Move(1); });
-  QObject::connect(reset, &QPushButton::clicked, this, [d] {
-    UserToolBars::Reset(d->Current());
-    d->ShowEntries();
-  });
-  QObject::connect(buttons, &QDialogButtonBox::accepted, this, [this, d] {
-    d->Apply();
-    accept();
-  });
+  QObject::connect(reset, &QPushButton::clicked, this, [d] { d->Reset(); });
+  QObject::connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   QObject::connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   d->ShowEntries();
 }
 
 ToolBarsDialog::~ToolBarsDialog() { delete internal_; }
+
+bool ToolBarsDialog::SelectToolBar(const oxString& name) {
+  Internal* d = internal_;
+  for (size_t i = 0; i < d->list.size(); ++i) {
+    if (d->list[i] && d->list[i]->objectName() == uiStr(name)) {
+      d->toolBars->setCurrentIndex(static_cast<int>(i));
+      return true;
+    }
+  }
+  return false;
+}
+
+oxStlVector<oxString> ToolBarsDialog::GetEntries() const {
+  oxStlVector<oxString> tokens;
+  for (int i = 0; i < internal_->entries->count(); ++i) {
+    tokens.push_back(oxStr(internal_->entries->item(i)->data(kTokenRole).toString()));
+  }
+  return tokens;
+}
+
+void ToolBarsDialog::accept() {
+  internal_->Apply();
+  QDialog::accept();
+}
+
+bool ToolBarsDialog::AddEntry(const oxString& token) { return internal_->Insert(uiStr(token)); }
 
 }  // namespace fwg

@@ -286,6 +286,36 @@ oxSettings* oxSettings::GetSection(const oxString& path, bool create, bool fromR
   return root->sections.emplace(prefix, std::unique_ptr<oxSettings>(new oxSettings(internal))).first->second.get();
 }
 
+oxString oxSettings::ToSectionName(const oxString& name) {
+  oxString section;
+  for (size_t i = 0; i < name.size(); ++i) {
+    if (name[i] == '/') {
+      section += "%2F";
+    } else if (name[i] == '%' && (name.compare(i + 1, 2, "2F") == 0 || name.compare(i + 1, 2, "25") == 0)) {
+      section += "%25";
+    } else {
+      section += name[i];
+    }
+  }
+  return section;
+}
+
+oxString oxSettings::FromSectionName(const oxString& section) {
+  oxString name;
+  for (size_t i = 0; i < section.size(); ++i) {
+    if (section[i] == '%' && section.compare(i + 1, 2, "2F") == 0) {
+      name += '/';
+      i += 2;
+    } else if (section[i] == '%' && section.compare(i + 1, 2, "25") == 0) {
+      name += '%';
+      i += 2;
+    } else {
+      name += section[i];
+    }
+  }
+  return name;
+}
+
 oxVariant oxSettings::Get(const oxString& key, bool /*flag*/) const {
   if (key.empty() || key.size() > oxSettingsText::kMaxNameSize) return {};
   return oxSettingsText::FromQt(

@@ -36,6 +36,11 @@ class oxSettings {
   // oxSettingsText::kMaxDepth or names longer than kMaxNameSize are refused
   // with one stderr line. A section without values is not written.
   oxSettings* GetSection(const oxString& path, bool create, bool fromRoot);
+  // Any name (a profile's, a toolbar's) as one section of a path, and back:
+  // '/' is written "%2F" and a '%' that starts "2F" or "25" is written
+  // "%25". A name without those is its own section name.
+  static oxString ToSectionName(const oxString& name);
+  static oxString FromSectionName(const oxString& section);
 
   // The stored value, or an empty oxVariant. `flag` is kept for callers that
   // pass it; it changes nothing.

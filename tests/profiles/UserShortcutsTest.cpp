@@ -9,6 +9,7 @@
 #include "fwg/profiles/UserShortcuts.h"
 #include "fwg/profiles/UserToolBars.h"
 #include "fwg/shell/ShortcutsDialog.h"
+#include "fwg/shell/ToolBarsDialog.h"
 #include "platform/fwc/Director.h"
 #include "platform/settings/oxSettings.h"
 #include "tests/support/Output.h"
@@ -32,6 +33,10 @@ class UserKeys : public WithGui {
     });
     sketch_ = new FilledProfile("Sketch", "Base", [](fwg::Profile* p) {
       p->AddMenu(p->AddAction("stroke", "&Stroke", {}, "Ctrl+T"), "Draw");
+      // A hidden title of a menu and a placeholder: no commands to bind.
+      p->AddMenu(p->AddAction("tools", "&Tools"), "Tools");
+      p->GetAction("tools")->SetVisible(false);
+      p->AddAction("slot", "")->SetVisible(false);
     });
     new FilledProfile("Text", "Base", [](fwg::Profile* p) {
       p->AddMenu(p->AddAction("bold", "&Bold", {}, "Ctrl+B"), "Format");
@@ -54,6 +59,8 @@ TEST_F(UserKeys, RecordingNamesTheCommandsThatCanBeInForceTogether) {
   sketch_->Activate();
   auto* dialog = new fwg::ShortcutsDialog;
   auto* edit = dialog->findChild<QKeySequenceEdit*>();
+  EXPECT_FALSE(dialog->SelectCommand("Sketch", "tools"));
+  EXPECT_FALSE(dialog->SelectCommand("Sketch", "slot"));
   ASSERT_TRUE(dialog->SelectCommand("Sketch", "stroke"));
   Record(edit, {Qt::CTRL | Qt::Key_S});
   EXPECT_TRUE(Contains(dialog->GetClashText(), "'Save' (save, profile Base)")) << dialog->GetClashText();
@@ -127,6 +134,8 @@ TEST_F(UserKeys, SchemesGoOutAndComeBackAndABrokenOneChangesNothing) {
   const oxString scheme = oxStr(folder.filePath("mine.keys"));
   UserShortcuts::SetShortcut(base_, "save", "Ctrl+K, Ctrl+S");
   UserShortcuts::SetShortcut(sketch_, "stroke", "");
+  auto* pen = new FilledProfile("Ink/Pen", "", [](fwg::Profile* p) { p->AddAction("ink", "Ink"); });
+  UserShortcuts::SetShortcut(pen, "ink", "F7");
   oxString error;
   ASSERT_TRUE(UserShortcuts::ExportScheme(scheme, &error)) << error;
   UserShortcuts::ResetAll();
@@ -135,6 +144,7 @@ TEST_F(UserKeys, SchemesGoOutAndComeBackAndABrokenOneChangesNothing) {
   ASSERT_TRUE(UserShortcuts::ImportScheme(scheme, &error)) << error;
   EXPECT_EQ(KeyOf(base_->GetAction("save")), "Ctrl+K, Ctrl+S");
   EXPECT_EQ(KeyOf(sketch_->GetAction("stroke")), "") << "no key is a key too";
+  EXPECT_EQ(UserShortcuts::GetShortcut(pen, "ink"), "F7") << "a '/' in a profile's name";
 
   const oxString broken = oxStr(folder.filePath("broken.keys"));
   WriteAll(broken, "fwg shortcut scheme 1\n[Base]\nsave = F5\n\n[Sketch]\nstroke = Ctrl+Nothing\n");
@@ -168,6 +178,7 @@ TEST_F(UserKeys, ArrangedToolBarsSurviveARestartAndComeBackOnReset) {
     return new FilledProfile("Draw", "Base", [](fwg::Profile* p) {
       p->AddToolBarButton(p->AddAction("stroke", "Stroke"), "Main");
       p->AddAction("fill", "Fill");
+      p->AddToolBar(p->AddAction("erase", "Erase"), "Tools");
     });
   };
   fwg::Profile* draw = make();
@@ -195,6 +206,22 @@ TEST_F(UserKeys, ArrangedToolBarsSurviveARestartAndComeBackOnReset) {
   EXPECT_FALSE(fwg::UserToolBars::IsCustomized(main));
   fwg::ProfileManager::Get()->Activate("Base");
   EXPECT_EQ(Buttons(main), "undo redo ");
+
+  // The dialog holds the edits of every toolbar until OK; Cancel drops them.
+  draw->Activate();
+  for (const bool ok : {false, true}) {
+    auto* dialog = new fwg::ToolBarsDialog;
+    ASSERT_TRUE(dialog->SelectToolBar("Main"));
+    EXPECT_TRUE(dialog->AddEntry("-"));
+    ASSERT_TRUE(dialog->SelectToolBar("Tools"));
+    EXPECT_TRUE(dialog->AddEntry(fwg::UserToolBars::MakeToken(draw, "fill")));
+    ASSERT_TRUE(dialog->SelectToolBar("Main"));
+    EXPECT_EQ(dialog->GetEntries(), (oxStlVector<oxString>{"undo", "-", "redo", "stroke"}));
+    EXPECT_EQ(Buttons(main), "undo redo stroke ") << "nothing changes before OK";
+    ok ? dialog->accept() : dialog->reject();
+  }
+  EXPECT_EQ(Buttons(main), "undo - redo stroke ");
+  EXPECT_EQ(Buttons(ToolBarNamed(Window(), "Tools")), "erase fill ");
 }
 
 }  // namespace
