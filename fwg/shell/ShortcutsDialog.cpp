@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QKeySequenceEdit>
 #include <QLabel>
 #include <QLineEdit>
@@ -47,14 +48,38 @@ QString PlainText(QString text) {
 }
 
 // Tells about every stroke while it records: the edit itself announces its
-// sequence only once recording ends.
+// sequence only once recording ends. Escape drops what is being recorded
+// and, with nothing recorded, closes the dialog; Tab and Shift+Tab move on
+// before anything is recorded, so the keyboard is never caught here.
 class KeyRecorder : public QKeySequenceEdit {
  public:
   using QKeySequenceEdit::QKeySequenceEdit;
   std::function<void(const QKeySequence&)> onStroke;
+  QKeySequence held;  // the command's key before recording
+
+  bool event(QEvent* event) override {
+    if (event->type() == QEvent::KeyPress && keySequence() == held) {
+      const auto* key = static_cast<QKeyEvent*>(event);
+      const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
+      if ((key->key() == Qt::Key_Tab && mods == Qt::NoModifier) || key->key() == Qt::Key_Backtab) {
+        focusNextPrevChild(key->key() == Qt::Key_Tab);
+        return true;
+      }
+    }
+    return QKeySequenceEdit::event(event);
+  }
 
  protected:
   void keyPressEvent(QKeyEvent* event) override {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+      if (keySequence() == held) {
+        event->ignore();  // the dialog closes
+      } else {
+        setKeySequence(held);
+        if (onStroke) onStroke(held);
+      }
+      return;
+    }
     QKeySequenceEdit::keyPressEvent(event);
     if (onStroke) onStroke(keySequence());
   }
@@ -119,7 +144,8 @@ void ShortcutsDialog::Internal::ShowSelection() {
   clear->setEnabled(profile);
   reset->setEnabled(profile && UserShortcuts::HasOverride(profile, action));
   const oxString now = profile ? UserShortcuts::GetShortcut(profile, action) : oxString();
-  keys->setKeySequence(QKeySequence::fromString(uiStr(now), QKeySequence::PortableText));
+  keys->held = QKeySequence::fromString(uiStr(now), QKeySequence::PortableText);
+  keys->setKeySequence(keys->held);
   current->setText(profile ? TranslateLibraryQText("Shortcut for %1:")
                                  .arg(tree->currentItem()->text(kCommand))
                            : TranslateLibraryQText("Pick a command to change its shortcut."));
@@ -209,6 +235,9 @@ ShortcutsDialog::ShortcutsDialog(QWidget* parent)
   d->clear = new QPushButton(TranslateLibraryQText("C&lear"), this);
   d->reset = new QPushButton(TranslateLibraryQText("&Reset"), this);
   d->reset->setToolTip(TranslateLibraryQText("Back to the key the profile declared"));
+  // Return in the list must never clear or reset the key of its command.
+  d->clear->setAutoDefault(false);
+  d->reset->setAutoDefault(false);
   d->clashes = new QLabel(this);
   d->clashes->setWordWrap(true);
   d->clashes->setStyleSheet("color: #b00000");
@@ -234,6 +263,17 @@ ShortcutsDialog::ShortcutsDialog(QWidget* parent)
   layout->addWidget(buttons);
 
   QObject::connect(d->filter, &QLineEdit::textChanged, this, [d] { d->ApplyFilter(); });
+  // Return in the filter goes to the list, at its first command shown.
+  QObject::connect(d->filter, &QLineEdit::returnPressed, this, [d] {
+    d->tree->setFocus();
+    QTreeWidgetItem* current = d->tree->currentItem();
+    if (current && !current->isHidden()) return;
+    for (int i = 0; i < d->tree->topLevelItemCount(); ++i) {
+      if (d->tree->topLevelItem(i)->isHidden()) continue;
+      d->tree->setCurrentItem(d->tree->topLevelItem(i));
+      break;
+    }
+  });
   QObject::connect(d->tree, &QTreeWidget::currentItemChanged, this, [d] { d->ShowSelection(); });
   QObject::connect(d->keys, &QKeySequenceEdit::keySequenceChanged, this,
                    [d](const QKeySequence& sequence) { d->ShowClashes(sequence); });
@@ -256,6 +296,7 @@ ShortcutsDialog::ShortcutsDialog(QWidget* parent)
   QObject::connect(import, &QPushButton::clicked, this, [d] { d->Import(); });
   QObject::connect(exportButton, &QPushButton::clicked, this, [d] { d->Export(); });
   QObject::connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  d->filter->setFocus();
   if (ProfileManager* manager = ProfileManager::Get()) {
     manager->OnProfileActivated().Connect(d, &Internal::HandleProfileActivated);
   }

@@ -224,6 +224,9 @@ ToolBarsDialog::ToolBarsDialog(QWidget* parent)
   QObject::connect(reset, &QPushButton::clicked, this, [d] { d->Reset(); });
   QObject::connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   QObject::connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  d->commands->setIconSize(QSize(16, 16));
+  d->commands->setCurrentRow(0);
+  d->commands->setFocus();
   d->ShowEntries();
 }
 
