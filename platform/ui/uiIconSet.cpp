@@ -1,5 +1,6 @@
 #include "platform/ui/uiIconSet.h"
 
+#include <QImageReader>
 #include <QPixmapCache>
 
 #include "platform/ui/uiManager.h"
@@ -31,9 +32,14 @@ void AddStrip(QIcon& icon, const QPixmap& strip) {
 uiIconSet::uiIconSet(const oxString& fileName, int /*size*/) {
   const oxString path = uiManager::Get()->FindImage(fileName);
   if (path.empty()) return;
-  const QPixmap pixmap = uiImageCache::LoadPixmap(path);
-  if (pixmap.isNull()) return;
-  icon_ = QIcon(pixmap);
+  // Only the file's header is read now; the picture is decoded when the
+  // icon is first drawn, so that an application's many actions do not
+  // decode their icons at start-up.
+  const QString file = uiStr(path);
+  QImageReader reader(file);
+  const QSize size = reader.size();
+  if (!reader.canRead() || !size.isValid()) return;
+  icon_.addFile(file, size);
   fileName_ = path;
 }
 

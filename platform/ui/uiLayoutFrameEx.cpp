@@ -54,7 +54,11 @@ class ActivationFilter : public QObject {
  public:
   using QObject::QObject;
 
+  // Sees every event of the application: the two it wants are told apart
+  // by their type before anything else is looked at.
   bool eventFilter(QObject* watched, QEvent* event) override {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::FocusIn) return false;
     if (!watched->isWidgetType()) return false;
     auto* widget = static_cast<QWidget*>(watched);
     QWidget* target = nullptr;
