@@ -43,9 +43,12 @@ endfunction()
 # settings folder of its own, removed at exit, so that no run sees what an
 # earlier one left, and the build's plug-ins and resources (unless the
 # environment already names others), so it runs the same from CTest and by
-# hand.
+# hand. TIMEOUT gives its tests more than the usual 120 seconds.
 function(fwg_add_test name)
-  cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(A "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  if(NOT A_TIMEOUT)
+    set(A_TIMEOUT 120)
+  endif()
   set(config_dir ${CMAKE_BINARY_DIR}/test-config/${name})
   set(env_source ${CMAKE_CURRENT_BINARY_DIR}/${name}_environment.cpp)
   file(CONFIGURE OUTPUT ${env_source} @ONLY CONTENT [==[
@@ -78,5 +81,5 @@ const bool kEnvironmentSet = [] {
   target_link_libraries(${name} PRIVATE fwg_build_options fwg_testmain GTest::gtest ${A_LIBS})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/test-bin)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 120)
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT ${A_TIMEOUT})
 endfunction()

@@ -28,14 +28,6 @@ struct Owner {
   oxString profileName;
 };
 
-QString PlainText(QString text) {
-  text.replace("&&", QString(QChar(0x1)));
-  text.remove('&');
-  text.replace(QChar(0x1), "&");
-  const int tab = static_cast<int>(text.indexOf('\t'));
-  return tab < 0 ? text : text.left(tab);
-}
-
 // Keys that only a focused widget sees cannot collide across the window.
 bool IsWindowWide(const QAction* action) {
   return action->shortcutContext() == Qt::WindowShortcut ||
@@ -89,7 +81,7 @@ Owner FindOwner(const QAction* target) {
     return false;
   });
   if (owner.actionName.empty()) owner.actionName = oxStr(target->objectName());
-  if (owner.actionName.empty()) owner.actionName = oxStr(PlainText(target->text()));
+  if (owner.actionName.empty()) owner.actionName = oxStr(uiPlainText(target->text()));
   return owner;
 }
 
@@ -202,7 +194,7 @@ oxStlVector<ShortcutEntry> GetShortcutsInForce() {
   }
   const auto owners = MapOwners();
   for (ShortcutEntry& entry : entries) {
-    entry.command = oxStr(PlainText(entry.action->text()));
+    entry.command = oxStr(uiPlainText(entry.action->text()));
     const auto found = owners.find(entry.action);
     if (found != owners.end()) {
       entry.actionName = found->second.actionName;

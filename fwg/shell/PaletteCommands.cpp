@@ -27,14 +27,6 @@ namespace {
 const QString kPlaceSeparator = QStringLiteral(" \u203A ");
 
 
-QString PlainText(QString text) {
-  text.replace("&&", QString(QChar(0x1)));
-  text.remove('&');
-  text.replace(QChar(0x1), "&");
-  const auto tab = text.indexOf('\t');
-  return tab < 0 ? text : text.left(tab);
-}
-
 QString JoinPlace(const QString& place, const QString& name) {
   return place.isEmpty() ? name : place + kPlaceSeparator + name;
 }
@@ -81,12 +73,12 @@ class Collector {
       auto* button = dynamic_cast<uiToolButton*>(child);
       if (!button || !button->IsShown() || !button->isEnabled()) continue;
       if (uiPopupMenu* popup = button->Popup()) {
-        AddMenu(popup, JoinPlace(place, PlainText(button->text())), 1);
+        AddMenu(popup, JoinPlace(place, uiPlainText(button->text())), 1);
         continue;
       }
       const auto range = users.equal_range(button);
       for (auto it = range.first; it != range.second; ++it) {
-        Add(it->second, PlainText(it->second->QAction::text()), place);
+        Add(it->second, uiPlainText(it->second->QAction::text()), place);
       }
     }
   }
@@ -116,7 +108,7 @@ void AddHostCommands(Collector& collector) {
   for (QAction* action : HostCommands::GetActions()) {
     const QKeySequence keys = GetYieldingShortcut(action);
     if (!keys.isEmpty() && action->shortcut() != keys) continue;
-    collector.Add(action, PlainText(action->text()), place);
+    collector.Add(action, uiPlainText(action->text()), place);
   }
 }
 

@@ -39,14 +39,6 @@ QString NativeKeys(const oxString& keys) {
       .toString(QKeySequence::NativeText);
 }
 
-QString PlainText(QString text) {
-  text.replace("&&", QString(QChar(0x1)));
-  text.remove('&');
-  text.replace(QChar(0x1), "&");
-  const auto tab = text.indexOf('\t');
-  return tab < 0 ? text : text.left(tab);
-}
-
 // Tells about every stroke while it records: the edit itself announces its
 // sequence only once recording ends. Escape drops what is being recorded
 // and, with nothing recorded, closes the dialog; Tab and Shift+Tab move on
@@ -339,7 +331,7 @@ void ShortcutsDialog::Refresh() {
   QTreeWidgetItem* reselect = nullptr;
   for (const UserShortcuts::Command& command : UserShortcuts::GetCommands()) {
     if (std::find(chain.begin(), chain.end(), command.profile) == chain.end()) continue;
-    const QString text = PlainText(uiStr(command.action->GetText()));
+    const QString text = uiPlainText(uiStr(command.action->GetText()));
     QTreeWidgetItem* item = addRow(NativeKeys(command.action->GetAccel()),
                                    text.isEmpty() ? uiStr(command.actionName) : text,
                                    command.actionName, command.profile->GetName(),

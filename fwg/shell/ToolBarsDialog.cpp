@@ -27,14 +27,6 @@ namespace {
 constexpr int kTokenRole = Qt::UserRole;
 constexpr int kInForceRole = Qt::UserRole + 1;
 
-QString PlainText(QString text) {
-  text.replace("&&", QString(QChar(0x1)));
-  text.remove('&');
-  text.replace(QChar(0x1), "&");
-  const auto tab = text.indexOf('\t');
-  return tab < 0 ? text : text.left(tab);
-}
-
 QString SeparatorText() { return TranslateLibraryQText("\u2014 Separator \u2014"); }
 
 // A toolbar's entries as the dialog holds them until OK.
@@ -178,7 +170,7 @@ ToolBarsDialog::ToolBarsDialog(QWidget* parent)
         // A hidden action (a menu's title, a placeholder) shows no button.
         if (!action || name.empty() || action->GetText().empty() || !action->IsVisible()) continue;
         auto* item = new QListWidgetItem(action->GetUiAction()->icon(),
-                                         PlainText(uiStr(action->GetText())), d->commands);
+                                         uiPlainText(uiStr(action->GetText())), d->commands);
         item->setData(kTokenRole, uiStr(UserToolBars::MakeToken(profile, name)));
         item->setToolTip(uiStr(profile->GetTitle()));
       }

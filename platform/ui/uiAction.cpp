@@ -28,6 +28,14 @@ QObject* GetActionHolder(QObject* parent) {
 
 }  // namespace
 
+QString uiPlainText(QString text) {
+  text.replace("&&", QString(QChar(0x1)));
+  text.remove('&');
+  text.replace(QChar(0x1), "&");
+  const auto tab = text.indexOf('\t');
+  return tab < 0 ? text : text.left(tab);
+}
+
 uiAction::uiAction(uiObject* parent, const oxString& name)
     : QAction(GetActionHolder(parent ? parent->GetImpl() : nullptr)) {
   SetName(name);

@@ -21,6 +21,10 @@ class uiMenuData;
 class uiToolButton;
 class uiWidget;
 
+// A menu text as a person reads it: mnemonic markers removed ("&File"
+// gives "File", "&&" gives "&") and cut at the first tab.
+QString uiPlainText(QString text);
+
 class uiAction : public QAction, public uiObject {
   UI_OBJECT(uiAction, uiObject)
 

@@ -31,17 +31,8 @@ BatchState& Batch() {
 bool IsNativeBar(const QMenuBar* bar) { return bar->isNativeMenuBar(); }
 uiMenuData::NativeQuery g_nativeQuery = &IsNativeBar;
 
-QString PlainText(const oxString& text) {
-  QString plain = uiStr(text);
-  plain.replace("&&", QString(QChar(0x1)));
-  plain.remove('&');
-  plain.replace(QChar(0x1), "&");
-  const int tab = plain.indexOf('\t');
-  return tab < 0 ? plain : plain.left(tab);
-}
-
 // Whether `raw` without its mnemonic markers and shortcut column is `plain`
-// (what PlainText gives), without making the plain text.
+// (what uiPlainText gives), without making the plain text.
 // Bytes of a text known to be ASCII are taken as Latin-1, which never
 // equals a character of an ASCII plain text unless it is that character.
 inline QChar AsChar(QChar c) { return c; }
@@ -212,7 +203,7 @@ oxString uiMenuData::Text(int id, bool plain) const {
   const Item* item = Find(id);
   if (!item || item->separator) return {};
   const oxString text = item->action ? item->action->MenuText() : item->text;
-  return plain ? oxStr(PlainText(text)) : text;
+  return plain ? oxStr(uiPlainText(uiStr(text))) : text;
 }
 
 int uiMenuData::FindVisibleItem(const oxString& plainText) const {
@@ -225,7 +216,7 @@ int uiMenuData::FindVisibleItem(const oxString& plainText) const {
     if (item.separator || !IsShown(item) || (!item.action && !item.popup)) continue;
     const bool equal = item.action ? PlainEquals(item.action->QAction::text(), plain)
                        : ascii     ? PlainEquals(item.text, plain)
-                                   : PlainText(item.text) == plain;
+                                   : uiPlainText(uiStr(item.text)) == plain;
     if (equal) return i;
   }
   return -1;
