@@ -217,7 +217,7 @@ oxString oxSettings::GetConfigFolder() {
 
 std::unique_ptr<oxSettings> oxSettings::Create() {
   auto* internal = new Internal;
-  internal->path = "/";
+  internal->path.assign(1, '/');  // not = "/": GCC 12 warns wrongly at -O3
   auto root = std::unique_ptr<oxSettings>(new oxSettings(internal));
   internal->root = root.get();
   return root;
