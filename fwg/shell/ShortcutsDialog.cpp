@@ -41,7 +41,8 @@ QString NativeKeys(const oxString& keys) {
 
 // Tells about every stroke while it records: the edit itself announces its
 // sequence only once recording ends. Escape drops what is being recorded
-// and, with nothing recorded, closes the dialog; Tab and Shift+Tab move on
+// and, with nothing recorded, closes the dialog; Return keeps what is
+// recorded at once (it is never recorded itself); Tab and Shift+Tab move on
 // before anything is recorded, so the keyboard is never caught here.
 class KeyRecorder : public QKeySequenceEdit {
  public:
@@ -69,6 +70,18 @@ class KeyRecorder : public QKeySequenceEdit {
       } else {
         setKeySequence(held);
         if (onStroke) onStroke(held);
+      }
+      return;
+    }
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+      if (keySequence() == held) {
+        event->ignore();  // the dialog's default button
+      } else {
+        // Setting the same sequence ends the recording: the next key
+        // starts a new one.
+        setKeySequence(keySequence());
+        emit editingFinished();
       }
       return;
     }
@@ -246,6 +259,9 @@ ShortcutsDialog::ShortcutsDialog(QWidget* parent)
       buttons->addButton(TranslateLibraryQText("&Import\u2026"), QDialogButtonBox::ActionRole);
   QPushButton* exportButton =
       buttons->addButton(TranslateLibraryQText("&Export\u2026"), QDialogButtonBox::ActionRole);
+  // No button answers Return: in the filter it moves to the list, and no
+  // key of the user's is reset, cleared or closed by it.
+  for (QPushButton* button : buttons->findChildren<QPushButton*>()) button->setAutoDefault(false);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(d->filter);
   layout->addWidget(d->tree);
