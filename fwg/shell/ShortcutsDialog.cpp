@@ -53,6 +53,19 @@ class KeyRecorder : public QKeySequenceEdit {
   bool event(QEvent* event) override {
     if (event->type() == QEvent::KeyPress && keySequence() == held) {
       const auto* key = static_cast<QKeyEvent*>(event);
+      // A modifier alone starts nothing: the toolkit would empty the box
+      // on it, and Shift+Tab (Shift first) would then clear the key. The
+      // key pressed with it carries the modifiers.
+      switch (key->key()) {
+        case Qt::Key_Shift:
+        case Qt::Key_Control:
+        case Qt::Key_Alt:
+        case Qt::Key_Meta:
+        case Qt::Key_AltGr:
+          return true;
+        default:
+          break;
+      }
       const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
       if ((key->key() == Qt::Key_Tab && mods == Qt::NoModifier) || key->key() == Qt::Key_Backtab) {
         focusNextPrevChild(key->key() == Qt::Key_Tab);
@@ -285,8 +298,15 @@ ShortcutsDialog::ShortcutsDialog(QWidget* parent)
   QObject::connect(d->tree, &QTreeWidget::currentItemChanged, this, [d] { d->ShowSelection(); });
   QObject::connect(d->keys, &QKeySequenceEdit::keySequenceChanged, this,
                    [d](const QKeySequence& sequence) { d->ShowClashes(sequence); });
-  QObject::connect(d->keys, &QKeySequenceEdit::editingFinished, this,
-                   [d] { d->Assign(d->keys->keySequence()); });
+  // Clear is the only way to no key: a recording that ends empty changes
+  // nothing.
+  QObject::connect(d->keys, &QKeySequenceEdit::editingFinished, this, [d] {
+    if (d->keys->keySequence().isEmpty()) {
+      d->keys->setKeySequence(d->keys->held);
+      return;
+    }
+    if (d->keys->keySequence() != d->keys->held) d->Assign(d->keys->keySequence());
+  });
   QObject::connect(d->clear, &QPushButton::clicked, this, [d] { d->Assign({}); });
   QObject::connect(d->reset, &QPushButton::clicked, this, [this, d] {
     oxString action;

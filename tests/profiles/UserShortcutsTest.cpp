@@ -76,6 +76,11 @@ TEST_F(UserKeys, RecordingNamesTheCommandsThatCanBeInForceTogether) {
   QTest::keyClick(edit, Qt::Key_Return);
   EXPECT_EQ(KeyOf(base_->GetAction("save")), "Ctrl+K, Ctrl+S");
   EXPECT_TRUE(UserShortcuts::HasOverride(base_, "save"));
+  // Shift+Tab only leaves the box: Shift alone starts no recording.
+  QTest::keyPress(edit, Qt::Key_Shift);
+  QTest::keyClick(edit, Qt::Key_Backtab, Qt::ShiftModifier);
+  emit edit->editingFinished();
+  EXPECT_EQ(KeyOf(base_->GetAction("save")), "Ctrl+K, Ctrl+S");
 
   // A conflicting key may be kept, and the report after a switch names it.
   ASSERT_TRUE(dialog->SelectCommand("Sketch", "stroke"));
