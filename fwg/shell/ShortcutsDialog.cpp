@@ -115,6 +115,10 @@ struct ShortcutsDialog::Internal : oxListener<single_threaded> {
   QPushButton* clear = nullptr;
   QPushButton* reset = nullptr;
   QLabel* clashes = nullptr;
+  // While the list is made again: the selection it loses and finds again
+  // on the way must not disable the key box, which would send the
+  // keyboard elsewhere.
+  bool refreshing = false;
 
   void ApplyFilter();
   void HandleProfileActivated(Profile*) { owner->Refresh(); }
@@ -295,7 +299,9 @@ ShortcutsDialog::ShortcutsDialog(QWidget* parent)
       break;
     }
   });
-  QObject::connect(d->tree, &QTreeWidget::currentItemChanged, this, [d] { d->ShowSelection(); });
+  QObject::connect(d->tree, &QTreeWidget::currentItemChanged, this, [d] {
+    if (!d->refreshing) d->ShowSelection();
+  });
   QObject::connect(d->keys, &QKeySequenceEdit::keySequenceChanged, this,
                    [d](const QKeySequence& sequence) { d->ShowClashes(sequence); });
   // Clear is the only way to no key: a recording that ends empty changes
@@ -339,6 +345,7 @@ void ShortcutsDialog::Refresh() {
   Internal* d = internal_;
   oxString selectedAction;
   const Profile* selected = d->Selected(&selectedAction);
+  d->refreshing = true;
   d->tree->setSortingEnabled(false);
   d->tree->clear();
   const oxStlVector<ShortcutEntry> inForce = GetShortcutsInForce();
@@ -385,6 +392,7 @@ void ShortcutsDialog::Refresh() {
   d->tree->header()->resizeSections(QHeaderView::ResizeToContents);
   d->ApplyFilter();
   if (reselect) d->tree->setCurrentItem(reselect);
+  d->refreshing = false;
   d->ShowSelection();
 }
 
