@@ -71,18 +71,13 @@ void ActionProfileItem::Resolve() {
   if (GetMode() == Add && GatesEntries()) Gate();
 }
 
+// Only a single menu entry: the members of a group side by side follow
+// their first entry's visibility on every switch, which a gate does not do.
 void ActionProfileItem::Gate() {
-  const auto inMenu = [](const EntryLocation& entry) { return entry.GetContainerMenu(); };
-  if (!inMenu(shown_) || !std::all_of(shown_.members.begin(), shown_.members.end(), inMenu)) {
-    return;
-  }
-  uiMenuGate* gate = &GetInternal(owner_)->menuGate;
-  const auto put = [this, gate](const EntryLocation& entry) {
-    entry.GetContainerMenu()->SetItemVisible(entry.id, visible_);
-    entry.GetContainerMenu()->SetItemGate(entry.id, gate);
-  };
-  put(shown_);
-  for (const EntryLocation& member : shown_.members) put(member);
+  uiMenuData* menu = shown_.GetContainerMenu();
+  if (!menu || !shown_.members.empty()) return;
+  menu->SetItemVisible(shown_.id, visible_);
+  menu->SetItemGate(shown_.id, &GetInternal(owner_)->menuGate);
   gated_ = true;
 }
 

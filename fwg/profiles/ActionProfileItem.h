@@ -20,7 +20,7 @@ class ActionProfileItem : public ProfileItem {
 
   void Apply(bool on) override;
   bool NeedsSwitching() const override {
-    return !resolved_ || !gated_ || shown_.HasShortcuts();
+    return !resolved_ || !gated_ || !shown_.shortcuts.empty();
   }
   // Where the item's path starts.
   virtual uiObject* GetRoot() = 0;

@@ -2,7 +2,6 @@
 
 #include <QMenu>
 #include <QToolBar>
-#include <algorithm>
 
 #include "platform/ui/uiAction.h"
 #include "platform/ui/uiApplication.h"
@@ -168,9 +167,7 @@ void EntryLocation::SetShown(bool shown) {
   // straight to their menu, with one look at the guards.
   uiMenuData* menu = GetContainerMenu();
   if (!menu && IsEmpty()) return;
-  for (ShortcutRecord& record : shortcuts) {
-    if (record.action) record.action->SetAccel(shown ? record.inForce : record.withdrawn);
-  }
+  GiveShortcuts(shown);
   if (!shown) visible = menu ? menu->IsItemVisible(id) : IsEntryVisible();
   const bool effective = shown && visible;
   if (menu) {
@@ -185,12 +182,6 @@ void EntryLocation::GiveShortcuts(bool inForce) {
   for (ShortcutRecord& record : shortcuts) {
     if (record.action) record.action->SetAccel(inForce ? record.inForce : record.withdrawn);
   }
-  for (EntryLocation& member : members) member.GiveShortcuts(inForce);
-}
-
-bool EntryLocation::HasShortcuts() const {
-  return !shortcuts.empty() || std::any_of(members.begin(), members.end(),
-                                           [](const EntryLocation& m) { return m.HasShortcuts(); });
 }
 
 }  // namespace fwg

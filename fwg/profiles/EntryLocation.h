@@ -94,10 +94,9 @@ class EntryLocation {
   // Shows (with the remembered visibility) or hides the entry and its
   // members, and gives or withdraws the recorded shortcuts.
   void SetShown(bool shown);
-  // Gives (true) or withdraws the shortcuts recorded under the entry and
-  // its members, as SetShown does.
+  // Gives (true) or withdraws the shortcuts recorded for the entry itself
+  // (its members' are theirs), as SetShown does first.
   void GiveShortcuts(bool inForce);
-  bool HasShortcuts() const;
 
  private:
   bool IsEntryVisible() const;

@@ -261,8 +261,9 @@ TEST_F(ProfileMenus, MenusDeletedByTheirOwnerAreLeftAloneOnLaterSwitches) {
   EXPECT_EQ(a->GetAction("undo")->GetUiAction()->shortcut(), QKeySequence("Ctrl+Z"));
 }
 
-// A profile's entries switch with it as a whole; deleted out of force, it
-// leaves them hidden for good, in its own menus and in shared ones.
+// A profile's entries switch with it as a whole; a group side by side whose
+// first entry the client hid comes back hidden with its members; deleted out of force, a profile leaves its entries hidden for good,
+// in its own menus and in shared ones.
 TEST_F(ProfileMenus, EntriesOfAProfileDeletedOutOfForceStayHidden) {
   auto* base = new FilledProfile("Base", "", [](fwg::Profile* p) {
     p->AddMenu(p->AddAction("file", "&File"), "File");
@@ -271,11 +272,19 @@ TEST_F(ProfileMenus, EntriesOfAProfileDeletedOutOfForceStayHidden) {
   auto* a = new FilledProfile("A", "Base", [](fwg::Profile* p) {
     p->AddMenu(p->AddAction("export", "E&xport", {}, "Ctrl+E"), "File/New");
     p->AddMenu(p->AddAction("edit", "&Edit"), "Edit");
+    fwg::ActionGroup* clip = p->AddActionGroup("clip", "Clipboard");
+    clip->AddAction(p->AddAction("cut", "Cu&t", {}, "Ctrl+X"));
+    clip->AddAction(p->AddAction("paste", "&Paste", {}, "Ctrl+V"));
+    p->AddMenu(clip, "Edit/Edit");
   });
   auto* b = new FilledProfile("B", "Base");
   anyProfile_ = base;
   a->Activate();
   EXPECT_EQ(Visible(Menu("File")), (Strings{"File", "New", "Export"}));
+  Menu("Edit")->SetItemVisible(Menu("Edit")->IdAt(1), false);  // Cut
+  b->Activate();
+  a->Activate();
+  EXPECT_EQ(Visible(Menu("Edit")), (Strings{"Edit"}));
   b->Activate();
   delete a;
   base->Activate();
