@@ -235,9 +235,7 @@ void uiMenuData::SetItemVisible(int id, bool visible) {
   item->visible = visible;
   // MarkDirty(id) without a second lookup: switches call this per entry.
   item->dirty = true;
-  dirty_ = true;
-  if (!enlisted_) ScheduleSync();
-  NoteEntriesChanged();
+  NoteChanged();
 }
 
 bool uiMenuData::IsItemVisible(int id) const {
@@ -266,9 +264,7 @@ void uiMenuData::ReleaseGate(uiMenuGate* gate) {
 
 void uiMenuData::NoteGateChanged() {
   gatesChanged_ = true;
-  dirty_ = true;
-  if (!enlisted_) ScheduleSync();
-  NoteEntriesChanged();
+  NoteChanged();
 }
 
 void uiMenuData::DropGate(uiMenuGate* gate) {
@@ -278,9 +274,7 @@ void uiMenuData::DropGate(uiMenuGate* gate) {
     item.gate = nullptr;
     item.dirty = true;
   }
-  dirty_ = true;
-  if (!enlisted_) ScheduleSync();
-  NoteEntriesChanged();
+  NoteChanged();
 }
 
 void uiMenuData::SetItemEnabled(int id, bool enabled) {
@@ -313,10 +307,14 @@ uiAction* uiMenuData::ItemAction(int id) const {
 void uiMenuData::MarkDirty(int id) {
   if (Item* item = Find(id)) {
     item->dirty = true;
-    dirty_ = true;
-    if (!enlisted_) ScheduleSync();  // else the batch synchronises it
-    NoteEntriesChanged();
+    NoteChanged();
   }
+}
+
+void uiMenuData::NoteChanged() {
+  dirty_ = true;
+  if (!enlisted_) ScheduleSync();  // else the batch synchronises it
+  NoteEntriesChanged();
 }
 
 bool uiMenuData::HasShownEntry() const {

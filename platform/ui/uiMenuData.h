@@ -133,6 +133,9 @@ class uiMenuData {
   // The action is going away: its items leave every menu.
   void ForgetAction(uiAction* action);
   void MarkDirty(int id);
+  // Something of the items is due to reach the Qt actions: synchronised
+  // now or when the batch ends or the menu opens; the bar hears of it.
+  void NoteChanged();
   void ScheduleSync();
   // Shown as far as the recorded state goes: its flag and its gate.
   static bool IsShown(const Item& item) {
