@@ -124,9 +124,15 @@ EntryLocation EntryLocation::FindChild(const oxString& name) const {
 }
 
 void EntryLocation::CollectShortcuts(std::vector<ShortcutRecord>& into) const {
+  ForEachAction([&into](uiAction* action) {
+    if (!action->Accel().IsEmpty()) into.push_back({action, action->Accel(), uiKeySequence()});
+  });
+}
+
+void EntryLocation::ForEachAction(const std::function<void(uiAction*)>& visit) const {
   const int count = CountEntries();
   if (count > 0) {
-    for (int i = 0; i < count; ++i) EntryAt(i).CollectShortcuts(into);
+    for (int i = 0; i < count; ++i) EntryAt(i).ForEachAction(visit);
   } else {
     uiAction* action = nullptr;
     if (!GetContainer()) {
@@ -134,11 +140,9 @@ void EntryLocation::CollectShortcuts(std::vector<ShortcutRecord>& into) const {
     } else if (GetContainerMenu()) {
       action = uiAction::ActionLookup(id);
     }
-    if (action && !action->Accel().IsEmpty()) {
-      into.push_back({action, action->Accel(), uiKeySequence()});
-    }
+    if (action) visit(action);
   }
-  for (const EntryLocation& member : members) member.CollectShortcuts(into);
+  for (const EntryLocation& member : members) member.ForEachAction(visit);
 }
 
 bool EntryLocation::IsEntryVisible() const {

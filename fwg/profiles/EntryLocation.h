@@ -9,6 +9,7 @@
 #pragma once
 
 #include <QPointer>
+#include <functional>
 #include <vector>
 
 #include "platform/ui/uiKeySequence.h"
@@ -91,6 +92,9 @@ class EntryLocation {
 
   // Records the shortcuts of the actions under this entry and its members.
   void CollectShortcuts(std::vector<ShortcutRecord>& into) const;
+  // Calls `visit` with the toolkit action of every leaf entry under this
+  // entry and its members: the actions whose shortcuts it collects.
+  void ForEachAction(const std::function<void(uiAction*)>& visit) const;
   // Shows (with the remembered visibility) or hides the entry and its
   // members, and gives or withdraws the recorded shortcuts.
   void SetShown(bool shown);

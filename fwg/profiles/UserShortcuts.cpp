@@ -94,27 +94,11 @@ ReplaceActionItem* FindReplacing(const Action* action) {
   return found;
 }
 
-// Whether the entry, or an entry under it, is the action's: the walk that
-// collects an item's shortcuts at resolution.
+// Whether the entry, or an entry under it, is the action's.
 bool Holds(const EntryLocation& entry, const uiAction* target) {
-  const int count = entry.CountEntries();
-  if (count > 0) {
-    for (int i = 0; i < count; ++i) {
-      if (Holds(entry.EntryAt(i), target)) return true;
-    }
-  } else {
-    const uiAction* action = nullptr;
-    if (!entry.GetContainer()) {
-      action = dynamic_cast<uiAction*>(entry.GetObject());
-    } else if (entry.GetContainerMenu()) {
-      action = uiAction::ActionLookup(entry.id);
-    }
-    if (action == target) return true;
-  }
-  for (const EntryLocation& member : entry.members) {
-    if (Holds(member, target)) return true;
-  }
-  return false;
+  bool held = false;
+  entry.ForEachAction([&held, target](uiAction* action) { held = held || action == target; });
+  return held;
 }
 
 // Calls `visit(location, on, profile)` for the shown and hidden entries of
