@@ -199,14 +199,6 @@ bool IsReplacePair(const Action* a, const Action* b) {
   return pair;
 }
 
-oxString PlainCommand(const Action* action) {
-  QString text = uiStr(action->GetText());
-  text.replace("&&", QString(QChar(0x1)));
-  text.remove('&');
-  text.replace(QChar(0x1), "&");
-  return oxStr(text.left(text.indexOf('\t') < 0 ? text.size() : text.indexOf('\t')));
-}
-
 struct SchemeLine {
   oxString profile, action, keys;
 };
@@ -346,7 +338,7 @@ oxStlVector<ShortcutClash> UserShortcuts::FindClashes(const Profile* profile,
     for (const auto& [name, action] : GetInternal(other)->actions) {
       if (!action || action == self || dynamic_cast<ActionGroup*>(action)) continue;
       if (!SameKeys(action->GetAccel(), normal) || IsReplacePair(self, action)) continue;
-      clashes.push_back({name, other->GetName(), PlainCommand(action)});
+      clashes.push_back({name, other->GetName(), oxStr(uiPlainText(uiStr(action->GetText())))});
     }
   }
   return clashes;
