@@ -80,6 +80,8 @@ const bool kEnvironmentSet = [] {
   add_executable(${name} ${A_SOURCES} ${env_source})
   target_link_libraries(${name} PRIVATE fwg_build_options fwg_testmain GTest::gtest ${A_LIBS})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/test-bin)
+  # Scripts run from the engine's module, loaded at run time.
+  add_dependencies(${name} fwgscript)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT ${A_TIMEOUT})
 endfunction()

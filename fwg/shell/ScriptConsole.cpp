@@ -1,6 +1,5 @@
 #include "fwg/shell/ScriptConsole.h"
 
-#include <QJSEngine>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -16,13 +15,12 @@
 #include "platform/oxt/Model.h"
 #include "platform/oxt/Object.h"
 #include "platform/script/oxScriptEngine.h"
-#include "platform/script/oxScriptObject.h"
 
 namespace fwg {
 
 namespace {
 
-oxt::Object* FindObject(const QString& path) { return oxScriptObject::Find(path); }
+oxt::Object* FindObject(const QString& path) { return oxt::Model::Get()->FindObject(path.toStdString()); }
 
 void Describe(oxt::Object* object, int depth, QStringList* lines) {
   for (oxt::Object* child : object->GetChildren()) {
@@ -92,8 +90,8 @@ class ConsoleApp : public QObject {
   }
   // The typed object at "Project/Folder/Document" (oxScriptObject.h); null
   // for none.
-  Q_INVOKABLE QJSValue object(const QString& path) {
-    return oxScriptObject::Wrap(*oxScriptEngine::Get()->GetJSEngine(), FindObject(path));
+  Q_INVOKABLE QObject* object(const QString& path) {
+    return oxScriptEngine::Get()->NewObjectWrapper(FindObject(path));
   }
   Q_INVOKABLE QStringList clients() const {
     QStringList names;
@@ -144,14 +142,10 @@ oxString ScriptConsole::Run(const oxString& text, bool* failed) {
   d.recalled = static_cast<int>(d.history.size());
   // One "app" for the process's engine, made with the first line run: a
   // console that is only docked makes no engine.
-  QJSEngine* engine = oxScriptEngine::Get()->GetJSEngine();
-  if (!engine->globalObject().hasProperty("app")) {
-    auto* app = new ConsoleApp;
-    QJSEngine::setObjectOwnership(app, QJSEngine::CppOwnership);
-    engine->globalObject().setProperty("app", engine->newQObject(app));
-  }
+  oxScriptEngine* engine = oxScriptEngine::Get();
+  if (engine->Evaluate("typeof app") == "undefined") engine->SetGlobalObject("app", new ConsoleApp);
   bool error = false;
-  const oxString result = oxScriptEngine::Get()->Evaluate(text, &error);
+  const oxString result = engine->Evaluate(text, &error);
   d.output->appendPlainText("> " + QString::fromStdString(text));
   d.output->appendPlainText((error ? "! " : "") + QString::fromStdString(result));
   if (failed) *failed = error;

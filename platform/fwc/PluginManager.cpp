@@ -52,9 +52,13 @@ void PluginManager::Internal::ScanFolder(const oxString& folder, bool quietIfMis
     if (!quietIfMissing) std::cerr << "fwg: plug-in folder '" << folder << "' does not exist\n";
     return;
   }
-  // Unreadable files are listed too, so that ReadFile says why they are left out.
-  const QStringList files = dir.entryList({QStringLiteral("*.plugin")}, QDir::Files, QDir::Name);
-  for (const QString& file : files) Adopt(PluginDescription::ReadFile(dir.filePath(file).toStdString()));
+  // Unreadable files are listed too, so that ReadFile says why they are left
+  // out. The suffix is compared here: a name filter would build a regular
+  // expression at every start.
+  for (const QString& file : dir.entryList(QDir::Files, QDir::Name)) {
+    if (!file.endsWith(QLatin1String(".plugin"), Qt::CaseInsensitive)) continue;
+    Adopt(PluginDescription::ReadFile(dir.filePath(file).toStdString()));
+  }
 }
 
 bool PluginManager::Internal::Adopt(std::unique_ptr<PluginDescription> description) {

@@ -87,6 +87,23 @@ void Model::ForgetObject(Object* object) {
   }
 }
 
+Object* Model::FindObject(const oxString& path) {
+  Object* object = GetRoot();
+  for (const oxString& name : oxSplit(path, '/')) {
+    if (name.empty()) continue;
+    Object* found = nullptr;
+    for (Object* child : object->GetChildren()) {
+      if (child->GetName() == name) {
+        found = child;
+        break;
+      }
+    }
+    if (!found) return nullptr;
+    object = found;
+  }
+  return object;
+}
+
 Model* Model::FindByRoot(const Object* root) {
   for (auto& [name, model] : GetModels()) {
     if (model->internal_->root == root) return model;

@@ -42,6 +42,10 @@ class Model {
   // Replaces the selection and emits OnObjectsSelected with it.
   void SetSelection(const oxStlVector<Object*>& objects);
 
+  // The object at "Project/Folder/Document" below the root, each step the
+  // first child of that name; the root for an empty path, null for none.
+  Object* FindObject(const oxString& path);
+
  private:
   friend class Object;
   explicit Model(const oxString& name);

@@ -1,189 +1,45 @@
 #include "platform/script/oxScriptEngine.h"
 
+#include <dlfcn.h>
+
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QJSEngine>
-#include <QStringList>
-#include <chrono>
-#include <condition_variable>
-#include <mutex>
-#include <set>
-#include <thread>
-#include <unordered_map>
-#include <utility>
-#include <vector>
+#include <QLibrary>
 
 #include "platform/core/oxDiagnostic.h"
 #include "platform/oxapp/Application.h"
-#include "platform/oxt/Object.h"
-#include "platform/script/oxScriptObject.h"
+#include "platform/script/oxScriptBackend.h"
 #include "platform/settings/oxSettings.h"
 
 namespace {
 
-QString ToQ(const oxString& text) { return QString::fromStdString(text); }
-
-// "file:line: message" of a thrown value.
-oxString DescribeError(const QJSValue& error) {
-  const QString file = error.property("fileName").toString();
-  const int line = error.property("lineNumber").toInt();
-  return (QFileInfo(file).fileName() + ":" + QString::number(line) + ": " + error.toString()).toStdString();
-}
-
-template <class WrapObject>
-QJSValue ToScript(const oxVariant& value, WrapObject wrap) {
-  switch (value.GetType()) {
-    case oxVariant::Type::Boolean: return QJSValue(value.GetBoolean());
-    case oxVariant::Type::Integer: return QJSValue(value.GetInteger());
-    case oxVariant::Type::Long: return QJSValue(static_cast<double>(value.GetLong()));
-    case oxVariant::Type::String: return QJSValue(ToQ(value.GetString()));
-    case oxVariant::Type::Pointer: return wrap(oxt::Object::FromAddress(value.GetPointer()));
-    case oxVariant::Type::Empty: break;
-  }
-  return QJSValue(QJSValue::NullValue);
-}
-
-// The value at a dotted path below `start`, and the object holding it.
-QJSValue Walk(QJSValue start, const QStringList& parts, QJSValue* owner) {
-  QJSValue value = start;
-  for (const QString& part : parts) {
-    if (!value.isObject()) return QJSValue();
-    *owner = value;
-    value = value.property(part);
-  }
-  return value;
-}
-
 oxScriptEngine* g_engine = nullptr;
+
+// The module beside this library (the build's and the installed tree's
+// "lib" folder); else wherever the system's search for libraries finds it.
+QString ModuleFile() {
+  Dl_info info{};
+  if (dladdr(reinterpret_cast<void*>(&oxScriptEngine::Get), &info) && info.dli_fname) {
+    const QString beside = QFileInfo(QString::fromLocal8Bit(info.dli_fname)).absolutePath() +
+                           QStringLiteral("/libfwgscript.so");
+    if (QFileInfo::exists(beside)) return beside;
+  }
+  return QStringLiteral("fwgscript");
+}
 
 }  // namespace
 
-// A second thread stops a call that runs past the limit: the engine runs
-// on the GUI thread, which cannot look at a clock meanwhile. Arming it
-// costs a call no wake-up of that thread: idle, it sleeps at most the limit,
-// so it is awake again before any call armed meanwhile is due.
 struct oxScriptEngine::Internal {
-  QJSEngine engine;
-  // Held for the engine's life: besides sparing a look-up per call, a value
-  // held keeps the engine's store of held values from giving its memory
-  // back and taking it again on every call.
-  QJSValue global = engine.globalObject();
-  std::set<QString> loaded;
-  // The wrappers of the typed objects handed to slots, one per object while
-  // it lives, so that calls with the same object make no new one.
-  struct Wrapper {
-    std::uint64_t serial;
-    QJSValue value;
-  };
-  std::unordered_map<const void*, Wrapper> wrappers;
-  std::size_t nextSweep = 64;
-  // The loaded modules' exports, in load order, by module name.
-  std::vector<std::pair<QString, QJSValue>> modules;
+  QLibrary module;
+  oxScriptBackend* backend = nullptr;
+  oxString failure;  // why there is no backend
+  bool failureTold = false;
 
-  std::mutex mutex;  // guards what follows
-  std::condition_variable wake;
-  int limitMs = 5000;
-  std::chrono::steady_clock::time_point deadline{};
-  bool armed = false;
-  bool stopped = false;
-  bool quitting = false;
-  std::thread watchdog;
-
-  Internal() : watchdog([this] { Watch(); }) {}
-  ~Internal() {
-    {
-      std::lock_guard<std::mutex> lock(mutex);
-      quitting = true;
-    }
-    wake.notify_all();
-    watchdog.join();
-  }
-
-  void Watch() {
-    std::unique_lock<std::mutex> lock(mutex);
-    while (!quitting) {
-      const auto now = std::chrono::steady_clock::now();
-      if (armed && now >= deadline) {
-        armed = false;
-        stopped = true;
-        engine.setInterrupted(true);
-        continue;
-      }
-      wake.wait_until(lock, armed ? deadline : now + std::chrono::milliseconds(limitMs));
-    }
-  }
-
-  void SetLimit(int milliseconds) {
-    {
-      std::lock_guard<std::mutex> lock(mutex);
-      limitMs = std::max(1, milliseconds);
-    }
-    wake.notify_all();  // it may be asleep for the old limit
-  }
-
-  QJSValue WrapObject(oxt::Object* object) {
-    if (!object) return QJSValue(QJSValue::NullValue);
-    const auto held = wrappers.find(object);
-    if (held != wrappers.end() && held->second.serial == object->GetSerial()) return held->second.value;
-    if (wrappers.size() >= nextSweep) {  // the wrappers of objects gone
-      std::erase_if(wrappers, [](const auto& entry) {
-        const oxt::Object* alive = oxt::Object::FromAddress(entry.first);
-        return !alive || alive->GetSerial() != entry.second.serial;
-      });
-      nextSweep = 2 * wrappers.size() + 64;
-    }
-    QJSValue value = oxScriptObject::Wrap(engine, object);
-    wrappers[object] = {object->GetSerial(), value};
-    return value;
-  }
-
-  // A script value for a slot's argument; the bound object as the object
-  // of the tree it names, else as its text.
-  QJSValue ToScriptArgument(const oxVariant& value, bool bound) {
-    if (bound) {
-      if (oxt::Object* object = oxScriptObject::Find(ToQ(value.GetString()))) return WrapObject(object);
-    }
-    return ToScript(value, [this](oxt::Object* object) { return WrapObject(object); });
-  }
-
-  // A global by name or dotted path; else "module.function" of a loaded
-  // module; else the first module that exports the name.
-  QJSValue Find(const QString& name, QJSValue* owner) {
-    const QStringList parts = name.split('.');
-    QJSValue found = Walk(global, parts, owner);
-    if (found.isCallable()) return found;
-    for (const auto& [module, exports] : modules) {
-      if (parts.size() > 1 && module == parts.front()) {
-        found = Walk(exports, parts.mid(1), owner);
-        if (found.isCallable()) return found;
-      }
-    }
-    for (const auto& [module, exports] : modules) {
-      found = Walk(exports, parts, owner);
-      if (found.isCallable()) return found;
-    }
-    return QJSValue();
-  }
-
-  // Runs `call` under the time limit; false when it was stopped.
-  template <class Call>
-  bool Guarded(Call&& call) {
-    {
-      std::lock_guard<std::mutex> lock(mutex);
-      deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
-      armed = true;
-      stopped = false;
-    }
-    call();
-    bool wasStopped = false;
-    {
-      std::lock_guard<std::mutex> lock(mutex);
-      armed = false;
-      wasStopped = stopped;
-    }
-    if (wasStopped) engine.setInterrupted(false);
-    return !wasStopped;
+  // One line the first time something asks for a script that cannot run.
+  void TellFailure() {
+    if (failureTold) return;
+    failureTold = true;
+    oxWarn(failure);
   }
 };
 
@@ -201,7 +57,14 @@ void oxScriptEngine::Install() {
 }
 
 oxScriptEngine::oxScriptEngine() : internal_(new Internal) {
-  internal_->engine.installExtensions(QJSEngine::ConsoleExtension);
+  Internal& d = *internal_;
+  d.module.setFileName(ModuleFile());
+  const auto make = reinterpret_cast<oxMakeScriptBackendFunction>(d.module.resolve(OX_SCRIPT_BACKEND_ENTRY));
+  if (make) d.backend = make();
+  if (!d.backend) {
+    d.failure = "scripts cannot run: " + d.module.errorString().toStdString();
+    return;
+  }
   // The limit a user may set: "TimeLimitSeconds" under "Scripts" in the
   // application's settings.
   if (oxSettings* settings = oxapp::Application::Get()->GetSettings()) {
@@ -214,58 +77,37 @@ oxScriptEngine::oxScriptEngine() : internal_(new Internal) {
   LoadFolder(oxSettings::GetConfigFolder() + "/scripts");
 }
 
+// The module stays loaded: values the engine made may still be referred to
+// by code that outlives it.
 oxScriptEngine::~oxScriptEngine() {
   if (g_engine == this) g_engine = nullptr;
+  delete internal_->backend;
   delete internal_;
 }
 
 bool oxScriptEngine::LoadFile(const oxString& path) {
-  const QFileInfo info(ToQ(path));
-  const QString file = info.absoluteFilePath();
-  if (internal_->loaded.count(file)) return true;
-  QFile source(file);
-  if (!source.open(QIODevice::ReadOnly)) {
-    oxWarn("script '", path, "' cannot be read: ", source.errorString().toStdString());
+  if (!internal_->backend) {
+    internal_->TellFailure();
     return false;
   }
-  internal_->loaded.insert(file);
-  QJSEngine& engine = internal_->engine;
-  QJSValue exports;
-  const bool finished = internal_->Guarded([&] {
-    exports = engine.importModule(file);
-    // A module whose body throws comes back whole, the error left pending.
-    if (engine.hasError()) exports = engine.catchError();
-  });
-  if (!finished) {
-    oxWarn("script '", path, "' ran longer than ", GetTimeLimit(), " ms and was stopped");
-    return false;
-  }
-  if (exports.isError()) {
-    oxWarn(DescribeError(exports));
-    return false;
-  }
-  const QString name = info.completeBaseName();
-  internal_->modules.emplace_back(name, exports);
-  if (!engine.globalObject().hasProperty(name)) engine.globalObject().setProperty(name, exports);
-  return true;
+  return internal_->backend->LoadFile(path);
 }
 
 int oxScriptEngine::LoadFolder(const oxString& folder) {
   int count = 0;
-  const QDir dir(ToQ(folder));
-  for (const QString& name : dir.entryList({"*.js"}, QDir::Files, QDir::Name)) {
-    if (LoadFile(dir.filePath(name).toStdString())) ++count;
+  const QDir dir(QString::fromStdString(folder));
+  for (const QString& name : dir.entryList(QDir::Files, QDir::Name)) {
+    if (name.endsWith(QLatin1String(".js"), Qt::CaseInsensitive) && LoadFile(dir.filePath(name).toStdString())) ++count;
   }
   return count;
 }
 
 oxString oxScriptEngine::Evaluate(const oxString& text, bool* failed) {
-  QJSValue result;
-  const bool finished = internal_->Guarded([&] { result = internal_->engine.evaluate(ToQ(text), "console"); });
-  const bool error = !finished || result.isError();
-  if (failed) *failed = error;
-  if (!finished) return "stopped after " + std::to_string(GetTimeLimit()) + " ms";
-  return error ? DescribeError(result) : result.toString().toStdString();
+  if (!internal_->backend) {
+    if (failed) *failed = true;
+    return internal_->failure;
+  }
+  return internal_->backend->Evaluate(text, failed);
 }
 
 void oxScriptEngine::Invoke(const oxScriptCallback& callback, const oxStlVector<oxVariant>& args) {
@@ -275,34 +117,33 @@ void oxScriptEngine::Invoke(const oxScriptCallback& callback, const oxStlVector<
            "'; only javascript runs");
     return;
   }
-  QJSValue owner;
-  QJSValue procedure = internal_->Find(ToQ(callback.GetProcedure()), &owner);
-  if (!procedure.isCallable()) {
-    oxWarn("script procedure '", callback.GetProcedure(), "' is not defined");
+  if (!internal_->backend) {
+    internal_->TellFailure();
     return;
   }
-  QJSValueList values;
-  const bool bound = !callback.GetObject().empty();
-  for (std::size_t i = 0; i < args.size(); ++i)
-    values << internal_->ToScriptArgument(args[i], bound && i == 0);
-  QJSValue result;
-  const bool finished = internal_->Guarded([&] { result = procedure.callWithInstance(owner, values); });
-  if (!finished) {
-    oxWarn("script '", callback.GetProcedure(), "' ran longer than ", GetTimeLimit(),
-           " ms and was stopped");
-  } else if (result.isError()) {
-    oxWarn(DescribeError(result));
-  }
+  internal_->backend->Invoke(callback, args);
 }
 
 bool oxScriptEngine::HasProcedure(const oxString& procedure) const {
-  QJSValue owner;
-  return internal_->Find(ToQ(procedure), &owner).isCallable();
+  return internal_->backend && internal_->backend->HasProcedure(procedure);
 }
 
-void oxScriptEngine::SetTimeLimit(int milliseconds) { internal_->SetLimit(milliseconds); }
-int oxScriptEngine::GetTimeLimit() const {
-  std::lock_guard<std::mutex> lock(internal_->mutex);
-  return internal_->limitMs;
+void oxScriptEngine::SetTimeLimit(int milliseconds) {
+  if (internal_->backend) internal_->backend->SetTimeLimit(milliseconds);
 }
-QJSEngine* oxScriptEngine::GetJSEngine() const { return &internal_->engine; }
+
+int oxScriptEngine::GetTimeLimit() const {
+  return internal_->backend ? internal_->backend->GetTimeLimit() : 0;
+}
+
+QJSEngine* oxScriptEngine::GetJSEngine() const {
+  return internal_->backend ? internal_->backend->GetJSEngine() : nullptr;
+}
+
+void oxScriptEngine::SetGlobalObject(const oxString& name, QObject* object) {
+  if (internal_->backend && object) internal_->backend->SetGlobalObject(name, object);
+}
+
+QObject* oxScriptEngine::NewObjectWrapper(oxt::Object* object) {
+  return internal_->backend ? internal_->backend->NewObjectWrapper(object) : nullptr;
+}

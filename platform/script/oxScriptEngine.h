@@ -1,6 +1,10 @@
 // The process's script interpreter: JavaScript on Qt's own engine
 // (QJSEngine), behind the signal library's script callbacks. Made on the
-// first script call or load, so that start-up does not pay for it.
+// first script call or load, so that start-up does not pay for it: the
+// engine lives in the module "libfwgscript.so" beside the platform
+// library, loaded then, with Qt's Qml; a program that runs no script loads
+// neither. Without the module every script call writes one line (once) and
+// runs nothing.
 //
 // Script files are JavaScript modules: a profile's (LoadFile, through
 // Profile::LoadScript) and the user's own, in the folder "scripts" beside
@@ -24,6 +28,11 @@
 #include "platform/signals/oxSignal.h"
 
 class QJSEngine;
+class QObject;
+
+namespace oxt {
+class Object;
+}
 
 class oxScriptEngine {
  public:
@@ -61,7 +70,16 @@ class oxScriptEngine {
   void SetTimeLimit(int milliseconds);
   int GetTimeLimit() const;
 
+  // Qt's engine, for code that links Qt's Qml itself; null without the
+  // module.
   QJSEngine* GetJSEngine() const;
+  // Makes `object` (kept by the caller) the global `name` of scripts, its
+  // properties, slots and invokable methods reachable from them.
+  void SetGlobalObject(const oxString& name, QObject* object);
+  // A new wrapper of a typed object (oxScriptObject.h), with no parent:
+  // handed to a script as a method's result, the script's collector owns
+  // it. Null for null.
+  QObject* NewObjectWrapper(oxt::Object* object);
 
  private:
   oxScriptEngine();

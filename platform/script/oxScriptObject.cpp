@@ -16,15 +16,7 @@ oxt::Object* oxScriptObject::Unwrap(const QJSValue& value) {
 }
 
 oxt::Object* oxScriptObject::Find(const QString& path) {
-  oxt::Object* object = oxt::Model::Get()->GetRoot();
-  for (const QString& name : path.split('/', Qt::SkipEmptyParts)) {
-    oxt::Object* found = nullptr;
-    for (oxt::Object* child : object->GetChildren())
-      if (!found && QString::fromStdString(child->GetName()) == name) found = child;
-    if (!found) return nullptr;
-    object = found;
-  }
-  return object;
+  return oxt::Model::Get()->FindObject(path.toStdString());
 }
 
 oxScriptObject::oxScriptObject(oxt::Object* object) : address_(object), serial_(object->GetSerial()) {}

@@ -4,6 +4,8 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <fstream>
+#include <sstream>
 
 #include "platform/oxt/Model.h"
 #include "platform/oxt/Object.h"
@@ -11,6 +13,23 @@
 #include "tests/support/Output.h"
 
 namespace {
+
+bool QmlLoaded() {
+  std::ifstream maps("/proc/self/maps");
+  std::stringstream text;
+  text << maps.rdbuf();
+  return text.str().find("libQt6Qml") != std::string::npos;
+}
+
+// Programs that never run a script do not load Qt's Qml: the engine's
+// module brings it with the first script.
+TEST(ScriptModule, QmlComesWithTheFirstScript) {
+  if (oxScriptEngine::Exists()) GTEST_SKIP() << "another test of this process made the engine";
+  oxScriptEngine::Install();
+  EXPECT_FALSE(QmlLoaded());
+  EXPECT_EQ(oxScriptEngine::Get()->Evaluate("6 * 7"), "42");
+  EXPECT_TRUE(QmlLoaded());
+}
 
 class ScriptSlots : public ::testing::Test {
  protected:
