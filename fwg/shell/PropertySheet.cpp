@@ -26,6 +26,17 @@ bool IsInTree(const oxt::Object* object) {
   return std::find(all.begin(), all.end(), object) != all.end();
 }
 
+// A value on one row: its line breaks marked, so that a text of several
+// lines shows more than its first one; the tooltip has it as it is.
+QString OneLine(const QString& text) {
+  constexpr int kShown = 300;
+  QString line = text.left(kShown);
+  if (line.endsWith('\n')) line.chop(1);
+  line.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  line.replace('\n', QStringLiteral(" \u21b5 "));
+  return text.size() > kShown ? line + QChar(0x2026) : line;
+}
+
 }  // namespace
 
 struct PropertySheet::Internal : oxListener<> {
@@ -46,7 +57,7 @@ struct PropertySheet::Internal : oxListener<> {
         key->setData(Qt::UserRole, QString::fromStdString(name));
         key->setFlags(Qt::ItemIsEnabled);
         const QString text = FormatPropertyValue(shown, name);
-        auto* value = new QTableWidgetItem(text.left(text.indexOf('\n')));  // one line each
+        auto* value = new QTableWidgetItem(OneLine(text));
         value->setToolTip(text.left(1000));
         Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
         if (name == kName) flags |= Qt::ItemIsEditable;

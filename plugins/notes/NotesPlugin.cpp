@@ -315,13 +315,12 @@ void NotesEditor::Build() {
 
   // The Notes toolbar and the Statistics dock.
   const oxString toolbar = Tr("Notes");
-  // The first makes the toolbar; the others are appended to it (a path
+  // The first makes the toolbar; the next is appended to it (a path
   // naming a button that is not there yet).
   AddToolBar(open, toolbar);
-  for (fwg::Action* action : {save, wrap_}) {
-    AddToolBar(action, toolbar + "/" + samples::MenuName(action->GetText()));
-  }
-  // Save also in the base's Main toolbar, while notes are active only.
+  AddToolBar(wrap_, toolbar + "/" + samples::MenuName(wrap_->GetText()));
+  // Export goes into the base's Main toolbar, beside Undo and Redo, while
+  // notes are active only.
   AddToolBarButton(save, samples::MainToolBar());
   const oxString statistics = Tr("Statistics");
   RegisterWidget(statistics, new StatisticsMaker(client));
