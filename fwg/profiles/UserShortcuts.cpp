@@ -143,12 +143,7 @@ bool IsKeyInForce(const Action* action) {
   if (const ReplaceActionItem* made = FindReplacing(action)) {
     return made->IsResolved() && made->GetOwner()->IsActive();
   }
-  bool inForce = true;
-  ForEachItem([&](Profile* profile, ProfileItem* item) {
-    auto* replace = dynamic_cast<ReplaceActionItem*>(item);
-    if (replace && replace->GetReplaced() == action && replace->IsResolved() && profile->IsActive())
-      inForce = false;
-  });
+  bool inForce = !UserShortcuts::IsReplaced(action);
   const uiAction* ui = action->GetUiAction();
   ForEachResolvedEntry([&](EntryLocation& entry, bool on, Profile*) {
     for (const ShortcutRecord& record : entry.shortcuts) {
@@ -294,6 +289,16 @@ oxString UserShortcuts::GetDefaultShortcut(const Profile* profile, const oxStrin
 bool UserShortcuts::HasOverride(const Profile* profile, const oxString& actionName) {
   oxString ignored;
   return profile && FindOverride(profile->GetName(), actionName, &ignored);
+}
+
+bool UserShortcuts::IsReplaced(const Action* action) {
+  bool replaced = false;
+  ForEachItem([&](Profile* profile, ProfileItem* item) {
+    auto* replace = dynamic_cast<ReplaceActionItem*>(item);
+    if (replace && replace->GetReplaced() == action && replace->IsResolved() && profile->IsActive())
+      replaced = true;
+  });
+  return replaced;
 }
 
 bool UserShortcuts::SetShortcut(Profile* profile, const oxString& actionName,

@@ -54,6 +54,9 @@ class UserShortcuts {
   // key.
   static oxString GetDefaultShortcut(const Profile* profile, const oxString& actionName);
   static bool HasOverride(const Profile* profile, const oxString& actionName);
+  // Whether a replacement (Profile::ReplaceAction) stands in for the action
+  // now: its profile is in force and its item applied.
+  static bool IsReplaced(const Action* action);
 
   // Gives the action the user's key ("" for none; sequences of up to four
   // strokes, "Ctrl+K, Ctrl+C"), stores it and puts it in force wherever

@@ -374,6 +374,9 @@ void ShortcutsDialog::Refresh() {
   QTreeWidgetItem* reselect = nullptr;
   for (const UserShortcuts::Command& command : UserShortcuts::GetCommands()) {
     if (std::find(chain.begin(), chain.end(), command.profile) == chain.end()) continue;
+    // Its replacement is listed instead: one row per command the user
+    // reaches.
+    if (UserShortcuts::IsReplaced(command.action)) continue;
     const QString text = uiPlainText(uiStr(command.action->GetText()));
     QTreeWidgetItem* item = addRow(NativeKeys(command.action->GetAccel()),
                                    text.isEmpty() ? uiStr(command.actionName) : text,

@@ -111,6 +111,10 @@ TEST_F(UserKeys, SurviveARestartAndFollowAReplacedAction) {
   UserShortcuts::SetShortcut(base, "save", "Ctrl+Alt+S");
   EXPECT_EQ(KeyOf(draft->GetAction("save")), "Ctrl+Alt+S") << "the replacement follows at once";
   EXPECT_EQ(KeyOf(base->GetAction("save")), "") << "the replaced action holds none";
+  auto* dialog = new fwg::ShortcutsDialog;
+  EXPECT_FALSE(dialog->SelectCommand("Base", "save")) << "one row: the replacement's";
+  EXPECT_TRUE(dialog->SelectCommand("Draft", "save"));
+  delete dialog;
 
   delete gui_;
   gui_ = new fwg::Gui(0, nullptr);
