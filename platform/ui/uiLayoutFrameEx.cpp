@@ -4,6 +4,8 @@
 #include <QFocusEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOptionFrame>
 #include <QPointer>
 #include <QTabWidget>
 
@@ -677,12 +679,8 @@ void uiLayoutFrameEx::UpdateHighlight() {
   if (internal_->drawn && internal_->drawnActive == active) return;
   internal_->drawn = true;
   internal_->drawnActive = active;
-  QPalette framePalette = palette();
-  const QColor border = active ? framePalette.color(QPalette::Highlight)
-                               : framePalette.color(QPalette::Mid);
-  framePalette.setColor(QPalette::WindowText, border);
-  setPalette(framePalette);
   setLineWidth(active ? 2 : 1);
+  update();
 
   QPalette headerPalette = internal_->header->palette();
   headerPalette.setColor(QPalette::Window, active ? headerPalette.color(QPalette::Highlight)
@@ -691,6 +689,19 @@ void uiLayoutFrameEx::UpdateHighlight() {
                          active ? headerPalette.color(QPalette::HighlightedText)
                                 : headerPalette.color(QPalette::ButtonText));
   internal_->header->setPalette(headerPalette);
+}
+
+// The border in the highlight colour while the frame is active. Drawn here
+// rather than through the frame's palette, which its views and tab bars
+// would inherit: their text would turn the border's colour.
+void uiLayoutFrameEx::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  QStyleOptionFrame option;
+  initStyleOption(&option);
+  const bool active = internal_ && internal_->drawn ? internal_->drawnActive : IsActive();
+  option.palette.setColor(QPalette::WindowText,
+                          palette().color(active ? QPalette::Highlight : QPalette::Mid));
+  style()->drawControl(QStyle::CE_ShapedFrame, &option, &painter, this);
 }
 
 void uiLayoutFrameEx::changeEvent(QEvent* event) {

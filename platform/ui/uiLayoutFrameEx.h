@@ -147,6 +147,7 @@ class uiLayoutFrameEx : public uiWidgetT<QFrame> {
 
  protected:
   void changeEvent(QEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;

@@ -431,10 +431,8 @@ void SketchEditor::Build() {
   clearing->AddAction(clear);
   AddMenu(clearing, menu + "/" + samples::MenuName(clear->GetText()));
 
-  const oxString toolbar = Tr("Tools");
-  AddToolBar(tools, toolbar);
-  AddToolBar(clear, toolbar + "/" + samples::MenuName(clear->GetText()));
-  // Clear also in the base's Main toolbar, while sketches are active only.
+  AddToolBar(tools, Tr("Tools"));
+  // Clear goes into the base's Main toolbar, while sketches are active only.
   AddToolBarButton(clear, samples::MainToolBar());
 
   // The drawing's context menu, popped up by the view.

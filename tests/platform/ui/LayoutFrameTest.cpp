@@ -2,6 +2,7 @@
 #include <QFocusEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QTabBar>
 #include <QTabWidget>
 
 #include <cmath>
@@ -222,6 +223,14 @@ TEST_F(LayoutFrameTest, ActivatingABuriedFrameBringsItsTabsForward) {
   EXPECT_EQ(Frame::m_pActiveInstance, doc);
   other->Activate();
   EXPECT_EQ(Frame::m_pActiveInstance, other);
+
+  // The highlight is the frames' own border: the tabs' text and the views
+  // keep the colours of the application, active frame or not.
+  const QColor text = QApplication::palette().color(QPalette::WindowText);
+  for (QWidget* widget : {static_cast<QWidget*>(pageTabs->tabBar()),
+                          static_cast<QWidget*>(folderTabs->tabBar()), static_cast<QWidget*>(other)}) {
+    EXPECT_EQ(widget->palette().color(QPalette::WindowText), text) << widget->metaObject()->className();
+  }
 }
 
 TEST_F(LayoutFrameTest, ClickingOrFocusingInsideActivatesTheInnermostFrame) {
