@@ -255,11 +255,12 @@ oxStlVector<UserToolBars::Entry> UserToolBars::GetEntries(uiToolBar* toolBar) {
   for (QAction* entry : toolBar->actions()) {
     const uiToolButton* button = ButtonOf(toolBar, entry);
     if (entry->isSeparator()) {
-      if (entry->isVisible()) entries.push_back({kSeparator, {}, true});
+      if (entry->isVisible()) entries.push_back({kSeparator, {}, true, {}});
     } else if (button && !button->IsUserHidden()) {
-      entries.push_back({oxStr(TokenOf(toolBar, entry)), oxStr(button->text()), button->IsShown()});
+      entries.push_back({oxStr(TokenOf(toolBar, entry)), oxStr(button->text()), button->IsShown(),
+                         button->icon()});
     } else if (button && UserToken(toolBar, entry).size()) {
-      entries.push_back({oxStr(TokenOf(toolBar, entry)), oxStr(button->text()), false});
+      entries.push_back({oxStr(TokenOf(toolBar, entry)), oxStr(button->text()), false, button->icon()});
     }
   }
   return entries;
@@ -319,9 +320,10 @@ oxStlVector<UserToolBars::Entry> UserToolBars::GetRecordedEntries(uiToolBar* too
   oxStlVector<Entry> entries;
   for (QAction* entry : toolBar ? RecordedOrder(toolBar) : QList<QAction*>()) {
     if (entry->isSeparator()) {
-      entries.push_back({kSeparator, {}, true});
+      entries.push_back({kSeparator, {}, true, {}});
     } else if (const uiToolButton* button = ButtonOf(toolBar, entry)) {
-      entries.push_back({oxStr(TokenOf(toolBar, entry)), oxStr(button->text()), button->IsShown()});
+      entries.push_back({oxStr(TokenOf(toolBar, entry)), oxStr(button->text()), button->IsShown(),
+                         button->icon()});
     }
   }
   return entries;

@@ -10,6 +10,8 @@
 // added is shown while its profile is in force.
 #pragma once
 
+#include <QIcon>
+
 #include "platform/core/oxTypes.h"
 
 class QObject;
@@ -29,6 +31,7 @@ class UserToolBars {
     oxString token;
     oxString text;         // what the entry shows
     bool inForce = true;   // false for a button of a profile not in force
+    QIcon icon;            // the button's
   };
 
   // The profile whose items made the toolbar, or null.

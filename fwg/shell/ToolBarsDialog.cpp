@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -33,6 +34,7 @@ QString SeparatorText() { return TranslateLibraryQText("\u2014 Separator \u2014"
 struct PendingEntry {
   QString token, text;
   bool inForce = true;
+  QIcon icon;
 };
 struct Pending {
   bool read = false;   // entries taken from the toolbar or kept from the list
@@ -58,8 +60,24 @@ struct ToolBarsDialog::Internal {
     return at >= 0 && at < static_cast<int>(list.size()) ? list[static_cast<size_t>(at)].data()
                                                          : nullptr;
   }
-  void AddEntry(const QString& token, const QString& text, bool inForce, int row = -1) {
-    auto* item = new QListWidgetItem(token == "-" ? SeparatorText() : text);
+  // The command's icon in the list of commands; a blank one keeps the
+  // texts of commands without icons in line with the others.
+  QIcon IconOf(const QString& token) const {
+    for (int i = 0; i < commands->count(); ++i) {
+      if (commands->item(i)->data(kTokenRole) == token) return commands->item(i)->icon();
+    }
+    return Blank();
+  }
+  static QIcon Blank() {
+    QPixmap blank(16, 16);
+    blank.fill(Qt::transparent);
+    return QIcon(blank);
+  }
+  void AddEntry(const QString& token, const QString& text, bool inForce, const QIcon& icon,
+                int row = -1) {
+    const bool separator = token == "-";
+    auto* item = new QListWidgetItem(separator ? Blank() : !icon.isNull() ? icon : IconOf(token),
+                                     separator ? SeparatorText() : text);
     item->setData(kTokenRole, token);
     item->setData(kInForceRole, inForce);
     if (!inForce) {
@@ -83,7 +101,7 @@ struct ToolBarsDialog::Internal {
       if (text.isEmpty()) return false;
     }
     const int row = entries->currentRow();
-    AddEntry(token, text, true, row < 0 ? -1 : row + 1);
+    AddEntry(token, text, true, IconOf(token), row < 0 ? -1 : row + 1);
     return true;
   }
   void Keep() {
@@ -94,12 +112,12 @@ struct ToolBarsDialog::Internal {
     for (int i = 0; i < entries->count(); ++i) {
       const QListWidgetItem* item = entries->item(i);
       kept.entries.push_back({item->data(kTokenRole).toString(), item->text(),
-                              item->data(kInForceRole).toBool()});
+                              item->data(kInForceRole).toBool(), item->icon()});
     }
   }
   void Fill(const oxStlVector<UserToolBars::Entry>& from) {
     for (const UserToolBars::Entry& entry : from) {
-      AddEntry(uiStr(entry.token), uiStr(entry.text), entry.inForce);
+      AddEntry(uiStr(entry.token), uiStr(entry.text), entry.inForce, entry.icon);
     }
   }
   void ShowEntries() {
@@ -111,7 +129,9 @@ struct ToolBarsDialog::Internal {
     if (!kept.read) {
       Fill(UserToolBars::GetEntries(Current()));
     } else {
-      for (const PendingEntry& entry : kept.entries) AddEntry(entry.token, entry.text, entry.inForce);
+      for (const PendingEntry& entry : kept.entries) {
+        AddEntry(entry.token, entry.text, entry.inForce, entry.icon);
+      }
     }
     if (entries->count()) entries->setCurrentRow(0);
   }
@@ -169,7 +189,8 @@ ToolBarsDialog::ToolBarsDialog(QWidget* parent)
       for (const auto& [name, action] : profile->GetActions()) {
         // A hidden action (a menu's title, a placeholder) shows no button.
         if (!action || name.empty() || action->GetText().empty() || !action->IsVisible()) continue;
-        auto* item = new QListWidgetItem(action->GetUiAction()->icon(),
+        const QIcon icon = action->GetUiAction()->icon();
+        auto* item = new QListWidgetItem(icon.isNull() ? Internal::Blank() : icon,
                                          uiPlainText(uiStr(action->GetText())), d->commands);
         item->setData(kTokenRole, uiStr(UserToolBars::MakeToken(profile, name)));
         item->setToolTip(uiStr(profile->GetTitle()));
@@ -216,7 +237,10 @@ ToolBarsDialog::ToolBarsDialog(QWidget* parent)
   QObject::connect(reset, &QPushButton::clicked, this, [d] { d->Reset(); });
   QObject::connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   QObject::connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  d->commands->setIconSize(QSize(16, 16));
+  for (QListWidget* list : {d->commands, d->entries}) {
+    list->setIconSize(QSize(16, 16));
+    list->setUniformItemSizes(true);
+  }
   d->commands->setCurrentRow(0);
   d->commands->setFocus();
   d->ShowEntries();
