@@ -1,6 +1,7 @@
 #include "plugins/common/BaseProfile.h"
 
 #include <QMessageBox>
+#include <cctype>
 #include <iostream>
 #include <set>
 
@@ -39,6 +40,23 @@ oxStlVector<oxString> GetDescribedClients() {
   return clients;
 }
 
+// The entry's text with a mnemonic on its first letter that no entry before
+// it took, so that each client is one key away in the "New" submenu.
+oxString WithMnemonic(const oxString& name, std::set<char>* taken) {
+  oxString text;
+  bool marked = false;
+  for (const char c : name) {
+    const char key = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (!marked && std::isalnum(static_cast<unsigned char>(c)) && taken->insert(key).second) {
+      text += '&';
+      marked = true;
+    }
+    text += c;
+    if (c == '&') text += '&';  // a name's own "&" stays one
+  }
+  return text;
+}
+
 }  // namespace
 
 BaseProfile::BaseProfile() : SampleProfile(kBaseProfileName, "samples") { SetTitle(Tr("Samples")); }
@@ -75,8 +93,10 @@ void BaseProfile::BuildFileMenu() {
   // Shown as a submenu of File and as a drop-down button of the main
   // toolbar.
   fwg::ActionGroup* create = AddActionGroup("new", Tr("&New"), true, "new.png");
+  std::set<char> mnemonics;
   for (const oxString& client : GetDescribedClients()) {
-    fwg::Action* entry = AddAction("new." + client, Tr(client.c_str()), client + ".png");
+    fwg::Action* entry =
+        AddAction("new." + client, WithMnemonic(Tr(client.c_str()), &mnemonics), client + ".png");
     entry->OnActivate().Connect(this, [client] {
       if (fwg::Client* found = fwg::ClientManager::Get()->GetClient(client)) {
         found->New();
