@@ -11,15 +11,15 @@
 
 namespace fwg {
 
-// `preferredText`, when given, renames the preferred button.
+// `okText`, when given, names the Ok button.
 inline QMessageBox::StandardButton AskUser(const QString& caption, const QString& text,
                                            const QString& detail, QMessageBox::StandardButtons buttons,
                                            QMessageBox::StandardButton preferred,
-                                           const QString& preferredText = {}) {
+                                           const QString& okText = {}) {
   QMessageBox box(QMessageBox::Warning, caption, text, buttons, FindMainWindow());
   box.setInformativeText(detail);
   box.setDefaultButton(preferred);
-  if (!preferredText.isEmpty()) box.button(preferred)->setText(preferredText);
+  if (!okText.isEmpty() && box.button(QMessageBox::Ok)) box.button(QMessageBox::Ok)->setText(okText);
   box.setEscapeButton(QMessageBox::Cancel);
   box.exec();
   QAbstractButton* clicked = box.clickedButton();

@@ -287,11 +287,12 @@ bool ClientObject::Close() {
   if (IsModified()) {
     if (!ConfirmClose()) return false;
   } else if (HasUnsavedContent()) {
+    // Return keeps the work: closing drops it, so it is chosen, not fallen into.
     const auto answer =
         AskUser(TranslateLibraryQText("Close Document"),
                 TranslateLibraryQText("%1 holds work that no saved session keeps.").arg(Quoted(this)),
                 TranslateLibraryQText("Close it anyway?"), QMessageBox::Ok | QMessageBox::Cancel,
-                QMessageBox::Ok, TranslateLibraryQText("&Close"));
+                QMessageBox::Cancel, TranslateLibraryQText("&Close"));
     if (answer != QMessageBox::Ok) return false;
   }
   if (!*alive) return true;

@@ -194,8 +194,10 @@ class Sketch : public fwg::ClientObject {
           sketch_(sketch),
           before_(sketch->strokes_),
           after_(std::move(after)) {}
-    void undo() override { sketch_->SetStrokes(before_); }
-    void redo() override { sketch_->SetStrokes(after_); }
+    // Each step is a change of the content: the project counts as changed,
+    // autosave keeps it and closing the sketch asks first.
+    void undo() override { sketch_->Edit(before_); }
+    void redo() override { sketch_->Edit(after_); }
 
    private:
     Sketch* sketch_;
@@ -212,6 +214,10 @@ class Sketch : public fwg::ClientObject {
   void SetStrokes(std::vector<Stroke> strokes) {
     strokes_ = std::move(strokes);
     if (view_) view_->update();
+  }
+  void Edit(std::vector<Stroke> strokes) {
+    SetStrokes(std::move(strokes));
+    EmitModified();
   }
 
   QUndoStack undo_;

@@ -164,6 +164,7 @@ TEST_F(DemoFixture, DocumentsUndoSwitchByTreeAndFrameAndOfferTheirEntries) {
   QTest::mouseRelease(drawing, Qt::LeftButton, {}, QPoint(40, 30));
   EXPECT_EQ(sketch->GetProperty(oxString("Strokes")).GetValue().GetString(),
             "L #000000 10,10 40,30;");
+  EXPECT_TRUE(sketch->HasUnsavedContent()) << "drawing is work: closing the sketch asks first";
   QAction* undo = FindEntry({"Edit", "Undo"});
   ASSERT_TRUE(undo && undo->isEnabled());
   undo->trigger();
