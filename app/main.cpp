@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QStatusBar>
+#include <QTimer>
 #include <QTranslator>
 #include <QVBoxLayout>
 #include <cstring>
@@ -17,6 +18,7 @@
 #include <set>
 #include <string>
 
+#include "fwg/clients/ClientObject.h"
 #include "fwg/objects/SessionRecovery.h"
 #include "fwg/profiles/Profile.h"
 #include "fwg/profiles/ProfileManager.h"
@@ -198,34 +200,47 @@ void LoadHostPlugins() {
   }
 }
 
-// The page shown until the object tree gets its first object; then the
-// central widget's own page stack, where the documents live, comes back.
+// The page shown while there is no document: at start, and again once the
+// last one is closed or deleted; the central widget's own page stack, where
+// the documents live, comes back with the next document.
 class WelcomePage : public oxListener<> {
  public:
   explicit WelcomePage(fwg::Gui* gui) : gui_(gui) {
-    auto* page = new uiFrame(gui->GetMainWindow(), "Welcome");
-    auto* layout = new QVBoxLayout(page);
-    auto* title = new QLabel(uiStr(tr("Welcome to Tavrix")), page);
+    page_ = new uiFrame(gui->GetMainWindow(), "Welcome");
+    auto* layout = new QVBoxLayout(page_);
+    auto* title = new QLabel(uiStr(tr("Welcome to Tavrix")), page_);
     QFont font = title->font();
     font.setPointSize(font.pointSize() * 2);
     title->setFont(font);
     layout->addStretch();
     layout->addWidget(title, 0, Qt::AlignCenter);
-    layout->addWidget(new QLabel(uiStr(tr("Choose File > New to make a document.")), page), 0,
+    layout->addWidget(new QLabel(uiStr(tr("Choose File > New to make a document.")), page_), 0,
                       Qt::AlignCenter);
     layout->addStretch();
-    gui->GetCentralWidget()->ShowWidget(page);
+    gui->GetCentralWidget()->ShowWidget(page_);
     gui->GetMainWindow()->statusBar()->showMessage(uiStr(tr("Ready")));
     oxt::Model::Get()->OnObjectCreated().Connect(this, &WelcomePage::HandleCreated);
+    oxt::Model::Get()->OnObjectsDeleted().Connect(this, &WelcomePage::HandleDeleted);
   }
 
  private:
-  void HandleCreated(oxt::Object*) {
-    DisconnectAllSignals();
-    gui_->GetCentralWidget()->ShowDocuments();
+  static bool HasDocuments() {
+    return !oxt::Model::Get()->GetRoot()->GetChildren({}, fwg::ClientObject::S_ClassName(), true, true).empty();
+  }
+  void HandleCreated(oxt::Object* object) {
+    if (dynamic_cast<fwg::ClientObject*>(object)) gui_->GetCentralWidget()->ShowDocuments();
+  }
+  // The objects are still there while they are announced: the page comes
+  // back once the deletion is done.
+  void HandleDeleted(const oxStlVector<oxt::Object*>&) {
+    QTimer::singleShot(0, &guard_, [this] {
+      if (!HasDocuments()) gui_->GetCentralWidget()->ShowWidget(page_);
+    });
   }
 
   fwg::Gui* gui_;
+  uiFrame* page_ = nullptr;
+  QObject guard_;  // ends what is pending with the page
 };
 
 }  // namespace

@@ -268,6 +268,10 @@ TEST_F(Desktop, ADocumentClosesAndAsksWhenItHoldsWork) {
     ASSERT_TRUE(WaitFor("dialog", ""));
     EXPECT_TRUE(answer == QString("alt+c") ? WaitFor("documents", !Lists(kept)) : Keeps("documents", Lists(kept)));
   }
+  // With the last document gone the welcome page says what to do next.
+  EXPECT_TRUE(WaitFor("central", "Welcome"));
+  New("notes");
+  EXPECT_TRUE(WaitFor("central", !Is("Welcome")));
 }
 
 // Tabs show when the one-pane layout holds more documents than panes;

@@ -4,6 +4,7 @@
 // in one rename, so the test never reads half of it.
 #include <QAbstractButton>
 #include <QApplication>
+#include <QMainWindow>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QSaveFile>
@@ -65,6 +66,8 @@ QString Describe() {
     add("geometry", QString("%1 %2 %3 %4").arg(frame.x()).arg(frame.y()).arg(frame.width()).arg(frame.height()));
     add("maximized", window->isMaximized() ? "1" : "0");
     add("tabs", Tabs(window));
+    const QWidget* central = qobject_cast<QMainWindow*>(window)->centralWidget();
+    add("central", central ? central->objectName() : "");
   }
   fwg::ClientObject* active = parts->clientManager ? parts->clientManager->GetActiveClientObject() : nullptr;
   add("active", active ? QString::fromStdString(active->GetName()) : "");
