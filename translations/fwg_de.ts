@@ -124,6 +124,10 @@
         <translation>ja</translation>
     </message>
     <message>
+        <source>none</source>
+        <translation>keines</translation>
+    </message>
+    <message>
         <source>no</source>
         <translation>nein</translation>
     </message>

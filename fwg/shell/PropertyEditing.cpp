@@ -65,7 +65,9 @@ QString FormatPropertyValue(oxt::Object* object, const oxString& name) {
   oxt::Property p(name);
   if (!object || !object->GetProperty(p)) return {};
   const oxt::Variant& value = p.GetValue();
-  // A value chosen from pictures reads as the picture's name ("2 Horizontal").
+  // A value chosen from pictures reads as the picture's name ("2 Horizontal");
+  // one that no picture has (a folder's layout before any was chosen) as
+  // "none", not as a bare number.
   if (!p.GetEditorName().empty()) {
     auto* manager = oxaw::PropertyEditorWidgetManager::Get();
     const std::unique_ptr<oxaw::PropertyEditorWidget> editor(manager->CreateEditor(p.GetEditorName()));
@@ -73,6 +75,7 @@ QString FormatPropertyValue(oxt::Object* object, const oxString& name) {
       for (const auto& entry : icons->GetIconEntries()) {
         if (entry.value.GetString() == value.GetString()) return QString::fromStdString(entry.label);
       }
+      return TranslateLibraryQText("none");
     }
   }
   switch (value.GetType()) {

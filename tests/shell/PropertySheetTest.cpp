@@ -30,6 +30,10 @@ TEST_F(Sheet, ShowsTheSelectionFollowsChangesAndRenamesInPlace) {
   EXPECT_EQ(Cell(sheet, "Text"), "Shopping list \u21b5 milk \u21b5 eggs")
       << "every line shows, marked, on one row";
   EXPECT_EQ(Cell(sheet, "@Font"), "(no row)");
+  EXPECT_EQ(Cell(sheet, "Layout"), "none") << "no layout chosen yet, not a bare 0";
+  oxt::Property sideBySide("Layout", 3);
+  work->SetProperty(sideBySide);
+  EXPECT_EQ(Cell(sheet, "Layout"), "2 Horizontal") << "a layout reads as its picture's name";
 
   Set(work, "Text", std::string(400, 'x'));
   EXPECT_EQ(Cell(sheet, "Text"), QString(300, 'x') + QChar(0x2026)) << "a long value is cut";
