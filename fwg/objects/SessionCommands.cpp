@@ -1,7 +1,9 @@
 #include "fwg/objects/SessionCommands.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileDialog>
+#include <QStandardPaths>
 #include <QFileInfo>
 #include <QPointer>
 #include <algorithm>
@@ -84,15 +86,32 @@ void UpdateRecentMenus() {
   }
 }
 
+// Where the file dialogs start: the folder of the session used last, else
+// the user's documents folder; never the folder the program was started
+// from, which is seldom where a person keeps work.
+QString StartFolder() {
+  for (const oxString& recent : SessionCommands::GetRecentSessions()) {
+    const QFileInfo info(QString::fromStdString(recent));
+    if (info.dir().exists()) return info.absolutePath();
+  }
+  const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  return QDir(documents).exists() ? documents : QDir::homePath();
+}
+
 oxString AskForFile(bool save, const oxString& suggestion) {
   QWidget* parent = GetDialogParent();
   QString path;
   if (save) {
-    path = QFileDialog::getSaveFileName(parent, QText("Save Session As"), QString::fromStdString(suggestion),
+    // A session that has a file is offered where it is; a new one by its
+    // name in the start folder.
+    QString offered = QString::fromStdString(suggestion);
+    if (QFileInfo(offered).isRelative()) offered = QDir(StartFolder()).filePath(offered);
+    path = QFileDialog::getSaveFileName(parent, QText("Save Session As"), offered,
                                         QText("Sessions (*.session);;All files (*)"));
     if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) path += kSuffix;
   } else {
-    path = QFileDialog::getOpenFileName(parent, QText("Open Session"), {}, QText("Sessions (*.session);;All files (*)"));
+    path = QFileDialog::getOpenFileName(parent, QText("Open Session"), StartFolder(),
+                                        QText("Sessions (*.session);;All files (*)"));
   }
   return path.toStdString();
 }

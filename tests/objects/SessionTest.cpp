@@ -1,4 +1,9 @@
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
+#include <QTimer>
+#include <functional>
 
 #include "fwg/actions/Action.h"
 #include "fwg/objects/SessionCommands.h"
@@ -212,6 +217,22 @@ TEST_F(Session, ASaveOntoAFullDiskFailsWithTheReasonAndLeavesTheOldFile) {
   }
 }
 
+// What the file dialog that `ask` opens offers (the file it suggests, else
+// its folder); the dialog is cancelled.
+std::string Offered(const std::function<void()>& ask) {
+  QString offered;
+  QTimer::singleShot(0, [&offered] {
+    if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+      const QStringList files = dialog->selectedFiles();
+      offered = files.isEmpty() || QFileInfo(files.front()).isDir() ? dialog->directory().absolutePath()
+                                                                     : files.front();
+      dialog->reject();
+    }
+  });
+  ask();
+  return offered.toStdString();
+}
+
 TEST_F(Session, CommandsKeepRecentSessionsAndTheTitleShowsTheFileAndUnsavedWork) {
   // The recent sessions of earlier runs would fill the slots checked below.
   oxSettings* recent = oxapp::Application::Get()->GetSettings()->GetSection("Sessions", true, true);
@@ -250,6 +271,17 @@ TEST_F(Session, CommandsKeepRecentSessionsAndTheTitleShowsTheFileAndUnsavedWork)
   SetLayout(project, 2);
   EXPECT_EQ(shown(), "page.txt - draft.session* - Tavrix 10.0");
   EXPECT_EQ(fwg::SessionCommands::Open(path), project) << "an open session is not opened twice";
+
+  // The file dialogs start where the last session is, not in the folder the
+  // program was started from; cancelling them changes nothing.
+  const QString folder = QFileInfo(QString::fromStdString(path)).absolutePath();
+  auto* other = new Project("Other");
+  other->EmitCreated();
+  EXPECT_EQ(Offered([other] { EXPECT_FALSE(fwg::SessionCommands::SaveAs(other)); }),
+            QDir(folder).filePath("Other.session").toStdString());
+  EXPECT_EQ(other->GetFileName(), "");
+  EXPECT_EQ(Offered([] { EXPECT_EQ(fwg::SessionCommands::Open(), nullptr); }), folder.toStdString());
+  other->Delete();
 }
 
 }  // namespace
