@@ -1,7 +1,9 @@
 #include "fwg/shell/ShortcutsDialog.h"
 
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
+#include <QStandardPaths>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -30,6 +32,13 @@
 namespace fwg {
 
 namespace {
+
+// Where the scheme file dialogs start: the user's documents folder (home
+// without one).
+QString SchemeFolder() {
+  const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  return QDir(documents).exists() ? documents : QDir::homePath();
+}
 
 enum Column { kKey, kCommand, kAction, kProfile, kColumns };
 enum Role { kConflictRole = Qt::UserRole, kProfileRole, kActionRole };
@@ -204,7 +213,7 @@ void ShortcutsDialog::Internal::Assign(const QKeySequence& sequence) {
 
 void ShortcutsDialog::Internal::Import() {
   const QString path = QFileDialog::getOpenFileName(
-      owner, TranslateLibraryQText("Import Shortcut Scheme"), {},
+      owner, TranslateLibraryQText("Import Shortcut Scheme"), SchemeFolder(),
       TranslateLibraryQText("Shortcut schemes (*.keys);;All files (*)"));
   if (path.isEmpty()) return;
   oxString error;
@@ -218,7 +227,7 @@ void ShortcutsDialog::Internal::Import() {
 
 void ShortcutsDialog::Internal::Export() {
   const QString path = QFileDialog::getSaveFileName(
-      owner, TranslateLibraryQText("Export Shortcut Scheme"), "shortcuts.keys",
+      owner, TranslateLibraryQText("Export Shortcut Scheme"), QDir(SchemeFolder()).filePath("shortcuts.keys"),
       TranslateLibraryQText("Shortcut schemes (*.keys);;All files (*)"));
   if (path.isEmpty()) return;
   oxString error;

@@ -9,7 +9,9 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QFile>
+#include <QDir>
 #include <QFileDialog>
+#include <QStandardPaths>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -32,6 +34,13 @@
 #include "plugins/common/SampleProfile.h"
 
 namespace {
+
+// Where the text file dialogs start: the user's documents folder (home
+// without one), not the folder the program was started from.
+QString TextFolder() {
+  const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  return QDir(documents).exists() ? documents : QDir::homePath();
+}
 
 const char kProfile[] = "NotesEditor";
 const char kText[] = "Text";
@@ -163,7 +172,8 @@ class NotesClient : public fwg::Client {
     if (path.empty()) {
       path = oxStr(QFileDialog::getSaveFileName(
           fwg::Gui::Get()->GetMainWindow(), uiStr(editor_->Tr("Export Text")),
-          uiStr(note->GetName() + ".txt"), uiStr(editor_->Tr("Text files (*.txt)"))));
+          QDir(TextFolder()).filePath(uiStr(note->GetName() + ".txt")),
+          uiStr(editor_->Tr("Text files (*.txt)"))));
     }
     if (path.empty() || !SaveAs(note, path)) return false;
     return fwg::Client::Save(note);
@@ -285,7 +295,7 @@ void NotesEditor::Build() {
   AddMenu(files, samples::FileMenu() + "/" + samples::MenuName(samples::BaseText("&New")));
   open->OnActivate().Connect(this, [this, client] {
     const QString path =
-        QFileDialog::getOpenFileName(fwg::Gui::Get()->GetMainWindow(), uiStr(Tr("Import Text")), {},
+        QFileDialog::getOpenFileName(fwg::Gui::Get()->GetMainWindow(), uiStr(Tr("Import Text")), TextFolder(),
                                      uiStr(Tr("Text files (*.txt)")));
     if (!path.isEmpty()) client->OpenFile(oxStr(path));
   });
