@@ -15,6 +15,10 @@ uiToolBar::uiToolBar(uiWidget* parent, const oxString& name, bool newLine)
 }
 
 QAction* uiToolBar::InsertButton(uiToolButton* button, int index) {
+  // As the toolkit's own toolbar buttons: never the keyboard's, so keys
+  // typed where the focus was (Space in the project tree) cannot press
+  // one, and the window's first focus goes to its content.
+  button->setFocusPolicy(Qt::NoFocus);
   const QList<QAction*> entries = actions();
   QAction* before = index >= 0 && index < entries.size() ? entries[index] : nullptr;
   QAction* entry = before ? insertWidget(before, button) : addWidget(button);

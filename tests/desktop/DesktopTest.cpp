@@ -329,6 +329,15 @@ TEST_F(Desktop, ArrowKeysInTheTreeKeepTheFocusThere) {
   EXPECT_TRUE(WaitFor("active", first));
 }
 
+// Toolbar buttons never take the keyboard: the window's first focus is not
+// on one, and Space presses no command.
+TEST_F(Desktop, NoToolbarButtonTakesTheKeyboard) {
+  ASSERT_TRUE(Start({}));
+  EXPECT_TRUE(Keeps("focus", !Is("QToolButton")));
+  Keys({"space"});
+  EXPECT_TRUE(Keeps("documents", Is("")) && Keeps("dialog", Is("")));
+}
+
 // Ctrl+S is the session's save: Save As the first time, then at once.
 TEST_F(Desktop, CtrlSSavesTheSession) {
   ASSERT_TRUE(StartWithWork());
