@@ -44,6 +44,10 @@
         <translation>Profil</translation>
     </message>
     <message>
+        <source>Menu</source>
+        <translation>Menü</translation>
+    </message>
+    <message>
         <source>Shortcuts marked in red are held by more than one action: pressing them triggers nothing.</source>
         <translation>Rot markierte Tastenkürzel gehören mehreren Aktionen: Sie lösen nichts aus.</translation>
     </message>

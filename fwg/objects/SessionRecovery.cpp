@@ -1,6 +1,7 @@
 #include "fwg/objects/SessionRecovery.h"
 
 #include <QDateTime>
+#include <QLocale>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -54,7 +55,11 @@ enum class Answer { Restore, Discard, Later };
 // Only an explicit Discard drops the work: Escape, or closing the question,
 // keeps it for the next start.
 Answer AskToRestore(const oxString& path) {
-  const QString when = QFileInfo(QString::fromStdString(path)).lastModified().toString(Qt::TextDate);
+  // In the user's language and form: "Monday, December 7, 2026, 12:15 AM".
+  const QDateTime saved = QFileInfo(QString::fromStdString(path)).lastModified();
+  const QLocale locale;
+  const QString when = locale.toString(saved.date(), QLocale::LongFormat) + ", " +
+                       locale.toString(saved.time(), QLocale::ShortFormat);
   const QString question = TranslateLibraryQText(
       "The last run ended without saving all its work. Restore the work saved automatically on "
       "%1?");

@@ -238,6 +238,9 @@ Gui::Gui(int argc, char** argv) : internal_(new Internal) {
 
   d->translation.application = d->application;
   d->translation.locale = commandLine->GetValue("-locale");
+  // Dates and numbers the window shows follow the language chosen too.
+  QLocale::setDefault(d->translation.locale.empty() ? QLocale::system()
+                                                    : QLocale(uiStr(d->translation.locale)));
   if (d->translation.locale.empty()) {
     d->translation.locale = manager->Locale().toLatin1().toStdString();
   }

@@ -33,10 +33,11 @@ QString JoinPlace(const QString& place, const QString& name) {
 
 class Collector {
  public:
+  explicit Collector(bool disabledToo) : disabledToo_(disabledToo) {}
   oxStlVector<PaletteCommand> commands;
 
   void Add(QAction* action, const QString& text, const QString& place) {
-    if (!action || !action->isVisible() || !action->isEnabled() || action->isSeparator()) return;
+    if (!action || !action->isVisible() || !Enabled(action->isEnabled()) || action->isSeparator()) return;
     if (text.isEmpty() || !seen_.insert(action).second) return;
     PaletteCommand command;
     command.text = text;
@@ -55,7 +56,7 @@ class Collector {
     if (!menu || depth > 16 || !menus_.insert(menu).second) return;
     for (int i = 0; i < menu->Count(); ++i) {
       const int id = menu->IdAt(i);
-      if (!menu->IsItemVisible(id) || !menu->IsItemEnabled(id) || menu->IsSeparator(id)) continue;
+      if (!menu->IsItemVisible(id) || !Enabled(menu->IsItemEnabled(id)) || menu->IsSeparator(id)) continue;
       const QString text = uiStr(menu->Text(id, true));  // without "&" markers
       if (const uiPopupMenu* popup = menu->FindItemPopup(id)) {
         AddMenu(popup, JoinPlace(place, text), depth + 1);
@@ -71,7 +72,7 @@ class Collector {
     const QString place = JoinPlace(TranslateLibraryQText("Toolbar"), toolbar->windowTitle());
     for (QObject* child : toolbar->children()) {
       auto* button = dynamic_cast<uiToolButton*>(child);
-      if (!button || !button->IsShown() || !button->isEnabled()) continue;
+      if (!button || !button->IsShown() || !Enabled(button->isEnabled())) continue;
       if (uiPopupMenu* popup = button->Popup()) {
         AddMenu(popup, JoinPlace(place, uiPlainText(button->text())), 1);
         continue;
@@ -84,6 +85,9 @@ class Collector {
   }
 
  private:
+  bool Enabled(bool enabled) const { return enabled || disabledToo_; }
+
+  bool disabledToo_;
   std::unordered_set<const QAction*> seen_;
   std::unordered_set<const uiMenuData*> menus_;
 };
@@ -114,8 +118,8 @@ void AddHostCommands(Collector& collector) {
 
 }  // namespace
 
-oxStlVector<PaletteCommand> CollectPaletteCommands() {
-  Collector collector;
+oxStlVector<PaletteCommand> CollectPaletteCommands(bool disabledToo) {
+  Collector collector(disabledToo);
   uiMainWindow* window = uiManager::Get()->MainWindow();
   if (!window) return {};
   collector.AddMenu(window->MenuBar(), {}, 0);

@@ -36,7 +36,9 @@ struct PaletteCommand {
 // keys no profile took; an action shown in several places is listed at the
 // first.
 // Texts come from the widgets, so they are translated as the menus are.
-oxStlVector<PaletteCommand> CollectPaletteCommands();
+// `disabledToo` adds the commands that cannot be picked now (where a
+// command is, for the shortcuts dialog).
+oxStlVector<PaletteCommand> CollectPaletteCommands(bool disabledToo = false);
 
 // Letters of the query in order, anywhere in the text, case ignored; spaces
 // in the query are ignored. Each matched letter scores, more at the start

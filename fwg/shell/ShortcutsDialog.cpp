@@ -3,7 +3,6 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
-#include <QStandardPaths>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -12,10 +11,12 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <functional>
+#include <unordered_map>
 
 #include "fwg/LibraryTexts.h"
 #include "fwg/actions/Action.h"
@@ -24,6 +25,7 @@
 #include "fwg/profiles/ProfileManager.h"
 #include "fwg/profiles/ShortcutConflicts.h"
 #include "fwg/profiles/UserShortcuts.h"
+#include "fwg/shell/PaletteCommands.h"
 #include "platform/oxapp/Application.h"
 #include "platform/ui/uiAction.h"
 #include "platform/ui/uiMainWindow.h"
@@ -40,7 +42,7 @@ QString SchemeFolder() {
   return QDir(documents).exists() ? documents : QDir::homePath();
 }
 
-enum Column { kKey, kCommand, kAction, kProfile, kColumns };
+enum Column { kKey, kCommand, kPlace, kAction, kProfile, kColumns };
 enum Role { kConflictRole = Qt::UserRole, kProfileRole, kActionRole };
 
 QString NativeKeys(const oxString& keys) {
@@ -252,7 +254,8 @@ ShortcutsDialog::ShortcutsDialog(QWidget* parent)
   d->tree = new QTreeWidget(this);
   d->tree->setColumnCount(kColumns);
   d->tree->setHeaderLabels(
-      {TranslateLibraryQText("Key"), TranslateLibraryQText("Command"), TranslateLibraryQText("Action"), TranslateLibraryQText("Profile")});
+      {TranslateLibraryQText("Key"), TranslateLibraryQText("Command"), TranslateLibraryQText("Menu"),
+       TranslateLibraryQText("Action"), TranslateLibraryQText("Profile")});
   d->tree->setRootIsDecorated(false);
   d->tree->setUniformRowHeights(true);
   d->tree->setSortingEnabled(true);
@@ -364,11 +367,16 @@ void ShortcutsDialog::Refresh() {
     });
   };
   const QBrush conflictBrush(Qt::red);
+  // Where each command is picked ("File › New"), as the palette says it:
+  // commands of the same name in different menus read apart.
+  std::unordered_map<const QAction*, QString> places;
+  for (const PaletteCommand& command : CollectPaletteCommands(true)) places.emplace(command.action, command.place);
   auto addRow = [&](const QString& key, const QString& command, const oxString& action,
-                    const oxString& profile, bool conflicting) {
+                    const oxString& profile, bool conflicting, const QAction* qaction) {
     auto* item = new QTreeWidgetItem(d->tree);
     item->setText(kKey, key);
     item->setText(kCommand, command);
+    if (const auto place = places.find(qaction); place != places.end()) item->setText(kPlace, place->second);
     item->setText(kAction, uiStr(action));
     item->setText(kProfile, uiStr(profile));
     item->setData(kKey, kConflictRole, conflicting);
@@ -390,14 +398,14 @@ void ShortcutsDialog::Refresh() {
     QTreeWidgetItem* item = addRow(NativeKeys(command.action->GetAccel()),
                                    text.isEmpty() ? uiStr(command.actionName) : text,
                                    command.actionName, command.profile->GetName(),
-                                   isConflicting(command.action->GetUiAction()));
+                                   isConflicting(command.action->GetUiAction()), command.action->GetUiAction());
     item->setData(kKey, kProfileRole, uiStr(command.profile->GetName()));
     item->setData(kKey, kActionRole, uiStr(command.actionName));
     if (command.profile == selected && command.actionName == selectedAction) reselect = item;
   }
   for (const ShortcutEntry& entry : inForce) {
     if (!entry.profileName.empty()) continue;
-    addRow(NativeKeys(entry.key), uiStr(entry.command), entry.actionName, {}, entry.conflicting);
+    addRow(NativeKeys(entry.key), uiStr(entry.command), entry.actionName, {}, entry.conflicting, entry.action);
   }
   d->tree->setSortingEnabled(true);
   d->tree->sortByColumn(kCommand, Qt::AscendingOrder);

@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <QTreeWidget>
 
 #include "fwg/actions/Action.h"
 #include "fwg/objects/ClientFolder.h"
@@ -12,6 +13,7 @@
 #include "fwg/profiles/ProfileManager.h"
 #include "fwg/shell/LayoutPropertyEditor.h"
 #include "fwg/shell/ProjectTree.h"
+#include "fwg/shell/ShortcutsDialog.h"
 #include "platform/fwc/PluginManager.h"
 #include "platform/oxapp/CommandLine.h"
 #include "platform/script/oxScriptEngine.h"
@@ -148,6 +150,16 @@ TEST_F(DemoFixture, DocumentsUndoSwitchByTreeAndFrameAndOfferTheirEntries) {
   Names withNotes = file;
   withNotes.insert(withNotes.begin() + 1, {"Import Text...", "Export..."});
   EXPECT_EQ(Entries({"File"}), withNotes);
+  // The shortcuts dialog says where each command is, disabled ones too.
+  {
+    fwg::ShortcutsDialog shortcuts;
+    const auto placeOf = [&shortcuts](const char* profile, const char* action) {
+      if (!shortcuts.SelectCommand(profile, action)) return std::string("(no row)");
+      return shortcuts.findChild<QTreeWidget*>()->currentItem()->text(2).toStdString();
+    };
+    EXPECT_EQ(placeOf("Samples", "new.Sketch"), "File \u203a New");
+    EXPECT_EQ(placeOf("NotesEditor", "redo"), "Edit");
+  }
 
   fwg::ClientObject* sketch = New("Sketch");
   ASSERT_NE(sketch, nullptr);
