@@ -104,8 +104,8 @@
         <translation>Über Tavrix</translation>
     </message>
     <message>
-        <source>Tavrix, the demo host of the fwg framework, with its sample clients: notes, sketches and scratch pads.</source>
-        <translation>Tavrix, das Vorführprogramm des Rahmenwerks fwg, mit seinen Beispiel-Clients: Notizen, Skizzen und Notizblöcke.</translation>
+        <source>Tavrix, the demo host of the fwg framework, with its sample clients: notes, sketches, scratch pads and task lists.</source>
+        <translation>Tavrix, das Vorführprogramm des Rahmenwerks fwg, mit seinen Beispiel-Clients: Notizen, Skizzen, Notizblöcke und Aufgabenlisten.</translation>
     </message>
     <message>
         <source>Scratch</source>

@@ -168,7 +168,7 @@ void BaseProfile::BuildHelpMenu() {
   about->OnActivate().Connect(this, [this] {
     QMessageBox::about(fwg::Gui::Get()->GetMainWindow(), uiStr(Tr("About Tavrix")),
                        uiStr(Tr("Tavrix, the demo host of the fwg framework, with its sample "
-                                "clients: notes, sketches and scratch pads.")));
+                                "clients: notes, sketches, scratch pads and task lists.")));
   });
   for (fwg::Action* action : {palette, shortcuts, about}) {
     AddMenu(action, help + "/" + MenuName(action->GetText()));
