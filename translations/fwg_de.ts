@@ -132,6 +132,10 @@
         <translation>keines</translation>
     </message>
     <message>
+        <source>Untitled</source>
+        <translation>Unbenannt</translation>
+    </message>
+    <message>
         <source>no</source>
         <translation>nein</translation>
     </message>

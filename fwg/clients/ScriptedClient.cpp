@@ -8,6 +8,7 @@
 #include <QTextCursor>
 #include <algorithm>
 
+#include "fwg/LibraryTexts.h"
 #include "fwg/actions/Action.h"
 #include "fwg/clients/ClientManager.h"
 #include "fwg/clients/ClientObject.h"
@@ -165,7 +166,7 @@ ScriptedClient::~ScriptedClient() { delete internal_; }
 void ScriptedClient::New() {
   Internal& d = *internal_;
   d.LoadScript();
-  Project::UseCurrent("Untitled");
+  Project::UseCurrent(TranslateLibraryText("Untitled"));
   const oxString name = d.profile->tr({}, GetName()) + " " + std::to_string(++d.count);
   auto* document = new ScriptedDocument(this, name, d.textView);
   document->SetProfile(d.profile->GetName());

@@ -15,6 +15,7 @@
 #include "fwg/profiles/ProfileManager.h"
 #include "platform/fwc/PluginDescription.h"
 #include "platform/fwc/PluginManager.h"
+#include "platform/ui/uiAction.h"
 #include "platform/ui/uiObject.h"
 
 namespace fwg {
@@ -141,6 +142,56 @@ void DeclaredProfile::Internal::CheckHandlers() {
   }
 }
 
+namespace {
+
+// A menu or toolbar name as it shows: without its mnemonic marker.
+oxString Shown(const oxString& text) { return uiPlainText(uiStr(text)).toStdString(); }
+
+// A declaration names menus in the language it is written in ("View/Tasks");
+// the window shows them translated. A name that one of the declaration's own
+// actions shows is translated as that action's text is, in the profile's own
+// context. Any other name is a base profile's: it is looked up as a source
+// text of the bases' contexts, nearest first, with its mnemonic marker at
+// any place ("&View", "V&iew", ...), and the first translation found stands
+// for it. Names no one translates stay as written.
+oxString TranslateName(const Profile* profile, const oxStlVector<DeclaredAction>& actions,
+                       const oxString& name) {
+  if (name.empty()) return name;
+  for (const DeclaredAction& declared : actions) {
+    if (Shown(declared.text) == name) return Shown(profile->tr({}, declared.text));
+  }
+  const oxStlVector<Profile*> chain = GetBaseChainProfiles(profile);
+  for (auto base = chain.rbegin(); base != chain.rend(); ++base) {
+    if (*base == profile) continue;
+    for (size_t at = 0; at <= name.size() + 1; ++at) {
+      oxString source = name;
+      if (at <= name.size()) source.insert(at, "&");
+      const oxString translated = (*base)->tr({}, source);
+      if (translated != source) return Shown(translated);
+    }
+  }
+  return name;
+}
+
+// `keepFirst`: a context menu's path starts with the name code pops it up
+// by, which is no text of the window.
+oxString TranslatePath(const Profile* profile, const oxStlVector<DeclaredAction>& actions,
+                       const oxString& path, bool keepFirst) {
+  oxString translated;
+  size_t start = 0;
+  for (size_t slash = path.find('/'); ; slash = path.find('/', start)) {
+    const size_t end = slash == oxString::npos ? path.size() : slash;
+    const oxString name = path.substr(start, end - start);
+    translated += keepFirst && start == 0 ? name : TranslateName(profile, actions, name);
+    if (slash == oxString::npos) break;
+    translated += '/';
+    start = slash + 1;
+  }
+  return translated;
+}
+
+}  // namespace
+
 // The same calls, in the same order, that a Build() written in C++ makes:
 // actions and groups in file order, then the groups' members (a member may
 // be declared after its group), then the edits in file order.
@@ -238,15 +289,17 @@ void DeclaredProfile::Internal::Record(DeclaredProfile* profile) {
         {&Profile::AddContextMenu, &Profile::ReplaceContextMenu, &Profile::RemoveContextMenu},
     };
     const auto& operations = kOperations[edit.kind];
+    const oxString path =
+        TranslatePath(profile, declaration.actions, edit.path, edit.kind == DeclaredEdit::ContextMenu);
     switch (edit.mode) {
       case ProfileItem::Add:
-        (profile->*operations.add)(action, edit.path);
+        (profile->*operations.add)(action, path);
         break;
       case ProfileItem::Replace:
-        (profile->*operations.replace)(action, edit.path);
+        (profile->*operations.replace)(action, path);
         break;
       case ProfileItem::Remove:
-        (profile->*operations.remove)(edit.path);
+        (profile->*operations.remove)(path);
         break;
     }
   }

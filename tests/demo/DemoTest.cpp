@@ -259,6 +259,14 @@ TEST_F(GermanDemoFixture, MenusDocksDocumentsAndLayoutsReadGerman) {
   EXPECT_EQ(sketch->GetName(), "Skizze 1");
   EXPECT_EQ(Entries({"Skizze"}), (Names{"Stift", "Linie", "Rechteck", "Ellipse", "Leeren"}));
   EXPECT_EQ(fwg::LayoutPropertyEditor().GetIconEntries().at(1).label, "2 nebeneinander");
+  // A declared profile written in English names the base's menus in English
+  // ("View"): its menu still goes before Help, and its list joins the
+  // project every sample uses.
+  fwg::ClientObject* tasks = New("Tasks", {"Datei", "Neu"});
+  ASSERT_NE(tasks, nullptr);
+  EXPECT_EQ(Menus(), (Names{"Datei", "Bearbeiten", "Ansicht", "Tasks", "Hilfe"}));
+  EXPECT_EQ(tasks->GetParent(), sketch->GetParent());
+  EXPECT_EQ(tasks->GetParent()->GetName(), "Unbenannt");
 }
 
 TEST_F(DemoFixture, TreeContextMenuRetilesAFolderAndDropsMoveDocuments) {
