@@ -6,6 +6,7 @@
 #include <iostream>
 #include <map>
 #include <set>
+#include <unordered_map>
 #include <vector>
 
 #include "fwg/actions/Action.h"
@@ -15,7 +16,6 @@
 #include "fwg/profiles/ProfileManager.h"
 #include "platform/fwc/PluginDescription.h"
 #include "platform/fwc/PluginManager.h"
-#include "platform/ui/uiAction.h"
 #include "platform/ui/uiObject.h"
 
 namespace fwg {
@@ -144,8 +144,17 @@ void DeclaredProfile::Internal::CheckHandlers() {
 
 namespace {
 
-// A menu or toolbar name as it shows: without its mnemonic marker.
-oxString Shown(const oxString& text) { return uiPlainText(uiStr(text)).toStdString(); }
+// A menu or toolbar name as it shows: without its mnemonic marker ("&&"
+// shows one "&").
+oxString Shown(const oxString& text) {
+  oxString shown;
+  shown.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '&' && i + 1 < text.size()) ++i;
+    shown += text[i];
+  }
+  return shown;
+}
 
 // A declaration names menus in the language it is written in ("View/Tasks");
 // the window shows them translated. A name that one of the declaration's own
@@ -153,42 +162,64 @@ oxString Shown(const oxString& text) { return uiPlainText(uiStr(text)).toStdStri
 // context. Any other name is a base profile's: it is looked up as a source
 // text of the bases' contexts, nearest first, with its mnemonic marker at
 // any place ("&View", "V&iew", ...), and the first translation found stands
-// for it. Names no one translates stay as written.
-oxString TranslateName(const Profile* profile, const oxStlVector<DeclaredAction>& actions,
-                       const oxString& name) {
-  if (name.empty()) return name;
-  for (const DeclaredAction& declared : actions) {
-    if (Shown(declared.text) == name) return Shown(profile->tr({}, declared.text));
+// for it. Names no one translates stay as written. Each name is worked out
+// once per build.
+class PathTranslator {
+ public:
+  explicit PathTranslator(const Profile* profile)
+      : profile_(profile), bases_(GetBaseChainProfiles(profile)) {
+    bases_.erase(std::remove(bases_.begin(), bases_.end(), profile), bases_.end());
   }
-  const oxStlVector<Profile*> chain = GetBaseChainProfiles(profile);
-  for (auto base = chain.rbegin(); base != chain.rend(); ++base) {
-    if (*base == profile) continue;
-    for (size_t at = 0; at <= name.size() + 1; ++at) {
-      oxString source = name;
-      if (at <= name.size()) source.insert(at, "&");
-      const oxString translated = (*base)->tr({}, source);
-      if (translated != source) return Shown(translated);
-    }
-  }
-  return name;
-}
 
-// `keepFirst`: a context menu's path starts with the name code pops it up
-// by, which is no text of the window.
-oxString TranslatePath(const Profile* profile, const oxStlVector<DeclaredAction>& actions,
-                       const oxString& path, bool keepFirst) {
-  oxString translated;
-  size_t start = 0;
-  for (size_t slash = path.find('/'); ; slash = path.find('/', start)) {
-    const size_t end = slash == oxString::npos ? path.size() : slash;
-    const oxString name = path.substr(start, end - start);
-    translated += keepFirst && start == 0 ? name : TranslateName(profile, actions, name);
-    if (slash == oxString::npos) break;
-    translated += '/';
-    start = slash + 1;
+  // One of the declaration's own texts, as written and as translated. Kept
+  // when it changes, or when it must keep a base's translation from its
+  // name.
+  void AddOwn(const oxString& text, const oxString& translated) {
+    if (text != translated || !bases_.empty()) names_.emplace(Shown(text), Shown(translated));
   }
-  return translated;
-}
+
+  // `keepFirst`: a context menu's path starts with the name code pops it
+  // up by, which is no text of the window.
+  oxString Translate(const oxString& path, bool keepFirst) {
+    if (names_.empty() && bases_.empty()) return path;  // nothing is translated
+    oxString translated;
+    size_t start = 0;
+    for (size_t slash = path.find('/');; slash = path.find('/', start)) {
+      const size_t end = slash == oxString::npos ? path.size() : slash;
+      const oxString name = path.substr(start, end - start);
+      translated += keepFirst && start == 0 ? name : Name(name);
+      if (slash == oxString::npos) break;
+      translated += '/';
+      start = slash + 1;
+    }
+    return translated;
+  }
+
+ private:
+  const oxString& Name(const oxString& name) {
+    const auto known = names_.find(name);
+    if (known != names_.end()) return known->second;
+    oxString found = name;
+    for (auto base = bases_.rbegin(); base != bases_.rend() && found == name && !name.empty(); ++base) {
+      for (size_t at = 0; at <= name.size() + 1; ++at) {
+        // Built piece by piece: insert() makes GCC 12 warn wrongly at -O3.
+        oxString source = name.substr(0, std::min(at, name.size()));
+        if (at <= name.size()) source += '&';
+        if (at < name.size()) source.append(name, at, oxString::npos);
+        const oxString translated = (*base)->tr({}, source);
+        if (translated != source) {
+          found = Shown(translated);
+          break;
+        }
+      }
+    }
+    return names_.emplace(name, found).first->second;
+  }
+
+  const Profile* profile_;
+  oxStlVector<Profile*> bases_;                   // root first
+  std::unordered_map<oxString, oxString> names_;  // as written, as shown
+};
 
 }  // namespace
 
@@ -199,8 +230,10 @@ void DeclaredProfile::Internal::Record(DeclaredProfile* profile) {
   auto* keys = new KeyItem(profile);
   GetInternal(profile)->Record(keys);
   std::vector<std::pair<const DeclaredAction*, ActionGroup*>> groups;
+  PathTranslator paths(profile);
   for (const DeclaredAction& declared : declaration.actions) {
     const oxString text = profile->tr({}, declared.text);
+    paths.AddOwn(declared.text, text);
     Action* action = nullptr;
     if (declared.isGroup) {
       ActionGroup* group =
@@ -289,8 +322,7 @@ void DeclaredProfile::Internal::Record(DeclaredProfile* profile) {
         {&Profile::AddContextMenu, &Profile::ReplaceContextMenu, &Profile::RemoveContextMenu},
     };
     const auto& operations = kOperations[edit.kind];
-    const oxString path =
-        TranslatePath(profile, declaration.actions, edit.path, edit.kind == DeclaredEdit::ContextMenu);
+    const oxString path = paths.Translate(edit.path, edit.kind == DeclaredEdit::ContextMenu);
     switch (edit.mode) {
       case ProfileItem::Add:
         (profile->*operations.add)(action, path);
