@@ -25,6 +25,7 @@ foreach(part fwg platform)
   install(DIRECTORY ${CMAKE_SOURCE_DIR}/${part}/ DESTINATION include/fwg/${part}
           FILES_MATCHING PATTERN "*.h"
           PATTERN "ProfileInternal.h" EXCLUDE
+          PATTERN "UserSettings.h" EXCLUDE
           PATTERN "Registration.h" EXCLUDE
           PATTERN "PropertyEditing.h" EXCLUDE
           PATTERN "Question.h" EXCLUDE)

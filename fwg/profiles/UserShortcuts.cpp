@@ -14,8 +14,7 @@
 #include "fwg/profiles/ProfileInternal.h"
 #include "fwg/profiles/ProfileManager.h"
 #include "fwg/profiles/ReplaceActionItem.h"
-#include "platform/fwc/Director.h"
-#include "platform/settings/oxSettings.h"
+#include "fwg/profiles/UserSettings.h"
 #include "platform/ui/uiAction.h"
 #include "platform/ui/uiMenuBar.h"
 #include "platform/vos/vosSaveFile.h"
@@ -30,9 +29,7 @@ const char kSchemeHeader[] = "fwg shortcut scheme 1";
 const char kDeclaredProperty[] = "fwgDeclaredKey";
 
 oxSettings* Overrides(const oxString& profile, bool create) {
-  oxSettings* settings = fwc::Director::Get()->GetSettings();
-  oxSettings* root = settings ? settings->GetSection(kSection, create, true) : nullptr;
-  return root ? root->GetSection(oxSettings::ToSectionName(profile), create, false) : nullptr;
+  return UserSettings::GetProfileSection(kSection, profile, create);
 }
 
 bool FindOverride(const oxString& profile, const oxString& name, oxString* keys) {
@@ -40,10 +37,6 @@ bool FindOverride(const oxString& profile, const oxString& name, oxString* keys)
   if (!section || !section->Has(name)) return false;
   *keys = section->Get(name).GetString();
   return true;
-}
-
-void Store() {
-  if (oxSettings* settings = fwc::Director::Get()->GetSettings()) settings->Sync();
 }
 
 // Portable text of a key sequence; false for a text that does not read.
@@ -310,7 +303,7 @@ bool UserShortcuts::SetShortcut(Profile* profile, const oxString& actionName,
     return false;
   }
   StoreOverride(profile->GetName(), actionName, normal);
-  Store();
+  UserSettings::Store();
   if (Action* action = FindOwnAction(profile, actionName)) Rebind(action, normal);
   return true;
 }
@@ -318,7 +311,7 @@ bool UserShortcuts::SetShortcut(Profile* profile, const oxString& actionName,
 void UserShortcuts::ResetShortcut(Profile* profile, const oxString& actionName) {
   if (!HasOverride(profile, actionName)) return;
   Overrides(profile->GetName(), false)->Remove(actionName);
-  Store();
+  UserSettings::Store();
   if (Action* action = FindOwnAction(profile, actionName)) {
     Rebind(action, GetDefaultShortcut(profile, actionName));
   }
@@ -351,8 +344,7 @@ oxStlVector<ShortcutClash> UserShortcuts::FindClashes(const Profile* profile,
 
 bool UserShortcuts::ExportScheme(const oxString& path, oxString* error) {
   QByteArray text = QByteArray(kSchemeHeader) + "\n";
-  oxSettings* settings = fwc::Director::Get()->GetSettings();
-  oxSettings* root = settings ? settings->GetSection(kSection, false, true) : nullptr;
+  oxSettings* root = UserSettings::GetRoot(kSection, false);
   for (const oxString& profile : root ? root->GetSectionNames() : oxStlVector<oxString>()) {
     const oxSettings* section = root->GetSection(profile, false, false);
     if (!section || section->GetKeys().empty()) continue;
@@ -379,7 +371,7 @@ bool UserShortcuts::ImportScheme(const oxString& path, oxString* error) {
     Profile* profile = ProfileManager::Get()->GetProfile(line.profile);
     if (Action* action = FindOwnAction(profile, line.action)) Rebind(action, line.keys);
   }
-  Store();
+  UserSettings::Store();
   return true;
 }
 

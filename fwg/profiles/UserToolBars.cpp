@@ -8,8 +8,7 @@
 #include "fwg/actions/Action.h"
 #include "fwg/profiles/ProfileInternal.h"
 #include "fwg/profiles/ProfileManager.h"
-#include "platform/fwc/Director.h"
-#include "platform/settings/oxSettings.h"
+#include "fwg/profiles/UserSettings.h"
 #include "platform/ui/uiAction.h"
 #include "platform/ui/uiToolBar.h"
 #include "platform/ui/uiToolButton.h"
@@ -54,11 +53,7 @@ Kept& Remember(uiToolBar* toolBar) {
 
 oxSettings* Section(const uiToolBar* toolBar, bool create) {
   const Profile* owner = UserToolBars::GetOwner(toolBar);
-  oxSettings* settings = fwc::Director::Get()->GetSettings();
-  if (!owner || !settings) return nullptr;
-  oxSettings* root = settings->GetSection(kSection, create, true);
-  const oxString profileName = oxSettings::ToSectionName(owner->GetName());
-  oxSettings* profile = root ? root->GetSection(profileName, create, false) : nullptr;
+  oxSettings* profile = owner ? UserSettings::GetProfileSection(kSection, owner->GetName(), create) : nullptr;
   const oxString toolBarName = oxSettings::ToSectionName(oxStr(toolBar->objectName()));
   return profile ? profile->GetSection(toolBarName, create, false) : nullptr;
 }
@@ -290,7 +285,7 @@ bool UserToolBars::Customize(uiToolBar* toolBar, const oxStlVector<oxString>& to
   if (oxSettings* section = Section(toolBar, true)) {
     section->Set(kEntries, oxVariant(oxStr(list.join('\n'))));
     section->Set(kRemoved, oxVariant(oxStr(removed.join('\n'))));
-    fwc::Director::Get()->GetSettings()->Sync();
+    UserSettings::Store();
   }
   return true;
 }
@@ -300,7 +295,7 @@ void UserToolBars::Reset(uiToolBar* toolBar) {
   if (oxSettings* section = Section(toolBar, false)) {
     section->Remove(kEntries);
     section->Remove(kRemoved);
-    fwc::Director::Get()->GetSettings()->Sync();
+    UserSettings::Store();
   }
   Kept& kept = Remember(toolBar);
   const QList<QAction*> order = RecordedOrder(toolBar);
