@@ -77,12 +77,19 @@ void ForEachItem(const Visit& visit) {
   }
 }
 
+// Calls `visit(profile, replace)` for every replace item.
+template <class Visit>
+void ForEachReplaceItem(const Visit& visit) {
+  ForEachItem([&](Profile* profile, ProfileItem* item) {
+    if (auto* replace = dynamic_cast<ReplaceActionItem*>(item)) visit(profile, replace);
+  });
+}
+
 // The replace item that made `action`, or null.
 ReplaceActionItem* FindReplacing(const Action* action) {
   ReplaceActionItem* found = nullptr;
-  ForEachItem([&](Profile*, ProfileItem* item) {
-    auto* replace = dynamic_cast<ReplaceActionItem*>(item);
-    if (replace && replace->GetReplacement() == action) found = replace;
+  ForEachReplaceItem([&](Profile*, ReplaceActionItem* replace) {
+    if (replace->GetReplacement() == action) found = replace;
   });
   return found;
 }
@@ -156,9 +163,8 @@ void Rebind(Action* action, const oxString& keys) {
   if (!inForce) ui->SetAccel(uiKeySequence());
   // Replacements without an override of their own follow, as they follow
   // the declared key.
-  ForEachItem([&](Profile* profile, ProfileItem* item) {
-    auto* replace = dynamic_cast<ReplaceActionItem*>(item);
-    if (!replace || replace->GetReplaced() != action || !replace->GetReplacement()) return;
+  ForEachReplaceItem([&](Profile* profile, ReplaceActionItem* replace) {
+    if (replace->GetReplaced() != action || !replace->GetReplacement()) return;
     if (!UserShortcuts::HasOverride(profile, action->GetName())) Rebind(replace->GetReplacement(), keys);
   });
 }
@@ -177,9 +183,7 @@ oxStlVector<Profile*> Companions(const Profile* profile) {
 
 bool IsReplacePair(const Action* a, const Action* b) {
   bool pair = false;
-  ForEachItem([&](Profile*, ProfileItem* item) {
-    auto* replace = dynamic_cast<ReplaceActionItem*>(item);
-    if (!replace) return;
+  ForEachReplaceItem([&](Profile*, ReplaceActionItem* replace) {
     const Action* x = replace->GetReplaced();
     const Action* y = replace->GetReplacement();
     if ((x == a && y == b) || (x == b && y == a)) pair = true;
@@ -286,10 +290,8 @@ bool UserShortcuts::HasOverride(const Profile* profile, const oxString& actionNa
 
 bool UserShortcuts::IsReplaced(const Action* action) {
   bool replaced = false;
-  ForEachItem([&](Profile* profile, ProfileItem* item) {
-    auto* replace = dynamic_cast<ReplaceActionItem*>(item);
-    if (replace && replace->GetReplaced() == action && replace->IsResolved() && profile->IsActive())
-      replaced = true;
+  ForEachReplaceItem([&](Profile* profile, ReplaceActionItem* replace) {
+    if (replace->GetReplaced() == action && replace->IsResolved() && profile->IsActive()) replaced = true;
   });
   return replaced;
 }
