@@ -125,6 +125,11 @@ QAction* MakeEntry(uiToolBar* toolBar, const QString& token) {
   return entry;
 }
 
+// What the dialog lists of a button.
+UserToolBars::Entry EntryOf(uiToolBar* toolBar, QAction* entry, const uiToolButton* button, bool inForce) {
+  return {oxStr(TokenOf(toolBar, entry)), oxStr(button->text()), inForce, button->icon()};
+}
+
 void DeleteEntry(uiToolBar* toolBar, QAction* entry) {
   if (uiToolButton* button = ButtonOf(toolBar, entry)) {
     toolBar->removeAction(entry);
@@ -252,10 +257,9 @@ oxStlVector<UserToolBars::Entry> UserToolBars::GetEntries(uiToolBar* toolBar) {
     if (entry->isSeparator()) {
       if (entry->isVisible()) entries.push_back({kSeparator, {}, true, {}});
     } else if (button && !button->IsUserHidden()) {
-      entries.push_back({oxStr(TokenOf(toolBar, entry)), oxStr(button->text()), button->IsShown(),
-                         button->icon()});
+      entries.push_back(EntryOf(toolBar, entry, button, button->IsShown()));
     } else if (button && UserToken(toolBar, entry).size()) {
-      entries.push_back({oxStr(TokenOf(toolBar, entry)), oxStr(button->text()), false, button->icon()});
+      entries.push_back(EntryOf(toolBar, entry, button, false));
     }
   }
   return entries;
@@ -317,8 +321,7 @@ oxStlVector<UserToolBars::Entry> UserToolBars::GetRecordedEntries(uiToolBar* too
     if (entry->isSeparator()) {
       entries.push_back({kSeparator, {}, true, {}});
     } else if (const uiToolButton* button = ButtonOf(toolBar, entry)) {
-      entries.push_back({oxStr(TokenOf(toolBar, entry)), oxStr(button->text()), button->IsShown(),
-                         button->icon()});
+      entries.push_back(EntryOf(toolBar, entry, button, button->IsShown()));
     }
   }
   return entries;

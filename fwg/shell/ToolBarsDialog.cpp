@@ -60,14 +60,15 @@ struct ToolBarsDialog::Internal {
     return at >= 0 && at < static_cast<int>(list.size()) ? list[static_cast<size_t>(at)].data()
                                                          : nullptr;
   }
-  // The command's icon in the list of commands; a blank one keeps the
-  // texts of commands without icons in line with the others.
-  QIcon IconOf(const QString& token) const {
+  // The command of that token in the list of commands, or null.
+  const QListWidgetItem* Command(const QString& token) const {
     for (int i = 0; i < commands->count(); ++i) {
-      if (commands->item(i)->data(kTokenRole) == token) return commands->item(i)->icon();
+      if (commands->item(i)->data(kTokenRole) == token) return commands->item(i);
     }
-    return Blank();
+    return nullptr;
   }
+  // Stands in for a missing icon: texts of commands without one stay in
+  // line with the others.
   static QIcon Blank() {
     QPixmap blank(16, 16);
     blank.fill(Qt::transparent);
@@ -76,7 +77,7 @@ struct ToolBarsDialog::Internal {
   void AddEntry(const QString& token, const QString& text, bool inForce, const QIcon& icon,
                 int row = -1) {
     const bool separator = token == "-";
-    auto* item = new QListWidgetItem(separator ? Blank() : !icon.isNull() ? icon : IconOf(token),
+    auto* item = new QListWidgetItem(separator || icon.isNull() ? Blank() : icon,
                                      separator ? SeparatorText() : text);
     item->setData(kTokenRole, token);
     item->setData(kInForceRole, inForce);
@@ -91,17 +92,18 @@ struct ToolBarsDialog::Internal {
   // a command is on a toolbar once.
   bool Insert(const QString& token) {
     QString text;
+    QIcon icon;
     if (token != "-") {
       for (int i = 0; i < entries->count(); ++i) {
         if (entries->item(i)->data(kTokenRole) == token) return false;
       }
-      for (int i = 0; i < commands->count() && text.isEmpty(); ++i) {
-        if (commands->item(i)->data(kTokenRole) == token) text = commands->item(i)->text();
-      }
-      if (text.isEmpty()) return false;
+      const QListWidgetItem* command = Command(token);
+      if (!command || command->text().isEmpty()) return false;
+      text = command->text();
+      icon = command->icon();
     }
     const int row = entries->currentRow();
-    AddEntry(token, text, true, IconOf(token), row < 0 ? -1 : row + 1);
+    AddEntry(token, text, true, icon, row < 0 ? -1 : row + 1);
     return true;
   }
   void Keep() {
