@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
-#include <QStandardPaths>
 #include <QFileInfo>
 #include <QPointer>
 #include <algorithm>
@@ -23,6 +22,7 @@
 #include "platform/settings/oxSettings.h"
 #include "platform/ui/uiAction.h"
 #include "platform/ui/uiMainWindow.h"
+#include "platform/vos/vosLibrary.h"
 
 namespace fwg {
 
@@ -94,8 +94,7 @@ QString StartFolder() {
     const QFileInfo info(QString::fromStdString(recent));
     if (info.dir().exists()) return info.absolutePath();
   }
-  const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-  return QDir(documents).exists() ? documents : QDir::homePath();
+  return QString::fromStdString(vosLibrary::GetDocumentsFolder());
 }
 
 oxString AskForFile(bool save, const oxString& suggestion) {

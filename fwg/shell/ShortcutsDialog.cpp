@@ -11,7 +11,6 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -30,17 +29,14 @@
 #include "platform/ui/uiAction.h"
 #include "platform/ui/uiMainWindow.h"
 #include "platform/ui/uiManager.h"
+#include "platform/vos/vosLibrary.h"
 
 namespace fwg {
 
 namespace {
 
-// Where the scheme file dialogs start: the user's documents folder (home
-// without one).
-QString SchemeFolder() {
-  const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-  return QDir(documents).exists() ? documents : QDir::homePath();
-}
+// Where the scheme file dialogs start.
+QString SchemeFolder() { return QString::fromStdString(vosLibrary::GetDocumentsFolder()); }
 
 enum Column { kKey, kCommand, kPlace, kAction, kProfile, kColumns };
 enum Role { kConflictRole = Qt::UserRole, kProfileRole, kActionRole };

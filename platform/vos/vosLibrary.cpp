@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <cstdlib>
 #include <filesystem>
 
@@ -68,4 +69,9 @@ oxString vosLibrary::GetExecutableFolder() {
   // Elsewhere only the application object knows where it was started from.
   if (QCoreApplication::instance()) return QCoreApplication::applicationDirPath().toStdString();
   return {};
+}
+
+oxString vosLibrary::GetDocumentsFolder() {
+  const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  return (QDir(documents).exists() ? documents : QDir::homePath()).toStdString();
 }

@@ -12,4 +12,9 @@ class vosLibrary {
 
   // Folder of the running executable, or "" when it cannot be determined.
   static oxString GetExecutableFolder();
+
+  // Where a person keeps documents: the user's documents folder, or the
+  // home folder without one. File dialogs start here rather than in the
+  // folder the program was started from.
+  static oxString GetDocumentsFolder();
 };

@@ -11,7 +11,6 @@
 #include <QFile>
 #include <QDir>
 #include <QFileDialog>
-#include <QStandardPaths>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -31,16 +30,13 @@
 #include "platform/oxaw/WidgetManager.h"
 #include "platform/ui/uiLayoutFrameEx.h"
 #include "platform/ui/uiMainWindow.h"
+#include "platform/vos/vosLibrary.h"
 #include "plugins/common/SampleProfile.h"
 
 namespace {
 
-// Where the text file dialogs start: the user's documents folder (home
-// without one), not the folder the program was started from.
-QString TextFolder() {
-  const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-  return QDir(documents).exists() ? documents : QDir::homePath();
-}
+// Where the text file dialogs start.
+QString TextFolder() { return uiStr(vosLibrary::GetDocumentsFolder()); }
 
 const char kProfile[] = "NotesEditor";
 const char kText[] = "Text";
