@@ -16,6 +16,7 @@
 #include "fwg/profiles/ProfileManager.h"
 #include "platform/fwc/PluginDescription.h"
 #include "platform/fwc/PluginManager.h"
+#include "platform/ui/uiAction.h"
 #include "platform/ui/uiObject.h"
 
 namespace fwg {
@@ -144,17 +145,8 @@ void DeclaredProfile::Internal::CheckHandlers() {
 
 namespace {
 
-// A menu or toolbar name as it shows: without its mnemonic marker ("&&"
-// shows one "&").
-oxString Shown(const oxString& text) {
-  oxString shown;
-  shown.reserve(text.size());
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '&' && i + 1 < text.size()) ++i;
-    shown += text[i];
-  }
-  return shown;
-}
+// A menu or toolbar name as it shows, as paths compare it (uiPlainText).
+oxString Shown(const oxString& text) { return oxStr(uiPlainText(uiStr(text))); }
 
 // A declaration names menus in the language it is written in ("View/Tasks");
 // the window shows them translated. A name that one of the declaration's own
