@@ -3,7 +3,7 @@
 // runs until the application ends. Open projects are saved automatically for
 // recovery; after a run that did not end cleanly the next start offers the
 // work back.
-//   tavrix [-client <name>] [-locale <locale>] [-recover | -norecover]
+//   tavrix [-client <name>] [-locale <locale>] [-recover | -norecover] [file...]
 //   tavrix --help | --version
 // The options that only print something are answered before any window
 // system is asked for, so they work without a display.
@@ -19,6 +19,7 @@
 #include <string>
 
 #include "fwg/clients/ClientObject.h"
+#include "fwg/objects/FileCommands.h"
 #include "fwg/objects/SessionRecovery.h"
 #include "fwg/profiles/Profile.h"
 #include "fwg/profiles/ProfileManager.h"
@@ -106,7 +107,9 @@ oxString DescribeResourceFolders() {
 }
 
 void PrintHelp(const EarlyTexts& t) {
-  std::cout << t("Usage: tavrix [-client <name>] [-locale <locale>] [-recover | -norecover]") << "\n\n"
+  std::cout << t("Usage: tavrix [-client <name>] [-locale <locale>] [-recover | -norecover] [file...]")
+            << "\n\n"
+            << t("Files named are opened, each by the client of its type.") << "\n\n"
             << t("Options:") << "\n"
             << "  -client <name>    "
             << t("start the client of that name or alias with a new document;") << "\n"
@@ -132,8 +135,10 @@ void PrintHelp(const EarlyTexts& t) {
             << t("window system, e.g. offscreen to run without a display") << "\n\n"
             << t("Keys, whatever document is active:") << "\n"
             << "  Ctrl+Q              " << t("quit (asks while work is unsaved)") << "\n"
-            << "  Ctrl+S, Ctrl+Shift+S  " << t("save the session, save it as") << "\n"
-            << "  Ctrl+O              " << t("open a session") << "\n"
+            << "  Ctrl+O              " << t("open a file") << "\n"
+            << "  Ctrl+S, Ctrl+Shift+S  " << t("save the active document, save it as") << "\n"
+            << "  Ctrl+Alt+O          " << t("open a session") << "\n"
+            << "  Ctrl+Alt+S, Ctrl+Alt+Shift+S  " << t("save the session, save it as") << "\n"
             << "  Ctrl+W              " << t("close the active document") << "\n"
             << "  Ctrl+Tab            " << t("next document, most recently used first") << "\n"
             << "  F6, Shift+F6        " << t("next and previous pane (documents and docks)") << "\n"
@@ -190,6 +195,29 @@ int AnswerPrintingOptions(int argc, char** argv) {
   return -1;
 }
 
+// The files named on the command line: every argument that is neither an
+// option nor an option's value; after "--", every argument.
+oxStlVector<oxString> GetNamedFiles() {
+  static const std::set<std::string> kWithValue = {
+      "-client",  "-locale", "-platform", "-style", "-stylesheet", "-session", "-display",
+      "-geometry", "-qwindowgeometry", "-title", "-qwindowtitle", "-qwindowicon",
+      "-platformpluginpath", "-platformtheme", "-plugin"};
+  const oxStlVector<oxString>& args = oxapp::CommandLine::Get()->GetArguments();
+  oxStlVector<oxString> files;
+  bool options = true;
+  for (size_t i = 1; i < args.size(); ++i) {
+    const oxString& arg = args[i];
+    if (options && arg == "--") {
+      options = false;
+    } else if (options && arg.starts_with('-')) {
+      if (kWithValue.count(arg)) ++i;
+    } else if (!arg.empty()) {
+      files.push_back(arg);
+    }
+  }
+  return files;
+}
+
 // Plug-ins whose description names no client extend the host itself (the
 // samples' base profile is one). Nothing would ever ask for them by a
 // client's name, so they are loaded at start-up.
@@ -214,8 +242,9 @@ class WelcomePage : public oxListener<> {
     title->setFont(font);
     layout->addStretch();
     layout->addWidget(title, 0, Qt::AlignCenter);
-    layout->addWidget(new QLabel(uiStr(tr("Choose File > New to make a document.")), page_), 0,
-                      Qt::AlignCenter);
+    layout->addWidget(new QLabel(uiStr(tr("Choose File > New to make a document, or "
+                                          "File > Open File to open one.")), page_),
+                      0, Qt::AlignCenter);
     layout->addStretch();
     gui->GetCentralWidget()->ShowWidget(page_);
     gui->GetMainWindow()->statusBar()->showMessage(uiStr(tr("Ready")));
@@ -262,6 +291,10 @@ int main(int argc, char** argv) {
     oxListenerBase listener;
     gui->OnRun().Connect(&listener, [&recovery] { recovery.Offer(); });
     gui->Start();
+    // Once the window is up and the recovery question answered.
+    QTimer::singleShot(0, gui->GetMainWindow(), [] {
+      for (const oxString& file : GetNamedFiles()) fwg::FileCommands::Open(file);
+    });
     gui->Run();
   }  // a clean end: the recovery file goes
   delete gui;

@@ -28,7 +28,8 @@ foreach(part fwg platform)
           PATTERN "UserSettings.h" EXCLUDE
           PATTERN "Registration.h" EXCLUDE
           PATTERN "PropertyEditing.h" EXCLUDE
-          PATTERN "Question.h" EXCLUDE)
+          PATTERN "Question.h" EXCLUDE
+          PATTERN "OpenFailures.h" EXCLUDE)
 endforeach()
 
 configure_package_config_file(${CMAKE_SOURCE_DIR}/cmake/fwgConfig.cmake.in

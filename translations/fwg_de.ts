@@ -152,18 +152,6 @@
         <translation>Sitzung öffnen</translation>
     </message>
     <message>
-        <source>&amp;Save Session</source>
-        <translation>Sitzung &amp;speichern</translation>
-    </message>
-    <message>
-        <source>Save Session &amp;As…</source>
-        <translation>Sitzung speichern &amp;unter…</translation>
-    </message>
-    <message>
-        <source>&amp;Open Session…</source>
-        <translation>Sitzung ö&amp;ffnen…</translation>
-    </message>
-    <message>
         <source>&amp;Recent Sessions</source>
         <translation>&amp;Zuletzt geöffnete Sitzungen</translation>
     </message>
@@ -402,6 +390,226 @@
     <message>
         <source>On the toolbar</source>
         <translation>Auf der Werkzeugleiste</translation>
+    </message>
+    <message>
+        <source>%1 (missing)</source>
+        <translation>%1 (fehlt)</translation>
+    </message>
+    <message>
+        <source>%1 is no longer there.</source>
+        <translation>%1 gibt es nicht mehr.</translation>
+    </message>
+    <message>
+        <source>%1 is open and has unsaved changes.</source>
+        <translation>%1 ist geöffnet und hat ungesicherte Änderungen.</translation>
+    </message>
+    <message>
+        <source>%1 was changed by another program.</source>
+        <translation>%1 wurde von einem anderen Programm geändert.</translation>
+    </message>
+    <message>
+        <source>%1 was removed or renamed by another program.</source>
+        <translation>%1 wurde von einem anderen Programm entfernt oder umbenannt.</translation>
+    </message>
+    <message>
+        <source>&amp;Keep</source>
+        <translation>&amp;Behalten</translation>
+    </message>
+    <message>
+        <source>&amp;Reload</source>
+        <translation>&amp;Neu laden</translation>
+    </message>
+    <message>
+        <source>&amp;Remove</source>
+        <translation>&amp;Entfernen</translation>
+    </message>
+    <message>
+        <source>&amp;Revert</source>
+        <translation>&amp;Zurücksetzen</translation>
+    </message>
+    <message>
+        <source>All files</source>
+        <translation>Alle Dateien</translation>
+    </message>
+    <message>
+        <source>All supported files</source>
+        <translation>Alle unterstützten Dateien</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Could not open %1: %2.</source>
+        <translation>%1 konnte nicht geöffnet werden: %2.</translation>
+    </message>
+    <message>
+        <source>Could not read %1: %2.</source>
+        <translation>%1 konnte nicht gelesen werden: %2.</translation>
+    </message>
+    <message>
+        <source>Could not reload %1: %2</source>
+        <translation>%1 konnte nicht neu geladen werden: %2</translation>
+    </message>
+    <message>
+        <source>Could not save %1: %2.</source>
+        <translation>%1 konnte nicht gespeichert werden: %2.</translation>
+    </message>
+    <message>
+        <source>File Changed</source>
+        <translation>Datei geändert</translation>
+    </message>
+    <message>
+        <source>File Removed</source>
+        <translation>Datei entfernt</translation>
+    </message>
+    <message>
+        <source>Open File</source>
+        <translation>Datei öffnen</translation>
+    </message>
+    <message>
+        <source>Read it again from its file and lose them?</source>
+        <translation>Neu aus ihrer Datei lesen und die Änderungen verwerfen?</translation>
+    </message>
+    <message>
+        <source>Recent Files</source>
+        <translation>Zuletzt geöffnete Dateien</translation>
+    </message>
+    <message>
+        <source>Reload Session</source>
+        <translation>Sitzung neu laden</translation>
+    </message>
+    <message>
+        <source>Reload it and lose your unsaved changes, or keep your version?</source>
+        <translation>Neu laden und die ungesicherten Änderungen verwerfen, oder Ihre Fassung behalten?</translation>
+    </message>
+    <message>
+        <source>Reload it, or keep the version shown?</source>
+        <translation>Neu laden, oder die angezeigte Fassung behalten?</translation>
+    </message>
+    <message>
+        <source>Remove it from the recent files?</source>
+        <translation>Aus den zuletzt geöffneten Dateien entfernen?</translation>
+    </message>
+    <message>
+        <source>Revert %1 to its file?</source>
+        <translation>%1 auf den Stand der Datei zurücksetzen?</translation>
+    </message>
+    <message>
+        <source>Revert</source>
+        <translation>Zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation>Speichern unter</translation>
+    </message>
+    <message>
+        <source>The document keeps its content: save it to write the file again.</source>
+        <translation>Das Dokument behält seinen Inhalt: Speichern schreibt die Datei neu.</translation>
+    </message>
+    <message>
+        <source>Your changes since it was last saved are lost.</source>
+        <translation>Ihre Änderungen seit dem letzten Speichern gehen verloren.</translation>
+    </message>
+    <message>
+        <source>it is a folder</source>
+        <translation>es ist ein Ordner</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>es ist keine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>it is not a text file</source>
+        <translation>es ist keine Textdatei</translation>
+    </message>
+    <message>
+        <source>its client does not open files</source>
+        <translation>sein Client öffnet keine Dateien</translation>
+    </message>
+    <message>
+        <source>no installed client opens files of this type (%1)</source>
+        <translation>kein installierter Client öffnet Dateien dieser Art (%1)</translation>
+    </message>
+    <message>
+        <source>the client %1 made no document of it</source>
+        <translation>der Client %1 hat kein Dokument daraus gemacht</translation>
+    </message>
+    <message>
+        <source>the client %1 that opens it could not be loaded</source>
+        <translation>der Client %1, der sie öffnet, konnte nicht geladen werden</translation>
+    </message>
+    <message>
+        <source>there is no such file</source>
+        <translation>diese Datei gibt es nicht</translation>
+    </message>
+    <message>
+        <source>Open Sessio&amp;n…</source>
+        <translation>Sitzung ö&amp;ffnen…</translation>
+    </message>
+    <message>
+        <source>Save Sess&amp;ion</source>
+        <translation>S&amp;itzung speichern</translation>
+    </message>
+    <message>
+        <source>Save Session As…</source>
+        <translation>Sitzung speichern unter…</translation>
+    </message>
+    <message>
+        <source>The session was opened, but these files of it were not:</source>
+        <translation>Die Sitzung wurde geöffnet, diese ihrer Dateien aber nicht:</translation>
+    </message>
+    <message>
+        <source>it is too large (%1 MiB; at most %2 MiB are read)</source>
+        <translation>sie ist zu groß (%1 MiB; höchstens %2 MiB werden gelesen)</translation>
+    </message>
+    <message>
+        <source>its content could not be read</source>
+        <translation>ihr Inhalt konnte nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>no file was named</source>
+        <translation>es wurde keine Datei genannt</translation>
+    </message>
+    <message>
+        <source>the content could not be written</source>
+        <translation>der Inhalt konnte nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>the document has no file yet</source>
+        <translation>das Dokument hat noch keine Datei</translation>
+    </message>
+    <message>
+        <source>the text holds characters its encoding (ISO-8859-1) cannot hold</source>
+        <translation>der Text enthält Zeichen, die seine Kodierung (ISO-8859-1) nicht fassen kann</translation>
+    </message>
+    <message>
+        <source>&amp;Clear List</source>
+        <translation>Liste &amp;leeren</translation>
+    </message>
+    <message>
+        <source>&amp;Open File…</source>
+        <translation>Datei ö&amp;ffnen…</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Speichern</translation>
+    </message>
+    <message>
+        <source>Re&amp;vert</source>
+        <translation>&amp;Zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Recent &amp;Files</source>
+        <translation>&amp;Zuletzt geöffnete Dateien</translation>
+    </message>
+    <message>
+        <source>Save &amp;As…</source>
+        <translation>Speichern &amp;unter…</translation>
+    </message>
+    <message>
+        <source>Save A&amp;ll</source>
+        <translation>A&amp;lle speichern</translation>
     </message>
 </context>
 </TS>

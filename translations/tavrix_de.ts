@@ -8,16 +8,16 @@
         <translation>Willkommen bei Tavrix</translation>
     </message>
     <message>
-        <source>Choose File &gt; New to make a document.</source>
-        <translation>Wählen Sie Datei &gt; Neu, um ein Dokument anzulegen.</translation>
+        <source>Choose File &gt; New to make a document, or File &gt; Open File to open one.</source>
+        <translation>Wählen Sie Datei &gt; Neu, um ein Dokument anzulegen, oder Datei &gt; Datei öffnen, um eines zu öffnen.</translation>
     </message>
     <message>
         <source>Ready</source>
         <translation>Bereit</translation>
     </message>
     <message>
-        <source>Usage: tavrix [-client &lt;name&gt;] [-locale &lt;locale&gt;] [-recover | -norecover]</source>
-        <translation>Aufruf: tavrix [-client &lt;Name&gt;] [-locale &lt;Sprache&gt;] [-recover | -norecover]</translation>
+        <source>Usage: tavrix [-client &lt;name&gt;] [-locale &lt;locale&gt;] [-recover | -norecover] [file...]</source>
+        <translation>Aufruf: tavrix [-client &lt;Name&gt;] [-locale &lt;Sprache&gt;] [-recover | -norecover] [Datei...]</translation>
     </message>
     <message>
         <source>Options:</source>
@@ -134,6 +134,18 @@
     <message>
         <source>the command palette</source>
         <translation>die Befehlspalette</translation>
+    </message>
+    <message>
+        <source>Files named are opened, each by the client of its type.</source>
+        <translation>Genannte Dateien werden geöffnet, jede vom Client ihrer Art.</translation>
+    </message>
+    <message>
+        <source>open a file</source>
+        <translation>eine Datei öffnen</translation>
+    </message>
+    <message>
+        <source>save the active document, save it as</source>
+        <translation>das aktive Dokument speichern, speichern unter</translation>
     </message>
 </context>
 </TS>

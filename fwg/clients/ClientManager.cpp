@@ -2,6 +2,7 @@
 
 #include "fwg/clients/Client.h"
 #include "fwg/clients/ClientObject.h"
+#include "fwg/clients/FileTypes.h"
 #include "fwg/clients/ScriptedClient.h"
 #include "fwg/Parts.h"
 #include "fwg/profiles/Profile.h"
@@ -59,6 +60,7 @@ struct ClientManager::Internal : oxListener<> {
   bool replacing = false;
   QObject guard;  // ends queued calls with the manager
   oxStlVector<ClientRecord> records;
+  FileTypes fileTypes;
 
   void AddRecordEntry(const fwc::PluginDescription& description);
   Client* FindClient(const oxString& name) const;
@@ -131,7 +133,9 @@ ClientManager::ClientManager() : internal_(new Internal) {
   oxt::Model::Get()->OnObjectsSelected().Connect(internal_, &Internal::HandleSelection);
   fwc::PluginManager* plugins = fwc::Director::Get()->GetPluginManager();
   for (const fwc::PluginDescription* description : plugins->GetPluginDescriptions()) {
-    if (description) internal_->AddRecordEntry(*description);
+    if (!description) continue;
+    internal_->AddRecordEntry(*description);
+    internal_->fileTypes.AddDescription(*description);
   }
   // Plug-ins without a library become clients here.
   plugins->SetScriptedLoader(
@@ -225,6 +229,8 @@ void ClientManager::ForgetClientObject(ClientObject* object) {
 }
 
 void ClientManager::SetIdleProfile(const oxString& name) { internal_->idleProfile = name; }
+FileTypes* ClientManager::GetFileTypes() const { return &internal_->fileTypes; }
+
 oxString ClientManager::GetIdleProfile() const { return internal_->idleProfile; }
 
 void ClientManager::ActivateIdleProfile() { internal_->ActivateIdleProfile(); }

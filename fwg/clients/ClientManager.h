@@ -14,6 +14,7 @@ namespace fwg {
 
 class Client;
 class ClientObject;
+class FileTypes;
 
 class ClientManager {
  public:
@@ -44,6 +45,10 @@ class ClientManager {
   // Emitted from within the client's base constructor: a slot may read the
   // name but not rely on the subclass.
   oxiSignal1<void, Client*>& OnNewClient();
+
+  // The file types the described clients open (FileTypes.h), read from
+  // the descriptions at construction. Owned by the manager.
+  FileTypes* GetFileTypes() const;
 
   // Not owned. Sets "@Font" "normal" on the previous active object and
   // "bold" on the new one.

@@ -12,6 +12,8 @@
 #include "fwg/Question.h"
 #include "fwg/clients/Client.h"
 #include "fwg/clients/ClientManager.h"
+#include "fwg/clients/Document.h"
+#include "fwg/objects/FileCommands.h"
 #include "fwg/objects/ClientFolder.h"
 #include "fwg/objects/Project.h"
 #include "fwg/objects/SessionReading.h"
@@ -31,6 +33,8 @@ namespace fwg {
 namespace {
 
 const char kFont[] = "@Font";
+// The element naming the file of a document that shows one.
+const char kFileElement[] = "FILE";
 
 // The running application's client manager, without making an application
 // object: documents may outlive the one that ran them.
@@ -83,6 +87,7 @@ struct ClientObject::Internal : oxListener<> {
   oxiSignal1<void, ClientObject*> onActivate;
   oxiSignal1<void, ClientObject*> onDeactivate;
   oxString title;
+  std::unique_ptr<Document> document;
   bool modified = false;
   bool unsavedContent = false;
   // Cleared when the document is deleted: activation calls out to client
@@ -174,7 +179,12 @@ bool ClientObject::Write(oxt::FileElement* parent) {
   if (!parent) return false;
   oxt::FileElement* element = parent->AddObject(this);
   element->AddProperties(this);
-  WriteContent(element);
+  // A file's content is the file's: the session names it.
+  if (const oxString file = GetFilePath(); !file.empty()) {
+    AddContent(element, kFileElement, file);
+  } else {
+    WriteContent(element);
+  }
   const oxStlVector<oxt::Object*> children = GetChildren();
   for (oxt::Object* child : children) {
     oxt::Property persistable("@Persistable");
@@ -186,7 +196,12 @@ bool ClientObject::Write(oxt::FileElement* parent) {
 
 bool ClientObject::Read(oxt::FileElement* element) {
   const bool complete = oxt::Object::Read(element);
-  if (element) ReadContent(element);
+  oxString file;
+  if (element && GetContent(element, kFileElement, &file)) {
+    FileCommands::Reopen(this, file);
+  } else if (element) {
+    ReadContent(element);
+  }
   return complete;
 }
 
@@ -253,19 +268,52 @@ void ClientObject::SetProfile(const oxString& name) {
   profile->Activate();
 }
 
+void ClientObject::SetDocument(Document* document) {
+  if (internal_->document.get() == document) return;
+  internal_->document.reset(document);
+  if (document) {
+    document->OnChanged().Connect(internal_, [this](Document*) {
+      FileCommands::Watch(this);
+      OnTitleChanged().Emit(this);
+    });
+  }
+  FileCommands::Watch(this);
+  OnTitleChanged().Emit(this);
+}
+
+Document* ClientObject::GetDocument() const { return internal_ ? internal_->document.get() : nullptr; }
+
+oxString ClientObject::GetFilePath() const {
+  const Document* document = GetDocument();
+  return document ? document->GetFilePath() : oxString();
+}
+
 void ClientObject::SetModified(bool modified) {
+  if (Document* document = GetDocument(); document && document->HasFile()) {
+    return document->SetModified(modified);
+  }
   if (internal_->modified == modified) return;
   internal_->modified = modified;
   OnTitleChanged().Emit(this);
 }
 
-bool ClientObject::IsModified() const { return internal_->modified; }
+bool ClientObject::IsModified() const {
+  if (const Document* document = GetDocument(); document && document->HasFile()) {
+    return document->IsModified();
+  }
+  return internal_->modified;
+}
 
 bool ClientObject::HasUnsavedContent() const { return internal_->unsavedContent; }
 
 void ClientObject::SetContentSaved() { internal_->unsavedContent = false; }
 
+// A document showing a file changes the file, not the session: its
+// modified state says so, and the session only holds its path.
 void ClientObject::EmitModified() {
+  if (Document* document = GetDocument(); document && document->HasFile()) {
+    return document->SetModified(true);
+  }
   if (!SessionReading::Get()) internal_->unsavedContent = true;
   oxt::Object::EmitModified();
 }
@@ -278,6 +326,7 @@ bool ClientObject::ConfirmClose() {
                               QMessageBox::Save);
   if (answer == QMessageBox::Discard) return true;
   if (answer != QMessageBox::Save) return false;
+  if (GetDocument()) return FileCommands::Save(this);
   Client* client = GetClient();
   return client && client->Save(this);
 }
@@ -338,7 +387,11 @@ void ClientObject::SetTitle(const oxString& title) {
 }
 
 oxString ClientObject::GetTitle() const {
-  return internal_->title.empty() ? GetName() : internal_->title;
+  if (!internal_->title.empty()) return internal_->title;
+  if (const Document* document = GetDocument(); document && document->HasFile()) {
+    return document->GetFileName();
+  }
+  return GetName();
 }
 
 oxiSignal1<void, ClientObject*>& ClientObject::OnTitleChanged() {

@@ -22,6 +22,7 @@ class FileElement;
 namespace fwg {
 
 class Client;
+class Document;
 class Profile;
 
 class ClientObject : public oxt::Object {
@@ -99,10 +100,23 @@ class ClientObject : public oxt::Object {
   oxiSignal1<void, ClientObject*>& OnActivate();
   oxiSignal1<void, ClientObject*>& OnDeactivate();
 
+  // The file the document shows, kept apart from its view: owned from
+  // now on (a later call deletes the one it replaces). With a document that
+  // has a file, the file is the document's work: its modified state is the
+  // document's, its name the title, and a session keeps the path, not the
+  // content (WriteContent and ReadContent are not called then; the file is
+  // read again when the session is). Without a file (a new document not
+  // saved yet) the content lives in the session as before.
+  void SetDocument(Document* document);
+  Document* GetDocument() const;
+  // The document's file, "" when it has none.
+  oxString GetFilePath() const;
+
   // Unsaved work. A document whose work lives outside the session (a file
   // it was opened from) says SetModified(true) while it differs from that
   // file and SetModified(false) once saved: the window title marks it, and
-  // closing the document or quitting asks first (ConfirmClose).
+  // closing the document or quitting asks first (ConfirmClose). With a
+  // Document that has a file, both go to it.
   void SetModified(bool modified);
   bool IsModified() const;
   // Content changes (EmitModified()) since the document's session was last
@@ -111,14 +125,16 @@ class ClientObject : public oxt::Object {
   // Told by Project::SaveSession: the session now keeps the content.
   void SetContentSaved();
   // Content changed: the document's project counts as changed, and the
-  // document as holding unsaved content.
+  // document as holding unsaved content. For a document showing a file the
+  // change is the file's: its Document is marked modified instead.
   void EmitModified() override;
   using oxt::Object::EmitModified;
 
   // Asked before a document that IsModified() goes (closed, or the
   // application ends). True when it may go. The default asks the user
-  // whether to save its changes (Save, Discard, Cancel) and saves through
-  // its client's Save(); override it to ask and save your own way.
+  // whether to save its changes (Save, Discard, Cancel) and saves: a
+  // Document's file as File > Save does (FileCommands::Save), otherwise
+  // through its client's Save(); override it to ask and save your own way.
   virtual bool ConfirmClose();
   // Closes the document as the user's Close command does: asks first when
   // it holds work (ConfirmClose while modified; a confirmation while it
@@ -128,8 +144,8 @@ class ClientObject : public oxt::Object {
   // it; the document is gone when true.
   bool Close();
 
-  // What the main window's title shows of the document: its name until a
-  // title is set (a file-backed document shows its file's name).
+  // What the main window's title shows of the document: the title set,
+  // else its file's name, else its name.
   void SetTitle(const oxString& title);
   oxString GetTitle() const;
   // Carries a document whose title or modified state changed.

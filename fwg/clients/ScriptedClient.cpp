@@ -12,6 +12,7 @@
 #include "fwg/actions/Action.h"
 #include "fwg/clients/ClientManager.h"
 #include "fwg/clients/ClientObject.h"
+#include "fwg/clients/TextDocument.h"
 #include "fwg/objects/Project.h"
 #include "fwg/profiles/DeclaredProfile.h"
 #include "platform/fwc/PluginDescription.h"
@@ -34,9 +35,13 @@ class ScriptedDocument : public ClientObject {
       : ClientObject(client, name, true) {
     if (textView) {
       text_ = new QPlainTextEdit;
-      // Typing is a change of the session.
-      QObject::connect(text_, &QPlainTextEdit::textChanged, text_, [this] { EmitModified(); });
+      // Typing is a change of the session; the text document knows the
+      // changes of a file itself (undone, they are none).
+      QObject::connect(text_, &QPlainTextEdit::textChanged, text_, [this] {
+        if (GetFilePath().empty()) EmitModified();
+      });
       SetView(text_);
+      SetDocument(new TextDocument(text_->document()));
     } else {
       page_ = new QLabel;
       page_->setWordWrap(true);
@@ -52,9 +57,10 @@ class ScriptedDocument : public ClientObject {
     }
   }
 
+  // A file keeps its own text; the session keeps it otherwise.
   oxStlVector<oxString> GetPropertyNames() override {
     oxStlVector<oxString> names = ClientObject::GetPropertyNames();
-    names.push_back(kText);
+    if (GetFilePath().empty()) names.push_back(kText);
     return names;
   }
   bool GetProperty(oxt::Property& p) override {
@@ -121,6 +127,13 @@ struct ScriptedClient::Internal {
   bool scriptLoaded = false;
   int count = 0;
 
+  // In force and active, with the keyboard.
+  void Show(ClientObject* document) const {
+    document->SetProfile(profile->GetName());
+    document->Activate();
+    if (QWidget* view = document->GetView()) view->setFocus();
+  }
+
   // Profile::LoadScript reports a script that is missing or fails, once.
   void LoadScript() {
     if (scriptLoaded) return;
@@ -169,15 +182,28 @@ void ScriptedClient::New() {
   Project::UseCurrent(TranslateLibraryText("Untitled"));
   const oxString name = d.profile->tr({}, GetName()) + " " + std::to_string(++d.count);
   auto* document = new ScriptedDocument(this, name, d.textView);
-  document->SetProfile(d.profile->GetName());
-  document->Activate();
-  if (QWidget* view = document->GetView()) view->setFocus();
+  d.Show(document);
   oxScriptEngine* scripts = oxScriptEngine::Get();
   const oxString created = GetProcedure("created");
   if (scripts->HasProcedure(created)) {
     scripts->Invoke(oxScriptCallback(created), {oxVariant(static_cast<oxt::Object*>(document))});
   }
   Client::New();
+}
+
+void ScriptedClient::OpenFile(const oxString& path) {
+  Internal& d = *internal_;
+  if (!d.textView) return Client::OpenFile(path);  // a page the script fills is no file
+  d.LoadScript();
+  Project::UseCurrent(TranslateLibraryText("Untitled"));
+  auto* document =
+      new ScriptedDocument(this, QFileInfo(uiStr(path)).fileName().toStdString(), d.textView);
+  if (!document->GetDocument()->Open(path, nullptr)) {
+    document->Delete();  // the file commands tell the user why
+    return;
+  }
+  d.Show(document);
+  Client::OpenFile(path);
 }
 
 oxString ScriptedClient::GetProcedure(const oxString& handler) const {

@@ -6,7 +6,7 @@
 // Its documents show a text the user edits ("text") or a read-only page
 // the script fills ("widget", rich text allowed). Either way the document's
 // content is its property "Text", which sessions keep and the property
-// sheet shows; a text document also answers "@Line", the line the cursor
+// sheet shows (a text opened from a file is the file's, not the session's); a text document also answers "@Line", the line the cursor
 // is on (counted from 0), which a script may set to move the cursor there.
 //
 // Each handler the declaration names is an export of the script, called
@@ -38,6 +38,10 @@ class ScriptedClient : public Client {
   // A new document below the current project (made when there is none),
   // active, its script loaded first.
   void New() override;
+  // A text document showing the file, made as New() makes one but without
+  // the script's "created"; none when the file cannot be read (the file
+  // commands say why). The file types are the description's.
+  void OpenFile(const oxString& path) override;
 
   ~ScriptedClient() override;
 

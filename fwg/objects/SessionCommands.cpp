@@ -8,10 +8,12 @@
 #include <algorithm>
 
 #include "fwg/LibraryTexts.h"
+#include "fwg/Question.h"
 #include "fwg/actions/Action.h"
 #include "fwg/actions/ActionGroup.h"
 #include "fwg/clients/ClientManager.h"
 #include "fwg/clients/ClientObject.h"
+#include "fwg/objects/FileCommands.h"
 #include "fwg/objects/Project.h"
 #include "fwg/profiles/Profile.h"
 #include "fwg/Parts.h"
@@ -119,11 +121,12 @@ oxString AskForFile(bool save, const oxString& suggestion) {
 
 void SessionCommands::Install(Profile* profile, const oxString& menuPath) {
   if (!profile) return;
-  // The keys every user knows for saving and opening their work.
-  Action* save = profile->AddAction("File.SaveSession", Text("&Save Session"), {}, "Ctrl+S");
-  Action* saveAs =
-      profile->AddAction("File.SaveSessionAs", Text("Save Session &As\u2026"), {}, "Ctrl+Shift+S");
-  Action* open = profile->AddAction("File.OpenSession", Text("&Open Session\u2026"), {}, "Ctrl+O");
+  // Keys of their own: the standard keys for saving and opening are the
+  // documents' (FileCommands).
+  Action* save = profile->AddAction("File.SaveSession", Text("Save Sess&ion"), {}, "Ctrl+Alt+S");
+  Action* saveAs = profile->AddAction("File.SaveSessionAs", Text("Save Session As\u2026"), {},
+                                      "Ctrl+Alt+Shift+S");
+  Action* open = profile->AddAction("File.OpenSession", Text("Open Sessio&n\u2026"), {}, "Ctrl+Alt+O");
   ActionGroup* recent = profile->AddActionGroup("File.RecentSessions", Text("&Recent Sessions"), true);
   RecentMenu menu{recent->GetUiAction(), recent, {}};
   for (int i = 0; i < kMaxRecent; ++i) {
@@ -199,24 +202,58 @@ bool SessionCommands::SaveAs(Project* project, const oxString& path) {
 }
 
 Project* SessionCommands::Open(const oxString& path) {
-  Project* project = nullptr;
+  Project* open = nullptr;
   const QString wanted = GetAbsolutePath(path);
-  for (Project* open : GetProjects()) {
-    if (!open->GetFileName().empty() && GetAbsolutePath(open->GetFileName()) == wanted) {
-      project = open;
+  for (Project* project : GetProjects()) {
+    if (!project->GetFileName().empty() && GetAbsolutePath(project->GetFileName()) == wanted) {
+      open = project;
     }
   }
+  // Opening the session that is open reads it again: the user wants what
+  // the file holds. Unsaved work goes only when the user says so.
+  if (open && !MayDiscard(open)) {
+    Show(open);
+    return open;
+  }
+  oxString error;
+  Project* project = Project::OpenSession(path, &error);
   if (!project) {
-    oxString error;
-    project = Project::OpenSession(path, &error);
-    if (!project) {
-      ShowError(Text("The session was not opened:") + " " + error);
-      return nullptr;
-    }
+    ShowError(Text("The session was not opened:") + " " + error);
+    return nullptr;
   }
+  const oxStlVector<oxString> missing = FileCommands::TakeReopenFailures();
+  if (open) open->Delete();
   AddRecentSession(path);
   Show(project);
+  if (!missing.empty()) {
+    oxString list;
+    for (const oxString& line : missing) list += "\n" + line;
+    ShowError(Text("The session was opened, but these files of it were not:") + list);
+  }
   return project;
+}
+
+bool SessionCommands::MayDiscard(Project* project) {
+  if (!project) return true;
+  oxStlVector<ClientObject*> modified;
+  for (oxt::Object* object : project->GetChildren({}, ClientObject::S_ClassName(), true, true)) {
+    ClientObject* document = ClientObject::Cast(object);
+    if (document && document->IsModified()) modified.push_back(document);
+  }
+  if (project->IsModified() &&
+      AskUser(QText("Reload Session"),
+              QText("%1 is open and has unsaved changes.")
+                  .arg(QText("\u201c%1\u201d").arg(QString::fromStdString(project->GetTitle()))),
+              QText("Read it again from its file and lose them?"),
+              QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel,
+              QText("&Reload")) != QMessageBox::Ok) {
+    return false;
+  }
+  // Documents whose work is in files of their own are asked about one by one.
+  for (ClientObject* document : modified) {
+    if (!document->ConfirmClose()) return false;
+  }
+  return true;
 }
 
 void SessionCommands::Show(Project* project) {

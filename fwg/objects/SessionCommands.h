@@ -1,8 +1,10 @@
 // The user's commands for sessions, for the profiles of clients: "Save
-// Session", "Save Session As…", "Open Session…" (with the toolkit's file
-// dialogs) and a "Recent Sessions" submenu of the last few sessions, which
-// the application's settings keep (section "Sessions", keys "Recent1" to
-// "Recent5").
+// Session" (Ctrl+Alt+S), "Save Session As…" (Ctrl+Alt+Shift+S), "Open
+// Session…" (Ctrl+Alt+O), with the toolkit's file dialogs, and a "Recent
+// Sessions" submenu of the last few sessions, which the application's
+// settings keep (section "Sessions", keys "Recent1" to "Recent5"). The
+// standard keys for opening and saving belong to the user's files
+// (FileCommands).
 //
 // The session's project is the project of the active document, else the
 // current project, else the first project.
@@ -35,13 +37,21 @@ class SessionCommands {
   // Asks for a file ("Save Session As"), then saves there. False when the
   // user cancels or the save fails (the failure is shown).
   static bool SaveAs(Project* project);
-  // The project of that file: the one already open, else the file opened.
-  // It becomes the current project and its page is raised. Null when the
-  // file could not be opened (the reason is shown to the user).
+  // The project of that file, opened. A session that is open already is
+  // read again from its file, after asking when it holds unsaved changes
+  // (the user may keep it as it is). It becomes the current project and its
+  // page is raised. Null when the file could not be opened (the reason is
+  // shown to the user, and an open session stays as it was). Files of its
+  // documents that could not be opened again are listed to the user.
   static Project* Open(const oxString& path);
   // Asks for a file ("Open Session") and opens it; null when the user
   // cancels or the file could not be opened.
   static Project* Open();
+  // Whether the project's unsaved work may go: asks the user while the
+  // session has unsaved changes, then each document whose file has
+  // changes (ClientObject::ConfirmClose). True when there is nothing to
+  // lose.
+  static bool MayDiscard(Project* project);
   // Makes the project current and raises its page, in place of a page the
   // host showed (a welcome page).
   static void Show(Project* project);

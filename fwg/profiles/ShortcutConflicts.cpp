@@ -172,6 +172,19 @@ void GiveWay(const std::vector<HeldKey>& held) {
   });
 }
 
+// A profile's base chain, nearest first, itself included; a cycle ends it.
+oxStlVector<oxString> GetChainNames(const oxString& name) {
+  oxStlVector<oxString> chain;
+  ProfileManager* manager = ProfileManager::Get();
+  for (oxString next = name; !next.empty();) {
+    if (std::find(chain.begin(), chain.end(), next) != chain.end()) break;
+    chain.push_back(next);
+    Profile* profile = manager ? manager->GetProfile(next) : nullptr;
+    next = profile ? profile->GetBaseName() : oxString();
+  }
+  return chain;
+}
+
 oxString QuoteWithProfile(const oxString& action, const oxString& profile) {
   oxString text = "'" + action + "'";
   text += profile.empty() ? " (no profile)" : " (profile " + profile + ")";
@@ -188,10 +201,6 @@ oxStlVector<ShortcutEntry> GetShortcutsInForce() {
     entry.action = held.action;
     entries.push_back(std::move(entry));
   }
-  for (size_t i = 1; i < entries.size(); ++i) {
-    if (entries[i].key != entries[i - 1].key) continue;
-    entries[i].conflicting = entries[i - 1].conflicting = true;
-  }
   const auto owners = MapOwners();
   for (ShortcutEntry& entry : entries) {
     entry.command = oxStr(uiPlainText(entry.action->text()));
@@ -203,7 +212,38 @@ oxStlVector<ShortcutEntry> GetShortcutsInForce() {
     if (entry.actionName.empty()) entry.actionName = oxStr(entry.action->objectName());
     if (entry.actionName.empty()) entry.actionName = entry.command;
   }
+  // Each run of one key: the entry of the nearest profile takes it when
+  // its profile builds on every other's; else the key triggers neither.
+  for (size_t first = 0; first < entries.size();) {
+    size_t end = first + 1;
+    while (end < entries.size() && entries[end].key == entries[first].key) ++end;
+    if (end - first > 1) {
+      size_t winner = first;
+      for (size_t i = first + 1; i < end; ++i) {
+        if (CompareNearness(entries[i].profileName, entries[winner].profileName) == 1) winner = i;
+      }
+      bool wins = !entries[winner].profileName.empty();
+      for (size_t i = first; i < end && wins; ++i) {
+        wins = i == winner ||
+               CompareNearness(entries[winner].profileName, entries[i].profileName) == 1;
+      }
+      for (size_t i = first; i < end; ++i) {
+        entries[i].conflicting = !wins;
+        entries[i].shadowed = wins && i != winner;
+      }
+    }
+    first = end;
+  }
   return entries;
+}
+
+int CompareNearness(const oxString& first, const oxString& second) {
+  if (first.empty() || second.empty() || first == second) return 0;
+  const oxStlVector<oxString> firstChain = GetChainNames(first);
+  if (std::find(firstChain.begin(), firstChain.end(), second) != firstChain.end()) return 1;
+  const oxStlVector<oxString> secondChain = GetChainNames(second);
+  if (std::find(secondChain.begin(), secondChain.end(), first) != secondChain.end()) return 2;
+  return 0;
 }
 
 oxStlVector<ShortcutConflict> GetShortcutConflicts(const oxStlVector<ShortcutEntry>& entries) {
@@ -213,8 +253,11 @@ oxStlVector<ShortcutConflict> GetShortcutConflicts(const oxStlVector<ShortcutEnt
       const ShortcutEntry& a = entries[i];
       const ShortcutEntry& b = entries[j];
       if (a.action == b.action) continue;  // one action listing a key twice
-      conflicts.push_back(
-          {a.key, a.actionName, a.profileName, b.actionName, b.profileName, a.action, b.action});
+      int winner = 0;
+      if (!a.conflicting && !b.conflicting) winner = a.shadowed ? 2 : 1;
+      if (a.shadowed && b.shadowed) winner = 0;  // both give way to a third
+      conflicts.push_back({a.key, a.actionName, a.profileName, b.actionName, b.profileName,
+                           a.action, b.action, winner});
     }
   }
   return conflicts;
@@ -237,9 +280,15 @@ QKeySequence GetYieldingShortcut(const QAction* action) {
 }
 
 oxString DescribeConflict(const ShortcutConflict& conflict) {
-  return "fwg: shortcut " + conflict.key + " is held by " +
-         QuoteWithProfile(conflict.firstAction, conflict.firstProfile) + " and " +
-         QuoteWithProfile(conflict.secondAction, conflict.secondProfile) +
+  const oxString first = QuoteWithProfile(conflict.firstAction, conflict.firstProfile);
+  const oxString second = QuoteWithProfile(conflict.secondAction, conflict.secondProfile);
+  if (conflict.winner == 1 || conflict.winner == 2) {
+    const bool firstWins = conflict.winner == 1;
+    return "fwg: shortcut " + conflict.key + " of " + (firstWins ? second : first) +
+           " is shadowed by " + (firstWins ? first : second) +
+           ", whose profile builds on it: the key goes to the latter while both are in force";
+  }
+  return "fwg: shortcut " + conflict.key + " is held by " + first + " and " + second +
          "; the key triggers neither";
 }
 
@@ -249,6 +298,8 @@ oxStlVector<ShortcutConflict> ProfileManager::GetShortcutConflicts() const {
 
 ShortcutMonitor::ShortcutMonitor(ProfileManager* manager) {
   manager->OnProfileActivated().Connect(this, &ShortcutMonitor::HandleActivated);
+  // Keys given before the first switch are pressed too.
+  if (uiMainWindow* window = uiManager::Get()->MainWindow()) Watch(window);
 }
 
 ShortcutMonitor::~ShortcutMonitor() = default;
@@ -296,11 +347,39 @@ void ShortcutMonitor::HandleActivated(Profile*) {
     if (known_.count(known)) return;
     const Owner a = FindOwner(first.action);
     const Owner b = FindOwner(second.action);
-    std::cerr << DescribeConflict({std::get<0>(known), a.actionName, a.profileName, b.actionName,
-                                   b.profileName, first.action, second.action})
-              << std::endl;
+    ShortcutConflict conflict{std::get<0>(known), a.actionName,   a.profileName, b.actionName,
+                              b.profileName,      first.action,   second.action};
+    if (const QAction* winner = FindWinner(first.keys)) {
+      if (winner == first.action) conflict.winner = 1;
+      if (winner == second.action) conflict.winner = 2;
+      // Said once a run; a third holder that takes the key from both is
+      // told with its own pair.
+      if (!conflict.winner || !shadowsTold_.insert(known).second) return;
+    }
+    std::cerr << DescribeConflict(conflict) << std::endl;
   });
   known_.swap(now);
+}
+
+QAction* ShortcutMonitor::FindWinner(const QKeySequence& keys) const {
+  const auto found = holders_.constFind(keys);
+  if (found == holders_.cend() || found->size() < 2) return nullptr;
+  oxStlVector<std::pair<const QAction*, oxString>> held;
+  for (const QAction* holder : *found) {
+    if (IsYielding(holder)) continue;
+    const oxString profile = FindOwner(holder).profileName;
+    if (profile.empty()) return nullptr;  // not a profile's: nobody's to give way to
+    held.emplace_back(holder, profile);
+  }
+  if (held.size() < 2) return nullptr;
+  size_t winner = 0;
+  for (size_t i = 1; i < held.size(); ++i) {
+    if (CompareNearness(held[i].second, held[winner].second) == 1) winner = i;
+  }
+  for (size_t i = 0; i < held.size(); ++i) {
+    if (i != winner && CompareNearness(held[winner].second, held[i].second) != 1) return nullptr;
+  }
+  return const_cast<QAction*>(held[winner].first);
 }
 
 // Keeps the window-wide keys each action of the main window holds, and the
@@ -371,9 +450,25 @@ bool ShortcutMonitor::eventFilter(QObject* watched, QEvent* event) {
       }
       return false;
     case QEvent::Shortcut: {
+      auto* action = qobject_cast<QAction*>(watched);
+      if (!action) return false;
       const auto* shortcut = static_cast<QShortcutEvent*>(event);
-      if (!shortcut->isAmbiguous() || !qobject_cast<QAction*>(watched)) return false;
-      ReportAmbiguous(watched, shortcut->key());
+      QAction* winner = FindWinner(shortcut->key());
+      if (!winner) {
+        // Held by several with no one nearer: neither runs, whichever of
+        // them is disabled (the toolkit would hand the press to an enabled
+        // one that comes first).
+        const auto found = holders_.constFind(shortcut->key());
+        const qsizetype holders = found == holders_.cend() ? 0 : std::count_if(
+            found->begin(), found->end(), [](const QAction* holder) { return !IsYielding(holder); });
+        if (!shortcut->isAmbiguous() && holders < 2) return false;
+        ReportAmbiguous(watched, shortcut->key());
+        return true;
+      }
+      // The press goes to the nearest profile's action, or nowhere while
+      // that one is disabled: a shadowed action never stands in for it.
+      if (winner == action && !shortcut->isAmbiguous()) return false;
+      if (winner->isEnabled()) winner->activate(QAction::Trigger);
       return true;
     }
     default:

@@ -3,10 +3,17 @@
 //
 // Every action of a profile carries its key in the main window's action
 // list, so two actions there with the same key sequence make the toolkit's
-// ambiguous shortcut: the key then triggers neither, silently. The profile
-// manager reports each conflict that a switch creates (one stderr line),
-// answers the current ones (ProfileManager::GetShortcutConflicts), and
-// reports every key press that the toolkit finds ambiguous.
+// ambiguous shortcut. Where the two belong to one chain of profiles (one
+// profile builds on the other), the profile nearer the active document
+// wins: its action takes the key and the other's is shadowed, silent while
+// both are in force, so a client's own Open wins over a base's and a chain
+// never holds a dead key. Both keep what they hold (the menus show the key
+// on both, Action::GetAccel answers as before); only the press goes to the
+// winner. Between unrelated profiles, or two actions of one profile, the
+// key triggers neither. The profile manager reports each conflict and each
+// shadowing that a switch creates (one stderr line), answers the current
+// ones (ProfileManager::GetShortcutConflicts), and reports every key press
+// that triggers nothing for that reason.
 #pragma once
 
 #include <QHash>
@@ -38,7 +45,8 @@ struct ShortcutEntry {
   oxString actionName;   // the action's name
   oxString profileName;  // the owning profile; "" for actions of no profile
   const QAction* action = nullptr;
-  bool conflicting = false;  // another entry has the same key
+  bool conflicting = false;  // another entry has the same key, and the key triggers neither
+  bool shadowed = false;     // another entry has the same key and takes it from this one
 };
 
 // Two actions holding the same key.
@@ -50,6 +58,9 @@ struct ShortcutConflict {
   oxString secondProfile;
   const QAction* first = nullptr;
   const QAction* second = nullptr;
+  // 1 or 2 when that action takes the key, its profile building on the
+  // other's; 0 when the key triggers neither.
+  int winner = 0;
 };
 
 // Every shortcut of the main window's action list, by key, then in list
@@ -70,8 +81,14 @@ void SetYieldingShortcut(QAction* action, const QKeySequence& keys);
 // The key a yielding action holds while it is free; empty for others.
 QKeySequence GetYieldingShortcut(const QAction* action);
 
-// "fwg: ..." line naming the key, both actions and their profiles.
+// "fwg: ..." line naming the key, both actions and their profiles, and
+// which takes the key when one does.
 oxString DescribeConflict(const ShortcutConflict& conflict);
+
+// Which of two profiles is nearer the active document: 1 when `first`
+// builds on `second` (`second` is in its base chain), 2 for the opposite,
+// 0 when neither builds on the other (or they are one).
+int CompareNearness(const oxString& first, const oxString& second);
 
 // The profile manager's reporter: after each switch, one stderr line per
 // conflict that was not there before; on each ambiguous key press, one line
@@ -94,10 +111,16 @@ class ShortcutMonitor : public QObject, public oxListener<single_threaded> {
   void Watch(QWidget* window);
   void NoteAction(const QAction* action, bool removed);
   void ReportAmbiguous(QObject* watched, const QKeySequence& keys) const;
+  // The action a press of `keys` goes to while several hold it: the one of
+  // the profile nearer the active document. Null when no one profile of
+  // the holders builds on all the others.
+  QAction* FindWinner(const QKeySequence& keys) const;
   // Whether two actions of the window hold one key now.
   bool HasSharedKey() const { return sharedKeys_ > 0; }
 
   std::set<Known> known_;
+  // Shadowings reported in this run: said once, not at every switch.
+  std::set<Known> shadowsTold_;
   // The main window whose keyed actions are kept, and those actions with
   // the window-wide keys each held when last seen.
   QPointer<QWidget> window_;

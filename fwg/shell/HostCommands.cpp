@@ -11,6 +11,7 @@
 #include "fwg/LibraryTexts.h"
 #include "fwg/clients/ClientManager.h"
 #include "fwg/clients/ClientObject.h"
+#include "fwg/objects/FileCommands.h"
 #include "fwg/objects/SessionCommands.h"
 #include "fwg/profiles/ShortcutConflicts.h"
 #include "fwg/shell/Gui.h"
@@ -71,9 +72,13 @@ QAction* AddCommand(uiMainWindow* window, const char* text, const QKeySequence& 
   return action;
 }
 
-void CloseActiveDocument() {
+ClientObject* GetActiveDocument() {
   ClientManager* manager = ClientManager::Get();
-  if (ClientObject* active = manager ? manager->GetActiveClientObject() : nullptr) active->Close();
+  return manager ? manager->GetActiveClientObject() : nullptr;
+}
+
+void CloseActiveDocument() {
+  if (ClientObject* active = GetActiveDocument()) active->Close();
 }
 
 void OpenMenuBar(uiMainWindow* window) {
@@ -93,11 +98,17 @@ void HostCommands::Install() {
   std::erase_if(GetInstalled(), [](const QPointer<QAction>& action) { return action.isNull(); });
   if (!window || !GetInstalled().empty()) return;
   AddCommand(window, "&Quit", QKeySequence(Qt::CTRL | Qt::Key_Q), [] { Gui::Get()->Exit(); });
-  AddCommand(window, "&Save Session", QKeySequence(Qt::CTRL | Qt::Key_S),
+  AddCommand(window, "&Open File\u2026", QKeySequence::Open, [] { FileCommands::Open(); });
+  AddCommand(window, "&Save", QKeySequence::Save, [] { FileCommands::Save(GetActiveDocument()); });
+  AddCommand(window, "Save &As\u2026", QKeySequence::SaveAs,
+             [] { FileCommands::SaveAs(GetActiveDocument()); });
+  AddCommand(window, "Save A&ll", {}, [] { FileCommands::SaveAll(); });
+  AddCommand(window, "Save Sess&ion", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_S),
              [] { SessionCommands::Save(SessionCommands::GetSessionProject()); });
-  AddCommand(window, "Save Session &As\u2026", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+  AddCommand(window, "Save Session As\u2026", QKeySequence(Qt::CTRL | Qt::ALT | Qt::SHIFT | Qt::Key_S),
              [] { SessionCommands::SaveAs(SessionCommands::GetSessionProject()); });
-  AddCommand(window, "&Open Session\u2026", QKeySequence(Qt::CTRL | Qt::Key_O), [] { SessionCommands::Open(); });
+  AddCommand(window, "Open Sessio&n\u2026", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_O),
+             [] { SessionCommands::Open(); });
   AddCommand(window, "&Close Document", QKeySequence(Qt::CTRL | Qt::Key_W), CloseActiveDocument);
   AddCommand(window, "&Next Document", QKeySequence(Qt::CTRL | Qt::Key_Tab),
              [] { CycleDocuments(true); });
@@ -108,6 +119,7 @@ void HostCommands::Install() {
              [] { CyclePanes(false); });
   AddCommand(window, "&Menu Bar", QKeySequence(Qt::Key_F10), [window] { OpenMenuBar(window); });
   AddCommand(window, "&Keyboard Shortcuts\u2026", {}, [] { (new ShortcutsDialog)->show(); });
+  FileCommands::AcceptDrops();
 }
 
 oxStlVector<QAction*> HostCommands::GetActions() {

@@ -2,9 +2,13 @@
 // client can leave the user without a way to quit, save, close or switch.
 //
 //   Quit                  Ctrl+Q          the exit procedure (asks first)
-//   Save Session          Ctrl+S          Save As… while the session has no file
-//   Save Session As…      Ctrl+Shift+S
-//   Open Session…         Ctrl+O
+//   Open File…            Ctrl+O          the user's files (FileCommands)
+//   Save                  Ctrl+S          the active document's file, or its session
+//   Save As…              Ctrl+Shift+S
+//   Save All
+//   Save Session          Ctrl+Alt+S      Save As… while the session has no file
+//   Save Session As…      Ctrl+Alt+Shift+S
+//   Open Session…         Ctrl+Alt+O
 //   Close Document        Ctrl+W          ClientObject::Close on the active one
 //   Next Document         Ctrl+Tab        most recently used order; holding
 //   Previous Document     Ctrl+Shift+Tab  Ctrl walks on, releasing it stays
@@ -16,6 +20,8 @@
 // Each key gives way to a profile's action holding the same key (a client's
 // own Save Session, say), so the commands never make a key ambiguous; the
 // command palette lists the commands whose keys are not taken that way.
+//
+// Files dropped on the main window are opened (FileCommands::AcceptDrops).
 //
 // The host installs them once, after making the application object:
 //   fwg::HostCommands::Install();

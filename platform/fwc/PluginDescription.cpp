@@ -21,6 +21,8 @@ struct PluginDescription::Internal {
   oxString alias;
   oxString baseFolder;
   oxStlVector<oxString> resourceFolders;
+  oxStlVector<oxString> fileTypes;
+  oxStlVector<std::pair<oxString, oxString>> typeDeclarations;
   oxString fileName;
   oxapp::Manifest manifest;
   explicit Internal(std::unique_ptr<oxSettings> contents) : manifest(std::move(contents)) {}
@@ -37,11 +39,14 @@ oxString Trim(const oxString& text) {
 
 // The keys of a description and the one section that may follow them.
 const std::set<oxString> kMainKeys = {"name",        "library", "client", "alias", "resources",
-                                      "declaration", "script",  "view"};
+                                      "declaration", "script",  "view",   "types"};
+// "type <MIME type> = Name (*.a *.b)": a type the MIME database may lack.
+const char kTypePrefix[] = "type ";
 
 // Raw key/value pairs of one file, before their meaning is checked.
 struct ParsedFile {
   oxStlMap<oxString, oxString> main;
+  oxStlVector<std::pair<oxString, oxString>> types;
   oxStlVector<std::pair<oxString, oxString>> manifest;
 };
 
@@ -88,6 +93,14 @@ bool Parse(const oxString& file, QByteArray bytes, ParsedFile* parsed, oxString*
     }
     if (inManifest) {
       parsed->manifest.emplace_back(key, value);
+      continue;
+    }
+    if (key.starts_with(kTypePrefix)) {
+      const oxString type = Trim(key.substr(sizeof(kTypePrefix) - 1));
+      for (const auto& [known, declared] : parsed->types) {
+        if (known == type) return Fail(file, lineNumber, "type " + oxQuote(type) + " given twice", error);
+      }
+      parsed->types.emplace_back(type, value);
       continue;
     }
     if (!kMainKeys.count(key)) return Fail(file, lineNumber, "unknown key " + oxQuote(key), error);
@@ -171,6 +184,11 @@ std::unique_ptr<PluginDescription> PluginDescription::Read(const oxString& text,
     const oxString name = Trim(folder);
     if (!name.empty()) d->resourceFolders.push_back(name);
   }
+  for (const oxString& type : oxSplit(parsed.main["types"], ',')) {
+    const oxString name = Trim(type);
+    if (!name.empty()) d->fileTypes.push_back(name);
+  }
+  d->typeDeclarations = std::move(parsed.types);
   return description;
 }
 
@@ -189,6 +207,10 @@ const oxString& PluginDescription::GetAlias() const { return internal_->alias; }
 const oxString& PluginDescription::GetBaseFolder() const { return internal_->baseFolder; }
 const oxStlVector<oxString>& PluginDescription::GetResourceFolders() const {
   return internal_->resourceFolders;
+}
+const oxStlVector<oxString>& PluginDescription::GetFileTypes() const { return internal_->fileTypes; }
+const oxStlVector<std::pair<oxString, oxString>>& PluginDescription::GetFileTypeDeclarations() const {
+  return internal_->typeDeclarations;
 }
 const oxString& PluginDescription::GetFileName() const { return internal_->fileName; }
 oxapp::Manifest* PluginDescription::GetManifest() const { return &internal_->manifest; }

@@ -20,6 +20,13 @@
 //   script = tasks.js
 //   view = text                   # or widget; text when not given
 //
+// The file types the client opens are MIME types; a type the MIME
+// database may lack is declared with its name and patterns, as file
+// dialogs show them (used only where the database does not know it):
+//
+//   types = text/plain, application/x-sketch
+//   type application/x-sketch = Sketches (*.sketch)
+//
 // "name" is required, and either "library" or "client", "declaration" and
 // "script" (not both kinds); any other key before [manifest] is an error,
 // so a misspelt key does not pass unnoticed. Keys under [manifest] are free
@@ -27,6 +34,7 @@
 #pragma once
 
 #include <memory>
+#include <utility>
 
 #include "platform/core/oxTypes.h"
 #include "platform/oxapp/Manifest.h"
@@ -61,6 +69,10 @@ class PluginDescription {
   const oxString& GetAlias() const;        // "" when none
   const oxString& GetBaseFolder() const;   // absolute folder of the description file
   const oxStlVector<oxString>& GetResourceFolders() const;  // relative to the base folder
+  // The MIME types named by "types", as written, and the "type" lines
+  // (type, "Name (*.a *.b)"); checked by the host, which reads them.
+  const oxStlVector<oxString>& GetFileTypes() const;
+  const oxStlVector<std::pair<oxString, oxString>>& GetFileTypeDeclarations() const;
   const oxString& GetFileName() const;     // the description file, absolute
   oxapp::Manifest* GetManifest() const;    // never null; owned by the description
 

@@ -10,6 +10,7 @@
 #include "fwg/clients/Client.h"
 #include "fwg/clients/ClientManager.h"
 #include "fwg/clients/ClientObject.h"
+#include "fwg/objects/FileCommands.h"
 #include "fwg/objects/SessionCommands.h"
 #include "fwg/shell/CommandPalette.h"
 #include "fwg/shell/Gui.h"
@@ -108,6 +109,11 @@ void BaseProfile::BuildFileMenu() {
   }
   AddMenu(create, file + "/" + MenuName(Tr("&New")));
   AddToolBar(create, MainToolBar());
+  // The user's files, then, after a separator, the sessions.
+  fwg::FileCommands::Install(this, file);
+  fwg::ActionGroup* sessions = AddActionGroup("sessions.group", {});
+  sessions->AddSeparator();
+  AddMenu(sessions, file + "/sessions.group");
   fwg::SessionCommands::Install(this, file);
 
   // Close and Exit after a separator, as one group. Close asks first when

@@ -1,23 +1,21 @@
 // The demo's "Notes" client. Each New() makes a note: a document with a
 // plain text view, placed in the current project (made on first use) and
 // activated, which puts the NotesEditor profile in force on top of the
-// samples' base profile: Open and Save in the File menu, a Format menu, a
-// Notes toolbar, a Statistics dock, and Undo and Redo working on the note.
-// Notes are opened from and saved to plain text files; in a session their
-// text is the property "Text".
+// samples' base profile: a Format menu, a Notes toolbar, a Statistics dock,
+// and Undo and Redo working on the note.
+// Notes are the user's plain text files (text/plain, named in the plug-in's
+// description): File > Open File makes a note of a text file through
+// OpenFile, and the framework saves it through the note's TextDocument. A
+// note that has no file yet keeps its text in the session, as its property
+// "Text".
 #include <QClipboard>
 #include <QCoreApplication>
-#include <QGuiApplication>
-#include <QFile>
-#include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QRegularExpression>
-#include <QSaveFile>
-#include <iostream>
 #include <map>
 
 #include "fwg/actions/Action.h"
@@ -25,18 +23,15 @@
 #include "fwg/clients/Client.h"
 #include "fwg/clients/ClientManager.h"
 #include "fwg/clients/ClientObject.h"
+#include "fwg/clients/TextDocument.h"
 #include "fwg/shell/Gui.h"
 #include "platform/fwc/Plugin.h"
 #include "platform/oxaw/WidgetManager.h"
 #include "platform/ui/uiLayoutFrameEx.h"
 #include "platform/ui/uiMainWindow.h"
-#include "platform/vos/vosLibrary.h"
 #include "plugins/common/SampleProfile.h"
 
 namespace {
-
-// Where the text file dialogs start.
-QString TextFolder() { return uiStr(vosLibrary::GetDocumentsFolder()); }
 
 const char kProfile[] = "NotesEditor";
 const char kText[] = "Text";
@@ -48,15 +43,21 @@ class NoteView : public uiWidgetT<QPlainTextEdit> {
   explicit NoteView(const oxString& name) { SetName(name); }
 };
 
-// A note owns its view; its layouter only shows it. Its text is kept in
-// the session as its property "Text".
+// A note owns its view; its layouter only shows it. The view's text is the
+// note's file (its Document); without a file the session keeps the text as
+// the property "Text".
 class Note : public fwg::ClientObject {
  public:
   Note(fwg::Client* client, const oxString& name)
       : fwg::ClientObject(client, name, true), view_(new NoteView(name)) {
     if (uiLayoutFrameEx* layouter = GetLayouter()) layouter->AddView(view_);
-    // Typing is a change of the session.
-    QObject::connect(view_, &QPlainTextEdit::textChanged, view_, [this] { EmitModified(); });
+    SetDocument(new fwg::TextDocument(view_->document()));
+    // Typing is a change of the session while the note has no file; the
+    // text document knows the changes of a file itself (undone, they are
+    // none).
+    QObject::connect(view_, &QPlainTextEdit::textChanged, view_, [this] {
+      if (GetFilePath().empty()) EmitModified();
+    });
   }
   // Widgets cannot be deleted once the toolkit application is gone (the
   // object tree may outlive it).
@@ -65,15 +66,12 @@ class Note : public fwg::ClientObject {
   }
 
   QPlainTextEdit* GetView() const { return view_; }
-  // The file the note was opened from or last saved to; "" before.
-  const oxString& GetPath() const { return path_; }
-  void SetPath(const oxString& path) { path_ = path; }
 
-  // The text is a property, so that sessions keep it and property sheets
-  // show it.
+  // The text is a property while the session keeps it, so that property
+  // sheets show it too; a file keeps its own text.
   oxStlVector<oxString> GetPropertyNames() override {
     oxStlVector<oxString> names = fwg::ClientObject::GetPropertyNames();
-    names.push_back(kText);
+    if (GetFilePath().empty()) names.push_back(kText);
     return names;
   }
   bool GetProperty(oxt::Property& p) override {
@@ -91,7 +89,6 @@ class Note : public fwg::ClientObject {
 
  private:
   QPointer<NoteView> view_;
-  oxString path_;
 };
 
 class NotesClient;
@@ -145,51 +142,16 @@ class NotesClient : public fwg::Client {
     fwg::Client::New();
   }
 
-  // Nothing is made when the file cannot be read.
+  // A note of the file, or none when it cannot be read: the framework
+  // tells the user why.
   void OpenFile(const oxString& path) override {
-    QFile file(uiStr(path));
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-      std::cerr << "fwg: notes: cannot open '" << path << "': " << oxStr(file.errorString())
-                << "\n";
+    Note* note = MakeNote(oxStr(QFileInfo(uiStr(path)).fileName()), false);
+    if (!note->GetDocument()->Open(path, nullptr)) {
+      note->Delete();
       return;
     }
-    const QString text = QString::fromUtf8(file.readAll());
-    Note* note = MakeNote(oxStr(QFileInfo(file).completeBaseName()));
-    note->GetView()->setPlainText(text);
-    note->SetPath(path);
+    Show(note);
     fwg::Client::OpenFile(path);
-  }
-
-  // Asks for a file name the first time.
-  bool Save(fwg::ClientObject* object) override {
-    auto* note = dynamic_cast<Note*>(object);
-    if (!note) return false;
-    oxString path = note->GetPath();
-    if (path.empty()) {
-      path = oxStr(QFileDialog::getSaveFileName(
-          fwg::Gui::Get()->GetMainWindow(), uiStr(editor_->Tr("Export Text")),
-          QDir(TextFolder()).filePath(uiStr(note->GetName() + ".txt")),
-          uiStr(editor_->Tr("Text files (*.txt)"))));
-    }
-    if (path.empty() || !SaveAs(note, path)) return false;
-    return fwg::Client::Save(note);
-  }
-
-  // Written whole or not at all; the note takes the file's name.
-  bool SaveAs(fwg::ClientObject* object, const oxString& path) override {
-    auto* note = dynamic_cast<Note*>(object);
-    if (!note) return false;
-    QSaveFile file(uiStr(path));
-    const QByteArray text = note->GetView()->toPlainText().toUtf8();
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
-      std::cerr << "fwg: notes: cannot save '" << path << "': " << oxStr(file.errorString())
-                << "\n";
-      return false;
-    }
-    note->SetPath(path);
-    oxt::Property name("Name", oxt::Variant(oxStr(QFileInfo(uiStr(path)).completeBaseName())));
-    note->SetProperty(name);
-    return fwg::Client::SaveAs(note, path);
   }
 
   // The active document, if it is a note.
@@ -214,7 +176,7 @@ class NotesClient : public fwg::Client {
   }
 
  private:
-  Note* MakeNote(const oxString& name) {
+  Note* MakeNote(const oxString& name, bool activate = true) {
     samples::UseProject();
     auto* note = new Note(this, name);
     QPlainTextEdit* view = note->GetView();
@@ -229,10 +191,16 @@ class NotesClient : public fwg::Client {
     QObject::connect(view, &QPlainTextEdit::copyAvailable, &guard_, update);
     QObject::connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, view, update);
     note->OnActivate().Connect(editor_, [update](fwg::ClientObject*) { update(); });
+    if (activate) Show(note);
+    return note;
+  }
+
+  // Puts the note's profile in force, makes it the active document and
+  // gives it the keyboard.
+  static void Show(Note* note) {
     note->SetProfile(kProfile);
     note->Activate();
-    view->setFocus();
-    return note;
+    note->GetView()->setFocus();
   }
 
   NotesEditor* editor_ = nullptr;
@@ -279,25 +247,6 @@ void NotesEditor::Build() {
     edits_[name] = action;
   }
 
-  // Plain text files in and out, after File > New; the session itself is
-  // what Save Session (Ctrl+S) keeps.
-  fwg::Action* open = AddAction("open", Tr("&Import Text..."));
-  open->SetIcon("open", 16, 24, true, ".png");
-  fwg::Action* save = AddAction("save", Tr("&Export..."));
-  save->SetIcon("save", 16, 24, true, ".png");
-  fwg::ActionGroup* files = AddActionGroup("files", {});
-  files->AddAction(open);
-  files->AddAction(save);
-  AddMenu(files, samples::FileMenu() + "/" + samples::MenuName(samples::BaseText("&New")));
-  open->OnActivate().Connect(this, [this, client] {
-    const QString path =
-        QFileDialog::getOpenFileName(fwg::Gui::Get()->GetMainWindow(), uiStr(Tr("Import Text")), TextFolder(),
-                                     uiStr(Tr("Text files (*.txt)")));
-    if (!path.isEmpty()) client->OpenFile(oxStr(path));
-  });
-  save->OnActivate().Connect(
-      this, [client] { client->Save(fwg::ClientManager::Get()->GetActiveClientObject()); });
-
   // The Format menu.
   const oxString format = AddTopMenu("format", Tr("F&ormat"));
   wrap_ = AddAction("wrap", Tr("&Word Wrap"), "wrap.png", "Ctrl+Shift+W");
@@ -321,13 +270,7 @@ void NotesEditor::Build() {
 
   // The Notes toolbar and the Statistics dock.
   const oxString toolbar = Tr("Notes");
-  // The first makes the toolbar; the next is appended to it (a path
-  // naming a button that is not there yet).
-  AddToolBar(open, toolbar);
-  AddToolBar(wrap_, toolbar + "/" + samples::MenuName(wrap_->GetText()));
-  // Export goes into the base's Main toolbar, beside Undo and Redo, while
-  // notes are active only.
-  AddToolBarButton(save, samples::MainToolBar());
+  AddToolBar(wrap_, toolbar);
   const oxString statistics = Tr("Statistics");
   RegisterWidget(statistics, new StatisticsMaker(client));
   AddDock(statistics, "RIGHT");

@@ -2,11 +2,17 @@
 // drawing view. Its profile, SketchEditor, builds on the samples' base
 // profile and adds a Sketch menu, a Tools toolbar whose drawing tools are
 // one exclusive drop-down group, a Colours dock, a context menu on the
-// drawing, and Undo and Redo on the sketch's own undo stack. In a session a
-// sketch's strokes are the property "Strokes".
+// drawing, and Undo and Redo on the sketch's own undo stack. A sketch is a
+// file of its own (a small JSON file, type application/x-fwg-sketch, as the
+// plug-in's description declares it) read and written by its SketchFile; a
+// sketch without a file keeps its strokes in the session, as the property
+// "Strokes".
 #include <QButtonGroup>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QGridLayout>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QMouseEvent>
 #include <algorithm>
 #include <QPainter>
@@ -22,6 +28,7 @@
 #include "fwg/clients/Client.h"
 #include "fwg/clients/ClientManager.h"
 #include "fwg/clients/ClientObject.h"
+#include "fwg/clients/Document.h"
 #include "platform/fwc/Plugin.h"
 #include "platform/oxaw/WidgetManager.h"
 #include "platform/ui/uiLayoutFrameEx.h"
@@ -155,6 +162,12 @@ class Sketch : public fwg::ClientObject {
 
   SketchView* GetView() const { return view_; }
   QUndoStack* GetUndoStack() { return &undo_; }
+  // Strokes read from a file: a new history, clean.
+  void LoadStrokes(std::vector<Stroke> strokes) {
+    undo_.clear();
+    SetStrokes(std::move(strokes));
+    undo_.setClean();
+  }
   const std::vector<Stroke>& GetStrokes() const { return strokes_; }
   SketchClient* GetSketchClient() const;
 
@@ -165,9 +178,10 @@ class Sketch : public fwg::ClientObject {
     if (!strokes_.empty()) Change("Clear", [](auto& s) { s.clear(); });
   }
 
+  // A property while the session keeps the strokes; a file keeps its own.
   oxStlVector<oxString> GetPropertyNames() override {
     oxStlVector<oxString> names = fwg::ClientObject::GetPropertyNames();
-    names.push_back(kStrokes);
+    if (GetFilePath().empty()) names.push_back(kStrokes);
     return names;
   }
   bool GetProperty(oxt::Property& p) override {
@@ -215,14 +229,60 @@ class Sketch : public fwg::ClientObject {
     strokes_ = std::move(strokes);
     if (view_) view_->update();
   }
+  // A sketch's file knows its changes from the undo stack.
   void Edit(std::vector<Stroke> strokes) {
     SetStrokes(std::move(strokes));
-    EmitModified();
+    if (GetFilePath().empty()) EmitModified();
   }
 
   QUndoStack undo_;
   std::vector<Stroke> strokes_;
   QPointer<SketchView> view_;
+};
+
+// A sketch's file: {"format": "fwg-sketch", "version": 1, "strokes": "..."}.
+// It holds changes its file lacks while the undo stack is away from where
+// the file was read or written.
+class SketchFile : public fwg::Document {
+ public:
+  explicit SketchFile(Sketch* sketch) : sketch_(sketch) {
+    QObject::connect(sketch->GetUndoStack(), &QUndoStack::cleanChanged, &guard_,
+                     [this](bool) { Changed(); });
+  }
+
+  bool Load(const QByteArray& data, oxString* error) override {
+    QJsonParseError parse;
+    const QJsonObject file = QJsonDocument::fromJson(data, &parse).object();
+    if (parse.error != QJsonParseError::NoError || file.value("format").toString() != kFormat) {
+      *error = "it is not a sketch file";
+      return false;
+    }
+    if (file.value("version").toInt() > 1) {
+      *error = "it was written by a newer version of the sketches";
+      return false;
+    }
+    sketch_->LoadStrokes(ReadStrokes(file.value("strokes").toString().toStdString()));
+    return true;
+  }
+  bool Store(QByteArray* data, oxString*) override {
+    const QJsonObject file{{"format", kFormat},
+                           {"version", 1},
+                           {"strokes", QString::fromStdString(WriteStrokes(sketch_->GetStrokes()))}};
+    *data = QJsonDocument(file).toJson();
+    return true;
+  }
+  bool IsModified() const override {
+    return fwg::Document::IsModified() || !sketch_->GetUndoStack()->isClean();
+  }
+  void SetModified(bool modified) override {
+    if (!modified) sketch_->GetUndoStack()->setClean();
+    fwg::Document::SetModified(modified);
+  }
+
+ private:
+  static constexpr char kFormat[] = "fwg-sketch";
+  Sketch* sketch_;
+  QObject guard_;
 };
 
 class SketchEditor : public samples::SampleProfile {
@@ -260,17 +320,20 @@ class SketchClient : public fwg::Client {
   }
 
   void New() override {
-    samples::UseProject();
-    auto* sketch = new Sketch(this, uiStr(editor_->Tr("Sketch %1")).arg(++count_).toStdString());
-    const auto update = [this, sketch] {
-      if (GetActiveSketch() == sketch) editor_->UpdateActions(sketch);
-    };
-    QObject::connect(sketch->GetUndoStack(), &QUndoStack::indexChanged, &guard_, update);
-    QObject::connect(sketch->GetUndoStack(), &QUndoStack::cleanChanged, &guard_, update);
-    sketch->OnActivate().Connect(editor_, [update](fwg::ClientObject*) { update(); });
-    sketch->SetProfile(kProfile);
-    sketch->Activate();
+    Show(MakeSketch(uiStr(editor_->Tr("Sketch %1")).arg(++count_).toStdString()));
     fwg::Client::New();
+  }
+
+  // A sketch of the file, or none when it cannot be read: the framework
+  // tells the user why.
+  void OpenFile(const oxString& path) override {
+    Sketch* sketch = MakeSketch(oxStr(QFileInfo(uiStr(path)).fileName()));
+    if (!sketch->GetDocument()->Open(path, nullptr)) {
+      sketch->Delete();
+      return;
+    }
+    Show(sketch);
+    fwg::Client::OpenFile(path);
   }
 
   static Sketch* GetActiveSketch() {
@@ -284,6 +347,23 @@ class SketchClient : public fwg::Client {
   SketchEditor* GetEditor() const { return editor_; }
 
  private:
+  Sketch* MakeSketch(const oxString& name) {
+    samples::UseProject();
+    auto* sketch = new Sketch(this, name);
+    sketch->SetDocument(new SketchFile(sketch));
+    const auto update = [this, sketch] {
+      if (GetActiveSketch() == sketch) editor_->UpdateActions(sketch);
+    };
+    QObject::connect(sketch->GetUndoStack(), &QUndoStack::indexChanged, &guard_, update);
+    QObject::connect(sketch->GetUndoStack(), &QUndoStack::cleanChanged, &guard_, update);
+    sketch->OnActivate().Connect(editor_, [update](fwg::ClientObject*) { update(); });
+    return sketch;
+  }
+  static void Show(Sketch* sketch) {
+    sketch->SetProfile(kProfile);
+    sketch->Activate();
+  }
+
   SketchEditor* editor_ = nullptr;
   Tool tool_ = Tool::Pen;
   QColor colour_ = Qt::black;

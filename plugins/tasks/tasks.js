@@ -1,10 +1,11 @@
-// The "Tasks" client: a list of things to do, one task a line, "[ ] " in
-// front of an open one and "[x] " in front of one that is done. The
+// The "Tasks" client: a list of things to do, one task a line, "- [ ] " in
+// front of an open one and "- [x] " in front of one that is done: a
+// Markdown task list, which is what its files hold. The
 // commands of Tasks.json call these functions with the active list, whose
 // property "Text" is what it shows and "@Line" the line of the cursor.
 
-const OPEN = "[ ] ";
-const DONE = "[x] ";
+const OPEN = "- [ ] ";
+const DONE = "- [x] ";
 
 let doneAtEnd = true;
 

@@ -86,10 +86,19 @@ class Desktop : public ::testing::Test {
 
   // The host with `args` (the one still running is killed); waits, when
   // `ready` says so, until a chain is in force and a widget has the keyboard.
-  bool Start(const QStringList& args, bool ready = true) {
+  // With `fileLimitKiB`, no file it writes may grow past that: a write
+  // beyond fails as on a full disk.
+  bool Start(const QStringList& args, bool ready = true, int fileLimitKiB = 0) {
     if (host_.state() != QProcess::NotRunning) host_.kill(), host_.waitForFinished();
     QFile::remove(Path("state"));
-    host_.start(DESKTOPTEST_HOST, QStringList{"-locale", "en"} + args);
+    const QStringList hostArgs = QStringList{"-locale", "en"} + args;
+    if (fileLimitKiB > 0) {
+      // An ignored signal stays ignored across exec: the write fails with EFBIG.
+      const QString limit = QString("trap '' XFSZ; ulimit -f %1; exec \"$@\"").arg(fileLimitKiB);
+      host_.start("bash", QStringList{"-c", limit, "tavrix", DESKTOPTEST_HOST} + hostArgs);
+    } else {
+      host_.start(DESKTOPTEST_HOST, hostArgs);
+    }
     return !ready || (WaitFor("profile", !Is("")) && WaitFor("focus", !Is("")));
   }
   // Without an event loop QProcess learns of the end only when asked.
@@ -350,4 +359,103 @@ TEST_F(Desktop, CtrlSSavesTheSession) {
   ASSERT_TRUE(WaitFor("title", Has("*")));
   Keys({"ctrl+s"});
   EXPECT_TRUE(WaitFor("title", !Has("*")) && WaitFor("dialog", ""));
+}
+
+// The user's own files, as a person opens and saves them.
+namespace {
+
+bool WriteFile(const QString& path, const QByteArray& content) {
+  QFile file(path);
+  return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
+}
+
+QByteArray ReadFile(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+}  // namespace
+
+// Files named on the command line open, each by the client of its type;
+// Ctrl+S writes the active one where it came from; quitting asks while one
+// has changes.
+TEST_F(Desktop, NamedFilesOpenAndCtrlSSavesWhereTheyCameFrom) {
+  const QString a = Path("a.txt"), b = Path("b.txt");
+  ASSERT_TRUE(WriteFile(a, "apples") && WriteFile(b, "bananas"));
+  ASSERT_TRUE(Start({a, b}));
+  ASSERT_TRUE(WaitFor("documents", Lists("a.txt")) && WaitFor("documents", Lists("b.txt")));
+  ASSERT_TRUE(WaitFor("active", "b.txt") && WaitFor("text", "bananas"));
+  EXPECT_TRUE(WaitFor("focus", "QPlainTextEdit")) << "the file opened has the keyboard";
+  Keys({"ctrl+End"}), Type(" and more");
+  ASSERT_TRUE(WaitFor("title", Has("b.txt*")));
+  Keys({"ctrl+s"});
+  ASSERT_TRUE(WaitFor("title", Has("b.txt - ")));
+  EXPECT_EQ(ReadFile(b), "bananas and more");
+  EXPECT_EQ(ReadFile(a), "apples");
+  Type("!");
+  ASSERT_TRUE(WaitFor("title", Has("b.txt*")));
+  Keys({"ctrl+q"});
+  ASSERT_TRUE(WaitFor("dialog", "Unsaved Changes"));
+  Keys({"Escape"});
+  ASSERT_TRUE(WaitFor("dialog", "") && IsRunning());
+  EXPECT_TRUE(WaitFor("text", "bananas and more!"));
+}
+
+// Ctrl+O offers every client's types; a sketch file loads the sketch
+// plug-in, which nothing had asked for before. A file dropped on the
+// window opens the same way, and one open already comes forward.
+TEST_F(Desktop, CtrlOAndADropOpenFilesByTypeLoadingTheirPluginOnDemand) {
+  const QString sketch = Path("house.sketch"), list = Path("shopping.md");
+  ASSERT_TRUE(WriteFile(sketch, R"({"format": "fwg-sketch", "version": 1, "strokes": "L #000000 10,10 90,60;"})"));
+  ASSERT_TRUE(WriteFile(list, "- [ ] bread\n- [x] milk\n"));
+  ASSERT_TRUE(Start({"-client", "notes"}));
+  Keys({"ctrl+o"});
+  ASSERT_TRUE(WaitFor("dialog", "Open File"));
+  Type(sketch), Keys({"Return"});
+  ASSERT_TRUE(WaitFor("active", "house.sketch"));
+  EXPECT_TRUE(WaitFor("profile", "SketchEditor"));
+  ASSERT_TRUE(WriteFile(Path("state.drop"), (list + "\n").toUtf8()));
+  ASSERT_TRUE(WaitFor("active", "shopping.md"));
+  EXPECT_TRUE(WaitFor("text", "- [ ] bread\n- [x] milk\n"));
+  ASSERT_TRUE(WriteFile(Path("state.drop"), (sketch + "\n").toUtf8()));
+  EXPECT_TRUE(WaitFor("active", "house.sketch"));
+  EXPECT_EQ(State("documents").count("house.sketch"), 1) << "not opened twice";
+}
+
+// Another program writes the open file three times: one question, and the
+// file's newest text after Reload.
+TEST_F(Desktop, AFileChangedByAnotherProgramAsksOnceToReload) {
+  const QString file = Path("watched.txt");
+  ASSERT_TRUE(WriteFile(file, "first"));
+  ASSERT_TRUE(Start({file}) && WaitFor("text", "first"));
+  for (const char* text : {"second", "third", "fourth"}) ASSERT_TRUE(WriteFile(file, text));
+  ASSERT_TRUE(WaitFor("dialog", "File Changed") && Choose("Reload"));
+  EXPECT_TRUE(WaitFor("text", "fourth"));
+  EXPECT_TRUE(Keeps("dialog", Is("")));
+}
+
+// A save onto a full disk (a file size limit stands in for it) says so and
+// leaves the old file as it was.
+TEST_F(Desktop, ASaveOntoAFullDiskSaysSoAndKeepsTheOldFile) {
+  const QString file = Path("big.txt");
+  QByteArray text;
+  for (int line = 0; line < 2000; ++line) text += "line " + QByteArray::number(line) + " of a long file\n";
+  ASSERT_TRUE(WriteFile(file, text));
+  ASSERT_TRUE(Start({file}, true, 64));
+  ASSERT_TRUE(WaitFor("active", "big.txt"));
+  Type("x");
+  ASSERT_TRUE(WaitFor("title", Has("big.txt*")));
+  Keys({"ctrl+s"});
+  ASSERT_TRUE(WaitFor("errors", Has("Could not save")));
+  EXPECT_EQ(ReadFile(file), text);
+  EXPECT_TRUE(WaitFor("title", Has("big.txt*"))) << "the changes are still unsaved";
+}
+
+// A client's own Open on Ctrl+O, on a base whose Open File holds the key
+// too: the key opens the client's dialog, not neither.
+TEST_F(Desktop, AClientsOwnCtrlOWinsOverItsBase) {
+  ASSERT_TRUE(Start({"-client", "opener"}));
+  ASSERT_TRUE(WaitFor("profile", "Opener"));
+  Keys({"ctrl+o"});
+  EXPECT_TRUE(WaitFor("dialog", "Own Open"));
 }

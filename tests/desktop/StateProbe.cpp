@@ -4,6 +4,11 @@
 // in one rename, so the test never reads half of it.
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDropEvent>
+#include <QFile>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QUrl>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -91,7 +96,36 @@ QString Describe() {
   const QWidget* modal = QApplication::activeModalWidget();
   add("dialog", modal && modal->isActiveWindow() ? modal->windowTitle() : "");
   add("palette", fwg::CommandPalette::Get() && fwg::CommandPalette::Get()->isVisible() ? "1" : "0");
+  QStringList errors;
+  if (QWidget* window = parts->mainWindow) {
+    for (const QMessageBox* box : window->findChildren<QMessageBox*>("ErrorBox"))
+      if (box->isVisible()) errors << box->text().replace('\n', ' ');
+  }
+  add("errors", errors.join(" | "));
   return lines.join('\n') + '\n';
+}
+
+// Files named in "<state>.drop", dropped onto the middle of the main
+// window as a file manager drops them; the file goes once it is read.
+void DropFiles(const QString& list) {
+  QFile file(list);
+  if (!file.open(QIODevice::ReadOnly)) return;
+  QList<QUrl> urls;
+  for (const QByteArray& line : file.readAll().split('\n'))
+    if (!line.isEmpty()) urls << QUrl::fromLocalFile(QString::fromUtf8(line));
+  file.remove();
+  const fwg::Parts* parts = fwg::FindParts();
+  QWidget* window = parts ? parts->mainWindow : nullptr;
+  if (!window) return;
+  QWidget* target = window->childAt(window->rect().center());
+  if (!target) target = window;
+  QMimeData data;
+  data.setUrls(urls);
+  const QPoint at = target->mapFrom(window, window->rect().center());
+  QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(target, &enter);
+  QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(target, &drop);
 }
 
 void LoadProbe(const fwc::PluginDescription&) {
@@ -100,6 +134,7 @@ void LoadProbe(const fwc::PluginDescription&) {
   // Owned by the application, so it goes before the plug-in is unloaded.
   auto* timer = new QTimer(QCoreApplication::instance());
   QObject::connect(timer, &QTimer::timeout, [path, written = QString()]() mutable {
+    if (QFile::exists(path + ".drop")) DropFiles(path + ".drop");
     const QString state = Describe();
     if (state == written) return;
     QSaveFile file(path);

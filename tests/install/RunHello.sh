@@ -3,14 +3,20 @@
 # <alias>", waits until the plug-in's New() has written its line, then ends
 # the host. Fails if the host ends first, or if the line lacks the expected
 # text.
-#   RunHello.sh <tavrix> <plug-in folders> [<alias> [<expected text>]]
+# Further arguments go to the host instead of "-client <alias>" (files to
+# open, say).
+#   RunHello.sh <tavrix> <plug-in folders> [<alias> [<expected text> [<host arguments>...]]]
 set -u
 host="$1"
+folders="$2"
 client="${3:-hello}"
 expected="${4:-}"
+shift $(( $# < 4 ? $# : 4 ))
+arguments=("$@")
+[ ${#arguments[@]} -eq 0 ] && arguments=(-client "$client")
 out="$(mktemp)"
 trap 'rm -f "$out"' EXIT
-FWG_PLUGIN_PATH="$2" "$host" -client "$client" >"$out" 2>&1 &
+FWG_PLUGIN_PATH="$folders" "$host" "${arguments[@]}" >"$out" 2>&1 &
 pid=$!
 until grep -q "^$client: " "$out"; do
   if ! kill -0 "$pid" 2>/dev/null || grep -q 'Could not find client' "$out"; then

@@ -9,6 +9,7 @@
 #include "fwg/objects/SessionCommands.h"
 #include "platform/oxapp/Application.h"
 #include "tests/ChildProcess.h"
+#include "tests/support/Answer.h"
 #include "tests/support/DescribeTree.h"
 #include "tests/support/DocumentClient.h"
 #include "tests/support/FilledProfile.h"
@@ -270,7 +271,16 @@ TEST_F(Session, CommandsKeepRecentSessionsAndTheTitleShowsTheFileAndUnsavedWork)
 
   SetLayout(project, 2);
   EXPECT_EQ(shown(), "page.txt - draft.session* - Tavrix 10.0");
-  EXPECT_EQ(fwg::SessionCommands::Open(path), project) << "an open session is not opened twice";
+  // Opening the session that is open reads it again from its file, after
+  // asking while it holds unsaved changes.
+  AnswerNext({QMessageBox::Cancel});
+  EXPECT_EQ(fwg::SessionCommands::Open(path), project) << "Cancel keeps it as it is";
+  EXPECT_TRUE(project->IsModified());
+  AnswerNext({QMessageBox::Ok});
+  Project* reread = fwg::SessionCommands::Open(path);
+  ASSERT_NE(reread, nullptr);
+  EXPECT_FALSE(reread->IsModified());
+  EXPECT_EQ(Root()->GetChildren().size(), 1u) << "read again, not opened twice";
 
   // The file dialogs start where the last session is, not in the folder the
   // program was started from; cancelling them changes nothing.

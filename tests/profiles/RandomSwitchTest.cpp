@@ -3,7 +3,13 @@
 // menu bar, menus, toolbars and context menus show, which actions hold their
 // shortcuts, what the path walks report, and how often each Build() ran.
 // Between steps the user gives actions keys of their own, clears and resets
-// them; switching gives and withdraws those like any other.
+// them; switching gives and withdraws those like any other. A key that
+// several actions hold is pressed: it goes to the action of the profile
+// nearer the active document when that profile builds on every other
+// holder's, and to none otherwise.
+#include <QApplication>
+#include <QTest>
+#include <algorithm>
 #include <optional>
 #include <random>
 #include <sstream>
@@ -84,7 +90,10 @@ class Model {
 
   void Record(int p, const Edit& e) {
     if (e.again && !keys_.count(e.action)) return;  // not made yet: nothing to place
-    if (e.mode != 'x' && !e.again) keys_[e.action] = declared_[e.action] = e.key, enabled_[e.action] = true;
+    if (e.mode != 'x' && !e.again) {
+      keys_[e.action] = declared_[e.action] = e.key, enabled_[e.action] = true;
+      owners_[e.action] = p;
+    }
     profiles_[p].items.push_back({e, false, {}, {}});
     if (profiles_[p].active) Apply(profiles_[p].items.back(), true);
   }
@@ -140,6 +149,35 @@ class Model {
       });
     }
     keys_[action] = inForce ? now : "";
+  }
+
+  // A single-stroke Ctrl key that two or more actions hold, the first by
+  // name; "" when there is none. (Alt keys are left out: the menu bar
+  // answers a lone Alt itself.)
+  std::string SharedKey() const {
+    std::map<std::string, int> holders;
+    for (const auto& [action, key] : keys_) {
+      if (key.rfind("Ctrl+", 0) == 0 && key.find(',') == std::string::npos) ++holders[key];
+    }
+    for (const auto& [key, count] : holders) if (count > 1) return key;
+    return {};
+  }
+
+  // The action a press of `key` runs: the holder whose profile builds on
+  // every other holder's, if it is enabled; otherwise none.
+  std::string Press(const std::string& key) const {
+    std::vector<std::string> held;
+    for (const auto& [action, holds] : keys_) if (holds == key) held.push_back(action);
+    for (const std::string& winner : held) {
+      const std::vector<int> chain = Chain(owners_.at(winner));
+      const bool nearest = std::all_of(held.begin(), held.end(), [&](const std::string& other) {
+        const int owner = owners_.at(other);
+        return other == winner || (owner != owners_.at(winner) &&
+                                   std::find(chain.begin(), chain.end(), owner) != chain.end());
+      });
+      if (nearest) return enabled_.at(winner) ? winner : "";
+    }
+    return {};
   }
 
   Snapshot Expected() const {
@@ -307,10 +345,17 @@ class Model {
   std::map<std::string, std::string> keys_;  // the shortcut each action holds
   std::map<std::string, bool> enabled_;
   std::map<std::string, std::string> declared_, user_;
+  std::map<std::string, int> owners_;  // the profile that made each action
   int active_ = -1;
 };
 
 using Actions = std::map<std::string, fwg::Action*>;
+
+// The actions that ran since it was last cleared.
+std::string& GetFired() {
+  static std::string fired;
+  return fired;
+}
 
 void Record(fwg::Profile* p, const Edit& e, Actions& actions) {
   using P = fwg::Profile;
@@ -322,7 +367,10 @@ void Record(fwg::Profile* p, const Edit& e, Actions& actions) {
   if (e.mode == 'x') return (p->*kRemove[e.root])(e.path);
   fwg::Action* action =
       e.again ? p->GetAction(e.action) : p->AddAction(e.action, e.action, {}, e.key);
-  if (!e.again) actions[e.action] = action;
+  if (!e.again) {
+    actions[e.action] = action;
+    action->OnActivate().Connect(nullptr, [name = e.action] { GetFired() += name; });
+  }
   if (e.mode == 'b') return p->AddToolBarButton(action, e.path);
   (p->*kPlace[e.mode == 'r'][e.root])(action, e.path);
 }
@@ -364,7 +412,7 @@ Snapshot Seen(const Snapshot& expected, uiMainWindow* window,
   Snapshot seen{{"active", ""}, {"bar", Entries(window->MenuBar())}};
   std::istringstream lines(captured);
   for (std::string line; std::getline(lines, line);) {
-    // Shortcut-conflict reports are the library's own addition beside the rules.
+    // Shortcut reports are the library's own addition beside the rules.
     if (line.rfind("This plugin does not support", 0) != 0 && line.rfind("fwg: shortcut ", 0) != 0)
       seen["stderr"] += line + "\n";
   }
@@ -452,6 +500,9 @@ TEST_P(RandomSwitch, EveryStepShowsWhatTheActivationRulesSay) {
   for (const Plan& plan : plans) profiles.push_back(new RandomProfile(plan, actions));
   Model model(plans);
   fwg::ProfileManager* manager = fwg::ProfileManager::Get();
+  uiMainWindow* window = gui_->GetMainWindow();
+  window->Show();
+  QApplication::setActiveWindow(window);
   std::mt19937 userRng(GetParam() + 1000);  // apart, so the seeds keep their walks
   for (int step = 0; step < 300; ++step) {
     const int p = int(rng() % kProfiles);
@@ -481,9 +532,20 @@ TEST_P(RandomSwitch, EveryStepShowsWhatTheActivationRulesSay) {
     }
     if (how < 6) model.Activate(p);
     if (userRng() % 3 == 0) what += "; " + GiveUserKey(userRng, profiles, actions, model);
-    const Snapshot expected = model.Expected();
+    Snapshot expected = model.Expected();
+    std::string pressed;
+    if (const std::string key = model.SharedKey(); !key.empty()) {
+      GetFired().clear();
+      QTest::keySequence(window, QKeySequence(QString::fromStdString(key)));
+      expected["press " + key] = model.Press(key);
+      pressed = GetFired();
+      what += "; " + key + " pressed";
+    }
     Snapshot seen = Seen(expected, gui_->GetMainWindow(), profiles, actions,
                          testing::internal::GetCapturedStderr());
+    for (const auto& [aspect, value] : expected) {
+      if (aspect.rfind("press ", 0) == 0) seen[aspect] = pressed;
+    }
     std::string diff;
     for (const auto& [aspect, value] : expected) {
       if (seen[aspect] != value)
@@ -495,8 +557,9 @@ TEST_P(RandomSwitch, EveryStepShowsWhatTheActivationRulesSay) {
   }
 }
 
-// Seed 53 soon withdraws the shortcut of an action whose tool button is taken
+// Seed 37 presses keys two profiles of one chain hold (65 times). Seed 53
+// soon withdraws the shortcut of an action whose tool button is taken
 // away.
-INSTANTIATE_TEST_SUITE_P(Seeds, RandomSwitch, ::testing::Values(1u, 2u, 3u, 4u, 53u));
+INSTANTIATE_TEST_SUITE_P(Seeds, RandomSwitch, ::testing::Values(1u, 2u, 3u, 4u, 37u, 53u));
 
 }  // namespace

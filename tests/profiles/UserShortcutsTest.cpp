@@ -82,7 +82,8 @@ TEST_F(UserKeys, RecordingNamesTheCommandsThatCanBeInForceTogether) {
   emit edit->editingFinished();
   EXPECT_EQ(KeyOf(base_->GetAction("save")), "Ctrl+K, Ctrl+S");
 
-  // A conflicting key may be kept, and the report after a switch names it.
+  // A conflicting key may be kept, and the report after a switch names it:
+  // Sketch builds on Base, so its stroke takes the key.
   ASSERT_TRUE(dialog->SelectCommand("Sketch", "stroke"));
   Record(edit, {Qt::CTRL | Qt::Key_K, Qt::CTRL | Qt::Key_S});
   emit edit->editingFinished();
@@ -90,7 +91,7 @@ TEST_F(UserKeys, RecordingNamesTheCommandsThatCanBeInForceTogether) {
   fwg::ProfileManager::Get()->Activate("Text");
   EXPECT_EQ(KeyOf(sketch_->GetAction("stroke")), "") << "withdrawn like a declared key";
   ExpectContains(StderrOf([this] { sketch_->Activate(); }),
-                 {"Ctrl+K, Ctrl+S is held by 'save' (profile Base) and 'stroke' (profile Sketch)"});
+                 {"Ctrl+K, Ctrl+S of 'save' (profile Base) is shadowed by 'stroke' (profile Sketch)"});
   EXPECT_FALSE(UserShortcuts::SetShortcut(sketch_, "stroke", "Ctrl+Nothing"));
   EXPECT_EQ(KeyOf(sketch_->GetAction("stroke")), "Ctrl+K, Ctrl+S") << "a bad key changes nothing";
 }

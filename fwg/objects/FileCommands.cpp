@@ -1,0 +1,615 @@
+#include "fwg/objects/FileCommands.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFileSystemWatcher>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QMimeDatabase>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+#include <QUrl>
+#include <algorithm>
+#include <set>
+#include <sys/stat.h>
+
+#include "fwg/LibraryTexts.h"
+#include "fwg/Parts.h"
+#include "fwg/actions/Action.h"
+#include "fwg/actions/ActionGroup.h"
+#include "fwg/clients/Client.h"
+#include "fwg/clients/ClientManager.h"
+#include "fwg/clients/ClientObject.h"
+#include "fwg/clients/Document.h"
+#include "fwg/clients/FileTypes.h"
+#include "fwg/clients/OpenFailures.h"
+#include "fwg/objects/Project.h"
+#include "fwg/objects/SessionCommands.h"
+#include "fwg/profiles/Profile.h"
+#include "platform/oxapp/Application.h"
+#include "platform/oxt/Model.h"
+#include "platform/settings/oxSettings.h"
+#include "platform/ui/uiAction.h"
+#include "platform/ui/uiLayoutFrameEx.h"
+#include "platform/ui/uiMainWindow.h"
+#include "platform/vos/vosLibrary.h"
+
+namespace fwg {
+
+namespace {
+
+const char kSection[] = "Files";
+
+QString QText(const char* text) { return TranslateLibraryQText(text); }
+
+void ShowError(const QString& message) {
+  if (uiMainWindow* window = FindMainWindow()) window->Error(message.toStdString());
+}
+
+QString Absolute(const oxString& path) {
+  return path.empty() ? QString() : QFileInfo(QString::fromStdString(path)).absoluteFilePath();
+}
+
+// Not a FIFO, a device or a socket, which no client reads as a file.
+bool IsRegularFile(const QString& path) {
+  struct stat info {};
+  return ::stat(QFile::encodeName(path).constData(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+QString Quoted(const QString& path) {
+  return QText("\u201c%1\u201d").arg(QDir::toNativeSeparators(path));
+}
+
+oxStlVector<ClientObject*> GetDocuments() {
+  oxStlVector<ClientObject*> documents;
+  oxt::Model* model = oxt::Model::Get();
+  if (!model || !model->GetRoot()) return documents;
+  for (oxt::Object* object :
+       model->GetRoot()->GetChildren({}, ClientObject::S_ClassName(), true, true)) {
+    if (ClientObject* document = ClientObject::Cast(object)) documents.push_back(document);
+  }
+  return documents;
+}
+
+Project* ProjectOf(ClientObject* document) {
+  return Project::Cast(document->GetParent(Project::S_ClassName()));
+}
+
+// A question with two answers, standard buttons named for what they do:
+// Yes for `yes`, No for `no`; Escape answers No.
+bool Choose(const QString& caption, const QString& text, const QString& detail,
+            const QString& yes, const QString& no, bool yesByDefault) {
+  QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No,
+                  FindMainWindow());
+  box.setInformativeText(detail);
+  box.button(QMessageBox::Yes)->setText(yes);
+  box.button(QMessageBox::No)->setText(no);
+  box.setDefaultButton(yesByDefault ? QMessageBox::Yes : QMessageBox::No);
+  box.setEscapeButton(QMessageBox::No);
+  box.exec();
+  return box.clickedButton() == box.button(QMessageBox::Yes);
+}
+
+// Gives the document the keyboard and brings it forward.
+void BringForward(ClientObject* document) {
+  ClientManager* manager = ClientManager::Get();
+  if (manager && manager->GetActiveClientObject() != document) document->Activate();
+  if (uiLayoutFrameEx* frame = document->GetLayouter()) frame->FocusView();
+}
+
+// Where the file dialogs start: the folder of the file used last, else the
+// documents folder.
+QString StartFolder() {
+  for (const oxString& recent : FileCommands::GetRecentFiles()) {
+    const QFileInfo info(QString::fromStdString(recent));
+    if (info.dir().exists()) return info.absolutePath();
+  }
+  return QString::fromStdString(vosLibrary::GetDocumentsFolder());
+}
+
+// The projects and whether each held unsaved changes, taken before a
+// client tries to open a file: when no document came of it, the projects
+// it made on the way (empty) go again and the others read as before.
+class SessionState {
+ public:
+  SessionState() {
+    for (oxt::Object* object : oxt::Model::Get()->GetRoot()->GetChildren()) {
+      if (Project* project = Project::Cast(object)) projects_.emplace_back(project, project->IsModified());
+    }
+  }
+  void Restore() const {
+    for (oxt::Object* object : oxt::Model::Get()->GetRoot()->GetChildren()) {
+      Project* project = Project::Cast(object);
+      if (!project) continue;
+      const auto known = std::find_if(projects_.begin(), projects_.end(),
+                                      [project](const auto& entry) { return entry.first == project; });
+      if (known != projects_.end()) {
+        project->SetModified(known->second);
+      } else if (project->GetChildren().empty()) {
+        project->Delete();
+      }
+    }
+  }
+
+ private:
+  oxStlVector<std::pair<Project*, bool>> projects_;
+};
+
+// The entries of one installed "Recent Files" submenu; the guard tells
+// when the profile deleted them.
+struct RecentMenu {
+  QPointer<QObject> guard;
+  ActionGroup* group;
+  oxStlVector<Action*> entries;
+  Action* clear;
+};
+
+oxStlVector<RecentMenu>& GetRecentMenus() {
+  static oxStlVector<RecentMenu> menus;
+  return menus;
+}
+
+void UpdateRecentMenus() {
+  std::erase_if(GetRecentMenus(), [](const RecentMenu& menu) { return menu.guard.isNull(); });
+  if (GetRecentMenus().empty()) return;
+  const oxStlVector<oxString> recent = FileCommands::GetRecentFiles();
+  for (const RecentMenu& menu : GetRecentMenus()) {
+    menu.clear->SetEnabled(!recent.empty());
+    for (size_t i = 0; i < menu.entries.size(); ++i) {
+      Action* entry = menu.entries[i];
+      const bool used = i < recent.size();
+      entry->SetVisible(used);
+      if (!used) continue;
+      const QFileInfo info(QString::fromStdString(recent[i]));
+      QString name = info.fileName();
+      name.replace(QLatin1Char('&'), QLatin1String("&&"));
+      if (!info.exists()) name = QText("%1 (missing)").arg(name);
+      const QString number = i < 9 ? QStringLiteral("&%1").arg(i + 1) : QStringLiteral("1&0");
+      entry->SetText((number + QLatin1Char(' ') + name).toStdString());
+      entry->SetStatusTip(recent[i]);
+    }
+  }
+}
+
+void OpenRecent(size_t index) {
+  const oxStlVector<oxString> recent = FileCommands::GetRecentFiles();
+  if (index >= recent.size()) return;
+  const QString path = QString::fromStdString(recent[index]);
+  if (!QFileInfo::exists(path)) {
+    if (Choose(QText("Recent Files"), QText("%1 is no longer there.").arg(Quoted(path)),
+               QText("Remove it from the recent files?"), QText("&Remove"), QText("&Keep"), true)) {
+      FileCommands::RemoveRecentFile(recent[index]);
+    }
+    return;
+  }
+  FileCommands::Open(recent[index]);
+}
+
+// Watches the files of the open documents for other programs' changes.
+// A burst of changes asks once: the check runs after the notifications
+// that came together, a question open holds the next ones back, and the
+// answer takes the file as it is then.
+class FileWatcher : public QObject {
+ public:
+  static FileWatcher& Get() {
+    static FileWatcher* watcher = new FileWatcher;  // lives for the process
+    return *watcher;
+  }
+
+  void Sync() {
+    std::set<QString> wanted;
+    for (ClientObject* document : GetDocuments()) {
+      const oxString path = document->GetFilePath();
+      if (!path.empty()) wanted.insert(QString::fromStdString(path));
+    }
+    QStringList gone;
+    for (const QString& path : watcher_.files()) {
+      if (!wanted.count(path)) gone << path;
+    }
+    if (!gone.isEmpty()) watcher_.removePaths(gone);
+    const QStringList watched = watcher_.files();
+    for (const QString& path : wanted) {
+      if (!watched.contains(path) && QFileInfo::exists(path)) watcher_.addPath(path);
+    }
+  }
+
+ private:
+  FileWatcher() {
+    connect(&watcher_, &QFileSystemWatcher::fileChanged, this, &FileWatcher::Note);
+  }
+
+  void Note(const QString& path) {
+    // A file replaced by renaming (as every careful save does) is no
+    // longer watched: watch the new one.
+    if (QFileInfo::exists(path) && !watcher_.files().contains(path)) watcher_.addPath(path);
+    pending_.insert(path);
+    if (!scheduled_) {
+      scheduled_ = true;
+      QTimer::singleShot(0, this, &FileWatcher::Check);
+    }
+  }
+
+  void Check() {
+    scheduled_ = false;
+    if (asking_) return;  // looked at again once the question is answered
+    while (!pending_.empty()) {
+      const QString path = *pending_.begin();
+      pending_.erase(pending_.begin());
+      if (ClientObject* document = FileCommands::FindDocument(path.toStdString())) Examine(document);
+    }
+  }
+
+  void Examine(ClientObject* document) {
+    Document* file = document->GetDocument();
+    const oxString path = document->GetFilePath();
+    if (!file || Document::ReadStamp(path) == file->GetStamp()) return;
+    asking_ = true;
+    const QString name = Quoted(QString::fromStdString(path));
+    if (!QFileInfo::exists(QString::fromStdString(path))) {
+      QMessageBox box(QMessageBox::Information, QText("File Removed"),
+                      QText("%1 was removed or renamed by another program.").arg(name),
+                      QMessageBox::Ok, FindMainWindow());
+      box.setInformativeText(QText("The document keeps its content: save it to write the file again."));
+      box.exec();
+      if ((document = FileCommands::FindDocument(path))) {
+        document->GetDocument()->AcceptStamp();
+        document->GetDocument()->SetModified(true);
+      }
+    } else {
+      const bool modified = file->IsModified();
+      const bool reload = Choose(
+          QText("File Changed"), QText("%1 was changed by another program.").arg(name),
+          modified ? QText("Reload it and lose your unsaved changes, or keep your version?")
+                   : QText("Reload it, or keep the version shown?"),
+          QText("&Reload"), QText("&Keep"), !modified);
+      // The document may have gone while the question was open.
+      if ((document = FileCommands::FindDocument(path))) {
+        Document* now = document->GetDocument();
+        oxString error;
+        if (reload && !now->Reload(&error)) {
+          ShowError(QText("Could not reload %1: %2").arg(name, QString::fromStdString(error)));
+          now->AcceptStamp();
+        } else if (!reload) {
+          now->AcceptStamp();
+          now->SetModified(true);  // it differs from its file now
+        }
+      }
+    }
+    asking_ = false;
+    UpdateRecentMenus();
+    if (!pending_.empty() && !scheduled_) {
+      scheduled_ = true;
+      QTimer::singleShot(0, this, &FileWatcher::Check);
+    }
+  }
+
+  QFileSystemWatcher watcher_;
+  std::set<QString> pending_;
+  bool scheduled_ = false;
+  bool asking_ = false;
+};
+
+// Files dropped on the main window, wherever they land in it; text views
+// keep what is not a file.
+class DropTarget : public QObject {
+ public:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop) return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    uiMainWindow* window = FindMainWindow();
+    if (!widget || !window || widget->window() != window) return false;
+    auto* drop = static_cast<QDropEvent*>(event);
+    QStringList files;
+    for (const QUrl& url : drop->mimeData()->urls()) {
+      if (url.isLocalFile()) files << url.toLocalFile();
+    }
+    if (files.isEmpty()) return false;
+    drop->setDropAction(Qt::CopyAction);
+    drop->accept();
+    if (type == QEvent::Drop) {
+      // Not inside the drop: opening may ask questions.
+      QTimer::singleShot(0, window, [files] {
+        for (const QString& file : files) FileCommands::Open(file.toStdString());
+      });
+    }
+    return true;
+  }
+};
+
+oxStlVector<oxString>& GetReopenFailures() {
+  static oxStlVector<oxString> failures;
+  return failures;
+}
+
+}  // namespace
+
+void FileCommands::Install(Profile* profile, const oxString& menuPath) {
+  if (!profile) return;
+  const auto text = [](const char* t) { return TranslateLibraryText(t); };
+  Action* open = profile->AddAction("File.OpenFile", text("&Open File\u2026"), {}, "Ctrl+O");
+  ActionGroup* recent = profile->AddActionGroup("File.RecentFiles", text("Recent &Files"), true);
+  Action* save = profile->AddAction("File.Save", text("&Save"), {}, "Ctrl+S");
+  Action* saveAs = profile->AddAction("File.SaveAs", text("Save &As\u2026"), {}, "Ctrl+Shift+S");
+  Action* saveAll = profile->AddAction("File.SaveAll", text("Save A&ll"));
+  Action* revert = profile->AddAction("File.Revert", text("Re&vert"));
+  RecentMenu menu{recent->GetUiAction(), recent, {}, nullptr};
+  for (int i = 0; i < kMaxRecent; ++i) {
+    Action* entry = profile->AddAction("File.RecentFile" + std::to_string(i + 1), "");
+    recent->AddAction(entry);
+    menu.entries.push_back(entry);
+    entry->OnActivate().Connect(profile, [i] { OpenRecent(static_cast<size_t>(i)); });
+  }
+  menu.clear = profile->AddAction("File.ClearRecentFiles", text("&Clear List"));
+  recent->AddAction(menu.clear);
+  menu.clear->OnActivate().Connect(profile, [] { ClearRecentFiles(); });
+  for (Action* action : {open, static_cast<Action*>(recent), save, saveAs, saveAll, revert}) {
+    profile->AddMenu(action, menuPath + "/" + action->GetName());
+  }
+  const auto active = [] {
+    ClientManager* manager = ClientManager::Get();
+    return manager ? manager->GetActiveClientObject() : nullptr;
+  };
+  open->OnActivate().Connect(profile, [] { Open(); });
+  save->OnActivate().Connect(profile, [active] { Save(active()); });
+  saveAs->OnActivate().Connect(profile, [active] { SaveAs(active()); });
+  saveAll->OnActivate().Connect(profile, [] { SaveAll(); });
+  revert->OnActivate().Connect(profile, [active] {
+    if (ClientObject* document = active()) Revert(document);
+  });
+  GetRecentMenus().push_back(menu);
+  UpdateRecentMenus();
+}
+
+void FileCommands::AcceptDrops() {
+  static QPointer<DropTarget> target;
+  uiMainWindow* window = FindMainWindow();
+  if (!window || target) return;
+  target = new DropTarget;
+  target->setParent(window);
+  window->setAcceptDrops(true);
+  qApp->installEventFilter(target);
+}
+
+ClientObject* FileCommands::Open(const oxString& path) {
+  const QString absolute = Absolute(path);
+  if (ClientObject* open = FindDocument(path)) {
+    BringForward(open);
+    AddRecentFile(path);
+    return open;
+  }
+  const QFileInfo info(absolute);
+  QString reason;
+  oxString clientName;
+  oxString type;
+  FileTypes* types = FileTypes::Get();
+  if (absolute.isEmpty() || !info.exists()) {
+    reason = QText("there is no such file");
+  } else if (info.isDir()) {
+    reason = QText("it is a folder");
+  } else if (!IsRegularFile(absolute)) {
+    reason = QText("it is not a regular file");
+  } else if (clientName = types ? types->FindClient(absolute.toStdString(), &type) : oxString();
+             clientName.empty()) {
+    const QMimeType found = QMimeDatabase().mimeTypeForFile(absolute);
+    reason = QText("no installed client opens files of this type (%1)").arg(found.comment());
+  }
+  Client* client = nullptr;
+  if (reason.isEmpty()) {
+    client = ClientManager::Get()->GetClient(clientName);
+    if (!client) {
+      reason = QText("the client %1 that opens it could not be loaded")
+                   .arg(QString::fromStdString(clientName));
+    }
+  }
+  if (client) {
+    const SessionState before;
+    TakeOpenFailure(absolute.toStdString());
+    client->OpenFile(absolute.toStdString());
+    if (ClientObject* opened = FindDocument(path)) {
+      TakeOpenFailure(absolute.toStdString());
+      opened->GetDocument()->SetMimeType(type);
+      BringForward(opened);
+      AddRecentFile(path);
+      return opened;
+    }
+    reason = QString::fromStdString(TakeOpenFailure(absolute.toStdString()));
+    if (reason.isEmpty()) {
+      reason = QText("the client %1 made no document of it").arg(QString::fromStdString(clientName));
+    }
+    before.Restore();
+  }
+  ShowError(QText("Could not open %1: %2.").arg(Quoted(absolute), reason));
+  UpdateRecentMenus();
+  return nullptr;
+}
+
+bool FileCommands::Open() {
+  FileTypes* types = FileTypes::Get();
+  const QStringList files = QFileDialog::getOpenFileNames(
+      FindMainWindow(), QText("Open File"), StartFolder(),
+      types ? types->GetOpenFilters() : QText("All files") + " (*)");
+  bool opened = false;
+  for (const QString& file : files) opened = Open(file.toStdString()) || opened;
+  return opened;
+}
+
+bool FileCommands::Save(ClientObject* document) {
+  if (!document) return SessionCommands::Save(SessionCommands::GetSessionProject());
+  Document* file = document->GetDocument();
+  if (file && file->HasFile()) return SaveAs(document, file->GetFilePath());
+  if (!file && document->IsModified()) {
+    Client* client = document->GetClient();
+    return client && client->Save(document);
+  }
+  return SessionCommands::Save(ProjectOf(document));
+}
+
+bool FileCommands::SaveAs(ClientObject* document) {
+  if (!document) return SessionCommands::SaveAs(SessionCommands::GetSessionProject());
+  Document* file = document->GetDocument();
+  if (!file) return SessionCommands::SaveAs(ProjectOf(document));
+  Client* client = document->GetClient();
+  FileTypes* types = FileTypes::Get();
+  const oxString clientName = client ? client->GetName() : oxString();
+  const QString suffix = types ? QString::fromStdString(types->GetDefaultSuffix(clientName)) : QString();
+  QString offered = Absolute(file->GetFilePath());
+  if (offered.isEmpty()) {
+    offered = QDir(StartFolder()).filePath(QString::fromStdString(document->GetTitle()));
+    if (!suffix.isEmpty() && QFileInfo(offered).suffix().isEmpty()) offered += "." + suffix;
+  }
+  QString path = QFileDialog::getSaveFileName(
+      FindMainWindow(), QText("Save As"), offered,
+      types ? types->GetSaveFilters(clientName) : QText("All files") + " (*)");
+  if (path.isEmpty()) return false;
+  if (!suffix.isEmpty() && QFileInfo(path).suffix().isEmpty()) path += "." + suffix;
+  return SaveAs(document, path.toStdString());
+}
+
+bool FileCommands::SaveAs(ClientObject* document, const oxString& path) {
+  Document* file = document ? document->GetDocument() : nullptr;
+  if (!file) return false;
+  const QString absolute = Absolute(path);
+  const bool newFile = absolute != Absolute(file->GetFilePath());
+  oxString error;
+  if (!file->SaveAs(absolute.toStdString(), &error)) {
+    ShowError(QText("Could not save %1: %2.").arg(Quoted(absolute), QString::fromStdString(error)));
+    return false;
+  }
+  if (newFile) {
+    // The document is known by its file from now on, and its session holds
+    // the path instead of the content.
+    const oxString name = QFileInfo(absolute).fileName().toStdString();
+    if (document->GetName() != name) {
+      oxt::Property property("Name", oxt::Variant(name));
+      document->SetProperty(property);
+    }
+    document->SetContentSaved();
+    if (Project* project = ProjectOf(document)) project->SetModified(true);
+  }
+  Watch(document);
+  AddRecentFile(absolute.toStdString());
+  if (Client* client = document->GetClient()) {
+    if (newFile) {
+      client->OnSaveAs().Emit(document, absolute.toStdString());
+    } else {
+      client->OnSave().Emit(document);
+    }
+  }
+  return true;
+}
+
+bool FileCommands::SaveAll() {
+  bool all = true;
+  for (ClientObject* document : GetDocuments()) {
+    if (document->IsModified()) all = Save(document) && all;
+  }
+  for (oxt::Object* object : oxt::Model::Get()->GetRoot()->GetChildren()) {
+    Project* project = Project::Cast(object);
+    if (project && project->IsModified() && !project->GetFileName().empty()) {
+      all = SessionCommands::Save(project) && all;
+    }
+  }
+  return all;
+}
+
+bool FileCommands::Revert(ClientObject* document) {
+  Document* file = document ? document->GetDocument() : nullptr;
+  if (!file || !file->HasFile()) return false;
+  const QString name = Quoted(QString::fromStdString(file->GetFilePath()));
+  if (file->IsModified() &&
+      !Choose(QText("Revert"), QText("Revert %1 to its file?").arg(name),
+              QText("Your changes since it was last saved are lost."), QText("&Revert"),
+              QText("Cancel"), false)) {
+    return false;
+  }
+  oxString error;
+  if (!file->Reload(&error)) {
+    ShowError(QText("Could not read %1: %2.").arg(name, QString::fromStdString(error)));
+    return false;
+  }
+  return true;
+}
+
+ClientObject* FileCommands::FindDocument(const oxString& path) {
+  const QString absolute = Absolute(path);
+  if (absolute.isEmpty()) return nullptr;
+  for (ClientObject* document : GetDocuments()) {
+    const oxString file = document->GetFilePath();
+    if (!file.empty() && QString::fromStdString(file) == absolute) return document;
+  }
+  return nullptr;
+}
+
+oxStlVector<oxString> FileCommands::GetRecentFiles() {
+  oxStlVector<oxString> files;
+  const oxSettings* section =
+      oxapp::Application::Get()->GetSettings()->GetSection(kSection, false, true);
+  for (int i = 1; section && i <= kMaxRecent; ++i) {
+    const oxString path = section->Get("Recent" + std::to_string(i)).GetString();
+    if (!path.empty()) files.push_back(path);
+  }
+  return files;
+}
+
+namespace {
+
+void WriteRecentFiles(const oxStlVector<oxString>& files) {
+  oxSettings* settings = oxapp::Application::Get()->GetSettings();
+  oxSettings* section = settings->GetSection(kSection, true, true);
+  for (int i = 1; i <= FileCommands::kMaxRecent; ++i) {
+    const size_t at = static_cast<size_t>(i - 1);
+    section->Set("Recent" + std::to_string(i), at < files.size() ? files[at] : oxString());
+  }
+  settings->Sync();
+  UpdateRecentMenus();
+}
+
+}  // namespace
+
+void FileCommands::AddRecentFile(const oxString& path) {
+  oxStlVector<oxString> files = GetRecentFiles();
+  const oxString absolute = Absolute(path).toStdString();
+  if (!files.empty() && files.front() == absolute) return UpdateRecentMenus();
+  std::erase(files, absolute);
+  files.insert(files.begin(), absolute);
+  if (files.size() > static_cast<size_t>(kMaxRecent)) files.resize(kMaxRecent);
+  WriteRecentFiles(files);
+}
+
+void FileCommands::RemoveRecentFile(const oxString& path) {
+  oxStlVector<oxString> files = GetRecentFiles();
+  std::erase(files, Absolute(path).toStdString());
+  WriteRecentFiles(files);
+}
+
+void FileCommands::ClearRecentFiles() { WriteRecentFiles({}); }
+
+void FileCommands::Watch(ClientObject*) {
+  if (QCoreApplication::instance()) FileWatcher::Get().Sync();
+}
+
+void FileCommands::Reopen(ClientObject* document, const oxString& path) {
+  const QString absolute = Absolute(path);
+  Document* file = document ? document->GetDocument() : nullptr;
+  oxString error;
+  if (!file) {
+    error = TranslateLibraryText("its client does not open files");
+  } else if (!file->Open(absolute.toStdString(), &error)) {
+    file->SetFilePath(absolute.toStdString());  // kept, so that the session still names it
+  }
+  TakeOpenFailure(absolute.toStdString());
+  if (!error.empty()) GetReopenFailures().push_back(absolute.toStdString() + ": " + error);
+}
+
+oxStlVector<oxString> FileCommands::TakeReopenFailures() {
+  oxStlVector<oxString> failures;
+  failures.swap(GetReopenFailures());
+  return failures;
+}
+
+}  // namespace fwg

@@ -1,0 +1,262 @@
+// The user's files as a person meets them: opened by type and once,
+// saved where they came from, kept by path in sessions, watched for other
+// programs' changes, listed among the recent files; every failure one
+// message, and nothing else changed.
+#include <QApplication>
+#include <QDir>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+
+#include "fwg/clients/Client.h"
+#include "fwg/clients/ClientManager.h"
+#include "fwg/clients/ClientObject.h"
+#include "fwg/clients/FileTypes.h"
+#include "fwg/clients/TextDocument.h"
+#include "fwg/objects/FileCommands.h"
+#include "fwg/objects/SessionCommands.h"
+#include "tests/ChildProcess.h"
+#include "tests/support/Answer.h"
+#include "tests/support/Output.h"
+#include "tests/support/WithProjects.h"
+
+namespace {
+
+using fwg::ClientObject;
+using fwg::FileCommands;
+
+// A text editor as a plug-in author writes one: a plain text view per
+// document, its file read and written by a TextDocument.
+class TextClient : public fwg::Client {
+ public:
+  TextClient() : fwg::Client("Texts") {}
+  void OpenFile(const oxString& path) override {
+    ClientObject* document = Make(QFileInfo(uiStr(path)).fileName().toStdString());
+    if (!document->GetDocument()->Open(path, nullptr)) {
+      document->Delete();
+      return;
+    }
+    document->Activate();
+  }
+  void New() override { Make("Text " + std::to_string(++made))->Activate(); }
+  static QPlainTextEdit* ViewOf(ClientObject* document) {
+    return static_cast<QPlainTextEdit*>(document->GetView());
+  }
+  int made = 0;
+
+ private:
+  ClientObject* Make(const oxString& name) {
+    fwg::Project::UseCurrent("Untitled");
+    auto* document = new ClientObject(this, name, true);
+    auto* view = new QPlainTextEdit;
+    document->SetView(view);
+    document->SetDocument(new fwg::TextDocument(view->document()));
+    return document;
+  }
+};
+
+class Files : public WithProjects {
+ protected:
+  void SetUp() override {
+    WithProjects::SetUp();
+    client_ = new TextClient;  // the manager owns it
+    // Log files: the build's own plug-ins are described to every test, and
+    // the notes take plain text; a log is plain text too, named exactly.
+    fwg::FileTypes::Get()->Add("Texts", "text/x-log", {}, "test");
+    FileCommands::ClearRecentFiles();
+  }
+  void TearDown() override {
+    ClosePendingErrors();
+    WithProjects::TearDown();
+  }
+
+  std::string Path(const char* name) const { return QDir(dir_.path()).filePath(name).toStdString(); }
+  std::string Write(const char* name, const std::string& content) const {
+    const std::string path = Path(name);
+    EXPECT_TRUE(WriteAll(path, content));
+    return path;
+  }
+  static oxStlVector<ClientObject*> Documents() {
+    oxStlVector<ClientObject*> documents;
+    for (oxt::Object* object : Root()->GetChildren({}, ClientObject::S_ClassName(), true, true))
+      documents.push_back(ClientObject::Cast(object));
+    return documents;
+  }
+  // The texts of the error boxes shown since the last call, which closes them.
+  std::string ClosePendingErrors() const {
+    std::string texts;
+    for (QMessageBox* box : Window()->findChildren<QMessageBox*>("ErrorBox")) {
+      texts += box->text().toStdString() + "\n";
+      delete box;
+    }
+    return texts;
+  }
+
+  QTemporaryDir dir_;
+  TextClient* client_ = nullptr;
+};
+
+TEST_F(Files, AFileOpensOnceByItsTypeAndSavesWhereItCameFrom) {
+  const std::string path = Write("a.log", "first line\n");
+  ClientObject* note = FileCommands::Open(path);
+  ASSERT_NE(note, nullptr) << ClosePendingErrors();
+  EXPECT_EQ(note->GetFilePath(), path);
+  EXPECT_EQ(note->GetTitle(), "a.log");
+  EXPECT_EQ(TextClient::ViewOf(note)->toPlainText(), "first line\n");
+  EXPECT_FALSE(note->IsModified());
+  EXPECT_FALSE(note->HasUnsavedContent()) << "the file holds the work, not the session";
+  EXPECT_EQ(FileCommands::GetRecentFiles(), oxStlVector<oxString>{path});
+
+  client_->New();
+  EXPECT_EQ(FileCommands::Open(path), note) << "open already: brought forward, not opened twice";
+  EXPECT_EQ(fwg::ClientManager::Get()->GetActiveClientObject(), note);
+  EXPECT_EQ(Documents().size(), 2u);
+
+  TextClient::ViewOf(note)->appendPlainText("second line");
+  EXPECT_TRUE(note->IsModified());
+  EXPECT_TRUE(FileCommands::Save(note));
+  EXPECT_EQ(ReadAll(path), "first line\n\nsecond line");
+  EXPECT_FALSE(note->IsModified());
+
+  // Save As moves the document to the new file, which it is known by.
+  EXPECT_TRUE(FileCommands::SaveAs(note, Path("b.log")));
+  EXPECT_EQ(note->GetTitle(), "b.log");
+  EXPECT_EQ(note->GetName(), "b.log");
+  EXPECT_EQ(FileCommands::FindDocument(Path("b.log")), note);
+  EXPECT_EQ(FileCommands::FindDocument(path), nullptr);
+  EXPECT_EQ(FileCommands::GetRecentFiles(), (oxStlVector<oxString>{Path("b.log"), path}));
+
+  // Revert asks while there are changes, and keeps them on Cancel.
+  TextClient::ViewOf(note)->selectAll();
+  TextClient::ViewOf(note)->insertPlainText("scratch");
+  AnswerNext({QMessageBox::No});
+  EXPECT_FALSE(FileCommands::Revert(note));
+  EXPECT_EQ(TextClient::ViewOf(note)->toPlainText(), "scratch");
+  AnswerNext({QMessageBox::Yes});
+  EXPECT_TRUE(FileCommands::Revert(note));
+  EXPECT_EQ(TextClient::ViewOf(note)->toPlainText(), "first line\n\nsecond line");
+  EXPECT_EQ(ClosePendingErrors(), "");
+}
+
+TEST_F(Files, WhatCannotBeOpenedIsToldInOneMessageAndChangesNothing) {
+  const std::string fifo = Path("pipe.log");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  const struct {
+    std::string path;
+    const char* reason;
+  } kCases[] = {
+      {Path("missing.log"), "there is no such file"},
+      {dir_.path().toStdString(), "it is a folder"},
+      {Write("photo.png", "\x89PNG\r\n\x1a\n"), "no installed client opens files of this type"},
+      {Write("binary.log", std::string("a\0b", 3)), "it is not a text file"},
+      {fifo, "it is not a regular file"},
+  };
+  for (const auto& bad : kCases) {
+    EXPECT_EQ(FileCommands::Open(bad.path), nullptr) << bad.path;
+    const std::string shown = ClosePendingErrors();
+    EXPECT_EQ(CountLines(shown), 1) << shown;
+    ExpectContains(shown, {"Could not open", QFileInfo(uiStr(bad.path)).fileName().toStdString(), bad.reason});
+    EXPECT_TRUE(Documents().empty()) << bad.path;
+    EXPECT_TRUE(Root()->GetChildren().empty()) << "no project was left behind for " << bad.path;
+  }
+  EXPECT_TRUE(FileCommands::GetRecentFiles().empty());
+}
+
+// A file size limit stands in for a full disk.
+TEST_F(Files, AFailedSaveSaysWhyAndLeavesTheOldFileByteForByte) {
+  const std::string path = Write("kept.log", "the old text\n");
+  ClientObject* note = FileCommands::Open(path);
+  ASSERT_NE(note, nullptr);
+  TextClient::ViewOf(note)->insertPlainText(QString(64 * 1024, 'x'));
+  const ChildResult child = RunInChild(
+      [&] {
+        const bool saved = FileCommands::Save(note);
+        const auto boxes = Window()->findChildren<QMessageBox*>("ErrorBox");
+        return !saved && boxes.size() == 1 &&
+                       boxes.front()->text().contains(QString::fromUtf8(std::strerror(EFBIG)))
+                   ? 0
+                   : 1;
+      },
+      1024);
+  EXPECT_EQ(child.exitCode, 0) << child.error;
+  EXPECT_EQ(ReadAll(path), "the old text\n");
+  EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{"kept.log"}) << "no temporary file is left";
+}
+
+TEST_F(Files, ASessionKeepsFilesByPathAndOpensThemAgain) {
+  const std::string path = Write("kept.log", "the file's text\n");
+  ClientObject* note = FileCommands::Open(path);
+  ASSERT_NE(note, nullptr);
+  client_->New();  // a document of the session itself
+  ClientObject* own = fwg::ClientManager::Get()->GetActiveClientObject();
+  TextClient::ViewOf(own)->setPlainText("the session's text");
+  oxt::Property text("Text", oxt::Variant(oxString("the session's text")));
+  own->AddProperty(text);
+  const std::string session = Path("work.session");
+  auto* project = fwg::Project::Cast(note->GetParent());
+  ASSERT_TRUE(project->SaveSession(session));
+  const std::string saved = ReadAll(session);
+  ExpectContains(saved, {path, "the session's text"});
+  EXPECT_FALSE(Contains(saved, "the file's text")) << "the file keeps its own content";
+
+  project->Delete();
+  WriteAll(path, "changed meanwhile\n");
+  fwg::Project* reopened = fwg::SessionCommands::Open(session);
+  ASSERT_NE(reopened, nullptr);
+  ClientObject* again = FileCommands::FindDocument(path);
+  ASSERT_NE(again, nullptr);
+  EXPECT_EQ(TextClient::ViewOf(again)->toPlainText(), "changed meanwhile\n");
+  EXPECT_FALSE(again->IsModified());
+  EXPECT_EQ(ClosePendingErrors(), "");
+
+  // A file gone since is told, and the document keeps naming it.
+  reopened->Delete();
+  ASSERT_TRUE(QFile::remove(uiStr(path)));
+  reopened = fwg::SessionCommands::Open(session);
+  ASSERT_NE(reopened, nullptr) << "a missing file is not fatal";
+  ExpectContains(ClosePendingErrors(), {"these files of it were not", path});
+  ASSERT_NE(FileCommands::FindDocument(path), nullptr);
+}
+
+TEST_F(Files, AFileChangedElsewhereAsksOnceAndUnsavedEditsAreNeverDroppedUnasked) {
+  const std::string path = Write("watched.log", "one\n");
+  ClientObject* note = FileCommands::Open(path);
+  ASSERT_NE(note, nullptr);
+  TextClient::ViewOf(note)->insertPlainText("my edit: ");
+  std::vector<std::string> asked;
+  AnswerNext({QMessageBox::No}, &asked);  // keep my version
+  for (const char* content : {"two\n", "three\n", "four\n"}) WriteAll(path, content);
+  QTRY_COMPARE_WITH_TIMEOUT(asked.size(), 1u, 20000);
+  QTest::qWait(100);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(asked, std::vector<std::string>{"File Changed"}) << "once for the burst";
+  EXPECT_EQ(TextClient::ViewOf(note)->toPlainText(), "one\nmy edit: ");
+  EXPECT_TRUE(note->IsModified());
+
+  // Without edits of its own the user may take the new content.
+  ASSERT_TRUE(FileCommands::Save(note));
+  AnswerNext({QMessageBox::Yes}, &asked);
+  WriteAll(path, "theirs\n");
+  QTRY_COMPARE_WITH_TIMEOUT(asked.size(), 2u, 20000);
+  EXPECT_EQ(TextClient::ViewOf(note)->toPlainText(), "theirs\n");
+  EXPECT_FALSE(note->IsModified());
+}
+
+TEST_F(Files, RecentFilesKeepTheLastTenMostRecentFirst) {
+  for (int i = 0; i < 12; ++i) FileCommands::AddRecentFile(Path(("f" + std::to_string(i)).c_str()));
+  const oxStlVector<oxString> recent = FileCommands::GetRecentFiles();
+  ASSERT_EQ(recent.size(), 10u);
+  EXPECT_EQ(recent.front(), Path("f11"));
+  EXPECT_EQ(recent.back(), Path("f2"));
+  FileCommands::AddRecentFile(Path("f5"));
+  EXPECT_EQ(FileCommands::GetRecentFiles().front(), Path("f5"));
+  EXPECT_EQ(FileCommands::GetRecentFiles().size(), 10u);
+  FileCommands::RemoveRecentFile(Path("f5"));
+  EXPECT_EQ(FileCommands::GetRecentFiles().size(), 9u);
+}
+
+}  // namespace
