@@ -14,6 +14,7 @@
 #include "fwg/clients/ClientManager.h"
 #include "fwg/clients/Document.h"
 #include "fwg/objects/FileCommands.h"
+#include "fwg/objects/SessionRecovery.h"
 #include "fwg/objects/ClientFolder.h"
 #include "fwg/objects/Project.h"
 #include "fwg/objects/SessionReading.h"
@@ -33,8 +34,10 @@ namespace fwg {
 namespace {
 
 const char kFont[] = "@Font";
-// The element naming the file of a document that shows one.
+// The element naming the file of a document that shows one, and, in the
+// recovery file, the content its file lacks.
 const char kFileElement[] = "FILE";
+const char kUnsavedElement[] = "UNSAVED";
 
 // The running application's client manager, without making an application
 // object: documents may outlive the one that ran them.
@@ -179,9 +182,14 @@ bool ClientObject::Write(oxt::FileElement* parent) {
   if (!parent) return false;
   oxt::FileElement* element = parent->AddObject(this);
   element->AddProperties(this);
-  // A file's content is the file's: the session names it.
+  // A file's content is the file's: the session names it. The recovery
+  // file keeps the changes the file lacks too.
   if (const oxString file = GetFilePath(); !file.empty()) {
     AddContent(element, kFileElement, file);
+    QByteArray unsaved;
+    if (SessionRecovery::IsWriting() && IsModified() && GetDocument()->Store(&unsaved, nullptr)) {
+      AddContent(element, kUnsavedElement, unsaved.toStdString());
+    }
   } else {
     WriteContent(element);
   }
@@ -197,8 +205,13 @@ bool ClientObject::Write(oxt::FileElement* parent) {
 bool ClientObject::Read(oxt::FileElement* element) {
   const bool complete = oxt::Object::Read(element);
   oxString file;
+  oxString unsaved;
   if (element && GetContent(element, kFileElement, &file)) {
-    FileCommands::Reopen(this, file);
+    if (GetContent(element, kUnsavedElement, &unsaved)) {
+      FileCommands::Restore(this, file, QByteArray::fromStdString(unsaved));
+    } else {
+      FileCommands::Reopen(this, file);
+    }
   } else if (element) {
     ReadContent(element);
   }

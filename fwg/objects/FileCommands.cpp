@@ -606,6 +606,21 @@ void FileCommands::Reopen(ClientObject* document, const oxString& path) {
   if (!error.empty()) GetReopenFailures().push_back(absolute.toStdString() + ": " + error);
 }
 
+void FileCommands::Restore(ClientObject* document, const oxString& path, const QByteArray& content) {
+  Document* file = document ? document->GetDocument() : nullptr;
+  oxString error;
+  if (!file) {
+    error = TranslateLibraryText("its client does not open files");
+  } else {
+    file->SetFilePath(Absolute(path).toStdString());  // first: the view asks which file it shows
+    if (file->Load(content, &error)) {
+      file->SetModified(true);
+      return;
+    }
+  }
+  GetReopenFailures().push_back(Absolute(path).toStdString() + ": " + error);
+}
+
 oxStlVector<oxString> FileCommands::TakeReopenFailures() {
   oxStlVector<oxString> failures;
   failures.swap(GetReopenFailures());

@@ -21,6 +21,7 @@
 // reason; nothing else changes then.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include "platform/core/oxTypes.h"
@@ -91,6 +92,9 @@ class FileCommands {
   // cannot, for TakeReopenFailures.
   static void Watch(ClientObject* document);
   static void Reopen(ClientObject* document, const oxString& path);
+  // The document shows `path` again with `content`, changes its file lacks
+  // (kept by the recovery file): modified, the file untouched.
+  static void Restore(ClientObject* document, const oxString& path, const QByteArray& content);
   // "<file>: <reason>" for each file a session named that did not open
   // since the last call.
   static oxStlVector<oxString> TakeReopenFailures();

@@ -15,6 +15,7 @@
 #include "fwg/Parts.h"
 #include "fwg/objects/Project.h"
 #include "fwg/objects/SessionCommands.h"
+#include "fwg/clients/ClientObject.h"
 #include "fwg/objects/SessionReading.h"
 #include "platform/oxapp/Application.h"
 #include "platform/oxapp/CommandLine.h"
@@ -27,6 +28,18 @@
 namespace fwg {
 
 namespace {
+
+bool g_writing = false;
+
+// Documents whose files lack their changes are work to keep, though the
+// session itself may hold none.
+bool HoldsChangedFiles(Project* project) {
+  for (oxt::Object* object : project->GetChildren({}, ClientObject::S_ClassName(), true, true)) {
+    const ClientObject* document = ClientObject::Cast(object);
+    if (document && !document->GetFilePath().empty() && document->IsModified()) return true;
+  }
+  return false;
+}
 
 // Before each project's element: the session file it belongs to and
 // whether it had unsaved changes.
@@ -116,6 +129,8 @@ SessionRecovery::~SessionRecovery() {
   delete internal_;
 }
 
+bool SessionRecovery::IsWriting() { return g_writing; }
+
 oxString SessionRecovery::GetRecoveryFile() {
   return oxSettings::GetConfigFolder() + "/" + oxapp::Application::Get()->GetName() + ".recovery";
 }
@@ -183,18 +198,20 @@ bool SessionRecovery::Autosave() {
   const oxStlVector<Project*> projects = GetProjects();
   const QString file = QString::fromStdString(GetRecoveryFile());
   bool unsaved = false;
-  for (const Project* project : projects) unsaved = unsaved || project->IsModified();
+  for (Project* project : projects) unsaved = unsaved || project->IsModified() || HoldsChangedFiles(project);
   if (!unsaved) {
     QFile::remove(file);
     return true;
   }
   oxt::FileElement root;
+  g_writing = true;
   for (Project* project : projects) {
     auto* session = new oxt::FileElement(&root, kSession, {});  // owned by `root`
     session->AddValue(kFile, project->GetFileName());
     session->AddValue(kModified, project->IsModified());
     project->Write(&root);
   }
+  g_writing = false;
   oxString error;
   if (root.WriteFile(file.toStdString(), &error)) return true;
   std::cerr << "fwg: autosave failed: " << error << "\n";

@@ -44,6 +44,9 @@ class SessionRecovery {
   bool Autosave();
 
   static oxString GetRecoveryFile();
+  // True while the recovery file is written: documents showing files then
+  // keep the changes their files lack as well, so that a crash loses none.
+  static bool IsWriting();
 
  private:
   struct Internal;

@@ -80,7 +80,9 @@ QString Describe() {
   QWidget* view = frame && !frame->GetViews().empty() ? uiImpl(frame->GetViews().front()) : nullptr;
   add("canvas", view && view->isVisible() ? Centre(view, view->rect()) : "");
   auto* note = qobject_cast<QPlainTextEdit*>(view);
-  add("text", note ? note->toPlainText() : "");
+  if (!note && view) note = view->findChild<QPlainTextEdit*>();  // a plain widget's frame
+  // Cut short: the state must stay small where the host may write little.
+  add("text", note ? note->toPlainText().left(4096) : "");
   fwg::Profile* profile = parts->profileManager ? parts->profileManager->GetActiveProfile() : nullptr;
   add("profile", profile ? QString::fromStdString(profile->GetName()) : "");
   fwg::Action* undo = profile ? profile->GetAction("undo") : nullptr;

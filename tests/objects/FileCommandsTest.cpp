@@ -19,6 +19,7 @@
 #include "fwg/clients/TextDocument.h"
 #include "fwg/objects/FileCommands.h"
 #include "fwg/objects/SessionCommands.h"
+#include "fwg/objects/SessionRecovery.h"
 #include "tests/ChildProcess.h"
 #include "tests/support/Answer.h"
 #include "tests/support/Output.h"
@@ -220,6 +221,35 @@ TEST_F(Files, ASessionKeepsFilesByPathAndOpensThemAgain) {
   ASSERT_NE(reopened, nullptr) << "a missing file is not fatal";
   ExpectContains(ClosePendingErrors(), {"these files of it were not", path});
   ASSERT_NE(FileCommands::FindDocument(path), nullptr);
+}
+
+// A crash loses no typing in a file: the recovery file keeps what the file
+// lacks, and the restored document shows it, modified, the file untouched.
+TEST_F(Files, ChangesAFileLacksComeBackAfterACrash) {
+  const std::string path = Write("draft.log", "saved part\n");
+  ClientObject* note = FileCommands::Open(path);
+  ASSERT_NE(note, nullptr);
+  TextClient::ViewOf(note)->moveCursor(QTextCursor::End);
+  TextClient::ViewOf(note)->insertPlainText("typed since");
+  oxapp::CommandLine::Get()->SetArguments({"tavrix", "-recover"});
+  const QString recoveryFile = uiStr(fwg::SessionRecovery::GetRecoveryFile());
+  std::string autosaved;
+  {
+    fwg::SessionRecovery recovery;
+    ASSERT_TRUE(recovery.Autosave());
+    autosaved = ReadAll(recoveryFile.toStdString());
+    ASSERT_FALSE(autosaved.empty()) << "unsaved typing in a file is work to keep";
+    note->GetParent()->Delete();
+  }
+  // What a run that did not end cleanly leaves behind.
+  ASSERT_TRUE(WriteAll(recoveryFile.toStdString(), autosaved));
+  fwg::SessionRecovery next;
+  ASSERT_EQ(next.Offer().size(), 1u);
+  ClientObject* restored = FileCommands::FindDocument(path);
+  ASSERT_NE(restored, nullptr);
+  EXPECT_EQ(TextClient::ViewOf(restored)->toPlainText(), "saved part\ntyped since");
+  EXPECT_TRUE(restored->IsModified());
+  EXPECT_EQ(ReadAll(path), "saved part\n");
 }
 
 TEST_F(Files, AFileChangedElsewhereAsksOnceAndUnsavedEditsAreNeverDroppedUnasked) {
