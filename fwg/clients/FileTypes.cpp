@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <deque>
 #include <iostream>
+#include <string_view>
 #include <unordered_map>
 
 #include "fwg/LibraryTexts.h"
@@ -22,9 +23,10 @@ bool IsMimeType(const oxString& text) {
   const auto slash = text.find('/');
   if (slash == oxString::npos || slash == 0 || slash + 1 == text.size()) return false;
   if (text.find('/', slash + 1) != oxString::npos || text.size() > 255) return false;
+  constexpr std::string_view kMarks = "/!#$&^_.+-";
   for (const char c : text) {
     const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-    if (!plain && oxString("/!#$&^_.+-").find(c) == oxString::npos) return false;
+    if (!plain && kMarks.find(c) == std::string_view::npos) return false;
   }
   return true;
 }
@@ -60,15 +62,30 @@ bool Matches(const oxStlVector<oxString>& patterns, const QString& fileName) {
 }  // namespace
 
 struct FileTypes::Internal {
-  struct Entry {
-    oxString mimeType;
+  // The client and the description of a run of entries: kept once, since
+  // start-up reads hundreds of descriptions.
+  struct Owner {
     oxString client;
     oxString source;
+  };
+  struct Entry {
+    oxString mimeType;
+    size_t owner;  // into `owners`
     oxString declaredName;
     oxStlVector<oxString> declaredPatterns;
   };
-  oxStlVector<Entry> entries;
-  std::unordered_map<oxString, size_t> byType;  // into `entries`
+  std::deque<Owner> owners;
+  // A deque keeps the entries where they are, so the index can look into
+  // their names.
+  std::deque<Entry> entries;
+  std::unordered_map<std::string_view, size_t> byType;  // into `entries`
+
+  size_t OwnerOf(const oxString& client, const oxString& source) {
+    if (owners.empty() || owners.back().client != client || owners.back().source != source) {
+      owners.push_back({client, source});
+    }
+    return owners.size() - 1;
+  }
 
   // Filled from `entries` when first needed: the MIME database is read
   // then, not at start-up.
@@ -86,7 +103,8 @@ void FileTypes::Internal::Resolve() const {
   const QMimeDatabase database;
   for (const Entry& entry : entries) {
     const QMimeType known = database.mimeTypeForName(QString::fromStdString(entry.mimeType));
-    Type type{entry.mimeType, entry.client, entry.declaredName, entry.declaredPatterns};
+    const Owner& owner = owners[entry.owner];
+    Type type{entry.mimeType, owner.client, entry.declaredName, entry.declaredPatterns};
     bool declared = true;
     if (known.isValid()) {
       declared = false;
@@ -95,7 +113,7 @@ void FileTypes::Internal::Resolve() const {
       for (const QString& glob : known.globPatterns()) type.patterns.push_back(glob.toStdString());
       if (type.patterns.empty()) type.patterns = entry.declaredPatterns;
     } else if (entry.declaredPatterns.empty()) {
-      std::cerr << "fwg: " << entry.source << ": file type " << oxQuote(entry.mimeType)
+      std::cerr << "fwg: " << owner.source << ": file type " << oxQuote(entry.mimeType)
                 << " is unknown to the MIME database and declares no patterns "
                    "(type " << entry.mimeType << " = Name (*.suffix)); left out\n";
       continue;
@@ -146,21 +164,22 @@ bool FileTypes::Add(const oxString& client, const oxString& mimeType, const oxSt
               << " is not a MIME type (type/subtype); left out\n";
     return false;
   }
-  Internal::Entry entry{mimeType, client, source, {}, {}};
+  Internal::Entry entry{mimeType, 0, {}, {}};
   if (!declared.empty() && !ParseDeclaration(declared, &entry.declaredName, &entry.declaredPatterns)) {
     std::cerr << "fwg: " << source << ": the declaration of " << mimeType << " is "
               << oxQuote(declared) << ", not 'Name (*.suffix ...)'; left out\n";
     return false;
   }
   if (const auto found = internal_->byType.find(mimeType); found != internal_->byType.end()) {
-    const Internal::Entry& first = internal_->entries[found->second];
+    const Internal::Owner& first = internal_->owners[internal_->entries[found->second].owner];
     std::cerr << "fwg: " << source << ": file type " << mimeType << " is opened by client '"
               << first.client << "' already (" << first.source << "); left out for '" << client
               << "'\n";
     return false;
   }
-  internal_->byType.emplace(mimeType, internal_->entries.size());
+  entry.owner = internal_->OwnerOf(client, source);
   internal_->entries.push_back(std::move(entry));
+  internal_->byType.emplace(internal_->entries.back().mimeType, internal_->entries.size() - 1);
   internal_->resolved = false;
   internal_->types.clear();
   internal_->declaredOnly.clear();

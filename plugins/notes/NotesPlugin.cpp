@@ -15,7 +15,9 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPointer>
-#include <QRegularExpression>
+#include <QTextBlock>
+#include <QTimer>
+#include <functional>
 #include <map>
 
 #include "fwg/actions/Action.h"
@@ -124,6 +126,14 @@ class Statistics : public uiWidgetT<QLabel> {
     // the document narrow) as the numbers grow.
     setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("Characters: 0000000")) + 16);
   }
+  // Told when the dock comes on screen, to count what changed meanwhile.
+  std::function<void()> onShown;
+
+ protected:
+  void showEvent(QShowEvent* event) override {
+    QLabel::showEvent(event);
+    if (onShown) onShown();
+  }
 };
 
 class NotesClient : public fwg::Client {
@@ -161,18 +171,35 @@ class NotesClient : public fwg::Client {
 
   void SetStatistics(Statistics* view) {
     statistics_ = view;
+    view->onShown = [this] { UpdateStatistics(); };
     UpdateStatistics();
   }
 
+  // Counted once the changes of a turn of the event loop are in, and only
+  // while the dock is on screen (it counts again when it shows): a large
+  // file is not walked at every key.
   void UpdateStatistics() {
-    Note* note = GetActiveNote();
-    if (!statistics_ || !note) return;
-    const QString text = note->GetView()->toPlainText();
-    const auto words = text.split(QRegularExpression("\\s+"), Qt::SkipEmptyParts).size();
-    statistics_->setText(uiStr(editor_->Tr("Lines: %1\nWords: %2\nCharacters: %3"))
-                             .arg(note->GetView()->blockCount())
-                             .arg(words)
-                             .arg(text.size()));
+    if (!statistics_ || countPending_) return;
+    countPending_ = true;
+    QTimer::singleShot(0, &guard_, [this] {
+      countPending_ = false;
+      Note* note = GetActiveNote();
+      if (!statistics_ || !note || !statistics_->isVisible()) return;
+      const QTextDocument* document = note->GetView()->document();
+      qsizetype words = 0;
+      for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        bool inWord = false;
+        for (const QChar c : block.text()) {
+          const bool letter = !c.isSpace();
+          words += letter && !inWord;
+          inWord = letter;
+        }
+      }
+      statistics_->setText(uiStr(editor_->Tr("Lines: %1\nWords: %2\nCharacters: %3"))
+                               .arg(document->blockCount())
+                               .arg(words)
+                               .arg(document->characterCount() - 1));
+    });
   }
 
  private:
@@ -205,6 +232,7 @@ class NotesClient : public fwg::Client {
 
   NotesEditor* editor_ = nullptr;
   QPointer<Statistics> statistics_;
+  bool countPending_ = false;
   // Ends the connections to the notes' views with the client: notes may
   // outlive it.
   QObject guard_;
