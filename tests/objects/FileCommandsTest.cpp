@@ -12,6 +12,7 @@
 #include <cstring>
 #include <sys/stat.h>
 
+#include "fwg/actions/Action.h"
 #include "fwg/clients/Client.h"
 #include "fwg/clients/ClientManager.h"
 #include "fwg/clients/ClientObject.h"
@@ -22,6 +23,7 @@
 #include "fwg/objects/SessionRecovery.h"
 #include "tests/ChildProcess.h"
 #include "tests/support/Answer.h"
+#include "tests/support/FilledProfile.h"
 #include "tests/support/Output.h"
 #include "tests/support/WithProjects.h"
 
@@ -276,7 +278,25 @@ TEST_F(Files, AFileChangedElsewhereAsksOnceAndUnsavedEditsAreNeverDroppedUnasked
   EXPECT_FALSE(note->IsModified());
 }
 
-TEST_F(Files, RecentFilesKeepTheLastTenMostRecentFirst) {
+TEST_F(Files, RecentFilesKeepTheLastTenMostRecentFirstAndMarkMissingOnes) {
+  auto* profile = new FilledProfile("FileUser", "", [](fwg::Profile* p) {
+    p->AddMenu(p->AddAction("file", "&File"), "File");
+    FileCommands::Install(p, "File");
+  }, FilledProfile::FillAt::Build);
+  client_->AddProfile(profile);  // owned by the client
+  profile->Activate();
+  const std::string kept = Write("kept.log", "here\n");
+  FileCommands::AddRecentFile(Path("gone.log"));
+  FileCommands::AddRecentFile(kept);
+  EXPECT_EQ(profile->GetAction("File.RecentFile1")->GetText(), "&1 kept.log");
+  EXPECT_EQ(profile->GetAction("File.RecentFile2")->GetText(), "&2 gone.log (missing)");
+  EXPECT_FALSE(profile->GetAction("File.RecentFile3")->IsVisible());
+  AnswerNext({QMessageBox::Yes});  // remove it from the list
+  profile->GetAction("File.RecentFile2")->Activate();
+  EXPECT_EQ(FileCommands::GetRecentFiles(), oxStlVector<oxString>{kept});
+  EXPECT_EQ(ClosePendingErrors(), "") << "a missing file is asked about, not an error";
+
+
   for (int i = 0; i < 12; ++i) FileCommands::AddRecentFile(Path(("f" + std::to_string(i)).c_str()));
   const oxStlVector<oxString> recent = FileCommands::GetRecentFiles();
   ASSERT_EQ(recent.size(), 10u);
