@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <iostream>
 #include <memory>
+#include <utility>
 
 #include "fwg/LibraryTexts.h"
 #include "fwg/Question.h"
@@ -93,6 +94,9 @@ struct ClientObject::Internal : oxListener<> {
   std::unique_ptr<Document> document;
   bool modified = false;
   bool unsavedContent = false;
+  bool firstActivation = true;
+
+  void TakeKeyboard() const;
   // Cleared when the document is deleted: activation calls out to client
   // code (its own OnDeactivate listeners among them) that may delete it.
   std::shared_ptr<bool> alive = std::make_shared<bool>(true);
@@ -255,7 +259,20 @@ void ClientObject::Activate() {
   if (DocumentArea* area = GetParts().documentArea) area->ActivateObject(this);
   if (!*alive) return;
   if (Profile* profile = GetProfile()) profile->Activate();
-  if (*alive) internal_->onActivate.Emit(this);
+  if (!*alive) return;
+  internal_->onActivate.Emit(this);
+  if (*alive && std::exchange(internal_->firstActivation, false)) internal_->TakeKeyboard();
+}
+
+// A document made and shown takes the keyboard, so typing right after File
+// > New lands in it; not from a dock the user works in (the script console
+// making documents keeps it), nor from the client's own choice.
+void ClientObject::Internal::TakeKeyboard() const {
+  if (!layouter || !QApplication::instance()) return;
+  for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget()) {
+    if (qobject_cast<QDockWidget*>(w) || w == layouter.data()) return;
+  }
+  layouter->FocusView();
 }
 
 void ClientObject::Deactivate() { internal_->onDeactivate.Emit(this); }

@@ -74,7 +74,9 @@ class ClientObject : public oxt::Object {
 
   // Deactivates the previous active document (this one included), becomes
   // the current and active object, brings its frame forward, activates its
-  // profile and emits OnActivate.
+  // profile and emits OnActivate. At its first activation a document takes
+  // the keyboard (its view), unless the keyboard is in a dock or already in
+  // the document.
   virtual void Activate();
   // Only emits OnDeactivate: the next activation replaces the active
   // document and the profile.

@@ -95,6 +95,15 @@ struct CentralWidget::Internal : oxListener<> {
     if (!isProject) frame->Activate();
   }
 
+  // A document's tab and header read what the window title reads, "*"
+  // after it while its file has changes.
+  void ShowTitle(ClientObject* document) {
+    uiLayoutFrameEx* frame = document->GetLayouter();
+    if (!frame) return;
+    const oxString title = document->GetTitle();
+    frame->SetCaption(document->IsModified() ? title + "*" : title);
+  }
+
   void HandlePropertyChanged(oxt::Object* object, oxt::Property& p) {
     if (!object) return;
     if (p.GetName() == "Layout" && object->IsA(ClientFolder::S_ClassName())) {
@@ -103,8 +112,10 @@ struct CentralWidget::Internal : oxListener<> {
         frame->Layout(static_cast<uiLayoutFrameEx::FixedLayouts>(p.GetValue().GetInteger()));
       }
     }
-    // A renamed object's frame (a document's tab and header) reads the new name.
+    // A renamed object's frame (a document's tab and header) reads the new
+    // name, or the document's title.
     if (p.GetName() == "Name") {
+      if (ClientObject* document = ClientObject::Cast(object)) return ShowTitle(document);
       if (uiLayoutFrameEx* frame = GetFrame(object)) frame->SetCaption(p.GetValue().GetString());
     }
     if (p.GetName() == "@Parent") {
@@ -174,6 +185,7 @@ struct CentralWidget::Internal : oxListener<> {
 
 CentralWidget::CentralWidget() : internal_(new Internal(this)) {
   Internal* d = internal_;
+  ClientObject::OnTitleChanged().Connect(d, &Internal::ShowTitle);
   oxt::Model* model = oxt::Model::Get();
   model->OnObjectCreated().Connect(d, &Internal::HandleCreated);
   model->OnPropertyChanged().Connect(d, &Internal::HandlePropertyChanged);

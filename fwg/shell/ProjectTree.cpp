@@ -87,6 +87,12 @@ class ObjectTreeModel : public QAbstractItemModel, public oxListener<> {
     model->OnObjectCreated().Connect(this, &ObjectTreeModel::HandleCreated);
     model->OnObjectsDeleted().Connect(this, &ObjectTreeModel::HandleDeleted);
     model->OnPropertyChanged().Connect(this, &ObjectTreeModel::HandlePropertyChanged);
+    ClientObject::OnTitleChanged().Connect(this, [this](ClientObject* document) {
+      const auto it = nodes_.find(document);
+      if (it == nodes_.end() || dying_.count(document)) return;
+      const QModelIndex index = IndexOf(it->second);
+      emit dataChanged(index, index, {Qt::DisplayRole});
+    });
     Sync(&root_, {});
   }
 
@@ -129,6 +135,11 @@ class ObjectTreeModel : public QAbstractItemModel, public oxListener<> {
     if (!object) return {};
     switch (role) {
       case Qt::DisplayRole:
+        // A document as the window title names it; renaming edits the name.
+        if (const ClientObject* document = ClientObject::Cast(object)) {
+          return QString::fromStdString(document->GetTitle());
+        }
+        return QString::fromStdString(object->GetName());
       case Qt::EditRole:
         return QString::fromStdString(object->GetName());
       case Qt::FontRole: {

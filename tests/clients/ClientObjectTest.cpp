@@ -2,12 +2,16 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QAbstractButton>
+#include <QDockWidget>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QTabBar>
+#include <memory>
 
 #include "fwg/clients/ClientManager.h"
 #include "fwg/profiles/Profile.h"
 #include "fwg/profiles/ProfileManager.h"
+#include "fwg/shell/ProjectTree.h"
 #include "tests/support/DescribeTree.h"
 #include "tests/support/DocumentClient.h"
 #include "tests/support/TestBasics.h"
@@ -140,6 +144,40 @@ TEST_F(ClientObjectTest, PlainWidgetViewIsShownInItsFrameAndGoesWithTheDocument)
   EXPECT_TRUE(second->isVisible());
   delete document;
   EXPECT_TRUE(second.isNull());
+}
+
+// The title a client gives (or its file's name) names the document in the
+// window title, its tab and header and the project tree, marked while it
+// has changes; a new document takes the keyboard, one made from a dock
+// leaves it there.
+TEST_F(ClientObjectTest, OneTitleNamesTheDocumentEverywhereAndANewOneTakesTheKeyboard) {
+  auto* tree = new fwg::ProjectTree(nullptr, "Tree");
+  std::unique_ptr<QWidget> owner(uiImpl(tree));
+  ClientObject* document = MakeDocument(folder_, "Page");
+  auto* edit = new QLineEdit;
+  document->SetView(edit);
+  QApplication::setActiveWindow(Window());
+  document->Activate();
+  EXPECT_TRUE(edit->hasFocus()) << "typing right after File > New lands in the document";
+  document->SetTitle("page.txt");
+  document->SetModified(true);
+  const auto label = [tree, document] {
+    return tree->model()->data(tree->GetIndex(document), Qt::DisplayRole).toString().toStdString();
+  };
+  EXPECT_EQ(document->GetLayouter()->Caption(), "page.txt*");
+  EXPECT_EQ(label(), "page.txt");
+  document->SetModified(false);
+  EXPECT_EQ(document->GetLayouter()->Caption(), "page.txt");
+
+  auto* console = new QDockWidget("Console", Window());
+  auto* line = new QLineEdit(console);
+  console->setWidget(line);
+  Window()->addDockWidget(Qt::BottomDockWidgetArea, console);
+  line->setFocus();
+  ClientObject* made = MakeDocument(folder_, "Made");
+  made->SetView(new QLineEdit);
+  made->Activate();
+  EXPECT_TRUE(line->hasFocus()) << "a command typed in a dock keeps the keyboard there";
 }
 
 TEST_F(ClientObjectTest, ActivationSwitchesDocumentLabelFrameAndProfileInOrder) {
