@@ -12,6 +12,12 @@
 #include "platform/oxt/CurrentObjects.h"
 #include "platform/oxt/FileElement.h"
 #include "platform/signals/oxSignal.h"
+#include "platform/ui/uiLayoutFrameEx.h"
+
+static_assert(int(fwg::ClientFolder::Full) == uiLayoutFrameEx::Full &&
+              int(fwg::ClientFolder::TwoHorizontal) == uiLayoutFrameEx::TwoHorizontal &&
+              int(fwg::ClientFolder::ThreeByTwo) == uiLayoutFrameEx::ThreeByTwo,
+              "the named layouts are the layout frame's");
 
 namespace fwg {
 

@@ -207,7 +207,9 @@ void CentralWidget::ActivateObject(oxt::Object* object) {
   Internal* d = internal_;
   uiLayoutFrameEx* frame = d->GetFrame(object);
   if (!frame) return;
-  if (frame != uiLayoutFrameEx::m_pActiveInstance) frame->Activate();
+  // The active frame is only brought forward again (a tab turned by hand
+  // may hide it); any other is activated.
+  frame->Activate();
   oxt::Object* project =
       Project::Cast(object) ? object : object->GetParent(Project::S_ClassName());
   if (!project) return;

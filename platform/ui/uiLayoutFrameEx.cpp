@@ -449,6 +449,17 @@ void uiLayoutFrameEx::BuildPanes() {
   if (QTabWidget* tabs = d.panes.back().tabs; tabs && d.front && tabs->indexOf(d.front) >= 0) {
     tabs->setCurrentWidget(d.front);
   }
+  // Whatever was in front before, the active frame (or the frame holding
+  // it) is: a new layout must not hide what the keys act on.
+  if (QWidget* active = m_pActiveInstance) {
+    for (const Internal::Pane& pane : d.panes) {
+      if (!pane.tabs) continue;
+      for (int i = 0; i < pane.tabs->count(); ++i) {
+        QWidget* page = pane.tabs->widget(i);
+        if (page == active || page->isAncestorOf(active)) pane.tabs->setCurrentIndex(i);
+      }
+    }
+  }
   d.front.clear();
   PlaceContents();
 }
@@ -585,18 +596,18 @@ void uiLayoutFrameEx::Layout(FixedLayouts layout) {
 uiLayoutFrameEx::FixedLayouts uiLayoutFrameEx::GetLayout() const { return internal_->layout; }
 
 void uiLayoutFrameEx::Activate() {
-  // A frame that holds the active frame (this one included) keeps it
-  // active: selecting a project must not take the focus from its document.
+  // The active frame asked again is brought forward: a tab chosen by hand
+  // or a layout changed may have hidden it, and the user must see what the
+  // window's title, docks and keys act on.
+  if (m_pActiveInstance == this) return BringForward();
+  // A frame that holds the active frame keeps it active: selecting a
+  // project must not take the focus from its document.
   for (uiLayoutFrameEx* f = m_pActiveInstance; f; f = f->GetParentFrame()) {
     if (f == this) return;
   }
   // Bring it forward first: turning a tab page may move the focus, and the
   // frame that gets it must not end up active instead of this one.
-  uiWidget* child = this;
-  for (uiLayoutFrameEx* holder = GetParentFrame(); holder; holder = holder->GetParentFrame()) {
-    holder->ShowView(child);
-    child = holder;
-  }
+  BringForward();
   uiLayoutFrameEx* previous = m_pActiveInstance;
   m_pActiveInstance = this;
   // Under a hold, only the frames whose look differs at its end are drawn
@@ -610,6 +621,14 @@ void uiLayoutFrameEx::Activate() {
     }
   }
   internal_->onActivate.Emit(this);
+}
+
+void uiLayoutFrameEx::BringForward() {
+  uiWidget* child = this;
+  for (uiLayoutFrameEx* holder = GetParentFrame(); holder; holder = holder->GetParentFrame()) {
+    holder->ShowView(child);
+    child = holder;
+  }
 }
 
 oxiSignal1<void, uiLayoutFrameEx*>& uiLayoutFrameEx::OnActivate() { return internal_->onActivate; }

@@ -117,8 +117,9 @@ class uiLayoutFrameEx : public uiWidgetT<QFrame> {
   FixedLayouts GetLayout() const;
 
   // Makes this the active frame, draws it highlighted, brings it forward
-  // in the frames that hold it and emits OnActivate, unless it already is
-  // the active frame or holds it (a page keeps its active document).
+  // in the frames that hold it and emits OnActivate, unless it holds the
+  // active frame (a page keeps its active document). The active frame
+  // itself is only brought forward again.
   void Activate();
   bool IsActive() const { return m_pActiveInstance == this; }
 
@@ -165,6 +166,7 @@ class uiLayoutFrameEx : public uiWidgetT<QFrame> {
   void PlaceContents();
   void EnsureArranged() const;
   void ShowView(uiWidget* view);
+  void BringForward();
   void ReleaseView(uiWidget* view);
   void UpdateHighlight();
   void ConnectTabs(QTabWidget* tabs);
