@@ -13,6 +13,7 @@
 #include "fwg/profiles/ProfileManager.h"
 #include "fwg/shell/LayoutPropertyEditor.h"
 #include "fwg/shell/ProjectTree.h"
+#include "fwg/shell/CommandPalette.h"
 #include "fwg/shell/ShortcutsDialog.h"
 #include "platform/fwc/PluginManager.h"
 #include "platform/oxapp/CommandLine.h"
@@ -124,7 +125,8 @@ class DemoFixture : public WithGui {
     if (fwc::PluginManager::Get()->IsPluginLoaded("samples"))
       GTEST_SKIP() << "the sample plug-ins are loaded already";
     WithGui::SetUp();
-    // As the host does at start-up: the plug-in without a client.
+    // As the host does at start-up: the palette, then the plug-in without a client.
+    fwg::CommandPalette::Install();
     ASSERT_TRUE(fwc::PluginManager::Get()->LoadPlugin("samples"));
     window_ = gui_->GetMainWindow();
     window_->Show();
@@ -157,7 +159,15 @@ TEST_F(DemoFixture, DocumentsUndoSwitchByTreeAndFrameAndOfferTheirEntries) {
       return shortcuts.findChild<QTreeWidget*>()->currentItem()->text(2).toStdString();
     };
     EXPECT_EQ(placeOf("Samples", "new.Sketch"), "File \u203a New");
-    EXPECT_EQ(placeOf("NotesEditor", "redo"), "Edit");
+    EXPECT_EQ(placeOf("Samples", "redo"), "Edit");
+    // One row per command: the palette once, with its key; the docks' toggles too.
+    const auto rowsNamed = [&shortcuts](const QString& command) {
+      return shortcuts.findChild<QTreeWidget*>()->findItems(command, Qt::MatchStartsWith, 1);
+    };
+    ASSERT_EQ(rowsNamed("Command Palette").size(), 1);
+    EXPECT_EQ(rowsNamed("Command Palette")[0]->text(0), "Ctrl+Shift+P");
+    ASSERT_EQ(rowsNamed("Script Console").size(), 1);
+    EXPECT_EQ(rowsNamed("Script Console")[0]->text(0), "Ctrl+Alt+J");
   }
 
   fwg::ClientObject* sketch = New("Sketch");
