@@ -91,12 +91,28 @@ struct CentralWidget::Internal : oxListener<> {
     }
     const bool isDocument = !isProject && !object->IsA(ClientFolder::S_ClassName());
     frames[object] = {frame, isDocument};
+    // The borders the user drags are the folder's, kept in its session.
+    if (!isDocument) frame->OnPaneEdgesChanged().Connect(this, &Internal::HandlePaneEdgesChanged);
     // A project's page is raised but not made the active frame.
     if (!isProject) frame->Activate();
   }
 
+  void HandlePaneEdgesChanged(uiLayoutFrameEx* frame) {
+    for (const auto& [object, entry] : frames) {
+      if (entry.frame != frame || entry.isDocument) continue;
+      oxt::Property sizes("@PaneSizes", frame->GetPaneEdges());
+      object->SetProperty(sizes);
+      return;
+    }
+  }
+
   void HandlePropertyChanged(oxt::Object* object, oxt::Property& p) {
     if (!object) return;
+    if (p.GetName() == "@PaneSizes") {
+      uiLayoutFrameEx* frame = GetFrame(object);
+      const oxString edges = p.GetValue().GetString();
+      if (frame && frame->GetPaneEdges() != edges && !edges.empty()) frame->SetPaneEdges(edges);
+    }
     if (p.GetName() == "Layout" && object->IsA(ClientFolder::S_ClassName())) {
       // Passed on unchecked: the frame refuses what is not a layout.
       if (uiLayoutFrameEx* frame = GetFrame(object)) {

@@ -154,6 +154,7 @@ struct uiLayoutFrameEx::Internal {
   int dragging = -1;
   oxiSignal1<void, uiLayoutFrameEx*> onActivate;
   oxiSignal1<void, uiLayoutFrameEx*> onCloseRequest;
+  oxiSignal1<void, uiLayoutFrameEx*> onPaneEdgesChanged;
   // False while the panes do not show the views as they are now.
   bool arranged = false;
   bool held = false;  // listed in g_held
@@ -573,6 +574,49 @@ void uiLayoutFrameEx::mouseMoveEvent(QMouseEvent* event) {
 void uiLayoutFrameEx::mouseReleaseEvent(QMouseEvent* event) {
   if (internal_->dragging < 0) return uiWidgetT<QFrame>::mouseReleaseEvent(event);
   internal_->dragging = -1;
+  internal_->onPaneEdgesChanged.Emit(this);
+}
+
+oxString uiLayoutFrameEx::GetPaneEdges() const {
+  const Internal& d = *internal_;
+  const auto list = [](const std::vector<double>& edges) {
+    QStringList parts;
+    for (const double edge : edges) parts << QString::number(edge, 'g', 4);
+    return parts.join(',');
+  };
+  const uiLayoutPanes& arrangement = uiGetLayoutPanes()[d.layout];
+  if (d.columnEdges == EvenEdges(arrangement.columns) && d.rowEdges == EvenEdges(arrangement.rows)) return {};
+  if (d.columnEdges.empty() && d.rowEdges.empty()) return {};
+  return oxStr(list(d.columnEdges) + ';' + list(d.rowEdges));
+}
+
+bool uiLayoutFrameEx::SetPaneEdges(const oxString& text) {
+  Internal& d = *internal_;
+  const uiLayoutPanes& arrangement = uiGetLayoutPanes()[d.layout];
+  const QStringList halves = uiStr(text).split(';');
+  if (halves.size() != 2) return false;
+  std::vector<double> read[2];
+  for (int half = 0; half < 2; ++half) {
+    for (const QString& part : halves[half].split(',', Qt::SkipEmptyParts)) {
+      bool number = false;
+      const double edge = part.toDouble(&number);
+      // In order and inside the frame, or not at all.
+      if (!number || edge <= 0 || edge >= 1 || (!read[half].empty() && edge <= read[half].back())) return false;
+      read[half].push_back(edge);
+    }
+  }
+  if (static_cast<int>(read[0].size()) != arrangement.columns - 1 ||
+      static_cast<int>(read[1].size()) != arrangement.rows - 1) {
+    return false;
+  }
+  d.columnEdges = read[0];
+  d.rowEdges = read[1];
+  if (d.arranged) PlaceContents();
+  return true;
+}
+
+oxiSignal1<void, uiLayoutFrameEx*>& uiLayoutFrameEx::OnPaneEdgesChanged() {
+  return internal_->onPaneEdgesChanged;
 }
 
 void uiLayoutFrameEx::resizeEvent(QResizeEvent* event) {
