@@ -1,6 +1,8 @@
 #include <QApplication>
 #include <QMimeData>
 #include <QProcess>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -179,13 +181,18 @@ TEST_F(DemoFixture, DocumentsUndoSwitchByTreeAndFrameAndOfferTheirEntries) {
   fwg::Action* line = Active()->GetAction("line");
   line->Activate();
   EXPECT_TRUE(line->IsChecked() && !Active()->GetAction("pen")->IsChecked());
-  QWidget* drawing = sketch->GetLayouter()->GetViews().front()->GetWidget();
+  // In a scroll area: a small pane scrolls the drawing rather than cut it.
+  auto* scroller = qobject_cast<QScrollArea*>(sketch->GetLayouter()->GetViews().front()->GetWidget());
+  ASSERT_NE(scroller, nullptr);
+  QWidget* drawing = scroller->widget();
   QTest::mousePress(drawing, Qt::LeftButton, {}, QPoint(10, 10));
   QTest::mouseMove(drawing, QPoint(40, 30));
   QTest::mouseRelease(drawing, Qt::LeftButton, {}, QPoint(40, 30));
   EXPECT_EQ(sketch->GetProperty(oxString("Strokes")).GetValue().GetString(),
             "L #000000 10,10 40,30;");
   EXPECT_TRUE(sketch->HasUnsavedContent()) << "drawing is work: closing the sketch asks first";
+  scroller->resize(100, 80);  // a small pane
+  EXPECT_GT(scroller->verticalScrollBar()->maximum(), 0) << "the drawing scrolls, not cut off";
   QAction* undo = FindEntry({"Edit", "Undo"});
   ASSERT_TRUE(undo && undo->isEnabled());
   undo->trigger();
@@ -273,9 +280,15 @@ TEST_F(GermanDemoFixture, MenusDocksDocumentsAndLayoutsReadGerman) {
   // project every sample uses.
   fwg::ClientObject* tasks = New("Tasks", {"Datei", "Neu"});
   ASSERT_NE(tasks, nullptr);
-  EXPECT_EQ(Menus(), (Names{"Datei", "Bearbeiten", "Ansicht", "Tasks", "Hilfe"}));
+  EXPECT_EQ(Menus(), (Names{"Datei", "Bearbeiten", "Ansicht", "Aufgaben", "Hilfe"}));
+  EXPECT_EQ(Entries({"Aufgaben"}).front(), "Aufgabe hinzufügen");
   EXPECT_EQ(tasks->GetParent(), sketch->GetParent());
   EXPECT_EQ(tasks->GetParent()->GetName(), "Unbenannt");
+  // The other declared sample reads German too, its pads included.
+  fwg::ClientObject* pad = New("Notizblock", {"Datei", "Neu"});
+  ASSERT_NE(pad, nullptr);
+  EXPECT_EQ(pad->GetName(), "Blatt 1");
+  EXPECT_EQ(Menus(), (Names{"Datei", "Bearbeiten", "Ansicht", "Notizblock", "Hilfe"}));
 }
 
 TEST_F(DemoFixture, TreeContextMenuRetilesAFolderAndDropsMoveDocuments) {
