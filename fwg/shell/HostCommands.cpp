@@ -68,6 +68,7 @@ DocumentCycle& GetCycle() {
 class PaneCue : public QWidget {
  public:
   explicit PaneCue(QWidget* window) : QWidget(window) {
+    setObjectName("fwgPaneCue");
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::NoFocus);
     hide();
