@@ -72,9 +72,10 @@ class EarlyTexts {
 
 // The folders the plug-in manager reads descriptions from.
 oxString DescribePluginFolders() {
-  const QByteArray path = qgetenv("FWG_PLUGIN_PATH");
-  if (!path.isNull()) return path.toStdString();
-  return vosLibrary::GetAbsoluteFileName(vosLibrary::GetExecutableFolder() + "/../plugins");
+  oxString folders;
+  for (const oxString& folder : fwc::PluginManager::GetPluginFolders())
+    folders += (folders.empty() ? "" : ":") + folder;
+  return folders;
 }
 
 // The window's size and maximised state are the user's: put back once at
@@ -86,10 +87,19 @@ oxString DescribePluginFolders() {
 void KeepLayouts(fwg::Gui* gui) {
   fwg::WindowLayout::RestoreWindow();
   fwg::ProfileManager* profiles = gui->GetProfileManager();
+  // A switch is told twice, (left, null) and then (null, entered): the
+  // profile left is kept for the second, so that the docks both chains
+  // share (the base's script console) stay as the user last left them.
   profiles->OnActiveProfileChanged().Connect(
-      nullptr, [](fwg::Profile* left, fwg::Profile* entered) {
-        if (left) fwg::WindowLayout::Save(left);
-        if (entered) fwg::WindowLayout::RestoreDocks(entered, left);
+      nullptr, [left = static_cast<fwg::Profile*>(nullptr)](fwg::Profile* leaving, fwg::Profile* entered) mutable {
+        if (leaving) {
+          fwg::WindowLayout::Save(leaving);
+          left = leaving;
+        }
+        if (entered) {
+          fwg::WindowLayout::RestoreDocks(entered, left);
+          left = nullptr;
+        }
       });
   gui->OnExit().Connect(nullptr, [gui, profiles] {
     if (fwg::Profile* active = profiles->GetActiveProfile()) fwg::WindowLayout::Save(active);
@@ -124,8 +134,10 @@ void PrintHelp(const EarlyTexts& t) {
             << "  --help            " << t("show this help and exit") << "\n"
             << "  --version         " << t("show the version and exit") << "\n\n"
             << t("Environment:") << "\n"
-            << "  FWG_PLUGIN_PATH     " << t("folders of plug-in descriptions, separated by ':'")
+            << "  FWG_PLUGIN_PATH     "
+            << t("more folders of plug-in descriptions, separated by ':', read before the host's own")
             << "\n"
+            << "  FWG_NO_DEFAULT_PLUGINS  " << t("set to 1: only the folders of FWG_PLUGIN_PATH") << "\n"
             << "  FWG_RESOURCE_PATH   "
             << t("folders of resources (translations, pictures), separated by ':'") << "\n"
             << "  FWG_CONFIG_DIR      " << t("folder of the settings files") << "\n"

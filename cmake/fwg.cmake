@@ -72,6 +72,8 @@ const bool kEnvironmentSet = [] {
     });
   }
   setenv("FWG_PLUGIN_PATH", "@FWG_PLUGIN_DIR@", 0);
+  // The tests name every plug-in folder they read.
+  setenv("FWG_NO_DEFAULT_PLUGINS", "1", 0);
   setenv("FWG_RESOURCE_PATH", "@FWG_RESOURCE_DIR@", 0);
   return true;
 }();

@@ -12,6 +12,10 @@
         <translation>Namen eines Befehls eingeben</translation>
     </message>
     <message>
+        <source>No matching command</source>
+        <translation>Kein passender Befehl</translation>
+    </message>
+    <message>
         <source>Toolbar</source>
         <translation>Werkzeugleiste</translation>
     </message>

@@ -56,8 +56,12 @@
         <translation>Umgebung:</translation>
     </message>
     <message>
-        <source>folders of plug-in descriptions, separated by ':'</source>
-        <translation>Ordner der Plug-in-Beschreibungen, durch ':' getrennt</translation>
+        <source>more folders of plug-in descriptions, separated by ':', read before the host's own</source>
+        <translation>weitere Ordner der Plug-in-Beschreibungen, durch ':' getrennt, vor denen des Programms gelesen</translation>
+    </message>
+    <message>
+        <source>set to 1: only the folders of FWG_PLUGIN_PATH</source>
+        <translation>auf 1 gesetzt: nur die Ordner aus FWG_PLUGIN_PATH</translation>
     </message>
     <message>
         <source>folders of resources (translations, pictures), separated by ':'</source>

@@ -193,6 +193,7 @@ void Action::Toggle() {
 
 oxiSignal0<void>& Action::OnActivate() { return GetUiAction()->OnActivate(); }
 oxiSignal1<void, bool>& Action::OnToggle() { return GetUiAction()->OnToggle(); }
+oxiSignal1<void, bool>& Action::OnUserToggle() { return GetUiAction()->OnUserToggle(); }
 
 oxiSignal1<void, const Action&>& Action::OnActionActivate() {
   return internal_ ? internal_->onActionActivate : SilentActivate();

@@ -70,9 +70,16 @@ class Action {
   // Flips a checkable action; nothing for a plain one.
   void Toggle();
 
-  // The toolkit action's own signals.
+  // The toolkit action's own signals. A checkable action emits OnToggle
+  // whenever its checked state flips, whoever flips it: the user's click,
+  // key or command palette, and the program's SetChecked, Toggle and
+  // Activate alike; OnActivate only for a plain action.
   oxiSignal0<void>& OnActivate();
   oxiSignal1<void, bool>& OnToggle();
+  // Only for a toggle of the user's (a menu item, a toolbar button, a key,
+  // the palette), right after its OnToggle: what to listen to where the
+  // program's own SetChecked must not act again.
+  oxiSignal1<void, bool>& OnUserToggle();
   // Emitted with this action before the listeners of OnActivate() and
   // OnToggle() run. A group has no such signals: it hands out faces that
   // never emit.

@@ -12,12 +12,23 @@
 #include "platform/oxt/CurrentObjects.h"
 #include "platform/oxt/FileElement.h"
 #include "platform/signals/oxSignal.h"
+#include "platform/ui/uiLayoutFrameEx.h"
+
+static_assert(int(fwg::ClientFolder::Full) == uiLayoutFrameEx::Full &&
+              int(fwg::ClientFolder::TwoHorizontal) == uiLayoutFrameEx::TwoHorizontal &&
+              int(fwg::ClientFolder::ThreeByTwo) == uiLayoutFrameEx::ThreeByTwo,
+              "the named layouts are the layout frame's");
 
 namespace fwg {
 
 namespace {
 
 const char kLayout[] = "Layout";
+// Where the user dragged the borders between the panes (see
+// uiLayoutFrameEx::GetPaneEdges): an attribute, since a drag is no work to
+// save, and written to the session by its plain name.
+const char kPaneSizes[] = "@PaneSizes";
+const char kPaneSizesValue[] = "PaneSizes";
 const char kClient[] = "CLIENT";
 const char kObject[] = "OBJECT";
 const char kClientType[] = "type";
@@ -81,6 +92,7 @@ struct ClientFolder::Internal : oxListener<> {
   explicit Internal(ClientFolder* folder) : owner(folder) {}
   ClientFolder* owner;
   int32_t layout = 0;
+  oxString paneSizes;  // empty while even
 };
 
 FWG_DEFINE_OBJECT(ClientFolder, "fwg::ClientFolder", Folder);
@@ -105,6 +117,10 @@ bool ClientFolder::GetProperty(oxt::Property& p) {
     p.SetEditorName("LayoutEditor");
     return true;
   }
+  if (name == kPaneSizes) {
+    p.SetValue(internal_->paneSizes);
+    return true;
+  }
   if (name == "@ContextMenu") {
     Folder::GetProperty(p);
     p.AddValue("S:");
@@ -120,8 +136,16 @@ bool ClientFolder::GetProperty(oxt::Property& p) {
 }
 
 bool ClientFolder::SetProperty(oxt::Property& p) {
+  if (p.GetName() == kPaneSizes || p.GetName() == kPaneSizesValue) {
+    internal_->paneSizes = p.GetValue().GetString();
+    oxt::Property sizes(kPaneSizes, internal_->paneSizes);
+    EmitModified(sizes);
+    return true;
+  }
   if (p.GetName() != kLayout) return Folder::SetProperty(p);
   internal_->layout = p.GetValue().GetInteger();
+  // A layout chosen starts with even panes.
+  internal_->paneSizes.clear();
   EmitModified(p);
   return true;
 }
@@ -130,6 +154,7 @@ bool ClientFolder::Write(oxt::FileElement* parent) {
   if (!parent) return false;
   oxt::FileElement* element = parent->AddObject(this);
   element->AddProperties(this);
+  if (!internal_->paneSizes.empty()) element->AddValue(kPaneSizesValue, internal_->paneSizes);
   // A copy: writing must not be disturbed by children that come or go.
   const oxStlVector<oxt::Object*> children = GetChildren();
   for (oxt::Object* child : children) {
@@ -165,9 +190,14 @@ bool ClientFolder::Read(oxt::FileElement* element) {
     made = nullptr;
   }
   // Once more now that the children exist, so that the frame is laid out
-  // with all its views.
+  // with all its views, and then the borders the user dragged.
+  const oxString paneSizes = internal_->paneSizes;
   oxt::Property layout(kLayout, element->GetValue(kLayout));
   SetProperty(layout);
+  if (!paneSizes.empty()) {
+    oxt::Property sizes(kPaneSizes, paneSizes);
+    SetProperty(sizes);
+  }
   return complete;
 }
 

@@ -12,6 +12,27 @@ class ClientFolder : public Folder {
   FWG_OBJECT(ClientFolder)
 
  public:
+  // The values of "Layout", each named after the panes it gives: 1 shows
+  // one document at a time (tabs), the others tile the documents side by
+  // side (the last pane takes the rest as tabs).
+  //   oxt::Property tile("Layout", fwg::ClientFolder::TwoByTwo);
+  //   project->SetProperty(tile);
+  enum Layout {
+    NoLayout = 0,  // none chosen yet
+    Full = 1,
+    TwoVertical = 2,    // two panes, one above the other
+    TwoHorizontal = 3,  // two panes side by side
+    ThreeVertical = 4,
+    ThreeHorizontal = 5,
+    SplitLeft = 6,
+    SplitRight = 7,
+    SplitTop = 8,
+    SplitBottom = 9,
+    TwoByTwo = 10,
+    TwoByThree = 11,
+    ThreeByTwo = 12,
+  };
+
   // Layout 0 (none chosen); the type list names "fwg::ClientFolder", also
   // for the classes derived from it.
   ClientFolder(oxt::Object* parent, const oxString& name);

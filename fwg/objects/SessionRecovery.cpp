@@ -17,6 +17,7 @@
 #include "fwg/objects/SessionCommands.h"
 #include "fwg/clients/ClientObject.h"
 #include "fwg/objects/SessionReading.h"
+#include "platform/core/oxDiagnostic.h"
 #include "platform/oxapp/Application.h"
 #include "platform/oxapp/CommandLine.h"
 #include "platform/oxt/FileElement.h"
@@ -56,11 +57,36 @@ oxStlVector<Project*> GetProjects() {
   return projects;
 }
 
+// The interval as the program writes it ("AutosaveSeconds=@int 30") or as
+// a person types it ("AutosaveSeconds=30") under "[Sessions]". A setting
+// the program cannot read costs one line and leaves the default: a person
+// who set an interval must learn that it is not in force.
 int GetAutosaveSeconds() {
+  constexpr char kKey[] = "AutosaveSeconds";
   const oxSettings* section =
       oxapp::Application::Get()->GetSettings()->GetSection("Sessions", false, true);
-  return section && section->Has("AutosaveSeconds") ? section->Get("AutosaveSeconds").GetInteger()
-                                                    : kDefaultSeconds;
+  if (!section) return kDefaultSeconds;
+  const auto where = [] {
+    return oxSettings::GetConfigFolder() + "/" + oxapp::Application::Get()->GetName() + ".ini: [Sessions] ";
+  };
+  // "AutosaveSeconds:int" and the like: a key of another settings form.
+  for (const oxString& key : section->GetKeys()) {
+    if (key != kKey && QString::fromStdString(key).startsWith("autosave", Qt::CaseInsensitive)) {
+      oxWarn(where(), oxQuote(key), " is no setting; the autosave interval is written ", kKey,
+             "=<seconds>");
+    }
+  }
+  if (!section->Has(kKey)) return kDefaultSeconds;
+  const oxVariant value = section->Get(kKey);
+  if (value.GetType() == oxVariant::Type::Integer || value.GetType() == oxVariant::Type::Long) {
+    return value.GetInteger();
+  }
+  bool number = false;
+  const int seconds = QString::fromStdString(value.GetString()).trimmed().toInt(&number);
+  if (number) return seconds;
+  oxWarn(where(), kKey, "=", oxQuote(value.GetString()), " is not a number of seconds; autosaving every ",
+         kDefaultSeconds, " seconds");
+  return kDefaultSeconds;
 }
 
 enum class Answer { Restore, Discard, Later };

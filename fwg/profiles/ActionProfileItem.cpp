@@ -7,6 +7,7 @@
 #include "fwg/actions/ActionGroup.h"
 #include "fwg/profiles/PathWalker.h"
 #include "fwg/profiles/ProfileInternal.h"
+#include "fwg/profiles/UserToolBars.h"
 #include "platform/ui/uiAction.h"
 #include "platform/ui/uiMainWindow.h"
 #include "platform/ui/uiManager.h"
@@ -117,6 +118,7 @@ EntryLocation ActionProfileItem::MakeEntry(const EntryLocation& at, const oxStri
     auto* toolbar = new uiToolBar(window, name, false);
     toolbar->SetSeparatorType(1);
     owner->toolBars.push_back(toolbar);
+    UserToolBars::SetMadeBy(toolbar, action->GetName());
     t->AddTo(toolbar, -1);
     return {container, toolbar, -1};
   }

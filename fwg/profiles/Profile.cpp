@@ -59,6 +59,20 @@ oxStlVector<Profile*> GetBaseChainProfiles(const Profile* profile) {
   return chain;
 }
 
+bool ReportMissingBase(const Profile* profile) {
+  if (!profile) return false;
+  const oxStlVector<Profile*> chain = GetBaseChainProfiles(profile);
+  const oxString missing = (chain.empty() ? profile : chain.front())->GetBaseName();
+  // A chain that loops ends at a base that is there.
+  if (missing.empty() || ProfileManager::Get()->GetProfile(missing)) return false;
+  static std::set<std::pair<oxString, oxString>> reported;
+  if (reported.insert({profile->GetName(), missing}).second) {
+    oxWarn("profile '", profile->GetName(), "' is built on '", missing,
+           "', which no loaded plug-in provides: its menus and actions are missing");
+  }
+  return true;
+}
+
 void Profile::Internal::Record(ProfileItem* item) {
   items.push_back(item);
   switchingStale = true;

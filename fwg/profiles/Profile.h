@@ -11,6 +11,8 @@
 // first activation.
 #pragma once
 
+#include <functional>
+
 #include "platform/core/oxTypes.h"
 #include "platform/signals/oxSignal.h"
 
@@ -90,6 +92,22 @@ class Profile : public oxListener<single_threaded> {
   Action* ReplaceAction(const oxString& name);
   // This profile's own actions (none inherited).
   oxStlMap<oxString, Action*>& GetActions();
+
+  // One command of an action list (AddActionList): what it reads, whether
+  // it is checked (the active document of a Window list), what it does.
+  struct ListEntry {
+    oxString text;
+    bool checked = false;
+    std::function<void()> run;
+  };
+  // A list of commands made afresh each time the menu showing them is about
+  // to open: a Window menu's documents, recent files. A drop-down entry
+  // `name` reading `text` at `path` (as AddMenu places it), whose commands
+  // `fill` gives when it opens; in force with this profile like any entry.
+  // The profile owns the group and the commands it makes for the list
+  // ("<name>.1", "<name>.2", ...). Null when `fill` is empty.
+  ActionGroup* AddActionList(const oxString& name, const oxString& text, const oxString& path,
+                             std::function<oxStlVector<ListEntry>()> fill);
 
   // Recorded edits of the menu bar, the toolbars and the context menus.
   void AddMenu(Action* action, const oxString& path);

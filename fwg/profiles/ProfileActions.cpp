@@ -8,6 +8,7 @@
 #include "fwg/profiles/ProfileInternal.h"
 #include "fwg/profiles/ReplaceActionItem.h"
 #include "fwg/profiles/UserShortcuts.h"
+#include "platform/core/oxDiagnostic.h"
 
 namespace fwg {
 
@@ -81,7 +82,13 @@ ActionGroup* Profile::GetActionGroup(const oxString& name, bool flag) const {
 
 Action* Profile::ReplaceAction(const oxString& name) {
   internal_->Record(new ReplaceActionItem(this, name));
-  return GetAction(name, true);
+  Action* replacement = GetAction(name, true);
+  // A missing base explains itself, once.
+  if (!replacement && !ReportMissingBase(this)) {
+    oxWarn("Profile::ReplaceAction: no profile that '", GetName(), "' is built on has an action '", name,
+           "'");
+  }
+  return replacement;
 }
 
 oxStlMap<oxString, Action*>& Profile::GetActions() { return internal_->actions; }

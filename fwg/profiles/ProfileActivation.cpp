@@ -112,6 +112,7 @@ void Profile::Activate() {
   Profile* previous = manager->GetActiveProfile();
   if (previous == this) return;
   if (previous) previous->Deactivate();
+  ReportMissingBase(this);
 
   const oxStlVector<Profile*> next = GetBaseChainProfiles(this);
   const oxStlVector<Profile*> old = GetBaseChainProfiles(previous);

@@ -68,6 +68,10 @@ inline Profile::Internal* GetInternal(const Profile* profile) {
 // know end the chain; a chain that loops is cut where a name repeats, with
 // one line on stderr.
 oxStlVector<Profile*> GetBaseChainProfiles(const Profile* profile);
+// True when the profile's chain ends at a base name no registered profile
+// has; says so on one line, once per profile and name. A profile may be
+// made before its base, so only putting it in force asks.
+bool ReportMissingBase(const Profile* profile);
 // Withdraws the profile's items and hides its widgets, as leaving it does.
 void WithdrawProfile(Profile* profile);
 // The dock windows of the profiles, in their order, each profile's in

@@ -186,7 +186,8 @@ oxStlVector<oxString> GetChainNames(const oxString& name) {
 }
 
 oxString QuoteWithProfile(const oxString& action, const oxString& profile) {
-  oxString text = "'" + action + "'";
+  // Quotes around nothing read as a fault of the message.
+  oxString text = action.empty() ? oxString("an action without a name or text") : "'" + action + "'";
   text += profile.empty() ? " (no profile)" : " (profile " + profile + ")";
   return text;
 }
@@ -431,7 +432,7 @@ void ShortcutMonitor::ReportAmbiguous(QObject* watched, const QKeySequence& keys
     if (entry.key != key) continue;
     holders += (count++ ? ", " : "") + QuoteWithProfile(entry.actionName, entry.profileName);
   }
-  if (holders.empty()) holders.append("'").append(oxStr(watched->objectName())).append("'");
+  if (holders.empty()) holders = QuoteWithProfile(oxStr(watched->objectName()), {});
   std::cerr << "fwg: shortcut " << key << " pressed, but it is held by " << holders
             << "; nothing was triggered" << std::endl;
 }

@@ -23,6 +23,8 @@ const char kRemoved[] = "Removed";
 // On entries the user added: the token of a button, true on a separator.
 const char kUserToken[] = "fwgUserToken";
 const char kSeparator[] = "-";
+// On a toolbar a profile made: the name of the action whose entry made it.
+const char kMadeBy[] = "fwgMadeBy";
 
 // A toolbar whose arrangement is kept: its entries in the order its
 // profile recorded them, and how many entries it had when last arranged.
@@ -51,11 +53,20 @@ Kept& Remember(uiToolBar* toolBar) {
   return kept.back();
 }
 
+// The toolbar goes by the action whose entry made it, the same in every
+// language; arrangements kept under the toolbar's name before are still
+// read until the first change writes them under the action.
 oxSettings* Section(const uiToolBar* toolBar, bool create) {
   const Profile* owner = UserToolBars::GetOwner(toolBar);
   oxSettings* profile = owner ? UserSettings::GetProfileSection(kSection, owner->GetName(), create) : nullptr;
-  const oxString toolBarName = oxSettings::ToSectionName(oxStr(toolBar->objectName()));
-  return profile ? profile->GetSection(toolBarName, create, false) : nullptr;
+  if (!profile) return nullptr;
+  const QString madeBy = toolBar->property(kMadeBy).toString();
+  const oxString byName = oxSettings::ToSectionName(oxStr(toolBar->objectName()));
+  if (madeBy.isEmpty()) return profile->GetSection(byName, create, false);
+  oxSettings* byAction = profile->GetSection(oxSettings::ToSectionName(oxStr("@" + madeBy)), create, false);
+  if (byAction && (create || byAction->Has(kEntries))) return byAction;
+  oxSettings* earlier = profile->GetSection(byName, false, false);
+  return earlier && earlier->Has(kEntries) ? earlier : byAction;
 }
 
 QStringList ReadList(const oxSettings* section, const char* key) {
@@ -294,9 +305,16 @@ bool UserToolBars::Customize(uiToolBar* toolBar, const oxStlVector<oxString>& to
   return true;
 }
 
+void UserToolBars::SetMadeBy(uiToolBar* toolBar, const oxString& actionName) {
+  if (toolBar) toolBar->setProperty(kMadeBy, uiStr(actionName));
+}
+
 void UserToolBars::Reset(uiToolBar* toolBar) {
   if (!toolBar) return;
-  if (oxSettings* section = Section(toolBar, false)) {
+  // Twice where an earlier arrangement is still kept under the toolbar's name.
+  for (int pass = 0; pass < 2; ++pass) {
+    oxSettings* section = Section(toolBar, false);
+    if (!section || !section->Has(kEntries)) break;
     section->Remove(kEntries);
     section->Remove(kRemoved);
     UserSettings::Store();

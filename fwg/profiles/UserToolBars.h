@@ -1,7 +1,9 @@
 // Toolbars as the user arranged them: entries reordered, taken off, commands
 // of the active chain and separators added. Kept in the framework's
-// settings by the profile that made the toolbar and the toolbar's name
-// ("/User/ToolBars/<profile>/<toolbar>"), and put back whenever the
+// settings by the profile that made the toolbar and the name of the action
+// whose entry made it ("/User/ToolBars/<profile>/@<action>": the toolbar's
+// own name is a translated text, which another language would not find),
+// and put back whenever the
 // toolbar is there (made at its profile's first activation, or given new
 // entries by a switch).
 //
@@ -36,6 +38,9 @@ class UserToolBars {
 
   // The profile whose items made the toolbar, or null.
   static Profile* GetOwner(const uiToolBar* toolBar);
+  // Marks the toolbar as made by the entry of `actionName`: its
+  // arrangement is kept under that name. The profile items call it.
+  static void SetMadeBy(uiToolBar* toolBar, const oxString& actionName);
   // The toolbar's entries as shown now, in order, user-removed ones left out.
   static oxStlVector<Entry> GetEntries(uiToolBar* toolBar);
   // The token of a command the user adds.

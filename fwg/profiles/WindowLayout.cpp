@@ -1,6 +1,7 @@
 #include "fwg/profiles/WindowLayout.h"
 
 #include <QByteArray>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QToolBar>
@@ -157,6 +158,29 @@ void KeepOnScreen(QWidget* window) {
   if (state & large) window->setWindowState(state);
 }
 
+// Fits the window again once the window manager has put its frame around
+// it, which it does some time after the window is shown; then leaves.
+class FrameWatcher : public QObject {
+ public:
+  explicit FrameWatcher(QWidget* window) : QObject(window) { window->installEventFilter(this); }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    auto* window = static_cast<QWidget*>(watched);
+    const QEvent::Type type = event->type();
+    if (type != QEvent::Move && type != QEvent::Resize && type != QEvent::WindowActivate &&
+        type != QEvent::Expose) {
+      return false;
+    }
+    if (window->frameGeometry() != window->geometry()) {
+      KeepOnScreen(window);
+      deleteLater();
+    } else if (type == QEvent::WindowActivate) {
+      deleteLater();  // active without a frame: no window manager draws one
+    }
+    return false;
+  }
+};
 
 oxSettings* GetWindowSection(bool create) {
   oxSettings* settings = oxapp::Application::Get()->GetSettings();
@@ -181,6 +205,13 @@ bool WindowLayout::RestoreWindow() {
   KeepOnScreen(window);
   if (!read) std::cerr << "fwg: WindowLayout::RestoreWindow: the saved window geometry cannot be read; kept as it was\n";
   return read;
+}
+
+void WindowLayout::FitOnScreen() {
+  uiMainWindow* window = uiManager::Get()->MainWindow();
+  if (!window) return;
+  KeepOnScreen(window);
+  if (window->isVisible() && window->frameGeometry() == window->geometry()) new FrameWatcher(window);
 }
 
 bool WindowLayout::Save(const Profile* profile) {

@@ -10,10 +10,12 @@
 // user's: restored once at start, saved at exit.
 //
 //   fwg::WindowLayout::RestoreWindow();
-//   manager->OnActiveProfileChanged().Connect(nullptr, [](Profile* left, Profile* entered) {
-//     if (left) fwg::WindowLayout::Save(left);
-//     if (entered) fwg::WindowLayout::RestoreDocks(entered, left);
-//   });
+//   // A switch is told twice: (left, null), then (null, entered).
+//   manager->OnActiveProfileChanged().Connect(nullptr,
+//       [left = (Profile*)nullptr](Profile* leaving, Profile* entered) mutable {
+//         if (leaving) fwg::WindowLayout::Save(left = leaving);
+//         if (entered) fwg::WindowLayout::RestoreDocks(entered, std::exchange(left, nullptr));
+//       });
 //   ... and at exit: fwg::WindowLayout::SaveWindow();
 #pragma once
 
@@ -51,6 +53,13 @@ class WindowLayout {
   // window ends up on a screen either way.
   static bool SaveWindow();
   static bool RestoreWindow();
+
+  // Fits the main window, its title bar and frame included, into the
+  // available area of the screen it is mostly on. The frame is known only
+  // once the window manager has framed the window, so a window not yet
+  // framed is fitted again then. Gui::Start() calls it: a first window
+  // fits its screen, and a restored one keeps its title bar on a screen.
+  static void FitOnScreen();
 
   WindowLayout() = delete;
 

@@ -91,6 +91,8 @@ struct CentralWidget::Internal : oxListener<> {
     }
     const bool isDocument = !isProject && !object->IsA(ClientFolder::S_ClassName());
     frames[object] = {frame, isDocument};
+    // The borders the user drags are the folder's, kept in its session.
+    if (!isDocument) frame->OnPaneEdgesChanged().Connect(this, &Internal::HandlePaneEdgesChanged);
     // A project's page is raised but not made the active frame.
     if (!isProject) frame->Activate();
   }
@@ -104,8 +106,22 @@ struct CentralWidget::Internal : oxListener<> {
     frame->SetCaption(document->IsModified() ? title + "*" : title);
   }
 
+  void HandlePaneEdgesChanged(uiLayoutFrameEx* frame) {
+    for (const auto& [object, entry] : frames) {
+      if (entry.frame != frame || entry.isDocument) continue;
+      oxt::Property sizes("@PaneSizes", frame->GetPaneEdges());
+      object->SetProperty(sizes);
+      return;
+    }
+  }
+
   void HandlePropertyChanged(oxt::Object* object, oxt::Property& p) {
     if (!object) return;
+    if (p.GetName() == "@PaneSizes") {
+      uiLayoutFrameEx* frame = GetFrame(object);
+      const oxString edges = p.GetValue().GetString();
+      if (frame && frame->GetPaneEdges() != edges && !edges.empty()) frame->SetPaneEdges(edges);
+    }
     if (p.GetName() == "Layout" && object->IsA(ClientFolder::S_ClassName())) {
       // Passed on unchecked: the frame refuses what is not a layout.
       if (uiLayoutFrameEx* frame = GetFrame(object)) {
@@ -219,7 +235,9 @@ void CentralWidget::ActivateObject(oxt::Object* object) {
   Internal* d = internal_;
   uiLayoutFrameEx* frame = d->GetFrame(object);
   if (!frame) return;
-  if (frame != uiLayoutFrameEx::m_pActiveInstance) frame->Activate();
+  // The active frame is only brought forward again (a tab turned by hand
+  // may hide it); any other is activated.
+  frame->Activate();
   oxt::Object* project =
       Project::Cast(object) ? object : object->GetParent(Project::S_ClassName());
   if (!project) return;

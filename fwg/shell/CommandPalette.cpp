@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
 #include <QStyle>
@@ -15,6 +16,7 @@
 
 #include "fwg/LibraryTexts.h"
 #include "fwg/profiles/ProfileManager.h"
+#include "fwg/profiles/ShortcutConflicts.h"
 #include "fwg/shell/Gui.h"
 #include "platform/oxapp/Application.h"
 #include "platform/settings/oxSettings.h"
@@ -99,6 +101,7 @@ struct CommandPalette::Internal : oxListener<single_threaded> {
   uiMainWindow* window = nullptr;
   QLineEdit* edit = nullptr;
   QTreeView* view = nullptr;
+  QLabel* none = nullptr;  // in the list's place while nothing matches
   PaletteModel* model = nullptr;
   QAction* openAction = nullptr;  // in the window's action list, for its key
   PaletteFilter filter;
@@ -136,8 +139,13 @@ void CommandPalette::Internal::MakeWidgets() {
   auto* layout = new QVBoxLayout(owner);
   layout->setContentsMargins(6, 6, 6, 6);
   layout->setSpacing(4);
+  none = new QLabel(TranslateLibraryQText("No matching command"), owner);
+  none->setAlignment(Qt::AlignCenter);
+  none->setEnabled(false);
+  none->hide();
   layout->addWidget(edit);
   layout->addWidget(view);
+  layout->addWidget(none);
   QObject::connect(edit, &QLineEdit::textChanged, owner,
                    [this](const QString& text) { Refilter(text); });
   QObject::connect(view, &QAbstractItemView::clicked, owner, [this](const QModelIndex& index) {
@@ -150,6 +158,9 @@ void CommandPalette::Internal::Refilter(const QString& query) {
   rows = &filter.Filter(query, [this](const QAction* action) { return RecencyOf(action); });
   model->SetRows(&filter.GetCommands(), rows);
   Select(rows->empty() ? -1 : 0);
+  // Said in words: an empty list reads as a palette that does not work.
+  view->setVisible(!rows->empty());
+  none->setVisible(rows->empty());
   // The popup follows the length of the list; a height that stays spares
   // the window a relayout.
   if (owner->IsOpen()) Place();
@@ -204,14 +215,19 @@ void CommandPalette::Internal::Place() {
   const QWidget* bar = window->menuWidget();
   const int top = (bar && bar->isVisible() ? bar->geometry().bottom() : 0) + 8;
   const QRect geometry((window->width() - width) / 2, top, width, height);
-  // The keys are read whole (German names them at length); text and place
-  // share the rest.
+  // The keys are read whole (German names them at length), with the
+  // margins a cell draws around its text; text and place share the rest of
+  // the list's inside.
   int keys = 0;
   for (const PaletteCommand& command : filter.GetCommands()) {
     keys = std::max(keys, view->fontMetrics().horizontalAdvance(command.shortcut));
   }
-  const int scrollBar = view->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-  const int rest = std::max(width * 55 / 100, width - keys - scrollBar - 24);
+  const QStyle* style = view->style();
+  keys += 2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1) + 8;
+  const QMargins margins = owner->layout()->contentsMargins();
+  const int inside = width - margins.left() - margins.right() - 2 * view->frameWidth() -
+                     style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, view);
+  const int rest = std::max(inside * 45 / 100, inside - keys);
   if (geometry == owner->geometry() && view->columnWidth(0) == rest * 58 / 100) return;
   owner->setGeometry(geometry);
   view->setColumnWidth(0, rest * 58 / 100);
@@ -264,7 +280,9 @@ CommandPalette::CommandPalette(uiMainWindow* window)
               << kDefaultShortcut << " is used" << std::endl;
     ParseKeys(kDefaultShortcut, &sequence);
   }
-  d->openAction->setShortcut(sequence);
+  // A profile's own command for the palette (a Help menu entry) may hold
+  // the same key: then that is the one command, listed once.
+  SetYieldingShortcut(d->openAction, sequence);
   hide();
 }
 
@@ -302,7 +320,7 @@ void CommandPalette::Close() {
 bool CommandPalette::IsOpen() const { return !isHidden(); }
 
 oxString CommandPalette::GetShortcut() const {
-  return oxStr(internal_->openAction->shortcut().toString(QKeySequence::PortableText));
+  return oxStr(GetYieldingShortcut(internal_->openAction).toString(QKeySequence::PortableText));
 }
 
 bool CommandPalette::SetShortcut(const oxString& keys) {
@@ -312,7 +330,7 @@ bool CommandPalette::SetShortcut(const oxString& keys) {
               << std::endl;
     return false;
   }
-  internal_->openAction->setShortcut(sequence);
+  SetYieldingShortcut(internal_->openAction, sequence);
   if (oxSettings* settings = PaletteSettings(true)) {
     settings->Set(kSettingsKey, oxVariant(oxStr(sequence.toString(QKeySequence::PortableText))));
   }

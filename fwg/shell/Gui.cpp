@@ -18,6 +18,7 @@
 #include "fwg/profiles/ProfileManager.h"
 #include "fwg/profiles/Profile.h"
 #include "fwg/profiles/UserToolBars.h"
+#include "fwg/profiles/WindowLayout.h"
 #include "fwg/profiles/WindowMenu.h"
 #include "fwg/LibraryTexts.h"
 #include "fwg/shell/CentralWidget.h"
@@ -322,6 +323,9 @@ CentralWidget* Gui::GetCentralWidget() const {
 
 void Gui::Start() {
   internal_->mainWindow->Show();
+  // The window's size is made before the screen is known: 1000 by 800 does
+  // not fit a small screen, and a restored place may not fit this one.
+  WindowLayout::FitOnScreen();
   internal_->onRun();
   BringToFront(internal_->mainWindow);
 

@@ -5,6 +5,7 @@
 #include <QDockWidget>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPointer>
 #include <algorithm>
 
@@ -58,6 +59,65 @@ struct DocumentCycle : QObject {
 DocumentCycle& GetCycle() {
   static DocumentCycle* cycle = new DocumentCycle;
   return *cycle;
+}
+
+// A ring in the highlight colour around the pane F6 moved the keyboard to,
+// for as long as the keyboard stays in it: a tree or a drawing shows no
+// cursor, and a person must see where the keys now go. Drawn over the pane
+// by a child of the main window that lets the mouse through.
+class PaneCue : public QWidget {
+ public:
+  explicit PaneCue(QWidget* window) : QWidget(window) {
+    setObjectName("fwgPaneCue");
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+    hide();
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+      if (pane_ && !(now && (now == pane_ || pane_->isAncestorOf(now)))) Show(nullptr);
+    });
+  }
+
+  void Show(QWidget* pane) {
+    if (pane_) pane_->removeEventFilter(this);
+    pane_ = pane;
+    if (!pane) return hide();
+    pane->installEventFilter(this);
+    Follow();
+    show();
+    raise();
+  }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::Move || type == QEvent::Resize) Follow();
+    if (type == QEvent::Hide) Show(nullptr);
+    return false;
+  }
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 2 * kWidth));
+    painter.drawRect(rect());
+  }
+
+ private:
+  static constexpr int kWidth = 2;
+  void Follow() {
+    // A floating dock is a window of its own: no ring from here.
+    if (!parentWidget()->isAncestorOf(pane_)) return hide();
+    const QRect area(pane_->mapTo(parentWidget(), QPoint(0, 0)), pane_->size());
+    setGeometry(area.adjusted(-kWidth, -kWidth, kWidth, kWidth));
+    // Only the ring: the pane stays clickable and readable inside it.
+    setMask(QRegion(rect()).subtracted(QRegion(rect().adjusted(kWidth, kWidth, -kWidth, -kWidth))));
+  }
+
+  QPointer<QWidget> pane_;
+};
+
+void ShowPaneCue(QWidget* window, QWidget* pane) {
+  static QPointer<PaneCue> cue;  // goes with its window
+  if (!cue || cue->parentWidget() != window) cue = new PaneCue(window);
+  cue->Show(pane);
 }
 
 QAction* AddCommand(uiMainWindow* window, const char* text, const QKeySequence& keys,
@@ -179,6 +239,7 @@ void HostCommands::CyclePanes(bool forward) {
   const int next = at < 0 ? 0 : ((at + (forward ? 1 : -1)) % count + count) % count;
   if (QWidget* target = uiFindFocusTarget(panes[static_cast<size_t>(next)])) {
     target->setFocus(Qt::ShortcutFocusReason);
+    if (target->hasFocus()) ShowPaneCue(window, panes[static_cast<size_t>(next)]);
   }
 }
 

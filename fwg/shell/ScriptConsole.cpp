@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <set>
@@ -130,7 +131,16 @@ ScriptConsole::ScriptConsole(uiWidget* parent, const oxString& name, int)
   connect(internal_->input, &QLineEdit::returnPressed, this, [this] {
     const QString text = internal_->input->text();
     internal_->input->clear();
-    if (!text.trimmed().isEmpty()) Run(text.toStdString());
+    if (text.trimmed().isEmpty()) return;
+    Run(text.toStdString());
+    // The next line goes into the console too: a command that made or
+    // activated a document (app.newDocument) took the keyboard with it.
+    // Also once the events it left behind are handled.
+    const auto keep = [input = internal_->input] {
+      if (input->isVisible() && input->window()->isActiveWindow()) input->setFocus(Qt::OtherFocusReason);
+    };
+    keep();
+    QTimer::singleShot(0, internal_->input, keep);
   });
 }
 

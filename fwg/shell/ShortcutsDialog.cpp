@@ -19,6 +19,7 @@
 
 #include "fwg/LibraryTexts.h"
 #include "fwg/actions/Action.h"
+#include "fwg/profiles/DockWindow.h"
 #include "fwg/profiles/Profile.h"
 #include "fwg/profiles/ProfileInternal.h"
 #include "fwg/profiles/ProfileManager.h"
@@ -398,6 +399,18 @@ void ShortcutsDialog::Refresh() {
     item->setData(kKey, kProfileRole, uiStr(command.profile->GetName()));
     item->setData(kKey, kActionRole, uiStr(command.actionName));
     if (command.profile == selected && command.actionName == selectedAction) reselect = item;
+  }
+  // The toggles of the chain's docks in force, whose keys come with their
+  // dock items; they are not set here.
+  for (Profile* profile : chain) {
+    for (const DockWindow* window : GetDockWindows({profile})) {
+      for (const DockEntry* entry : window->GetEntries()) {
+        const Action* toggle = entry->toggleAction;
+        if (!toggle || !entry->shown) continue;
+        addRow(NativeKeys(toggle->GetAccel()), uiPlainText(uiStr(toggle->GetText())), entry->name,
+               profile->GetName(), isConflicting(toggle->GetUiAction()), toggle->GetUiAction());
+      }
+    }
   }
   for (const ShortcutEntry& entry : inForce) {
     if (!entry.profileName.empty()) continue;

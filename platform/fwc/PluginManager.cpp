@@ -1,6 +1,7 @@
 #include "platform/fwc/PluginManager.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLibrary>
 #include <iostream>
 #include <memory>
@@ -108,13 +109,26 @@ bool PluginManager::Internal::Load(const PluginDescription& description) {
 PluginManager* PluginManager::Get() { return Director::Get()->GetPluginManager(); }
 
 PluginManager::PluginManager() : internal_(new Internal) {
-  const QByteArray path = qgetenv("FWG_PLUGIN_PATH");
-  if (!path.isNull()) {
-    for (const oxString& folder : oxSplit(path.toStdString(), ':')) internal_->ScanFolder(folder, true);
-    return;
-  }
+  for (const oxString& folder : GetPluginFolders()) internal_->ScanFolder(folder, true);
+}
+
+oxStlVector<oxString> PluginManager::GetPluginFolders() {
+  oxStlVector<oxString> folders;
+  QStringList seen;  // as the file system names them, so a folder given twice is read once
+  const auto add = [&](const oxString& folder) {
+    if (folder.empty()) return;
+    const QFileInfo info(QString::fromStdString(folder));
+    const QString key = info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
+    if (seen.contains(key)) return;
+    seen << key;
+    folders.push_back(info.exists() ? key.toStdString() : folder);
+  };
+  for (const oxString& folder : oxSplit(qgetenv("FWG_PLUGIN_PATH").toStdString(), ':')) add(folder);
+  const QByteArray only = qgetenv("FWG_NO_DEFAULT_PLUGINS");
+  if (!only.isEmpty() && only != "0") return folders;
   const oxString executableFolder = vosLibrary::GetExecutableFolder();
-  if (!executableFolder.empty()) internal_->ScanFolder(executableFolder + "/../plugins", true);
+  if (!executableFolder.empty()) add(executableFolder + "/../plugins");
+  return folders;
 }
 
 PluginManager::~PluginManager() { delete internal_; }

@@ -13,14 +13,20 @@ class PluginManager {
   // Director::Get()->GetPluginManager().
   static PluginManager* Get();
 
-  // Reads the descriptions in every folder of $FWG_PLUGIN_PATH (':'-separated)
-  // when it is set, else in <folder of the executable>/../plugins. Folders
+  // Reads the descriptions in every folder of GetPluginFolders(). Folders
   // that do not exist are skipped quietly.
   PluginManager();
   // Loaded libraries stay loaded: code and objects they made may outlive us.
   ~PluginManager();
   PluginManager(const PluginManager&) = delete;
   PluginManager& operator=(const PluginManager&) = delete;
+
+  // The folders of $FWG_PLUGIN_PATH (':'-separated), then the host's own,
+  // <folder of the executable>/../plugins, each once: an author's folder
+  // comes beside the host's plug-ins, not instead of them. With
+  // $FWG_NO_DEFAULT_PLUGINS set (to anything but "0"), only the folders of
+  // $FWG_PLUGIN_PATH.
+  static oxStlVector<oxString> GetPluginFolders();
 
   // Reads every *.plugin file in `folder`, in file-name order. A missing
   // folder gets one stderr line.

@@ -43,8 +43,13 @@ uiAction::uiAction(uiObject* parent, const oxString& name)
   if (auto* widget = parent ? qobject_cast<QWidget*>(parent->GetImpl()) : nullptr) {
     widget->addAction(this);
   }
-  connect(this, &QAction::triggered, this, [this] {
-    if (!isCheckable()) onActivate_.Emit();
+  // Qt emits toggled before triggered, so a user's toggle is told after it.
+  connect(this, &QAction::triggered, this, [this](bool checked) {
+    if (isCheckable()) {
+      onUserToggle_.Emit(checked);
+    } else {
+      onActivate_.Emit();
+    }
   });
   connect(this, &QAction::toggled, this, [this](bool on) { onToggle_.Emit(on); });
   connect(this, &QAction::changed, this, [this] { Changed(); });
@@ -184,12 +189,16 @@ void uiAction::AddToActionItemMap(uiAction* action, uiWidget* widget, int id) {
 
 void uiAction::ShowOn(uiToolButton* button) const {
   button->setIcon(icon());
-  const QString label = toolTip().isEmpty() ? text_ : toolTip();
-  button->setText(label.isEmpty() ? QAction::text() : label);
-  // The key in force shows beside the text, as menus show it.
+  // The label is the command's text, the tip its tip (the text without one).
+  // Without its mnemonic marker: a button would take Alt and the letter
+  // from the menu bar.
+  button->setText(uiPlainText(text_.isEmpty() ? QAction::text() : text_));
+  // QAction::toolTip() answers the text, mnemonic stripped, while no tip is set.
+  const QString tip = toolTip();
+  // The key in force shows beside the tip, as menus show it beside the text.
   const QKeySequence keys = shortcut();
-  button->setToolTip(keys.isEmpty() ? label
-                                    : label + " (" + keys.toString(QKeySequence::NativeText) + ")");
+  button->setToolTip(keys.isEmpty() ? tip
+                                    : tip + " (" + keys.toString(QKeySequence::NativeText) + ")");
   // The main window shows a widget's status tip while the pointer is over
   // it, as it does an entry's of an open menu.
   button->setStatusTip(statusTip());

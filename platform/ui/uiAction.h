@@ -88,6 +88,9 @@ class uiAction : public QAction, public uiObject {
 
   oxiSignal0<void>& OnActivate() { return onActivate_; }
   oxiSignal1<void, bool>& OnToggle() { return onToggle_; }
+  // After OnToggle, for a checkable action the user toggled (an item, a
+  // button, a key: what triggers the toolkit action), not SetOn or Toggle.
+  oxiSignal1<void, bool>& OnUserToggle() { return onUserToggle_; }
 
   // Where the action is shown: a menu and the item id, or a toolbar button
   // and -1.
@@ -129,6 +132,7 @@ class uiAction : public QAction, public uiObject {
   std::vector<PlaceRecord> places_;
   oxiSignal0<void> onActivate_;
   oxiSignal1<void, bool> onToggle_;
+  oxiSignal1<void, bool> onUserToggle_;
 };
 
 // An action made for large icons ("sprites"); placed like any action.

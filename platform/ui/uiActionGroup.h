@@ -33,11 +33,12 @@ class uiActionGroup : public uiAction {
   void SetVisible(bool visible) override;
 
   bool AddTo(uiWidget* widget, int index = -1) override;
+  // The menu a drop-down shows its members in; made on the first call.
+  uiPopupMenu* DropDownMenu();
 
  private:
   friend class uiAction;
   void Detach(uiAction* action);
-  uiPopupMenu* DropDownMenu();
 
   QActionGroup* qgroup_;
   oxStlVector<uiAction*> members_;

@@ -154,6 +154,7 @@ struct uiLayoutFrameEx::Internal {
   int dragging = -1;
   oxiSignal1<void, uiLayoutFrameEx*> onActivate;
   oxiSignal1<void, uiLayoutFrameEx*> onCloseRequest;
+  oxiSignal1<void, uiLayoutFrameEx*> onPaneEdgesChanged;
   // False while the panes do not show the views as they are now.
   bool arranged = false;
   bool held = false;  // listed in g_held
@@ -449,6 +450,17 @@ void uiLayoutFrameEx::BuildPanes() {
   if (QTabWidget* tabs = d.panes.back().tabs; tabs && d.front && tabs->indexOf(d.front) >= 0) {
     tabs->setCurrentWidget(d.front);
   }
+  // Whatever was in front before, the active frame (or the frame holding
+  // it) is: a new layout must not hide what the keys act on.
+  if (QWidget* active = m_pActiveInstance) {
+    for (const Internal::Pane& pane : d.panes) {
+      if (!pane.tabs) continue;
+      for (int i = 0; i < pane.tabs->count(); ++i) {
+        QWidget* page = pane.tabs->widget(i);
+        if (page == active || page->isAncestorOf(active)) pane.tabs->setCurrentIndex(i);
+      }
+    }
+  }
   d.front.clear();
   PlaceContents();
 }
@@ -562,6 +574,49 @@ void uiLayoutFrameEx::mouseMoveEvent(QMouseEvent* event) {
 void uiLayoutFrameEx::mouseReleaseEvent(QMouseEvent* event) {
   if (internal_->dragging < 0) return uiWidgetT<QFrame>::mouseReleaseEvent(event);
   internal_->dragging = -1;
+  internal_->onPaneEdgesChanged.Emit(this);
+}
+
+oxString uiLayoutFrameEx::GetPaneEdges() const {
+  const Internal& d = *internal_;
+  const auto list = [](const std::vector<double>& edges) {
+    QStringList parts;
+    for (const double edge : edges) parts << QString::number(edge, 'g', 4);
+    return parts.join(',');
+  };
+  const uiLayoutPanes& arrangement = uiGetLayoutPanes()[d.layout];
+  if (d.columnEdges == EvenEdges(arrangement.columns) && d.rowEdges == EvenEdges(arrangement.rows)) return {};
+  if (d.columnEdges.empty() && d.rowEdges.empty()) return {};
+  return oxStr(list(d.columnEdges) + ';' + list(d.rowEdges));
+}
+
+bool uiLayoutFrameEx::SetPaneEdges(const oxString& text) {
+  Internal& d = *internal_;
+  const uiLayoutPanes& arrangement = uiGetLayoutPanes()[d.layout];
+  const QStringList halves = uiStr(text).split(';');
+  if (halves.size() != 2) return false;
+  std::vector<double> read[2];
+  for (int half = 0; half < 2; ++half) {
+    for (const QString& part : halves[half].split(',', Qt::SkipEmptyParts)) {
+      bool number = false;
+      const double edge = part.toDouble(&number);
+      // In order and inside the frame, or not at all.
+      if (!number || edge <= 0 || edge >= 1 || (!read[half].empty() && edge <= read[half].back())) return false;
+      read[half].push_back(edge);
+    }
+  }
+  if (static_cast<int>(read[0].size()) != arrangement.columns - 1 ||
+      static_cast<int>(read[1].size()) != arrangement.rows - 1) {
+    return false;
+  }
+  d.columnEdges = read[0];
+  d.rowEdges = read[1];
+  if (d.arranged) PlaceContents();
+  return true;
+}
+
+oxiSignal1<void, uiLayoutFrameEx*>& uiLayoutFrameEx::OnPaneEdgesChanged() {
+  return internal_->onPaneEdgesChanged;
 }
 
 void uiLayoutFrameEx::resizeEvent(QResizeEvent* event) {
@@ -585,18 +640,18 @@ void uiLayoutFrameEx::Layout(FixedLayouts layout) {
 uiLayoutFrameEx::FixedLayouts uiLayoutFrameEx::GetLayout() const { return internal_->layout; }
 
 void uiLayoutFrameEx::Activate() {
-  // A frame that holds the active frame (this one included) keeps it
-  // active: selecting a project must not take the focus from its document.
+  // The active frame asked again is brought forward: a tab chosen by hand
+  // or a layout changed may have hidden it, and the user must see what the
+  // window's title, docks and keys act on.
+  if (m_pActiveInstance == this) return BringForward();
+  // A frame that holds the active frame keeps it active: selecting a
+  // project must not take the focus from its document.
   for (uiLayoutFrameEx* f = m_pActiveInstance; f; f = f->GetParentFrame()) {
     if (f == this) return;
   }
   // Bring it forward first: turning a tab page may move the focus, and the
   // frame that gets it must not end up active instead of this one.
-  uiWidget* child = this;
-  for (uiLayoutFrameEx* holder = GetParentFrame(); holder; holder = holder->GetParentFrame()) {
-    holder->ShowView(child);
-    child = holder;
-  }
+  BringForward();
   uiLayoutFrameEx* previous = m_pActiveInstance;
   m_pActiveInstance = this;
   // Under a hold, only the frames whose look differs at its end are drawn
@@ -610,6 +665,14 @@ void uiLayoutFrameEx::Activate() {
     }
   }
   internal_->onActivate.Emit(this);
+}
+
+void uiLayoutFrameEx::BringForward() {
+  uiWidget* child = this;
+  for (uiLayoutFrameEx* holder = GetParentFrame(); holder; holder = holder->GetParentFrame()) {
+    holder->ShowView(child);
+    child = holder;
+  }
 }
 
 oxiSignal1<void, uiLayoutFrameEx*>& uiLayoutFrameEx::OnActivate() { return internal_->onActivate; }

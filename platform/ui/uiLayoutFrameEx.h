@@ -117,13 +117,23 @@ class uiLayoutFrameEx : public uiWidgetT<QFrame> {
   FixedLayouts GetLayout() const;
 
   // Makes this the active frame, draws it highlighted, brings it forward
-  // in the frames that hold it and emits OnActivate, unless it already is
-  // the active frame or holds it (a page keeps its active document).
+  // in the frames that hold it and emits OnActivate, unless it holds the
+  // active frame (a page keeps its active document). The active frame
+  // itself is only brought forward again.
   void Activate();
   bool IsActive() const { return m_pActiveInstance == this; }
 
   // Carries the frame that became active.
   oxiSignal1<void, uiLayoutFrameEx*>& OnActivate();
+  // Where the user dragged the borders between the panes: the column
+  // borders, ';', the row borders, each a ','-separated list of fractions
+  // of the frame ("0.3;" for 2 Horizontal); empty while they are even.
+  oxString GetPaneEdges() const;
+  // Puts such borders back; false (and nothing changes) when they do not
+  // fit the layout in force or do not read. A new layout starts even again.
+  bool SetPaneEdges(const oxString& edges);
+  // Carries the frame once the user has dragged a border.
+  oxiSignal1<void, uiLayoutFrameEx*>& OnPaneEdgesChanged();
   // Carries a frame whose tab's close button was pressed; the frame itself
   // does nothing. Only frames with a listener get a close button.
   oxiSignal1<void, uiLayoutFrameEx*>& OnCloseRequest();
@@ -165,6 +175,7 @@ class uiLayoutFrameEx : public uiWidgetT<QFrame> {
   void PlaceContents();
   void EnsureArranged() const;
   void ShowView(uiWidget* view);
+  void BringForward();
   void ReleaseView(uiWidget* view);
   void UpdateHighlight();
   void ConnectTabs(QTabWidget* tabs);

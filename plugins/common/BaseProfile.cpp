@@ -13,6 +13,7 @@
 #include "fwg/objects/FileCommands.h"
 #include "fwg/objects/SessionCommands.h"
 #include "fwg/shell/CommandPalette.h"
+#include "fwg/shell/EditCommands.h"
 #include "fwg/shell/Gui.h"
 #include "fwg/shell/ProjectTree.h"
 #include "fwg/shell/PropertySheet.h"
@@ -131,29 +132,35 @@ void BaseProfile::BuildFileMenu() {
   AddMenu(ending, file + "/" + MenuName(Tr("E&xit")));
 }
 
-// Disabled here: a client's profile replaces them with actions on its
-// active document while it is active.
+// On the text widget with the keyboard, whatever client's document it is
+// in (fwg::EditCommands); a client with its own edit logic replaces them
+// (the sketch's undo stack).
 void BaseProfile::BuildEditMenu() {
+  using fwg::EditCommands;
   const oxString edit = AddTopMenu("edit", Tr("&Edit"));
   fwg::Action* undo = AddAction("undo", Tr("&Undo"), "undo.png", "Ctrl+Z");
   fwg::Action* redo = AddAction("redo", Tr("&Redo"), "redo.png", "Ctrl+Shift+Z");
+  EditCommands::Route(undo, EditCommands::Undo);
+  EditCommands::Route(redo, EditCommands::Redo);
   for (fwg::Action* action : {undo, redo}) {
-    action->SetEnabled(false);
     AddMenu(action, edit + "/" + MenuName(action->GetText()));
     AddToolBar(action, MainToolBar() + "/" + MenuName(action->GetText()));
   }
   // The clipboard, with the toolkit's usual keys, after a separator.
   fwg::ActionGroup* clipboard = AddActionGroup("clipboard", {});
   clipboard->AddSeparator();
-  const struct { const char* name; const char* text; const char* keys; } kClipboard[] = {
-      {"cut", "Cu&t", "Ctrl+X"},
-      {"copy", "&Copy", "Ctrl+C"},
-      {"paste", "&Paste", "Ctrl+V"},
-      {"selectAll", "Select &All", "Ctrl+A"},
+  const struct {
+    const char *name, *text, *keys;
+    EditCommands::Command command;
+  } kClipboard[] = {
+      {"cut", "Cu&t", "Ctrl+X", EditCommands::Cut},
+      {"copy", "&Copy", "Ctrl+C", EditCommands::Copy},
+      {"paste", "&Paste", "Ctrl+V", EditCommands::Paste},
+      {"selectAll", "Select &All", "Ctrl+A", EditCommands::SelectAll},
   };
   for (const auto& entry : kClipboard) {
     fwg::Action* action = AddAction(entry.name, Tr(entry.text), {}, entry.keys);
-    action->SetEnabled(false);
+    EditCommands::Route(action, entry.command);
     clipboard->AddAction(action);
   }
   AddMenu(clipboard, edit + "/" + MenuName(redo->GetText()));
@@ -162,7 +169,10 @@ void BaseProfile::BuildEditMenu() {
 // About, the shortcuts in force and the palette: how a user finds the rest.
 void BaseProfile::BuildHelpMenu() {
   const oxString help = AddTopMenu("help", Tr("&Help"));
-  fwg::Action* palette = AddAction("help.palette", Tr("&Command Palette..."));
+  // With the palette's key: one command, the palette's own gives way.
+  const fwg::CommandPalette* installed = fwg::CommandPalette::Get();
+  fwg::Action* palette =
+      AddAction("help.palette", Tr("&Command Palette..."), {}, installed ? installed->GetShortcut() : oxString());
   palette->SetStatusTip(Tr("Find and run any command by typing part of its name"));
   palette->OnActivate().Connect(this, [] {
     if (fwg::CommandPalette* found = fwg::CommandPalette::Get()) found->Open();

@@ -1,14 +1,13 @@
 // The demo's "Notes" client. Each New() makes a note: a document with a
 // plain text view, placed in the current project (made on first use) and
 // activated, which puts the NotesEditor profile in force on top of the
-// samples' base profile: a Format menu, a Notes toolbar, a Statistics dock,
-// and Undo and Redo working on the note.
+// samples' base profile: a Format menu, a Notes toolbar and a Statistics
+// dock; the base's Edit menu works on the note as on any text view.
 // Notes are the user's plain text files (text/plain, named in the plug-in's
 // description): File > Open File makes a note of a text file through
 // OpenFile, and the framework saves it through the note's TextDocument. A
 // note that has no file yet keeps its text in the session, as its property
 // "Text".
-#include <QClipboard>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -18,7 +17,6 @@
 #include <QTextBlock>
 #include <QTimer>
 #include <functional>
-#include <map>
 
 #include "fwg/actions/Action.h"
 #include "fwg/actions/ActionGroup.h"
@@ -109,7 +107,6 @@ class NotesEditor : public samples::SampleProfile {
  private:
   NotesClient* client_;
   // The base's Edit actions as this profile replaced them, by name.
-  std::map<std::string, fwg::Action*> edits_;
   fwg::Action* wrap_ = nullptr;
 };
 
@@ -212,11 +209,7 @@ class NotesClient : public fwg::Client {
       editor_->UpdateActions(note);
       UpdateStatistics();
     };
-    QObject::connect(view, &QPlainTextEdit::undoAvailable, &guard_, update);
-    QObject::connect(view, &QPlainTextEdit::redoAvailable, &guard_, update);
     QObject::connect(view, &QPlainTextEdit::textChanged, &guard_, update);
-    QObject::connect(view, &QPlainTextEdit::copyAvailable, &guard_, update);
-    QObject::connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, view, update);
     note->OnActivate().Connect(editor_, [update](fwg::ClientObject*) { update(); });
     if (activate) Show(note);
     return note;
@@ -256,24 +249,8 @@ class StatisticsMaker : public oxaw::IWidgetCreator {
 void NotesEditor::Build() {
   NotesClient* client = client_;
 
-  // Undo, Redo and the clipboard of the base, on the active note while
-  // notes are active (when the base is there to give them).
-  const auto onNote = [](void (QPlainTextEdit::*edit)()) {
-    return [edit] {
-      if (Note* note = NotesClient::GetActiveNote()) (note->GetView()->*edit)();
-    };
-  };
-  const std::pair<const char*, void (QPlainTextEdit::*)()> kEdits[] = {
-      {"undo", &QPlainTextEdit::undo},   {"redo", &QPlainTextEdit::redo},
-      {"cut", &QPlainTextEdit::cut},     {"copy", &QPlainTextEdit::copy},
-      {"paste", &QPlainTextEdit::paste}, {"selectAll", &QPlainTextEdit::selectAll},
-  };
-  for (const auto& [name, edit] : kEdits) {
-    fwg::Action* action = ReplaceAction(name);
-    if (!action) continue;
-    action->OnActivate().Connect(this, onNote(edit));
-    edits_[name] = action;
-  }
+  // Undo, Redo and the clipboard of the base work on the note as on any
+  // text view: the library routes them to the widget with the keyboard.
 
   // The Format menu.
   const oxString format = AddTopMenu("format", Tr("F&ormat"));
@@ -306,16 +283,6 @@ void NotesEditor::Build() {
 
 void NotesEditor::UpdateActions(Note* note) {
   QPlainTextEdit* view = note->GetView();
-  QTextDocument* document = view->document();
-  const bool selected = view->textCursor().hasSelection();
-  const std::pair<const char*, bool> kEnabled[] = {
-      {"undo", document->isUndoAvailable()}, {"redo", document->isRedoAvailable()},
-      {"cut", selected},                     {"copy", selected},
-      {"paste", view->canPaste()},           {"selectAll", !document->isEmpty()},
-  };
-  for (const auto& [name, enabled] : kEnabled) {
-    if (fwg::Action* action = edits_[name]) action->SetEnabled(enabled);
-  }
   if (wrap_) wrap_->SetChecked(view->lineWrapMode() != QPlainTextEdit::NoWrap);
 }
 

@@ -6,6 +6,7 @@
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QKeySequence>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QTextCursor>
@@ -15,6 +16,7 @@
 #include "fwg/clients/ClientManager.h"
 #include "fwg/clients/ClientObject.h"
 #include "fwg/profiles/DeclaredProfile.h"
+#include "fwg/shell/CommandPalette.h"
 #include "platform/fwc/Plugin.h"
 #include "platform/ui/uiLayoutFrameEx.h"
 #include "platform/ui/uiWidget.h"
@@ -34,7 +36,11 @@ class Pad : public uiWidgetT<QPlainTextEdit> {
  public:
   explicit Pad(fwg::Profile* profile) : profile_(profile) {
     SetName("ScratchPad");
-    setPlaceholderText("Type here. Ctrl+Shift+P finds any command.");
+    // The palette's key as the user's language writes it ("Strg+Umschalt+P").
+    const fwg::CommandPalette* palette = fwg::CommandPalette::Get();
+    const QKeySequence keys(uiStr(palette ? palette->GetShortcut() : oxString("Ctrl+Shift+P")));
+    setPlaceholderText(uiStr(profile->tr({}, "Type here. %1 finds any command."))
+                           .arg(keys.toString(QKeySequence::NativeText)));
   }
 
  protected:
@@ -87,7 +93,8 @@ class ScratchClient : public fwg::Client {
   void New() override {
     if (!profile_) return;
     samples::UseProject();
-    auto* pad = new PadDocument(this, "Pad " + std::to_string(++count_), profile_);
+    const QString name = uiStr(profile_->tr({}, "Pad %1")).arg(++count_);
+    auto* pad = new PadDocument(this, oxStr(name), profile_);
     pad->SetProfile(kProfile);
     pad->Activate();
     pad->GetView()->setFocus();

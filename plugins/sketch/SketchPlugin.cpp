@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <QPainter>
 #include <QPointer>
+#include <QScrollArea>
 #include <QToolButton>
 #include <QUndoStack>
 #include <QWidget>
@@ -146,18 +147,34 @@ class SketchView : public uiWidgetT<QWidget> {
   Stroke current_;
 };
 
+// The drawing in a pane of any size: scroll bars where the pane is smaller
+// than the drawing, rather than a drawing cut off.
+class SketchScroller : public uiWidgetT<QScrollArea> {
+  UI_OBJECT(SketchScroller, uiWidget)
+
+ public:
+  explicit SketchScroller(SketchView* view) {
+    SetName(view->Name());
+    setWidgetResizable(true);
+    setFrameShape(QFrame::NoFrame);
+    setFocusProxy(view);
+    setWidget(view);
+  }
+};
+
 // A sketch owns its view and its undo stack; every change of its strokes
 // goes through the stack.
 class Sketch : public fwg::ClientObject {
  public:
   Sketch(fwg::Client* client, const oxString& name)
-      : fwg::ClientObject(client, name, true), view_(new SketchView(this, name)) {
-    if (uiLayoutFrameEx* layouter = GetLayouter()) layouter->AddView(view_);
+      : fwg::ClientObject(client, name, true), view_(new SketchView(this, name)),
+        scroller_(new SketchScroller(view_)) {
+    if (uiLayoutFrameEx* layouter = GetLayouter()) layouter->AddView(scroller_);
   }
   // Widgets cannot be deleted once the toolkit application is gone (the
   // object tree may outlive it).
   ~Sketch() override {
-    if (QCoreApplication::instance()) delete view_.data();
+    if (QCoreApplication::instance()) delete scroller_.data();
   }
 
   SketchView* GetView() const { return view_; }
@@ -227,7 +244,14 @@ class Sketch : public fwg::ClientObject {
 
   void SetStrokes(std::vector<Stroke> strokes) {
     strokes_ = std::move(strokes);
-    if (view_) view_->update();
+    if (!view_) return;
+    // As large as what is drawn, so that all of it can be scrolled to.
+    QRect drawn(0, 0, 160, 120);
+    for (const Stroke& stroke : strokes_) {
+      for (const QPoint& point : stroke.points) drawn |= QRect(point, QSize(12, 12));
+    }
+    view_->setMinimumSize(drawn.right() + 1, drawn.bottom() + 1);
+    view_->update();
   }
   // A sketch's file knows its changes from the undo stack.
   void Edit(std::vector<Stroke> strokes) {
@@ -238,6 +262,7 @@ class Sketch : public fwg::ClientObject {
   QUndoStack undo_;
   std::vector<Stroke> strokes_;
   QPointer<SketchView> view_;
+  QPointer<SketchScroller> scroller_;  // holds the view
 };
 
 // A sketch's file: {"format": "fwg-sketch", "version": 1, "strokes": "..."}.

@@ -64,6 +64,14 @@ TEST_F(ActionFixture, ActionSignalsRunBeforeDirectListenersAndCheckableOnesToggl
   wrap.SetChecked(false);
   EXPECT_TRUE(checked && !wrap.IsChecked());
   EXPECT_EQ(calls, (Calls{"wrap:on", "on", "wrap:off", "off"}));
+
+  // The user's toggle (what a click triggers) is told apart after it; the
+  // program's SetChecked is not one.
+  wrap.OnUserToggle().Connect(nullptr, [&](bool on) { calls.push_back(on ? "user on" : "user off"); });
+  calls.clear();
+  wrap.GetUiAction()->trigger();
+  wrap.SetChecked(false);
+  EXPECT_EQ(calls, (Calls{"wrap:on", "on", "user on", "wrap:off", "off"}));
 }
 
 TEST_F(ActionFixture, DeletingAnActionDestroysItsToolkitAction) {

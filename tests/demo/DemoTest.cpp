@@ -1,6 +1,8 @@
 #include <QApplication>
 #include <QMimeData>
 #include <QProcess>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -13,6 +15,7 @@
 #include "fwg/profiles/ProfileManager.h"
 #include "fwg/shell/LayoutPropertyEditor.h"
 #include "fwg/shell/ProjectTree.h"
+#include "fwg/shell/CommandPalette.h"
 #include "fwg/shell/ShortcutsDialog.h"
 #include "platform/fwc/PluginManager.h"
 #include "platform/oxapp/CommandLine.h"
@@ -124,7 +127,8 @@ class DemoFixture : public WithGui {
     if (fwc::PluginManager::Get()->IsPluginLoaded("samples"))
       GTEST_SKIP() << "the sample plug-ins are loaded already";
     WithGui::SetUp();
-    // As the host does at start-up: the plug-in without a client.
+    // As the host does at start-up: the palette, then the plug-in without a client.
+    fwg::CommandPalette::Install();
     ASSERT_TRUE(fwc::PluginManager::Get()->LoadPlugin("samples"));
     window_ = gui_->GetMainWindow();
     window_->Show();
@@ -157,7 +161,15 @@ TEST_F(DemoFixture, DocumentsUndoSwitchByTreeAndFrameAndOfferTheirEntries) {
       return shortcuts.findChild<QTreeWidget*>()->currentItem()->text(2).toStdString();
     };
     EXPECT_EQ(placeOf("Samples", "new.Sketch"), "File \u203a New");
-    EXPECT_EQ(placeOf("NotesEditor", "redo"), "Edit");
+    EXPECT_EQ(placeOf("Samples", "redo"), "Edit");
+    // One row per command: the palette once, with its key; the docks' toggles too.
+    const auto rowsNamed = [&shortcuts](const QString& command) {
+      return shortcuts.findChild<QTreeWidget*>()->findItems(command, Qt::MatchStartsWith, 1);
+    };
+    ASSERT_EQ(rowsNamed("Command Palette").size(), 1);
+    EXPECT_EQ(rowsNamed("Command Palette")[0]->text(0), "Ctrl+Shift+P");
+    ASSERT_EQ(rowsNamed("Script Console").size(), 1);
+    EXPECT_EQ(rowsNamed("Script Console")[0]->text(0), "Ctrl+Alt+J");
   }
 
   fwg::ClientObject* sketch = New("Sketch");
@@ -169,13 +181,18 @@ TEST_F(DemoFixture, DocumentsUndoSwitchByTreeAndFrameAndOfferTheirEntries) {
   fwg::Action* line = Active()->GetAction("line");
   line->Activate();
   EXPECT_TRUE(line->IsChecked() && !Active()->GetAction("pen")->IsChecked());
-  QWidget* drawing = sketch->GetLayouter()->GetViews().front()->GetWidget();
+  // In a scroll area: a small pane scrolls the drawing rather than cut it.
+  auto* scroller = qobject_cast<QScrollArea*>(sketch->GetLayouter()->GetViews().front()->GetWidget());
+  ASSERT_NE(scroller, nullptr);
+  QWidget* drawing = scroller->widget();
   QTest::mousePress(drawing, Qt::LeftButton, {}, QPoint(10, 10));
   QTest::mouseMove(drawing, QPoint(40, 30));
   QTest::mouseRelease(drawing, Qt::LeftButton, {}, QPoint(40, 30));
   EXPECT_EQ(sketch->GetProperty(oxString("Strokes")).GetValue().GetString(),
             "L #000000 10,10 40,30;");
   EXPECT_TRUE(sketch->HasUnsavedContent()) << "drawing is work: closing the sketch asks first";
+  scroller->resize(100, 80);  // a small pane
+  EXPECT_GT(scroller->verticalScrollBar()->maximum(), 0) << "the drawing scrolls, not cut off";
   QAction* undo = FindEntry({"Edit", "Undo"});
   ASSERT_TRUE(undo && undo->isEnabled());
   undo->trigger();
@@ -263,9 +280,15 @@ TEST_F(GermanDemoFixture, MenusDocksDocumentsAndLayoutsReadGerman) {
   // project every sample uses.
   fwg::ClientObject* tasks = New("Tasks", {"Datei", "Neu"});
   ASSERT_NE(tasks, nullptr);
-  EXPECT_EQ(Menus(), (Names{"Datei", "Bearbeiten", "Ansicht", "Tasks", "Hilfe"}));
+  EXPECT_EQ(Menus(), (Names{"Datei", "Bearbeiten", "Ansicht", "Aufgaben", "Hilfe"}));
+  EXPECT_EQ(Entries({"Aufgaben"}).front(), "Aufgabe hinzufügen");
   EXPECT_EQ(tasks->GetParent(), sketch->GetParent());
   EXPECT_EQ(tasks->GetParent()->GetName(), "Unbenannt");
+  // The other declared sample reads German too, its pads included.
+  fwg::ClientObject* pad = New("Notizblock", {"Datei", "Neu"});
+  ASSERT_NE(pad, nullptr);
+  EXPECT_EQ(pad->GetName(), "Blatt 1");
+  EXPECT_EQ(Menus(), (Names{"Datei", "Bearbeiten", "Ansicht", "Notizblock", "Hilfe"}));
 }
 
 TEST_F(DemoFixture, TreeContextMenuRetilesAFolderAndDropsMoveDocuments) {

@@ -1,8 +1,10 @@
 // The real host on an X server and openbox of each test's own, driven through
 // xdotool as a person drives it; what it shows comes from StateProbe.cpp. A
 // failing test keeps its folder: state, host log and a screenshot.
+#include <QCoreApplication>
 #include <QFile>
 #include <QPoint>
+#include <QRect>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -43,13 +45,31 @@ constexpr int kPatienceMs = 15000;
 
 class Desktop : public ::testing::Test {
  protected:
+  virtual QString Screen() const { return "1280x1024x24"; }
+
   void SetUp() override {
     ASSERT_TRUE(folder_.isValid());
     environment_ = QProcessEnvironment::systemEnvironment();
-    xvfb_.setStandardErrorFile(Path("xvfb.log"));
-    xvfb_.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
-    ASSERT_TRUE(xvfb_.waitForReadyRead(kPatienceMs)) << "Xvfb did not start";
-    environment_.insert("DISPLAY", ":" + QString(xvfb_.readLine()).trimmed());
+    // A display of this test's own, named: Xvfb then locks it first
+    // (/tmp/.X<n>-lock, made atomically) and ends at once when another
+    // server holds it, and the next number is tried. Left to pick one
+    // (-displayfd) it takes no lock, and two servers started at the same
+    // moment by parallel tests took the same number, the second removing
+    // the first one's socket.
+    xvfb_.setStandardErrorFile(Path("xvfb.log"), QIODevice::Append);
+    bool up = false;
+    for (int attempt = 0, display = 100 + QCoreApplication::applicationPid() % 800; attempt < 40 && !up;
+         ++attempt, ++display) {
+      // -noreset: the look below is the server's last client for a moment,
+      // and a server that resets then refuses the window manager.
+      xvfb_.start("Xvfb", {":" + QString::number(display), "-screen", "0", Screen(), "-nolisten", "tcp",
+                           "-noreset"});
+      environment_.insert("DISPLAY", ":" + QString::number(display));
+      const auto ended = [this] { return xvfb_.waitForFinished(0) || xvfb_.state() == QProcess::NotRunning; };
+      up = Eventually([&] { return ended() || Succeeds("xprop", {"-root"}); }) && !ended();
+      if (!up && !ended()) xvfb_.kill(), xvfb_.waitForFinished();
+    }
+    ASSERT_TRUE(up) << "Xvfb did not start";
     QFile config(Path("openbox.xml"));  // an absolute path: openbox ignores a relative one
     ASSERT_TRUE(config.open(QIODevice::WriteOnly) && config.write(kOpenboxConfig) > 0);
     config.close();
@@ -134,6 +154,13 @@ class Desktop : public ::testing::Test {
     return done();
   }
 
+  bool Succeeds(const QString& program, const QStringList& args) {
+    QProcess process;
+    process.setProcessEnvironment(environment_);
+    process.start(program, args);
+    return process.waitForFinished(kPatienceMs) && process.exitStatus() == QProcess::NormalExit &&
+           process.exitCode() == 0;
+  }
   QString Run(const QString& program, const QStringList& args) {
     QProcess process;
     process.setProcessEnvironment(environment_);
@@ -187,6 +214,21 @@ class Desktop : public ::testing::Test {
   QProcessEnvironment environment_;
   QProcess xvfb_, windowManager_, host_;
 };
+
+// The screens the walk met: a laptop's and a small netbook's.
+class SmallScreen : public Desktop, public ::testing::WithParamInterface<const char*> {
+ protected:
+  QString Screen() const override { return GetParam(); }
+};
+
+// "x y width height" as a rectangle.
+QRect RectOf(const QString& text) {
+  const QStringList parts = text.split(' ');
+  return parts.size() == 4 ? QRect(parts[0].toInt(), parts[1].toInt(), parts[2].toInt(), parts[3].toInt()) : QRect();
+}
+Check Within(const QString& screen) {
+  return {"lies within " + screen, [=](const QString& v) { return RectOf(screen).contains(RectOf(v)); }};
+}
 
 }  // namespace
 
@@ -458,4 +500,95 @@ TEST_F(Desktop, AClientsOwnCtrlOWinsOverItsBase) {
   ASSERT_TRUE(WaitFor("profile", "Opener"));
   Keys({"ctrl+o"});
   EXPECT_TRUE(WaitFor("dialog", "Own Open"));
+}
+
+// The first window fits the room its screen gives, status bar included;
+// after a restart the restored window keeps its title bar on the screen,
+// where a person can take hold of it.
+TEST_P(SmallScreen, TheWindowFitsItsScreenAtFirstAndAfterARestart) {
+  for (const char* run : {"first", "restored"}) {
+    SCOPED_TRACE(run);
+    ASSERT_TRUE(Start({}));
+    ASSERT_TRUE(WaitFor("screen", !Is("")));
+    EXPECT_TRUE(WaitFor("frame", Within(State("screen"))));
+    Keys({"ctrl+q"});
+    ASSERT_EQ(ExitStatus(), 0);
+  }
+}
+INSTANTIATE_TEST_SUITE_P(Desktop, SmallScreen, ::testing::Values("1280x800x24", "1024x600x24"));
+
+// Two notes side by side, then one pane again: the note the title, the
+// docks and Ctrl+W act on is the one in front.
+TEST_F(Desktop, ALayoutOfOnePaneShowsTheActiveDocument) {
+  ASSERT_TRUE(Start({"-client", "notes"}));
+  const QString first = State("active"), second = New("notes");
+  ASSERT_TRUE(!second.isEmpty() && WaitFor("shown", second));
+  Keys({"ctrl+alt+j"});
+  ASSERT_TRUE(WaitFor("focus", "QLineEdit"));
+  for (const char* layout : {"3", "1"}) {
+    Type(QString("app.object('Untitled').set('Layout', %1)").arg(layout)), Keys({"Return"});
+    EXPECT_TRUE(WaitFor("shown", layout == QString("3") ? Lists(first) : Is(second))) << layout;
+    EXPECT_TRUE(WaitFor("active", second) && WaitFor("title", Has(second)));
+  }
+  Keys({"ctrl+w"});
+  EXPECT_TRUE(WaitFor("documents", !Lists(second)) && WaitFor("shown", first));
+}
+
+// The Edit menu works in documents whose clients wrote no line for it,
+// as the keys always did: picked from the menu, as a person does.
+TEST_F(Desktop, TheEditMenuWorksOnTheTextOfEveryDocument) {
+  for (const char* client : {"scratch", "tasks"}) {
+    SCOPED_TRACE(client);
+    ASSERT_TRUE(Start({"-client", client}));
+    Press(State("canvas"));
+    Keys({"ctrl+End"});
+    Type(" milk");
+    ASSERT_TRUE(WaitFor("edits", Has("undo")));
+    EXPECT_TRUE(WaitFor("edits", !Has("cut")));
+    Keys({"alt+e", "a"});  // Select All
+    ASSERT_TRUE(WaitFor("edits", Has("cut")));
+    Keys({"alt+e", "t"});  // Cut
+    ASSERT_TRUE(WaitFor("edits", Has("paste")));
+    EXPECT_TRUE(WaitFor("edits", !Has("selectAll")));
+    Keys({"alt+e", "p"});  // Paste
+    EXPECT_TRUE(WaitFor("edits", Has("selectAll")));
+    Keys({"alt+e", "u"});  // Undo: the paste goes
+    EXPECT_TRUE(WaitFor("edits", !Has("selectAll")));
+  }
+}
+
+// The script console, a dock of the common base, stays as the person left
+// it in every chain; a line that makes a document leaves the keyboard in
+// the console.
+TEST_F(Desktop, TheScriptConsoleStaysAsTheUserLeftItInEveryChain) {
+  const QString console = "Script Console";
+  ASSERT_TRUE(Start({"-client", "notes"}));
+  const QString note = State("active");
+  Keys({"ctrl+alt+j"});
+  ASSERT_TRUE(WaitFor("docks", Lists(console)));
+  const QString sketch = New("sketch");
+  ASSERT_FALSE(sketch.isEmpty());
+  EXPECT_TRUE(Keeps("docks", Lists(console)));
+  Keys({"ctrl+alt+j"});
+  ASSERT_TRUE(WaitFor("docks", !Lists(console)));
+  Press(TabOf(note));
+  ASSERT_TRUE(WaitFor("active", note));
+  EXPECT_TRUE(Keeps("docks", !Lists(console)));
+  Keys({"ctrl+alt+j"});
+  ASSERT_TRUE(WaitFor("docks", Lists(console)));
+  Press(TabOf(sketch));
+  ASSERT_TRUE(WaitFor("active", sketch));
+  EXPECT_TRUE(Keeps("docks", Lists(console)));
+  Press(TabOf(note));
+  ASSERT_TRUE(WaitFor("active", note));
+  EXPECT_TRUE(Keeps("docks", Lists(console)));
+
+  Keys({"ctrl+alt+j", "ctrl+alt+j"});  // closed and opened: the keyboard is in it
+  ASSERT_TRUE(WaitFor("focus", "QLineEdit"));
+  const QString before = State("documents");
+  Type("app.newDocument('notes')"), Keys({"Return"});
+  ASSERT_TRUE(WaitFor("documents", !Is(before)));
+  EXPECT_TRUE(Keeps("focus", Is("QLineEdit")) && WaitFor("docks", Lists(console)));
+  Type("1"), Keys({"Return"});
+  EXPECT_TRUE(Keeps("text", Is(""))) << "the next line went into the new note";
 }

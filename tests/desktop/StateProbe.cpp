@@ -4,6 +4,7 @@
 // in one rename, so the test never reads half of it.
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDockWidget>
 #include <QDropEvent>
 #include <QFile>
 #include <QMessageBox>
@@ -13,6 +14,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QSaveFile>
+#include <QScreen>
 #include <QTabBar>
 #include <QTimer>
 
@@ -41,6 +43,13 @@ void AddDocuments(oxt::Object* object, QStringList* names) {
   for (oxt::Object* child : object->GetChildren()) AddDocuments(child, names);
 }
 
+void AddShown(oxt::Object* object, QStringList* names) {
+  const auto* document = dynamic_cast<fwg::ClientObject*>(object);
+  if (document && document->GetLayouter() && document->GetLayouter()->isVisible())
+    names->append(QString::fromStdString(object->GetName()));
+  for (oxt::Object* child : object->GetChildren()) AddShown(child, names);
+}
+
 QString Tabs(QWidget* window) {
   QStringList tabs;
   for (QTabBar* bar : window->findChildren<QTabBar*>())
@@ -67,8 +76,16 @@ QString Describe() {
     for (QAction* menu : window->findChild<QMenuBar*>()->actions())
       if (menu->isVisible()) menus << menu->text().remove('&');
     add("menus", menus.join(' '));
-    const QRect frame = window->geometry();
-    add("geometry", QString("%1 %2 %3 %4").arg(frame.x()).arg(frame.y()).arg(frame.width()).arg(frame.height()));
+    const auto rect = [](const QRect& r) { return QString("%1 %2 %3 %4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()); };
+    add("geometry", rect(window->geometry()));
+    // With the title bar and borders the window manager drew, and the room
+    // its screen gives.
+    add("frame", rect(window->frameGeometry()));
+    add("screen", window->screen() ? rect(window->screen()->availableGeometry()) : "");
+    QStringList docks;
+    for (const QDockWidget* dock : window->findChildren<QDockWidget*>())
+      if (dock->isVisible()) docks << dock->windowTitle();
+    add("docks", docks.join(','));
     add("maximized", window->isMaximized() ? "1" : "0");
     add("tabs", Tabs(window));
     const QWidget* central = qobject_cast<QMainWindow*>(window)->centralWidget();
@@ -87,6 +104,17 @@ QString Describe() {
   add("profile", profile ? QString::fromStdString(profile->GetName()) : "");
   fwg::Action* undo = profile ? profile->GetAction("undo") : nullptr;
   add("undo", undo && undo->IsEnabled() ? "1" : "0");
+  // The edit commands a person could pick now.
+  QStringList edits;
+  for (const char* name : {"undo", "redo", "cut", "copy", "paste", "selectAll"}) {
+    const fwg::Action* action = profile ? profile->GetAction(name) : nullptr;
+    if (action && action->IsEnabled()) edits << name;
+  }
+  add("edits", edits.join(','));
+  // The documents whose frames a person sees.
+  QStringList shown;
+  if (oxt::Model* model = oxt::Model::Get()) AddShown(model->GetRoot(), &shown);
+  add("shown", shown.join(','));
   QStringList documents;
   if (oxt::Model* model = oxt::Model::Get()) AddDocuments(model->GetRoot(), &documents);
   add("documents", documents.join(','));

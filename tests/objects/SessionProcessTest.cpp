@@ -1,6 +1,7 @@
 // Sessions across processes, through the demo host and test plug-ins: a
 // session saved by one process opens in one that has loaded none of its
 // plug-ins, and work autosaved before a kill comes back with "-recover".
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QThread>
@@ -53,6 +54,11 @@ class SessionProcess : public WithGui {
     return lines;
   }
 
+  void WriteSettings(const QByteArray& text) {
+    QFile file(config_.path() + "/tavrix.ini");
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
+  }
+
   QTemporaryDir config_;
 };
 
@@ -75,11 +81,8 @@ TEST_F(SessionProcess, ASessionOpensAsSavedWhereNoneOfItsPluginsIsLoaded) {
 }
 
 TEST_F(SessionProcess, WorkAutosavedBeforeACrashComesBackWithRecover) {
-  {
-    const auto settings = oxSettings::Open(config_.path().toStdString() + "/tavrix.ini");
-    settings->GetSection("Sessions", true, true)->Set("AutosaveSeconds", 1);
-    ASSERT_TRUE(settings->Sync());
-  }
+  // As the README tells a person to write it.
+  WriteSettings("[Sessions]\nAutosaveSeconds=1\n");
   const QString recovery = config_.path() + "/tavrix.recovery";
   QProcess crashing;
   const Strings built = RunProbe(crashing, "build", {});
@@ -96,6 +99,25 @@ TEST_F(SessionProcess, WorkAutosavedBeforeACrashComesBackWithRecover) {
   EXPECT_EQ(restarted.exitCode(), 0);
   EXPECT_EQ(recovered, built);
   EXPECT_FALSE(QFileInfo::exists(recovery)) << "a clean end removes the recovery file";
+}
+
+// A setting typed in a form the program does not read is named once,
+// rather than leaving the user to wait for an autosave that never comes.
+TEST_F(SessionProcess, AnAutosaveSettingThatCannotBeReadIsNamed) {
+  const struct { const char *line, *says; } table[] = {
+      {"AutosaveSeconds:int = 5", "[Sessions] 'AutosaveSeconds:int' is no setting; the autosave interval is "
+                                  "written AutosaveSeconds=<seconds>"},
+      {"AutosaveSeconds=soon", "[Sessions] AutosaveSeconds='soon' is not a number of seconds; autosaving "
+                               "every 60 seconds"},
+  };
+  for (const auto& row : table) {
+    WriteSettings(QByteArray("[/Sessions]\n") + row.line + "\n");
+    QProcess host;
+    RunProbe(host, "describe", {});
+    ASSERT_TRUE(host.waitForFinished(kPatienceMs));
+    const QString errors = host.readAllStandardError();
+    EXPECT_EQ(errors.count("fwg: " + config_.path() + "/tavrix.ini: " + row.says + "\n"), 1) << errors.toStdString();
+  }
 }
 
 }  // namespace

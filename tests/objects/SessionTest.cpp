@@ -44,6 +44,11 @@ TEST_F(Session, ATreeWrittenAndReadBackIsTheSameWithDocumentsMadeOnceByTheirClie
   auto* sheets = new ClientFolder(project, "Sheets");
   SetLayout(project, 3);
   SetLayout(sheets, 2);
+  // Borders the user dragged: a column border, a row border.
+  for (const auto& [folder, sizes] : {std::pair<oxt::Object*, oxString>{project, "0.3;"}, {sheets, ";0.6"}}) {
+    oxt::Property p("@PaneSizes", sizes);
+    folder->SetProperty(p);
+  }
   MakeDocument(sheets, "Alpha")->AddProperty(oxt::Property("Colour", oxt::Variant("red")));
   MakeDocument(sheets, "Beta");
   auto* plain = new fwg::Folder(project, "Plain");
@@ -85,6 +90,8 @@ TEST_F(Session, ATreeWrittenAndReadBackIsTheSameWithDocumentsMadeOnceByTheirClie
 
   EXPECT_EQ(DescribeTree(opened), expected);
   EXPECT_EQ(opened->GetFileName(), path);
+  EXPECT_EQ(FindFrame("Session")->GetPaneEdges() + " " + FindFrame("Sheets")->GetPaneEdges(), "0.3; ;0.6")
+      << "the pane sizes come back with the layouts";
   EXPECT_EQ(client_->made, 4) << "each document is made by its client exactly once";
 
   Strings events;

@@ -207,6 +207,28 @@ TEST_F(DeclaredProfile, ReachesHandlersByNameAndReportsMissingOnesOnce) {
   EXPECT_EQ(scripts->Evaluate("ran.join()"), "tidy,grid true");
 }
 
+// A button without an icon is read by its text; the tip is what hovering
+// adds, set in the file or later from C++.
+TEST_F(DeclaredProfile, AToolbarButtonIsLabelledWithTheTextAndTipsTheTip) {
+  fwg::DeclaredProfile* profile = fwg::DeclaredProfile::Read(R"({"name": "Main", "actions": [
+      {"name": "tidy", "text": "&Tidy", "tip": "Sorts the lines", "shortcut": "Ctrl+T"},
+      {"name": "wrap", "text": "&Wrap"}],
+      "edits": [{"op": "add", "toolbar": "Main", "action": "tidy"},
+                {"op": "add", "toolbar": "Main/Tidy", "action": "wrap"}]})",
+                                                             "main.json", {});
+  ASSERT_NE(profile, nullptr);
+  profile->Activate();
+  const uiToolButton* tidy = ButtonOf(profile->GetAction("tidy"));
+  const uiToolButton* wrap = ButtonOf(profile->GetAction("wrap"));
+  ASSERT_TRUE(tidy && wrap);
+  EXPECT_EQ(tidy->text(), "Tidy") << "no mnemonic: Alt+T belongs to the menu bar";
+  EXPECT_EQ(tidy->toolTip(), "Sorts the lines (Ctrl+T)");
+  EXPECT_EQ(wrap->toolTip(), "Wrap") << "without a tip, the text";
+  profile->GetAction("wrap")->SetToolTip("Breaks long lines");
+  EXPECT_EQ(wrap->text(), "Wrap");
+  EXPECT_EQ(wrap->toolTip(), "Breaks long lines");
+}
+
 TEST_F(DeclaredProfile, BrokenFilesNameTheirLineAndRegisterNothing) {
   const struct { const char *text, *message; } table[] = {
       {"", "x.json:1:1: illegal value"},

@@ -64,7 +64,8 @@ TEST_F(ProfileActionsFixture, ReplacedActionSwapsItsPlacesWhileTheProfileIsActiv
   doc.Activate();
   draft.Activate();
   EXPECT_EQ(seen(), "sub (save) close | save:: | sub:&Save:Ctrl+S | close:&Close:Ctrl+W sub");
-  EXPECT_EQ(button->TextLabel(), "Save the document");
+  EXPECT_EQ(button->TextLabel(), "Save") << "the label is the text, the tip the tip";
+  EXPECT_EQ(button->toolTip(), "Save the document (Ctrl+S)");
 
   // Leaving Draft gives everything back; coming back swaps again.
   viewer.Activate();

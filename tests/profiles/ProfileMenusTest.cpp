@@ -2,6 +2,7 @@
 #include <QEnterEvent>
 #include <QStatusBar>
 
+#include "platform/ui/uiActionGroup.h"
 #include "tests/support/Output.h"
 #include "tests/support/ProfileWidgets.h"
 
@@ -291,6 +292,43 @@ TEST_F(ProfileMenus, EntriesOfAProfileDeletedOutOfForceStayHidden) {
   b->Activate();
   EXPECT_EQ(Visible(bar_), (Strings{"File"}));
   EXPECT_EQ(Visible(Menu("File")), (Strings{"File", "New"}));
+}
+
+// A Window list made afresh each time it opens, without a pool of the
+// client's: entries come and go with the documents, the checked one is
+// the active one, and choosing an entry runs what it said when it showed.
+TEST_F(ProfileMenus, AnActionListIsFilledWhenItsMenuOpensAndGoesWithItsProfile) {
+  std::vector<std::string> documents{"Note 1", "Sketch 1"};
+  std::string active = "Sketch 1", chosen;
+  auto* editor = new FilledProfile("Editor", "", [&](fwg::Profile* p) {
+    p->AddAction("window", "&Window")->SetVisible(false);
+    p->AddMenu("window", "Window");
+    p->AddActionList("documents", "&Documents", "Window/Window", [&] {
+      oxStlVector<fwg::Profile::ListEntry> entries;
+      for (const std::string& name : documents)
+        entries.push_back({name, name == active, [&chosen, name] { chosen = name; }});
+      return entries;
+    });
+  });
+  auto* other = new FilledProfile("Other", "", [](fwg::Profile* p) { p->AddMenu(p->AddAction("file", "&File"), "File"); });
+  editor->Activate();
+  anyProfile_ = editor;
+  uiPopupMenu* menu = dynamic_cast<uiActionGroup*>(editor->GetActionGroup("documents")->GetUiAction())->DropDownMenu();
+  EXPECT_EQ(Visible(menu), (Strings{"Note 1", "Sketch 1"}));
+  EXPECT_TRUE(editor->GetAction("documents.2")->IsChecked());
+  documents = {"Note 1", "Note 2", "Sketch 1"};
+  active = "Note 2";
+  EXPECT_EQ(Visible(menu), (Strings{"Note 1", "Note 2", "Sketch 1"}));
+  editor->GetAction("documents.3")->GetUiAction()->trigger();
+  EXPECT_EQ(chosen, "Sketch 1");
+  documents = {"Note 2"};
+  EXPECT_EQ(Visible(menu), (Strings{"Note 2"}));
+  editor->GetAction("documents.1")->GetUiAction()->trigger();
+  EXPECT_EQ(chosen, "Note 2");
+
+  EXPECT_EQ(Visible(Menu("Window")), (Strings{"Documents"}));
+  other->Activate();
+  EXPECT_EQ(Visible(bar_), (Strings{"File"})) << "the list goes with its profile";
 }
 
 }  // namespace

@@ -111,6 +111,16 @@ TEST_F(ShortcutConflicts, KeysGivenBetweenSwitchesAreCheckedAtTheNext) {
   print->setShortcut({});
   EXPECT_EQ(Switch(base), "");
   EXPECT_TRUE(fwg::ProfileManager::Get()->GetShortcutConflicts().empty());
+
+  // Actions without a name are named by their text, or said to have none.
+  auto* zoom = new QAction("&Zoom", gui_->GetMainWindow());
+  auto* blank = new QAction(gui_->GetMainWindow());
+  for (QAction* action : {zoom, blank}) {
+    action->setShortcut(QKeySequence("Ctrl+Y"));
+    gui_->GetMainWindow()->addAction(action);
+  }
+  EXPECT_EQ(Switch(text), "fwg: shortcut Ctrl+Y is held by 'Zoom' (no profile) and an action without a name or "
+                          "text (no profile); the key triggers neither\n");
 }
 
 }  // namespace

@@ -235,4 +235,33 @@ TEST_F(UserKeys, ArrangedToolBarsSurviveARestartAndComeBackOnReset) {
   EXPECT_EQ(Buttons(ToolBarNamed(Window(), "Tools")), "erase fill ");
 }
 
+// The toolbar's name is a translated text; its arrangement goes by the
+// action that made it, so another language finds it, and one kept under
+// the name before is still found.
+TEST_F(UserKeys, ArrangedToolBarsAreFoundInAnotherLanguage) {
+  fwc::Director::Get()->GetSettings()->GetSection("/User/ToolBars/Lang/Tools", true, true)->Set("Entries", "fill\nerase");
+  auto make = [](const oxString& main, const oxString& tools) {
+    return new FilledProfile("Lang", "", [=](fwg::Profile* p) {
+      p->AddToolBar(p->AddAction("undo", "Undo"), main);
+      p->AddToolBar(p->AddAction("redo", "Redo"), main + "/Redo");
+      p->AddToolBar(p->AddAction("erase", "Erase"), tools);
+      p->AddToolBar(p->AddAction("fill", "Fill"), tools + "/Erase");
+    });
+  };
+  make("Main", "Tools")->Activate();
+  EXPECT_EQ(Buttons(ToolBarNamed(Window(), "Tools")), "fill erase ") << "kept under its name before";
+  ASSERT_TRUE(fwg::UserToolBars::Customize(ToolBarNamed(Window(), "Main"), {"redo", "undo"}));
+  ASSERT_TRUE(fwg::UserToolBars::Customize(ToolBarNamed(Window(), "Tools"), {"fill", "-", "erase"}));
+
+  delete gui_;
+  gui_ = new fwg::Gui(0, nullptr);
+  make("Haupt", "Werkzeuge")->Activate();
+  EXPECT_EQ(Buttons(ToolBarNamed(Window(), "Haupt")), "redo undo ");
+  EXPECT_EQ(Buttons(ToolBarNamed(Window(), "Werkzeuge")), "fill - erase ");
+  fwg::UserToolBars::Reset(ToolBarNamed(Window(), "Werkzeuge"));
+  EXPECT_FALSE(fwg::UserToolBars::IsCustomized(ToolBarNamed(Window(), "Werkzeuge")))
+      << "the arrangement under the earlier name goes too";
+  fwg::UserToolBars::Reset(ToolBarNamed(Window(), "Haupt"));
+}
+
 }  // namespace

@@ -1,4 +1,7 @@
 #include "fwg/shell/CentralWidget.h"
+
+#include <QTabWidget>
+
 #include "platform/ui/uiFrame.h"
 #include "tests/support/TestBasics.h"
 #include "tests/support/WithProjects.h"
@@ -76,6 +79,29 @@ TEST_F(CentralWidgetTest, LayoutPropertyRetilesTheFolderFrame) {
   EXPECT_EQ(frame->GetPaneIndex(FindFrame("D")), 2);
   SetLayout(project, 3);
   EXPECT_EQ(FindFrame("P")->GetLayout(), Frame::TwoHorizontal);
+}
+
+// What the keys act on is what a person sees: a layout of one pane shows
+// the active frame, and the active frame asked again comes forward.
+TEST_F(CentralWidgetTest, TheActiveFrameStaysInFrontWhenTheLayoutChanges) {
+  Window()->Show();
+  auto* project = Make<Project>("P");
+  Make<ClientFolder>(project, "A");
+  auto* b = Make<ClientFolder>(project, "B");
+  ASSERT_EQ(Frame::m_pActiveInstance, FindFrame("B"));
+  for (int layout : {fwg::ClientFolder::TwoHorizontal, fwg::ClientFolder::Full}) SetLayout(project, layout);
+  EXPECT_TRUE(FindFrame("B")->isVisible());
+  EXPECT_FALSE(FindFrame("A")->isVisible());
+
+  QTabWidget* tabs = nullptr;
+  for (QTabWidget* candidate : FindFrame("P")->findChildren<QTabWidget*>())
+    if (candidate->indexOf(FindFrame("A")) >= 0) tabs = candidate;
+  ASSERT_NE(tabs, nullptr);
+  tabs->setCurrentWidget(FindFrame("A"));  // a page turned, nothing activated
+  ASSERT_FALSE(FindFrame("B")->isVisible());
+  central_->ActivateObject(b);
+  EXPECT_TRUE(FindFrame("B")->isVisible());
+  EXPECT_EQ(Frame::m_pActiveInstance, FindFrame("B"));
 }
 
 TEST_F(CentralWidgetTest, SelectingOneObjectBringsItForwardTwoObjectsNothing) {

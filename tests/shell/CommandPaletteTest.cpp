@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
@@ -129,6 +130,8 @@ TEST_F(CommandPaletteTest, RanksLettersInOrderByRunsAndWordStarts) {
   };
   for (const auto& row : table) {
     EXPECT_EQ(FirstFor(row.query), row.first) << row.query;
+    // Nothing listed is said in words.
+    EXPECT_EQ(palette_->findChild<QLabel*>()->isVisible(), !*row.first) << row.query;
     Press(Qt::Key_Escape);
   }
 

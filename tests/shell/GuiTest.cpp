@@ -1,5 +1,7 @@
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTimer>
 
 #include "platform/fwc/Director.h"
@@ -56,6 +58,15 @@ TEST_F(GuiFixture, ConstructionBuildsTheMainWindowAndAnnouncesIt) {
   EXPECT_EQ(uiManager::Get()->MainWindow(), window);
   EXPECT_EQ(fwc::Director::Get()->GetGui(), gui);
   EXPECT_FALSE(window->IsVisible());
+}
+
+// 1000 by 800 is made before the screen is known; shown, the window fits.
+TEST_F(GuiFixture, StartFitsTheWindowIntoItsScreen) {
+  fwg::Gui* gui = MakeGui();
+  gui->Start();
+  const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+  ASSERT_LT(available.height(), 850) << "the test needs a screen smaller than the first window";
+  EXPECT_TRUE(available.contains(gui->GetMainWindow()->frameGeometry())) << available.height();
 }
 
 TEST_F(GuiFixture, GetMakesOneApplicationAndLetsEventsThroughUntilStart) {

@@ -2,6 +2,8 @@
 // work is unsaved, the application's own commands stay on their keys in
 // every chain.
 #include <QAction>
+#include <QApplication>
+#include <QLineEdit>
 #include <QMenuBar>
 
 #include "fwg/clients/ClientManager.h"
@@ -156,6 +158,32 @@ TEST_F(AtTheKeyboard, TheApplicationsCommandsKeepTheirKeysUnlessAProfileHoldsThe
   client_->GetProfile("Base")->Activate();
   EXPECT_EQ(quit->shortcut(), QKeySequence("Ctrl+Q")) << "given back when the chain is left";
   EXPECT_TRUE(Contains(listed(), "|Quit|"));
+}
+
+// F6 moves the keyboard from pane to pane and rings the pane it went to,
+// for as long as the keyboard stays there.
+TEST_F(AtTheKeyboard, NextPaneRingsThePaneThatHasTheKeyboard) {
+  auto* notes = new fwg::Profile("Notes", "Base");
+  auto* outline = new QLineEdit;
+  outline->setObjectName("Outline");
+  notes->AddDockWidget(outline, "RIGHT");
+  client_->AddProfile(notes);
+  QApplication::setActiveWindow(Window());
+  New()->SetView(new QLineEdit);
+  notes->Activate();
+  const auto ring = [this]() -> QRect {
+    const QWidget* cue = Window()->findChild<QWidget*>("fwgPaneCue");
+    return cue && cue->isVisible() ? cue->geometry() : QRect();
+  };
+  const auto area = [this](QWidget* pane) { return QRect(pane->mapTo(Window(), QPoint()), pane->size()); };
+  fwg::HostCommands::CyclePanes(true);  // from nowhere into the document
+  ASSERT_TRUE(Active()->GetLayouter()->isAncestorOf(QApplication::focusWidget()));
+  EXPECT_TRUE(ring().contains(area(Active()->GetLayouter())));
+  fwg::HostCommands::CyclePanes(true);
+  ASSERT_TRUE(outline->hasFocus());
+  EXPECT_TRUE(ring().contains(area(outline)) && !ring().contains(area(Active()->GetLayouter())));
+  Active()->GetLayouter()->FocusView();  // a click, say: no ring
+  EXPECT_EQ(ring(), QRect());
 }
 
 }  // namespace

@@ -1,8 +1,11 @@
 #include <sys/stat.h>
 
+#include <QFileInfo>
+
 #include "platform/fwc/Director.h"
 #include "platform/fwc/PluginManager.h"
 #include "platform/oxapp/Application.h"
+#include "platform/vos/vosLibrary.h"
 #include "tests/ChildProcess.h"
 #include "tests/support/TestBasics.h"
 
@@ -191,6 +194,24 @@ TEST(PluginSearchPath, ConstructorReadsEveryFolderOfTheEnvironment) {
   // Asked for by name, the missing folder is reported.
   ExpectContains(StderrOf([&] { manager->AddPluginFolder("/nonexistent/fwg-plugins"); }),
                  {"/nonexistent/fwg-plugins"});
+}
+
+// An author's folder comes beside the host's own plug-ins, each folder once;
+// FWG_NO_DEFAULT_PLUGINS leaves the host's out.
+TEST(PluginSearchPath, TheEnvironmentsFoldersComeBeforeTheHostsOwn) {
+  const QByteArray previous = qgetenv("FWG_PLUGIN_PATH"), only = qgetenv("FWG_NO_DEFAULT_PLUGINS");
+  const oxString own = vosLibrary::GetAbsoluteFileName(vosLibrary::GetExecutableFolder() + "/../plugins");
+  qputenv("FWG_PLUGIN_PATH", QByteArray::fromStdString(kPluginDir + ":" + own + ":" + kPluginDir + "/."));
+  qunsetenv("FWG_NO_DEFAULT_PLUGINS");
+  const oxStlVector<oxString> added = fwc::PluginManager::GetPluginFolders();
+  qputenv("FWG_NO_DEFAULT_PLUGINS", "1");
+  const oxStlVector<oxString> alone = fwc::PluginManager::GetPluginFolders();
+  qputenv("FWG_PLUGIN_PATH", previous);
+  qputenv("FWG_NO_DEFAULT_PLUGINS", only);
+  ASSERT_EQ(added.size(), 2u);
+  EXPECT_EQ(QFileInfo(QString::fromStdString(added[0])), QFileInfo(QString::fromStdString(kPluginDir)));
+  EXPECT_EQ(QFileInfo(QString::fromStdString(added[1])), QFileInfo(QString::fromStdString(own)));
+  EXPECT_EQ(alone.size(), 2u) << "the host's own only as the environment names it";
 }
 
 }  // namespace

@@ -132,6 +132,41 @@ TEST_F(LayoutFrameTest, RefusesValuesThatAreNoLayoutAndKeepsTheArrangement) {
   EXPECT_EQ(fresh->GetPaneIndex(b), 0);
 }
 
+// A border the user drags is told and read back as fractions; borders that
+// do not fit the layout are refused, and a new layout starts even.
+TEST_F(LayoutFrameTest, DraggedPaneBordersAreToldAndPutBack) {
+  Frame* frame = MakeFrame("Folder");
+  frame->AddView(MakeView("A"));
+  frame->AddView(MakeView("B"));
+  frame->Layout(Frame::TwoHorizontal);
+  frame->resize(400, 300);
+  frame->show();
+  SettleLayouts();
+  EXPECT_EQ(frame->GetPaneEdges(), "");
+  int told = 0;
+  frame->OnPaneEdgesChanged().Connect(nullptr, [&told](Frame*) { ++told; });
+  const int border = frame->findChild<uiFrame*>("B")->geometry().left() - 2;
+  const int y = frame->height() / 2;
+  QMouseEvent press(QEvent::MouseButtonPress, QPointF(border, y), frame->mapToGlobal(QPointF(border, y)),
+                    Qt::LeftButton, Qt::LeftButton, {});
+  QMouseEvent move(QEvent::MouseMove, QPointF(100, y), frame->mapToGlobal(QPointF(100, y)), Qt::NoButton,
+                   Qt::LeftButton, {});
+  QMouseEvent release(QEvent::MouseButtonRelease, QPointF(100, y), frame->mapToGlobal(QPointF(100, y)),
+                      Qt::LeftButton, Qt::NoButton, {});
+  for (QMouseEvent* event : {&press, &move, &release}) QApplication::sendEvent(frame, event);
+  EXPECT_EQ(told, 1);
+  const oxString dragged = frame->GetPaneEdges();
+  EXPECT_EQ(dragged.substr(0, 2), "0.") << dragged;
+  EXPECT_LT(std::stod(dragged), 0.4) << dragged;
+
+  for (const char* unfit : {"0.3", "0.3,0.6;", ";0.5", "0.7,0.2;", "x;"}) EXPECT_FALSE(frame->SetPaneEdges(unfit)) << unfit;
+  EXPECT_EQ(frame->GetPaneEdges(), dragged);
+  EXPECT_TRUE(frame->SetPaneEdges("0.75;"));
+  EXPECT_GT(frame->findChild<uiFrame*>("B")->geometry().left(), 280);
+  frame->Layout(Frame::TwoVertical);
+  EXPECT_EQ(frame->GetPaneEdges(), "");
+}
+
 TEST_F(LayoutFrameTest, RemovedViewsAndViewsOfDeletedFramesAreHandedBackNotDeleted) {
   Frame* frame = MakeFrame("Folder");
   frame->Layout(Frame::TwoHorizontal);

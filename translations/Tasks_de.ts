@@ -1,0 +1,35 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>Tasks</name>
+    <message>
+        <source>Task list</source>
+        <translation>Aufgabenliste</translation>
+    </message>
+    <message>
+        <source>&amp;Tasks</source>
+        <translation>&amp;Aufgaben</translation>
+    </message>
+    <message>
+        <source>&amp;Add Task</source>
+        <translation>Aufgabe &amp;hinzufügen</translation>
+    </message>
+    <message>
+        <source>&amp;Done</source>
+        <translation>&amp;Erledigt</translation>
+    </message>
+    <message>
+        <source>&amp;Open Tasks First</source>
+        <translation>&amp;Offene Aufgaben zuerst</translation>
+    </message>
+    <message>
+        <source>&amp;Remove Done Tasks</source>
+        <translation>Erledigte Aufgaben &amp;entfernen</translation>
+    </message>
+    <message>
+        <source>&amp;Keep Done Tasks at the End</source>
+        <translation>Erledigte Aufgaben am &amp;Ende halten</translation>
+    </message>
+</context>
+</TS>
