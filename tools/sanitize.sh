@@ -21,4 +21,6 @@ cmake --build "$build" -j "${FWG_JOBS:-2}"
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
+# Leaks of system libraries, by name (see the file).
+export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$root/tools/lsan.supp:print_suppressions=0}"
 ctest --test-dir "$build" --output-on-failure -j "${FWG_JOBS:-2}" "$@"

@@ -17,6 +17,7 @@
 #include "fwg/profiles/DeclaredProfile.h"
 #include "platform/fwc/PluginDescription.h"
 #include "platform/script/oxScriptEngine.h"
+#include "platform/settings/oxSettings.h"
 #include "platform/ui/uiObject.h"
 
 namespace fwg {
@@ -121,10 +122,15 @@ class ScriptedDocument : public ClientObject {
 
 struct ScriptedClient::Internal {
   DeclaredProfile* profile = nullptr;  // owned as the client's profile
+  oxString plugin;
   oxString script;                     // a file name in the resource folders
-  oxString module;                     // the script's module name
+  // The modules loaded: the plug-in's, and the user's own version of it,
+  // whose exports answer first. Empty when there is none.
+  oxString scriptPath;
+  oxString userScriptPath;
   bool textView = true;
   bool scriptLoaded = false;
+  bool creating = false;  // while "created" runs
   int count = 0;
 
   // In force and active, with the keyboard.
@@ -135,10 +141,27 @@ struct ScriptedClient::Internal {
   }
 
   // Profile::LoadScript reports a script that is missing or fails, once.
+  // A module is known by its path, so two plug-ins' scripts of one name
+  // each run their own.
   void LoadScript() {
     if (scriptLoaded) return;
     scriptLoaded = true;
-    profile->LoadScript(script);
+    if (profile->LoadScript(script)) scriptPath = profile->GetResource(script);
+    const oxString mine = oxSettings::GetConfigFolder() + "/scripts/" + plugin + "/" + script;
+    if (QFileInfo::exists(uiStr(mine)) && oxScriptEngine::Get()->LoadFile(mine)) userScriptPath = mine;
+  }
+
+  // Whether a script exports a function for the handler; RunHandler runs
+  // the user's if there is one, else the plug-in's.
+  bool HasHandler(const oxString& handler) const {
+    oxScriptEngine* scripts = oxScriptEngine::Get();
+    return (!userScriptPath.empty() && scripts->HasExport(userScriptPath, handler)) ||
+           (!scriptPath.empty() && scripts->HasExport(scriptPath, handler));
+  }
+  void RunHandler(const oxString& handler, const oxStlVector<oxVariant>& args) const {
+    oxScriptEngine* scripts = oxScriptEngine::Get();
+    const bool mine = !userScriptPath.empty() && scripts->HasExport(userScriptPath, handler);
+    if (mine || !scriptPath.empty()) scripts->InvokeExport(mine ? userScriptPath : scriptPath, handler, args);
   }
 };
 
@@ -151,8 +174,8 @@ ScriptedClient::ScriptedClient(const fwc::PluginDescription& description, Declar
     : Client(description.GetClientName()), internal_(new Internal) {
   Internal& d = *internal_;
   d.profile = profile;
+  d.plugin = description.GetName();
   d.script = description.GetScriptFile();
-  d.module = QFileInfo(uiStr(d.script)).completeBaseName().toStdString();
   d.textView = description.GetView() != "widget";
   AddProfile(profile);
   SetDefaultProfile(profile->GetName());
@@ -169,7 +192,7 @@ ScriptedClient::ScriptedClient(const fwc::PluginDescription& description, Declar
       if (!document || document->GetClient() != this) return;
       oxStlVector<oxVariant> args{oxVariant(static_cast<oxt::Object*>(document))};
       if (action.IsCheckable()) args.emplace_back(action.IsChecked());
-      oxScriptEngine::Get()->Invoke(oxScriptCallback(GetProcedure(handler)), args);
+      internal_->RunHandler(handler, args);
     });
   }
 }
@@ -178,15 +201,20 @@ ScriptedClient::~ScriptedClient() { delete internal_; }
 
 void ScriptedClient::New() {
   Internal& d = *internal_;
+  // Each document's handler would make the next until the stack ends.
+  if (d.creating) {
+    oxScriptEngine::Report("'" + GetName() + "' makes no document from its own 'created' handler");
+    return;
+  }
   d.LoadScript();
   Project::UseCurrent(TranslateLibraryText("Untitled"));
   const oxString name = d.profile->tr({}, GetName()) + " " + std::to_string(++d.count);
   auto* document = new ScriptedDocument(this, name, d.textView);
   d.Show(document);
-  oxScriptEngine* scripts = oxScriptEngine::Get();
-  const oxString created = GetProcedure("created");
-  if (scripts->HasProcedure(created)) {
-    scripts->Invoke(oxScriptCallback(created), {oxVariant(static_cast<oxt::Object*>(document))});
+  if (d.HasHandler("created")) {
+    d.creating = true;
+    d.RunHandler("created", {oxVariant(static_cast<oxt::Object*>(document))});
+    d.creating = false;
   }
   Client::New();
 }
@@ -204,10 +232,6 @@ void ScriptedClient::OpenFile(const oxString& path) {
   }
   d.Show(document);
   Client::OpenFile(path);
-}
-
-oxString ScriptedClient::GetProcedure(const oxString& handler) const {
-  return internal_->module + "." + handler;
 }
 
 }  // namespace fwg

@@ -13,9 +13,11 @@
 // with the active document (as scripts see typed objects:
 // oxScriptObject.h) and, for a checkable action, its new state. The
 // handler "new" makes a document, as New() does. An export "created" is
-// called with each new document. The script is loaded when the first
-// document is made, not before, so that a client nobody uses costs no
-// script engine.
+// called with each new document; a document it asks this client for is
+// refused with one line. The script is loaded when the first document is
+// made, not before, so that a client nobody uses costs no script engine.
+// The user's own version of it, "scripts/<plug-in>/<script>" beside the
+// settings files, is loaded with it: its exports answer first.
 #pragma once
 
 #include "fwg/clients/Client.h"
@@ -44,9 +46,6 @@ class ScriptedClient : public Client {
   void OpenFile(const oxString& path) override;
 
   ~ScriptedClient() override;
-
-  // The procedure a handler name runs: "<script's file name>.<handler>".
-  oxString GetProcedure(const oxString& handler) const;
 
  private:
   ScriptedClient(const fwc::PluginDescription& description, DeclaredProfile* profile);

@@ -22,6 +22,7 @@
 #include "fwg/profiles/WindowMenu.h"
 #include "fwg/LibraryTexts.h"
 #include "fwg/shell/CentralWidget.h"
+#include "fwg/shell/ScriptApp.h"
 #include "fwg/shell/ToolBarsDialog.h"
 #include "fwg/shell/WindowTitle.h"
 #include "platform/core/oxDiagnostic.h"
@@ -223,8 +224,10 @@ Gui::Gui(int argc, char** argv) : internal_(new Internal) {
   manager->SetApplication(d->application);
   manager->SetMainWindow(d->mainWindow);
   d->mainWindow->OnClose().Connect(d, &Internal::HandleClose);
-  // Script slots reach the JavaScript engine, made on their first call.
+  // Script slots reach the JavaScript engine, made on their first call,
+  // where scripts find the application as "app".
   oxScriptEngine::Install();
+  oxScriptEngine::AddGlobal("app", &MakeScriptApp);
   // The desktop session ending asks as quitting does; a session manager
   // that lets nobody ask gets the work autosaved, not dropped.
   QObject::connect(d->application->GetApplication(), &QGuiApplication::commitDataRequest,

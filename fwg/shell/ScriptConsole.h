@@ -1,21 +1,8 @@
 // A dock for typing JavaScript into the running application: a line to
-// type in (Up and Down walk the history), the results and errors above it.
-// The application is the global object "app", through the library's public
-// calls:
-//   app.profiles()            the registered profiles' names
-//   app.activeProfile()       the active profile's name
-//   app.activate(name)        puts a profile in force; false for none
-//   app.actions()             the active chain's actions' names
-//   app.trigger(name)         runs an action of the active chain
-//   app.check(name, on)       checks or unchecks a checkable one
-//   app.tree()                the object tree, one "indent class name" line each
-//   app.property(path, name)  a property of the object at "Project/Folder/Doc"
-//   app.object(path)          that object as scripts see typed objects
-//                             (platform/script/oxScriptObject.h): name,
-//                             className, path, parent(), children(),
-//                             properties(), get(name), set(name, value)
-//   app.clients()             the clients' names
-//   app.newDocument(client)   makes a document through the client's New()
+// type in (Up and Down walk the history), the results and errors above it,
+// and below them what the script engine reports meanwhile (a handler that
+// throws, a script stopped). Scripts reach the application as the global
+// object "app" (fwg/shell/ScriptApp.h).
 // A profile docks it as any registered widget: the library registers its
 // maker under S_WidgetName(), and its constructor fits oxaw::WidgetCreator.
 #pragma once

@@ -2,9 +2,12 @@
 
 #include <dlfcn.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLibrary>
+#include <cstdlib>
+#include <map>
 
 #include "platform/core/oxDiagnostic.h"
 #include "platform/oxapp/Application.h"
@@ -14,6 +17,28 @@
 namespace {
 
 oxScriptEngine* g_engine = nullptr;
+
+std::map<oxString, std::function<QObject*()>>& Globals() {
+  static std::map<oxString, std::function<QObject*()>> globals;
+  return globals;
+}
+
+void DestroyEngine() { delete g_engine; }
+
+// A whole number of the "Scripts" settings within [low, high]; one line and
+// `fallback` for anything else.
+int ReadSetting(const oxSettings* section, const char* key, int low, int high, int fallback) {
+  if (!section || !section->Has(key)) return fallback;
+  const oxVariant value = section->Get(key);
+  bool whole = value.GetType() == oxVariant::Type::Integer || value.GetType() == oxVariant::Type::Long;
+  qlonglong number = value.GetLong();
+  if (value.GetType() == oxVariant::Type::String)
+    number = QString::fromStdString(value.GetString()).trimmed().toLongLong(&whole);
+  if (whole && number >= low && number <= high) return static_cast<int>(number);
+  oxWarn("settings: Scripts/", key, " must be a whole number from ", low, " to ", high, "; ", fallback,
+         " is used");
+  return fallback;
+}
 
 // The module beside this library (the build's and the installed tree's
 // "lib" folder); else wherever the system's search for libraries finds it.
@@ -39,16 +64,40 @@ struct oxScriptEngine::Internal {
   void TellFailure() {
     if (failureTold) return;
     failureTold = true;
-    oxWarn(failure);
+    oxScriptEngine::Report(failure);
   }
 };
 
 oxScriptEngine* oxScriptEngine::Get() {
-  if (!g_engine) g_engine = new oxScriptEngine;
+  if (!g_engine) {
+    new oxScriptEngine;  // it is g_engine from its first line on
+    // Before the application's objects go: the engine holds what scripts
+    // were given of them.
+    if (QCoreApplication::instance()) {
+      qAddPostRoutine(&DestroyEngine);
+    } else {
+      std::atexit(&DestroyEngine);
+    }
+  }
   return g_engine;
 }
 
 bool oxScriptEngine::Exists() { return g_engine != nullptr; }
+
+void oxScriptEngine::AddGlobal(const oxString& name, std::function<QObject*()> make) {
+  if (g_engine && make) g_engine->SetGlobalObject(name, make());
+  Globals()[name] = std::move(make);
+}
+
+void oxScriptEngine::Report(const oxString& line) {
+  oxWarn(line);
+  OnReport()(line);
+}
+
+oxSignal1<void, const oxString&>& oxScriptEngine::OnReport() {
+  static oxSignal1<void, const oxString&> report;
+  return report;
+}
 
 void oxScriptEngine::Install() {
   oxScriptCallback::SetInvoker([](const oxScriptCallback& callback, const oxStlVector<oxVariant>& args) {
@@ -57,6 +106,8 @@ void oxScriptEngine::Install() {
 }
 
 oxScriptEngine::oxScriptEngine() : internal_(new Internal) {
+  // Scripts the constructor loads may already ask for the engine.
+  g_engine = this;
   Internal& d = *internal_;
   d.module.setFileName(ModuleFile());
   const auto make = reinterpret_cast<oxMakeScriptBackendFunction>(d.module.resolve(OX_SCRIPT_BACKEND_ENTRY));
@@ -65,15 +116,18 @@ oxScriptEngine::oxScriptEngine() : internal_(new Internal) {
     d.failure = "scripts cannot run: " + d.module.errorString().toStdString();
     return;
   }
-  // The limit a user may set: "TimeLimitSeconds" under "Scripts" in the
-  // application's settings.
+  // The limits a user may set under "Scripts" in the application's
+  // settings: a day and 64 GB at most.
   if (oxSettings* settings = oxapp::Application::Get()->GetSettings()) {
     const oxSettings* section = settings->GetSection("Scripts", false, true);
-    if (section && section->Has("TimeLimitSeconds")) {
-      SetTimeLimit(section->Get("TimeLimitSeconds").GetInteger() * 1000);
-    }
+    SetTimeLimit(ReadSetting(section, "TimeLimitSeconds", 1, 86400, GetTimeLimit() / 1000) * 1000);
+    SetMemoryLimit(ReadSetting(section, "MemoryLimitMB", 16, 65536, GetMemoryLimit()));
   }
-  // The user's own scripts, beside the settings.
+  // The application's objects, then the user's own scripts, beside the
+  // settings, which may use them.
+  for (const auto& [name, make] : Globals()) {
+    if (make) SetGlobalObject(name, make());
+  }
   LoadFolder(oxSettings::GetConfigFolder() + "/scripts");
 }
 
@@ -81,6 +135,7 @@ oxScriptEngine::oxScriptEngine() : internal_(new Internal) {
 // by code that outlives it.
 oxScriptEngine::~oxScriptEngine() {
   if (g_engine == this) g_engine = nullptr;
+  if (QCoreApplication::instance()) qRemovePostRoutine(&DestroyEngine);
   delete internal_->backend;
   delete internal_;
 }
@@ -113,7 +168,7 @@ oxString oxScriptEngine::Evaluate(const oxString& text, bool* failed) {
 void oxScriptEngine::Invoke(const oxScriptCallback& callback, const oxStlVector<oxVariant>& args) {
   const oxString& interpreter = callback.GetInterpreter();
   if (!interpreter.empty() && interpreter != "javascript") {
-    oxWarn("script '", callback.GetProcedure(), "' names the interpreter '", interpreter,
+    Report("script '" + callback.GetProcedure() + "' names the interpreter '" + interpreter +
            "'; only javascript runs");
     return;
   }
@@ -124,8 +179,21 @@ void oxScriptEngine::Invoke(const oxScriptCallback& callback, const oxStlVector<
   internal_->backend->Invoke(callback, args);
 }
 
+void oxScriptEngine::InvokeExport(const oxString& path, const oxString& name,
+                                  const oxStlVector<oxVariant>& args) {
+  if (!internal_->backend) {
+    internal_->TellFailure();
+    return;
+  }
+  internal_->backend->InvokeExport(path, name, args);
+}
+
 bool oxScriptEngine::HasProcedure(const oxString& procedure) const {
   return internal_->backend && internal_->backend->HasProcedure(procedure);
+}
+
+bool oxScriptEngine::HasExport(const oxString& path, const oxString& name) const {
+  return internal_->backend && internal_->backend->HasExport(path, name);
 }
 
 void oxScriptEngine::SetTimeLimit(int milliseconds) {
@@ -134,6 +202,14 @@ void oxScriptEngine::SetTimeLimit(int milliseconds) {
 
 int oxScriptEngine::GetTimeLimit() const {
   return internal_->backend ? internal_->backend->GetTimeLimit() : 0;
+}
+
+void oxScriptEngine::SetMemoryLimit(int megabytes) {
+  if (internal_->backend) internal_->backend->SetMemoryLimit(megabytes);
+}
+
+int oxScriptEngine::GetMemoryLimit() const {
+  return internal_->backend ? internal_->backend->GetMemoryLimit() : 0;
 }
 
 QJSEngine* oxScriptEngine::GetJSEngine() const {

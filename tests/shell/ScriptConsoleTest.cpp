@@ -1,11 +1,18 @@
 // The script console drives the running application through "app".
+#include <QApplication>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QStatusBar>
 #include <QTest>
 
+#include "fwg/actions/Action.h"
 #include "fwg/profiles/ProfileManager.h"
 #include "fwg/shell/ScriptConsole.h"
+#include "platform/script/oxScriptEngine.h"
+#include "platform/ui/uiMainWindow.h"
 #include "tests/support/DocumentClient.h"
 #include "tests/support/FilledProfile.h"
+#include "tests/support/HangGuard.h"
 #include "tests/support/Output.h"
 #include "tests/support/WithProjects.h"
 
@@ -35,6 +42,48 @@ TEST_F(Console, SwitchesProfilesRunsActionsAndReadsTheTree) {
   QTest::keyClick(input, Qt::Key_Up);
   EXPECT_EQ(input->text(), "app.nothing()");
   EXPECT_TRUE(Contains(console.GetOutput(), "> app.activate('Write') && app.activeProfile()\nWrite\n"));
+}
+
+// Scripts tell the user things without stopping: a status line, and a box
+// the script does not wait for.
+TEST_F(Console, ScriptsWriteToTheStatusBarAndShowAMessageWithoutWaiting) {
+  fwg::ScriptConsole console(nullptr, "Console");
+  EXPECT_EQ(console.Run("app.status('3 tasks left')"), "true");
+  EXPECT_EQ(Window()->statusBar()->currentMessage(), "3 tasks left");
+  EXPECT_EQ(console.Run("app.message('All done') && 'went on'"), "went on");
+  QMessageBox* box = nullptr;
+  for (QWidget* widget : QApplication::topLevelWidgets())
+    if (auto* found = qobject_cast<QMessageBox*>(widget); found && found->text() == "All done") box = found;
+  ASSERT_NE(box, nullptr);
+  EXPECT_TRUE(box->isVisible());
+  EXPECT_FALSE(box->isModal());
+  box->close();
+}
+
+// A line that calls into the application, which runs script slots, shows
+// what they report under it, and stays under the line's own limit.
+TEST_F(Console, CallsIntoTheApplicationReportUnderTheLineAndKeepItsLimit) {
+  auto* client = new DocumentClient;  // owned by the client manager
+  fwg::Action* go = nullptr;
+  client->AddProfile(new FilledProfile("Loop", "", [&](fwg::Profile* p) { go = p->AddAction("go", "Go"); }));
+  ASSERT_TRUE(go);
+  go->OnActivate().Connect(oxScriptCallback("fail"));
+  fwg::ScriptConsole console(nullptr, "Console");
+  console.Run("app.activate('Loop'); function fail() { throw new Error('not now'); }");
+  StderrOf([&] { console.Run("app.trigger('go')"); });
+  EXPECT_TRUE(Contains(console.GetOutput(), "> app.trigger('go')\n! console:1: Error: not now\ntrue"))
+      << console.GetOutput();
+
+  oxScriptEngine::Get()->SetTimeLimit(300);
+  ReturnsWithin(60, "a loop after a call into the application", [&] {
+    bool failed = false;
+    StderrOf([&] {
+      EXPECT_EQ(console.Run("app.trigger('go'); while (true) {}", &failed),
+                "the script ran longer than 300 ms and was stopped");
+    });
+    EXPECT_TRUE(failed);
+  });
+  oxScriptEngine::Get()->SetTimeLimit(5000);
 }
 
 }  // namespace

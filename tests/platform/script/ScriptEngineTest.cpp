@@ -2,6 +2,7 @@
 // runaway script costs only itself.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <fstream>
@@ -10,9 +11,18 @@
 #include "platform/oxt/Model.h"
 #include "platform/oxt/Object.h"
 #include "platform/script/oxScriptEngine.h"
+#include "tests/support/HangGuard.h"
 #include "tests/support/Output.h"
 
 namespace {
+
+// A way back into scripts from a script, as the application's calls are.
+class Echo : public QObject {
+  Q_OBJECT
+
+ public:
+  Q_INVOKABLE void callAgain() { oxScriptEngine::Get()->Invoke(oxScriptCallback("again"), {}); }
+};
 
 bool QmlLoaded() {
   std::ifstream maps("/proc/self/maps");
@@ -94,7 +104,7 @@ TEST_F(ScriptSlots, ModuleExportsAreFoundByModuleAndByName) {
   write("shelf.js", "export function put(n) { calls.push('put ' + n); }\n");
   write("broken.js", "export function put() {}\nthrow new Error('not today');\n");
   std::string err = StderrOf([&] { EXPECT_EQ(engine_->LoadFolder(dir.path().toStdString()), 1); });
-  ExpectContains(err, {"broken.js:2: Error: not today\n"});
+  ExpectContains(err, {"fwg: " + dir.filePath("broken.js").toStdString() + ":2: Error: not today\n"});
   oxSignal1<void, int> fired;
   fired.Connect(oxScriptCallback("shelf.put"));
   fired.Connect(oxScriptCallback("put"));
@@ -121,4 +131,108 @@ TEST_F(ScriptSlots, AFailingOrRunawayScriptCostsOnlyItself) {
   EXPECT_EQ(engine_->Evaluate("1 + 1"), "2") << "the engine works after a stop";
 }
 
+// Not only Errors: whatever a slot, a module or a console line throws is an
+// error, said where it happened.
+TEST_F(ScriptSlots, EveryThrowIsReportedAsAnError) {
+  engine_->Evaluate("function text() { throw 'x'; }\nfunction number() { throw 42; }");
+  oxSignal0<void> fired;
+  fired.Connect(oxScriptCallback("text"));
+  fired.Connect(oxScriptCallback("number"));
+  ExpectContains(StderrOf([&] { fired(); }),
+                 {"fwg: 'text': uncaught exception: x\n", "fwg: 'number': uncaught exception: 42\n"});
+  for (const char* line : {"throw 42", "\nthrow {}", "throw undefined"}) {
+    bool failed = false;
+    const std::string answer = engine_->Evaluate(line, &failed);
+    EXPECT_TRUE(failed && Contains(answer, "uncaught exception")) << line << ": " << answer;
+  }
+  EXPECT_EQ(engine_->Evaluate("\nthrow 42"), "console:2: uncaught exception: 42");
+  bool failed = true;
+  EXPECT_EQ(engine_->Evaluate("undefined", &failed), "undefined");
+  EXPECT_FALSE(failed) << "a result is no error";
+}
+
+// The text of a result or of what was thrown is script code too: it runs
+// under the limit, in the console, in a slot and in a module's body.
+TEST_F(ScriptSlots, TurningResultsAndErrorsIntoTextCannotOutrunTheLimit) {
+  engine_->SetTimeLimit(200);
+  const char* endless = "({ toString() { for (;;) {} } })";
+  const std::string badName = "(() => { const e = new Error('x');"
+                              " Object.defineProperty(e, 'fileName', { get() { for (;;) {} } }); return e; })()";
+  engine_->Evaluate("var endless = " + std::string(endless) + "; var badName = " + badName +
+                    "; function throwsEndless() { throw endless; } function throwsBadName() { throw badName; }");
+  QTemporaryDir dir;
+  const std::string module = dir.filePath("endless.js").toStdString();
+  ASSERT_TRUE(WriteAll(module, "throw { toString() { for (;;) {} } };\n"));
+  ReturnsWithin(60, "texts of results and errors", [&] {
+    for (const std::string& line : std::vector<std::string>{std::string(endless), std::string("throw endless"), std::string("throw badName")}) {
+      bool failed = false;
+      EXPECT_EQ(engine_->Evaluate(line, &failed), "the script ran longer than 200 ms and was stopped") << line;
+      EXPECT_TRUE(failed);
+    }
+    oxSignal0<void> fired;
+    fired.Connect(oxScriptCallback("throwsEndless"));
+    fired.Connect(oxScriptCallback("throwsBadName"));
+    ExpectContains(StderrOf([&] { fired(); }), {"fwg: script 'throwsEndless' ran longer than 200 ms",
+                                                "fwg: script 'throwsBadName' ran longer than 200 ms"});
+    ExpectContains(StderrOf([&] { EXPECT_FALSE(engine_->LoadFile(module)); }),
+                   {"fwg: script '" + module + "' ran longer than 200 ms and was stopped\n"});
+  });
+  EXPECT_EQ(engine_->Evaluate("1 + 1"), "2");
+}
+
+// A script that fills memory is stopped at the ceiling as a runaway loop is
+// at the time limit, also inside a built-in function, and the engine works
+// on.
+TEST_F(ScriptSlots, AScriptThatFillsMemoryIsStoppedAtTheCeiling) {
+  engine_->SetTimeLimit(120000);
+  engine_->SetMemoryLimit(64);
+  ReturnsWithin(100, "scripts filling memory", [&] {
+    for (const char* line : {"new Array(1e9).fill(0)", "var a = []; for (;;) a.push({ n: a.length })"}) {
+      bool failed = false;
+      EXPECT_EQ(engine_->Evaluate(line, &failed), "the script took more than 64 MB and was stopped") << line;
+      EXPECT_TRUE(failed);
+    }
+    EXPECT_TRUE(Contains(engine_->Evaluate("'x'.repeat(2 ** 31)"), "RangeError"));
+  });
+  EXPECT_EQ(engine_->Evaluate("[1, 2, 3, 4].fill(0, 1, -1).join()"), "1,0,0,4") << "fill works as before";
+  engine_->SetMemoryLimit(512);
+  engine_->SetTimeLimit(5000);
+}
+
+// A script that calls itself back through C++ is refused at a depth, with
+// one line, long before the stack ends; the calls above it finish.
+TEST_F(ScriptSlots, ScriptCallsNestingThroughTheApplicationAreRefusedAtADepth) {
+  engine_->SetGlobalObject("echo", new Echo);  // the engine's
+  engine_->Evaluate("var depth = 0; function again() { ++depth; echo.callAgain(); }");
+  const std::string err = StderrOf([&] { EXPECT_EQ(engine_->Evaluate("echo.callAgain(); depth"), "15"); });
+  EXPECT_EQ(err, "fwg: script 'again' was not run: script calls nest deeper than 16 through the application\n");
+}
+
+// Modules are known by their path: two of one file name each run their own
+// functions, and a file name may hold dots.
+TEST_F(ScriptSlots, ModulesAreKnownByTheirPathAndMayHaveDotsInTheirName) {
+  QTemporaryDir dir;
+  std::vector<std::string> files;
+  for (const char* folder : {"a", "b"}) {
+    files.push_back(dir.filePath(QString(folder) + "/evil.js").toStdString());
+    QDir().mkpath(dir.filePath(folder));
+    ASSERT_TRUE(WriteAll(files.back(), "export function run() { calls.push('" + std::string(folder) + "'); }\n"));
+    ASSERT_TRUE(engine_->LoadFile(files.back()));
+  }
+  ASSERT_TRUE(WriteAll(dir.filePath("my.evil.js").toStdString(), "export function run() { calls.push('dots'); }\n"));
+  ASSERT_TRUE(engine_->LoadFile(dir.filePath("my.evil.js").toStdString()));
+  engine_->InvokeExport(files[1], "run", {});
+  engine_->InvokeExport(files[0], "run", {});
+  oxSignal0<void> fired;
+  fired.Connect(oxScriptCallback("my.evil.run"));
+  fired();
+  EXPECT_EQ(Calls(), "b;a;dots");
+  EXPECT_TRUE(engine_->HasExport(files[0], "run"));
+  EXPECT_FALSE(engine_->HasExport(files[0], "walk"));
+  ExpectContains(StderrOf([&] { engine_->InvokeExport(files[0], "walk", {}); }),
+                 {"fwg: script '" + files[0] + "' exports no function 'walk'\n"});
+}
+
 }  // namespace
+
+#include "ScriptEngineTest.moc"

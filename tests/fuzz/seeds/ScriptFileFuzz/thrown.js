@@ -1,0 +1,1 @@
+throw { toString() { return "x".repeat(5000); } };
