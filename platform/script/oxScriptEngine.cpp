@@ -70,7 +70,9 @@ oxScriptEngine::oxScriptEngine() : internal_(new Internal) {
   if (oxSettings* settings = oxapp::Application::Get()->GetSettings()) {
     const oxSettings* section = settings->GetSection("Scripts", false, true);
     if (section && section->Has("TimeLimitSeconds")) {
-      SetTimeLimit(section->Get("TimeLimitSeconds").GetInteger() * 1000);
+      // Up to a day: far beyond any script, and within an int of milliseconds.
+      const int64_t seconds = section->GetInteger("TimeLimitSeconds", GetTimeLimit() / 1000, 1, 86400);
+      SetTimeLimit(static_cast<int>(seconds * 1000));
     }
   }
   // The user's own scripts, beside the settings.

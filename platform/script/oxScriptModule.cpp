@@ -17,6 +17,7 @@
 #include "platform/oxt/Object.h"
 #include "platform/script/oxScriptBackend.h"
 #include "platform/script/oxScriptObject.h"
+#include "platform/vos/vosFile.h"
 
 namespace {
 
@@ -189,9 +190,12 @@ class JSBackend : public oxScriptBackend {
     const QFileInfo info(ToQ(path));
     const QString file = info.absoluteFilePath();
     if (d.loaded.count(file)) return true;
-    QFile source(file);
-    if (!source.open(QIODevice::ReadOnly)) {
-      oxWarn("script '", path, "' cannot be read: ", source.errorString().toStdString());
+    // The engine reads the file itself: it must not be handed a named pipe
+    // (which blocks), a device (which never ends) or a giant.
+    constexpr size_t kMaxScriptSize = 8 << 20;
+    oxString reason;
+    if (!vosFile::CheckReadable(file.toStdString(), kMaxScriptSize, &reason)) {
+      oxWarn("script '", path, "' cannot be read: ", reason);
       return false;
     }
     d.loaded.insert(file);
