@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QPointer>
+#include <functional>
 
 #include "fwg/profiles/Profile.h"
 #include "platform/ui/uiMenuData.h"
@@ -46,6 +47,10 @@ struct Profile::Internal {
   // Made by this profile's dock items, in creation order; owned. Guarded:
   // a main window deleted first takes its dock windows with it.
   oxStlVector<QPointer<DockWindow>> dockWindows;
+
+  // Where an item of a declared profile was written ("file:line"), so that
+  // a path finding nothing names the place. Empty for C++ profiles.
+  std::function<oxString(const ProfileItem*)> describeItem;
 
   // Whoever lists the profile besides its manager (its client) drops it here.
   oxSignal1<void, Profile*> onDeleted;
