@@ -16,6 +16,7 @@ namespace fwg {
 
 class DockWindow;
 class ProfileItem;
+class ProfileManager;
 
 struct Profile::Internal {
   Profile* owner = nullptr;
@@ -75,6 +76,9 @@ inline Profile::Internal* GetInternal(const Profile* profile) {
 oxStlVector<Profile*> GetBaseChainProfiles(const Profile* profile);
 // Withdraws the profile's items and hides its widgets, as leaving it does.
 void WithdrawProfile(Profile* profile);
+// The chain still on screen, root first, whose profile was removed from
+// the manager (or deleted) while active; the manager forgets it.
+oxStlVector<Profile*> TakeStrandedChain(ProfileManager* manager);
 // The dock windows of the profiles, in their order, each profile's in
 // creation order; those its owner deleted are left out.
 oxStlVector<DockWindow*> GetDockWindows(const oxStlVector<Profile*>& profiles);
