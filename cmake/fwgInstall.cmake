@@ -26,6 +26,7 @@ foreach(part fwg platform)
           FILES_MATCHING PATTERN "*.h"
           PATTERN "ProfileInternal.h" EXCLUDE
           PATTERN "UserSettings.h" EXCLUDE
+          PATTERN "ShortcutScheme.h" EXCLUDE
           PATTERN "Registration.h" EXCLUDE
           PATTERN "PropertyEditing.h" EXCLUDE
           PATTERN "Question.h" EXCLUDE

@@ -615,5 +615,29 @@
         <source>Save A&amp;ll</source>
         <translation>A&amp;lle speichern</translation>
     </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>The change is in force, but it could not be saved and is lost when the program ends: %1</source>
+        <translation>Die Änderung gilt, konnte aber nicht gespeichert werden und geht verloren, wenn das Programm endet: %1</translation>
+    </message>
+    <message>
+        <source>The toolbars are arranged, but the arrangement could not be saved and is lost when the program ends: %1</source>
+        <translation>Die Werkzeugleisten sind angeordnet, doch die Anordnung konnte nicht gespeichert werden und geht verloren, wenn das Programm endet: %1</translation>
+    </message>
+    <message>
+        <source>Your work is not being saved for recovery after a crash: %1. Saving is tried again every %2 seconds.</source>
+        <translation>Die Arbeit wird nicht für die Wiederherstellung nach einem Absturz gesichert: %1. Das Sichern wird alle %2 Sekunden erneut versucht.</translation>
+    </message>
+    <message>
+        <source>Your work could not be saved for recovery after a crash: %1.</source>
+        <translation>Die Arbeit konnte nicht für die Wiederherstellung nach einem Absturz gesichert werden: %1.</translation>
+    </message>
+    <message>
+        <source>Try &amp;Now</source>
+        <translation>&amp;Jetzt versuchen</translation>
+    </message>
 </context>
 </TS>

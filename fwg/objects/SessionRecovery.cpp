@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QLockFile>
+#include <QPointer>
 #include <QTimer>
 #include <iostream>
 
@@ -17,6 +18,7 @@
 #include "fwg/objects/SessionCommands.h"
 #include "fwg/clients/ClientObject.h"
 #include "fwg/objects/SessionReading.h"
+#include "fwg/shell/InfoBar.h"
 #include "platform/core/oxDiagnostic.h"
 #include "platform/oxapp/Application.h"
 #include "platform/oxapp/CommandLine.h"
@@ -25,6 +27,7 @@
 #include "platform/settings/oxSettings.h"
 #include "platform/ui/uiMainWindow.h"
 #include "platform/ui/uiMessageBox.h"
+#include "platform/vos/vosSaveFile.h"
 
 namespace fwg {
 
@@ -60,7 +63,9 @@ oxStlVector<Project*> GetProjects() {
 // The interval as the program writes it ("AutosaveSeconds=@int 30") or as
 // a person types it ("AutosaveSeconds=30") under "[Sessions]". A setting
 // the program cannot read costs one line and leaves the default: a person
-// who set an interval must learn that it is not in force.
+// who set an interval must learn that it is not in force. 0 switches
+// autosave off; a day at most, which also keeps the interval's
+// milliseconds within an int.
 int GetAutosaveSeconds() {
   constexpr char kKey[] = "AutosaveSeconds";
   const oxSettings* section =
@@ -76,17 +81,13 @@ int GetAutosaveSeconds() {
              "=<seconds>");
     }
   }
-  if (!section->Has(kKey)) return kDefaultSeconds;
-  const oxVariant value = section->Get(kKey);
-  if (value.GetType() == oxVariant::Type::Integer || value.GetType() == oxVariant::Type::Long) {
-    return value.GetInteger();
-  }
-  bool number = false;
-  const int seconds = QString::fromStdString(value.GetString()).trimmed().toInt(&number);
-  if (number) return seconds;
-  oxWarn(where(), kKey, "=", oxQuote(value.GetString()), " is not a number of seconds; autosaving every ",
-         kDefaultSeconds, " seconds");
-  return kDefaultSeconds;
+  return static_cast<int>(section->GetInteger(kKey, kDefaultSeconds, 0, 86400));
+}
+
+// QLockFile says only that it failed; the system says why.
+oxString WhyLockFails() {
+  const oxString reason = vosSaveFile::WhyNotWritable(oxSettings::GetConfigFolder());
+  return SessionRecovery::GetRecoveryFile() + ".lock: " + (reason.empty() ? "cannot be made" : reason);
 }
 
 enum class Answer { Restore, Discard, Later };
@@ -127,28 +128,81 @@ struct SessionRecovery::Internal {
 
   QLockFile lock;
   bool owner = false;  // this process keeps the recovery file
+  // The lock file could not be written (a full disk, a read-only folder):
+  // taking it is tried again at every autosave.
+  bool lockUnwritable = false;
   // A file left by an earlier run that Offer has not settled: it is not
   // written over or removed.
   bool pending = false;
+  int seconds = 0;
   QTimer timer;
+  // Told once per run of failures: on stderr for each new reason, to the
+  // user by one information bar, closed again once a save works.
+  oxString lastFailure;
+  bool told = false;
+  QPointer<InfoBar> bar;
+
+  // False when the lock file cannot be written; another process holding
+  // the lock is no failure (it keeps the work).
+  bool TakeLock();
+  void TellFailure(const oxString& reason, SessionRecovery* recovery);
+  void TellSuccess();
 };
+
+bool SessionRecovery::Internal::TakeLock() {
+  owner = lock.tryLock(0);
+  lockUnwritable = !owner && lock.error() != QLockFile::LockFailedError;
+  if (owner) pending = QFile::exists(QString::fromStdString(GetRecoveryFile()));
+  return !lockUnwritable;
+}
+
+void SessionRecovery::Internal::TellFailure(const oxString& reason, SessionRecovery* recovery) {
+  if (reason != lastFailure) std::cerr << "fwg: autosave failed: " << reason << "\n";
+  lastFailure = reason;
+  const QString text =
+      seconds > 0 ? TranslateLibraryQText("Your work is not being saved for recovery after a crash: %1. "
+                                          "Saving is tried again every %2 seconds.")
+                        .arg(QString::fromStdString(reason))
+                        .arg(seconds)
+                  : TranslateLibraryQText("Your work could not be saved for recovery after a crash: %1.")
+                        .arg(QString::fromStdString(reason));
+  if (bar) {
+    bar->SetText(text.toStdString());
+    return;
+  }
+  if (told) return;
+  told = true;
+  // A try that fails again says so again.
+  bar = InfoBar::Show(text.toStdString(), InfoBar::Warning,
+                      {{TranslateLibraryText("Try &Now"), [this, recovery] {
+                          told = false;
+                          recovery->Autosave();
+                        }}});
+}
+
+void SessionRecovery::Internal::TellSuccess() {
+  lastFailure.clear();
+  told = false;
+  if (bar) bar->Close();
+}
 
 SessionRecovery::SessionRecovery() : internal_(new Internal(GetRecoveryFile())) {
   Internal& d = *internal_;
   QDir().mkpath(QString::fromStdString(oxSettings::GetConfigFolder()));
   // Only a lock whose process is gone is stale, however old it is.
   d.lock.setStaleLockTime(0);
-  d.owner = d.lock.tryLock(0);
-  if (!d.owner) return;
-  d.pending = QFile::exists(QString::fromStdString(GetRecoveryFile()));
-  const int seconds = GetAutosaveSeconds();
-  if (seconds <= 0) return;
-  d.timer.setInterval(seconds * 1000);
+  d.seconds = GetAutosaveSeconds();
+  const bool written = d.TakeLock();
+  if (!d.owner && written) return;  // another process keeps the work
+  if (d.seconds <= 0) return;
+  d.timer.setInterval(d.seconds * 1000);
   d.timer.callOnTimeout([this] { Autosave(); });
   d.timer.start();
+  if (!written) d.TellFailure(WhyLockFails(), this);
 }
 
 SessionRecovery::~SessionRecovery() {
+  delete internal_->bar.data();  // its button calls this object
   if (internal_->owner && !internal_->pending) {
     QFile::remove(QString::fromStdString(GetRecoveryFile()));
   }
@@ -220,13 +274,21 @@ oxStlVector<Project*> SessionRecovery::Offer() {
 
 bool SessionRecovery::Autosave() {
   Internal& d = *internal_;
-  if (!d.owner || d.pending) return true;
+  if (d.lockUnwritable && !d.TakeLock()) {
+    d.TellFailure(WhyLockFails(), this);
+    return false;
+  }
+  if (!d.owner || d.pending) {
+    if (!d.lockUnwritable) d.TellSuccess();
+    return true;
+  }
   const oxStlVector<Project*> projects = GetProjects();
   const QString file = QString::fromStdString(GetRecoveryFile());
   bool unsaved = false;
   for (Project* project : projects) unsaved = unsaved || project->IsModified() || HoldsChangedFiles(project);
   if (!unsaved) {
     QFile::remove(file);
+    d.TellSuccess();
     return true;
   }
   oxt::FileElement root;
@@ -239,8 +301,11 @@ bool SessionRecovery::Autosave() {
   }
   g_writing = false;
   oxString error;
-  if (root.WriteFile(file.toStdString(), &error)) return true;
-  std::cerr << "fwg: autosave failed: " << error << "\n";
+  if (root.WriteFile(file.toStdString(), &error)) {
+    d.TellSuccess();
+    return true;
+  }
+  d.TellFailure(error, this);
   return false;
 }
 

@@ -13,7 +13,14 @@
 //
 // One process of the application keeps the file at a time (a lock file
 // beside it); a second one running at the same time neither offers,
-// autosaves nor removes anything.
+// autosaves nor removes anything. The interval is read with its range (0
+// to a day); a value outside it is reported on stderr and 60 used.
+//
+// A save that fails, or a lock file that cannot be written at start (a
+// full disk, a read-only folder), is told once: one stderr line for each
+// new reason and an information bar in the main window (InfoBar) with the
+// reason and "Try Now". Saving is tried again at every interval, the lock
+// taken once it can be written; the bar goes when a save works.
 #pragma once
 
 #include "platform/core/oxTypes.h"
@@ -39,8 +46,9 @@ class SessionRecovery {
   oxStlVector<Project*> Offer();
 
   // Writes the recovery file now if a project has unsaved changes, removes
-  // it if none has. False, with one line on stderr, when writing failed
-  // (the previous file then stays as it was).
+  // it if none has. False when the work could not be written (the previous
+  // file then stays as it was) or the lock file still cannot be; told as
+  // above. True while another process keeps the work.
   bool Autosave();
 
   static oxString GetRecoveryFile();

@@ -39,6 +39,11 @@ oxString ActionProfileItem::DefaultName(const Action* action) {
   return result;
 }
 
+oxString ActionProfileItem::GetOrigin() const {
+  const auto& describe = GetInternal(owner_)->describeItem;
+  return describe ? describe(this) : oxString();
+}
+
 void ActionProfileItem::Apply(bool on) {
   if (!resolved_) Resolve();
   if (gated_) {
@@ -53,7 +58,7 @@ void ActionProfileItem::Apply(bool on) {
 void ActionProfileItem::Resolve() {
   resolved_ = true;
   oxString lastName;
-  const EntryLocation target = WalkForEdit(GetRoot(), path_, GetMode() == Add, &lastName);
+  const EntryLocation target = WalkForEdit(GetRoot(), path_, GetMode() == Add, &lastName, GetOrigin());
   switch (GetMode()) {
     case Remove:
       hidden_ = target;
@@ -167,7 +172,7 @@ EntryLocation ToolBarButtonItem::MakeEntry(const EntryLocation& at, const oxStri
     toolbar = dynamic_cast<uiToolBar*>(at.GetObject());
   }
   if (!toolbar) {
-    if (at.GetContainer()) ReportMissingItem(GetPath());
+    if (at.GetContainer()) ReportMissingItem(GetPath(), GetOrigin());
     return {};
   }
   if (!action) return {};

@@ -47,6 +47,8 @@ class ActionProfileItem : public ProfileItem {
 
  protected:
   void Resolve();
+  // "file:line" of a declared edit, for its messages; "" otherwise.
+  oxString GetOrigin() const;
   // Makes the action's entry at `at`, by the kind of container there.
   virtual EntryLocation MakeEntry(const EntryLocation& at, const oxString& lastName);
   // Whether the menu entries an add item makes stand behind the profile's

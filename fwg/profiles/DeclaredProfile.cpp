@@ -1,6 +1,5 @@
 #include "fwg/profiles/DeclaredProfile.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 #include <iostream>
@@ -14,10 +13,12 @@
 #include "fwg/profiles/ProfileDeclaration.h"
 #include "fwg/profiles/ProfileInternal.h"
 #include "fwg/profiles/ProfileManager.h"
+#include "platform/core/oxDiagnostic.h"
 #include "platform/fwc/PluginDescription.h"
 #include "platform/fwc/PluginManager.h"
 #include "platform/ui/uiAction.h"
 #include "platform/ui/uiObject.h"
+#include "platform/vos/vosFile.h"
 
 namespace fwg {
 
@@ -64,6 +65,19 @@ struct DeclaredProfile::Internal {
   ProfileDeclaration declaration;
   std::map<oxString, Handler> handlers;
   bool handlersChecked = false;
+  // The items each edit recorded, with the edit's index: the line is only
+  // looked up for a message.
+  std::vector<std::pair<const ProfileItem*, size_t>> editItems;
+
+  // "file:line" of the edit that recorded the item, or "".
+  oxString DescribeItem(const ProfileItem* item) const {
+    for (const auto& [recorded, edit] : editItems) {
+      if (recorded != item) continue;
+      const int line = GetDeclarationLine(declaration, "edits", static_cast<int>(edit));
+      return EscapeControls(declaration.fileName + ":" + std::to_string(line));
+    }
+    return {};
+  }
 
   void Record(DeclaredProfile* profile);
   void CheckHandlers();
@@ -78,13 +92,15 @@ struct DeclaredProfile::Internal {
 
 DeclaredProfile* DeclaredProfile::Read(const oxString& path, const oxString& pluginName) {
   const oxString found = FindFile(path, pluginName);
-  QFile file(uiStr(found));
-  if (!file.open(QIODevice::ReadOnly)) {
-    std::cerr << "fwg: DeclaredProfile: cannot read '" << found
-              << "': " << oxStr(file.errorString()) << std::endl;
+  // Far beyond any menu a person declares.
+  constexpr size_t kMaxSize = 8 << 20;
+  QByteArray text;
+  oxString reason;
+  if (!vosFile::ReadFile(found, kMaxSize, &text, &reason)) {
+    std::cerr << "fwg: DeclaredProfile: cannot read '" << found << "': " << reason << std::endl;
     return nullptr;
   }
-  return Read(file.readAll(), found, pluginName);
+  return Read(text, found, pluginName);
 }
 
 DeclaredProfile* DeclaredProfile::Read(const QByteArray& data, const oxString& fileName,
@@ -93,6 +109,22 @@ DeclaredProfile* DeclaredProfile::Read(const QByteArray& data, const oxString& f
   oxString error;
   if (!ReadProfileDeclaration(data, fileName, &declaration, &error)) {
     std::cerr << "fwg: " << error << std::endl;
+    return nullptr;
+  }
+  // A second profile of a name is never found by it, and a base read later
+  // would leave this one's inherited names unresolved: neither is made.
+  const ProfileManager* manager = ProfileManager::Get();
+  const char* key = nullptr;
+  if (manager->GetProfile(declaration.name)) {
+    key = "name";
+    error = "a profile named " + oxQuote(declaration.name) + " is registered already";
+  } else if (!declaration.base.empty() && !manager->GetProfile(declaration.base)) {
+    key = "base";
+    error = "the base profile " + oxQuote(declaration.base) + " is not registered (read it first)";
+  }
+  if (key) {
+    oxWarn(EscapeControls(fileName), ":", GetDeclarationLine(declaration, key, -1), ": ", error,
+           "; no profile is made");
     return nullptr;
   }
   return new DeclaredProfile(std::move(declaration), pluginName);
@@ -105,15 +137,19 @@ DeclaredProfile* DeclaredProfile::Read(const QByteArray& data, const oxString& f
 // reading the file.
 DeclaredProfile::DeclaredProfile(ProfileDeclaration declaration, const oxString& pluginName)
     : Profile(declaration.name, declaration.base, pluginName),
-      internal_(new Internal{std::move(declaration), {}, false}) {
+      internal_(new Internal{std::move(declaration), {}, false, {}}) {
   if (!internal_->declaration.title.empty()) SetTitle(internal_->declaration.title);
+  GetInternal(this)->describeItem = [d = internal_](const ProfileItem* item) { return d->DescribeItem(item); };
   internal_->Record(this);
   ProfileManager::Get()->OnProfileActivated().Connect(this, [this](Profile*) {
     if (IsActive()) internal_->CheckHandlers();
   });
 }
 
-DeclaredProfile::~DeclaredProfile() { delete internal_; }
+DeclaredProfile::~DeclaredProfile() {
+  GetInternal(this)->describeItem = nullptr;  // it reads what goes now
+  delete internal_;
+}
 
 void DeclaredProfile::SetHandler(const oxString& name, Handler handler) {
   internal_->handlers[name] = std::move(handler);
@@ -139,7 +175,7 @@ void DeclaredProfile::Internal::CheckHandlers() {
     const DeclaredAction& declared = declaration.actions[i];
     const oxString& name = declared.handler;
     if (name.empty() || handlers.count(name) || !reported.insert(name).second) continue;
-    Report("actions", i, "no handler '" + name + "' is registered (action '" + declared.name + "')");
+    Report("actions", i, "no handler " + oxQuote(name) + " is registered (action " + oxQuote(declared.name) + ")");
   }
 }
 
@@ -279,7 +315,7 @@ void DeclaredProfile::Internal::Record(DeclaredProfile* profile) {
         group->AddAction(action);
       } else {
         Report("actions", declared - declaration.actions.data(),
-               "group '" + declared->name + "' names no action '" + member + "'");
+               "group " + oxQuote(declared->name) + " names no action " + oxQuote(member));
       }
     }
   }
@@ -298,7 +334,7 @@ void DeclaredProfile::Internal::Record(DeclaredProfile* profile) {
     if (edit.mode != ProfileItem::Remove) {
       action = profile->GetAction(edit.action);
       if (!action) {
-        Report("edits", i, "no action '" + edit.action + "' for '" + edit.path + "'");
+        Report("edits", i, "no action " + oxQuote(edit.action) + " for " + oxQuote(edit.path));
         continue;
       }
     }
@@ -315,6 +351,8 @@ void DeclaredProfile::Internal::Record(DeclaredProfile* profile) {
     };
     const auto& operations = kOperations[edit.kind];
     const oxString path = paths.Translate(edit.path, edit.kind == DeclaredEdit::ContextMenu);
+    Profile::Internal* record = GetInternal(profile);
+    const size_t before = record->items.size();
     switch (edit.mode) {
       case ProfileItem::Add:
         (profile->*operations.add)(action, path);
@@ -325,6 +363,9 @@ void DeclaredProfile::Internal::Record(DeclaredProfile* profile) {
       case ProfileItem::Remove:
         (profile->*operations.remove)(path);
         break;
+    }
+    for (size_t item = before; item < record->items.size(); ++item) {
+      editItems.emplace_back(record->items[item], i);
     }
   }
 }

@@ -4,8 +4,9 @@
 
 namespace fwg {
 
-void ReportMissingItem(const oxString& path) {
-  oxDiagnostic("Could not find the item specified by ", path);
+void ReportMissingItem(const oxString& path, const oxString& origin) {
+  if (origin.empty()) oxDiagnostic("Could not find the item specified by ", path);
+  else oxWarn(origin, ": could not find the item specified by ", oxQuote(path), "; the edit is left out");
 }
 
 EntryLocation WalkQuietly(uiObject* start, const oxString& path) {
@@ -18,10 +19,10 @@ EntryLocation WalkQuietly(uiObject* start, const oxString& path) {
 }
 
 EntryLocation WalkForEdit(uiObject* start, const oxString& path, bool create,
-                          oxString* lastName) {
+                          oxString* lastName, const oxString& origin) {
   if (path.empty() || path == "/") {
     if (create) return EntryLocation(start, nullptr, -1);
-    ReportMissingItem(path);
+    ReportMissingItem(path, origin);
     return {};
   }
   const ParsedPath parsed = ParsePath(path);
@@ -32,7 +33,7 @@ EntryLocation WalkForEdit(uiObject* start, const oxString& path, bool create,
     if (child.IsEmpty()) {
       const bool isLast = i + 1 == parsed.components.size();
       if (!isLast || parsed.trailingSlash || !create) {
-        ReportMissingItem(path);
+        ReportMissingItem(path, origin);
         return {};
       }
       return EntryLocation(current.GetObject(), nullptr, -1);
@@ -43,7 +44,8 @@ EntryLocation WalkForEdit(uiObject* start, const oxString& path, bool create,
   if (parsed.trailingSlash) return current.EntryAt(0);
   if (current.GetObject() && current.GetObject()->IsA("uiPopupMenu") && current.GetContainer() &&
       current.GetContainer()->IsA("uiContextMenus")) {
-    oxDiagnostic("The already is a context menu named ", parsed.components.back());
+    if (origin.empty()) oxDiagnostic("The already is a context menu named ", parsed.components.back());
+    else oxWarn(origin, ": there is a context menu named ", oxQuote(parsed.components.back()), " already");
     return {};
   }
   ++current.index;

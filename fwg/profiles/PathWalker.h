@@ -16,10 +16,13 @@ EntryLocation WalkQuietly(uiObject* start, const oxString& path);
 // and a found entry gives the position just after it (the top of it with a
 // trailing slash). Misses are reported on stderr. `lastName` receives the
 // last component looked up.
+// `origin` ("file:line") names where a declared edit was written.
 EntryLocation WalkForEdit(uiObject* start, const oxString& path, bool create,
-                          oxString* lastName);
+                          oxString* lastName, const oxString& origin = {});
 
-// Writes the line for a path that names nothing an edit can use.
-void ReportMissingItem(const oxString& path);
+// Writes the line for a path that names nothing an edit can use: the
+// library's fixed words for an edit made in C++, "<origin>: " and the path
+// quoted short for one declared in a file.
+void ReportMissingItem(const oxString& path, const oxString& origin = {});
 
 }  // namespace fwg

@@ -115,7 +115,9 @@ void Profile::Activate() {
   ReportMissingBase(this);
 
   const oxStlVector<Profile*> next = GetBaseChainProfiles(this);
-  const oxStlVector<Profile*> old = GetBaseChainProfiles(previous);
+  // Without an active profile, the chain of one removed while active may
+  // still be on screen.
+  const oxStlVector<Profile*> old = previous ? GetBaseChainProfiles(previous) : TakeStrandedChain(manager);
   const auto shared = std::mismatch(old.begin(), old.end(), next.begin(), next.end());
   for (auto it = old.end(); it != shared.first;) Leave(*--it);
   for (auto it = shared.second; it != next.end(); ++it) Enter(*it);

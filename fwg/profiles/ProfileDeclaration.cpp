@@ -3,12 +3,13 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QKeySequence>
 #include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <set>
 #include <vector>
+
+#include "fwg/profiles/ShortcutScheme.h"
 
 namespace fwg {
 
@@ -212,13 +213,11 @@ void LineAndColumn(const QByteArray& data, qsizetype offset, int* line, int* col
   }
 }
 
-bool IsKeySequence(const QString& text) {
-  const QKeySequence keys = QKeySequence::fromString(text, QKeySequence::PortableText);
-  if (keys.isEmpty()) return false;
-  for (int i = 0; i < keys.count(); ++i) {
-    if (keys[i].key() == Qt::Key_unknown) return false;
-  }
-  return true;
+// What is wrong with a declared key, as the user's keys are checked, or "".
+oxString KeysProblem(const oxString& text) {
+  oxString keys, problem;
+  ShortcutScheme::ReadKeys(text, &keys, &problem);
+  return problem;
 }
 
 // A key of an entry and the member of the record its value goes to: a
@@ -285,7 +284,7 @@ bool Reader::ReadFields(const QJsonObject& object, const At& at,
     while (i < N && key != QLatin1String(fields[i].key)) ++i;
     if (i == N) {
       const oxString name = key.toStdString();
-      return Fail(Child(at(), key), "unknown key '" + name + "'");
+      return Fail(Child(at(), key), "unknown key " + oxQuote(name));
     }
     const auto value = it.value();
     seen->mask |= 1u << i;
@@ -330,8 +329,8 @@ bool Reader::ReadAction(const QJsonValue& value, int index, DeclaredAction* out)
   if (!out->name.empty() && out->shortcut.empty() && !out->checked && plain) return true;
   const Path at = entry();
   if (out->name.empty()) return Fail(Child(at, "name"), "'name' must be a non-empty string");
-  if (!out->shortcut.empty() && !IsKeySequence(QString::fromStdString(out->shortcut))) {
-    return Fail(Child(at, "shortcut"), "'" + out->shortcut + "' is no key sequence");
+  if (const oxString problem = KeysProblem(out->shortcut); !problem.empty()) {
+    return Fail(Child(at, "shortcut"), problem);
   }
   if (out->checked && !out->checkable) {
     return Fail(Child(at, "checked"), "'checked' needs \"checkable\": true");
@@ -422,8 +421,8 @@ bool Reader::ReadEdit(const QJsonValue& value, int index, DeclaredEdit* out) {
     if (!seen.values[kDock].isString()) return Fail(Child(at(), "dock"), "'dock' must be a string");
     out->path = seen.values[kDock].toString().toStdString();
   }
-  if (!out->shortcut.empty() && !IsKeySequence(QString::fromStdString(out->shortcut))) {
-    return Fail(Child(at(), "shortcut"), "'" + out->shortcut + "' is no key sequence");
+  if (const oxString problem = KeysProblem(out->shortcut); !problem.empty()) {
+    return Fail(Child(at(), "shortcut"), problem);
   }
   return true;
 }
@@ -464,7 +463,7 @@ bool Reader::Read(ProfileDeclaration* out) {
     if (!ReadAction(actionList[i], i, &out->actions[i])) return false;
     if (!names.insert(out->actions[i].name).second) {
       return Fail(Child(ListEntry("actions", i), "name"),
-                  "action '" + out->actions[i].name + "' is declared twice");
+                  "action " + oxQuote(out->actions[i].name) + " is declared twice");
     }
   }
 
@@ -486,8 +485,8 @@ bool Reader::Read(ProfileDeclaration* out) {
 int GetDeclarationLine(const ProfileDeclaration& declaration, const char* list, int index) {
   int line = 0;
   int column = 0;
-  LineAndColumn(declaration.text, Positions(declaration.text).Find(ListEntry(list, index)), &line,
-                &column);
+  const Path at = index < 0 ? Child({}, QString::fromLatin1(list)) : ListEntry(list, index);
+  LineAndColumn(declaration.text, Positions(declaration.text).Find(at), &line, &column);
   return line;
 }
 

@@ -54,7 +54,8 @@ struct ProfileDeclaration {
 };
 
 // The line of entry `index` of the file's list `list` ("actions" or
-// "edits"); the last line when there is none.
+// "edits"), or with a negative index, of the top-level key `list` ("name");
+// the last line when there is none.
 int GetDeclarationLine(const ProfileDeclaration& declaration, const char* list, int index);
 
 // `text` with control characters written out (\n, \t, \xNN), so that a

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QPointer>
+#include <functional>
 
 #include "fwg/profiles/Profile.h"
 #include "platform/ui/uiMenuData.h"
@@ -15,6 +16,7 @@ namespace fwg {
 
 class DockWindow;
 class ProfileItem;
+class ProfileManager;
 
 struct Profile::Internal {
   Profile* owner = nullptr;
@@ -47,6 +49,10 @@ struct Profile::Internal {
   // a main window deleted first takes its dock windows with it.
   oxStlVector<QPointer<DockWindow>> dockWindows;
 
+  // Where an item of a declared profile was written ("file:line"), so that
+  // a path finding nothing names the place. Empty for C++ profiles.
+  std::function<oxString(const ProfileItem*)> describeItem;
+
   // Whoever lists the profile besides its manager (its client) drops it here.
   oxSignal1<void, Profile*> onDeleted;
 
@@ -74,6 +80,9 @@ oxStlVector<Profile*> GetBaseChainProfiles(const Profile* profile);
 bool ReportMissingBase(const Profile* profile);
 // Withdraws the profile's items and hides its widgets, as leaving it does.
 void WithdrawProfile(Profile* profile);
+// The chain still on screen, root first, whose profile was removed from
+// the manager (or deleted) while active; the manager forgets it.
+oxStlVector<Profile*> TakeStrandedChain(ProfileManager* manager);
 // The dock windows of the profiles, in their order, each profile's in
 // creation order; those its owner deleted are left out.
 oxStlVector<DockWindow*> GetDockWindows(const oxStlVector<Profile*>& profiles);

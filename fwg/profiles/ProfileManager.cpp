@@ -4,16 +4,28 @@
 
 #include "fwg/profiles/Profile.h"
 #include "fwg/Parts.h"
+#include "fwg/profiles/ProfileInternal.h"
 #include "fwg/profiles/ShortcutConflicts.h"
 
 namespace fwg {
 
-struct ProfileManager::Internal {
+struct ProfileManager::Internal : oxListener<single_threaded> {
   Profile* active = nullptr;
   oxStlVector<Profile*> profiles;
   oxiSignal2<void, Profile*, Profile*> onActiveProfileChanged;
   oxiSignal1<void, Profile*> onProfileActivated;
   ShortcutMonitor* shortcuts = nullptr;  // owned
+  // The chain still on screen after its profile was removed while active,
+  // root first: the next switch leaves it as it leaves the active chain.
+  oxStlVector<Profile*> stranded;
+
+  void Strand(oxStlVector<Profile*> chain) {
+    for (Profile* profile : stranded) GetInternal(profile)->onDeleted.Disconnect(this, &Internal::HandleDeleted);
+    stranded = std::move(chain);
+    for (Profile* profile : stranded) GetInternal(profile)->onDeleted.Connect(this, &Internal::HandleDeleted);
+  }
+  // A deleted profile takes its own entries off the screen.
+  void HandleDeleted(Profile* profile) { std::erase(stranded, profile); }
 };
 
 ProfileManager* ProfileManager::Get() { return GetParts().profileManager; }
@@ -45,8 +57,19 @@ void ProfileManager::AddProfile(Profile* profile) { internal_->profiles.push_bac
 
 void ProfileManager::RemoveProfile(Profile* profile) {
   oxStlVector<Profile*>& profiles = internal_->profiles;
+  // Resolved while the profile is still registered: its own name is part
+  // of it.
+  if (internal_->active == profile && profile) internal_->Strand(GetBaseChainProfiles(profile));
   profiles.erase(std::remove(profiles.begin(), profiles.end(), profile), profiles.end());
   if (internal_->active == profile) internal_->active = nullptr;
+}
+
+oxStlVector<Profile*> TakeStrandedChain(ProfileManager* manager) {
+  ProfileManager::Internal* d = manager->internal_;
+  oxStlVector<Profile*> chain = d->stranded;
+  d->Strand({});
+  std::erase_if(chain, [](const Profile* profile) { return !profile->IsActive(); });
+  return chain;
 }
 
 Profile* ProfileManager::GetProfile(const oxString& name) const {

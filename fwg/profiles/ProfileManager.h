@@ -28,7 +28,8 @@ class ProfileManager {
   // Appends the profile; no check for null or for a second entry.
   void AddProfile(Profile* profile);
   // Takes every entry of the profile out (the profile is not deleted) and
-  // forgets it as the active profile.
+  // forgets it as the active profile. Its chain stays on screen until the
+  // next switch, which leaves it as it leaves an active one.
   void RemoveProfile(Profile* profile);
   // The first registered profile of that name, or null.
   Profile* GetProfile(const oxString& name) const;
@@ -57,6 +58,7 @@ class ProfileManager {
   oxStlVector<ShortcutConflict> GetShortcutConflicts() const;
 
  private:
+  friend oxStlVector<Profile*> TakeStrandedChain(ProfileManager* manager);
   struct Internal;
   Internal* internal_;
 };

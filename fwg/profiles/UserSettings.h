@@ -6,6 +6,7 @@
 
 #include "platform/fwc/Director.h"
 #include "platform/settings/oxSettings.h"
+#include "platform/settings/oxSettingsText.h"
 
 namespace fwg::UserSettings {
 
@@ -19,9 +20,19 @@ inline oxSettings* GetProfileSection(const char* root, const oxString& profile, 
   return section ? section->GetSection(oxSettings::ToSectionName(profile), create, false) : nullptr;
 }
 
-// Writes what changed to the settings file.
-inline void Store() {
-  if (oxSettings* settings = fwc::Director::Get()->GetSettings()) settings->Sync();
+// Writes what changed to the settings file. False, with the system's
+// reason in `error`, when it could not be written; the change stays in
+// force and pending, for the next write that works.
+inline bool Store(oxString* error = nullptr) {
+  oxSettings* settings = fwc::Director::Get()->GetSettings();
+  return !settings || settings->Sync(error);
+}
+
+// Whether the settings can keep a key of that name for the profile: both
+// names within the length the settings take.
+inline bool CanKeep(const oxString& profile, const oxString& key) {
+  return oxSettings::ToSectionName(profile).size() <= oxSettingsText::kMaxNameSize &&
+         key.size() <= oxSettingsText::kMaxNameSize && !key.empty();
 }
 
 }  // namespace fwg::UserSettings

@@ -1,11 +1,9 @@
 #include "fwg/profiles/UserShortcuts.h"
 
-#include <QFile>
 #include <QKeySequence>
 #include <QMenu>
 #include <QVariant>
 #include <algorithm>
-#include <iostream>
 #include <set>
 
 #include "fwg/actions/Action.h"
@@ -14,9 +12,12 @@
 #include "fwg/profiles/ProfileInternal.h"
 #include "fwg/profiles/ProfileManager.h"
 #include "fwg/profiles/ReplaceActionItem.h"
+#include "fwg/profiles/ShortcutScheme.h"
 #include "fwg/profiles/UserSettings.h"
+#include "platform/core/oxDiagnostic.h"
 #include "platform/ui/uiAction.h"
 #include "platform/ui/uiMenuBar.h"
+#include "platform/vos/vosFile.h"
 #include "platform/vos/vosSaveFile.h"
 
 namespace fwg {
@@ -24,7 +25,6 @@ namespace fwg {
 namespace {
 
 const char kSection[] = "/User/Shortcuts";
-const char kSchemeHeader[] = "fwg shortcut scheme 1";
 // The key a profile declared, kept on the toolkit action.
 const char kDeclaredProperty[] = "fwgDeclaredKey";
 
@@ -36,22 +36,6 @@ bool FindOverride(const oxString& profile, const oxString& name, oxString* keys)
   const oxSettings* section = Overrides(profile, false);
   if (!section || !section->Has(name)) return false;
   *keys = section->Get(name).GetString();
-  return true;
-}
-
-// Portable text of a key sequence; false for a text that does not read.
-bool Normalize(const oxString& text, oxString* keys) {
-  const QString trimmed = uiStr(text).trimmed();
-  if (trimmed.isEmpty()) {
-    keys->clear();
-    return true;
-  }
-  const QKeySequence sequence = QKeySequence::fromString(trimmed, QKeySequence::PortableText);
-  if (sequence.isEmpty()) return false;
-  for (int i = 0; i < sequence.count(); ++i) {
-    if (sequence[i].key() == Qt::Key_unknown) return false;
-  }
-  *keys = oxStr(sequence.toString(QKeySequence::PortableText));
   return true;
 }
 
@@ -191,55 +175,34 @@ bool IsReplacePair(const Action* a, const Action* b) {
   return pair;
 }
 
-struct SchemeLine {
-  oxString profile, action, keys;
-};
-
-// Reads a scheme; false with "file:line: reason" at the first broken line.
-bool ReadScheme(const oxString& path, oxStlVector<SchemeLine>* lines, oxString* error) {
-  QFile file(uiStr(path));
-  if (!file.open(QIODevice::ReadOnly)) {
-    *error = path + ": " + oxStr(file.errorString());
+// Reads a scheme file whole; false with "file:line: reason" (or "file:
+// reason") at the first thing wrong.
+bool ReadScheme(const oxString& path, oxStlVector<ShortcutScheme::Line>* lines, oxString* error) {
+  QByteArray text;
+  oxString reason;
+  if (!vosFile::ReadFile(path, ShortcutScheme::kMaxFileSize, &text, &reason)) {
+    *error = path + ": " + reason;
     return false;
   }
-  const QList<QByteArray> text = file.readAll().split('\n');
-  oxString profile;
-  std::set<std::pair<oxString, oxString>> seen;
-  auto fail = [&](size_t line, const oxString& reason) {
-    *error = path + ":" + std::to_string(line + 1) + ": " + reason;
-    return false;
-  };
-  for (size_t i = 0; i < static_cast<size_t>(text.size()); ++i) {
-    const oxString line = oxStr(QString::fromUtf8(text[i]).trimmed());
-    if (i == 0) {
-      if (line != kSchemeHeader) return fail(i, "not a shortcut scheme (expected '" +
-                                                     oxString(kSchemeHeader) + "')");
-      continue;
-    }
-    if (line.empty() || line[0] == '#') continue;
-    if (line[0] == '[') {
-      if (line.back() != ']' || line.size() < 3) return fail(i, "a profile is written [name]");
-      profile = line.substr(1, line.size() - 2);
-      continue;
-    }
-    const size_t equals = line.find('=');
-    if (equals == oxString::npos) return fail(i, "expected 'action = keys'");
-    if (profile.empty()) return fail(i, "an action before any [profile]");
-    SchemeLine entry{profile, oxStr(uiStr(line.substr(0, equals)).trimmed()), {}};
-    if (entry.action.empty()) return fail(i, "an empty action name");
-    const oxString keys = oxStr(uiStr(line.substr(equals + 1)).trimmed());
-    if (!Normalize(keys, &entry.keys)) return fail(i, "'" + keys + "' is not a key sequence");
-    if (!seen.insert({profile, entry.action}).second) {
-      return fail(i, "'" + entry.action + "' of profile " + profile + " given twice");
-    }
-    lines->push_back(std::move(entry));
-  }
-  if (text.isEmpty() || (text.size() == 1 && text[0].isEmpty())) return fail(0, "an empty file");
-  return true;
+  return ShortcutScheme::Read(text, path, lines, error);
 }
 
 void StoreOverride(const oxString& profile, const oxString& name, const oxString& keys) {
   if (oxSettings* section = Overrides(profile, true)) section->Set(name, oxVariant(keys));
+}
+
+// The stored key of the action in portable text, or false with one line
+// when what the settings hold does not read (written by hand, or by
+// another program).
+bool ReadOverride(const Profile* profile, const oxString& name, oxString* keys) {
+  oxString stored;
+  if (!FindOverride(profile->GetName(), name, &stored)) return false;
+  oxString problem;
+  if (ShortcutScheme::ReadKeys(stored, keys, &problem)) return true;
+  const oxSettings* settings = fwc::Director::Get()->GetSettings();
+  oxWarn(settings ? settings->GetFilePath() : oxString("settings"), ": the user's key for ", oxQuote(name),
+         " of profile ", oxQuote(profile->GetName()), ": ", problem, "; the declared key is used");
+  return false;
 }
 
 }  // namespace
@@ -296,35 +259,50 @@ bool UserShortcuts::IsReplaced(const Action* action) {
   return replaced;
 }
 
-bool UserShortcuts::SetShortcut(Profile* profile, const oxString& actionName,
-                                const oxString& keys) {
-  oxString normal;
-  if (!profile || !Normalize(keys, &normal)) {
-    std::cerr << "fwg: '" << keys << "' is not a key sequence; the shortcut of '" << actionName
-              << "' is left as it was" << std::endl;
+bool UserShortcuts::SetShortcut(Profile* profile, const oxString& actionName, const oxString& keys,
+                                oxString* error) {
+  oxString normal, problem;
+  if (!profile) {
+    problem = "no profile";
+  } else if (!ShortcutScheme::ReadKeys(keys, &normal, &problem)) {
+  } else if (!UserSettings::CanKeep(profile->GetName(), actionName)) {
+    problem = "the settings cannot keep a key for " + oxQuote(actionName);
+  }
+  if (!problem.empty()) {
+    oxWarn(problem, "; the shortcut of ", oxQuote(actionName), " is left as it was");
+    if (error) *error = problem;
     return false;
   }
   StoreOverride(profile->GetName(), actionName, normal);
-  UserSettings::Store();
+  const bool kept = UserSettings::Store(error);
   if (Action* action = FindOwnAction(profile, actionName)) Rebind(action, normal);
-  return true;
+  return kept;
 }
 
-void UserShortcuts::ResetShortcut(Profile* profile, const oxString& actionName) {
-  if (!HasOverride(profile, actionName)) return;
+bool UserShortcuts::ResetShortcut(Profile* profile, const oxString& actionName, oxString* error) {
+  if (!HasOverride(profile, actionName)) return true;
   Overrides(profile->GetName(), false)->Remove(actionName);
-  UserSettings::Store();
+  const bool kept = UserSettings::Store(error);
   if (Action* action = FindOwnAction(profile, actionName)) {
     Rebind(action, GetDefaultShortcut(profile, actionName));
   }
+  return kept;
 }
 
-void UserShortcuts::ResetAll() {
+bool UserShortcuts::ResetAll(oxString* error) {
+  bool kept = true;
   for (Profile* profile : ProfileManager::Get()->GetProfileList()) {
     const oxSettings* section = profile ? Overrides(profile->GetName(), false) : nullptr;
     if (!section) continue;
-    for (const oxString& name : section->GetKeys()) ResetShortcut(profile, name);
+    for (const oxString& name : section->GetKeys()) {
+      oxString reason;
+      if (!ResetShortcut(profile, name, &reason) && kept) {
+        kept = false;
+        if (error) *error = reason;
+      }
+    }
   }
+  return kept;
 }
 
 oxStlVector<ShortcutClash> UserShortcuts::FindClashes(const Profile* profile,
@@ -332,8 +310,8 @@ oxStlVector<ShortcutClash> UserShortcuts::FindClashes(const Profile* profile,
                                                       const oxString& keys) {
   oxStlVector<ShortcutClash> clashes;
   const Action* self = FindOwnAction(profile, actionName);
-  oxString normal;
-  if (!self || !Normalize(keys, &normal) || normal.empty()) return clashes;
+  oxString normal, problem;
+  if (!self || !ShortcutScheme::ReadKeys(keys, &normal, &problem) || normal.empty()) return clashes;
   for (Profile* other : Companions(profile)) {
     for (const auto& [name, action] : GetInternal(other)->actions) {
       if (!action || action == self || dynamic_cast<ActionGroup*>(action)) continue;
@@ -345,43 +323,57 @@ oxStlVector<ShortcutClash> UserShortcuts::FindClashes(const Profile* profile,
 }
 
 bool UserShortcuts::ExportScheme(const oxString& path, oxString* error) {
-  QByteArray text = QByteArray(kSchemeHeader) + "\n";
+  oxStlVector<ShortcutScheme::Line> lines;
   oxSettings* root = UserSettings::GetRoot(kSection, false);
   for (const oxString& profile : root ? root->GetSectionNames() : oxStlVector<oxString>()) {
     const oxSettings* section = root->GetSection(profile, false, false);
-    if (!section || section->GetKeys().empty()) continue;
-    text += "\n[" + QByteArray::fromStdString(oxSettings::FromSectionName(profile)) + "]\n";
+    if (!section) continue;
     for (const oxString& name : section->GetKeys()) {
-      text += QByteArray::fromStdString(name + " = " + section->Get(name).GetString()) + "\n";
+      ShortcutScheme::Line line{oxSettings::FromSectionName(profile), name, {}};
+      oxString problem;
+      if (!ShortcutScheme::ReadKeys(section->Get(name).GetString(), &line.keys, &problem)) {
+        problem = "its key " + problem;
+      } else if (!ShortcutScheme::CanWrite(line)) {
+        problem = "a scheme cannot hold its names";
+      }
+      if (problem.empty()) {
+        lines.push_back(std::move(line));
+      } else {
+        oxWarn(path, ": the user's key for ", oxQuote(line.action), " of profile ", oxQuote(line.profile),
+               " is left out: ", problem);
+      }
     }
   }
   oxString reason;
-  if (vosSaveFile::WriteFile(path, text, &reason)) return true;
+  if (vosSaveFile::WriteFile(path, ShortcutScheme::Write(lines), &reason)) return true;
   if (error) *error = path + ": " + reason;
   return false;
 }
 
-bool UserShortcuts::ImportScheme(const oxString& path, oxString* error) {
-  oxStlVector<SchemeLine> lines;
+bool UserShortcuts::ImportScheme(const oxString& path, oxString* error, bool* applied) {
+  if (applied) *applied = false;
+  oxStlVector<ShortcutScheme::Line> lines;
   oxString reason;
   if (!ReadScheme(path, &lines, &reason)) {
     if (error) *error = reason;
     return false;
   }
-  for (const SchemeLine& line : lines) {
+  for (const ShortcutScheme::Line& line : lines) {
     StoreOverride(line.profile, line.action, line.keys);
     Profile* profile = ProfileManager::Get()->GetProfile(line.profile);
     if (Action* action = FindOwnAction(profile, line.action)) Rebind(action, line.keys);
   }
-  UserSettings::Store();
-  return true;
+  if (applied) *applied = true;
+  if (UserSettings::Store(&reason)) return true;
+  if (error) *error = reason;
+  return false;
 }
 
 void UserShortcuts::GiveKeyOnCreation(Profile* profile, const oxString& actionName,
                                       Action* action, const oxString& declared) {
   if (!declared.empty()) action->GetUiAction()->setProperty(kDeclaredProperty, uiStr(declared));
   oxString keys;
-  if (profile && !actionName.empty() && FindOverride(profile->GetName(), actionName, &keys)) {
+  if (profile && !actionName.empty() && ReadOverride(profile, actionName, &keys)) {
     action->SetAccel(keys);
   } else if (!declared.empty()) {
     action->SetAccel(declared);

@@ -60,15 +60,23 @@ class UserShortcuts {
 
   // Gives the action the user's key ("" for none; sequences of up to four
   // strokes, "Ctrl+K, Ctrl+C"), stores it and puts it in force wherever
-  // the action's key is in force. A key text that does not read is
-  // refused: false, one stderr line, nothing changed. A conflicting key is
-  // kept (FindClashes tells about it beforehand).
-  static bool SetShortcut(Profile* profile, const oxString& actionName, const oxString& keys);
-  // Drops the override: the declared key comes back.
-  static void ResetShortcut(Profile* profile, const oxString& actionName);
+  // the action's key is in force. A key text that does not read, or a name
+  // the settings cannot keep, is refused: false, the reason in `error`,
+  // one stderr line, nothing changed. A conflicting key is kept
+  // (FindClashes tells about it beforehand). When the settings file cannot
+  // be written (a full disk, a read-only folder), the key is in force all
+  // the same and stays pending for the next write that works, but the
+  // answer is false with the system's reason in `error`: it would not
+  // survive a restart.
+  static bool SetShortcut(Profile* profile, const oxString& actionName, const oxString& keys,
+                          oxString* error = nullptr);
+  // Drops the override: the declared key comes back. False, with the
+  // reason, when the settings file could not be written.
+  static bool ResetShortcut(Profile* profile, const oxString& actionName, oxString* error = nullptr);
   // Drops the overrides of every registered profile; those of profiles not
-  // loaded stay.
-  static void ResetAll();
+  // loaded stay. False, with the first reason, when the settings file
+  // could not be written.
+  static bool ResetAll(oxString* error = nullptr);
 
   // The commands that can be in force together with this one (those of its
   // base chain and of the profiles built on it) holding `keys`; the action
@@ -78,16 +86,23 @@ class UserShortcuts {
                                                 const oxString& keys);
 
   // A scheme file holds overrides (docs/shortcut-schemes.md). Export writes
-  // every stored override, of loaded profiles or not; a failing write says
-  // why in `error` and leaves the old file as it was. Import reads the
-  // whole file first: a file with any broken line is refused with
-  // "file:line: reason" in `error` and nothing applied; a good one sets
-  // each override it holds, leaving the others as they are.
+  // every stored override, of loaded profiles or not (a stored key that
+  // does not read, or names a scheme cannot hold, is left out with one
+  // stderr line); a failing write says why in `error` and leaves the old
+  // file as it was. Import reads the whole file first: a file that is not
+  // a regular one (a named pipe, a device), is larger than 1 MB or has any
+  // broken line (a name longer than the settings keep among them) is
+  // refused with "file:line: reason" in `error` and nothing applied; a good
+  // one sets each override it holds, leaving the others as they are. When
+  // the settings file cannot be written the keys are in force but the
+  // answer is false with the reason, as for SetShortcut; `applied` tells
+  // the two failures apart (true once the scheme's keys are in force).
   static bool ExportScheme(const oxString& path, oxString* error);
-  static bool ImportScheme(const oxString& path, oxString* error);
+  static bool ImportScheme(const oxString& path, oxString* error, bool* applied = nullptr);
 
   // The library's own: sets the key of an action a profile makes, the
-  // user's when there is one, else `declared` (remembered as its default).
+  // user's when there is one that reads (else one stderr line), otherwise
+  // `declared` (remembered as its default).
   static void GiveKeyOnCreation(Profile* profile, const oxString& actionName, Action* action,
                                 const oxString& declared);
 

@@ -285,7 +285,7 @@ oxString UserToolBars::MakeToken(const Profile* profile, const oxString& actionN
   return token;
 }
 
-bool UserToolBars::Customize(uiToolBar* toolBar, const oxStlVector<oxString>& tokens) {
+bool UserToolBars::Customize(uiToolBar* toolBar, const oxStlVector<oxString>& tokens, oxString* error) {
   if (!toolBar || !GetOwner(toolBar)) return false;
   QStringList list;
   for (const oxString& token : tokens) list << uiStr(token);
@@ -297,29 +297,32 @@ bool UserToolBars::Customize(uiToolBar* toolBar, const oxStlVector<oxString>& to
       removed << token;
   }
   Arrange(toolBar, list, removed);
-  if (oxSettings* section = Section(toolBar, true)) {
-    section->Set(kEntries, oxVariant(oxStr(list.join('\n'))));
-    section->Set(kRemoved, oxVariant(oxStr(removed.join('\n'))));
-    UserSettings::Store();
+  oxSettings* section = Section(toolBar, true);
+  if (!section) {  // said why on stderr
+    if (error) *error = "the settings cannot keep the arrangement of this toolbar";
+    return false;
   }
-  return true;
+  section->Set(kEntries, oxVariant(oxStr(list.join('\n'))));
+  section->Set(kRemoved, oxVariant(oxStr(removed.join('\n'))));
+  return UserSettings::Store(error);
 }
 
 void UserToolBars::SetMadeBy(uiToolBar* toolBar, const oxString& actionName) {
   if (toolBar) toolBar->setProperty(kMadeBy, uiStr(actionName));
 }
 
-void UserToolBars::Reset(uiToolBar* toolBar) {
-  if (!toolBar) return;
+bool UserToolBars::Reset(uiToolBar* toolBar, oxString* error) {
+  if (!toolBar) return false;
+  bool kept = true;
   // Twice where an earlier arrangement is still kept under the toolbar's name.
   for (int pass = 0; pass < 2; ++pass) {
     oxSettings* section = Section(toolBar, false);
     if (!section || !section->Has(kEntries)) break;
     section->Remove(kEntries);
     section->Remove(kRemoved);
-    UserSettings::Store();
+    kept = UserSettings::Store(error);
   }
-  Kept& kept = Remember(toolBar);
+  Kept& remembered = Remember(toolBar);
   const QList<QAction*> order = RecordedOrder(toolBar);
   for (QAction* entry : toolBar->actions()) {
     if (!order.contains(entry)) {
@@ -330,7 +333,8 @@ void UserToolBars::Reset(uiToolBar* toolBar) {
     if (entry->isSeparator()) entry->setVisible(true);
   }
   Reorder(toolBar, order);
-  kept.customized = false;
+  remembered.customized = false;
+  return kept;
 }
 
 oxStlVector<UserToolBars::Entry> UserToolBars::GetRecordedEntries(uiToolBar* toolBar) {

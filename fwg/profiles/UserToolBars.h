@@ -48,11 +48,14 @@ class UserToolBars {
 
   // Arranges the toolbar by the tokens and keeps the arrangement; buttons
   // a profile made that the list leaves out are taken off. False for a
-  // toolbar no profile made.
-  static bool Customize(uiToolBar* toolBar, const oxStlVector<oxString>& tokens);
+  // toolbar no profile made; also false, with the reason in `error`, when
+  // the arrangement could not be kept in the settings (a full disk, a
+  // read-only folder): it is in force, and pending for the next write that
+  // works, but would not survive a restart.
+  static bool Customize(uiToolBar* toolBar, const oxStlVector<oxString>& tokens, oxString* error = nullptr);
   // Forgets the arrangement and brings back the toolbar as its profile
-  // recorded it.
-  static void Reset(uiToolBar* toolBar);
+  // recorded it. False as for Customize.
+  static bool Reset(uiToolBar* toolBar, oxString* error = nullptr);
   // The entries Reset would bring back, in order.
   static oxStlVector<Entry> GetRecordedEntries(uiToolBar* toolBar);
   static bool IsCustomized(const uiToolBar* toolBar);

@@ -17,6 +17,7 @@
 #include "fwg/LibraryTexts.h"
 #include "fwg/profiles/ProfileManager.h"
 #include "fwg/profiles/ShortcutConflicts.h"
+#include "fwg/profiles/ShortcutScheme.h"
 #include "fwg/shell/Gui.h"
 #include "platform/oxapp/Application.h"
 #include "platform/settings/oxSettings.h"
@@ -37,10 +38,13 @@ constexpr int kRowsShown = 12;
 
 
 // False for text that names no key; "" is no key at all, and valid.
-bool ParseKeys(const oxString& text, QKeySequence* sequence) {
-  *sequence = QKeySequence::fromString(uiStr(text), QKeySequence::PortableText);
-  if (text.empty()) return true;
-  return !sequence->isEmpty() && (*sequence)[0].key() != Qt::Key_unknown;
+// The keys as the user's keys are read (ShortcutScheme::ReadKeys); false
+// with what is wrong in `problem`.
+bool ParseKeys(const oxString& text, QKeySequence* sequence, oxString* problem) {
+  oxString keys;
+  if (!ShortcutScheme::ReadKeys(text, &keys, problem)) return false;
+  *sequence = QKeySequence::fromString(uiStr(keys), QKeySequence::PortableText);
+  return true;
 }
 
 oxSettings* PaletteSettings(bool create) {
@@ -275,10 +279,11 @@ CommandPalette::CommandPalette(uiMainWindow* window)
     keys = settings->Get(kSettingsKey).GetString();
   }
   QKeySequence sequence;
-  if (!ParseKeys(keys, &sequence)) {
-    std::cerr << "fwg: CommandPalette: '" << keys << "' in the settings is no key sequence; "
-              << kDefaultShortcut << " is used" << std::endl;
-    ParseKeys(kDefaultShortcut, &sequence);
+  oxString problem;
+  if (!ParseKeys(keys, &sequence, &problem)) {
+    std::cerr << "fwg: CommandPalette: the key in the settings: " << problem << "; " << kDefaultShortcut
+              << " is used" << std::endl;
+    ParseKeys(kDefaultShortcut, &sequence, &problem);
   }
   // A profile's own command for the palette (a Help menu entry) may hold
   // the same key: then that is the one command, listed once.
@@ -325,9 +330,9 @@ oxString CommandPalette::GetShortcut() const {
 
 bool CommandPalette::SetShortcut(const oxString& keys) {
   QKeySequence sequence;
-  if (!ParseKeys(keys, &sequence)) {
-    std::cerr << "fwg: CommandPalette::SetShortcut: '" << keys << "' is no key sequence"
-              << std::endl;
+  oxString problem;
+  if (!ParseKeys(keys, &sequence, &problem)) {
+    std::cerr << "fwg: CommandPalette::SetShortcut: " << problem << std::endl;
     return false;
   }
   SetYieldingShortcut(internal_->openAction, sequence);

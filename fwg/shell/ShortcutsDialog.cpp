@@ -25,6 +25,7 @@
 #include "fwg/profiles/ProfileManager.h"
 #include "fwg/profiles/ShortcutConflicts.h"
 #include "fwg/profiles/UserShortcuts.h"
+#include "fwg/shell/InfoBar.h"
 #include "fwg/shell/PaletteCommands.h"
 #include "platform/oxapp/Application.h"
 #include "platform/ui/uiAction.h"
@@ -138,7 +139,21 @@ struct ShortcutsDialog::Internal : oxListener<single_threaded> {
   void Assign(const QKeySequence& sequence);
   void Import();
   void Export();
+  // Says in the dialog that a change is in force but was not saved; once
+  // per reason while the bar is up.
+  void TellNotKept(bool kept, const oxString& reason);
 };
+
+void ShortcutsDialog::Internal::TellNotKept(bool kept, const oxString& reason) {
+  if (kept) return;
+  const QString text = TranslateLibraryQText("The change is in force, but it could not be saved and is lost "
+                                             "when the program ends: %1")
+                           .arg(uiStr(reason));
+  for (InfoBar* bar : InfoBar::GetBars(owner)) {
+    if (uiStr(bar->GetText()) == text) return;
+  }
+  InfoBar::Show(owner, oxStr(text), InfoBar::Warning);
+}
 
 void ShortcutsDialog::Internal::ApplyFilter() {
   const QString text = filter->text().trimmed();
@@ -206,8 +221,10 @@ void ShortcutsDialog::Internal::Assign(const QKeySequence& sequence) {
   if (!profile) return;
   const oxString text = oxStr(sequence.toString(QKeySequence::PortableText));
   if (text == UserShortcuts::GetShortcut(profile, action)) return;
-  UserShortcuts::SetShortcut(profile, action, text);
+  oxString reason;
+  const bool kept = UserShortcuts::SetShortcut(profile, action, text, &reason);
   owner->Refresh();
+  TellNotKept(kept, reason);
 }
 
 void ShortcutsDialog::Internal::Import() {
@@ -216,12 +233,16 @@ void ShortcutsDialog::Internal::Import() {
       TranslateLibraryQText("Shortcut schemes (*.keys);;All files (*)"));
   if (path.isEmpty()) return;
   oxString error;
-  if (!UserShortcuts::ImportScheme(oxStr(path), &error)) {
+  bool applied = false;
+  const bool kept = UserShortcuts::ImportScheme(oxStr(path), &error, &applied);
+  owner->Refresh();
+  if (applied) {
+    TellNotKept(kept, error);
+  } else {
     QMessageBox::warning(owner, TranslateLibraryQText("Import Shortcut Scheme"),
                          TranslateLibraryQText("The scheme was not imported; nothing changed.") +
                              "\n" + uiStr(error));
   }
-  owner->Refresh();
 }
 
 void ShortcutsDialog::Internal::Export() {
@@ -324,17 +345,21 @@ ShortcutsDialog::ShortcutsDialog(QWidget* parent)
   });
   QObject::connect(d->clear, &QPushButton::clicked, this, [d] { d->Assign({}); });
   QObject::connect(d->reset, &QPushButton::clicked, this, [this, d] {
-    oxString action;
-    if (Profile* profile = d->Selected(&action)) UserShortcuts::ResetShortcut(profile, action);
+    oxString action, reason;
+    Profile* profile = d->Selected(&action);
+    const bool kept = !profile || UserShortcuts::ResetShortcut(profile, action, &reason);
     Refresh();
+    d->TellNotKept(kept, reason);
   });
-  QObject::connect(resetAll, &QPushButton::clicked, this, [this] {
+  QObject::connect(resetAll, &QPushButton::clicked, this, [this, d] {
     const auto answer = QMessageBox::question(
         this, TranslateLibraryQText("Reset All Shortcuts"),
         TranslateLibraryQText("Give every command the key its profile declared?"));
     if (answer != QMessageBox::Yes) return;
-    UserShortcuts::ResetAll();
+    oxString reason;
+    const bool kept = UserShortcuts::ResetAll(&reason);
     Refresh();
+    d->TellNotKept(kept, reason);
   });
   QObject::connect(import, &QPushButton::clicked, this, [d] { d->Import(); });
   QObject::connect(exportButton, &QPushButton::clicked, this, [d] { d->Export(); });

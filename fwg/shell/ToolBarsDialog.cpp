@@ -16,6 +16,7 @@
 #include "fwg/profiles/ProfileInternal.h"
 #include "fwg/profiles/ProfileManager.h"
 #include "fwg/profiles/UserToolBars.h"
+#include "fwg/shell/InfoBar.h"
 #include "platform/ui/uiAction.h"
 #include "platform/ui/uiManager.h"
 #include "platform/ui/uiMainWindow.h"
@@ -151,19 +152,26 @@ struct ToolBarsDialog::Internal {
     entries->setCurrentItem(item);
   }
   // Every toolbar the user touched: reset first when asked, then arranged
-  // when its entries differ from what the toolbar shows.
-  void Apply() {
+  // when its entries differ from what the toolbar shows. The first reason
+  // an arrangement could not be saved, or "".
+  oxString Apply() {
     Keep();
+    oxString notKept;
+    auto note = [&notKept](bool kept, const oxString& reason) {
+      if (!kept && notKept.empty()) notKept = reason;
+    };
     for (size_t i = 0; i < pending.size() && i < list.size(); ++i) {
       uiToolBar* toolBar = list[i];
       const Pending& kept = pending[i];
       if (!toolBar || !kept.read) continue;
-      if (kept.reset) UserToolBars::Reset(toolBar);
+      oxString reason;
+      if (kept.reset) note(UserToolBars::Reset(toolBar, &reason), reason);
       oxStlVector<oxString> tokens, now;
       for (const PendingEntry& entry : kept.entries) tokens.push_back(oxStr(entry.token));
       for (const UserToolBars::Entry& entry : UserToolBars::GetEntries(toolBar)) now.push_back(entry.token);
-      if (tokens != now) UserToolBars::Customize(toolBar, tokens);
+      if (tokens != now) note(UserToolBars::Customize(toolBar, tokens, &reason), reason);
     }
+    return notKept;
   }
 };
 
@@ -269,8 +277,17 @@ oxStlVector<oxString> ToolBarsDialog::GetEntries() const {
   return tokens;
 }
 
+// The dialog goes whatever happens; what could not be saved is said in the
+// window it belonged to, where the arranged toolbars are.
 void ToolBarsDialog::accept() {
-  internal_->Apply();
+  const oxString notKept = internal_->Apply();
+  if (!notKept.empty()) {
+    const QString text = TranslateLibraryQText("The toolbars are arranged, but the arrangement could not be "
+                                               "saved and is lost when the program ends: %1")
+                             .arg(uiStr(notKept));
+    InfoBar::Show(parentWidget() ? parentWidget() : uiManager::Get()->MainWindow(), oxStr(text),
+                  InfoBar::Warning);
+  }
   QDialog::accept();
 }
 

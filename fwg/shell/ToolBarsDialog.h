@@ -35,7 +35,9 @@ class ToolBarsDialog : public QDialog {
   // command not offered or already on the toolbar.
   bool AddEntry(const oxString& token);
 
-  // Keeps the edits of every toolbar, then closes (OK).
+  // Keeps the edits of every toolbar, then closes (OK). An arrangement
+  // that could not be saved (a full disk, a read-only folder) is said in an
+  // information bar of the window the dialog belongs to.
   void accept() override;
 
  private:

@@ -1,11 +1,11 @@
 #include "platform/fwc/PluginDescription.h"
 
-#include <QFile>
 #include <iostream>
 #include <set>
 #include <vector>
 
 #include "platform/settings/oxSettingsText.h"
+#include "platform/vos/vosFile.h"
 #include "platform/vos/vosFileInfo.h"
 #include "platform/vos/vosLibrary.h"
 
@@ -129,12 +129,12 @@ bool Parse(const oxString& file, QByteArray bytes, ParsedFile* parsed, oxString*
 
 std::unique_ptr<PluginDescription> PluginDescription::ReadFile(const oxString& file) {
   const oxString fileName = vosLibrary::GetAbsoluteFileName(file);
-  QFile input(QString::fromStdString(fileName));
+  // A description is a few lines; anything near this is not one.
+  constexpr size_t kMaxSize = 4 << 20;
   QByteArray bytes;
-  if (input.open(QIODevice::ReadOnly)) bytes = input.readAll();
-  oxString error;
-  if (input.error() != QFileDevice::NoError) {
-    Fail(file, 0, "cannot be read: " + input.errorString().toStdString(), &error);
+  oxString reason, error;
+  if (!vosFile::ReadFile(fileName, kMaxSize, &bytes, &reason)) {
+    Fail(file, 0, "cannot be read: " + reason, &error);
     std::cerr << "fwg: " << error << "\n";
     return nullptr;
   }

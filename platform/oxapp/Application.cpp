@@ -18,7 +18,6 @@ struct Application::Internal {
 
 namespace {
 
-
 oxString Join(const oxString& folder, const oxString& name) {
   if (folder.empty()) return name;
   return folder.back() == '/' ? folder + name : folder + "/" + name;
@@ -44,7 +43,7 @@ Application::~Application() { delete internal_; }
 
 oxSettings* Application::GetSettings() {
   if (!internal_->settings) {
-    internal_->settings = oxSettings::Open(oxSettings::GetConfigFolder() + "/" + internal_->name + ".ini");
+    internal_->settings = oxSettings::Open(oxSettings::GetConfigFolder() + "/" + GetName() + ".ini");
     if (this == Get() && QCoreApplication::instance()) qAddPostRoutine(SyncApplicationSettings);
   }
   return internal_->settings.get();

@@ -1,6 +1,5 @@
 #include "platform/oxt/FileElement.h"
 
-#include <QFile>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 #include <algorithm>
@@ -11,6 +10,7 @@
 #include "platform/oxt/CurrentObjects.h"
 #include "platform/oxt/Object.h"
 #include "platform/oxt/Property.h"
+#include "platform/vos/vosFile.h"
 #include "platform/vos/vosSaveFile.h"
 
 // The XML form:
@@ -503,13 +503,16 @@ bool FileElement::WriteFile(const oxString& path, oxString* error) const {
 }
 
 std::unique_ptr<FileElement> FileElement::ReadFile(const oxString& path, oxString* error) {
-  QFile file(ToQt(path));
+  // Sessions hold documents' text, so the bound is generous; a named pipe
+  // or a device is still never read.
+  constexpr size_t kMaxSize = size_t{1} << 30;
+  QByteArray text;
   oxString message;
   std::unique_ptr<FileElement> root;
-  if (!file.open(QIODevice::ReadOnly)) {
-    message = path + ": " + file.errorString().toStdString();
+  if (!vosFile::ReadFile(path, kMaxSize, &text, &message)) {
+    message = path + ": " + message;
   } else {
-    root = FileElementParser(file.readAll()).Parse(&message);
+    root = FileElementParser(text).Parse(&message);
     if (!root) message = path + ":" + message;
   }
   if (root) return root;

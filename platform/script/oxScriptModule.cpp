@@ -24,6 +24,7 @@
 #include "platform/script/oxScriptBackend.h"
 #include "platform/script/oxScriptEngine.h"
 #include "platform/script/oxScriptObject.h"
+#include "platform/vos/vosFile.h"
 
 namespace {
 

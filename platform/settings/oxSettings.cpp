@@ -5,6 +5,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <cerrno>
+#include <charconv>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -16,6 +17,7 @@
 #include <unistd.h>
 
 #include "platform/settings/oxSettingsText.h"
+#include "platform/vos/vosFile.h"
 #include "platform/vos/vosFileInfo.h"
 #include "platform/vos/vosSaveFile.h"
 
@@ -25,6 +27,9 @@
 // step before QSettings renames the file into place.
 
 namespace {
+
+// Settings hold keys, toolbars and window layouts: far less than this.
+constexpr size_t kMaxFileSize = 64 << 20;
 
 // What the format's functions report about the QSettings call in progress.
 // QSettings calls them only inside its constructor and sync(), which the
@@ -104,19 +109,26 @@ class StoreFile : public QSettings {
   }
 };
 
-// QSettings says only that it could not write; the system says why.
+// QSettings says only that it could not write; the system says why. Its
+// lock file beside the file is written first, so a full disk usually shows
+// there: a probe of the same size finds the reason.
 oxString WhyNotWritable(const oxString& path) {
   if (access(path.c_str(), F_OK) == 0) {
-    const int fd = open(path.c_str(), O_RDWR);
+    const int fd = open(path.c_str(), O_RDWR | O_NONBLOCK);
     if (fd < 0) return std::strerror(errno);
     close(fd);
   }
-  oxString probe = vosFileInfo(path).GetPath() + "/.fwg-settings-XXXXXX";
-  const int fd = mkstemp(probe.data());
-  if (fd < 0) return std::strerror(errno);
-  close(fd);
-  unlink(probe.c_str());
-  return "the new file could not be put in place";
+  const oxString reason = vosSaveFile::WhyNotWritable(vosFileInfo(path).GetPath());
+  return reason.empty() ? "the new file could not be put in place" : reason;
+}
+
+// Whether the file at `path` may be handed to QSettings to read: missing,
+// or a regular file of a sane size. A named pipe would block it, a device
+// never end.
+bool IsReadable(const oxString& path, oxString* reason) {
+  struct stat info {};
+  if (stat(path.c_str(), &info) != 0 && errno == ENOENT) return true;
+  return vosFile::CheckReadable(path, kMaxFileSize, reason);
 }
 
 bool IsInPlace(const oxString& path, const struct stat& written) {
@@ -146,6 +158,7 @@ struct oxSettings::Internal {
   std::map<QString, std::unique_ptr<oxSettings>> sections;
   bool modified = false;
   bool keepFile = false;  // the file could not be read or its bad lines kept: never written
+  bool fileSeen = false;  // read from or written to the disk at least once
   oxString lastError;     // reported already
 
   QVariant Value(const QString& key) const { return file ? file->value(key) : memory.value(key); }
@@ -228,14 +241,14 @@ std::unique_ptr<oxSettings> oxSettings::Open(const oxString& filePath) {
   Internal* d = root->internal_;
   d->filePath = filePath;
   const QString path = QString::fromStdString(filePath);
-  QFile probe(path);
-  if (probe.exists() && !probe.open(QIODevice::ReadOnly)) {
-    std::cerr << "fwg: cannot read settings file '" << filePath << "': " << probe.errorString().toStdString()
+  oxString reason;
+  if (!IsReadable(filePath, &reason)) {
+    std::cerr << "fwg: cannot read settings file '" << filePath << "': " << reason
               << "; it is left as it is and changes stay in memory\n";
     d->keepFile = true;
     return root;
   }
-  probe.close();
+  d->fileSeen = access(filePath.c_str(), F_OK) == 0;
 
   FileAccess access;
   {
@@ -341,6 +354,37 @@ void oxSettings::Set(const oxString& key, const oxVariant& value) {
                                        oxSettingsText::ToQt(value));
 }
 
+int64_t oxSettings::GetInteger(const oxString& key, int64_t fallback, int64_t min, int64_t max) const {
+  const oxVariant value = Get(key);
+  int64_t number = 0;
+  bool read = false;
+  switch (value.GetType()) {
+    case oxVariant::Type::Integer:
+    case oxVariant::Type::Long:
+      number = value.GetLong();
+      read = true;
+      break;
+    case oxVariant::Type::String: {
+      // Written by hand without a type: "TimeLimitSeconds=30".
+      const oxString text = value.GetString();
+      const auto [end, status] = std::from_chars(text.data(), text.data() + text.size(), number);
+      read = !text.empty() && status == std::errc() && end == text.data() + text.size();
+      break;
+    }
+    case oxVariant::Type::Empty:
+      return fallback;
+    default:
+      break;
+  }
+  if (read && number >= min && number <= max) return number;
+  const oxString& file = internal_->root->internal_->filePath;
+  const oxString where = GetPath() == "/" ? "/" + key : GetPath() + "/" + key;
+  std::cerr << "fwg: " << (file.empty() ? oxString("settings") : file) << ": " << oxQuote(where) << " = "
+            << oxQuote(value.GetString()) << (read ? " is out of range" : " is not a whole number") << " ("
+            << min << " to " << max << "); " << fallback << " is used\n";
+  return fallback;
+}
+
 bool oxSettings::Has(const oxString& key) const { return !Get(key).IsEmpty(); }
 
 void oxSettings::Remove(const oxString& key) {
@@ -378,30 +422,49 @@ oxString oxSettings::GetFilePath() const { return internal_->root->internal_->fi
 
 bool oxSettings::IsModified() const { return internal_->root->internal_->modified; }
 
-bool oxSettings::Sync() {
+bool oxSettings::Sync(oxString* error) {
   Internal* root = internal_->root->internal_;
+  if (error) error->clear();
   if (root->filePath.empty()) return true;
-  if (root->keepFile) return !root->modified;  // said so when the file was opened
+  if (root->keepFile) {  // said so when the file was opened
+    if (root->modified && error) *error = "the settings file could not be read, so it is not written";
+    return !root->modified;
+  }
 
+  oxString reason;
+  const bool gone = root->fileSeen && access(root->filePath.c_str(), F_OK) != 0 && errno == ENOENT;
+  if (gone) {
+    // The folder went away (deleted, a network home that dropped). What
+    // QSettings would merge with is gone too, so it would write only the
+    // newest changes: everything held in memory is written again instead.
+    for (const QString& key : root->file->allKeys()) root->file->setValue(key, root->file->value(key));
+    root->modified = true;
+    std::cerr << "fwg: settings file '" << root->filePath
+              << "' is gone; the settings in use are written to it again\n";
+    root->fileSeen = false;  // told once
+  }
   // QSettings would make the folder too, but would not say why it cannot.
   std::error_code folderError;
   std::filesystem::create_directories(vosFileInfo(root->filePath).GetPath(), folderError);
   FileAccess access;
-  if (!folderError) {
+  if (folderError) {
+    reason = folderError.message();
+  } else if (IsReadable(root->filePath, &reason)) {
     AccessScope scope(&access);
     root->file->sync();  // also reads what other instances wrote meanwhile
   }
   if (!root->modified) return true;
 
-  oxString reason;
-  if (folderError) reason = folderError.message();
-  else if (!access.writeError.empty()) reason = access.writeError;
-  else if (!access.wrote || !IsInPlace(root->filePath, access.written)) reason = WhyNotWritable(root->filePath);
+  if (reason.empty() && !access.writeError.empty()) reason = access.writeError;
+  else if (reason.empty() && (!access.wrote || !IsInPlace(root->filePath, access.written)))
+    reason = WhyNotWritable(root->filePath);
   if (reason.empty()) {
     root->modified = false;
+    root->fileSeen = true;
     root->lastError.clear();
     return true;
   }
+  if (error) *error = reason;
   if (reason != root->lastError) {
     std::cerr << "fwg: cannot write settings file '" << root->filePath << "': " << reason << "\n";
     root->lastError = reason;

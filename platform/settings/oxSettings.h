@@ -12,6 +12,8 @@
 class oxSettings {
  public:
   // Opens the store kept in `filePath`. A missing file gives an empty store.
+  // A file that is not a regular one (a named pipe, a device) or larger
+  // than 64 MB is not read, as one that cannot be read.
   // Lines that do not read are left out and the others kept; the file as it
   // was is first copied to `filePath` + ".broken", and one stderr line says
   // so. A file that cannot be read at all (or copied aside) gives one stderr
@@ -60,12 +62,22 @@ class oxSettings {
 
   // Writes the root's changes now, merged with what other instances wrote to
   // the file meanwhile, through a temporary file that replaces the old one
-  // only once it is whole on the disk. On failure, false and one stderr line
-  // with the system's reason; the old file stays byte for byte, the changes
-  // stay pending, and the same failure is not reported again (the
-  // destructor retries quietly). A store in memory, or one with nothing
-  // changed, has nothing to write and returns true.
-  bool Sync();
+  // only once it is whole on the disk. When the file read before is gone
+  // (its folder deleted, a network home that dropped), every value held
+  // now is written, not only the changes, with one stderr line. On failure,
+  // false, the system's reason in `error` and one stderr line; the old file
+  // stays byte for byte, the changes stay pending, and the same failure is
+  // not reported again on stderr (the destructor retries quietly). A store
+  // in memory, or one with nothing changed, has nothing to write and
+  // returns true.
+  bool Sync(oxString* error = nullptr);
+
+  // A whole number the user may set, read with its range: the value of
+  // `key` when it is one (typed or written as text) within [min, max];
+  // otherwise, for a key that is there, one stderr line naming the file,
+  // the key and the range, and `fallback` (also the answer for a missing
+  // key).
+  int64_t GetInteger(const oxString& key, int64_t fallback, int64_t min, int64_t max) const;
 
  private:
   struct Internal;

@@ -2,6 +2,7 @@
 
 #include <QSaveFile>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <unistd.h>
 
@@ -36,6 +37,25 @@ bool vosSaveFile::WriteAndSync(QFileDevice& file, const QByteArray& data, oxStri
   }
   if (::fsync(fd) != 0) return FailWithErrno(errno, error);
   return true;
+}
+
+oxString vosSaveFile::WhyNotWritable(const oxString& folder) {
+  oxString probe = (folder.empty() ? oxString(".") : folder) + "/.fwg-probe-XXXXXX";
+  const int fd = mkstemp(probe.data());
+  if (fd < 0) return std::strerror(errno);
+  // As much as a lock file holds: an empty file takes no room on a full disk.
+  static const char kBytes[64] = {};
+  oxString reason;
+  for (size_t done = 0; done < sizeof kBytes && reason.empty();) {
+    const ssize_t written = ::write(fd, kBytes + done, sizeof kBytes - done);
+    if (written > 0) done += static_cast<size_t>(written);
+    else if (written < 0 && errno != EINTR) reason = std::strerror(errno);
+    else if (written == 0) reason = std::strerror(ENOSPC);
+  }
+  if (reason.empty() && ::fsync(fd) != 0) reason = std::strerror(errno);
+  ::close(fd);
+  ::unlink(probe.c_str());
+  return reason;
 }
 
 bool vosSaveFile::WriteFile(const oxString& path, const QByteArray& data, oxString* error) {

@@ -25,4 +25,10 @@ class vosSaveFile {
   // flushes it and forces it onto the disk. The caller must commit only on
   // true; on false `error` holds the system's reason.
   static bool WriteAndSync(QFileDevice& file, const QByteArray& data, oxString* error);
+
+  // Why a new file cannot be written in `folder`: a small one is made there,
+  // written, forced onto the disk and removed. "" when that works, else the
+  // system's reason ("No space left on device", "Read-only file system"),
+  // for callers that only learn that a write failed (a lock file).
+  static oxString WhyNotWritable(const oxString& folder);
 };

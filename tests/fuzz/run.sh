@@ -17,7 +17,7 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 build=$root/build-fuzz
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-  targets=(FileElementFuzz SettingsFuzz PluginDescriptionFuzz PathFuzz ScriptFileFuzz)
+  targets=(FileElementFuzz SettingsFuzz PluginDescriptionFuzz PathFuzz DeclarationFuzz SchemeFuzz ScriptFileFuzz)
 fi
 
 CXX=${CXX:-clang++} cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \

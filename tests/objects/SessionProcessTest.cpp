@@ -107,8 +107,8 @@ TEST_F(SessionProcess, AnAutosaveSettingThatCannotBeReadIsNamed) {
   const struct { const char *line, *says; } table[] = {
       {"AutosaveSeconds:int = 5", "[Sessions] 'AutosaveSeconds:int' is no setting; the autosave interval is "
                                   "written AutosaveSeconds=<seconds>"},
-      {"AutosaveSeconds=soon", "[Sessions] AutosaveSeconds='soon' is not a number of seconds; autosaving "
-                               "every 60 seconds"},
+      {"AutosaveSeconds=soon", "'/Sessions/AutosaveSeconds' = 'soon' is not a whole number (0 to 86400); 60 "
+                               "is used"},
   };
   for (const auto& row : table) {
     WriteSettings(QByteArray("[/Sessions]\n") + row.line + "\n");

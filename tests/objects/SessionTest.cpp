@@ -7,12 +7,15 @@
 
 #include "fwg/actions/Action.h"
 #include "fwg/objects/SessionCommands.h"
+#include "fwg/objects/SessionRecovery.h"
+#include "fwg/shell/InfoBar.h"
 #include "platform/oxapp/Application.h"
 #include "tests/ChildProcess.h"
 #include "tests/support/Answer.h"
 #include "tests/support/DescribeTree.h"
 #include "tests/support/DocumentClient.h"
 #include "tests/support/FilledProfile.h"
+#include "tests/support/ReadOnlyFolder.h"
 #include "tests/support/TestBasics.h"
 #include "tests/support/WithProjects.h"
 
@@ -223,6 +226,48 @@ TEST_F(Session, ASaveOntoAFullDiskFailsWithTheReasonAndLeavesTheOldFile) {
     EXPECT_EQ(ReadAll(path), old);
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{"full.xml"}) << "no temporary file is left";
   }
+}
+
+// Autosave on a read-only disk: it must not switch itself off for the whole
+// run, nor answer that all is well. The user is told once, in a bar rather
+// than a box; saving is tried again, and works once the disk takes it.
+TEST_F(Session, AutosaveThatCannotWriteTellsOnceTriesAgainAndAnswersTruthfully) {
+  oxSettings* settings = oxapp::Application::Get()->GetSettings();
+  settings->GetSection("Sessions", true, true)->Set("AutosaveSeconds", 3000000);
+  const QString config = QString::fromStdString(oxSettings::GetConfigFolder());
+  ASSERT_TRUE(QDir().mkpath(config));
+  auto* project = new Project("Work");
+  project->SetModified(true);
+  const QString recovery = QString::fromStdString(fwg::SessionRecovery::GetRecoveryFile());
+  std::unique_ptr<fwg::SessionRecovery> autosave;
+  {
+    ReadOnlyFolder locked(config);
+    if (!locked.IsLocked()) GTEST_SKIP() << "cannot make a folder read-only here";
+    const std::string error = StderrOf([&] {
+      autosave = std::make_unique<fwg::SessionRecovery>();
+      EXPECT_FALSE(autosave->Autosave());
+      EXPECT_FALSE(autosave->Autosave());
+    });
+    EXPECT_EQ(CountLines(error), 2) << "the interval out of range, the failure once: " << error;
+    ExpectContains(error, {"'/Sessions/AutosaveSeconds' = '3000000' is out of range", "autosave failed: ",
+                           recovery.toStdString() + ".lock: "});
+    const auto bars = fwg::InfoBar::GetBars(Window());
+    ASSERT_EQ(bars.size(), 1u) << "told once";
+    EXPECT_EQ(bars[0]->GetKind(), fwg::InfoBar::Warning);
+    EXPECT_TRUE(Contains(bars[0]->GetText(), "not being saved")) << bars[0]->GetText();
+    EXPECT_EQ(bars[0]->GetButtonTexts().size(), 1u);
+  }
+  EXPECT_TRUE(autosave->Autosave()) << "the lock is taken once it can be written";
+  EXPECT_TRUE(QFileInfo::exists(recovery));
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(fwg::InfoBar::GetBars(Window()).empty()) << "the bar goes once a save works";
+
+  // Later saves that fail tell again, once.
+  ReadOnlyFolder locked(config);
+  const std::string error = StderrOf([&] { EXPECT_FALSE(autosave->Autosave() || autosave->Autosave()); });
+  EXPECT_EQ(CountLines(error), 1) << error;
+  EXPECT_EQ(fwg::InfoBar::GetBars(Window()).size(), 1u);
+  settings->GetSection("Sessions", true, true)->Remove("AutosaveSeconds");
 }
 
 // What the file dialog that `ask` opens offers (the file it suggests, else

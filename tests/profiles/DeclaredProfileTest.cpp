@@ -1,7 +1,11 @@
 #include "fwg/profiles/DeclaredProfile.h"
 
+#include <QTemporaryDir>
+#include <sys/stat.h>
+
 #include "platform/script/oxScriptEngine.h"
 #include "fwg/profiles/ShortcutConflicts.h"
+#include "tests/support/Output.h"
 #include "tests/support/ProfileWidgets.h"
 
 namespace {
@@ -240,7 +244,7 @@ TEST_F(DeclaredProfile, BrokenFilesNameTheirLineAndRegisterNothing) {
       {"{\"name\": \"A\",\n \"actions\": [\n  {\"name\": \"a\", \"checkable\": 1}]}",
        "x.json:3:30: 'checkable' must be true or false"},
       {"{\"name\": \"A\",\n \"actions\": [{\"name\": \"a\",\n  \"shortcut\": \"Ctrl+Bogus\"}]}",
-       "x.json:3:15: 'Ctrl+Bogus' is no key sequence"},
+       "x.json:3:15: 'Ctrl+Bogus' is not a key sequence"},
       {"{\"name\": \"A\", \"actions\": [{\"name\": \"a\"},\n {\"name\": \"a\"}]}",
        "x.json:2:11: action 'a' is declared twice"},
       {"{\"name\": \"A\", \"actions\": [{\"name\": \"g\", \"group\": [\"a\",\n 2]}]}",
@@ -254,7 +258,14 @@ TEST_F(DeclaredProfile, BrokenFilesNameTheirLineAndRegisterNothing) {
        "x.json:2:2: 'action' is missing"},
       {"{\"name\": \"A\", \"edits\": [\n {\"op\": \"replace\", \"widget\": \"Log\"}]}",
        "x.json:2:9: a dock edit is \"add\" or \"remove\""},
+      // Found once the file reads: a profile that could never be reached by
+      // its name, and one whose inherited names could not be found.
+      {"{\"title\": \"T\",\n \"name\": \"Taken\"}",
+       "x.json:2: a profile named 'Taken' is registered already; no profile is made"},
+      {"{\"name\": \"B\",\n\n \"base\": \"Nowhere\"}",
+       "x.json:3: the base profile 'Nowhere' is not registered (read it first); no profile is made"},
   };
+  new FilledProfile("Taken", "");
   const size_t registered = fwg::ProfileManager::Get()->GetProfileList().size();
   for (const auto& row : table) {
     testing::internal::CaptureStderr();
@@ -262,10 +273,33 @@ TEST_F(DeclaredProfile, BrokenFilesNameTheirLineAndRegisterNothing) {
     EXPECT_EQ(testing::internal::GetCapturedStderr(), std::string("fwg: ") + row.message + "\n");
   }
   EXPECT_EQ(fwg::ProfileManager::Get()->GetProfileList().size(), registered);
-  testing::internal::CaptureStderr();
-  EXPECT_EQ(fwg::DeclaredProfile::Read("/nonexistent/x.json"), nullptr);
-  EXPECT_NE(testing::internal::GetCapturedStderr().find("cannot read '/nonexistent/x.json'"),
-            std::string::npos);
+  // A named pipe would block in open(), a device never end.
+  QTemporaryDir folder;
+  const oxString pipe = folder.filePath("pipe.json").toStdString();
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  for (const oxString& path : {oxString("/nonexistent/x.json"), pipe, oxString("/dev/zero")}) {
+    const std::string error = StderrOf([&] { EXPECT_EQ(fwg::DeclaredProfile::Read(path), nullptr); });
+    EXPECT_EQ(CountLines(error), 1) << error;
+    EXPECT_TRUE(Contains(error, "cannot read '" + path + "': ")) << error;
+  }
+}
+
+// Paths are walked when an edit is first put in force, long after the file
+// was read: one that finds nothing still names its file and line, quoted
+// short.
+TEST_F(DeclaredProfile, EditsWhosePathFindsNothingNameTheirLine) {
+  const std::string missing = "File/" + std::string(5000, 'x');
+  const std::string text = R"({"name": "Main",
+ "actions": [{"name": "save", "text": "Save"}],
+ "edits": [{"op": "add", "menu": "Missing/Save", "action": "save"},
+   {"op": "remove", "menu": ")" + missing + R"("}]})";
+  fwg::DeclaredProfile* profile = fwg::DeclaredProfile::Read(QByteArray::fromStdString(text), "main.json", {});
+  ASSERT_NE(profile, nullptr);
+  const std::string error = StderrOf([&] { profile->Activate(); });
+  EXPECT_EQ(error,
+            "fwg: main.json:3: could not find the item specified by 'Missing/Save'; the edit is left out\n"
+            "fwg: main.json:4: could not find the item specified by 'File/" + std::string(55, 'x') +
+                "'...; the edit is left out\n");
 }
 
 }  // namespace

@@ -52,7 +52,7 @@ class ProfileActivationFixture : public WithGui {
   Log Take() { return std::exchange(log_, {}); }
   std::string ActiveFlags() const {
     std::string flags;
-    for (const fwg::Profile* p : {a_, b_, c_, d_, x_}) flags += p->IsActive() ? p->GetName() : "";
+    for (const fwg::Profile* p : {a_, b_, c_, d_, x_}) flags += p && p->IsActive() ? p->GetName() : "";
     return flags;
   }
 
@@ -112,6 +112,30 @@ TEST_F(ProfileActivationFixture, DeactivateOnlyForgetsTheActiveProfile) {
   c_->Activate();
   EXPECT_EQ(Take(), (Log{"+A1", "+A2", "+C1", "+C2"}));
   EXPECT_EQ(ActiveFlags(), "ABCD");
+}
+
+// Removing the active profile only makes the manager forget it; its menus
+// stay until the next switch, which must take them off as it takes off the
+// active profile's, or they stay on screen for good. A profile deleted
+// while active takes its own entries along; its bases go with the switch.
+TEST_F(ProfileActivationFixture, AProfileRemovedOrDeletedWhileActiveLeavesWithTheNextSwitch) {
+  fwg::ProfileManager* manager = fwg::ProfileManager::Get();
+  d_->Activate();
+  Take();
+  manager->RemoveProfile(d_);
+  EXPECT_TRUE(Take().empty() && d_->IsActive()) << "nothing withdrawn yet";
+  c_->Activate();
+  EXPECT_EQ(Take(), (Log{"-D2", "-D1", "-B2", "-B1", "+C1", "+C2"}));
+  EXPECT_EQ(ActiveFlags(), "AC");
+  delete d_;
+  d_ = nullptr;
+
+  delete c_;
+  c_ = nullptr;
+  EXPECT_EQ(Take(), (Log{"-C2", "-C1"}));
+  x_->Activate();
+  EXPECT_EQ(Take(), (Log{"-A2", "-A1", "+X1", "+X2"}));
+  EXPECT_FALSE(a_->IsActive());
 }
 
 TEST_F(ProfileActivationFixture, UnknownChainNamesAreSkipped) {

@@ -5,15 +5,18 @@
 #include <QKeySequenceEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 
 #include "fwg/profiles/UserShortcuts.h"
 #include "fwg/profiles/UserToolBars.h"
+#include "fwg/shell/InfoBar.h"
 #include "fwg/shell/ShortcutsDialog.h"
 #include "fwg/shell/ToolBarsDialog.h"
 #include "platform/fwc/Director.h"
 #include "platform/settings/oxSettings.h"
 #include "tests/support/Output.h"
 #include "tests/support/ProfileWidgets.h"
+#include "tests/support/ReadOnlyFolder.h"
 
 namespace {
 
@@ -175,6 +178,119 @@ std::string Buttons(uiToolBar* bar) {
     shown += entry->isSeparator() ? "- " : button->objectName().toStdString() + " ";
   }
   return shown;
+}
+
+// What a person hands in as a scheme is refused whole, in one short line
+// naming the file, whatever it is: a named pipe, a device, a giant, a key
+// too long to echo, names the settings cannot keep, five strokes.
+TEST_F(UserKeys, SchemesThatCannotBeTakenWholeAreRefusedInOneShortLine) {
+  MakeProfiles();
+  QTemporaryDir folder;
+  const oxString pipe = oxStr(folder.filePath("pipe.keys"));
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  auto scheme = [&folder](const std::string& name, const std::string& lines) {
+    const oxString path = oxStr(folder.filePath(QString::fromStdString(name)));
+    WriteAll(path, "fwg shortcut scheme 1\n[Base]\nsave = F5\n" + lines);
+    return path;
+  };
+  const struct { oxString path; const char* reason; } cases[] = {
+      {pipe, ": not a regular file but a named pipe"},
+      {"/dev/zero", ": not a regular file but a device"},
+      {scheme("giant", "# " + std::string(2 << 20, 'x') + "\n"), ": larger than 1 MB"},
+      {scheme("long", "[Sketch]\nstroke = Ctrl+" + std::string(500000, 'K') + "\n"), ":5: 'Ctrl+KKK"},
+      {scheme("action", std::string(2000, 'a') + " = F6\n"), ":4: an action name longer than 1024 bytes"},
+      {scheme("profile", "[" + std::string(2000, 'p') + "]\nx = F6\n"), ":4: a profile name longer than 1024"},
+      {scheme("strokes", "[Sketch]\nstroke = A, B, C, D, E\n"), ":5: 'A, B, C, D, E' has more than four strokes"},
+      {scheme("empty", "[Sketch]\nstroke = A, , B\n"), ":5: 'A, , B' is not a key sequence"},
+  };
+  for (const auto& c : cases) {
+    oxString error;
+    bool applied = true;
+    EXPECT_FALSE(UserShortcuts::ImportScheme(c.path, &error, &applied));
+    EXPECT_FALSE(applied);
+    EXPECT_TRUE(error.starts_with(c.path + c.reason)) << error.substr(0, 200);
+    EXPECT_LT(error.size(), c.path.size() + 200) << "input is quoted short";
+    EXPECT_EQ(KeyOf(base_->GetAction("save")), "Ctrl+S") << c.path << ": nothing applied";
+  }
+}
+
+// Keys in the settings are the user's or another program's: one that does
+// not read is told and not taken, and the declared key holds.
+TEST_F(UserKeys, KeysInTheSettingsThatDoNotReadAreToldAndNotTaken) {
+  oxSettings* settings = fwc::Director::Get()->GetSettings();
+  settings->GetSection("User/Shortcuts/Base", true, true)->Set("save", "Ctrl+Nothing");
+  settings->GetSection("User/Shortcuts/Sketch", true, true)->Set("stroke", std::string(10 << 20, 'K'));
+  settings->GetSection("User/Shortcuts/Text", true, true)->Set("bold", "Ctrl+\x01");
+  settings->GetSection("User/Shortcuts/Other", true, true)->Set("other", "A, B, C, D, E");
+  const std::string error = StderrOf([this] { MakeProfiles(); });
+  EXPECT_EQ(CountLines(error), 4) << error.substr(0, 2000);
+  EXPECT_LT(error.size(), 2000u);
+  ExpectContains(error, {"'Ctrl+Nothing' is not a key sequence", "is longer than 256 bytes",
+                         "'Ctrl+\\x01' holds a control character", "has more than four strokes",
+                         "the declared key is used"});
+  fwg::ProfileManager* profiles = fwg::ProfileManager::Get();
+  EXPECT_EQ(KeyOf(base_->GetAction("save")) + KeyOf(sketch_->GetAction("stroke")) +
+                KeyOf(profiles->GetProfile("Text")->GetAction("bold")) +
+                KeyOf(profiles->GetProfile("Other")->GetAction("other")),
+            "Ctrl+SCtrl+TCtrl+BCtrl+B");
+}
+
+// A full disk or a read-only settings folder: the change is in force, the
+// caller hears that it was not saved and why, and so does the user.
+TEST_F(UserKeys, ChangesThatCannotBeSavedAreToldAndStayInForce) {
+  MakeProfiles();
+  sketch_->Activate();
+  const QString config = uiStr(fwc::Director::Get()->GetSettings()->GetFilePath()).section('/', 0, -2);
+  ASSERT_TRUE(UserShortcuts::SetShortcut(base_, "save", "F4"));
+  QTemporaryDir folder;
+  const oxString scheme = oxStr(folder.filePath("mine.keys"));
+  WriteAll(scheme, "fwg shortcut scheme 1\n[Sketch]\nstroke = F8\n");
+  {
+    ReadOnlyFolder locked(config);
+    if (!locked.IsLocked()) GTEST_SKIP() << "cannot make a folder read-only here";
+    oxString reason;
+    StderrOf([&] { EXPECT_FALSE(UserShortcuts::SetShortcut(base_, "save", "F3", &reason)); });
+    EXPECT_FALSE(reason.empty());
+    EXPECT_EQ(KeyOf(base_->GetAction("save")), "F3") << "in force all the same";
+
+    oxString error;
+    bool applied = false;
+    EXPECT_FALSE(UserShortcuts::ImportScheme(scheme, &error, &applied));
+    EXPECT_TRUE(applied);
+    EXPECT_EQ(error, reason);
+    EXPECT_EQ(KeyOf(sketch_->GetAction("stroke")), "F8");
+
+    auto* dialog = new fwg::ShortcutsDialog;
+    ASSERT_TRUE(dialog->SelectCommand("Sketch", "stroke"));
+    Record(dialog->findChild<QKeySequenceEdit*>(), {Qt::Key_F9});
+    emit dialog->findChild<QKeySequenceEdit*>()->editingFinished();
+    const auto bars = fwg::InfoBar::GetBars(dialog);
+    ASSERT_EQ(bars.size(), 1u);
+    EXPECT_TRUE(Contains(bars[0]->GetText(), "could not be saved") && Contains(bars[0]->GetText(), reason))
+        << bars[0]->GetText();
+    delete dialog;
+
+    auto* bar = new FilledProfile("Bar", "", [](fwg::Profile* p) {
+      p->AddToolBar(p->AddAction("undo", "Undo"), "Main");
+      p->AddToolBar(p->AddAction("redo", "Redo"), "Main/Redo");
+    });
+    bar->Activate();
+    uiToolBar* main = ToolBarNamed(Window(), "Main");
+    EXPECT_FALSE(fwg::UserToolBars::Customize(main, {"redo"}, &error));
+    EXPECT_EQ(error, reason);
+    EXPECT_EQ(Buttons(main), "redo ");
+    auto* toolBars = new fwg::ToolBarsDialog;
+    ASSERT_TRUE(toolBars->SelectToolBar("Main"));
+    EXPECT_TRUE(toolBars->AddEntry("-"));
+    toolBars->accept();
+    ASSERT_EQ(fwg::InfoBar::GetBars(Window()).size(), 1u) << "the dialog is gone; the window says it";
+    EXPECT_TRUE(Contains(fwg::InfoBar::GetBars(Window())[0]->GetText(), reason));
+  }
+  ASSERT_TRUE(fwc::Director::Get()->GetSettings()->Sync()) << "written once the folder takes it";
+  EXPECT_EQ(oxSettings::Open(fwc::Director::Get()->GetSettings()->GetFilePath())
+                ->GetSection("User/Shortcuts/Sketch", false, true)
+                ->Get("stroke"),
+            oxVariant("F9"));
 }
 
 // Main is Base's toolbar (undo, redo); Draw adds "stroke" to it while in

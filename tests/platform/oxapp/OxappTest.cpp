@@ -94,6 +94,8 @@ TEST(ApplicationSettings, StoreIsNamedAfterTheApplicationAndWrittenOnExit) {
     if (width) demo->Set("Width", width);
     else EXPECT_EQ(demo->Get("Width"), oxVariant(640)) << "read back in the next run";
   }
+  // A host that never names the application: the executable's name, not ".ini".
+  EXPECT_EQ(oxapp::Application().GetSettings()->GetFilePath(), dir.path().toStdString() + "/OxappTest.ini");
   qputenv("FWG_CONFIG_DIR", previous);
 }
 

@@ -1,12 +1,10 @@
-#include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/settings/oxSettings.h"
 #include "platform/settings/oxSettingsText.h"
 #include "tests/ChildProcess.h"
+#include "tests/support/ReadOnlyFolder.h"
 #include "tests/support/TestBasics.h"
 
 namespace {
@@ -154,6 +152,107 @@ TEST_F(SettingsFile, BadLinesCostOnlyThemselvesAndTheFileIsCopiedAside) {
   }
 }
 
+// A named pipe in place of the file would block the program at start, a
+// device would be read until memory runs out: neither is read, and neither
+// is ever written over.
+TEST_F(SettingsFile, ANamedPipeOrADeviceIsNeitherReadNorWrittenOver) {
+  const oxString pipe = PathOf("pipe.ini");
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  for (const oxString& path : {pipe, oxString("/dev/zero")}) {
+    const ChildResult opened = RunInChild([&] {
+      alarm(20);  // a bound on a hang, not a timing
+      auto store = oxSettings::Open(path);
+      store->Set("Width", 800);
+      oxString error;
+      return !store->Sync(&error) && store->Get("Width") == oxVariant(800) && !error.empty() ? 0 : 1;
+    });
+    EXPECT_EQ(opened.exitCode, 0) << path << ": " << opened.error;
+    EXPECT_EQ(CountLines(opened.error), 1) << opened.error;
+    ExpectContains(opened.error, {"'" + path + "': not a regular file", "changes stay in memory"});
+  }
+  struct stat info {};
+  EXPECT_TRUE(stat(pipe.c_str(), &info) == 0 && S_ISFIFO(info.st_mode)) << "left as it was";
+}
+
+// A settings folder deleted while the program runs (or a network home that
+// dropped) must not take the user's other settings with it: the next write
+// puts back everything the program holds, not only the newest change.
+TEST_F(SettingsFile, WhatIsHeldIsWrittenBackWholeWhenTheFolderVanished) {
+  const QString folder = dir_.filePath("config");
+  const oxString path = folder.toStdString() + "/app.ini";
+  auto store = oxSettings::Open(path);
+  store->GetSection("User/Shortcuts/Base", true, true)->Set("save", "Ctrl+Alt+S");
+  store->Set("Width", 800);
+  ASSERT_TRUE(store->Sync());
+  const QSettings::SettingsMap held = InFile(path);
+
+  ASSERT_TRUE(QDir(folder).removeRecursively());
+  const std::string error = StderrOf([&] { EXPECT_TRUE(store->Sync()) << "nothing changed, all the same"; });
+  EXPECT_EQ(CountLines(error), 1) << error;
+  EXPECT_EQ(InFile(path), held);
+
+  ASSERT_TRUE(QDir(folder).removeRecursively());
+  store->Set("Height", 600);
+  ASSERT_TRUE(store->Sync());
+  QSettings::SettingsMap now = held;
+  now.insert("Height", 600);
+  EXPECT_EQ(InFile(path), now);
+  EXPECT_EQ(store->GetSection("User/Shortcuts/Base", false, true)->Get("save"), oxVariant("Ctrl+Alt+S"));
+}
+
+// On a full disk the settings file itself is often never reached: the lock
+// file beside it is written first. The reason given must be the disk's.
+TEST_F(SettingsFile, AFullDiskIsTheReasonGivenEvenWhereTheLockFileMeetsIt) {
+  const QString folder = dir_.filePath("disk");
+  ASSERT_TRUE(QDir().mkpath(folder));
+  const oxString path = folder.toStdString() + "/app.ini";
+  const ChildResult full = RunInChild([&] {
+    if (!MountSmallDisk(folder.toStdString(), 64 << 10)) return 77;
+    auto store = oxSettings::Open(path);
+    store->Set("Width", 800);
+    if (!store->Sync()) return 2;
+    FillDisk(folder.toStdString());
+    store->Set("Height", 600);
+    oxString error;
+    return !store->Sync(&error) && error == std::strerror(ENOSPC) && ReadAll(path).find("Height") == std::string::npos ? 0 : 1;
+  });
+  if (full.exitCode != 77) {
+    EXPECT_EQ(full.exitCode, 0) << full.error;
+    EXPECT_EQ(full.error, "fwg: cannot write settings file '" + path + "': " + std::strerror(ENOSPC) + "\n");
+    return;
+  }
+  // No disk of its own here: a file size limit below what a lock file
+  // holds fails its write the same way.
+  auto store = oxSettings::Open(path);
+  store->Set("Width", 800);
+  const ChildResult limited = RunInChild([&] { return store->Sync() ? 1 : 0; }, 8);
+  EXPECT_EQ(limited.exitCode, 0);
+  EXPECT_EQ(limited.error, "fwg: cannot write settings file '" + path + "': " + std::strerror(EFBIG) + "\n");
+}
+
+// Numbers a user may set are read with their range: a value outside it (or
+// no number at all) costs one line and the default, never an overflow
+// further on.
+TEST_F(SettingsFile, NumbersAreReadWithinTheirRangeOrTheFallbackIsUsed) {
+  auto store = oxSettings::Open(PathOf("numbers.ini"));
+  oxSettings* section = store->GetSection("Sessions", true, true);
+  const struct { oxVariant value; int64_t read; } cases[] = {
+      {oxVariant(30), 30},           {oxVariant("45"), 45},         {oxVariant(3000000), 60},
+      {oxVariant(-5), 60},           {oxVariant("often"), 60},      {oxVariant(5000000000LL), 60},
+      {oxVariant(true), 60},         {oxVariant("12 "), 60},        {oxVariant(0), 0},
+  };
+  for (const auto& c : cases) {
+    section->Set("AutosaveSeconds", c.value);
+    int64_t read = 0;
+    const std::string error = StderrOf([&] { read = section->GetInteger("AutosaveSeconds", 60, 0, 86400); });
+    EXPECT_EQ(read, c.read) << c.value.GetString();
+    EXPECT_EQ(CountLines(error), c.read == 60 ? 1 : 0) << error;
+    if (c.read == 60) ExpectContains(error, {"'/Sessions/AutosaveSeconds'", "(0 to 86400); 60 is used"});
+  }
+  section->Remove("AutosaveSeconds");
+  EXPECT_EQ(StderrOf([&] { EXPECT_EQ(section->GetInteger("AutosaveSeconds", 60, 0, 86400), 60); }), "");
+}
+
 // Whatever byte a file ends at (a crash, a full disk in another program),
 // the lines before it are read, and the next write keeps them.
 TEST_F(SettingsFile, AFileCutAtAnyByteKeepsEveryCompleteLine) {
@@ -193,34 +292,6 @@ TEST_F(SettingsFile, AFileCutAtAnyByteKeepsEveryCompleteLine) {
     EXPECT_EQ(ReadAll(path + ".broken"), midLine ? whole.substr(0, cut) : "") << cut;
   }
 }
-
-// Makes a folder refuse new entries, also to root, which ignores mode bits
-// but not the immutable flag.
-class ReadOnlyFolder {
- public:
-  explicit ReadOnlyFolder(const QString& path) : path_(path.toStdString()) {
-    chmod(path_.c_str(), 0555);
-    immutable_ = geteuid() == 0 && SetImmutable(true);
-  }
-  ~ReadOnlyFolder() {
-    if (immutable_) SetImmutable(false);
-    chmod(path_.c_str(), 0755);
-  }
-  bool IsLocked() const { return geteuid() != 0 || immutable_; }
-
- private:
-  bool SetImmutable(bool on) {
-    const int fd = open(path_.c_str(), O_RDONLY | O_DIRECTORY);
-    int flags = 0;
-    bool done = fd >= 0 && ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-    flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
-    done = done && ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-    if (fd >= 0) close(fd);
-    return done;
-  }
-  std::string path_;
-  bool immutable_ = false;
-};
 
 TEST_F(SettingsFile, FailedSavesSayWhyOnceAndLeaveTheOldFileAsItWas) {
   const oxString path = PathOf("atomic.ini");
