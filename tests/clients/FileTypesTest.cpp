@@ -1,6 +1,5 @@
-// The file types plug-in descriptions name: which client opens a file,
-// what the file dialogs offer, and one line for each type a description
-// gets wrong, the rest taken.
+// The file types descriptions name: which client opens a file, what the
+// dialogs offer, one line for each type a description gets wrong.
 #include <QDir>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -40,15 +39,11 @@ TEST(FileTypes, BadOrTakenTypesAreLeftOutWithALineEachAndTheRestIsTaken) {
                          "the declaration of type 'image/x-stray' names a type"});
   EXPECT_EQ(Clients(types), "text/plain>Notes text/csv>Other ");
 
-  // A type neither the MIME database nor the description describes is
-  // told when the types are first looked at.
+  // A type nobody describes is told when the types are first looked at.
   fwg::FileTypes unknown;
   Take(unknown, "name = u\nlibrary = /u.so\nclient = U\ntypes = application/x-nobody-knows\n", "u.plugin");
-  EXPECT_EQ(StderrOf([&] { unknown.GetTypes(); }),
-            "fwg: /plugins/u.plugin: file type 'application/x-nobody-knows' is unknown to the MIME "
-            "database and declares no patterns (type application/x-nobody-knows = Name (*.suffix)); "
-            "left out\n");
-  EXPECT_TRUE(unknown.GetTypes().empty());
+  ExpectContains(StderrOf([&] { EXPECT_TRUE(unknown.GetTypes().empty()); }),
+                 {"u.plugin: file type 'application/x-nobody-knows' is unknown to the MIME database"});
 }
 
 TEST(FileTypes, AFileGoesToTheClientNamingItsTypeNearestAndDialogsOfferEveryType) {
@@ -64,9 +59,7 @@ TEST(FileTypes, AFileGoesToTheClientNamingItsTypeNearestAndDialogsOfferEveryType
        "s.plugin");
   QTemporaryDir dir;
   const auto file = [&dir](const char* name, const char* content) {
-    const std::string path = QDir(dir.path()).filePath(name).toStdString();
-    EXPECT_TRUE(WriteAll(path, content));
-    return path;
+    return WriteAll(QDir(dir.path()).filePath(name).toStdString(), content) ? QDir(dir.path()).filePath(name).toStdString() : "";
   };
   oxString type;
   EXPECT_EQ(types.FindClient(file("a.txt", "text\n"), &type), "Notes");

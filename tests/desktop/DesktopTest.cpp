@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/settings/oxSettings.h"
+#include "tests/support/Output.h"
 
 namespace {
 
@@ -404,19 +405,8 @@ TEST_F(Desktop, CtrlSSavesTheSession) {
 }
 
 // The user's own files, as a person opens and saves them.
-namespace {
-
-bool WriteFile(const QString& path, const QByteArray& content) {
-  QFile file(path);
-  return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
-}
-
-QByteArray ReadFile(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-}  // namespace
+static bool WriteFile(const QString& path, const QByteArray& bytes) { return WriteAll(path.toStdString(), bytes.toStdString()); }
+static QByteArray ReadFile(const QString& path) { return QByteArray::fromStdString(ReadAll(path.toStdString())); }
 
 // Files named on the command line open, each by the client of its type;
 // Ctrl+S writes the active one where it came from; quitting asks while one

@@ -67,14 +67,9 @@ class Files : public WithProjects {
   void SetUp() override {
     WithProjects::SetUp();
     client_ = new TextClient;  // the manager owns it
-    // Log files: the build's own plug-ins are described to every test, and
-    // the notes take plain text; a log is plain text too, named exactly.
+    // Logs: the build's notes take plain text; a log is named exactly.
     fwg::FileTypes::Get()->Add("Texts", "text/x-log", {}, "test");
     FileCommands::ClearRecentFiles();
-  }
-  void TearDown() override {
-    ClosePendingErrors();
-    WithProjects::TearDown();
   }
 
   std::string Path(const char* name) const { return QDir(dir_.path()).filePath(name).toStdString(); }
@@ -83,12 +78,7 @@ class Files : public WithProjects {
     EXPECT_TRUE(WriteAll(path, content));
     return path;
   }
-  static oxStlVector<ClientObject*> Documents() {
-    oxStlVector<ClientObject*> documents;
-    for (oxt::Object* object : Root()->GetChildren({}, ClientObject::S_ClassName(), true, true))
-      documents.push_back(ClientObject::Cast(object));
-    return documents;
-  }
+  static size_t CountDocuments() { return Root()->GetChildren({}, ClientObject::S_ClassName(), true, true).size(); }
   // The texts of the error boxes shown since the last call, which closes them.
   std::string ClosePendingErrors() const {
     std::string texts;
@@ -117,7 +107,7 @@ TEST_F(Files, AFileOpensOnceByItsTypeAndSavesWhereItCameFrom) {
   client_->New();
   EXPECT_EQ(FileCommands::Open(path), note) << "open already: brought forward, not opened twice";
   EXPECT_EQ(fwg::ClientManager::Get()->GetActiveClientObject(), note);
-  EXPECT_EQ(Documents().size(), 2u);
+  EXPECT_EQ(CountDocuments(), 2u);
 
   TextClient::ViewOf(note)->appendPlainText("second line");
   EXPECT_TRUE(note->IsModified());
@@ -163,7 +153,7 @@ TEST_F(Files, WhatCannotBeOpenedIsToldInOneMessageAndChangesNothing) {
     const std::string shown = ClosePendingErrors();
     EXPECT_EQ(CountLines(shown), 1) << shown;
     ExpectContains(shown, {"Could not open", QFileInfo(uiStr(bad.path)).fileName().toStdString(), bad.reason});
-    EXPECT_TRUE(Documents().empty()) << bad.path;
+    EXPECT_EQ(CountDocuments(), 0u) << bad.path;
     EXPECT_TRUE(Root()->GetChildren().empty()) << "no project was left behind for " << bad.path;
   }
   EXPECT_TRUE(FileCommands::GetRecentFiles().empty());
@@ -295,18 +285,10 @@ TEST_F(Files, RecentFilesKeepTheLastTenMostRecentFirstAndMarkMissingOnes) {
   profile->GetAction("File.RecentFile2")->Activate();
   EXPECT_EQ(FileCommands::GetRecentFiles(), oxStlVector<oxString>{kept});
   EXPECT_EQ(ClosePendingErrors(), "") << "a missing file is asked about, not an error";
-
-
   for (int i = 0; i < 12; ++i) FileCommands::AddRecentFile(Path(("f" + std::to_string(i)).c_str()));
   const oxStlVector<oxString> recent = FileCommands::GetRecentFiles();
   ASSERT_EQ(recent.size(), 10u);
-  EXPECT_EQ(recent.front(), Path("f11"));
-  EXPECT_EQ(recent.back(), Path("f2"));
-  FileCommands::AddRecentFile(Path("f5"));
-  EXPECT_EQ(FileCommands::GetRecentFiles().front(), Path("f5"));
-  EXPECT_EQ(FileCommands::GetRecentFiles().size(), 10u);
-  FileCommands::RemoveRecentFile(Path("f5"));
-  EXPECT_EQ(FileCommands::GetRecentFiles().size(), 9u);
+  EXPECT_EQ(recent.front() + " " + recent.back(), Path("f11") + " " + Path("f2"));
 }
 
 }  // namespace

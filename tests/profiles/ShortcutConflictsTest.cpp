@@ -67,34 +67,6 @@ TEST_F(ShortcutConflicts, AKeyHeldTwiceInOneChainGoesToTheNearerProfile) {
   EXPECT_EQ(stroked, 2);
 }
 
-// Profiles that do not build on each other, both in force (the active one
-// deactivated alone): nobody is nearer, so the key triggers neither, and
-// that is said.
-TEST_F(ShortcutConflicts, AKeyOfUnrelatedProfilesTriggersNeitherAndIsReported) {
-  auto* alpha = new FilledProfile("Alpha", "", [](fwg::Profile* p) {
-    p->AddMenu(p->AddAction("save", "&Save", {}, "Ctrl+S"), "File");
-  }, kInBuild);
-  auto* beta = new FilledProfile("Beta", "", [](fwg::Profile* p) {
-    p->AddMenu(p->AddAction("stroke", "&Stroke", {}, "Ctrl+S"), "Draw");
-  }, kInBuild);
-  EXPECT_EQ(Switch(alpha), "");
-  alpha->Deactivate();
-  EXPECT_EQ(Switch(beta),
-            "fwg: shortcut Ctrl+S is held by 'save' (profile Alpha) and 'stroke' (profile "
-            "Beta); the key triggers neither\n");
-  int pressed = 0;
-  alpha->GetAction("save")->OnActivate().Connect(nullptr, [&pressed] { ++pressed; });
-  beta->GetAction("stroke")->OnActivate().Connect(nullptr, [&pressed] { ++pressed; });
-  uiMainWindow* window = gui_->GetMainWindow();
-  window->Show();
-  QApplication::setActiveWindow(window);
-  ExpectContains(StderrOf([window] { QTest::keyClick(window, Qt::Key_S, Qt::ControlModifier); }),
-                 {"Ctrl+S pressed, but it is held by 'save' (profile Alpha), 'stroke'"});
-  EXPECT_EQ(pressed, 0);
-  auto* dialog = new fwg::ShortcutsDialog;
-  EXPECT_EQ(dialog->CountShownConflicts(), 1) << "the active chain's command, marked";
-}
-
 // The check after a switch keeps the holders of each key from the window's
 // own action events: a key given between two switches is seen by the next.
 TEST_F(ShortcutConflicts, KeysGivenBetweenSwitchesAreCheckedAtTheNext) {
