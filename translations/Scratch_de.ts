@@ -25,7 +25,7 @@
     </message>
     <message>
         <source>Change &amp;Case</source>
-        <translation>&amp;Groß-/Kleinschreibung</translation>
+        <translation>&amp;Schreibweise</translation>
     </message>
     <message>
         <source>&amp;UPPER CASE</source>

@@ -13,6 +13,7 @@
 
 #include "fwg/Parts.h"
 #include "fwg/actions/Action.h"
+#include "fwg/shell/CommandPalette.h"
 #include "platform/ui/uiAction.h"
 #include "platform/ui/uiMainWindow.h"
 
@@ -119,8 +120,9 @@ class Router : public QObject {
   // open: the commands are for the widget the keyboard comes back to. So
   // does the application losing the keyboard to another program.
   static bool KeepsTarget(const QWidget* now) {
+    const CommandPalette* palette = CommandPalette::Get();
     return !now || qobject_cast<const QMenuBar*>(now) || qobject_cast<const QMenu*>(now) ||
-           now->window()->windowType() == Qt::Popup;
+           now->window()->windowType() == Qt::Popup || (palette && palette->isAncestorOf(now));
   }
 
   void Follow(QWidget* now) {

@@ -289,6 +289,9 @@ TEST_F(GermanDemoFixture, MenusDocksDocumentsAndLayoutsReadGerman) {
   ASSERT_NE(pad, nullptr);
   EXPECT_EQ(pad->GetName(), "Blatt 1");
   EXPECT_EQ(Menus(), (Names{"Datei", "Bearbeiten", "Ansicht", "Notizblock", "Hilfe"}));
+  // Every entry finds its place by the German names its path now has.
+  EXPECT_EQ(Entries({"Notizblock"}), (Names{"Neues Blatt", "Leeren", "Zeit einfügen", "Schreibweise",
+                                            "Zeilenumbruch", "Leerzeichen anzeigen"}));
 }
 
 TEST_F(DemoFixture, TreeContextMenuRetilesAFolderAndDropsMoveDocuments) {
