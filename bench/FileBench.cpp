@@ -24,11 +24,11 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <ctime>
 #include <map>
 #include <memory>
 #include <string>
 
+#include "bench/CpuTime.h"
 #include "fwg/clients/ClientObject.h"
 #include "fwg/clients/FileTypes.h"
 #include "fwg/objects/FileCommands.h"
@@ -41,33 +41,9 @@ namespace {
 QTemporaryDir* g_dir = nullptr;
 std::map<std::string, double> g_seconds;
 
-double GetCpuSeconds() {
-  timespec now{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-  return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
-}
-
-// Per iteration `timed` between `before` and `after`, which are not
-// counted; the mean processor time of the timed part is kept. One round
-// first, uncounted.
 template <class Before, class Timed, class After>
 void Measure(benchmark::State& state, const std::string& name, Before before, Timed timed, After after) {
-  before();
-  timed();
-  after();
-  double total = 0;
-  for (auto _ : state) {
-    state.PauseTiming();
-    before();
-    state.ResumeTiming();
-    const double start = GetCpuSeconds();
-    timed();
-    total += GetCpuSeconds() - start;
-    state.PauseTiming();
-    after();
-    state.ResumeTiming();
-  }
-  g_seconds[name] = total / double(state.iterations());
+  g_seconds[name] = MeasureCpu(state, before, timed, after);
 }
 
 // 10 MB of lines of prose.

@@ -26,13 +26,13 @@
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 
-#include <ctime>
 #include <cstdio>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "bench/CpuTime.h"
 #include "fwg/objects/ClientFolder.h"
 #include "fwg/objects/Folder.h"
 #include "fwg/objects/Project.h"
@@ -190,36 +190,12 @@ std::unique_ptr<Node> ReadBare(const QString& path) {
   return root;
 }
 
-// The process's processor time: the machine is shared, and wall time
-// would count the others' work too.
-double GetCpuSeconds() {
-  timespec now{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-  return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
-}
-
-// Per iteration: `before` and `after` with the timer stopped, `timed` in
-// between; records the mean processor time of the timed part. One round
-// first warms the heap and the caches up, uncounted.
+// Records the mean processor time of the timed part under the name and
+// the benchmark's argument.
 template <class Before, class Timed, class After>
 void Measure(benchmark::State& state, const std::string& name, Before before, Timed timed,
              After after) {
-  before();
-  timed();
-  after();
-  double total = 0;
-  for (auto _ : state) {
-    state.PauseTiming();
-    before();
-    state.ResumeTiming();
-    const double start = GetCpuSeconds();
-    timed();
-    total += GetCpuSeconds() - start;
-    state.PauseTiming();
-    after();
-    state.ResumeTiming();
-  }
-  g_seconds[name + "/" + std::to_string(state.range(0))] = total / double(state.iterations());
+  g_seconds[name + "/" + std::to_string(state.range(0))] = MeasureCpu(state, before, timed, after);
 }
 
 void Nothing() {}

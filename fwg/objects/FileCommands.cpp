@@ -15,7 +15,6 @@
 #include <QUrl>
 #include <algorithm>
 #include <set>
-#include <sys/stat.h>
 
 #include "fwg/LibraryTexts.h"
 #include "fwg/Parts.h"
@@ -36,6 +35,7 @@
 #include "platform/ui/uiAction.h"
 #include "platform/ui/uiLayoutFrameEx.h"
 #include "platform/ui/uiMainWindow.h"
+#include "platform/vos/vosFile.h"
 #include "platform/vos/vosLibrary.h"
 
 namespace fwg {
@@ -52,12 +52,6 @@ void ShowError(const QString& message) {
 
 QString Absolute(const oxString& path) {
   return path.empty() ? QString() : QFileInfo(QString::fromStdString(path)).absoluteFilePath();
-}
-
-// Not a FIFO, a device or a socket, which no client reads as a file.
-bool IsRegularFile(const QString& path) {
-  struct stat info {};
-  return ::stat(QFile::encodeName(path).constData(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
 QString Quoted(const QString& path) {
@@ -104,11 +98,7 @@ void BringForward(ClientObject* document) {
 // Where the file dialogs start: the folder of the file used last, else the
 // documents folder.
 QString StartFolder() {
-  for (const oxString& recent : FileCommands::GetRecentFiles()) {
-    const QFileInfo info(QString::fromStdString(recent));
-    if (info.dir().exists()) return info.absolutePath();
-  }
-  return QString::fromStdString(vosLibrary::GetDocumentsFolder());
+  return QString::fromStdString(vosLibrary::GetStartFolder(FileCommands::GetRecentFiles()));
 }
 
 // The projects and whether each held unsaved changes, taken before a
@@ -391,7 +381,7 @@ ClientObject* FileCommands::Open(const oxString& path) {
     reason = QText("there is no such file");
   } else if (info.isDir()) {
     reason = QText("it is a folder");
-  } else if (!IsRegularFile(absolute)) {
+  } else if (!vosFile::Exists(absolute.toStdString())) {  // a FIFO, a device, a socket
     reason = QText("it is not a regular file");
   } else if (clientName = types ? types->FindClient(absolute.toStdString(), &type) : oxString();
              clientName.empty()) {

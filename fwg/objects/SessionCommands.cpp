@@ -92,11 +92,7 @@ void UpdateRecentMenus() {
 // the user's documents folder; never the folder the program was started
 // from, which is seldom where a person keeps work.
 QString StartFolder() {
-  for (const oxString& recent : SessionCommands::GetRecentSessions()) {
-    const QFileInfo info(QString::fromStdString(recent));
-    if (info.dir().exists()) return info.absolutePath();
-  }
-  return QString::fromStdString(vosLibrary::GetDocumentsFolder());
+  return QString::fromStdString(vosLibrary::GetStartFolder(SessionCommands::GetRecentSessions()));
 }
 
 oxString AskForFile(bool save, const oxString& suggestion) {

@@ -71,6 +71,14 @@ oxString vosLibrary::GetExecutableFolder() {
   return {};
 }
 
+oxString vosLibrary::GetStartFolder(const oxStlVector<oxString>& recent) {
+  for (const oxString& file : recent) {
+    const QFileInfo info(QString::fromStdString(file));
+    if (info.dir().exists()) return info.absolutePath().toStdString();
+  }
+  return GetDocumentsFolder();
+}
+
 oxString vosLibrary::GetDocumentsFolder() {
   const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
   return (QDir(documents).exists() ? documents : QDir::homePath()).toStdString();

@@ -17,4 +17,7 @@ class vosLibrary {
   // home folder without one. File dialogs start here rather than in the
   // folder the program was started from.
   static oxString GetDocumentsFolder();
+  // Where a file dialog starts: the folder of the first of `recent` (most
+  // recent first) that is still there, else the documents folder.
+  static oxString GetStartFolder(const oxStlVector<oxString>& recent);
 };
