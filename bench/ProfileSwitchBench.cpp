@@ -31,11 +31,23 @@
 //   SharedKeys  both chains the same keys, Ctrl+S and Ctrl+Z first, as
 //               every document profile of an application has them (there
 //               the documents' Save holds Ctrl+S, the root's holds none).
+//   EntryEdits  as ported applications build their menus: in Build(), each
+//               top-level menu by a one-name path ("A Menu 07") and each
+//               entry by an edit of its own at the menu's end ("A Menu 07/
+//               A07 Entry 12"), with two-stroke keys of the chain's own on
+//               every tenth entry (every fifth at 50 entries: 200 keys).
+//               Between iterations, with the clock stopped, the program
+//               checks what a user would see: only the active chain's
+//               menus in the bar, only its entries holding their keys, its
+//               paths found and the other chain's not, File keeping its
+//               keys, and no Qt object added.
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <benchmark/benchmark.h>
 #include <malloc.h>
+
+#include <algorithm>
 
 #include <memory>
 #include <vector>
@@ -92,17 +104,33 @@ struct Shape {
   int keyStride;  // every keyStride-th entry is keyed, kKeyedPerMenu per menu
   QString (*key)(const QString& tag, int n);
   bool saveKeyInRoot;
+  // Names with spaces, every entry an edit of its own, made in Build();
+  // the stride is the largest up to keyStride that keys kKeyedPerMenu.
+  bool entryEdits = false;
 
+  int StrideFor(int entries) const {
+    return entryEdits ? std::clamp(entries / kKeyedPerMenu, 1, keyStride) : keyStride;
+  }
   // The key of a chain's entry, or empty.
-  QString KeyAt(const QString& tag, int menu, int entry) const {
-    if (entry % keyStride || entry / keyStride >= kKeyedPerMenu) return {};
-    return key(tag, menu * kKeyedPerMenu + entry / keyStride);
+  QString KeyAt(const QString& tag, int menu, int entry, int entries) const {
+    const int stride = StrideFor(entries);
+    if (entry % stride || entry / stride >= kKeyedPerMenu) return {};
+    return key(tag, menu * kKeyedPerMenu + entry / stride);
+  }
+  QString MenuName(const QString& tag, int menu) const {
+    return entryEdits ? QString("%1 Menu %2").arg(tag).arg(menu, 2, 10, QChar('0'))
+                      : tag + "Menu" + QString::number(menu);
+  }
+  QString EntryName(const QString& tag, int menu, int entry) const {
+    return entryEdits ? QString("%1%2 Entry %3").arg(tag).arg(menu, 2, 10, QChar('0')).arg(entry, 2, 10, QChar('0'))
+                      : MenuName(tag, menu) + "Entry" + QString::number(entry);
   }
 };
 
 constexpr Shape kFirstShape{false, 1, &FirstShapeKey, false};
 constexpr Shape kOwnKeys{true, 5, &OwnKey, true};
 constexpr Shape kSharedKeys{true, 5, &SharedKey, false};
+constexpr Shape kEntryEdits{true, 10, &OwnKey, true, true};
 
 struct FileEntry {
   const char* name;
@@ -128,14 +156,13 @@ class ChainProfile : public fwg::Profile {
   // What Build records, at once.
   void Record() {
     recorded_ = true;
-    const oxString tag = GetName();
-    const QString qtag = QString::fromStdString(tag);
+    const QString tag = QString::fromStdString(GetName());
     for (int m = 0; m < kMenus; ++m) {
-      const oxString menu = tag + "Menu" + std::to_string(m);
+      const oxString menu = shape_.MenuName(tag, m).toStdString();
       AddMenu(AddAction(menu, menu), menu);
       for (int e = 0; e < entries_; ++e) {
-        const oxString entry = menu + "Entry" + std::to_string(e);
-        const oxString key = shape_.KeyAt(qtag, m, e).toStdString();
+        const oxString entry = shape_.EntryName(tag, m, e).toStdString();
+        const oxString key = shape_.KeyAt(tag, m, e, entries_).toStdString();
         AddMenu(AddAction(entry, entry, {}, key), menu + "/" + entry);
       }
     }
@@ -177,8 +204,10 @@ struct World {
       new FileRootProfile(shape);
       a = new ChainProfile("A", "Root", entries, shape);
       b = new ChainProfile("B", "Root", entries, shape);
-      a->Record();
-      b->Record();
+      if (!shape.entryEdits) {
+        a->Record();
+        b->Record();
+      }
     } else {
       new BaseProfile;
       a = new ChainProfile("A", "Base", entries);
@@ -220,6 +249,71 @@ BENCHMARK_CAPTURE(ProfileSwitchShape, OwnKeys, kOwnKeys)
 BENCHMARK_CAPTURE(ProfileSwitchShape, SharedKeys, kSharedKeys)
     ->Arg(kEntries)->Arg(10 * kEntries)->Unit(benchmark::kMillisecond);
 
+int CountObjects(QObject* root) { return static_cast<int>(root->findChildren<QObject*>().size()); }
+
+// What a user of the EntryEdits shape sees after a switch to `active`, or
+// why not.
+QString CheckEntryEdits(World& world, int entries, int objects) {
+  ChainProfile* active = world.toB ? world.a : world.b;  // toB: A is active
+  const QString on = QString::fromStdString(active->GetName());
+  const QString off = on == "A" ? "B" : "A";
+  QStringList bar;
+  for (QAction* entry : world.gui->GetMainWindow()->MenuBar()->actions()) {
+    if (entry->isVisible()) bar << entry->text();
+  }
+  QStringList expected{"&File"};
+  for (int m = 0; m < kMenus; ++m) expected << kEntryEdits.MenuName(on, m);
+  if (bar != expected) return "menu bar: " + bar.join(", ");
+  for (const QString& tag : {on, off}) {
+    fwg::Profile* profile = tag == "A" ? static_cast<fwg::Profile*>(world.a) : world.b;
+    for (int m = 0; m < kMenus; ++m) {
+      for (int e = 0; e < entries; ++e) {
+        const QString key = kEntryEdits.KeyAt(tag, m, e, entries);
+        if (key.isEmpty()) continue;
+        const QString name = kEntryEdits.EntryName(tag, m, e);
+        const QKeySequence held = profile->GetAction(name.toStdString())->GetUiAction()->shortcut();
+        if (held != (tag == on ? QKeySequence(key) : QKeySequence())) return name + " holds " + held.toString();
+      }
+      const QString path = kEntryEdits.MenuName(tag, m) + "/" + kEntryEdits.EntryName(tag, m, entries - 1);
+      if (!active->GetMenuObjectFromPath(path.toStdString()) != (tag == off)) return "path " + path;
+    }
+  }
+  for (const FileEntry& entry : FileEntries(kEntryEdits)) {
+    const QKeySequence held = active->GetAction(entry.name)->GetUiAction()->shortcut();
+    if (held != QKeySequence(entry.key)) return QString("File/") + entry.name + " holds " + held.toString();
+  }
+  if (const int now = CountObjects(world.gui->GetMainWindow()); now != objects) {
+    return QString("%1 Qt objects more").arg(now - objects);
+  }
+  return {};
+}
+
+void ProfileSwitchEntryEdits(benchmark::State& state) {
+  const int entries = static_cast<int>(state.range(0));
+  World world(entries, kEntryEdits);
+  // Every entry on screen once, so that later switches meet what a user
+  // who opened the menus leaves behind.
+  for (int i = 0; i < 2; ++i) {
+    for (QAction* entry : world.gui->GetMainWindow()->MenuBar()->actions()) {
+      if (QMenu* menu = entry->menu(); menu && entry->isVisible()) {
+        menu->popup({0, 0});
+        menu->hide();
+      }
+    }
+    world.SwitchAndSettle();
+  }
+  const int objects = CountObjects(world.gui->GetMainWindow());
+  for (auto _ : state) {
+    world.SwitchAndSettle();
+    state.PauseTiming();
+    if (const QString fault = CheckEntryEdits(world, entries, objects); !fault.isEmpty()) {
+      state.SkipWithError(fault.toStdString());
+    }
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(ProfileSwitchEntryEdits)->Arg(kEntries)->Arg(10 * kEntries)->Unit(benchmark::kMillisecond);
+
 // OwnKeys with 200 of chain A's keyed entries given keys of the user's own
 // (four-stroke sequences nobody else holds) before the first activation:
 // switching gives and withdraws them like declared keys, so it should cost
@@ -259,10 +353,11 @@ struct QtChain {
   void Build(QMenuBar* bar, const QString& tag, int entryCount,
              const Shape& shape = kFirstShape) {
     for (int m = 0; m < kMenus; ++m) {
-      auto* menu = new QMenu(tag + "Menu" + QString::number(m), bar);
+      auto* menu = new QMenu(shape.MenuName(tag, m), bar);
       for (int e = 0; e < entryCount; ++e) {
-        auto* action = new QAction(tag + "Entry" + QString::number(e), menu);
-        if (const QString text = shape.KeyAt(tag, m, e); !text.isEmpty()) {
+        auto* action = new QAction(
+            shape.entryEdits ? shape.EntryName(tag, m, e) : tag + "Entry" + QString::number(e), menu);
+        if (const QString text = shape.KeyAt(tag, m, e, entryCount); !text.isEmpty()) {
           const QKeySequence key(text);
           action->setShortcut(key);
           keyed.emplace_back(action, key);
@@ -327,6 +422,8 @@ BENCHMARK_CAPTURE(QtRebuildShape, OwnKeys, kOwnKeys)
     ->Arg(kEntries)->Arg(10 * kEntries)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(QtRebuildShape, SharedKeys, kSharedKeys)
     ->Arg(kEntries)->Arg(10 * kEntries)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(QtRebuildShape, EntryEdits, kEntryEdits)
+    ->Arg(kEntries)->Arg(10 * kEntries)->Unit(benchmark::kMillisecond);
 
 void QtFloorCase(benchmark::State& state, bool hideBar, const Shape& shape = kFirstShape) {
   const int entries = static_cast<int>(state.range(0));
@@ -358,8 +455,8 @@ BENCHMARK_CAPTURE(QtFloorShape, OwnKeys, kOwnKeys)
     ->Arg(kEntries)->Arg(10 * kEntries)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(QtFloorShape, SharedKeys, kSharedKeys)
     ->Arg(kEntries)->Arg(10 * kEntries)->Unit(benchmark::kMillisecond);
-
-int CountObjects(QObject* root) { return static_cast<int>(root->findChildren<QObject*>().size()); }
+BENCHMARK_CAPTURE(QtFloorShape, EntryEdits, kEntryEdits)
+    ->Arg(kEntries)->Arg(10 * kEntries)->Unit(benchmark::kMillisecond);
 
 void SwitchMemoryCase(benchmark::State& state, const Shape& shape) {
   World world(kEntries, shape);
@@ -393,6 +490,8 @@ void SwitchMemoryShape(benchmark::State& state, const Shape& shape) {
 BENCHMARK_CAPTURE(SwitchMemoryShape, OwnKeys, kOwnKeys)
     ->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(SwitchMemoryShape, SharedKeys, kSharedKeys)
+    ->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(SwitchMemoryShape, EntryEdits, kEntryEdits)
     ->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace

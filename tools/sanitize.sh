@@ -11,8 +11,10 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="$root/build-asan"
 flags="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
 
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_CXX_FLAGS="$flags" \
+# -O1 with line tables: what the sanitizers need for readable reports, at
+# about half the compile time of an optimised build with full debug info.
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=None \
+  -DCMAKE_CXX_FLAGS="$flags -O1 -g1" \
   -DCMAKE_EXE_LINKER_FLAGS="$flags" \
   -DCMAKE_SHARED_LINKER_FLAGS="$flags" \
   -DCMAKE_MODULE_LINKER_FLAGS="$flags" >/dev/null

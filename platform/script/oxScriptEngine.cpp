@@ -25,21 +25,6 @@ std::map<oxString, std::function<QObject*()>>& Globals() {
 
 void DestroyEngine() { delete g_engine; }
 
-// A whole number of the "Scripts" settings within [low, high]; one line and
-// `fallback` for anything else.
-int ReadSetting(const oxSettings* section, const char* key, int low, int high, int fallback) {
-  if (!section || !section->Has(key)) return fallback;
-  const oxVariant value = section->Get(key);
-  bool whole = value.GetType() == oxVariant::Type::Integer || value.GetType() == oxVariant::Type::Long;
-  qlonglong number = value.GetLong();
-  if (value.GetType() == oxVariant::Type::String)
-    number = QString::fromStdString(value.GetString()).trimmed().toLongLong(&whole);
-  if (whole && number >= low && number <= high) return static_cast<int>(number);
-  oxWarn("settings: Scripts/", key, " must be a whole number from ", low, " to ", high, "; ", fallback,
-         " is used");
-  return fallback;
-}
-
 // The module beside this library (the build's and the installed tree's
 // "lib" folder); else wherever the system's search for libraries finds it.
 QString ModuleFile() {
@@ -120,8 +105,10 @@ oxScriptEngine::oxScriptEngine() : internal_(new Internal) {
   // settings: a day and 64 GB at most.
   if (oxSettings* settings = oxapp::Application::Get()->GetSettings()) {
     const oxSettings* section = settings->GetSection("Scripts", false, true);
-    SetTimeLimit(ReadSetting(section, "TimeLimitSeconds", 1, 86400, GetTimeLimit() / 1000) * 1000);
-    SetMemoryLimit(ReadSetting(section, "MemoryLimitMB", 16, 65536, GetMemoryLimit()));
+    if (section) {
+      SetTimeLimit(static_cast<int>(section->GetInteger("TimeLimitSeconds", GetTimeLimit() / 1000, 1, 86400)) * 1000);
+      SetMemoryLimit(static_cast<int>(section->GetInteger("MemoryLimitMB", GetMemoryLimit(), 16, 65536)));
+    }
   }
   // The application's objects, then the user's own scripts, beside the
   // settings, which may use them.

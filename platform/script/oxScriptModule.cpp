@@ -406,17 +406,9 @@ class JSBackend : public oxScriptBackend {
     const QString file = info.absoluteFilePath();
     if (d.loaded.count(file)) return true;
     // A pipe would block the program and a device never end.
-    if (info.exists() && !info.isFile()) {
-      oxScriptEngine::Report("script '" + path + "' is not a file");
-      return false;
-    }
-    if (info.size() > kMaxScriptBytes) {
-      oxScriptEngine::Report("script '" + path + "' is larger than 16 MB");
-      return false;
-    }
-    QFile source(file);
-    if (!source.open(QIODevice::ReadOnly)) {
-      oxScriptEngine::Report("script '" + path + "' cannot be read: " + source.errorString().toStdString());
+    oxString error;
+    if (!vosFile::CheckReadable(path, kMaxScriptBytes, &error)) {
+      oxScriptEngine::Report("script '" + path + "' cannot be read: " + error);
       return false;
     }
     d.loaded.insert(file);
