@@ -57,6 +57,7 @@
 #include "fwg/profiles/ProfileManager.h"
 #include "fwg/profiles/UserShortcuts.h"
 #include "fwg/shell/Gui.h"
+#include "platform/ui/uiAction.h"
 #include "platform/ui/uiMainWindow.h"
 #include "platform/ui/uiMenuBar.h"
 
@@ -307,7 +308,8 @@ void ProfileSwitchEntryEdits(benchmark::State& state) {
     world.SwitchAndSettle();
     state.PauseTiming();
     if (const QString fault = CheckEntryEdits(world, entries, objects); !fault.isEmpty()) {
-      state.SkipWithError(fault.toStdString());
+      const std::string reason = fault.toStdString();
+      state.SkipWithError(reason.c_str());
     }
     state.ResumeTiming();
   }

@@ -3,6 +3,7 @@
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 #include <algorithm>
+#include <array>
 #include <charconv>
 
 #include "platform/core/oxDiagnostic.h"
@@ -41,17 +42,32 @@ constexpr int kMaxDepth = 2048;
 QString ToQt(const oxString& s) { return QString::fromStdString(s); }
 oxString FromQt(QStringView s) { return s.toString().toStdString(); }
 
-// True if the text survives XML unchanged: valid UTF-8 and only characters
-// XML allows (tab and newline only inside element content, where they are
-// not normalised away).
-bool IsXmlSafe(const oxString& s, bool inContent) {
-  const QString text = QString::fromStdString(s);
+// The text as XML carries it unchanged, or false: valid UTF-8 and only
+// characters XML allows (tab and newline only inside element content, where
+// they are not normalised away). Sessions are mostly ASCII, which is taken
+// without decoding.
+bool ToXmlText(const oxString& s, bool inContent, QString* out) {
+  bool ascii = true;
+  for (const char c : s) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u >= 0x80) {
+      ascii = false;
+      break;
+    }
+    if (u < 0x20 && !(inContent && (u == '\n' || u == '\t'))) return false;
+  }
+  if (ascii) {
+    *out = QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
+    return true;
+  }
+  QString text = QString::fromStdString(s);
   if (text.toStdString() != s) return false;  // not UTF-8
   for (const QChar c : text) {
     const char16_t u = c.unicode();
     if (u < 0x20 && !(inContent && (u == '\n' || u == '\t'))) return false;
     if (u == 0xFFFE || u == 0xFFFF) return false;
   }
+  *out = std::move(text);
   return true;
 }
 
@@ -68,8 +84,9 @@ bool FromBase64(QStringView text, oxString* out) {
 }
 
 void WriteStringAttribute(QXmlStreamWriter& w, const QString& key, const oxString& value) {
-  if (IsXmlSafe(value, false)) {
-    w.writeAttribute(key, ToQt(value));
+  QString text;
+  if (ToXmlText(value, false, &text)) {
+    w.writeAttribute(key, text);
   } else {
     w.writeAttribute(key + ".b64", ToBase64(value));
   }
@@ -78,10 +95,11 @@ void WriteStringAttribute(QXmlStreamWriter& w, const QString& key, const oxStrin
 // The content of the element just started, in base64 (and marked so) when
 // XML cannot carry it as it is.
 void WriteContent(QXmlStreamWriter& w, const oxString& content) {
-  if (IsXmlSafe(content, true)) {
-    if (!content.empty()) w.writeCharacters(ToQt(content));
+  QString text;
+  if (ToXmlText(content, true, &text)) {
+    if (!text.isEmpty()) w.writeCharacters(text);
   } else {
-    w.writeAttribute("encoding", "base64");
+    w.writeAttribute(QStringLiteral("encoding"), QStringLiteral("base64"));
     w.writeCharacters(ToBase64(content));
   }
 }
@@ -282,22 +300,36 @@ class FileElementParser {
 };
 
 void FileElement::Internal::Write(QXmlStreamWriter& w) const {
-  w.writeStartElement("element");
-  WriteStringAttribute(w, "name", name);
+  // The same few names for every element of a large session: made once.
+  static const QString kElement = QStringLiteral("element"), kName = QStringLiteral("name"),
+                       kClass = QStringLiteral("class"), kObjectKey = QStringLiteral("object"),
+                       kText = QStringLiteral("text"), kValue = QStringLiteral("value"),
+                       kType = QStringLiteral("type");
+  static const auto kTypeNames = [] {
+    std::array<QString, static_cast<size_t>(Variant::Type::Pointer) + 1> names;
+    for (size_t t = 0; t < names.size(); ++t) {
+      names[t] = QString::fromLatin1(Variant::TypeName(static_cast<Variant::Type>(t)));
+    }
+    return names;
+  }();
+  w.writeStartElement(kElement);
+  WriteStringAttribute(w, kName, name);
   if (!objectClass.empty()) {
-    WriteStringAttribute(w, "class", objectClass);
-    WriteStringAttribute(w, "object", objectName);
+    WriteStringAttribute(w, kClass, objectClass);
+    WriteStringAttribute(w, kObjectKey, objectName);
   }
   if (!text.empty()) {
-    w.writeStartElement("text");
+    w.writeStartElement(kText);
     WriteContent(w, text);
     w.writeEndElement();
   }
   for (const auto& [valueName, value] : values) {
     if (value.GetType() == Variant::Type::Pointer) continue;  // meaningless in another process
-    w.writeStartElement("value");
-    WriteStringAttribute(w, "name", valueName);
-    w.writeAttribute("type", Variant::TypeName(value.GetType()));
+    w.writeStartElement(kValue);
+    WriteStringAttribute(w, kName, valueName);
+    const auto type = static_cast<size_t>(value.GetType());
+    w.writeAttribute(kType, type < kTypeNames.size() ? kTypeNames[type]
+                                                     : QString::fromLatin1(Variant::TypeName(value.GetType())));
     WriteContent(w, value.GetString());
     w.writeEndElement();
   }
@@ -469,19 +501,31 @@ bool FileElement::CanCreateObjects(oxString* error) const {
   return true;
 }
 
-oxString FileElement::WriteString() const {
-  QByteArray data;
-  QXmlStreamWriter w(&data);
+namespace {
+
+// The file's bytes. Written into a string and encoded once: the writer
+// would otherwise encode and copy every piece into a device on its own.
+template <class Root>
+QByteArray WriteXml(const Root& root) {
+  QString text;
+  QXmlStreamWriter w(&text);
   w.setAutoFormatting(true);
   w.setAutoFormattingIndent(2);
   w.writeStartDocument();
-  w.writeStartElement("session");
-  w.writeAttribute("version", kFormatVersion);
-  internal_->Write(w);
+  w.writeStartElement(QStringLiteral("session"));
+  w.writeAttribute(QStringLiteral("version"), QString::fromLatin1(kFormatVersion));
+  root.Write(w);
   w.writeEndElement();
   w.writeEndDocument();
-  return data.toStdString();
+  // A writer without a device leaves the encoding out of the declaration.
+  static const QString kBare = QStringLiteral("<?xml version=\"1.0\"?>");
+  if (text.startsWith(kBare)) text.replace(0, kBare.size(), QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>"));
+  return text.toUtf8();
 }
+
+}  // namespace
+
+oxString FileElement::WriteString() const { return WriteXml(*internal_).toStdString(); }
 
 std::unique_ptr<FileElement> FileElement::ReadString(const oxString& xml, oxString* error) {
   oxString message;
@@ -495,7 +539,7 @@ std::unique_ptr<FileElement> FileElement::ReadString(const oxString& xml, oxStri
 
 bool FileElement::WriteFile(const oxString& path, oxString* error) const {
   oxString reason;
-  if (vosSaveFile::WriteFile(path, QByteArray::fromStdString(WriteString()), &reason)) return true;
+  if (vosSaveFile::WriteFile(path, WriteXml(*internal_), &reason)) return true;
   const oxString message = path + ": " + reason;
   if (error) *error = message;
   else oxWarn(message);
