@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 #include <cstring>
 #include <iostream>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -28,6 +29,7 @@
 #include "fwg/shell/CommandPalette.h"
 #include "fwg/shell/HostCommands.h"
 #include "fwg/shell/Gui.h"
+#include "platform/core/oxStartupMarks.h"
 #include "platform/fwc/PluginManager.h"
 #include "platform/oxapp/Application.h"
 #include "platform/oxapp/CommandLine.h"
@@ -180,11 +182,16 @@ oxString ListInstalledClients() {
 // start, otherwise the exit status.
 int AnswerPrintingOptions(int argc, char** argv) {
   const oxapp::CommandLine* commandLine = oxapp::CommandLine::Get();
-  const EarlyTexts t(commandLine->GetValue("-locale"));
+  // Read only when something is printed: every start passes here.
+  std::optional<EarlyTexts> texts;
+  const auto t = [&]() -> const EarlyTexts& {
+    if (!texts) texts.emplace(commandLine->GetValue("-locale"));
+    return *texts;
+  };
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--help" || arg == "-help" || arg == "-h") {
-      PrintHelp(t);
+      PrintHelp(t());
       return 0;
     }
     if (arg == "--version" || arg == "-version") {
@@ -197,9 +204,9 @@ int AnswerPrintingOptions(int argc, char** argv) {
     if (arg == "-client" && (i + 1 == argc || argv[i + 1][0] == '-')) {
       const oxString clients = ListInstalledClients();
       if (clients.empty()) {
-        std::cout << t("no clients are installed in") << " " << DescribePluginFolders() << "\n";
+        std::cout << t()("no clients are installed in") << " " << DescribePluginFolders() << "\n";
       } else {
-        std::cout << t("installed clients:") << " " << clients << "\n";
+        std::cout << t()("installed clients:") << " " << clients << "\n";
       }
       return 0;
     }
@@ -287,18 +294,24 @@ class WelcomePage : public oxListener<> {
 }  // namespace
 
 int main(int argc, char** argv) {
+  oxMarkStartup("main");
   oxapp::CommandLine::Get()->SetArguments(argc, argv);
   oxapp::Application::Get()->SetName("tavrix");
   if (const int status = AnswerPrintingOptions(argc, argv); status >= 0) return status;
+  oxMarkStartup("options");
 
   auto* gui = new fwg::Gui(argc, argv);
   fwg::CommandPalette::Install();
   fwg::HostCommands::Install();
   KeepLayouts(gui);
+  oxMarkStartup("commands");
   {
     WelcomePage welcome(gui);
+    oxMarkStartup("welcome");
     LoadHostPlugins();
+    oxMarkStartup("host-plugins");
     fwg::SessionRecovery recovery;
+    oxMarkStartup("recovery");
     // Once the window is up, before "-client" makes its first document.
     oxListenerBase listener;
     gui->OnRun().Connect(&listener, [&recovery] { recovery.Offer(); });

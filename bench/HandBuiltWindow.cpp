@@ -60,7 +60,9 @@ QDockWidget* Dock(QMainWindow* window, const QString& title, QWidget* content,
 }  // namespace
 
 int main(int argc, char** argv) {
+  LocalMarks::Mark("main");
   QApplication app(argc, argv);
+  LocalMarks::Mark("toolkit");
   QMainWindow window;
   window.setWindowTitle("Tavrix");
   window.setGeometry(20, 50, 1000, 800);
@@ -137,7 +139,8 @@ int main(int argc, char** argv) {
   window.splitDockWidget(projects, sheet, Qt::Vertical);
   for (QDockWidget* dock : {projects, sheet, scripts}) view->addAction(dock->toggleViewAction());
 
-  FirstPaint ready(&window, [] { QCoreApplication::quit(); });
+  FirstPaint ready(&window, [] { QCoreApplication::quit(); }, &LocalMarks::Report);
   window.show();
+  LocalMarks::Mark("shown");
   return app.exec();
 }

@@ -26,6 +26,7 @@
 #include "fwg/shell/ToolBarsDialog.h"
 #include "fwg/shell/WindowTitle.h"
 #include "platform/core/oxDiagnostic.h"
+#include "platform/core/oxStartupMarks.h"
 #include "platform/fwc/Director.h"
 #include "platform/oxapp/Application.h"
 #include "platform/oxapp/CommandLine.h"
@@ -212,6 +213,7 @@ Gui::Gui(int argc, char** argv) : internal_(new Internal) {
   }
 
   d->application = new uiApplication(static_cast<int>(args.size()), args, true);
+  oxMarkStartup("toolkit");
   OnApplicationCreated()();
 
   d->mainWindow = new uiMainWindow(nullptr, "MainWindow");
@@ -224,6 +226,7 @@ Gui::Gui(int argc, char** argv) : internal_(new Internal) {
   manager->SetApplication(d->application);
   manager->SetMainWindow(d->mainWindow);
   d->mainWindow->OnClose().Connect(d, &Internal::HandleClose);
+  oxMarkStartup("window");
   // Script slots reach the JavaScript engine, made on their first call,
   // where scripts find the application as "app".
   oxScriptEngine::Install();
@@ -259,6 +262,7 @@ Gui::Gui(int argc, char** argv) : internal_(new Internal) {
     }
   }
 
+  oxMarkStartup("translations");
   uiIconSet::SetIconSize(uiIconSet::Large, uiSize(50, 50));
 
   d->profileManager = new ProfileManager;
@@ -279,6 +283,7 @@ Gui::Gui(int argc, char** argv) : internal_(new Internal) {
   d->centralWidget = new CentralWidget;
   d->parts.documentArea = d->centralWidget;
   WindowTitle::Keep();
+  oxMarkStartup("managers");
 }
 
 // Registered with the framework core to the very end: a Get() made while the
@@ -326,16 +331,19 @@ CentralWidget* Gui::GetCentralWidget() const {
 
 void Gui::Start() {
   internal_->mainWindow->Show();
+  oxMarkStartup("shown");
   // The window's size is made before the screen is known: 1000 by 800 does
   // not fit a small screen, and a restored place may not fit this one.
   WindowLayout::FitOnScreen();
   internal_->onRun();
   BringToFront(internal_->mainWindow);
+  oxMarkStartup("started");
 
   const oxString name = oxapp::CommandLine::Get()->GetValue("-client");
   if (name.empty()) return;
   if (Client* client = ClientManager::Get()->GetClient(name)) {
     client->New();
+    oxMarkStartup("first-document");
   } else {
     oxDiagnostic("Could not find client named '", name, "' for loading");
   }

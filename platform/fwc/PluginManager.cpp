@@ -6,6 +6,7 @@
 #include <iostream>
 #include <memory>
 
+#include "platform/core/oxStartupMarks.h"
 #include "platform/fwc/Director.h"
 #include "platform/fwc/Plugin.h"
 #include "platform/vos/vosFile.h"
@@ -110,6 +111,7 @@ PluginManager* PluginManager::Get() { return Director::Get()->GetPluginManager()
 
 PluginManager::PluginManager() : internal_(new Internal) {
   for (const oxString& folder : GetPluginFolders()) internal_->ScanFolder(folder, true);
+  oxMarkStartup("descriptions");
 }
 
 oxStlVector<oxString> PluginManager::GetPluginFolders() {
