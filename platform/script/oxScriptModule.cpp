@@ -3,10 +3,13 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJSEngine>
 #include <QJSManagedValue>
+#include <QRegularExpression>
+#include <QSet>
 #include <QStringList>
 #include <QUrl>
 #include <algorithm>
@@ -48,6 +51,45 @@ QString ToQ(const oxString& text) { return QString::fromStdString(text); }
 QString LocalName(const QString& file) {
   const QUrl url(file);
   return url.isLocalFile() ? url.toLocalFile() : file;
+}
+
+// The files a module imports, and theirs, as far as their import lines
+// name them with a literal path ("./tools.js", "../lib/a.mjs", "/opt/x.js"),
+// checked as scripts are before the engine reads any of them (a name in a
+// comment or a string is checked too, and refused only if it is there and
+// not a script one may read): the engine
+// would block on a pipe and read a device without end. Returns the first
+// refusal ("'<file>' imported by '<module>': <reason>"), or "".
+oxString CheckImports(const QString& module) {
+  static const QRegularExpression kImport(
+      QStringLiteral(R"((?:\bimport|\bexport)\s*(?:[^'";]*?\bfrom\s*)?\(?\s*(['"])([^'"\n]+)\1)"));
+  constexpr int kMostFiles = 256;
+  QStringList pending{module};
+  QSet<QString> seen{module};
+  while (!pending.isEmpty() && seen.size() <= kMostFiles) {
+    const QString file = pending.takeFirst();
+    QByteArray text;
+    oxString error;
+    if (!vosFile::ReadFile(file.toStdString(), kMaxScriptBytes, &text, &error)) {
+      return file == module ? oxString() : "'" + file.toStdString() + "': " + error;
+    }
+    const QString source = QString::fromUtf8(text);
+    for (auto it = kImport.globalMatch(source); it.hasNext();) {
+      const QString name = it.next().captured(2);
+      if (!name.startsWith("./") && !name.startsWith("../") && !name.startsWith('/')) continue;
+      const QString imported = QFileInfo(QFileInfo(file).dir(), name).absoluteFilePath();
+      // One that is not there is the engine's to report, as it would be
+      // anyway; the line may be a comment.
+      if (seen.contains(imported) || !QFileInfo::exists(imported)) continue;
+      seen.insert(imported);
+      oxString refusal;
+      if (!vosFile::CheckReadable(imported.toStdString(), kMaxScriptBytes, &refusal)) {
+        return "'" + imported.toStdString() + "' imported by '" + file.toStdString() + "': " + refusal;
+      }
+      pending << imported;
+    }
+  }
+  return {};
 }
 
 // A thrown text may hold line breaks and be of any length; a report stays
@@ -409,6 +451,10 @@ class JSBackend : public oxScriptBackend {
     oxString error;
     if (!vosFile::CheckReadable(path, kMaxScriptBytes, &error)) {
       oxScriptEngine::Report("script '" + path + "' cannot be read: " + error);
+      return false;
+    }
+    if (const oxString refusal = CheckImports(file); !refusal.empty()) {
+      oxScriptEngine::Report("script '" + path + "' cannot be loaded: " + refusal);
       return false;
     }
     d.loaded.insert(file);

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <sys/stat.h>
 #include <fstream>
 #include <sstream>
 
@@ -210,6 +211,33 @@ TEST_F(ScriptSlots, ScriptCallsNestingThroughTheApplicationAreRefusedAtADepth) {
 
 // Modules are known by their path: two of one file name each run their own
 // functions, and a file name may hold dots.
+// A module importing a pipe or a device would hang the engine's reader:
+// refused before anything runs, naming the file; a sound import loads.
+TEST_F(ScriptSlots, ImportsThatAreNotScriptsAreRefusedBeforeTheEngineReadsThem) {
+  QTemporaryDir dir;
+  const std::string pipe = dir.filePath("pipe.js").toStdString();
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  ASSERT_TRUE(WriteAll(dir.filePath("tools.js").toStdString(), "export const n = 7;\n"));
+  ASSERT_TRUE(WriteAll(dir.filePath("sound.js").toStdString(),
+                       "// import \"./gone.js\" is only a comment\n"
+                       "import { n } from \"./tools.js\";\nexport function run() { calls.push('n' + n); }\n"));
+  ASSERT_TRUE(WriteAll(dir.filePath("piped.js").toStdString(), "import \"./sound.js\";\nimport { x } from './pipe.js';\n"));
+  ASSERT_TRUE(WriteAll(dir.filePath("zero.js").toStdString(), "const z = import(\"/dev/zero\");\n"));
+  for (const char* name : {"piped.js", "zero.js"}) {
+    const std::string file = dir.filePath(name).toStdString();
+    bool loaded = true;
+    std::string err;
+    ReturnsWithin(60, name, [&] { err = StderrOf([&] { loaded = engine_->LoadFile(file); }); });
+    EXPECT_FALSE(loaded) << name;
+    EXPECT_TRUE(Contains(err, "script '" + file + "' cannot be loaded: '")) << err;
+    EXPECT_TRUE(Contains(err, name == std::string("piped.js") ? pipe : "/dev/zero")) << err;
+  }
+  const std::string sound = dir.filePath("sound.js").toStdString();
+  ASSERT_TRUE(engine_->LoadFile(sound));
+  engine_->InvokeExport(sound, "run", {});
+  EXPECT_EQ(Calls(), "n7");
+}
+
 TEST_F(ScriptSlots, ModulesAreKnownByTheirPathAndMayHaveDotsInTheirName) {
   QTemporaryDir dir;
   std::vector<std::string> files;
