@@ -176,6 +176,27 @@ const char kGuardedBuiltIns[] = R"((function (maxLength, slice) {
     if (integer(length) > maxLength) refuse();
     return builtIn.padEnd.call(this, length, filler);
   });
+  // The built-ins that walk an array natively cannot be stopped midway: an
+  // array that long would be sparse (a dense one passes the memory ceiling
+  // first) and is refused rather than walked for minutes.
+  const refuseArray = () => { throw new RangeError("Invalid array length"); };
+  const tooLong = (o) => o != null && integer(Object(o).length) > maxLength;
+  for (const name of ["forEach", "map", "filter", "some", "every", "find", "findIndex", "findLast",
+                      "findLastIndex", "indexOf", "lastIndexOf", "includes", "reduce", "reduceRight",
+                      "join", "toString", "toLocaleString", "reverse", "sort", "copyWithin", "splice",
+                      "slice", "flat", "flatMap"]) {
+    const native = Array.prototype[name];
+    if (typeof native !== "function") continue;
+    define(Array.prototype, name, {[name](...args) {
+      if (tooLong(this)) refuseArray();
+      return native.apply(this, args);
+    }}[name]);
+  }
+  const from = Array.from;
+  define(Array, "from", function from_(items, ...rest) {
+    if (tooLong(items)) refuseArray();
+    return from.call(this, items, ...rest);
+  });
 }))";
 
 template <class WrapObject>

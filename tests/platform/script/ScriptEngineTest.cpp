@@ -194,7 +194,13 @@ TEST_F(ScriptSlots, AScriptThatFillsMemoryIsStoppedAtTheCeiling) {
       EXPECT_TRUE(failed);
     }
     EXPECT_TRUE(Contains(engine_->Evaluate("'x'.repeat(2 ** 31)"), "RangeError"));
+    for (const char* line : {"new Array(1e9).forEach(x => x)", "Array.from({ length: 1e9 })",
+                             "new Array(1e9).join()"}) {
+      EXPECT_TRUE(Contains(engine_->Evaluate(line), "RangeError")) << line;
+    }
   });
+  EXPECT_EQ(engine_->Evaluate("[3, 1, 2].map(x => x * 2).sort().join()"), "2,4,6");
+  EXPECT_EQ(engine_->Evaluate("String([1, [2]]) + Array.from('ab').indexOf('b')"), "1,21");
   EXPECT_EQ(engine_->Evaluate("[1, 2, 3, 4].fill(0, 1, -1).join()"), "1,0,0,4") << "fill works as before";
   engine_->SetMemoryLimit(512);
   engine_->SetTimeLimit(5000);
