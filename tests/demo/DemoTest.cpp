@@ -269,7 +269,7 @@ class GermanDemoFixture : public DemoFixture {
   const char* Locale() const override { return "de"; }
 };
 
-TEST_F(GermanDemoFixture, MenusDocksDocumentsAndLayoutsReadGerman) {
+TEST_F(GermanDemoFixture, MenusDocksDocumentsLayoutsAndTheDeclaredSamplesReadGerman) {
   EXPECT_EQ(Menus(), (Names{"Datei", "Bearbeiten", "Ansicht", "Hilfe"}));
   EXPECT_EQ(VisibleTitles<QDockWidget>(), "Eigenschaften Projekte");
   fwg::ClientObject* sketch = New("Skizze", {"Datei", "Neu"});
