@@ -112,6 +112,10 @@
         <translation>Notizblock</translation>
     </message>
     <message>
+        <source>Tasks</source>
+        <translation>Aufgaben</translation>
+    </message>
+    <message>
         <source>Script Console</source>
         <translation>Skriptkonsole</translation>
     </message>

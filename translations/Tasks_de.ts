@@ -8,6 +8,10 @@
         <translation>Aufgabenliste</translation>
     </message>
     <message>
+        <source>Tasks</source>
+        <translation>Aufgaben</translation>
+    </message>
+    <message>
         <source>&amp;Tasks</source>
         <translation>&amp;Aufgaben</translation>
     </message>
@@ -30,6 +34,13 @@
     <message>
         <source>&amp;Keep Done Tasks at the End</source>
         <translation>Erledigte Aufgaben am &amp;Ende halten</translation>
+    </message>
+</context>
+<context>
+    <name>tasks</name>
+    <message>
+        <source>%1 tasks left</source>
+        <translation>Noch %1 offene Aufgaben</translation>
     </message>
 </context>
 </TS>

@@ -12,7 +12,6 @@
 #include "fwg/objects/Project.h"
 #include "fwg/profiles/Profile.h"
 #include "platform/fwc/Plugin.h"
-#include "platform/oxapp/Application.h"
 #include "platform/ui/uiLayoutFrameEx.h"
 
 namespace {
@@ -76,11 +75,11 @@ class HelloClient : public fwg::Client {
   void New() override {
     fwg::Project::UseCurrent("Hello");
     const oxString name = "Greeting " + std::to_string(++count_);
-    auto* greeting =
-        new Greeting(this, name, QString::fromStdString(profile_->tr({}, "Hello, world!")));
+    const oxString text = profile_->tr({}, "Hello, world!");
+    auto* greeting = new Greeting(this, name, QString::fromStdString(text));
     greeting->SetProfile(kProfile);
     greeting->Activate();
-    std::cout << "hello: " << name << "\n" << std::flush;
+    std::cout << "hello: " << name << ": " << text << "\n" << std::flush;
   }
 
  private:
@@ -88,10 +87,10 @@ class HelloClient : public fwg::Client {
   int count_ = 0;
 };
 
-void LoadHello(const fwc::PluginDescription& description) {
-  // The profile translates within its name; its file lies in the plug-in's
-  // resource folder.
-  oxapp::Application::Get()->AddResourceFolder(kProfile, description.GetBaseFolder() + "/hello");
+// The profile translates within its name; the description names its
+// translation files (TRANSLATIONS in CMakeLists.txt), which the host
+// installs before this runs.
+void LoadHello(const fwc::PluginDescription&) {
   new HelloClient;  // the client manager owns it
 }
 

@@ -34,6 +34,14 @@ namespace fwg {
 
 namespace {
 
+bool FocusIsInDock() {
+  if (!QApplication::instance()) return false;
+  for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget()) {
+    if (qobject_cast<QDockWidget*>(w)) return true;
+  }
+  return false;
+}
+
 const char kFont[] = "@Font";
 // The element naming the file of a document that shows one, and, in the
 // recovery file, the content its file lacks.
@@ -97,6 +105,10 @@ struct ClientObject::Internal : oxListener<> {
   bool firstActivation = true;
 
   void TakeKeyboard() const;
+  // Whether a dock had the keyboard when the document was made: asked
+  // before its frame is shown, which hides the page that had it and moves
+  // the keyboard on, into a dock as like as not.
+  bool madeFromDock = FocusIsInDock();
   // Cleared when the document is deleted: activation calls out to client
   // code (its own OnDeactivate listeners among them) that may delete it.
   std::shared_ptr<bool> alive = std::make_shared<bool>(true);
@@ -265,13 +277,13 @@ void ClientObject::Activate() {
 }
 
 // A document made and shown takes the keyboard, so typing right after File
-// > New lands in it; not from a dock the user works in (the script console
-// making documents keeps it), nor from the client's own choice.
+// > New lands in it; not from a dock the user worked in when it was asked
+// for (the script console making documents keeps it), nor from the
+// client's own choice.
 void ClientObject::Internal::TakeKeyboard() const {
-  if (!layouter || !QApplication::instance()) return;
-  for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget()) {
-    if (qobject_cast<QDockWidget*>(w) || w == layouter.data()) return;
-  }
+  if (madeFromDock || !layouter || !QApplication::instance()) return;
+  const QWidget* focus = QApplication::focusWidget();
+  if (focus && layouter->isAncestorOf(focus)) return;
   layouter->FocusView();
 }
 

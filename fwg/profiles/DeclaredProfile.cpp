@@ -207,15 +207,19 @@ class PathTranslator {
   }
 
   // `keepFirst`: a context menu's path starts with the name code pops it
-  // up by, which is no text of the window.
-  oxString Translate(const oxString& path, bool keepFirst) {
+  // up by, which is no text of the window. A name whose translation holds
+  // a '/' cannot be named in a path: `splitting` then names both, and what
+  // comes back is no path to use.
+  oxString Translate(const oxString& path, bool keepFirst, oxString* splitting) {
     if (names_.empty() && bases_.empty()) return path;  // nothing is translated
     oxString translated;
     size_t start = 0;
     for (size_t slash = path.find('/');; slash = path.find('/', start)) {
       const size_t end = slash == oxString::npos ? path.size() : slash;
       const oxString name = path.substr(start, end - start);
-      translated += keepFirst && start == 0 ? name : Name(name);
+      const oxString& shown = keepFirst && start == 0 ? name : Name(name);
+      if (shown != name && shown.find('/') != oxString::npos) *splitting = oxQuote(shown) + " of " + oxQuote(name);
+      translated += shown;
       if (slash == oxString::npos) break;
       translated += '/';
       start = slash + 1;
@@ -350,7 +354,13 @@ void DeclaredProfile::Internal::Record(DeclaredProfile* profile) {
         {&Profile::AddContextMenu, &Profile::ReplaceContextMenu, &Profile::RemoveContextMenu},
     };
     const auto& operations = kOperations[edit.kind];
-    const oxString path = paths.Translate(edit.path, edit.kind == DeclaredEdit::ContextMenu);
+    oxString splitting;
+    const oxString path = paths.Translate(edit.path, edit.kind == DeclaredEdit::ContextMenu, &splitting);
+    if (!splitting.empty()) {
+      Report("edits", i, "the translation " + splitting + " holds a '/', which splits the path " +
+                             oxQuote(edit.path) + "; the edit is left out");
+      continue;
+    }
     Profile::Internal* record = GetInternal(profile);
     const size_t before = record->items.size();
     switch (edit.mode) {

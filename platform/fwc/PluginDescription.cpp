@@ -19,6 +19,7 @@ struct PluginDescription::Internal {
   oxString view;
   oxString clientName;
   oxString alias;
+  oxString translations;
   oxString baseFolder;
   oxStlVector<oxString> resourceFolders;
   oxStlVector<oxString> fileTypes;
@@ -38,8 +39,8 @@ oxString Trim(const oxString& text) {
 
 
 // The keys of a description and the one section that may follow them.
-const std::set<oxString> kMainKeys = {"name",        "library", "client", "alias", "resources",
-                                      "declaration", "script",  "view",   "types"};
+const std::set<oxString> kMainKeys = {"name",   "library", "client", "alias",       "resources",
+                                      "script", "view",    "types",  "declaration", "translations"};
 // "type <MIME type> = Name (*.a *.b)": a type the MIME database may lack.
 const char kTypePrefix[] = "type ";
 
@@ -180,6 +181,7 @@ std::unique_ptr<PluginDescription> PluginDescription::Read(const oxString& text,
   d->view = parsed.main["view"];
   d->clientName = parsed.main["client"];
   d->alias = parsed.main["alias"];
+  d->translations = parsed.main["translations"];
   for (const oxString& folder : oxSplit(parsed.main["resources"], ',')) {
     const oxString name = Trim(folder);
     if (!name.empty()) d->resourceFolders.push_back(name);
@@ -204,6 +206,7 @@ const oxString& PluginDescription::GetScriptFile() const { return internal_->scr
 const oxString& PluginDescription::GetView() const { return internal_->view; }
 const oxString& PluginDescription::GetClientName() const { return internal_->clientName; }
 const oxString& PluginDescription::GetAlias() const { return internal_->alias; }
+const oxString& PluginDescription::GetTranslations() const { return internal_->translations; }
 const oxString& PluginDescription::GetBaseFolder() const { return internal_->baseFolder; }
 const oxStlVector<oxString>& PluginDescription::GetResourceFolders() const {
   return internal_->resourceFolders;

@@ -20,6 +20,13 @@
 //   script = tasks.js
 //   view = text                   # or widget; text when not given
 //
+// The plug-in's texts in other languages: "translations = tasks" names the
+// files tasks_<locale>.qm in its resource folders (tasks_de.qm for German),
+// installed when the plug-in is loaded for every translation context they
+// hold (its profiles' names, its scripts' file names for qsTr):
+//
+//   translations = tasks
+//
 // The file types the client opens are MIME types; a type the MIME
 // database may lack is declared with its name and patterns, as file
 // dialogs show them (used only where the database does not know it):
@@ -67,6 +74,7 @@ class PluginDescription {
   const oxString& GetView() const;
   const oxString& GetClientName() const;   // "" when none
   const oxString& GetAlias() const;        // "" when none
+  const oxString& GetTranslations() const; // the translation files' name; "" when none
   const oxString& GetBaseFolder() const;   // absolute folder of the description file
   const oxStlVector<oxString>& GetResourceFolders() const;  // relative to the base folder
   // The MIME types named by "types", as written, and the "type" lines

@@ -1,8 +1,11 @@
 #include "platform/fwc/PluginManager.h"
 
 #include <QDir>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QLibrary>
+#include <QLocale>
+#include <QTranslator>
 #include <iostream>
 #include <memory>
 
@@ -18,6 +21,9 @@ struct PluginManager::Internal {
   oxStlVector<PluginDescription*> descriptions;  // owned
   oxStlMap<oxString, bool> outcomes;             // LoadPlugin's answer per name tried
   oxStlVector<std::unique_ptr<QLibrary>> libraries;
+  // Installed for the application's life; a translator leaves the
+  // application when it is deleted.
+  oxStlVector<std::unique_ptr<QTranslator>> translators;
   ScriptedLoader scriptedLoader;
 
   ~Internal() {
@@ -27,6 +33,7 @@ struct PluginManager::Internal {
   void ScanFolder(const oxString& folder, bool quietIfMissing);
   bool Adopt(std::unique_ptr<PluginDescription> description);
   bool Load(const PluginDescription& description);
+  void InstallTranslations(const PluginDescription& description);
 };
 
 namespace {
@@ -81,7 +88,34 @@ bool PluginManager::Internal::Adopt(std::unique_ptr<PluginDescription> descripti
   return true;
 }
 
+// "<name>_<locale>.qm" of the first resource folder that has it, for a
+// locale such as de_DE whose own file is missing the language's
+// (<name>_de.qm); the locale is the application's (QLocale's default). None
+// for the language the texts are written in, and none is no fault.
+void PluginManager::Internal::InstallTranslations(const PluginDescription& description) {
+  if (description.GetTranslations().empty() || !QCoreApplication::instance()) return;
+  const QString locale = QLocale().name();
+  const QString name = QString::fromStdString(description.GetTranslations());
+  for (const QString& suffix : {locale, locale.section('_', 0, 0)}) {
+    for (const oxString& folder : description.GetResourceFolders()) {
+      const QString file = QString::fromStdString(description.GetBaseFolder() + "/" + folder) + "/" +
+                           name + "_" + suffix + ".qm";
+      if (!QFileInfo(file).isFile()) continue;
+      auto translator = std::make_unique<QTranslator>();
+      if (!translator->load(file)) {
+        ReportLoadFailure(description, "translation file '" + file.toStdString() + "' cannot be read");
+        return;
+      }
+      QCoreApplication::installTranslator(translator.get());
+      translators.push_back(std::move(translator));
+      return;
+    }
+  }
+}
+
 bool PluginManager::Internal::Load(const PluginDescription& description) {
+  // Before the plug-in's code runs: its profiles translate as they build.
+  InstallTranslations(description);
   const oxString& file = description.GetLibraryFile();
   if (file.empty()) {
     if (scriptedLoader) return scriptedLoader(description);

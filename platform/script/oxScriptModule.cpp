@@ -460,7 +460,9 @@ struct EngineState {
 class JSBackend : public oxScriptBackend {
  public:
   JSBackend() {
-    d.engine.installExtensions(QJSEngine::ConsoleExtension);
+    // qsTr("...") translates within the script's file name without its
+    // suffix ("tasks" for tasks.js), through the application's translators.
+    d.engine.installExtensions(QJSEngine::ConsoleExtension | QJSEngine::TranslationExtension);
     d.engine.evaluate(kGuardedBuiltIns).call({1 << 27, 1 << 16});
   }
 

@@ -54,8 +54,12 @@ export function sort(list) {
   write(list, ordered(read(list)), 0);
 }
 
+// Texts the user reads go through qsTr, translated in the context "tasks"
+// (this file's name) by the files the description names.
 export function removeDone(list) {
-  write(list, read(list).filter(task => !isDone(task)), 0);
+  const left = read(list).filter(task => !isDone(task));
+  write(list, left, 0);
+  app.status(qsTr("%1 tasks left").arg(left.length), 3000);
 }
 
 export function keepDoneAtEnd(list, on) {

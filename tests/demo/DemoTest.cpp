@@ -1,8 +1,10 @@
 #include <QApplication>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -267,7 +269,7 @@ class GermanDemoFixture : public DemoFixture {
   const char* Locale() const override { return "de"; }
 };
 
-TEST_F(GermanDemoFixture, MenusDocksDocumentsAndLayoutsReadGerman) {
+TEST_F(GermanDemoFixture, MenusDocksDocumentsLayoutsAndTheDeclaredSamplesReadGerman) {
   EXPECT_EQ(Menus(), (Names{"Datei", "Bearbeiten", "Ansicht", "Hilfe"}));
   EXPECT_EQ(VisibleTitles<QDockWidget>(), "Eigenschaften Projekte");
   fwg::ClientObject* sketch = New("Skizze", {"Datei", "Neu"});
@@ -278,16 +280,21 @@ TEST_F(GermanDemoFixture, MenusDocksDocumentsAndLayoutsReadGerman) {
   // A declared profile written in English names the base's menus in English
   // ("View"): its menu still goes before Help, and its list joins the
   // project every sample uses.
-  fwg::ClientObject* tasks = New("Tasks", {"Datei", "Neu"});
+  fwg::ClientObject* tasks = New("Aufgaben", {"Datei", "Neu"});
   ASSERT_NE(tasks, nullptr);
+  EXPECT_EQ(tasks->GetName(), "Aufgaben 1");
   EXPECT_EQ(Menus(), (Names{"Datei", "Bearbeiten", "Ansicht", "Aufgaben", "Hilfe"}));
   EXPECT_EQ(Entries({"Aufgaben"}).front(), "Aufgabe hinzufügen");
+  FindEntry({"Aufgaben", "Erledigte Aufgaben entfernen"})->trigger();  // the script's qsTr
+  EXPECT_EQ(window_->statusBar()->currentMessage(), "Noch 1 offene Aufgaben");
   EXPECT_EQ(tasks->GetParent(), sketch->GetParent());
   EXPECT_EQ(tasks->GetParent()->GetName(), "Unbenannt");
   // The other declared sample reads German too, its pads included.
   fwg::ClientObject* pad = New("Notizblock", {"Datei", "Neu"});
   ASSERT_NE(pad, nullptr);
   EXPECT_EQ(pad->GetName(), "Blatt 1");
+  const auto* text = qobject_cast<QPlainTextEdit*>(pad->GetLayouter()->GetViews().front()->GetWidget());
+  EXPECT_TRUE(text && text->placeholderText().contains("Strg+Umschalt+P"));
   EXPECT_EQ(Menus(), (Names{"Datei", "Bearbeiten", "Ansicht", "Notizblock", "Hilfe"}));
   // Every entry finds its place by the German names its path now has.
   EXPECT_EQ(Entries({"Notizblock"}), (Names{"Neues Blatt", "Leeren", "Zeit einfügen", "Schreibweise",

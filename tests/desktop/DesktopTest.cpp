@@ -492,6 +492,16 @@ TEST_F(Desktop, AClientsOwnCtrlOWinsOverItsBase) {
   EXPECT_TRUE(WaitFor("dialog", "Own Open"));
 }
 
+// A new document has the keyboard without a line of its client's, also
+// when its page hides the document that had it.
+TEST_F(Desktop, ANewDocumentTakesTheKeyboardFromTheOneItHides) {
+  ASSERT_TRUE(Start({"-client", "opener"}));
+  ASSERT_TRUE(WaitFor("focus", "QPlainTextEdit"));
+  ASSERT_FALSE(New("opener").isEmpty());
+  Type("Milk");
+  EXPECT_TRUE(WaitFor("text", "Milk")) << "typing right after New goes into the new document";
+}
+
 // The first window fits the room its screen gives, status bar included;
 // after a restart the restored window keeps its title bar on the screen,
 // where a person can take hold of it.

@@ -37,8 +37,7 @@ class OpenerClient : public fwg::Client {
     auto* document = new fwg::ClientObject(this, "Opened", true);
     document->SetView(new QPlainTextEdit);
     document->SetProfile("Opener");
-    document->Activate();
-    document->GetView()->setFocus();
+    document->Activate();  // the library gives it the keyboard
   }
 };
 

@@ -3,6 +3,7 @@
 #include <QTemporaryDir>
 #include <sys/stat.h>
 
+#include "platform/oxapp/Application.h"
 #include "platform/script/oxScriptEngine.h"
 #include "fwg/profiles/ShortcutConflicts.h"
 #include "tests/support/Output.h"
@@ -286,8 +287,8 @@ TEST_F(DeclaredProfile, BrokenFilesNameTheirLineAndRegisterNothing) {
 
 // Paths are walked when an edit is first put in force, long after the file
 // was read: one that finds nothing still names its file and line, quoted
-// short.
-TEST_F(DeclaredProfile, EditsWhosePathFindsNothingNameTheirLine) {
+// short. A translated name holding a '/' would split its path.
+TEST_F(DeclaredProfile, EditsWhosePathFindsNothingOrATranslationSplitsNameTheirLine) {
   const std::string missing = "File/" + std::string(5000, 'x');
   const std::string text = R"({"name": "Main",
  "actions": [{"name": "save", "text": "Save"}],
@@ -300,6 +301,18 @@ TEST_F(DeclaredProfile, EditsWhosePathFindsNothingNameTheirLine) {
             "fwg: main.json:3: could not find the item specified by 'Missing/Save'; the edit is left out\n"
             "fwg: main.json:4: could not find the item specified by 'File/" + std::string(55, 'x') +
                 "'...; the edit is left out\n");
+
+  oxapp::Application::Get()->SetTranslateFunction([](const oxString&, const oxString& text, const oxString&) {
+    return text == "Change &Case" ? oxString("&Groß-/Kleinschreibung") : text;
+  });
+  EXPECT_EQ(StderrOf([] {
+              EXPECT_NE(fwg::DeclaredProfile::Read(R"({"name": "Cased",
+ "actions": [{"name": "case", "text": "Change &Case"}, {"name": "upper", "text": "Upper"}],
+ "edits": [{"op": "add", "menu": "Case", "action": "case"},
+   {"op": "add", "menu": "Case/Change Case", "action": "upper"}]})", "cased.json", {}), nullptr);
+            }),
+            "fwg: cased.json:4: the translation 'Groß-/Kleinschreibung' of 'Change Case' holds a '/', "
+            "which splits the path 'Case/Change Case'; the edit is left out\n");
 }
 
 }  // namespace
