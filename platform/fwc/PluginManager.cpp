@@ -18,6 +18,7 @@ struct PluginManager::Internal {
   oxStlMap<oxString, bool> outcomes;             // LoadPlugin's answer per name tried
   oxStlVector<std::unique_ptr<QLibrary>> libraries;
   ScriptedLoader scriptedLoader;
+  FailureListener failureListener;
 
   ~Internal() {
     for (PluginDescription* description : descriptions) delete description;
@@ -40,9 +41,11 @@ bool RegistersClient(const PluginDescription& description) {
   return !manifest || manifest->Get("profile").GetString().empty();
 }
 
-void ReportLoadFailure(const PluginDescription& description, const oxString& problem) {
+void ReportLoadFailure(const PluginDescription& description, const oxString& problem,
+                       const PluginManager::FailureListener& listener) {
   std::cerr << "fwg: plug-in '" << description.GetName() << "' (" << description.GetFileName()
             << "): " << problem << "\n";
+  if (listener) listener(description, problem);
 }
 
 }  // namespace
@@ -84,21 +87,21 @@ bool PluginManager::Internal::Load(const PluginDescription& description) {
   const oxString& file = description.GetLibraryFile();
   if (file.empty()) {
     if (scriptedLoader) return scriptedLoader(description);
-    ReportLoadFailure(description, "names no library, and nothing here makes scripted clients");
+    ReportLoadFailure(description, "names no library, and nothing here makes scripted clients", failureListener);
     return false;
   }
   if (!vosFile::Exists(file)) {
-    ReportLoadFailure(description, "library '" + file + "' not found");
+    ReportLoadFailure(description, "library '" + file + "' not found", failureListener);
     return false;
   }
   auto library = std::make_unique<QLibrary>(QString::fromStdString(file));
   if (!library->load()) {
-    ReportLoadFailure(description, "cannot load '" + file + "': " + library->errorString().toStdString());
+    ReportLoadFailure(description, "cannot load '" + file + "': " + library->errorString().toStdString(), failureListener);
     return false;
   }
   const auto entry = reinterpret_cast<PluginLoadFunction>(library->resolve(FWC_PLUGIN_ENTRY_POINT));
   if (!entry) {
-    ReportLoadFailure(description, "library '" + file + "' has no entry point " FWC_PLUGIN_ENTRY_POINT);
+    ReportLoadFailure(description, "library '" + file + "' has no entry point " FWC_PLUGIN_ENTRY_POINT, failureListener);
     return false;
   }
   libraries.push_back(std::move(library));
@@ -163,6 +166,10 @@ bool PluginManager::LoadPlugin(const oxString& name) {
   const bool loaded = internal_->Load(*description);
   internal_->outcomes[name] = loaded;
   return loaded;
+}
+
+void PluginManager::SetFailureListener(FailureListener listener) {
+  internal_->failureListener = std::move(listener);
 }
 
 void PluginManager::SetScriptedLoader(ScriptedLoader loader) {
