@@ -648,7 +648,7 @@
         <translation>&amp;Drucken…</translation>
     </message>
     <message>
-        <source>Print Pre&amp;view…</source>
+        <source>Print Previe&amp;w…</source>
         <translation>Druck&amp;vorschau…</translation>
     </message>
     <message>

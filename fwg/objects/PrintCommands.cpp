@@ -58,7 +58,7 @@ void PrintCommands::Install(Profile* profile, const oxString& menuPath) {
   Action* print =
       profile->AddAction("File.Print", text("&Print\u2026"), {},
                          QKeySequence(QKeySequence::Print).toString(QKeySequence::PortableText).toStdString());
-  Action* preview = profile->AddAction("File.PrintPreview", text("Print Pre&view\u2026"));
+  Action* preview = profile->AddAction("File.PrintPreview", text("Print Previe&w\u2026"));
   Action* pdf = profile->AddAction("File.ExportPdf", text("&Export as PDF\u2026"));
   for (Action* action : {print, preview, pdf}) group->AddAction(action);
   profile->AddMenu(group, menuPath + "/" + group->GetName());

@@ -491,7 +491,6 @@ TEST_F(Desktop, ASecondStartHandsItsFilesToTheRunningWindow) {
 
   second.start(DESKTOPTEST_HOST, {"-locale", "en", "-new-instance", c});
   EXPECT_TRUE(Eventually([&] { return QFile::exists(Path("second")); })) << "a window of its own";
-  EXPECT_EQ(second.state(), QProcess::Running);
   second.kill(), second.waitForFinished();
 }
 

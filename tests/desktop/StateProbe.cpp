@@ -136,8 +136,9 @@ QString Describe() {
   // The information bars on show, and where their buttons are.
   QStringList bars, barButtons;
   if (QWidget* window = parts->mainWindow) {
-    for (fwg::InfoBar* bar : window->findChildren<fwg::InfoBar*>()) {
-      if (!bar->isVisible()) continue;
+    for (QWidget* widget : window->findChildren<QWidget*>()) {
+      auto* bar = dynamic_cast<fwg::InfoBar*>(widget);  // no meta-object of its own
+      if (!bar || !bar->isVisible()) continue;
       bars << QString::fromStdString(bar->GetText());
       for (const QAbstractButton* button : bar->findChildren<QAbstractButton*>())
         if (!button->text().isEmpty()) barButtons << button->text().remove('&') + "@" + Centre(button, button->rect());
