@@ -252,6 +252,10 @@ TEST_F(Files, ChangesAFileLacksComeBackAfterACrash) {
   EXPECT_EQ(TextClient::ViewOf(restored)->toPlainText(), "saved part\ntyped since");
   EXPECT_TRUE(restored->IsModified());
   EXPECT_EQ(ReadAll(path), "saved part\n");
+  const auto bars = fwg::InfoBar::GetBars(restored->GetLayouter());
+  ASSERT_EQ(bars.size(), 1u) << "the document says its work is back, unsaved";
+  ExpectContains(bars[0]->GetText(), {"Restored"});
+  EXPECT_EQ(bars[0]->GetButtonTexts(), oxStlVector<oxString>{"&Save"});
 }
 
 // The news comes as a bar in the document's frame, which stops nothing:
@@ -338,8 +342,9 @@ TEST_F(Files, ASecondStartHandsItsFilesToTheRunningInstance) {
     return host.exitStatus() == QProcess::NormalExit ? host.exitCode() : -1;
   };
   const std::string a = Write("a.log", "apples\n"), b = Write("b.log", "bananas\n");
-  EXPECT_EQ(run({"a.log", uiStr(b)}), 0);
+  EXPECT_EQ(run({"a.log", uiStr(b), "-client", "Texts"}), 0);
   QTRY_COMPARE_WITH_TIMEOUT(handed.size(), 2u, 20000);
+  EXPECT_EQ(client_->made, 1) << "the client's new document, as at a start";
   EXPECT_EQ(handed, (oxStlVector<oxString>{a, b})) << "a name relative to where it was started";
   ASSERT_NE(FileCommands::FindDocument(a), nullptr);
   ASSERT_NE(FileCommands::FindDocument(b), nullptr);
