@@ -139,7 +139,8 @@ bool Client::Print(ClientObject* object, QPagedPaintDevice* device) {
   if (!text) {
     const auto plain = view->findChildren<QPlainTextEdit*>();
     const auto rich = view->findChildren<QTextEdit*>();
-    if (plain.size() + rich.size() == 1) text = plain.isEmpty() ? rich.front()->document() : plain.front()->document();
+    if (plain.size() + rich.size() == 1)
+      text = plain.isEmpty() ? rich.front()->document() : plain.front()->document();
   }
   if (text) {
     text->print(device);  // a copy laid out for the page, page numbers below

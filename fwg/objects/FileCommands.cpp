@@ -264,9 +264,7 @@ class FileWatcher : public QObject {
           (QText("%1 was removed or renamed by another program.").arg(name) + " " +
            QText("The document keeps its content: save it to write the file again."))
               .toStdString(),
-          InfoBar::Warning, {{QText("&Save").toStdString(), [path] {
-                                if (ClientObject* now = FileCommands::FindDocument(path)) FileCommands::Save(now);
-                              }}});
+          InfoBar::Warning, {{QText("&Save").toStdString(), [path] { SaveAgain(path); }}});
     } else {
       const QString question = file->IsModified()
                                    ? QText("Reload it and lose your unsaved changes, or keep your version?")
@@ -280,6 +278,10 @@ class FileWatcher : public QObject {
     }
     told.news = news;
     UpdateRecentMenus();
+  }
+
+  static void SaveAgain(const oxString& path) {
+    if (ClientObject* document = FileCommands::FindDocument(path)) FileCommands::Save(document);
   }
 
   // The document may have gone while the bar was on show.

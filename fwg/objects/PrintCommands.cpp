@@ -55,9 +55,9 @@ void PrintCommands::Install(Profile* profile, const oxString& menuPath) {
   const auto text = [](const char* t) { return TranslateLibraryText(t); };
   ActionGroup* group = profile->AddActionGroup("File.PrintGroup", {});
   group->AddSeparator();
-  Action* print =
-      profile->AddAction("File.Print", text("&Print\u2026"), {},
-                         QKeySequence(QKeySequence::Print).toString(QKeySequence::PortableText).toStdString());
+  const QKeySequence key(QKeySequence::Print);
+  Action* print = profile->AddAction("File.Print", text("&Print\u2026"), {},
+                                     key.toString(QKeySequence::PortableText).toStdString());
   Action* preview = profile->AddAction("File.PrintPreview", text("Print Previe&w\u2026"));
   Action* pdf = profile->AddAction("File.ExportPdf", text("&Export as PDF\u2026"));
   for (Action* action : {print, preview, pdf}) group->AddAction(action);
@@ -70,7 +70,8 @@ void PrintCommands::Install(Profile* profile, const oxString& menuPath) {
     for (Action* action : {print, preview, pdf}) action->SetEnabled(active != nullptr);
   };
   follow(ActiveDocument());
-  if (ClientManager* manager = ClientManager::Get()) manager->OnActiveClientObjectChanged().Connect(profile, follow);
+  if (ClientManager* manager = ClientManager::Get())
+    manager->OnActiveClientObjectChanged().Connect(profile, follow);
 }
 
 bool PrintCommands::Paint(ClientObject* document, QPagedPaintDevice* device) {

@@ -162,7 +162,8 @@ class ApplicationForSockets {
 
 oxString SingleInstance::GetServerName() {
   const QString config = QDir(QString::fromStdString(oxSettings::GetConfigFolder())).absolutePath();
-  const QByteArray hash = QCryptographicHash::hash(config.toUtf8(), QCryptographicHash::Sha1).toHex().left(12);
+  const QByteArray hash =
+      QCryptographicHash::hash(config.toUtf8(), QCryptographicHash::Sha1).toHex().left(12);
   // The runtime folder is the user's own; the temporary one is shared, so
   // the name carries the user there too.
   // Read directly: QStandardPaths warns on stderr where it is not set.

@@ -27,6 +27,12 @@ struct PluginManager::Internal {
   void ScanFolder(const oxString& folder, bool quietIfMissing);
   bool Adopt(std::unique_ptr<PluginDescription> description);
   bool Load(const PluginDescription& description);
+  // One stderr line, then the listener.
+  void Fail(const PluginDescription& description, const oxString& problem) const {
+    std::cerr << "fwg: plug-in '" << description.GetName() << "' (" << description.GetFileName()
+              << "): " << problem << "\n";
+    if (failureListener) failureListener(description, problem);
+  }
 };
 
 namespace {
@@ -39,13 +45,6 @@ bool RegistersClient(const PluginDescription& description) {
   if (description.GetClientName().empty()) return false;
   const oxSettings* manifest = description.GetManifest()->GetContents();
   return !manifest || manifest->Get("profile").GetString().empty();
-}
-
-void ReportLoadFailure(const PluginDescription& description, const oxString& problem,
-                       const PluginManager::FailureListener& listener) {
-  std::cerr << "fwg: plug-in '" << description.GetName() << "' (" << description.GetFileName()
-            << "): " << problem << "\n";
-  if (listener) listener(description, problem);
 }
 
 }  // namespace
@@ -87,21 +86,21 @@ bool PluginManager::Internal::Load(const PluginDescription& description) {
   const oxString& file = description.GetLibraryFile();
   if (file.empty()) {
     if (scriptedLoader) return scriptedLoader(description);
-    ReportLoadFailure(description, "names no library, and nothing here makes scripted clients", failureListener);
+    Fail(description, "names no library, and nothing here makes scripted clients");
     return false;
   }
   if (!vosFile::Exists(file)) {
-    ReportLoadFailure(description, "library '" + file + "' not found", failureListener);
+    Fail(description, "library '" + file + "' not found");
     return false;
   }
   auto library = std::make_unique<QLibrary>(QString::fromStdString(file));
   if (!library->load()) {
-    ReportLoadFailure(description, "cannot load '" + file + "': " + library->errorString().toStdString(), failureListener);
+    Fail(description, "cannot load '" + file + "': " + library->errorString().toStdString());
     return false;
   }
   const auto entry = reinterpret_cast<PluginLoadFunction>(library->resolve(FWC_PLUGIN_ENTRY_POINT));
   if (!entry) {
-    ReportLoadFailure(description, "library '" + file + "' has no entry point " FWC_PLUGIN_ENTRY_POINT, failureListener);
+    Fail(description, "library '" + file + "' has no entry point " FWC_PLUGIN_ENTRY_POINT);
     return false;
   }
   libraries.push_back(std::move(library));
