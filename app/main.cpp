@@ -3,10 +3,12 @@
 // runs until the application ends. Open projects are saved automatically for
 // recovery; after a run that did not end cleanly the next start offers the
 // work back.
-//   tavrix [-client <name>] [-locale <locale>] [-recover | -norecover] [file...]
+//   tavrix [-client <name>] [-locale <locale>] [-recover | -norecover] [-new-instance] [file...]
 //   tavrix --help | --version
 // The options that only print something are answered before any window
-// system is asked for, so they work without a display.
+// system is asked for, so they work without a display. A start while an
+// instance runs hands its files and "-client" to that one and ends, unless
+// it is told "-new-instance".
 #include <QLabel>
 #include <QLocale>
 #include <QStatusBar>
@@ -29,6 +31,7 @@
 #include "fwg/shell/CommandPalette.h"
 #include "fwg/shell/HostCommands.h"
 #include "fwg/shell/Gui.h"
+#include "fwg/shell/SingleInstance.h"
 #include "platform/core/oxStartupMarks.h"
 #include "platform/fwc/PluginManager.h"
 #include "platform/oxapp/Application.h"
@@ -119,7 +122,8 @@ oxString DescribeResourceFolders() {
 }
 
 void PrintHelp(const EarlyTexts& t) {
-  std::cout << t("Usage: tavrix [-client <name>] [-locale <locale>] [-recover | -norecover] [file...]")
+  std::cout << t("Usage: tavrix [-client <name>] [-locale <locale>] [-recover | -norecover] "
+                 "[-new-instance] [file...]")
             << "\n\n"
             << t("Files named are opened, each by the client of its type.") << "\n\n"
             << t("Options:") << "\n"
@@ -132,6 +136,9 @@ void PrintHelp(const EarlyTexts& t) {
             << t("after a run that did not end cleanly, restore its work without asking")
             << "\n"
             << "  -norecover        " << t("neither ask nor restore; keep the autosaved work")
+            << "\n"
+            << "  -new-instance     "
+            << t("start a window of its own; without it, files and -client go to the one running")
             << "\n"
             << "  --help            " << t("show this help and exit") << "\n"
             << "  --version         " << t("show the version and exit") << "\n\n"
@@ -298,6 +305,11 @@ int main(int argc, char** argv) {
   oxapp::CommandLine::Get()->SetArguments(argc, argv);
   oxapp::Application::Get()->SetName("tavrix");
   if (const int status = AnswerPrintingOptions(argc, argv); status >= 0) return status;
+  const oxapp::CommandLine* commandLine = oxapp::CommandLine::Get();
+  if (!commandLine->HasOption("-new-instance") &&
+      fwg::SingleInstance::HandOver(GetNamedFiles(), commandLine->GetValue("-client"))) {
+    return 0;  // the running instance has them
+  }
   oxMarkStartup("options");
 
   auto* gui = new fwg::Gui(argc, argv);
@@ -316,6 +328,7 @@ int main(int argc, char** argv) {
     oxListenerBase listener;
     gui->OnRun().Connect(&listener, [&recovery] { recovery.Offer(); });
     gui->Start();
+    fwg::SingleInstance::Listen();
     // Once the window is up and the recovery question answered.
     QTimer::singleShot(0, gui->GetMainWindow(), [] {
       for (const oxString& file : GetNamedFiles()) fwg::FileCommands::Open(file);

@@ -1,6 +1,7 @@
 # `cmake --install` puts a relocatable tree in the prefix:
 #   bin/tavrix, lib/libfwg.so, lib/libfwgplatform.so, lib/libfwgscript.so
-#   (the script engine, loaded when a script first runs), lib/libfwgsamples.so,
+#   (the script engine, loaded when a script first runs), lib/libfwgprint.so
+#   (the print dialogs, loaded with the first print), lib/libfwgsamples.so,
 #   plugins/ (the sample plug-ins with their descriptions and icons),
 #   resources/ (translations, layout pictures), include/fwg/ (headers),
 #   lib/cmake/fwg/ (fwgConfig.cmake, its version file and the targets).
@@ -16,7 +17,7 @@ set_target_properties(fwg_build_options PROPERTIES EXPORT_NAME headers)
 install(TARGETS fwg fwgplatform fwg_build_options EXPORT fwgTargets
         LIBRARY DESTINATION lib RUNTIME DESTINATION bin
         INCLUDES DESTINATION include/fwg)
-install(TARGETS fwgscript LIBRARY DESTINATION lib)
+install(TARGETS fwgscript fwgprint LIBRARY DESTINATION lib)
 install(EXPORT fwgTargets NAMESPACE fwg:: DESTINATION ${FWG_INSTALL_CONFIG_DIR})
 
 # Headers keep their folders, as sources include them ("fwg/shell/Gui.h");

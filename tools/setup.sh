@@ -9,7 +9,7 @@ build="${FWG_BUILD_DIR:-$root/build}"
 packages=(cmake ninja-build g++ pkg-config ccache qt6-translations-l10n qt6-declarative-dev
           qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
           libgtest-dev libgmock-dev libbenchmark-dev
-          xvfb openbox xdotool x11-utils imagemagick
+          xvfb openbox xdotool x11-utils imagemagick poppler-utils
           "$@")
 
 missing=()

@@ -460,14 +460,6 @@
         <translation>%1 konnte nicht gespeichert werden: %2.</translation>
     </message>
     <message>
-        <source>File Changed</source>
-        <translation>Datei geändert</translation>
-    </message>
-    <message>
-        <source>File Removed</source>
-        <translation>Datei entfernt</translation>
-    </message>
-    <message>
         <source>Open File</source>
         <translation>Datei öffnen</translation>
     </message>
@@ -638,6 +630,54 @@
     <message>
         <source>Try &amp;Now</source>
         <translation>&amp;Jetzt versuchen</translation>
+    </message>
+    <message>
+        <source>&amp;Keep Mine</source>
+        <translation>&amp;Meine behalten</translation>
+    </message>
+    <message>
+        <source>Restored from the work saved automatically. Save it to keep it.</source>
+        <translation>Aus der automatisch gesicherten Arbeit wiederhergestellt. Speichern Sie es, um es zu behalten.</translation>
+    </message>
+    <message>
+        <source>The plug-in %1 could not be loaded: %2</source>
+        <translation>Das Plug-in %1 konnte nicht geladen werden: %2</translation>
+    </message>
+    <message>
+        <source>&amp;Print…</source>
+        <translation>&amp;Drucken…</translation>
+    </message>
+    <message>
+        <source>Print Previe&amp;w…</source>
+        <translation>Druck&amp;vorschau…</translation>
+    </message>
+    <message>
+        <source>&amp;Export as PDF…</source>
+        <translation>Als PDF &amp;exportieren…</translation>
+    </message>
+    <message>
+        <source>%1 has nothing to print.</source>
+        <translation>%1 enthält nichts zu drucken.</translation>
+    </message>
+    <message>
+        <source>Print %1</source>
+        <translation>%1 drucken</translation>
+    </message>
+    <message>
+        <source>Print Preview</source>
+        <translation>Druckvorschau</translation>
+    </message>
+    <message>
+        <source>Export as PDF</source>
+        <translation>Als PDF exportieren</translation>
+    </message>
+    <message>
+        <source>PDF files</source>
+        <translation>PDF-Dateien</translation>
+    </message>
+    <message>
+        <source>Could not export %1: %2</source>
+        <translation>%1 konnte nicht exportiert werden: %2</translation>
     </message>
 </context>
 </TS>

@@ -16,10 +16,6 @@
         <translation>Bereit</translation>
     </message>
     <message>
-        <source>Usage: tavrix [-client &lt;name&gt;] [-locale &lt;locale&gt;] [-recover | -norecover] [file...]</source>
-        <translation>Aufruf: tavrix [-client &lt;Name&gt;] [-locale &lt;Sprache&gt;] [-recover | -norecover] [Datei...]</translation>
-    </message>
-    <message>
         <source>Options:</source>
         <translation>Optionen:</translation>
     </message>
@@ -150,6 +146,14 @@
     <message>
         <source>save the active document, save it as</source>
         <translation>das aktive Dokument speichern, speichern unter</translation>
+    </message>
+    <message>
+        <source>Usage: tavrix [-client &lt;name&gt;] [-locale &lt;locale&gt;] [-recover | -norecover] [-new-instance] [file...]</source>
+        <translation>Aufruf: tavrix [-client &lt;Name&gt;] [-locale &lt;Sprache&gt;] [-recover | -norecover] [-new-instance] [Datei...]</translation>
+    </message>
+    <message>
+        <source>start a window of its own; without it, files and -client go to the one running</source>
+        <translation>ein eigenes Fenster öffnen; ohne diese Option gehen Dateien und -client an das laufende</translation>
     </message>
 </context>
 </TS>

@@ -1,5 +1,10 @@
 #include "fwg/clients/Client.h"
 
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QTextDocument>
+#include <QTextEdit>
 #include <algorithm>
 
 #include "fwg/clients/ClientManager.h"
@@ -11,6 +16,7 @@
 #include "platform/fwc/Director.h"
 #include "platform/fwc/PluginManager.h"
 #include "platform/oxt/Property.h"
+#include "platform/ui/uiLayoutFrameEx.h"
 
 namespace fwg {
 
@@ -101,6 +107,55 @@ bool Client::SaveAs(ClientObject* object, const oxString& path) {
 bool Client::NewFolder(ClientObject* object, oxt::Object* parent, const oxString& name) {
   internal_->onNewFolder(object, parent, name);
   return false;
+}
+
+namespace {
+
+// The view a person sees for the document: the one it set, else the first
+// its frame shows.
+QWidget* FindView(ClientObject* object) {
+  if (QWidget* view = object->GetView()) return view;
+  uiLayoutFrameEx* frame = object->GetLayouter();
+  if (!frame) return nullptr;
+  for (uiWidget* view : frame->GetViews()) {
+    if (QWidget* widget = uiImpl(view)) return widget;
+  }
+  return nullptr;
+}
+
+QTextDocument* FindText(QWidget* view) {
+  if (auto* plain = qobject_cast<QPlainTextEdit*>(view)) return plain->document();
+  if (auto* rich = qobject_cast<QTextEdit*>(view)) return rich->document();
+  return nullptr;
+}
+
+}  // namespace
+
+bool Client::Print(ClientObject* object, QPagedPaintDevice* device) {
+  QWidget* view = object && device ? FindView(object) : nullptr;
+  if (!view) return false;
+  // A frame around a text view (a plain widget's) prints the text too.
+  QTextDocument* text = FindText(view);
+  if (!text) {
+    const auto plain = view->findChildren<QPlainTextEdit*>();
+    const auto rich = view->findChildren<QTextEdit*>();
+    if (plain.size() + rich.size() == 1)
+      text = plain.isEmpty() ? rich.front()->document() : plain.front()->document();
+  }
+  if (text) {
+    text->print(device);  // a copy laid out for the page, page numbers below
+    return true;
+  }
+  QPainter painter(device);
+  if (!painter.isActive()) return false;
+  const QRect page = painter.viewport();
+  const QSize size = view->size().isEmpty() ? view->sizeHint() : view->size();
+  if (size.isEmpty()) return false;
+  const qreal scale = std::min({1.0 * page.width() / size.width(), 1.0 * page.height() / size.height(),
+                                device->logicalDpiX() / qreal(view->logicalDpiX())});
+  painter.scale(scale, scale);
+  view->render(&painter, {}, {}, QWidget::DrawChildren);
+  return true;
 }
 
 ClientObject* Client::CreateClientObject(const oxString& name) {

@@ -14,6 +14,8 @@
 #include "platform/core/oxTypes.h"
 #include "platform/signals/oxSignal.h"
 
+class QPagedPaintDevice;
+
 namespace oxt {
 class Object;
 }
@@ -45,6 +47,14 @@ class Client {
   virtual bool Save(ClientObject* object);
   virtual bool SaveAs(ClientObject* object, const oxString& path);
   virtual bool NewFolder(ClientObject* object, oxt::Object* parent, const oxString& name);
+  // Paints the document on `device`, page after page (device->newPage()
+  // between pages), for File > Print, its preview and the PDF export
+  // (PrintCommands). The painter is the client's to make. The default
+  // prints what the document's view shows: the text of a text view
+  // (QTextEdit, QPlainTextEdit) over as many pages as it takes, any other
+  // view rendered onto one page, scaled down to fit. False when there is
+  // nothing to print (no view).
+  virtual bool Print(ClientObject* object, QPagedPaintDevice* device);
   // Runs New(), which must leave the new document as the current client
   // object, and names it `name` unless that is empty. Null when New() made
   // none.

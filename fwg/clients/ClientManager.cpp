@@ -53,6 +53,7 @@ oxString ReadProfileName(const fwc::PluginDescription& description) {
 struct ClientManager::Internal : oxListener<> {
   oxStlVector<Client*> clients;  // owned, in the order they registered
   oxiSignal1<void, Client*> onNewClient;
+  oxiSignal1<void, ClientObject*> onActiveChanged;
   ClientObject* activeClientObject = nullptr;  // not owned
   oxStlVector<ClientObject*> recent;           // not owned; left by ForgetClientObject
   oxString idleProfile;
@@ -199,6 +200,7 @@ oxStlVector<oxString> ClientManager::GetClientNames() const {
 oxiSignal1<void, Client*>& ClientManager::OnNewClient() { return internal_->onNewClient; }
 
 void ClientManager::SetActiveClientObject(ClientObject* object) {
+  const bool changed = internal_->activeClientObject != object;
   oxt::Property font("@Font", oxt::Variant("normal"));
   if (internal_->activeClientObject) internal_->activeClientObject->SetProperty(font);
   internal_->activeClientObject = object;
@@ -208,6 +210,11 @@ void ClientManager::SetActiveClientObject(ClientObject* object) {
   }
   font.SetValue(oxt::Variant("bold"));
   if (object) object->SetProperty(font);
+  if (changed) internal_->onActiveChanged.Emit(object);
+}
+
+oxiSignal1<void, ClientObject*>& ClientManager::OnActiveClientObjectChanged() {
+  return internal_->onActiveChanged;
 }
 
 ClientObject* ClientManager::GetActiveClientObject() const { return internal_->activeClientObject; }

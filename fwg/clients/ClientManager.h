@@ -54,6 +54,8 @@ class ClientManager {
   // "bold" on the new one.
   void SetActiveClientObject(ClientObject* object);
   ClientObject* GetActiveClientObject() const;
+  // After the active document changed, with the new one (null: none).
+  oxiSignal1<void, ClientObject*>& OnActiveClientObjectChanged();
 
   // Documents in the order they were last active, the active one first.
   // Documents that were never active are not listed.

@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QUrl>
 #include <algorithm>
+#include <map>
 #include <set>
 
 #include "fwg/LibraryTexts.h"
@@ -29,6 +30,7 @@
 #include "fwg/objects/Project.h"
 #include "fwg/objects/SessionCommands.h"
 #include "fwg/profiles/Profile.h"
+#include "fwg/shell/InfoBar.h"
 #include "platform/oxapp/Application.h"
 #include "platform/oxt/Model.h"
 #include "platform/settings/oxSettings.h"
@@ -179,10 +181,13 @@ void OpenRecent(size_t index) {
   FileCommands::Open(recent[index]);
 }
 
-// Watches the files of the open documents for other programs' changes.
-// A burst of changes asks once: the check runs after the notifications
-// that came together, a question open holds the next ones back, and the
-// answer takes the file as it is then.
+// Watches the files of the open documents for other programs' changes,
+// and tells of each in a bar inside the document's frame, which waits for
+// the user without stopping anything: Reload or Keep Mine for a changed
+// file, Save for a removed one. A burst of changes is one bar: the check
+// runs after the notifications that came together, a bar on show takes the
+// newer news, and its answer takes the file as it is then. Closing the bar
+// decides nothing: the next change asks again.
 class FileWatcher : public QObject {
  public:
   static FileWatcher& Get() {
@@ -208,6 +213,12 @@ class FileWatcher : public QObject {
   }
 
  private:
+  enum class News { Changed, Removed };
+  struct Told {
+    QPointer<InfoBar> bar;
+    News news;
+  };
+
   FileWatcher() {
     connect(&watcher_, &QFileSystemWatcher::fileChanged, this, &FileWatcher::Note);
   }
@@ -225,7 +236,6 @@ class FileWatcher : public QObject {
 
   void Check() {
     scheduled_ = false;
-    if (asking_) return;  // looked at again once the question is answered
     while (!pending_.empty()) {
       const QString path = *pending_.begin();
       pending_.erase(pending_.begin());
@@ -237,50 +247,68 @@ class FileWatcher : public QObject {
     Document* file = document->GetDocument();
     const oxString path = document->GetFilePath();
     if (!file || Document::ReadStamp(path) == file->GetStamp()) return;
-    asking_ = true;
     const QString name = Quoted(QString::fromStdString(path));
-    if (!QFileInfo::exists(QString::fromStdString(path))) {
-      QMessageBox box(QMessageBox::Information, QText("File Removed"),
-                      QText("%1 was removed or renamed by another program.").arg(name),
-                      QMessageBox::Ok, FindMainWindow());
-      box.setInformativeText(QText("The document keeps its content: save it to write the file again."));
-      box.exec();
-      if ((document = FileCommands::FindDocument(path))) {
-        document->GetDocument()->AcceptStamp();
-        document->GetDocument()->SetModified(true);
-      }
+    const News news = QFileInfo::exists(QString::fromStdString(path)) ? News::Changed : News::Removed;
+    Told& told = told_[path];
+    // Closed bars hide at once and go later.
+    if (told.bar && told.bar->isHidden()) told.bar = nullptr;
+    if (told.bar && told.news == news) return;  // the bar on show answers for this change too
+    if (told.bar) told.bar->Close();
+    QWidget* frame = document->GetLayouter();
+    if (news == News::Removed) {
+      // The document keeps its content, which its file now lacks.
+      file->AcceptStamp();
+      file->SetModified(true);
+      told.bar = InfoBar::Show(
+          frame ? frame : FindMainWindow(),
+          (QText("%1 was removed or renamed by another program.").arg(name) + " " +
+           QText("The document keeps its content: save it to write the file again."))
+              .toStdString(),
+          InfoBar::Warning, {{QText("&Save").toStdString(), [path] { SaveAgain(path); }}});
     } else {
-      const bool modified = file->IsModified();
-      const bool reload = Choose(
-          QText("File Changed"), QText("%1 was changed by another program.").arg(name),
-          modified ? QText("Reload it and lose your unsaved changes, or keep your version?")
-                   : QText("Reload it, or keep the version shown?"),
-          QText("&Reload"), QText("&Keep"), !modified);
-      // The document may have gone while the question was open.
-      if ((document = FileCommands::FindDocument(path))) {
-        Document* now = document->GetDocument();
-        oxString error;
-        if (reload && !now->Reload(&error)) {
-          ShowError(QText("Could not reload %1: %2").arg(name, QString::fromStdString(error)));
-          now->AcceptStamp();
-        } else if (!reload) {
-          now->AcceptStamp();
-          now->SetModified(true);  // it differs from its file now
-        }
-      }
+      const QString question = file->IsModified()
+                                   ? QText("Reload it and lose your unsaved changes, or keep your version?")
+                                   : QText("Reload it, or keep the version shown?");
+      told.bar = InfoBar::Show(
+          frame ? frame : FindMainWindow(),
+          (QText("%1 was changed by another program.").arg(name) + " " + question).toStdString(),
+          InfoBar::Warning,
+          {{QText("&Reload").toStdString(), [path] { Answer(path, true); }},
+           {QText("&Keep Mine").toStdString(), [path] { Answer(path, false); }}});
     }
-    asking_ = false;
+    told.news = news;
     UpdateRecentMenus();
-    if (!pending_.empty() && !scheduled_) {
-      scheduled_ = true;
-      QTimer::singleShot(0, this, &FileWatcher::Check);
+  }
+
+  static void SaveAgain(const oxString& path) {
+    if (ClientObject* document = FileCommands::FindDocument(path)) FileCommands::Save(document);
+  }
+
+  // The document may have gone while the bar was on show.
+  static void Answer(const oxString& path, bool reload) {
+    ClientObject* document = FileCommands::FindDocument(path);
+    Document* now = document ? document->GetDocument() : nullptr;
+    if (!now) return;
+    oxString error;
+    if (reload && !now->Reload(&error)) {
+      now->AcceptStamp();
+      QWidget* frame = document->GetLayouter();
+      InfoBar::Show(frame ? frame : FindMainWindow(),
+                    QText("Could not reload %1: %2")
+                        .arg(Quoted(QString::fromStdString(path)), QString::fromStdString(error))
+                        .toStdString(),
+                    InfoBar::Error);
+    } else if (!reload) {
+      now->AcceptStamp();
+      now->SetModified(true);  // it differs from its file now
     }
+    UpdateRecentMenus();
   }
 
   QFileSystemWatcher watcher_;
   std::set<QString> pending_;
+  std::map<oxString, Told> told_;
   bool scheduled_ = false;
-  bool asking_ = false;
 };
 
 // Files dropped on the main window, wherever they land in it; text views

@@ -14,8 +14,10 @@
 // already open brings its document forward instead. The same happens for
 // files named on the host's command line and files dropped on the main
 // window. Files of open documents are watched: when another program
-// changes or removes one, the user is asked once what to do, and a
-// document with unsaved changes is never reloaded without asking.
+// changes or removes one, an information bar in the document's frame
+// (InfoBar) tells so once, with "Reload" and "Keep Mine" (or "Save" for a
+// removed file); nothing waits for the answer, and a document with unsaved
+// changes is never reloaded without one.
 //
 // Failures are told to the user in one message naming the file and the
 // reason; nothing else changes then.

@@ -14,6 +14,7 @@
 
 #include "fwg/LibraryTexts.h"
 #include "fwg/Parts.h"
+#include "fwg/objects/FileCommands.h"
 #include "fwg/objects/Project.h"
 #include "fwg/objects/SessionCommands.h"
 #include "fwg/clients/ClientObject.h"
@@ -25,6 +26,7 @@
 #include "platform/oxt/FileElement.h"
 #include "platform/oxt/Model.h"
 #include "platform/settings/oxSettings.h"
+#include "platform/ui/uiLayoutFrameEx.h"
 #include "platform/ui/uiMainWindow.h"
 #include "platform/ui/uiMessageBox.h"
 #include "platform/vos/vosSaveFile.h"
@@ -119,6 +121,21 @@ Answer AskToRestore(const oxString& path) {
   box.exec();
   if (box.clickedButton() == restore) return Answer::Restore;
   return box.clickedButton() == discard ? Answer::Discard : Answer::Later;
+}
+
+// Each restored document says so in its frame until the user saves it or
+// closes the bar: its work is back, but only in memory.
+void TellRestored(Project* project) {
+  for (oxt::Object* object : project->GetChildren({}, ClientObject::S_ClassName(), true, true)) {
+    ClientObject* document = ClientObject::Cast(object);
+    QWidget* frame = document ? document->GetLayouter() : nullptr;
+    if (!frame) continue;
+    // The bar lives in the frame, which goes with the document.
+    InfoBar::Show(frame,
+                  TranslateLibraryText("Restored from the work saved automatically. Save it to keep it."),
+                  InfoBar::Information,
+                  {{TranslateLibraryText("&Save"), [document] { FileCommands::Save(document); }}});
+  }
 }
 
 }  // namespace
@@ -269,6 +286,7 @@ oxStlVector<Project*> SessionRecovery::Offer() {
     }
   }
   if (!restored.empty()) SessionCommands::Show(restored.front());  // the first in front
+  for (Project* project : restored) TellRestored(project);
   return restored;
 }
 

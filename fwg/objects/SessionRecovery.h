@@ -42,7 +42,8 @@ class SessionRecovery {
   // run then neither autosaves over it nor removes it); otherwise a message
   // box asks: "Restore", "Discard" (the only answer that removes the file)
   // or "Ask Later" (also Escape and closing the box: as "-norecover"). Restored projects keep their
-  // session files and count as unsaved. Returns them.
+  // session files and count as unsaved; each restored document says so in
+  // an information bar in its frame, with a Save button. Returns them.
   oxStlVector<Project*> Offer();
 
   // Writes the recovery file now if a project has unsaved changes, removes

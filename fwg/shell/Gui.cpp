@@ -22,6 +22,7 @@
 #include "fwg/profiles/WindowMenu.h"
 #include "fwg/LibraryTexts.h"
 #include "fwg/shell/CentralWidget.h"
+#include "fwg/shell/InfoBar.h"
 #include "fwg/shell/ScriptApp.h"
 #include "fwg/shell/ToolBarsDialog.h"
 #include "fwg/shell/WindowTitle.h"
@@ -111,6 +112,7 @@ struct Gui::Internal : oxListener<> {
 // deleted later (profiles leaving their manager) still finds what lives.
 Gui::Internal::~Internal() {
   tearingDown = true;
+  fwc::Director::Get()->GetPluginManager()->SetFailureListener({});
   // Views released below move the focus about; no frame becomes active
   // for it, so no client hears of an activation while its managers go.
   uiLayoutFrameEx::SetActivationEnabled(false);
@@ -280,6 +282,15 @@ Gui::Gui(int argc, char** argv) : internal_(new Internal) {
   UserToolBars::Keep(d->profileManager, d->mainWindow);
   d->clientManager = new ClientManager;
   d->parts.clientManager = d->clientManager;
+  // A plug-in that fails to load is told in the main window, without
+  // stopping anything: the rest of the application goes on.
+  fwc::Director::Get()->GetPluginManager()->SetFailureListener(
+      [](const fwc::PluginDescription& plugin, const oxString& reason) {
+        InfoBar::Show(TranslateLibraryQText("The plug-in %1 could not be loaded: %2")
+                          .arg(QString::fromStdString(plugin.GetName()), QString::fromStdString(reason))
+                          .toStdString(),
+                      InfoBar::Error);
+      });
   d->centralWidget = new CentralWidget;
   d->parts.documentArea = d->centralWidget;
   WindowTitle::Keep();

@@ -14,6 +14,7 @@
 #include "fwg/LibraryTexts.h"
 #include "fwg/Parts.h"
 #include "platform/core/oxDiagnostic.h"
+#include "platform/ui/uiLayoutFrameEx.h"
 #include "platform/ui/uiMainWindow.h"
 
 namespace fwg {
@@ -37,6 +38,12 @@ QStyle::StandardPixmap IconOf(InfoBar::Kind kind) {
     case InfoBar::Information: break;
   }
   return QStyle::SP_MessageBoxInformation;
+}
+
+// A document's frame places its panes by hand: it keeps room for the bars
+// at its top, so that they push its contents down rather than hide them.
+void KeepRoom(QWidget* parent, int height) {
+  if (auto* frame = dynamic_cast<uiLayoutFrameEx*>(parent)) frame->SetTopMargin(height);
 }
 
 // A vertical box layout of the parent, where a bar goes first.
@@ -163,6 +170,7 @@ void InfoBar::Close() {
   d->onClosed.Emit();
   // The bars below move up.
   for (InfoBar* other : GetBars(parentWidget())) other->Place();
+  if (GetBars(parentWidget()).empty()) KeepRoom(parentWidget(), 0);
   deleteLater();
 }
 
@@ -201,7 +209,7 @@ void InfoBar::Place() {
   Internal* d = internal_;
   QWidget* parent = parentWidget();
   if (!d->overlay || d->closed || !parent) return;
-  QRect area = parent->rect();
+  QRect area = dynamic_cast<uiLayoutFrameEx*>(parent) ? parent->contentsRect() : parent->rect();
   if (auto* window = qobject_cast<QMainWindow*>(parent)) {
     QWidget* central = window->centralWidget();
     if (central != d->watched) {
@@ -219,6 +227,9 @@ void InfoBar::Place() {
   const int height = hasHeightForWidth() ? heightForWidth(area.width()) : sizeHint().height();
   setGeometry(area.left(), top, area.width(), std::max(height, minimumSizeHint().height()));
   raise();
+  int room = 0;
+  for (const InfoBar* bar : GetBars(parent)) room += bar == this ? this->height() : bar->height();
+  KeepRoom(parent, room);
 }
 
 }  // namespace fwg

@@ -15,7 +15,8 @@
 // below the toolbars, and follows it as the window changes. In any other
 // widget (a dialog, a document's frame) it goes first into the widget's
 // vertical box layout, pushing the contents down, or without such a layout
-// lies over the widget's top edge.
+// lies over the widget's top edge; a document's frame (uiLayoutFrameEx)
+// then keeps room for its bars, so that they push its panes down too.
 #pragma once
 
 #include <QFrame>

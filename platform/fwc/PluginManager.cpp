@@ -25,6 +25,7 @@ struct PluginManager::Internal {
   // application when it is deleted.
   oxStlVector<std::unique_ptr<QTranslator>> translators;
   ScriptedLoader scriptedLoader;
+  FailureListener failureListener;
 
   ~Internal() {
     for (PluginDescription* description : descriptions) delete description;
@@ -34,6 +35,12 @@ struct PluginManager::Internal {
   bool Adopt(std::unique_ptr<PluginDescription> description);
   bool Load(const PluginDescription& description);
   void InstallTranslations(const PluginDescription& description);
+  // One stderr line, then the listener.
+  void Fail(const PluginDescription& description, const oxString& problem) const {
+    std::cerr << "fwg: plug-in '" << description.GetName() << "' (" << description.GetFileName()
+              << "): " << problem << "\n";
+    if (failureListener) failureListener(description, problem);
+  }
 };
 
 namespace {
@@ -46,11 +53,6 @@ bool RegistersClient(const PluginDescription& description) {
   if (description.GetClientName().empty()) return false;
   const oxSettings* manifest = description.GetManifest()->GetContents();
   return !manifest || manifest->Get("profile").GetString().empty();
-}
-
-void ReportLoadFailure(const PluginDescription& description, const oxString& problem) {
-  std::cerr << "fwg: plug-in '" << description.GetName() << "' (" << description.GetFileName()
-            << "): " << problem << "\n";
 }
 
 }  // namespace
@@ -103,7 +105,7 @@ void PluginManager::Internal::InstallTranslations(const PluginDescription& descr
       if (!QFileInfo(file).isFile()) continue;
       auto translator = std::make_unique<QTranslator>();
       if (!translator->load(file)) {
-        ReportLoadFailure(description, "translation file '" + file.toStdString() + "' cannot be read");
+        Fail(description, "translation file '" + file.toStdString() + "' cannot be read");
         return;
       }
       QCoreApplication::installTranslator(translator.get());
@@ -119,21 +121,21 @@ bool PluginManager::Internal::Load(const PluginDescription& description) {
   const oxString& file = description.GetLibraryFile();
   if (file.empty()) {
     if (scriptedLoader) return scriptedLoader(description);
-    ReportLoadFailure(description, "names no library, and nothing here makes scripted clients");
+    Fail(description, "names no library, and nothing here makes scripted clients");
     return false;
   }
   if (!vosFile::Exists(file)) {
-    ReportLoadFailure(description, "library '" + file + "' not found");
+    Fail(description, "library '" + file + "' not found");
     return false;
   }
   auto library = std::make_unique<QLibrary>(QString::fromStdString(file));
   if (!library->load()) {
-    ReportLoadFailure(description, "cannot load '" + file + "': " + library->errorString().toStdString());
+    Fail(description, "cannot load '" + file + "': " + library->errorString().toStdString());
     return false;
   }
   const auto entry = reinterpret_cast<PluginLoadFunction>(library->resolve(FWC_PLUGIN_ENTRY_POINT));
   if (!entry) {
-    ReportLoadFailure(description, "library '" + file + "' has no entry point " FWC_PLUGIN_ENTRY_POINT);
+    Fail(description, "library '" + file + "' has no entry point " FWC_PLUGIN_ENTRY_POINT);
     return false;
   }
   libraries.push_back(std::move(library));
@@ -199,6 +201,10 @@ bool PluginManager::LoadPlugin(const oxString& name) {
   const bool loaded = internal_->Load(*description);
   internal_->outcomes[name] = loaded;
   return loaded;
+}
+
+void PluginManager::SetFailureListener(FailureListener listener) {
+  internal_->failureListener = std::move(listener);
 }
 
 void PluginManager::SetScriptedLoader(ScriptedLoader loader) {

@@ -58,6 +58,12 @@ class PluginManager {
   void SetScriptedLoader(ScriptedLoader loader);
   bool IsPluginLoaded(const oxString& name) const;
 
+  // Told of each plug-in that failed to load, after its stderr line, with
+  // the reason as that line gives it; the application shows it to the user.
+  // An empty function removes it.
+  using FailureListener = std::function<void(const PluginDescription&, const oxString& reason)>;
+  void SetFailureListener(FailureListener listener);
+
  private:
   struct Internal;
   Internal* internal_;

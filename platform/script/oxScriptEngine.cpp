@@ -1,10 +1,7 @@
 #include "platform/script/oxScriptEngine.h"
 
-#include <dlfcn.h>
-
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QLibrary>
 #include <cstdlib>
 #include <map>
@@ -13,6 +10,7 @@
 #include "platform/oxapp/Application.h"
 #include "platform/script/oxScriptBackend.h"
 #include "platform/settings/oxSettings.h"
+#include "platform/vos/vosLibrary.h"
 
 namespace {
 
@@ -24,18 +22,6 @@ std::map<oxString, std::function<QObject*()>>& Globals() {
 }
 
 void DestroyEngine() { delete g_engine; }
-
-// The module beside this library (the build's and the installed tree's
-// "lib" folder); else wherever the system's search for libraries finds it.
-QString ModuleFile() {
-  Dl_info info{};
-  if (dladdr(reinterpret_cast<void*>(&oxScriptEngine::Get), &info) && info.dli_fname) {
-    const QString beside = QFileInfo(QString::fromLocal8Bit(info.dli_fname)).absolutePath() +
-                           QStringLiteral("/libfwgscript.so");
-    if (QFileInfo::exists(beside)) return beside;
-  }
-  return QStringLiteral("fwgscript");
-}
 
 }  // namespace
 
@@ -94,7 +80,10 @@ oxScriptEngine::oxScriptEngine() : internal_(new Internal) {
   // Scripts the constructor loads may already ask for the engine.
   g_engine = this;
   Internal& d = *internal_;
-  d.module.setFileName(ModuleFile());
+  // Beside this library (the build's and the installed tree's "lib"
+  // folder); else wherever the system's search for libraries finds it.
+  d.module.setFileName(QString::fromStdString(
+      vosLibrary::FindModuleBeside(reinterpret_cast<void*>(&oxScriptEngine::Get), "libfwgscript.so")));
   const auto make = reinterpret_cast<oxMakeScriptBackendFunction>(d.module.resolve(OX_SCRIPT_BACKEND_ENTRY));
   if (make) d.backend = make();
   if (!d.backend) {

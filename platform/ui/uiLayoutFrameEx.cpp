@@ -140,6 +140,7 @@ struct uiLayoutFrameEx::Internal {
   // down through nested layouts, within one level of a nest, and every
   // level of widgets less makes each change deep inside cheaper.
   QLabel* header = nullptr;
+  int topMargin = 0;
   oxStlVector<Pane> panes;  // in pane order
   oxStlVector<View> views;
   QPointer<uiLayoutFrameEx> parentFrame;
@@ -227,6 +228,16 @@ void uiLayoutFrameEx::HideHeader(bool hide) {
 }
 
 bool uiLayoutFrameEx::IsHeaderHidden() const { return internal_->header->isHidden(); }
+
+void uiLayoutFrameEx::SetTopMargin(int height) {
+  height = std::max(0, height);
+  if (height == internal_->topMargin) return;
+  internal_->topMargin = height;
+  PlaceContents();
+  updateGeometry();
+}
+
+int uiLayoutFrameEx::GetTopMargin() const { return internal_->topMargin; }
 
 void uiLayoutFrameEx::AddView(uiWidget* view) {
   if (!view) return;
@@ -501,14 +512,14 @@ int EdgeAt(int start, int length, const std::vector<double>& edges, int i) {
 
 // The area the panes share, below the header.
 QRect uiLayoutFrameEx::PaneArea() const {
-  const QRect area = contentsRect().adjusted(2, 2, -2, -2);
+  const QRect area = contentsRect().adjusted(2, 2 + internal_->topMargin, -2, -2);
   const int headerHeight = internal_->header->isHidden() ? 0 : internal_->header->sizeHint().height();
   return {area.x(), area.y() + headerHeight, area.width(), std::max(0, area.height() - headerHeight)};
 }
 
 void uiLayoutFrameEx::PlaceContents() {
   Internal& d = *internal_;
-  const QRect area = contentsRect().adjusted(2, 2, -2, -2);
+  const QRect area = contentsRect().adjusted(2, 2 + d.topMargin, -2, -2);
   const int headerHeight = d.header->isHidden() ? 0 : d.header->sizeHint().height();
   d.header->setGeometry(area.x(), area.y(), area.width(), headerHeight);
   if (d.panes.empty()) return;
@@ -722,7 +733,7 @@ QSize uiLayoutFrameEx::minimumSizeHint() const {
   const int border = 2 * frameWidth() + 4;  // the frame and the margins around its contents
   const QLabel* header = internal_ ? internal_->header : nullptr;
   const int headerHeight = header && !header->isHidden() ? header->sizeHint().height() : 0;
-  return QSize(border, border + headerHeight);
+  return QSize(border, border + headerHeight + (internal_ ? internal_->topMargin : 0));
 }
 
 void uiLayoutFrameEx::ShowView(uiWidget* view) {

@@ -89,6 +89,10 @@ class uiLayoutFrameEx : public uiWidgetT<QFrame> {
   // has no caption.
   void HideHeader(bool hide);
   bool IsHeaderHidden() const;
+  // Room kept at the top, above the header and the panes, for what is laid
+  // over the frame there (information bars); 0 by default.
+  void SetTopMargin(int height);
+  int GetTopMargin() const;
 
   // Appends the view and re-arranges; a view already held stays where it
   // is. A frame added as a view takes this frame as its parent frame.

@@ -1,5 +1,7 @@
 #include "platform/vos/vosLibrary.h"
 
+#include <dlfcn.h>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -82,4 +84,14 @@ oxString vosLibrary::GetStartFolder(const oxStlVector<oxString>& recent) {
 oxString vosLibrary::GetDocumentsFolder() {
   const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
   return (QDir(documents).exists() ? documents : QDir::homePath()).toStdString();
+}
+
+oxString vosLibrary::FindModuleBeside(const void* symbol, const oxString& fileName) {
+  Dl_info info{};
+  if (dladdr(symbol, &info) && info.dli_fname) {
+    const QString beside = QFileInfo(QString::fromLocal8Bit(info.dli_fname)).absolutePath() + "/" +
+                           QString::fromStdString(fileName);
+    if (QFileInfo::exists(beside)) return beside.toStdString();
+  }
+  return fileName;
 }

@@ -20,4 +20,8 @@ class vosLibrary {
   // Where a file dialog starts: the folder of the first of `recent` (most
   // recent first) that is still there, else the documents folder.
   static oxString GetStartFolder(const oxStlVector<oxString>& recent);
+  // A module loaded on demand (QLibrary) that is installed beside the
+  // library holding `symbol`: its path when it is there, else `fileName`
+  // for the system's search.
+  static oxString FindModuleBeside(const void* symbol, const oxString& fileName);
 };

@@ -11,6 +11,7 @@
 #include "fwg/clients/ClientManager.h"
 #include "fwg/clients/ClientObject.h"
 #include "fwg/objects/FileCommands.h"
+#include "fwg/objects/PrintCommands.h"
 #include "fwg/objects/SessionCommands.h"
 #include "fwg/shell/CommandPalette.h"
 #include "fwg/shell/EditCommands.h"
@@ -116,6 +117,8 @@ void BaseProfile::BuildFileMenu() {
   sessions->AddSeparator();
   AddMenu(sessions, file + "/sessions.group");
   fwg::SessionCommands::Install(this, file);
+  // Printing the active document, whichever client it is of.
+  fwg::PrintCommands::Install(this, file);
 
   // Close and Exit after a separator, as one group. Close asks first when
   // the document holds work; Exit asks about unsaved work.

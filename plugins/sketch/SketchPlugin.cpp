@@ -15,6 +15,7 @@
 #include <QJsonObject>
 #include <QMouseEvent>
 #include <algorithm>
+#include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPointer>
 #include <QScrollArea>
@@ -359,6 +360,29 @@ class SketchClient : public fwg::Client {
     }
     Show(sketch);
     fwg::Client::OpenFile(path);
+  }
+
+  // The whole drawing on one page, as lines rather than pixels, scaled to
+  // fit the page (never enlarged past its size on screen) and centred.
+  bool Print(fwg::ClientObject* object, QPagedPaintDevice* device) override {
+    auto* sketch = dynamic_cast<Sketch*>(object);
+    if (!sketch) return fwg::Client::Print(object, device);
+    QPainter p(device);
+    if (!p.isActive()) return false;
+    QRect drawn;
+    for (const Stroke& stroke : sketch->GetStrokes())
+      for (const QPoint& point : stroke.points) drawn |= QRect(point, QSize(1, 1));
+    if (drawn.isEmpty()) return true;  // an empty page, as the sketch is
+    drawn.adjust(-3, -3, 3, 3);       // the pen's width
+    const QRect page = p.viewport();
+    const qreal scale = std::min({1.0 * page.width() / drawn.width(), 1.0 * page.height() / drawn.height(),
+                                  device->logicalDpiX() / 96.0});
+    p.setRenderHint(QPainter::Antialiasing);
+    p.translate((page.width() - drawn.width() * scale) / 2, 0);
+    p.scale(scale, scale);
+    p.translate(-drawn.topLeft());
+    for (const Stroke& stroke : sketch->GetStrokes()) DrawStroke(p, stroke);
+    return true;
   }
 
   static Sketch* GetActiveSketch() {

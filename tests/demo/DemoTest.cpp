@@ -149,7 +149,8 @@ class DemoFixture : public WithGui {
 TEST_F(DemoFixture, DocumentsUndoSwitchByTreeAndFrameAndOfferTheirEntries) {
   const Names file{"New", "Open File\u2026", "Recent Files", "Save", "Save As\u2026", "Save All",
                    "Revert", "Save Session", "Save Session As\u2026", "Open Session\u2026",
-                   "Recent Sessions", "Close", "Exit"};
+                   "Recent Sessions", "Print\u2026", "Print Preview\u2026", "Export as PDF\u2026",
+                   "Close", "Exit"};
   EXPECT_EQ(Entries({"File"}), file);
   fwg::ClientObject* note = New("Notes");
   ASSERT_NE(note, nullptr);

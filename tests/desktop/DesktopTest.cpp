@@ -454,16 +454,44 @@ TEST_F(Desktop, CtrlOAndADropOpenFilesByTypeLoadingTheirPluginOnDemand) {
   EXPECT_EQ(State("documents").count("house.sketch"), 1) << "not opened twice";
 }
 
-// Another program writes the open file three times: one question, and the
-// file's newest text after Reload.
-TEST_F(Desktop, AFileChangedByAnotherProgramAsksOnceToReload) {
+// Another program writes the open file three times: one bar in the
+// document, which keeps the keyboard, and the file's newest text after
+// Reload.
+TEST_F(Desktop, AFileChangedByAnotherProgramIsToldOnceInABar) {
   const QString file = Path("watched.txt");
   ASSERT_TRUE(WriteFile(file, "first"));
   ASSERT_TRUE(Start({file}) && WaitFor("text", "first"));
   for (const char* text : {"second", "third", "fourth"}) ASSERT_TRUE(WriteFile(file, text));
-  ASSERT_TRUE(WaitFor("dialog", "File Changed") && Choose("Reload"));
+  ASSERT_TRUE(WaitFor("bars", Has("was changed by another program")));
+  EXPECT_TRUE(Keeps("bars", !Has(" | "))) << "one bar for the burst";
+  EXPECT_EQ(State("dialog"), "");
+  EXPECT_EQ(State("focus"), "QPlainTextEdit") << "typing goes on";
+  const QRegularExpression reload("Reload@([^;]*)");
+  Press(reload.match(State("barbuttons")).captured(1));
   EXPECT_TRUE(WaitFor("text", "fourth"));
-  EXPECT_TRUE(Keeps("dialog", Is("")));
+  EXPECT_TRUE(WaitFor("bars", ""));
+}
+
+// A second start with two files hands them to the window running and ends;
+// with -new-instance it opens a window of its own.
+TEST_F(Desktop, ASecondStartHandsItsFilesToTheRunningWindow) {
+  const QString a = Path("a.txt"), b = Path("b.txt"), c = Path("c.txt");
+  ASSERT_TRUE(WriteFile(a, "apples") && WriteFile(b, "bananas") && WriteFile(c, "cherries"));
+  ASSERT_TRUE(Start({a}) && WaitFor("active", "a.txt"));
+  QProcess second;
+  QProcessEnvironment environment = environment_;
+  environment.insert("DESKTOPTEST_STATE", Path("second"));
+  second.setProcessEnvironment(environment);
+  second.start(DESKTOPTEST_HOST, {"-locale", "en", b, c});
+  ASSERT_TRUE(second.waitForFinished(kPatienceMs));
+  EXPECT_EQ(second.exitCode(), 0);
+  ASSERT_TRUE(WaitFor("documents", Lists("b.txt")) && WaitFor("documents", Lists("c.txt")));
+  EXPECT_TRUE(WaitFor("active", "c.txt"));
+  EXPECT_FALSE(QFile::exists(Path("second"))) << "the second start showed no window";
+
+  second.start(DESKTOPTEST_HOST, {"-locale", "en", "-new-instance", c});
+  EXPECT_TRUE(Eventually([&] { return QFile::exists(Path("second")); })) << "a window of its own";
+  second.kill(), second.waitForFinished();
 }
 
 // A save onto a full disk (a file size limit stands in for it) says so and

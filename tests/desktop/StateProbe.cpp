@@ -25,6 +25,7 @@
 #include "fwg/profiles/Profile.h"
 #include "fwg/profiles/ProfileManager.h"
 #include "fwg/shell/CommandPalette.h"
+#include "fwg/shell/InfoBar.h"
 #include "platform/fwc/Plugin.h"
 #include "platform/oxt/Model.h"
 #include "platform/oxt/Object.h"
@@ -132,6 +133,19 @@ QString Describe() {
       if (box->isVisible()) errors << box->text().replace('\n', ' ');
   }
   add("errors", errors.join(" | "));
+  // The information bars on show, and where their buttons are.
+  QStringList bars, barButtons;
+  if (QWidget* window = parts->mainWindow) {
+    for (QWidget* widget : window->findChildren<QWidget*>()) {
+      auto* bar = dynamic_cast<fwg::InfoBar*>(widget);  // no meta-object of its own
+      if (!bar || !bar->isVisible()) continue;
+      bars << QString::fromStdString(bar->GetText());
+      for (const QAbstractButton* button : bar->findChildren<QAbstractButton*>())
+        if (!button->text().isEmpty()) barButtons << button->text().remove('&') + "@" + Centre(button, button->rect());
+    }
+  }
+  add("bars", bars.join(" | "));
+  add("barbuttons", barButtons.join(';'));
   return lines.join('\n') + '\n';
 }
 

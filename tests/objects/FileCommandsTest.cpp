@@ -6,11 +6,17 @@
 #include <QDir>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <cerrno>
 #include <cstring>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 
 #include "fwg/actions/Action.h"
 #include "fwg/clients/Client.h"
@@ -19,12 +25,17 @@
 #include "fwg/clients/FileTypes.h"
 #include "fwg/clients/TextDocument.h"
 #include "fwg/objects/FileCommands.h"
+#include "fwg/objects/PrintCommands.h"
 #include "fwg/objects/SessionCommands.h"
 #include "fwg/objects/SessionRecovery.h"
+#include "fwg/shell/InfoBar.h"
+#include "fwg/shell/SingleInstance.h"
+#include "platform/oxapp/Application.h"
 #include "tests/ChildProcess.h"
 #include "tests/support/Answer.h"
 #include "tests/support/FilledProfile.h"
 #include "tests/support/Output.h"
+#include "tests/support/ReadOnlyFolder.h"
 #include "tests/support/WithProjects.h"
 
 namespace {
@@ -242,30 +253,112 @@ TEST_F(Files, ChangesAFileLacksComeBackAfterACrash) {
   EXPECT_EQ(TextClient::ViewOf(restored)->toPlainText(), "saved part\ntyped since");
   EXPECT_TRUE(restored->IsModified());
   EXPECT_EQ(ReadAll(path), "saved part\n");
+  const auto bars = fwg::InfoBar::GetBars(restored->GetLayouter());
+  ASSERT_EQ(bars.size(), 1u) << "the document says its work is back, unsaved";
+  ExpectContains(bars[0]->GetText(), {"Restored"});
+  EXPECT_EQ(bars[0]->GetButtonTexts(), oxStlVector<oxString>{"&Save"});
 }
 
-TEST_F(Files, AFileChangedElsewhereAsksOnceAndUnsavedEditsAreNeverDroppedUnasked) {
+// The news comes as a bar in the document's frame, which stops nothing:
+// one bar for a burst, and the document untouched until a button says.
+TEST_F(Files, AFileChangedElsewhereIsToldOnceAndUnsavedEditsAreNeverDroppedUnasked) {
   const std::string path = Write("watched.log", "one\n");
   ClientObject* note = FileCommands::Open(path);
   ASSERT_NE(note, nullptr);
+  QWidget* frame = note->GetLayouter();
+  const auto bars = [frame] { return fwg::InfoBar::GetBars(frame); };
+  const auto press = [&](const char* text) {
+    ASSERT_EQ(bars().size(), 1u);
+    for (QPushButton* button : bars()[0]->findChildren<QPushButton*>())
+      if (button->text() == text) return button->click();
+    FAIL() << "no button " << text;
+  };
   TextClient::ViewOf(note)->insertPlainText("my edit: ");
-  std::vector<std::string> asked;
-  AnswerNext({QMessageBox::No}, &asked);  // keep my version
   for (const char* content : {"two\n", "three\n", "four\n"}) WriteAll(path, content);
-  QTRY_COMPARE_WITH_TIMEOUT(asked.size(), 1u, 20000);
+  QTRY_COMPARE_WITH_TIMEOUT(bars().size(), 1u, 20000);
+  WriteAll(path, "five\n");
   QTest::qWait(100);
   QCoreApplication::processEvents();
-  EXPECT_EQ(asked, std::vector<std::string>{"File Changed"}) << "once for the burst";
+  ASSERT_EQ(bars().size(), 1u) << "once for the burst";
+  ExpectContains(bars()[0]->GetText(), {"watched.log", "was changed by another program", "lose your unsaved changes"});
+  EXPECT_EQ(bars()[0]->GetButtonTexts(), (oxStlVector<oxString>{"&Reload", "&Keep Mine"}));
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "nothing waits for the answer";
+  EXPECT_EQ(TextClient::ViewOf(note)->toPlainText(), "one\nmy edit: ");
+  press("&Keep Mine");
   EXPECT_EQ(TextClient::ViewOf(note)->toPlainText(), "one\nmy edit: ");
   EXPECT_TRUE(note->IsModified());
 
   // Without edits of its own the user may take the new content.
   ASSERT_TRUE(FileCommands::Save(note));
-  AnswerNext({QMessageBox::Yes}, &asked);
+  QTRY_VERIFY_WITH_TIMEOUT(bars().empty(), 20000);
   WriteAll(path, "theirs\n");
-  QTRY_COMPARE_WITH_TIMEOUT(asked.size(), 2u, 20000);
+  QTRY_COMPARE_WITH_TIMEOUT(bars().size(), 1u, 20000);
+  press("&Reload");
   EXPECT_EQ(TextClient::ViewOf(note)->toPlainText(), "theirs\n");
   EXPECT_FALSE(note->IsModified());
+
+  // A removed file: the document keeps its text, now unsaved work.
+  QTRY_VERIFY_WITH_TIMEOUT(bars().empty(), 20000);
+  ASSERT_TRUE(QFile::remove(uiStr(path)));
+  QTRY_COMPARE_WITH_TIMEOUT(bars().size(), 1u, 20000);
+  ExpectContains(bars()[0]->GetText(), {"was removed or renamed"});
+  EXPECT_TRUE(note->IsModified());
+  press("&Save");
+  EXPECT_EQ(ReadAll(path), "theirs\n");
+}
+
+// The host started again with two files gives them to this process, the
+// instance running, and ends; with -new-instance it runs on its own. A
+// socket left behind by an instance that was killed stands in nobody's way.
+TEST_F(Files, ASecondStartHandsItsFilesToTheRunningInstance) {
+  oxapp::Application::Get()->SetName("tavrix");  // the host's socket name
+  {
+    // What a killed instance leaves: a socket file nobody listens on.
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const std::string name = fwg::SingleInstance::GetServerName();
+    ASSERT_LT(name.size(), sizeof address.sun_path);
+    std::strcpy(address.sun_path, name.c_str());
+    const int stale = socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_EQ(bind(stale, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    close(stale);
+  }
+  EXPECT_FALSE(fwg::SingleInstance::HandOver({Path("x.log")}, "")) << "nobody there";
+  ASSERT_TRUE(fwg::SingleInstance::Listen());
+  oxStlVector<oxString> handed;
+  oxListenerBase listener;
+  fwg::SingleInstance::OnHandedOver().Connect(
+      &listener, [&](const oxStlVector<oxString>& files, const oxString&) { handed = files; });
+  const auto run = [this](QStringList arguments) {
+    QProcess host;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    environment.insert("FWG_PLUGIN_PATH", FILECOMMANDSTEST_PLUGIN_DIR);
+    environment.insert("SESSIONPROBE", "describe");  // its own run ends at once
+    host.setProcessEnvironment(environment);
+    host.setWorkingDirectory(dir_.path());
+    host.start(FILECOMMANDSTEST_HOST, arguments);
+    // This process answers the child: events run while it waits.
+    while (!host.waitForFinished(20)) QCoreApplication::processEvents();
+    return host.exitStatus() == QProcess::NormalExit ? host.exitCode() : -1;
+  };
+  const std::string a = Write("a.log", "apples\n"), b = Write("b.log", "bananas\n");
+  EXPECT_EQ(run({"a.log", uiStr(b), "-client", "Texts"}), 0);
+  QTRY_COMPARE_WITH_TIMEOUT(handed.size(), 2u, 20000);
+  EXPECT_EQ(client_->made, 1) << "the client's new document, as at a start";
+  EXPECT_EQ(handed, (oxStlVector<oxString>{a, b})) << "a name relative to where it was started";
+  ASSERT_NE(FileCommands::FindDocument(a), nullptr);
+  ASSERT_NE(FileCommands::FindDocument(b), nullptr);
+  EXPECT_EQ(fwg::ClientManager::Get()->GetActiveClientObject(), FileCommands::FindDocument(b));
+
+  const std::string c = Write("c.log", "cherries\n");
+  EXPECT_EQ(run({"-new-instance", uiStr(c), "-client", "sessionprobe"}), 0);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(FileCommands::FindDocument(c), nullptr);
+  EXPECT_EQ(handed.size(), 2u);
+  fwg::SingleInstance::StopListening();
+  EXPECT_FALSE(fwg::SingleInstance::IsListening());
+  EXPECT_FALSE(QFileInfo::exists(uiStr(fwg::SingleInstance::GetServerName()))) << "the socket goes with it";
 }
 
 TEST_F(Files, RecentFilesKeepTheLastTenMostRecentFirstAndMarkMissingOnes) {
@@ -289,6 +382,64 @@ TEST_F(Files, RecentFilesKeepTheLastTenMostRecentFirstAndMarkMissingOnes) {
   const oxStlVector<oxString> recent = FileCommands::GetRecentFiles();
   ASSERT_EQ(recent.size(), 10u);
   EXPECT_EQ(recent.front() + " " + recent.back(), Path("f11") + " " + Path("f2"));
+}
+
+// A long text prints over several pages, every line readable in the PDF;
+// the entries wait for a document, and an export that cannot be written
+// says so and leaves the old file.
+TEST_F(Files, ATextPrintsToPdfOverAsManyPagesAsItTakes) {
+  const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
+  if (pdftotext.isEmpty()) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+  auto* profile = new FilledProfile("Printing", "", [](fwg::Profile* p) {
+    p->AddMenu(p->AddAction("file", "&File"), "File");
+    fwg::PrintCommands::Install(p, "File");
+  }, FilledProfile::FillAt::Build);
+  client_->AddProfile(profile);  // owned by the client
+  profile->Activate();
+  fwg::Action* print = profile->GetAction("File.Print");
+  ASSERT_NE(print, nullptr);
+  EXPECT_FALSE(print->IsEnabled()) << "nothing to print yet";
+  std::string text;
+  for (int i = 1; i <= 150; ++i) text += "Line number " + std::to_string(i) + " of the list\n";
+  ClientObject* note = FileCommands::Open(Write("long.log", text));
+  ASSERT_NE(note, nullptr);
+  EXPECT_TRUE(print->IsEnabled());
+  EXPECT_TRUE(profile->GetAction("File.ExportPdf")->IsEnabled());
+
+  // Qt's print support comes with the first print dialog, not before; the
+  // preview paints the document.
+  const auto printSupportLoaded = [] { return ReadAll("/proc/self/maps").find("libQt6PrintSupport") != std::string::npos; };
+  EXPECT_FALSE(printSupportLoaded());
+  bool previewed = false;
+  QTimer::singleShot(0, [&] {
+    previewed = QApplication::activeModalWidget() != nullptr;
+    if (QWidget* dialog = QApplication::activeModalWidget()) dialog->close();
+  });
+  EXPECT_FALSE(fwg::PrintCommands::PrintPreview(note)) << "cancelled";
+  EXPECT_TRUE(previewed);
+  EXPECT_TRUE(printSupportLoaded());
+
+  const std::string pdf = Path("long.pdf");
+  ASSERT_TRUE(fwg::PrintCommands::ExportPdf(note, pdf)) << ClosePendingErrors();
+  QProcess reader;
+  reader.start(pdftotext, {"-layout", uiStr(pdf), "-"});
+  ASSERT_TRUE(reader.waitForFinished(60000));
+  const QString printed = QString::fromUtf8(reader.readAllStandardOutput());
+  for (int i : {1, 2, 75, 150}) EXPECT_TRUE(printed.contains(QString("Line number %1 of the list").arg(i))) << i;
+  EXPECT_GE(printed.count('\f'), 2) << "a page holds a hundred lines at most";
+
+  const std::string kept = ReadAll(pdf);
+  if (const ReadOnlyFolder locked(dir_.path()); locked.IsLocked()) {
+    EXPECT_FALSE(fwg::PrintCommands::ExportPdf(note, pdf));
+    const std::string shown = ClosePendingErrors();
+    EXPECT_EQ(CountLines(shown), 1) << shown;
+    ExpectContains(shown, {"Could not export", "long.pdf"});
+  }
+  EXPECT_EQ(ReadAll(pdf), kept);
+
+  note->Delete();
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(print->IsEnabled());
 }
 
 }  // namespace

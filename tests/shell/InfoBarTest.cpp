@@ -2,12 +2,17 @@
 // the main window over its central area or first in any other widget.
 #include <QCoreApplication>
 #include <QDialog>
+#include <QFile>
 #include <QLabel>
+#include <QTemporaryDir>
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include "fwg/shell/InfoBar.h"
+#include "platform/fwc/PluginManager.h"
+#include "platform/ui/uiFrame.h"
+#include "platform/ui/uiLayoutFrameEx.h"
 #include "tests/support/Output.h"
 #include "tests/support/WithGui.h"
 
@@ -72,7 +77,44 @@ TEST_F(InfoBarInWindow, AButtonRunsAndClosesTheBar) {
   EXPECT_TRUE(bar.isNull());
 }
 
-// In a dialog (later: a document's frame) the bar goes first into the
+// A document's frame keeps room for its bars: the view moves down rather
+// than being covered, and back up once the last bar goes.
+TEST_F(InfoBarInWindow, InADocumentsFramePushesTheViewDown) {
+  uiLayoutFrameEx frame(nullptr, "Note", nullptr, false);
+  uiFrame view(nullptr, "View");
+  frame.AddView(&view);
+  frame.resize(400, 300);
+  frame.show();
+  QCoreApplication::processEvents();
+  const int top = view.y();
+  InfoBar* bar = InfoBar::Show(&frame, "Changed on disk.", InfoBar::Warning);
+  QCoreApplication::processEvents();
+  EXPECT_GE(view.y(), bar->geometry().bottom()) << "below the bar";
+  EXPECT_EQ(frame.GetTopMargin(), bar->height());
+  bar->Close();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(view.y(), top);
+  frame.RemoveChild(&view);
+}
+
+// A plug-in that fails to load is told in the main window, with its name
+// and the reason.
+TEST_F(InfoBarInWindow, APluginThatFailsToLoadIsTold) {
+  QTemporaryDir folder;
+  const QString description = folder.filePath("broken.plugin");
+  QFile file(description);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("name = broken\nlibrary = libmissing.so\n") > 0);
+  file.close();
+  fwc::PluginManager* plugins = fwc::PluginManager::Get();
+  ASSERT_TRUE(plugins->AddPluginDescriptionFile(description.toStdString()));
+  StderrOf([&] { EXPECT_FALSE(plugins->LoadPlugin("broken")); });
+  const auto bars = InfoBar::GetBars(Window());
+  ASSERT_EQ(bars.size(), 1u);
+  EXPECT_EQ(bars[0]->GetKind(), InfoBar::Error);
+  ExpectContains(bars[0]->GetText(), {"broken", "libmissing.so", "not found"});
+}
+
+// In a dialog the bar goes first into the
 // widget's column and pushes its contents down.
 TEST(InfoBarInWidget, GoesFirstIntoTheWidgetsColumn) {
   QDialog dialog;

@@ -60,7 +60,7 @@ fwg::Project* Build() {
   return project;
 }
 
-void Print(oxt::Object* object) {
+void PrintTree(oxt::Object* object) {
   for (const std::string& line : DescribeTree(object)) std::cout << "probe: " << line << "\n";
 }
 
@@ -71,13 +71,13 @@ class Probe : public fwg::Client {
     const QByteArray mode = qgetenv("SESSIONPROBE");
     if (mode == "build") {
       fwg::Project* project = Build();
-      Print(project);
+      PrintTree(project);
       const QByteArray file = qgetenv("SESSIONPROBE_FILE");
       if (!file.isEmpty() && !project->SaveSession(file.toStdString())) return;
     } else {
       // Restored work is unsaved; the probe drops it, or quitting would ask.
       for (oxt::Object* project : oxt::Model::Get()->GetRoot()->GetChildren()) {
-        Print(project);
+        PrintTree(project);
         if (auto* restored = fwg::Project::Cast(project)) restored->SetModified(false);
       }
     }
