@@ -679,5 +679,9 @@
         <source>Could not export %1: %2</source>
         <translation>%1 konnte nicht exportiert werden: %2</translation>
     </message>
+    <message>
+        <source>Printing is not available: %1</source>
+        <translation>Drucken ist nicht möglich: %1</translation>
+    </message>
 </context>
 </TS>
