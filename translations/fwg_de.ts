@@ -683,5 +683,9 @@
         <source>Printing is not available: %1</source>
         <translation>Drucken ist nicht möglich: %1</translation>
     </message>
+    <message>
+        <source>A script failed: %1</source>
+        <translation>Ein Skript ist fehlgeschlagen: %1</translation>
+    </message>
 </context>
 </TS>

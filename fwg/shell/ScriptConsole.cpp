@@ -3,10 +3,13 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "fwg/LibraryTexts.h"
+#include "fwg/shell/InfoBar.h"
 #include "platform/script/oxScriptEngine.h"
 
 namespace fwg {
@@ -20,6 +23,26 @@ struct ScriptConsole::Internal : oxListener<> {
 };
 
 const char* ScriptConsole::S_WidgetName() { return "ScriptConsole"; }
+
+namespace {
+
+// A script that failed where nobody looks (a handler, with the console
+// closed) is told in one bar of the main window, which the next failure
+// updates rather than stacking bars; the console keeps every line.
+void TellInBar(const oxString& line) {
+  static QPointer<InfoBar> bar;
+  constexpr int kMost = 300;
+  QString text = QString::fromStdString(line);
+  if (text.size() > kMost) text = text.left(kMost) + QStringLiteral("\u2026");
+  text = TranslateLibraryQText("A script failed: %1").arg(text);
+  if (bar) {
+    bar->SetText(text.toStdString());
+  } else {
+    bar = InfoBar::Show(text.toStdString(), InfoBar::Error);
+  }
+}
+
+}  // namespace
 
 ScriptConsole::ScriptConsole(uiWidget* parent, const oxString& name, int)
     : uiWidgetT<QWidget>(uiImpl(parent)), internal_(new Internal) {
@@ -50,6 +73,7 @@ ScriptConsole::ScriptConsole(uiWidget* parent, const oxString& name, int)
   });
   oxScriptEngine::OnReport().Connect(internal_, [this](const oxString& line) {
     internal_->output->appendPlainText("! " + QString::fromStdString(line));
+    if (!isVisible()) TellInBar(line);
   });
 }
 

@@ -7,6 +7,7 @@
 
 #include "fwg/actions/Action.h"
 #include "fwg/profiles/ProfileManager.h"
+#include "fwg/shell/InfoBar.h"
 #include "fwg/shell/ScriptConsole.h"
 #include "platform/script/oxScriptEngine.h"
 #include "platform/ui/uiMainWindow.h"
@@ -73,6 +74,13 @@ TEST_F(Console, CallsIntoTheApplicationReportUnderTheLineAndKeepItsLimit) {
   StderrOf([&] { console.Run("app.trigger('go')"); });
   EXPECT_TRUE(Contains(console.GetOutput(), "> app.trigger('go')\n! console:1: Error: not now\ntrue"))
       << console.GetOutput();
+  // With the console closed, a failure is told in one bar of the window,
+  // which the next failure updates.
+  StderrOf([&] { console.Run("fail = function () { throw new Error('nor later'); }; app.trigger('go')"); });
+  const auto bars = fwg::InfoBar::GetBars(Window());
+  ASSERT_EQ(bars.size(), 1u);
+  EXPECT_EQ(bars[0]->GetText(), "A script failed: console:1: Error: nor later");
+  bars[0]->Close();
 
   oxScriptEngine::Get()->SetTimeLimit(300);
   ReturnsWithin(60, "a loop after a call into the application", [&] {
