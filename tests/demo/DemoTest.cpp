@@ -16,6 +16,7 @@
 #include "fwg/shell/LayoutPropertyEditor.h"
 #include "fwg/shell/ProjectTree.h"
 #include "fwg/shell/CommandPalette.h"
+#include "fwg/shell/FieldsPage.h"
 #include "fwg/shell/ShortcutsDialog.h"
 #include "platform/fwc/PluginManager.h"
 #include "platform/oxapp/CommandLine.h"
@@ -237,7 +238,13 @@ TEST_F(DemoFixture, TheScriptedSampleWorksLikeACppClientAndSessionsRunNoScript) 
   FindEntry({"Tasks", "Done"})->trigger();
   const auto text = [&] { return list->GetProperty(oxString("Text")).GetValue().GetString(); };
   EXPECT_EQ(text(), "- [ ] bread\n- [x] milk") << "done tasks go to the end";
-  FindEntry({"Tasks", "Keep Done Tasks at the End"})->trigger();  // now they stay
+  // The page the list's declaration brings, as the user changes it: now they stay.
+  auto* page = dynamic_cast<fwg::FieldsPage*>(fwg::SettingsPages::Find("Tasks"));
+  ASSERT_NE(page, nullptr);
+  QWidget holder;
+  page->MakeWidget(&holder);
+  ASSERT_TRUE(page->SetShownValue("DoneAtEnd", false));
+  EXPECT_EQ(page->Store(), "");
   QTest::keyClick(view, Qt::Key_Down);
   FindEntry({"Tasks", "Done"})->trigger();
   QTest::keyClick(view, Qt::Key_Up);
