@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -252,6 +253,15 @@ TEST_F(DemoFixture, TheScriptedSampleWorksLikeACppClientAndSessionsRunNoScript) 
   EXPECT_EQ(text(), "- [x] bread\n- [ ] milk");
   note->Activate();
   EXPECT_EQ(Menus(), (Names{"File", "Edit", "View", "Format", "Help"}));
+  // The Notes page's word wrap reaches the open note at once.
+  auto* notes = dynamic_cast<fwg::FieldsPage*>(fwg::SettingsPages::Find("Notes"));
+  ASSERT_NE(notes, nullptr);
+  notes->MakeWidget(&holder);
+  ASSERT_TRUE(notes->SetShownValue("WordWrap", false));
+  EXPECT_EQ(notes->Store(), "");
+  auto* noteView = note->GetLayouter()->findChild<QPlainTextEdit*>();
+  ASSERT_NE(noteView, nullptr);
+  EXPECT_EQ(noteView->lineWrapMode(), QPlainTextEdit::NoWrap);
 
   const QTemporaryDir dir;
   const oxString session = dir.filePath("tasks.session").toStdString();
