@@ -10,6 +10,7 @@
 #include <QRegularExpression>
 #include <QSpinBox>
 #include <charconv>
+#include <cstdint>
 #include <iostream>
 
 #include "fwg/LibraryTexts.h"
@@ -88,10 +89,14 @@ oxVariant Fit(const Field& field, const oxVariant& stored) {
   return {};
 }
 
-// Integers are held as long: the store keeps what it is given.
+// Whole numbers are stored as int when they fit, as the program's other
+// settings are ("AutosaveSeconds=@int 60").
 oxVariant Normal(const oxVariant& value) {
-  if (value.GetType() == oxVariant::Type::Integer) return static_cast<long long>(value.GetLong());
-  return value;
+  const oxVariant::Type type = value.GetType();
+  if (type != oxVariant::Type::Integer && type != oxVariant::Type::Long) return value;
+  const int64_t number = value.GetLong();
+  if (number >= INT32_MIN && number <= INT32_MAX) return static_cast<int>(number);
+  return static_cast<long long>(number);
 }
 
 }  // namespace
@@ -269,7 +274,9 @@ oxString FieldsPage::Check() const {
 void FieldsPage::Apply() {
   for (const Field& field : internal_->fields) {
     const oxVariant shown = GetShownValue(field.key);
-    if (shown.IsEmpty()) continue;  // fields added after the widget was made
+    // Fields added after the widget was made are not on it; a value left as
+    // it was is not written, so that a change made meanwhile outside stays.
+    if (shown.IsEmpty() || Normal(shown) == Normal(GetValue(field.key))) continue;
     oxString name;
     oxSettings* store = internal_->Store(field.key, true, &name);
     if (store) store->Set(name, Normal(shown));

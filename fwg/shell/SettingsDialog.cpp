@@ -172,6 +172,14 @@ void SettingsDialog::Internal::Show(SettingsPage* page) {
     // The scroll area goes with the page's widget.
     QObject::connect(widget, &QObject::destroyed, scroll, &QObject::deleteLater);
     stack->addWidget(scroll);
+    // Tab goes from the list into the page, whenever the page was made.
+    scroll->setFocusPolicy(Qt::NoFocus);
+    QWidget* previous = list;
+    for (QWidget* child : widget->findChildren<QWidget*>()) {
+      if (!(child->focusPolicy() & Qt::TabFocus)) continue;
+      QWidget::setTabOrder(previous, child);
+      previous = child;
+    }
   }
   QWidget* holder = widget->parentWidget();
   while (holder && holder->parentWidget() != stack) holder = holder->parentWidget();
