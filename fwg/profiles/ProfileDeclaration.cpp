@@ -464,6 +464,7 @@ bool Reader::ReadSettingsField(const QJsonValue& value, const Path& at, Declared
   }
   if (integer && (!seen.Has(kMin) || !seen.Has(kMax))) return Fail(at, "an \"integer\" field needs 'min' and 'max'");
   if (integer && out->min > out->max) return Fail(Child(at, "max"), "'max' is below 'min'");
+  out->number = out->min;
   if (seen.Has(kChoices) && !choice) return Fail(Child(at, "choices"), "'choices' belongs to a \"choice\" field");
   if (choice) {
     const QJsonValue& list = seen.values[kChoices];
