@@ -151,5 +151,9 @@
         <source>save the active document, save it as</source>
         <translation>das aktive Dokument speichern, speichern unter</translation>
     </message>
+    <message>
+        <source>the settings</source>
+        <translation>die Einstellungen</translation>
+    </message>
 </context>
 </TS>
