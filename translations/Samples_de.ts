@@ -128,8 +128,8 @@
         <translation>Alle Befehle mit ihren Tastenkürzeln; eigene Tasten aufnehmen</translation>
     </message>
     <message>
-        <source>&amp;Preferences...</source>
-        <translation>&amp;Einstellungen...</translation>
+        <source>Prefere&amp;nces...</source>
+        <translation>Einstellu&amp;ngen...</translation>
     </message>
     <message>
         <source>Settings of the application and its plug-ins</source>

@@ -108,29 +108,32 @@ struct SettingsDialog::Internal : oxListener<single_threaded> {
 };
 
 void SettingsDialog::Internal::FillList() {
-  const QSignalBlocker blocker(list);
   const oxString current = GetLastPage();
-  list->clear();
-  // Widgets of pages that went are gone with them; the stack keeps the rest.
-  for (SettingsPage* page : SettingsPages::GetPages()) {
-    QTreeWidgetItem* category = nullptr;
-    for (int i = 0; i < list->topLevelItemCount() && !category; ++i) {
-      if (list->topLevelItem(i)->text(0) == Q(page->GetCategory())) category = list->topLevelItem(i);
+  {
+    // Rebuilt without showing pages on the way; the widgets of pages that
+    // went are gone with them, the stack keeps the rest.
+    const QSignalBlocker blocker(list);
+    list->clear();
+    for (SettingsPage* page : SettingsPages::GetPages()) {
+      QTreeWidgetItem* category = nullptr;
+      for (int i = 0; i < list->topLevelItemCount() && !category; ++i) {
+        if (list->topLevelItem(i)->text(0) == Q(page->GetCategory())) category = list->topLevelItem(i);
+      }
+      if (!category) {
+        category = new QTreeWidgetItem(list, {Q(page->GetCategory())});
+        category->setFlags(Qt::ItemIsEnabled);
+        QFont bold = category->font(0);
+        bold.setBold(true);
+        category->setFont(0, bold);
+      }
+      auto* item = new QTreeWidgetItem(category, {Q(page->GetName())});
+      item->setIcon(0, page->GetIcon());
+      item->setData(0, Qt::UserRole, Q(page->GetName()));
     }
-    if (!category) {
-      category = new QTreeWidgetItem(list, {Q(page->GetCategory())});
-      category->setFlags(Qt::ItemIsEnabled);
-      QFont bold = category->font(0);
-      bold.setBold(true);
-      category->setFont(0, bold);
-    }
-    auto* item = new QTreeWidgetItem(category, {Q(page->GetName())});
-    item->setIcon(0, page->GetIcon());
-    item->setData(0, Qt::UserRole, Q(page->GetName()));
+    list->expandAll();
   }
-  list->expandAll();
+  if (QTreeWidgetItem* item = FindItem(current)) list->setCurrentItem(item);
   ApplyFilter();
-  if (QTreeWidgetItem* item = FindItem(current); item && !item->isHidden()) list->setCurrentItem(item);
 }
 
 void SettingsDialog::Internal::ApplyFilter() {
@@ -286,7 +289,6 @@ SettingsDialog::SettingsDialog(QWidget* parent)
   SettingsPages::OnPagesChanged().Connect(d, [d] { d->FillList(); });
   d->Watch();
   d->FillList();
-  if (!d->list->currentItem()) d->ApplyFilter();
   d->filter->setFocus();
 }
 

@@ -169,7 +169,7 @@ void BaseProfile::BuildEditMenu() {
   fwg::ActionGroup* settings = AddActionGroup("settings.group", {});
   settings->AddSeparator();
   fwg::Action* preferences =
-      AddAction("preferences", Tr("&Preferences..."), {},
+      AddAction("preferences", Tr("Prefere&nces..."), {},
                 fwg::SettingsDialog::GetShortcut().toString(QKeySequence::PortableText).toStdString());
   preferences->SetStatusTip(Tr("Settings of the application and its plug-ins"));
   preferences->OnActivate().Connect(this, [] { fwg::SettingsDialog::Open(); });
