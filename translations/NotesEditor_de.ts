@@ -83,5 +83,17 @@ Zeichen: %3</translation>
         <source>Export Text</source>
         <translation>Text exportieren</translation>
     </message>
+    <message>
+        <source>Documents</source>
+        <translation>Dokumente</translation>
+    </message>
+    <message>
+        <source>&amp;Font:</source>
+        <translation>&amp;Schrift:</translation>
+    </message>
+    <message>
+        <source>&amp;Wrap long lines</source>
+        <translation>Lange Zeilen &amp;umbrechen</translation>
+    </message>
 </context>
 </TS>

@@ -131,5 +131,13 @@
         <source>Every command with its shortcut; record your own keys</source>
         <translation>Alle Befehle mit ihren Tastenkürzeln; eigene Tasten aufnehmen</translation>
     </message>
+    <message>
+        <source>Prefere&amp;nces...</source>
+        <translation>Einstellu&amp;ngen...</translation>
+    </message>
+    <message>
+        <source>Settings of the application and its plug-ins</source>
+        <translation>Einstellungen der Anwendung und ihrer Plug-ins</translation>
+    </message>
 </context>
 </TS>

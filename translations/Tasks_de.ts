@@ -32,8 +32,16 @@
         <translation>Erledigte Aufgaben &amp;entfernen</translation>
     </message>
     <message>
-        <source>&amp;Keep Done Tasks at the End</source>
+        <source>&amp;Keep done tasks at the end</source>
         <translation>Erledigte Aufgaben am &amp;Ende halten</translation>
+    </message>
+    <message>
+        <source>Tasks</source>
+        <translation>Aufgaben</translation>
+    </message>
+    <message>
+        <source>Documents</source>
+        <translation>Dokumente</translation>
     </message>
 </context>
 <context>

@@ -687,5 +687,69 @@
         <source>A script failed: %1</source>
         <translation>Ein Skript ist fehlgeschlagen: %1</translation>
     </message>
+    <message>
+        <source>Settings</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>Find a setting</source>
+        <translation>Einstellung suchen</translation>
+    </message>
+    <message>
+        <source>No page holds that text.</source>
+        <translation>Keine Seite enthält diesen Text.</translation>
+    </message>
+    <message>
+        <source>%1: enter a whole number from %2 to %3.</source>
+        <translation>%1: eine ganze Zahl von %2 bis %3 eingeben.</translation>
+    </message>
+    <message>
+        <source>General</source>
+        <translation>Allgemein</translation>
+    </message>
+    <message>
+        <source>Keyboard</source>
+        <translation>Tastatur</translation>
+    </message>
+    <message>
+        <source>Application</source>
+        <translation>Anwendung</translation>
+    </message>
+    <message>
+        <source>key</source>
+        <translation>Taste</translation>
+    </message>
+    <message>
+        <source>scheme</source>
+        <translation>Schema</translation>
+    </message>
+    <message>
+        <source>The keys of every command, their conflicts and shortcut schemes are edited in the Keyboard Shortcuts dialog. Each change there is kept at once.</source>
+        <translation>Die Tasten aller Befehle, ihre Konflikte und Tastenschemata werden im Dialog Tastenkürzel bearbeitet. Jede Änderung dort wird sofort behalten.</translation>
+    </message>
+    <message>
+        <source>&amp;Autosave every (seconds, 0 for never):</source>
+        <translation>Automatisch &amp;sichern alle (Sekunden, 0 für nie):</translation>
+    </message>
+    <message>
+        <source>&amp;Recent files listed:</source>
+        <translation>&amp;Zuletzt geöffnete Dateien:</translation>
+    </message>
+    <message>
+        <source>System default</source>
+        <translation>Systemvorgabe</translation>
+    </message>
+    <message>
+        <source>&amp;Language:</source>
+        <translation>S&amp;prache:</translation>
+    </message>
+    <message>
+        <source>A new language takes effect at the next start.</source>
+        <translation>Eine neue Sprache gilt ab dem nächsten Start.</translation>
+    </message>
+    <message>
+        <source>&amp;Preferences…</source>
+        <translation>&amp;Einstellungen…</translation>
+    </message>
 </context>
 </TS>

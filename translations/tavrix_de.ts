@@ -155,5 +155,9 @@
         <source>start a window of its own; without it, files and -client go to the one running</source>
         <translation>ein eigenes Fenster öffnen; ohne diese Option gehen Dateien und -client an das laufende</translation>
     </message>
+    <message>
+        <source>the settings</source>
+        <translation>die Einstellungen</translation>
+    </message>
 </context>
 </TS>

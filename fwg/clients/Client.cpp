@@ -13,6 +13,7 @@
 #include "fwg/Parts.h"
 #include "fwg/profiles/ProfileInternal.h"
 #include "fwg/profiles/ProfileManager.h"
+#include "fwg/shell/SettingsPage.h"
 #include "platform/fwc/Director.h"
 #include "platform/fwc/PluginManager.h"
 #include "platform/oxt/Property.h"
@@ -64,6 +65,7 @@ Client::Client(const oxString& name) : internal_(new Internal) {
 }
 
 Client::~Client() {
+  SettingsPages::RemoveOwnedBy(this);  // the pages it added
   // Clients go while the application object tears down, or after it.
   const Parts* parts = FindParts();
   ProfileManager* profileManager = parts ? parts->profileManager : nullptr;

@@ -31,6 +31,7 @@
 #include "fwg/objects/SessionCommands.h"
 #include "fwg/profiles/Profile.h"
 #include "fwg/shell/InfoBar.h"
+#include "fwg/shell/SettingsPage.h"
 #include "platform/oxapp/Application.h"
 #include "platform/oxt/Model.h"
 #include "platform/settings/oxSettings.h"
@@ -160,7 +161,9 @@ void UpdateRecentMenus() {
       QString name = info.fileName();
       name.replace(QLatin1Char('&'), QLatin1String("&&"));
       if (!info.exists()) name = QText("%1 (missing)").arg(name);
-      const QString number = i < 9 ? QStringLiteral("&%1").arg(i + 1) : QStringLiteral("1&0");
+      const QString number = i < 9 ? QStringLiteral("&%1").arg(i + 1)
+                             : i == 9 ? QStringLiteral("1&0")
+                                      : QString::number(i + 1);
       entry->SetText((number + QLatin1Char(' ') + name).toStdString());
       entry->SetStatusTip(recent[i]);
     }
@@ -381,6 +384,10 @@ void FileCommands::Install(Profile* profile, const oxString& menuPath) {
   });
   GetRecentMenus().push_back(menu);
   UpdateRecentMenus();
+  // A new length shows at once.
+  static bool following = false;
+  if (!following) SettingsPages::OnChanged().Connect(nullptr, [] { UpdateRecentMenus(); });
+  following = true;
 }
 
 void FileCommands::AcceptDrops() {
@@ -563,11 +570,18 @@ ClientObject* FileCommands::FindDocument(const oxString& path) {
   return nullptr;
 }
 
+int FileCommands::GetRecentCount() {
+  const oxSettings* section = oxapp::Application::Get()->GetSettings()->GetSection(kSection, false, true);
+  return section ? static_cast<int>(section->GetInteger("RecentCount", kDefaultRecent, 1, kMaxRecent))
+                 : kDefaultRecent;
+}
+
 oxStlVector<oxString> FileCommands::GetRecentFiles() {
   oxStlVector<oxString> files;
   const oxSettings* section =
       oxapp::Application::Get()->GetSettings()->GetSection(kSection, false, true);
-  for (int i = 1; section && i <= kMaxRecent; ++i) {
+  const int count = GetRecentCount();
+  for (int i = 1; section && i <= kMaxRecent && static_cast<int>(files.size()) < count; ++i) {
     const oxString path = section->Get("Recent" + std::to_string(i)).GetString();
     if (!path.empty()) files.push_back(path);
   }
@@ -595,7 +609,7 @@ void FileCommands::AddRecentFile(const oxString& path) {
   if (!files.empty() && files.front() == absolute) return UpdateRecentMenus();
   std::erase(files, absolute);
   files.insert(files.begin(), absolute);
-  if (files.size() > static_cast<size_t>(kMaxRecent)) files.resize(kMaxRecent);
+  if (files.size() > static_cast<size_t>(GetRecentCount())) files.resize(GetRecentCount());
   WriteRecentFiles(files);
 }
 

@@ -6,7 +6,9 @@
 //   Save As…       Ctrl+Shift+S  a new file for the active document
 //   Save All                     every document with changes its file lacks
 //   Revert                       the active document's file read again
-//   Recent Files                 the last ten files, missing ones marked
+//   Recent Files                 the last files (ten unless the General
+//                                settings page says otherwise), missing
+//                                ones marked
 //
 // A file's type (FileTypes) picks the client that opens it, whose plug-ins
 // load on demand; the client's OpenFile(path) makes the document, which
@@ -35,7 +37,12 @@ class Profile;
 
 class FileCommands {
  public:
-  static constexpr int kMaxRecent = 10;
+  // The recent files list holds "RecentCount" of the application settings'
+  // section "Files" entries: kDefaultRecent unless set, kMaxRecent at most.
+  static constexpr int kMaxRecent = 20;
+  static constexpr int kDefaultRecent = 10;
+  static constexpr char kRecentCountKey[] = "Files/RecentCount";
+  static int GetRecentCount();
 
   // Adds the actions "File.OpenFile", "File.Save", "File.SaveAs",
   // "File.SaveAll", "File.Revert" and the drop-down group
@@ -80,7 +87,7 @@ class FileCommands {
   // The open document showing `path` (compared as absolute paths); null.
   static ClientObject* FindDocument(const oxString& path);
 
-  // Most recent first, at most kMaxRecent; kept in the application's
+  // Most recent first, at most GetRecentCount(); kept in the application's
   // settings (section "Files", keys "Recent1"...).
   static oxStlVector<oxString> GetRecentFiles();
   // Moves `path` to the front.

@@ -20,6 +20,7 @@
 #include "fwg/clients/ClientObject.h"
 #include "fwg/objects/SessionReading.h"
 #include "fwg/shell/InfoBar.h"
+#include "fwg/shell/SettingsPage.h"
 #include "platform/core/oxDiagnostic.h"
 #include "platform/oxapp/Application.h"
 #include "platform/oxapp/CommandLine.h"
@@ -52,7 +53,7 @@ bool HoldsChangedFiles(Project* project) {
 const char kSession[] = "SESSION";
 const char kFile[] = "file";
 const char kModified[] = "modified";
-constexpr int kDefaultSeconds = 60;
+constexpr int kDefaultSeconds = SessionRecovery::kDefaultInterval;
 
 oxStlVector<Project*> GetProjects() {
   oxStlVector<Project*> projects;
@@ -83,7 +84,7 @@ int GetAutosaveSeconds() {
              "=<seconds>");
     }
   }
-  return static_cast<int>(section->GetInteger(kKey, kDefaultSeconds, 0, 86400));
+  return static_cast<int>(section->GetInteger(kKey, kDefaultSeconds, 0, SessionRecovery::kMaxInterval));
 }
 
 // QLockFile says only that it failed; the system says why.
@@ -140,7 +141,7 @@ void TellRestored(Project* project) {
 
 }  // namespace
 
-struct SessionRecovery::Internal {
+struct SessionRecovery::Internal : oxListener<single_threaded> {
   explicit Internal(const oxString& path) : lock(QString::fromStdString(path) + ".lock") {}
 
   QLockFile lock;
@@ -153,6 +154,9 @@ struct SessionRecovery::Internal {
   bool pending = false;
   int seconds = 0;
   QTimer timer;
+  // Autosave is this process's to do and no answer put it off: a new
+  // interval starts the timer.
+  bool mayRun = false;
   // Told once per run of failures: on stderr for each new reason, to the
   // user by one information bar, closed again once a save works.
   oxString lastFailure;
@@ -163,6 +167,8 @@ struct SessionRecovery::Internal {
   // the lock is no failure (it keeps the work).
   bool TakeLock();
   void TellFailure(const oxString& reason, SessionRecovery* recovery);
+  // Puts the interval stored now in force.
+  void ReadInterval();
   void TellSuccess();
 };
 
@@ -197,6 +203,15 @@ void SessionRecovery::Internal::TellFailure(const oxString& reason, SessionRecov
                         }}});
 }
 
+void SessionRecovery::Internal::ReadInterval() {
+  seconds = GetAutosaveSeconds();
+  if (!mayRun || seconds <= 0) {
+    timer.stop();
+    return;
+  }
+  if (timer.interval() != seconds * 1000 || !timer.isActive()) timer.start(seconds * 1000);
+}
+
 void SessionRecovery::Internal::TellSuccess() {
   lastFailure.clear();
   told = false;
@@ -210,10 +225,12 @@ SessionRecovery::SessionRecovery() : internal_(new Internal(GetRecoveryFile())) 
   d.lock.setStaleLockTime(0);
   d.seconds = GetAutosaveSeconds();
   const bool written = d.TakeLock();
+  d.timer.callOnTimeout([this] { Autosave(); });
   if (!d.owner && written) return;  // another process keeps the work
+  d.mayRun = true;
+  SettingsPages::OnChanged().Connect(&d, [&d] { d.ReadInterval(); });
   if (d.seconds <= 0) return;
   d.timer.setInterval(d.seconds * 1000);
-  d.timer.callOnTimeout([this] { Autosave(); });
   d.timer.start();
   if (!written) d.TellFailure(WhyLockFails(), this);
 }
@@ -228,6 +245,8 @@ SessionRecovery::~SessionRecovery() {
 
 bool SessionRecovery::IsWriting() { return g_writing; }
 
+int SessionRecovery::GetInterval() const { return internal_->timer.isActive() ? internal_->seconds : 0; }
+
 oxString SessionRecovery::GetRecoveryFile() {
   return oxSettings::GetConfigFolder() + "/" + oxapp::Application::Get()->GetName() + ".recovery";
 }
@@ -239,6 +258,7 @@ oxStlVector<Project*> SessionRecovery::Offer() {
   oxapp::CommandLine* commandLine = oxapp::CommandLine::Get();
   if (commandLine->HasOption("-norecover")) {
     d.timer.stop();  // the file waits for a later start
+    d.mayRun = false;
     return restored;
   }
   const oxString path = GetRecoveryFile();
@@ -247,6 +267,7 @@ oxStlVector<Project*> SessionRecovery::Offer() {
     switch (AskToRestore(path)) {
       case Answer::Later:
         d.timer.stop();  // as with -norecover
+        d.mayRun = false;
         return restored;
       case Answer::Discard:
         d.pending = false;

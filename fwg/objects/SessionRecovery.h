@@ -6,7 +6,8 @@
 // the recovery file beside the settings, <config folder>/<application
 // name>.recovery (oxSettings::GetConfigFolder, $FWG_CONFIG_DIR when set).
 // The interval is 60 seconds, or "AutosaveSeconds" of the application
-// settings' section "Sessions" (0: no autosave). Once nothing is unsaved,
+// settings' section "Sessions" (0: no autosave); a new interval stored
+// through a settings page (SettingsPages::OnChanged) is in force at once. Once nothing is unsaved,
 // the file is removed; deleting the SessionRecovery (a clean exit) removes
 // it too. A run that ends otherwise leaves it for the next start, whose
 // Offer() brings the work back.
@@ -31,6 +32,11 @@ class Project;
 
 class SessionRecovery {
  public:
+  // The interval's setting, its default and its most, in seconds.
+  static constexpr char kIntervalKey[] = "Sessions/AutosaveSeconds";
+  static constexpr int kDefaultInterval = 60;
+  static constexpr int kMaxInterval = 86400;
+
   SessionRecovery();
   ~SessionRecovery();
   SessionRecovery(const SessionRecovery&) = delete;
@@ -53,6 +59,9 @@ class SessionRecovery {
   bool Autosave();
 
   static oxString GetRecoveryFile();
+  // The interval in force, in seconds; 0 while nothing is autosaved by this
+  // process.
+  int GetInterval() const;
   // True while the recovery file is written: documents showing files then
   // keep the changes their files lack as well, so that a crash loses none.
   static bool IsWriting();

@@ -13,6 +13,7 @@
 #include "fwg/profiles/ProfileDeclaration.h"
 #include "fwg/profiles/ProfileInternal.h"
 #include "fwg/profiles/ProfileManager.h"
+#include "fwg/shell/FieldsPage.h"
 #include "platform/core/oxDiagnostic.h"
 #include "platform/fwc/PluginDescription.h"
 #include "platform/fwc/PluginManager.h"
@@ -58,6 +59,37 @@ class KeyItem : public ProfileItem {
  private:
   bool given_ = false;
 };
+
+// The declared settings page, with its texts in the profile's language;
+// it goes with the profile.
+void AddSettingsPage(Profile* profile, const DeclaredSettings& declared) {
+  if (declared.page.empty()) return;
+  const auto tr = [profile](const oxString& text) { return text.empty() ? text : profile->tr({}, text); };
+  const oxString category = declared.category.empty() ? oxString("Plug-ins") : declared.category;
+  auto page = std::make_unique<FieldsPage>(tr(declared.page), tr(category), declared.section);
+  for (const DeclaredField& field : declared.fields) {
+    const oxString label = tr(field.label.empty() ? field.key : field.label);
+    switch (field.type) {
+      case DeclaredField::Bool:
+        page->AddBool(field.key, label, field.flag);
+        break;
+      case DeclaredField::Integer:
+        page->AddInteger(field.key, label, field.number, field.min, field.max);
+        break;
+      case DeclaredField::Text:
+        page->AddText(field.key, label, field.text);
+        break;
+      case DeclaredField::Choice: {
+        oxStlVector<FieldsPage::Choice> choices;
+        for (const oxString& choice : field.choices) choices.push_back({choice, tr(choice)});
+        page->AddChoice(field.key, label, choices, field.text);
+        break;
+      }
+    }
+  }
+  if (!declared.note.empty()) page->AddNote(tr(declared.note));
+  SettingsPages::Add(std::move(page), profile);
+}
 
 }  // namespace
 
@@ -141,6 +173,7 @@ DeclaredProfile::DeclaredProfile(ProfileDeclaration declaration, const oxString&
   if (!internal_->declaration.title.empty()) SetTitle(internal_->declaration.title);
   GetInternal(this)->describeItem = [d = internal_](const ProfileItem* item) { return d->DescribeItem(item); };
   internal_->Record(this);
+  AddSettingsPage(this, internal_->declaration.settings);
   ProfileManager::Get()->OnProfileActivated().Connect(this, [this](Profile*) {
     if (IsActive()) internal_->CheckHandlers();
   });

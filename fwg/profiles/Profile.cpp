@@ -12,6 +12,7 @@
 #include "fwg/profiles/ProfileInternal.h"
 #include "fwg/profiles/ProfileItem.h"
 #include "fwg/profiles/ProfileManager.h"
+#include "fwg/shell/SettingsPage.h"
 #include "platform/core/oxDiagnostic.h"
 #include "platform/fwc/PluginDescription.h"
 #include "platform/fwc/PluginManager.h"
@@ -102,6 +103,7 @@ Profile::Profile(const oxString& name, const oxString& baseName, const oxString&
 // The toolbars and context menus the items made are children of the main
 // window and stay there; widgets given to AddWidget stay their owner's.
 Profile::~Profile() {
+  SettingsPages::RemoveOwnedBy(this);  // the pages it added
   // A profile may outlive the application object, and with it its manager.
   const Parts* parts = FindParts();
   if (parts && parts->profileManager) parts->profileManager->RemoveProfile(this);

@@ -4,6 +4,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <functional>
 #include <set>
@@ -265,6 +266,8 @@ class Reader {
                   Record* out, Seen* seen);
   bool ReadAction(const QJsonValue& value, int index, DeclaredAction* out);
   bool ReadEdit(const QJsonValue& value, int index, DeclaredEdit* out);
+  bool ReadSettings(const QJsonValue& value, DeclaredSettings* out);
+  bool ReadSettingsField(const QJsonValue& value, const Path& at, DeclaredField* out);
 
   const QByteArray& data_;
   oxString fileName_;
@@ -427,6 +430,114 @@ bool Reader::ReadEdit(const QJsonValue& value, int index, DeclaredEdit* out) {
   return true;
 }
 
+bool Reader::ReadSettingsField(const QJsonValue& value, const Path& at, DeclaredField* out) {
+  using F = DeclaredField;
+  enum { kKey, kLabel, kType, kDefault, kMin, kMax, kChoices };
+  static const Field<F> kFields[] = {
+      {"key", &F::key, nullptr},  {"label", &F::label, nullptr}, {"type", nullptr, nullptr},
+      {"default", nullptr, nullptr}, {"min", nullptr, nullptr},  {"max", nullptr, nullptr},
+      {"choices", nullptr, nullptr},
+  };
+  if (!value.isObject()) return Fail(at, "a field must be an object");
+  Seen seen;
+  if (!ReadFields(value.toObject(), [&at] { return at; }, kFields, out, &seen)) return false;
+  if (out->key.empty()) return Fail(seen.Has(kKey) ? Child(at, "key") : at, "'key' must be a non-empty string");
+  if (out->key.size() > 1024) return Fail(Child(at, "key"), "'key' is longer than 1024 bytes");
+  const QString type = seen.values[kType].toString();
+  if (type == "bool") out->type = F::Bool;
+  else if (type == "integer") out->type = F::Integer;
+  else if (type == "text") out->type = F::Text;
+  else if (type == "choice") out->type = F::Choice;
+  else return Fail(seen.Has(kType) ? Child(at, "type") : at,
+                   "'type' must be \"bool\", \"integer\", \"text\" or \"choice\"");
+  const bool integer = out->type == F::Integer;
+  const bool choice = out->type == F::Choice;
+  for (const auto& [field, name] : {std::pair{kMin, "min"}, std::pair{kMax, "max"}}) {
+    if (!seen.Has(field)) continue;
+    if (!integer) return Fail(Child(at, name), std::string("'") + name + "' belongs to an \"integer\" field");
+    const double number = seen.values[field].toDouble();
+    if (!seen.values[field].isDouble() || number != static_cast<double>(static_cast<int64_t>(number)) ||
+        std::abs(number) > 9.0e15) {
+      return Fail(Child(at, name), std::string("'") + name + "' must be a whole number");
+    }
+    (field == kMin ? out->min : out->max) = static_cast<int64_t>(number);
+  }
+  if (integer && (!seen.Has(kMin) || !seen.Has(kMax))) return Fail(at, "an \"integer\" field needs 'min' and 'max'");
+  if (integer && out->min > out->max) return Fail(Child(at, "max"), "'max' is below 'min'");
+  out->number = out->min;
+  if (seen.Has(kChoices) && !choice) return Fail(Child(at, "choices"), "'choices' belongs to a \"choice\" field");
+  if (choice) {
+    const QJsonValue& list = seen.values[kChoices];
+    if (!list.isArray() || list.toArray().isEmpty()) {
+      return Fail(seen.Has(kChoices) ? Child(at, "choices") : at, "'choices' must be a list of texts");
+    }
+    const QJsonArray texts = list.toArray();
+    for (int i = 0; i < texts.size(); ++i) {
+      if (!texts[i].isString()) return Fail(Child(Child(at, "choices"), i), "a choice must be a text");
+      out->choices.push_back(texts[i].toString().toStdString());
+    }
+    out->text = out->choices.front();
+  }
+  if (!seen.Has(kDefault)) return true;
+  const QJsonValue& fallback = seen.values[kDefault];
+  const Path where = Child(at, "default");
+  switch (out->type) {
+    case F::Bool:
+      if (!fallback.isBool()) return Fail(where, "'default' must be true or false");
+      out->flag = fallback.toBool();
+      break;
+    case F::Integer: {
+      const double number = fallback.toDouble();
+      if (!fallback.isDouble() || number < static_cast<double>(out->min) || number > static_cast<double>(out->max) ||
+          number != static_cast<double>(static_cast<int64_t>(number))) {
+        return Fail(where, "'default' must be a whole number from 'min' to 'max'");
+      }
+      out->number = static_cast<int64_t>(number);
+      break;
+    }
+    case F::Text:
+      if (!fallback.isString()) return Fail(where, "'default' must be a string");
+      out->text = fallback.toString().toStdString();
+      break;
+    case F::Choice:
+      out->text = fallback.toString().toStdString();
+      if (!fallback.isString() || std::find(out->choices.begin(), out->choices.end(), out->text) == out->choices.end()) {
+        return Fail(where, "'default' must be one of 'choices'");
+      }
+      break;
+  }
+  return true;
+}
+
+bool Reader::ReadSettings(const QJsonValue& value, DeclaredSettings* out) {
+  using S = DeclaredSettings;
+  enum { kPage, kFields };
+  static const Field<S> kKeys[] = {
+      {"page", &S::page, nullptr},         {"fields", nullptr, nullptr}, {"category", &S::category, nullptr},
+      {"section", &S::section, nullptr},   {"note", &S::note, nullptr},
+  };
+  const Path at = Child({}, "settings");
+  if (!value.isObject()) return Fail(at, "'settings' must be an object");
+  Seen seen;
+  if (!ReadFields(value.toObject(), [&at] { return at; }, kKeys, out, &seen)) return false;
+  if (out->page.empty()) return Fail(seen.Has(kPage) ? Child(at, "page") : at, "'page' must be a non-empty string");
+  const QJsonValue& fields = seen.values[kFields];
+  if (!fields.isArray() || fields.toArray().isEmpty()) {
+    return Fail(seen.Has(kFields) ? Child(at, "fields") : at, "'fields' must be a list of fields");
+  }
+  const QJsonArray list = fields.toArray();
+  out->fields.resize(list.size());
+  std::set<oxString> keys;
+  for (int i = 0; i < list.size(); ++i) {
+    const Path field = Child(Child(at, "fields"), i);
+    if (!ReadSettingsField(list[i], field, &out->fields[i])) return false;
+    if (!keys.insert(out->fields[i].key).second) {
+      return Fail(Child(field, "key"), "key " + oxQuote(out->fields[i].key) + " is declared twice");
+    }
+  }
+  return true;
+}
+
 bool Reader::Read(ProfileDeclaration* out) {
   QJsonParseError parse;
   const QJsonDocument document = QJsonDocument::fromJson(data_, &parse);
@@ -439,10 +550,11 @@ bool Reader::Read(ProfileDeclaration* out) {
   }
   if (!document.isObject()) return Fail({}, "the file must hold one JSON object");
   using P = ProfileDeclaration;
-  enum { kName, kActions, kEdits };
+  enum { kName, kActions, kEdits, kSettings };
   static const Field<P> kFields[] = {{"name", &P::name, nullptr},
                                      {"actions", nullptr, nullptr},
                                      {"edits", nullptr, nullptr},
+                                     {"settings", nullptr, nullptr},
                                      {"base", &P::base, nullptr},
                                      {"title", &P::title, nullptr}};
   const Path root;
@@ -476,6 +588,8 @@ bool Reader::Read(ProfileDeclaration* out) {
   for (int i = 0; i < editList.size(); ++i) {
     if (!ReadEdit(editList[i], i, &out->edits[i])) return false;
   }
+  if (seen.Has(kSettings) && !ReadSettings(seen.values[kSettings], &out->settings)) return false;
+  if (out->settings.section.empty()) out->settings.section = out->name;
   out->text = data_;  // shared, not copied: lines are looked up for messages only
   return true;
 }

@@ -43,6 +43,30 @@ struct DeclaredEdit {
   oxString shortcut;  // dock add: the toggle action's key
 };
 
+// One typed field of a declared settings page (FieldsPage).
+struct DeclaredField {
+  enum Type { Bool, Integer, Text, Choice };
+  Type type = Bool;
+  oxString key;
+  oxString label;
+  bool flag = false;        // a bool's default
+  int64_t number = 0;       // an integer's default, within [min, max]
+  int64_t min = 0;
+  int64_t max = 0;
+  oxString text;            // a text's or a choice's default
+  oxStlVector<oxString> choices;
+};
+
+// A settings page of typed fields ("settings" in the file); `page` empty
+// for none.
+struct DeclaredSettings {
+  oxString page;
+  oxString category;
+  oxString section;  // the profile's name unless given
+  oxString note;
+  oxStlVector<DeclaredField> fields;
+};
+
 struct ProfileDeclaration {
   oxString fileName;  // as given to the reader, for messages
   oxString name;
@@ -50,6 +74,7 @@ struct ProfileDeclaration {
   oxString title;
   oxStlVector<DeclaredAction> actions;  // in file order
   oxStlVector<DeclaredEdit> edits;      // in file order
+  DeclaredSettings settings;
   QByteArray text;                      // what was read, for the lines of later messages
 };
 

@@ -31,6 +31,7 @@
 #include "platform/fwc/Director.h"
 #include "platform/oxapp/Application.h"
 #include "platform/oxapp/CommandLine.h"
+#include "platform/settings/oxSettings.h"
 #include "platform/oxaw/WidgetManager.h"
 #include "platform/script/oxScriptEngine.h"
 #include "platform/ui/guiTrapableDialog.h"
@@ -247,6 +248,13 @@ Gui::Gui(int argc, char** argv) : internal_(new Internal) {
 
   d->translation.application = d->application;
   d->translation.locale = commandLine->GetValue("-locale");
+  // Else the language chosen on the General settings page, read once: a
+  // new choice takes effect at the next start.
+  if (d->translation.locale.empty()) {
+    const oxSettings* general = oxapp::Application::Get()->GetSettings()->GetSection("General", false, true);
+    const oxVariant language = general ? general->Get("Language") : oxVariant();
+    if (language.GetType() == oxVariant::Type::String) d->translation.locale = language.GetString();
+  }
   // Dates and numbers the window shows follow the language chosen too.
   QLocale::setDefault(d->translation.locale.empty() ? QLocale::system()
                                                     : QLocale(uiStr(d->translation.locale)));

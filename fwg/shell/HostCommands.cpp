@@ -16,6 +16,7 @@
 #include "fwg/objects/SessionCommands.h"
 #include "fwg/profiles/ShortcutConflicts.h"
 #include "fwg/shell/Gui.h"
+#include "fwg/shell/SettingsDialog.h"
 #include "fwg/shell/ShortcutsDialog.h"
 #include "platform/ui/uiLayoutFrameEx.h"
 #include "platform/ui/uiMainWindow.h"
@@ -179,6 +180,7 @@ void HostCommands::Install() {
              [] { CyclePanes(false); });
   AddCommand(window, "&Menu Bar", QKeySequence(Qt::Key_F10), [window] { OpenMenuBar(window); });
   AddCommand(window, "&Keyboard Shortcuts\u2026", {}, [] { (new ShortcutsDialog)->show(); });
+  AddCommand(window, "&Preferences\u2026", SettingsDialog::GetShortcut(), [] { SettingsDialog::Open(); });
   FileCommands::AcceptDrops();
 }
 

@@ -16,6 +16,7 @@
 //   Previous Pane         Shift+F6        or back into the active document
 //   Menu Bar              F10             opens the first menu
 //   Keyboard Shortcuts…                   the shortcuts dialog
+//   Preferences…          Ctrl+,          the Settings dialog (SettingsDialog::GetShortcut)
 //
 // Each key gives way to a profile's action holding the same key (a client's
 // own Save Session, say), so the commands never make a key ambiguous; the

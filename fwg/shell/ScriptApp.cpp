@@ -11,6 +11,7 @@
 #include "fwg/clients/ClientManager.h"
 #include "fwg/profiles/Profile.h"
 #include "fwg/profiles/ProfileManager.h"
+#include "fwg/shell/SettingsPage.h"
 #include "platform/oxt/Model.h"
 #include "platform/oxt/Object.h"
 #include "platform/script/oxScriptEngine.h"
@@ -104,6 +105,22 @@ class ScriptApp : public QObject {
     uiMainWindow* window = FindMainWindow();
     if (window) window->statusBar()->showMessage(text, std::max(0, milliseconds));
     return window != nullptr;
+  }
+  // The application's setting at "Section/Key": stored, else the default of
+  // the settings page field bound to it; undefined for neither.
+  Q_INVOKABLE QVariant setting(const QString& path) const {
+    const oxVariant value = SettingsPages::GetValue(path.toStdString());
+    switch (value.GetType()) {
+      case oxVariant::Type::Boolean:
+        return value.GetBoolean();
+      case oxVariant::Type::Integer:
+      case oxVariant::Type::Long:
+        return static_cast<double>(value.GetLong());
+      case oxVariant::Type::String:
+        return QString::fromStdString(value.GetString());
+      default:
+        return {};
+    }
   }
   // A box that does not wait: a script runs under a time limit, and the
   // application's own work goes on while the user reads.

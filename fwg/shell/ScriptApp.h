@@ -19,6 +19,9 @@
 //                             milliseconds or until the next message
 //   app.message(text)         shows the text in a box the user closes; the
 //                             script goes on at once
+//   app.setting(path)         the application's setting at "Section/Key"
+//                             (SettingsPages::GetValue): a settings page's
+//                             value, its default while none is stored
 // The application object gives every script engine one (AddGlobal), so an
 // engine is still made only by the first script.
 #pragma once

@@ -19,6 +19,7 @@
 #include "fwg/shell/ProjectTree.h"
 #include "fwg/shell/PropertySheet.h"
 #include "fwg/shell/ScriptConsole.h"
+#include "fwg/shell/SettingsDialog.h"
 #include "fwg/shell/ShortcutsDialog.h"
 #include "fwg/shell/ToolBarsDialog.h"
 #include "platform/ui/uiMainWindow.h"
@@ -167,6 +168,16 @@ void BaseProfile::BuildEditMenu() {
     clipboard->AddAction(action);
   }
   AddMenu(clipboard, edit + "/" + MenuName(redo->GetText()));
+  // The Settings dialog last, after a separator, with the platform's key.
+  fwg::ActionGroup* settings = AddActionGroup("settings.group", {});
+  settings->AddSeparator();
+  fwg::Action* preferences =
+      AddAction("preferences", Tr("Prefere&nces..."), {},
+                fwg::SettingsDialog::GetShortcut().toString(QKeySequence::PortableText).toStdString());
+  preferences->SetStatusTip(Tr("Settings of the application and its plug-ins"));
+  preferences->OnActivate().Connect(this, [] { fwg::SettingsDialog::Open(); });
+  settings->AddAction(preferences);
+  AddMenu(settings, edit + "/settings.group");
 }
 
 // About, the shortcuts in force and the palette: how a user finds the rest.

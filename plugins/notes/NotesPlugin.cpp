@@ -7,8 +7,10 @@
 // description): File > Open File makes a note of a text file through
 // OpenFile, and the framework saves it through the note's TextDocument. A
 // note that has no file yet keeps its text in the session, as its property
-// "Text".
+// "Text". The Settings dialog's "Notes" page sets the font and word wrap of
+// every note, applied to the open ones at once.
 #include <QCoreApplication>
+#include <QFontDatabase>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
@@ -24,6 +26,7 @@
 #include "fwg/clients/ClientManager.h"
 #include "fwg/clients/ClientObject.h"
 #include "fwg/clients/TextDocument.h"
+#include "fwg/shell/FieldsPage.h"
 #include "fwg/shell/Gui.h"
 #include "platform/fwc/Plugin.h"
 #include "platform/oxaw/WidgetManager.h"
@@ -35,6 +38,9 @@ namespace {
 
 const char kProfile[] = "NotesEditor";
 const char kText[] = "Text";
+// The settings of the Notes page, in the application's settings.
+const char kFontSetting[] = "Notes/Font";
+const char kWrapSetting[] = "Notes/WordWrap";
 
 class NoteView : public uiWidgetT<QPlainTextEdit> {
   UI_OBJECT(NoteView, uiWidget)
@@ -142,6 +148,7 @@ class NotesClient : public fwg::Client {
     editor_ = new NotesEditor(this);
     AddProfile(editor_);
     SetDefaultProfile(kProfile);
+    AddSettingsPage();
   }
 
   void New() override {
@@ -203,6 +210,7 @@ class NotesClient : public fwg::Client {
   Note* MakeNote(const oxString& name, bool activate = true) {
     samples::UseProject();
     auto* note = new Note(this, name);
+    ApplySettings(note);
     QPlainTextEdit* view = note->GetView();
     const auto update = [this, note] {
       if (GetActiveNote() != note) return;
@@ -221,6 +229,29 @@ class NotesClient : public fwg::Client {
     note->SetProfile(kProfile);
     note->Activate();
     note->GetView()->setFocus();
+  }
+
+  // Font and word wrap of every note; the page goes with the client.
+  void AddSettingsPage() {
+    auto page = std::make_unique<fwg::FieldsPage>(editor_->Tr("Notes"), editor_->Tr("Documents"), "Notes");
+    page->AddFont("Font", editor_->Tr("&Font:"), QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    page->AddBool("WordWrap", editor_->Tr("&Wrap long lines"), true);
+    // Stored here or changed in the file by hand: the open notes follow.
+    fwg::SettingsPages::OnChanged().Connect(editor_, [this] {
+      for (fwg::ClientObject* document : GetClientObjectsList()) {
+        if (auto* note = dynamic_cast<Note*>(document)) ApplySettings(note);
+      }
+      if (Note* active = GetActiveNote()) editor_->UpdateActions(active);
+    });
+    fwg::SettingsPages::Add(std::move(page), this);
+  }
+
+  static void ApplySettings(Note* note) {
+    QPlainTextEdit* view = note->GetView();
+    QFont font;
+    if (font.fromString(uiStr(fwg::SettingsPages::GetValue(kFontSetting).GetString()))) view->setFont(font);
+    const bool wrap = fwg::SettingsPages::GetValue(kWrapSetting).GetBoolean();
+    view->setLineWrapMode(wrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
   }
 
   NotesEditor* editor_ = nullptr;

@@ -3,11 +3,11 @@
 // Markdown task list, which is what its files hold. The
 // commands of Tasks.json call these functions with the active list, whose
 // property "Text" is what it shows and "@Line" the line of the cursor.
+// Whether a task marked done moves to the end is the setting "DoneAtEnd" of
+// the Settings dialog's "Tasks" page (declared in Tasks.json).
 
 const OPEN = "- [ ] ";
 const DONE = "- [x] ";
-
-let doneAtEnd = true;
 
 function read(list) {
   const text = list.get("Text");
@@ -47,7 +47,7 @@ export function toggle(list) {
   const task = tasks[line];
   tasks[line] = isDone(task) ? OPEN + task.slice(DONE.length)
                              : DONE + (task.startsWith(OPEN) ? task.slice(OPEN.length) : task);
-  write(list, doneAtEnd ? ordered(tasks) : tasks, line);
+  write(list, app.setting("Tasks/DoneAtEnd") ? ordered(tasks) : tasks, line);
 }
 
 export function sort(list) {
@@ -60,9 +60,4 @@ export function removeDone(list) {
   const left = read(list).filter(task => !isDone(task));
   write(list, left, 0);
   app.status(qsTr("%1 tasks left").arg(left.length), 3000);
-}
-
-export function keepDoneAtEnd(list, on) {
-  doneAtEnd = on;
-  if (on) sort(list);
 }

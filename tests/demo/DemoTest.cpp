@@ -18,6 +18,7 @@
 #include "fwg/shell/LayoutPropertyEditor.h"
 #include "fwg/shell/ProjectTree.h"
 #include "fwg/shell/CommandPalette.h"
+#include "fwg/shell/FieldsPage.h"
 #include "fwg/shell/ShortcutsDialog.h"
 #include "platform/fwc/PluginManager.h"
 #include "platform/oxapp/CommandLine.h"
@@ -240,7 +241,13 @@ TEST_F(DemoFixture, TheScriptedSampleWorksLikeACppClientAndSessionsRunNoScript) 
   FindEntry({"Tasks", "Done"})->trigger();
   const auto text = [&] { return list->GetProperty(oxString("Text")).GetValue().GetString(); };
   EXPECT_EQ(text(), "- [ ] bread\n- [x] milk") << "done tasks go to the end";
-  FindEntry({"Tasks", "Keep Done Tasks at the End"})->trigger();  // now they stay
+  // The page the list's declaration brings, as the user changes it: now they stay.
+  auto* page = dynamic_cast<fwg::FieldsPage*>(fwg::SettingsPages::Find("Tasks"));
+  ASSERT_NE(page, nullptr);
+  QWidget holder;
+  page->MakeWidget(&holder);
+  ASSERT_TRUE(page->SetShownValue("DoneAtEnd", false));
+  EXPECT_EQ(page->Store(), "");
   QTest::keyClick(view, Qt::Key_Down);
   FindEntry({"Tasks", "Done"})->trigger();
   QTest::keyClick(view, Qt::Key_Up);
@@ -248,6 +255,15 @@ TEST_F(DemoFixture, TheScriptedSampleWorksLikeACppClientAndSessionsRunNoScript) 
   EXPECT_EQ(text(), "- [x] bread\n- [ ] milk");
   note->Activate();
   EXPECT_EQ(Menus(), (Names{"File", "Edit", "View", "Format", "Help"}));
+  // The Notes page's word wrap reaches the open note at once.
+  auto* notes = dynamic_cast<fwg::FieldsPage*>(fwg::SettingsPages::Find("Notes"));
+  ASSERT_NE(notes, nullptr);
+  notes->MakeWidget(&holder);
+  ASSERT_TRUE(notes->SetShownValue("WordWrap", false));
+  EXPECT_EQ(notes->Store(), "");
+  auto* noteView = note->GetLayouter()->findChild<QPlainTextEdit*>();
+  ASSERT_NE(noteView, nullptr);
+  EXPECT_EQ(noteView->lineWrapMode(), QPlainTextEdit::NoWrap);
 
   const QTemporaryDir dir;
   const oxString session = dir.filePath("tasks.session").toStdString();

@@ -620,3 +620,18 @@ TEST_F(Desktop, TheScriptConsoleStaysAsTheUserLeftItInEveryChain) {
   Type("1"), Keys({"Return"});
   EXPECT_TRUE(Keeps("text", Is(""))) << "the next line went into the new note";
 }
+
+// Ctrl+, opens the Settings dialog; the filter finds the autosave interval,
+// typed in and confirmed with Return it is stored and in force.
+TEST_F(Desktop, TheSettingsDialogOpensByItsKeyAndStoresWhatIsTyped) {
+  ASSERT_TRUE(Start({"-client", "notes"}));
+  Keys({"ctrl+comma"});
+  ASSERT_TRUE(WaitFor("window", "Settings"));
+  Type("autosave");
+  Keys({"Tab", "Tab", "ctrl+a"}), Type("45"), Keys({"Return"});
+  ASSERT_TRUE(WaitFor("window", !Is("Settings")));
+  EXPECT_TRUE(Eventually([&] {
+    QFile file(Path("config/tavrix.ini"));
+    return file.open(QIODevice::ReadOnly) && file.readAll().contains("AutosaveSeconds=@int 45");
+  })) << "the settings file holds the interval";
+}

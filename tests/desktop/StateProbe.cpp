@@ -126,6 +126,9 @@ QString Describe() {
   // Only once it has the keyboard: keys sent before would go elsewhere.
   const QWidget* modal = QApplication::activeModalWidget();
   add("dialog", modal && modal->isActiveWindow() ? modal->windowTitle() : "");
+  // The window with the keyboard, modal or not (the Settings dialog is not).
+  const QWidget* keyboard = QApplication::activeWindow();
+  add("window", keyboard ? keyboard->windowTitle() : "");
   add("palette", fwg::CommandPalette::Get() && fwg::CommandPalette::Get()->isVisible() ? "1" : "0");
   QStringList errors;
   if (QWidget* window = parts->mainWindow) {
