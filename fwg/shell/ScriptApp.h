@@ -19,6 +19,12 @@
 //                             milliseconds or until the next message
 //   app.message(text)         shows the text in a box the user closes; the
 //                             script goes on at once
+//   app.task(title, count, step[, done])
+//                             runs step(i) for i from 0 to count - 1 as a
+//                             task with progress that the user may cancel,
+//                             in slices on the GUI thread; false from a step
+//                             ends it early, a throw fails it; done(state)
+//                             hears "finished", "canceled" or "failed"
 // The application object gives every script engine one (AddGlobal), so an
 // engine is still made only by the first script.
 #pragma once
