@@ -46,24 +46,10 @@ Task::~Task() { delete internal_; }
 
 const oxString& Task::GetTitle() const { return internal_->title; }
 
-oxString Task::GetText() const {
-  std::lock_guard<std::mutex> lock(internal_->shared->mutex);
-  return internal_->shared->text;
-}
-
-int Task::GetMinimum() const {
-  std::lock_guard<std::mutex> lock(internal_->shared->mutex);
-  return internal_->shared->minimum;
-}
-
-int Task::GetMaximum() const {
-  std::lock_guard<std::mutex> lock(internal_->shared->mutex);
-  return internal_->shared->maximum;
-}
-
-int Task::GetValue() const {
-  std::lock_guard<std::mutex> lock(internal_->shared->mutex);
-  return internal_->shared->value;
+Task::Progress Task::GetProgress() const {
+  const TaskShared& shared = *internal_->shared;
+  std::lock_guard<std::mutex> lock(shared.mutex);
+  return {shared.minimum, shared.maximum, shared.value, shared.text};
 }
 
 Task::State Task::GetState() const { return internal_->state; }

@@ -55,11 +55,15 @@ class Task : public QObject {
   Task& operator=(const Task&) = delete;
 
   const oxString& GetTitle() const;
-  // The progress as the work last reported it (read when asked).
-  oxString GetText() const;
-  int GetMinimum() const;
-  int GetMaximum() const;
-  int GetValue() const;
+  // The progress as the work last reported it, read in one piece when
+  // asked.
+  struct Progress {
+    int minimum = 0;
+    int maximum = 0;  // equal to minimum while the work cannot say
+    int value = 0;
+    oxString text;
+  };
+  Progress GetProgress() const;
   State GetState() const;
   bool IsRunning() const { return GetState() == State::Running; }
   // Why a failed task failed; "" otherwise.

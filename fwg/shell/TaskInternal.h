@@ -17,6 +17,9 @@ namespace fwg {
 // sides, so the work may outlive the Task object by the moment it takes
 // to return.
 struct TaskShared {
+  uint64_t serial = 0;
+  // The work, on the pool; dropped on its thread once it returned.
+  std::function<void(TaskProgress&)> work;
   QPromise<void> promise;
   mutable std::mutex mutex;  // guards what follows
   int minimum = 0;

@@ -21,22 +21,24 @@ namespace fwg {
 
 namespace {
 
-// How often the progress shown is read again while tasks run.
+// How often the progress shown is read again while tasks run, and how
+// long changes gather before the view follows them: many tasks that start
+// and end one after the other cost one look at them all.
 constexpr int kPollMs = 200;
+constexpr int kGatherMs = 40;
 
 QString Describe(const Task* task) {
   const QString title = QString::fromStdString(task->GetTitle());
-  const QString text = QString::fromStdString(task->GetText());
+  const QString text = QString::fromStdString(task->GetProgress().text);
   return text.isEmpty() ? title : title + QStringLiteral(": ") + text;
 }
 
 // 0 to 1000; -1 while the task cannot say how far it is.
 int PerMille(const Task* task) {
-  const int minimum = task->GetMinimum();
-  const int maximum = task->GetMaximum();
-  if (maximum <= minimum) return -1;
-  const int value = std::clamp(task->GetValue(), minimum, maximum);
-  return int(1000LL * (value - minimum) / (maximum - minimum));
+  const Task::Progress progress = task->GetProgress();
+  if (progress.maximum <= progress.minimum) return -1;
+  const int value = std::clamp(progress.value, progress.minimum, progress.maximum);
+  return int(1000LL * (value - progress.minimum) / (progress.maximum - progress.minimum));
 }
 
 void Show(QProgressBar* bar, int perMille) {
@@ -128,12 +130,13 @@ class TaskView : public QWidget {
     poll_.setInterval(kPollMs);
     QObject::connect(&poll_, &QTimer::timeout, this, [this] { Refresh(); });
     later_.setSingleShot(true);
-    later_.setInterval(0);
+    later_.setInterval(kGatherMs);
     QObject::connect(&later_, &QTimer::timeout, this, [this] { Refresh(); });
     bar->addPermanentWidget(this);
     hide();
   }
 
+  bool IsScheduled() const { return later_.isActive(); }
   void Schedule() {
     if (!later_.isActive()) later_.start();
   }
@@ -180,6 +183,7 @@ class TaskView : public QWidget {
 
 void TaskStatus::Update() {
   static QPointer<TaskView> view;  // goes with its window
+  if (view && view->IsScheduled()) return;  // many tasks in a row: no look-ups
   uiMainWindow* window = FindMainWindow();
   if (!window) return;
   if (!view || view->window() != window) view = new TaskView(window->statusBar());

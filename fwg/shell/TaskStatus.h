@@ -10,8 +10,8 @@ namespace fwg {
 
 class TaskStatus {
  public:
-  // Tasks started or ended: the view catches up once the event loop has
-  // its turn, however many changed meanwhile.
+  // Tasks started or ended: the view catches up shortly, once for however
+  // many changed meanwhile.
   static void Update();
 };
 

@@ -9,6 +9,7 @@
 #include <exception>
 #include <iostream>
 #include <map>
+#include <vector>
 
 #include "fwg/LibraryTexts.h"
 #include "fwg/Parts.h"
@@ -57,11 +58,17 @@ class TaskRegistry : public QObject {
     return task;
   }
 
-  // Work on the pool has returned (posted by its thread); late news of a
-  // task that has already ended is dropped.
+  // Work on the pool has returned: called by its thread. The serials
+  // gather until the GUI thread takes them, with one wake-up for all that
+  // return meanwhile.
   void Returned(uint64_t serial) {
-    const auto found = running_.find(serial);
-    if (found != running_.end()) End(found->second);
+    bool first = false;
+    {
+      std::lock_guard<std::mutex> lock(returnedMutex_);
+      first = returned_.empty();
+      returned_.push_back(serial);
+    }
+    if (first) QMetaObject::invokeMethod(this, [this] { EndReturned(); }, Qt::QueuedConnection);
   }
 
   // Ends the task: its state, `done`, the message of a failure, the
@@ -124,6 +131,24 @@ class TaskRegistry : public QObject {
   QThreadPool& GetPool() { return pool_; }
 
  private:
+  // Ends the tasks whose work returned; late news of a task that has
+  // already ended is dropped.
+  void EndReturned() {
+    std::vector<uint64_t> serials;
+    {
+      std::lock_guard<std::mutex> lock(returnedMutex_);
+      serials.swap(returned_);
+      returned_.swap(spare_);  // the room of the last batch, for the next
+    }
+    for (const uint64_t serial : serials) {
+      const auto found = running_.find(serial);
+      if (found != running_.end()) End(found->second);  // may run the loop, and this, again
+    }
+    serials.clear();
+    std::lock_guard<std::mutex> lock(returnedMutex_);
+    if (serials.capacity() > spare_.capacity()) spare_.swap(serials);
+  }
+
   // Calls the sliced tasks in turn, for about kSliceMs together.
   void RunSlices() {
     QElapsedTimer clock;
@@ -158,6 +183,9 @@ class TaskRegistry : public QObject {
   uint64_t nextSerial_ = 1;
   QTimer slicer_;  // runs while sliced tasks do
   QThreadPool pool_;
+  std::mutex returnedMutex_;  // guards what follows
+  std::vector<uint64_t> returned_;
+  std::vector<uint64_t> spare_;
 };
 
 Task* Tasks::StartWork(const oxString& title, std::function<void(TaskProgress&)> work,
@@ -165,23 +193,25 @@ Task* Tasks::StartWork(const oxString& title, std::function<void(TaskProgress&)>
   TaskRegistry& registry = TaskRegistry::Get();
   auto* task = new Task(title, owner);
   task->internal_->done = std::move(done);
-  const uint64_t serial = registry.NextSerial();
   std::shared_ptr<TaskShared> shared = task->internal_->shared;
+  shared->work = std::move(work);
   registry.Add(task);
-  registry.GetPool().start([shared, work = std::move(work), serial, &registry]() mutable {
+  shared->serial = task->internal_->serial;
+  // Only the shared part goes along: small enough to be carried without
+  // an allocation of its own.
+  registry.GetPool().start([shared = std::move(shared)] {
     TaskProgress progress(shared.get());
     if (!shared->promise.isCanceled()) {
       try {
-        work(progress);
+        shared->work(progress);
       } catch (const std::exception& e) {
         progress.Fail(e.what());
       } catch (...) {
         progress.Fail({});  // told in the GUI thread's words
       }
     }
-    work = nullptr;
-    QMetaObject::invokeMethod(&registry, [&registry, serial] { registry.Returned(serial); },
-                              Qt::QueuedConnection);
+    shared->work = nullptr;
+    TaskRegistry::Get().Returned(shared->serial);  // before finishing: the task waits for that, then may go
     shared->promise.finish();
   });
   return task;

@@ -94,15 +94,19 @@ Task* Tasks::Start(const oxString& title, Work work, Done done, QObject* owner) 
   } else {
     // Written by the pool thread, read on the GUI thread after the work
     // returned: the queued call in between orders the two.
-    auto result = std::make_shared<std::optional<Result>>();
+    struct Hand {
+      std::optional<Result> result;
+      Done done;
+    };
+    auto hand = std::make_shared<Hand>(Hand{std::nullopt, std::move(done)});
     std::function<void()> finish;
     if constexpr (!std::is_null_pointer_v<Done>) {
-      finish = [done = std::move(done), result]() mutable {
-        if (*result) done(std::move(**result));
+      finish = [hand] {
+        if (hand->result) hand->done(std::move(*hand->result));
       };
     }
     return StartWork(
-        title, [work = std::move(work), result](TaskProgress& progress) mutable { result->emplace(work(progress)); },
+        title, [work = std::move(work), hand](TaskProgress& progress) mutable { hand->result.emplace(work(progress)); },
         std::move(finish), owner);
   }
 }

@@ -85,8 +85,8 @@ TEST_F(RunningTasks, ReportIntoTheStatusBarAndHandTheirResultToTheGuiThread) {
   const auto* bar = StatusView()->findChild<QProgressBar*>();
   EXPECT_EQ(bar->value() * 10 / bar->maximum(), 4);
   EXPECT_EQ(Tasks::GetRunning(), (oxStlVector<Task*>{task}));
-  EXPECT_EQ(task->GetValue(), 4);
-  EXPECT_EQ(task->GetText(), "page 4");
+  EXPECT_EQ(task->GetProgress().value, 4);
+  EXPECT_EQ(task->GetProgress().text, "page 4");
 
   Task::State ended = Task::State::Running;
   task->OnFinished().Connect(nullptr, [&](Task* finished) { ended = finished->GetState(); });
