@@ -1,7 +1,6 @@
 #include "fwg/clients/Document.h"
 
 #include <QCoreApplication>
-#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QThread>
@@ -34,18 +33,15 @@ oxString Absolute(const oxString& path) {
 constexpr qint64 kReadAsTask = qint64(16) << 20;
 constexpr qint64 kChunk = qint64(4) << 20;
 
-// The first `size` bytes of the file, read on the pool. Open answers its
-// caller when it returns, so the GUI thread waits here with its events
-// running, except the user's: nothing the user does can come between, and
-// the reading is not canceled from the status bar.
+// The first `size` bytes of the file, read on the pool while the window
+// shows how far; Open still answers its caller when it returns.
 bool ReadAsTask(const oxString& path, qint64 size, QByteArray* data, oxString* error) {
   struct Read {
     QByteArray data;
     oxString error;
   };
-  std::optional<Read> read;
   const QString name = QFileInfo(QString::fromStdString(path)).fileName();
-  fwg::Task* task = fwg::Tasks::Start(
+  std::optional<Read> read = fwg::Tasks::RunAndWait(
       QString::fromStdString(Text("Opening %1")).arg(name).toStdString(),
       [path, size](fwg::TaskProgress& progress) {
         Read read;
@@ -64,11 +60,7 @@ bool ReadAsTask(const oxString& path, qint64 size, QByteArray* data, oxString* e
         }
         if (file.error() != QFileDevice::NoError) read.error = file.errorString().toStdString();
         return read;
-      },
-      [&read](Read result) { read = std::move(result); });
-  QEventLoop wait;
-  task->OnFinished().Connect(nullptr, [&wait](fwg::Task*) { wait.quit(); });
-  wait.exec(QEventLoop::ExcludeUserInputEvents);
+      });
   if (!read) return Fail(Text("the reading was canceled"), error);
   if (!read->error.empty()) return Fail(read->error, error);
   *data = std::move(read->data);

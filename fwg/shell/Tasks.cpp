@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QThreadPool>
@@ -227,6 +228,12 @@ Task* Tasks::StartSliced(const oxString& title, std::function<bool(TaskProgress&
   task->internal_->slice = std::move(slice);
   task->internal_->done = std::move(done);
   return TaskRegistry::Get().Add(task);
+}
+
+void Tasks::WaitUntilEnded(Task* task) {
+  QEventLoop wait;
+  task->OnFinished().Connect(nullptr, [&wait](Task*) { wait.quit(); });
+  wait.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
 oxStlVector<Task*> Tasks::GetRunning() { return TaskRegistry::Get().GetRunning(); }

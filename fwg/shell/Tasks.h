@@ -59,6 +59,15 @@ class Tasks {
   template <class Work, class Done = std::nullptr_t>
   static Task* Start(const oxString& title, Work work, Done done = nullptr, QObject* owner = nullptr);
 
+  // The application's own work whose caller needs the answer at once
+  // (reading a large file): runs `work` as Start does and returns its
+  // result once it has returned, empty when it was canceled or failed.
+  // Meanwhile the GUI thread paints, shows the progress and runs its
+  // timers, but takes no input from the user, so nothing the user does
+  // comes between (nor can the user cancel it). On the GUI thread only.
+  template <class Work>
+  static std::optional<std::invoke_result_t<Work&, TaskProgress&>> RunAndWait(const oxString& title, Work work);
+
   // Runs `slice(TaskProgress&)` on the GUI thread, repeatedly, until it
   // answers false (the work is done) or the task is canceled; then `done()`
   // unless canceled or failed. Each call should take a few milliseconds at
@@ -82,7 +91,16 @@ class Tasks {
  private:
   static Task* StartWork(const oxString& title, std::function<void(TaskProgress&)> work,
                          std::function<void()> done, QObject* owner);
+  static void WaitUntilEnded(Task* task);
 };
+
+template <class Work>
+std::optional<std::invoke_result_t<Work&, TaskProgress&>> Tasks::RunAndWait(const oxString& title, Work work) {
+  using Result = std::invoke_result_t<Work&, TaskProgress&>;
+  std::optional<Result> result;
+  WaitUntilEnded(Start(title, std::move(work), [&result](Result value) { result = std::move(value); }));
+  return result;
+}
 
 template <class Work, class Done>
 Task* Tasks::Start(const oxString& title, Work work, Done done, QObject* owner) {

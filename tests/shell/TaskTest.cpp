@@ -191,9 +191,9 @@ TEST_F(RunningTasks, FromScriptsRunALoopInSlicesThatStopsOnCancelOrAThrow) {
   EXPECT_EQ(engine->Evaluate("app.task('None', 3, 'not a function')"), "false");
 }
 
-// Large files are read by a task while the window paints; what is read is
-// the file, byte for byte.
-TEST_F(RunningTasks, OpeningALargeFileReadsItAsATask) {
+// Large files and sessions are read by a task while the window paints;
+// what is read is the file, byte for byte.
+TEST_F(RunningTasks, OpeningLargeFilesAndSessionsReadsThemAsTasks) {
   struct Bytes : fwg::Document {
     bool Load(const QByteArray& data, oxString*) override { return held = data, true; }
     bool Store(QByteArray* data, oxString*) override { return *data = held, true; }
@@ -205,13 +205,23 @@ TEST_F(RunningTasks, OpeningALargeFileReadsItAsATask) {
   QFile file(folder.filePath("large.bin"));
   ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
   file.close();
-  bool shown = false;
+  Strings started;
   oxListenerBase listener;
-  Tasks::OnStarted().Connect(&listener, [&](Task* task) { shown |= task->GetTitle() == "Opening large.bin"; });
+  Tasks::OnStarted().Connect(&listener, [&](Task* task) { started.push_back(task->GetTitle()); });
   oxString error;
   ASSERT_TRUE(document.Open(file.fileName().toStdString(), &error)) << error;
-  EXPECT_TRUE(shown);
   EXPECT_TRUE(document.held == content);
+
+  // A session padded with a comment as large.
+  const oxString session = folder.filePath("large.session").toStdString();
+  ASSERT_TRUE(Make<fwg::Project>("Work")->SaveSession(session, &error)) << error;
+  QFile saved(QString::fromStdString(session));
+  ASSERT_TRUE(saved.open(QIODevice::Append) && saved.write("<!-- " + QByteArray(17 << 20, 'x') + " -->\n") > 0);
+  saved.close();
+  const fwg::Project* opened = fwg::Project::OpenSession(session, &error);
+  ASSERT_NE(opened, nullptr) << error;
+  EXPECT_EQ(opened->GetName(), "Work");
+  EXPECT_EQ(started, (Strings{"Opening large.bin", "Opening large.session"}));
   EXPECT_TRUE(Tasks::GetRunning().empty());
 }
 
