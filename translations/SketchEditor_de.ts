@@ -83,5 +83,17 @@
         <source>Strokes</source>
         <translation>Striche</translation>
     </message>
+    <message>
+        <source>S&amp;mooth All Strokes</source>
+        <translation>Alle Striche &amp;glätten</translation>
+    </message>
+    <message>
+        <source>Smoothing strokes</source>
+        <translation>Striche werden geglättet</translation>
+    </message>
+    <message>
+        <source>The sketch changed while it was smoothed; it was left as it is</source>
+        <translation>Die Skizze wurde während des Glättens geändert; sie bleibt, wie sie ist</translation>
+    </message>
 </context>
 </TS>

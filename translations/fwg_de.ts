@@ -751,5 +751,49 @@
         <source>&amp;Preferences…</source>
         <translation>&amp;Einstellungen…</translation>
     </message>
+    <message>
+        <source>“%1” failed: %2</source>
+        <translation>„%1“ ist fehlgeschlagen: %2</translation>
+    </message>
+    <message>
+        <source>the work stopped on an unexpected error</source>
+        <translation>die Arbeit brach mit einem unerwarteten Fehler ab</translation>
+    </message>
+    <message>
+        <source>“%1” is still running.</source>
+        <translation>„%1“ läuft noch.</translation>
+    </message>
+    <message>
+        <source>%1 tasks are still running.</source>
+        <translation>%1 Aufgaben laufen noch.</translation>
+    </message>
+    <message>
+        <source>Tasks Running</source>
+        <translation>Laufende Aufgaben</translation>
+    </message>
+    <message>
+        <source>Quitting cancels them; what they have not finished is lost.</source>
+        <translation>Beenden bricht sie ab; was sie nicht fertiggestellt haben, geht verloren.</translation>
+    </message>
+    <message>
+        <source>Cancel %1</source>
+        <translation>%1 abbrechen</translation>
+    </message>
+    <message>
+        <source>%1 tasks</source>
+        <translation>%1 Aufgaben</translation>
+    </message>
+    <message>
+        <source>Show the running tasks</source>
+        <translation>Laufende Aufgaben zeigen</translation>
+    </message>
+    <message>
+        <source>Opening %1</source>
+        <translation>%1 wird geöffnet</translation>
+    </message>
+    <message>
+        <source>the reading was canceled</source>
+        <translation>das Lesen wurde abgebrochen</translation>
+    </message>
 </context>
 </TS>

@@ -1,12 +1,16 @@
 #include "fwg/clients/Document.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QThread>
+#include <optional>
 #include <utility>
 #include <sys/stat.h>
 
 #include "fwg/LibraryTexts.h"
 #include "fwg/clients/OpenFailures.h"
+#include "fwg/shell/Tasks.h"
 #include "platform/vos/vosSaveFile.h"
 
 namespace fwg {
@@ -22,6 +26,45 @@ oxString Text(const char* text) { return TranslateLibraryText(text); }
 
 oxString Absolute(const oxString& path) {
   return path.empty() ? path : QFileInfo(QString::fromStdString(path)).absoluteFilePath().toStdString();
+}
+
+// Files from this size on are read by a task, the status bar showing how
+// far it is, while the window keeps painting.
+constexpr qint64 kReadAsTask = qint64(16) << 20;
+constexpr qint64 kChunk = qint64(4) << 20;
+
+// The first `size` bytes of the file, read on the pool while the window
+// shows how far; Open still answers its caller when it returns.
+bool ReadAsTask(const oxString& path, qint64 size, QByteArray* data, oxString* error) {
+  struct Read {
+    QByteArray data;
+    oxString error;
+  };
+  const QString name = QFileInfo(QString::fromStdString(path)).fileName();
+  std::optional<Read> read = fwg::Tasks::RunAndWait(
+      QString::fromStdString(Text("Opening %1")).arg(name).toStdString(),
+      [path, size](fwg::TaskProgress& progress) {
+        Read read;
+        QFile file(QString::fromStdString(path));
+        if (!file.open(QIODevice::ReadOnly)) {
+          read.error = file.errorString().toStdString();
+          return read;
+        }
+        progress.SetRange(0, int(size >> 10));
+        read.data.reserve(size);
+        while (read.data.size() < size) {
+          const QByteArray chunk = file.read(std::min(kChunk, size - read.data.size()));
+          if (chunk.isEmpty()) break;
+          read.data += chunk;
+          progress.SetValue(int(read.data.size() >> 10));
+        }
+        if (file.error() != QFileDevice::NoError) read.error = file.errorString().toStdString();
+        return read;
+      });
+  if (!read) return Fail(Text("the reading was canceled"), error);
+  if (!read->error.empty()) return Fail(read->error, error);
+  *data = std::move(read->data);
+  return true;
 }
 
 // The whole of a regular file, refused before anything is read when it is
@@ -41,6 +84,10 @@ bool ReadRegularFile(const oxString& path, QByteArray* data, oxString* error) {
                     .arg(Document::kMaxFileSize >> 20)
                     .toStdString(),
                 error);
+  }
+  const QCoreApplication* application = QCoreApplication::instance();
+  if (info.st_size >= kReadAsTask && application && application->thread() == QThread::currentThread()) {
+    return ReadAsTask(path, info.st_size, data, error);
   }
   QFile file(QString::fromStdString(path));
   if (!file.open(QIODevice::ReadOnly)) return Fail(file.errorString().toStdString(), error);

@@ -1,11 +1,16 @@
 #include "fwg/objects/Project.h"
 
 #include "platform/core/oxDiagnostic.h"
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QThread>
 #include <iostream>
 
 #include "fwg/clients/ClientObject.h"
 #include "fwg/objects/ObjectClass.h"
 #include "fwg/objects/SessionReading.h"
+#include "fwg/shell/Tasks.h"
+#include "fwg/LibraryTexts.h"
 #include "platform/oxt/ClassInfo.h"
 #include "platform/oxt/FileElement.h"
 #include "platform/oxt/CurrentObjects.h"
@@ -129,9 +134,39 @@ bool Project::SaveSession(const oxString& path, oxString* error) {
   return true;
 }
 
+namespace {
+
+// Session files from this size on are read and parsed by a task, the
+// status bar showing it while the window keeps painting; making the
+// documents stays on the GUI thread, as it must.
+constexpr qint64 kParseAsTask = qint64(16) << 20;
+
+std::unique_ptr<oxt::FileElement> ReadSessionFile(const oxString& path, oxString* message) {
+  const QFileInfo info(QString::fromStdString(path));
+  const QCoreApplication* application = QCoreApplication::instance();
+  if (info.size() < kParseAsTask || !application || application->thread() != QThread::currentThread())
+    return oxt::FileElement::ReadFile(path, message);
+  using Parsed = std::pair<std::unique_ptr<oxt::FileElement>, oxString>;
+  std::optional<Parsed> parsed = Tasks::RunAndWait(
+      QString::fromStdString(TranslateLibraryText("Opening %1")).arg(info.fileName()).toStdString(),
+      [path](TaskProgress&) {
+        Parsed read;
+        read.first = oxt::FileElement::ReadFile(path, &read.second);
+        return read;
+      });
+  if (!parsed) {
+    *message = path + ": " + TranslateLibraryText("the reading was canceled");
+    return nullptr;
+  }
+  *message = parsed->second;
+  return std::move(parsed->first);
+}
+
+}  // namespace
+
 Project* Project::OpenSession(const oxString& path, oxString* error) {
   oxString message;
-  const std::unique_ptr<oxt::FileElement> root = oxt::FileElement::ReadFile(path, &message);
+  const std::unique_ptr<oxt::FileElement> root = ReadSessionFile(path, &message);
   if (!root) {
     Fail(message, error);
     return nullptr;

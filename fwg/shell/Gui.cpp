@@ -24,6 +24,7 @@
 #include "fwg/shell/CentralWidget.h"
 #include "fwg/shell/InfoBar.h"
 #include "fwg/shell/ScriptApp.h"
+#include "fwg/shell/Tasks.h"
 #include "fwg/shell/ToolBarsDialog.h"
 #include "fwg/shell/WindowTitle.h"
 #include "platform/core/oxDiagnostic.h"
@@ -114,6 +115,8 @@ struct Gui::Internal : oxListener<> {
 Gui::Internal::~Internal() {
   tearingDown = true;
   fwc::Director::Get()->GetPluginManager()->SetFailureListener({});
+  // Work still running stops before anything it may hand its result to goes.
+  Tasks::CancelAllAndWait();
   // Views released below move the focus about; no frame becomes active
   // for it, so no client hears of an activation while its managers go.
   uiLayoutFrameEx::SetActivationEnabled(false);
@@ -239,9 +242,9 @@ Gui::Gui(int argc, char** argv) : internal_(new Internal) {
   QObject::connect(d->application->GetApplication(), &QGuiApplication::commitDataRequest,
                    d->application->GetApplication(),
                    [](QSessionManager& session) {
-                     if (!UnsavedWork::Exists()) return;
+                     if (!UnsavedWork::Exists() && Tasks::GetRunning().empty()) return;
                      if (!session.allowsInteraction()) return;
-                     const bool quit = UnsavedWork::ConfirmQuit();
+                     const bool quit = Tasks::ConfirmQuit() && UnsavedWork::ConfirmQuit();
                      session.release();
                      if (!quit) session.cancel();
                    });
@@ -392,9 +395,12 @@ void Gui::Exit() {
   }
   // Nothing a person made is dropped without a question. Quitting closes
   // the windows, and the main window's close comes back here: asked once.
-  if (!internal_->tearingDown && !g_quitConfirmed && !UnsavedWork::ConfirmQuit()) return;
+  // Running tasks are asked about first; they are canceled only once the
+  // application really ends.
+  if (!internal_->tearingDown && !g_quitConfirmed && !(Tasks::ConfirmQuit() && UnsavedWork::ConfirmQuit())) return;
   const bool outer = !g_quitConfirmed;
   g_quitConfirmed = true;
+  Tasks::CancelAllAndWait();
   uiManager::Get()->Exit();
   if (outer) g_quitConfirmed = false;
 }

@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QStatusBar>
+#include <memory>
 #include <set>
 
 #include "fwg/Parts.h"
@@ -12,6 +13,7 @@
 #include "fwg/profiles/Profile.h"
 #include "fwg/profiles/ProfileManager.h"
 #include "fwg/shell/SettingsPage.h"
+#include "fwg/shell/Tasks.h"
 #include "platform/oxt/Model.h"
 #include "platform/oxt/Object.h"
 #include "platform/script/oxScriptEngine.h"
@@ -132,6 +134,44 @@ class ScriptApp : public QObject {
     box->setWindowModality(Qt::NonModal);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->show();
+    return true;
+  }
+  // A long loop as a task: step(i) for i from 0 to count - 1, on the GUI
+  // thread (the engine runs there only), a few milliseconds' worth of
+  // steps at a time with the application's events in between. The status
+  // bar shows the progress and cancels it. A step answering false ends
+  // the loop early; a step that throws or is stopped fails the task. Each
+  // step runs under the script limits, the loop as a whole has none.
+  // done(state), if given, hears "finished", "canceled" or "failed".
+  Q_INVOKABLE bool task(const QString& title, int count, const QVariant& step, const QVariant& done = {}) {
+    oxScriptEngine* engine = oxScriptEngine::Get();
+    // A script's function arrives as the engine's value type, whose header
+    // this library does not use; the engine checks the rest.
+    if (QByteArrayView(step.metaType().name()) != "QJSValue") {
+      oxScriptEngine::Report("app.task: '" + title.toStdString() + "' has no step function");
+      return false;
+    }
+    auto next = std::make_shared<int>(0);
+    Task* started = Tasks::StartSliced(title.toStdString(), [step, count, next, engine](TaskProgress& progress) {
+      if (*next >= count) return false;
+      progress.SetRange(0, count);
+      oxVariant answer;
+      oxString error;
+      if (!engine->CallFunction(step, {oxVariant(*next)}, &answer, &error)) {
+        progress.Fail(error);
+        return false;
+      }
+      progress.SetValue(++*next);
+      return !(answer.GetType() == oxVariant::Type::Boolean && !answer.GetBoolean());
+    });
+    if (done.isValid() && !done.isNull()) {
+      started->OnFinished().Connect(nullptr, [done, engine](Task* task) {
+        static const char* const kStates[] = {"running", "finished", "canceled", "failed"};
+        oxString error;
+        if (!engine->CallFunction(done, {oxVariant(kStates[int(task->GetState())])}, nullptr, &error))
+          oxScriptEngine::Report(error);
+      });
+    }
     return true;
   }
 };

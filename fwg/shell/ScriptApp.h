@@ -22,6 +22,12 @@
 //   app.setting(path)         the application's setting at "Section/Key"
 //                             (SettingsPages::GetValue): a settings page's
 //                             value, its default while none is stored
+//   app.task(title, count, step[, done])
+//                             runs step(i) for i from 0 to count - 1 as a
+//                             task with progress that the user may cancel,
+//                             in slices on the GUI thread; false from a step
+//                             ends it early, a throw fails it; done(state)
+//                             hears "finished", "canceled" or "failed"
 // The application object gives every script engine one (AddGlobal), so an
 // engine is still made only by the first script.
 #pragma once

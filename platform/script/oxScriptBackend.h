@@ -9,6 +9,7 @@
 
 class QJSEngine;
 class QObject;
+class QVariant;
 
 namespace oxt {
 class Object;
@@ -24,6 +25,8 @@ class oxScriptBackend {
   virtual oxString Evaluate(const oxString& text, bool* failed) = 0;
   virtual void Invoke(const oxScriptCallback& callback, const oxStlVector<oxVariant>& args) = 0;
   virtual void InvokeExport(const oxString& path, const oxString& name, const oxStlVector<oxVariant>& args) = 0;
+  virtual bool CallFunction(const QVariant& function, const oxStlVector<oxVariant>& args, oxVariant* result,
+                            oxString* error) = 0;
   virtual void SetTimeLimit(int milliseconds) = 0;
   virtual int GetTimeLimit() const = 0;
   virtual void SetMemoryLimit(int megabytes) = 0;

@@ -164,6 +164,16 @@ void oxScriptEngine::InvokeExport(const oxString& path, const oxString& name,
   internal_->backend->InvokeExport(path, name, args);
 }
 
+bool oxScriptEngine::CallFunction(const QVariant& function, const oxStlVector<oxVariant>& args,
+                                  oxVariant* result, oxString* error) {
+  if (!internal_->backend) {
+    internal_->TellFailure();
+    if (error) *error = internal_->failure;
+    return false;
+  }
+  return internal_->backend->CallFunction(function, args, result, error);
+}
+
 bool oxScriptEngine::HasProcedure(const oxString& procedure) const {
   return internal_->backend && internal_->backend->HasProcedure(procedure);
 }

@@ -42,6 +42,7 @@
 
 class QJSEngine;
 class QObject;
+class QVariant;
 
 namespace oxt {
 class Object;
@@ -92,6 +93,15 @@ class oxScriptEngine {
   // Calls the function `name` that the module loaded from `path` exports;
   // one line when it has none.
   void InvokeExport(const oxString& path, const oxString& name, const oxStlVector<oxVariant>& args);
+
+  // Calls a function a script handed to the application (a method's
+  // argument of type QVariant holds it) with the arguments, under the
+  // limits. Its result crosses back as a flag, a number or text, anything
+  // else as empty. False, with one line in `error` and nothing reported,
+  // when `function` is no function, or the call threw or was stopped: the
+  // caller says what failed.
+  bool CallFunction(const QVariant& function, const oxStlVector<oxVariant>& args, oxVariant* result,
+                    oxString* error);
 
   // The most a call may run before it is stopped: 5 seconds, or
   // "TimeLimitSeconds" under "Scripts" in the application's settings.

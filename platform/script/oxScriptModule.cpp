@@ -14,6 +14,8 @@
 #include <QUrl>
 #include <algorithm>
 #include <chrono>
+#include <climits>
+#include <cmath>
 #include <condition_variable>
 #include <cstdlib>
 #include <mutex>
@@ -210,6 +212,19 @@ QJSValue ToScript(const oxVariant& value, WrapObject wrap) {
     case oxVariant::Type::Empty: break;
   }
   return QJSValue(QJSValue::NullValue);
+}
+
+// A function's result as the application takes it: flags, whole numbers
+// and text; anything else is empty.
+oxVariant FromScript(const QJSValue& value) {
+  if (value.isBool()) return value.toBool();
+  if (value.isString()) return value.toString().toStdString();
+  if (value.isNumber()) {
+    const double number = value.toNumber();
+    if (number >= INT_MIN && number <= INT_MAX) return static_cast<int>(number);
+    if (std::isfinite(number)) return static_cast<long long>(number);
+  }
+  return {};
 }
 
 // The value at a dotted path below `start`, and the object holding it.
@@ -552,6 +567,29 @@ class JSBackend : public oxScriptBackend {
     } else if (!thrown.empty()) {
       oxScriptEngine::Report(thrown);
     }
+  }
+
+  bool CallFunction(const QVariant& function, const oxStlVector<oxVariant>& args, oxVariant* result,
+                    oxString* error) override {
+    const QJSValue callable =
+        function.metaType() == QMetaType::fromType<QJSValue>() ? function.value<QJSValue>() : QJSValue();
+    if (!callable.isCallable()) {
+      if (error) *error = "not a function";
+      return false;
+    }
+    QJSValue answer;
+    oxString thrown;
+    const Stop why = d.Guarded([&] {
+      answer = QJSManagedValue(callable, &d.engine).call(d.ToScriptArguments(args, false));
+      if (d.engine.hasError()) thrown = Describe(d.engine.catchError(), "script function");
+    });
+    if (why != Stop::None) thrown = d.StopLine(why, "the script function");
+    if (!thrown.empty()) {
+      if (error) *error = thrown;
+      return false;
+    }
+    if (result) *result = FromScript(answer);
+    return true;
   }
 
   bool HasProcedure(const oxString& procedure) override {

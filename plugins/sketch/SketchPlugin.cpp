@@ -31,6 +31,8 @@
 #include "fwg/clients/ClientManager.h"
 #include "fwg/clients/ClientObject.h"
 #include "fwg/clients/Document.h"
+#include "fwg/shell/InfoBar.h"
+#include "fwg/shell/Tasks.h"
 #include "platform/fwc/Plugin.h"
 #include "platform/oxaw/WidgetManager.h"
 #include "platform/ui/uiLayoutFrameEx.h"
@@ -97,6 +99,21 @@ std::vector<Stroke> ReadStrokes(const oxString& text) {
     if (!stroke.points.empty()) strokes.push_back(stroke);
   }
   return strokes;
+}
+
+// A pen stroke with each inner point moved to the mean of its neighbours
+// within two points, the ends kept; the shapes stay as they are.
+Stroke Smooth(const Stroke& stroke) {
+  if (stroke.tool != Tool::Pen || stroke.points.size() < 3) return stroke;
+  Stroke smooth = stroke;
+  const int count = static_cast<int>(stroke.points.size());
+  for (int i = 1; i + 1 < count; ++i) {
+    QPoint sum;
+    int taken = 0;
+    for (int j = std::max(0, i - 2); j <= std::min(count - 1, i + 2); ++j, ++taken) sum += stroke.points[j];
+    smooth.points[i] = sum / taken;
+  }
+  return smooth;
 }
 
 void DrawStroke(QPainter& p, const Stroke& stroke) {
@@ -194,6 +211,33 @@ class Sketch : public fwg::ClientObject {
   }
   void Clear() {
     if (!strokes_.empty()) Change("Clear", [](auto& s) { s.clear(); });
+  }
+  // Smooths every stroke in the background, one undoable step when done.
+  // Strokes drawn meanwhile would be lost by taking the result: then the
+  // sketch stays as it is and says so. Closing the sketch cancels the work.
+  void SmoothAll(const oxString& title, const oxString& changed) {
+    const int at = undo_.index();
+    const int steps = undo_.count();
+    fwg::Tasks::Start(
+        title,
+        [strokes = strokes_](fwg::TaskProgress& progress) {
+          std::vector<Stroke> smooth;
+          progress.SetRange(0, static_cast<int>(strokes.size()));
+          for (const Stroke& stroke : strokes) {
+            if (progress.IsCanceled()) break;
+            smooth.push_back(Smooth(stroke));
+            progress.SetValue(static_cast<int>(smooth.size()));
+          }
+          return smooth;
+        },
+        [this, at, steps, changed](std::vector<Stroke> smooth) {
+          if (undo_.index() != at || undo_.count() != steps) {
+            fwg::InfoBar::Show(GetLayouter(), changed, fwg::InfoBar::Warning);
+            return;
+          }
+          Change("Smooth All Strokes", [&smooth](auto& s) { s = std::move(smooth); });
+        },
+        scroller_.data());
   }
 
   // A property while the session keeps the strokes; a file keeps its own.
@@ -550,6 +594,10 @@ void SketchEditor::Build() {
     });
   }
   fwg::Action* clear = AddAction("clear", Tr("&Clear"), "clear.png", "Ctrl+Delete");
+  fwg::Action* smooth = AddAction("smooth", Tr("S&mooth All Strokes"));
+  smooth->OnActivate().Connect(this, [this] {
+    if (Sketch* sketch = SketchClient::GetActiveSketch()) sketch->SmoothAll(Tr("Smoothing strokes"), Tr("The sketch changed while it was smoothed; it was left as it is"));
+  });
   clear->OnActivate().Connect(this, [] {
     if (Sketch* sketch = SketchClient::GetActiveSketch()) sketch->Clear();
   });
@@ -563,6 +611,7 @@ void SketchEditor::Build() {
   }
   fwg::ActionGroup* clearing = AddActionGroup("clearing", {});
   clearing->AddSeparator();
+  clearing->AddAction(smooth);
   clearing->AddAction(clear);
   AddMenu(clearing, menu + "/" + samples::MenuName(clear->GetText()));
 

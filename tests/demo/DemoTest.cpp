@@ -20,6 +20,7 @@
 #include "fwg/shell/CommandPalette.h"
 #include "fwg/shell/FieldsPage.h"
 #include "fwg/shell/ShortcutsDialog.h"
+#include "fwg/shell/Tasks.h"
 #include "platform/fwc/PluginManager.h"
 #include "platform/oxapp/CommandLine.h"
 #include "platform/script/oxScriptEngine.h"
@@ -203,6 +204,19 @@ TEST_F(DemoFixture, DocumentsUndoSwitchByTreeAndFrameAndOfferTheirEntries) {
   EXPECT_EQ(sketch->GetProperty(oxString("Strokes")).GetValue().GetString(), "");
   EXPECT_NE(Active()->GetContextMenuObjectFromPath("Sketch/Undo"), nullptr);
 
+  // Smoothing is a task in the background, its result one step to undo.
+  Active()->GetAction("pen")->Activate();
+  QTest::mousePress(drawing, Qt::LeftButton, {}, QPoint(10, 10));
+  for (const QPoint at : {QPoint(20, 30), QPoint(30, 10), QPoint(40, 30)}) QTest::mouseMove(drawing, at);
+  QTest::mouseRelease(drawing, Qt::LeftButton, {}, QPoint(40, 30));
+  const oxString drawn = "P #000000 10,10 20,30 30,10 40,30;";
+  ASSERT_EQ(sketch->GetProperty(oxString("Strokes")).GetValue().GetString(), drawn);
+  FindEntry({"Sketch", "Smooth All Strokes"})->trigger();
+  while (!fwg::Tasks::GetRunning().empty()) QApplication::processEvents(QEventLoop::AllEvents, 20);
+  EXPECT_EQ(sketch->GetProperty(oxString("Strokes")).GetValue().GetString(), "P #000000 10,10 25,20 25,20 40,30;");
+  undo->trigger();
+  EXPECT_EQ(sketch->GetProperty(oxString("Strokes")).GetValue().GetString(), drawn);
+
   // A click on the note in the project tree switches back.
   QTest::mouseClick(Tree()->viewport(), Qt::LeftButton, {},
                     Tree()->visualRect(Tree()->GetIndex(note)).center());
@@ -292,7 +306,7 @@ TEST_F(GermanDemoFixture, MenusDocksDocumentsLayoutsAndTheDeclaredSamplesReadGer
   fwg::ClientObject* sketch = New("Skizze", {"Datei", "Neu"});
   ASSERT_NE(sketch, nullptr);
   EXPECT_EQ(sketch->GetName(), "Skizze 1");
-  EXPECT_EQ(Entries({"Skizze"}), (Names{"Stift", "Linie", "Rechteck", "Ellipse", "Leeren"}));
+  EXPECT_EQ(Entries({"Skizze"}), (Names{"Stift", "Linie", "Rechteck", "Ellipse", "Alle Striche gl\u00e4tten", "Leeren"}));
   EXPECT_EQ(fwg::LayoutPropertyEditor().GetIconEntries().at(1).label, "2 nebeneinander");
   // A declared profile written in English names the base's menus in English
   // ("View"): its menu still goes before Help, and its list joins the

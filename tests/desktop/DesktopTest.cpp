@@ -635,3 +635,20 @@ TEST_F(Desktop, TheSettingsDialogOpensByItsKeyAndStoresWhatIsTyped) {
     return file.open(QIODevice::ReadOnly) && file.readAll().contains("AutosaveSeconds=@int 45");
   })) << "the settings file holds the interval";
 }
+
+// A script's long loop runs as a task: the status bar shows it, a person
+// opens its list and cancels it there, and quitting then asks nothing.
+TEST_F(Desktop, ATaskIsCanceledFromTheStatusBar) {
+  ASSERT_TRUE(Start({"-client", "notes"}));
+  Keys({"ctrl+alt+j"});
+  ASSERT_TRUE(WaitFor("focus", "QLineEdit"));
+  Type("app.task('Counting', 1e9, i => {})"), Keys({"Return"});
+  ASSERT_TRUE(WaitFor("tasks", "Counting") && WaitFor("tasklist", !Is("")));
+  Press(State("tasklist"));
+  ASSERT_TRUE(WaitFor("taskcancel", !Is("")));
+  Press(State("taskcancel"));
+  EXPECT_TRUE(WaitFor("tasks", ""));
+  EXPECT_TRUE(WaitFor("tasklist", "") && WaitFor("errors", ""));
+  Keys({"Escape", "ctrl+q"});
+  EXPECT_EQ(ExitStatus(), 0) << "nothing runs and nothing is unsaved: no question";
+}

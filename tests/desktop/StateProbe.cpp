@@ -13,10 +13,12 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSaveFile>
 #include <QScreen>
 #include <QTabBar>
 #include <QTimer>
+#include <QToolButton>
 
 #include "fwg/Parts.h"
 #include "fwg/actions/Action.h"
@@ -26,6 +28,7 @@
 #include "fwg/profiles/ProfileManager.h"
 #include "fwg/shell/CommandPalette.h"
 #include "fwg/shell/InfoBar.h"
+#include "fwg/shell/Tasks.h"
 #include "platform/fwc/Plugin.h"
 #include "platform/oxt/Model.h"
 #include "platform/oxt/Object.h"
@@ -149,6 +152,18 @@ QString Describe() {
   }
   add("bars", bars.join(" | "));
   add("barbuttons", barButtons.join(';'));
+  // The running tasks, and where a person clicks for their list and for
+  // the first one's Cancel.
+  QStringList tasks;
+  for (const fwg::Task* task : fwg::Tasks::GetRunning()) tasks << QString::fromStdString(task->GetTitle());
+  add("tasks", tasks.join(','));
+  QWidget* window = parts->mainWindow;
+  const QWidget* status = window ? window->findChild<QWidget*>("fwgTaskStatus") : nullptr;
+  const QToolButton* list = status && status->isVisible() ? status->findChild<QToolButton*>() : nullptr;
+  add("tasklist", list ? Centre(list, list->rect()) : "");
+  const QWidget* rows = window ? window->findChild<QWidget*>("fwgTaskList") : nullptr;
+  const QPushButton* cancel = rows && rows->isVisible() ? rows->findChild<QPushButton*>() : nullptr;
+  add("taskcancel", cancel && cancel->isEnabled() ? Centre(cancel, cancel->rect()) : "");
   return lines.join('\n') + '\n';
 }
 
