@@ -26,6 +26,7 @@
 #include "fwg/clients/Client.h"
 #include "fwg/clients/ClientManager.h"
 #include "fwg/objects/FileCommands.h"
+#include "fwg/shell/Tasks.h"
 #include "platform/oxapp/Application.h"
 #include "platform/settings/oxSettings.h"
 #include "platform/ui/uiMainWindow.h"
@@ -39,7 +40,8 @@ namespace {
 // so that a start does not wait for a question the running instance asks.
 const char kTag[] = "fwg-hand-over/1";
 const char kTaken[] = "taken\n";
-// While a dialog holds the user, requests wait for it to close.
+// While a dialog holds the user, or the program waits for its own work
+// (Tasks::RunAndWait), requests wait for it to end.
 constexpr int kRetryMs = 250;
 
 struct Request {
@@ -214,7 +216,7 @@ class Server : public QObject {
 
   void RunPending() {
     if (running_) return;
-    if (QApplication::activeModalWidget() || QApplication::activePopupWidget()) {
+    if (QApplication::activeModalWidget() || QApplication::activePopupWidget() || Tasks::IsWaiting()) {
       if (!retrying_) {
         retrying_ = true;
         QTimer::singleShot(kRetryMs, this, [this] {

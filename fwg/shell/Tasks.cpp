@@ -230,11 +230,19 @@ Task* Tasks::StartSliced(const oxString& title, std::function<bool(TaskProgress&
   return TaskRegistry::Get().Add(task);
 }
 
+namespace {
+int g_waiting = 0;  // RunAndWait calls in progress
+}  // namespace
+
 void Tasks::WaitUntilEnded(Task* task) {
   QEventLoop wait;
   task->OnFinished().Connect(nullptr, [&wait](Task*) { wait.quit(); });
+  ++g_waiting;
   wait.exec(QEventLoop::ExcludeUserInputEvents);
+  --g_waiting;
 }
+
+bool Tasks::IsWaiting() { return g_waiting > 0; }
 
 oxStlVector<Task*> Tasks::GetRunning() { return TaskRegistry::Get().GetRunning(); }
 

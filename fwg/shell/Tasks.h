@@ -67,6 +67,10 @@ class Tasks {
   // comes between (nor can the user cancel it). On the GUI thread only.
   template <class Work>
   static std::optional<std::invoke_result_t<Work&, TaskProgress&>> RunAndWait(const oxString& title, Work work);
+  // Whether a RunAndWait is waiting now: work that comes from outside (a
+  // later start's files) waits for it to return rather than run in the
+  // middle of what asked.
+  static bool IsWaiting();
 
   // Runs `slice(TaskProgress&)` on the GUI thread, repeatedly, until it
   // answers false (the work is done) or the task is canceled; then `done()`
