@@ -338,8 +338,12 @@ TEST_F(Files, ASecondStartHandsItsFilesToTheRunningInstance) {
     host.setProcessEnvironment(environment);
     host.setWorkingDirectory(dir_.path());
     host.start(FILECOMMANDSTEST_HOST, arguments);
-    // This process answers the child: events run while it waits.
-    while (!host.waitForFinished(20)) QCoreApplication::processEvents();
+    // This process answers the child: events run while it waits (and may
+    // be where the child's end is noted).
+    while (host.state() != QProcess::NotRunning) {
+      host.waitForFinished(20);
+      QCoreApplication::processEvents();
+    }
     return host.exitStatus() == QProcess::NormalExit ? host.exitCode() : -1;
   };
   const std::string a = Write("a.log", "apples\n"), b = Write("b.log", "bananas\n");
