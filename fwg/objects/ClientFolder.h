@@ -3,6 +3,7 @@
 #pragma once
 
 #include "fwg/objects/Folder.h"
+#include "platform/ui/uiLayoutFrameEx.h"
 
 namespace fwg {
 
@@ -17,21 +18,11 @@ class ClientFolder : public Folder {
   // side (the last pane takes the rest as tabs).
   //   oxt::Property tile("Layout", fwg::ClientFolder::TwoByTwo);
   //   project->SetProperty(tile);
-  enum Layout {
-    NoLayout = 0,  // none chosen yet
-    Full = 1,
-    TwoVertical = 2,    // two panes, one above the other
-    TwoHorizontal = 3,  // two panes side by side
-    ThreeVertical = 4,
-    ThreeHorizontal = 5,
-    SplitLeft = 6,
-    SplitRight = 7,
-    SplitTop = 8,
-    SplitBottom = 9,
-    TwoByTwo = 10,
-    TwoByThree = 11,
-    ThreeByTwo = 12,
-  };
+  // The names and the panes they give are the layout frame's
+  // (uiLayoutFrameEx, which draws each), plus NoLayout, none chosen yet.
+  using Layout = uiLayoutFrameEx::FixedLayouts;
+  using enum uiLayoutFrameEx::FixedLayouts;
+  static constexpr int NoLayout = 0;
 
   // Layout 0 (none chosen); the type list names "fwg::ClientFolder", also
   // for the classes derived from it.
