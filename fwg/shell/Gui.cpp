@@ -60,6 +60,10 @@ bool g_exitInProgress = false;
 // True while the application ends after the user confirmed it.
 bool g_quitConfirmed = false;
 
+// The questions before the application ends: running tasks first, then
+// unsaved work. True when it may end.
+bool ConfirmQuitting() { return Tasks::ConfirmQuit() && UnsavedWork::ConfirmQuit(); }
+
 const char* const kCaption = "Tavrix 10.0";
 const char* const kErrorCaption = "Tavrix";
 
@@ -244,7 +248,7 @@ Gui::Gui(int argc, char** argv) : internal_(new Internal) {
                    [](QSessionManager& session) {
                      if (!UnsavedWork::Exists() && Tasks::GetRunning().empty()) return;
                      if (!session.allowsInteraction()) return;
-                     const bool quit = Tasks::ConfirmQuit() && UnsavedWork::ConfirmQuit();
+                     const bool quit = ConfirmQuitting();
                      session.release();
                      if (!quit) session.cancel();
                    });
@@ -397,7 +401,7 @@ void Gui::Exit() {
   // the windows, and the main window's close comes back here: asked once.
   // Running tasks are asked about first; they are canceled only once the
   // application really ends.
-  if (!internal_->tearingDown && !g_quitConfirmed && !(Tasks::ConfirmQuit() && UnsavedWork::ConfirmQuit())) return;
+  if (!internal_->tearingDown && !g_quitConfirmed && !ConfirmQuitting()) return;
   const bool outer = !g_quitConfirmed;
   g_quitConfirmed = true;
   Tasks::CancelAllAndWait();
