@@ -68,7 +68,8 @@ Object::~Object() {
   if (parent) {
     // Found from the front, where a parent that goes deletes its children.
     oxStlVector<Object*>& siblings = parent->internal_->children;
-    if (const auto it = std::find(siblings.begin(), siblings.end(), this); it != siblings.end()) siblings.erase(it);
+    const auto it = std::find(siblings.begin(), siblings.end(), this);
+    if (it != siblings.end()) siblings.erase(it);
   }
   Model::ForgetObject(this);
   LiveObjects().erase(this);

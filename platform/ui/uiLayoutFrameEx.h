@@ -84,7 +84,8 @@ class uiLayoutFrameEx : public uiWidgetT<QFrame> {
   // back but go with it, in one go with its panes: taking thousands of
   // views out of a frame one by one costs the square of their number.
   // Every other view is handed back as by the destructor, in the same
-  // order.
+  // order. Delivers the application's pending polish and update-later
+  // requests first (see the .cpp).
   static void DeleteFrames(const oxStlVector<uiLayoutFrameEx*>& frames);
   uiLayoutFrameEx(const uiLayoutFrameEx&) = delete;
   uiLayoutFrameEx& operator=(const uiLayoutFrameEx&) = delete;
