@@ -85,7 +85,8 @@ oxString DescribePluginFolders() {
 
 // The window's size and maximised state are the user's: put back once at
 // start, saved at exit. Each profile keeps where its docks and toolbars
-// are: saved when it is left and at exit, put back when it is entered. The
+// are: saved when it is left and at exit (with the bases it builds on, the
+// first entered at the next start), put back when it is entered. The
 // exit save comes before the application quits, since quitting closes
 // floating dock windows; Exit() then asks about unsaved work, and a user
 // who cancels keeps working.
@@ -107,7 +108,7 @@ void KeepLayouts(fwg::Gui* gui) {
         }
       });
   gui->OnExit().Connect(nullptr, [gui, profiles] {
-    if (fwg::Profile* active = profiles->GetActiveProfile()) fwg::WindowLayout::Save(active);
+    if (fwg::Profile* active = profiles->GetActiveProfile()) fwg::WindowLayout::SaveChain(active);
     fwg::WindowLayout::SaveWindow();
     gui->Exit();
   });

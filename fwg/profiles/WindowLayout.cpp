@@ -226,6 +226,14 @@ bool WindowLayout::Save(const Profile* profile) {
   return true;
 }
 
+bool WindowLayout::SaveChain(const Profile* profile) {
+  if (!Save(profile)) return false;
+  for (Profile* base : GetBaseChainProfiles(profile)) {
+    if (base != profile) Save(base);
+  }
+  return true;
+}
+
 bool WindowLayout::Restore(const Profile* profile) { return Restore(profile, true, {}); }
 
 bool WindowLayout::RestoreDocks(const Profile* entered, const Profile* left) {

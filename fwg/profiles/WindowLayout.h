@@ -4,9 +4,9 @@
 // profile's section of the framework's settings.
 //
 // The library never calls these. A host saves the layout of a profile
-// when the profile is left and at exit, and restores its docks and
-// toolbars when the profile is entered; ProfileManager::OnActiveProfileChanged
-// marks both moments. The window's own size and maximised state stay the
+// when the profile is left and, with its bases, at exit, and restores its
+// docks and toolbars when the profile is entered;
+// ProfileManager::OnActiveProfileChanged marks both moments. The window's own size and maximised state stay the
 // user's: restored once at start, saved at exit.
 //
 //   fwg::WindowLayout::RestoreWindow();
@@ -16,7 +16,7 @@
 //         if (leaving) fwg::WindowLayout::Save(left = leaving);
 //         if (entered) fwg::WindowLayout::RestoreDocks(entered, std::exchange(left, nullptr));
 //       });
-//   ... and at exit: fwg::WindowLayout::SaveWindow();
+//   ... and at exit: SaveChain(active), then SaveWindow().
 #pragma once
 
 #include "platform/core/oxTypes.h"
@@ -31,6 +31,12 @@ class WindowLayout {
   // section ("/Corvane/<plug-in name>/WindowLayout/<profile name>"). False
   // without a profile, a main window or a settings store.
   static bool Save(const Profile* profile);
+  // Save for the profile and for each profile its chain builds on: what a
+  // host calls at exit. A start enters a base first (the samples' base,
+  // before any document), and the base's own record, written when it was
+  // last left, would put the dock windows the chains share back where they
+  // were then. False when the profile's own layout is not saved.
+  static bool SaveChain(const Profile* profile);
 
   // Puts back what Save wrote. A profile never saved leaves the window as
   // it is and gives false; so does a record that cannot be read, with one

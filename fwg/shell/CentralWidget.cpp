@@ -1,7 +1,7 @@
 #include "fwg/shell/CentralWidget.h"
 
 #include <QPointer>
-#include <set>
+#include <unordered_map>
 
 #include "fwg/clients/ClientObject.h"
 #include "fwg/objects/ClientFolder.h"
@@ -43,7 +43,8 @@ struct CentralWidget::Internal : oxListener<> {
     QPointer<uiLayoutFrameEx> frame;
     bool isDocument = false;  // else the frame is ours
   };
-  oxStlMap<oxt::Object*, Entry> frames;
+  // Looked up for every object a close deletes: hashed.
+  std::unordered_map<oxt::Object*, Entry> frames;
   uiWidgetStack* stack = nullptr;  // owned; the main window's central widget
 
   // Null for an object without an entry or whose frame is gone.
@@ -142,22 +143,26 @@ struct CentralWidget::Internal : oxListener<> {
     }
   }
 
-  // The objects arrive in preorder, parents before children, while they
-  // are still intact. They are handled children first: a frame then goes
-  // with no frames left inside it, and no frame is taken out of a frame
-  // that goes too, which for a deep nest would move the frames below it
-  // once per level.
+  // The objects arrive as a subtree in preorder, parents before children,
+  // while they are still intact; every one but the first goes with its
+  // parent. They are handled children first, and our frames are deleted
+  // together at the end: no frame is taken out of a frame that goes too,
+  // which for a project of thousands of folders, or a deep nest, would
+  // cost the square of their number.
   void HandleDeleted(const oxStlVector<oxt::Object*>& objects) {
-    const std::set<oxt::Object*> going(objects.begin(), objects.end());
+    if (objects.empty()) return;
+    const oxt::Object* top = objects.front();
+    const auto parentGoes = [top](const oxt::Object* object) { return object != top; };
     uiLayoutFrameEx::HoldArrangement();
     // Out of sight first, and ready to lose their views: no tab bar then
     // lays its tabs out again for every frame that leaves it.
     for (oxt::Object* object : objects) {
       uiLayoutFrameEx* frame = GetFrame(object);
       if (!frame) continue;
-      if (!going.count(object->GetParent())) frame->hide();
+      if (!parentGoes(object)) frame->hide();
       frame->Pagify();
     }
+    oxStlVector<uiLayoutFrameEx*> ours;
     for (auto it = objects.rbegin(); it != objects.rend(); ++it) {
       oxt::Object* object = *it;
       const auto at = frames.find(object);
@@ -168,15 +173,16 @@ struct CentralWidget::Internal : oxListener<> {
       if (!frame) continue;
       oxt::Object* parent = object->GetParent();
       // A frame that goes hands the documents' layouters back itself.
-      uiLayoutFrameEx* parentFrame = going.count(parent) ? nullptr : GetFrame(parent);
+      uiLayoutFrameEx* parentFrame = parentGoes(object) ? nullptr : GetFrame(parent);
       if (parentFrame) parentFrame->RemoveChild(frame);
       if (entry.isDocument) {
         // The layouter goes with its document.
         frame->OnActivate().Disconnect(this, &Internal::HandleFrameActivated);
       } else {
-        delete frame;
+        ours.push_back(frame);
       }
     }
+    uiLayoutFrameEx::DeleteFrames(ours);
     uiLayoutFrameEx::ReleaseArrangement();
   }
 

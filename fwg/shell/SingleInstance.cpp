@@ -20,7 +20,7 @@
 #include <cstring>
 #include <functional>
 #include <iostream>
-#include <memory>
+#include <utility>
 
 #include "fwg/Parts.h"
 #include "fwg/clients/Client.h"

@@ -65,7 +65,12 @@ Object::~Object() {
   Object* parent = internal_->parent;
   Object* successor = parent && !parent->IsBeingDestroyed() ? parent : nullptr;
   CurrentObjects::Get()->ObjectDestroyed(this, successor);
-  if (parent) std::erase(parent->internal_->children, this);
+  if (parent) {
+    // Found from the front, where a parent that goes deletes its children.
+    oxStlVector<Object*>& siblings = parent->internal_->children;
+    const auto it = std::find(siblings.begin(), siblings.end(), this);
+    if (it != siblings.end()) siblings.erase(it);
+  }
   Model::ForgetObject(this);
   LiveObjects().erase(this);
   delete internal_;

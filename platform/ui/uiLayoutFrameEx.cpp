@@ -1,6 +1,7 @@
 #include "platform/ui/uiLayoutFrameEx.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -12,6 +13,7 @@
 #include "platform/ui/uiTabWidget.h"
 #include <algorithm>
 #include <set>
+#include <unordered_set>
 
 #include "platform/core/oxDiagnostic.h"
 #include "platform/ui/uiLayoutPanes.h"
@@ -116,6 +118,9 @@ bool g_arranging = false;
 QPointer<QWidget> g_nursery;
 // Frames activated or left under a hold, to draw once it ends.
 oxStlVector<QPointer<uiLayoutFrameEx>> g_highlights;
+// The frames DeleteFrames is deleting: one that holds another does not
+// hand it back.
+std::unordered_set<const uiLayoutFrameEx*> g_going;
 
 }  // namespace
 
@@ -210,12 +215,63 @@ uiLayoutFrameEx::uiLayoutFrameEx(uiWidget* parentWidget, const oxString& name,
 uiLayoutFrameEx::~uiLayoutFrameEx() {
   if (m_pActiveInstance == this) m_pActiveInstance = nullptr;
   // Hand the views back before Qt deletes our children, panes included.
+  ReleaseViews();
+  delete internal_;
+  internal_ = nullptr;
+}
+
+void uiLayoutFrameEx::ReleaseViews() {
   internal_->PruneViews();
   const auto views = internal_->views;
   internal_->views.clear();
-  for (const Internal::View& v : views) ReleaseView(v.view);
-  delete internal_;
-  internal_ = nullptr;
+  for (const Internal::View& v : views) {
+    if (auto* frame = dynamic_cast<uiLayoutFrameEx*>(v.view); frame && g_going.count(frame)) {
+      // Goes with us: no longer ours to watch, nor we its parent frame.
+      v.widget->removeEventFilter(this);
+      frame->internal_->parentFrame = nullptr;
+      continue;
+    }
+    ReleaseView(v.view);
+  }
+}
+
+void uiLayoutFrameEx::DeleteFrames(const oxStlVector<uiLayoutFrameEx*>& frames) {
+  if (frames.empty()) return;
+  // Qt takes a widget that dies out of the events posted to it in a pass
+  // over all the posted events. Until the event loop runs, every widget
+  // made waits there for its polish and every one shown for its paint, so
+  // deleting thousands of frames made or shown since then would cost the
+  // square of their number; delivering those requests first takes a pass
+  // for each kind. They are what the event loop would deliver next anyway.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::PolishRequest);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateLater);
+  const std::unordered_set<const uiLayoutFrameEx*> outer = std::move(g_going);
+  g_going = outer;
+  g_going.insert(frames.begin(), frames.end());
+  struct Going {
+    QPointer<uiLayoutFrameEx> frame;
+    bool held;  // by another of the frames
+  };
+  oxStlVector<Going> going;
+  for (uiLayoutFrameEx* frame : frames) going.push_back({frame, g_going.count(frame->GetParentFrame()) > 0});
+  // The other views are handed back first, in the order the frames would
+  // have handed them back.
+  for (const Going& g : going) {
+    if (g.frame) g.frame->ReleaseViews();
+  }
+  // Then the frames not held by another: each takes the frames inside it
+  // along as Qt children. A frame made under a hold may not sit inside its
+  // holder yet, so whatever is left goes after them.
+  for (const Going& g : going) {
+    if (!g.frame || g.held) continue;
+    // Out of the window first: Qt has the window forget each widget that
+    // dies there together with every widget inside it, which for a deep
+    // nest deleted from its top costs the square of its depth.
+    if (!g.frame->isWindow()) g.frame->setParent(nullptr);
+    delete g.frame.data();
+  }
+  for (const Going& g : going) delete g.frame.data();
+  g_going = outer;
 }
 
 int uiLayoutFrameEx::GetPaneCount(int layout) {

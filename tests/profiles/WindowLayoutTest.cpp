@@ -212,6 +212,25 @@ TEST_F(MainWindowLayout, TheWindowIsTheUsersAndSharedDocksStayWhereTheUserPutThe
   EXPECT_EQ(window_->geometry(), QRect(40, 30, 700, 500));
 }
 
+// A start enters the base first: a dock of the base that the user floated
+// in a derived profile comes back floating, the exit having saved the base
+// too.
+TEST_F(MainWindowLayout, ABaseEnteredFirstAfterARestartShowsItsDocksWhereTheUserLeftThem) {
+  fwg::WindowLayout::Save(editor_);  // left with "Props" docked
+  auto* derived = new fwg::Profile("Derived", "Editor", "window-layout-test");
+  derived->Activate();
+  Dock("Props")->setFloating(true);
+  QApplication::processEvents();
+  ASSERT_TRUE(fwg::WindowLayout::SaveChain(derived));
+  fwc::Director::Get()->GetSettings()->Sync();
+  WithGui::TearDown();
+  WithGui::SetUp();
+  StartEditor(QRect(40, 30, 700, 500));
+  ASSERT_TRUE(fwg::WindowLayout::RestoreDocks(editor_, nullptr));
+  QApplication::processEvents();
+  EXPECT_TRUE(Dock("Props")->isFloating() && Dock("Props")->isVisible());
+}
+
 TEST_F(MainWindowLayout, AMaximisedWindowKeepsItsNormalGeometry) {
   window_->showMaximized();
   QApplication::processEvents();

@@ -191,6 +191,55 @@ TEST_F(LayoutFrameTest, RemovedViewsAndViewsOfDeletedFramesAreHandedBackNotDelet
   EXPECT_EQ(c->parentWidget(), nullptr);
 }
 
+// Closing a project deletes its folders' frames in one call: the frames
+// held by another of them go with it, the views that stay (documents'
+// frames) are handed back in the order deleting the frames one by one
+// would hand them back, and a frame still waiting for a hold to end goes
+// too.
+TEST_F(LayoutFrameTest, FramesDeletedTogetherHandBackOnlyTheViewsThatStay) {
+  uiFrame window(nullptr, "Window");
+  auto* outer = new Frame(&window, "Outer", nullptr, true);
+  window.show();
+  oxStlVector<QPointer<Frame>> inner;
+  for (const char* name : {"One", "Two", "Three"}) inner.emplace_back(new Frame(nullptr, name, outer, true));
+  Frame* kept = MakeFrame("Kept", outer);  // not among the frames deleted
+  uiFrame *a = MakeView("A"), *b = MakeView("B"), *c = MakeView("C");
+  inner[0]->AddView(a);
+  inner[2]->AddView(b);
+  inner[2]->AddView(c);
+  inner[1]->Activate();
+  SettleLayouts();
+  oxStlVector<QString> handedBack;
+  struct Watch : QObject {
+    oxStlVector<QString>* seen;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+      if (event->type() == QEvent::ParentChange && !static_cast<QWidget*>(watched)->parentWidget())
+        seen->push_back(watched->objectName());
+      return false;
+    }
+  } watch;
+  watch.seen = &handedBack;
+  for (uiFrame* view : {a, b, c}) view->installEventFilter(&watch);
+
+  Frame::HoldArrangement();
+  QPointer<Frame> late = new Frame(nullptr, "Late", outer, true);
+  QPointer<Frame> top = outer;
+  Frame::DeleteFrames({late, inner[2], inner[1], inner[0], outer});
+  Frame::ReleaseArrangement();
+
+  EXPECT_TRUE(top.isNull() && late.isNull());
+  for (const QPointer<Frame>& frame : inner) EXPECT_TRUE(frame.isNull());
+  EXPECT_EQ(handedBack, (oxStlVector<QString>{"B", "C", "A"}));
+  for (uiWidget* view : {static_cast<uiWidget*>(a), static_cast<uiWidget*>(b), static_cast<uiWidget*>(c),
+                         static_cast<uiWidget*>(kept)}) {
+    EXPECT_EQ(view->GetWidget()->parentWidget(), nullptr);
+    EXPECT_TRUE(view->GetWidget()->isHidden());
+  }
+  EXPECT_EQ(kept->GetParentFrame(), nullptr);
+  EXPECT_EQ(Frame::m_pActiveInstance, nullptr);
+  for (uiFrame* view : {a, b, c}) view->removeEventFilter(&watch);
+}
+
 TEST_F(LayoutFrameTest, FramesMoveBetweenFramesButNeverIntoThemselves) {
   Frame *left = MakeFrame("Left"), *right = MakeFrame("Right");
   Frame* inner = MakeFrame("Inner", left);  // a view of `left` from the start
