@@ -6,8 +6,9 @@
 // The library never calls these. A host saves the layout of a profile
 // when the profile is left and, with its bases, at exit, and restores its
 // docks and toolbars when the profile is entered;
-// ProfileManager::OnActiveProfileChanged marks both moments. The window's own size and maximised state stay the
-// user's: restored once at start, saved at exit.
+// ProfileManager::OnActiveProfileChanged marks both moments. The window's
+// own size and maximised state stay the user's: restored once at start,
+// saved at exit.
 //
 //   fwg::WindowLayout::RestoreWindow();
 //   // A switch is told twice: (left, null), then (null, entered).
