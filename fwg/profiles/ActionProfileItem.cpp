@@ -55,6 +55,12 @@ void ActionProfileItem::Apply(bool on) {
   if (GetMode() != Add) hidden_.SetShown(!on);
 }
 
+void ActionProfileItem::Prefetch() const {
+  if (!resolved_) return;
+  shown_.PrefetchShortcuts();
+  if (!gated_) hidden_.PrefetchShortcuts();
+}
+
 void ActionProfileItem::Resolve() {
   resolved_ = true;
   oxString lastName;

@@ -19,6 +19,7 @@ class ActionProfileItem : public ProfileItem {
   ~ActionProfileItem() override;
 
   void Apply(bool on) override;
+  void Prefetch() const override;
   bool NeedsSwitching() const override {
     return !resolved_ || !gated_ || !shown_.shortcuts.empty();
   }

@@ -182,6 +182,12 @@ void EntryLocation::SetShown(bool shown) {
   for (EntryLocation& member : members) member.SetShown(effective);
 }
 
+void EntryLocation::PrefetchShortcuts() const {
+  for (const ShortcutRecord& record : shortcuts) {
+    if (const uiAction* action = record.action.data()) action->Prefetch();
+  }
+}
+
 void EntryLocation::GiveShortcuts(bool inForce) {
   for (ShortcutRecord& record : shortcuts) {
     if (record.action) record.action->SetAccel(inForce ? record.inForce : record.withdrawn);

@@ -101,6 +101,8 @@ class EntryLocation {
   // Gives (true) or withdraws the shortcuts recorded for the entry itself
   // (its members' are theirs), as SetShown does first.
   void GiveShortcuts(bool inForce);
+  // Asks for the memory GiveShortcuts touches (see ProfileItem::Prefetch).
+  void PrefetchShortcuts() const;
 
  private:
   bool IsEntryVisible() const;

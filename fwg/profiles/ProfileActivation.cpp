@@ -41,6 +41,16 @@ void NoteSwitchedItems(Profile::Internal* d) {
   d->switchingStale = false;
 }
 
+// Asks for what the switch will touch of the profile's items up front, in
+// a pass light enough for the fetches of many items to overlap; the pass
+// that applies them does too much per item for that. Only once the list of
+// the items a switch goes through is known.
+void PrefetchSwitch(const Profile* profile) {
+  const Profile::Internal* d = GetInternal(profile);
+  if (d->switchingStale) return;
+  for (const ProfileItem* item : d->switching) item->Prefetch();
+}
+
 // Items withdrawn last to first, then the menu entries behind the profile's
 // gate and the widgets hidden. Items and widgets that client code run by an
 // item adds meanwhile are withdrawn too.
@@ -119,6 +129,8 @@ void Profile::Activate() {
   // still be on screen.
   const oxStlVector<Profile*> old = previous ? GetBaseChainProfiles(previous) : TakeStrandedChain(manager);
   const auto shared = std::mismatch(old.begin(), old.end(), next.begin(), next.end());
+  for (auto it = shared.first; it != old.end(); ++it) PrefetchSwitch(*it);
+  for (auto it = shared.second; it != next.end(); ++it) PrefetchSwitch(*it);
   for (auto it = old.end(); it != shared.first;) Leave(*--it);
   for (auto it = shared.second; it != next.end(); ++it) Enter(*it);
   manager->SetActiveProfile(this);

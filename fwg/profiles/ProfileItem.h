@@ -25,6 +25,10 @@ class ProfileItem {
   // answers false is passed over by switches from then on (its entries
   // follow their profile some other way).
   virtual bool NeedsSwitching() const { return true; }
+  // Asks for the memory the next Apply will touch, without waiting for it:
+  // a switch that follows other work finds little of it in the caches, and
+  // asking for all of its items at once has the fetches overlap.
+  virtual void Prefetch() const {}
 
   Profile* GetOwner() const { return owner_; }
   Mode GetMode() const { return static_cast<Mode>(mode_); }

@@ -297,13 +297,27 @@ oxStlVector<ShortcutConflict> ProfileManager::GetShortcutConflicts() const {
   return fwg::GetShortcutConflicts(GetShortcutsInForce());
 }
 
+namespace {
+ShortcutMonitor* g_monitor = nullptr;
+}  // namespace
+
 ShortcutMonitor::ShortcutMonitor(ProfileManager* manager) {
   manager->OnProfileActivated().Connect(this, &ShortcutMonitor::HandleActivated);
+  // The presses of the toolkit's own actions are watched without a filter
+  // on each of them.
+  g_monitor = this;
+  uiAction::SetShortcutWatcher([](QAction* action, QEvent* press) {
+    return g_monitor && g_monitor->HandleShortcut(action, static_cast<QShortcutEvent*>(press));
+  });
   // Keys given before the first switch are pressed too.
   if (uiMainWindow* window = uiManager::Get()->MainWindow()) Watch(window);
 }
 
-ShortcutMonitor::~ShortcutMonitor() = default;
+ShortcutMonitor::~ShortcutMonitor() {
+  if (g_monitor != this) return;
+  g_monitor = nullptr;
+  uiAction::SetShortcutWatcher(nullptr);
+}
 
 // A new main window: learn the keys it already has, then follow its action
 // events.
@@ -418,8 +432,9 @@ void ShortcutMonitor::NoteAction(const QAction* action, bool removed) {
     return;
   }
   kept->second = std::move(now);
-  // The toolkit hands a press of the key to the action itself.
-  if (!kept->second.isEmpty() && watching_.insert(action).second) {
+  // The toolkit hands a press of the key to the action itself; its own
+  // actions pass their presses to HandleShortcut.
+  if (!kept->second.isEmpty() && !dynamic_cast<const uiAction*>(action) && watching_.insert(action).second) {
     const_cast<QAction*>(action)->installEventFilter(this);
   }
 }
@@ -452,29 +467,31 @@ bool ShortcutMonitor::eventFilter(QObject* watched, QEvent* event) {
       return false;
     case QEvent::Shortcut: {
       auto* action = qobject_cast<QAction*>(watched);
-      if (!action) return false;
-      const auto* shortcut = static_cast<QShortcutEvent*>(event);
-      QAction* winner = FindWinner(shortcut->key());
-      if (!winner) {
-        // Held by several with no one nearer: neither runs, whichever of
-        // them is disabled (the toolkit would hand the press to an enabled
-        // one that comes first).
-        const auto found = holders_.constFind(shortcut->key());
-        const qsizetype holders = found == holders_.cend() ? 0 : std::count_if(
-            found->begin(), found->end(), [](const QAction* holder) { return !IsYielding(holder); });
-        if (!shortcut->isAmbiguous() && holders < 2) return false;
-        ReportAmbiguous(watched, shortcut->key());
-        return true;
-      }
-      // The press goes to the nearest profile's action, or nowhere while
-      // that one is disabled: a shadowed action never stands in for it.
-      if (winner == action && !shortcut->isAmbiguous()) return false;
-      if (winner->isEnabled()) winner->activate(QAction::Trigger);
-      return true;
+      return action && HandleShortcut(action, static_cast<QShortcutEvent*>(event));
     }
     default:
       return false;
   }
+}
+
+bool ShortcutMonitor::HandleShortcut(QAction* action, const QShortcutEvent* shortcut) {
+  QAction* winner = FindWinner(shortcut->key());
+  if (!winner) {
+    // Held by several with no one nearer: neither runs, whichever of them
+    // is disabled (the toolkit would hand the press to an enabled one that
+    // comes first).
+    const auto found = holders_.constFind(shortcut->key());
+    const qsizetype holders = found == holders_.cend() ? 0 : std::count_if(
+        found->begin(), found->end(), [](const QAction* holder) { return !IsYielding(holder); });
+    if (!shortcut->isAmbiguous() && holders < 2) return false;
+    ReportAmbiguous(action, shortcut->key());
+    return true;
+  }
+  // The press goes to the nearest profile's action, or nowhere while that
+  // one is disabled: a shadowed action never stands in for it.
+  if (winner == action && !shortcut->isAmbiguous()) return false;
+  if (winner->isEnabled()) winner->activate(QAction::Trigger);
+  return true;
 }
 
 }  // namespace fwg

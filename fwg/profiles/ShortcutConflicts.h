@@ -31,6 +31,7 @@
 
 class QAction;
 class QActionEvent;
+class QShortcutEvent;
 class QWidget;
 
 namespace fwg {
@@ -111,6 +112,9 @@ class ShortcutMonitor : public QObject, public oxListener<single_threaded> {
   void Watch(QWidget* window);
   void NoteAction(const QAction* action, bool removed);
   void ReportAmbiguous(QObject* watched, const QKeySequence& keys) const;
+  // A press of an action's key: true when it stops here (ambiguous, or
+  // handed to the action of the nearer profile).
+  bool HandleShortcut(QAction* action, const QShortcutEvent* press);
   // The action a press of `keys` goes to while several hold it: the one of
   // the profile nearer the active document. Null when no one profile of
   // the holders builds on all the others.
@@ -128,7 +132,8 @@ class ShortcutMonitor : public QObject, public oxListener<single_threaded> {
   // The holders of each key, and how many keys have more than one.
   QHash<QKeySequence, std::vector<const QAction*>> holders_;
   int sharedKeys_ = 0;
-  // Actions whose key presses this monitor watches (it never lets go).
+  // Actions other than the toolkit's own whose key presses this monitor
+  // watches with a filter (it never lets go).
   std::unordered_set<const QObject*> watching_;
 };
 

@@ -52,7 +52,6 @@ uiAction::uiAction(uiObject* parent, const oxString& name)
     }
   });
   connect(this, &QAction::toggled, this, [this](bool on) { onToggle_.Emit(on); });
-  connect(this, &QAction::changed, this, [this] { Changed(); });
 }
 
 uiAction::~uiAction() {
@@ -217,10 +216,36 @@ void uiAction::ForgetPlace(uiMenuData* menu, int id) {
 // Brings the action's menu items, and the buttons that show it now, in
 // line with it. A button shared with a replacement follows whichever action
 // is in force on it.
+namespace {
+uiAction::ShortcutWatcher g_shortcutWatcher = nullptr;
+}  // namespace
+
+void uiAction::SetShortcutWatcher(ShortcutWatcher watcher) { g_shortcutWatcher = watcher; }
+
+// The toolkit tells the action of each change of its own with an event
+// before its changed() signal: the menus showing it learn of it here, without
+// a connection of the action to itself that every change would go through.
+bool uiAction::event(QEvent* event) {
+  if (event->type() == QEvent::ActionChanged) {
+    Changed();
+  } else if (event->type() == QEvent::Shortcut && g_shortcutWatcher && g_shortcutWatcher(this, event)) {
+    return true;
+  }
+  return QAction::event(event);
+}
+
+void uiAction::Prefetch() const {
+  const char* data = reinterpret_cast<const char*>(d_ptr.data());
+  for (int line = 0; line < 4; ++line) __builtin_prefetch(data + 64 * line);
+  for (const PlaceRecord& place : places_) {
+    if (place.menu) place.menu->PrefetchItem(place.index);
+  }
+}
+
 void uiAction::Changed() {
   for (PlaceRecord& place : places_) {
     if (place.menu) {
-      place.menu->MarkDirty(place.id);
+      place.menu->MarkDirty(place.id, place.index);
     } else if (place.button && place.button->ActionInForce() == this) {
       ShowOn(place.button);
     }

@@ -108,7 +108,19 @@ class uiAction : public QAction, public uiObject {
   // Shows the action on a tool button: icon, label, enabled and checked state.
   void ShowOn(uiToolButton* button) const;
 
+  // Sees every key press the toolkit hands to an action of this kind before
+  // the action runs; answering true takes the press. One watcher for all
+  // actions (null: none): a watcher of the keys needs no event filter on
+  // each action, which every change of the action would pass through.
+  using ShortcutWatcher = bool (*)(QAction* action, QEvent* press);
+  static void SetShortcutWatcher(ShortcutWatcher watcher);
+
+  // Asks for the memory a change of the action touches, without waiting
+  // for it: the action's toolkit data and where its menu items are kept.
+  void Prefetch() const;
+
  protected:
+  bool event(QEvent* event) override;
   bool AddItemTo(uiMenuData* menu, int index);
   // Before the toolbar's entry at `index`; at the end for -1.
   bool AddButtonTo(uiWidget* toolbar, int index = -1);
@@ -120,6 +132,7 @@ class uiAction : public QAction, public uiObject {
     uiMenuData* menu = nullptr;
     QPointer<uiToolButton> button;
     int id = -1;
+    int index = -1;  // where the item was last seen in the menu
     bool ownsButton = false;
   };
 

@@ -311,6 +311,13 @@ void uiMenuData::MarkDirty(int id) {
   }
 }
 
+void uiMenuData::MarkDirty(int id, int& hint) {
+  if (hint < 0 || hint >= Count() || items_[hint].id != id) hint = IndexOf(id);
+  if (hint < 0) return;
+  items_[hint].dirty = true;
+  NoteChanged();
+}
+
 void uiMenuData::NoteChanged() {
   dirty_ = true;
   if (!enlisted_) ScheduleSync();  // else the batch synchronises it

@@ -133,6 +133,12 @@ class uiMenuData {
   // The action is going away: its items leave every menu.
   void ForgetAction(uiAction* action);
   void MarkDirty(int id);
+  // The same, for an item last seen at `hint`, which is brought up to date:
+  // an action's change reaches its item without a lookup by id.
+  void MarkDirty(int id, int& hint);
+  void PrefetchItem(int index) const {
+    if (index >= 0 && index < Count()) __builtin_prefetch(&items_[index], 1);
+  }
   // Something of the items is due to reach the Qt actions: synchronised
   // now or when the batch ends or the menu opens; the bar hears of it.
   void NoteChanged();
