@@ -26,6 +26,8 @@ QObject* GetActionHolder(QObject* parent) {
   return holder;
 }
 
+uiAction::ShortcutWatcher g_shortcutWatcher = nullptr;
+
 }  // namespace
 
 QString uiPlainText(QString text) {
@@ -213,13 +215,6 @@ void uiAction::ForgetPlace(uiMenuData* menu, int id) {
                 places_.end());
 }
 
-// Brings the action's menu items, and the buttons that show it now, in
-// line with it. A button shared with a replacement follows whichever action
-// is in force on it.
-namespace {
-uiAction::ShortcutWatcher g_shortcutWatcher = nullptr;
-}  // namespace
-
 void uiAction::SetShortcutWatcher(ShortcutWatcher watcher) { g_shortcutWatcher = watcher; }
 
 // The toolkit tells the action of each change of its own with an event
@@ -242,6 +237,9 @@ void uiAction::Prefetch() const {
   }
 }
 
+// Brings the action's menu items, and the buttons that show it now, in
+// line with it. A button shared with a replacement follows whichever action
+// is in force on it.
 void uiAction::Changed() {
   for (PlaceRecord& place : places_) {
     if (place.menu) {
