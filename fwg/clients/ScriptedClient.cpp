@@ -203,7 +203,11 @@ void ScriptedClient::New() {
   Internal& d = *internal_;
   // Each document's handler would make the next until the stack ends.
   if (d.creating) {
-    oxScriptEngine::Report("'" + GetName() + "' makes no document from its own 'created' handler");
+    // Appended to a string of its own: GCC 12 takes `"'" + name` for an
+    // overlapping copy in optimised builds (-Wrestrict).
+    oxString line = "'";
+    line += GetName();
+    oxScriptEngine::Report(line + "' makes no document from its own 'created' handler");
     return;
   }
   d.LoadScript();
