@@ -305,10 +305,8 @@ uiAction* uiMenuData::ItemAction(int id) const {
 }
 
 void uiMenuData::MarkDirty(int id) {
-  if (Item* item = Find(id)) {
-    item->dirty = true;
-    NoteChanged();
-  }
+  int unknown = -1;
+  MarkDirty(id, unknown);
 }
 
 void uiMenuData::MarkDirty(int id, int& hint) {
