@@ -1,5 +1,7 @@
 #include "platform/ui/uiAction.h"
 
+#include <QMetaMethod>
+#include <QSignalBlocker>
 #include <QWidget>
 #include <algorithm>
 
@@ -79,6 +81,27 @@ void uiAction::SetText(const oxString& text) {
   text_ = uiStr(text);
   setIconText(text_);
   Changed();
+}
+
+// With nobody connected to changed(), the signal is held back while the key
+// changes: finding out that it has no receivers reads connection data of
+// the action's own, and profile switches change thousands of keys. Menus
+// and buttons learn of the change from the change event all the same.
+void uiAction::SetAccel(const uiKeySequence& keys) {
+  const QSignalBlocker unheard(changedListeners_ > 0 ? nullptr : this);
+  setShortcut(keys.GetSequence());
+}
+
+void uiAction::connectNotify(const QMetaMethod& signal) {
+  if (signal == QMetaMethod::fromSignal(&QAction::changed)) ++changedListeners_;
+  QAction::connectNotify(signal);
+}
+
+// A disconnection of everything at once names no signal: the count stays,
+// which costs a look for receivers and nothing else.
+void uiAction::disconnectNotify(const QMetaMethod& signal) {
+  if (signal == QMetaMethod::fromSignal(&QAction::changed) && changedListeners_ > 0) --changedListeners_;
+  QAction::disconnectNotify(signal);
 }
 
 void uiAction::SetMenuText(const oxString& text) { setText(uiStr(text)); }

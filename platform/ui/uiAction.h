@@ -54,7 +54,7 @@ class uiAction : public QAction, public uiObject {
   oxString WhatsThis() const { return oxStr(whatsThis()); }
 
   // An empty sequence removes the shortcut.
-  void SetAccel(const uiKeySequence& keys) { setShortcut(keys.GetSequence()); }
+  void SetAccel(const uiKeySequence& keys);
   uiKeySequence Accel() const { return uiKeySequence(shortcut()); }
 
   void SetToggleAction(bool toggle, bool unused = false);
@@ -121,6 +121,8 @@ class uiAction : public QAction, public uiObject {
 
  protected:
   bool event(QEvent* event) override;
+  void connectNotify(const QMetaMethod& signal) override;
+  void disconnectNotify(const QMetaMethod& signal) override;
   bool AddItemTo(uiMenuData* menu, int index);
   // Before the toolbar's entry at `index`; at the end for -1.
   bool AddButtonTo(uiWidget* toolbar, int index = -1);
@@ -143,6 +145,7 @@ class uiAction : public QAction, public uiObject {
   uiIconSet iconSet_;
   std::vector<uiActionGroup*> groups_;
   std::vector<PlaceRecord> places_;
+  int changedListeners_ = 0;  // connections to changed(), never too few
   oxiSignal0<void> onActivate_;
   oxiSignal1<void, bool> onToggle_;
   oxiSignal1<void, bool> onUserToggle_;

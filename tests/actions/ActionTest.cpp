@@ -40,6 +40,33 @@ TEST_F(ActionFixture, WithdrawnShortcutLeavesTheQActionAndComesBack) {
   EXPECT_EQ(KeyOf(save), "");
 }
 
+// The key changes of a switch are held back from nobody: whoever connects to
+// the toolkit action's changed() hears each of them, also after another
+// listener went.
+TEST_F(ActionFixture, EveryListenerOfTheToolkitActionHearsItsKeyChange) {
+  fwg::Profile profile("Editor");
+  fwg::Action* save = profile.AddAction("save", "&Save", {}, "Ctrl+S");
+  QAction* toolkit = save->GetUiAction();
+  int first = 0, second = 0;
+  QObject firstListener;
+  QObject::connect(toolkit, &QAction::changed, &firstListener, [&] { ++first; });
+  const auto secondConnection = QObject::connect(toolkit, &QAction::changed, [&] { ++second; });
+  save->SetActive(false);
+  EXPECT_EQ(first, 1);
+  EXPECT_EQ(second, 1);
+  QObject::disconnect(secondConnection);
+  save->SetActive(true);
+  EXPECT_EQ(first, 2);
+  EXPECT_EQ(second, 1);
+  // Gone with its receiver, then connected anew.
+  QObject::disconnect(toolkit, nullptr, &firstListener, nullptr);
+  QObject::connect(toolkit, &QAction::changed, [&] { ++second; });
+  save->SetActive(false);
+  EXPECT_EQ(first, 2);
+  EXPECT_EQ(second, 2);
+  EXPECT_EQ(KeyOf(save), "");
+}
+
 TEST_F(ActionFixture, ActionSignalsRunBeforeDirectListenersAndCheckableOnesToggle) {
   // The direct listener connects first and still runs second; a user's
   // trigger goes the same way; Toggle does nothing to a plain action.
