@@ -123,7 +123,7 @@ EntryLocation EntryLocation::FindChild(const oxString& name) const {
   return {};
 }
 
-void EntryLocation::CollectShortcuts(std::vector<ShortcutRecord>& into) const {
+void EntryLocation::CollectShortcuts(ShortcutRecords& into) const {
   ForEachAction([&into](uiAction* action) {
     if (!action->Accel().IsEmpty()) into.push_back({action, action->Accel(), uiKeySequence()});
   });

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <QPointer>
+#include <QVarLengthArray>
 #include <functional>
 #include <vector>
 
@@ -54,6 +55,9 @@ struct ShortcutRecord {
   uiKeySequence inForce;
   uiKeySequence withdrawn;
 };
+// Mostly one: kept in the entry, where a switch finds it without a further
+// fetch from memory.
+using ShortcutRecords = QVarLengthArray<ShortcutRecord, 1>;
 
 class EntryLocation {
  public:
@@ -79,7 +83,7 @@ class EntryLocation {
   int id = 0;
   int index = -1;
   bool visible = true;  // remembered visibility while withdrawn
-  std::vector<ShortcutRecord> shortcuts;
+  ShortcutRecords shortcuts;
   std::vector<EntryLocation> members;  // the other members of a group
   oxStlVector<uiObject*> children;
 
@@ -91,7 +95,7 @@ class EntryLocation {
   EntryLocation FindChild(const oxString& name) const;
 
   // Records the shortcuts of the actions under this entry and its members.
-  void CollectShortcuts(std::vector<ShortcutRecord>& into) const;
+  void CollectShortcuts(ShortcutRecords& into) const;
   // Calls `visit` with the toolkit action of every leaf entry under this
   // entry and its members: the actions whose shortcuts it collects.
   void ForEachAction(const std::function<void(uiAction*)>& visit) const;

@@ -417,13 +417,13 @@ void ShortcutMonitor::NoteAction(const QAction* action, bool removed) {
   for (const QKeySequence& keys : kept->second) {
     auto found = holders_.find(keys);
     if (found == holders_.end()) continue;
-    std::vector<const QAction*>& list = *found;
+    Holders& list = *found;
     if (list.size() == 2) --sharedKeys_;
     const auto at = std::find(list.begin(), list.end(), action);
     if (at != list.end()) list.erase(at);
   }
   for (const QKeySequence& keys : now) {
-    std::vector<const QAction*>& list = holders_[keys];
+    Holders& list = holders_[keys];
     list.push_back(action);
     if (list.size() == 2) ++sharedKeys_;
   }

@@ -21,6 +21,7 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
+#include <QVarLengthArray>
 #include <set>
 #include <tuple>
 #include <unordered_map>
@@ -130,7 +131,10 @@ class ShortcutMonitor : public QObject, public oxListener<single_threaded> {
   QPointer<QWidget> window_;
   std::unordered_map<const QAction*, QList<QKeySequence>> keyed_;
   // The holders of each key, and how many keys have more than one.
-  QHash<QKeySequence, std::vector<const QAction*>> holders_;
+  // Mostly one or two: kept in the table, as a switch changes the holders
+  // of thousands of keys.
+  using Holders = QVarLengthArray<const QAction*, 2>;
+  QHash<QKeySequence, Holders> holders_;
   int sharedKeys_ = 0;
   // Actions other than the toolkit's own whose key presses this monitor
   // watches with a filter (it never lets go).

@@ -65,9 +65,8 @@ uiAction::~uiAction() {
   std::vector<uiActionGroup*> groups;
   groups.swap(groups_);
   for (uiActionGroup* group : groups) group->Detach(this);
-  std::vector<PlaceRecord> places;
-  places.swap(places_);
-  for (PlaceRecord& place : places) {
+  const QVarLengthArray<PlaceRecord, 1> places = std::move(places_);
+  for (const PlaceRecord& place : places) {
     if (place.menu) place.menu->ForgetAction(this);
     if (place.ownsButton && place.button) {
       QAction* entry = place.button->ToolBarEntry();

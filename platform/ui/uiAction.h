@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QPointer>
+#include <QVarLengthArray>
 #include <vector>
 
 #include "platform/signals/oxSignal.h"
@@ -144,7 +145,9 @@ class uiAction : public QAction, public uiObject {
   QString text_;
   uiIconSet iconSet_;
   std::vector<uiActionGroup*> groups_;
-  std::vector<PlaceRecord> places_;
+  // Mostly one place: kept in the action, where a change finds it without
+  // a further fetch from memory.
+  QVarLengthArray<PlaceRecord, 1> places_;
   int changedListeners_ = 0;  // connections to changed(), never too few
   oxiSignal0<void> onActivate_;
   oxiSignal1<void, bool> onToggle_;
