@@ -157,14 +157,7 @@ void UpdateRecentMenus() {
       const bool used = i < recent.size();
       entry->SetVisible(used);
       if (!used) continue;
-      const QFileInfo info(QString::fromStdString(recent[i]));
-      QString name = info.fileName();
-      name.replace(QLatin1Char('&'), QLatin1String("&&"));
-      if (!info.exists()) name = QText("%1 (missing)").arg(name);
-      const QString number = i < 9 ? QStringLiteral("&%1").arg(i + 1)
-                             : i == 9 ? QStringLiteral("1&0")
-                                      : QString::number(i + 1);
-      entry->SetText((number + QLatin1Char(' ') + name).toStdString());
+      entry->SetText(FileCommands::RecentEntryText(i, recent[i]));
       entry->SetStatusTip(recent[i]);
     }
   }
@@ -574,6 +567,17 @@ int FileCommands::GetRecentCount() {
   const oxSettings* section = oxapp::Application::Get()->GetSettings()->GetSection(kSection, false, true);
   return section ? static_cast<int>(section->GetInteger("RecentCount", kDefaultRecent, 1, kMaxRecent))
                  : kDefaultRecent;
+}
+
+oxString FileCommands::RecentEntryText(size_t index, const oxString& path) {
+  const QFileInfo info(QString::fromStdString(path));
+  QString name = info.fileName();
+  name.replace(QLatin1Char('&'), QLatin1String("&&"));
+  if (!info.exists()) name = QText("%1 (missing)").arg(name);
+  const QString number = index < 9 ? QStringLiteral("&%1").arg(index + 1)
+                         : index == 9 ? QStringLiteral("1&0")
+                                      : QString::number(index + 1);
+  return (number + QLatin1Char(' ') + name).toStdString();
 }
 
 oxStlVector<oxString> FileCommands::GetRecentFiles() {

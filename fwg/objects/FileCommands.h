@@ -90,6 +90,11 @@ class FileCommands {
   // Most recent first, at most GetRecentCount(); kept in the application's
   // settings (section "Files", keys "Recent1"...).
   static oxStlVector<oxString> GetRecentFiles();
+  // What the entry at `index` (from 0) of a list of recent files reads: a
+  // number underlined up to ten ("&1", ..., "1&0"), the file's name as it
+  // stands ("&" shown, not underlining), "(missing)" after it when the
+  // file is gone.
+  static oxString RecentEntryText(size_t index, const oxString& path);
   // Moves `path` to the front.
   static void AddRecentFile(const oxString& path);
   static void RemoveRecentFile(const oxString& path);

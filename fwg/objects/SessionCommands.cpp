@@ -77,12 +77,7 @@ void UpdateRecentMenus() {
       const bool used = i < recent.size();
       entry->SetVisible(used);
       if (!used) continue;
-      const QString name = QFileInfo(QString::fromStdString(recent[i])).fileName();
-      oxString text = "&";  // appended: "&" + ... makes GCC 12 warn wrongly at -O3
-      text += std::to_string(i + 1);
-      text += ' ';
-      text += name.toStdString();
-      entry->SetText(text);
+      entry->SetText(FileCommands::RecentEntryText(i, recent[i]));
       entry->SetStatusTip(recent[i]);
     }
   }

@@ -343,6 +343,14 @@ TEST_F(Session, CommandsKeepRecentSessionsAndTheTitleShowsTheFileAndUnsavedWork)
             QDir(folder).filePath("Other.session").toStdString());
   EXPECT_EQ(other->GetFileName(), "");
   EXPECT_EQ(Offered([] { EXPECT_EQ(fwg::SessionCommands::Open(), nullptr); }), folder.toStdString());
+
+  // An entry reads the name as it stands, and tells of a session file that
+  // went away.
+  ASSERT_TRUE(fwg::SessionCommands::SaveAs(other, Path("R&D.session")));
+  EXPECT_EQ(profile->GetAction("File.RecentSession1")->GetText(), "&1 R&&D.session");
+  ASSERT_TRUE(QFile::remove(QString::fromStdString(path)));
+  fwg::SessionCommands::AddRecentSession(Path("R&D.session"));
+  EXPECT_EQ(profile->GetAction("File.RecentSession2")->GetText(), "&2 draft.session (missing)");
   other->Delete();
 }
 
