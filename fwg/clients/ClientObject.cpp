@@ -356,8 +356,12 @@ void ClientObject::EmitModified() {
   if (Document* document = GetDocument(); document && document->HasFile()) {
     return document->SetModified(true);
   }
+  const bool first = !SessionReading::Get() && !internal_->unsavedContent;
   if (!SessionReading::Get()) internal_->unsavedContent = true;
   oxt::Object::EmitModified();
+  // The session holds work of the document's from now on, which its title
+  // shows.
+  if (first) OnTitleChanged().Emit(this);
 }
 
 bool ClientObject::ConfirmClose() {

@@ -31,7 +31,7 @@ oxStlVector<Project*> GetChangedProjects() {
   oxStlVector<Project*> changed;
   for (oxt::Object* object : oxt::Model::Get()->GetRoot()->GetChildren()) {
     Project* project = Project::Cast(object);
-    if (project && project->IsModified() && HoldsWork(project)) changed.push_back(project);
+    if (project && UnsavedWork::IsUnsaved(project)) changed.push_back(project);
   }
   return changed;
 }
@@ -65,6 +65,8 @@ QMessageBox::StandardButton AskAboutSessions(const oxStlVector<Project*>& projec
 }
 
 }  // namespace
+
+bool UnsavedWork::IsUnsaved(Project* project) { return project->IsModified() && HoldsWork(project); }
 
 bool UnsavedWork::Exists() { return !GetChangedProjects().empty() || !GetModifiedDocuments().empty(); }
 

@@ -10,9 +10,14 @@
 
 namespace fwg {
 
+class Project;
+
 class UnsavedWork {
  public:
   static bool Exists();
+  // Whether the project's unsaved changes are work the question asks about:
+  // it has changes and is not a never-saved session of untouched documents.
+  static bool IsUnsaved(Project* project);
   // Asks every modified document first (ClientObject::ConfirmClose, which a
   // client may answer itself), then, while a project has unsaved changes,
   // the user: "Unsaved Changes" with Save, Discard and Cancel. Save saves

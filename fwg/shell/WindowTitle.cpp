@@ -7,6 +7,7 @@
 #include "fwg/clients/ClientObject.h"
 #include "fwg/objects/Project.h"
 #include "fwg/objects/SessionCommands.h"
+#include "fwg/objects/UnsavedWork.h"
 #include "platform/oxt/Model.h"
 #include "platform/ui/uiMainWindow.h"
 
@@ -69,7 +70,13 @@ oxString WindowTitle::Compose() {
   if (!window || !g_keeper) return {};
   oxString title;
   if (ClientObject* document = GetActiveDocument()) title = document->GetTitle() + "[*] - ";
-  if (Project* project = SessionCommands::GetSessionProject()) title += project->GetTitle() + " - ";
+  if (Project* project = SessionCommands::GetSessionProject()) {
+    // The session's "*" only while quitting would ask about it: a session
+    // of untouched documents, never saved, holds nothing to lose.
+    oxString session = project->GetTitle();
+    if (project->IsModified() && !UnsavedWork::IsUnsaved(project)) session.pop_back();
+    title += session + " - ";
+  }
   return title + GetHostPart(window);
 }
 
