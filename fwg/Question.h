@@ -1,5 +1,6 @@
 // A question the library asks the user over the main window, with Qt's
-// standard buttons. Escape, or closing the box, answers Cancel. For the
+// standard buttons, each with a letter to press (Alt+S for Save). Escape,
+// or closing the box, answers Cancel. For the
 // library's own sources only.
 #pragma once
 
@@ -11,6 +12,28 @@
 
 namespace fwg {
 
+// The toolkit's own texts (translated) name the standard buttons without
+// a letter to press: each gets the first of its letters that no other
+// button of the box has (Save S, Discard D; Cancel A beside Close).
+inline void GiveLetters(QMessageBox& box) {
+  QString taken;
+  for (QAbstractButton* button : box.buttons()) {
+    const QString text = button->text();
+    const qsizetype marker = text.indexOf(QLatin1Char('&'));
+    if (marker >= 0 && marker + 1 < text.size()) taken += text.at(marker + 1).toLower();
+  }
+  for (QAbstractButton* button : box.buttons()) {
+    QString text = button->text();
+    if (text.contains(QLatin1Char('&'))) continue;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+      if (!text.at(i).isLetter() || taken.contains(text.at(i).toLower())) continue;
+      taken += text.at(i).toLower();
+      button->setText(text.insert(i, QLatin1Char('&')));
+      break;
+    }
+  }
+}
+
 // `okText`, when given, names the Ok button.
 inline QMessageBox::StandardButton AskUser(const QString& caption, const QString& text,
                                            const QString& detail, QMessageBox::StandardButtons buttons,
@@ -20,6 +43,7 @@ inline QMessageBox::StandardButton AskUser(const QString& caption, const QString
   box.setInformativeText(detail);
   box.setDefaultButton(preferred);
   if (!okText.isEmpty() && box.button(QMessageBox::Ok)) box.button(QMessageBox::Ok)->setText(okText);
+  GiveLetters(box);
   box.setEscapeButton(QMessageBox::Cancel);
   box.exec();
   QAbstractButton* clicked = box.clickedButton();
