@@ -1,7 +1,6 @@
 // A question the library asks the user over the main window, with Qt's
 // standard buttons, each with a letter to press (Alt+S for Save). Escape,
-// or closing the box, answers Cancel. For the
-// library's own sources only.
+// or closing the box, answers Cancel. For the library's own sources only.
 #pragma once
 
 #include <QMessageBox>

@@ -357,7 +357,7 @@ void ClientObject::EmitModified() {
     return document->SetModified(true);
   }
   const bool first = !SessionReading::Get() && !internal_->unsavedContent;
-  if (!SessionReading::Get()) internal_->unsavedContent = true;
+  if (first) internal_->unsavedContent = true;
   oxt::Object::EmitModified();
   // The session holds work of the document's from now on, which its title
   // shows.
