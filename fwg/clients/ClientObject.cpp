@@ -359,9 +359,9 @@ void ClientObject::EmitModified() {
   const bool first = !SessionReading::Get() && !internal_->unsavedContent;
   if (first) internal_->unsavedContent = true;
   oxt::Object::EmitModified();
-  // The session holds work of the document's from now on, which its title
-  // shows.
-  if (first) OnTitleChanged().Emit(this);
+  // Its project holds work of the document's from now on, which the
+  // project's title as the window shows it marks.
+  if (Project* project = first ? Project::Cast(GetParent()) : nullptr) Project::OnTitleChanged().Emit(project);
 }
 
 bool ClientObject::ConfirmClose() {
