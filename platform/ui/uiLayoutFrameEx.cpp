@@ -245,8 +245,7 @@ void uiLayoutFrameEx::DeleteFrames(const oxStlVector<uiLayoutFrameEx*>& frames) 
   // for each kind. They are what the event loop would deliver next anyway.
   QCoreApplication::sendPostedEvents(nullptr, QEvent::PolishRequest);
   QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateLater);
-  const std::unordered_set<const uiLayoutFrameEx*> outer = std::move(g_going);
-  g_going = outer;
+  const std::unordered_set<const uiLayoutFrameEx*> outer = g_going;
   g_going.insert(frames.begin(), frames.end());
   struct Going {
     QPointer<uiLayoutFrameEx> frame;
