@@ -10,6 +10,7 @@
 #include <QLockFile>
 #include <QPointer>
 #include <QTimer>
+#include <future>
 #include <iostream>
 
 #include "fwg/LibraryTexts.h"
@@ -142,9 +143,17 @@ void TellRestored(Project* project) {
 }  // namespace
 
 struct SessionRecovery::Internal : oxListener<single_threaded> {
-  explicit Internal(const oxString& path) : lock(QString::fromStdString(path) + ".lock") {}
+  Internal(SessionRecovery* self, const oxString& path)
+      : recovery(self), file(QString::fromStdString(path)), lock(QString::fromStdString(path) + ".lock") {}
 
+  SessionRecovery* const recovery;
+  const QString file;  // the recovery file
   QLockFile lock;
+  // The first try to take the lock, made while the window is built: the
+  // lock file is synced to the disk, which takes a while. Settle() waits
+  // for it before anything reads what it found.
+  std::future<bool> firstTry;
+  bool settled = false;
   bool owner = false;  // this process keeps the recovery file
   // The lock file could not be written (a full disk, a read-only folder):
   // taking it is tried again at every autosave.
@@ -166,7 +175,10 @@ struct SessionRecovery::Internal : oxListener<single_threaded> {
   // False when the lock file cannot be written; another process holding
   // the lock is no failure (it keeps the work).
   bool TakeLock();
-  void TellFailure(const oxString& reason, SessionRecovery* recovery);
+  // Waits for the first try and starts what it allows: the autosave timer,
+  // or the bar that says the lock file cannot be written.
+  void Settle();
+  void TellFailure(const oxString& reason);
   // Puts the interval stored now in force.
   void ReadInterval();
   void TellSuccess();
@@ -175,11 +187,24 @@ struct SessionRecovery::Internal : oxListener<single_threaded> {
 bool SessionRecovery::Internal::TakeLock() {
   owner = lock.tryLock(0);
   lockUnwritable = !owner && lock.error() != QLockFile::LockFailedError;
-  if (owner) pending = QFile::exists(QString::fromStdString(GetRecoveryFile()));
+  if (owner) pending = QFile::exists(file);
   return !lockUnwritable;
 }
 
-void SessionRecovery::Internal::TellFailure(const oxString& reason, SessionRecovery* recovery) {
+void SessionRecovery::Internal::Settle() {
+  if (settled) return;
+  settled = true;
+  const bool written = firstTry.get();
+  if (!owner && written) return;  // another process keeps the work
+  mayRun = true;
+  SettingsPages::OnChanged().Connect(this, [this] { ReadInterval(); });
+  if (seconds <= 0) return;
+  timer.setInterval(seconds * 1000);
+  timer.start();
+  if (!written) TellFailure(WhyLockFails());
+}
+
+void SessionRecovery::Internal::TellFailure(const oxString& reason) {
   if (reason != lastFailure) std::cerr << "fwg: autosave failed: " << reason << "\n";
   lastFailure = reason;
   const QString text =
@@ -197,7 +222,7 @@ void SessionRecovery::Internal::TellFailure(const oxString& reason, SessionRecov
   told = true;
   // A try that fails again says so again.
   bar = InfoBar::Show(text.toStdString(), InfoBar::Warning,
-                      {{TranslateLibraryText("Try &Now"), [this, recovery] {
+                      {{TranslateLibraryText("Try &Now"), [this] {
                           told = false;
                           recovery->Autosave();
                         }}});
@@ -218,34 +243,34 @@ void SessionRecovery::Internal::TellSuccess() {
   if (bar) bar->Close();
 }
 
-SessionRecovery::SessionRecovery() : internal_(new Internal(GetRecoveryFile())) {
+SessionRecovery::SessionRecovery() : internal_(new Internal(this, GetRecoveryFile())) {
   Internal& d = *internal_;
-  QDir().mkpath(QString::fromStdString(oxSettings::GetConfigFolder()));
   // Only a lock whose process is gone is stale, however old it is.
   d.lock.setStaleLockTime(0);
   d.seconds = GetAutosaveSeconds();
-  const bool written = d.TakeLock();
   d.timer.callOnTimeout([this] { Autosave(); });
-  if (!d.owner && written) return;  // another process keeps the work
-  d.mayRun = true;
-  SettingsPages::OnChanged().Connect(&d, [&d] { d.ReadInterval(); });
-  if (d.seconds <= 0) return;
-  d.timer.setInterval(d.seconds * 1000);
-  d.timer.start();
-  if (!written) d.TellFailure(WhyLockFails(), this);
+  const QString folder = QString::fromStdString(oxSettings::GetConfigFolder());
+  d.firstTry = std::async(std::launch::async, [&d, folder] {
+    QDir().mkpath(folder);
+    return d.TakeLock();
+  });
+  // At the latest once the program waits for events.
+  QTimer::singleShot(0, &d.timer, [&d] { d.Settle(); });
 }
 
 SessionRecovery::~SessionRecovery() {
+  internal_->Settle();
   delete internal_->bar.data();  // its button calls this object
-  if (internal_->owner && !internal_->pending) {
-    QFile::remove(QString::fromStdString(GetRecoveryFile()));
-  }
+  if (internal_->owner && !internal_->pending) QFile::remove(internal_->file);
   delete internal_;
 }
 
 bool SessionRecovery::IsWriting() { return g_writing; }
 
-int SessionRecovery::GetInterval() const { return internal_->timer.isActive() ? internal_->seconds : 0; }
+int SessionRecovery::GetInterval() const {
+  internal_->Settle();
+  return internal_->timer.isActive() ? internal_->seconds : 0;
+}
 
 oxString SessionRecovery::GetRecoveryFile() {
   return oxSettings::GetConfigFolder() + "/" + oxapp::Application::Get()->GetName() + ".recovery";
@@ -253,6 +278,7 @@ oxString SessionRecovery::GetRecoveryFile() {
 
 oxStlVector<Project*> SessionRecovery::Offer() {
   Internal& d = *internal_;
+  d.Settle();
   oxStlVector<Project*> restored;
   if (!d.owner || !d.pending) return restored;
   oxapp::CommandLine* commandLine = oxapp::CommandLine::Get();
@@ -313,8 +339,9 @@ oxStlVector<Project*> SessionRecovery::Offer() {
 
 bool SessionRecovery::Autosave() {
   Internal& d = *internal_;
+  d.Settle();
   if (d.lockUnwritable && !d.TakeLock()) {
-    d.TellFailure(WhyLockFails(), this);
+    d.TellFailure(WhyLockFails());
     return false;
   }
   if (!d.owner || d.pending) {
@@ -344,7 +371,7 @@ bool SessionRecovery::Autosave() {
     d.TellSuccess();
     return true;
   }
-  d.TellFailure(error, this);
+  d.TellFailure(error);
   return false;
 }
 

@@ -90,6 +90,14 @@ TEST_F(SessionProcess, WorkAutosavedBeforeACrashComesBackWithRecover) {
   for (int waited = 0; waited < kPatienceMs && !QFileInfo::exists(recovery); waited += 50)
     QThread::msleep(50);
   ASSERT_TRUE(QFileInfo::exists(recovery)) << "no autosave";
+
+  // A second instance beside it neither takes its work nor removes it.
+  QProcess beside;
+  const Strings seen = RunProbe(beside, "describe", {"-new-instance", "-recover"});
+  ASSERT_TRUE(beside.waitForFinished(kPatienceMs));
+  EXPECT_NE(seen, built) << "restored the running instance's work";
+  EXPECT_TRUE(QFileInfo::exists(recovery)) << "removed the running instance's recovery file";
+
   crashing.kill();
   crashing.waitForFinished(kPatienceMs);
 
