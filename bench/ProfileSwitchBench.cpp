@@ -4,6 +4,11 @@
 //   QtFloor    calls setVisible/setShortcut on exactly the QActions the switch
 //              changes (the least per-entry work a switch can do);
 //   QtFloorHiddenBar  the same with the menu bar hidden around it.
+//   QtKeys     only what every switch has to do whatever its entries: the
+//              chains' menus in and out of the bar and setShortcut on the
+//              keyed QActions (EntryEdits, with the same kind of check
+//              between iterations): how far the toolkit itself moves from
+//              50 to 500 entries when its objects meet cold caches.
 // Each chain adds kMenus top-level menus of 50 entries (500 in the scaling
 // case, argument 500), kKeyed of them with shortcuts, on a common base. Every
 // iteration is one switch followed by one round of event processing. A
@@ -377,6 +382,10 @@ struct QtChain {
     entries.clear();
     keyed.clear();
   }
+  void SetKeysInForce(bool on) {
+    for (QMenu* menu : menus) menu->menuAction()->setVisible(on);
+    for (auto& [action, key] : keyed) action->setShortcut(on ? key : QKeySequence());
+  }
   void SetInForce(bool on) {
     for (QMenu* menu : menus) menu->menuAction()->setVisible(on);
     for (QAction* entry : entries) entry->setVisible(on);
@@ -459,6 +468,48 @@ BENCHMARK_CAPTURE(QtFloorShape, SharedKeys, kSharedKeys)
     ->Arg(kEntries)->Arg(10 * kEntries)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(QtFloorShape, EntryEdits, kEntryEdits)
     ->Arg(kEntries)->Arg(10 * kEntries)->Unit(benchmark::kMillisecond);
+
+// QtFloor's chains in the EntryEdits shape, switched by their menus and keys
+// alone; between iterations, with the clock stopped, the bar, the keys of
+// both chains and the objects of the window are checked as EntryEdits
+// checks its own.
+void QtKeys(benchmark::State& state) {
+  const int entries = static_cast<int>(state.range(0));
+  QtWorld world(kEntryEdits);
+  QtChain a, b;
+  a.Build(world.bar, "A", entries, kEntryEdits);
+  b.Build(world.bar, "B", entries, kEntryEdits);
+  b.SetKeysInForce(false);
+  for (QMenu* menu : a.menus) {  // on screen once, as in EntryEdits
+    menu->popup({0, 0});
+    menu->hide();
+  }
+  QCoreApplication::processEvents();
+  QWidget* window = world.gui->GetMainWindow();
+  const int objects = CountObjects(window);
+  bool toB = true;
+  for (auto _ : state) {
+    (toB ? a : b).SetKeysInForce(false);
+    (toB ? b : a).SetKeysInForce(true);
+    QCoreApplication::processEvents();
+    state.PauseTiming();
+    const QtChain& active = toB ? b : a;
+    int shown = 0;
+    for (QAction* entry : world.bar->actions()) shown += entry->isVisible();
+    bool keysRight = true;
+    for (const QtChain* chain : {&a, &b}) {
+      for (const auto& [action, key] : chain->keyed) {
+        keysRight = keysRight && action->shortcut() == (chain == &active ? key : QKeySequence());
+      }
+    }
+    if (shown != kMenus + 1 || !keysRight || CountObjects(window) != objects) {
+      state.SkipWithError("the menus or keys of the chain in force are not the ones shown");
+    }
+    toB = !toB;
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(QtKeys)->Arg(kEntries)->Arg(10 * kEntries)->Unit(benchmark::kMillisecond);
 
 void SwitchMemoryCase(benchmark::State& state, const Shape& shape) {
   World world(kEntries, shape);
