@@ -436,12 +436,20 @@ BENCHMARK_CAPTURE(QtRebuildShape, SharedKeys, kSharedKeys)
 BENCHMARK_CAPTURE(QtRebuildShape, EntryEdits, kEntryEdits)
     ->Arg(kEntries)->Arg(10 * kEntries)->Unit(benchmark::kMillisecond);
 
-void QtFloorCase(benchmark::State& state, bool hideBar, const Shape& shape = kFirstShape) {
-  const int entries = static_cast<int>(state.range(0));
-  QtWorld world(shape);
+// Both chains in the bar, B's not in force.
+struct QtChains {
+  QtChains(int entries, const Shape& shape) : world(shape) {
+    a.Build(world.bar, "A", entries, shape);
+    b.Build(world.bar, "B", entries, shape);
+  }
+  QtWorld world;
   QtChain a, b;
-  a.Build(world.bar, "A", entries, shape);
-  b.Build(world.bar, "B", entries, shape);
+};
+
+void QtFloorCase(benchmark::State& state, bool hideBar, const Shape& shape = kFirstShape) {
+  QtChains chains(static_cast<int>(state.range(0)), shape);
+  QtWorld& world = chains.world;
+  QtChain &a = chains.a, &b = chains.b;
   b.SetInForce(false);
   bool toB = true;
   QCoreApplication::processEvents();
@@ -474,11 +482,9 @@ BENCHMARK_CAPTURE(QtFloorShape, EntryEdits, kEntryEdits)
 // both chains and the objects of the window are checked as EntryEdits
 // checks its own.
 void QtKeys(benchmark::State& state) {
-  const int entries = static_cast<int>(state.range(0));
-  QtWorld world(kEntryEdits);
-  QtChain a, b;
-  a.Build(world.bar, "A", entries, kEntryEdits);
-  b.Build(world.bar, "B", entries, kEntryEdits);
+  QtChains chains(static_cast<int>(state.range(0)), kEntryEdits);
+  QtWorld& world = chains.world;
+  QtChain &a = chains.a, &b = chains.b;
   b.SetKeysInForce(false);
   for (QMenu* menu : a.menus) {  // on screen once, as in EntryEdits
     menu->popup({0, 0});
