@@ -1,6 +1,7 @@
 #include "fwg/objects/SessionRecovery.h"
 
 #include <QDateTime>
+#include <QEventLoop>
 #include <QLocale>
 #include <QDir>
 #include <QFile>
@@ -10,6 +11,7 @@
 #include <QLockFile>
 #include <QPointer>
 #include <QTimer>
+#include <QWindow>
 #include <future>
 #include <iostream>
 
@@ -96,6 +98,24 @@ oxString WhyLockFails() {
 
 enum class Answer { Restore, Discard, Later };
 
+// Waits, a second at most, until the window just shown is on screen: the
+// window manager has framed it and the window has been fitted to the
+// screen with its frame. Asked earlier, the question would stand over a
+// window whose title bar is still above the top of a small screen.
+void WaitUntilOnScreen(QWidget* window) {
+  QWindow* handle = window && window->isVisible() ? window->windowHandle() : nullptr;
+  if (!handle || handle->isExposed()) return;
+  QEventLoop loop;
+  QTimer poll, limit;
+  QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+    if (handle->isExposed()) loop.quit();
+  });
+  QObject::connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
+  poll.start(10);
+  limit.start(1000);
+  loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
 // Only an explicit Discard drops the work: Escape, or closing the question,
 // keeps it for the next start.
 Answer AskToRestore(const oxString& path) {
@@ -108,6 +128,7 @@ Answer AskToRestore(const oxString& path) {
       "The last run ended without saving all its work. Restore the work saved automatically on "
       "%1?");
   uiMainWindow* window = FindMainWindow();
+  WaitUntilOnScreen(window);
   QMessageBox box(QMessageBox::Warning,
                   QString::fromStdString(window ? window->Caption()
                                                 : oxapp::Application::Get()->GetName()),

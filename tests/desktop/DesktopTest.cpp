@@ -546,6 +546,21 @@ TEST_P(SmallScreen, TheWindowFitsItsScreenAtFirstAndAfterARestart) {
     ASSERT_EQ(ExitStatus(), 0);
   }
 }
+
+// The question about the work of a killed run comes over the whole window,
+// title bar included, where the window had to be fitted to the screen.
+TEST_P(SmallScreen, TheRecoveryQuestionComesOverAWindowThatFitsTheScreen) {
+  oxSettings::Open(Path("config/tavrix.ini").toStdString())->GetSection("Sessions", true, true)->Set("AutosaveSeconds", 1);
+  ASSERT_TRUE(StartWithWork());
+  ASSERT_TRUE(Eventually([&] { return QFile::exists(Path("config/tavrix.recovery")); })) << "no autosave";
+  ASSERT_TRUE(Start({}, false));  // kills the host still running
+  ASSERT_TRUE(WaitFor("dialog", !Is("")));
+  EXPECT_TRUE(Within(State("screen")).holds(State("frame"))) << "off the screen: " << State("frame").toStdString();
+  Keys({"alt+d"});
+  ASSERT_TRUE(WaitFor("dialog", ""));
+  Keys({"ctrl+q"});
+  EXPECT_EQ(ExitStatus(), 0);
+}
 INSTANTIATE_TEST_SUITE_P(Desktop, SmallScreen, ::testing::Values("1280x800x24", "1024x600x24"));
 
 // Two notes side by side, then one pane again: the note the title, the
