@@ -1,5 +1,6 @@
 #include "platform/ui/uiMainWindow.h"
 
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMessageBox>
 
@@ -52,6 +53,19 @@ void uiMainWindow::Error(const oxString& message) {
   box->setAttribute(Qt::WA_DeleteOnClose);
   box->setWindowModality(Qt::NonModal);
   box->show();
+  // With the keyboard, so that Return or Escape answers it: shown while the
+  // window itself is being put up, the box would lose it to the window.
+  // While another program has the keyboard, once this one has it again.
+  if (QGuiApplication::applicationState() == Qt::ApplicationActive) {
+    box->activateWindow();
+    return;
+  }
+  auto* watch = new QObject(box);  // goes with the box, or once the box has the keyboard
+  connect(qApp, &QGuiApplication::applicationStateChanged, watch, [box, watch](Qt::ApplicationState state) {
+    if (state != Qt::ApplicationActive) return;
+    box->activateWindow();
+    watch->deleteLater();
+  });
 }
 
 void uiMainWindow::closeEvent(QCloseEvent* event) {

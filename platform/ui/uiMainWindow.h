@@ -38,7 +38,8 @@ class uiMainWindow : public uiWidgetT<QMainWindow> {
   uiDockArea RightDock() const { return Qt::RightDockWidgetArea; }
   uiDockArea LeftDock() const { return Qt::LeftDockWidgetArea; }
 
-  // Shows the message in a non-blocking error box over the window.
+  // Shows the message in a non-blocking error box over the window, with the
+  // keyboard (while another program has it, once this one has it again).
   void Error(const oxString& message);
 
   oxiSignal1<void, uiCloseEvent*>& OnClose() { return onClose_; }

@@ -514,6 +514,17 @@ TEST_F(Desktop, ASaveOntoAFullDiskSaysSoAndKeepsTheOldFile) {
   EXPECT_TRUE(WaitFor("title", Has("big.txt*"))) << "the changes are still unsaved";
 }
 
+// A file named at start that is not there is told in a box that has the
+// keyboard: Return closes it, and the keyboard goes back to the window.
+TEST_F(Desktop, AMissingFileNamedAtStartIsToldInABoxThatHasTheKeyboard) {
+  ASSERT_TRUE(Start({Path("gone.md")}));
+  ASSERT_TRUE(WaitFor("errors", Has("Could not open")));
+  Keys({"Return"});
+  EXPECT_TRUE(WaitFor("errors", ""));
+  Keys({"ctrl+q"});
+  EXPECT_EQ(ExitStatus(), 0);
+}
+
 // A client's own Open on Ctrl+O, on a base whose Open File holds the key
 // too: the key opens the client's dialog, not neither.
 TEST_F(Desktop, AClientsOwnCtrlOWinsOverItsBase) {
