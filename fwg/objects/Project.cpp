@@ -226,10 +226,13 @@ void Project::SetModified(bool modified) {
 }
 
 oxString Project::GetTitle() const {
+  return internal_->modified ? GetUnmarkedTitle() + "*" : GetUnmarkedTitle();
+}
+
+oxString Project::GetUnmarkedTitle() const {
   const oxString& file = internal_->fileName;
   const auto slash = file.find_last_of('/');
-  oxString title = file.empty() ? GetName() : file.substr(slash == oxString::npos ? 0 : slash + 1);
-  return internal_->modified ? title + "*" : title;
+  return file.empty() ? GetName() : file.substr(slash == oxString::npos ? 0 : slash + 1);
 }
 
 oxiSignal1<void, Project*>& Project::OnTitleChanged() {

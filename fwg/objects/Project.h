@@ -59,6 +59,8 @@ class Project : public ClientFolder {
   // the folder, or its own name while it has no file, followed by "*"
   // while there are unsaved changes.
   oxString GetTitle() const;
+  // The title without the "*".
+  oxString GetUnmarkedTitle() const;
   // Carries a project whose title changed.
   static oxiSignal1<void, Project*>& OnTitleChanged();
 

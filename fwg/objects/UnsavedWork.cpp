@@ -52,9 +52,7 @@ QString QText(const char* text) { return TranslateLibraryQText(text); }
 QMessageBox::StandardButton AskAboutSessions(const oxStlVector<Project*>& projects) {
   QStringList titles;
   for (Project* project : projects) {
-    QString title = QString::fromStdString(project->GetTitle());
-    if (title.endsWith('*')) title.chop(1);
-    titles << QText("\u201c%1\u201d").arg(title);
+    titles << QText("\u201c%1\u201d").arg(QString::fromStdString(project->GetUnmarkedTitle()));
   }
   return AskUser(QText("Unsaved Changes"),
                  (projects.size() == 1 ? QText("The session %1 has unsaved changes.")

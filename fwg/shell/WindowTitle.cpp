@@ -73,9 +73,7 @@ oxString WindowTitle::Compose() {
   if (Project* project = SessionCommands::GetSessionProject()) {
     // The session's "*" only while quitting would ask about it: a session
     // of untouched documents, never saved, holds nothing to lose.
-    oxString session = project->GetTitle();
-    if (project->IsModified() && !UnsavedWork::IsUnsaved(project)) session.pop_back();
-    title += session + " - ";
+    title += (UnsavedWork::IsUnsaved(project) ? project->GetTitle() : project->GetUnmarkedTitle()) + " - ";
   }
   return title + GetHostPart(window);
 }
