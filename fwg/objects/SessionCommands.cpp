@@ -234,7 +234,7 @@ bool SessionCommands::MayDiscard(Project* project) {
   if (project->IsModified() &&
       AskUser(QText("Reload Session"),
               QText("%1 is open and has unsaved changes.")
-                  .arg(QText("\u201c%1\u201d").arg(QString::fromStdString(project->GetTitle()))),
+                  .arg(QText("\u201c%1\u201d").arg(QString::fromStdString(project->GetUnmarkedTitle()))),
               QText("Read it again from its file and lose them?"),
               QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel,
               QText("&Reload")) != QMessageBox::Ok) {

@@ -326,9 +326,12 @@ TEST_F(Session, CommandsKeepRecentSessionsAndTheTitleShowsTheFileAndUnsavedWork)
   SetLayout(project, 2);
   EXPECT_EQ(shown(), "page.txt - draft.session* - Tavrix 10.0");
   // Opening the session that is open reads it again from its file, after
-  // asking while it holds unsaved changes.
-  AnswerNext({QMessageBox::Cancel});
+  // asking while it holds unsaved changes (named as the user knows it,
+  // without the window title's unsaved mark).
+  std::vector<std::string> asked;
+  AnswerNext({QMessageBox::Cancel}, nullptr, &asked);
   EXPECT_EQ(fwg::SessionCommands::Open(path), project) << "Cancel keeps it as it is";
+  EXPECT_EQ(asked, std::vector<std::string>{"\u201cdraft.session\u201d is open and has unsaved changes."});
   EXPECT_TRUE(project->IsModified());
   AnswerNext({QMessageBox::Ok});
   Project* reread = fwg::SessionCommands::Open(path);
