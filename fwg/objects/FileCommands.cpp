@@ -152,14 +152,7 @@ void UpdateRecentMenus() {
   const oxStlVector<oxString> recent = FileCommands::GetRecentFiles();
   for (const RecentMenu& menu : GetRecentMenus()) {
     menu.clear->SetEnabled(!recent.empty());
-    for (size_t i = 0; i < menu.entries.size(); ++i) {
-      Action* entry = menu.entries[i];
-      const bool used = i < recent.size();
-      entry->SetVisible(used);
-      if (!used) continue;
-      entry->SetText(FileCommands::RecentEntryText(i, recent[i]));
-      entry->SetStatusTip(recent[i]);
-    }
+    FileCommands::ShowRecentEntries(menu.entries, recent);
   }
 }
 
@@ -578,6 +571,16 @@ oxString FileCommands::RecentEntryText(size_t index, const oxString& path) {
                          : index == 9 ? QStringLiteral("1&0")
                                       : QString::number(index + 1);
   return (number + QLatin1Char(' ') + name).toStdString();
+}
+
+void FileCommands::ShowRecentEntries(const oxStlVector<Action*>& entries, const oxStlVector<oxString>& paths) {
+  for (size_t i = 0; i < entries.size(); ++i) {
+    const bool used = i < paths.size();
+    entries[i]->SetVisible(used);
+    if (!used) continue;
+    entries[i]->SetText(RecentEntryText(i, paths[i]));
+    entries[i]->SetStatusTip(paths[i]);
+  }
 }
 
 oxStlVector<oxString> FileCommands::GetRecentFiles() {

@@ -32,6 +32,7 @@
 
 namespace fwg {
 
+class Action;
 class ClientObject;
 class Profile;
 
@@ -95,6 +96,10 @@ class FileCommands {
   // stands ("&" shown, not underlining), "(missing)" after it when the
   // file is gone.
   static oxString RecentEntryText(size_t index, const oxString& path);
+  // Shows the first entries of a list of recent files or sessions, one per
+  // path, with RecentEntryText and the whole path as status tip, and hides
+  // the rest.
+  static void ShowRecentEntries(const oxStlVector<Action*>& entries, const oxStlVector<oxString>& paths);
   // Moves `path` to the front.
   static void AddRecentFile(const oxString& path);
   static void RemoveRecentFile(const oxString& path);

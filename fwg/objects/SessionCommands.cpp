@@ -72,14 +72,7 @@ void UpdateRecentMenus() {
   const oxStlVector<oxString> recent = SessionCommands::GetRecentSessions();
   for (const RecentMenu& menu : GetRecentMenus()) {
     menu.group->SetEnabled(!recent.empty());
-    for (size_t i = 0; i < menu.entries.size(); ++i) {
-      Action* entry = menu.entries[i];
-      const bool used = i < recent.size();
-      entry->SetVisible(used);
-      if (!used) continue;
-      entry->SetText(FileCommands::RecentEntryText(i, recent[i]));
-      entry->SetStatusTip(recent[i]);
-    }
+    FileCommands::ShowRecentEntries(menu.entries, recent);
   }
 }
 
