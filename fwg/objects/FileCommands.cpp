@@ -15,6 +15,7 @@
 #include <QUrl>
 #include <algorithm>
 #include <map>
+#include <memory>
 #include <set>
 
 #include "fwg/LibraryTexts.h"
@@ -344,6 +345,18 @@ void FileCommands::Install(Profile* profile, const oxString& menuPath) {
   Action* saveAs = profile->AddAction("File.SaveAs", text("Save &As\u2026"), {}, "Ctrl+Shift+S");
   Action* saveAll = profile->AddAction("File.SaveAll", text("Save A&ll"));
   Action* revert = profile->AddAction("File.Revert", text("Re&vert"));
+  const auto active = [] {
+    ClientManager* manager = ClientManager::Get();
+    return manager ? manager->GetActiveClientObject() : nullptr;
+  };
+  // Greyed while there is nothing for them, as Print is: with no document
+  // Save and Save As take the session, if there is one.
+  FollowTargets(profile, [active, save, saveAs, saveAll, revert] {
+    ClientObject* document = active();
+    const bool any = document || SessionCommands::GetSessionProject();
+    for (Action* action : {save, saveAs, saveAll}) action->SetEnabled(any);
+    revert->SetEnabled(document && !document->GetFilePath().empty());
+  });
   RecentMenu menu{recent->GetUiAction(), recent, {}, nullptr};
   for (int i = 0; i < kMaxRecent; ++i) {
     Action* entry = profile->AddAction("File.RecentFile" + std::to_string(i + 1), "");
@@ -357,10 +370,6 @@ void FileCommands::Install(Profile* profile, const oxString& menuPath) {
   for (Action* action : {open, static_cast<Action*>(recent), save, saveAs, saveAll, revert}) {
     profile->AddMenu(action, menuPath + "/" + action->GetName());
   }
-  const auto active = [] {
-    ClientManager* manager = ClientManager::Get();
-    return manager ? manager->GetActiveClientObject() : nullptr;
-  };
   open->OnActivate().Connect(profile, [] { Open(); });
   save->OnActivate().Connect(profile, [active] { Save(active()); });
   saveAs->OnActivate().Connect(profile, [active] { SaveAs(active()); });
@@ -581,6 +590,28 @@ void FileCommands::ShowRecentEntries(const oxStlVector<Action*>& entries, const 
     entries[i]->SetText(RecentEntryText(i, paths[i]));
     entries[i]->SetStatusTip(paths[i]);
   }
+}
+
+void FileCommands::FollowTargets(Profile* profile, std::function<void()> update) {
+  if (!profile) return;
+  // The profile's connections hold the only references: once it is gone,
+  // an update still queued finds nothing to call.
+  const auto now = std::make_shared<std::function<void()>>(std::move(update));
+  (*now)();
+  if (ClientManager* manager = ClientManager::Get()) {
+    manager->OnActiveClientObjectChanged().Connect(profile, [now](ClientObject*) { (*now)(); });
+  }
+  ClientObject::OnTitleChanged().Connect(profile, [now](ClientObject*) { (*now)(); });
+  oxt::Model* model = oxt::Model::Get();
+  model->OnObjectCreated().Connect(profile, [now](oxt::Object* object) {
+    if (Project::Cast(object)) (*now)();
+  });
+  // The objects are still in the tree while their deletion is told.
+  model->OnObjectsDeleted().Connect(profile, [later = std::weak_ptr(now)](const oxStlVector<oxt::Object*>&) {
+    QTimer::singleShot(0, [later] {
+      if (const auto update = later.lock()) (*update)();
+    });
+  });
 }
 
 oxStlVector<oxString> FileCommands::GetRecentFiles() {

@@ -27,6 +27,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 
 #include "platform/core/oxTypes.h"
 
@@ -100,6 +101,12 @@ class FileCommands {
   // path, with RecentEntryText and the whole path as status tip, and hides
   // the rest.
   static void ShowRecentEntries(const oxStlVector<Action*>& entries, const oxStlVector<oxString>& paths);
+  // Calls `update` now and whenever what document commands act on may have
+  // changed: the active document, a document's file or title, sessions made
+  // or deleted. The file commands grey themselves with it while there is
+  // nothing for them; commands of a client's own can do the same. The calls
+  // end when the profile is deleted.
+  static void FollowTargets(Profile* profile, std::function<void()> update);
   // Moves `path` to the front.
   static void AddRecentFile(const oxString& path);
   static void RemoveRecentFile(const oxString& path);

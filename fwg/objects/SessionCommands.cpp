@@ -128,6 +128,11 @@ void SessionCommands::Install(Profile* profile, const oxString& menuPath) {
   save->OnActivate().Connect(profile, [] { Save(GetSessionProject()); });
   saveAs->OnActivate().Connect(profile, [] { SaveAs(GetSessionProject()); });
   open->OnActivate().Connect(profile, [] { Open(); });
+  FileCommands::FollowTargets(profile, [save, saveAs] {
+    const bool any = GetSessionProject() != nullptr;
+    save->SetEnabled(any);
+    saveAs->SetEnabled(any);
+  });
   GetRecentMenus().push_back(menu);
   UpdateRecentMenus();
 }

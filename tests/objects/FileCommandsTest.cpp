@@ -388,6 +388,44 @@ TEST_F(Files, RecentFilesKeepTheLastTenMostRecentFirstAndMarkMissingOnes) {
   EXPECT_EQ(recent.front() + " " + recent.back(), Path("f11") + " " + Path("f2"));
 }
 
+// The file and session commands wait for something to act on, as Print
+// does: Save, Save As and Save All for a document or a session, Revert
+// for a document that has a file, the session's own for a session.
+TEST_F(Files, CommandsAreGreyedWhileThereIsNothingForThem) {
+  auto* profile = new FilledProfile("Saving", "", [](fwg::Profile* p) {
+    p->AddMenu(p->AddAction("file", "&File"), "File");
+    FileCommands::Install(p, "File");
+    fwg::SessionCommands::Install(p, "File");
+  }, FilledProfile::FillAt::Build);
+  client_->AddProfile(profile);  // owned by the client
+  profile->Activate();
+  const auto enabled = [profile] {
+    std::string shown;
+    for (const char* name : {"File.Save", "File.SaveAs", "File.SaveAll", "File.Revert", "File.SaveSession",
+                             "File.SaveSessionAs"}) {
+      shown += profile->GetAction(name)->IsEnabled() ? '1' : '0';
+    }
+    return shown;
+  };
+  EXPECT_EQ(enabled(), "000000") << "an empty window has nothing to save";
+  client_->New();
+  EXPECT_EQ(enabled(), "111011") << "a new text lives in its session until it has a file";
+  ClientObject* note = FileCommands::Open(Write("a.log", "first\n"));
+  ASSERT_NE(note, nullptr) << ClosePendingErrors();
+  EXPECT_EQ(enabled(), "111111");
+  ClientObject* text = fwg::ClientManager::Get()->GetRecentClientObjects().back();
+  text->Activate();
+  EXPECT_EQ(enabled(), "111011");
+  ASSERT_TRUE(FileCommands::SaveAs(text, Path("b.log")));
+  EXPECT_EQ(enabled(), "111111") << "saved to a file, it can be read again from there";
+  for (ClientObject* document : {note, text}) document->Delete();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(enabled(), "111011") << "the session stays when its documents close";
+  for (oxt::Object* project : Root()->GetChildren()) project->Delete();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(enabled(), "000000");
+}
+
 // A long text prints over several pages, every line readable in the PDF;
 // the entries wait for a document, and an export that cannot be written
 // says so and leaves the old file.
