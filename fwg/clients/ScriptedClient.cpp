@@ -89,6 +89,17 @@ class ScriptedDocument : public ClientObject {
   }
   using oxt::Object::GetProperty;
 
+  // What "created" put in is where the document starts, as a C++ client's
+  // code fills a view before the user sees it: nothing to lose yet, and
+  // nothing for Undo to take away.
+  void Started() {
+    if (text_) {
+      text_->document()->clearUndoRedoStacks();
+      text_->document()->setModified(false);
+    }
+    SetContentSaved();
+  }
+
  private:
   oxString GetText() const {
     if (text_) return text_->toPlainText().toStdString();
@@ -219,6 +230,7 @@ void ScriptedClient::New() {
     d.creating = true;
     d.RunHandler("created", {oxVariant(static_cast<oxt::Object*>(document))});
     d.creating = false;
+    document->Started();
   }
   Client::New();
 }

@@ -2,11 +2,14 @@
 // what its handlers throw is said in full where the user looks, and a
 // handler that calls back into the application costs only itself.
 #include <QDir>
+#include <QPlainTextEdit>
 #include <QTemporaryDir>
 
 #include "fwg/actions/Action.h"
 #include "fwg/clients/ClientObject.h"
 #include "fwg/clients/ScriptedClient.h"
+#include "fwg/objects/Project.h"
+#include "fwg/objects/UnsavedWork.h"
 #include "fwg/profiles/Profile.h"
 #include "fwg/profiles/ProfileManager.h"
 #include "fwg/shell/ScriptConsole.h"
@@ -78,6 +81,27 @@ TEST_F(ScriptedClients, EachRunsItsOwnScriptWhateverItsFileIsCalled) {
   EXPECT_EQ(Text(a), "alpha went alpha");
   EXPECT_EQ(Text(b), "mine");
   EXPECT_EQ(Text(c), "gamma went gamma");
+}
+
+// What "created" puts in is where a new document starts: quitting right
+// after asks nothing, and Undo has nothing to take away; the user's own
+// changes count from then on.
+TEST_F(ScriptedClients, WhatCreatedPutsInIsWhereANewDocumentStarts) {
+  fwg::ScriptedClient* client = Add("lists", "Lists", "lists.js",
+                                    "export function created(d) { d.set('Text', '- [ ] '); }\n"
+                                    "export function go(d) { d.set('Text', d.get('Text') + 'milk'); }\n");
+  ASSERT_TRUE(client);
+  auto* project = Make<fwg::Project>("Work");
+  fwg::ClientObject* list = NewDocument(client);
+  const auto* view = qobject_cast<QPlainTextEdit*>(list->GetView());
+  ASSERT_TRUE(view);
+  EXPECT_EQ(view->toPlainText(), "- [ ] ");
+  EXPECT_FALSE(view->document()->isUndoAvailable());
+  EXPECT_FALSE(fwg::UnsavedWork::IsUnsaved(project));
+  Go();
+  EXPECT_EQ(view->toPlainText(), "- [ ] milk");
+  EXPECT_TRUE(view->document()->isUndoAvailable());
+  EXPECT_TRUE(fwg::UnsavedWork::IsUnsaved(project));
 }
 
 // A handler's error says the engine's message with the script's path and
