@@ -509,7 +509,12 @@ bool FileCommands::SaveAs(ClientObject* document, const oxString& path) {
       document->SetProperty(property);
     }
     document->SetContentSaved();
-    if (Project* project = ProjectOf(document)) project->SetModified(true);
+    if (Project* project = ProjectOf(document)) {
+      project->SetModified(true);
+      // The work left the session for the file: whether the session still
+      // holds any shows in the window title.
+      Project::OnTitleChanged().Emit(project);
+    }
   }
   Watch(document);
   AddRecentFile(absolute.toStdString());

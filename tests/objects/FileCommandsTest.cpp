@@ -28,6 +28,7 @@
 #include "fwg/objects/PrintCommands.h"
 #include "fwg/objects/SessionCommands.h"
 #include "fwg/objects/SessionRecovery.h"
+#include "fwg/objects/UnsavedWork.h"
 #include "fwg/shell/InfoBar.h"
 #include "fwg/shell/SingleInstance.h"
 #include "platform/oxapp/Application.h"
@@ -133,6 +134,20 @@ TEST_F(Files, AFileOpensOnceByItsTypeAndSavesWhereItCameFrom) {
   EXPECT_EQ(FileCommands::FindDocument(Path("b.log")), note);
   EXPECT_EQ(FileCommands::FindDocument(path), nullptr);
   EXPECT_EQ(FileCommands::GetRecentFiles(), (oxStlVector<oxString>{Path("b.log"), path}));
+
+  // A new text typed into is work of its session until Save As gives it a
+  // file, which holds it from then on.
+  ClientObject* text = client_->GetClientObjectsList().front() == note ? client_->GetClientObjectsList().back()
+                                                                      : client_->GetClientObjectsList().front();
+  ASSERT_NE(text, note);
+  text->Activate();
+  TextClient::ViewOf(text)->insertPlainText("shopping");
+  text->EmitModified();  // as its client tells of typing
+  EXPECT_TRUE(Window()->windowTitle().contains("Untitled*")) << Window()->windowTitle().toStdString();
+  ASSERT_TRUE(FileCommands::SaveAs(text, Path("list.log")));
+  EXPECT_TRUE(Window()->windowTitle().startsWith("list.log[*] - Untitled - ")) << Window()->windowTitle().toStdString();
+  EXPECT_FALSE(fwg::UnsavedWork::IsUnsaved(fwg::Project::Cast(text->GetParent())));
+  note->Activate();
 
   // Revert asks while there are changes, and keeps them on Cancel.
   TextClient::ViewOf(note)->selectAll();
