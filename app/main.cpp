@@ -333,7 +333,7 @@ int main(int argc, char** argv) {
     fwg::SingleInstance::Listen();
     // Once the window is up and the recovery question answered.
     QTimer::singleShot(0, gui->GetMainWindow(), [] {
-      for (const oxString& file : GetNamedFiles()) fwg::FileCommands::Open(file);
+      fwg::FileCommands::OpenFiles(GetNamedFiles());
     });
     gui->Run();
   }  // a clean end: the recovery file goes

@@ -448,6 +448,14 @@
         <translation>%1 konnte nicht geöffnet werden: %2.</translation>
     </message>
     <message>
+        <source>These files could not be opened:</source>
+        <translation>Diese Dateien konnten nicht geöffnet werden:</translation>
+    </message>
+    <message>
+        <source>%1: %2.</source>
+        <translation>%1: %2.</translation>
+    </message>
+    <message>
         <source>Could not read %1: %2.</source>
         <translation>%1 konnte nicht gelesen werden: %2.</translation>
     </message>

@@ -17,6 +17,8 @@
 #include <map>
 #include <memory>
 #include <set>
+#include <utility>
+#include <vector>
 
 #include "fwg/LibraryTexts.h"
 #include "fwg/Parts.h"
@@ -53,6 +55,10 @@ QString QText(const char* text) { return TranslateLibraryQText(text); }
 void ShowError(const QString& message) {
   if (uiMainWindow* window = FindMainWindow()) window->Error(message.toStdString());
 }
+
+// While OpenFiles runs, the files that could not be opened, each with its
+// reason, to be told together.
+std::vector<std::pair<QString, QString>>* g_openFailures = nullptr;
 
 QString Absolute(const oxString& path) {
   return path.empty() ? QString() : QFileInfo(QString::fromStdString(path)).absoluteFilePath();
@@ -322,7 +328,9 @@ class DropTarget : public QObject {
     if (type == QEvent::Drop) {
       // Not inside the drop: opening may ask questions.
       QTimer::singleShot(0, window, [files] {
-        for (const QString& file : files) FileCommands::Open(file.toStdString());
+        oxStlVector<oxString> paths;
+        for (const QString& file : files) paths.push_back(file.toStdString());
+        FileCommands::OpenFiles(paths);
       });
     }
     return true;
@@ -443,9 +451,29 @@ ClientObject* FileCommands::Open(const oxString& path) {
     }
     before.Restore();
   }
-  ShowError(QText("Could not open %1: %2.").arg(Quoted(absolute), reason));
+  if (g_openFailures) {
+    g_openFailures->emplace_back(Quoted(absolute), reason);
+  } else {
+    ShowError(QText("Could not open %1: %2.").arg(Quoted(absolute), reason));
+  }
   UpdateRecentMenus();
   return nullptr;
+}
+
+bool FileCommands::OpenFiles(const oxStlVector<oxString>& paths) {
+  std::vector<std::pair<QString, QString>> failures;
+  auto* const outer = std::exchange(g_openFailures, &failures);
+  bool opened = false;
+  for (const oxString& path : paths) opened = Open(path) || opened;
+  g_openFailures = outer;
+  if (failures.size() == 1) {
+    ShowError(QText("Could not open %1: %2.").arg(failures.front().first, failures.front().second));
+  } else if (!failures.empty()) {
+    QString message = QText("These files could not be opened:");
+    for (const auto& [file, reason] : failures) message += "\n" + QText("%1: %2.").arg(file, reason);
+    ShowError(message);
+  }
+  return opened;
 }
 
 bool FileCommands::Open() {
@@ -453,9 +481,9 @@ bool FileCommands::Open() {
   const QStringList files = QFileDialog::getOpenFileNames(
       FindMainWindow(), QText("Open File"), StartFolder(),
       types ? types->GetOpenFilters() : QText("All files") + " (*)");
-  bool opened = false;
-  for (const QString& file : files) opened = Open(file.toStdString()) || opened;
-  return opened;
+  oxStlVector<oxString> paths;
+  for (const QString& file : files) paths.push_back(file.toStdString());
+  return OpenFiles(paths);
 }
 
 bool FileCommands::Save(ClientObject* document) {

@@ -61,6 +61,10 @@ class FileCommands {
   // client of its type and its document made active. Null when it could
   // not be opened; the user was told why.
   static ClientObject* Open(const oxString& path);
+  // Opens each file as Open(path) does; those that could not be opened are
+  // told together, in one message with a line for each. True when at least
+  // one opened.
+  static bool OpenFiles(const oxStlVector<oxString>& paths);
   // Asks for files ("Open File", every client's types) and opens each.
   // False when the user cancels or none opened.
   static bool Open();

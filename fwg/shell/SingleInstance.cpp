@@ -75,7 +75,7 @@ void CarryOut(const Request& request) {
       std::cerr << "fwg: Could not find client named '" << client << "' for loading\n";
     }
   }
-  for (const oxString& file : files) FileCommands::Open(file);
+  FileCommands::OpenFiles(files);
   BringWindowForward();
   HandedOver().Emit(files, client);
 }

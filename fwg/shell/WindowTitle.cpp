@@ -84,6 +84,7 @@ void WindowTitle::Update() {
   g_keeper->base = GetHostPart(window);
   g_keeper->written = Compose();
   window->SetCaption(g_keeper->written);
+  window->SetMessageTitle(g_keeper->base);
   const ClientObject* document = GetActiveDocument();
   window->setWindowModified(document && document->IsModified());
 }

@@ -47,8 +47,8 @@ void uiMainWindow::MoveDockWindow(uiDockWindow* dock, ui::Dock area) {
 }
 
 void uiMainWindow::Error(const oxString& message) {
-  auto* box = new QMessageBox(QMessageBox::Critical, windowTitle(), uiStr(message),
-                              QMessageBox::Ok, this);
+  auto* box = new QMessageBox(QMessageBox::Critical, messageTitle_.isEmpty() ? windowTitle() : messageTitle_,
+                              uiStr(message), QMessageBox::Ok, this);
   box->setObjectName("ErrorBox");
   box->setAttribute(Qt::WA_DeleteOnClose);
   box->setWindowModality(Qt::NonModal);

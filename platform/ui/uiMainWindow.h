@@ -40,7 +40,11 @@ class uiMainWindow : public uiWidgetT<QMainWindow> {
 
   // Shows the message in a non-blocking error box over the window, with the
   // keyboard (while another program has it, once this one has it again).
+  // The box is titled SetMessageTitle's title, or the window's.
   void Error(const oxString& message);
+  // What message boxes over the window are titled: the application, not
+  // the document the window shows at the moment. Empty: the window title.
+  void SetMessageTitle(const oxString& title) { messageTitle_ = uiStr(title); }
 
   oxiSignal1<void, uiCloseEvent*>& OnClose() { return onClose_; }
 
@@ -60,4 +64,5 @@ class uiMainWindow : public uiWidgetT<QMainWindow> {
   uiMenuBar* menuBar_ = nullptr;
   oxiSignal1<void, uiCloseEvent*> onClose_;
   PopupMenuHook popupMenuHook_;
+  QString messageTitle_;
 };

@@ -183,6 +183,22 @@ TEST_F(Files, WhatCannotBeOpenedIsToldInOneMessageAndChangesNothing) {
     EXPECT_TRUE(Root()->GetChildren().empty()) << "no project was left behind for " << bad.path;
   }
   EXPECT_TRUE(FileCommands::GetRecentFiles().empty());
+
+  // Several files at once (named at start, chosen together, dropped): those
+  // that open do, the rest are told in one box, a line each, titled by the
+  // application rather than a session that came and went.
+  const std::string good = Write("good.log", "fine\n");
+  EXPECT_TRUE(FileCommands::OpenFiles({kCases[0].path, good, kCases[3].path}));
+  EXPECT_EQ(CountDocuments(), 1u);
+  const auto boxes = Window()->findChildren<QMessageBox*>("ErrorBox");
+  ASSERT_EQ(boxes.size(), 1);
+  EXPECT_FALSE(boxes.front()->windowTitle().contains("Untitled")) << boxes.front()->windowTitle().toStdString();
+  const std::string shown = ClosePendingErrors();
+  EXPECT_EQ(CountLines(shown), 3) << shown;
+  ExpectContains(shown, {"These files could not be opened:\n", "missing.log\u201d: there is no such file.\n",
+                         "binary.log\u201d: it is not a text file.\n"});
+  EXPECT_FALSE(FileCommands::OpenFiles({kCases[0].path}));
+  EXPECT_EQ(ClosePendingErrors(), "Could not open \u201c" + kCases[0].path + "\u201d: there is no such file.\n");
 }
 
 // A file size limit stands in for a full disk.
