@@ -36,6 +36,9 @@ class Collector {
   explicit Collector(bool disabledToo) : disabledToo_(disabledToo) {}
   oxStlVector<PaletteCommand> commands;
 
+  // Whether the menus show an item of that text, greyed or not.
+  bool Offers(const QString& text) const { return offered_.contains(text); }
+
   void Add(QAction* action, const QString& text, const QString& place) {
     if (!action || !action->isVisible() || !Enabled(action->isEnabled()) || action->isSeparator()) return;
     if (text.isEmpty() || !seen_.insert(action).second) return;
@@ -56,8 +59,10 @@ class Collector {
     if (!menu || depth > 16 || !menus_.insert(menu).second) return;
     for (int i = 0; i < menu->Count(); ++i) {
       const int id = menu->IdAt(i);
-      if (!menu->IsItemVisible(id) || !Enabled(menu->IsItemEnabled(id)) || menu->IsSeparator(id)) continue;
+      if (!menu->IsItemVisible(id) || menu->IsSeparator(id)) continue;
       const QString text = uiStr(menu->Text(id, true));  // without "&" markers
+      offered_.insert(text);
+      if (!Enabled(menu->IsItemEnabled(id))) continue;
       if (const uiPopupMenu* popup = menu->FindItemPopup(id)) {
         AddMenu(popup, JoinPlace(place, text), depth + 1);
       } else {
@@ -88,6 +93,7 @@ class Collector {
   bool Enabled(bool enabled) const { return enabled || disabledToo_; }
 
   bool disabledToo_;
+  std::unordered_set<QString> offered_;  // texts of the menus' items, greyed ones too
   std::unordered_set<const QAction*> seen_;
   std::unordered_set<const uiMenuData*> menus_;
 };
@@ -106,13 +112,17 @@ std::unordered_multimap<QObject*, uiAction*> MapButtonUsers(uiMainWindow* window
 }
 
 // The application's own commands, but those whose key a profile's action
-// holds: that action (a client's own Quit, say) is the one listed.
+// holds (a client's own Quit, say) and those the menus show themselves
+// (File > Save All, greyed while there is nothing to save): that entry is
+// the command.
 void AddHostCommands(Collector& collector) {
   const QString place = TranslateLibraryQText("Application");
   for (QAction* action : HostCommands::GetActions()) {
     const QKeySequence keys = GetYieldingShortcut(action);
     if (!keys.isEmpty() && action->shortcut() != keys) continue;
-    collector.Add(action, uiPlainText(action->text()), place);
+    const QString text = uiPlainText(action->text());
+    if (collector.Offers(text)) continue;
+    collector.Add(action, text, place);
   }
 }
 

@@ -7,6 +7,7 @@
 #include "fwg/actions/Action.h"
 #include "fwg/actions/ActionGroup.h"
 #include "fwg/shell/CommandPalette.h"
+#include "fwg/shell/HostCommands.h"
 #include "platform/ui/uiPopupMenu.h"
 #include "tests/support/FilledProfile.h"
 #include "tests/support/TestBasics.h"
@@ -102,6 +103,26 @@ TEST_F(CommandPaletteTest, ListsExactlyWhatTheActiveChainOffers) {
   base->Activate();
   Open();
   EXPECT_EQ(Listed(), (Strings{"File: Open... [Ctrl+O]", "File › Recent Sessions: Clear"}));
+}
+
+// The application's own commands are listed where no menu offers them:
+// a menu's Save All, even greyed, is the command, not a second one beside it.
+TEST_F(CommandPaletteTest, ListsTheApplicationsCommandsTheMenusDoNotOffer) {
+  fwg::HostCommands::Install();
+  auto* files = new FilledProfile("Files", "", [](fwg::Profile* p) {
+    AddMenuBarMenu(p, "File");
+    p->AddMenu(p->AddAction("saveAll", "Save A&ll"), "File/File");
+    p->AddMenu(p->AddAction("saveAs", "Save &As\u2026"), "File/Save All");
+    p->GetAction("saveAs")->SetEnabled(false);
+  });
+  files->Activate();
+  Open();
+  Strings saves;
+  for (const std::string& row : Listed()) {
+    if (row.find(": Save") != std::string::npos) saves.push_back(row);
+  }
+  EXPECT_EQ(saves, (Strings{"File: Save All", "Application: Save [Ctrl+S]", "Application: Save Session [Ctrl+Alt+S]",
+                            "Application: Save Session As\u2026 [Ctrl+Alt+Shift+S]"}));
 }
 
 TEST_F(CommandPaletteTest, RanksLettersInOrderByRunsAndWordStarts) {
