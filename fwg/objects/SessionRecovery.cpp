@@ -19,6 +19,7 @@
 #include "fwg/Parts.h"
 #include "fwg/objects/FileCommands.h"
 #include "fwg/objects/Project.h"
+#include "fwg/objects/UnsavedWork.h"
 #include "fwg/objects/SessionCommands.h"
 #include "fwg/clients/ClientObject.h"
 #include "fwg/objects/SessionReading.h"
@@ -372,7 +373,11 @@ bool SessionRecovery::Autosave() {
   const oxStlVector<Project*> projects = GetProjects();
   const QString file = QString::fromStdString(GetRecoveryFile());
   bool unsaved = false;
-  for (Project* project : projects) unsaved = unsaved || project->IsModified() || HoldsChangedFiles(project);
+  // What quitting would ask about: a session never saved whose documents
+  // nobody touched is nothing to bring back after a crash.
+  for (Project* project : projects) {
+    unsaved = unsaved || UnsavedWork::IsUnsaved(project) || HoldsChangedFiles(project);
+  }
   if (!unsaved) {
     QFile::remove(file);
     d.TellSuccess();

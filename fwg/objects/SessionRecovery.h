@@ -2,7 +2,9 @@
 //
 // While a SessionRecovery lives (the host makes one after the application
 // object and deletes it when the run ends), every interval in which some
-// project has unsaved changes, all open projects are written atomically to
+// project holds unsaved work (what quitting would ask about:
+// UnsavedWork::IsUnsaved, or a document whose file lacks its changes), all
+// open projects are written atomically to
 // the recovery file beside the settings, <config folder>/<application
 // name>.recovery (oxSettings::GetConfigFolder, $FWG_CONFIG_DIR when set).
 // The interval is 60 seconds, or "AutosaveSeconds" of the application

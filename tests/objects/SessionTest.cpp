@@ -237,6 +237,7 @@ TEST_F(Session, AutosaveThatCannotWriteTellsOnceTriesAgainAndAnswersTruthfully) 
   const QString config = QString::fromStdString(oxSettings::GetConfigFolder());
   ASSERT_TRUE(QDir().mkpath(config));
   auto* project = new Project("Work");
+  project->SetFileName("work.session");  // work of a saved session
   project->SetModified(true);
   const QString recovery = QString::fromStdString(fwg::SessionRecovery::GetRecoveryFile());
   std::unique_ptr<fwg::SessionRecovery> autosave;
@@ -268,6 +269,23 @@ TEST_F(Session, AutosaveThatCannotWriteTellsOnceTriesAgainAndAnswersTruthfully) 
   EXPECT_EQ(CountLines(error), 1) << error;
   EXPECT_EQ(fwg::InfoBar::GetBars(Window()).size(), 1u);
   settings->GetSection("Sessions", true, true)->Remove("AutosaveSeconds");
+}
+
+// Autosave keeps what quitting would ask about: after a crash, a session
+// never saved whose documents nobody touched is nothing to bring back.
+TEST_F(Session, AutosaveKeepsWhatQuittingWouldAskAbout) {
+  ASSERT_TRUE(QDir().mkpath(QString::fromStdString(oxSettings::GetConfigFolder())));
+  auto* project = new Project("Untitled");
+  project->EmitCreated();
+  fwg::ClientObject* page = MakeDocument(project, "Page");
+  ASSERT_TRUE(project->IsModified());
+  const QString recovery = QString::fromStdString(fwg::SessionRecovery::GetRecoveryFile());
+  fwg::SessionRecovery autosave;
+  EXPECT_TRUE(autosave.Autosave());
+  EXPECT_FALSE(QFileInfo::exists(recovery)) << "an untouched page";
+  page->EmitModified();
+  EXPECT_TRUE(autosave.Autosave());
+  EXPECT_TRUE(QFileInfo::exists(recovery)) << "typed into";
 }
 
 // What the file dialog that `ask` opens offers (the file it suggests, else
