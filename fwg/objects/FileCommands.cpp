@@ -158,6 +158,8 @@ void UpdateRecentMenus() {
   if (GetRecentMenus().empty()) return;
   const oxStlVector<oxString> recent = FileCommands::GetRecentFiles();
   for (const RecentMenu& menu : GetRecentMenus()) {
+    // Greyed while empty, as the recent sessions are.
+    menu.group->SetEnabled(!recent.empty());
     menu.clear->SetEnabled(!recent.empty());
     FileCommands::ShowRecentEntries(menu.entries, recent);
   }

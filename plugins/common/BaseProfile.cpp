@@ -128,6 +128,11 @@ void BaseProfile::BuildFileMenu() {
   close->OnActivate().Connect(this, [] {
     if (fwg::ClientObject* active = fwg::ClientManager::Get()->GetActiveClientObject()) active->Close();
   });
+  // Greyed while there is no document to close, as the file commands are.
+  fwg::FileCommands::FollowTargets(this, [close] {
+    const fwg::ClientManager* documents = fwg::ClientManager::Get();
+    close->SetEnabled(documents && documents->GetActiveClientObject());
+  });
   fwg::Action* exit = AddAction("exit", Tr("E&xit"), {}, "Ctrl+Q");
   exit->OnActivate().Connect(this, [] { fwg::Gui::Get()->Exit(); });
   ending->AddSeparator();

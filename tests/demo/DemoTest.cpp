@@ -154,8 +154,10 @@ TEST_F(DemoFixture, DocumentsUndoSwitchByTreeAndFrameAndOfferTheirEntries) {
                    "Recent Sessions", "Print\u2026", "Print Preview\u2026", "Export as PDF\u2026",
                    "Close", "Exit"};
   EXPECT_EQ(Entries({"File"}), file);
+  EXPECT_FALSE(Active()->GetAction("close")->IsEnabled()) << "nothing to close yet";
   fwg::ClientObject* note = New("Notes");
   ASSERT_NE(note, nullptr);
+  EXPECT_TRUE(Active()->GetAction("close")->IsEnabled());
   EXPECT_EQ(note->GetName(), "Note 1");
   EXPECT_EQ(Entries({"File"}), file) << "the files are the framework's, whatever the client";
   // The shortcuts dialog says where each command is, disabled ones too.

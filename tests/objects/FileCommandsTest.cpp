@@ -403,8 +403,10 @@ TEST_F(Files, RecentFilesKeepTheLastTenMostRecentFirstAndMarkMissingOnes) {
   }, FilledProfile::FillAt::Build);
   client_->AddProfile(profile);  // owned by the client
   profile->Activate();
+  EXPECT_FALSE(profile->GetAction("File.RecentFiles")->IsEnabled()) << "greyed while empty";
   const std::string kept = Write("kept.log", "here\n");
   FileCommands::AddRecentFile(Path("gone.log"));
+  EXPECT_TRUE(profile->GetAction("File.RecentFiles")->IsEnabled());
   FileCommands::AddRecentFile(kept);
   EXPECT_EQ(profile->GetAction("File.RecentFile1")->GetText(), "&1 kept.log");
   EXPECT_EQ(profile->GetAction("File.RecentFile2")->GetText(), "&2 gone.log (missing)");
