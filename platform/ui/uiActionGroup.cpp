@@ -56,6 +56,9 @@ void uiActionGroup::SetEnabled(bool enabled) {
   for (uiAction* member : members_) {
     if (member) member->SetEnabled(enabled);
   }
+  for (const DropDownItem& item : dropDownItems_) {
+    if (item.widget) item.menu->SetItemEnabled(item.id, enabled);
+  }
 }
 
 void uiActionGroup::SetVisible(bool visible) {
@@ -89,7 +92,10 @@ bool uiActionGroup::AddTo(uiWidget* widget, int index) {
   if (!menu && !toolbar) return false;
   if (dropDown_) {
     if (menu) {
-      menu->InsertItem(MenuText(), DropDownMenu(), index);
+      const int id = menu->InsertItem(MenuText(), DropDownMenu(), index);
+      menu->SetItemEnabled(id, isEnabled());
+      std::erase_if(dropDownItems_, [](const DropDownItem& item) { return item.widget.isNull(); });
+      dropDownItems_.push_back({menu->MenuWidget(), menu, id});
       return true;
     }
     AddButtonTo(widget, index);

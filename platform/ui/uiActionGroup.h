@@ -2,14 +2,17 @@
 // (each member its own item or button) or behind one drop-down. With
 // exclusive set, at most one checkable member is checked at a time. A group
 // is itself an action: its text and icon title the drop-down, and its
-// visibility and enabled state apply to every member.
+// visibility and enabled state apply to every member; a drop-down's item in
+// a menu is greyed with it.
 #pragma once
 
 #include <QActionGroup>
 #include <QPointer>
+#include <vector>
 
 #include "platform/ui/uiAction.h"
 
+class uiMenuData;
 class uiPopupMenu;
 
 class uiActionGroup : public uiAction {
@@ -43,6 +46,13 @@ class uiActionGroup : public uiAction {
   QActionGroup* qgroup_;
   oxStlVector<uiAction*> members_;
   QPointer<uiPopupMenu> dropDown_menu_;
+  // The drop-down's items in menus: greyed with the group.
+  struct DropDownItem {
+    QPointer<QWidget> widget;  // the menu's, gone with it
+    uiMenuData* menu;
+    int id;
+  };
+  std::vector<DropDownItem> dropDownItems_;
   bool exclusive_;
   bool dropDown_ = false;
 };

@@ -166,6 +166,18 @@ TEST_F(MenuFixture, AGroupSideBySideGivesEachMemberItsOwnItem) {
   ASSERT_NE(sub, nullptr);
   EXPECT_EQ(Items(sub), "m1");
   EXPECT_EQ(menu->Text(menu->IdAt(4)), "More");
+  // Greyed with the group (a list with nothing in it), in a second menu too.
+  auto* other = new uiPopupMenu(window_.get(), "Other");
+  drop->SetEnabled(false);
+  drop->AddTo(other);
+  EXPECT_FALSE(menu->IsItemEnabled(menu->IdAt(4)));
+  EXPECT_FALSE(other->IsItemEnabled(other->IdAt(0)));
+  drop->SetEnabled(true);
+  EXPECT_TRUE(menu->IsItemEnabled(menu->IdAt(4)) && other->IsItemEnabled(other->IdAt(0)));
+  delete other;
+  drop->SetEnabled(false);  // the menu that went is left alone
+  menu->Synchronise();
+  EXPECT_FALSE(menu->actions().at(4)->isEnabled()) << "the entry on screen";
 }
 
 TEST(ModelessDialogs, SwitchingOffDisablesEveryOpenModelessDialog) {
