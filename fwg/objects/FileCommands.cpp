@@ -60,6 +60,12 @@ void ShowError(const QString& message) {
 // reason, to be told together.
 std::vector<std::pair<QString, QString>>* g_openFailures = nullptr;
 
+oxStlVector<oxString> ToPaths(const QStringList& files) {
+  oxStlVector<oxString> paths;
+  for (const QString& file : files) paths.push_back(file.toStdString());
+  return paths;
+}
+
 QString Absolute(const oxString& path) {
   return path.empty() ? QString() : QFileInfo(QString::fromStdString(path)).absoluteFilePath();
 }
@@ -145,7 +151,6 @@ struct RecentMenu {
   QPointer<QObject> guard;
   ActionGroup* group;
   oxStlVector<Action*> entries;
-  Action* clear;
 };
 
 oxStlVector<RecentMenu>& GetRecentMenus() {
@@ -158,9 +163,8 @@ void UpdateRecentMenus() {
   if (GetRecentMenus().empty()) return;
   const oxStlVector<oxString> recent = FileCommands::GetRecentFiles();
   for (const RecentMenu& menu : GetRecentMenus()) {
-    // Greyed while empty, as the recent sessions are.
+    // Greyed while empty, Clear List with it, as the recent sessions are.
     menu.group->SetEnabled(!recent.empty());
-    menu.clear->SetEnabled(!recent.empty());
     FileCommands::ShowRecentEntries(menu.entries, recent);
   }
 }
@@ -330,9 +334,7 @@ class DropTarget : public QObject {
     if (type == QEvent::Drop) {
       // Not inside the drop: opening may ask questions.
       QTimer::singleShot(0, window, [files] {
-        oxStlVector<oxString> paths;
-        for (const QString& file : files) paths.push_back(file.toStdString());
-        FileCommands::OpenFiles(paths);
+        FileCommands::OpenFiles(ToPaths(files));
       });
     }
     return true;
@@ -367,16 +369,16 @@ void FileCommands::Install(Profile* profile, const oxString& menuPath) {
     for (Action* action : {save, saveAs, saveAll}) action->SetEnabled(any);
     revert->SetEnabled(document && !document->GetFilePath().empty());
   });
-  RecentMenu menu{recent->GetUiAction(), recent, {}, nullptr};
+  RecentMenu menu{recent->GetUiAction(), recent, {}};
   for (int i = 0; i < kMaxRecent; ++i) {
     Action* entry = profile->AddAction("File.RecentFile" + std::to_string(i + 1), "");
     recent->AddAction(entry);
     menu.entries.push_back(entry);
     entry->OnActivate().Connect(profile, [i] { OpenRecent(static_cast<size_t>(i)); });
   }
-  menu.clear = profile->AddAction("File.ClearRecentFiles", text("&Clear List"));
-  recent->AddAction(menu.clear);
-  menu.clear->OnActivate().Connect(profile, [] { ClearRecentFiles(); });
+  Action* clear = profile->AddAction("File.ClearRecentFiles", text("&Clear List"));
+  recent->AddAction(clear);
+  clear->OnActivate().Connect(profile, [] { ClearRecentFiles(); });
   for (Action* action : {open, static_cast<Action*>(recent), save, saveAs, saveAll, revert}) {
     profile->AddMenu(action, menuPath + "/" + action->GetName());
   }
@@ -483,9 +485,7 @@ bool FileCommands::Open() {
   const QStringList files = QFileDialog::getOpenFileNames(
       FindMainWindow(), QText("Open File"), StartFolder(),
       types ? types->GetOpenFilters() : QText("All files") + " (*)");
-  oxStlVector<oxString> paths;
-  for (const QString& file : files) paths.push_back(file.toStdString());
-  return OpenFiles(paths);
+  return OpenFiles(ToPaths(files));
 }
 
 bool FileCommands::Save(ClientObject* document) {

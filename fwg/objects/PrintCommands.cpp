@@ -58,12 +58,9 @@ void PrintCommands::Install(Profile* profile, const oxString& menuPath) {
   preview->OnActivate().Connect(profile, [] { PrintPreview(ActiveDocument()); });
   pdf->OnActivate().Connect(profile, [] { ExportPdf(ActiveDocument()); });
   // Greyed while there is nothing to print.
-  const auto follow = [print, preview, pdf](ClientObject* active) {
-    for (Action* action : {print, preview, pdf}) action->SetEnabled(active != nullptr);
-  };
-  follow(ActiveDocument());
-  if (ClientManager* manager = ClientManager::Get())
-    manager->OnActiveClientObjectChanged().Connect(profile, follow);
+  FileCommands::FollowTargets(profile, [print, preview, pdf] {
+    for (Action* action : {print, preview, pdf}) action->SetEnabled(ActiveDocument() != nullptr);
+  });
 }
 
 bool PrintCommands::Paint(ClientObject* document, QPagedPaintDevice* device) {
