@@ -55,6 +55,27 @@ bool PlainEquals(const Raw& raw, const QString& plain) {
   return at == plain.size();
 }
 
+// A hash of the plain text of `raw` (as PlainEquals reads it) or, without
+// `markers`, of `raw` as it stands: the two agree on a text and its plain
+// form, so a path lookup passes over entries whose hash differs without
+// reading their actions.
+size_t PlainHash(const QString& raw, bool markers) {
+  size_t hash = 1469598103934665603ull;
+  const qsizetype size = raw.size();
+  for (qsizetype i = 0; i < size; ++i) {
+    QChar c = raw[i];
+    if (markers) {
+      if (c == '\t') break;
+      if (c == '&') {
+        if (i + 1 >= size || raw[i + 1] != '&') continue;
+        ++i;
+      }
+    }
+    hash = (hash ^ c.unicode()) * 1099511628211ull;
+  }
+  return hash;
+}
+
 // Swallows the per-action change events a menu bar gets while its items are
 // synchronised, so that it lays itself out once afterwards instead of once
 // per item.
@@ -211,9 +232,13 @@ int uiMenuData::FindVisibleItem(const oxString& plainText) const {
   // A text with other than ASCII is compared the slow way.
   const bool ascii = std::all_of(plainText.begin(), plainText.end(),
                                  [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  const size_t hash = PlainHash(plain, false);
   for (int i = 0; i < Count(); ++i) {
     const Item& item = items_[i];
     if (item.separator || !IsShown(item) || (!item.action && !item.popup)) continue;
+    // An entry brought up to date since its action last changed holds the
+    // hash of the text it shows.
+    if (item.action && !item.dirty && item.plainHash != hash) continue;
     const bool equal = item.action ? PlainEquals(item.action->QAction::text(), plain)
                        : ascii     ? PlainEquals(item.text, plain)
                                    : uiPlainText(uiStr(item.text)) == plain;
@@ -383,14 +408,15 @@ void uiMenuData::Synchronise() {
 // shortcut itself, so the key reaches the action exactly once.
 void uiMenuData::Apply(Item& item) {
   QAction* proxy = item.proxy;
+  uiAction* action = item.action;
+  QString text = action ? action->QAction::text() : uiStr(item.text);
+  if (action) item.plainHash = PlainHash(text, true);
   if (!proxy || item.separator) {
     if (proxy) proxy->setVisible(IsShown(item));
     return;
   }
-  uiAction* action = item.action;
   // Each write below that changes something tells every widget showing the
   // proxy: only what differs is written.
-  QString text = action ? action->QAction::text() : uiStr(item.text);
   if (action && !action->shortcut().isEmpty()) {
     text += '\t' + action->shortcut().toString(QKeySequence::NativeText);
   }

@@ -123,6 +123,7 @@ class uiMenuData {
     QPointer<uiPopupMenu> popup;
     uiMenuGate* gate = nullptr;
     oxString text;
+    size_t plainHash = 0;  // of the action's plain text when last applied
     bool visible = true;
     bool enabled = true;
     bool separator = false;

@@ -84,6 +84,38 @@ TEST_F(MenuFixture, AnActionShowsInSeveralMenusThatHideItemsIndependently) {
   EXPECT_TRUE(button->IsShown());
 }
 
+// Paths are looked up by the plain text an entry shows, whether its menu
+// has caught up with the entry's last change or not.
+TEST_F(MenuFixture, AnEntryIsFoundByTheTextItShowsNow) {
+  auto* file = new uiPopupMenu(window_.get(), "File");
+  bar_->InsertItem("&File", file);
+  std::vector<uiAction*> actions;
+  for (const char* text : {"&New", "Fish && Chips", "&Save\tCtrl+S", "Gr\u00fc&n"}) {
+    actions.push_back(new uiAction(window_.get(), text));
+    actions.back()->SetMenuText(text);
+    ASSERT_TRUE(actions.back()->AddTo(file));
+  }
+  const auto find = [file](const char* plain) { return file->FindVisibleItem(plain); };
+  for (int pass = 0; pass < 2; ++pass) {
+    EXPECT_EQ(find("New"), 0);
+    EXPECT_EQ(find("Fish & Chips"), 1);
+    EXPECT_EQ(find("Save"), 2);
+    EXPECT_EQ(find("Gr\u00fcn"), 3);
+    EXPECT_EQ(find("Fish && Chips"), -1);
+    Open(file);  // the entries caught up
+  }
+  actions[2]->SetMenuText("Save &As\u2026");
+  actions[0]->QAction::setText("&Open");
+  for (int pass = 0; pass < 2; ++pass) {
+    EXPECT_EQ(find("Save As\u2026"), 2);
+    EXPECT_EQ(find("Open"), 0);
+    EXPECT_EQ(find("Save") + find("New"), -2);
+    Open(file);
+  }
+  file->SetItemVisible(file->IdAt(0), false);
+  EXPECT_EQ(find("Open"), -1) << "a hidden entry is no path's end";
+}
+
 TEST_F(MenuFixture, TriggeringAnItemReachesItsActionOnce) {
   auto* menu = new uiPopupMenu(window_.get(), "Menu");
   auto *plain = new uiAction(window_.get(), "plain"), *check = new uiAction(window_.get(), "check");
