@@ -58,7 +58,7 @@ bool PlainEquals(const Raw& raw, const QString& plain) {
 // A hash of the plain text of `raw` (as PlainEquals reads it) or, without
 // `markers`, of `raw` as it stands: the two agree on a text and its plain
 // form, so a path lookup passes over entries whose hash differs without
-// reading their actions.
+// reading them. Never 0.
 size_t PlainHash(const QString& raw, bool markers) {
   size_t hash = 1469598103934665603ull;
   const qsizetype size = raw.size();
@@ -73,7 +73,7 @@ size_t PlainHash(const QString& raw, bool markers) {
     }
     hash = (hash ^ c.unicode()) * 1099511628211ull;
   }
-  return hash;
+  return hash ? hash : 1;
 }
 
 // Swallows the per-action change events a menu bar gets while its items are
@@ -165,6 +165,7 @@ int uiMenuData::Insert(Item item, int index) {
   QAction* before = index < Count() ? items_[index].proxy.data() : nullptr;
   item.proxy = proxy;
   items_.insert(items_.begin() + index, std::move(item));
+  keys_.insert(keys_.begin() + index, 0);
   positionsValid_ = false;
   NoteEntriesChanged();
   Apply(items_[index]);  // a new entry is right at once
@@ -200,6 +201,7 @@ void uiMenuData::RemoveItem(int id) {
   if (index < 0) return;
   Item item = std::move(items_[index]);
   items_.erase(items_.begin() + index);
+  keys_.erase(keys_.begin() + index);
   positionsValid_ = false;
   NoteEntriesChanged();
   Registry().erase(id);
@@ -234,11 +236,9 @@ int uiMenuData::FindVisibleItem(const oxString& plainText) const {
                                  [](char c) { return static_cast<unsigned char>(c) < 0x80; });
   const size_t hash = PlainHash(plain, false);
   for (int i = 0; i < Count(); ++i) {
+    if (keys_[i] != hash && keys_[i] != 0) continue;
     const Item& item = items_[i];
     if (item.separator || !IsShown(item) || (!item.action && !item.popup)) continue;
-    // An entry brought up to date since its action last changed holds the
-    // hash of the text it shows.
-    if (item.action && !item.dirty && item.plainHash != hash) continue;
     const bool equal = item.action ? PlainEquals(item.action->QAction::text(), plain)
                        : ascii     ? PlainEquals(item.text, plain)
                                    : uiPlainText(uiStr(item.text)) == plain;
@@ -338,6 +338,7 @@ void uiMenuData::MarkDirty(int id, int& hint) {
   if (hint < 0 || hint >= Count() || items_[hint].id != id) hint = IndexOf(id);
   if (hint < 0) return;
   items_[hint].dirty = true;
+  keys_[hint] = 0;
   NoteChanged();
 }
 
@@ -410,7 +411,7 @@ void uiMenuData::Apply(Item& item) {
   QAction* proxy = item.proxy;
   uiAction* action = item.action;
   QString text = action ? action->QAction::text() : uiStr(item.text);
-  if (action) item.plainHash = PlainHash(text, true);
+  keys_[&item - items_.data()] = PlainHash(text, true);
   if (!proxy || item.separator) {
     if (proxy) proxy->setVisible(IsShown(item));
     return;

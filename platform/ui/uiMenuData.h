@@ -123,7 +123,6 @@ class uiMenuData {
     QPointer<uiPopupMenu> popup;
     uiMenuGate* gate = nullptr;
     oxString text;
-    size_t plainHash = 0;  // of the action's plain text when last applied
     bool visible = true;
     bool enabled = true;
     bool separator = false;
@@ -166,6 +165,10 @@ class uiMenuData {
   void NoteEntriesChanged();
 
   std::vector<Item> items_;
+  // For each item, the hash of the plain text it showed when last brought
+  // up to date, or 0 while a change is still to reach it: a path lookup
+  // goes through these and reads only the items that may match.
+  std::vector<size_t> keys_;
   // Position of each id, made again on the first lookup after items were
   // inserted or removed: a switch looks up thousands of ids.
   mutable std::unordered_map<int, int> positions_;
