@@ -21,6 +21,10 @@
 // SwitchListeners measures what the listeners of each switch (the
 // shortcut-conflict check) add to ProfileSwitch.
 //
+// PathLookup finds the last entry of each menu of the chain in force by its
+// path, against QtPathLookup, the same walk over the menus' Qt actions: a
+// lookup should cost little more at 500 entries per menu than at 50.
+//
 // SwitchMemory runs 10,000 switches after a warm-up and reports how many
 // QObjects under the main window and how many heap bytes (mallinfo2) they
 // left behind; both should be 0.
@@ -294,11 +298,9 @@ QString CheckEntryEdits(World& world, int entries, int objects) {
   return {};
 }
 
-void ProfileSwitchEntryEdits(benchmark::State& state) {
-  const int entries = static_cast<int>(state.range(0));
-  World world(entries, kEntryEdits);
-  // Every entry on screen once, so that later switches meet what a user
-  // who opened the menus leaves behind.
+// Every entry of both chains on screen once, so that what follows meets
+// what a user who opened the menus leaves behind; A is in force again.
+void ShowEveryMenuOnce(World& world) {
   for (int i = 0; i < 2; ++i) {
     for (QAction* entry : world.gui->GetMainWindow()->MenuBar()->actions()) {
       if (QMenu* menu = entry->menu(); menu && entry->isVisible()) {
@@ -308,6 +310,12 @@ void ProfileSwitchEntryEdits(benchmark::State& state) {
     }
     world.SwitchAndSettle();
   }
+}
+
+void ProfileSwitchEntryEdits(benchmark::State& state) {
+  const int entries = static_cast<int>(state.range(0));
+  World world(entries, kEntryEdits);
+  ShowEveryMenuOnce(world);
   const int objects = CountObjects(world.gui->GetMainWindow());
   for (auto _ : state) {
     world.SwitchAndSettle();
@@ -320,6 +328,57 @@ void ProfileSwitchEntryEdits(benchmark::State& state) {
   }
 }
 BENCHMARK(ProfileSwitchEntryEdits)->Arg(kEntries)->Arg(10 * kEntries)->Unit(benchmark::kMillisecond);
+
+// Looking entries up by their paths in the EntryEdits shape, as clients do
+// to reach an entry a profile made: per iteration the last entry of each of
+// the chain in force's menus ("A Menu 07/A07 Entry 499"), through the
+// profile (PathLookup) and, as a baseline, by the same walk over the menu
+// bar's and the menus' own Qt actions, texts compared without their "&"
+// markers and shortcut column (QtPathLookup).
+QString QtPlain(const QAction* action) {
+  QString text = action->text();
+  text.replace("&&", QString(QChar(1))).remove('&').replace(QChar(1), "&");
+  return text.section('\t', 0, 0);
+}
+
+QAction* QtFind(const QList<QAction*>& actions, const QString& plain) {
+  for (QAction* action : actions) {
+    if (action->isVisible() && !action->isSeparator() && QtPlain(action) == plain) return action;
+  }
+  return nullptr;
+}
+
+void PathLookupCase(benchmark::State& state, bool qtOnly) {
+  const int entries = static_cast<int>(state.range(0));
+  World world(entries, kEntryEdits);
+  ShowEveryMenuOnce(world);
+  QMenuBar* bar = world.gui->GetMainWindow()->MenuBar();
+  std::vector<std::pair<QString, QString>> paths;
+  for (int m = 0; m < kMenus; ++m) {
+    paths.emplace_back(kEntryEdits.MenuName("A", m), kEntryEdits.EntryName("A", m, entries - 1));
+  }
+  std::vector<oxString> joined;
+  for (const auto& [menu, entry] : paths) joined.push_back((menu + "/" + entry).toStdString());
+  int found = 0;
+  for (auto _ : state) {
+    found = 0;
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+      if (qtOnly) {
+        QAction* title = QtFind(bar->actions(), paths[i].first);
+        found += title && title->menu() && QtFind(title->menu()->actions(), paths[i].second);
+      } else {
+        found += world.a->GetMenuObjectFromPath(joined[i]) != nullptr;
+      }
+    }
+  }
+  if (found != kMenus) state.SkipWithError("a path was not found");
+}
+
+void PathLookup(benchmark::State& state) { PathLookupCase(state, false); }
+BENCHMARK(PathLookup)->Arg(kEntries)->Arg(10 * kEntries)->Unit(benchmark::kMicrosecond);
+
+void QtPathLookup(benchmark::State& state) { PathLookupCase(state, true); }
+BENCHMARK(QtPathLookup)->Arg(kEntries)->Arg(10 * kEntries)->Unit(benchmark::kMicrosecond);
 
 // OwnKeys with 200 of chain A's keyed entries given keys of the user's own
 // (four-stroke sequences nobody else holds) before the first activation:
