@@ -56,9 +56,22 @@ void ShowError(const QString& message) {
   if (uiMainWindow* window = FindMainWindow()) window->Error(message.toStdString());
 }
 
-// While OpenFiles runs, the files that could not be opened, each with its
-// reason, to be told together.
-std::vector<std::pair<QString, QString>>* g_openFailures = nullptr;
+// Files that could not be opened, each (quoted) with its reason.
+using OpenFailures = std::vector<std::pair<QString, QString>>;
+
+// While OpenFiles runs, the failures to be told together.
+OpenFailures* g_openFailures = nullptr;
+
+// One failure in a line of its own; several in one message, a line each.
+void TellOpenFailures(const OpenFailures& failures) {
+  if (failures.size() == 1) {
+    ShowError(QText("Could not open %1: %2.").arg(failures.front().first, failures.front().second));
+  } else if (!failures.empty()) {
+    QString message = QText("These files could not be opened:");
+    for (const auto& [file, reason] : failures) message += "\n" + QText("%1: %2.").arg(file, reason);
+    ShowError(message);
+  }
+}
 
 oxStlVector<oxString> ToPaths(const QStringList& files) {
   oxStlVector<oxString> paths;
@@ -458,25 +471,19 @@ ClientObject* FileCommands::Open(const oxString& path) {
   if (g_openFailures) {
     g_openFailures->emplace_back(Quoted(absolute), reason);
   } else {
-    ShowError(QText("Could not open %1: %2.").arg(Quoted(absolute), reason));
+    TellOpenFailures({{Quoted(absolute), reason}});
   }
   UpdateRecentMenus();
   return nullptr;
 }
 
 bool FileCommands::OpenFiles(const oxStlVector<oxString>& paths) {
-  std::vector<std::pair<QString, QString>> failures;
+  OpenFailures failures;
   auto* const outer = std::exchange(g_openFailures, &failures);
   bool opened = false;
   for (const oxString& path : paths) opened = Open(path) || opened;
   g_openFailures = outer;
-  if (failures.size() == 1) {
-    ShowError(QText("Could not open %1: %2.").arg(failures.front().first, failures.front().second));
-  } else if (!failures.empty()) {
-    QString message = QText("These files could not be opened:");
-    for (const auto& [file, reason] : failures) message += "\n" + QText("%1: %2.").arg(file, reason);
-    ShowError(message);
-  }
+  TellOpenFailures(failures);
   return opened;
 }
 
