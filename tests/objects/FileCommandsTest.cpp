@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <cerrno>
 #include <cstring>
+#include <set>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -29,6 +30,7 @@
 #include "fwg/objects/SessionCommands.h"
 #include "fwg/objects/SessionRecovery.h"
 #include "fwg/objects/UnsavedWork.h"
+#include "fwg/profiles/UserShortcuts.h"
 #include "fwg/shell/InfoBar.h"
 #include "fwg/shell/SingleInstance.h"
 #include "platform/oxapp/Application.h"
@@ -411,6 +413,14 @@ TEST_F(Files, RecentFilesKeepTheLastTenMostRecentFirstAndMarkMissingOnes) {
   EXPECT_EQ(profile->GetAction("File.RecentFile1")->GetText(), "&1 kept.log");
   EXPECT_EQ(profile->GetAction("File.RecentFile2")->GetText(), "&2 gone.log (missing)");
   EXPECT_FALSE(profile->GetAction("File.RecentFile3")->IsVisible());
+  // A key would open whatever stands first then, not kept.log: the
+  // entries are not offered in the Keyboard Shortcuts dialog.
+  std::set<oxString> keyable;
+  for (const fwg::UserShortcuts::Command& command : fwg::UserShortcuts::GetCommands()) {
+    if (command.profile == profile) keyable.insert(command.actionName);
+  }
+  EXPECT_FALSE(keyable.count("File.RecentFile1") || keyable.count("File.RecentFile2"));
+  EXPECT_TRUE(keyable.count("File.ClearRecentFiles") && keyable.count("File.OpenFile"));
   AnswerNext({QMessageBox::Yes});  // remove it from the list
   profile->GetAction("File.RecentFile2")->Activate();
   EXPECT_EQ(FileCommands::GetRecentFiles(), oxStlVector<oxString>{kept});
