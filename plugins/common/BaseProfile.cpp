@@ -99,8 +99,9 @@ void BaseProfile::BuildFileMenu() {
   fwg::ActionGroup* create = AddActionGroup("new", Tr("&New"), true, "new.png");
   std::set<char> mnemonics;
   for (const oxString& client : GetDescribedClients()) {
-    fwg::Action* entry =
-        AddAction("new." + client, WithMnemonic(Tr(client.c_str()), &mnemonics), client + ".png");
+    // Ctrl+N makes a note, the plain kind.
+    fwg::Action* entry = AddAction("new." + client, WithMnemonic(Tr(client.c_str()), &mnemonics),
+                                   client + ".png", client == "Notes" ? "Ctrl+N" : "");
     entry->OnActivate().Connect(this, [client] {
       if (fwg::Client* found = fwg::ClientManager::Get()->GetClient(client)) {
         found->New();

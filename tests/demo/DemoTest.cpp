@@ -155,7 +155,10 @@ TEST_F(DemoFixture, DocumentsUndoSwitchByTreeAndFrameAndOfferTheirEntries) {
                    "Close", "Exit"};
   EXPECT_EQ(Entries({"File"}), file);
   EXPECT_FALSE(Active()->GetAction("close")->IsEnabled()) << "nothing to close yet";
-  fwg::ClientObject* note = New("Notes");
+  // Ctrl+N makes a document of the plain kind.
+  QApplication::setActiveWindow(window_);
+  QTest::keyClick(window_, Qt::Key_N, Qt::ControlModifier);
+  fwg::ClientObject* note = ActiveDocument();
   ASSERT_NE(note, nullptr);
   EXPECT_TRUE(Active()->GetAction("close")->IsEnabled());
   EXPECT_EQ(note->GetName(), "Note 1");
