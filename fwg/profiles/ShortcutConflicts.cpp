@@ -405,16 +405,24 @@ void ShortcutMonitor::NoteAction(const QAction* action, bool removed) {
   QList<QKeySequence> now;
   if (!removed && !action->shortcut().isEmpty() && IsWindowWide(action)) {
     now = action->shortcuts();
-    now.removeAll(QKeySequence());
+    if (now.contains(QKeySequence())) now.removeAll(QKeySequence());  // else stays shared
   }
   if (removed) watching_.erase(action);
   // An action that held a key keeps its record, empty while it holds none,
-  // and so does a key without holders: a switch gives and withdraws the
-  // same keys over and over.
+  // until it leaves the window, and so does a key without holders: a switch
+  // gives and withdraws the same keys over and over.
   auto kept = keyed_.find(action);
-  if (kept == keyed_.end() ? now.isEmpty() : kept->second == now) return;  // no key changed
-  if (kept == keyed_.end()) kept = keyed_.emplace(action, QList<QKeySequence>()).first;
-  for (const QKeySequence& keys : kept->second) {
+  if (kept == keyed_.end() ? now.isEmpty() : kept->second == now && !removed) return;  // no key changed
+  if (kept == keyed_.end()) {
+    kept = keyed_.emplace(action, QList<QKeySequence>()).first;
+    // Looked at once while in the window: the toolkit hands a press of the
+    // key to the action itself; its own actions pass their presses to
+    // HandleShortcut.
+    if (!dynamic_cast<const uiAction*>(action) && watching_.insert(action).second) {
+      const_cast<QAction*>(action)->installEventFilter(this);
+    }
+  }
+  for (const QKeySequence& keys : std::as_const(kept->second)) {
     auto found = holders_.find(keys);
     if (found == holders_.end()) continue;
     Holders& list = *found;
@@ -422,7 +430,7 @@ void ShortcutMonitor::NoteAction(const QAction* action, bool removed) {
     const auto at = std::find(list.begin(), list.end(), action);
     if (at != list.end()) list.erase(at);
   }
-  for (const QKeySequence& keys : now) {
+  for (const QKeySequence& keys : std::as_const(now)) {
     Holders& list = holders_[keys];
     list.push_back(action);
     if (list.size() == 2) ++sharedKeys_;
@@ -432,11 +440,6 @@ void ShortcutMonitor::NoteAction(const QAction* action, bool removed) {
     return;
   }
   kept->second = std::move(now);
-  // The toolkit hands a press of the key to the action itself; its own
-  // actions pass their presses to HandleShortcut.
-  if (!kept->second.isEmpty() && !dynamic_cast<const uiAction*>(action) && watching_.insert(action).second) {
-    const_cast<QAction*>(action)->installEventFilter(this);
-  }
 }
 
 void ShortcutMonitor::ReportAmbiguous(QObject* watched, const QKeySequence& keys) const {
