@@ -332,6 +332,10 @@ ShortcutsDialog::ShortcutsDialog(QWidget* parent)
   QObject::connect(d->tree, &QTreeWidget::currentItemChanged, this, [d] {
     if (!d->refreshing) d->ShowSelection();
   });
+  // Return or a double click on a command goes on to record its key.
+  QObject::connect(d->tree, &QTreeWidget::itemActivated, this, [d] {
+    if (d->keys->isEnabled()) d->keys->setFocus();
+  });
   QObject::connect(d->keys, &QKeySequenceEdit::keySequenceChanged, this,
                    [d](const QKeySequence& sequence) { d->ShowClashes(sequence); });
   // Clear is the only way to no key: a recording that ends empty changes

@@ -5,6 +5,7 @@
 #include <QKeySequenceEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeWidget>
 #include <sys/stat.h>
 
 #include "fwg/profiles/UserShortcuts.h"
@@ -70,6 +71,11 @@ TEST_F(UserKeys, RecordingNamesTheCommandsThatCanBeInForceTogether) {
   Record(edit, {Qt::CTRL | Qt::Key_B});
   EXPECT_EQ(dialog->GetClashText(), "") << "Text and Other are never in force with Sketch";
   ASSERT_TRUE(dialog->SelectCommand("Base", "save"));
+  // Return on the command's row goes on to its key.
+  auto* list = dialog->findChild<QTreeWidget*>();
+  list->setFocus();
+  QTest::keyClick(list, Qt::Key_Return);
+  EXPECT_EQ(dialog->focusWidget(), edit);
   Record(edit, {Qt::CTRL | Qt::Key_T});
   EXPECT_TRUE(Contains(dialog->GetClashText(), "(stroke, profile Sketch)")) << "a profile built on it";
 
