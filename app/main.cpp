@@ -165,6 +165,7 @@ void PrintHelp(const EarlyTexts& t) {
             << "  Ctrl+Tab            " << t("next document, most recently used first") << "\n"
             << "  F6, Shift+F6        " << t("next and previous pane (documents and docks)") << "\n"
             << "  F10                 " << t("the menu bar") << "\n"
+            << "  Shift+F10           " << t("the context menu of what has the keyboard") << "\n"
             << "  Ctrl+,              " << t("the settings") << "\n"
             << "  Ctrl+Shift+P        " << t("the command palette") << "\n\n"
             << t("Plug-ins are read from:") << " " << DescribePluginFolders() << "\n"

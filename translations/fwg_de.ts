@@ -268,6 +268,10 @@
         <translation>&amp;Menüleiste</translation>
     </message>
     <message>
+        <source>Conte&amp;xt Menu</source>
+        <translation>&amp;Kontextmenü</translation>
+    </message>
+    <message>
         <source>&amp;Keyboard Shortcuts…</source>
         <translation>&amp;Tastenkürzel…</translation>
     </message>

@@ -132,6 +132,10 @@
         <translation>die Menüleiste</translation>
     </message>
     <message>
+        <source>the context menu of what has the keyboard</source>
+        <translation>das Kontextmenü dessen, was die Tastatur hat</translation>
+    </message>
+    <message>
         <source>the command palette</source>
         <translation>die Befehlspalette</translation>
     </message>

@@ -2,11 +2,13 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QDockWidget>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPointer>
+#include <QWindow>
 #include <algorithm>
 
 #include "fwg/LibraryTexts.h"
@@ -152,6 +154,17 @@ void OpenMenuBar(uiMainWindow* window) {
   }
 }
 
+// Where the Menu key opens it: the context menu of what has the keyboard,
+// at its current item or cursor. The toolkit works out the place from the
+// window's keyboard context-menu event.
+void OpenContextMenu() {
+  QWidget* focus = QApplication::focusWidget();
+  QWindow* window = focus ? focus->window()->windowHandle() : nullptr;
+  if (!window) return;
+  QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(), QPoint());
+  QCoreApplication::sendEvent(window, &event);
+}
+
 }  // namespace
 
 void HostCommands::Install() {
@@ -179,6 +192,7 @@ void HostCommands::Install() {
   AddCommand(window, "Previous Pa&ne", QKeySequence(Qt::SHIFT | Qt::Key_F6),
              [] { CyclePanes(false); });
   AddCommand(window, "&Menu Bar", QKeySequence(Qt::Key_F10), [window] { OpenMenuBar(window); });
+  AddCommand(window, "Conte&xt Menu", QKeySequence(Qt::SHIFT | Qt::Key_F10), OpenContextMenu);
   AddCommand(window, "&Keyboard Shortcuts\u2026", {}, [] { (new ShortcutsDialog)->show(); });
   AddCommand(window, "&Preferences\u2026", SettingsDialog::GetShortcut(), [] { SettingsDialog::Open(); });
   FileCommands::AcceptDrops();

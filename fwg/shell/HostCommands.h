@@ -15,6 +15,8 @@
 //   Next Pane             F6              the focus to the next dock window
 //   Previous Pane         Shift+F6        or back into the active document
 //   Menu Bar              F10             opens the first menu
+//   Context Menu          Shift+F10       what the Menu key opens, for what
+//                                         has the keyboard
 //   Keyboard Shortcuts…                   the shortcuts dialog
 //   Preferences…          Ctrl+,          the Settings dialog (SettingsDialog::GetShortcut)
 //

@@ -3,8 +3,10 @@
 // every chain.
 #include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QTest>
 
 #include "fwg/clients/ClientManager.h"
 #include "fwg/objects/SessionCommands.h"
@@ -184,6 +186,25 @@ TEST_F(AtTheKeyboard, NextPaneRingsThePaneThatHasTheKeyboard) {
   EXPECT_TRUE(ring().contains(area(outline)) && !ring().contains(area(Active()->GetLayouter())));
   Active()->GetLayouter()->FocusView();  // a click, say: no ring
   EXPECT_EQ(ring(), QRect());
+}
+
+// Shift+F10 opens the context menu of what has the keyboard, as the Menu
+// key does: at its cursor, not where the mouse happens to be.
+TEST_F(AtTheKeyboard, ShiftF10OpensTheContextMenuOfWhatHasTheKeyboard) {
+  struct Probe : QLineEdit {
+    void contextMenuEvent(QContextMenuEvent* event) override {
+      asked.emplace_back(event->reason(), event->pos());
+    }
+    std::vector<std::pair<QContextMenuEvent::Reason, QPoint>> asked;
+  };
+  QApplication::setActiveWindow(Window());
+  auto* view = new Probe;
+  New()->SetView(view);
+  view->setFocus();
+  QTest::keyClick(view, Qt::Key_F10, Qt::ShiftModifier);
+  ASSERT_EQ(view->asked.size(), 1u);
+  EXPECT_EQ(view->asked[0].first, QContextMenuEvent::Keyboard);
+  EXPECT_TRUE(view->rect().contains(view->asked[0].second));
 }
 
 }  // namespace
