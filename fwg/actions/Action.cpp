@@ -163,6 +163,8 @@ void Action::SetWhatsThis(const oxString& text) { GetUiAction()->SetWhatsThis(te
 oxString Action::GetWhatsThis() const { return GetUiAction()->WhatsThis(); }
 void Action::SetVisible(bool visible) { GetUiAction()->SetVisible(visible); }
 bool Action::IsVisible() const { return GetUiAction()->IsVisible(); }
+void Action::SetListEntry(bool entry) { GetUiAction()->setProperty("fwgListEntry", entry); }
+bool Action::IsListEntry() const { return GetUiAction()->property("fwgListEntry").toBool(); }
 void Action::SetEnabled(bool enabled) { GetUiAction()->SetEnabled(enabled); }
 bool Action::IsEnabled() const { return GetUiAction()->IsEnabled(); }
 void Action::SetCheckable(bool checkable) { GetUiAction()->SetToggleAction(checkable, false); }

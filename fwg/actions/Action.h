@@ -60,6 +60,13 @@ class Action {
   bool IsCheckable() const;
   void SetChecked(bool checked);
   bool IsChecked() const;
+  // An entry of a list the program fills (the recent files, say), which
+  // opens what stands at its place, whatever that is then: a key or a
+  // toolbar button given to "1 notes.txt" would open another file once the
+  // list moved on, so the Keyboard Shortcuts and Customize Toolbars dialogs
+  // leave it out.
+  void SetListEntry(bool entry);
+  bool IsListEntry() const;
 
   // Active: the toolkit action carries the remembered shortcut; inactive:
   // none. Nothing else changes.

@@ -33,7 +33,6 @@
 #include "fwg/objects/Project.h"
 #include "fwg/objects/SessionCommands.h"
 #include "fwg/profiles/Profile.h"
-#include "fwg/profiles/UserShortcuts.h"
 #include "fwg/shell/InfoBar.h"
 #include "fwg/shell/SettingsPage.h"
 #include "platform/oxapp/Application.h"
@@ -627,7 +626,7 @@ oxString FileCommands::RecentEntryText(size_t index, const oxString& path) {
 
 void FileCommands::ShowRecentEntries(const oxStlVector<Action*>& entries, const oxStlVector<oxString>& paths) {
   for (size_t i = 0; i < entries.size(); ++i) {
-    UserShortcuts::LeaveOut(entries[i]);  // a key would follow the place, not the file
+    entries[i]->SetListEntry(true);  // a key or a button would follow the place, not the file
     const bool used = i < paths.size();
     entries[i]->SetVisible(used);
     if (!used) continue;

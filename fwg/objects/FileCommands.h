@@ -103,8 +103,8 @@ class FileCommands {
   static oxString RecentEntryText(size_t index, const oxString& path);
   // Shows the first entries of a list of recent files or sessions, one per
   // path, with RecentEntryText and the whole path as status tip, and hides
-  // the rest. The entries are left out of the commands a user gives keys
-  // to (UserShortcuts::LeaveOut).
+  // the rest. The entries are list entries (Action::SetListEntry): no key
+  // or toolbar button is given to them.
   static void ShowRecentEntries(const oxStlVector<Action*>& entries, const oxStlVector<oxString>& paths);
   // Calls `update` now and whenever what document commands act on may have
   // changed: the active document, a document's file or title, sessions made

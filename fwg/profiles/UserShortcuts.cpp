@@ -27,7 +27,6 @@ namespace {
 const char kSection[] = "/User/Shortcuts";
 // The key a profile declared, kept on the toolkit action.
 const char kDeclaredProperty[] = "fwgDeclaredKey";
-const char kLeftOutProperty[] = "fwgListEntry";
 
 oxSettings* Overrides(const oxString& profile, bool create) {
   return UserSettings::GetProfileSection(kSection, profile, create);
@@ -227,15 +226,11 @@ oxStlVector<UserShortcuts::Command> UserShortcuts::GetCommands() {
       // Hidden titles, and placeholders a menu fills in later (recent
       // files) until they show.
       if (!action->IsVisible() && (titles.count(action) || action->GetText().empty())) continue;
-      if (action->GetUiAction()->property(kLeftOutProperty).toBool()) continue;
+      if (action->IsListEntry()) continue;
       commands.push_back({profile, action, name});
     }
   }
   return commands;
-}
-
-void UserShortcuts::LeaveOut(Action* action) {
-  if (action) action->GetUiAction()->setProperty(kLeftOutProperty, true);
 }
 
 oxString UserShortcuts::GetShortcut(const Profile* profile, const oxString& actionName) {

@@ -39,19 +39,14 @@ class UserShortcuts {
   // Left out: groups and actions with a submenu; hidden actions that title
   // a menu their item made in the menu bar (the menu is what the user
   // opens); hidden placeholders without text that a menu fills in later;
-  // the entries of lists (LeaveOut). A title shown in its menu is a command
-  // like any other.
+  // the entries of lists (Action::SetListEntry). A title shown in its menu
+  // is a command like any other.
   struct Command {
     Profile* profile = nullptr;
     Action* action = nullptr;
     oxString actionName;
   };
   static oxStlVector<Command> GetCommands();
-  // Takes the action out of the commands a user gives keys to: an entry of
-  // a list the program fills (the recent files, say), which opens what
-  // stands at its place, whatever that is then. A key given to "1 notes.txt"
-  // would open another file once the list moved on.
-  static void LeaveOut(Action* action);
 
   // The key the action has now (the user's, or else the declared one), in
   // portable text; "" for none or an unknown action.

@@ -197,8 +197,12 @@ ToolBarsDialog::ToolBarsDialog(QWidget* parent)
     d->pending.resize(d->list.size());
     for (Profile* profile : GetBaseChainProfiles(active)) {
       for (const auto& [name, action] : profile->GetActions()) {
-        // A hidden action (a menu's title, a placeholder) shows no button.
-        if (!action || name.empty() || action->GetText().empty() || !action->IsVisible()) continue;
+        // A hidden action (a menu's title, a placeholder) shows no button,
+        // nor does a list's entry, which opens what stands at its place.
+        if (!action || name.empty() || action->GetText().empty() || !action->IsVisible() ||
+            action->IsListEntry()) {
+          continue;
+        }
         const QIcon icon = action->GetUiAction()->icon();
         auto* item = new QListWidgetItem(icon.isNull() ? Internal::Blank() : icon,
                                          uiPlainText(uiStr(action->GetText())), d->commands);

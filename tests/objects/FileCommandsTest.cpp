@@ -31,8 +31,10 @@
 #include "fwg/objects/SessionRecovery.h"
 #include "fwg/objects/UnsavedWork.h"
 #include "fwg/profiles/UserShortcuts.h"
+#include "fwg/profiles/UserToolBars.h"
 #include "fwg/shell/InfoBar.h"
 #include "fwg/shell/SingleInstance.h"
+#include "fwg/shell/ToolBarsDialog.h"
 #include "platform/oxapp/Application.h"
 #include "tests/ChildProcess.h"
 #include "tests/support/Answer.h"
@@ -402,6 +404,7 @@ TEST_F(Files, RecentFilesKeepTheLastTenMostRecentFirstAndMarkMissingOnes) {
   auto* profile = new FilledProfile("FileUser", "", [](fwg::Profile* p) {
     p->AddMenu(p->AddAction("file", "&File"), "File");
     FileCommands::Install(p, "File");
+    p->AddToolBar(p->GetAction("File.OpenFile"), "Main");
   }, FilledProfile::FillAt::Build);
   client_->AddProfile(profile);  // owned by the client
   profile->Activate();
@@ -413,14 +416,19 @@ TEST_F(Files, RecentFilesKeepTheLastTenMostRecentFirstAndMarkMissingOnes) {
   EXPECT_EQ(profile->GetAction("File.RecentFile1")->GetText(), "&1 kept.log");
   EXPECT_EQ(profile->GetAction("File.RecentFile2")->GetText(), "&2 gone.log (missing)");
   EXPECT_FALSE(profile->GetAction("File.RecentFile3")->IsVisible());
-  // A key would open whatever stands first then, not kept.log: the
-  // entries are not offered in the Keyboard Shortcuts dialog.
+  // A key or a button would open whatever stands first then, not kept.log:
+  // the entries are offered neither in the Keyboard Shortcuts dialog nor in
+  // Customize Toolbars.
   std::set<oxString> keyable;
   for (const fwg::UserShortcuts::Command& command : fwg::UserShortcuts::GetCommands()) {
     if (command.profile == profile) keyable.insert(command.actionName);
   }
   EXPECT_FALSE(keyable.count("File.RecentFile1") || keyable.count("File.RecentFile2"));
   EXPECT_TRUE(keyable.count("File.ClearRecentFiles") && keyable.count("File.OpenFile"));
+  auto* toolBars = new fwg::ToolBarsDialog;
+  EXPECT_FALSE(toolBars->AddEntry(fwg::UserToolBars::MakeToken(profile, "File.RecentFile1")));
+  EXPECT_TRUE(toolBars->AddEntry(fwg::UserToolBars::MakeToken(profile, "File.ClearRecentFiles")));
+  toolBars->reject();
   AnswerNext({QMessageBox::Yes});  // remove it from the list
   profile->GetAction("File.RecentFile2")->Activate();
   EXPECT_EQ(FileCommands::GetRecentFiles(), oxStlVector<oxString>{kept});
