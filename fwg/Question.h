@@ -11,27 +11,31 @@
 
 namespace fwg {
 
-// The toolkit's own texts (translated) name the standard buttons without
-// a letter to press: each gets the first of its letters that no other
-// button of the box has (Save S, Discard D; Cancel A beside Close).
-inline void GiveLetters(QMessageBox& box) {
+// Gives each of `items` (buttons, menu entries) without a letter to press
+// the first of its letters that none of the others has.
+template <class Item>
+void GiveLetters(const QList<Item*>& items) {
   QString taken;
-  for (QAbstractButton* button : box.buttons()) {
-    const QString text = button->text();
+  for (const Item* item : items) {
+    const QString text = item->text();
     const qsizetype marker = text.indexOf(QLatin1Char('&'));
     if (marker >= 0 && marker + 1 < text.size()) taken += text.at(marker + 1).toLower();
   }
-  for (QAbstractButton* button : box.buttons()) {
-    QString text = button->text();
+  for (Item* item : items) {
+    QString text = item->text();
     if (text.contains(QLatin1Char('&'))) continue;
     for (qsizetype i = 0; i < text.size(); ++i) {
       if (!text.at(i).isLetter() || taken.contains(text.at(i).toLower())) continue;
       taken += text.at(i).toLower();
-      button->setText(text.insert(i, QLatin1Char('&')));
+      item->setText(text.insert(i, QLatin1Char('&')));
       break;
     }
   }
 }
+
+// The toolkit's own texts (translated) name the standard buttons without
+// a letter to press: Save S, Discard D; Cancel A beside Close.
+inline void GiveLetters(QMessageBox& box) { GiveLetters(box.buttons()); }
 
 // `okText`, when given, names the Ok button.
 inline QMessageBox::StandardButton AskUser(const QString& caption, const QString& text,

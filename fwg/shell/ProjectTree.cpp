@@ -25,6 +25,7 @@
 #include "fwg/shell/Gui.h"
 #include "fwg/shell/HostCommands.h"
 #include "fwg/shell/PropertyEditing.h"
+#include "fwg/Question.h"
 #include "fwg/shell/PropertySheet.h"
 #include "fwg/shell/ScriptConsole.h"
 #include "platform/oxaw/WidgetManager.h"
@@ -478,6 +479,7 @@ struct ProjectTree::Internal : oxListener<> {
         menu->addSeparator();  // QMenu hides leading and doubled ones
       }
     }
+    GiveLetters(menu->actions());  // a property's name has none: "Layout…"
     return menu;
   }
 };

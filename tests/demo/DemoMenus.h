@@ -6,6 +6,7 @@
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QKeyEvent>
 #include <QStringList>
 #include <algorithm>
 #include <string>
@@ -64,8 +65,8 @@ inline fwg::ClientObject* New(const QString& client, const QStringList& newMenu 
   return fwg::ClientManager::Get()->GetActiveClientObject();
 }
 
-// Right-click on `object` in the project tree and choose the last entry,
-// "Layout…": the layout chooser that pops up, or null.
+// Right-click on `object` in the project tree and press L for the last
+// entry, "Layout…": the layout chooser that pops up, or null.
 inline QWidget* OpenLayoutChooser(oxt::Object* object) {
   auto* tree = fwg::Gui::Get()->GetMainWindow()->findChild<fwg::ProjectTree*>();
   const QModelIndex row = tree ? tree->GetIndex(object) : QModelIndex();
@@ -76,6 +77,7 @@ inline QWidget* OpenLayoutChooser(oxt::Object* object) {
   auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
   if (!menu || menu->actions().isEmpty() || Plain(menu->actions().back()->text()) != "Layout…")
     return nullptr;
-  menu->actions().back()->trigger();
+  QKeyEvent press(QEvent::KeyPress, Qt::Key_L, Qt::NoModifier, QStringLiteral("l"));
+  QApplication::sendEvent(menu, &press);
   return QApplication::activePopupWidget();
 }
