@@ -1,12 +1,56 @@
 #include "platform/oxaw/IconPropertyEditorWidget.h"
 
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <algorithm>
 
 #include "platform/ui/uiFrame.h"
 #include "platform/ui/uiToolButton.h"
 
 namespace oxaw {
+
+namespace {
+
+// The chooser from the keyboard: the arrows go from picture to picture in
+// the order they were added, Return or Enter chooses the one with the
+// focus, as Space does. The click is queued: a listener of the change may
+// delete the chooser, and with it the button whose key event this is.
+class ChooserKeys : public QObject {
+ public:
+  using QObject::QObject;
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    auto* button = qobject_cast<QAbstractButton*>(watched);
+    if (!button || event->type() != QEvent::KeyPress) return false;
+    switch (static_cast<QKeyEvent*>(event)->key()) {
+      case Qt::Key_Return:
+      case Qt::Key_Enter:
+        QMetaObject::invokeMethod(button, &QAbstractButton::click, Qt::QueuedConnection);
+        return true;
+      case Qt::Key_Right:
+      case Qt::Key_Down:
+        return Step(button, 1);
+      case Qt::Key_Left:
+      case Qt::Key_Up:
+        return Step(button, -1);
+      default:
+        return false;
+    }
+  }
+
+ private:
+  static bool Step(QAbstractButton* from, qsizetype by) {
+    const QList<QAbstractButton*> buttons =
+        from->parentWidget()->findChildren<QAbstractButton*>(Qt::FindDirectChildrenOnly);
+    const qsizetype at = buttons.indexOf(from);
+    const qsizetype to = at + by;
+    if (at < 0 || to < 0 || to >= buttons.size()) return true;
+    buttons[to]->setFocus(Qt::TabFocusReason);
+    return true;
+  }
+};
+
+}  // namespace
 
 struct IconPropertyEditorWidget::Internal {
   oxStlVector<IconEntry> entries;
@@ -33,6 +77,7 @@ const oxStlVector<IconPropertyEditorWidget::IconEntry>& IconPropertyEditorWidget
 
 uiWidget* IconPropertyEditorWidget::CreateEditorWidget(const uiRect& rect) {
   auto* chooser = new uiFrame(GetParent(), "IconChooser");
+  auto* keys = new ChooserKeys(chooser);
   auto* grid = new QGridLayout(chooser);
   grid->setContentsMargins(2, 2, 2, 2);
   grid->setSpacing(2);
@@ -45,6 +90,8 @@ uiWidget* IconPropertyEditorWidget::CreateEditorWidget(const uiRect& rect) {
     button->setIconSize(QSize(48, 48));
     button->setAutoRaise(true);
     grid->addWidget(button, entry.row, entry.column);
+    button->installEventFilter(keys);
+    if (grid->count() == 1) button->setFocus();  // the keyboard starts at the first picture
     // The value is copied: the entry list may change before the click.
     const oxt::Variant value = entry.value;
     // Hidden first: a listener of the change may delete the editor.

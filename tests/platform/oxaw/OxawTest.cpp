@@ -1,4 +1,6 @@
+#include <QCoreApplication>
 #include <QGridLayout>
+#include <QTest>
 
 #include "platform/oxaw/IconPropertyEditorWidget.h"
 #include "platform/oxaw/PropertyEditorWidgetManager.h"
@@ -120,6 +122,24 @@ TEST_F(IconChooser, ButtonsSitInTheirGridCellsAndAClickWritesTheEntryValue) {
   Button(chooser, "Gamma")->click();
   EXPECT_EQ(property_.GetValue().GetString(), "thirty");
   EXPECT_EQ(changes_, (oxStlVector<oxString>{"20", "thirty"}));
+}
+
+// From the keyboard: the focus starts at the first picture, the arrows go
+// from picture to picture, Return chooses.
+TEST_F(IconChooser, ThePicturesAreChosenWithTheKeyboard) {
+  parent_.Show();
+  editor_.EditValue(uiRect(5, 6, 120, 80));
+  uiWidget* chooser = editor_.GetEditorWidget();
+  ASSERT_NE(chooser, nullptr);
+  ASSERT_EQ(uiImpl(chooser)->focusWidget(), Button(chooser, "Alpha"));
+  QTest::keyClick(Button(chooser, "Alpha"), Qt::Key_Right);
+  QTest::keyClick(Button(chooser, "Beta"), Qt::Key_Right);
+  QTest::keyClick(Button(chooser, "Gamma"), Qt::Key_Left);
+  ASSERT_EQ(uiImpl(chooser)->focusWidget(), Button(chooser, "Beta"));
+  QTest::keyClick(Button(chooser, "Beta"), Qt::Key_Return);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(property_.GetValue().GetInteger(), 20);
+  EXPECT_FALSE(chooser->IsVisible());
 }
 
 TEST_F(IconChooser, ANewChooserReplacesTheOldAndParentsMayDeleteIt) {
