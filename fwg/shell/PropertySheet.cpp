@@ -116,7 +116,7 @@ struct PropertySheet::Internal : oxListener<> {
     if (name.empty() || !shown->SetProperty(p)) Fill();
   }
 
-  void HandleDoubleClicked(int row, int) {
+  void HandleActivated(int row, int) {
     oxt::Object* shown = owner->GetObject();
     const QTableWidgetItem* value = owner->item(row, 1);
     if (!shown || !value) return;
@@ -142,8 +142,10 @@ PropertySheet::PropertySheet(uiWidget* parent, const oxString& name, int)
   setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
   connect(this, &QTableWidget::itemChanged, this,
           [d](QTableWidgetItem* item) { d->HandleEdited(item); });
-  connect(this, &QTableWidget::cellDoubleClicked, this,
-          [d](int row, int column) { d->HandleDoubleClicked(row, column); });
+  // A double click or Return on a row opens the property's editor, if it
+  // has one (a double click on the name edits it instead).
+  connect(this, &QTableWidget::cellActivated, this,
+          [d](int row, int column) { d->HandleActivated(row, column); });
   oxt::Model* model = oxt::Model::Get();
   model->OnObjectsSelected().Connect(d, &Internal::HandleSelected);
   model->OnPropertyChanged().Connect(d, &Internal::HandleChanged);

@@ -2,7 +2,7 @@
 // object tree, name and value per row. It shows the current object when the
 // object model's selection changes, or the document that has just become
 // active, and follows its changes. "Name" is edited in place; a property that names an editor
-// ("Layout") opens that editor on a double click.
+// ("Layout") opens that editor on a double click or Return.
 //
 // Registered by the library with the widget manager under S_WidgetName();
 // the constructor fits oxaw::WidgetCreator like the project tree's.

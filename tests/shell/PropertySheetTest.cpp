@@ -1,6 +1,11 @@
 // The property sheet shows the selected object's properties on one row
 // each, follows their changes and renames the object in place.
 #include "fwg/shell/PropertySheet.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QTest>
+
 #include "tests/support/WithProjects.h"
 
 namespace {
@@ -34,6 +39,16 @@ TEST_F(Sheet, ShowsTheSelectionFollowsChangesAndRenamesInPlace) {
   oxt::Property sideBySide("Layout", 3);
   work->SetProperty(sideBySide);
   EXPECT_EQ(Cell(sheet, "Layout"), "2 Horizontal") << "a layout reads as its picture's name";
+
+  // Return on the Layout row opens the layout chooser, as a double click does.
+  for (int row = 0; row < sheet.rowCount(); ++row) {
+    if (sheet.item(row, 0)->text() == "Layout") sheet.setCurrentCell(row, 1);
+  }
+  QTest::keyClick(&sheet, Qt::Key_Return);
+  QWidget* chooser = QApplication::activePopupWidget();
+  ASSERT_NE(chooser, nullptr);
+  EXPECT_NE(chooser->findChild<QAbstractButton*>("Full"), nullptr);
+  chooser->close();
 
   Set(work, "Text", std::string(400, 'x'));
   EXPECT_EQ(Cell(sheet, "Text"), QString(300, 'x') + QChar(0x2026)) << "a long value is cut";
