@@ -44,6 +44,9 @@ struct Action::Internal::Sprite : Action::Internal, uiSpriteAction {
 
 namespace {
 
+// Marks the toolkit action of a list's entry (SetListEntry).
+const char kListEntryProperty[] = "fwgListEntry";
+
 uiObject* ActionParent() { return uiManager::Get()->MainWindow(); }
 
 // Faces handed out by a group, which has no record: nobody emits them.
@@ -163,8 +166,8 @@ void Action::SetWhatsThis(const oxString& text) { GetUiAction()->SetWhatsThis(te
 oxString Action::GetWhatsThis() const { return GetUiAction()->WhatsThis(); }
 void Action::SetVisible(bool visible) { GetUiAction()->SetVisible(visible); }
 bool Action::IsVisible() const { return GetUiAction()->IsVisible(); }
-void Action::SetListEntry(bool entry) { GetUiAction()->setProperty("fwgListEntry", entry); }
-bool Action::IsListEntry() const { return GetUiAction()->property("fwgListEntry").toBool(); }
+void Action::SetListEntry(bool entry) { GetUiAction()->setProperty(kListEntryProperty, entry); }
+bool Action::IsListEntry() const { return GetUiAction()->property(kListEntryProperty).toBool(); }
 void Action::SetEnabled(bool enabled) { GetUiAction()->SetEnabled(enabled); }
 bool Action::IsEnabled() const { return GetUiAction()->IsEnabled(); }
 void Action::SetCheckable(bool checkable) { GetUiAction()->SetToggleAction(checkable, false); }
