@@ -124,16 +124,16 @@ uiMenuData::~uiMenuData() {
 }
 
 int uiMenuData::IdAt(int index) const {
-  return index >= 0 && index < Count() ? items_[index].id : -1;
+  return index >= 0 && index < Count() ? slots_[index].id : -1;
 }
 
 int uiMenuData::IndexOf(int id) const {
   const int hint = lastIndex_;
   const int count = Count();
-  if (hint < count && items_[hint].id == id) return hint;
-  if (hint + 1 < count && items_[hint + 1].id == id) return lastIndex_ = hint + 1;
-  if (hint > 0 && hint <= count && items_[hint - 1].id == id) return lastIndex_ = hint - 1;
-  const int index = LookUpPosition(items_, positions_, positionsValid_, id);
+  if (hint < count && slots_[hint].id == id) return hint;
+  if (hint + 1 < count && slots_[hint + 1].id == id) return lastIndex_ = hint + 1;
+  if (hint > 0 && hint <= count && slots_[hint - 1].id == id) return lastIndex_ = hint - 1;
+  const int index = LookUpPosition(slots_, positions_, positionsValid_, id);
   if (index >= 0) lastIndex_ = index;
   return index;
 }
@@ -165,11 +165,10 @@ int uiMenuData::Insert(Item item, int index) {
   QAction* before = index < Count() ? items_[index].proxy.data() : nullptr;
   item.proxy = proxy;
   items_.insert(items_.begin() + index, std::move(item));
-  keys_.insert(keys_.begin() + index, 0);
+  slots_.insert(slots_.begin() + index, Slot{0, id, false});
   positionsValid_ = false;
   NoteEntriesChanged();
   Apply(items_[index]);  // a new entry is right at once
-  items_[index].dirty = false;
   menu->insertAction(before, proxy);
   Registry()[id] = this;
   return id;
@@ -201,7 +200,7 @@ void uiMenuData::RemoveItem(int id) {
   if (index < 0) return;
   Item item = std::move(items_[index]);
   items_.erase(items_.begin() + index);
-  keys_.erase(keys_.begin() + index);
+  slots_.erase(slots_.begin() + index);
   positionsValid_ = false;
   NoteEntriesChanged();
   Registry().erase(id);
@@ -236,7 +235,7 @@ int uiMenuData::FindVisibleItem(const oxString& plainText) const {
                                  [](char c) { return static_cast<unsigned char>(c) < 0x80; });
   const size_t hash = PlainHash(plain, false);
   for (int i = 0; i < Count(); ++i) {
-    if (keys_[i] != hash && keys_[i] != 0) continue;
+    if (slots_[i].key != hash && slots_[i].key != 0) continue;
     const Item& item = items_[i];
     if (item.separator || !IsShown(item) || (!item.action && !item.popup)) continue;
     const bool equal = item.action ? PlainEquals(item.action->QAction::text(), plain)
@@ -259,7 +258,7 @@ void uiMenuData::SetItemVisible(int id, bool visible) {
   if (!item || item->visible == visible) return;
   item->visible = visible;
   // MarkDirty(id) without a second lookup: switches call this per entry.
-  item->dirty = true;
+  slots_[item - items_.data()].dirty = true;
   NoteChanged();
 }
 
@@ -293,11 +292,12 @@ void uiMenuData::NoteGateChanged() {
 }
 
 void uiMenuData::DropGate(uiMenuGate* gate) {
-  for (Item& item : items_) {
+  for (size_t i = 0; i < items_.size(); ++i) {
+    Item& item = items_[i];
     if (item.gate != gate) continue;
     item.visible = IsShown(item);
     item.gate = nullptr;
-    item.dirty = true;
+    slots_[i].dirty = true;
   }
   NoteChanged();
 }
@@ -335,10 +335,10 @@ void uiMenuData::MarkDirty(int id) {
 }
 
 void uiMenuData::MarkDirty(int id, int& hint) {
-  if (hint < 0 || hint >= Count() || items_[hint].id != id) hint = IndexOf(id);
+  if (hint < 0 || hint >= Count() || slots_[hint].id != id) hint = IndexOf(id);
   if (hint < 0) return;
-  items_[hint].dirty = true;
-  keys_[hint] = 0;
+  slots_[hint].dirty = true;
+  slots_[hint].key = 0;
   NoteChanged();
 }
 
@@ -389,9 +389,10 @@ void uiMenuData::Synchronise() {
   QAction* changed = nullptr;
   const bool gatesChanged = gatesChanged_;
   gatesChanged_ = false;
-  for (Item& item : items_) {
-    if (!item.dirty && !(gatesChanged && item.gate)) continue;
-    item.dirty = false;
+  for (size_t i = 0; i < items_.size(); ++i) {
+    Item& item = items_[i];
+    if (!slots_[i].dirty && !(gatesChanged && item.gate)) continue;
+    slots_[i].dirty = false;
     Apply(item);
     changed = item.proxy;
   }
@@ -411,7 +412,7 @@ void uiMenuData::Apply(Item& item) {
   QAction* proxy = item.proxy;
   uiAction* action = item.action;
   QString text = action ? action->QAction::text() : uiStr(item.text);
-  keys_[&item - items_.data()] = PlainHash(text, true);
+  slots_[&item - items_.data()].key = PlainHash(text, true);
   if (!proxy || item.separator) {
     if (proxy) proxy->setVisible(IsShown(item));
     return;

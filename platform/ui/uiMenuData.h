@@ -126,6 +126,16 @@ class uiMenuData {
     bool visible = true;
     bool enabled = true;
     bool separator = false;
+  };
+  // What a change and a path lookup read of an item, kept apart from the
+  // rest and small: a switch changes a few entries of menus of thousands,
+  // and each change then touches one cache line of its menu.
+  struct Slot {
+    // The hash of the plain text the item showed when last brought up to
+    // date, or 0 while a change is still to reach it: a path lookup goes
+    // through these and reads only the items that may match.
+    size_t key = 0;
+    int id = 0;  // the item's, which never changes
     bool dirty = true;
   };
 
@@ -137,7 +147,7 @@ class uiMenuData {
   // an action's change reaches its item without a lookup by id.
   void MarkDirty(int id, int& hint);
   void PrefetchItem(int index) const {
-    if (index >= 0 && index < Count()) __builtin_prefetch(&items_[index], 1);
+    if (index >= 0 && index < Count()) __builtin_prefetch(&slots_[index], 1);
   }
   // Something of the items is due to reach the Qt actions: synchronised
   // now or when the batch ends or the menu opens; the bar hears of it.
@@ -165,10 +175,7 @@ class uiMenuData {
   void NoteEntriesChanged();
 
   std::vector<Item> items_;
-  // For each item, the hash of the plain text it showed when last brought
-  // up to date, or 0 while a change is still to reach it: a path lookup
-  // goes through these and reads only the items that may match.
-  std::vector<size_t> keys_;
+  std::vector<Slot> slots_;  // one for each item, in the same order
   // Position of each id, made again on the first lookup after items were
   // inserted or removed: a switch looks up thousands of ids.
   mutable std::unordered_map<int, int> positions_;
