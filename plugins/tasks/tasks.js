@@ -9,13 +9,18 @@
 const OPEN = "- [ ] ";
 const DONE = "- [x] ";
 
+// The lines of the list. The newline that ends a file's last line is not
+// an empty line of its own: write() puts it back.
 function read(list) {
   const text = list.get("Text");
-  return text === "" ? [] : text.split("\n");
+  const lines = text === "" ? [] : text.split("\n");
+  if (text.endsWith("\n")) lines.pop();
+  return lines;
 }
 
-function write(list, tasks, line) {
-  list.set("Text", tasks.join("\n"));
+function write(list, lines, line) {
+  const ending = list.get("Text").endsWith("\n") && lines.length > 0 ? "\n" : "";
+  list.set("Text", lines.join("\n") + ending);
   list.set("@Line", line);
 }
 
@@ -23,9 +28,29 @@ function isDone(task) {
   return task.startsWith(DONE);
 }
 
-// Open tasks first, each part in its own order.
-function ordered(tasks) {
-  return tasks.filter(task => !isDone(task)).concat(tasks.filter(isDone));
+function isTask(line) {
+  return line.startsWith(OPEN) || isDone(line);
+}
+
+// Open tasks first within each run of tasks, each part in its own order;
+// headings, notes and empty lines stay where they are.
+function ordered(lines) {
+  const result = [];
+  let run = [];
+  const endRun = () => {
+    result.push(...run.filter(task => !isDone(task)), ...run.filter(isDone));
+    run = [];
+  };
+  for (const line of lines) {
+    if (isTask(line)) {
+      run.push(line);
+    } else {
+      endRun();
+      result.push(line);
+    }
+  }
+  endRun();
+  return result;
 }
 
 // A new list starts with one open task.

@@ -272,6 +272,13 @@ TEST_F(DemoFixture, TheScriptedSampleWorksLikeACppClientAndSessionsRunNoScript) 
   QTest::keyClick(view, Qt::Key_Up);
   FindEntry({"Tasks", "Done"})->trigger();
   EXPECT_EQ(text(), "- [x] bread\n- [ ] milk");
+  // A Markdown file's headings, empty lines and last newline stay as they were.
+  oxt::Property week("Text", oxString("# Week\n\n- [x] milk\n- [ ] eggs\n\n## Later\n- [ ] call\n"));
+  list->SetProperty(week);
+  FindEntry({"Tasks", "Open Tasks First"})->trigger();
+  EXPECT_EQ(text(), "# Week\n\n- [ ] eggs\n- [x] milk\n\n## Later\n- [ ] call\n");
+  FindEntry({"Tasks", "Remove Done Tasks"})->trigger();
+  EXPECT_EQ(text(), "# Week\n\n- [ ] eggs\n\n## Later\n- [ ] call\n");
   note->Activate();
   EXPECT_EQ(Menus(), (Names{"File", "Edit", "View", "Format", "Help"}));
   // The Notes page's word wrap reaches the open note at once.
