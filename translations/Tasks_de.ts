@@ -50,5 +50,9 @@
         <source>%1 tasks left</source>
         <translation>Noch %1 offene Aufgaben</translation>
     </message>
+    <message>
+        <source>This line is not a task</source>
+        <translation>Diese Zeile ist keine Aufgabe</translation>
+    </message>
 </context>
 </TS>

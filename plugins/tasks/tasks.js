@@ -70,8 +70,12 @@ export function toggle(list) {
   const line = list.get("@Line");
   if (line >= tasks.length) return;
   const task = tasks[line];
-  tasks[line] = isDone(task) ? OPEN + task.slice(DONE.length)
-                             : DONE + (task.startsWith(OPEN) ? task.slice(OPEN.length) : task);
+  // A heading, a note or an empty line of a Markdown file stays as it is.
+  if (!isTask(task)) {
+    app.status(qsTr("This line is not a task"), 3000);
+    return;
+  }
+  tasks[line] = isDone(task) ? OPEN + task.slice(DONE.length) : DONE + task.slice(OPEN.length);
   write(list, app.setting("Tasks/DoneAtEnd") ? ordered(tasks) : tasks, line);
 }
 

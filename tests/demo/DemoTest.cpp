@@ -279,6 +279,10 @@ TEST_F(DemoFixture, TheScriptedSampleWorksLikeACppClientAndSessionsRunNoScript) 
   EXPECT_EQ(text(), "# Week\n\n- [ ] eggs\n- [x] milk\n\n## Later\n- [ ] call\n");
   FindEntry({"Tasks", "Remove Done Tasks"})->trigger();
   EXPECT_EQ(text(), "# Week\n\n- [ ] eggs\n\n## Later\n- [ ] call\n");
+  QTest::keyClick(view, Qt::Key_Home, Qt::ControlModifier);
+  FindEntry({"Tasks", "Done"})->trigger();
+  EXPECT_EQ(text(), "# Week\n\n- [ ] eggs\n\n## Later\n- [ ] call\n") << "a heading is no task";
+  EXPECT_EQ(window_->statusBar()->currentMessage(), "This line is not a task");
   note->Activate();
   EXPECT_EQ(Menus(), (Names{"File", "Edit", "View", "Format", "Help"}));
   // The Notes page's word wrap reaches the open note at once.
