@@ -692,6 +692,10 @@
         <translation>%1 konnte nicht exportiert werden: %2</translation>
     </message>
     <message>
+        <source>Exported %1</source>
+        <translation>%1 exportiert</translation>
+    </message>
+    <message>
         <source>Printing is not available: %1</source>
         <translation>Drucken ist nicht möglich: %1</translation>
     </message>

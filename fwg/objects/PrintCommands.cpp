@@ -8,6 +8,7 @@
 #include <QLibrary>
 #include <QPdfWriter>
 #include <QSaveFile>
+#include <QStatusBar>
 
 #include "fwg/LibraryTexts.h"
 #include "fwg/Parts.h"
@@ -24,6 +25,8 @@
 namespace fwg {
 
 namespace {
+
+constexpr int kExportedMessageMs = 5000;
 
 QString QText(const char* text) { return TranslateLibraryQText(text); }
 
@@ -141,7 +144,13 @@ bool PrintCommands::ExportPdf(ClientObject* document, const oxString& path) {
       reason = out.errorString();
     }
   }
-  if (reason.isEmpty()) return true;
+  if (reason.isEmpty()) {
+    // Nothing on screen changes: the status bar says where the file went.
+    if (uiMainWindow* window = FindMainWindow()) {
+      window->statusBar()->showMessage(QText("Exported %1").arg(quoted), kExportedMessageMs);
+    }
+    return true;
+  }
   ShowError(QText("Could not export %1: %2").arg(quoted, reason));
   return false;
 }

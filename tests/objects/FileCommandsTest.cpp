@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -19,6 +20,7 @@
 #include <sys/stat.h>
 #include <sys/un.h>
 
+#include "fwg/Parts.h"
 #include "fwg/actions/Action.h"
 #include "fwg/clients/Client.h"
 #include "fwg/clients/ClientManager.h"
@@ -33,6 +35,7 @@
 #include "fwg/profiles/UserShortcuts.h"
 #include "fwg/profiles/UserToolBars.h"
 #include "fwg/shell/InfoBar.h"
+#include "platform/ui/uiMainWindow.h"
 #include "fwg/shell/SingleInstance.h"
 #include "fwg/shell/ToolBarsDialog.h"
 #include "platform/oxapp/Application.h"
@@ -514,6 +517,8 @@ TEST_F(Files, ATextPrintsToPdfOverAsManyPagesAsItTakes) {
 
   const std::string pdf = Path("long.pdf");
   ASSERT_TRUE(fwg::PrintCommands::ExportPdf(note, pdf)) << ClosePendingErrors();
+  EXPECT_EQ(fwg::FindMainWindow()->statusBar()->currentMessage(),
+            QString("Exported \u201c%1\u201d").arg(QDir::toNativeSeparators(uiStr(pdf))));
   QProcess reader;
   reader.start(pdftotext, {"-layout", uiStr(pdf), "-"});
   ASSERT_TRUE(reader.waitForFinished(60000));
