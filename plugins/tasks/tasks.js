@@ -1,13 +1,15 @@
 // The "Tasks" client: a list of things to do, one task a line, "- [ ] " in
 // front of an open one and "- [x] " in front of one that is done: a
-// Markdown task list, which is what its files hold. The
+// Markdown task list, which is what its files hold (tasks other programs
+// wrote may start "* [ ] " or "+ [X] " as well). The
 // commands of Tasks.json call these functions with the active list, whose
 // property "Text" is what it shows and "@Line" the line of the cursor.
 // Whether a task marked done moves to the end is the setting "DoneAtEnd" of
 // the Settings dialog's "Tasks" page (declared in Tasks.json).
 
 const OPEN = "- [ ] ";
-const DONE = "- [x] ";
+// A task's bullet, its mark (a space while open) and the rest.
+const TASK = /^([-*+] \[)([ xX])(\] )/;
 
 // The lines of the list. The newline that ends a file's last line is not
 // an empty line of its own: write() puts it back.
@@ -24,12 +26,13 @@ function write(list, lines, line) {
   list.set("@Line", line);
 }
 
-function isDone(task) {
-  return task.startsWith(DONE);
+function isTask(line) {
+  return TASK.test(line);
 }
 
-function isTask(line) {
-  return line.startsWith(OPEN) || isDone(line);
+function isDone(task) {
+  const parts = TASK.exec(task);
+  return parts !== null && parts[2] !== " ";
 }
 
 // Open tasks first within each run of tasks, each part in its own order;
@@ -75,7 +78,7 @@ export function toggle(list) {
     app.status(qsTr("This line is not a task"), 3000);
     return;
   }
-  tasks[line] = isDone(task) ? OPEN + task.slice(DONE.length) : DONE + task.slice(OPEN.length);
+  tasks[line] = task.replace(TASK, (all, bullet, mark, rest) => bullet + (mark === " " ? "x" : " ") + rest);
   write(list, app.setting("Tasks/DoneAtEnd") ? ordered(tasks) : tasks, line);
 }
 

@@ -283,6 +283,14 @@ TEST_F(DemoFixture, TheScriptedSampleWorksLikeACppClientAndSessionsRunNoScript) 
   FindEntry({"Tasks", "Done"})->trigger();
   EXPECT_EQ(text(), "# Week\n\n- [ ] eggs\n\n## Later\n- [ ] call\n") << "a heading is no task";
   EXPECT_EQ(window_->statusBar()->currentMessage(), "This line is not a task");
+  // Tasks as other programs write them keep their bullets.
+  oxt::Property other("Text", oxString("* [X] soap\n+ [ ] tea"));
+  list->SetProperty(other);
+  QTest::keyClick(view, Qt::Key_Home, Qt::ControlModifier);
+  FindEntry({"Tasks", "Done"})->trigger();
+  EXPECT_EQ(text(), "* [ ] soap\n+ [ ] tea");
+  FindEntry({"Tasks", "Done"})->trigger();
+  EXPECT_EQ(text(), "* [x] soap\n+ [ ] tea");
   note->Activate();
   EXPECT_EQ(Menus(), (Names{"File", "Edit", "View", "Format", "Help"}));
   // The Notes page's word wrap reaches the open note at once.
