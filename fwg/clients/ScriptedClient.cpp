@@ -106,14 +106,26 @@ class ScriptedDocument : public ClientObject {
     return page_ ? page_->text().toStdString() : oxString();
   }
 
-  // One step the user can undo, the cursor kept on its line.
+  // One step the user can undo, the cursor kept on its line. Only the part
+  // that differs is replaced: Undo puts the cursor back where the change
+  // was, not at the end of the text.
   void SetText(const QString& text) {
     if (page_) page_->setText(text);
-    if (!text_ || text == text_->toPlainText()) return;
+    if (!text_) return;
+    const QString old = text_->toPlainText();
+    if (text == old) return;
+    const qsizetype shorter = std::min(old.size(), text.size());
+    qsizetype start = 0;
+    while (start < shorter && old[start] == text[start]) ++start;
+    if (start > 0 && text[start - 1].isHighSurrogate()) --start;  // a character stays whole
+    qsizetype tail = 0;
+    while (tail < shorter - start && old[old.size() - 1 - tail] == text[text.size() - 1 - tail]) ++tail;
+    if (tail > 0 && text[text.size() - tail].isLowSurrogate()) --tail;
     const int line = text_->textCursor().blockNumber();
     QTextCursor cursor(text_->document());
-    cursor.select(QTextCursor::Document);
-    cursor.insertText(text);
+    cursor.setPosition(static_cast<int>(start));
+    cursor.setPosition(static_cast<int>(old.size() - tail), QTextCursor::KeepAnchor);
+    cursor.insertText(text.mid(start, text.size() - start - tail));
     MoveToLine(line);
   }
 

@@ -291,6 +291,16 @@ TEST_F(DemoFixture, TheScriptedSampleWorksLikeACppClientAndSessionsRunNoScript) 
   EXPECT_EQ(text(), "* [ ] soap\n+ [ ] tea");
   FindEntry({"Tasks", "Done"})->trigger();
   EXPECT_EQ(text(), "* [x] soap\n+ [ ] tea");
+  // Undo takes the cursor back to the task, not to the end of the list.
+  oxt::Property four("Text", oxString("- [ ] a\n- [ ] b\n- [ ] c\n- [ ] d"));
+  list->SetProperty(four);
+  QTest::keyClick(view, Qt::Key_Home, Qt::ControlModifier);
+  QTest::keyClick(view, Qt::Key_Down);
+  FindEntry({"Tasks", "Done"})->trigger();
+  ASSERT_EQ(text(), "- [ ] a\n- [x] b\n- [ ] c\n- [ ] d");
+  QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(text(), "- [ ] a\n- [ ] b\n- [ ] c\n- [ ] d");
+  EXPECT_EQ(list->GetProperty(oxString("@Line")).GetValue().GetInteger(), 1);
   note->Activate();
   EXPECT_EQ(Menus(), (Names{"File", "Edit", "View", "Format", "Help"}));
   // The Notes page's word wrap reaches the open note at once.
