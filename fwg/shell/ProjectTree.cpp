@@ -15,6 +15,7 @@
 #include <unordered_set>
 
 #include "fwg/LibraryTexts.h"
+#include "fwg/Question.h"
 #include "fwg/actions/Action.h"
 #include "fwg/clients/ClientManager.h"
 #include "fwg/clients/ClientObject.h"
@@ -25,7 +26,6 @@
 #include "fwg/shell/Gui.h"
 #include "fwg/shell/HostCommands.h"
 #include "fwg/shell/PropertyEditing.h"
-#include "fwg/Question.h"
 #include "fwg/shell/PropertySheet.h"
 #include "fwg/shell/ScriptConsole.h"
 #include "platform/oxaw/WidgetManager.h"

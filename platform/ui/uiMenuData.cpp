@@ -116,10 +116,11 @@ void uiMenuGate::SetOpen(bool open) {
 
 uiMenuData::~uiMenuData() {
   uiMenuBatch::Forget(this);
-  for (Item& item : items_) {
+  for (size_t i = 0; i < items_.size(); ++i) {
+    const Item& item = items_[i];
     if (item.gate) std::erase(item.gate->menus_, this);
-    Registry().erase(item.id);
-    if (item.action) item.action->ForgetPlace(this, item.id);
+    Registry().erase(slots_[i].id);
+    if (item.action) item.action->ForgetPlace(this, slots_[i].id);
   }
 }
 
@@ -155,17 +156,16 @@ uiMenuData* uiMenuData::FindContainer(int id) {
 
 int uiMenuData::Insert(Item item, int index) {
   if (index < 0 || index > Count()) index = Count();
-  item.id = g_nextId++;
+  const int id = g_nextId++;
   QWidget* menu = MenuWidget();
   auto* proxy = new QAction(menu);
   proxy->setSeparator(item.separator);
   if (item.popup) proxy->setMenu(item.popup);
-  const int id = item.id;
   QObject::connect(proxy, &QAction::triggered, menu, [this, id] { OnProxyTriggered(id); });
   QAction* before = index < Count() ? items_[index].proxy.data() : nullptr;
   item.proxy = proxy;
   items_.insert(items_.begin() + index, std::move(item));
-  slots_.insert(slots_.begin() + index, Slot{0, id, false});
+  slots_.insert(slots_.begin() + index, Slot{0, id});
   positionsValid_ = false;
   NoteEntriesChanged();
   Apply(items_[index]);  // a new entry is right at once
@@ -210,14 +210,14 @@ void uiMenuData::RemoveItem(int id) {
 }
 
 void uiMenuData::Clear() {
-  while (!items_.empty()) RemoveItem(items_.back().id);
+  while (!slots_.empty()) RemoveItem(slots_.back().id);
 }
 
 void uiMenuData::ForgetAction(uiAction* action) {
   for (int i = Count() - 1; i >= 0; --i) {
     if (items_[i].action != action) continue;
     items_[i].action = nullptr;  // no call back into the dying action
-    RemoveItem(items_[i].id);
+    RemoveItem(slots_[i].id);
   }
 }
 
@@ -412,7 +412,9 @@ void uiMenuData::Apply(Item& item) {
   QAction* proxy = item.proxy;
   uiAction* action = item.action;
   QString text = action ? action->QAction::text() : uiStr(item.text);
-  slots_[&item - items_.data()].key = PlainHash(text, true);
+  Slot& slot = slots_[&item - items_.data()];
+  slot.key = PlainHash(text, true);
+  const int id = slot.id;
   if (!proxy || item.separator) {
     if (proxy) proxy->setVisible(IsShown(item));
     return;
@@ -435,7 +437,7 @@ void uiMenuData::Apply(Item& item) {
   } else {
     proxy->setEnabled(item.enabled);
     bool shown = IsShown(item);
-    if (uiPopupMenu* popup = item.popup; popup && popup->holderId_ == item.id) {
+    if (uiPopupMenu* popup = item.popup; popup && popup->holderId_ == id) {
       popup->holderStale_ = false;
       shown = shown && popup->HasShownEntry();
     }

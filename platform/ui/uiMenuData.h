@@ -116,8 +116,8 @@ class uiMenuData {
   friend class uiMenuBatch;
   friend class uiMenuGate;
 
+  // An item's id is in its slot.
   struct Item {
-    int id = 0;
     QPointer<QAction> proxy;  // owned by the menu widget
     uiAction* action = nullptr;
     QPointer<uiPopupMenu> popup;
@@ -135,8 +135,8 @@ class uiMenuData {
     // date, or 0 while a change is still to reach it: a path lookup goes
     // through these and reads only the items that may match.
     size_t key = 0;
-    int id = 0;  // the item's, which never changes
-    bool dirty = true;
+    int id = 0;
+    bool dirty = false;
   };
 
   int InsertActionItem(uiAction* action, int index);
